@@ -1,0 +1,17 @@
+#include "startup/app_context.h"
+
+#include "platform/messages.h"
+
+namespace omrix::startup {
+namespace {
+AppContext& instance() {
+    static AppContext context;
+    return context;
+}
+}  // namespace
+
+AppContext& appContext() { return instance(); }
+
+void resetAppContext() { instance() = AppContext{}; }
+
+}  // namespace omrix::startup

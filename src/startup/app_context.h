@@ -1,0 +1,39 @@
+#pragma once
+// The module-wide values that start-up fills and every layer reads. The only
+// process-wide state: one object, reached through appContext(), reset by tests.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace omrix::platform {
+class MessageSink;
+}
+
+namespace omrix::startup {
+
+struct AppContext {
+    // The argument string without the program path, as the suite's programs pass it.
+    std::string CommandLine;
+    // From the command line.
+    std::string BukkenNo;
+    std::string HanNo;
+    std::string BukkenName;
+    int32_t TantoshaID = 0;
+
+    double TuboKansan = 0.0;
+    int32_t UchiwakeNameID = 0;
+    bool BesshiExists = false;
+    int16_t Kengen = 0;
+    std::string TantoshaName;
+
+    // Where numbered messages and message boxes go; none means standard error.
+    std::shared_ptr<platform::MessageSink> Messages;
+    // Name of the active window for the audit column 更新画面ＩＤ; empty without windows.
+    std::string (*ScreenIdProvider)() = nullptr;
+};
+
+AppContext& appContext();
+void resetAppContext();
+
+}  // namespace omrix::startup
