@@ -9,6 +9,9 @@
 namespace omrix::platform {
 class MessageSink;
 }
+namespace omrix::data {
+class CCCDBS_DataBase;
+}
 
 namespace omrix::startup {
 
@@ -20,6 +23,9 @@ struct AppContext {
     std::string HanNo;
     std::string BukkenName;
     int32_t TantoshaID = 0;
+
+    // The one connection, from start-up to exit.
+    std::shared_ptr<data::CCCDBS_DataBase> Database;
 
     double TuboKansan = 0.0;
     int32_t UchiwakeNameID = 0;

@@ -1,0 +1,29 @@
+#pragma once
+// OMRIX.INI with the Windows INI rules: sections and keys case-insensitive, first match
+// wins, values trimmed, a write replaces one key and keeps every other line.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace omrix::startup {
+
+// The folder of the running program, without a trailing separator.
+std::string programFolder();
+
+// The program folder + "OMRIX.INI"; the environment variable OMRIX_INI overrides it.
+std::string fnGetIniPath();
+
+// Mode 0: file used as given; mode 1: relative to the Windows directory. Values cut to 127.
+std::string VBFILE_ReadINI(std::string_view section, std::string_view key, int16_t mode,
+                           std::string_view file);
+// Shows message 3024 when the write fails; the file is then as it was.
+void VBFILE_WriteINI(std::string_view section, std::string_view key, std::string_view value,
+                     int16_t mode, std::string_view file);
+// VBFILE_ReadINI in mode 0 on fnGetIniPath().
+std::string fnReadIniValue(std::string_view section, std::string_view key);
+// The database object's own reader: default empty, values up to 2047 characters.
+std::string fnReadDatabaseIniValue(std::string_view section, std::string_view key,
+                                   std::string_view file);
+
+}  // namespace omrix::startup
