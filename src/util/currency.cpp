@@ -1,6 +1,6 @@
 #include "util/currency.h"
 
-#include <cfenv>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -9,14 +9,59 @@ namespace {
 
 __extension__ typedef __int128 Int128;
 
-// The largest long double that still converts to int64_t without overflow.
-constexpr long double kMaxTicks = 9223372036854775807.0L;
+constexpr Int128 kMaxTicks = std::numeric_limits<int64_t>::max();
+constexpr Int128 kMinTicks = std::numeric_limits<int64_t>::min();
 
-std::optional<Currency> fromTicks(long double ticks) {
-    if (!std::isfinite(ticks)) return std::nullopt;
-    long double rounded = std::nearbyintl(ticks);  // default mode: half to even
-    if (rounded > kMaxTicks || rounded < -kMaxTicks - 1.0L) return std::nullopt;
-    return Currency::fromRaw(static_cast<int64_t>(rounded));
+// A double as the shortest decimal that reads back as the same double:
+// value = mantissa x 10^exponent, mantissa at most 17 digits.
+struct ShortestDecimal {
+    bool negative = false;
+    Int128 mantissa = 0;
+    int exponent = 0;
+};
+
+ShortestDecimal shortestDecimal(double value) {
+    char buf[64];
+    auto result = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
+    ShortestDecimal d;
+    const char* p = buf;
+    if (*p == '-') {
+        d.negative = true;
+        ++p;
+    }
+    int fractionDigits = 0;
+    bool afterPoint = false;
+    for (; p < result.ptr && *p != 'e'; ++p) {
+        if (*p == '.') {
+            afterPoint = true;
+            continue;
+        }
+        d.mantissa = d.mantissa * 10 + (*p - '0');
+        if (afterPoint) ++fractionDigits;
+    }
+    int exponent = 0;
+    const char* digits = p + 1 + (p[1] == '+' ? 1 : 0);  // from_chars takes no '+'
+    std::from_chars(digits, result.ptr, exponent);
+    d.exponent = exponent - fractionDigits;
+    return d;
+}
+
+// magnitude / 10^places, rounded half to even; magnitude is not negative.
+Int128 divideByPowerOfTen(Int128 magnitude, int places) {
+    // Products stay below 2^120 < 0.5 x 10^37, so beyond 36 places nothing is left.
+    if (places > 36) return 0;
+    Int128 divisor = 1;
+    for (int k = 0; k < places; ++k) divisor *= 10;
+    Int128 quotient = magnitude / divisor;
+    Int128 twiceRest = magnitude % divisor * 2;
+    if (twiceRest > divisor || (twiceRest == divisor && quotient % 2 != 0)) ++quotient;
+    return quotient;
+}
+
+std::optional<Currency> fromSignedTicks(bool negative, Int128 magnitude) {
+    Int128 ticks = negative ? -magnitude : magnitude;
+    if (ticks > kMaxTicks || ticks < kMinTicks) return std::nullopt;
+    return Currency::fromRaw(static_cast<int64_t>(ticks));
 }
 
 }  // namespace
@@ -28,7 +73,12 @@ std::optional<Currency> Currency::fromUnits(int64_t units) {
 }
 
 std::optional<Currency> Currency::fromDouble(double value) {
-    return fromTicks(static_cast<long double>(value) * kScale);
+    if (!std::isfinite(value)) return std::nullopt;
+    // Fixed notation of the shortest form: at most 309 integer or 330 decimal digits.
+    char buf[400];
+    auto result = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
+    if (result.ec != std::errc()) return std::nullopt;
+    return parse(std::string_view(buf, static_cast<std::size_t>(result.ptr - buf)));
 }
 
 std::optional<Currency> Currency::parse(std::string_view text) {
@@ -58,21 +108,17 @@ std::optional<Currency> Currency::parse(std::string_view text) {
             continue;
         }
         ticks = ticks * 10 + (c - '0');
-        if (ticks > static_cast<Int128>(std::numeric_limits<int64_t>::max()) * 10) {
-            return std::nullopt;
-        }
+        if (ticks > kMaxTicks * 10) return std::nullopt;
         if (decimals >= 0) ++decimals;
     }
     for (int d = std::max(decimals, 0); d < 4; ++d) ticks *= 10;
     if (roundDigit > 5 || (roundDigit == 5 && (stickyBeyond || ticks % 2 != 0))) ++ticks;
-    if (negative) ticks = -ticks;
-    if (ticks > std::numeric_limits<int64_t>::max() || ticks < std::numeric_limits<int64_t>::min()) {
-        return std::nullopt;
-    }
-    return Currency(static_cast<int64_t>(ticks));
+    return fromSignedTicks(negative, ticks);
 }
 
-double Currency::toDouble() const { return static_cast<double>(ticks_) / kScale; }
+double Currency::toDouble() const {
+    return static_cast<double>(ticks_) / kScale;
+}
 
 std::optional<Currency> Currency::plus(Currency other) const {
     int64_t sum = 0;
@@ -87,14 +133,27 @@ std::optional<Currency> Currency::minus(Currency other) const {
 }
 
 std::optional<Currency> Currency::times(double factor) const {
-    // long double holds every int64 exactly, so only the product itself is rounded.
-    return fromTicks(static_cast<long double>(ticks_) * static_cast<long double>(factor));
+    if (!std::isfinite(factor)) return std::nullopt;
+    if (ticks_ == 0 || factor == 0.0) return Currency();
+    const ShortestDecimal f = shortestDecimal(factor);
+    const bool negative = (ticks_ < 0) != f.negative;
+    // |ticks| <= 2^63 and the mantissa < 10^17 < 2^57: the product fits in 128 bits.
+    const Int128 ticks = ticks_;
+    Int128 product = (ticks < 0 ? -ticks : ticks) * f.mantissa;
+    if (f.exponent < 0) return fromSignedTicks(negative, divideByPowerOfTen(product, -f.exponent));
+    if (product > kMaxTicks + 1) return std::nullopt;
+    for (int k = 0; k < f.exponent; ++k) {
+        product *= 10;
+        if (product > kMaxTicks + 1) return std::nullopt;
+    }
+    return fromSignedTicks(negative, product);
 }
 
 std::string Currency::toString() const {
     // Work on the unsigned magnitude: -INT64_MIN does not fit.
     bool negative = ticks_ < 0;
-    uint64_t magnitude = negative ? 0 - static_cast<uint64_t>(ticks_) : static_cast<uint64_t>(ticks_);
+    uint64_t magnitude =
+        negative ? 0 - static_cast<uint64_t>(ticks_) : static_cast<uint64_t>(ticks_);
     std::string text = std::to_string(magnitude / kScale);
     uint64_t fraction = magnitude % kScale;
     if (fraction != 0) {

@@ -10,14 +10,16 @@
 namespace omrix::util {
 
 class Currency {
-public:
+  public:
     static constexpr int64_t kScale = 10000;
 
     constexpr Currency() = default;
     static constexpr Currency fromRaw(int64_t ticks) { return Currency(ticks); }
     // Whole units; nullopt when out of range.
     static std::optional<Currency> fromUnits(int64_t units);
-    // Rounded half to even at four decimals; nullopt for NaN, infinity or out of range.
+    // The double's shortest decimal form (the digits it prints as, so 0.00005 is a
+    // half), rounded half to even at four decimals; nullopt for NaN, infinity or
+    // out of range.
     static std::optional<Currency> fromDouble(double value);
     // Plain decimal text with optional sign and point ("-1234.5"); more than four
     // decimals round half to even. nullopt for anything else.
@@ -31,7 +33,8 @@ public:
 
     std::optional<Currency> plus(Currency other) const;
     std::optional<Currency> minus(Currency other) const;
-    // The exact product rounded half to even at four decimals.
+    // The exact product with the factor's shortest decimal form (0.1 is one tenth),
+    // rounded half to even at four decimals; nullopt for NaN, infinity or overflow.
     std::optional<Currency> times(double factor) const;
 
     // Plain decimal text, no grouping, no trailing zeros: "1234.5", "0", "-0.0001".
@@ -40,7 +43,7 @@ public:
     friend constexpr bool operator==(Currency, Currency) = default;
     friend constexpr auto operator<=>(Currency, Currency) = default;
 
-private:
+  private:
     constexpr explicit Currency(int64_t ticks) : ticks_(ticks) {}
     int64_t ticks_ = 0;
 };
