@@ -54,6 +54,22 @@ TEST(FixedTextWidth, BrokenUtf8CountsByteByByte) {
     EXPECT_EQ(cut.trimmedRight(), "漢\xE5");
 }
 
+TEST(FixedTextCopies, AreIndependent) {
+    FixedText<10> original = "工事名称";
+    FixedText<10> copy = original;
+    original = "別";
+    EXPECT_EQ(copy.trimmedRight(), "工事名称");
+    copy = copy;  // self-assignment keeps the text
+    EXPECT_EQ(copy.trimmedRight(), "工事名称");
+    FixedText<10> moved = std::move(copy);
+    EXPECT_EQ(moved.str(), "工事名称      ");
+    copy = moved;  // a moved-from field takes a new value
+    EXPECT_EQ(copy, moved);
+    FixedText<10> blank;
+    moved = blank;
+    EXPECT_TRUE(moved.isBlank());
+}
+
 TEST(FixedTextHelpers, ContentAndPadding) {
     EXPECT_EQ(fixedContent("abc  ", 10), "abc");
     EXPECT_EQ(fixedContent("", 10), "");
