@@ -18,6 +18,8 @@ namespace omrix::startup {
 struct AppContext {
     // The argument string without the program path, as the suite's programs pass it.
     std::string CommandLine;
+    // An INI file named by the program's own options; empty: fnGetIniPath's usual rule.
+    std::string IniPath;
     // From the command line.
     std::string BukkenNo;
     std::string HanNo;

@@ -1,0 +1,351 @@
+#include "startup/ini_file.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <atomic>
+#include <filesystem>
+#include <thread>
+
+#include "platform/messages.h"
+#include "startup/app_context.h"
+#include "startup/temp_folder.h"
+#include "util/cp932.h"
+
+namespace omrix::startup {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::readBytes;
+using testing::writeBytes;
+
+// Sets an environment variable for one test and puts the old value back.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        value ? ::setenv(name, value, 1) : ::unsetenv(name);
+    }
+    ~ScopedEnv() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
+
+  private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+class IniTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        resetAppContext();
+        sink = std::make_shared<platform::RecordingSink>();
+        appContext().Messages = sink;
+        path = folder.file("OMRIX.INI");
+    }
+    void TearDown() override { resetAppContext(); }
+
+    std::string read(std::string_view section, std::string_view key) {
+        return VBFILE_ReadINI(section, key, 0, path);
+    }
+    void write(std::string_view section, std::string_view key, std::string_view value) {
+        VBFILE_WriteINI(section, key, value, 0, path);
+    }
+    std::vector<std::string> folderEntries() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder.path())) {
+            names.push_back(entry.path().filename().string());
+        }
+        return names;
+    }
+
+    testing::TempFolder folder;
+    std::string path;
+    std::shared_ptr<platform::RecordingSink> sink;
+};
+
+using IniRead = IniTest;
+using IniWrite = IniTest;
+using IniPath = IniTest;
+
+TEST_F(IniRead, FirstSectionAndFirstKeyWin) {
+    writeBytes(path,
+               "[KALVERON]\nTANTOSHA=first\ntantosha=second\n"
+               "[kalveron]\nTANTOSHA=other section\nONLYHERE=x\n");
+    EXPECT_EQ(read("KALVERON", "TANTOSHA"), "first");
+    // Only the first section of a name is searched.
+    EXPECT_EQ(read("KALVERON", "ONLYHERE"), "");
+}
+
+TEST_F(IniRead, SpacingCaseCommentsAndStrayLines) {
+    writeBytes(path,
+               "SERVER_NAME=before any section\n"
+               "  [  database  ]  trailing text\n"
+               ";SERVER_NAME=commented\n"
+               "#DB_NAME=commented\n"
+               "a line without an equals sign\n"
+               "=no key\n"
+               "\tserver_name \t=   sqlite   \n"
+               "DB_NAME = demo.sqlite ; not a comment\n"
+               "USER_NAME=a=b\n"
+               "[KALVERON]\n"
+               "TANTOSHA =  山田 太郎  \n");
+    EXPECT_EQ(read("DATABASE", "SERVER_NAME"), "sqlite");
+    EXPECT_EQ(read(" Database ", "Server_Name"), "sqlite");
+    EXPECT_EQ(read("DATABASE", "DB_NAME"), "demo.sqlite ; not a comment");
+    EXPECT_EQ(read("DATABASE", "USER_NAME"), "a=b");
+    EXPECT_EQ(read("DATABASE", "a line without an equals sign"), "");
+    EXPECT_EQ(read("KALVERON", "TANTOSHA"), "山田 太郎");
+    EXPECT_EQ(read("KALVERON", "SERVER_NAME"), "");
+    EXPECT_EQ(read("NOSECTION", "TANTOSHA"), "");
+}
+
+TEST_F(IniRead, CrlfBomAndCp932Files) {
+    writeBytes(path, "\xEF\xBB\xBF[DATABASE]\r\nSERVER_NAME=sqlite\r\nDB_NAME=demo.sqlite\r\n");
+    EXPECT_EQ(read("DATABASE", "SERVER_NAME"), "sqlite");
+    EXPECT_EQ(read("DATABASE", "DB_NAME"), "demo.sqlite");
+
+    writeBytes(path, util::utf8ToCp932("[KALVERON]\r\nPRINTCOMAPNYNAME=株式会社表示建設\r\n"
+                                       "[技術]\r\n保存先=ソフト\\資料\r\n"));
+    EXPECT_EQ(read("KALVERON", "PRINTCOMAPNYNAME"), "株式会社表示建設");
+    // 表 and ソ end in the byte '\', which must not be taken for a separator.
+    EXPECT_EQ(read("技術", "保存先"), "ソフト\\資料");
+}
+
+TEST_F(IniRead, MissingFileGivesDefaults) {
+    EXPECT_EQ(read("DATABASE", "SERVER_NAME"), "");
+    EXPECT_EQ(fnReadDatabaseIniValue("DATABASE", "SERVER_NAME", path), "");
+    EXPECT_EQ(VBFILE_ReadINI("DATABASE", "SERVER_NAME", 0, folder.path().string()), "");
+    EXPECT_EQ(VBFILE_ReadINI("DATABASE", "SERVER_NAME", 0, ""), "");
+    EXPECT_TRUE(sink->messages().empty());
+}
+
+TEST_F(IniRead, BufferLimits) {
+    std::string ascii(200, 'x');
+    std::string kanji;
+    for (int i = 0; i < 200; ++i) kanji += "漢";
+    writeBytes(path, "[KALVERON]\nPRINTCOMAPNYNAME=" + ascii + "\nKANJI=" + kanji +
+                         "\n[DATABASE]\nPASSWORD=" + std::string(3000, 'p') + "\n");
+    EXPECT_EQ(read("KALVERON", "PRINTCOMAPNYNAME"), std::string(127, 'x'));
+    EXPECT_EQ(fnReadDatabaseIniValue("KALVERON", "PRINTCOMAPNYNAME", path), ascii);
+    EXPECT_EQ(read("KALVERON", "KANJI"), kanji.substr(0, 127 * 3));
+    EXPECT_EQ(fnReadDatabaseIniValue("DATABASE", "PASSWORD", path), std::string(2047, 'p'));
+}
+
+TEST_F(IniRead, TrailingNulsArePeeledOff) {
+    using namespace std::string_literals;
+    writeBytes(path, "[S]\nA=abc\0\0\nB=ab\0cd\nC=\0abc\0\nD=ab\0cd\0\n"s);
+    EXPECT_EQ(read("S", "A"), "abc");
+    EXPECT_EQ(read("S", "B"), "ab\0cd"s);
+    EXPECT_EQ(fnReadDatabaseIniValue("S", "D", path), "ab");
+    // A NUL in front is kept: the database reader only cuts behind the first character.
+    EXPECT_EQ(fnReadDatabaseIniValue("S", "C", path), "\0abc\0"s);
+}
+
+TEST_F(IniRead, WindowsDirectoryMode) {
+    writeBytes(path, "[S]\nK=in windir\n");
+    {
+        ScopedEnv windir("WINDIR", folder.path().c_str());
+        EXPECT_EQ(VBFILE_ReadINI("S", "K", 1, "OMRIX.INI"), "in windir");
+        // The name ends at a NUL, as the system call sees it.
+        EXPECT_EQ(VBFILE_ReadINI("S", "K", 1, std::string("OMRIX.INI\0junk", 14)), "in windir");
+    }
+    {
+        ScopedEnv windir("WINDIR", (folder.path().string() + "/").c_str());
+        EXPECT_EQ(VBFILE_ReadINI("S", "K", 1, "OMRIX.INI"), "in windir");
+    }
+    {
+        ScopedEnv windir("WINDIR", nullptr);
+        EXPECT_EQ(VBFILE_ReadINI("S", "K", 1, "OMRIX.INI"), "");
+        VBFILE_WriteINI("S", "K", "v", 1, "OMRIX.INI");
+        ASSERT_EQ(sink->messages().size(), 1u);
+        EXPECT_EQ(sink->messages()[0].number, 3024);
+    }
+    {
+        ScopedEnv windir("WINDIR", "");
+        EXPECT_EQ(VBFILE_ReadINI("S", "K", 1, "OMRIX.INI"), "");
+    }
+    EXPECT_EQ(readBytes(path), "[S]\nK=in windir\n");
+}
+
+TEST_F(IniWrite, ReplacesOneValueAndKeepsEveryOtherByte) {
+    const std::string before =
+        "; OMRIX settings\r\n"
+        "\r\n"
+        "[DATABASE]\r\n"
+        "SERVER_NAME = sqlite   \r\n"
+        "# the password is enciphered\r\n"
+        "PASSWORD=\r\n"
+        "[UNKNOWN]\r\n"
+        "whatever this is\r\n"
+        "[kalveron]\r\n"
+        "TANTOSHA=demo\r\n"
+        "PrintComapnyName  =  old name  \r\n"
+        "PRINTCOMAPNYNAME=second\r\n"
+        "\r\n";
+    writeBytes(path, before);
+    write("KALVERON", "PRINTCOMAPNYNAME", "株式会社 新");
+    std::string expected = before;
+    expected.replace(expected.find("old name  "), 10, "株式会社 新");
+    EXPECT_EQ(readBytes(path), expected);
+    EXPECT_EQ(read("KALVERON", "PRINTCOMAPNYNAME"), "株式会社 新");
+
+    // The key stays with no value.
+    write("KALVERON", "PRINTCOMAPNYNAME", "");
+    expected.replace(expected.find("株式会社 新"), std::string("株式会社 新").size(), "");
+    EXPECT_EQ(readBytes(path), expected);
+    EXPECT_TRUE(sink->messages().empty());
+}
+
+TEST_F(IniWrite, Cp932FileStaysCp932ByteForByte) {
+    // 0xEE 0xEF is an NEC-selected form that converts back to a different code: only
+    // keeping the untouched lines as bytes gives the same file back.
+    const std::string head =
+        util::utf8ToCp932("; 設定ファイル\r\n[KALVERON]\r\nTANTOSHA=山田\r\n") + "; \xEE\xEF\r\n";
+    const std::string tail = util::utf8ToCp932("[GIJYUTU]\r\nPATH=資料\r\n");
+    writeBytes(path, head + util::utf8ToCp932("PRINTCOMAPNYNAME=旧会社\r\n") + tail);
+
+    write("KALVERON", "PRINTCOMAPNYNAME", "新会社①");
+    EXPECT_EQ(readBytes(path), head + util::utf8ToCp932("PRINTCOMAPNYNAME=新会社①\r\n") + tail);
+    EXPECT_EQ(read("KALVERON", "PRINTCOMAPNYNAME"), "新会社①");
+
+    // A new key in a CP932 file is written in CP932 too.
+    write("KALVERON", "BackupFlag", "一");
+    EXPECT_NE(readBytes(path).find(util::utf8ToCp932("BackupFlag=一\r\n")), std::string::npos);
+    EXPECT_EQ(read("GIJYUTU", "PATH"), "資料");
+}
+
+TEST_F(IniWrite, MissingFileIsCreatedAsUtf8) {
+    write("KALVERON", "PRINTCOMAPNYNAME", "株式会社");
+    EXPECT_EQ(readBytes(path), "[KALVERON]\nPRINTCOMAPNYNAME=株式会社\n");
+    EXPECT_EQ(read("kalveron", "printcomapnyname"), "株式会社");
+    EXPECT_TRUE(sink->messages().empty());
+}
+
+TEST_F(IniWrite, MissingSectionIsAppendedMissingKeyJoinsItsSection) {
+    writeBytes(path, "[A]\r\nX=1");
+    write("B", "K", "v");
+    EXPECT_EQ(readBytes(path), "[A]\r\nX=1\r\n[B]\r\nK=v");
+
+    writeBytes(path, "[A]\nX=1\n\n; heading of B\n[B]\nK=v\n[A]\nZ=dup\n");
+    write("a", "Y", "2");
+    EXPECT_EQ(readBytes(path), "[A]\nX=1\nY=2\n\n; heading of B\n[B]\nK=v\n[A]\nZ=dup\n");
+
+    writeBytes(path, "[EMPTY]\n\n[NEXT]\n");
+    write("EMPTY", "K", "v");
+    EXPECT_EQ(readBytes(path), "[EMPTY]\nK=v\n\n[NEXT]\n");
+}
+
+TEST_F(IniWrite, FailedWriteShows3024AndKeepsTheFile) {
+    const std::string before = "[KALVERON]\nPRINTCOMAPNYNAME=old\n";
+    writeBytes(path, before);
+    writeBytes(folder.file("plain"), "a regular file");
+
+    VBFILE_WriteINI("KALVERON", "PRINTCOMAPNYNAME", "new", 0, folder.file("no/such/OMRIX.INI"));
+    VBFILE_WriteINI("KALVERON", "PRINTCOMAPNYNAME", "new", 0, folder.file("plain/OMRIX.INI"));
+    // Names and values that cannot stay on one line are refused, not written half.
+    write("KALVERON", "PRINTCOMAPNYNAME", "two\nlines");
+    write("KALVERON", "KEY=X", "v");
+    write("KALV]ERON", "K", "v");
+    write("", "K", "v");
+    write("KALVERON", "  ", "v");
+
+    ASSERT_EQ(sink->messages().size(), 7u);
+    const auto& first = sink->messages()[0];
+    EXPECT_EQ(first.number, 3024);
+    EXPECT_EQ(first.style, platform::kStyleOk);
+    EXPECT_EQ(first.params[0], "\"new\"");
+    EXPECT_EQ(first.params[1], "");
+    EXPECT_EQ(first.params[2], "VBFILE_WriteINI");
+    for (const auto& message : sink->messages()) EXPECT_EQ(message.number, 3024);
+    EXPECT_EQ(readBytes(path), before);
+    EXPECT_EQ(readBytes(folder.file("plain")), "a regular file");
+    EXPECT_FALSE(fs::exists(folder.file("no")));
+}
+
+TEST_F(IniWrite, FailureAfterTheTemporaryFileLeavesNothingBehind) {
+    const std::string before = "[KALVERON]\nPRINTCOMAPNYNAME=old\n";
+    writeBytes(path, before);
+    {
+        // A file size limit makes the write of the new contents fail, even for root.
+        struct sigaction ignore {
+        }, old{};
+        ignore.sa_handler = SIG_IGN;
+        ::sigaction(SIGXFSZ, &ignore, &old);
+        rlimit saved{};
+        ::getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit small = saved;
+        small.rlim_cur = 64;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        write("KALVERON", "PRINTCOMAPNYNAME", std::string(500, 'n'));
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        ::sigaction(SIGXFSZ, &old, nullptr);
+    }
+    ASSERT_EQ(sink->messages().size(), 1u);
+    EXPECT_EQ(sink->messages()[0].number, 3024);
+    EXPECT_EQ(readBytes(path), before);
+    EXPECT_EQ(folderEntries(), std::vector<std::string>{"OMRIX.INI"});
+}
+
+TEST_F(IniWrite, KeepsModeAndWritesThroughALink) {
+    writeBytes(path, "[S]\nK=1\n");
+    ::chmod(path.c_str(), 0600);
+    std::string link = folder.file("link.ini");
+    fs::create_symlink(path, link);
+
+    VBFILE_WriteINI("S", "K", "2", 0, link);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(readBytes(path), "[S]\nK=2\n");
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+    EXPECT_TRUE(sink->messages().empty());
+}
+
+TEST_F(IniWrite, ReadersNeverSeeAHalfWrittenFile) {
+    const std::string longValue(2000, 'L');
+    writeBytes(path, "[DATABASE]\nSERVER_NAME=sqlite\n[KALVERON]\nPRINTCOMAPNYNAME=s\n");
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        for (int i = 0; i < 200; ++i)
+            write("KALVERON", "PRINTCOMAPNYNAME", i % 2 ? longValue : "s");
+        done = true;
+    });
+    int reads = 0;
+    bool whole = true;
+    while (whole && (!done || reads == 0)) {
+        std::string server = fnReadDatabaseIniValue("DATABASE", "SERVER_NAME", path);
+        std::string value = fnReadDatabaseIniValue("KALVERON", "PRINTCOMAPNYNAME", path);
+        whole = server == "sqlite" && (value == "s" || value == longValue);
+        ++reads;
+    }
+    writer.join();
+    EXPECT_TRUE(whole) << "read " << reads;
+    EXPECT_TRUE(sink->messages().empty());
+    EXPECT_EQ(folderEntries().size(), 1u);
+}
+
+TEST_F(IniPath, ContextThenEnvironmentThenProgramFolder) {
+    std::string beside = programFolder() + "/OMRIX.INI";
+    EXPECT_EQ(fs::canonical(programFolder()), fs::canonical(OMRIX_TEST_BIN_DIR));
+    {
+        ScopedEnv env("OMRIX_INI", nullptr);
+        EXPECT_EQ(fnGetIniPath(), beside);
+    }
+    {
+        ScopedEnv env("OMRIX_INI", "");
+        EXPECT_EQ(fnGetIniPath(), beside);
+    }
+    ScopedEnv env("OMRIX_INI", path.c_str());
+    EXPECT_EQ(fnGetIniPath(), path);
+    writeBytes(path, "[KALVERON]\nTANTOSHA= 担当 \n");
+    EXPECT_EQ(fnReadIniValue("KALVERON", "TANTOSHA"), "担当");
+
+    appContext().IniPath = folder.file("chosen.ini");
+    EXPECT_EQ(fnGetIniPath(), folder.file("chosen.ini"));
+    EXPECT_EQ(fnReadIniValue("KALVERON", "TANTOSHA"), "");
+}
+
+}  // namespace
+}  // namespace omrix::startup
