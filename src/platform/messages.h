@@ -14,6 +14,7 @@ namespace omrix::platform {
 
 // Styles and answers as the suite's message calls carry them.
 inline constexpr int32_t kStyleOk = 0;
+inline constexpr int32_t kStyleCritical = 16;
 inline constexpr int32_t kStyleExclamation = 48;
 inline constexpr int32_t kStyleInformation = 64;
 inline constexpr int32_t kStyleYesNo = 256;  // asks; the caller compares the answer with kAnswerNo

@@ -5,6 +5,10 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include "data/kankyo_record.h"
+#include "project/bukken_hensu_record.h"
 
 namespace omrix::platform {
 class MessageSink;
@@ -30,10 +34,14 @@ struct AppContext {
     std::shared_ptr<data::CCCDBS_DataBase> Database;
 
     double TuboKansan = 0.0;
+    // The 物件変数 rows of the project, for the quantity formulas.
+    std::vector<project::BukkenHensuRec> BukkenHensu;
     int32_t UchiwakeNameID = 0;
     bool BesshiExists = false;
     int16_t Kengen = 0;
     std::string TantoshaName;
+    // The first live 環境Ｍ row; its lock tries and wait steer the ID numbering.
+    data::KankyoRec Kankyo;
 
     // Where numbered messages and message boxes go; none means standard error.
     std::shared_ptr<platform::MessageSink> Messages;
