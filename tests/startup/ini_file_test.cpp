@@ -308,7 +308,7 @@ TEST_F(IniWrite, ReadersNeverSeeAHalfWrittenFile) {
     writeBytes(path, "[DATABASE]\nSERVER_NAME=sqlite\n[KALVERON]\nPRINTCOMAPNYNAME=s\n");
     std::atomic<bool> done{false};
     std::thread writer([&] {
-        for (int i = 0; i < 200; ++i)
+        for (int i = 0; i < 100; ++i)
             write("KALVERON", "PRINTCOMAPNYNAME", i % 2 ? longValue : "s");
         done = true;
     });
