@@ -5,6 +5,16 @@
 namespace omrix::startup {
 namespace {
 
+// Our OMRIX.INI files annotate keys as "SERVER_NAME=sqlite   ; comment": a ';' after a
+// blank starts a comment. A ';' inside a value (no blank before it) stays.
+std::string_view withoutInlineComment(std::string_view value) {
+    for (size_t i = 1; i < value.size(); ++i) {
+        if (value[i] == ';' && (value[i - 1] == ' ' || value[i - 1] == '\t'))
+            return value.substr(0, i);
+    }
+    return value;
+}
+
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
 bool isBlank(char c) {
@@ -83,7 +93,7 @@ IniDocument::Line IniDocument::parseLine(std::string raw, std::string ending, bo
     if (name.empty()) return line;
     line.kind = Kind::Key;
     line.name = name;
-    line.value = trim(view.substr(equals + 1));
+    line.value = trim(withoutInlineComment(view.substr(equals + 1)));
     return line;
 }
 
