@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "breakdown/uchiwake_records.h"
 #include "data/kankyo_record.h"
 #include "project/bukken_hensu_record.h"
 
@@ -15,6 +16,9 @@ class MessageSink;
 }
 namespace omrix::data {
 class CCCDBS_DataBase;
+}
+namespace omrix::breakdown {
+class COmrixEditUcw;
 }
 
 namespace omrix::startup {
@@ -36,7 +40,13 @@ struct AppContext {
     double TuboKansan = 0.0;
     // The 物件変数 rows of the project, for the quantity formulas.
     std::vector<project::BukkenHensuRec> BukkenHensu;
+    // The 内訳名称 row of the project version and its ID.
+    breakdown::UchiwakeNameRec UchiwakeName;
     int32_t UchiwakeNameID = 0;
+    // The first top-level line of the loaded breakdown; the handle keeps its tree alive.
+    std::shared_ptr<breakdown::COmrixEditUcw> UchiwakeRoot;
+    // The breakdown editor's mode bits; with bit 4 every line edits as kind 8.
+    int32_t EditMode = 0;
     bool BesshiExists = false;
     int16_t Kengen = 0;
     std::string TantoshaName;

@@ -1,0 +1,64 @@
+// Exclusive locks of lines that another program of the suite holds open.
+
+#include "breakdown/edit_ucw.h"
+#include "breakdown/uchiwake_loader.h"
+#include "breakdown/ucw_tree.h"
+#include "breakdown/ucw_walk.h"
+#include "data/exclusive_lock.h"
+
+namespace omrix::breakdown {
+
+bool COmrixEditUcw::fnIsLocked(bool bDB) {
+    if (!fnIsLockUnit()) return false;
+    if (rec_->ロック && bDB) {
+        bool locked = true;
+        bool asked = data::fnOmrix_DBT_HaitaKanri_CheckUchiwakeLock(rec_->内訳名称ＩＤ,
+                                                                    rec_->内訳ＩＤ, locked);
+        if (asked && !locked) {
+            // The holder has let go: take over what it saved below this line.
+            std::shared_ptr<COmrixEditUcw> fresh = fnLoadUchiwake();
+            COmrixEditUcw* same = fresh ? fresh->fnGetIDTarget(rec_->内訳ＩＤ, true) : nullptr;
+            if (same != nullptr) {
+                sbRefreshLower(tree_->copyChain(same->fnGetTopChild()));
+                rec_->ロック = false;
+            }
+        }
+    }
+    return rec_->ロック;
+}
+
+COmrixEditUcw* COmrixEditUcw::fnGetUpperLock(bool bMeToo) {
+    for (COmrixEditUcw* line = bMeToo ? this : parent_; line != nullptr; line = line->parent_) {
+        if (line->fnIsLocked(false)) return line;
+    }
+    return nullptr;
+}
+
+COmrixEditUcw* COmrixEditUcw::fnGetUpperLockUnit(bool bMeToo) {
+    for (COmrixEditUcw* line = bMeToo ? this : parent_; line != nullptr; line = line->parent_) {
+        if (line->fnIsLockUnit()) return line;
+    }
+    return nullptr;
+}
+
+COmrixEditUcw* COmrixEditUcw::fnGetUpperEditUnit(bool bMeToo) {
+    for (COmrixEditUcw* line = bMeToo ? this : parent_; line != nullptr; line = line->parent_) {
+        if (line->fnIsEditUnit()) return line;
+    }
+    return nullptr;
+}
+
+bool COmrixEditUcw::fnIsLowerLock(bool bMeToo, bool bDB,
+                                  std::vector<COmrixEditUcw*>* collectionLock) {
+    bool found = false;
+    findFrom(this, bMeToo, [&](COmrixEditUcw* line) {
+        if (!line->fnIsLocked(bDB)) return false;
+        found = true;
+        if (collectionLock == nullptr) return true;
+        collectionLock->push_back(line);
+        return false;
+    });
+    return found;
+}
+
+}  // namespace omrix::breakdown

@@ -1,0 +1,19 @@
+#pragma once
+// 代価表: the unit-price breakdown header of a line item, one row per line.
+
+#include <cstdint>
+#include <string>
+
+#include "breakdown/uchiwake_records.h"
+
+namespace omrix::breakdown {
+
+// The statements, not run.
+std::string fnOmrix_DBT_Daikahyo_InsertSql(const DaikahyoRec& rec);
+std::string fnOmrix_DBT_Daikahyo_DeleteSql(int32_t lUchiwakeNameID, int32_t lUchiwakeID);
+
+// Update by 代価表ＩＤ, insert when no row changed.
+bool fnOmrix_DBT_Daikahyo_Update(const DaikahyoRec& rec);
+bool fnOmrix_DBT_Daikahyo_Delete(int32_t lUchiwakeNameID, int32_t lUchiwakeID);
+
+}  // namespace omrix::breakdown

@@ -1,0 +1,35 @@
+#pragma once
+// Turns the lines of one breakdown into its tree: the children of a line are the
+// lines whose 親内訳ＩＤ is its 内訳ＩＤ, siblings are chained in 表示No order.
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "breakdown/edit_ucw.h"
+#include "breakdown/uchiwake_records.h"
+
+namespace omrix::breakdown {
+
+class ProgressBar;
+class UchiwakeBuild;
+
+// Loads the breakdown of AppContext.UchiwakeName and returns its root (the first
+// top-level line), or nullptr when the select or the build fails. Shows nothing.
+std::shared_ptr<COmrixEditUcw> fnLoadUchiwake(ProgressBar* progressBar = nullptr);
+
+// Rows are 1-based as the select fills them: element 0 is never looked at. Fails
+// for a line placed twice, a line not reachable from the top (a missing parent, a
+// parent loop) and a breakdown without top-level lines. On success the rows become
+// the records of the tree's lines and the vector is left empty.
+bool fnBuildUchiwakeTree(std::vector<UchiwakeRec>& rows, std::shared_ptr<COmrixEditUcw>& root,
+                         int32_t lTopParentID);
+
+// Builds the level under lParentID and everything below it; firstChild is the
+// first line of that level, nullptr when it is empty.
+bool fnBuildUchiwakeLevel(int32_t lParentID, UchiwakeBuild& build, COmrixEditUcw*& firstChild);
+
+// Sorts level[lo..hi] by 表示No, element 0 unused; hi -1 means the last element.
+void sbSortUchiwakeByHyojiNo(std::vector<UchiwakeRec>& level, int32_t lo, int32_t hi);
+
+}  // namespace omrix::breakdown

@@ -1,0 +1,333 @@
+#include <gtest/gtest.h>
+
+#include "breakdown/ucw_fixture.h"
+#include "breakdown/ucw_tree.h"
+#include "startup/app_context.h"
+
+namespace omrix::testing {
+namespace {
+
+using breakdown::UcwTree;
+
+UchiwakeRec priced(UchiwakeRec rec, double quantity, int64_t price) {
+    rec.内訳数量 = quantity;
+    rec.見積１単価 = *util::Currency::fromUnits(price);
+    rec.単位名称 = "m2";
+    return rec;
+}
+
+// A work type with an item, a total heading holding two items, its total, and a
+// last item.
+std::shared_ptr<COmrixEditUcw> totalsTree() {
+    return buildTree({line(1, 0, 0), line(2, 1, 1, 1), line(3, 2, 8, 1), line(4, 2, 0x20, 2),
+                      line(5, 4, 8, 1), line(6, 4, 8, 2), line(7, 2, 0x40, 3), line(8, 2, 8, 4)});
+}
+
+std::vector<int32_t> editOrderFrom(COmrixEditUcw* line) {
+    std::vector<int32_t> ids;
+    for (; line != nullptr; line = line->fnGetEditNext()) ids.push_back(idOf(line));
+    return ids;
+}
+
+std::vector<int32_t> editOrderBackFrom(COmrixEditUcw* line) {
+    std::vector<int32_t> ids;
+    for (; line != nullptr; line = line->fnGetEditPrev()) ids.push_back(idOf(line));
+    return ids;
+}
+
+}  // namespace
+
+TEST(EditUcwTraversal, TotalHeadingsAreWalkedThroughInPlace) {
+    auto root = totalsTree();
+    ASSERT_TRUE(root);
+    EXPECT_EQ(editOrderFrom(byId(root, 3)), (std::vector<int32_t>{3, 4, 5, 6, 7, 8}));
+    // From the last child of a total heading to the heading's next sibling.
+    EXPECT_EQ(idOf(byId(root, 6)->fnGetEditNext()), 7);
+    // The end of a unit ends the walk; an edit unit's children are not entered.
+    EXPECT_EQ(byId(root, 8)->fnGetEditNext(), nullptr);
+    EXPECT_EQ(idOf(byId(root, 1)->fnGetEditNext()), 0);
+    EXPECT_EQ(idOf(byId(root, 2)->fnGetEditNext()), 0);
+    EXPECT_EQ(editOrderBackFrom(byId(root, 8)), (std::vector<int32_t>{8, 7, 6, 5, 4, 3}));
+    EXPECT_EQ(byId(root, 3)->fnGetEditPrev(), nullptr);
+}
+
+TEST(EditUcwTraversal, NestedTotalsDescendToTheirLastLine) {
+    auto root = buildTree({line(1, 0, 0), line(2, 1, 1), line(3, 2, 0x20, 1), line(4, 3, 0x20, 1),
+                           line(5, 4, 8, 1), line(6, 2, 8, 2)});
+    ASSERT_TRUE(root);
+    EXPECT_EQ(idOf(byId(root, 6)->fnGetEditPrev()), 5);
+    EXPECT_EQ(idOf(byId(root, 5)->fnGetEditNext()), 6);
+    EXPECT_EQ(editOrderBackFrom(byId(root, 6)), (std::vector<int32_t>{6, 5, 4, 3}));
+    // Edit children of the work type: its unit in editing order.
+    COmrixEditUcw* work = byId(root, 2);
+    EXPECT_EQ(work->fnGetEditChildCount(), 4);
+    EXPECT_EQ(idOf(work->fnGetEditChild(3)), 5);
+    EXPECT_EQ(work->fnGetEditChild(5), nullptr);
+    EXPECT_EQ(byId(root, 5)->fnGetEditParent(), work);
+    EXPECT_EQ(byId(root, 5)->fnGetEditLevel(), 2);  // work type and item are units, totals not
+}
+
+TEST(EditUcwLinks, InsertAndDetachKeepBothDirections) {
+    auto tree = UcwTree::create();
+    COmrixEditUcw* parent = tree->newLine(line(1, 0, 1));
+    COmrixEditUcw* a = tree->newLine(line(2, 0, 8));
+    COmrixEditUcw* b = tree->newLine(line(3, 0, 8));
+    COmrixEditUcw* c = tree->newLine(line(4, 0, 8));
+    parent->sbAddChild(a);
+    parent->sbAddChild(c);
+    parent->sbAddChild(b, 1);  // after the first child
+    EXPECT_EQ(chainIds(parent->fnGetTopChild()), (std::vector<int32_t>{2, 3, 4}));
+    COmrixEditUcw* d = tree->newLine(line(5, 0, 8));
+    parent->sbAddChild(d, 1, true);  // before the first child: the new top child
+    EXPECT_EQ(chainIds(parent->fnGetTopChild()), (std::vector<int32_t>{5, 2, 3, 4}));
+    EXPECT_EQ(d->fnGetParent(), parent);
+    EXPECT_EQ(c->fnGetIndex(), 4);
+    EXPECT_EQ(idOf(parent->fnGetChild(2)), 2);
+    EXPECT_EQ(parent->fnGetChild(9), nullptr);
+
+    b->sbIsolate();
+    EXPECT_EQ(chainIds(parent->fnGetTopChild()), (std::vector<int32_t>{5, 2, 4}));
+    EXPECT_EQ(c->fnGetPrev(), a);
+    EXPECT_EQ(b->fnGetParent(), nullptr);
+    d->sbIsolate();
+    EXPECT_EQ(parent->fnGetTopChild(), a);
+    EXPECT_EQ(a->fnGetPrev(), nullptr);
+
+    // Moving a line that already sits in the chain.
+    a->sbSetNext(c);
+    EXPECT_EQ(chainIds(parent->fnGetTopChild()), (std::vector<int32_t>{2, 4}));
+    c->sbSetNext(c);  // onto itself: nothing happens
+    EXPECT_EQ(chainIds(parent->fnGetTopChild()), (std::vector<int32_t>{2, 4}));
+    b->sbSetParent(parent, 2);
+    EXPECT_EQ(chainIds(parent->fnGetTopChild()), (std::vector<int32_t>{2, 4, 3}));
+    EXPECT_EQ(parent->fnGetLastChild(), b);
+}
+
+TEST(EditUcwLinks, TopLevelChangesMoveTheRoot) {
+    auto tree = UcwTree::create();
+    COmrixEditUcw* first = tree->newLine(line(1, 0, 0));
+    COmrixEditUcw* second = tree->newLine(line(2, 0, 0));
+    first->sbSetNext(second);
+    COmrixEditUcw* root = first;
+    COmrixEditUcw* before = tree->newLine(line(3, 0, 0));
+    first->sbSetPrev(before, &root);
+    EXPECT_EQ(root, before);
+    EXPECT_EQ(chainIds(root), (std::vector<int32_t>{3, 1, 2}));
+    before->sbIsolate(&root);
+    EXPECT_EQ(root, first);
+
+    // A line taken out alone leaves its children in its place.
+    COmrixEditUcw* x = tree->newLine(line(4, 0, 8));
+    COmrixEditUcw* y = tree->newLine(line(5, 0, 8));
+    first->sbAddChild(x);
+    first->sbAddChild(y);
+    first->sbOwnIsolate(&root);
+    EXPECT_EQ(root, x);
+    EXPECT_EQ(chainIds(root), (std::vector<int32_t>{4, 5, 2}));
+    EXPECT_EQ(x->fnGetParent(), nullptr);
+    EXPECT_EQ(second->fnGetPrev(), y);
+    EXPECT_EQ(first->fnGetTopChild(), nullptr);
+    EXPECT_EQ(first->fnGetNext(), nullptr);
+}
+
+TEST(EditUcwKinds, MajorKindFollowsTheBitOrder) {
+    using breakdown::fnMajorSyubetu;
+    EXPECT_EQ(fnMajorSyubetu(0x20 | 0x01), 32);
+    EXPECT_EQ(fnMajorSyubetu(0x40 | 0x08), 64);
+    EXPECT_EQ(fnMajorSyubetu(0x04 | 0x01), 4);
+    EXPECT_EQ(fnMajorSyubetu(0x80), 16);
+    EXPECT_EQ(fnMajorSyubetu(0x01 | 0x200), 1);
+    EXPECT_EQ(fnMajorSyubetu(0x200 | 0x1000), 512);
+    EXPECT_EQ(fnMajorSyubetu(0), 0);
+    EXPECT_EQ(fnMajorSyubetu(0x1000), 4096);
+    EXPECT_EQ(fnMajorSyubetu(0x100), 8);
+    EXPECT_EQ(fnMajorSyubetu(0x08), 8);
+    EXPECT_FALSE(breakdown::fnIsSafeSyubetuFlag(0x03));
+    EXPECT_FALSE(breakdown::fnIsSafeSyubetuFlag(0x60 | 0x100));
+    EXPECT_TRUE(breakdown::fnIsSafeSyubetuFlag(0x41));
+}
+
+TEST(EditUcwKinds, EditKindFollowsParentsAndTheEditMode) {
+    auto root = totalsTree();
+    ASSERT_TRUE(root);
+    startup::resetAppContext();
+    EXPECT_EQ(byId(root, 1)->fnGetEditSyubetu(), 1);
+    EXPECT_EQ(byId(root, 2)->fnGetEditSyubetu(), 2);
+    EXPECT_EQ(byId(root, 3)->fnGetEditSyubetu(), 512);
+    EXPECT_EQ(byId(root, 4)->fnGetEditSyubetu(), 2);  // a total heading takes its parent's
+    EXPECT_EQ(byId(root, 4)->fnGetItemSyubetu(), 1);
+    EXPECT_EQ(byId(root, 5)->fnGetUchiwakeRecAttribute(), 8);
+    startup::appContext().EditMode = 4;
+    EXPECT_EQ(byId(root, 1)->fnGetEditSyubetu(), 8);
+    startup::resetAppContext();
+
+    auto tree = UcwTree::create();
+    COmrixEditUcw* lone = tree->newLine(line(9, 0, 0x40 | 0x200 | 0x01));
+    EXPECT_EQ(lone->fnGetEditSyubetu(), 0x201);  // no parent: the flag's own kind bits
+}
+
+TEST(EditUcwKinds, PairsAndUpperLines) {
+    auto root = totalsTree();
+    ASSERT_TRUE(root);
+    EXPECT_EQ(idOf(byId(root, 4)->fnGetPairGokei()), 7);
+    EXPECT_EQ(idOf(byId(root, 7)->fnGetPairGokeiMidasi()), 4);
+    EXPECT_EQ(byId(root, 3)->fnGetPairGokei(), nullptr);
+    auto rec = byId(root, 2)->prUchiwakeRec();
+    rec.頁名称 = "P1";
+    rec.種目ＩＤ = 41;
+    byId(root, 2)->prUchiwakeRec(rec);
+    EXPECT_EQ(byId(root, 5)->fnGetUpperSyumokuPageName(), "P1" + std::string(14, ' '));
+    EXPECT_EQ(byId(root, 5)->fnGetUpperSyumokuID(), 41);
+    EXPECT_EQ(byId(root, 5)->fnGetUpperKamokuID(), 0);
+    EXPECT_EQ(byId(root, 1)->fnGetUpperSyumokuPageName(), "");
+    EXPECT_TRUE(byId(root, 2)->fnIsHavingDaika() == false);
+}
+
+TEST(EditUcwContent, EmptyLinesAreTrimmedAndTested) {
+    auto blank = line(3, 2, 8, 1, "");
+    blank.仕様１ = "   ";
+    auto named = line(4, 2, 8, 2, "  名前");
+    auto root =
+        buildTree({line(1, 0, 0), line(2, 1, 1, 1, ""), blank, named, line(5, 2, 0x20, 3, "")});
+    ASSERT_TRUE(root);
+    EXPECT_TRUE(byId(root, 3)->fnIsEmpty());
+    EXPECT_TRUE(byId(root, 3)->prUchiwakeRec().仕様１.isBlank());
+    EXPECT_FALSE(byId(root, 4)->fnIsEmpty());
+    // Leading blanks are gone once a content test looked at the field.
+    EXPECT_EQ(byId(root, 4)->prUchiwakeRec().名称１.trimmedRight(), "名前");
+    // A line with lines below it is never empty; kinds without content never are.
+    EXPECT_FALSE(byId(root, 2)->fnIsEmpty());
+    EXPECT_FALSE(byId(root, 1)->fnIsEmpty());
+    EXPECT_FALSE(byId(root, 5)->fnIsEmpty());
+    EXPECT_TRUE(byId(root, 5)->fnIsMoneyDisp());
+    EXPECT_FALSE(byId(root, 3)->fnIsMoneyDisp());
+    EXPECT_TRUE(byId(root, 3)->fnNameIsEmpty());
+    EXPECT_FALSE(byId(root, 3)->fnIsNoSaveEmpty());  // the named line follows it
+    EXPECT_TRUE(byId(root, 5)->fnIsNoSaveEmpty() == false);
+
+    auto quantity = line(6, 0, 8, 0, "");
+    quantity.内訳数量 = 0.5;
+    EXPECT_FALSE(UcwTree::create()->newLine(quantity)->fnIsEmpty());
+}
+
+TEST(EditUcwContent, ContinuationLinesCountUpAlongARun) {
+    auto unused = line(8, 2, 8 | 0x100, 7, "未使用");
+    auto root = buildTree({line(1, 0, 0), line(2, 1, 1), priced(line(3, 2, 8, 1, "本体"), 2, 100),
+                           line(4, 2, 8, 2, "続き１"), line(5, 2, 8, 3, "続き２"),
+                           priced(line(6, 2, 8, 4, "別"), 1, 5), line(7, 2, 8, 5, "続き"), unused,
+                           line(9, 2, 8, 8, "未使用の後"), line(10, 2, 0x10, 9, "別紙"),
+                           line(11, 2, 0x1000, 10, "別紙の続き")});
+    ASSERT_TRUE(root);
+    auto number = [&](int32_t id) { return byId(root, id)->fnGetKeizokuNo(); };
+    EXPECT_EQ(number(3), 0);
+    EXPECT_EQ(number(4), 1);
+    EXPECT_EQ(number(5), 2);
+    EXPECT_EQ(number(6), 0);  // has a quantity
+    EXPECT_EQ(number(7), 1);
+    EXPECT_EQ(number(8), 0);  // marked unused
+    EXPECT_EQ(number(9), 0);  // follows an unused line
+    EXPECT_EQ(number(11), 1);
+    EXPECT_EQ(idOf(byId(root, 5)->fnGetKeizokuParent()), 3);
+    EXPECT_EQ(byId(root, 3)->fnGetKeizokuParent(), nullptr);
+    // 名称２ blank: a continuation that is not calculated; kind 4096 never is.
+    EXPECT_TRUE(byId(root, 4)->fnIsUnCalcKeizoku());
+    EXPECT_TRUE(byId(root, 11)->fnIsUnCalcKeizoku());
+    auto rec = byId(root, 4)->prUchiwakeRec();
+    rec.名称２ = "二行目";
+    byId(root, 4)->prUchiwakeRec(rec);
+    EXPECT_FALSE(byId(root, 4)->fnIsUnCalcKeizoku());
+    // A unit or a unit name makes a line its own.
+    rec.単位名称 = "式";
+    byId(root, 4)->prUchiwakeRec(rec);
+    EXPECT_EQ(number(4), 0);
+    EXPECT_EQ(number(5), 1);  // and the next run starts after it
+}
+
+TEST(EditUcwSearch, FindsBelowButNeverBeside) {
+    auto root = totalsTree();
+    ASSERT_TRUE(root);
+    COmrixEditUcw* work = byId(root, 2);
+    EXPECT_EQ(idOf(work->fnGetIDTarget(6, true)), 6);
+    EXPECT_EQ(work->fnGetIDTarget(2, false), nullptr);
+    EXPECT_EQ(byId(root, 3)->fnGetIDTarget(8, true), nullptr);  // a sibling
+    bool exist = false;
+    byId(root, 4)->sbSearchSyuBetu(0x40, exist);
+    EXPECT_FALSE(exist);  // the total is beside the heading, not below it
+    root->sbSearchSyuBetu(0x40, exist);
+    EXPECT_TRUE(exist);
+    EXPECT_TRUE(root->fnIsExist(byId(root, 5), false));
+    EXPECT_FALSE(byId(root, 5)->fnIsExist(byId(root, 5), false));
+
+    auto rec = byId(root, 6)->prUchiwakeRec();
+    rec.明細コード = "A-01";
+    rec.補助明細コード = "9";
+    byId(root, 6)->prUchiwakeRec(rec);
+    EXPECT_EQ(idOf(root->fnGetMeisaiCDTarget(" A-01 ", "9 ", true)), 6);
+    EXPECT_EQ(root->fnGetMeisaiCDTarget("A-01", "", true), nullptr);
+}
+
+TEST(EditUcwIds, TemporaryIdsBecomeRealOnesDownTheTree) {
+    auto tree = UcwTree::create();
+    auto top = line(10, 0, 1);
+    COmrixEditUcw* parent = tree->newLine(top);
+    auto fresh = line(-1, 10, 8);
+    fresh.代価表.代価表ＩＤ = -2;
+    COmrixEditUcw* child = tree->newLine(fresh);
+    auto grandchild = line(-2, -1, 8);
+    grandchild.継続親内訳ＩＤ = -1;
+    COmrixEditUcw* below = tree->newLine(grandchild);
+    parent->sbAddChild(child);
+    child->sbAddChild(below);
+    parent->sbAdjustID(true, 100, 50);
+    EXPECT_EQ(parent->prUchiwakeRec().内訳ＩＤ, 10);
+    EXPECT_EQ(child->prUchiwakeRec().内訳ＩＤ, 100);
+    EXPECT_EQ(child->prUchiwakeRec().代価表.代価表ＩＤ, 49);
+    EXPECT_EQ(below->prUchiwakeRec().内訳ＩＤ, 99);
+    EXPECT_EQ(below->prUchiwakeRec().親内訳ＩＤ, 100);
+    EXPECT_EQ(below->prUchiwakeRec().継続親内訳ＩＤ, 100);
+
+    std::vector<int32_t> ids;
+    parent->sbGetIDArray(false, ids);
+    EXPECT_EQ(ids, (std::vector<int32_t>{100, 99}));
+
+    startup::resetAppContext();
+    startup::appContext().UchiwakeName.内訳名称ＩＤ = 7;
+    parent->sbClearLowerID(true, true);
+    EXPECT_EQ(parent->prUchiwakeRec().内訳ＩＤ, 0);
+    EXPECT_EQ(parent->prUchiwakeRec().移動元内訳ＩＤ, 10);
+    EXPECT_EQ(below->prUchiwakeRec().移動元内訳ＩＤ, 99);
+    startup::resetAppContext();
+
+    COmrixEditUcw* copy = child->fnCreateCopy();
+    EXPECT_EQ(copy->fnGetParent(), nullptr);
+    EXPECT_EQ(copy->fnGetTopChild(), nullptr);
+    EXPECT_EQ(copy->prUchiwakeRec().移動元内訳ＩＤ, 100);
+    EXPECT_EQ(tree->lineCount(), 4u);
+}
+
+TEST(EditUcwIds, WorkTypeAndSubjectKeysFollowTheirParent) {
+    auto root = buildTree({line(1, 0, 1), line(2, 1, 2), line(3, 2, 8), line(4, 1, 0x200)});
+    ASSERT_TRUE(root);
+    auto set = [&](int32_t id, int32_t syumoku, int32_t kamoku) {
+        auto rec = byId(root, id)->prUchiwakeRec();
+        rec.種目ＩＤ = syumoku;
+        rec.科目ＩＤ = kamoku;
+        rec.細目ＩＤ = 9;
+        byId(root, id)->prUchiwakeRec(rec);
+    };
+    set(1, 5, 0);
+    set(2, 5, 6);
+    set(3, 4, 6);
+    set(4, 5, 1);
+    root->sbCheckSyuKamokuID(5, 7);
+    auto rec = [&](int32_t id) { return byId(root, id)->prUchiwakeRec(); };
+    EXPECT_EQ(rec(1).科目ＩＤ, 7);  // same work type: subject taken over
+    EXPECT_EQ(rec(2).科目ＩＤ, 6);  // a subject line keeps its own subject
+    EXPECT_EQ(rec(3).種目ＩＤ, 5);  // another work type: moved over, subject cleared
+    EXPECT_EQ(rec(3).科目ＩＤ, 0);
+    EXPECT_EQ(rec(3).細目ＩＤ, 0);
+    EXPECT_EQ(rec(4).科目ＩＤ, 7);
+    EXPECT_EQ(rec(4).細目ＩＤ, 9);  // kind 512 keeps its detail
+}
+
+}  // namespace omrix::testing

@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "breakdown/hyoji_sort.h"
+#include "breakdown/ucw_fixture.h"
+
+namespace omrix::testing {
+namespace {
+
+using breakdown::fnBuildUchiwakeTree;
+using breakdown::sbSortUchiwakeByHyojiNo;
+
+bool builds(std::vector<UchiwakeRec> lines) {
+    auto rows = rowsOf(std::move(lines));
+    std::shared_ptr<COmrixEditUcw> root;
+    bool ok = fnBuildUchiwakeTree(rows, root, 0);
+    EXPECT_EQ(ok, root != nullptr);
+    return ok;
+}
+
+// The sort as the suite's code has it, recursion and all, on (id, key) pairs.
+void referenceSort(std::vector<std::pair<int, int>>& a, int lo, int hi) {
+    if (lo >= hi) return;
+    int pivot = a[static_cast<int>(std::nearbyint((lo + hi) / 2.0))].second;  // half to even
+    int i = lo, j = hi;
+    for (;;) {
+        while (a[i].second < pivot) ++i;
+        while (pivot < a[j].second) --j;
+        if (i >= j) break;
+        std::swap(a[i], a[j]);
+        ++i;
+        --j;
+    }
+    if (lo < i - 1) referenceSort(a, lo, i - 1);
+    if (j + 1 < hi) referenceSort(a, j + 1, hi);
+}
+
+std::vector<int32_t> sortedIds(std::vector<std::pair<int32_t, int32_t>> idAndHyoji) {
+    std::vector<UchiwakeRec> level(1);
+    for (auto [id, no] : idAndHyoji) level.push_back(line(id, 0, 8, no));
+    sbSortUchiwakeByHyojiNo(level, 1, -1);
+    std::vector<int32_t> ids;
+    for (std::size_t k = 1; k < level.size(); ++k) ids.push_back(level[k].内訳ＩＤ);
+    return ids;
+}
+
+}  // namespace
+
+TEST(UchiwakeSort, PivotRoundsHalfToEven) {
+    EXPECT_EQ(breakdown::hyojiPivotIndex(1, 2), 2);
+    EXPECT_EQ(breakdown::hyojiPivotIndex(2, 3), 2);
+    EXPECT_EQ(breakdown::hyojiPivotIndex(1, 4), 2);
+    EXPECT_EQ(breakdown::hyojiPivotIndex(3, 4), 4);
+    EXPECT_EQ(breakdown::hyojiPivotIndex(1, 5), 3);
+}
+
+TEST(UchiwakeSort, EqualKeysComeOutInThePartitionOrder) {
+    // Worked by hand through the partitioning.
+    EXPECT_EQ(sortedIds({{1, 10}, {2, 30}, {3, 20}}), (std::vector<int32_t>{1, 3, 2}));
+    EXPECT_EQ(sortedIds({{1, 5}, {2, 5}}), (std::vector<int32_t>{2, 1}));
+    EXPECT_EQ(sortedIds({{1, 5}, {2, 5}, {3, 5}}), (std::vector<int32_t>{3, 2, 1}));
+    EXPECT_EQ(sortedIds({{1, 5}, {2, 5}, {3, 5}, {4, 5}}), (std::vector<int32_t>{3, 4, 1, 2}));
+    EXPECT_EQ(sortedIds({{1, 2}, {2, 1}, {3, 2}, {4, 1}}), (std::vector<int32_t>{4, 2, 1, 3}));
+    EXPECT_EQ(sortedIds({}), (std::vector<int32_t>{}));
+    EXPECT_EQ(sortedIds({{9, 1}}), (std::vector<int32_t>{9}));
+}
+
+TEST(UchiwakeSort, MatchesTheRecursiveSortOnRandomLevels) {
+    std::mt19937 random(20240601);
+    for (int round = 0; round < 2000; ++round) {
+        int size = 1 + static_cast<int>(random() % 40);
+        int spread = 1 + static_cast<int>(random() % 6);  // few distinct keys: many ties
+        std::vector<std::pair<int, int>> tagged(size + 1);
+        for (int k = 1; k <= size; ++k) tagged[k] = {k, static_cast<int>(random() % spread)};
+        auto expected = tagged;
+        referenceSort(expected, 1, size);
+        breakdown::hyojiQuickSort(tagged, 1, size, [](const auto& t) { return t.second; });
+        ASSERT_EQ(tagged, expected) << "round " << round;
+        for (int k = 2; k <= size; ++k) ASSERT_LE(tagged[k - 1].second, tagged[k].second);
+    }
+}
+
+TEST(UchiwakeSort, BoundsOutsideTheLevelAreIgnored) {
+    std::vector<UchiwakeRec> level(1);
+    level.push_back(line(1, 0, 8, 2));
+    level.push_back(line(2, 0, 8, 1));
+    sbSortUchiwakeByHyojiNo(level, 1, 5);  // beyond the last element: left alone
+    EXPECT_EQ(level[1].内訳ＩＤ, 1);
+    sbSortUchiwakeByHyojiNo(level, 2, 1);  // empty range
+    EXPECT_EQ(level[1].内訳ＩＤ, 1);
+    sbSortUchiwakeByHyojiNo(level, 1, -1);
+    EXPECT_EQ(level[1].内訳ＩＤ, 2);
+}
+
+TEST(UchiwakeBuild, LinksChildrenInDisplayOrderBothWays) {
+    auto root = buildTree({line(1, 0, 0), line(2, 1, 1, 30), line(3, 1, 1, 10), line(4, 1, 1, 20),
+                           line(5, 3, 8, 1), line(6, 3, 8, 2)});
+    ASSERT_TRUE(root);
+    EXPECT_EQ(idOf(root.get()), 1);
+    EXPECT_EQ(chainIds(root->fnGetTopChild()), (std::vector<int32_t>{3, 4, 2}));
+    COmrixEditUcw* three = byId(root, 3);
+    EXPECT_EQ(chainIds(three->fnGetTopChild()), (std::vector<int32_t>{5, 6}));
+    EXPECT_EQ(three->fnGetTopChild()->fnGetParent(), three);
+    EXPECT_EQ(byId(root, 6)->fnGetPrev(), byId(root, 5));
+    EXPECT_EQ(byId(root, 4)->fnGetPrev(), three);
+    EXPECT_EQ(three->fnGetParent(), root.get());
+    EXPECT_EQ(byId(root, 6)->fnGetLevel(), 3);
+    // Work flags are cleared on the lines of a finished tree.
+    EXPECT_FALSE(byId(root, 6)->prUchiwakeRec().配置済);
+}
+
+TEST(UchiwakeBuild, EveryBrokenShapeFailsTheWholeLoad) {
+    // A parent that does not exist.
+    EXPECT_FALSE(builds({line(1, 0, 0), line(2, 1, 1), line(3, 99, 8)}));
+    // Two lines naming each other as parent are never reached from the top.
+    EXPECT_FALSE(builds({line(1, 0, 0), line(2, 3, 8), line(3, 2, 8)}));
+    // Two lines with one ID, with lines below it: those would be placed twice.
+    EXPECT_FALSE(builds({line(1, 0, 0), line(2, 1, 1), line(2, 1, 1), line(3, 2, 8)}));
+    // A duplicate ID without lines below is no failure: both lines are placed once.
+    EXPECT_TRUE(builds({line(1, 0, 0), line(2, 1, 1), line(2, 1, 1)}));
+    // A loop through a duplicate ID reachable from the top.
+    EXPECT_FALSE(builds({line(1, 0, 0), line(2, 1, 1), line(1, 2, 8)}));
+    // A line whose ID is 0 would take the top level again.
+    EXPECT_FALSE(builds({line(1, 0, 0), line(0, 1, 8)}));
+    // No lines, or none at the top.
+    EXPECT_FALSE(builds({}));
+    EXPECT_FALSE(builds({line(1, 5, 0), line(2, 1, 8)}));
+}
+
+TEST(UchiwakeBuild, SeveralTopLinesChainFromTheRoot) {
+    auto root = buildTree({line(1, 0, 0, 2), line(2, 0, 0, 1)});
+    ASSERT_TRUE(root);
+    EXPECT_EQ(chainIds(root.get()), (std::vector<int32_t>{2, 1}));
+    EXPECT_EQ(root->fnGetNext()->fnGetParent(), nullptr);
+}
+
+TEST(UchiwakeBuild, TotalHeadingQuantityIsLimitedToOne) {
+    auto three = line(2, 1, 0x20);
+    three.内訳数量 = 3.0;
+    auto half = line(3, 1, 0x20 | 0x10 | 0x01);
+    half.内訳数量 = 0.5;
+    auto item = line(4, 1, 8);
+    item.内訳数量 = 3.0;
+    auto root = buildTree({line(1, 0, 0), three, half, item});
+    ASSERT_TRUE(root);
+    EXPECT_EQ(byId(root, 2)->prUchiwakeRec().内訳数量, 1.0);
+    EXPECT_EQ(byId(root, 3)->prUchiwakeRec().内訳数量, 0.5);
+    EXPECT_EQ(byId(root, 4)->prUchiwakeRec().内訳数量, 3.0);
+}
+
+TEST(UchiwakeBuild, RowsBecomeTheLinesAndSurviveTheCaller) {
+    auto rows = rowsOf({line(1, 0, 0), line(2, 1, 8, 0, "名称")});
+    std::shared_ptr<COmrixEditUcw> root;
+    ASSERT_TRUE(fnBuildUchiwakeTree(rows, root, 0));
+    EXPECT_TRUE(rows.empty());
+    std::weak_ptr<COmrixEditUcw> weak = root;
+    COmrixEditUcw* child = root->fnGetTopChild();
+    std::shared_ptr<COmrixEditUcw> held = child->share();
+    root.reset();
+    // The handle on the child keeps the whole tree.
+    EXPECT_FALSE(weak.expired());
+    EXPECT_EQ(held->prUchiwakeRec().名称１.trimmedRight(), "名称");
+    EXPECT_EQ(idOf(held->fnGetParent()), 1);
+    held.reset();
+    EXPECT_TRUE(weak.expired());
+}
+
+TEST(UchiwakeBuild, DeepAndWideTreesNeedNoDeepStack) {
+    std::vector<UchiwakeRec> lines;
+    constexpr int kDepth = 20000;
+    lines.push_back(line(1, 0, 0));
+    for (int id = 2; id <= kDepth; ++id) lines.push_back(line(id, id - 1, 2));
+    auto root = buildTree(std::move(lines));
+    ASSERT_TRUE(root);
+    COmrixEditUcw* deepest = byId(root, kDepth);
+    EXPECT_EQ(deepest->fnGetLevel(), kDepth);
+    root->sbMoneyReCalc();
+    EXPECT_EQ(idOf(root->fnGetLastChild()), 2);
+}
+
+}  // namespace omrix::testing

@@ -1,0 +1,417 @@
+#include <gtest/gtest.h>
+
+#include "breakdown/omrix_dbt_daikahyo.h"
+#include "breakdown/omrix_dbt_uchiwake.h"
+#include "breakdown/omrix_dbt_uchiwake_name.h"
+#include "breakdown/progress_bar.h"
+#include "breakdown/ucw_fixture.h"
+#include "data/table_database.h"
+#include "startup/app_context.h"
+
+namespace omrix::testing {
+namespace {
+
+using namespace breakdown;
+using util::Currency;
+
+Currency money(std::string_view text) {
+    return *Currency::parse(text);
+}
+
+void insertLine(TableDatabase& t, int32_t nameId, int32_t id, int32_t parent, int flag,
+                int32_t hyojiNo, std::string_view deleted = "0", int32_t staff = 0) {
+    t.exec(
+        "Insert Into 内訳 (削除区分, 内訳名称ＩＤ, 内訳ＩＤ, 親内訳ＩＤ, 種別フラグ, 表示No, "
+        "他社担当者ＭＩＤ, 名称１) Values ('" +
+        std::string(deleted) + "', " + std::to_string(nameId) + ", " + std::to_string(id) + ", " +
+        std::to_string(parent) + ", " + std::to_string(flag) + ", " + std::to_string(hyojiNo) +
+        ", " + std::to_string(staff) + ", 'line " + std::to_string(id) + "');");
+}
+
+void lockLine(TableDatabase& t, int32_t nameId, int32_t id) {
+    t.exec(
+        "Insert Into 排他管理 (ＫＥＹテーブル名称２, ＫＥＹＩＤ２, テーブル名称, ロックＩＤ番号) "
+        "Values ('内訳名称', " +
+        std::to_string(nameId) + ", '内訳', " + std::to_string(id) + ");");
+}
+
+DaikahyoRec daika(int32_t nameId, int32_t daikaId, int32_t id) {
+    DaikahyoRec rec;
+    rec.内訳名称ＩＤ = nameId;
+    rec.代価表ＩＤ = daikaId;
+    rec.内訳ＩＤ = id;
+    return rec;
+}
+
+std::vector<int32_t> idsOf(const std::vector<UchiwakeRec>& rows) {
+    std::vector<int32_t> ids;
+    for (std::size_t i = 1; i < rows.size(); ++i) ids.push_back(rows[i].内訳ＩＤ);
+    return ids;
+}
+
+// Lines of breakdown 7 shared by the read tests; line 5 is deleted, line 9 belongs
+// to another breakdown.
+void fillBreakdown(TableDatabase& t) {
+    insertLine(t, 7, 1, 0, 0, 0);
+    insertLine(t, 7, 2, 1, 1, 2);
+    insertLine(t, 7, 3, 1, 8, 1, "0", 33);
+    insertLine(t, 7, 4, 1, 2, 1);
+    insertLine(t, 7, 5, 1, 8, 3, "1");
+    insertLine(t, 8, 9, 0, 0, 0);
+    t.exec(
+        "Insert Into 代価表 (内訳名称ＩＤ, 代価表ＩＤ, 内訳ＩＤ, 端数金額, 合計金額, モデル数量, "
+        "換算単価) "
+        "Values (7, 11, 3, 1.5, 1000, 2.5, 400.1234);");
+    lockLine(t, 7, 2);
+    lockLine(t, 8, 3);  // another breakdown's lock: no mark on line 3 of breakdown 7
+    t.exec("Insert Into 他社担当者Ｍ (他社担当者ＭＩＤ, 他社ＣＤ) Values (33, 'T001  ');");
+}
+
+}  // namespace
+
+TEST(UchiwakeTable, SelectReadsLiveLinesWithLocksPriceTablesAndStaff) {
+    TableDatabase t;
+    ASSERT_TRUE(t.ok()) << t.error();
+    fillBreakdown(t);
+    std::vector<UchiwakeRec> rows;
+    ASSERT_TRUE(fnOmrix_DBT_Uchiwake_Select201(rows, 7, true));
+    // 表示No, then 種別フラグ within equal 表示No.
+    EXPECT_EQ(idsOf(rows), (std::vector<int32_t>{1, 4, 3, 2}));
+    EXPECT_EQ(rows[0].内訳ＩＤ, 0);
+    const UchiwakeRec& item = rows[3];
+    EXPECT_EQ(item.名称１.trimmedRight(), "line 3");
+    EXPECT_EQ(item.代価表.代価表ＩＤ, 11);
+    EXPECT_EQ(item.代価表.内訳名称ＩＤ, 7);
+    EXPECT_EQ(item.代価表.内訳ＩＤ, 3);
+    EXPECT_EQ(item.代価表.端数金額, money("1.5"));
+    EXPECT_EQ(item.代価表.換算単価, money("400.1234"));
+    EXPECT_EQ(item.代価表.モデル数量, 2.5);
+    EXPECT_EQ(item.他社担当者名, "T001");
+    EXPECT_FALSE(item.ロック);
+    EXPECT_TRUE(rows[4].ロック);
+    EXPECT_EQ(rows[2].代価表.代価表ＩＤ, 0);  // no 代価表 row: cleared
+    EXPECT_EQ(rows[1].audit.削除区分.trimmedRight(), "0");
+
+    ASSERT_TRUE(fnOmrix_DBT_Uchiwake_Select201(rows, 7, false));
+    EXPECT_EQ(rows[3].代価表.代価表ＩＤ, 0);
+    EXPECT_TRUE(rows[4].ロック);
+
+    EXPECT_EQ(fnOmrix_DBT_Uchiwake_Count(7), 5);  // the deleted line counts
+    EXPECT_EQ(fnOmrix_DBT_Uchiwake_Count(99), 0);
+}
+
+TEST(UchiwakeTable, ProgressBarStopsShortWhenDeletedLinesAreCounted) {
+    TableDatabase t;
+    ASSERT_TRUE(t.ok()) << t.error();
+    fillBreakdown(t);
+    ProgressBar bar;
+    int changes = 0;
+    bar.onChange = [&changes](const ProgressBar&) { ++changes; };
+    std::vector<UchiwakeRec> rows;
+    ASSERT_TRUE(fnOmrix_DBT_Uchiwake_Select201(rows, 7, true, &bar));
+    EXPECT_EQ(rows.size(), 5u);
+    EXPECT_EQ(bar.maximum(), 5);
+    EXPECT_EQ(bar.value(), 4);
+    EXPECT_FALSE(bar.visible());
+    EXPECT_GT(changes, 4);
+
+    ProgressBar empty;
+    ASSERT_TRUE(fnOmrix_DBT_Uchiwake_Select201(rows, 99, true, &empty));
+    EXPECT_EQ(rows.size(), 1u);
+    EXPECT_FALSE(empty.visible());
+}
+
+TEST(UchiwakeTable, SelectFailsWithoutDatabaseOrTable) {
+    TableDatabase t;
+    ASSERT_TRUE(t.ok()) << t.error();
+    std::vector<UchiwakeRec> rows;
+    t.exec("Drop Table 排他管理;");
+    EXPECT_FALSE(fnOmrix_DBT_Uchiwake_Select201(rows, 7, true));
+    EXPECT_EQ(rows.size(), 1u);
+    EXPECT_EQ(fnOmrix_DBT_Uchiwake_Count(7), 0);
+    startup::appContext().Database.reset();
+    EXPECT_FALSE(fnOmrix_DBT_Uchiwake_Select201(rows, 7, true));
+    EXPECT_EQ(fnOmrix_DBT_Uchiwake_Count(7), -1);
+    EXPECT_TRUE(t.messages().messages().empty());  // the table procedures show nothing
+}
+
+TEST(UchiwakeTable, SelectTextIsTheSuitesStatement) {
+    EXPECT_EQ(uchiwakeSelect201Sql(42, true),
+              "\r\nselect /* fnOmrix_DBT_Uchiwake_Select201 */ \r\n u.*,\r\n d.代価表ＩＤ,"
+              "\r\n d.端数金額,\r\n d.合計金額,\r\n d.モデル数量,\r\n d.換算単価,"
+              "\r\n h.ロックID番号 ロック\r\nfrom\r\n 内訳 u\r\n left outer join 排他管理 h"
+              "\r\n  on  (u.内訳名称ID = h.KEYID2 and h.KEYテーブル名称2 = '内訳名称')"
+              "\r\n  and (u.内訳ID = h.ロックID番号 and h.テーブル名称 = '内訳')"
+              "\r\n left outer join 代価表 d\r\n  on  u.内訳名称ID = d.内訳名称ID"
+              "\r\n  and u.内訳ID = d.内訳ID\r\nwhere\r\n  u.削除区分 = '0'\r\n and"
+              "\r\n  u.内訳名称ID = 42\r\norder by\r\n u.表示No,\r\n u.種別フラグ;");
+    std::string plain = uchiwakeSelect201Sql(42, false);
+    EXPECT_EQ(plain.find("代価表"), std::string::npos);
+    EXPECT_NE(plain.find(" h.ロックID番号 ロック\r\nfrom"), std::string::npos);
+}
+
+TEST(UchiwakeTable, UpdateInsertsOnceThenUpdatesAndCutsTexts) {
+    TableDatabase t;
+    ASSERT_TRUE(t.ok()) << t.error();
+    UchiwakeRec rec = line(3, 1, 8, 1, "O'Neil");
+    std::string wide;
+    for (int i = 0; i < 30; ++i) wide += "ア";  // 60 bytes in CP932
+    rec.名称２ = wide;
+    rec.内訳数量 = 2.5;
+    rec.見積１単価 = money("1234.5678");
+    rec.明細番号 = "not in the update";
+    ASSERT_TRUE(fnOmrix_DBT_Uchiwake_Update(rec, false));
+    EXPECT_EQ(t.count("内訳"), 1);
+    EXPECT_EQ(t.value("Select 更新カウンタ From 内訳;"), "0");
+    EXPECT_EQ(t.value("Select RTrim(名称１) From 内訳;"), "O'Neil");
+    std::string cut;
+    for (int i = 0; i < 27; ++i) cut += "ア";
+    EXPECT_EQ(t.value("Select RTrim(名称２) From 内訳;"), cut);
+    EXPECT_EQ(t.value("Select 明細番号 From 内訳;"), "");
+    EXPECT_EQ(t.value("Select 更新操作者 From 内訳;"), "tester");
+
+    rec.見積１単価 = money("1");
+    ASSERT_TRUE(fnOmrix_DBT_Uchiwake_Update(rec, true));
+    EXPECT_EQ(t.count("内訳"), 1);
+    EXPECT_EQ(t.value("Select 更新カウンタ From 内訳;"), "1");
+    std::vector<UchiwakeRec> rows;
+    ASSERT_TRUE(fnOmrix_DBT_Uchiwake_Select201(rows, 7, true));
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1].見積１単価, money("1"));
+    EXPECT_EQ(rows[1].内訳数量, 2.5);
+    EXPECT_EQ(rows[1].名称２.trimmedRight(), cut);
+}
+
+TEST(UchiwakeTable, UpdateCarriesThePriceTableRow) {
+    TableDatabase t;
+    ASSERT_TRUE(t.ok()) << t.error();
+    UchiwakeRec rec = line(3, 1, 8, 1);
+    rec.代価表.内訳名称ＩＤ = 7;
+    rec.代価表.内訳ＩＤ = 3;
+    rec.代価表.代価表ＩＤ = 5;
+    rec.代価表.合計金額 = money("100");
+    ASSERT_TRUE(fnOmrix_DBT_Uchiwake_Update(rec, false));
+    EXPECT_EQ(t.count("代価表 Where 代価表ＩＤ = 5"), 1);
+    rec.代価表.合計金額 = money("250.5");
+    ASSERT_TRUE(fnOmrix_DBT_Uchiwake_Update(rec, false));
+    EXPECT_EQ(t.count("代価表"), 1);
+    EXPECT_EQ(t.value("Select 合計金額 From 代価表;"), "250.5");
+    rec.代価表.代価表ＩＤ = 0;
+    ASSERT_TRUE(fnOmrix_DBT_Uchiwake_Update(rec, false));
+    EXPECT_EQ(t.count("代価表"), 0);
+
+    ASSERT_TRUE(fnOmrix_DBT_Daikahyo_Update(daika(7, 8, 4)));
+    EXPECT_EQ(t.count("代価表"), 1);
+    ASSERT_TRUE(fnOmrix_DBT_Daikahyo_Delete(7, 4));
+    EXPECT_EQ(t.count("代価表"), 0);
+}
+
+TEST(UchiwakeTable, FailedPriceTableWriteRollsTheLineBack) {
+    TableDatabase t;
+    ASSERT_TRUE(t.ok()) << t.error();
+    UchiwakeRec rec = line(3, 1, 8, 1, "before");
+    ASSERT_TRUE(fnOmrix_DBT_Uchiwake_Update(rec, false));
+    t.exec("Drop Table 代価表;");
+    rec.名称１ = "after";
+    EXPECT_FALSE(fnOmrix_DBT_Uchiwake_Update(rec, true));
+    EXPECT_EQ(t.value("Select RTrim(名称１) From 内訳;"), "before");
+    EXPECT_EQ(t.value("Select 更新カウンタ From 内訳;"), "0");
+}
+
+TEST(UchiwakeTable, InsertStatementCarriesEveryColumn) {
+    TableDatabase t;
+    ASSERT_TRUE(t.ok()) << t.error();
+    UchiwakeRec rec = line(3, 1, 8, 1);
+    rec.明細データ属性コード = "A";
+    rec.移動元内訳ＩＤ = 77;
+    rec.補助数量 = 1.25;
+    rec.工種＿科目コード = "K-01";
+    rec.定価 = money("99.99");
+    rec.明細番号２ = "12345";
+    std::string insert = fnOmrix_DBT_Uchiwake_InsertSql(rec);
+    EXPECT_EQ(
+        insert.rfind("Insert Into 内訳 (更新日, 更新操作者, 更新画面ＩＤ, 更新カウンタ, 削除区分, "
+                     "内訳名称ＩＤ, 内訳ＩＤ, 種別フラグ, 親内訳ＩＤ, ",
+                     0),
+        0u);
+    EXPECT_NE(insert.find("社外備考, 明細データ属性コード, 移動元内訳ＩＤ, 補助数量, "),
+              std::string::npos);
+    EXPECT_NE(insert.find(", [工種＿科目コード], "), std::string::npos);
+    EXPECT_EQ(insert.substr(insert.size() - 2), ");");
+    t.exec(insert);
+    EXPECT_EQ(t.value("Select 移動元内訳ＩＤ From 内訳;"), "77");
+    EXPECT_EQ(t.value("Select RTrim(工種_科目コード) From 内訳;"), "K-01");
+    EXPECT_EQ(t.value("Select 明細番号２ From 内訳;"), "12345");
+    EXPECT_EQ(fnOmrix_DBT_Uchiwake_DeleteSql(rec),
+              "Delete From 内訳  Where 削除区分 = '0' And (内訳名称ＩＤ = 7) AND (内訳ＩＤ = 3);");
+    t.exec(fnOmrix_DBT_Uchiwake_DeleteSql(rec));
+    EXPECT_EQ(t.count("内訳"), 0);
+    EXPECT_EQ(
+        fnOmrix_DBT_Daikahyo_DeleteSql(7, 3),
+        "Delete From 代価表  Where 削除区分 = '0' And (内訳名称ＩＤ = 7) And (内訳ＩＤ = 3);");
+}
+
+TEST(UchiwakeTable, SaveAllReplacesLinesInBatches) {
+    TableDatabase t;
+    ASSERT_TRUE(t.ok()) << t.error();
+    std::vector<UchiwakeRec> lines;
+    for (int32_t id = 1; id <= 150; ++id) {
+        UchiwakeRec rec =
+            line(id, id == 1 ? 0 : 1, id == 1 ? 0 : 8, id, "new " + std::to_string(id));
+        if (id % 10 == 0) rec.代価表 = daika(7, id, id);
+        lines.push_back(rec);
+    }
+    insertLine(t, 7, 5, 1, 8, 5);  // an old version of line 5
+    t.exec("Insert Into 代価表 (内訳名称ＩＤ, 代価表ＩＤ, 内訳ＩＤ) Values (7, 500, 5);");
+    ProgressBar bar;
+    ASSERT_TRUE(fnOmrix_DBT_Uchiwake_SaveAll(lines, true, &bar));
+    EXPECT_EQ(bar.value(), 150);
+    EXPECT_EQ(t.count("内訳"), 150);
+    EXPECT_EQ(t.value("Select RTrim(名称１) From 内訳 Where 内訳ＩＤ = 5;"), "new 5");
+    EXPECT_EQ(t.count("代価表"), 15);
+    EXPECT_EQ(t.count("代価表 Where 代価表ＩＤ = 500"), 0);
+    EXPECT_TRUE(fnOmrix_DBT_Uchiwake_SaveAll({}, true));
+
+    // A batch that fails leaves the earlier state whole.
+    t.exec("Alter Table 代価表 Rename To 代価表旧;");
+    lines[4].名称１ = "newer 5";
+    EXPECT_FALSE(fnOmrix_DBT_Uchiwake_SaveAll(lines, true));
+    EXPECT_EQ(t.value("Select RTrim(名称１) From 内訳 Where 内訳ＩＤ = 5;"), "new 5");
+    EXPECT_EQ(t.count("内訳"), 150);
+}
+
+TEST(UchiwakeNameTable, SelectsLiveHeadersByIdAndByProject) {
+    TableDatabase t;
+    ASSERT_TRUE(t.ok()) << t.error();
+    t.exec(
+        "Insert Into 内訳名称 (内訳名称ＩＤ, 内訳名称, 物件No, 版No, 種別フラグ, 事業所ＩＤ) "
+        "Values (7, '本体工事', '0001234   ', '01', 4, 3);");
+    t.exec(
+        "Insert Into 内訳名称 (削除区分, 内訳名称ＩＤ, 物件No, 版No) Values ('1', 8, '0001234', "
+        "'01');");
+    t.exec("Insert Into 内訳名称 (内訳名称ＩＤ, 物件No, 版No) Values (9, '0001234', '02');");
+    std::vector<UchiwakeNameRec> recs;
+    ASSERT_TRUE(fnOmrix_DBT_UchiwakeName_SelectByBukken(" 0001234 ", "01 ", recs));
+    ASSERT_EQ(recs.size(), 2u);
+    EXPECT_EQ(recs[0].内訳名称ＩＤ, 0);
+    EXPECT_EQ(recs[1].内訳名称ＩＤ, 7);
+    EXPECT_EQ(recs[1].内訳名称.trimmedRight(), "本体工事");
+    EXPECT_EQ(recs[1].種別フラグ, 4);
+    EXPECT_EQ(recs[1].事業所ＩＤ, 3);
+    ASSERT_TRUE(fnOmrix_DBT_UchiwakeName_SelectByBukken("0001234", "03", recs));
+    EXPECT_EQ(recs.size(), 1u);
+    ASSERT_TRUE(fnOmrix_DBT_UchiwakeName_SelectByBukken("O'Neil", "01", recs));  // quoted safely
+
+    UchiwakeNameRec rec;
+    rec.内訳名称ＩＤ = -5;
+    ASSERT_TRUE(fnOmrix_DBT_UchiwakeName_SelectByID(8, rec));  // deleted: left as passed in
+    EXPECT_EQ(rec.内訳名称ＩＤ, -5);
+    ASSERT_TRUE(fnOmrix_DBT_UchiwakeName_SelectByID(9, rec));
+    EXPECT_EQ(rec.版No.trimmedRight(), "02");
+    startup::appContext().Database.reset();
+    EXPECT_FALSE(fnOmrix_DBT_UchiwakeName_SelectByID(9, rec));
+}
+
+TEST(UchiwakeLoad, LoadsTheContextBreakdownOrNothing) {
+    TableDatabase t;
+    ASSERT_TRUE(t.ok()) << t.error();
+    fillBreakdown(t);
+    auto& context = startup::appContext();
+    context.UchiwakeName.内訳名称ＩＤ = 7;
+    auto root = fnLoadUchiwake();
+    ASSERT_TRUE(root);
+    // The select gives 4, 3 (equal 表示No, by 種別フラグ), 2; the level sort swaps 4 and 3.
+    EXPECT_EQ(chainIds(root->fnGetTopChild()), (std::vector<int32_t>{3, 4, 2}));
+    EXPECT_EQ(byId(root, 3)->prUchiwakeRec().代価表.代価表ＩＤ, 11);
+
+    insertLine(t, 7, 6, 99, 8, 1);  // an orphan spoils the whole breakdown
+    EXPECT_EQ(fnLoadUchiwake(), nullptr);
+    context.UchiwakeName.内訳名称ＩＤ = 99;
+    EXPECT_EQ(fnLoadUchiwake(), nullptr);
+    EXPECT_TRUE(t.messages().messages().empty());
+}
+
+TEST(UchiwakeLoad, LockRecheckTakesOverWhatTheHolderSaved) {
+    TableDatabase t;
+    ASSERT_TRUE(t.ok()) << t.error();
+    insertLine(t, 7, 1, 0, 0, 0);
+    insertLine(t, 7, 2, 1, 1, 1);
+    insertLine(t, 7, 3, 2, 8, 1);
+    lockLine(t, 7, 2);
+    startup::appContext().UchiwakeName.内訳名称ＩＤ = 7;
+    auto root = fnLoadUchiwake();
+    ASSERT_TRUE(root);
+    COmrixEditUcw* work = byId(root, 2);
+    COmrixEditUcw* oldChild = byId(root, 3);
+    EXPECT_TRUE(work->fnIsLocked(false));
+    EXPECT_TRUE(work->fnIsLocked(true));  // still held
+    EXPECT_EQ(byId(root, 3), oldChild);
+
+    // The holder adds a line, renames one and lets go.
+    insertLine(t, 7, 4, 2, 8, 2);
+    t.exec("Update 内訳 Set 名称１ = 'renamed' Where 内訳ＩＤ = 3;");
+    t.exec("Delete From 排他管理;");
+    EXPECT_TRUE(work->fnIsLocked(false));  // without the database nothing changes
+    EXPECT_EQ(chainIds(work->fnGetTopChild()), (std::vector<int32_t>{3}));
+    EXPECT_FALSE(work->fnIsLocked(true));
+    EXPECT_EQ(chainIds(work->fnGetTopChild()), (std::vector<int32_t>{3, 4}));
+    EXPECT_EQ(work->fnGetTopChild()->fnGetParent(), work);
+    EXPECT_EQ(byId(root, 3)->prUchiwakeRec().名称１.trimmedRight(), "renamed");
+    // The replaced line stays valid for whoever still holds it.
+    EXPECT_EQ(oldChild->prUchiwakeRec().名称１.trimmedRight(), "line 3");
+    EXPECT_FALSE(work->fnIsLowerLock(true, false));
+}
+
+TEST(UchiwakeLoad, HeldEmptyLinesAreNotEmptyAndLowerLocksAreCollected) {
+    TableDatabase t;
+    ASSERT_TRUE(t.ok()) << t.error();
+    insertLine(t, 7, 1, 0, 0, 0);
+    insertLine(t, 7, 2, 1, 2, 1);
+    insertLine(t, 7, 3, 1, 2, 2);
+    insertLine(t, 7, 4, 3, 4, 1);
+    t.exec("Update 内訳 Set 名称１ = '';");
+    lockLine(t, 7, 2);
+    lockLine(t, 7, 4);
+    startup::appContext().UchiwakeName.内訳名称ＩＤ = 7;
+    auto root = fnLoadUchiwake();
+    ASSERT_TRUE(root);
+    EXPECT_FALSE(byId(root, 2)->fnIsEmpty());
+    std::vector<COmrixEditUcw*> held;
+    EXPECT_TRUE(root->fnIsLowerLock(true, false, &held));
+    ASSERT_EQ(held.size(), 2u);
+    EXPECT_EQ(idOf(held[0]), 2);
+    EXPECT_EQ(idOf(held[1]), 4);
+    EXPECT_EQ(idOf(byId(root, 4)->fnGetUpperLock(false)), 0);
+    EXPECT_EQ(idOf(byId(root, 4)->fnGetUpperLock(true)), 4);
+    EXPECT_EQ(idOf(byId(root, 4)->fnGetUpperLockUnit(false)), 3);
+
+    t.exec("Delete From 排他管理 Where ロックＩＤ番号 = 2;");
+    EXPECT_TRUE(byId(root, 2)->fnIsEmpty());
+}
+
+TEST(UchiwakeLoad, SavesFromTheTreeReportFailure) {
+    TableDatabase t;
+    ASSERT_TRUE(t.ok()) << t.error();
+    fillBreakdown(t);
+    startup::appContext().UchiwakeName.内訳名称ＩＤ = 7;
+    auto root = fnLoadUchiwake();
+    ASSERT_TRUE(root);
+    auto rec = byId(root, 3)->prUchiwakeRec();
+    rec.頁名称 = "頁３";
+    byId(root, 3)->prUchiwakeRec(rec);
+    EXPECT_TRUE(root->fnSimpleSave(false));
+    EXPECT_EQ(t.value("Select RTrim(頁名称) From 内訳 Where 内訳ＩＤ = 3;"), "頁３");
+    EXPECT_TRUE(root->fnSaveBukkenAll());
+    EXPECT_EQ(t.count("内訳 Where 内訳名称ＩＤ = 7 And 削除区分 = '0'"), 4);
+
+    t.exec("Drop Table 代価表;");
+    EXPECT_FALSE(root->fnSaveBukkenAll());
+    ASSERT_EQ(t.messages().messages().size(), 1u);
+    const auto& shown = t.messages().messages()[0];
+    EXPECT_EQ(shown.number, 3010);
+    EXPECT_EQ(shown.params[0], "内訳の書き込み");
+    EXPECT_EQ(shown.params[2], "fnSaveBukken");
+    EXPECT_EQ(t.count("内訳 Where 内訳名称ＩＤ = 7 And 削除区分 = '0'"), 4);
+}
+
+}  // namespace omrix::testing
