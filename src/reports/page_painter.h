@@ -1,0 +1,69 @@
+#pragma once
+// Drawing on a report page in millimetres. The report sets the painter up so that one
+// unit is a tenth of a millimetre; layouts speak millimetres through this class.
+
+#include <QFont>
+#include <QPainter>
+#include <QString>
+#include <map>
+#include <string_view>
+
+#include "reports/report_fonts.h"
+
+namespace omrix::reports {
+
+inline constexpr double kUnitsPerMm = 10.0;
+
+struct MmRect {
+    double x = 0, y = 0, w = 0, h = 0;
+    double right() const { return x + w; }
+    double bottom() const { return y + h; }
+    MmRect inset(double dx, double dy = 0) const {
+        return {x + dx, y + dy, w - 2 * dx, h - 2 * dy};
+    }
+    MmRect upperHalf() const { return {x, y, w, h / 2}; }
+    MmRect lowerHalf() const { return {x, y + h / 2, w, h / 2}; }
+};
+
+enum class Align { Left, Center, Right };
+enum class Face { Gothic, Mincho };
+
+struct TextStyle {
+    double sizeMm = 3.0;
+    Face face = Face::Mincho;
+    Align align = Align::Left;
+    bool bold = false;
+};
+
+class PagePainter {
+  public:
+    PagePainter(QPainter& painter, const ReportFonts& fonts) : painter_(painter), fonts_(fonts) {}
+
+    // One line of text, centred vertically in the box. Text wider than the box is
+    // narrowed to fit, down to half its width; what still does not fit is cut with
+    // an ellipsis.
+    void text(const MmRect& box, std::string_view text, const TextStyle& style);
+    void text(const MmRect& box, const QString& text, const TextStyle& style);
+    void text(const MmRect& box, const char* text, const TextStyle& style) {
+        this->text(box, std::string_view(text), style);
+    }
+    // Up to two lines: the text breaks where the first line is full, the rest goes
+    // below (narrowed or cut as text() does). A text that fits stays one line, centred.
+    void wrappedText(const MmRect& box, std::string_view text, const TextStyle& style);
+    double textWidthMm(const QString& text, const TextStyle& style);
+    void line(double x1, double y1, double x2, double y2, double weightMm = 0.15);
+    void frame(const MmRect& box, double weightMm = 0.15);
+    void fill(const MmRect& box, const QColor& color);
+
+  private:
+    const QFont& font(const TextStyle& style);
+
+    QPainter& painter_;
+    const ReportFonts& fonts_;
+    std::map<int, QFont> cache_;  // by size, face and weight
+};
+
+// "内　訳　書": a short title spread with full-width blanks, as documents head it.
+QString spacedTitle(std::string_view title);
+
+}  // namespace omrix::reports

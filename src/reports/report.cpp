@@ -1,0 +1,187 @@
+#include "reports/report.h"
+
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QRectF>
+
+#include "data/sql_text.h"
+#include "reports/formula_text.h"
+#include "reports/gui_application.h"
+#include "reports/report_connection.h"
+#include "reports/report_document.h"
+
+namespace omrix::reports {
+namespace {
+
+QPageSize pageSizeOf(const Paper& paper) {
+    return QPageSize(paper.size == PaperSize::JisB5 ? QPageSize::JisB5 : QPageSize::A4);
+}
+
+}  // namespace
+
+std::string ReportSource::selectionSql(std::string_view orderBy) const {
+    return "Select * From " + locations.front() + " Where 削除区分 = '0' And (" + formula.column +
+           " = " + std::to_string(formula.value) + ")" + std::string(orderBy) + ";";
+}
+
+Report::Report(ReportDesign design)
+    : design_(designInfo(design)),
+      database_(designInfo(design).tables.size()),
+      formulaFields_("formula field",
+                     static_cast<std::size_t>(designInfo(design).formulaFieldCount)) {}
+
+std::unique_ptr<Report> Report::create(std::string_view designName) {
+    const DesignInfo* info = findDesign(designName);
+    if (info == nullptr) return nullptr;
+    return std::make_unique<Report>(info->design);
+}
+
+Report::~Report() = default;
+
+bool Report::fail(std::string message) {
+    error_ = "report " + std::string(design_.name) + ": " + message;
+    document_.reset();
+    loadedKey_.clear();
+    return false;
+}
+
+std::string Report::formulaText(int field) const {
+    if (field < 1 || field > formulaFields_.Count()) return {};
+    return unquoteFormulaText(formulaFields_.Item(field).text);
+}
+
+std::string Report::settingsKey() const {
+    // Everything a load depends on, so that print() can tell a stale layout.
+    std::string key = RecordSelectionFormula;
+    const ReportTables& tables = database_.Tables();
+    for (int i = 1; i <= tables.Count(); ++i) {
+        const ReportTable& t = tables.Item(i);
+        const LogOnInfo& l = t.logOnInfo();
+        key += '\x1f' + t.Location + '\x1e' + l.server + '\x1e' + l.user + '\x1e' + l.password +
+               '\x1e' + l.database;
+    }
+    for (int i = 1; i <= formulaFields_.Count(); ++i) key += '\x1f' + formulaFields_.Item(i).text;
+    return key;
+}
+
+bool Report::load() {
+    error_.clear();
+    std::string misuse = database_.Tables().misuse();
+    if (misuse.empty()) misuse = formulaFields_.misuse();
+    if (!misuse.empty()) {
+        database_.Tables().clearMisuse();
+        formulaFields_.clearMisuse();
+        return fail(misuse);
+    }
+    if (!hasGuiApplication()) return fail("painting needs a QGuiApplication");
+    std::string error;
+    if (!loadReportFonts(fonts_, error)) return fail(error);
+
+    SelectionFormula formula;
+    if (!parseSelectionFormula(RecordSelectionFormula, formula, error)) return fail(error);
+    std::vector<std::string> locations;
+    const ReportTables& tables = database_.Tables();
+    for (int i = 1; i <= tables.Count(); ++i) {
+        std::string location = tables.Item(i).Location;
+        if (location.empty())
+            location = std::string(design_.tables[static_cast<std::size_t>(i - 1)]);
+        if (!isPlainName(location))
+            return fail("the location \"" + location + "\" of table " + std::to_string(i) +
+                        " is not a table name");
+        locations.push_back(std::move(location));
+    }
+    if (data::columnNameKey(formula.table) != data::columnNameKey(locations.front()))
+        return fail("the selection formula \"" + RecordSelectionFormula + "\" names table " +
+                    formula.table + ", but the report reads " + locations.front());
+
+    auto db = openReportConnection(tables.Item(1).logOnInfo(), error);
+    if (!db) return fail(error);
+    std::vector<std::string> texts;
+    for (int i = 1; i <= formulaFields_.Count(); ++i) texts.push_back(formulaText(i));
+    ReportSource source{*db, design_, formula, std::move(locations), std::move(texts)};
+
+    std::unique_ptr<ReportDocument> document;
+    switch (design_.kind) {
+        case DocumentKind::Statement:
+            document = loadStatementDocument(source, error);
+            break;
+        case DocumentKind::UnitPriceTables:
+            document = loadDaikaDocument(source, error);
+            break;
+        case DocumentKind::Overview:
+        case DocumentKind::Summary:
+            document = loadSheetDocument(source, error);
+            break;
+    }
+    db->fnClose();
+    if (!document) return fail(error);
+    document_ = std::move(document);
+    loadedKey_ = settingsKey();
+    return true;
+}
+
+int Report::pageCount() const {
+    return document_ ? document_->pageCount() : 0;
+}
+
+QPageLayout Report::pageLayout() const {
+    return QPageLayout(pageSizeOf(design_.paper),
+                       design_.paper.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+}
+
+void Report::paintPage(QPainter& painter, int page) const {
+    QPaintDevice* device = painter.device();
+    if (device == nullptr) return;
+    paintPage(painter, page, QRectF(0, 0, device->width(), device->height()));
+}
+
+void Report::paintPage(QPainter& painter, int page, const QRectF& target) const {
+    if (!document_ || page < 1 || page > document_->pageCount()) return;
+    const Paper& paper = design_.paper;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / (paper.widthMm * kUnitsPerMm),
+                  target.height() / (paper.heightMm * kUnitsPerMm));
+    PagePainter pagePainter(painter, fonts_);
+    document_->paintPage(pagePainter, page);
+    painter.restore();
+}
+
+bool Report::print(QPagedPaintDevice& device) {
+    if (!document_ || loadedKey_ != settingsKey()) {
+        if (!load()) return false;
+    }
+    if (!device.setPageLayout(pageLayout())) return fail("the device does not take the paper");
+    QPainter painter;
+    if (!painter.begin(&device)) return fail("the output cannot be opened for painting");
+    for (int page = 1; page <= pageCount(); ++page) {
+        if (page > 1 && !device.newPage()) {
+            painter.end();
+            return fail("the output refused page " + std::to_string(page));
+        }
+        paintPage(painter, page);
+    }
+    if (!painter.end()) return fail("the output could not be finished");
+    return true;
+}
+
+bool Report::exportPdf(const std::string& path) {
+    if (!hasGuiApplication()) return fail("painting needs a QGuiApplication");
+    QPdfWriter writer(QString::fromStdString(path));
+    writer.setResolution(600);
+    writer.setCreator("omrix-print");
+    writer.setTitle(
+        QString::fromUtf8(design_.title.data(), static_cast<qsizetype>(design_.title.size())));
+    if (!print(writer)) {
+        if (error_.find("cannot be opened") != std::string::npos)
+            error_ = "report " + std::string(design_.name) + ": cannot write " + path;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace omrix::reports

@@ -1,0 +1,42 @@
+#pragma once
+// A report reads through a connection of its own, opened from its log-on texts, so
+// that a preview left open never holds the program's connection.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/database.h"
+#include "data/record_fields.h"
+#include "reports/report_object.h"
+
+namespace omrix::reports {
+
+// An empty data-source name means the program's own embedded database: the file of
+// AppContext.Database when that is open on SQLite, else the file the INI names. A
+// data-source name means ODBC, which this build does not have. Null with `error`.
+std::unique_ptr<data::CCCDBS_DataBase> openReportConnection(const LogOnInfo& logOn,
+                                                            std::string& error);
+
+// Reads every row of the query into records through a field list (record, visitor),
+// as the table modules list their columns. False with `error` when it cannot run.
+template <typename Row, typename Fields>
+bool readReportRows(data::CCCDBS_DataBase& db, const std::string& sql, std::vector<Row>& rows,
+                    Fields fields, std::string& error) {
+    auto rs = db.fnOpenRecordSet(sql);
+    if (!rs) {
+        error = "the report cannot read its rows: " + sql;
+        std::string reason = db.lastErrorText();
+        if (!reason.empty()) error += " (" + reason + ")";
+        return false;
+    }
+    data::FieldReader reader(*rs);
+    while (!rs->pbEOF()) {
+        fields(rows.emplace_back(), reader);
+        if (!rs->fnMoveNext()) break;
+    }
+    rs->fnClose();
+    return true;
+}
+
+}  // namespace omrix::reports

@@ -1,0 +1,68 @@
+#include "reports/report_fonts.h"
+
+#include <QFile>
+#include <QFontDatabase>
+#include <QStringList>
+#include <cstdlib>
+
+#include "reports/gui_application.h"
+
+namespace omrix::reports {
+namespace {
+
+QStringList candidates(const QString& file, const QStringList& debianPaths) {
+    QStringList paths;
+    if (const char* dir = std::getenv("OMRIX_FONT_DIR"); dir != nullptr && *dir != '\0')
+        paths << QString::fromLocal8Bit(dir) + "/" + file;
+    paths << debianPaths;
+    return paths;
+}
+
+}  // namespace
+
+bool loadFontFamily(const QString& family, const QStringList& paths, QString& out,
+                    std::string& error) {
+    for (const QString& path : paths) {
+        if (!QFile::exists(path)) continue;
+        int id = QFontDatabase::addApplicationFont(path);
+        QStringList families = QFontDatabase::applicationFontFamilies(id);
+        if (id >= 0 && !families.isEmpty()) {
+            out = families.front();
+            return true;
+        }
+    }
+    error = "font " + family.toStdString() + " not found; looked for " +
+            paths.join(", ").toStdString() + " (install fonts-ipaexfont)";
+    return false;
+}
+
+namespace {
+
+// Qt may know the family already (from the system's fonts or an earlier load): it is
+// then the same IPAex file, and loading it again would only add a duplicate.
+bool loadFamily(const QString& family, const QStringList& paths, QString& out, std::string& error) {
+    if (QFontDatabase::families().contains(family)) {
+        out = family;
+        return true;
+    }
+    return loadFontFamily(family, paths, out, error);
+}
+
+}  // namespace
+
+bool loadReportFonts(ReportFonts& fonts, std::string& error) {
+    if (!hasGuiApplication()) {
+        error = "fonts need a QGuiApplication (make a GuiApplicationScope first)";
+        return false;
+    }
+    const QStringList gothic =
+        candidates("ipaexg.ttf", {"/usr/share/fonts/opentype/ipaexfont-gothic/ipaexg.ttf",
+                                  "/usr/share/fonts/truetype/fonts-japanese-gothic.ttf"});
+    const QStringList mincho =
+        candidates("ipaexm.ttf", {"/usr/share/fonts/opentype/ipaexfont-mincho/ipaexm.ttf",
+                                  "/usr/share/fonts/truetype/fonts-japanese-mincho.ttf"});
+    return loadFamily("IPAexGothic", gothic, fonts.gothic, error) &&
+           loadFamily("IPAexMincho", mincho, fonts.mincho, error);
+}
+
+}  // namespace omrix::reports

@@ -1,0 +1,210 @@
+#include "reports/statement_columns.h"
+
+namespace omrix::reports {
+namespace {
+
+using F = StatementField;
+
+// Widths add up to the paper less its margins; figures get room for
+// "999,999,999,999" at the line font, names about twenty full-width characters.
+const StatementGeometry& b5Portrait() {
+    static const StatementGeometry g{12,
+                                     10,
+                                     10,
+                                     12,
+                                     38,
+                                     7,
+                                     12.2,
+                                     2.6,
+                                     2.3,
+                                     {{F::DisplayNo, "No", 8},
+                                      {F::Name, "名　称", 38},
+                                      {F::Spec, "仕　様", 33},
+                                      {F::Quantity, "数　量", 18},
+                                      {F::Unit, "単位", 9},
+                                      {F::UnitPrice, "単　価", 18},
+                                      {F::Amount, "金　額", 22},
+                                      {F::Remarks, "備　考", 14}}};
+    return g;
+}
+
+const StatementGeometry& a4Portrait() {
+    static const StatementGeometry g{14,
+                                     12,
+                                     10,
+                                     12,
+                                     40,
+                                     8,
+                                     14.6,
+                                     3.0,
+                                     2.6,
+                                     {{F::DisplayNo, "No", 9},
+                                      {F::Name, "名　称", 46},
+                                      {F::Spec, "仕　様", 40},
+                                      {F::Quantity, "数　量", 19},
+                                      {F::Unit, "単位", 10},
+                                      {F::UnitPrice, "単　価", 19},
+                                      {F::Amount, "金　額", 24},
+                                      {F::Remarks, "備　考", 19}}};
+    return g;
+}
+
+const StatementGeometry& a4Landscape() {
+    static const StatementGeometry g{14,
+                                     10,
+                                     10,
+                                     12,
+                                     36,
+                                     8,
+                                     9.2,
+                                     3.0,
+                                     2.6,
+                                     {{F::DisplayNo, "No", 10},
+                                      {F::Name, "名　称", 66},
+                                      {F::Spec, "仕　様", 58},
+                                      {F::Quantity, "数　量", 22},
+                                      {F::Unit, "単位", 11},
+                                      {F::UnitPrice, "単　価", 25},
+                                      {F::Amount, "金　額", 30},
+                                      {F::Remarks, "備　考", 51}}};
+    return g;
+}
+
+const StatementGeometry& a4Formulas() {
+    static const StatementGeometry g{14,
+                                     10,
+                                     10,
+                                     12,
+                                     36,
+                                     8,
+                                     9.2,
+                                     2.8,
+                                     2.4,
+                                     {{F::DisplayNo, "No", 9},
+                                      {F::Name, "名　称", 44},
+                                      {F::Spec, "仕　様", 38},
+                                      {F::Quantity, "数　量", 20},
+                                      {F::Unit, "単位", 9},
+                                      {F::UnitPrice, "単　価", 21},
+                                      {F::Amount, "金　額", 25},
+                                      {F::QuantityFormula, "数量計算式", 40},
+                                      {F::PriceFormula, "単価計算式", 39},
+                                      {F::Remarks, "備　考", 28}}};
+    return g;
+}
+
+const StatementGeometry& a4InternalCheck() {
+    static const StatementGeometry g{14,
+                                     10,
+                                     10,
+                                     12,
+                                     36,
+                                     10,
+                                     9.0,
+                                     2.7,
+                                     2.4,
+                                     {{F::DisplayNo, "No", 8},
+                                      {F::Name, "名　称", 44},
+                                      {F::Spec, "仕　様", 36},
+                                      {F::Quantity, "数　量", 19},
+                                      {F::Unit, "単位", 9},
+                                      {F::Estimate1, "", 26},
+                                      {F::Estimate2, "", 26},
+                                      {F::Estimate3, "見積３", 26},
+                                      {F::Estimate4, "見積４", 26},
+                                      {F::Submitted, "", 26},
+                                      {F::Remarks, "備　考", 27}}};
+    return g;
+}
+
+}  // namespace
+
+double StatementGeometry::tableWidthMm() const {
+    double width = 0;
+    for (const StatementColumn& c : columns) width += c.widthMm;
+    return width;
+}
+
+double StatementGeometry::columnLeftMm(std::size_t i) const {
+    double x = leftMm;
+    for (std::size_t k = 0; k < i && k < columns.size(); ++k) x += columns[k].widthMm;
+    return x;
+}
+
+const StatementGeometry& statementGeometry(ReportDesign design) {
+    switch (design) {
+        case ReportDesign::B5_UCHIWAKESHO:
+            return b5Portrait();
+        case ReportDesign::PRINT_A4TATE:
+            return a4Portrait();
+        case ReportDesign::PRINT_A4EXP:
+            return a4Formulas();
+        case ReportDesign::PRINTA4YOKO:
+            return a4InternalCheck();
+        default:
+            return a4Landscape();
+    }
+}
+
+Align fieldAlignment(StatementField field) {
+    switch (field) {
+        case F::DisplayNo:
+        case F::Unit:
+            return Align::Center;
+        case F::Quantity:
+        case F::UnitPrice:
+        case F::Amount:
+        case F::Estimate1:
+        case F::Estimate2:
+        case F::Estimate3:
+        case F::Estimate4:
+        case F::Submitted:
+            return Align::Right;
+        default:
+            return Align::Left;
+    }
+}
+
+bool isEstimateColumn(StatementField field) {
+    return estimateIndex(field) >= 0;
+}
+
+int estimateIndex(StatementField field) {
+    switch (field) {
+        case F::Estimate1:
+            return 0;
+        case F::Estimate2:
+            return 1;
+        case F::Estimate3:
+            return 2;
+        case F::Estimate4:
+            return 3;
+        case F::Submitted:
+            return 4;
+        default:
+            return -1;
+    }
+}
+
+}  // namespace omrix::reports
+
+namespace omrix::reports {
+
+std::string columnHeading(const StatementColumn& column,
+                          const std::vector<std::string>& formulaTexts) {
+    auto field = [&](std::size_t n) {
+        return n <= formulaTexts.size() ? formulaTexts[n - 1] : std::string();
+    };
+    switch (column.field) {
+        case StatementField::Estimate1:
+            return field(3);
+        case StatementField::Estimate2:
+            return field(4);
+        case StatementField::Submitted:
+            return field(5);
+        default:
+            return std::string(column.heading);
+    }
+}
+
+}  // namespace omrix::reports

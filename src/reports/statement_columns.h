@@ -1,0 +1,72 @@
+#pragma once
+// The statement's page geometry per print type, as data: margins, band heights and
+// the column table. Kept apart from painting so that it can be checked on its own.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "reports/page_painter.h"
+#include "reports/report_design.h"
+
+namespace omrix::reports {
+
+enum class StatementField {
+    DisplayNo,        // 表示番号名称
+    Name,             // 名称１ over 名称２
+    Spec,             // 仕様１ over 仕様２
+    Quantity,         // 内訳数量
+    Unit,             // 単位名称
+    UnitPrice,        // 提出用単価
+    Amount,           // 提出用金額
+    QuantityFormula,  // 数量計算式
+    PriceFormula,     // 単価計算式
+    Remarks,          // 社内備考 over 社外備考 (the print run put the remark lines there)
+    Estimate1,        // 見積１単価 over 見積１金額
+    Estimate2,
+    Estimate3,
+    Estimate4,
+    Submitted,  // 提出用単価 over 提出用金額
+};
+
+struct StatementColumn {
+    StatementField field;
+    std::string_view heading;  // estimate columns take theirs from the formula fields
+    double widthMm;
+};
+
+struct StatementGeometry {
+    double leftMm, topMm, rightMm, bottomMm;  // margins
+    double headerMm;                          // title, project and company above the table
+    double headingRowMm;                      // the column headings
+    double lineMm;                            // one of the fifteen lines
+    double fontMm;                            // texts of the lines
+    double smallFontMm;                       // second lines, formulas, headings
+    std::vector<StatementColumn> columns;
+
+    double tableTopMm() const { return topMm + headerMm; }
+    double tableWidthMm() const;
+    double tableBottomMm() const { return tableTopMm() + headingRowMm + 15 * lineMm; }
+    // Left edge of column i.
+    double columnLeftMm(std::size_t i) const;
+};
+
+// The geometry of a statement design; every other design gets the A4 landscape one.
+const StatementGeometry& statementGeometry(ReportDesign design);
+
+Align fieldAlignment(StatementField field);
+bool isEstimateColumn(StatementField field);
+// 0 … 4 for 見積１ … 提出用.
+int estimateIndex(StatementField field);
+
+}  // namespace omrix::reports
+
+namespace omrix::reports {
+
+// The heading of a column. The internal-check layout names its estimate columns from
+// formula fields 3, 4 and 5 (金額種類 1, 2 and 5: 見積１, 見積２ and 提出用); a field
+// left empty gives an empty heading.
+std::string columnHeading(const StatementColumn& column,
+                          const std::vector<std::string>& formulaTexts);
+
+}  // namespace omrix::reports

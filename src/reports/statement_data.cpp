@@ -1,0 +1,43 @@
+#include "reports/statement_data.h"
+
+#include <algorithm>
+
+#include "util/text.h"
+
+namespace omrix::reports {
+
+std::vector<StatementPage> paginateStatement(std::vector<StatementLine> lines) {
+    std::stable_sort(lines.begin(), lines.end(),
+                     [](const StatementLine& a, const StatementLine& b) {
+                         if (a.頁番号 != b.頁番号) return a.頁番号 < b.頁番号;
+                         if (a.表示No != b.表示No) return a.表示No < b.表示No;
+                         return a.内訳出力ＩＤ < b.内訳出力ＩＤ;
+                     });
+    std::vector<StatementPage> pages;
+    for (StatementLine& line : lines) {
+        bool samePage = !pages.empty() && pages.back().頁番号 == line.頁番号 &&
+                        static_cast<int>(pages.back().lines.size()) < kLinesPerPage;
+        if (!samePage) {
+            StatementPage& page = pages.emplace_back();
+            page.頁番号 = line.頁番号;
+            page.表示頁番号 = line.表示頁番号;
+        }
+        StatementPage& page = pages.back();
+        if (page.頁名称.empty() && !util::trimBlanks(line.頁名称).empty())
+            page.頁名称 = std::string(util::trimBlanks(line.頁名称));
+        page.lines.push_back(std::move(line));
+    }
+    return pages;
+}
+
+int lineSlot(const StatementPage& page, std::size_t index) {
+    int previous = 0;
+    for (const StatementLine& line : page.lines) {
+        // Sorted by 表示No, so distinct numbers rise strictly.
+        if (line.表示No <= previous || line.表示No > kLinesPerPage) return static_cast<int>(index);
+        previous = line.表示No;
+    }
+    return page.lines[index].表示No - 1;
+}
+
+}  // namespace omrix::reports

@@ -1,0 +1,193 @@
+#include "reports/statement_document.h"
+
+#include "reports/money_text.h"
+#include "reports/project_heading.h"
+#include "reports/report_connection.h"
+#include "util/text.h"
+
+namespace omrix::reports {
+namespace {
+
+constexpr double kThick = 0.4;
+constexpr double kMedium = 0.25;
+constexpr double kThin = 0.12;
+constexpr double kPad = 1.0;  // text keeps this far from the cell's rules
+
+std::string_view trimmed(std::string_view text) {
+    return util::trimBlanks(text);
+}
+
+}  // namespace
+
+StatementDocument::StatementDocument(const DesignInfo& design, StatementHeading heading,
+                                     std::vector<StatementPage> pages)
+    : design_(design),
+      geometry_(statementGeometry(design.design)),
+      heading_(std::move(heading)),
+      pages_(std::move(pages)) {}
+
+int StatementDocument::pageCount() const {
+    return pages_.empty() ? 1 : static_cast<int>(pages_.size());
+}
+
+void StatementDocument::paintPage(PagePainter& p, int page) const {
+    const StatementPage* data =
+        page >= 1 && page <= static_cast<int>(pages_.size()) ? &pages_[page - 1] : nullptr;
+    paintHeader(p, data);
+    paintGrid(p);
+    if (data != nullptr) {
+        for (std::size_t i = 0; i < data->lines.size(); ++i)
+            paintLine(p, data->lines[i], lineSlot(*data, i));
+    }
+    paintPageNumber(p, design_.paper, page, pageCount());
+}
+
+void StatementDocument::paintHeader(PagePainter& p, const StatementPage* page) const {
+    const StatementGeometry& g = geometry_;
+    const double left = g.leftMm;
+    const double width = g.tableWidthMm();
+    const double top = g.topMm;
+
+    // Title, centred, with a double rule under it.
+    TextStyle title{7.0, Face::Mincho, Align::Center};
+    QString titleText = spacedTitle(heading_.title);
+    p.text({left, top, width, 11}, titleText, title);
+    double ruleWidth = p.textWidthMm(titleText, title) + 16;
+    double ruleLeft = left + (width - ruleWidth) / 2;
+    p.line(ruleLeft, top + 11.2, ruleLeft + ruleWidth, top + 11.2, kMedium);
+    p.line(ruleLeft, top + 12.0, ruleLeft + ruleWidth, top + 12.0, kThin);
+
+    // The statement's own page number, as the estimator numbered it.
+    if (page != nullptr) {
+        p.text({left + width - 40, top, 40, 6}, "No. " + std::to_string(page->表示頁番号),
+               {3.2, Face::Gothic, Align::Right});
+    }
+
+    // Project on the left, company on the right.
+    const double rowY = top + 16;
+    const double projectWidth = width * 0.58;
+    p.text({left, rowY, 16, 8}, "工事名称", {2.8, Face::Gothic});
+    p.text({left + 17, rowY, projectWidth - 17, 8}, heading_.projectName, {4.2, Face::Mincho});
+    p.line(left, rowY + 8.4, left + projectWidth, rowY + 8.4, kThin);
+    p.text({left + width * 0.62, rowY, width * 0.38, 8}, heading_.company,
+           {4.2, Face::Mincho, Align::Right});
+
+    // The page's name heads its lines.
+    if (page != nullptr && !page->頁名称.empty()) {
+        p.text({left, rowY + 10, projectWidth, 7}, "【" + page->頁名称 + "】", {3.6, Face::Gothic});
+    }
+}
+
+void StatementDocument::paintGrid(PagePainter& p) const {
+    const StatementGeometry& g = geometry_;
+    const double left = g.leftMm;
+    const double right = left + g.tableWidthMm();
+    const double top = g.tableTopMm();
+    const double bodyTop = top + g.headingRowMm;
+    const double bottom = g.tableBottomMm();
+
+    p.fill({left, top, right - left, g.headingRowMm}, QColor(238, 238, 238));
+    for (int i = 1; i < kLinesPerPage; ++i) {
+        double y = bodyTop + i * g.lineMm;
+        p.line(left, y, right, y, kThin);
+    }
+    p.line(left, bodyTop, right, bodyTop, kMedium);
+    for (std::size_t c = 1; c < g.columns.size(); ++c) {
+        double x = g.columnLeftMm(c);
+        p.line(x, top, x, bottom, kThin);
+    }
+    p.frame({left, top, right - left, bottom - top}, kThick);
+
+    TextStyle heading{g.smallFontMm + 0.3, Face::Gothic, Align::Center};
+    TextStyle sub{g.smallFontMm - 0.2, Face::Gothic, Align::Center};
+    for (std::size_t c = 0; c < g.columns.size(); ++c) {
+        const StatementColumn& column = g.columns[c];
+        MmRect cell{g.columnLeftMm(c), top, column.widthMm, g.headingRowMm};
+        const std::string& text = heading_.columnHeadings[c];
+        if (isEstimateColumn(column.field)) {
+            p.text(cell.upperHalf().inset(kPad), text, heading);
+            p.text(cell.lowerHalf().inset(kPad), "単価／金額", sub);
+        } else {
+            p.text(cell.inset(kPad), text, heading);
+        }
+    }
+}
+
+void StatementDocument::paintLine(PagePainter& p, const StatementLine& line, int slot) const {
+    const StatementGeometry& g = geometry_;
+    const double y = g.tableTopMm() + g.headingRowMm + slot * g.lineMm;
+    TextStyle main{g.fontMm, Face::Mincho};
+    TextStyle small{g.smallFontMm, Face::Mincho};
+
+    for (std::size_t c = 0; c < g.columns.size(); ++c) {
+        const StatementColumn& column = g.columns[c];
+        MmRect cell = MmRect{g.columnLeftMm(c), y, column.widthMm, g.lineMm}.inset(kPad, 0.3);
+        TextStyle style = main;
+        style.align = fieldAlignment(column.field);
+        switch (column.field) {
+            case StatementField::DisplayNo:
+                p.text(cell, trimmed(line.表示番号名称), style);
+                break;
+            case StatementField::Name:
+                p.text(cell.upperHalf(), trimmed(line.名称[0]), style);
+                p.text(cell.lowerHalf(), trimmed(line.名称[1]), style);
+                break;
+            case StatementField::Spec:
+                p.text(cell.upperHalf(), trimmed(line.仕様[0]), style);
+                p.text(cell.lowerHalf(), trimmed(line.仕様[1]), style);
+                break;
+            case StatementField::Quantity:
+                p.text(cell, trimmed(line.内訳数量), style);
+                break;
+            case StatementField::Unit:
+                p.text(cell, trimmed(line.単位名称), style);
+                break;
+            case StatementField::UnitPrice:
+                p.text(cell, moneyText(line.単価[kSubmitted]), style);
+                break;
+            case StatementField::Amount:
+                p.text(cell, moneyText(line.金額[kSubmitted]), style);
+                break;
+            case StatementField::QuantityFormula:
+                p.wrappedText(cell, trimmed(line.数量計算式), small);
+                break;
+            case StatementField::PriceFormula:
+                p.wrappedText(cell, trimmed(line.単価計算式), small);
+                break;
+            case StatementField::Remarks:
+                style.sizeMm = g.smallFontMm;
+                p.text(cell.upperHalf(), trimmed(line.社内備考), style);
+                p.text(cell.lowerHalf(), trimmed(line.社外備考), style);
+                break;
+            default: {
+                int k = estimateIndex(column.field);
+                p.text(cell.upperHalf(), moneyText(line.単価[k]), style);
+                p.text(cell.lowerHalf(), moneyText(line.金額[k]), style);
+                break;
+            }
+        }
+    }
+}
+
+std::unique_ptr<ReportDocument> loadStatementDocument(const ReportSource& source,
+                                                      std::string& error) {
+    std::vector<StatementLine> lines;
+    if (!readReportRows(source.db, source.selectionSql(" Order By 頁番号, 表示No, 内訳出力ＩＤ"),
+                        lines, statementLineFields, error))
+        return nullptr;
+
+    StatementHeading heading;
+    heading.title = std::string(source.design.title);
+    heading.company = source.formulaText(1);
+    int32_t nameId = lines.empty() ? source.formula.value : lines.front().内訳名称ＩＤ;
+    ProjectHeading project = readProjectHeading(source.db, nameId);
+    heading.projectName = project.projectName;
+    heading.breakdownName = project.breakdownName;
+    for (const StatementColumn& column : statementGeometry(source.design.design).columns)
+        heading.columnHeadings.push_back(columnHeading(column, source.formulaTexts));
+
+    return std::make_unique<StatementDocument>(source.design, std::move(heading),
+                                               paginateStatement(std::move(lines)));
+}
+
+}  // namespace omrix::reports

@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include "reports/formula_text.h"
+#include "reports/report.h"
+#include "reports/report_design.h"
+#include "reports/selection_formula.h"
+#include "reports/statement_columns.h"
+
+namespace omrix::reports {
+namespace {
+
+TEST(SelectionFormula, AcceptsTheLaunchFormsWithBlanks) {
+    struct Case {
+        std::string_view text;
+        std::string_view table, column;
+        int32_t value;
+    };
+    const Case cases[] = {
+        {"{内訳出力.内訳名称ＩＤ} = 123", "内訳出力", "内訳名称ＩＤ", 123},
+        {"{代価表.内訳名称ＩＤ}=7", "代価表", "内訳名称ＩＤ", 7},
+        {"  { 物件概要 . 物件概要ＩＤ }\t=\t 42  ", "物件概要", "物件概要ＩＤ", 42},
+        {"\u3000{物件見積要項.物件見積要項ＩＤ} =\u30009\u3000", "物件見積要項", "物件見積要項ＩＤ",
+         9},
+        {"{T.col_1} = -5", "T", "col_1", -5},
+        {"{T.c} = +5", "T", "c", 5},
+        {"{T.c} = 2147483647", "T", "c", 2147483647},
+        {"{T.c} = -2147483648", "T", "c", -2147483647 - 1},
+    };
+    for (const Case& c : cases) {
+        SelectionFormula f;
+        std::string error;
+        ASSERT_TRUE(parseSelectionFormula(c.text, f, error)) << c.text << ": " << error;
+        EXPECT_EQ(f.table, c.table) << c.text;
+        EXPECT_EQ(f.column, c.column) << c.text;
+        EXPECT_EQ(f.value, c.value) << c.text;
+    }
+}
+
+TEST(SelectionFormula, RefusesOtherFormsNamingTheFormula) {
+    const std::string_view refused[] = {
+        "",
+        "{内訳出力.内訳名称ＩＤ}",
+        "{内訳出力.内訳名称ＩＤ} =",
+        "内訳出力.内訳名称ＩＤ = 1",
+        "{内訳名称ＩＤ} = 1",
+        "{.内訳名称ＩＤ} = 1",
+        "{内訳出力.} = 1",
+        "{内訳出力.内訳名称ＩＤ = 1",
+        "{内訳出力.内訳名称ＩＤ} = 1 And {内訳出力.表示No} = 2",
+        "{内訳出力.内訳名称ＩＤ} = 1; Delete From 内訳",
+        "{内訳出力.内訳名称ＩＤ} <> 1",
+        "{内訳出力.内訳名称ＩＤ} = 1.5",
+        "{内訳出力.内訳名称ＩＤ} = '1'",
+        "{内訳出力.内訳名称ＩＤ} = 1 2",
+        "{内訳出力.内訳名称ＩＤ} = +-1",
+        "{内訳出力.内訳名称ＩＤ} = 2147483648",
+        "{内訳出力.内訳 名称ＩＤ} = 1",
+        "{内訳出力.内訳名称ＩＤ)--} = 1",
+        "{a.b.c} = 1",
+    };
+    for (std::string_view text : refused) {
+        SelectionFormula f;
+        f.table = "unchanged";
+        std::string error;
+        EXPECT_FALSE(parseSelectionFormula(text, f, error)) << text;
+        EXPECT_NE(error.find("\"" + std::string(text) + "\""), std::string::npos) << error;
+        EXPECT_EQ(f.table, "unchanged");
+    }
+}
+
+TEST(FormulaText, UnquotesLiterals) {
+    EXPECT_EQ(unquoteFormulaText("'株式会社オムリクス建設'"), "株式会社オムリクス建設");
+    EXPECT_EQ(unquoteFormulaText("'O''Brien ''s'''"), "O'Brien 's'");
+    EXPECT_EQ(unquoteFormulaText("''"), "");
+    EXPECT_EQ(unquoteFormulaText("  '  左右に空白  '  "), "  左右に空白  ");
+    EXPECT_EQ(unquoteFormulaText("\"二重\"\"引用\""), "二重\"引用");
+    // Not a literal: shown as it stands.
+    EXPECT_EQ(unquoteFormulaText("'開いたまま"), "'開いたまま");
+    EXPECT_EQ(unquoteFormulaText("'"), "'");
+    EXPECT_EQ(unquoteFormulaText("素のまま"), "素のまま");
+    EXPECT_EQ(unquoteFormulaText(""), "");
+    // A lone quote inside is kept rather than lost.
+    EXPECT_EQ(unquoteFormulaText("'a'b'"), "a'b");
+}
+
+TEST(ReportObject, DesignsByNameWithTheirTablesAndFields) {
+    EXPECT_EQ(Report::create("OMRIX_PRINT_B5UCHIWAKESHO.RPT"), nullptr);
+    EXPECT_EQ(Report::create("b5_uchiwakesho"), nullptr);
+    for (ReportDesign design : allDesigns()) {
+        const DesignInfo& info = designInfo(design);
+        auto report = Report::create(info.name);
+        ASSERT_NE(report, nullptr) << info.name;
+        EXPECT_EQ(report->Database().Tables().Count(), static_cast<int>(info.tables.size()));
+        EXPECT_EQ(report->pageCount(), 0);
+    }
+    auto daika = Report::create("PRINT_DAIKA");
+    EXPECT_EQ(daika->Database().Tables().Count(), 3);
+    auto yoko = Report::create("PRINTA4YOKO");
+    EXPECT_EQ(yoko->FormulaFields().Count(), 5);
+}
+
+TEST(ReportObject, MembersKeepWhatTheLaunchSets) {
+    auto report = Report::create("PRINT_DAIKA");
+    auto& tables = report->Database().Tables();
+    tables.Item(1).SetLogOnInfo("dsn", "user", "secret", "omrix");
+    tables.Item(1).Location = "代価表";
+    tables.Item(2).Location = "内訳";
+    report->RecordSelectionFormula = "{代価表.内訳名称ＩＤ} = 5";
+    report->FormulaFields().Item(1).text = "'A''s'";
+    EXPECT_EQ(tables.Item(1).logOnInfo(), (LogOnInfo{"dsn", "user", "secret", "omrix"}));
+    EXPECT_TRUE(tables.Item(1).hasLogOnInfo());
+    EXPECT_FALSE(tables.Item(2).hasLogOnInfo());
+    EXPECT_EQ(tables.Item(2).Location, "内訳");
+    EXPECT_EQ(report->RecordSelectionFormula, "{代価表.内訳名称ＩＤ} = 5");
+    EXPECT_EQ(report->formulaText(1), "A's");
+    EXPECT_EQ(report->formulaText(2), "");
+}
+
+TEST(ReportObject, AnIndexOutsideTheDesignFailsTheNextLoad) {
+    auto report = Report::create("PRINT_GAIYOU");
+    report->FormulaFields().Item(3).text = "'x'";  // the design has one field
+    report->Database().Tables().Item(0).Location = "物件概要";
+    EXPECT_EQ(report->formulaText(3), "");
+    EXPECT_EQ(report->Database().Tables().Item(1).Location, "");
+    EXPECT_FALSE(report->load());
+    EXPECT_NE(report->lastError().find("does not exist"), std::string::npos) << report->lastError();
+    EXPECT_NE(report->lastError().find("PRINT_GAIYOU"), std::string::npos);
+}
+
+TEST(StatementGeometry, EveryTypeFitsItsPaper) {
+    for (ReportDesign design : allDesigns()) {
+        const DesignInfo& info = designInfo(design);
+        if (info.kind != DocumentKind::Statement) continue;
+        const StatementGeometry& g = statementGeometry(design);
+        SCOPED_TRACE(info.name);
+        EXPECT_LE(g.leftMm + g.tableWidthMm() + g.rightMm, info.paper.widthMm + 1e-9);
+        EXPECT_GE(g.tableWidthMm(), info.paper.widthMm * 0.8);  // no narrow table either
+        // The page number band sits in the bottom margin, below the table.
+        EXPECT_LE(g.tableBottomMm(), info.paper.heightMm - g.bottomMm + 1e-9);
+        EXPECT_GE(g.lineMm, 2 * g.fontMm + 1.0);  // two text lines per line
+        for (const StatementColumn& c : g.columns) EXPECT_GT(c.widthMm, 2 * g.fontMm);
+    }
+    auto has = [](ReportDesign d, StatementField f) {
+        for (const StatementColumn& c : statementGeometry(d).columns) {
+            if (c.field == f) return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(has(ReportDesign::PRINT_A4EXP, StatementField::QuantityFormula));
+    EXPECT_TRUE(has(ReportDesign::PRINT_A4EXP, StatementField::PriceFormula));
+    EXPECT_FALSE(has(ReportDesign::A4YOKOUCHIWAKESHO, StatementField::PriceFormula));
+    for (StatementField f :
+         {StatementField::Estimate1, StatementField::Estimate2, StatementField::Estimate3,
+          StatementField::Estimate4, StatementField::Submitted})
+        EXPECT_TRUE(has(ReportDesign::PRINTA4YOKO, f));
+    EXPECT_FALSE(has(ReportDesign::PRINTA4YOKO, StatementField::Amount));
+    EXPECT_TRUE(designInfo(ReportDesign::B5_UCHIWAKESHO).paper.size == PaperSize::JisB5);
+    EXPECT_TRUE(designInfo(ReportDesign::A4YOKOUCHIWAKESHO).paper.landscape);
+    EXPECT_FALSE(designInfo(ReportDesign::PRINT_A4TATE).paper.landscape);
+}
+
+TEST(StatementGeometry, InternalCheckHeadingsComeFromFields3To5) {
+    std::vector<std::string> texts{"会社", "", "原価", "査定", ""};
+    std::vector<std::string> headings;
+    for (const StatementColumn& c : statementGeometry(ReportDesign::PRINTA4YOKO).columns) {
+        if (isEstimateColumn(c.field)) headings.push_back(columnHeading(c, texts));
+    }
+    EXPECT_EQ(headings, (std::vector<std::string>{"原価", "査定", "見積３", "見積４", ""}));
+    // Fewer fields than the design has: empty headings, no crash.
+    for (const StatementColumn& c : statementGeometry(ReportDesign::PRINTA4YOKO).columns) {
+        if (c.field == StatementField::Submitted) {
+            EXPECT_EQ(columnHeading(c, {"a"}), "");
+        }
+    }
+}
+
+}  // namespace
+}  // namespace omrix::reports

@@ -1,0 +1,135 @@
+#include "reports/report_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+#include <QString>
+
+#include "reports/gui_application.h"
+
+namespace omrix::testing {
+namespace {
+
+std::string run(const std::string& command) {
+    std::string out;
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
+    if (!pipe) return out;
+    std::array<char, 4096> buffer{};
+    size_t n = 0;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe.get())) > 0)
+        out.append(buffer.data(), n);
+    return out;
+}
+
+std::string quoted(const std::string& path) {
+    return "'" + path + "'";
+}
+
+}  // namespace
+
+void ensureGuiApplication() {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static reports::GuiApplicationScope scope;
+}
+
+ReportDatabase::ReportDatabase() {
+    ensureGuiApplication();
+}
+
+void ReportDatabase::addBreakdown(int32_t nameId, std::string_view bukkenNo,
+                                  std::string_view projectName) {
+    std::string id = std::to_string(nameId);
+    std::string no(bukkenNo);
+    tables.exec("Insert Into 内訳名称 (内訳名称ＩＤ, 内訳名称, 物件No, 版No) Values (" + id +
+                ", '見積内訳', '" + no + "', '01');");
+    tables.exec("Insert Into 物件管理 (物件管理ＩＤ, 物件No, 物件No枝番, 工事名称) Values (" + id +
+                ", '" + no + "', '0000', '" + std::string(projectName) + "');");
+}
+
+void ReportDatabase::addPrintRow(int32_t nameId, int32_t outputId, const PrintRowSpec& r) {
+    tables.exec(
+        "Insert Into 内訳出力 (内訳名称ＩＤ, 内訳出力ＩＤ, 名称１, 名称２, 仕様１, 単位名称, "
+        "内訳数量, "
+        "提出用単価, 提出用金額, 表示No, 頁番号, 表示頁番号, 頁名称) Values (" +
+        std::to_string(nameId) + ", " + std::to_string(outputId) + ", '" + r.name1 + "', '" +
+        r.name2 + "', '" + r.spec1 + "', '" + r.unit + "', '" + r.quantity + "', " +
+        std::to_string(r.price) + ", " + std::to_string(r.amount) + ", " + std::to_string(r.line) +
+        ", " + std::to_string(r.page) + ", " + std::to_string(r.displayPage) + ", '" + r.pageName +
+        "');");
+}
+
+void ReportDatabase::addPages(int32_t nameId, int pages) {
+    int32_t id = 0;
+    tables.exec("Begin;");
+    for (int page = 1; page <= pages; ++page) {
+        for (int line = 1; line <= 15; ++line) {
+            PrintRowSpec r;
+            r.page = page;
+            r.displayPage = page;
+            r.line = line;
+            r.name1 = "行" + std::to_string(page) + "-" + std::to_string(line);
+            addPrintRow(nameId, ++id, r);
+        }
+    }
+    tables.exec("Commit;");
+}
+
+std::unique_ptr<reports::Report> ReportDatabase::report(std::string_view design,
+                                                        std::string_view formula) {
+    auto report = reports::Report::create(design);
+    if (!report) return nullptr;
+    report->Database().Tables().Item(1).SetLogOnInfo("", "", "", "tables.sqlite");
+    report->RecordSelectionFormula = std::string(formula);
+    return report;
+}
+
+std::string ReportDatabase::pdf(reports::Report& report, std::string_view name_) {
+    std::string path = folder.file(std::string(name_));
+    if (!report.exportPdf(path)) {
+        ADD_FAILURE() << report.lastError();
+        return {};
+    }
+    // To look at what the tests render: OMRIX_TEST_KEEP_PDF=<folder>.
+    if (const char* keep = std::getenv("OMRIX_TEST_KEEP_PDF"); keep != nullptr && *keep != '\0') {
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        std::string name = test != nullptr ? std::string(test->name()) + "-" : std::string();
+        std::filesystem::copy_file(path, std::string(keep) + "/" + name + std::string(name_),
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
+    return path;
+}
+
+std::string pdfText(const std::string& path, int page) {
+    std::string range =
+        page > 0 ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : "";
+    std::string text = run("pdftotext -layout" + range + " " + quoted(path) + " - 2>/dev/null");
+    // The PDF maps a glyph back to the lowest code point that shares it, which for
+    // 工, 見, 金 … is a Kangxi radical; compatibility normalisation undoes that.
+    return QString::fromStdString(text).normalized(QString::NormalizationForm_KC).toStdString();
+}
+
+std::string withoutBlanks(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        if (c != ' ') out += c;
+    }
+    return out;
+}
+
+int pdfPages(const std::string& path) {
+    std::string info = run("pdfinfo " + quoted(path) + " 2>/dev/null");
+    auto at = info.find("Pages:");
+    if (at == std::string::npos) return -1;
+    return std::atoi(info.c_str() + at + 6);
+}
+
+std::string pdfFonts(const std::string& path) {
+    return run("pdffonts " + quoted(path) + " 2>/dev/null");
+}
+
+}  // namespace omrix::testing

@@ -1,0 +1,56 @@
+#pragma once
+// A real SQLite database for the reports, rows put in by SQL, a QGuiApplication on
+// the offscreen platform, and the PDF read back through poppler's tools.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "data/table_database.h"
+#include "reports/report.h"
+#include "startup/temp_folder.h"
+
+namespace omrix::testing {
+
+// One application for the whole test program, made on first use.
+void ensureGuiApplication();
+
+struct PrintRowSpec {
+    int32_t page = 1;         // 頁番号
+    int32_t displayPage = 1;  // 表示頁番号
+    int32_t line = 1;         // 表示No
+    std::string name1, name2, spec1 = "", unit = "式", quantity = "", pageName = "";
+    int64_t price = 0, amount = 0;  // 提出用, whole yen
+};
+
+class ReportDatabase {
+  public:
+    ReportDatabase();
+    bool ok() const { return tables.ok(); }
+
+    // 内訳名称 row of the project with its 物件管理 row.
+    void addBreakdown(int32_t nameId, std::string_view bukkenNo, std::string_view projectName);
+    void addPrintRow(int32_t nameId, int32_t outputId, const PrintRowSpec& row);
+    // Fifteen rows per page, pages 1 … n, each line named "<page>-<line>".
+    void addPages(int32_t nameId, int pages);
+
+    // A report of the design set up as the launch does, on this database.
+    std::unique_ptr<reports::Report> report(std::string_view design, std::string_view formula);
+
+    // Writes the report to a PDF in the test's folder; "" and a test failure when it fails.
+    std::string pdf(reports::Report& report, std::string_view name = "out.pdf");
+
+    TableDatabase tables;
+    TempFolder folder;
+};
+
+// pdftotext -layout of the whole file (pages split by form feeds), or of one page,
+// in Unicode compatibility form (NFKC), as the tests' expected texts are compared.
+std::string pdfText(const std::string& path, int page = 0);
+int pdfPages(const std::string& path);
+// pdftotext spreads the text by its position; tests compare without the blanks.
+std::string withoutBlanks(std::string_view text);
+// pdffonts output: the embedded fonts and their flags.
+std::string pdfFonts(const std::string& path);
+
+}  // namespace omrix::testing
