@@ -1,0 +1,72 @@
+#include "print/print_row_table.h"
+
+#include <cmath>
+#include <string>
+
+#include "breakdown/progress_bar.h"
+#include "data/database.h"
+#include "data/record_conventions.h"
+#include "startup/app_context.h"
+
+namespace omrix::print {
+namespace {
+
+// The bar is advanced in single precision and stops short of its maximum, so that a
+// full bar only ever means "done".
+void advance(breakdown::ProgressBar& bar, double step) {
+    const float next = static_cast<float>(bar.value()) + static_cast<float>(step);
+    if (static_cast<float>(bar.maximum()) > next) {
+        bar.setValue(static_cast<int32_t>(std::nearbyint(next)));
+    }
+}
+
+}  // namespace
+
+bool ClearPrintRows(int32_t uchiwakeNameId) {
+    auto& db = startup::appContext().Database;
+    if (!db) return false;
+    std::string sql = "Delete From 内訳出力  Where 削除区分 = '0' And (内訳名称ＩＤ = ";
+    sql += std::to_string(uchiwakeNameId);
+    sql += ");";
+    return db->fnExecute(sql);
+}
+
+bool sendPrintRowBatches(const PrintRows& rows, const ExecuteText& execute,
+                         const InsertProgress& progress) {
+    if (rows.empty()) return true;
+    const std::string audit = data::fnAuditInsertValues();
+    std::string pending;
+    int inBatch = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (inBatch == 0) {
+            pending.clear();
+            pending.reserve(kInsertBatchSize * 2600);
+        }
+        appendPrintRowInsert(pending, rows[i], audit);
+        pending += "\r\n";
+        if (progress.bar) advance(*progress.bar, progress.step);
+        if (progress.doEvents) progress.doEvents();
+        ++inBatch;
+        if (inBatch == kInsertBatchSize || i + 1 == rows.size()) {
+            if (!execute(pending)) return false;
+            inBatch = 0;
+        }
+    }
+    return true;
+}
+
+bool InsertPrintRows(const PrintRows& rows, bool ownTransaction, const InsertProgress& progress) {
+    auto db = startup::appContext().Database;
+    if (!db) return false;
+    if (ownTransaction && db->fnBeginTrans() == 0) return false;
+    const bool sent = sendPrintRowBatches(
+        rows, [&db](std::string_view sql) { return db->fnExecute(sql); }, progress);
+    if (!ownTransaction) return sent;
+    if (!sent) {
+        db->fnRollBackTrans();
+        return false;
+    }
+    return db->fnCommitTrans();
+}
+
+}  // namespace omrix::print

@@ -1,0 +1,44 @@
+#pragma once
+// Table 内訳出力: clearing the rows of a breakdown and writing a run's rows in
+// batches. Both go through AppContext.Database and report only true or false; the
+// caller shows the message and rolls back.
+
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+#include "print/print_row.h"
+
+namespace omrix::breakdown {
+class ProgressBar;
+}
+
+namespace omrix::print {
+
+// Statements per command: few round trips to the server, texts of modest size.
+inline constexpr int kInsertBatchSize = 100;
+
+struct InsertProgress {
+    // Advanced by `step` after every row, never up to its maximum.
+    breakdown::ProgressBar* bar = nullptr;
+    double step = 1.0;
+    // Runs after every row, so the window can paint and take its pending events.
+    std::function<void()> doEvents;
+};
+
+// Deletes every live row of the breakdown, whatever run wrote it.
+bool ClearPrintRows(int32_t uchiwakeNameId);
+
+// Writes the rows in order, kInsertBatchSize INSERTs per command. With
+// `ownTransaction` the writes are committed here (and rolled back on failure);
+// otherwise they stay in the caller's transaction, which undoes them on false.
+bool InsertPrintRows(const PrintRows& rows, bool ownTransaction,
+                     const InsertProgress& progress = {});
+
+// The batching of InsertPrintRows with the command runner given: stops at the first
+// command refused. No rows, no command.
+using ExecuteText = std::function<bool(std::string_view sql)>;
+bool sendPrintRowBatches(const PrintRows& rows, const ExecuteText& execute,
+                         const InsertProgress& progress = {});
+
+}  // namespace omrix::print

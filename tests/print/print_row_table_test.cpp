@@ -1,0 +1,279 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "breakdown/progress_bar.h"
+#include "data/database.h"
+#include "data/record_conventions.h"
+#include "data/table_database.h"
+#include "print/print_row.h"
+#include "print/print_row_table.h"
+#include "startup/app_context.h"
+
+namespace omrix::print {
+namespace {
+
+using namespace std::string_literals;
+using startup::appContext;
+
+// The statement as the slow, obvious way makes it: every fixed text padded to its
+// width, then cut and quoted by fnSqlQuote.
+template <std::size_t N>
+std::string fixedLiteral(const FixedText<N>& field) {
+    return "'" + data::fnSqlQuote(field.str(), static_cast<int32_t>(N)) + "', ";
+}
+
+std::string expectedInsert(const PrintRow& r) {
+    std::string s =
+        "Insert Into 内訳出力 (更新日, 更新操作者, 更新画面ＩＤ, 更新カウンタ, 削除区分, "
+        "内訳名称ＩＤ, 内訳出力ＩＤ, 表示番号名称, 名称１, 名称２, 名称３, 名称４, 仕様１, 仕様２, "
+        "仕様３, 仕様４, 単位名称, 内訳数量, 見積１単価, 見積１金額, 見積２単価, 見積２金額, "
+        "見積３単価, 見積３金額, 見積４単価, 見積４金額, 提出用単価, 提出用金額, 表示No, 頁番号, "
+        "表示頁番号, 頁名称, 数量計算式, 単価計算式, 社内備考, 社外備考,送受信インデックス履歴ＩＤ,"
+        "明細別材工共コード, 使用メーカー名, 使用商社名) Values (";
+    s += data::fnAuditInsertValues();
+    s += std::to_string(r.内訳名称ＩＤ) + ", " + std::to_string(r.内訳出力ＩＤ) + ", ";
+    s += fixedLiteral(r.表示番号名称);
+    s += fixedLiteral(r.名称１) + fixedLiteral(r.名称２) + fixedLiteral(r.名称３) +
+         fixedLiteral(r.名称４);
+    s += fixedLiteral(r.仕様１) + fixedLiteral(r.仕様２) + fixedLiteral(r.仕様３) +
+         fixedLiteral(r.仕様４);
+    s += fixedLiteral(r.単位名称) + fixedLiteral(r.内訳数量);
+    for (Currency c : {r.見積１単価, r.見積１金額, r.見積２単価, r.見積２金額, r.見積３単価,
+                       r.見積３金額, r.見積４単価, r.見積４金額, r.提出用単価, r.提出用金額}) {
+        s += c.toString() + ", ";
+    }
+    s += std::to_string(r.表示No) + ", " + std::to_string(r.頁番号) + ", " +
+         std::to_string(r.表示頁番号) + ", ";
+    s += fixedLiteral(r.頁名称) + fixedLiteral(r.数量計算式) + fixedLiteral(r.単価計算式) +
+         fixedLiteral(r.社内備考) + fixedLiteral(r.社外備考);
+    s += std::to_string(r.送受信インデックス履歴ＩＤ) + ", ";
+    s += "'" + data::fnSqlQuote(r.明細別材工共コード.view(), 2) + "', ";
+    s += "'" + data::fnSqlQuote(r.使用メーカー名.view(), 40) + "', ";
+    s += "'" + data::fnSqlQuote(r.使用商社名.view(), 40) + "');";
+    return s;
+}
+
+void fillTexts(PrintRow& r, std::string_view text) {
+    r.表示番号名称 = text;
+    r.名称１ = text, r.名称２ = text, r.名称３ = text, r.名称４ = text;
+    r.仕様１ = text, r.仕様２ = text, r.仕様３ = text, r.仕様４ = text;
+    r.単位名称 = text, r.内訳数量 = text, r.頁名称 = text;
+    r.数量計算式 = text, r.単価計算式 = text, r.社内備考 = text, r.社外備考 = text;
+    r.明細別材工共コード = util::FixedTextStorage(text);
+    r.使用メーカー名 = util::FixedTextStorage(text);
+    r.使用商社名 = util::FixedTextStorage(text);
+}
+
+PrintRows makeRows(int count, int32_t nameId, std::string_view name = "型枠") {
+    PrintRows rows(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        PrintRow& r = rows[static_cast<std::size_t>(i)];
+        r.内訳名称ＩＤ = nameId;
+        r.内訳出力ＩＤ = i + 1;
+        r.頁番号 = i / 15 + 1;
+        r.表示頁番号 = r.頁番号;
+        r.表示No = i % 15 + 1;
+        r.名称１ = name;
+        r.提出用金額 = *Currency::fromUnits(1000 + i);
+    }
+    return rows;
+}
+
+int statementsIn(std::string_view sql) {
+    int n = 0;
+    for (std::size_t at = 0; (at = sql.find("Insert Into", at)) != std::string_view::npos; ++at)
+        ++n;
+    return n;
+}
+
+class PrintRowTable : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(t.ok()) << t.error(); }
+
+    // Forwards to the real connection and notes the statements of every command.
+    ExecuteText counting() {
+        return [this](std::string_view sql) {
+            commands.push_back(statementsIn(sql));
+            return t.db().fnExecute(sql);
+        };
+    }
+    int64_t live(int32_t nameId) {
+        return t.count("内訳出力 Where 削除区分 = '0' And 内訳名称ＩＤ = " +
+                       std::to_string(nameId));
+    }
+
+    testing::TableDatabase t;
+    std::vector<int> commands;
+};
+
+TEST(PrintRowInsert, ExactStatementWithCutsBeforeDoubling) {
+    startup::resetAppContext();
+    appContext().TantoshaName = "tanaka";
+    PrintRow r;
+    r.内訳名称ＩＤ = 12;
+    r.内訳出力ＩＤ = 345;
+    r.表示番号名称 = "'あいうえおかきく";  // 17 bytes: the last character goes whole
+    r.名称１ = "O'Neil";
+    r.名称２ = "ab\0'); Delete From 内訳出力; --"s;
+    r.仕様１ = std::string(70, '\'');
+    r.頁名称 = "あいうえおかき'x";  // exactly 16 bytes: kept, no blank after it
+    r.内訳数量 = "       1,234.500";
+    r.見積１単価 = *Currency::parse("-1234.5678");
+    r.提出用金額 = *Currency::parse("0.0001");
+    r.表示No = 15, r.頁番号 = 3, r.表示頁番号 = -2;
+    r.使用メーカー名 = util::FixedTextStorage(std::string(45, 'M'));
+    const std::string sql = BuildPrintRowInsert(r);
+    EXPECT_EQ(sql, expectedInsert(r));
+    EXPECT_NE(sql.find("GetDate(), 'tanaka', '', 0, '0', 12, 345, '''あいうえおかき', "),
+              std::string::npos);
+    EXPECT_NE(sql.find("'O''Neil" + std::string(58, ' ') + "', 'ab', "), std::string::npos);
+    EXPECT_NE(sql.find("'" + std::string(132, '\'') + "', "), std::string::npos);
+    EXPECT_NE(
+        sql.find("-1234.5678, 0, 0, 0, 0, 0, 0, 0, 0, 0.0001, 15, 3, -2, 'あいうえおかき''x', "),
+        std::string::npos);
+    EXPECT_NE(sql.find(", 0, '', '" + std::string(40, 'M') + "', '');"), std::string::npos);
+    startup::resetAppContext();
+}
+
+TEST(PrintRowInsert, FastPathMatchesPaddingThenQuoting) {
+    startup::resetAppContext();
+    appContext().TantoshaName = "O'Hara";
+    const std::vector<std::string> texts = {
+        "",
+        "'",
+        std::string(200, '\''),
+        "abc'",
+        "あいうえおかきく'",  // the quote falls just past 16 bytes
+        "あいうえおかき'",    // the quote is the 15th byte
+        "'あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろ",
+        "ｱｲｳ'ｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄ",
+        "a\xff'b\xfe",  // bad UTF-8 bytes
+        "😀'😀 混在 text  ",
+        "  leading",
+        "tab\there'\r\nline",
+        "nul\0'after"s,
+        "\0"s,
+        "　全角空白で終わる　",
+    };
+    for (const std::string& text : texts) {
+        PrintRow r;
+        fillTexts(r, text);
+        EXPECT_EQ(BuildPrintRowInsert(r), expectedInsert(r)) << text;
+    }
+    startup::resetAppContext();
+}
+
+TEST_F(PrintRowTable, HundredAndOneRowsAreTwoCommands) {
+    PrintRows rows = makeRows(101, 7);
+    rows[100].名称１ = "最後の'行";
+    data::Transaction transaction(t.db());  // as the print run writes them
+    ASSERT_TRUE(sendPrintRowBatches(rows, counting()));
+    EXPECT_EQ(commands, (std::vector<int>{100, 1}));
+    EXPECT_EQ(live(7), 101);
+
+    auto rs = t.db().fnOpenRecordSet(
+        "Select * From 内訳出力 Where 内訳名称ＩＤ = 7 Order By 内訳出力ＩＤ;");
+    ASSERT_TRUE(rs);
+    for (int id = 1; id <= 101; ++id, rs->fnMoveNext()) {
+        ASSERT_FALSE(rs->pbEOF());
+        ASSERT_EQ(rs->fnGetInt("内訳出力ＩＤ"), id);
+        EXPECT_EQ(rs->fnGetMoney("提出用金額"), *Currency::fromUnits(999 + id));
+        EXPECT_EQ(rs->fnGetInt("表示No"), (id - 1) % 15 + 1);
+    }
+    EXPECT_EQ(t.value("Select 名称１ From 内訳出力 Where 内訳出力ＩＤ = 101"),
+              "最後の'行" + std::string(55, ' '));  // padded to 64 bytes
+    EXPECT_EQ(t.value("Select 更新操作者 From 内訳出力 Where 内訳出力ＩＤ = 1"), "tester");
+
+    commands.clear();
+    ASSERT_TRUE(sendPrintRowBatches(makeRows(200, 8), counting()));
+    EXPECT_EQ(commands, (std::vector<int>{100, 100}));
+    commands.clear();
+    ASSERT_TRUE(sendPrintRowBatches({}, counting()));
+    EXPECT_TRUE(commands.empty());
+    EXPECT_TRUE(transaction.commit());
+}
+
+TEST_F(PrintRowTable, CutTextsReadBackWithSingleQuotes) {
+    PrintRows rows = makeRows(1, 5);
+    rows[0].表示番号名称 = "'あいうえおかきく";
+    rows[0].名称２ = "ab\0'); Delete From 内訳出力; --"s;
+    rows[0].社内備考 = std::string(128, '\'');
+    rows[0].使用商社名 = util::FixedTextStorage("ｼｮｳｼｬ'" + std::string(40, 'x'));
+    ASSERT_TRUE(InsertPrintRows(rows, true));
+    auto column = [&](std::string_view name) {
+        return t.value("Select " + std::string(name) + " From 内訳出力 Where 内訳名称ＩＤ = 5");
+    };
+    EXPECT_EQ(column("表示番号名称"), "'あいうえおかき");
+    EXPECT_EQ(column("名称２"), "ab");
+    EXPECT_EQ(column("社内備考"), std::string(128, '\''));
+    EXPECT_EQ(column("使用商社名"), "ｼｮｳｼｬ'" + std::string(34, 'x'));
+    EXPECT_EQ(column("頁名称"), std::string(16, ' '));
+    EXPECT_EQ(live(5), 1);
+}
+
+TEST_F(PrintRowTable, ProgressStopsOneShortAndEventsRunAfterEveryRow) {
+    breakdown::ProgressBar bar;
+    bar.setMaximum(7);
+    int pumped = 0;
+    InsertProgress progress{&bar, 1.0, [&] { ++pumped; }};
+    ASSERT_TRUE(InsertPrintRows(makeRows(7, 3), true, progress));
+    EXPECT_EQ(bar.value(), 6);
+    EXPECT_EQ(pumped, 7);
+
+    bar.setValue(0);
+    progress.step = 3.0;
+    ASSERT_TRUE(InsertPrintRows(makeRows(7, 4), true, progress));
+    EXPECT_EQ(bar.value(), 6);  // 9 would pass the maximum
+}
+
+TEST_F(PrintRowTable, ClearTouchesOnlyTheLiveRowsOfItsBreakdown) {
+    ASSERT_TRUE(InsertPrintRows(makeRows(3, 7), true));
+    ASSERT_TRUE(InsertPrintRows(makeRows(2, 8), true));
+    t.exec("Update 内訳出力 Set 削除区分 = '1' Where 内訳名称ＩＤ = 7 And 内訳出力ＩＤ = 2;");
+    ASSERT_TRUE(ClearPrintRows(7));
+    EXPECT_EQ(live(7), 0);
+    EXPECT_EQ(t.count("内訳出力 Where 内訳名称ＩＤ = 7"), 1);
+    EXPECT_EQ(live(8), 2);
+    ASSERT_TRUE(ClearPrintRows(70));
+    EXPECT_EQ(live(8), 2);
+}
+
+TEST_F(PrintRowTable, RefusedRowPartWayFailsAndTheCallerKeepsTheOldRows) {
+    ASSERT_TRUE(InsertPrintRows(makeRows(3, 7, "前回"), true));
+    t.exec("Create Unique Index ＵＸ_出力行 On 内訳出力 (内訳名称ＩＤ, 内訳出力ＩＤ);");
+    PrintRows rows = makeRows(250, 7, "今回");
+    rows[149].内訳出力ＩＤ = 149;  // collides inside the second command
+
+    ASSERT_NE(t.db().fnBeginTrans(), 0);
+    ASSERT_TRUE(ClearPrintRows(7));
+    EXPECT_FALSE(sendPrintRowBatches(rows, counting()));
+    EXPECT_EQ(commands, (std::vector<int>{100, 100}));  // the third is never sent
+    ASSERT_TRUE(t.db().fnRollBackTrans());
+    EXPECT_EQ(live(7), 3);
+
+    ASSERT_NE(t.db().fnBeginTrans(), 0);
+    ASSERT_TRUE(ClearPrintRows(7));
+    EXPECT_FALSE(InsertPrintRows(rows, false));
+    ASSERT_TRUE(t.db().fnRollBackTrans());
+    EXPECT_EQ(live(7), 3);
+
+    // On its own the insert undoes its own rows.
+    for (PrintRow& r : rows) r.内訳名称ＩＤ = 9;
+    EXPECT_FALSE(InsertPrintRows(rows, true));
+    EXPECT_EQ(live(9), 0);
+    EXPECT_EQ(t.value("Select 名称１ From 内訳出力 Where 内訳名称ＩＤ = 7 And 内訳出力ＩＤ = 1"),
+              "前回" + std::string(60, ' '));
+    EXPECT_EQ(t.db().fnBeginTrans(), 1);  // nothing left open
+    t.db().fnRollBackTrans();
+}
+
+TEST(PrintRowTableWithoutDatabase, ReportsFalse) {
+    startup::resetAppContext();
+    EXPECT_FALSE(ClearPrintRows(1));
+    EXPECT_FALSE(InsertPrintRows(makeRows(1, 1), true));
+}
+
+}  // namespace
+}  // namespace omrix::print
