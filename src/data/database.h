@@ -16,25 +16,29 @@ class Driver;  // the fnDrevoExt_* layer: SQLite now, ODBC for server databases
 class DebugLog;
 
 // A column is named (the Japanese column name, width-folded and ASCII-case-blind)
-// or given by 0-based ordinal.
+// or given by 0-based ordinal. It only carries the argument of one call: the name
+// is viewed, not copied, so that reading a column by name costs no allocation.
 class ColumnIndex {
-public:
+  public:
     ColumnIndex(const char* name) : name_(name) {}
     ColumnIndex(std::string_view name) : name_(name) {}
     ColumnIndex(const std::string& name) : name_(name) {}
     ColumnIndex(int ordinal) : ordinal_(ordinal) {}
     bool byName() const { return ordinal_ < 0; }
-    const std::string& name() const { return name_; }
+    std::string_view name() const { return name_; }
     int ordinal() const { return ordinal_; }
 
-private:
-    std::string name_;
+  private:
+    std::string_view name_;
     int ordinal_ = -1;
 };
 
+struct DebugSettings;
+
 class CCCDBS_RecordSet {
-public:
-    CCCDBS_RecordSet();
+  public:
+    CCCDBS_RecordSet();  // reads the debug settings from OMRIX.INI
+    explicit CCCDBS_RecordSet(const DebugSettings& debug);
     ~CCCDBS_RecordSet();  // closes
     CCCDBS_RecordSet(const CCCDBS_RecordSet&) = delete;
     CCCDBS_RecordSet& operator=(const CCCDBS_RecordSet&) = delete;
@@ -50,8 +54,16 @@ public:
     bool fnMoveLast();
     bool fnMovePrevious();
     bool fnMoveNext();
+    // Record sets are read-only: these fail (and are traced while debugging).
+    bool fnAddNew();
+    bool fnUpdate();
+    bool fnDelete();
+    bool fnSetVariant(const ColumnIndex& index, const Variant& data);
+    bool fnSetVariant2(const ColumnIndex& index, const Variant& data);
+    bool fnSetBinary(const ColumnIndex& index, const Variant& data);
 
     Variant fnGetVariant(const ColumnIndex& index);
+    Variant fnGetVariant2(const ColumnIndex& index);
     std::string fnGetChar(const ColumnIndex& index);
     uint8_t fnGetTinyInt(const ColumnIndex& index);
     double fnGetHdouble(const ColumnIndex& index);
@@ -66,13 +78,13 @@ public:
     int columnCount() const;
     std::string columnName(int ordinal) const;
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
 
 class CCCDBS_DataBase {
-public:
+  public:
     CCCDBS_DataBase();
     ~CCCDBS_DataBase();  // closes
     CCCDBS_DataBase(const CCCDBS_DataBase&) = delete;
@@ -94,6 +106,10 @@ public:
                        int32_t databaseType = -1);
     bool fnClose();
     bool isOpen() const;
+    // The engine's text for the last failure, for tools that show it.
+    std::string lastErrorText() const;
+    // What fnOpenRecordSet hands to CCCDBS_RecordSet::fnOpen; 0 when not connected.
+    int64_t connectionHandle() const;
 
     // Null when not connected or the query fails.
     std::unique_ptr<CCCDBS_RecordSet> fnOpenRecordSet(std::string_view sql, int32_t curType = 0,
@@ -102,19 +118,21 @@ public:
     bool fnExecute(std::string_view sql);
     bool fnExecuteEx(std::string_view sql, int32_t& recordsAffected, int32_t& result,
                      int16_t option = 0, int32_t longOption = 0);
+    // The nesting level after the begin (1 for the outer transaction); 0 when not
+    // connected or the transaction could not be begun.
     int32_t fnBeginTrans();
     bool fnCommitTrans();
     bool fnRollBackTrans();
     bool fnOpenFile(std::string_view connect, std::string_view fullPath);
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
 
 // RAII transaction: rolls back unless committed.
 class Transaction {
-public:
+  public:
     explicit Transaction(CCCDBS_DataBase& db);
     ~Transaction();
     Transaction(const Transaction&) = delete;
@@ -122,7 +140,7 @@ public:
     bool begun() const { return begun_; }
     bool commit();
 
-private:
+  private:
     CCCDBS_DataBase& db_;
     bool begun_ = false;
     bool done_ = false;

@@ -2,7 +2,9 @@
 // A column value as the data layer hands it over: Empty, Null, or a value.
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 
 namespace omrix::data {
@@ -20,11 +22,24 @@ struct DateTime {
     int year = 1899, month = 12, day = 30, hour = 0, minute = 0, second = 0;
     friend bool operator==(const DateTime&, const DateTime&) = default;
     std::string toString() const;  // "yyyy-mm-dd hh:mm:ss"
+
+    // "yyyy-mm-dd", "yyyy/mm/dd", either followed by " hh:mm[:ss[.fff]]" (or 'T');
+    // nullopt for anything else or an impossible date.
+    static std::optional<DateTime> parse(std::string_view text);
+    // A date as a number of days since the zero date, the time in the fraction.
+    static std::optional<DateTime> fromSerial(double days);
 };
 
 using Variant = std::variant<EmptyValue, NullValue, int64_t, double, std::string>;
 
-inline bool isNull(const Variant& v) { return std::holds_alternative<NullValue>(v); }
-inline bool isEmpty(const Variant& v) { return std::holds_alternative<EmptyValue>(v); }
+inline bool isNull(const Variant& v) {
+    return std::holds_alternative<NullValue>(v);
+}
+inline bool isEmpty(const Variant& v) {
+    return std::holds_alternative<EmptyValue>(v);
+}
+
+// The value as text: "" for Empty and Null, numbers in plain decimal form.
+std::string variantToText(const Variant& v);
 
 }  // namespace omrix::data

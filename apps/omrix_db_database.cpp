@@ -1,0 +1,65 @@
+#include <cstdio>
+#include <filesystem>
+
+#include "data/schema.h"
+#include "omrix_db_commands.h"
+#include "startup/app_context.h"
+#include "startup/ini_file.h"
+
+namespace omrix::db_tool {
+namespace {
+
+bool isEmbedded(std::string server) {
+    for (char& c : server) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return server == "sqlite";
+}
+
+bool openFile(const std::string& file, bool create, data::CCCDBS_DataBase& db, std::string& error) {
+    if (create && !data::createDatabaseFile(file, error)) return false;
+    if (db.fnOpen("sqlite", file, "", "", 1)) return true;
+    error = "cannot open " + file + ": " + db.lastErrorText();
+    return false;
+}
+
+}  // namespace
+
+void addDatabaseOptions(CLI::App& command, DatabaseChoice& choice) {
+    auto* ini = command.add_option("--ini", choice.iniPath,
+                                   "INI file naming the database; default OMRIX.INI beside the "
+                                   "program, or $OMRIX_INI");
+    auto* file = command.add_option("--file", choice.file, "SQLite database file");
+    ini->excludes(file);
+}
+
+bool openDatabase(const DatabaseChoice& choice, bool create, data::CCCDBS_DataBase& db,
+                  std::string& error) {
+    if (!choice.file.empty()) return openFile(choice.file, create, db, error);
+
+    // The INI file chosen here is the one the data layer writes its flags into.
+    auto& context = startup::appContext();
+    if (!choice.iniPath.empty()) context.IniPath = choice.iniPath;
+    std::string ini = startup::fnGetIniPath();
+    if (!std::filesystem::is_regular_file(ini)) {
+        error = "no INI file at " + ini;
+        return false;
+    }
+    std::string server = startup::fnReadDatabaseIniValue("DATABASE", "SERVER_NAME", ini);
+    std::string name = startup::fnReadDatabaseIniValue("DATABASE", "DB_NAME", ini);
+    if (create && isEmbedded(server) && !name.empty()) {
+        std::filesystem::path file = name;
+        if (file.is_relative()) file = std::filesystem::path(ini).parent_path() / file;
+        if (!data::createDatabaseFile(file.string(), error)) return false;
+    }
+    if (db.fnOpenFromIni(ini)) return true;
+    error = "cannot open the database named by " + ini;
+    if (std::string reason = db.lastErrorText(); !reason.empty()) error += ": " + reason;
+    return false;
+}
+
+void reportError(const std::string& text) {
+    std::fprintf(stderr, "omrix-db: %s\n", text.c_str());
+}
+
+}  // namespace omrix::db_tool

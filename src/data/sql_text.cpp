@@ -1,0 +1,373 @@
+#include "data/sql_text.h"
+
+#include <array>
+#include <charconv>
+#include <cstring>
+
+namespace omrix::data {
+namespace {
+
+// UTF-8 of U+FF01..U+FF3F is EF BC 81..BF, of U+FF40..U+FF5E is EF BD 80..9E.
+bool isFullWidthAscii(std::string_view s, size_t i) {
+    if (i + 2 >= s.size()) return false;
+    auto b1 = static_cast<unsigned char>(s[i + 1]);
+    auto b2 = static_cast<unsigned char>(s[i + 2]);
+    if (static_cast<unsigned char>(s[i]) != 0xEF) return false;
+    return (b1 == 0xBC && b2 >= 0x81 && b2 <= 0xBF) || (b1 == 0xBD && b2 >= 0x80 && b2 <= 0x9E);
+}
+
+char halfWidthOf(std::string_view s, size_t i) {
+    auto b1 = static_cast<unsigned char>(s[i + 1]);
+    auto b2 = static_cast<unsigned char>(s[i + 2]);
+    return static_cast<char>(b1 == 0xBC ? b2 - 0x60 : b2 - 0x20);
+}
+
+bool changesTokens(char c) {
+    return std::strchr("'\"[]`-/*;", c) != nullptr;
+}
+
+enum class State { Code, Literal, Quoted, Bracketed, LineComment, BlockComment };
+
+// Walks the text once, telling `onCode` about every byte of SQL code (outside
+// literals and comments; `inName` inside a quoted or bracketed name) and `onOther`
+// about the rest. `onCode` returns the index of the last byte it consumed.
+template <typename Code, typename Other>
+void scan(std::string_view s, Code onCode, Other onOther) {
+    State state = State::Code;
+    for (size_t i = 0; i < s.size(); ++i) {
+        char c = s[i];
+        switch (state) {
+            case State::Code:
+                if (c == '\'') {
+                    state = State::Literal;
+                } else if (c == '"') {
+                    state = State::Quoted;
+                } else if (c == '[') {
+                    state = State::Bracketed;
+                } else if (c == '-' && i + 1 < s.size() && s[i + 1] == '-') {
+                    state = State::LineComment;
+                } else if (c == '/' && i + 1 < s.size() && s[i + 1] == '*') {
+                    state = State::BlockComment;
+                    onOther(i++);
+                    onOther(i);
+                    continue;
+                }
+                if (state == State::Code || state == State::Quoted || state == State::Bracketed) {
+                    i = onCode(i, state != State::Code);
+                } else {
+                    onOther(i);
+                }
+                break;
+            case State::Literal:
+                // A doubled quote stays inside the literal.
+                if (c == '\'') {
+                    if (i + 1 < s.size() && s[i + 1] == '\'') {
+                        onOther(i++);
+                    } else {
+                        state = State::Code;
+                    }
+                }
+                onOther(i);
+                break;
+            case State::Quoted:
+            case State::Bracketed:
+                if ((state == State::Quoted && c == '"') || (state == State::Bracketed && c == ']'))
+                    state = State::Code;
+                i = onCode(i, true);
+                break;
+            case State::LineComment:
+                if (c == '\n') state = State::Code;
+                onOther(i);
+                break;
+            case State::BlockComment:
+                if (c == '*' && i + 1 < s.size() && s[i + 1] == '/') {
+                    state = State::Code;
+                    onOther(i++);
+                }
+                onOther(i);
+                break;
+        }
+    }
+}
+
+}  // namespace
+
+std::string foldSqlText(std::string_view sql) {
+    // Most statements hold no full-width ASCII at all (every one does hold kanji).
+    size_t first = std::string_view::npos;
+    for (size_t i = sql.find('\xEF'); i != std::string_view::npos; i = sql.find('\xEF', i + 1)) {
+        if (isFullWidthAscii(sql, i)) {
+            first = i;
+            break;
+        }
+    }
+    if (first == std::string_view::npos) return std::string(sql);
+
+    // Whole runs of bytes are copied at once; only the bytes that can open a literal,
+    // a name or a comment, and the lead byte of full-width forms, are looked at.
+    std::string out;
+    out.reserve(sql.size());
+    size_t copied = 0;
+    auto skipTo = [&](size_t from, std::string_view close) {
+        size_t at = sql.find(close, from);
+        return at == std::string_view::npos ? sql.size() : at + close.size();
+    };
+    for (size_t i = 0; i < sql.size();) {
+        char c = sql[i];
+        if (c == '\'') {
+            // A doubled quote reads as the literal closing and another one opening.
+            i = skipTo(i + 1, "'");
+        } else if (c == '-' && i + 1 < sql.size() && sql[i + 1] == '-') {
+            i = skipTo(i + 2, "\n");
+        } else if (c == '/' && i + 1 < sql.size() && sql[i + 1] == '*') {
+            i = skipTo(i + 2, "*/");
+        } else if (c == '"' || c == '[') {
+            // Names in quotes or brackets are folded too; only a quote inside them
+            // must not count as a literal.
+            size_t close = sql.find(c == '"' ? '"' : ']', i + 1);
+            size_t stop = close == std::string_view::npos ? sql.size() : close + 1;
+            for (size_t k = i + 1; k < stop; ++k) {
+                if (sql[k] == '\xEF' && isFullWidthAscii(sql, k) &&
+                    !changesTokens(halfWidthOf(sql, k))) {
+                    out.append(sql.substr(copied, k - copied));
+                    out += halfWidthOf(sql, k);
+                    copied = k + 3;
+                    k += 2;
+                }
+            }
+            i = stop;
+        } else if (c == '\xEF' && isFullWidthAscii(sql, i) && !changesTokens(halfWidthOf(sql, i))) {
+            out.append(sql.substr(copied, i - copied));
+            out += halfWidthOf(sql, i);
+            i += 3;
+            copied = i;
+        } else {
+            ++i;
+        }
+    }
+    out.append(sql.substr(copied));
+    return out;
+}
+
+std::string columnNameKey(std::string_view name) {
+    std::string out;
+    out.reserve(name.size());
+    for (size_t i = 0; i < name.size(); ++i) {
+        char c = name[i];
+        if (c == '\xEF' && isFullWidthAscii(name, i)) {
+            c = halfWidthOf(name, i);
+            i += 2;
+        }
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        out += c;
+    }
+    return out;
+}
+
+std::vector<std::string_view> splitStatements(std::string_view sql) {
+    std::vector<size_t> ends;
+    scan(
+        sql,
+        [&](size_t i, bool inName) {
+            if (sql[i] == ';' && !inName) ends.push_back(i);
+            return i;
+        },
+        [](size_t) {});
+    ends.push_back(sql.size());
+
+    std::vector<std::string_view> out;
+    size_t start = 0;
+    for (size_t end : ends) {
+        std::string_view piece = sql.substr(start, end - start);
+        size_t first = piece.find_first_not_of(" \t\r\n");
+        if (first != std::string_view::npos) {
+            size_t last = piece.find_last_not_of(" \t\r\n");
+            out.push_back(piece.substr(first, last - first + 1));
+        }
+        start = end + 1;
+    }
+    return out;
+}
+
+std::string leadingKeyword(std::string_view statement) {
+    size_t i = 0;
+    while (i < statement.size()) {
+        if (std::strchr(" \t\r\n", statement[i]) != nullptr) {
+            ++i;
+        } else if (statement.substr(i, 2) == "--") {
+            size_t end = statement.find('\n', i);
+            i = end == std::string_view::npos ? statement.size() : end + 1;
+        } else if (statement.substr(i, 2) == "/*") {
+            size_t end = statement.find("*/", i + 2);
+            i = end == std::string_view::npos ? statement.size() : end + 2;
+        } else {
+            break;
+        }
+    }
+    std::string word;
+    for (; i < statement.size(); ++i) {
+        char c = statement[i];
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (!(c >= 'A' && c <= 'Z')) break;
+        word += c;
+    }
+    return word;
+}
+
+namespace {
+
+bool isIdentifierByte(char c) {
+    auto b = static_cast<unsigned char>(c);
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '$' || b >= 0x80;
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool equalsWord(std::string_view word, std::string_view upper) {
+    if (word.size() != upper.size()) return false;
+    for (size_t i = 0; i < word.size(); ++i) {
+        char c = word[i];
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c != upper[i]) return false;
+    }
+    return true;
+}
+
+// Index just past the literal starting at `i`; npos when it is not closed.
+size_t literalEnd(std::string_view s, size_t i, bool& doubled) {
+    doubled = false;
+    for (size_t k = i + 1; k < s.size(); ++k) {
+        if (s[k] != '\'') continue;
+        if (k + 1 < s.size() && s[k + 1] == '\'') {
+            doubled = true;
+            ++k;
+            continue;
+        }
+        return k + 1;
+    }
+    return std::string_view::npos;
+}
+
+// Index just past a number starting at `i`; npos for forms kept as written.
+size_t numberEnd(std::string_view s, size_t i, bool& real) {
+    real = false;
+    size_t k = i;
+    if (s.substr(k, 2) == "0x" || s.substr(k, 2) == "0X") return std::string_view::npos;
+    while (k < s.size() && isDigit(s[k])) ++k;
+    if (k < s.size() && s[k] == '.') {
+        real = true;
+        ++k;
+        while (k < s.size() && isDigit(s[k])) ++k;
+    }
+    if (k < s.size() && (s[k] == 'e' || s[k] == 'E')) {
+        size_t e = k + 1;
+        if (e < s.size() && (s[e] == '+' || s[e] == '-')) ++e;
+        if (e >= s.size() || !isDigit(s[e])) return std::string_view::npos;
+        while (e < s.size() && isDigit(s[e])) ++e;
+        real = true;
+        k = e;
+    }
+    if (k < s.size() && (isIdentifierByte(s[k]) || s[k] == '.')) return std::string_view::npos;
+    return k;
+}
+
+// Copies a quoted name or a comment as it stands; npos when it is not closed.
+size_t skipQuoted(std::string_view s, size_t i) {
+    std::string_view close = s[i] == '"'   ? "\""
+                             : s[i] == '[' ? "]"
+                             : s[i] == '`' ? "`"
+                             : s[i] == '-' ? "\n"
+                                           : "*/";
+    size_t end = s.find(close, i + (s[i] == '/' ? 2 : 1));
+    if (end == std::string_view::npos) return s[i] == '-' ? s.size() : end;
+    return end + close.size();
+}
+
+}  // namespace
+
+void ParameterisedStatement::clear() {
+    shape.clear();
+    literals.clear();
+    unescaped.clear();
+    length = 0;
+}
+
+bool parameterise(std::string_view s, ParameterisedStatement& out) {
+    out.clear();
+    std::string keyword = leadingKeyword(s);
+    if (keyword != "INSERT" && keyword != "UPDATE" && keyword != "DELETE") return false;
+    size_t i = 0;
+    while (i < s.size()) {
+        char c = s[i];
+        char previous = i > 0 ? s[i - 1] : ' ';
+        if (c == ';') {
+            out.length = i + 1;
+            return true;
+        }
+        if (c == '\'') {
+            // x'..' is a blob.
+            if ((previous == 'x' || previous == 'X') && (i < 2 || !isIdentifierByte(s[i - 2])))
+                return false;
+            bool doubled = false;
+            size_t end = literalEnd(s, i, doubled);
+            if (end == std::string_view::npos) return false;
+            SqlLiteral literal;
+            literal.kind = SqlLiteral::Kind::Text;
+            literal.text = s.substr(i + 1, end - i - 2);
+            if (doubled) {
+                std::string value;
+                for (size_t k = 0; k < literal.text.size(); ++k) {
+                    value += literal.text[k];
+                    if (literal.text[k] == '\'') ++k;
+                }
+                literal.text = out.unescaped.emplace_back(std::move(value));
+            }
+            out.literals.push_back(literal);
+            out.shape += '?';
+            i = end;
+        } else if (c == '"' || c == '[' || c == '`' || (c == '-' && s.substr(i, 2) == "--") ||
+                   (c == '/' && s.substr(i, 2) == "/*")) {
+            size_t end = skipQuoted(s, i);
+            if (end == std::string_view::npos) return false;
+            out.shape.append(s.substr(i, end - i));
+            i = end;
+        } else if (c == '?' || c == ':' || c == '@' || (c == '$' && !isIdentifierByte(previous))) {
+            return false;
+        } else if ((isDigit(c) || (c == '.' && i + 1 < s.size() && isDigit(s[i + 1]))) &&
+                   !isIdentifierByte(previous)) {
+            bool real = false;
+            size_t end = numberEnd(s, i, real);
+            if (end == std::string_view::npos) return false;
+            SqlLiteral literal;
+            const char* first = s.data() + i;
+            const char* last = s.data() + end;
+            auto result = real ? std::from_chars(first, last, literal.real)
+                               : std::from_chars(first, last, literal.integer);
+            bool parsed = result.ec == std::errc() && result.ptr == last;
+            if (parsed) {
+                literal.kind = real ? SqlLiteral::Kind::Real : SqlLiteral::Kind::Integer;
+                out.literals.push_back(literal);
+                out.shape += '?';
+            } else {
+                out.shape.append(first, last);  // beyond 64 bits: the engine decides
+            }
+            i = end;
+        } else if (isIdentifierByte(c)) {
+            size_t end = i;
+            while (end < s.size() && isIdentifierByte(s[end])) ++end;
+            if (equalsWord(s.substr(i, end - i), "SELECT")) return false;
+            out.shape.append(s.substr(i, end - i));
+            i = end;
+        } else {
+            out.shape += c;
+            ++i;
+        }
+    }
+    out.length = s.size();
+    return true;
+}
+
+}  // namespace omrix::data

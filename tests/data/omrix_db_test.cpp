@@ -1,0 +1,118 @@
+// omrix-db as scripts run it: the built program, its exit status and its output.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "data/database.h"
+#include "platform/password.h"
+#include "startup/temp_folder.h"
+
+namespace omrix::data {
+namespace {
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class OmrixDb : public ::testing::Test {
+  protected:
+    ToolRun run(const std::string& arguments, const std::string& input = "") {
+        testing::writeBytes(folder_.file("in.txt"), input);
+        std::string command = "cd '" + folder_.path().string() + "' && env OMRIX_INI='" +
+                              folder_.file("OMRIX.INI") + "' '" + OMRIX_DB_PROGRAM + "' " +
+                              arguments + " < in.txt > out.txt 2> err.txt";
+        int raw = std::system(command.c_str());
+        ToolRun result;
+        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        result.out = testing::readBytes(folder_.file("out.txt"));
+        result.err = testing::readBytes(folder_.file("err.txt"));
+        return result;
+    }
+    std::string file(const std::string& name) const { return folder_.file(name); }
+
+    testing::TempFolder folder_;
+};
+
+TEST_F(OmrixDb, InitCreatesTheTablesOnceUnlessForced) {
+    ToolRun first = run("init --file new.sqlite");
+    ASSERT_EQ(first.status, 0) << first.err;
+    EXPECT_TRUE(std::filesystem::exists(file("new.sqlite")));
+
+    ToolRun insert = run("exec --file new.sqlite",
+                         "Insert Into 内訳名称 (内訳名称ＩＤ, 内訳名称) Values (1, 'a');");
+    ASSERT_EQ(insert.status, 0) << insert.err;
+    EXPECT_EQ(insert.out, "1 rows affected\n");
+
+    ToolRun again = run("init --file new.sqlite");
+    EXPECT_EQ(again.status, 1);
+    EXPECT_NE(again.err.find("--force"), std::string::npos);
+    EXPECT_EQ(run("exec --file new.sqlite", "Select Count(*) As n From 内訳名称").out, "n\n1\n");
+
+    ASSERT_EQ(run("init --force --file new.sqlite").status, 0);
+    EXPECT_EQ(run("exec --file new.sqlite", "Select Count(*) As n From 内訳名称").out, "n\n0\n");
+}
+
+TEST_F(OmrixDb, InitThroughTheIniFile) {
+    std::filesystem::create_directories(file("conf"));
+    testing::writeBytes(file("conf/OMRIX.INI"),
+                        "[DATABASE]\nSERVER_NAME=SQLITE\nDB_NAME=suite.sqlite\n");
+    ToolRun init = run("init --ini conf/OMRIX.INI");
+    ASSERT_EQ(init.status, 0) << init.err;
+    EXPECT_TRUE(std::filesystem::exists(file("conf/suite.sqlite")));  // beside the INI file
+
+    testing::writeBytes(file("conf/OMRIX.INI"), "[DATABASE]\nSERVER_NAME=PRODSQL\nDB_NAME=suite\n");
+    ToolRun server = run("init --ini conf/OMRIX.INI");
+    EXPECT_EQ(server.status, 1);
+    EXPECT_NE(server.err.find("ODBC"), std::string::npos) << server.err;
+    EXPECT_EQ(run("init --ini conf/none.ini").status, 1);
+}
+
+TEST_F(OmrixDb, ExecPrintsRowsAndCounts) {
+    ASSERT_EQ(run("init --file db.sqlite").status, 0);
+    ToolRun result =
+        run("exec --file db.sqlite",
+            "Insert Into 物件変数 (物件変数ＩＤ, 変数名, 名称) Values (1, 'A', 'x\ty');\n"
+            "Insert Into 物件変数 (物件変数ＩＤ, 変数名, 名称) Values (2, 'B', NULL);\n"
+            "Update 物件変数 Set 数量 = 2.5;\n"
+            "-- a comment; with a semicolon\n"
+            "Select 物件変数ＩＤ, 変数名, 名称, 数量 From 物件変数 Order By 1;");
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out,
+              "1 rows affected\n1 rows affected\n2 rows affected\n"
+              "物件変数ID\t変数名\t名称\t数量\n1\tA\tx\\ty\t2.5\n2\tB\tNULL\t2.5\n");
+
+    testing::writeBytes(file("query.sql"), "Select 'ok' As answer");
+    EXPECT_EQ(run("exec --file db.sqlite query.sql").out, "answer\nok\n");
+
+    ToolRun bad =
+        run("exec --file db.sqlite", "Select * From 内訳; Update nowhere Set a = 1; Select 1");
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.err.find("no such table"), std::string::npos) << bad.err;
+    EXPECT_EQ(run("exec --file missing.sqlite", "Select 1").status, 1);
+    EXPECT_FALSE(std::filesystem::exists(file("missing.sqlite")));
+    EXPECT_EQ(run("exec --file db.sqlite nofile.sql").status, 1);
+}
+
+TEST_F(OmrixDb, UsageErrorsAndPasswords) {
+    EXPECT_EQ(run("").status, 2);
+    EXPECT_EQ(run("frobnicate").status, 2);
+    EXPECT_EQ(run("init --ini a.ini --file b.sqlite").status, 2);
+    EXPECT_EQ(run("init --help").status, 0);
+
+    ToolRun cipher = run("encrypt-password 'パス word'");
+    ASSERT_EQ(cipher.status, 0);
+    ASSERT_FALSE(cipher.out.empty());
+    EXPECT_EQ(platform::decodeStoredPassword(cipher.out.substr(0, cipher.out.size() - 1)),
+              "パス word");
+    ToolRun fromInput = run("encrypt-password", "from input\r\n");
+    EXPECT_EQ(platform::decodeStoredPassword(fromInput.out.substr(0, fromInput.out.size() - 1)),
+              "from input");
+}
+
+}  // namespace
+}  // namespace omrix::data

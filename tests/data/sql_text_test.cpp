@@ -1,0 +1,98 @@
+#include "data/sql_text.h"
+
+#include <gtest/gtest.h>
+
+namespace omrix::data {
+namespace {
+
+TEST(WidthFolding, IdentifiersFoldAndLiteralsStay) {
+    EXPECT_EQ(foldSqlText("Select 内訳名称ＩＤ, ＫＥＹＩＤ２ From 内訳 Where 名称１ = 'ＩＤ１'"),
+              "Select 内訳名称ID, KEYID2 From 内訳 Where 名称1 = 'ＩＤ１'");
+    // A doubled quote keeps the literal open; what follows the literal folds again.
+    EXPECT_EQ(
+        foldSqlText("Update 内訳 Set 名称１ = 'Ｏ''Ｎｅｉｌ ＩＤ', 頁名称 = '' Where ＩＤ = １"),
+        "Update 内訳 Set 名称1 = 'Ｏ''Ｎｅｉｌ ＩＤ', 頁名称 = '' Where ID = 1");
+    EXPECT_EQ(foldSqlText("'''ＩＤ'''ＩＤ"), "'''ＩＤ'''ID");
+    // Names in quotes or brackets fold; a quote inside them opens no literal.
+    EXPECT_EQ(foldSqlText("[工種＿科目コード], \"Ａ'Ｂ\" ＩＤ"), "[工種_科目コード], \"A'B\" ID");
+    // Comments are left as written.
+    EXPECT_EQ(foldSqlText("-- ＩＤ 'x\nＩＤ /* ＩＤ */ ＩＤ"), "-- ＩＤ 'x\nID /* ＩＤ */ ID");
+    // An unterminated literal runs to the end.
+    EXPECT_EQ(foldSqlText("ＩＤ = 'ＩＤ"), "ID = 'ＩＤ");
+    // Full-width characters that would change the tokens stay as they are.
+    EXPECT_EQ(foldSqlText("ＩＤ＇＂［］；－－／＊"), "ID＇＂［］；－－／＊");
+    // Kanji and the edges of the full-width block are untouched.
+    EXPECT_EQ(foldSqlText("内訳 ＠｀～｟ ！"), "内訳 @｀~｟ !");
+    // A lone lead byte at the end is no character.
+    EXPECT_EQ(foldSqlText("ＩＤ\xEF\xBC"), "ID\xEF\xBC");
+}
+
+TEST(WidthFolding, ColumnNameKeyIgnoresWidthAndAsciiCase) {
+    EXPECT_EQ(columnNameKey("内訳名称ＩＤ"), columnNameKey("内訳名称id"));
+    EXPECT_EQ(columnNameKey("ＫＥＹテーブル名称２"), columnNameKey("keyテーブル名称2"));
+    EXPECT_NE(columnNameKey("名称１"), columnNameKey("名称２"));
+    EXPECT_NE(columnNameKey("ｱ"), columnNameKey("ア"));  // kana widths are different names
+}
+
+TEST(StatementSplit, SplitsOnlyAtCodeSemicolons) {
+    auto parts = splitStatements(" a; 'x;y''; z' ;\r\n[b;c] -- d;\n;; \"e;f\" /* ; */ ");
+    ASSERT_EQ(parts.size(), 4u);
+    EXPECT_EQ(parts[0], "a");
+    EXPECT_EQ(parts[1], "'x;y''; z'");
+    EXPECT_EQ(parts[2], "[b;c] -- d;");
+    EXPECT_EQ(parts[3], "\"e;f\" /* ; */");
+    EXPECT_EQ(splitStatements("\"e;f\" /* ; */").size(), 1u);
+    EXPECT_TRUE(splitStatements(" ; \r\n ;").empty());
+    EXPECT_EQ(leadingKeyword("  -- note\n /* x */ insert Into t"), "INSERT");
+    EXPECT_EQ(leadingKeyword("(select 1)"), "");
+}
+
+TEST(Parameterise, TakesLiteralsOutOfWriteStatements) {
+    ParameterisedStatement p;
+    ASSERT_TRUE(
+        parameterise("Insert Into t (名称1, a2, b) Values ('O''Neil', -12, 3.50, 1e3, '', "
+                     "99999999999999999999); "
+                     "Delete",
+                     p));
+    EXPECT_EQ(p.shape,
+              "Insert Into t (名称1, a2, b) Values (?, -?, ?, ?, ?, 99999999999999999999)");
+    ASSERT_EQ(p.literals.size(), 5u);
+    EXPECT_EQ(p.literals[0].text, "O'Neil");
+    EXPECT_EQ(p.literals[1].integer, 12);
+    EXPECT_EQ(p.literals[2].kind, SqlLiteral::Kind::Real);
+    EXPECT_DOUBLE_EQ(p.literals[2].real, 3.5);
+    EXPECT_DOUBLE_EQ(p.literals[3].real, 1000.0);
+    EXPECT_EQ(p.literals[4].kind, SqlLiteral::Kind::Text);
+    EXPECT_TRUE(p.literals[4].text.empty());
+    EXPECT_EQ(p.length,
+              std::string_view("Insert Into t (名称1, a2, b) Values ('O''Neil', -12, 3.50, "
+                               "1e3, '', 99999999999999999999);")
+                  .size());
+
+    // Statements differing only in values share a shape.
+    ParameterisedStatement q;
+    ASSERT_TRUE(
+        parameterise("Insert Into t (名称1, a2, b) Values ('x', -1, 2.0, 7e1, 'y', "
+                     "99999999999999999999)",
+                     q));
+    EXPECT_EQ(p.shape, q.shape);
+}
+
+TEST(Parameterise, LeavesWhatMustRunAsWritten) {
+    ParameterisedStatement p;
+    EXPECT_FALSE(parameterise("Select * From t Where a = 1", p));
+    EXPECT_FALSE(parameterise("Insert Into t Select 1", p));
+    EXPECT_FALSE(parameterise("Delete From t Where a In (select b From u)", p));
+    EXPECT_FALSE(parameterise("Insert Into t Values (?)", p));
+    EXPECT_FALSE(parameterise("Insert Into t Values (:a)", p));
+    EXPECT_FALSE(parameterise("Insert Into t Values (x'00')", p));
+    EXPECT_FALSE(parameterise("Insert Into t Values (0x10)", p));
+    EXPECT_FALSE(parameterise("Insert Into t Values ('open", p));
+    EXPECT_FALSE(parameterise("Create Table t (a NUMERIC(19, 4))", p));
+    // A word holding SELECT is no sub-query.
+    EXPECT_TRUE(parameterise("Update t Set selected = 1, [select] = 2", p));
+    EXPECT_EQ(p.shape, "Update t Set selected = ?, [select] = ?");
+}
+
+}  // namespace
+}  // namespace omrix::data
