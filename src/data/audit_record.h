@@ -15,6 +15,8 @@ struct AuditRec {
     util::FixedText<16> 更新画面ＩＤ;  // window the write was made from
     int16_t 更新カウンタ = 0;          // 0 on insert, 1..32766 after updates
     util::FixedText<1> 削除区分{"0"};  // "0": live; anything else hides the row
+
+    friend bool operator==(const AuditRec&, const AuditRec&) = default;
 };
 
 }  // namespace omrix::data

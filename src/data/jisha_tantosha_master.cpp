@@ -1,0 +1,64 @@
+#include "data/jisha_tantosha_master.h"
+
+#include <string>
+
+#include "data/database.h"
+#include "data/record_conventions.h"
+#include "platform/messages.h"
+#include "startup/app_context.h"
+
+namespace omrix::data {
+namespace {
+
+void readRow(CCCDBS_RecordSet& rs, JishaTantoshaMRec& row) {
+    sbReadAudit(rs, row.audit);
+    row.表示No = rs.fnGetInt("表示No");
+    row.自社担当者ＭＩＤ = rs.fnGetInt("自社担当者ＭＩＤ");
+    row.自社ＣＤ = rs.fnGetChar("自社ＣＤ");
+    row.本店_支店ＣＤ = rs.fnGetChar("本店_支店ＣＤ");
+    row.担当者ＣＤ = rs.fnGetChar("担当者ＣＤ");
+    row.自社担当部署名 = rs.fnGetChar("自社担当部署名");
+    row.自社担当者名 = rs.fnGetChar("自社担当者名");
+    row.自社担当者メールアドレス = rs.fnGetChar("自社担当者メールアドレス");
+    row.自社担当郵便番号 = rs.fnGetChar("自社担当郵便番号");
+    row.自社担当住所 = rs.fnGetChar("自社担当住所");
+    row.自社担当電話番号 = rs.fnGetChar("自社担当電話番号");
+    row.自社担当ＦＡＸ番号 = rs.fnGetChar("自社担当ＦＡＸ番号");
+    row.自社決裁者名 = rs.fnGetChar("自社決裁者名");
+    row.担当者パスワード = rs.fnGetChar("担当者パスワード");
+    row.権限 = rs.fnGetSmallInt("権限");
+    row.備考 = rs.fnGetChar("備考");
+}
+
+}  // namespace
+
+bool fnOmrix_DBT_JishaTantoshaM_SelectByID(int32_t lJishaTantoshaMID, JishaTantoshaMRec& row,
+                                           bool& found) {
+    row = JishaTantoshaMRec{};
+    found = false;
+    auto& db = startup::appContext().Database;
+    if (!db) return false;
+    auto rs = db->fnOpenRecordSet(
+        "Select * From 自社担当者Ｍ  Where 削除区分 = '0' And "
+        " 自社担当者ＭＩＤ = " +
+        std::to_string(lJishaTantoshaMID) + ";");
+    if (!rs) return false;
+    if (!rs->pbEOF()) {
+        readRow(*rs, row);
+        found = true;
+    }
+    rs->fnClose();
+    return true;
+}
+
+int16_t fnGetTantoshaKengen(int32_t lTantoshaID) {
+    JishaTantoshaMRec row;
+    bool found = false;
+    if (!fnOmrix_DBT_JishaTantoshaM_SelectByID(lTantoshaID, row, found)) {
+        platform::fnPIMORA01_DispMessage(3010, platform::kStyleOk, "自社担当者情報Ｍの読み込み");
+        return -1;
+    }
+    return found ? row.権限 : 0;
+}
+
+}  // namespace omrix::data

@@ -1,0 +1,18 @@
+#pragma once
+// 環境Ｍ, the suite's environment settings. This program uses only the lock tries and
+// wait; the rest is held as read.
+
+#include <vector>
+
+#include "data/kankyo_record.h"
+
+namespace omrix::data {
+
+// Every live row. False when the query fails or moving to the next row fails.
+bool fnOmrix_DBT_KankyoM_Select(std::vector<KankyoRec>& rows);
+
+// The first live row; false also when there is none. The INI key [GIJYUTU] PATH, when
+// not blank, replaces the technical-document folder.
+bool fnOmrix_DBT_KankyoM_GetFirst(KankyoRec& row);
+
+}  // namespace omrix::data

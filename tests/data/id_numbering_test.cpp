@@ -1,0 +1,310 @@
+#include "data/id_numbering.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <set>
+
+#include "data/exclusive_lock.h"
+#include "data/table_database.h"
+#include "startup/app_context.h"
+
+namespace omrix::data {
+namespace {
+
+using startup::appContext;
+
+class IdNumberingTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(t.ok()) << t.error(); }
+
+    // Counts the waits instead of sleeping.
+    LockRetryPolicy counting(int32_t tries, int32_t waitMs) {
+        LockRetryPolicy policy;
+        policy.tries = tries;
+        policy.waitMs = waitMs;
+        policy.sleep = [this](int32_t ms) { waits.push_back(ms); };
+        return policy;
+    }
+    int32_t take(std::string_view table, int32_t count, const LockRetryPolicy& policy) {
+        return fnOmrix_DBT_ID_Kanri_GetIncMaxID(table, count, "", 0, "", 0, policy);
+    }
+    std::string counter(std::string_view table) {
+        return t.value("Select ＩＤカウンタ From ＩＤ管理 Where RTrim(テーブル名称) = '" +
+                       std::string(table) + "';");
+    }
+    int64_t lockRows() { return t.count("ＩＤ排他管理;"); }
+
+    testing::TableDatabase t;
+    std::vector<int32_t> waits;
+};
+
+TEST_F(IdNumberingTest, FirstTakeCreatesTheCounter) {
+    EXPECT_EQ(take("物件概要", 3, counting(0, 0)), 3);
+    EXPECT_EQ(counter("物件概要"), "3");
+    EXPECT_EQ(t.value("Select 更新カウンタ || 削除区分 || 更新操作者 From ＩＤ管理;"), "00tester");
+    EXPECT_EQ(take("物件概要", 1, counting(0, 0)), 4);
+    EXPECT_EQ(take("物件概要", 0, counting(0, 0)), 5);  // below 1 counts as 1
+    EXPECT_EQ(take("物件概要", -7, counting(0, 0)), 6);
+    // Each key pair has a counter of its own.
+    EXPECT_EQ(fnOmrix_DBT_ID_Kanri_GetIncMaxID("物件概要", 1, "", 1, "X", 0, counting(0, 0)), 1);
+    EXPECT_EQ(fnOmrix_DBT_ID_Kanri_GetIncMaxID("物件概要", 1, "", 0, "X", 1, counting(0, 0)), 1);
+    EXPECT_EQ(t.count("ＩＤ管理;"), 3);
+    EXPECT_EQ(lockRows(), 0);
+    EXPECT_TRUE(waits.empty());
+}
+
+TEST_F(IdNumberingTest, RaisesAnExistingCounterByTheCount) {
+    t.exec(
+        "Insert Into ＩＤ管理 (削除区分, ＫＥＹＩＤ１, ＫＥＹＩＤ２, テーブル名称, ＩＤカウンタ, "
+        "更新カウンタ) "
+        "Values ('0', 0, 0, '物件見積要項     ', 41, 32766);");
+    EXPECT_EQ(take("物件見積要項", 3, counting(0, 0)), 44);  // the caller owns 42, 43, 44
+    EXPECT_EQ(counter("物件見積要項"), "44");
+    EXPECT_EQ(t.value("Select 更新カウンタ From ＩＤ管理;"), "1");
+    EXPECT_EQ(lockRows(), 0);
+}
+
+TEST_F(IdNumberingTest, TableNamesAreCutTo128BytesAndQuoted) {
+    std::string longName(99, 'x');
+    longName += "表表表表表表表表表表表表表表表";  // 129 bytes: byte 128 halves the last one
+    EXPECT_EQ(take(longName, 1, counting(0, 0)), 1);
+    EXPECT_EQ(t.value("Select Length(テーブル名称) From ＩＤ管理;"), "113");
+    EXPECT_EQ(take(longName + "ignored", 1, counting(0, 0)), 2);
+
+    EXPECT_EQ(take("O'Brien'); Delete From ＩＤ管理; --", 1, counting(0, 0)), 1);
+    EXPECT_EQ(t.count("ＩＤ管理;"), 2);
+    EXPECT_EQ(lockRows(), 0);
+}
+
+TEST_F(IdNumberingTest, HeldLockIsTriedSettingPlusOneTimesThenGivesUp) {
+    t.exec(
+        "Insert Into ＩＤ排他管理 (削除区分, ＫＥＹＩＤ１, ＫＥＹＩＤ２, テーブル名称) "
+        "Values ('0', 0, 0, '物件概要');");
+    EXPECT_EQ(take("物件概要", 1, counting(2, 15)), 0);
+    EXPECT_EQ(waits, (std::vector<int32_t>{15, 15, 15}));
+    // Someone else's lock row is theirs to delete, and no counter moved.
+    EXPECT_EQ(lockRows(), 1);
+    EXPECT_EQ(counter("物件概要"), "<none>");
+
+    waits.clear();
+    EXPECT_EQ(take("物件概要", 1, counting(0, 40)), 0);
+    EXPECT_EQ(waits, (std::vector<int32_t>{40}));
+
+    // A lock on another table does not stand in the way.
+    waits.clear();
+    EXPECT_EQ(take("物件見積要項", 1, counting(2, 15)), 1);
+    EXPECT_TRUE(waits.empty());
+
+    // Any other refusal will not cure itself by waiting.
+    t.exec("Drop Table ＩＤ排他管理;");
+    EXPECT_EQ(take("物件概要", 1, counting(5, 10)), 0);
+    EXPECT_TRUE(waits.empty());
+    EXPECT_TRUE(t.messages().messages().empty());
+}
+
+TEST_F(IdNumberingTest, WaitsAndTriesComeFromTheEnvironmentRow) {
+    t.exec(
+        "Insert Into ＩＤ排他管理 (削除区分, ＫＥＹＩＤ１, ＫＥＹＩＤ２, テーブル名称) "
+        "Values ('0', 0, 0, '物件概要');");
+    appContext().Kankyo.ＬＯＣＫ作成トライ回数 = 1;
+    appContext().Kankyo.ＬＯＣＫ作成ウェイト時間 = 1;
+    auto policy = lockRetryPolicyFromContext();
+    EXPECT_EQ(policy.tries, 1);
+    EXPECT_EQ(policy.waitMs, 1);
+
+    EXPECT_EQ(fnGetNewTableID("物件概要", "sbSaveGaiyou"), 0);
+    ASSERT_EQ(t.messages().messages().size(), 1u);
+    const auto& shown = t.messages().messages()[0];
+    EXPECT_EQ(shown.number, 3010);
+    EXPECT_EQ(shown.params[0], "ＩＤ管理テーブルの取得");
+    EXPECT_EQ(shown.params[1], "メイン画面のツール→排他管理→ＩＤ排他管理を確認してください。");
+    EXPECT_EQ(shown.params[2], "sbSaveGaiyou");
+
+    t.exec("Delete From ＩＤ排他管理;");
+    EXPECT_EQ(fnGetNewTableID("物件概要", "sbSaveGaiyou"), 1);
+    EXPECT_EQ(t.messages().messages().size(), 1u);
+}
+
+TEST_F(IdNumberingTest, FailedCounterWriteStillReleasesTheLock) {
+    t.exec(
+        "Insert Into ＩＤ管理 (削除区分, ＫＥＹＩＤ１, ＫＥＹＩＤ２, テーブル名称, ＩＤカウンタ) "
+        "Values ('0', 0, 0, '物件概要', 10);"
+        "Create Trigger refuse Before Update On ＩＤ管理 Begin Select Raise(Abort, 'no'); End;");
+    EXPECT_EQ(take("物件概要", 1, counting(0, 0)), 0);
+    EXPECT_EQ(counter("物件概要"), "10");
+    EXPECT_EQ(lockRows(), 0);
+
+    // Nor is a counter raised past the Long range.
+    t.exec("Drop Trigger refuse; Update ＩＤ管理 Set ＩＤカウンタ = 2147483646;");
+    EXPECT_EQ(take("物件概要", 1, counting(0, 0)), 2147483647);
+    EXPECT_EQ(take("物件概要", 1, counting(0, 0)), 0);
+    EXPECT_EQ(lockRows(), 0);
+    EXPECT_TRUE(t.messages().messages().empty());
+}
+
+TEST_F(IdNumberingTest, FailedUnlockShowsTheCriticalBoxAndKeepsTheNumber) {
+    t.exec(
+        "Create Trigger keep Before Delete On ＩＤ排他管理 Begin Select Raise(Abort, 'no'); End;");
+    EXPECT_EQ(take("物件概要", 1, counting(0, 0)), 1);
+    ASSERT_EQ(t.messages().messages().size(), 1u);
+    const auto& shown = t.messages().messages()[0];
+    EXPECT_EQ(shown.number, 0);
+    EXPECT_EQ(shown.style, platform::kStyleCritical);
+    EXPECT_EQ(shown.text, "テーブル「物件概要」のＩＤ排他管理を完了できませんでした。");
+    EXPECT_EQ(lockRows(), 1);
+}
+
+class BreakdownNumberingTest : public IdNumberingTest {
+  protected:
+    void SetUp() override {
+        IdNumberingTest::SetUp();
+        t.exec(
+            "Insert Into 内訳名称 (削除区分, 内訳名称ＩＤ, 物件No, 版No) Values ('0', 7, '  P100 "
+            "', '01');"
+            "Insert Into 内訳名称 (削除区分, 内訳名称ＩＤ, 物件No, 版No) Values ('0', 8, 'P100', "
+            "'02');"
+            "Insert Into 物件管理 (削除区分, 物件管理ＩＤ, 物件No, 物件No枝番) Values ('0', 55, "
+            "'P100', '0000');"
+            "Insert Into 物件管理 (削除区分, 物件管理ＩＤ, 物件No, 物件No枝番) Values ('0', 56, "
+            "'P100', '0001');");
+    }
+};
+
+TEST_F(BreakdownNumberingTest, LinesAreNumberedPerProject) {
+    EXPECT_EQ(fnOmrix_DBT_ID_Kanri_GetIncMaxID("内訳", 2, "", 0, "内訳名称", 7), 2);
+    EXPECT_EQ(fnOmrix_DBT_ID_Kanri_GetIncMaxID(" 内訳 ", 1, "", 0, " 内訳名称", 8), 3);
+    EXPECT_EQ(fnOmrix_DBT_ID_Kanri_GetIncMaxIDUchiwakeID("内訳", 0, "", 0, "内訳名称", 7), 4);
+    EXPECT_EQ(
+        t.value(
+            "Select ＫＥＹＩＤ１ || '/' || ＫＥＹテーブル名称２ || '/' || ＫＥＹＩＤ２ || '/' || "
+            "ＩＤカウンタ From ＩＤ管理;"),
+        "0/物件管理/55/4");
+    EXPECT_EQ(lockRows(), 0);
+}
+
+TEST_F(BreakdownNumberingTest, UnreadableHeaderGivesMinusOneWithMessage) {
+    t.exec("Drop Table 内訳名称;");
+    EXPECT_EQ(fnOmrix_DBT_ID_Kanri_GetIncMaxID("内訳", 1, "", 0, "内訳名称", 7), -1);
+    ASSERT_EQ(t.messages().messages().size(), 1u);
+    const auto& shown = t.messages().messages()[0];
+    EXPECT_EQ(shown.number, 3010);
+    EXPECT_EQ(shown.params[0], "内訳名称の取得");
+    EXPECT_EQ(shown.params[1], "");
+    EXPECT_EQ(shown.params[2], "fnOmrix_DBT_ID_Kanri_GetIncMaxIDUchiwakeID");
+    EXPECT_EQ(t.count("ＩＤ管理;"), 0);
+}
+
+TEST_F(BreakdownNumberingTest, UnreadableProjectGivesMinusOne) {
+    t.exec("Drop Table 物件管理;");
+    EXPECT_EQ(fnOmrix_DBT_ID_Kanri_GetIncMaxIDUchiwakeID("内訳", 1, "", 0, "内訳名称", 7), -1);
+    EXPECT_EQ(t.messages().messages().size(), 1u);
+}
+
+// Four programs take numbers from one counter at the same time, each through its own
+// connection: the lock row must hand every number out exactly once.
+TEST_F(IdNumberingTest, ConcurrentProcessesNeverShareANumber) {
+    constexpr int kProcesses = 4;
+    constexpr int kTakes = 200;
+    std::string iniPath = t.iniPath();
+    std::string outputs = t.file() + ".taken";
+    // No connection may cross the fork.
+    appContext().Database.reset();
+    t.db().fnClose();
+
+    std::vector<pid_t> children;
+    for (int p = 0; p < kProcesses; ++p) {
+        pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            startup::resetAppContext();
+            appContext().IniPath = iniPath;
+            auto sink = std::make_shared<platform::RecordingSink>();
+            appContext().Messages = sink;
+            auto db = t.connect();
+            if (!db) ::_exit(2);
+            appContext().Database = db;
+            appContext().Kankyo.ＬＯＣＫ作成トライ回数 = 30000;
+            appContext().Kankyo.ＬＯＣＫ作成ウェイト時間 = 1;
+            std::ofstream out(outputs + std::to_string(p));
+            for (int i = 0; i < kTakes; ++i) {
+                int32_t id = fnOmrix_DBT_ID_Kanri_GetIncMaxID("物件概要", 1, "", 0, "", 0);
+                out << id << "\n";
+            }
+            out.close();
+            db->fnClose();
+            ::_exit(sink->messages().empty() ? 0 : 3);
+        }
+        children.push_back(pid);
+    }
+    for (pid_t pid : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child status " << status;
+    }
+
+    std::multiset<int32_t> taken;
+    for (int p = 0; p < kProcesses; ++p) {
+        std::ifstream in(outputs + std::to_string(p));
+        for (int32_t id; in >> id;) taken.insert(id);
+        std::remove((outputs + std::to_string(p)).c_str());
+    }
+    ASSERT_EQ(taken.size(), static_cast<size_t>(kProcesses * kTakes));
+    std::set<int32_t> distinct(taken.begin(), taken.end());
+    EXPECT_EQ(distinct.size(), taken.size());
+    EXPECT_EQ(*distinct.begin(), 1);
+    EXPECT_EQ(*distinct.rbegin(), kProcesses * kTakes);
+
+    auto db = t.connect();
+    ASSERT_TRUE(db);
+    auto rs = db->fnOpenRecordSet("Select Count(*) From ＩＤ排他管理;");
+    ASSERT_TRUE(rs);
+    EXPECT_EQ(rs->fnGetInt(0), 0);
+    rs = db->fnOpenRecordSet("Select ＩＤカウンタ From ＩＤ管理;");
+    ASSERT_TRUE(rs);
+    EXPECT_EQ(rs->fnGetInt(0), kProcesses * kTakes);
+}
+
+class ExclusiveLockTest : public IdNumberingTest {};
+
+TEST_F(ExclusiveLockTest, BreakdownLineHeldByAnEditor) {
+    t.exec(
+        "Insert Into 排他管理 (削除区分, ＫＥＹテーブル名称２, ＫＥＹＩＤ２, テーブル名称, "
+        "ロックＩＤ番号) "
+        "Values ('0', '内訳名称', 5, '内訳', 12);"
+        "Insert Into 排他管理 (削除区分, ＫＥＹテーブル名称２, ＫＥＹＩＤ２, テーブル名称, "
+        "ロックＩＤ番号) "
+        "Values ('1', '内訳名称', 5, '内訳', 13);"
+        "Insert Into 排他管理 (削除区分, ＫＥＹテーブル名称２, ＫＥＹＩＤ２, テーブル名称, "
+        "ロックＩＤ番号) "
+        "Values ('0', '出来高内訳名称', 6, '出来高内訳', 12);");
+    bool locked = false;
+    ASSERT_TRUE(fnOmrix_DBT_HaitaKanri_CheckUchiwakeLock(5, 12, locked));
+    EXPECT_TRUE(locked);
+    ASSERT_TRUE(fnOmrix_DBT_HaitaKanri_CheckUchiwakeLock(5, 13, locked));
+    EXPECT_TRUE(locked);  // the lock table knows no soft delete
+    ASSERT_TRUE(fnOmrix_DBT_HaitaKanri_CheckUchiwakeLock(5, 14, locked));
+    EXPECT_FALSE(locked);
+    ASSERT_TRUE(fnOmrix_DBT_HaitaKanri_CheckUchiwakeLock(6, 12, locked));
+    EXPECT_FALSE(locked);
+
+    ASSERT_TRUE(fnOmrix_DBT_HaitaKanri_CheckDekidakaUchiwakeLock(6, 12, locked));
+    EXPECT_TRUE(locked);
+    ASSERT_TRUE(fnOmrix_DBT_HaitaKanri_CheckDekidakaUchiwakeLock(5, 12, locked));
+    EXPECT_FALSE(locked);
+}
+
+TEST_F(ExclusiveLockTest, FailedQueryIsNotALock) {
+    t.exec("Drop Table 排他管理;");
+    bool locked = true;
+    EXPECT_FALSE(fnOmrix_DBT_HaitaKanri_CheckUchiwakeLock(5, 12, locked));
+    EXPECT_FALSE(locked);
+    EXPECT_FALSE(fnOmrix_DBT_HaitaKanri_CheckDekidakaUchiwakeLock(5, 12, locked));
+}
+
+}  // namespace
+}  // namespace omrix::data

@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include "data/jisha_master.h"
+#include "data/jisha_tantosha_master.h"
+#include "data/kankyo_master.h"
+#include "data/master_names.h"
+#include "data/print_format_master.h"
+#include "data/table_database.h"
+#include "startup/app_context.h"
+
+namespace omrix::data {
+namespace {
+
+class MasterTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(t.ok()) << t.error(); }
+    void setGijyutuPath(const std::string& line) {
+        testing::writeBytes(t.iniPath(),
+                            "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=tables.sqlite\n" + line);
+    }
+    testing::TableDatabase t;
+};
+
+TEST_F(MasterTest, KankyoNeedsALiveRowAndReadsNullsAsEmpty) {
+    KankyoRec row;
+    EXPECT_FALSE(fnOmrix_DBT_KankyoM_GetFirst(row));
+    t.exec("Insert Into 環境Ｍ (削除区分, ＬＯＣＫ作成トライ回数) Values ('1', 5);");
+    EXPECT_FALSE(fnOmrix_DBT_KankyoM_GetFirst(row));
+
+    t.exec(
+        "Insert Into 環境Ｍ (削除区分, ＬＯＣＫ作成トライ回数, ＬＯＣＫ作成ウェイト時間, "
+        "発番排他モードトライ回数, 発番排他モードウェイト時間, 技術資料保存フォルダ, "
+        "回答用種目名称, "
+        "回答用科目名称, 消費税率) Values ('0', 3, 250, 4, 500, '/srv/gijyutu', '種目', '科目', "
+        "0.1), "
+        "('0', NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL);");
+    ASSERT_TRUE(fnOmrix_DBT_KankyoM_GetFirst(row));
+    EXPECT_EQ(row.ＬＯＣＫ作成トライ回数, 3);
+    EXPECT_EQ(row.ＬＯＣＫ作成ウェイト時間, 250);
+    EXPECT_EQ(row.発番排他モードウェイト時間, 500);
+    EXPECT_EQ(row.技術資料保存フォルダ, "/srv/gijyutu");
+    EXPECT_EQ(row.回答用科目名称, "科目");
+    EXPECT_DOUBLE_EQ(row.消費税率, 0.1);
+
+    std::vector<KankyoRec> rows;
+    ASSERT_TRUE(fnOmrix_DBT_KankyoM_Select(rows));
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1].ＬＯＣＫ作成ウェイト時間, 0);
+    EXPECT_EQ(rows[1].技術資料保存フォルダ, "");
+    EXPECT_EQ(rows[1].消費税率, 0.0);
+
+    t.exec("Drop Table 環境Ｍ;");
+    EXPECT_FALSE(fnOmrix_DBT_KankyoM_Select(rows));
+    startup::appContext().Database.reset();
+    EXPECT_FALSE(fnOmrix_DBT_KankyoM_GetFirst(row));
+}
+
+TEST_F(MasterTest, KankyoFolderFromTheIniWhenNotBlank) {
+    t.exec("Insert Into 環境Ｍ (削除区分, 技術資料保存フォルダ) Values ('0', '/shared/docs');");
+    KankyoRec row;
+    setGijyutuPath("[GIJYUTU]\nPATH=   \n");
+    ASSERT_TRUE(fnOmrix_DBT_KankyoM_GetFirst(row));
+    EXPECT_EQ(row.技術資料保存フォルダ, "/shared/docs");
+
+    setGijyutuPath("[gijyutu]\npath =  /local/docs  \n");
+    ASSERT_TRUE(fnOmrix_DBT_KankyoM_GetFirst(row));
+    EXPECT_EQ(row.技術資料保存フォルダ, "/local/docs");
+}
+
+TEST_F(MasterTest, CompanyListLeavesOutCodeZeroAndDeletedRows) {
+    t.exec(
+        "Insert Into 自社Ｍ (削除区分, 自社ＣＤ, 自社名, 受信ポート) Values "
+        "('0', 'B02   ', '乙建設', NULL), ('0', '  0   ', '自社なし', ''), "
+        "('9', 'C03', '削除済', ''), ('0', 'A01', '甲''s 工務店', '110');");
+    std::vector<JishaMRec> rows;
+    ASSERT_TRUE(fnOmrix_DBT_JishaM_Select(rows, 1));
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].自社名.trimmedRight(), "甲's 工務店");
+    EXPECT_EQ(rows[0].受信ポート.str(), "110  ");
+    EXPECT_EQ(rows[1].自社ＣＤ.trimmedRight(), "B02");
+    ASSERT_TRUE(fnOmrix_DBT_JishaM_Select(rows, 2));
+    EXPECT_EQ(rows[0].自社ＣＤ.trimmedRight(), "B02");
+
+    t.exec("Delete From 自社Ｍ;");
+    EXPECT_TRUE(fnOmrix_DBT_JishaM_Select(rows, 1));
+    EXPECT_TRUE(rows.empty());
+}
+
+TEST_F(MasterTest, OperatorAuthority) {
+    t.exec(
+        "Insert Into 自社担当者Ｍ (削除区分, 自社担当者ＭＩＤ, 自社担当者名, 権限) Values "
+        "('0', 12, '鈴木', 5), ('1', 13, '', 7), ('0', 14, '', NULL);");
+    JishaTantoshaMRec row;
+    bool found = false;
+    ASSERT_TRUE(fnOmrix_DBT_JishaTantoshaM_SelectByID(12, row, found));
+    EXPECT_TRUE(found);
+    EXPECT_EQ(row.自社担当者名.trimmedRight(), "鈴木");
+
+    EXPECT_EQ(fnGetTantoshaKengen(12), 5);
+    EXPECT_EQ(fnGetTantoshaKengen(13), 0);  // deleted
+    EXPECT_EQ(fnGetTantoshaKengen(14), 0);  // NULL
+    EXPECT_EQ(fnGetTantoshaKengen(0), 0);   // no -T on the command line
+    EXPECT_TRUE(t.messages().messages().empty());
+
+    t.exec("Drop Table 自社担当者Ｍ;");
+    EXPECT_EQ(fnGetTantoshaKengen(12), -1);
+    ASSERT_EQ(t.messages().messages().size(), 1u);
+    EXPECT_EQ(t.messages().messages()[0].number, 3010);
+    EXPECT_EQ(t.messages().messages()[0].params[0], "自社担当者情報Ｍの読み込み");
+}
+
+TEST_F(MasterTest, PrintFormatsInEveryOrder) {
+    t.exec(
+        "Insert Into 内訳書出力形式Ｍ (削除区分, 内訳書出力形式ＩＤ, 内訳書出力形式名称) Values "
+        "('0', 2, 'B形式'), ('0', 0, '無し'), ('0', 3, 'A形式'), ('1', 4, '旧'), ('0', 1, "
+        "'C形式');");
+    auto ids = [](int16_t order) {
+        std::vector<UchiwakeshoShutsuryokuKeishikiMRec> rows;
+        EXPECT_TRUE(fnOmrix_DBT_UchiwakeshoShutsuryokuKeishikiM_Select(rows, order));
+        std::string out;
+        for (const auto& row : rows) out += std::to_string(row.内訳書出力形式ＩＤ);
+        return out;
+    };
+    EXPECT_EQ(ids(1), "123");
+    EXPECT_EQ(ids(2), "321");
+    EXPECT_EQ(ids(3), "321");  // A形式, B形式, C形式
+    EXPECT_EQ(ids(4), "123");
+    EXPECT_EQ(ids(5), "231");  // as stored
+}
+
+TEST_F(MasterTest, NameLookupsGiveEmptyForAnythingMissing) {
+    t.exec(
+        "Insert Into 設計社Ｍ (削除区分, 設計社ＣＤ, 設計社名) Values "
+        "('0', 'S01     ', '丙設計事務所   '), ('0', 'O''K', 'クォート社');"
+        "Insert Into 自社Ｍ (削除区分, 自社ＣＤ, 自社名) Values ('0', '  J1 ', '甲建設');"
+        "Insert Into 建物用途Ｍ (削除区分, 建物用途ＩＤ, 建物用途名称) Values "
+        "('0', 5, '事務所'), ('1', 6, '倉庫');"
+        "Insert Into 都道府県Ｍ (削除区分, 都道府県ＩＤ, 都道府県名称) Values ('0', 13, NULL);"
+        "Insert Into 金額種類Ｍ (削除区分, 金額種類ＩＤ, 金額種類名称) Values ('0', 2, '提出用');"
+        "Insert Into 構造区分Ｍ (削除区分, 構造区分ＩＤ, 構造区分名称) Values ('0', 3, 'ＲＣ造');"
+        "Insert Into 杭工法Ｍ (削除区分, 杭工法ＩＤ, 杭工法名称) Values ('0', 4, '場所打ち');"
+        "Insert Into 他社担当者Ｍ (削除区分, 他社担当者ＭＩＤ, 他社ＣＤ) Values ('0', 8, 'T08   "
+        "');");
+    EXPECT_EQ(fnOmrix_DBT_SekkeishaM_GetName("S01"), "丙設計事務所");
+    EXPECT_EQ(fnOmrix_DBT_SekkeishaM_GetName("  S01 "), "丙設計事務所");
+    EXPECT_EQ(fnOmrix_DBT_SekkeishaM_GetName("O'K"), "クォート社");
+    EXPECT_EQ(fnOmrix_DBT_SekkeishaM_GetName("S0"), "");
+    EXPECT_EQ(fnOmrix_DBT_JishaM_GetName("J1"), "甲建設");
+    EXPECT_EQ(fnOmrix_DBT_KingakuShuruiM_GetName(2) + fnOmrix_DBT_KouzouKubunM_GetName(3) +
+                  fnOmrix_DBT_KuiKouhouM_GetName(4),
+              "提出用ＲＣ造場所打ち");
+    EXPECT_EQ(fnOmrix_DBT_TatemonoYoutoM_GetName(5), "事務所");
+    EXPECT_EQ(fnOmrix_DBT_TatemonoYoutoM_GetName(6), "");  // deleted
+    EXPECT_EQ(fnOmrix_DBT_TatemonoYoutoM_GetName(99), "");
+    EXPECT_EQ(fnOmrix_DBT_TodoufukenM_GetName(13), "");  // NULL name
+    EXPECT_EQ(fnOmrix_DBT_TashaTantoshaM_GetTashaCD(8), "T08");
+
+    t.exec("Drop Table 杭工法Ｍ;");
+    EXPECT_EQ(fnOmrix_DBT_KuiKouhouM_GetName(4), "");
+    startup::appContext().Database.reset();
+    EXPECT_EQ(fnOmrix_DBT_KingakuShuruiM_GetName(2), "");
+    EXPECT_TRUE(t.messages().messages().empty());
+}
+
+}  // namespace
+}  // namespace omrix::data

@@ -1,0 +1,190 @@
+#include "data/record_conventions.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <random>
+#include <stdexcept>
+
+#include "data/table_database.h"
+#include "data/table_write.h"
+#include "startup/app_context.h"
+#include "util/text.h"
+
+namespace omrix::data {
+namespace {
+
+using namespace std::string_literals;
+using startup::appContext;
+
+std::string screenName() {
+    return "Frm_Omrix_Print_GAIYOU";
+}
+std::string quotedScreenName() {
+    return "Frm_'Gaiyou'";
+}
+std::string failingScreen() {
+    throw std::runtime_error("no active window");
+}
+
+TEST(SqlQuote, CutsByBytesThenDoublesQuotes) {
+    EXPECT_EQ(fnSqlQuote("O'Neil", 0), "O''Neil");
+    EXPECT_EQ(fnSqlQuote("", 16), "");
+    // 20 full-width characters are 40 bytes; 16 bytes hold 8 of them.
+    EXPECT_EQ(fnSqlQuote("あいうえおかきくけこさしすせそたちつてと", 16), "あいうえおかきく");
+    // The cut comes first, so it can never leave half of a doubled quote.
+    EXPECT_EQ(fnSqlQuote("ab'cd", 3), "ab''");
+    EXPECT_EQ(fnSqlQuote("abc'", 3), "abc");
+    EXPECT_EQ(fnSqlQuote("aあ'", 2), "a");  // a halved double-byte character is left out
+    EXPECT_EQ(fnSqlQuote("ｱｲｳ'", 4), "ｱｲｳ''");
+    EXPECT_EQ(fnSqlQuote("ab\0'); Delete From 物件概要; --"s, 0), "ab");
+    EXPECT_EQ(fnSqlQuote("\0abc"s, 10), "");
+}
+
+TEST(ScreenId, ComesFromTheActiveWindowCutTo16Bytes) {
+    startup::resetAppContext();
+    EXPECT_EQ(fnScreenID(), "");
+    appContext().ScreenIdProvider = &screenName;
+    EXPECT_EQ(fnScreenID(), "Frm_Omrix_Print_");
+    appContext().ScreenIdProvider = &quotedScreenName;
+    EXPECT_EQ(fnScreenID(), "Frm_''Gaiyou''");
+    appContext().ScreenIdProvider = &failingScreen;
+    EXPECT_EQ(fnScreenID(), "");
+    startup::resetAppContext();
+}
+
+TEST(AuditRecord, ReadsValuesAndNulls) {
+    testing::TableDatabase t;
+    ASSERT_TRUE(t.ok()) << t.error();
+    t.exec(
+        "Insert Into 物件変数 (更新日, 更新操作者, 更新画面ＩＤ, 更新カウンタ, 削除区分, "
+        "物件変数ＩＤ) "
+        "Values ('2024-03-05 06:07:08', 'tanaka', 'Frm_A', 32766, '0', 1), "
+        "(NULL, NULL, NULL, NULL, NULL, 2);");
+    auto rs = t.db().fnOpenRecordSet("Select * From 物件変数 Order By 物件変数ＩＤ;");
+    ASSERT_TRUE(rs);
+    AuditRec audit;
+    sbReadAudit(*rs, audit);
+    EXPECT_EQ(audit.更新日, (DateTime{2024, 3, 5, 6, 7, 8}));
+    EXPECT_EQ(audit.更新操作者.trimmedRight(), "tanaka");
+    EXPECT_EQ(audit.更新画面ＩＤ.trimmedRight(), "Frm_A");
+    EXPECT_EQ(audit.更新カウンタ, 32766);
+
+    ASSERT_TRUE(rs->fnMoveNext());
+    sbReadAudit(*rs, audit);
+    EXPECT_EQ(audit.更新日, DateTime{});
+    EXPECT_TRUE(audit.更新操作者.isBlank());
+    EXPECT_TRUE(audit.削除区分.isBlank());
+    sbClearAudit(audit);
+    EXPECT_EQ(audit.削除区分.str(), "0");
+}
+
+SqlColumnList hensuColumns(int32_t id, std::string_view name) {
+    SqlColumnList columns;
+    columns.number("物件変数ＩＤ", int64_t{id}).text("名称", name, 32).number("数量", 2.25);
+    return columns;
+}
+
+bool writeHensu(int32_t id, std::string_view name, bool transaction = true) {
+    return fnUpdateThenInsert("物件変数", "物件変数ＩＤ", id, hensuColumns(id, name), transaction);
+}
+
+TEST(UpdateThenInsert, InsertsFirstThenUpdatesWithTheWrappingCounter) {
+    testing::TableDatabase t;
+    ASSERT_TRUE(t.ok()) << t.error();
+    appContext().ScreenIdProvider = &screenName;
+    appContext().TantoshaName = "O'Reilly-Tanaka-Ichiro";  // 22 bytes
+
+    ASSERT_TRUE(writeHensu(7, "first"));
+    EXPECT_EQ(t.value("Select 更新カウンタ || '/' || 削除区分 || '/' || 更新操作者 || '/' || "
+                      "更新画面ＩＤ || '/' || 名称 From 物件変数;"),
+              "0/0/O'Reilly-Tanaka-/Frm_Omrix_Print_/first");
+    EXPECT_NE(t.value("Select 更新日 From 物件変数;"), "<null>");
+
+    t.exec("Update 物件変数 Set 更新カウンタ = 32765;");
+    std::string seen;
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(writeHensu(7, "again", i % 2 == 0));
+        seen += t.value("Select 更新カウンタ From 物件変数;") + " ";
+    }
+    EXPECT_EQ(seen, "32766 1 2 ");
+    EXPECT_EQ(t.count("物件変数;"), 1);
+}
+
+TEST(UpdateThenInsert, SoftDeletedRowIsLeftAloneAndALiveOneAdded) {
+    testing::TableDatabase t;
+    ASSERT_TRUE(t.ok()) << t.error();
+    t.exec("Insert Into 物件変数 (削除区分, 物件変数ＩＤ, 名称) Values ('1', 9, 'gone');");
+    ASSERT_TRUE(writeHensu(9, "new"));
+    EXPECT_EQ(t.value("Select 名称 || 更新カウンタ From 物件変数 Where 削除区分 = '1';"), "gone0");
+    EXPECT_EQ(t.value("Select 名称 From 物件変数 Where 削除区分 = '0';"), "new");
+}
+
+TEST(UpdateThenInsert, FailureRollsBackAndLeavesTheConnectionUsable) {
+    testing::TableDatabase t;
+    ASSERT_TRUE(t.ok()) << t.error();
+    t.exec("Create Trigger refuse Before Insert On 物件変数 Begin Select Raise(Abort, 'no'); End;");
+    EXPECT_FALSE(writeHensu(1, "a"));
+    SqlColumnList unknown;
+    unknown.number("物件変数ＩＤ", int64_t{1}).text("無い列", "x");
+    EXPECT_FALSE(fnUpdateThenInsert("物件変数", "物件変数ＩＤ", 1, unknown, true));
+
+    // No transaction was left open: another connection sees the next write.
+    t.exec("Drop Trigger refuse;");
+    EXPECT_TRUE(writeHensu(1, "a"));
+    auto other = t.connect();
+    ASSERT_TRUE(other);
+    auto rs = other->fnOpenRecordSet("Select Count(*) From 物件変数;");
+    ASSERT_TRUE(rs);
+    EXPECT_EQ(rs->fnGetInt(0), 1);
+
+    appContext().Database.reset();
+    EXPECT_FALSE(writeHensu(1, "a"));
+}
+
+// Whatever a user types, the write stores what the byte rules allow and the statement
+// stays the one that was meant.
+TEST(UpdateThenInsert, HostileTextsRoundTripAndNeverChangeTheStatement) {
+    testing::TableDatabase t;
+    ASSERT_TRUE(t.ok()) << t.error();
+    const std::vector<std::string> pieces = {"'",  "''", "a", " ", ";",  "--", "/*",
+                                             "全", "Ａ", "ｱ", "ﾞ", "〃", "𠮷", "😀",
+                                             "\\", "\n", "é", ")", "\0"s};
+    std::vector<std::pair<std::string, int32_t>> cases;
+    for (const auto& text : {"'); Drop Table 物件変数; --"s, "全角'ＡＢＣ'ｶﾅ"s, "''''''''"s,
+                             "𠮷野家'の😀"s, "abc\0'; --"s}) {
+        for (int32_t limit : {0, 1, 2, 3, 5, 16}) cases.emplace_back(text, limit);
+    }
+    std::mt19937 random(20240611);
+    for (int n = 0; n < 300; ++n) {
+        std::string text;
+        for (int i = static_cast<int>(random() % 12); i > 0; --i) {
+            text += pieces[random() % pieces.size()];
+        }
+        cases.emplace_back(text, static_cast<int32_t>(random() % 10));
+    }
+
+    int32_t id = 0;
+    for (const auto& [text, limit] : cases) {
+        SqlColumnList columns;
+        columns.number("物件変数ＩＤ", int64_t{++id}).text("名称", text, limit);
+        ASSERT_TRUE(fnUpdateThenInsert("物件変数", "物件変数ＩＤ", id, columns, true)) << id;
+        std::string beforeNul = text.substr(0, text.find('\0'));
+        auto rs = t.db().fnOpenRecordSet(
+            "Select 名称 From 物件変数 Where 物件変数ＩＤ = " + std::to_string(id) + ";");
+        ASSERT_TRUE(rs);
+        EXPECT_EQ(rs->fnGetChar("名称"), limit > 0 ? util::cutToBytes(beforeNul, limit) : beforeNul)
+            << "case " << id << " limit " << limit;
+    }
+    EXPECT_EQ(t.count("物件変数;"), static_cast<int64_t>(cases.size()));
+}
+
+TEST(SqlNumbers, PlainDecimalWithoutExponent) {
+    EXPECT_EQ(sqlNumber(-1234.5), "-1234.5");
+    EXPECT_EQ(sqlNumber(1e20), "100000000000000000000");
+    EXPECT_EQ(sqlNumber(0.1), "0.1");
+    EXPECT_EQ(sqlNumber(std::numeric_limits<double>::quiet_NaN()), "0");
+}
+
+}  // namespace
+}  // namespace omrix::data

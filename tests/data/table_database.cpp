@@ -1,0 +1,84 @@
+#include "data/table_database.h"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+
+#include "data/schema.h"
+#include "startup/app_context.h"
+
+namespace omrix::testing {
+namespace {
+
+std::string variantText(const data::Variant& v) {
+    if (data::isNull(v)) return "<null>";
+    if (data::isEmpty(v)) return "<empty>";
+    if (auto* i = std::get_if<int64_t>(&v)) return std::to_string(*i);
+    if (auto* d = std::get_if<double>(&v)) {
+        char buffer[64];
+        auto end = std::to_chars(buffer, buffer + sizeof buffer, *d).ptr;
+        return std::string(buffer, end);
+    }
+    return std::get<std::string>(v);
+}
+
+}  // namespace
+
+TableDatabase::TableDatabase() {
+    file_ = folder_.file("tables.sqlite");
+    iniPath_ = folder_.file("OMRIX.INI");
+    writeBytes(iniPath_, "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=tables.sqlite\n");
+
+    startup::resetAppContext();
+    auto& context = startup::appContext();
+    context.IniPath = iniPath_;
+    context.TantoshaName = "tester";
+    sink_ = std::make_shared<platform::RecordingSink>();
+    context.Messages = sink_;
+
+    if (!data::createDatabaseFile(file_, error_)) return;
+    db_ = connect();
+    if (!db_) {
+        error_ = "cannot open " + file_ + " through " + iniPath_;
+        return;
+    }
+    // The schema as db/schema.sql held it when the library was built.
+    if (!data::createSchema(*db_, data::embeddedSchemaSql(), false)) {
+        error_ = "schema refused";
+        return;
+    }
+    context.Database = db_;
+}
+
+TableDatabase::~TableDatabase() {
+    startup::resetAppContext();
+    if (db_) db_->fnClose();
+}
+
+std::shared_ptr<data::CCCDBS_DataBase> TableDatabase::connect() const {
+    auto db = std::make_shared<data::CCCDBS_DataBase>();
+    if (!db->fnOpenFromIni(iniPath_)) return nullptr;
+    // A test file need not survive a power cut; waiting for the disk only slows the tests.
+    db->fnExecute("PRAGMA synchronous = OFF;");
+    return db;
+}
+
+void TableDatabase::exec(std::string_view sql) {
+    EXPECT_TRUE(db_->fnExecute(sql)) << sql;
+}
+
+std::string TableDatabase::value(std::string_view sql) {
+    auto rs = db_->fnOpenRecordSet(sql);
+    if (!rs) return "<error>";
+    if (rs->pbEOF()) return "<none>";
+    return variantText(rs->fnGetVariant(0));
+}
+
+int64_t TableDatabase::count(std::string_view tableAndCondition) {
+    std::string text = value("Select Count(*) From " + std::string(tableAndCondition));
+    int64_t n = -1;
+    std::from_chars(text.data(), text.data() + text.size(), n);
+    return n;
+}
+
+}  // namespace omrix::testing

@@ -1,0 +1,52 @@
+#pragma once
+// A real SQLite file built from db/schema.sql in a fresh folder, with an OMRIX.INI that
+// names it, installed as AppContext.Database with a message recorder. Each test gets
+// its own file; children of a fork open their own connection with connect().
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "data/database.h"
+#include "platform/messages.h"
+#include "startup/temp_folder.h"
+
+namespace omrix::testing {
+
+class TableDatabase {
+  public:
+    TableDatabase();
+    ~TableDatabase();
+    TableDatabase(const TableDatabase&) = delete;
+    TableDatabase& operator=(const TableDatabase&) = delete;
+
+    // False when the file or the schema could not be made; the reason is in error().
+    bool ok() const { return error_.empty(); }
+    const std::string& error() const { return error_; }
+    const std::string& iniPath() const { return iniPath_; }
+    const std::string& file() const { return file_; }
+
+    // A new connection of its own to the same file.
+    std::shared_ptr<data::CCCDBS_DataBase> connect() const;
+
+    data::CCCDBS_DataBase& db() { return *db_; }
+    platform::RecordingSink& messages() { return *sink_; }
+
+    // Runs SQL text through the data layer; fails the running test when it fails.
+    void exec(std::string_view sql);
+    // The first column of the first row as text; "<null>" for NULL, "<none>" without a row,
+    // "<error>" when the query does not run.
+    std::string value(std::string_view sql);
+    int64_t count(std::string_view tableAndCondition);
+
+  private:
+    TempFolder folder_;
+    std::string file_;
+    std::string iniPath_;
+    std::string error_;
+    std::shared_ptr<data::CCCDBS_DataBase> db_;
+    std::shared_ptr<platform::RecordingSink> sink_;
+};
+
+}  // namespace omrix::testing

@@ -1,0 +1,266 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "data/id_numbering.h"
+#include "data/table_database.h"
+#include "project/bukken_gaiyou.h"
+#include "project/bukken_hensu.h"
+#include "project/bukken_kanri.h"
+#include "project/bukken_kanri_details.h"
+#include "project/bukken_mitsumori_youkou.h"
+#include "startup/app_context.h"
+
+namespace omrix::project {
+namespace {
+
+class ProjectTableTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(t.ok()) << t.error(); }
+    testing::TableDatabase t;
+};
+
+BukkenGaiyouRec sampleGaiyou(int32_t id) {
+    BukkenGaiyouRec rec;
+    rec.物件概要ＩＤ = id;
+    rec.物件No = "              12";  // right-aligned, as the windows hand it over
+    rec.事業所名称 = "東京支店";
+    rec.工事名称 = "（仮称）O'Hara 本社ビル新築工事";
+    rec.工事略称 = "ｵﾊﾗ本社";
+    rec.建物数量 = 2.5;
+    rec.構造区分名称 = "ＳＲＣ造";
+    rec.地下階 = 2;
+    rec.地上階 = 12;
+    rec.ＰＨ階 = 1;
+    rec.軒高 = 45.125;
+    rec.敷地面積 = 1234.567;
+    rec.延床面積 = 98765.4321;
+    rec.延床面積坪 = 29876.543210987;
+    rec.工期 = "2024/04〜2026/03";
+    rec.特記事項[0] = "一";
+    rec.特記事項[4] = "五'; --";
+    rec.杭有無 = "1";
+    rec.載荷備考 = "最後の列";
+    return rec;
+}
+
+TEST_F(ProjectTableTest, GaiyouMissingRowReadsAsEmptySheet) {
+    BukkenGaiyouRec rec = sampleGaiyou(5);
+    ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Select("12", rec));
+    EXPECT_EQ(rec.物件概要ＩＤ, 0);
+    EXPECT_TRUE(rec.工事名称.isBlank());
+    EXPECT_EQ(rec.延床面積, 0.0);
+    EXPECT_EQ(rec.audit.削除区分.str(), "0");
+}
+
+TEST_F(ProjectTableTest, GaiyouFirstSaveInsertsSecondUpdates) {
+    int32_t id = data::fnGetNewTableID("物件概要", "test");
+    ASSERT_EQ(id, 1);
+    BukkenGaiyouRec saved = sampleGaiyou(id);
+    ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Update(saved, true));
+
+    BukkenGaiyouRec read;
+    ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Select("12", read));
+    EXPECT_EQ(read.audit.更新カウンタ, 0);
+    EXPECT_EQ(read.audit.更新操作者.trimmedRight(), "tester");
+    saved.audit = read.audit;
+    EXPECT_EQ(read, saved);
+    // Stored with the field's padding; either form of the number finds it.
+    // ｵﾊﾗ本社 padded to 50 characters is 52 bytes: the cut leaves 48 characters.
+    EXPECT_EQ(t.value("Select Length(物件No) || '/' || Length(工事略称) From 物件概要;"), "16/48");
+    ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Select("  12  ", read));
+    EXPECT_EQ(read.物件概要ＩＤ, id);
+
+    read.工事略称 = "変更後";
+    read.地上階 = -1;
+    ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Update(read, false));
+    BukkenGaiyouRec again;
+    ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Select("12", again));
+    EXPECT_EQ(again.工事略称.trimmedRight(), "変更後");
+    EXPECT_EQ(again.地上階, -1);
+    EXPECT_EQ(again.audit.更新カウンタ, 1);
+    EXPECT_EQ(t.count("物件概要;"), 1);
+}
+
+TEST_F(ProjectTableTest, GaiyouTextsAreCutToTheColumnWidthInBytes) {
+    BukkenGaiyouRec rec;
+    rec.物件概要ＩＤ = 3;
+    rec.物件No = "A";
+    // 76 characters fit the field, 76 bytes the column: 38 full-width characters.
+    std::string forty;
+    for (int i = 0; i < 40; ++i) forty += "工";
+    rec.工事名称 = forty;
+    rec.杭有無 = "有り";  // a one-character field keeps one character, which a byte cannot hold
+    ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Update(rec, true));
+    BukkenGaiyouRec read;
+    ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Select("A", read));
+    std::string expected;
+    for (int i = 0; i < 38; ++i) expected += "工";
+    EXPECT_EQ(read.工事名称.trimmedRight(), expected);
+    EXPECT_TRUE(read.杭有無.isBlank());
+}
+
+TEST_F(ProjectTableTest, GaiyouNullColumnsAndDeletedRows) {
+    t.exec(
+        "Insert Into 物件概要 (削除区分, 物件概要ＩＤ, 物件No, 工事名称, 建物数量, 地下階) "
+        "Values ('1', 4, 'N1', '削除済', 9, 9);"
+        "Insert Into 物件概要 (削除区分, 物件概要ＩＤ, 物件No, 工事名称, 建物数量, 地下階, 更新日) "
+        "Values ('0', 5, 'N1', NULL, NULL, NULL, NULL);");
+    BukkenGaiyouRec rec;
+    ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Select("N1", rec));
+    EXPECT_EQ(rec.物件概要ＩＤ, 5);
+    EXPECT_TRUE(rec.工事名称.isBlank());
+    EXPECT_EQ(rec.建物数量, 0.0);
+    EXPECT_EQ(rec.地下階, 0);
+    EXPECT_EQ(rec.audit.更新日, data::DateTime{});
+
+    // Saving the deleted row's ID leaves it alone and adds a live one.
+    rec.物件概要ＩＤ = 4;
+    ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Update(rec, true));
+    EXPECT_EQ(t.count("物件概要 Where 物件概要ＩＤ = 4;"), 2);
+    EXPECT_EQ(t.value("Select 工事名称 From 物件概要 Where 削除区分 = '1';"), "削除済");
+}
+
+TEST_F(ProjectTableTest, GaiyouWriteFailureLeavesNothing) {
+    t.exec("Create Trigger refuse Before Insert On 物件概要 Begin Select Raise(Abort, 'no'); End;");
+    EXPECT_FALSE(fnOmrix_DBT_BukkenGaiyou_Update(sampleGaiyou(1), true));
+    EXPECT_EQ(t.count("物件概要;"), 0);
+    t.exec("Drop Table 物件概要;");
+    BukkenGaiyouRec rec;
+    EXPECT_FALSE(fnOmrix_DBT_BukkenGaiyou_Select("12", rec));
+    startup::appContext().Database.reset();
+    EXPECT_FALSE(fnOmrix_DBT_BukkenGaiyou_Update(sampleGaiyou(1), true));
+}
+
+TEST_F(ProjectTableTest, YoukouIsKeptPerVersionWithEveryNumberedColumn) {
+    BukkenMitsumoriYoukouRec rec;
+    rec.物件見積要項ＩＤ = 21;
+    rec.物件No = "P7";
+    rec.版No = "02";
+    rec.付帯工事 = "外構";
+    for (size_t i = 0; i < rec.支払条件.size(); ++i)
+        rec.支払条件[i] = "支払" + std::to_string(i + 1);
+    for (size_t i = 0; i < rec.杭.size(); ++i) rec.杭[i] = "杭" + std::to_string(i + 1);
+    for (size_t i = 0; i < rec.別途工事.size(); ++i)
+        rec.別途工事[i] = "別途" + std::to_string(i + 1);
+    for (size_t i = 0; i < rec.備考.size(); ++i) rec.備考[i] = "備考" + std::to_string(i + 1);
+    rec.文章 = "以上";
+    rec.施工床面積坪 = 0.001;
+    ASSERT_TRUE(fnOmrix_DBT_BukkenMitsumoriYoukou_Update(rec, true));
+    EXPECT_EQ(t.value("Select RTrim(備考１０) || RTrim(備考１１) || RTrim(支払条件６) || "
+                      "RTrim(杭４) From 物件見積要項;"),
+              "備考10備考11支払6杭4");
+
+    BukkenMitsumoriYoukouRec read;
+    ASSERT_TRUE(fnOmrix_DBT_BukkenMitsumoriYoukou_Select(" P7", "02 ", read));
+    rec.audit = read.audit;
+    EXPECT_EQ(read, rec);
+
+    ASSERT_TRUE(fnOmrix_DBT_BukkenMitsumoriYoukou_Select("P7", "01", read));
+    EXPECT_EQ(read.物件見積要項ＩＤ, 0);
+    EXPECT_TRUE(read.文章.isBlank());
+}
+
+TEST_F(ProjectTableTest, KanriAndItsDetails) {
+    t.exec(
+        "Insert Into 物件管理 (削除区分, 物件管理ＩＤ, 物件No, 物件No枝番, 工事名称, "
+        "物件規模管理ＩＤ, "
+        "物件工事場所管理ＩＤ, 物件杭管理ＩＤ, 物件建物管理ＩＤ, 物件特記管理ＩＤ, 設計社ＣＤ) "
+        "Values ('0', 55, '12          ', '0000', '本社ビル', 1, 2, 3, 4, 5, 'S01');"
+        "Insert Into 物件管理 (削除区分, 物件管理ＩＤ, 物件No, 物件No枝番) Values ('0', 56, '12', "
+        "'0001');"
+        "Insert Into 物件規模管理 (削除区分, 物件規模管理ＩＤ, 構造区分ＩＤ, 地下階, 地上階, "
+        "ＰＨ階, 軒高, "
+        "敷地面積, 建築面積, 延床面積, 施工床面積, ボーリングデータ有無) "
+        "Values ('0', 1, 3, 1, 9, 1, 31.5, 1000.25, 600.5, 5400.75, 5500, '1');"
+        "Insert Into 物件工事場所管理 (削除区分, 物件工事場所管理ＩＤ, 都道府県ＩＤ, "
+        "受渡し場所住所) "
+        "Values ('0', 2, 13, '東京都千代田区');"
+        "Insert Into 物件杭管理 (削除区分, 物件杭管理ＩＤ, 杭工法ＩＤ, 杭長さ, 杭本数, 杭径) "
+        "Values ('0', 3, 4, 12.5, 48, 1200);"
+        "Insert Into 物件建物管理 (削除区分, 物件建物管理ＩＤ, 建物分類ＩＤ, 主建物用途ＩＤ, "
+        "建物数量) "
+        "Values ('1', 4, 1, 5, 1);"
+        "Insert Into 物件特記管理 (削除区分, 物件特記管理ＩＤ, 工期ＦＲＯＭ, 工期ＴＯ, 工事No, "
+        "契約金額, 支払条件) "
+        "Values ('0', 5, '2024-04-01 00:00:00', NULL, 'K-001', 123456789.1234, '月末締め');");
+    BukkenKanriRec kanri;
+    ASSERT_TRUE(fnOmrix_DBT_BukkenKanri_Select(" 12 ", "0000 ", kanri));
+    EXPECT_EQ(kanri.物件管理ＩＤ, 55);
+    EXPECT_EQ(kanri.工事名称.trimmedRight(), "本社ビル");
+    EXPECT_EQ(kanri.設計社ＣＤ.trimmedRight(), "S01");
+    ASSERT_TRUE(fnOmrix_DBT_BukkenKanri_Select("12", "0002", kanri));
+    EXPECT_EQ(kanri.物件管理ＩＤ, 0);
+
+    BukkenKiboKanriRec kibo;
+    ASSERT_TRUE(fnOmrix_DBT_BukkenKiboKanri_Select(1, kibo));
+    EXPECT_EQ(kibo.構造区分ＩＤ, 3);
+    EXPECT_EQ(kibo.地上階, 9);
+    EXPECT_EQ(kibo.延床面積, 5400.75);
+    EXPECT_EQ(kibo.ボーリングデータ有無.str(), "1");
+
+    BukkenKoujiBashoKanriRec basho;
+    ASSERT_TRUE(fnOmrix_DBT_BukkenKoujiBashoKanri_Select(2, basho));
+    EXPECT_EQ(basho.都道府県ＩＤ, 13);
+    EXPECT_EQ(basho.受渡し場所住所.trimmedRight(), "東京都千代田区");
+
+    BukkenKuiKanriRec kui;
+    ASSERT_TRUE(fnOmrix_DBT_BukkenKuiKanri_Select(3, kui));
+    EXPECT_EQ(kui.杭長さ, 12.5);
+    EXPECT_EQ(kui.杭本数, 48);
+    EXPECT_EQ(kui.杭径, 1200);
+
+    BukkenTatemonoKanriRec tatemono;
+    tatemono.建物数量 = 7;
+    ASSERT_TRUE(fnOmrix_DBT_BukkenTatemonoKanri_Select(4, tatemono));  // deleted: cleared
+    EXPECT_EQ(tatemono.物件建物管理ＩＤ, 0);
+    EXPECT_EQ(tatemono.建物数量, 0.0);
+
+    BukkenTokkiKanriRec tokki;
+    ASSERT_TRUE(fnOmrix_DBT_BukkenTokkiKanri_Select(5, tokki));
+    EXPECT_EQ(tokki.工期ＦＲＯＭ, (data::DateTime{2024, 4, 1, 0, 0, 0}));
+    EXPECT_EQ(tokki.工期ＴＯ, data::DateTime{});
+    EXPECT_EQ(tokki.契約金額, util::Currency::fromRaw(1234567891234));
+    EXPECT_EQ(tokki.支払条件.trimmedRight(), "月末締め");
+
+    t.exec("Drop Table 物件杭管理;");
+    EXPECT_FALSE(fnOmrix_DBT_BukkenKuiKanri_Select(3, kui));
+}
+
+TEST_F(ProjectTableTest, ProjectVariablesAndTheTsuboFactor) {
+    EXPECT_EQ(fnGetTuboKansan(), 0.0);
+    t.exec(
+        "Insert Into 物件変数 (削除区分, 物件変数ＩＤ, 物件No, 変数名, 数量) Values ('0', 1, "
+        "'00000000', 'TUBOKANSAN  ', 0.3025);"
+        "Insert Into 物件変数 (削除区分, 物件変数ＩＤ, 物件No, 変数名, 名称, 数量) Values ('0', 3, "
+        "'P1', 'B', 'ベー', 2);"
+        "Insert Into 物件変数 (削除区分, 物件変数ＩＤ, 物件No, 変数名, 数量) Values ('1', 4, 'P1', "
+        "'C', 3);"
+        "Insert Into 物件変数 (削除区分, 物件変数ＩＤ, 物件No, 変数名, 数量) Values ('0', 2, ' P1 "
+        "', 'AA', 1.5);"
+        "Insert Into 物件変数 (削除区分, 物件変数ＩＤ, 物件No, 変数名, 数量) Values ('0', 5, 'P2', "
+        "'D', 4);");
+    EXPECT_EQ(fnGetTuboKansan(), 0.3025);  // unrounded: start-up rounds it
+
+    std::vector<BukkenHensuRec> rows(3);
+    ASSERT_TRUE(fnOmrix_DBT_BukkenHensu_Select("P1", rows));
+    ASSERT_EQ(rows.size(), 2u);
+    // The database's order; the formulas do not depend on it.
+    std::sort(rows.begin(), rows.end(),
+              [](const auto& a, const auto& b) { return a.物件変数ＩＤ > b.物件変数ＩＤ; });
+    EXPECT_EQ(rows[0].物件変数ＩＤ, 3);
+    EXPECT_EQ(rows[0].変数名.trimmedRight(), "B");
+    EXPECT_EQ(rows[0].名称.trimmedRight(), "ベー");
+    EXPECT_EQ(rows[1].変数名.trimmedRight(), "AA");
+    EXPECT_EQ(rows[1].数量, 1.5);
+
+    ASSERT_TRUE(fnOmrix_DBT_BukkenHensu_Select("none", rows));
+    EXPECT_TRUE(rows.empty());
+
+    t.exec("Drop Table 物件変数;");
+    EXPECT_FALSE(fnOmrix_DBT_BukkenHensu_Select("P1", rows));
+    EXPECT_EQ(fnGetTuboKansan(), 0.0);
+}
+
+}  // namespace
+}  // namespace omrix::project
