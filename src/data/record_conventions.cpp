@@ -1,7 +1,5 @@
 #include "data/record_conventions.h"
 
-#include <exception>
-
 #include "data/database.h"
 #include "startup/app_context.h"
 #include "util/text.h"
@@ -30,7 +28,8 @@ std::string fnScreenID() {
     if (!provider) return {};
     try {
         return fnSqlQuote(provider(), 16);
-    } catch (const std::exception&) {
+    } catch (...) {
+        // Asking for the active window must never stop a write.
         return {};
     }
 }
