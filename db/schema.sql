@@ -344,6 +344,8 @@ CREATE TABLE 内訳 (
     明細番号２ VARCHAR(5) DEFAULT ''
 );
 CREATE INDEX ＩＸ_内訳 ON 内訳 (内訳名称ＩＤ, 内訳ＩＤ);
+-- The whole breakdown is read in 表示No order.
+CREATE INDEX ＩＸ_内訳_表示No ON 内訳 (内訳名称ＩＤ, 表示No, 種別フラグ);
 
 CREATE TABLE 代価表 (
     更新日 DATETIME DEFAULT (datetime('now', 'localtime')),

@@ -3,6 +3,7 @@
 #include "breakdown/omrix_dbt_daikahyo.h"
 #include "breakdown/progress_bar.h"
 #include "breakdown/uchiwake_columns.h"
+#include "breakdown/uchiwake_read_plan.h"
 #include "data/database.h"
 #include "data/master_names.h"
 #include "data/record_conventions.h"
@@ -55,15 +56,15 @@ bool updateLine(data::CCCDBS_DataBase& db, const UchiwakeRec& rec) {
     return writeDaikahyo(db, rec);
 }
 
-void readDaikahyo(data::CCCDBS_RecordSet& rs, UchiwakeRec& rec) {
+void readDaikahyo(data::CCCDBS_RecordSet& rs, const UchiwakeReadPlan& plan, UchiwakeRec& rec) {
     DaikahyoRec& daika = rec.代価表;
     daika.内訳名称ＩＤ = rec.内訳名称ＩＤ;
     daika.内訳ＩＤ = rec.内訳ＩＤ;
-    daika.代価表ＩＤ = rs.fnGetInt("代価表ＩＤ");
-    daika.端数金額 = rs.fnGetMoney("端数金額");
-    daika.合計金額 = rs.fnGetMoney("合計金額");
-    daika.モデル数量 = rs.fnGetHdouble("モデル数量");
-    daika.換算単価 = rs.fnGetMoney("換算単価");
+    daika.代価表ＩＤ = rs.fnGetInt(plan.column("代価表ＩＤ"));
+    daika.端数金額 = rs.fnGetMoney(plan.column("端数金額"));
+    daika.合計金額 = rs.fnGetMoney(plan.column("合計金額"));
+    daika.モデル数量 = rs.fnGetHdouble(plan.column("モデル数量"));
+    daika.換算単価 = rs.fnGetMoney(plan.column("換算単価"));
 }
 
 bool sendBatch(data::CCCDBS_DataBase& db, std::string& batch, bool skipBlank) {
@@ -75,12 +76,7 @@ bool sendBatch(data::CCCDBS_DataBase& db, std::string& batch, bool skipBlank) {
 }  // namespace
 
 void fnOmrix_DBT_Uchiwake_Read(data::CCCDBS_RecordSet& recordSet, UchiwakeRec& rec) {
-    sbOmrix_DBT_Uchiwake_Clear(rec);
-    data::sbReadAudit(recordSet, rec.audit);
-    data::FieldReader reader(recordSet);
-    visitUchiwakeColumns(rec, [&reader](const UchiwakeColumn& column, auto& field) {
-        reader(column.readName, field);
-    });
+    UchiwakeReadPlan(recordSet).read(recordSet, rec);
 }
 
 int32_t fnOmrix_DBT_Uchiwake_Count(int32_t lUchiwakeNameID) {
@@ -130,8 +126,8 @@ std::string uchiwakeSelect201Sql(int32_t lUchiwakeNameID, bool bWithDaika) {
     return sql;
 }
 
-bool fnOmrix_DBT_Uchiwake_Select201(std::vector<UchiwakeRec>& rows, int32_t lUchiwakeNameID,
-                                    bool bWithDaika, ProgressBar* progressBar) {
+bool fnOmrix_DBT_Uchiwake_Select201(UchiwakeRows& rows, int32_t lUchiwakeNameID, bool bWithDaika,
+                                    ProgressBar* progressBar) {
     rows.clear();
     rows.emplace_back();
     sbOmrix_DBT_Uchiwake_Clear(rows[0]);
@@ -150,12 +146,15 @@ bool fnOmrix_DBT_Uchiwake_Select201(std::vector<UchiwakeRec>& rows, int32_t lUch
         }
         progressBar->setMaximum(count);
     }
+    const UchiwakeReadPlan plan(*rs);
+    const data::ColumnIndex daikaId = plan.column("代価表ＩＤ");
+    const data::ColumnIndex lock = plan.column("ロック");
     while (!rs->pbEOF()) {
         UchiwakeRec& rec = rows.emplace_back();
-        fnOmrix_DBT_Uchiwake_Read(*rs, rec);
+        plan.read(*rs, rec);
         sbOmrix_DBT_Daikahyo_Clear(rec.代価表);
-        if (bWithDaika && !data::isNull(rs->fnGetVariant("代価表ＩＤ"))) readDaikahyo(*rs, rec);
-        rec.ロック = !data::isNull(rs->fnGetVariant("ロック"));
+        if (bWithDaika && !data::isNull(rs->fnGetVariant(daikaId))) readDaikahyo(*rs, plan, rec);
+        rec.ロック = !data::isNull(rs->fnGetVariant(lock));
         rec.配置済 = false;
         if (rec.他社担当者ＭＩＤ != 0) {
             rec.他社担当者名 = data::fnOmrix_DBT_TashaTantoshaM_GetTashaCD(rec.他社担当者ＭＩＤ);

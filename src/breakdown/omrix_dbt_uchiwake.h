@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "breakdown/uchiwake_records.h"
+#include "breakdown/uchiwake_rows.h"
 
 namespace omrix::data {
 class CCCDBS_RecordSet;
@@ -27,8 +28,8 @@ int32_t fnOmrix_DBT_Uchiwake_Count(int32_t lUchiwakeNameID);
 // and (with bWithDaika) their 代価表 rows. rows[0] stays cleared and unused; lines
 // are rows[1..n]. False when the query cannot run or a step fails part-way (rows
 // then hold what was read so far).
-bool fnOmrix_DBT_Uchiwake_Select201(std::vector<UchiwakeRec>& rows, int32_t lUchiwakeNameID,
-                                    bool bWithDaika, ProgressBar* progressBar = nullptr);
+bool fnOmrix_DBT_Uchiwake_Select201(UchiwakeRows& rows, int32_t lUchiwakeNameID, bool bWithDaika,
+                                    ProgressBar* progressBar = nullptr);
 
 // The SQL of the select above.
 std::string uchiwakeSelect201Sql(int32_t lUchiwakeNameID, bool bWithDaika);

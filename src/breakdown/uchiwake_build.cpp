@@ -7,8 +7,7 @@
 
 namespace omrix::breakdown {
 
-UchiwakeBuild::UchiwakeBuild(std::vector<UchiwakeRec>& rows, UcwTree& tree)
-    : rows_(rows), tree_(tree) {
+UchiwakeBuild::UchiwakeBuild(UchiwakeRows& rows, UcwTree& tree) : rows_(rows), tree_(tree) {
     for (uint32_t i = 1; i < rows.size(); ++i) byParent_.push_back(i);
     std::stable_sort(byParent_.begin(), byParent_.end(), [&rows](uint32_t a, uint32_t b) {
         return rows[a].親内訳ＩＤ < rows[b].親内訳ＩＤ;
@@ -36,7 +35,7 @@ bool UchiwakeBuild::takeLevel(std::span<const uint32_t> level) {
 
 bool fnBuildUchiwakeLevel(int32_t lParentID, UchiwakeBuild& build, COmrixEditUcw*& firstChild) {
     firstChild = nullptr;
-    std::vector<UchiwakeRec>& rows = build.rows();
+    UchiwakeRows& rows = build.rows();
     struct Pending {
         int32_t parentID;
         COmrixEditUcw* parent;  // nullptr for the level asked for
@@ -80,7 +79,7 @@ bool fnBuildUchiwakeLevel(int32_t lParentID, UchiwakeBuild& build, COmrixEditUcw
     return true;
 }
 
-bool fnBuildUchiwakeTree(std::vector<UchiwakeRec>& rows, std::shared_ptr<COmrixEditUcw>& root,
+bool fnBuildUchiwakeTree(UchiwakeRows& rows, std::shared_ptr<COmrixEditUcw>& root,
                          int32_t lTopParentID) {
     root.reset();
     // A total heading carries a quantity of 1 at most.

@@ -7,15 +7,16 @@
 #include <vector>
 
 #include "breakdown/uchiwake_records.h"
+#include "breakdown/uchiwake_rows.h"
 #include "breakdown/ucw_tree.h"
 
 namespace omrix::breakdown {
 
 class UchiwakeBuild {
   public:
-    UchiwakeBuild(std::vector<UchiwakeRec>& rows, UcwTree& tree);
+    UchiwakeBuild(UchiwakeRows& rows, UcwTree& tree);
 
-    std::vector<UchiwakeRec>& rows() { return rows_; }
+    UchiwakeRows& rows() { return rows_; }
     UcwTree& tree() { return tree_; }
 
     // The rows (indices, in array order) whose 親内訳ＩＤ is parentID.
@@ -25,7 +26,7 @@ class UchiwakeBuild {
     bool takeLevel(std::span<const uint32_t> level);
 
   private:
-    std::vector<UchiwakeRec>& rows_;
+    UchiwakeRows& rows_;
     UcwTree& tree_;
     std::vector<uint32_t> byParent_;
     std::vector<bool> taken_;

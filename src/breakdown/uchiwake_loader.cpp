@@ -6,7 +6,7 @@
 namespace omrix::breakdown {
 
 std::shared_ptr<COmrixEditUcw> fnLoadUchiwake(ProgressBar* progressBar) {
-    std::vector<UchiwakeRec> rows;
+    UchiwakeRows rows;
     int32_t id = startup::appContext().UchiwakeName.内訳名称ＩＤ;
     if (!fnOmrix_DBT_Uchiwake_Select201(rows, id, true, progressBar)) return nullptr;
     std::shared_ptr<COmrixEditUcw> root;

@@ -8,6 +8,7 @@
 
 #include "breakdown/edit_ucw.h"
 #include "breakdown/uchiwake_records.h"
+#include "breakdown/uchiwake_rows.h"
 
 namespace omrix::breakdown {
 
@@ -21,8 +22,8 @@ std::shared_ptr<COmrixEditUcw> fnLoadUchiwake(ProgressBar* progressBar = nullptr
 // Rows are 1-based as the select fills them: element 0 is never looked at. Fails
 // for a line placed twice, a line not reachable from the top (a missing parent, a
 // parent loop) and a breakdown without top-level lines. On success the rows become
-// the records of the tree's lines and the vector is left empty.
-bool fnBuildUchiwakeTree(std::vector<UchiwakeRec>& rows, std::shared_ptr<COmrixEditUcw>& root,
+// the records of the tree's lines and `rows` is left empty.
+bool fnBuildUchiwakeTree(UchiwakeRows& rows, std::shared_ptr<COmrixEditUcw>& root,
                          int32_t lTopParentID);
 
 // Builds the level under lParentID and everything below it; firstChild is the

@@ -23,8 +23,8 @@ COmrixEditUcw* UcwTree::newLineOnRow(UchiwakeRec& row) {
     return &lines_.emplace_back(UcwLineKey{}, this, &row);
 }
 
-void UcwTree::adoptRows(std::vector<UchiwakeRec>&& rows) {
-    // Moving the vector keeps its buffer, so the lines made on its rows stay valid.
+void UcwTree::adoptRows(UchiwakeRows&& rows) {
+    // Moving the rows keeps their blocks, so the lines made on them stay valid.
     loadedRows_.push_back(std::move(rows));
 }
 

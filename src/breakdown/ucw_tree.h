@@ -12,6 +12,7 @@
 
 #include "breakdown/edit_ucw.h"
 #include "breakdown/uchiwake_records.h"
+#include "breakdown/uchiwake_rows.h"
 
 namespace omrix::breakdown {
 
@@ -40,14 +41,14 @@ class UcwTree : public std::enable_shared_from_this<UcwTree> {
     std::size_t lineCount() const { return lines_.size(); }
 
     // The tree build: the loaded rows become the records of their lines without a
-    // copy. The vector is not touched again until the tree adopts it.
+    // copy. The rows are not touched again until the tree adopts them.
     COmrixEditUcw* newLineOnRow(UchiwakeRec& row);
-    void adoptRows(std::vector<UchiwakeRec>&& rows);
+    void adoptRows(UchiwakeRows&& rows);
 
   private:
     std::deque<COmrixEditUcw> lines_;
     std::deque<UchiwakeRec> ownRecords_;
-    std::vector<std::vector<UchiwakeRec>> loadedRows_;
+    std::vector<UchiwakeRows> loadedRows_;
 };
 
 }  // namespace omrix::breakdown

@@ -43,7 +43,7 @@ DaikahyoRec daika(int32_t nameId, int32_t daikaId, int32_t id) {
     return rec;
 }
 
-std::vector<int32_t> idsOf(const std::vector<UchiwakeRec>& rows) {
+std::vector<int32_t> idsOf(const UchiwakeRows& rows) {
     std::vector<int32_t> ids;
     for (std::size_t i = 1; i < rows.size(); ++i) ids.push_back(rows[i].内訳ＩＤ);
     return ids;
@@ -73,7 +73,7 @@ TEST(UchiwakeTable, SelectReadsLiveLinesWithLocksPriceTablesAndStaff) {
     TableDatabase t;
     ASSERT_TRUE(t.ok()) << t.error();
     fillBreakdown(t);
-    std::vector<UchiwakeRec> rows;
+    UchiwakeRows rows;
     ASSERT_TRUE(fnOmrix_DBT_Uchiwake_Select201(rows, 7, true));
     // 表示No, then 種別フラグ within equal 表示No.
     EXPECT_EQ(idsOf(rows), (std::vector<int32_t>{1, 4, 3, 2}));
@@ -107,7 +107,7 @@ TEST(UchiwakeTable, ProgressBarStopsShortWhenDeletedLinesAreCounted) {
     ProgressBar bar;
     int changes = 0;
     bar.onChange = [&changes](const ProgressBar&) { ++changes; };
-    std::vector<UchiwakeRec> rows;
+    UchiwakeRows rows;
     ASSERT_TRUE(fnOmrix_DBT_Uchiwake_Select201(rows, 7, true, &bar));
     EXPECT_EQ(rows.size(), 5u);
     EXPECT_EQ(bar.maximum(), 5);
@@ -124,7 +124,7 @@ TEST(UchiwakeTable, ProgressBarStopsShortWhenDeletedLinesAreCounted) {
 TEST(UchiwakeTable, SelectFailsWithoutDatabaseOrTable) {
     TableDatabase t;
     ASSERT_TRUE(t.ok()) << t.error();
-    std::vector<UchiwakeRec> rows;
+    UchiwakeRows rows;
     t.exec("Drop Table 排他管理;");
     EXPECT_FALSE(fnOmrix_DBT_Uchiwake_Select201(rows, 7, true));
     EXPECT_EQ(rows.size(), 1u);
@@ -174,7 +174,7 @@ TEST(UchiwakeTable, UpdateInsertsOnceThenUpdatesAndCutsTexts) {
     ASSERT_TRUE(fnOmrix_DBT_Uchiwake_Update(rec, true));
     EXPECT_EQ(t.count("内訳"), 1);
     EXPECT_EQ(t.value("Select 更新カウンタ From 内訳;"), "1");
-    std::vector<UchiwakeRec> rows;
+    UchiwakeRows rows;
     ASSERT_TRUE(fnOmrix_DBT_Uchiwake_Select201(rows, 7, true));
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[1].見積１単価, money("1"));

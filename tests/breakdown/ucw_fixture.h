@@ -30,8 +30,8 @@ inline UchiwakeRec line(int32_t id, int32_t parent, int16_t flag, int32_t hyojiN
 }
 
 // Rows as the select leaves them: element 0 unused.
-inline std::vector<UchiwakeRec> rowsOf(std::vector<UchiwakeRec> lines) {
-    std::vector<UchiwakeRec> rows(1);
+inline breakdown::UchiwakeRows rowsOf(std::vector<UchiwakeRec> lines) {
+    breakdown::UchiwakeRows rows(1);
     for (auto& l : lines) rows.push_back(std::move(l));
     return rows;
 }
