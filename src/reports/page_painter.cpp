@@ -100,6 +100,16 @@ void PagePainter::wrappedText(const MmRect& box, std::string_view text, const Te
     this->text(box.lowerHalf(), all.mid(low), style);
 }
 
+void PagePainter::twoLines(const MmRect& box, std::string_view upper, std::string_view lower,
+                           const TextStyle& style) {
+    if (lower.empty()) {
+        text(box, upper, style);
+        return;
+    }
+    text(box.upperHalf(), upper, style);
+    text(box.lowerHalf(), lower, style);
+}
+
 void PagePainter::line(double x1, double y1, double x2, double y2, double weightMm) {
     QPen pen(Qt::black);
     pen.setWidthF(weightMm * kUnitsPerMm);

@@ -129,12 +129,10 @@ void StatementDocument::paintLine(PagePainter& p, const StatementLine& line, int
                 p.text(cell, trimmed(line.表示番号名称), style);
                 break;
             case StatementField::Name:
-                p.text(cell.upperHalf(), trimmed(line.名称[0]), style);
-                p.text(cell.lowerHalf(), trimmed(line.名称[1]), style);
+                p.twoLines(cell, trimmed(line.名称[0]), trimmed(line.名称[1]), style);
                 break;
             case StatementField::Spec:
-                p.text(cell.upperHalf(), trimmed(line.仕様[0]), style);
-                p.text(cell.lowerHalf(), trimmed(line.仕様[1]), style);
+                p.twoLines(cell, trimmed(line.仕様[0]), trimmed(line.仕様[1]), style);
                 break;
             case StatementField::Quantity:
                 p.text(cell, trimmed(line.内訳数量), style);
@@ -156,8 +154,7 @@ void StatementDocument::paintLine(PagePainter& p, const StatementLine& line, int
                 break;
             case StatementField::Remarks:
                 style.sizeMm = g.smallFontMm;
-                p.text(cell.upperHalf(), trimmed(line.社内備考), style);
-                p.text(cell.lowerHalf(), trimmed(line.社外備考), style);
+                p.twoLines(cell, trimmed(line.社内備考), trimmed(line.社外備考), style);
                 break;
             default: {
                 int k = estimateIndex(column.field);

@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include "reports/report_fixture.h"
+#include "reports/sheet_data.h"
+
+namespace omrix::reports {
+namespace {
+
+using omrix::testing::pdfPages;
+using omrix::testing::pdfText;
+using omrix::testing::withoutBlanks;
+
+class SheetTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(db.ok()) << db.tables.error(); }
+    omrix::testing::ReportDatabase db;
+};
+
+bool has(const std::string& compactText, std::string_view part) {
+    return compactText.find(withoutBlanks(part)) != std::string::npos;
+}
+
+TEST(SheetTexts, AreasFloorsAndPresence) {
+    EXPECT_EQ(areaText(1234.5, 373.4), "1,234.50 ㎡（373.40 坪）");
+    EXPECT_EQ(areaText(100, 0), "100.00 ㎡");
+    EXPECT_EQ(areaText(0, 0), "");
+    EXPECT_EQ(floorsText(1, 8, 1), "地下 1 階　地上 8 階　塔屋 1 階");
+    EXPECT_EQ(floorsText(0, 0, 0), "");
+    EXPECT_EQ(presenceText("1", " 場所打ち杭  "), "有　場所打ち杭");
+    EXPECT_EQ(presenceText("0", ""), "無");
+    EXPECT_EQ(presenceText(" ", "備考のみ"), "備考のみ");
+    SheetRecord row;
+    row.set("地上階", int64_t{8});
+    row.set("軒高", std::string("31.5"));
+    row.set("工事名称", std::string("名称  "));
+    row.set("杭有無", data::NullValue{});
+    EXPECT_EQ(row.number("地上階"), 8.0);
+    EXPECT_EQ(row.number("軒高"), 31.5);
+    EXPECT_EQ(row.number("ない列"), 0.0);
+    EXPECT_EQ(row.text("工事名称"), "名称");
+    EXPECT_EQ(row.text("杭有無"), "");
+}
+
+TEST(SheetTexts, BothSheetsFitTheirPaperFilledOrEmpty) {
+    SheetRecord empty;
+    const SheetGeometry& g = sheetGeometry();
+    for (const SheetModel& model : {overviewSheet(empty), summarySheet(empty, "会社")}) {
+        EXPECT_LE(g.topMm + sheetHeightMm(model, g), 297.0 - g.bottomMm - 6) << model.title;
+    }
+    EXPECT_EQ(summarySheet(empty, "会社").rows.back().lineCount(), 11u);  // 備考１ … １１
+}
+
+TEST_F(SheetTest, OverviewShowsEveryField) {
+    db.tables.exec(
+        "Insert Into 物件概要 (物件概要ＩＤ, 物件No, 事業所名称, 工事名称, 工事略称, "
+        "受渡し場所住所, "
+        "設計者担当部署名, 発注者担当部署名, 建物用途名称, 建物数量, 構造区分名称, 地下階, 地上階, "
+        "ＰＨ階, 軒高, 敷地面積, 建築面積, 延床面積, 施工床面積, 敷地面積坪, 建築面積坪, "
+        "延床面積坪, "
+        "施工床面積坪, 工期, 見積範囲, 特記事項１, 特記事項２, 特記事項３, 特記事項４, 特記事項５, "
+        "杭有無, 杭備考, 山止有無, 山止備考, 構台有無, 構台備考, ボーリングデータ有無, "
+        "ボーリングデータ備考, 載荷有無, 載荷備考) Values (5, '        00000001', '東京支店', "
+        "'オムリクス本社ビル新築工事', '本社ビル', '東京都千代田区丸の内1-1', '山田設計事務所', "
+        "'オムリクス不動産', '事務所', 1, '鉄筋コンクリート造', 1, 8, 1, 31.5, 1500, 900, 6800, "
+        "7100, 453.75, 272.25, 2057, 2147.75, '2025/04/01～2026/09/30', '建築・設備一式', "
+        "'特記一', '特記二', '特記三', '特記四', '特記五', '1', '場所打ち杭', '0', '', '1', "
+        "'乗入れ構台', '1', '3本', '0', '不要');");
+    auto report = db.report("PRINT_GAIYOU", "{物件概要.物件概要ＩＤ} = 5");
+    report->Database().Tables().Item(1).Location = "物件概要";
+    std::string path = db.pdf(*report);
+    ASSERT_FALSE(path.empty());
+    EXPECT_EQ(pdfPages(path), 1);
+    std::string text = withoutBlanks(pdfText(path));
+    SCOPED_TRACE(text);
+    for (std::string_view part : {"工事概要",
+                                  "物件No.00000001",
+                                  "東京支店",
+                                  "オムリクス本社ビル新築工事",
+                                  "本社ビル",
+                                  "東京都千代田区丸の内1-1",
+                                  "山田設計事務所",
+                                  "オムリクス不動産",
+                                  "事務所",
+                                  "1棟",
+                                  "鉄筋コンクリート造",
+                                  "地下1階",
+                                  "地上8階",
+                                  "塔屋1階",
+                                  "31.50m",
+                                  "1,500.00m2",
+                                  "(453.75坪)",
+                                  "900.00m2",
+                                  "6,800.00m2",
+                                  "(2,057.00坪)",
+                                  "7,100.00m2",
+                                  "(2,147.75坪)",
+                                  "2025/04/01",
+                                  "2026/09/30",
+                                  "建築・設備一式",
+                                  "特記一",
+                                  "特記五",
+                                  "杭工事",
+                                  "有場所打ち杭",
+                                  "山止工事",
+                                  "無",
+                                  "有乗入れ構台",
+                                  "有3本",
+                                  "無不要",
+                                  "1/1"}) {
+        EXPECT_TRUE(has(text, part)) << part;
+    }
+}
+
+TEST_F(SheetTest, SummaryShowsEveryFieldAndTheCompany) {
+    std::string columns = "物件見積要項ＩＤ, 物件No, 版No, 工事名称, 付帯工事, 文章";
+    std::string values =
+        "8, '00000001', '02', '本社ビル新築工事', '外構工事', "
+        "'下記の要領でお見積もりいたしました。'";
+    const char* digits[] = {"１", "２", "３", "４", "５", "６", "７", "８", "９", "１０", "１１"};
+    for (int i = 0; i < 6; ++i) {
+        columns += std::string(", 支払条件") + digits[i];
+        values += ", '支払" + std::to_string(i + 1) + "'";
+    }
+    for (int i = 0; i < 4; ++i) {
+        columns += std::string(", 杭") + digits[i];
+        values += ", '杭" + std::to_string(i + 1) + "'";
+    }
+    for (int i = 0; i < 5; ++i) {
+        columns += std::string(", 別途工事") + digits[i];
+        values += ", '別途" + std::to_string(i + 1) + "'";
+    }
+    for (int i = 0; i < 11; ++i) {
+        columns += std::string(", 備考") + digits[i];
+        values += ", '備考その" + std::to_string(i + 1) + "'";
+    }
+    db.tables.exec("Insert Into 物件見積要項 (" + columns + ") Values (" + values + ");");
+    auto report = db.report("PRINT_YOUKOU", "{物件見積要項.物件見積要項ＩＤ} = 8");
+    report->FormulaFields().Item(1).text = "'株式会社オムリクス建設'";
+    std::string path = db.pdf(*report);
+    ASSERT_FALSE(path.empty());
+    std::string text = withoutBlanks(pdfText(path));
+    SCOPED_TRACE(text);
+    for (std::string_view part : {"見積要項", "物件No.00000001版02", "株式会社オムリクス建設",
+                                  "下記の要領でお見積もりいたしました。", "記", "本社ビル新築工事",
+                                  "外構工事", "付帯工事", "支払条件", "別途工事", "1/1"}) {
+        EXPECT_TRUE(has(text, part)) << part;
+    }
+    for (int i = 1; i <= 11; ++i) {
+        if (i <= 6) {
+            EXPECT_TRUE(has(text, "支払" + std::to_string(i) + "\n")) << i;
+        }
+        if (i <= 4) {
+            EXPECT_TRUE(has(text, "杭" + std::to_string(i))) << i;
+        }
+        if (i <= 5) {
+            EXPECT_TRUE(has(text, "別途" + std::to_string(i))) << i;
+        }
+        EXPECT_TRUE(has(text, "備考その" + std::to_string(i) + "\n")) << i;
+    }
+}
+
+TEST_F(SheetTest, AMissingRowPrintsTheEmptyForm) {
+    auto report = db.report("PRINT_YOUKOU", "{物件見積要項.物件見積要項ＩＤ} = 404");
+    std::string path = db.pdf(*report);
+    ASSERT_FALSE(path.empty());
+    EXPECT_EQ(report->pageCount(), 1);
+    EXPECT_TRUE(has(withoutBlanks(pdfText(path)), "支払条件"));
+}
+
+}  // namespace
+}  // namespace omrix::reports
