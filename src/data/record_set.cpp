@@ -64,7 +64,7 @@ struct CCCDBS_RecordSet::Impl {
         fnDrevoExt_GetVariantData(value, index, *recordSet);
         if (log.enabled()) {
             log.append("\t");
-            log.append(isNull(value) ? std::string_view("Null") : variantToText(value));
+            log.append(variantToText(value));  // Null as an empty text, as the trace always had it
         }
         return value;
     }

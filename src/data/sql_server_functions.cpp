@@ -19,10 +19,6 @@ void getDate(sqlite3_context* context, int, sqlite3_value**) {
     sqlite3_result_text(context, text, n, SQLITE_TRANSIENT);
 }
 
-void isNull(sqlite3_context* context, int, sqlite3_value** args) {
-    sqlite3_result_value(context, sqlite3_value_type(args[0]) == SQLITE_NULL ? args[1] : args[0]);
-}
-
 void len(sqlite3_context* context, int, sqlite3_value** args) {
     if (sqlite3_value_type(args[0]) == SQLITE_NULL) {
         sqlite3_result_null(context);
@@ -44,8 +40,6 @@ bool registerSqlServerFunctions(sqlite3* db) {
     const int pure = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     return sqlite3_create_function_v2(db, "GetDate", 0, SQLITE_UTF8, nullptr, getDate, nullptr,
                                       nullptr, nullptr) == SQLITE_OK &&
-           sqlite3_create_function_v2(db, "IsNull", 2, pure, nullptr, isNull, nullptr, nullptr,
-                                      nullptr) == SQLITE_OK &&
            sqlite3_create_function_v2(db, "Len", 1, pure, nullptr, len, nullptr, nullptr,
                                       nullptr) == SQLITE_OK;
 }

@@ -5,8 +5,9 @@ struct sqlite3;
 
 namespace omrix::data {
 
-// GetDate() (local time, as the server's clock gives it), IsNull(a, b), Len(text)
-// (characters without trailing blanks). False when the engine refused one.
+// GetDate() (local time, as the server's clock gives it) and Len(text) (characters
+// without trailing blanks). IsNull cannot be one: SQLite reads the word as its
+// postfix operator; statements here use Coalesce. False when the engine refused one.
 bool registerSqlServerFunctions(sqlite3* db);
 
 }  // namespace omrix::data

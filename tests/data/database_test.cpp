@@ -66,8 +66,10 @@ TEST(Statements, SameShapeWithOtherValuesStoresEachRowsOwnValues) {
     }
     int32_t affected = 0;
     int16_t status = 0;
+    Transaction transaction(a.db());  // one commit, not 150
     ASSERT_TRUE(a.db().fnExecute(batch, affected, status));
     EXPECT_EQ(affected, 150);
+    ASSERT_TRUE(transaction.commit());
     auto rs = a.db().fnOpenRecordSet(
         "Select * From 内訳出力 Where 内訳名称ＩＤ = 7 Order By 内訳出力ＩＤ");
     ASSERT_TRUE(rs);
@@ -80,6 +82,25 @@ TEST(Statements, SameShapeWithOtherValuesStoresEachRowsOwnValues) {
         rs->fnMoveNext();
     }
     EXPECT_TRUE(rs->pbEOF());
+}
+
+TEST(Statements, ServerFunctionsAndTheCounterWrap) {
+    AccessDatabase a;
+    ASSERT_TRUE(a.ok());
+    EXPECT_EQ(a.value("Select Len('ab  ') || Len('内訳 ') || Coalesce(Len(NULL), 'n')"), "22n");
+    EXPECT_EQ(a.value("Select Length(GetDate())"), "19");
+    ASSERT_TRUE(
+        a.db().fnExecute("Insert Into 物件概要 (物件概要ＩＤ, 更新カウンタ) Values (1, 32765);"
+                         "Insert Into 物件概要 (物件概要ＩＤ, 更新カウンタ) Values (2, 0);"));
+    const char* update =
+        "Update 物件概要 Set 更新日 = GetDate(), 更新操作者 = 'op', 更新画面ＩＤ = '', "
+        "更新カウンタ = case when 更新カウンタ >= 32766 then 1 else 更新カウンタ + 1 end, "
+        "工期 = '' Where 削除区分 = '0' And (物件概要ＩＤ = 1) ;";
+    ASSERT_TRUE(a.db().fnExecute(update));
+    EXPECT_EQ(a.value("Select 更新カウンタ From 物件概要 Where 物件概要ＩＤ = 1"), "32766");
+    ASSERT_TRUE(a.db().fnExecute(update));
+    EXPECT_EQ(a.value("Select 更新カウンタ From 物件概要 Where 物件概要ＩＤ = 1"), "1");
+    EXPECT_EQ(a.value("Select 更新カウンタ From 物件概要 Where 物件概要ＩＤ = 2"), "0");
 }
 
 TEST(Statements, RefusedLockRowReportsErrorsInCommand) {
@@ -501,6 +522,35 @@ TEST(Schema, CreatesEveryTableAndRefusesToRunTwice) {
     EXPECT_EQ(rs->fnGetVariant("名称１"), Variant(std::string()));
     EXPECT_EQ(rs->fnGetVariant("見積１単価"), Variant(int64_t{0}));
     EXPECT_NE(rs->fnGetDate("更新日"), DateTime{});
+}
+
+TEST(Schema, BreakdownReadWithTheLockJoinRuns) {
+    AccessDatabase a;
+    ASSERT_TRUE(a.ok());
+    ASSERT_TRUE(a.db().fnExecute(
+        "Insert Into 内訳 (内訳名称ＩＤ, 内訳ＩＤ, 表示No, 種別フラグ) Values (5, 1, 20, 0);"
+        "Insert Into 内訳 (内訳名称ＩＤ, 内訳ＩＤ, 表示No, 種別フラグ) Values (5, 2, 10, 8);"
+        "Insert Into 代価表 (内訳名称ＩＤ, 代価表ＩＤ, 内訳ＩＤ, 合計金額) Values (5, 9, 2, "
+        "1500.25);"
+        "Insert Into 排他管理 (ＫＥＹテーブル名称２, ＫＥＹＩＤ２, テーブル名称, ロックＩＤ番号) "
+        "Values ('内訳名称', 5, '内訳', 1);"));
+    std::string sql =
+        "\r\nselect /* fnOmrix_DBT_Uchiwake_Select201 */ \r\n u.*,\r\n d.代価表ＩＤ,\r\n "
+        "d.合計金額,\r\n h.ロックID番号 ロック\r\nfrom\r\n 内訳 u\r\n left outer join 排他管理 "
+        "h\r\n  on  (u.内訳名称ID = h.KEYID2 and h.KEYテーブル名称2 = '内訳名称')\r\n  and "
+        "(u.内訳ID = h.ロックID番号 and h.テーブル名称 = '内訳')\r\n left outer join 代価表 "
+        "d\r\n  on  u.内訳名称ID = d.内訳名称ID\r\n  and u.内訳ID = d.内訳ID\r\nwhere\r\n  "
+        "u.削除区分 = '0'\r\n and\r\n  u.内訳名称ID = 5\r\norder by\r\n u.表示No,\r\n "
+        "u.種別フラグ;";
+    auto rs = a.db().fnOpenRecordSet(sql);
+    ASSERT_TRUE(rs);
+    EXPECT_EQ(rs->fnGetInt("内訳ＩＤ"), 2);
+    EXPECT_TRUE(isNull(rs->fnGetVariant("ロック")));
+    EXPECT_EQ(rs->fnGetMoney("合計金額").toString(), "1500.25");
+    ASSERT_TRUE(rs->fnMoveNext());
+    EXPECT_EQ(rs->fnGetInt("内訳ＩＤ"), 1);
+    EXPECT_EQ(rs->fnGetInt("ロック"), 1);
+    EXPECT_TRUE(isNull(rs->fnGetVariant("代価表ＩＤ")));
 }
 
 }  // namespace
