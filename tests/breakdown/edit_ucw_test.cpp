@@ -166,23 +166,6 @@ TEST(EditUcwKinds, EditKindFollowsParentsAndTheEditMode) {
     EXPECT_EQ(lone->fnGetEditSyubetu(), 0x201);  // no parent: the flag's own kind bits
 }
 
-TEST(EditUcwKinds, PairsAndUpperLines) {
-    auto root = totalsTree();
-    ASSERT_TRUE(root);
-    EXPECT_EQ(idOf(byId(root, 4)->fnGetPairGokei()), 7);
-    EXPECT_EQ(idOf(byId(root, 7)->fnGetPairGokeiMidasi()), 4);
-    EXPECT_EQ(byId(root, 3)->fnGetPairGokei(), nullptr);
-    auto rec = byId(root, 2)->prUchiwakeRec();
-    rec.頁名称 = "P1";
-    rec.種目ＩＤ = 41;
-    byId(root, 2)->prUchiwakeRec(rec);
-    EXPECT_EQ(byId(root, 5)->fnGetUpperSyumokuPageName(), "P1" + std::string(14, ' '));
-    EXPECT_EQ(byId(root, 5)->fnGetUpperSyumokuID(), 41);
-    EXPECT_EQ(byId(root, 5)->fnGetUpperKamokuID(), 0);
-    EXPECT_EQ(byId(root, 1)->fnGetUpperSyumokuPageName(), "");
-    EXPECT_TRUE(byId(root, 2)->fnIsHavingDaika() == false);
-}
-
 TEST(EditUcwContent, EmptyLinesAreTrimmedAndTested) {
     auto blank = line(3, 2, 8, 1, "");
     blank.仕様１ = "   ";
@@ -303,31 +286,6 @@ TEST(EditUcwIds, TemporaryIdsBecomeRealOnesDownTheTree) {
     EXPECT_EQ(copy->fnGetTopChild(), nullptr);
     EXPECT_EQ(copy->prUchiwakeRec().移動元内訳ＩＤ, 100);
     EXPECT_EQ(tree->lineCount(), 4u);
-}
-
-TEST(EditUcwIds, WorkTypeAndSubjectKeysFollowTheirParent) {
-    auto root = buildTree({line(1, 0, 1), line(2, 1, 2), line(3, 2, 8), line(4, 1, 0x200)});
-    ASSERT_TRUE(root);
-    auto set = [&](int32_t id, int32_t syumoku, int32_t kamoku) {
-        auto rec = byId(root, id)->prUchiwakeRec();
-        rec.種目ＩＤ = syumoku;
-        rec.科目ＩＤ = kamoku;
-        rec.細目ＩＤ = 9;
-        byId(root, id)->prUchiwakeRec(rec);
-    };
-    set(1, 5, 0);
-    set(2, 5, 6);
-    set(3, 4, 6);
-    set(4, 5, 1);
-    root->sbCheckSyuKamokuID(5, 7);
-    auto rec = [&](int32_t id) { return byId(root, id)->prUchiwakeRec(); };
-    EXPECT_EQ(rec(1).科目ＩＤ, 7);  // same work type: subject taken over
-    EXPECT_EQ(rec(2).科目ＩＤ, 6);  // a subject line keeps its own subject
-    EXPECT_EQ(rec(3).種目ＩＤ, 5);  // another work type: moved over, subject cleared
-    EXPECT_EQ(rec(3).科目ＩＤ, 0);
-    EXPECT_EQ(rec(3).細目ＩＤ, 0);
-    EXPECT_EQ(rec(4).科目ＩＤ, 7);
-    EXPECT_EQ(rec(4).細目ＩＤ, 9);  // kind 512 keeps its detail
 }
 
 }  // namespace omrix::testing
