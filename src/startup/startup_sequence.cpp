@@ -1,0 +1,119 @@
+#include "startup/startup_sequence.h"
+
+#include <vector>
+
+#include "breakdown/edit_ucw.h"
+#include "breakdown/omrix_dbt_uchiwake_name.h"
+#include "breakdown/uchiwake_loader.h"
+#include "data/database.h"
+#include "data/jisha_tantosha_master.h"
+#include "data/kankyo_master.h"
+#include "platform/messages.h"
+#include "project/bukken_hensu.h"
+#include "startup/app_context.h"
+#include "startup/command_line.h"
+#include "startup/ini_file.h"
+#include "util/numbers.h"
+
+namespace omrix::startup {
+namespace {
+
+using platform::fnPIMORA01_DispMessage;
+using platform::kStyleOk;
+
+constexpr int16_t kSeparateSheetKind = 128;
+
+bool isBlank(std::string_view text) {
+    return text.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+bool readUchiwakeName(AppContext& context) {
+    std::vector<breakdown::UchiwakeNameRec> recs;
+    bool read =
+        breakdown::fnOmrix_DBT_UchiwakeName_SelectByBukken(context.BukkenNo, context.HanNo, recs);
+    // recs[0] is the unused slot, so one row means a size of 2.
+    if (!read || recs.size() != 2) {
+        fnPIMORA01_DispMessage(3010, kStyleOk, "内訳名称の取得", "", "");
+        return false;
+    }
+    context.UchiwakeName = recs[1];
+    context.UchiwakeNameID = recs[1].内訳名称ＩＤ;
+    return true;
+}
+
+bool loadBreakdown(AppContext& context) {
+    context.UchiwakeRoot = breakdown::fnLoadUchiwake();
+    if (context.UchiwakeRoot) return true;
+    // The loader reports nothing itself; without a root there is nothing to print.
+    fnPIMORA01_DispMessage(3010, kStyleOk, "内訳の取得", "", "");
+    return false;
+}
+
+}  // namespace
+
+std::string fnGetTantoshaName() {
+    return fnReadIniValue("KALVERON", "TANTOSHA");
+}
+
+double fnGetTuboKansanRounded() {
+    return util::fnRound(-1, project::fnGetTuboKansan(), 3);
+}
+
+StartupEnd runStartup() {
+    AppContext& context = appContext();
+    sbReadCommandLine();
+
+    std::string iniPath = fnGetIniPath();
+    if (isBlank(iniPath)) {
+        fnPIMORA01_DispMessage(3005, kStyleOk, "Iniファイルパスの取得",
+                               "アプリケーションを起動できません。", "");
+        return StartupEnd::IniPath;
+    }
+    if (!data::fnDREVOObj_GetDbObject(iniPath)) {
+        fnPIMORA01_DispMessage(3005, kStyleOk, "データベース接続情報",
+                               "アプリケーションを起動できません。", "");
+        return StartupEnd::Database;
+    }
+
+    context.TuboKansan = fnGetTuboKansanRounded();
+    if (!readUchiwakeName(context)) return StartupEnd::UchiwakeName;
+    if (!loadBreakdown(context)) return StartupEnd::Breakdown;
+    if (!project::fnOmrix_DBT_BukkenHensu_Select(context.BukkenNo, context.BukkenHensu)) {
+        return StartupEnd::BukkenHensu;
+    }
+
+    bool besshi = false;
+    context.UchiwakeRoot->sbSearchSyuBetu(kSeparateSheetKind, besshi);
+    context.BesshiExists = besshi;
+    context.UchiwakeRoot->sbMoneyReCalc();
+
+    context.Kengen = data::fnGetTantoshaKengen(context.TantoshaID);
+    context.TantoshaName = fnGetTantoshaName();
+    if (!data::fnOmrix_DBT_KankyoM_GetFirst(context.Kankyo)) {
+        fnPIMORA01_DispMessage(3010, kStyleOk, "環境Ｍの取得", "", "");
+        return StartupEnd::Kankyo;
+    }
+    return StartupEnd::Started;
+}
+
+std::string_view describeStartupEnd(StartupEnd end) {
+    switch (end) {
+        case StartupEnd::Started:
+            return "started";
+        case StartupEnd::IniPath:
+            return "no INI file path";
+        case StartupEnd::Database:
+            return "the database named by the INI file could not be opened";
+        case StartupEnd::UchiwakeName:
+            return "the project version has not exactly one 内訳名称 row";
+        case StartupEnd::Breakdown:
+            return "the breakdown could not be loaded";
+        case StartupEnd::BukkenHensu:
+            return "the 物件変数 rows of the project could not be read";
+        case StartupEnd::Kankyo:
+            return "環境Ｍ could not be read";
+    }
+    return "unknown";
+}
+
+}  // namespace omrix::startup

@@ -1,0 +1,172 @@
+// Start-up against a real SQLite file: what it stores, and where and how it stops.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "breakdown/edit_ucw.h"
+#include "data/table_database.h"
+#include "startup/app_context.h"
+#include "startup/ini_file.h"
+#include "startup/startup_sequence.h"
+#include "startup/temp_folder.h"
+
+namespace omrix::startup {
+namespace {
+
+using platform::ShownMessage;
+
+class StartupSequence : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(tables.ok()) << tables.error();
+        appContext().CommandLine = "-B:00000001 -H:01 -Q:テスト物件 -T:5";
+        tables.exec(
+            "INSERT INTO 内訳名称 (内訳名称ＩＤ, 内訳名称, 物件No, 版No) "
+            "VALUES (9, '本工事', '00000001', '01');");
+        tables.exec(
+            "INSERT INTO 内訳 (内訳名称ＩＤ, 内訳ＩＤ, 種別フラグ, 親内訳ＩＤ, 表示No, 名称１) "
+            "VALUES (9, 1, 0, 0, 1, '見出し'), (9, 2, 1, 1, 1, '建築工事');");
+        tables.exec("INSERT INTO 環境Ｍ (ＬＯＣＫ作成トライ回数) VALUES (3);");
+        tables.exec("INSERT INTO 自社担当者Ｍ (自社担当者ＭＩＤ, 権限) VALUES (5, 3);");
+    }
+
+    void setTubo(const std::string& value) {
+        tables.exec(
+            "INSERT INTO 物件変数 (物件No, 変数名, 数量) VALUES ('00000000', 'TUBOKANSAN', " +
+            value + ");");
+    }
+
+    // The numbers and first texts of what was shown, in order.
+    std::vector<std::pair<int32_t, std::string>> shown() {
+        std::vector<std::pair<int32_t, std::string>> list;
+        for (const ShownMessage& m : tables.messages().messages()) {
+            list.emplace_back(m.number, m.params[0]);
+        }
+        return list;
+    }
+
+    testing::TableDatabase tables;
+};
+
+using Shown = std::vector<std::pair<int32_t, std::string>>;
+
+TEST_F(StartupSequence, FillsTheContext) {
+    setTubo("3.3058");
+    ASSERT_EQ(runStartup(), StartupEnd::Started) << ::testing::PrintToString(shown());
+    const AppContext& context = appContext();
+    EXPECT_EQ(context.BukkenNo, "00000001");
+    EXPECT_EQ(context.HanNo, "01");
+    EXPECT_EQ(context.BukkenName, "テスト物件");
+    EXPECT_EQ(context.UchiwakeNameID, 9);
+    ASSERT_TRUE(context.UchiwakeRoot);
+    EXPECT_EQ(context.UchiwakeRoot->prUchiwakeRec().内訳ＩＤ, 1);
+    EXPECT_DOUBLE_EQ(context.TuboKansan, 3.306);
+    EXPECT_EQ(context.Kengen, 3);
+    EXPECT_EQ(context.Kankyo.ＬＯＣＫ作成トライ回数, 3);
+    EXPECT_FALSE(context.BesshiExists);
+    EXPECT_TRUE(shown().empty());
+}
+
+TEST_F(StartupSequence, SeparateSheetLineIsNoticed) {
+    tables.exec(
+        "INSERT INTO 内訳 (内訳名称ＩＤ, 内訳ＩＤ, 種別フラグ, 親内訳ＩＤ, 表示No) "
+        "VALUES (9, 3, 144, 2, 1);");
+    ASSERT_EQ(runStartup(), StartupEnd::Started) << ::testing::PrintToString(shown());
+    EXPECT_TRUE(appContext().BesshiExists);
+}
+
+TEST_F(StartupSequence, TsuboFactorRoundsHalvesAwayFromZero) {
+    for (auto [stored, expected] :
+         {std::pair{"0.0005", 0.001}, std::pair{"-0.0005", -0.001}, std::pair{"0.30249", 0.302}}) {
+        tables.exec("DELETE FROM 物件変数;");
+        setTubo(stored);
+        EXPECT_DOUBLE_EQ(fnGetTuboKansanRounded(), expected) << stored;
+    }
+    tables.exec("DELETE FROM 物件変数;");
+    ASSERT_EQ(runStartup(), StartupEnd::Started);
+    EXPECT_EQ(appContext().TuboKansan, 0.0);
+}
+
+TEST_F(StartupSequence, OperatorWithoutRowOrWithoutTHasNoRights) {
+    appContext().CommandLine = "-B:00000001 -H:01";
+    ASSERT_EQ(runStartup(), StartupEnd::Started);
+    EXPECT_EQ(appContext().TantoshaID, 0);
+    EXPECT_EQ(appContext().Kengen, 0);
+    appContext().CommandLine = "-B:00000001 -H:01 -T:77";
+    ASSERT_EQ(runStartup(), StartupEnd::Started);
+    EXPECT_EQ(appContext().Kengen, 0);
+    EXPECT_TRUE(shown().empty());
+}
+
+TEST_F(StartupSequence, UchiwakeNameMustBeExactlyOne) {
+    appContext().CommandLine = "-B:00000002 -H:01";
+    EXPECT_EQ(runStartup(), StartupEnd::UchiwakeName);
+    EXPECT_EQ(shown(), (Shown{{3010, "内訳名称の取得"}}));
+    EXPECT_FALSE(appContext().UchiwakeRoot);
+
+    tables.messages().clear();
+    tables.exec("INSERT INTO 内訳名称 (内訳名称ＩＤ, 物件No, 版No) VALUES (10, '00000001', '01');");
+    appContext().CommandLine = "-B:00000001 -H:01";
+    EXPECT_EQ(runStartup(), StartupEnd::UchiwakeName);
+    EXPECT_EQ(shown(), (Shown{{3010, "内訳名称の取得"}}));
+
+    // A deleted second row no longer counts.
+    tables.messages().clear();
+    tables.exec("UPDATE 内訳名称 SET 削除区分 = '1' WHERE 内訳名称ＩＤ = 10;");
+    EXPECT_EQ(runStartup(), StartupEnd::Started);
+}
+
+TEST_F(StartupSequence, EnvironmentMasterIsRequired) {
+    tables.exec("UPDATE 環境Ｍ SET 削除区分 = '1';");
+    EXPECT_EQ(runStartup(), StartupEnd::Kankyo);
+    EXPECT_EQ(shown(), (Shown{{3010, "環境Ｍの取得"}}));
+    // The earlier steps ran: the stop is the last step.
+    EXPECT_TRUE(appContext().UchiwakeRoot);
+}
+
+TEST_F(StartupSequence, BreakdownWithoutLinesStops) {
+    tables.exec("DELETE FROM 内訳;");
+    EXPECT_EQ(runStartup(), StartupEnd::Breakdown);
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown()[0].first, 3010);
+}
+
+TEST_F(StartupSequence, BadDatabaseShows3010Then3005) {
+    testing::TempFolder folder;
+    std::string ini = folder.file("OMRIX.INI");
+    testing::writeBytes(ini, "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=missing/none.sqlite\n");
+    appContext().IniPath = ini;
+    EXPECT_EQ(runStartup(), StartupEnd::Database);
+    EXPECT_EQ(shown(), (Shown{{3010, "ＤＢオブジェクトの取得"}, {3005, "データベース接続情報"}}));
+    const auto& messages = tables.messages().messages();
+    EXPECT_EQ(messages[0].params[2], "fnDREVOObj_GetDbObject");
+    EXPECT_EQ(messages[1].params[1], "アプリケーションを起動できません。");
+}
+
+TEST_F(StartupSequence, BlankIniPathStopsFirst) {
+    appContext().IniPath = "   ";
+    EXPECT_EQ(runStartup(), StartupEnd::IniPath);
+    EXPECT_EQ(shown(), (Shown{{3005, "Iniファイルパスの取得"}}));
+    EXPECT_EQ(tables.messages().messages()[0].params[1], "アプリケーションを起動できません。");
+}
+
+TEST_F(StartupSequence, ExitWritesTheCompanyAndReleasesTheDatabase) {
+    ASSERT_EQ(runStartup(), StartupEnd::Started);
+    runExitSteps("株式会社 'A' ", CloseReason::SystemShutdown);
+    EXPECT_FALSE(appContext().Database);
+    EXPECT_EQ(fnReadIniValue("KALVERON", "PRINTCOMAPNYNAME"), "株式会社 'A'");
+    // The database lines of the file are kept.
+    EXPECT_EQ(fnReadIniValue("DATABASE", "DB_NAME"), "tables.sqlite");
+    EXPECT_FALSE(sbShowMainProgram());
+}
+
+TEST_F(StartupSequence, FailedIniWriteAtExitIsReportedAndTheCloseGoesOn) {
+    appContext().IniPath = "/nonexistent-folder/OMRIX.INI";
+    runExitSteps("会社", CloseReason::User);
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown()[0].first, 3024);
+    EXPECT_FALSE(appContext().Database);
+}
+
+}  // namespace
+}  // namespace omrix::startup
