@@ -1,0 +1,127 @@
+#include "reports/report_launch.h"
+
+#include "data/master_names.h"
+#include "platform/messages.h"
+#include "platform/password.h"
+#include "project/bukken_gaiyou.h"
+#include "project/bukken_mitsumori_youkou.h"
+#include "reports/report.h"
+#include "startup/app_context.h"
+#include "startup/ini_file.h"
+
+namespace omrix::reports {
+namespace {
+
+using print::ViewerKind;
+
+std::string_view trimRight(std::string_view text) {
+    size_t end = text.find_last_not_of(' ');
+    return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
+}
+
+std::string_view trimBoth(std::string_view text) {
+    size_t start = text.find_first_not_of(' ');
+    return start == std::string_view::npos ? std::string_view() : trimRight(text.substr(start));
+}
+
+std::string databaseValue(std::string_view key) {
+    return std::string(
+        trimBoth(startup::fnReadDatabaseIniValue("DATABASE", key, startup::fnGetIniPath())));
+}
+
+// The 金額種類 names head the columns of the internal-check statement.
+void setAmountKindFields(Report& report) {
+    constexpr int32_t kKinds[] = {1, 2, 5};
+    int field = 3;
+    for (int32_t kind : kKinds) {
+        std::string name = data::fnOmrix_DBT_KingakuShuruiM_GetName(kind);
+        report.FormulaFields().Item(field++).text = quotedFormulaText(trimRight(name));
+    }
+}
+
+void setStatementFields(std::string_view reportFile, const print::PrintOptionRec& options,
+                        Report& report) {
+    if (reportFile == "OMRIX_PRINT_B5UCHIWAKESHO.RPT" ||
+        reportFile == "OMRIX_PRINT_A4YOKOUCHIWAKESHO.RPT" ||
+        reportFile == "OMRIX_PRINT_A4TATE.RPT") {
+        report.FormulaFields().Item(1).text = quotedFormulaText(trimRight(options.sCompanyName));
+    } else if (reportFile == "OMRIX_PRINT_A4YOKO.RPT") {
+        setAmountKindFields(report);
+    }
+}
+
+}  // namespace
+
+std::string quotedFormulaText(std::string_view text) {
+    return "'" + std::string(text) + "'";
+}
+
+LogOnInfo fnReadReportLogOn() {
+    LogOnInfo logOn;
+    logOn.server = databaseValue("SQL_DNS");
+    logOn.database = databaseValue("DB_NAME");
+    logOn.user = databaseValue("USER_NAME");
+    logOn.password = platform::decodeStoredPassword(databaseValue("PASSWORD"));
+    return logOn;
+}
+
+void sbReportLogOn(Report& report) {
+    LogOnInfo logOn = fnReadReportLogOn();
+    report.Database().Tables().Item(1).SetLogOnInfo(logOn.server, logOn.user, logOn.password,
+                                                    logOn.database);
+}
+
+bool fnShowUchiwakeReport(const print::PrintOptionRec& options, Report* report,
+                          print::PrintUi& ui) {
+    if (report == nullptr) {
+        platform::showMessageBox("出力様式「" + options.sPrintTypeName + "」の帳票がありません。",
+                                 platform::kStyleExclamation, "内訳書");
+        return false;
+    }
+    setStatementFields(trimBoth(options.sReportFile), options, *report);
+    sbReportLogOn(*report);
+    report->RecordSelectionFormula =
+        "{内訳出力.内訳名称ＩＤ} = " + std::to_string(startup::appContext().UchiwakeNameID);
+    report->Database().Tables().Item(1).Location = "内訳出力";
+    return ui.openViewer(ViewerKind::Uchiwakesho, *report);
+}
+
+bool fnShowDaikaReport(int32_t lUchiwakeNameID, Report& report, print::PrintUi& ui) {
+    sbReportLogOn(report);
+    report.RecordSelectionFormula = "{代価表.内訳名称ＩＤ} = " + std::to_string(lUchiwakeNameID);
+    report.Database().Tables().Item(1).Location = "代価表";
+    report.Database().Tables().Item(2).Location = "内訳";
+    report.Database().Tables().Item(3).Location = "内訳";
+    return ui.openViewer(ViewerKind::Daika, report);
+}
+
+bool fnShowGaiyouReport(std::string_view sBukkenNo, Report& report, print::PrintUi& ui) {
+    sbReportLogOn(report);
+    project::BukkenGaiyouRec rec;
+    // The reader gives a cleared record, ID 0, when the project has no row.
+    if (!project::fnOmrix_DBT_BukkenGaiyou_Select(sBukkenNo, rec) || rec.物件概要ＩＤ == 0) {
+        platform::fnPIMORA01_DispMessage(3010, platform::kStyleOk, "工事概要の取得", "", "");
+        return false;
+    }
+    report.RecordSelectionFormula = "{物件概要.物件概要ＩＤ} = " + std::to_string(rec.物件概要ＩＤ);
+    report.Database().Tables().Item(1).Location = "物件概要";
+    return ui.openViewer(ViewerKind::Gaiyou, report);
+}
+
+bool fnShowYoukouReport(std::string_view sBukkenNo, std::string_view sHanNo,
+                        std::string_view sCompanyName, Report& report, print::PrintUi& ui) {
+    sbReportLogOn(report);
+    project::BukkenMitsumoriYoukouRec rec;
+    if (!project::fnOmrix_DBT_BukkenMitsumoriYoukou_Select(sBukkenNo, sHanNo, rec) ||
+        rec.物件見積要項ＩＤ == 0) {
+        platform::fnPIMORA01_DispMessage(3010, platform::kStyleOk, "物件見積要項の取得", "", "");
+        return false;
+    }
+    report.RecordSelectionFormula =
+        "{物件見積要項.物件見積要項ＩＤ} = " + std::to_string(rec.物件見積要項ＩＤ);
+    report.Database().Tables().Item(1).Location = "物件見積要項";
+    report.FormulaFields().Item(1).text = quotedFormulaText(trimRight(sCompanyName));
+    return ui.openViewer(ViewerKind::Youkou, report);
+}
+
+}  // namespace omrix::reports

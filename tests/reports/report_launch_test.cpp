@@ -1,0 +1,169 @@
+// The launches: what each hands its report object, and when it stops.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "data/table_database.h"
+#include "platform/password.h"
+#include "print/print_ui.h"
+#include "reports/report.h"
+#include "reports/report_launch.h"
+#include "reports/report_set.h"
+#include "startup/app_context.h"
+
+namespace omrix::reports {
+namespace {
+
+using print::ViewerKind;
+
+// Opens nothing: remembers which viewer was asked for, with which report.
+class ViewerLog : public print::PrintUi {
+  public:
+    void closeViewers() override { opened.clear(); }
+    bool collectChoices(print::PrintRunChoices&) override { return true; }
+    void showPageNameWindow() override {}
+    bool openViewer(ViewerKind viewer, Report& report) override {
+        opened.emplace_back(viewer, &report);
+        return viewerWorks;
+    }
+    std::vector<std::pair<ViewerKind, Report*>> opened;
+    bool viewerWorks = true;
+};
+
+class ReportLaunch : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(tables.ok()) << tables.error();
+        testing::writeBytes(tables.iniPath(),
+                            "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME= tables.sqlite \n"
+                            "USER_NAME= sa \nPASSWORD=" +
+                                platform::encipherPassword("secret") + "\nSQL_DNS=  \n");
+        startup::appContext().UchiwakeNameID = 123;
+        tables.exec(
+            "INSERT INTO 金額種類Ｍ (金額種類ＩＤ, 金額種類名称) VALUES (1, '見積１  '), (2, "
+            "'見積２');");
+    }
+
+    testing::TableDatabase tables;
+    ViewerLog ui;
+};
+
+print::PrintOptionRec optionsFor(std::string_view entry, std::string company) {
+    print::PrintOptionRec options;
+    print::sbSetPrintType(options, entry);
+    options.sCompanyName = std::move(company);
+    return options;
+}
+
+TEST_F(ReportLaunch, StatementFormulaFieldsFollowTheReportName) {
+    for (std::string_view entry : {"B5", "A4(横)", "A4(縦)"}) {
+        const print::PrintType* type = print::findPrintType(entry);
+        auto report = Report::create(type->layout);
+        ASSERT_TRUE(report) << entry;
+        ASSERT_TRUE(
+            fnShowUchiwakeReport(optionsFor(entry, "株式会社 'オ' ムリクス  "), report.get(), ui));
+        EXPECT_EQ(report->FormulaFields().Item(1).text, "'株式会社 'オ' ムリクス'") << entry;
+        EXPECT_EQ(report->RecordSelectionFormula, "{内訳出力.内訳名称ＩＤ} = 123");
+        EXPECT_EQ(report->Database().Tables().Item(1).Location, "内訳出力");
+        EXPECT_TRUE(report->FormulaFields().misuse().empty());
+    }
+    ASSERT_EQ(ui.opened.size(), 3u);
+    EXPECT_EQ(ui.opened[0].first, ViewerKind::Uchiwakesho);
+}
+
+TEST_F(ReportLaunch, InternalCheckStatementGetsAmountKindNames) {
+    auto report = Report::create("PRINTA4YOKO");
+    ASSERT_TRUE(report);
+    ASSERT_TRUE(fnShowUchiwakeReport(optionsFor("A4(社内確認用)", "会社"), report.get(), ui));
+    EXPECT_EQ(report->FormulaFields().Item(3).text, "'見積１'");
+    EXPECT_EQ(report->FormulaFields().Item(4).text, "'見積２'");
+    // 金額種類 5 is not in the master.
+    EXPECT_EQ(report->FormulaFields().Item(5).text, "''");
+    EXPECT_EQ(report->FormulaFields().Item(1).text, "");
+}
+
+TEST_F(ReportLaunch, FormulaStatementAndUnknownTypeSetNoField) {
+    auto report = Report::create("PRINT_A4EXP");
+    ASSERT_TRUE(fnShowUchiwakeReport(optionsFor("A4(計算式)", "会社"), report.get(), ui));
+    for (int i = 1; i <= report->FormulaFields().Count(); ++i) {
+        EXPECT_EQ(report->FormulaFields().Item(i).text, "") << i;
+    }
+    // Full-width brackets make another name: empty file, title and type.
+    print::PrintOptionRec unknown = optionsFor("A4（縦）", "会社");
+    EXPECT_EQ(unknown.sReportFile, "");
+    EXPECT_EQ(unknown.sPrintTypeName, "");
+    ASSERT_TRUE(fnShowUchiwakeReport(unknown, report.get(), ui));
+    EXPECT_EQ(report->FormulaFields().Item(1).text, "");
+    // With no report object at all there is nothing to show.
+    EXPECT_FALSE(fnShowUchiwakeReport(unknown, nullptr, ui));
+    EXPECT_EQ(tables.messages().messages().size(), 1u);
+}
+
+TEST_F(ReportLaunch, LogOnComesTrimmedFromTheIniWithThePasswordDeciphered) {
+    auto report = Report::create("PRINT_DAIKA");
+    ASSERT_TRUE(fnShowDaikaReport(77, *report, ui));
+    const LogOnInfo& logOn = report->Database().Tables().Item(1).logOnInfo();
+    EXPECT_EQ(logOn, (LogOnInfo{"", "sa", "secret", "tables.sqlite"}));
+    EXPECT_FALSE(report->Database().Tables().Item(2).hasLogOnInfo());
+    EXPECT_EQ(report->RecordSelectionFormula, "{代価表.内訳名称ＩＤ} = 77");
+    EXPECT_EQ(report->Database().Tables().Item(1).Location, "代価表");
+    EXPECT_EQ(report->Database().Tables().Item(2).Location, "内訳");
+    EXPECT_EQ(report->Database().Tables().Item(3).Location, "内訳");
+    ASSERT_EQ(ui.opened.size(), 1u);
+    EXPECT_EQ(ui.opened[0], std::make_pair(ViewerKind::Daika, report.get()));
+}
+
+TEST_F(ReportLaunch, OverviewNeedsItsRow) {
+    auto report = Report::create("PRINT_GAIYOU");
+    EXPECT_FALSE(fnShowGaiyouReport("00000001", *report, ui));
+    ASSERT_EQ(tables.messages().messages().size(), 1u);
+    const auto& shown = tables.messages().messages()[0];
+    EXPECT_EQ(shown.number, 3010);
+    EXPECT_EQ(shown.params[0], "工事概要の取得");
+    EXPECT_TRUE(ui.opened.empty());
+
+    tables.exec("INSERT INTO 物件概要 (物件概要ＩＤ, 物件No) VALUES (41, '00000001');");
+    EXPECT_TRUE(fnShowGaiyouReport("00000001", *report, ui));
+    EXPECT_EQ(report->RecordSelectionFormula, "{物件概要.物件概要ＩＤ} = 41");
+    EXPECT_EQ(report->Database().Tables().Item(1).Location, "物件概要");
+    EXPECT_EQ(ui.opened.size(), 1u);
+}
+
+TEST_F(ReportLaunch, SummaryNeedsItsRowAndCarriesTheCompany) {
+    auto report = Report::create("PRINT_YOUKOU");
+    EXPECT_FALSE(fnShowYoukouReport("00000001", "01", "会社", *report, ui));
+    ASSERT_EQ(tables.messages().messages().size(), 1u);
+    EXPECT_EQ(tables.messages().messages()[0].params[0], "物件見積要項の取得");
+
+    tables.exec(
+        "INSERT INTO 物件見積要項 (物件見積要項ＩＤ, 物件No, 版No) VALUES (8, '00000001', "
+        "'01');");
+    EXPECT_TRUE(fnShowYoukouReport("00000001", "01", "  株式会社'X'  ", *report, ui));
+    EXPECT_EQ(report->RecordSelectionFormula, "{物件見積要項.物件見積要項ＩＤ} = 8");
+    EXPECT_EQ(report->FormulaFields().Item(1).text, "'  株式会社'X''");
+    // The other version has no row.
+    EXPECT_FALSE(fnShowYoukouReport("00000001", "02", "会社", *report, ui));
+}
+
+TEST_F(ReportLaunch, ViewerFailureFailsTheLaunch) {
+    ui.viewerWorks = false;
+    ReportSet set(ui);
+    EXPECT_FALSE(set.showDaika(1));
+}
+
+TEST_F(ReportLaunch, StatementChoiceFollowsRecognisedTypesOnly) {
+    ReportSet set(ui);
+    EXPECT_EQ(set.statement(), nullptr);
+    set.chooseStatement(optionsFor("A4(縦)", ""));
+    Report* tate = set.statement();
+    ASSERT_NE(tate, nullptr);
+    EXPECT_EQ(tate->design().name, "PRINT_A4TATE");
+    set.chooseStatement(optionsFor("A4（縦）", ""));
+    EXPECT_EQ(set.statement(), tate);
+    set.chooseStatement(optionsFor("A4(社内確認用)", ""));
+    EXPECT_EQ(set.statement()->design().name, "PRINTA4YOKO");
+}
+
+}  // namespace
+}  // namespace omrix::reports
