@@ -1,0 +1,54 @@
+#include <cstdio>
+
+#include "demo/demo_database.h"
+#include "omrix_db_commands.h"
+
+namespace omrix::db_tool {
+namespace {
+
+struct DemoCommandOptions {
+    DatabaseChoice database;
+    demo::DemoOptions demo;
+};
+
+int runDemo(const DemoCommandOptions& options) {
+    data::CCCDBS_DataBase db;
+    std::string error;
+    if (!openDatabase(options.database, false, db, error)) {
+        reportError(error);
+        return kExitFailed;
+    }
+    demo::DemoSummary summary;
+    if (!demo::createDemoDatabase(db, options.demo, summary, error)) {
+        reportError(error);
+        return kExitFailed;
+    }
+    std::printf("project %s version %s: %d lines, %d unit-price breakdowns, total %s\n",
+                options.demo.bukkenNo.c_str(), options.demo.hanNo.c_str(), summary.lines,
+                summary.daikahyo, summary.total.toString().c_str());
+    return kExitOk;
+}
+
+}  // namespace
+
+void addDemoCommand(CLI::App& app, CommandTable& commands) {
+    auto options = std::make_shared<DemoCommandOptions>();
+    CLI::App* command =
+        app.add_subcommand("demo", "fill an initialised database with a sample estimate");
+    addDatabaseOptions(*command, options->database);
+    command
+        ->add_option("--seed", options->demo.seed,
+                     "seed of the sample; the same seed gives "
+                     "the same rows")
+        ->capture_default_str();
+    command->add_option("--lines", options->demo.lines, "lines of the breakdown (内訳)")
+        ->check(CLI::Range(1, demo::kDemoMaxLines))
+        ->capture_default_str();
+    command->add_option("--bukken", options->demo.bukkenNo, "project number (物件No)")
+        ->capture_default_str();
+    command->add_option("--han", options->demo.hanNo, "version number (版No)")
+        ->capture_default_str();
+    commands[command] = [options] { return runDemo(*options); };
+}
+
+}  // namespace omrix::db_tool

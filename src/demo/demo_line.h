@@ -1,0 +1,90 @@
+#pragma once
+// One line of the demo breakdown as it goes into 内訳 (and 代価表), with the columns
+// the demo fills. Lines are held in the order they are made: a parent before its
+// children, and 内訳ＩＤ = position + 1.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "util/currency.h"
+
+namespace omrix::demo {
+
+using util::Currency;
+
+// Bits of 種別フラグ.
+inline constexpr int16_t kFlagSyumoku = 0x01;
+inline constexpr int16_t kFlagKamoku = 0x02;
+inline constexpr int16_t kFlagChuKamoku = 0x04;
+inline constexpr int16_t kFlagMeisai = 0x08;
+inline constexpr int16_t kFlagBesshi = 0x10;
+inline constexpr int16_t kFlagGokeiMidasi = 0x20;
+inline constexpr int16_t kFlagGokei = 0x40;
+inline constexpr int16_t kFlagBesshiApart = 0x80;
+inline constexpr int16_t kFlagMishiyou = 0x100;
+inline constexpr int16_t kFlagKeizoku = 0x1000;
+
+// The 代価表 row of a line item that owns a unit-price breakdown.
+struct DemoDaika {
+    int32_t 代価表ＩＤ = 0;
+    Currency 端数金額;
+    Currency 合計金額;
+    double モデル数量 = 0.0;
+    Currency 換算単価;
+};
+
+struct DemoLine {
+    int32_t 内訳ＩＤ = 0;
+    int32_t 親内訳ＩＤ = 0;
+    int16_t 種別フラグ = 0;
+    int32_t 合計見出し行ＩＤ = 0;
+    int32_t 継続親内訳ＩＤ = 0;
+    int16_t 継続行No = 0;
+    int32_t 種目ＩＤ = 0;
+    int32_t 科目ＩＤ = 0;
+    std::string 表示番号名称;
+    std::string 名称１;
+    std::string 名称２;
+    std::string 仕様１;
+    std::string 仕様２;
+    int32_t 単位ＩＤ = 0;
+    std::string 単位名称;
+    double 拾い数量 = 0.0;
+    double 内訳数量 = 0.0;
+    int32_t 他社担当者ＭＩＤ = 0;
+    Currency 受注者単価;
+    Currency 見積１単価;
+    Currency 見積１金額;
+    Currency 見積２単価;
+    Currency 見積２金額;
+    Currency 提出用単価;
+    Currency 提出用金額;
+    int32_t 表示No = 0;
+    std::string 頁名称;
+    std::string 数量計算式;
+    std::string 見積１単価計算式;
+    std::string 提出用単価計算式;
+    std::string 社内備考;
+    std::string 社外備考;
+    std::string 工種科目コード;  // column [工種＿科目コード]
+    std::string 補助明細コード;
+    std::string 明細番号;
+    std::optional<DemoDaika> daika;
+};
+
+// The major kind of a flag, first matching test winning (as the row object derives it).
+constexpr int16_t majorKind(int16_t flag) {
+    if (flag & kFlagGokeiMidasi) return 32;
+    if (flag & kFlagGokei) return 64;
+    if (flag & kFlagChuKamoku) return 4;
+    if (flag & (kFlagBesshi | kFlagBesshiApart)) return 16;
+    if (flag & kFlagSyumoku) return 1;
+    if (flag & kFlagKamoku) return 2;
+    if (flag & 0x200) return 512;
+    if (flag == 0) return 0;
+    if (flag & kFlagKeizoku) return 4096;
+    return 8;
+}
+
+}  // namespace omrix::demo

@@ -1,0 +1,226 @@
+// The demo written into real SQLite files: the breakdown loads, the content repeats
+// for a seed, texts fit their columns, every kind of line is there, the stored amounts
+// are the recalculated ones and the documents find their masters and project rows.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <regex>
+
+#include "breakdown/edit_ucw.h"
+#include "breakdown/omrix_dbt_uchiwake_name.h"
+#include "breakdown/uchiwake_loader.h"
+#include "demo/demo_fixture.h"
+#include "project/bukken_hensu.h"
+#include "startup/app_context.h"
+#include "util/cp932.h"
+#include "util/text.h"
+
+namespace omrix::testing {
+namespace {
+
+using breakdown::COmrixEditUcw;
+
+demo::DemoOptions options(uint32_t seed, int32_t lines) {
+    demo::DemoOptions o;
+    o.seed = seed;
+    o.lines = lines;
+    return o;
+}
+
+// Installs the database and loads the breakdown of the command-line project as
+// start-up does; nullptr when any step fails.
+std::shared_ptr<COmrixEditUcw> loadDemo(DemoFile& file, std::string_view bukken = "00000001",
+                                        std::string_view han = "01") {
+    file.install();
+    auto& context = startup::appContext();
+    std::vector<breakdown::UchiwakeNameRec> names;
+    if (!breakdown::fnOmrix_DBT_UchiwakeName_SelectByBukken(bukken, han, names) ||
+        names.size() != 2) {
+        ADD_FAILURE() << "内訳名称 rows for " << bukken << "/" << han << ": " << names.size() - 1;
+        return nullptr;
+    }
+    context.UchiwakeName = names[1];
+    context.UchiwakeNameID = names[1].内訳名称ＩＤ;
+    if (!project::fnOmrix_DBT_BukkenHensu_Select(bukken, context.BukkenHensu)) return nullptr;
+    return breakdown::fnLoadUchiwake();
+}
+
+void forEachLine(COmrixEditUcw* line, const std::function<void(COmrixEditUcw&)>& visit) {
+    for (; line != nullptr; line = line->fnGetNext()) {
+        visit(*line);
+        forEachLine(line->fnGetTopChild(), visit);
+    }
+}
+
+TEST(DemoDatabase, LoadsAsATreeForSeveralSeedsAndSizes) {
+    const std::pair<uint32_t, int32_t> cases[] = {{1, 10}, {77, 10}, {3, 2000}, {11, 20000}};
+    for (const auto& [seed, lines] : cases) {
+        SCOPED_TRACE("seed " + std::to_string(seed) + ", " + std::to_string(lines) + " lines");
+        DemoFile file(options(seed, lines));
+        ASSERT_EQ(file.error(), "");
+        EXPECT_EQ(file.summary().lines, lines);
+        auto root = loadDemo(file);
+        ASSERT_NE(root, nullptr);
+        EXPECT_EQ(root->fnGetNext(), nullptr);  // the heading line is the only top line
+        EXPECT_EQ(root->prUchiwakeRec().種別フラグ, 0);
+        int32_t count = 0;
+        forEachLine(root.get(), [&](COmrixEditUcw&) { ++count; });
+        EXPECT_EQ(count, lines);
+    }
+}
+
+TEST(DemoDatabase, TheSameSeedGivesTheSameContent) {
+    DemoFile first(options(21, 1500));
+    DemoFile second(options(21, 1500));
+    DemoFile other(options(22, 1500));
+    ASSERT_EQ(first.error(), "");
+    ASSERT_EQ(second.error(), "");
+    ASSERT_EQ(other.error(), "");
+    const std::string dump = dumpDatabase(first.file());
+    EXPECT_GT(dump.size(), 100000u);
+    EXPECT_TRUE(dump == dumpDatabase(second.file()));
+    EXPECT_FALSE(dump == dumpDatabase(other.file()));
+}
+
+TEST(DemoDatabase, EveryTextFitsItsColumnInCp932Bytes) {
+    // A large demo also numbers its sub-subjects by work zone.
+    DemoFile file(options(8, 20000));
+    ASSERT_EQ(file.error(), "");
+    const std::regex sized(R"(CHAR\((\d+)\))", std::regex::icase);
+    int checkedColumns = 0;
+    for (const auto& table : queryRows(file.file(),
+                                       "SELECT name FROM sqlite_master WHERE type = "
+                                       "'table' ORDER BY name")) {
+        for (const auto& info : queryRows(file.file(), "PRAGMA table_info(\"" + table + "\")")) {
+            // cid, name, type, notnull, default, pk
+            const auto first = info.find('\t');
+            const auto name = info.substr(first + 1, info.find('\t', first + 1) - first - 1);
+            std::smatch width;
+            if (!std::regex_search(info, width, sized)) continue;
+            const int32_t bytes = std::stoi(width[1]);
+            ++checkedColumns;
+            for (const auto& value :
+                 queryRows(file.file(), "SELECT \"" + name + "\" FROM \"" + table + "\" WHERE \"" +
+                                            name + "\" IS NOT NULL")) {
+                EXPECT_LE(util::fnLenByte(value), bytes) << table << "." << name << ": " << value;
+                EXPECT_EQ(util::cp932ToUtf8(util::utf8ToCp932(value)), value)
+                    << table << "." << name << " holds a character outside CP932";
+            }
+        }
+    }
+    EXPECT_GT(checkedColumns, 200);
+}
+
+TEST(DemoDatabase, TheDefaultDemoShowsEveryKindOfLine) {
+    DemoFile file{demo::DemoOptions{}};
+    ASSERT_EQ(file.error(), "");
+    const std::string& f = file.file();
+    auto count = [&](const std::string& where) {
+        return queryNumber(f, "SELECT Count(*) FROM 内訳 WHERE 削除区分 = '0' AND (" + where + ")");
+    };
+    EXPECT_EQ(count("1 = 1"), demo::kDemoDefaultLines);
+    EXPECT_EQ(count("親内訳ID = 0"), 1);
+    EXPECT_EQ(count("親内訳ID = 0 AND 種別フラグ = 0"), 1);
+    // Work types with page names and display numbers, in statement order.
+    EXPECT_EQ(
+        queryRows(f,
+                  "SELECT 名称１ || '/' || 頁名称 || '/' || 表示番号名称 FROM 内訳 "
+                  "WHERE 種別フラグ = 1 ORDER BY 表示No"),
+        (std::vector<std::string>{"建築工事/建築/Ⅰ", "電気設備工事/電気/Ⅱ", "機械設備工事/機械/Ⅲ",
+                                  "外構工事/外構/Ⅳ", "共通費/共通費/Ⅴ"}));
+    // Subjects of the building work in trade order.
+    const auto kamoku = queryRows(f,
+                                  "SELECT k.名称１ FROM 内訳 k JOIN 内訳 s ON k.親内訳ID = "
+                                  "s.内訳ID WHERE s.名称１ = '建築工事' ORDER BY k.表示No");
+    ASSERT_GE(kamoku.size(), 15u);
+    EXPECT_EQ(kamoku[0], "直接仮設工事");
+    EXPECT_EQ(kamoku[1], "土工事");
+    EXPECT_EQ(kamoku[4], "コンクリート工事");
+    EXPECT_GT(
+        count("種別フラグ = 4 AND 親内訳ID IN (SELECT 内訳ID FROM 内訳 WHERE 種別フラグ = 2)"), 0);
+    EXPECT_GT(count("種別フラグ = 8"), 1000);
+    // Continuations point at the line they continue.
+    EXPECT_GT(count("種別フラグ & 4096 AND 継続親内訳ID > 0 AND 継続行No >= 1"), 0);
+    EXPECT_EQ(count("種別フラグ & 4096 AND 継続親内訳ID NOT IN (SELECT 内訳ID FROM 内訳)"), 0);
+    // Total headings and totals pair up, in both forms of total line.
+    EXPECT_GT(count("種別フラグ & 32"), 0);
+    EXPECT_EQ(count("種別フラグ & 32"), count("種別フラグ & 64"));
+    EXPECT_GT(count("種別フラグ = 64"), 0);
+    EXPECT_GT(count("種別フラグ = 72"), 0);
+    EXPECT_EQ(queryNumber(f,
+                          "SELECT Count(*) FROM 内訳 t JOIN 内訳 h ON t.合計見出し行ID = "
+                          "h.内訳ID AND h.親内訳ID = t.親内訳ID AND h.表示No < t.表示No AND "
+                          "h.種別フラグ & 32 WHERE t.種別フラグ & 64"),
+              count("種別フラグ & 64"));
+    // Separate sheets, some printed apart, with their page names.
+    EXPECT_GT(count("種別フラグ = 16 AND 頁名称 <> ''"), 0);
+    EXPECT_GT(count("種別フラグ = 144 AND 頁名称 <> ''"), 0);
+    EXPECT_GT(count("種別フラグ = 264"), 0);  // unused line items
+    // Unit-price breakdowns belong to line items that have lower lines.
+    EXPECT_GT(queryNumber(f, "SELECT Count(*) FROM 代価表"), 0);
+    EXPECT_EQ(queryNumber(f,
+                          "SELECT Count(*) FROM 代価表 d WHERE NOT EXISTS (SELECT 1 FROM 内訳 "
+                          "c WHERE c.親内訳ID = d.内訳ID) OR d.合計金額 <> (SELECT "
+                          "Sum(提出用金額) FROM 内訳 c WHERE c.親内訳ID = d.内訳ID)"),
+              0);
+    // Formulas over the project variables, and unit-price formulas.
+    EXPECT_GT(count("数量計算式 LIKE '%延床面積%'"), 0);
+    EXPECT_GT(count("見積１単価計算式 <> ''"), 0);
+    EXPECT_GT(count("提出用単価計算式 <> ''"), 0);
+    for (const char* unit : {"m3", "m2", "m", "t", "本", "箇所", "台", "式"}) {
+        EXPECT_GT(count("単位名称 = '" + std::string(unit) + "'"), 0) << unit;
+    }
+    EXPECT_GT(count("社外備考 LIKE '%' || char(13, 10) || '%'"), 0);
+    // Other-company staff named on sheets exist in the master.
+    EXPECT_GT(count("他社担当者ＭＩＤ > 0"), 0);
+    EXPECT_EQ(count("他社担当者ＭＩＤ > 0 AND 他社担当者ＭＩＤ NOT IN (SELECT 他社担当者ＭＩＤ "
+                    "FROM 他社担当者Ｍ WHERE 削除区分 = '0')"),
+              0);
+    // Earlier states of lines stay soft-deleted beside the live line.
+    const int64_t superseded = queryNumber(f, "SELECT Count(*) FROM 内訳 WHERE 削除区分 = '1'");
+    EXPECT_GT(superseded, 0);
+    EXPECT_EQ(queryNumber(f,
+                          "SELECT Count(*) FROM 内訳 o JOIN 内訳 l ON l.内訳ID = o.内訳ID AND "
+                          "l.削除区分 = '0' WHERE o.削除区分 = '1'"),
+              superseded);
+}
+
+TEST(DemoDatabase, StoredAmountsAreWhatTheRecalculationMakes) {
+    for (const auto& [seed, lines] : {std::pair<uint32_t, int32_t>{1, 2000}, {4, 5000}}) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        DemoFile file(options(seed, lines));
+        ASSERT_EQ(file.error(), "");
+        auto root = loadDemo(file);
+        ASSERT_NE(root, nullptr);
+        std::map<int32_t, breakdown::UchiwakeRec> stored;
+        forEachLine(root.get(), [&](COmrixEditUcw& l) {
+            stored.emplace(l.prUchiwakeRec().内訳ＩＤ, l.prUchiwakeRec());
+        });
+        auto sink =
+            std::dynamic_pointer_cast<platform::RecordingSink>(startup::appContext().Messages);
+        root->sbMoneyReCalc();
+        EXPECT_TRUE(sink->messages().empty()) << "an amount overflowed";
+        int32_t compared = 0;
+        forEachLine(root.get(), [&](COmrixEditUcw& l) {
+            const auto& now = l.prUchiwakeRec();
+            const auto& before = stored.at(now.内訳ＩＤ);
+            const std::string where = "line " + std::to_string(now.内訳ＩＤ);
+            EXPECT_EQ(now.見積１金額, before.見積１金額) << where;
+            EXPECT_EQ(now.見積２金額, before.見積２金額) << where;
+            EXPECT_EQ(now.提出用金額, before.提出用金額) << where;
+            EXPECT_EQ(now.見積１単価, before.見積１単価) << where;
+            EXPECT_EQ(now.見積２単価, before.見積２単価) << where;
+            EXPECT_EQ(now.提出用単価, before.提出用単価) << where;
+            EXPECT_DOUBLE_EQ(now.内訳数量, before.内訳数量) << where;
+            EXPECT_EQ(now.単位名称.trimmedRight(), before.単位名称.trimmedRight()) << where;
+            ++compared;
+        });
+        EXPECT_EQ(compared, lines);
+        EXPECT_EQ(root->prUchiwakeRec().提出用金額, file.summary().total);
+    }
+}
+
+}  // namespace
+}  // namespace omrix::testing
