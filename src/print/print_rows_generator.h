@@ -1,0 +1,52 @@
+#pragma once
+// The paged print rows of the breakdown statement: which lines of the loaded
+// breakdown (AppContext.UchiwakeRoot) are printed, on which page and line, every
+// page filled to 15 lines, and the closing total of a page moved to its foot.
+
+#include <cstdint>
+#include <string_view>
+
+#include "breakdown/edit_ucw.h"
+#include "print/print_options.h"
+#include "print/print_row.h"
+
+namespace omrix::print_window {
+class LevelTreeModel;
+}
+
+namespace omrix::print {
+
+class PrintProgress;
+
+inline constexpr int32_t kLinesPerPage = 15;
+
+// Builds `rows` afresh from the ticked nodes of `tree`. False, after a message box,
+// when nothing could be produced or the generation broke off; the progress display
+// is hidden then.
+bool fnCreatePrintRows(const PrintOptionRec& options, PrintRows& rows,
+                       const print_window::LevelTreeModel& tree, PrintProgress* progress = nullptr);
+
+// Appends one converted line as 内訳出力ＩＤ rowCount + 1. `lineAbove` is the line
+// printed just above on the same page (null on a page's first line), for the ditto
+// mark.
+void fnAddPrintRow(const breakdown::UchiwakeRec& line, PrintRows& rows, int32_t& rowCount,
+                   int32_t page, int32_t displayPage, int32_t lineNo, std::string_view pageName,
+                   const PrintOptionRec& options,
+                   const breakdown::UchiwakeRec* lineAbove = nullptr);
+
+// Blank lines after `lineNo` up to 15, then the next page: both page counters
+// advance and the line number is 0.
+void fnFillPage(const PrintOptionRec& options, PrintRows& rows, int32_t& rowCount, int32_t& page,
+                int32_t& displayPage, int32_t& lineNo, std::string_view pageName);
+
+// Printed on the main pages: a ticked 種目, 科目 or 別紙, or any total or line item.
+bool fnIsPrintTarget(const breakdown::COmrixEditUcw& line,
+                     const print_window::LevelTreeModel& tree);
+// A ticked 種目, 科目 or 別紙: its lines get pages of their own.
+bool fnHasOwnPages(const breakdown::COmrixEditUcw& line, const print_window::LevelTreeModel& tree);
+
+// On each page, a closing total line printed above line 15 - k moves to that line;
+// the blank line there takes its place.
+void fnAlignTotalRows(PrintRows& rows, int32_t k);
+
+}  // namespace omrix::print

@@ -1,0 +1,196 @@
+// The walks of one print-row generation: the main pages with the pages of every
+// ticked heading below them, depth first, or the separate sheets alone.
+
+#include "print/print_rows_run.h"
+
+#include <unordered_map>
+#include <utility>
+
+#include "breakdown/ucw_walk.h"
+#include "print/print_rows_generator.h"
+#include "print_window/level_tree_model.h"
+#include "util/numbers.h"
+
+namespace omrix::print {
+namespace {
+
+constexpr int16_t kGokeiMidasi = 32;
+constexpr int16_t kBesshiApart = 128;
+
+using Line = breakdown::COmrixEditUcw;
+
+int16_t flagOf(const Line& line) {
+    return line.prUchiwakeRec().種別フラグ;
+}
+
+bool isApart(const Line& line) {
+    return (flagOf(line) & kBesshiApart) != 0;
+}
+
+// Total headings print nothing themselves; their lines are walked in place.
+bool isTotalHeading(const Line& line) {
+    return (flagOf(line) & kGokeiMidasi) != 0;
+}
+
+std::string_view pageNameOf(const Line& line) {
+    return line.prUchiwakeRec().頁名称.trimmedRight();
+}
+
+}  // namespace
+
+PrintRowsRun::PrintRowsRun(const PrintOptionRec& options, PrintRows& rows,
+                           const print_window::LevelTreeModel& tree)
+    : options_(options),
+      rows_(rows),
+      tree_(tree),
+      page_(options.nPageStart),
+      displayPage_(options.nPageStart) {}
+
+void PrintRowsRun::addFirstLine(const Line& line, int32_t displayPage, std::string_view pageName) {
+    line_ = 1;
+    fnAddPrintRow(line.prUchiwakeRec(), rows_, rowCount_, page_, displayPage, line_, pageName,
+                  options_);
+    above_ = &line.prUchiwakeRec();
+}
+
+void PrintRowsRun::addLine(const Line& line, int32_t& displayPage, std::string_view pageName,
+                           int32_t* mainDisplayPage) {
+    if (line_ >= kLinesPerPage) {
+        ++page_;
+        ++displayPage;
+        if (mainDisplayPage != nullptr) ++*mainDisplayPage;
+        line_ = 0;
+        above_ = nullptr;
+    }
+    ++line_;
+    fnAddPrintRow(line.prUchiwakeRec(), rows_, rowCount_, page_, displayPage, line_, pageName,
+                  options_, above_);
+    above_ = &line.prUchiwakeRec();
+}
+
+void PrintRowsRun::fillPage(int32_t& displayPage, std::string_view pageName) {
+    fnFillPage(options_, rows_, rowCount_, page_, displayPage, line_, pageName);
+    above_ = nullptr;
+}
+
+void PrintRowsRun::mainWalk(Line& root) {
+    addFirstLine(root, displayPage_, {});
+    // Blank lines at the end take the page name of the last line printed.
+    std::string_view pageName;
+    Queue queue;
+    for (Line* line = root.fnGetTopChild(); line != nullptr; line = line->fnGetEditNext()) {
+        if (isTotalHeading(*line) || !fnIsPrintTarget(*line, tree_)) continue;
+        pageName = pageNameOf(*line);
+        addLine(*line, displayPage_, pageName, nullptr);
+        if (fnHasOwnPages(*line, tree_)) queue.push_back(line);
+    }
+    fillPage(displayPage_, pageName);
+    if (!queue.empty()) subStatementPages(std::move(queue), pageNameOf(root));
+}
+
+void PrintRowsRun::subStatementPages(Queue queue, std::string_view pageName) {
+    // The pages of a heading come before those of the next heading of its level:
+    // a stack of queues, each with the position of its next line.
+    std::vector<std::pair<Queue, std::size_t>> pending;
+    pending.emplace_back(std::move(queue), 0);
+    while (!pending.empty()) {
+        auto& [lines, next] = pending.back();
+        if (next == lines.size()) {
+            pending.pop_back();
+            continue;
+        }
+        Line* top = lines[next++];
+        Queue lower = subStatement(*top, pageName);
+        if (!lower.empty()) pending.emplace_back(std::move(lower), 0);
+    }
+}
+
+PrintRowsRun::Queue PrintRowsRun::subStatement(Line& top, std::string_view pageName) {
+    if (!fnIsPrintTarget(top, tree_)) return {};
+    if (isApart(top) && options_.nBesshiPrint == 0) return {};
+    // A sheet printed apart numbers its own pages from 1 unless told to go on with
+    // the statement's numbering; then the statement's number moves with it.
+    const bool continuous = !isApart(top) || options_.nPageTsuban == 1;
+    int32_t sheetPage = continuous ? displayPage_ : 1;
+    int32_t* mainDisplayPage = continuous ? &displayPage_ : nullptr;
+
+    addFirstLine(top, sheetPage, pageName);
+    Queue lower;
+    for (Line* line = top.fnGetTopChild(); line != nullptr; line = line->fnGetEditNext()) {
+        if (isTotalHeading(*line)) continue;
+        addLine(*line, sheetPage, pageName, mainDisplayPage);
+        if (fnHasOwnPages(*line, tree_)) lower.push_back(line);
+    }
+    fillPage(sheetPage, pageName);
+    if (continuous) ++displayPage_;
+    return lower;
+}
+
+void PrintRowsRun::sheetsOnlyWalk(Line& root) {
+    for (Line* sheet : sheetsToPrint(root)) sheetGroup(*sheet);
+}
+
+void PrintRowsRun::sheetGroup(Line& top) {
+    int32_t sheetPage = 1;
+    addFirstLine(top, sheetPage, {});
+    for (Line* line = top.fnGetTopChild(); line != nullptr; line = line->fnGetEditNext()) {
+        if (!isTotalHeading(*line)) addLine(*line, sheetPage, {}, nullptr);
+    }
+    fillPage(sheetPage, {});
+}
+
+PrintRowsRun::Queue PrintRowsRun::sheetsToPrint(Line& root) {
+    Queue sheets;
+    auto tickedSheetsBelow = [&](const Line& parent) {
+        for (Line* line = parent.fnGetTopChild(); line != nullptr; line = line->fnGetEditNext()) {
+            if (isApart(*line) && tree_.fnGetTreeUchiwakeChecked(line->prUchiwakeRec().内訳ＩＤ)) {
+                sheets.push_back(line);
+            }
+        }
+    };
+    tickedSheetsBelow(root);
+
+    const int32_t rootNode = tree_.rootNode();
+    if (rootNode == 0) return sheets;
+    // The lines of the nodes by their IDs, found once rather than searched per node;
+    // pre-order, so the first line of an ID wins as in the search from the root.
+    std::unordered_map<int32_t, Line*> byId;
+    byId.emplace(root.prUchiwakeRec().内訳ＩＤ, &root);
+    breakdown::findBelow(&root, [&](Line* line) {
+        byId.emplace(line->prUchiwakeRec().内訳ＩＤ, line);
+        return false;
+    });
+    auto lineOfTag = [&](std::string_view tag) -> Line* {
+        int32_t id = 0;
+        if (!util::fnCLngText(tag, id)) return nullptr;
+        auto found = byId.find(id);
+        return found == byId.end() ? nullptr : found->second;
+    };
+    auto isPseudo = [](std::string_view tag) { return tag == "-1" || tag == "-2" || tag == "-3"; };
+
+    std::vector<Line*> levelTwo;
+    for (int32_t n = tree_.node(rootNode).firstChild; n != 0; n = tree_.node(n).next) {
+        if (tree_.node(n).tag == "-1") continue;
+        Line* line = lineOfTag(tree_.node(n).tag);
+        if (line == nullptr) continue;
+        tickedSheetsBelow(*line);
+        levelTwo.push_back(line);
+    }
+    for (const Line* line : levelTwo) {
+        const auto* node = tree_.fnGetTreeObject(std::to_string(line->prUchiwakeRec().内訳ＩＤ));
+        if (node == nullptr) continue;
+        for (int32_t n = node->firstChild; n != 0; n = tree_.node(n).next) {
+            if (isPseudo(tree_.node(n).tag)) continue;
+            Line* below = lineOfTag(tree_.node(n).tag);
+            if (below == nullptr) continue;
+            // Every sheet below it, ticked or not, each before the sheets inside it.
+            breakdown::findBelow(below, [&](Line* line) {
+                if (isApart(*line)) sheets.push_back(line);
+                return false;
+            });
+        }
+    }
+    return sheets;
+}
+
+}  // namespace omrix::print

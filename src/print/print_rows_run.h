@@ -1,0 +1,57 @@
+#pragma once
+// The counters and the array of one generation of print rows, and its three walks.
+// Used by fnCreatePrintRows only.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "breakdown/edit_ucw.h"
+#include "print/print_options.h"
+#include "print/print_row.h"
+
+namespace omrix::print_window {
+class LevelTreeModel;
+}
+
+namespace omrix::print {
+
+class PrintRowsRun {
+  public:
+    using Line = breakdown::COmrixEditUcw;
+
+    PrintRowsRun(const PrintOptionRec& options, PrintRows& rows,
+                 const print_window::LevelTreeModel& tree);
+
+    // The main pages, then the pages of every ticked 種目, 科目 and 別紙 below them.
+    void mainWalk(Line& root);
+    // Only the sheets printed apart from the statement, each numbered from 1.
+    void sheetsOnlyWalk(Line& root);
+
+  private:
+    using Queue = std::vector<Line*>;
+
+    void subStatementPages(Queue queue, std::string_view pageName);
+    Queue subStatement(Line& top, std::string_view pageName);
+    void sheetGroup(Line& top);
+    Queue sheetsToPrint(Line& root);
+
+    // Adds a line below the last one; a full page is closed first, so the 15th line
+    // of a page is followed by a new page only when another line comes.
+    void addLine(const Line& line, int32_t& displayPage, std::string_view pageName,
+                 int32_t* mainDisplayPage);
+    void addFirstLine(const Line& line, int32_t displayPage, std::string_view pageName);
+    void fillPage(int32_t& displayPage, std::string_view pageName);
+
+    const PrintOptionRec& options_;
+    PrintRows& rows_;
+    const print_window::LevelTreeModel& tree_;
+    int32_t rowCount_ = 0;
+    int32_t page_ = 0;         // 頁番号
+    int32_t displayPage_ = 0;  // 表示頁番号 of the main pages
+    int32_t line_ = 0;         // 表示No
+    const breakdown::UchiwakeRec* above_ = nullptr;
+};
+
+}  // namespace omrix::print

@@ -1,0 +1,383 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "breakdown/ucw_fixture.h"
+#include "platform/messages.h"
+#include "print/print_rows_generator.h"
+#include "print_window/level_tree_model.h"
+#include "startup/app_context.h"
+
+namespace omrix::print {
+namespace {
+
+using breakdown::COmrixEditUcw;
+using print_window::LevelTreeModel;
+using testing::line;
+using testing::UchiwakeRec;
+
+constexpr int16_t kSyumoku = 1, kKamoku = 2, kMeisai = 8, kBesshi = 0x10, kGokeiMidasi = 0x20,
+                  kGokei = 0x40, kApart = 0x80;
+
+UchiwakeRec item(int32_t id, int32_t parent, int32_t hyojiNo) {
+    return line(id, parent, kMeisai, hyojiNo, "明細" + std::to_string(id));
+}
+
+UchiwakeRec headingLine(int32_t id, int32_t parent, int16_t flag, int32_t hyojiNo, std::string name,
+                        std::string pageName = {}) {
+    UchiwakeRec rec = line(id, parent, flag, hyojiNo, std::move(name));
+    rec.頁名称 = pageName;
+    return rec;
+}
+
+// `count` items below `parent`, IDs from `firstId`.
+void addItems(std::vector<UchiwakeRec>& lines, int32_t parent, int32_t firstId, int count) {
+    for (int i = 0; i < count; ++i) lines.push_back(item(firstId + i, parent, i + 1));
+}
+
+class PrintRowsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        startup::resetAppContext();
+        startup::appContext().UchiwakeNameID = 7;
+        startup::appContext().Messages = sink;
+        options.nPageStart = 1;
+        options.nPageType = 1;
+        options.nBesshiMode = 1;
+        ASSERT_TRUE(sbSetPrintType(options, "B5"));
+    }
+    void TearDown() override { startup::resetAppContext(); }
+
+    void load(std::vector<UchiwakeRec> lines) {
+        auto root = testing::buildTree(std::move(lines));
+        ASSERT_TRUE(root);
+        startup::appContext().UchiwakeRoot = root;
+        tree.clear();
+        tree.sbCreateTree(root.get(), 0);
+    }
+    void tickAll() {
+        for (int32_t i = 1; i <= tree.count(); ++i) tree.setChecked(i, true);
+    }
+    void tick(int32_t id, bool on = true) {
+        const auto* node = tree.fnGetTreeObject(std::to_string(id));
+        ASSERT_NE(node, nullptr) << id;
+        tree.setChecked(node->index, on);
+    }
+    bool generate() { return fnCreatePrintRows(options, rows, tree); }
+
+    // Per page: "頁番号/表示頁番号: names of its printed lines", every page checked
+    // to hold lines 1..15 of one page with IDs in sequence.
+    std::vector<std::string> pages() {
+        std::vector<std::string> out;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const PrintRow& r = rows[i];
+            EXPECT_EQ(r.内訳出力ＩＤ, static_cast<int32_t>(i) + 1);
+            EXPECT_EQ(r.内訳名称ＩＤ, 7);
+            EXPECT_EQ(r.表示No, static_cast<int32_t>(i % 15) + 1) << "row " << i + 1;
+            if (r.表示No == 1) {
+                out.push_back(std::to_string(r.頁番号) + "/" + std::to_string(r.表示頁番号) + ":");
+            } else {
+                EXPECT_EQ(r.頁番号, rows[i - 1].頁番号);
+                EXPECT_EQ(r.表示頁番号, rows[i - 1].表示頁番号);
+            }
+            if (!r.名称１.isBlank()) out.back() += " " + std::string(r.名称１.trimmedRight());
+        }
+        EXPECT_EQ(rows.size() % 15, 0u);
+        return out;
+    }
+
+    std::shared_ptr<platform::RecordingSink> sink = std::make_shared<platform::RecordingSink>();
+    LevelTreeModel tree;
+    PrintOptionRec options;
+    PrintRows rows;
+};
+
+using Pages = std::vector<std::string>;
+
+TEST_F(PrintRowsTest, RootWithoutChildrenIsOnePageOfRootAndBlanks) {
+    load({line(1, 0, 0, 1, "本工事")});
+    tickAll();
+    ASSERT_TRUE(generate());
+    EXPECT_EQ(pages(), Pages{"1/1: 本工事"});
+    for (std::size_t i = 1; i < rows.size(); ++i) EXPECT_EQ(rows[i].種別フラグ, 0);
+    EXPECT_TRUE(sink->messages().empty());
+}
+
+TEST_F(PrintRowsTest, FifteenthLineStartsANewPageOnlyWhenAnotherLineFollows) {
+    std::vector<UchiwakeRec> lines{line(1, 0, 0, 1, "本工事")};
+    addItems(lines, 1, 2, 14);
+    load(lines);
+    ASSERT_TRUE(generate());
+    EXPECT_EQ(rows.size(), 15u);
+    EXPECT_EQ(rows.back().名称１.trimmedRight(), "明細15");
+
+    lines.push_back(item(16, 1, 15));
+    load(lines);
+    ASSERT_TRUE(generate());
+    EXPECT_EQ(pages(), (Pages{"1/1: 本工事 明細2 明細3 明細4 明細5 明細6 明細7 明細8 明細9 明細10 "
+                              "明細11 明細12 明細13 明細14 明細15",
+                              "2/2: 明細16"}));
+
+    // Lines that follow but are not printed (an unticked 種目) make no blank page.
+    lines.pop_back();
+    lines.push_back(headingLine(16, 1, kSyumoku, 15, "種目"));
+    load(lines);
+    ASSERT_TRUE(generate());
+    EXPECT_EQ(rows.size(), 15u);
+}
+
+TEST_F(PrintRowsTest, TotalAboveTheFootMovesToLine14AndTotalsAt14Or15Stay) {
+    // Root, five items, a total heading around one item, its total on line 8.
+    std::vector<UchiwakeRec> lines{line(1, 0, 0, 1, "本工事")};
+    addItems(lines, 1, 2, 5);
+    lines.push_back(headingLine(7, 1, kGokeiMidasi, 6, "小計見出し"));
+    lines.push_back(item(8, 7, 1));
+    lines.push_back(headingLine(9, 1, kGokei, 7, "小計"));
+    load(lines);
+    ASSERT_TRUE(generate());
+    ASSERT_EQ(rows.size(), 15u);
+    EXPECT_TRUE(rows[7].名称１.isBlank());
+    EXPECT_EQ(rows[7].種別フラグ, kGokei);  // the flags stay with the line
+    EXPECT_EQ(rows[13].名称１.trimmedRight(), "小計");
+    EXPECT_EQ(rows[13].表示No, 14);
+    EXPECT_EQ(rows[13].種別フラグ, 0);
+
+    for (int itemsBefore : {12, 13}) {
+        lines = {line(1, 0, 0, 1, "本工事")};
+        addItems(lines, 1, 2, itemsBefore);
+        lines.push_back(headingLine(100, 1, kGokei, 99, "合計"));
+        load(lines);
+        ASSERT_TRUE(generate());
+        const int onLine = itemsBefore + 2;
+        EXPECT_EQ(rows[static_cast<std::size_t>(onLine - 1)].名称１.trimmedRight(), "合計")
+            << "total on line " << onLine;
+    }
+}
+
+TEST_F(PrintRowsTest, TotalAlignmentLooksAtEachPageOnItsOwn) {
+    PrintRows page(30);
+    for (std::size_t i = 0; i < page.size(); ++i) {
+        page[i].頁番号 = static_cast<int32_t>(i / 15) + 3;
+        page[i].表示No = static_cast<int32_t>(i % 15) + 1;
+        page[i].頁名称 = "P" + std::to_string(i);
+    }
+    page[2].名称１ = "合計";
+    page[2].提出用金額 = *Currency::fromUnits(5);
+    page[2].種別フラグ = kGokei;
+    page[1].名称１ = "明細";
+    // Page 2: an amount alone makes a line not blank; an item last: nothing moves.
+    page[15 + 4].提出用金額 = *Currency::fromUnits(1);
+    page[15 + 4].種別フラグ = kMeisai;
+    fnAlignTotalRows(page, 1);
+    EXPECT_TRUE(page[2].名称１.isBlank());
+    EXPECT_EQ(page[2].提出用金額, Currency());
+    EXPECT_EQ(page[13].名称１.trimmedRight(), "合計");
+    EXPECT_EQ(page[13].提出用金額, *Currency::fromUnits(5));
+    EXPECT_EQ(page[13].頁名称.trimmedRight(), "P13");
+    EXPECT_EQ(page[2].種別フラグ, kGokei);
+    EXPECT_EQ(page[19].提出用金額, *Currency::fromUnits(1));
+
+    // Once at the foot it stays there.
+    fnAlignTotalRows(page, 1);
+    EXPECT_EQ(page[13].名称１.trimmedRight(), "合計");
+
+    // Another k, another foot line: line 12.
+    PrintRows other(page.begin(), page.begin() + 15);
+    for (auto& r : other) r.名称１ = "";
+    other[4].名称１ = "合計";
+    other[4].種別フラグ = kGokei;
+    other[13].提出用金額 = Currency();
+    fnAlignTotalRows(other, 3);
+    EXPECT_EQ(other[11].名称１.trimmedRight(), "合計");
+    EXPECT_TRUE(other[4].名称１.isBlank());
+    PrintRows none;
+    fnAlignTotalRows(none, 1);
+}
+
+TEST_F(PrintRowsTest, UncheckedWorkTypeIsNeitherPrintedNorPaged) {
+    load({line(1, 0, 0, 1, "本工事"), headingLine(2, 1, kSyumoku, 1, "建築"), item(3, 2, 1),
+          headingLine(4, 1, kSyumoku, 2, "設備"), item(5, 4, 1)});
+    tickAll();
+    tick(4, false);
+    ASSERT_TRUE(generate());
+    EXPECT_EQ(pages(), (Pages{"1/1: 本工事 建築", "2/2: 建築 明細3"}));
+    tick(4);
+    ASSERT_TRUE(generate());
+    EXPECT_EQ(pages(), (Pages{"1/1: 本工事 建築 設備", "2/2: 建築 明細3", "3/3: 設備 明細5"}));
+}
+
+TEST_F(PrintRowsTest, SubStatementPagesComeDepthFirst) {
+    load({line(1, 0, 0, 1, "本工事"), headingLine(2, 1, kSyumoku, 1, "A"),
+          headingLine(3, 2, kKamoku, 1, "A1"), item(4, 3, 1), headingLine(5, 2, kKamoku, 2, "A2"),
+          headingLine(6, 5, kKamoku, 1, "A2a"), headingLine(7, 1, kSyumoku, 2, "B"),
+          headingLine(8, 7, kKamoku, 1, "B1")});
+    tickAll();
+    ASSERT_TRUE(generate());
+    EXPECT_EQ(pages(), (Pages{"1/1: 本工事 A B", "2/2: A A1 A2", "3/3: A1 明細4", "4/4: A2 A2a",
+                              "5/5: A2a", "6/6: B B1", "7/7: B1"}));
+}
+
+TEST_F(PrintRowsTest, SheetsRestartOrContinueTheNumbering) {
+    // 種目 A holds an item and a sheet printed apart with 20 items; 種目 B follows.
+    std::vector<UchiwakeRec> lines{line(1, 0, 0, 1, "本工事"), headingLine(2, 1, kSyumoku, 1, "A"),
+                                   item(3, 2, 1), headingLine(4, 2, kBesshi | kApart, 2, "別紙")};
+    addItems(lines, 4, 100, 20);
+    lines.push_back(headingLine(5, 1, kSyumoku, 2, "B"));
+    load(lines);
+    tickAll();
+    auto firstLines = [&] {
+        std::vector<std::string> out;
+        for (const auto& p : pages()) out.push_back(p.substr(0, p.find(' ', p.find(':') + 2)));
+        return out;
+    };
+
+    options.nBesshiPrint = 1;
+    ASSERT_TRUE(generate());
+    EXPECT_EQ(firstLines(),
+              (Pages{"1/1: 本工事", "2/2: A", "3/1: 別紙", "4/2: 明細114", "5/3: B"}));
+
+    options.nPageTsuban = 1;
+    ASSERT_TRUE(generate());
+    EXPECT_EQ(firstLines(),
+              (Pages{"1/1: 本工事", "2/2: A", "3/3: 別紙", "4/4: 明細114", "5/5: B"}));
+
+    // Sheets not printed: the line stays on A's page, the sheet gets no pages.
+    options.nBesshiPrint = 0;
+    ASSERT_TRUE(generate());
+    EXPECT_EQ(pages(), (Pages{"1/1: 本工事 A B", "2/2: A 明細3 別紙", "3/3: B"}));
+
+    // Only the sheets: numbered from 1, the physical pages from the first page number.
+    options.nBesshiPrint = 1;
+    options.nBesshiMode = 2;
+    options.nPageStart = 5;
+    options.nPageType = 2;
+    ASSERT_TRUE(generate());
+    EXPECT_EQ(firstLines(), (Pages{"5/1: 別紙", "6/2: 明細114"}));
+    for (const PrintRow& r : rows) EXPECT_TRUE(r.頁名称.isBlank());
+}
+
+TEST_F(PrintRowsTest, SheetsOnlyCollectsThreeSectionsInOrder) {
+    // Root sheet S1 (ticked); 種目 A with sheet S2 (ticked) and S3 (not ticked);
+    // 科目 K below A holding sheet S4 (not ticked) with S5 inside, then S6.
+    load({line(1, 0, 0, 1, "本工事"), headingLine(10, 1, kBesshi | kApart, 1, "S1"),
+          headingLine(2, 1, kSyumoku, 2, "A"), headingLine(20, 2, kBesshi | kApart, 1, "S2"),
+          headingLine(21, 2, kBesshi | kApart, 2, "S3"), headingLine(3, 2, kKamoku, 3, "K"),
+          headingLine(30, 3, kBesshi | kApart, 1, "S4"),
+          headingLine(31, 30, kBesshi | kApart, 1, "S5"),
+          headingLine(32, 3, kBesshi | kApart, 2, "S6"), headingLine(33, 3, kBesshi, 3, "plain")});
+    tickAll();
+    tick(21, false);
+    tick(30, false);
+    tick(31, false);
+    options.nBesshiPrint = 1;
+    options.nBesshiMode = 2;
+    ASSERT_TRUE(generate());
+    EXPECT_EQ(pages(), (Pages{"1/1: S1", "2/1: S2", "3/1: S4 S5", "4/1: S5", "5/1: S6"}));
+
+    // Nothing to collect: a message, no rows.
+    load({line(1, 0, 0, 1, "本工事"), headingLine(2, 1, kSyumoku, 1, "A")});
+    tickAll();
+    EXPECT_FALSE(generate());
+    EXPECT_TRUE(rows.empty());
+    ASSERT_EQ(sink->messages().size(), 1u);
+    EXPECT_EQ(sink->messages()[0].title, "内訳出力");
+    EXPECT_EQ(sink->messages()[0].style, platform::kStyleExclamation);
+    EXPECT_EQ(
+        sink->messages()[0].text,
+        "内訳が取得できませんでした\r\n出力する内訳、または印刷オプションを選択しなおしてください");
+}
+
+TEST_F(PrintRowsTest, FirstPageNumberStartsBothCounters) {
+    load({line(1, 0, 0, 1, "本工事"), headingLine(2, 1, kSyumoku, 1, "A")});
+    tickAll();
+    options.nPageStart = 5;
+    ASSERT_TRUE(generate());
+    EXPECT_EQ(pages(), (Pages{"5/5: 本工事 A", "6/6: A"}));
+    options.nPageStart = 0;  // a blank page count
+    ASSERT_TRUE(generate());
+    EXPECT_EQ(pages(), (Pages{"0/0: 本工事 A", "1/1: A"}));
+}
+
+TEST_F(PrintRowsTest, PageNamesFollowTheirLinesOnlyWhenAsked) {
+    load({headingLine(1, 0, 0, 1, "本工事", "本"), headingLine(2, 1, kSyumoku, 1, "A", "建築"),
+          item(3, 2, 1)});
+    tickAll();
+    ASSERT_TRUE(generate());
+    for (const PrintRow& r : rows) EXPECT_TRUE(r.頁名称.isBlank());
+    options.nPageType = 2;
+    ASSERT_TRUE(generate());
+    EXPECT_TRUE(rows[0].頁名称.isBlank());              // the root line
+    EXPECT_EQ(rows[1].頁名称.trimmedRight(), "建築");   // the line's own
+    EXPECT_EQ(rows[14].頁名称.trimmedRight(), "建築");  // blanks: the last line's
+    EXPECT_EQ(rows[15].頁名称.trimmedRight(), "本");    // sub-pages: the root's
+    EXPECT_EQ(rows[29].頁名称.trimmedRight(), "本");
+}
+
+TEST_F(PrintRowsTest, DittoMarkNeverOnAPagesFirstLine) {
+    std::vector<UchiwakeRec> lines{line(1, 0, 0, 1, "本工事")};
+    for (int i = 0; i < 16; ++i) lines.push_back(line(2 + i, 1, kMeisai, i + 1, "型枠"));
+    load(lines);
+    options.nChofukuShoryaku = 1;
+    ASSERT_TRUE(generate());
+    ASSERT_EQ(rows.size(), 30u);
+    const std::string ditto = "          〃     ";
+    EXPECT_EQ(rows[1].名称１.trimmedRight(), "型枠");  // below the root's name
+    EXPECT_EQ(rows[2].名称１.str().substr(0, ditto.size()), ditto);
+    EXPECT_EQ(rows[14].名称１.str().substr(0, ditto.size()), ditto);
+    EXPECT_EQ(rows[15].名称１.trimmedRight(), "型枠");  // page 2, line 1
+    EXPECT_EQ(rows[16].名称１.str().substr(0, ditto.size()), ditto);
+}
+
+TEST_F(PrintRowsTest, NoBreakdownGivesTheNothingMessage) {
+    tickAll();
+    EXPECT_FALSE(generate());
+    ASSERT_EQ(sink->messages().size(), 1u);
+    EXPECT_EQ(sink->messages()[0].title, "内訳出力");
+}
+
+TEST_F(PrintRowsTest, PrintTargetsAndOwnPages) {
+    load({line(1, 0, 0, 1, "本工事"), headingLine(2, 1, kSyumoku, 1, "A"),
+          headingLine(3, 2, kKamoku, 1, "K"), headingLine(4, 3, 4, 1, "中科目"),
+          headingLine(5, 3, kBesshi, 2, "別紙"),
+          headingLine(6, 3, kMeisai | kBesshi, 3, "明細別紙"), headingLine(7, 3, kGokei, 4, "合計"),
+          item(8, 3, 5)});
+    auto at = [&](int32_t id) { return testing::byId(startup::appContext().UchiwakeRoot, id); };
+    for (int32_t id : {2, 3, 5, 6}) {
+        EXPECT_FALSE(fnIsPrintTarget(*at(id), tree)) << id;
+        EXPECT_FALSE(fnHasOwnPages(*at(id), tree)) << id;
+    }
+    for (int32_t id : {7, 8}) EXPECT_TRUE(fnIsPrintTarget(*at(id), tree)) << id;
+    tickAll();
+    for (int32_t id : {2, 3, 5, 6}) {
+        EXPECT_TRUE(fnIsPrintTarget(*at(id), tree)) << id;
+        EXPECT_TRUE(fnHasOwnPages(*at(id), tree)) << id;
+    }
+    // A 中科目 is a heading of its own kind: never printed on the main pages.
+    EXPECT_FALSE(fnIsPrintTarget(*at(4), tree));
+    EXPECT_FALSE(fnHasOwnPages(*at(7), tree));
+}
+
+TEST_F(PrintRowsTest, FillPageAtLine15AddsNothingButAdvances) {
+    int32_t count = 3, page = 4, display = 9, lineNo = 15;
+    fnFillPage(options, rows, count, page, display, lineNo, "x");
+    EXPECT_TRUE(rows.empty());
+    EXPECT_EQ(count, 3);
+    EXPECT_EQ(page, 5);
+    EXPECT_EQ(display, 10);
+    EXPECT_EQ(lineNo, 0);
+    lineNo = 12;
+    count = 0;
+    fnFillPage(options, rows, count, page, display, lineNo, "x");
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].表示No, 13);
+    EXPECT_EQ(rows[2].表示No, 15);
+    EXPECT_EQ(rows[2].内訳出力ＩＤ, 3);
+    EXPECT_EQ(rows[2].頁番号, 5);
+    EXPECT_EQ(rows[2].表示頁番号, 10);
+    EXPECT_EQ(page, 6);
+}
+
+}  // namespace
+}  // namespace omrix::print

@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "data/database.h"
+#include "data/table_database.h"
+#include "print/print_progress.h"
+#include "print/print_row_table.h"
+#include "print/print_rows_write.h"
+#include "startup/app_context.h"
+#include "util/text.h"
+
+namespace omrix::print {
+namespace {
+
+using startup::appContext;
+
+class RecordingProgress : public PrintProgress {
+  public:
+    breakdown::ProgressBar& bar() override { return bar_; }
+    void showCaption(std::string_view caption) override {
+        captions.emplace_back(caption);
+        captionShown = true;
+    }
+    void hideCaption() override { captionShown = false; }
+    void doEvents() override {
+        ++events;
+        highest = std::max(highest, bar_.value());
+    }
+
+    std::vector<std::string> captions;
+    bool captionShown = false;
+    int events = 0;
+    int32_t highest = 0;
+
+  private:
+    breakdown::ProgressBar bar_;
+};
+
+PrintRows runRows(int count, int32_t nameId, std::string_view name) {
+    PrintRows rows(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        PrintRow& r = rows[static_cast<std::size_t>(i)];
+        r.内訳名称ＩＤ = nameId;
+        r.内訳出力ＩＤ = i + 1;
+        r.頁番号 = i / 15 + 1;
+        r.表示頁番号 = r.頁番号;
+        r.表示No = i % 15 + 1;
+        r.名称１ = std::string(name) + std::to_string(i + 1);
+        r.提出用金額 = *Currency::fromUnits(1000 + i);
+    }
+    return rows;
+}
+
+class PrintRowsWrite : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(t.ok()) << t.error();
+        appContext().UchiwakeNameID = 7;
+        ASSERT_TRUE(InsertPrintRows(runRows(40, 7, "前回"), true));
+        ASSERT_TRUE(InsertPrintRows(runRows(5, 8, "他"), true));
+    }
+
+    // The stored rows of a breakdown, one text per row in 内訳出力ＩＤ order.
+    std::vector<std::string> stored(int32_t nameId) {
+        std::vector<std::string> out;
+        auto rs = t.db().fnOpenRecordSet(
+            "Select 内訳出力ＩＤ, 名称１, 頁番号, 表示No, 提出用金額 From 内訳出力 Where "
+            "内訳名称ＩＤ = " +
+            std::to_string(nameId) + " Order By 内訳出力ＩＤ");
+        EXPECT_TRUE(rs);
+        if (!rs) return out;
+        for (; !rs->pbEOF(); rs->fnMoveNext()) {
+            out.push_back(std::to_string(rs->fnGetInt(0)) + "|" +
+                          std::string(util::trimBlanksRight(rs->fnGetChar(1))) + "|" +
+                          std::to_string(rs->fnGetInt(2)) + "|" + std::to_string(rs->fnGetInt(3)) +
+                          "|" + rs->fnGetMoney(4).toString());
+        }
+        return out;
+    }
+
+    void expectMessage(std::string_view step) {
+        ASSERT_EQ(t.messages().messages().size(), 1u);
+        const auto& m = t.messages().messages()[0];
+        EXPECT_EQ(m.number, 3010);
+        EXPECT_EQ(m.style, 0);
+        EXPECT_EQ(m.params[0], step);
+        EXPECT_EQ(m.params[1], "");
+        EXPECT_EQ(m.params[2], "fnOmrix_Print_Print_CreatePrintUchiwakeInf");
+    }
+
+    testing::TableDatabase t;
+    RecordingProgress progress;
+};
+
+TEST_F(PrintRowsWrite, ReplacesTheRowsOfThisBreakdownOnly) {
+    const auto others = stored(8);
+    const PrintRows rows = runRows(230, 7, "新");
+    ASSERT_TRUE(fnOmrix_Print_Print_CreatePrintUchiwakeInf(rows, &progress));
+    const auto now = stored(7);
+    ASSERT_EQ(now.size(), 230u);
+    EXPECT_EQ(now.front(), "1|新1|1|1|1000");
+    EXPECT_EQ(now.back(), "230|新230|16|5|1229");
+    EXPECT_EQ(stored(8), others);
+    EXPECT_TRUE(t.messages().messages().empty());
+
+    EXPECT_EQ(progress.captions, std::vector<std::string>{"内訳情報を書き込んでいます・・・"});
+    EXPECT_FALSE(progress.captionShown);
+    EXPECT_FALSE(progress.bar().visible());
+    EXPECT_EQ(progress.bar().maximum(), 230);
+    EXPECT_EQ(progress.events, 230);
+    EXPECT_EQ(progress.highest, 229);  // one short of full until the write is done
+}
+
+TEST_F(PrintRowsWrite, InsertFailingHalfWayKeepsTheEarlierRows) {
+    const auto before = stored(7);
+    t.exec(
+        "CREATE TRIGGER refuse_row BEFORE INSERT ON 内訳出力 "
+        "WHEN NEW.内訳名称ＩＤ = 7 AND NEW.内訳出力ＩＤ = 150 "
+        "BEGIN SELECT RAISE(ABORT, 'refused'); END;");
+    EXPECT_FALSE(fnOmrix_Print_Print_CreatePrintUchiwakeInf(runRows(230, 7, "新"), &progress));
+    expectMessage("内訳出力の書き込み");
+    EXPECT_EQ(stored(7), before);
+    EXPECT_FALSE(progress.captionShown);
+    EXPECT_FALSE(progress.bar().visible());
+    EXPECT_EQ(progress.events, 200);  // the failing batch was built whole, then refused
+
+    // Nothing is left open: the next write goes through.
+    t.exec("DROP TRIGGER refuse_row;");
+    ASSERT_TRUE(fnOmrix_Print_Print_CreatePrintUchiwakeInf(runRows(3, 7, "次")));
+    EXPECT_EQ(stored(7).size(), 3u);
+}
+
+TEST_F(PrintRowsWrite, DeleteRefusedKeepsTheRowsAndWritesNothing) {
+    const auto before = stored(7);
+    t.exec(
+        "CREATE TRIGGER keep_rows BEFORE DELETE ON 内訳出力 "
+        "BEGIN SELECT RAISE(ABORT, 'kept'); END;");
+    EXPECT_FALSE(fnOmrix_Print_Print_CreatePrintUchiwakeInf(runRows(20, 7, "新"), &progress));
+    expectMessage("内訳出力の削除");
+    EXPECT_EQ(stored(7), before);
+    EXPECT_TRUE(progress.captions.empty());
+    EXPECT_EQ(progress.events, 0);
+}
+
+TEST_F(PrintRowsWrite, NoRowsClearsWithoutProgressAndNoDatabaseFails) {
+    ASSERT_TRUE(fnOmrix_Print_Print_CreatePrintUchiwakeInf({}, &progress));
+    EXPECT_TRUE(stored(7).empty());
+    EXPECT_EQ(stored(8).size(), 5u);
+    EXPECT_TRUE(progress.captions.empty());
+
+    appContext().Database.reset();
+    EXPECT_FALSE(fnOmrix_Print_Print_CreatePrintUchiwakeInf(runRows(2, 7, "x"), &progress));
+    expectMessage("内訳出力の削除");
+}
+
+TEST(PrintProgressOnAStream, CaptionThenTenths) {
+    std::ostringstream out;
+    StreamPrintProgress progress(out);
+    progress.bar().setMaximum(20);
+    progress.bar().setVisible(true);
+    progress.showCaption("書き込み");
+    for (int32_t v = 1; v < 20; ++v) progress.bar().setValue(v);
+    hidePrintProgress(&progress);
+    EXPECT_FALSE(progress.bar().visible());
+    EXPECT_EQ(out.str(),
+              "  0%\n書き込み\n  10%\n  20%\n  30%\n  40%\n  50%\n  60%\n  70%\n  80%\n  90%\n");
+}
+
+}  // namespace
+}  // namespace omrix::print
