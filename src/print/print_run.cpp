@@ -1,0 +1,119 @@
+#include "print/print_run.h"
+
+#include "breakdown/edit_ucw.h"
+#include "breakdown/uchiwake_loader.h"
+#include "platform/messages.h"
+#include "print/print_rows_generator.h"
+#include "print/print_rows_write.h"
+#include "print_window/level_tree_model.h"
+#include "startup/app_context.h"
+
+namespace omrix::print {
+namespace {
+
+using platform::showMessageBox;
+using startup::appContext;
+
+constexpr int16_t kPageNamesUsed = 2;
+constexpr int16_t kMayKeepPageNames = 1;  // 権限 bit: page names are not offered for change
+constexpr int32_t kStyleQuestion = 32;
+
+// Resets the hourglass on every way out.
+class BusyScope {
+  public:
+    explicit BusyScope(PrintUi& ui) : ui_(ui) { ui_.setBusy(true); }
+    ~BusyScope() { ui_.setBusy(false); }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+  private:
+    PrintUi& ui_;
+};
+
+bool rereadBreakdown() {
+    auto& context = appContext();
+    context.UchiwakeRoot = breakdown::fnLoadUchiwake();
+    if (!context.UchiwakeRoot) return false;
+    context.UchiwakeRoot->sbMoneyReCalc();
+    return true;
+}
+
+void offerPageNames(const PrintOptionRec& options, PrintUi& ui) {
+    if (options.nPageType != kPageNamesUsed) return;
+    if ((appContext().Kengen & kMayKeepPageNames) != 0) return;
+    int16_t answer = showMessageBox("頁名称の設定を変更しますか？",
+                                    platform::kStyleYesNo | kStyleQuestion, "確認");
+    if (answer == platform::kAnswerYes) ui.showPageNameWindow();
+}
+
+// The statement's part of the run; false ends the run.
+bool runStatement(const PrintOptionRec& options, PrintUi& ui, ReportLaunches& launches,
+                  const print_window::LevelTreeModel& tree, PrintRunResult& result) {
+    if (!tree.fnCheckKaisoUchiwakeChecked()) {
+        showMessageBox("出力する内訳が選択されていません。", platform::kStyleExclamation,
+                       "未選択画面");
+        ui.focusLevelTree();
+        result.uchiwakeSkipped = true;
+        return true;
+    }
+    offerPageNames(options, ui);
+    if (!fnPrintUchiwake(options, ui, launches, tree)) return false;
+    result.produced.push_back(ViewerKind::Uchiwakesho);
+    return true;
+}
+
+bool runOutput(bool checked, ViewerKind viewer, bool launched, PrintRunResult& result) {
+    if (!checked) return true;
+    if (!launched) return false;
+    result.produced.push_back(viewer);
+    return true;
+}
+
+}  // namespace
+
+bool fnPrintUchiwake(const PrintOptionRec& options, PrintUi& ui, ReportLaunches& launches,
+                     const print_window::LevelTreeModel& tree) {
+    // A failed re-read of an earlier run leaves no breakdown to print.
+    if (!appContext().UchiwakeRoot) return false;
+    PrintRows rows;
+    if (!fnCreatePrintRows(options, rows, tree, ui.writeProgress())) return false;
+    if (!fnOmrix_Print_Print_CreatePrintUchiwakeInf(rows, ui.writeProgress())) return false;
+    return launches.showUchiwake(options);
+}
+
+PrintRunResult fnRunPrint(PrintUi& ui, ReportLaunches& launches,
+                          const print_window::LevelTreeModel& tree) {
+    BusyScope busy(ui);
+    PrintRunResult result;
+    ui.closeViewers();
+
+    PrintRunChoices choices;
+    if (!ui.collectChoices(choices)) {
+        result.end = PrintRunEnd::Choices;
+        return result;
+    }
+    launches.chooseStatement(choices.options);
+    if (choices.reread && !rereadBreakdown()) {
+        result.end = PrintRunEnd::Reread;
+        return result;
+    }
+
+    const auto& context = appContext();
+    if (choices.uchiwake && !runStatement(choices.options, ui, launches, tree, result)) {
+        result.end = PrintRunEnd::Uchiwake;
+    } else if (!runOutput(choices.youkou, ViewerKind::Youkou,
+                          choices.youkou && launches.showYoukou(context.BukkenNo, context.HanNo,
+                                                                choices.companyText),
+                          result)) {
+        result.end = PrintRunEnd::Youkou;
+    } else if (!runOutput(choices.gaiyou, ViewerKind::Gaiyou,
+                          choices.gaiyou && launches.showGaiyou(context.BukkenNo), result)) {
+        result.end = PrintRunEnd::Gaiyou;
+    } else if (!runOutput(choices.daika, ViewerKind::Daika,
+                          choices.daika && launches.showDaika(context.UchiwakeNameID), result)) {
+        result.end = PrintRunEnd::Daika;
+    }
+    return result;
+}
+
+}  // namespace omrix::print

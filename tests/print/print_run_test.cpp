@@ -1,0 +1,219 @@
+// The print run over a demo database: order of the outputs, the statement left out
+// or stopped, the page-name question, the re-read.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "data/table_database.h"
+#include "demo/demo_database.h"
+#include "print/print_run.h"
+#include "print_window/level_tree_model.h"
+#include "startup/app_context.h"
+#include "startup/startup_sequence.h"
+
+namespace omrix::print {
+namespace {
+
+using startup::appContext;
+
+class FakeUi : public PrintUi {
+  public:
+    void closeViewers() override { log.push_back("close"); }
+    bool collectChoices(PrintRunChoices& out) override {
+        log.push_back("choices");
+        out = choices;
+        return choicesReadable;
+    }
+    void focusLevelTree() override { log.push_back("focus"); }
+    void showPageNameWindow() override { log.push_back("pagenames"); }
+    bool openViewer(ViewerKind, reports::Report&) override { return false; }
+    void setBusy(bool busy) override { this->busy = busy; }
+
+    PrintRunChoices choices;
+    bool choicesReadable = true;
+    bool busy = false;
+    std::vector<std::string> log;
+};
+
+// Stands in for the report objects: records each launch and fails where told.
+class FakeLaunches : public ReportLaunches {
+  public:
+    explicit FakeLaunches(FakeUi& ui) : ui_(ui) {}
+    bool showUchiwake(const PrintOptionRec& options) override {
+        statementOptions = options;
+        return launch("uchiwake");
+    }
+    bool showYoukou(std::string_view, std::string_view, std::string_view company) override {
+        youkouCompany = company;
+        return launch("youkou");
+    }
+    bool showGaiyou(std::string_view) override { return launch("gaiyou"); }
+    bool showDaika(int32_t) override { return launch("daika"); }
+    void chooseStatement(const PrintOptionRec&) override { ui_.log.push_back("choose"); }
+
+    std::string failing;
+    PrintOptionRec statementOptions;
+    std::string youkouCompany;
+
+  private:
+    bool launch(const std::string& name) {
+        ui_.log.push_back(name);
+        return name != failing;
+    }
+    FakeUi& ui_;
+};
+
+class PrintRun : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(tables.ok()) << tables.error();
+        demo::DemoOptions options;
+        options.lines = 120;
+        demo::DemoSummary summary;
+        std::string error;
+        ASSERT_TRUE(demo::createDemoDatabase(tables.db(), options, summary, error)) << error;
+        appContext().CommandLine = "-B:00000001 -H:01";
+        ASSERT_EQ(startup::runStartup(), startup::StartupEnd::Started);
+        tables.messages().clear();
+        tree.sbCreateTree(appContext().UchiwakeRoot.get(), 0);
+        ASSERT_GT(tree.count(), 1);
+
+        ui.choices.options.nPrintJunjo = 2;
+        ui.choices.options.nPageType = 1;
+        ui.choices.options.nPageStart = 1;
+        sbSetPrintType(ui.choices.options, "B5");
+        ui.choices.uchiwake = ui.choices.youkou = ui.choices.gaiyou = ui.choices.daika = true;
+    }
+
+    void tickAll() { tree.Tv_Kaiso_NodeCheck(1, true); }
+    int64_t printRows() {
+        return tables.count("内訳出力 Where 内訳名称ＩＤ = " +
+                            std::to_string(appContext().UchiwakeNameID));
+    }
+    std::vector<std::string> launched() const {
+        std::vector<std::string> names;
+        for (const auto& entry : ui.log) {
+            if (entry == "uchiwake" || entry == "youkou" || entry == "gaiyou" || entry == "daika")
+                names.push_back(entry);
+        }
+        return names;
+    }
+
+    testing::TableDatabase tables;
+    print_window::LevelTreeModel tree;
+    FakeUi ui;
+    FakeLaunches launches{ui};
+};
+
+using Names = std::vector<std::string>;
+
+TEST_F(PrintRun, OutputsInFixedOrderAfterClosingTheViewers) {
+    tickAll();
+    ui.choices.companyText = " 会社  ";
+    PrintRunResult result = fnRunPrint(ui, launches, tree);
+    EXPECT_EQ(result.end, PrintRunEnd::Completed);
+    EXPECT_EQ(ui.log.front(), "close");
+    EXPECT_EQ(launched(), (Names{"uchiwake", "youkou", "gaiyou", "daika"}));
+    EXPECT_EQ(result.produced.size(), 4u);
+    EXPECT_GT(printRows(), 0);
+    EXPECT_EQ(printRows() % 15, 0);
+    EXPECT_EQ(launches.statementOptions.sReportFile, "OMRIX_PRINT_B5UCHIWAKESHO.RPT");
+    // The summary gets the company text as typed.
+    EXPECT_EQ(launches.youkouCompany, " 会社  ");
+    EXPECT_FALSE(ui.busy);
+    EXPECT_TRUE(tables.messages().messages().empty());
+}
+
+TEST_F(PrintRun, NothingTickedSkipsTheStatementOnly) {
+    PrintRunResult result = fnRunPrint(ui, launches, tree);
+    EXPECT_EQ(result.end, PrintRunEnd::Completed);
+    EXPECT_TRUE(result.uchiwakeSkipped);
+    EXPECT_EQ(launched(), (Names{"youkou", "gaiyou", "daika"}));
+    ASSERT_EQ(tables.messages().messages().size(), 1u);
+    const auto& box = tables.messages().messages()[0];
+    EXPECT_EQ(box.text, "出力する内訳が選択されていません。");
+    EXPECT_EQ(box.title, "未選択画面");
+    EXPECT_NE(std::find(ui.log.begin(), ui.log.end(), "focus"), ui.log.end());
+    EXPECT_EQ(printRows(), 0);
+}
+
+TEST_F(PrintRun, FirstFailingOutputEndsTheRun) {
+    tickAll();
+    launches.failing = "youkou";
+    PrintRunResult result = fnRunPrint(ui, launches, tree);
+    EXPECT_EQ(result.end, PrintRunEnd::Youkou);
+    EXPECT_EQ(launched(), (Names{"uchiwake", "youkou"}));
+    EXPECT_EQ(result.produced, (std::vector<ViewerKind>{ViewerKind::Uchiwakesho}));
+
+    ui.log.clear();
+    launches.failing = "uchiwake";
+    result = fnRunPrint(ui, launches, tree);
+    EXPECT_EQ(result.end, PrintRunEnd::Uchiwake);
+    EXPECT_EQ(launched(), (Names{"uchiwake"}));
+    EXPECT_TRUE(result.produced.empty());
+    EXPECT_FALSE(ui.busy);
+}
+
+TEST_F(PrintRun, UnreadableChoicesEndSilently) {
+    ui.choicesReadable = false;
+    PrintRunResult result = fnRunPrint(ui, launches, tree);
+    EXPECT_EQ(result.end, PrintRunEnd::Choices);
+    EXPECT_TRUE(launched().empty());
+    EXPECT_TRUE(tables.messages().messages().empty());
+    EXPECT_FALSE(ui.busy);
+}
+
+TEST_F(PrintRun, PageNameQuestionDependsOnTypeAndRights) {
+    tickAll();
+    ui.choices.youkou = ui.choices.gaiyou = ui.choices.daika = false;
+    ui.choices.options.nPageType = 2;
+    appContext().Kengen = 0;
+    tables.messages().setAnswer(platform::kAnswerYes);
+    fnRunPrint(ui, launches, tree);
+    ASSERT_EQ(tables.messages().messages().size(), 1u);
+    EXPECT_EQ(tables.messages().messages()[0].text, "頁名称の設定を変更しますか？");
+    EXPECT_EQ(tables.messages().messages()[0].title, "確認");
+    EXPECT_EQ(ui.log, (Names{"close", "choices", "choose", "pagenames", "uchiwake"}));
+
+    // No: printed with the names as they are.
+    ui.log.clear();
+    tables.messages().clear();
+    tables.messages().setAnswer(platform::kAnswerNo);
+    fnRunPrint(ui, launches, tree);
+    EXPECT_EQ(tables.messages().messages().size(), 1u);
+    EXPECT_EQ(launched(), (Names{"uchiwake"}));
+    EXPECT_EQ(std::find(ui.log.begin(), ui.log.end(), "pagenames"), ui.log.end());
+
+    // Bit 1 set, or numbers only: not asked.
+    for (auto [kengen, pageType] : {std::pair<int16_t, int16_t>{1, 2}, {-1, 2}, {0, 1}}) {
+        tables.messages().clear();
+        appContext().Kengen = kengen;
+        ui.choices.options.nPageType = pageType;
+        fnRunPrint(ui, launches, tree);
+        EXPECT_TRUE(tables.messages().messages().empty()) << kengen << " " << pageType;
+    }
+}
+
+TEST_F(PrintRun, RereadReplacesTheTreeAndAFailedOneStopsLaterStatements) {
+    tickAll();
+    ui.choices.reread = true;
+    auto before = appContext().UchiwakeRoot;
+    EXPECT_EQ(fnRunPrint(ui, launches, tree).end, PrintRunEnd::Completed);
+    EXPECT_NE(appContext().UchiwakeRoot, before);
+
+    tables.exec("UPDATE 内訳 SET 削除区分 = '1';");
+    ui.log.clear();
+    EXPECT_EQ(fnRunPrint(ui, launches, tree).end, PrintRunEnd::Reread);
+    EXPECT_FALSE(appContext().UchiwakeRoot);
+    EXPECT_TRUE(launched().empty());
+
+    // Without a breakdown the statement cannot print; nothing after it runs.
+    ui.choices.reread = false;
+    EXPECT_EQ(fnRunPrint(ui, launches, tree).end, PrintRunEnd::Uchiwake);
+    EXPECT_TRUE(launched().empty());
+}
+
+}  // namespace
+}  // namespace omrix::print
