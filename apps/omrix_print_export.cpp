@@ -1,26 +1,43 @@
-// omrix-print-export: the print run without windows. For now it starts, reads its options
-// and its INI file, and says what the run would produce.
+// omrix-print-export: the print run without windows. Start-up as the desktop program
+// runs it, the level tree ticked from --levels, the options filled from the flags as
+// the main window fills them, and every opened viewer written as a PDF file.
+#include <unistd.h>
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
-#include <cctype>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
 
+#include "data/database.h"
+#include "data/print_format_master.h"
 #include "platform/messages.h"
+#include "print/print_run.h"
+#include "print_export_ui.h"
+#include "print_window/level_tree_model.h"
+#include "reports/gui_application.h"
+#include "reports/report_set.h"
 #include "startup/app_context.h"
 #include "startup/ini_file.h"
+#include "startup/startup_sequence.h"
+#include "util/numbers.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using omrix::print::PrintRunChoices;
+using omrix::print::ViewerKind;
 using omrix::startup::appContext;
+
+constexpr int kExitDone = 0;
+constexpr int kExitStopped = 1;
+constexpr int kExitUsage = 2;
 
 struct ExportOptions {
     std::string bukken;
@@ -29,9 +46,8 @@ struct ExportOptions {
     std::string ini;
     std::string out = ".";
     std::string outputs = "uchiwake";
-    std::string layout;
-    std::string company;
-    bool companyGiven = false;
+    std::optional<std::string> layout;
+    std::optional<std::string> company;
     std::string levels = "all";
     bool quantitiesOnly = false;
     bool ditto = false;
@@ -45,17 +61,24 @@ struct ExportOptions {
 
 struct Output {
     const char* name;
-    const char* title;
+    ViewerKind viewer;
 };
 
 // In the order the run produces them.
-constexpr Output kOutputs[] = {
-    {"uchiwake", "内訳書"}, {"youkou", "見積要項"}, {"gaiyou", "工事概要"}, {"daika", "代価表"}};
+constexpr Output kOutputs[] = {{"uchiwake", ViewerKind::Uchiwakesho},
+                               {"youkou", ViewerKind::Youkou},
+                               {"gaiyou", ViewerKind::Gaiyou},
+                               {"daika", ViewerKind::Daika}};
 
-std::string trimmed(std::string text) {
+std::string trimmed(std::string_view text) {
     size_t first = text.find_first_not_of(" \t");
     if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+}
+
+std::string trimmedRight(std::string_view text) {
+    size_t last = text.find_last_not_of(' ');
+    return last == std::string::npos ? std::string() : std::string(text.substr(0, last + 1));
 }
 
 std::vector<std::string> splitList(const std::string& list) {
@@ -69,16 +92,12 @@ std::vector<std::string> splitList(const std::string& list) {
     }
 }
 
-bool isKnownOutput(const std::string& name) {
-    for (const Output& output : kOutputs) {
-        if (name == output.name) return true;
-    }
-    return false;
-}
-
 std::string checkOutputs(const std::string& list) {
     for (const std::string& name : splitList(list)) {
-        if (!isKnownOutput(name)) return "unknown output '" + name + "'";
+        auto known = [&](const Output& o) { return name == o.name; };
+        if (std::none_of(std::begin(kOutputs), std::end(kOutputs), known)) {
+            return "unknown output '" + name + "' (use uchiwake, youkou, gaiyou, daika)";
+        }
     }
     return {};
 }
@@ -86,23 +105,25 @@ std::string checkOutputs(const std::string& list) {
 std::string checkLevels(const std::string& spec) {
     if (spec == "all" || spec == "none") return {};
     for (const std::string& id : splitList(spec)) {
-        size_t used = 0;
-        long long value = -1;
-        try {
-            value = std::stoll(id, &used);
-        } catch (const std::exception&) {
-            used = 0;
-        }
-        if (id.empty() || used != id.size() || value <= 0 || value > INT32_MAX) {
+        int32_t value = 0;
+        bool digits = !id.empty() && id.find_first_not_of("0123456789") == std::string::npos;
+        if (!digits || !omrix::util::fnCLngText(id, value) || value <= 0) {
             return "'" + id + "' is not a 内訳ID (use all, none or a comma list of IDs)";
         }
     }
     return {};
 }
 
+// The suite's command line ends a value at the first blank.
+std::string checkKey(const std::string& value) {
+    if (trimmed(value).empty()) return "must not be blank";
+    if (value.find(' ') != std::string::npos) return "must not hold blanks";
+    return {};
+}
+
 void declareOptions(CLI::App& app, ExportOptions& o) {
-    app.add_option("--bukken", o.bukken, "project number (物件No)")->required();
-    app.add_option("--han", o.han, "version number (版No)")->required();
+    app.add_option("--bukken", o.bukken, "project number (物件No)")->required()->check(checkKey);
+    app.add_option("--han", o.han, "version number (版No)")->required()->check(checkKey);
     app.add_option("--operator", o.operatorId, "operator ID (自社担当者ＭＩＤ)");
     app.add_option("--ini", o.ini, "INI file; default OMRIX.INI beside the program, or $OMRIX_INI");
     app.add_option("--out", o.out, "where documents go (created when missing)");
@@ -123,83 +144,150 @@ void declareOptions(CLI::App& app, ExportOptions& o) {
     app.add_flag("--no-render", o.noRender, "write 内訳出力 but render no document");
 }
 
-// With the embedded database DB_NAME is a file beside the INI file.
-std::string describeDatabase(const std::string& iniPath) {
-    using omrix::startup::fnReadDatabaseIniValue;
-    std::string server = fnReadDatabaseIniValue("DATABASE", "SERVER_NAME", iniPath);
-    std::string name = fnReadDatabaseIniValue("DATABASE", "DB_NAME", iniPath);
-    std::string upper = trimmed(server);
-    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (upper == "SQLITE") {
-        fs::path file = fs::path(iniPath).parent_path() / trimmed(name);
-        return "embedded SQLite, file " + file.lexically_normal().string();
-    }
-    return "server '" + server + "', database '" + name + "' (ODBC)";
+bool wanted(const ExportOptions& o, const char* name) {
+    std::vector<std::string> list = splitList(o.outputs);
+    return std::find(list.begin(), list.end(), name) != list.end();
 }
 
-void describeRun(const ExportOptions& o, const std::string& iniPath) {
-    using omrix::startup::fnReadIniValue;
-    const auto& context = appContext();
-    std::string company =
-        o.companyGiven ? o.company : fnReadIniValue("KALVERON", "PRINTCOMAPNYNAME");
-    std::printf("project %s version %s, operator %d\n", context.BukkenNo.c_str(),
-                context.HanNo.c_str(), context.TantoshaID);
-    std::printf("INI file: %s\n", iniPath.c_str());
-    std::printf("database: %s\n", describeDatabase(iniPath).c_str());
-    std::printf("operator name (TANTOSHA): %s\n", context.TantoshaName.c_str());
-    std::printf("company (PRINTCOMAPNYNAME): %s\n", trimmed(company).c_str());
-    std::printf("layout: %s\n",
-                o.layout.empty() ? "the first entry of 内訳書出力形式Ｍ" : o.layout.c_str());
-    std::printf("levels: %s; page start \"%s\"%s%s%s%s%s%s%s\n", o.levels.c_str(),
-                o.pageStart.c_str(), o.quantitiesOnly ? "; quantities only" : "",
-                o.ditto ? "; ditto" : "", o.pageNames ? "; page names" : "",
-                o.sheets.empty() ? "" : (o.sheets == "only" ? "; 別紙のみ" : "; 別紙と本書"),
-                o.continuousPages ? "; continuous pages" : "", o.reread ? "; reread" : "",
-                o.noRender ? "; no documents" : "");
-    std::vector<std::string> wanted = splitList(o.outputs);
-    for (const Output& output : kOutputs) {
-        if (std::find(wanted.begin(), wanted.end(), output.name) == wanted.end()) continue;
-        if (o.noRender) {
-            std::printf("output %s: not rendered (--no-render)\n", output.title);
-        } else {
-            fs::path file = fs::path(o.out) / (std::string(output.name) + ".pdf");
-            std::printf("output %s: %s\n", output.title, file.string().c_str());
+// The entries of Cmb_Shutsuryokuyoshiki; nullopt when 内訳書出力形式Ｍ cannot be read.
+std::optional<std::vector<std::string>> printTypeEntries() {
+    std::vector<omrix::data::UchiwakeshoShutsuryokuKeishikiMRec> rows;
+    if (!omrix::data::fnOmrix_DBT_UchiwakeshoShutsuryokuKeishikiM_Select(rows, 1)) {
+        omrix::platform::fnPIMORA01_DispMessage(3010, omrix::platform::kStyleOk,
+                                                "内訳書出力形式Ｍの取得", "", "fnSetPrintTypeCmb");
+        return std::nullopt;
+    }
+    std::vector<std::string> names;
+    for (const auto& row : rows) names.emplace_back(row.内訳書出力形式名称.trimmedRight());
+    return names;
+}
+
+// Ticks the nodes --levels names; false (with the reason) for an ID without a node.
+bool tickLevels(const std::string& spec, omrix::print_window::LevelTreeModel& tree) {
+    if (spec == "none") return true;
+    if (spec == "all") {
+        for (int32_t i = 1; i <= tree.count(); ++i) tree.setChecked(i, true);
+        return true;
+    }
+    for (const std::string& id : splitList(spec)) {
+        bool found = false;
+        for (int32_t i = 1; i <= tree.count(); ++i) {
+            if (tree.node(i).tag != id) continue;
+            tree.setChecked(i, true);
+            found = true;
+        }
+        if (!found) {
+            std::fprintf(stderr, "--levels: 内訳ID %s has no node in the level tree\n", id.c_str());
+            return false;
         }
     }
+    return true;
 }
 
-int run(const ExportOptions& o) {
+// fnGetPrintOption from the flags, the window's controls in their start state otherwise.
+// False when the page count is no 16-bit number, which ends the window's run too.
+bool fillChoices(const ExportOptions& o, const std::string& entry, PrintRunChoices& choices) {
+    auto& options = choices.options;
+    options.nPrintJunjo = 2;
+    options.nOnlySuryo = o.quantitiesOnly ? 1 : 0;
+    options.nChofukuShoryaku = o.ditto ? 1 : 0;
+    options.nPageType = o.pageNames ? 2 : 1;
+    // Without separate-sheet lines the window keeps that frame disabled and unticked.
+    bool sheets = !o.sheets.empty() && appContext().BesshiExists;
+    options.nBesshiPrint = sheets ? 1 : 0;
+    options.nBesshiMode = o.sheets == "only" ? 2 : 1;
+    options.nPageTsuban = o.continuousPages ? 1 : 0;
+    choices.companyText =
+        o.company ? *o.company
+                  : trimmed(omrix::startup::fnReadIniValue("KALVERON", "PRINTCOMAPNYNAME"));
+    options.sCompanyName = trimmedRight(choices.companyText);
+    omrix::print::sbSetPrintType(options, entry);
+    choices.reread = o.reread;
+    choices.uchiwake = wanted(o, "uchiwake");
+    choices.youkou = wanted(o, "youkou");
+    choices.gaiyou = wanted(o, "gaiyou");
+    choices.daika = wanted(o, "daika");
+    if (!o.sheets.empty() && !sheets) {
+        std::fprintf(stderr, "--sheets: the breakdown has no separate sheets; ignored\n");
+    }
+    return omrix::util::fnCIntText(o.pageStart, options.nPageStart);
+}
+
+bool prepareOutFolder(const ExportOptions& o) {
+    if (o.noRender) return true;
+    std::error_code error;
+    if (fs::is_directory(o.out, error)) return true;
+    fs::create_directories(o.out, error);
+    if (!error && fs::is_directory(o.out)) return true;
+    std::fprintf(stderr, "cannot create the output folder %s: %s\n", o.out.c_str(),
+                 error ? error.message().c_str() : "not a folder");
+    return false;
+}
+
+std::unique_ptr<omrix::apps::TerminalProgress> terminalProgress() {
+    if (::isatty(STDERR_FILENO) == 0) return nullptr;
+    return std::make_unique<omrix::apps::TerminalProgress>(stderr);
+}
+
+// Every requested output made: the statement may have been left out for want of ticks.
+int exitStatus(const omrix::print::PrintRunResult& result, const ExportOptions& o) {
+    if (result.end != omrix::print::PrintRunEnd::Completed) return kExitStopped;
+    for (const Output& output : kOutputs) {
+        if (!wanted(o, output.name)) continue;
+        if (std::find(result.produced.begin(), result.produced.end(), output.viewer) ==
+            result.produced.end()) {
+            std::fprintf(stderr, "%s was not produced\n", output.name);
+            return kExitStopped;
+        }
+    }
+    return kExitDone;
+}
+
+std::string printTypeEntry(const ExportOptions& o, int& status) {
+    auto entries = printTypeEntries();
+    if (!entries) return {};
+    if (!o.layout) return entries->empty() ? std::string() : entries->front();
+    if (std::find(entries->begin(), entries->end(), trimmedRight(*o.layout)) == entries->end()) {
+        std::fprintf(stderr, "--layout: '%s' is not listed in 内訳書出力形式Ｍ\n",
+                     o.layout->c_str());
+        status = kExitUsage;
+    }
+    return trimmedRight(*o.layout);
+}
+
+int runExport(const ExportOptions& o) {
     auto& context = appContext();
     context.Messages = std::make_shared<omrix::platform::StderrSink>();
-    context.BukkenNo = o.bukken;
-    context.HanNo = o.han;
-    context.TantoshaID = o.operatorId;
     if (!o.ini.empty()) context.IniPath = fs::absolute(o.ini).lexically_normal().string();
+    context.CommandLine = "-B:" + o.bukken + " -H:" + o.han + " -T:" + std::to_string(o.operatorId);
+    if (!prepareOutFolder(o)) return kExitStopped;
 
-    std::string iniPath = omrix::startup::fnGetIniPath();
-    if (trimmed(iniPath).empty()) {
-        omrix::platform::fnPIMORA01_DispMessage(3005, omrix::platform::kStyleOk,
-                                                "Iniファイルパスの取得",
-                                                "アプリケーションを起動できません。");
-        return 1;
+    omrix::startup::StartupEnd end = omrix::startup::runStartup();
+    if (end != omrix::startup::StartupEnd::Started) {
+        std::fprintf(stderr, "start-up stopped: %s\n",
+                     std::string(omrix::startup::describeStartupEnd(end)).c_str());
+        return kExitStopped;
     }
-    std::error_code error;
-    if (!fs::is_regular_file(iniPath, error)) {
-        std::fprintf(stderr, "INI file %s not found: every key reads as its default\n",
-                     iniPath.c_str());
-    }
-    context.TantoshaName = trimmed(omrix::startup::fnReadIniValue("KALVERON", "TANTOSHA"));
+    omrix::print_window::LevelTreeModel tree;
+    tree.sbCreateTree(context.UchiwakeRoot.get(), 0);
+    if (!tickLevels(o.levels, tree)) return kExitUsage;
+    int status = kExitDone;
+    std::string entry = printTypeEntry(o, status);
+    if (status != kExitDone) return status;
 
-    if (!o.noRender && !fs::is_directory(o.out, error)) {
-        fs::create_directories(o.out, error);
-        if (error) {
-            std::fprintf(stderr, "cannot create the output folder %s: %s\n", o.out.c_str(),
-                         error.message().c_str());
-            return 1;
-        }
-    }
-    describeRun(o, iniPath);
-    return 0;
+    PrintRunChoices choices;
+    bool readable = fillChoices(o, entry, choices);
+    if (!readable)
+        std::fprintf(stderr, "--page-start: '%s' is no page number\n", o.pageStart.c_str());
+    // Painting needs a QGuiApplication; without a display it uses the offscreen platform.
+    std::optional<omrix::reports::GuiApplicationScope> gui;
+    if (!o.noRender) gui.emplace();
+    omrix::apps::ExportUi ui(choices, readable, o.out, !o.noRender, terminalProgress());
+    omrix::reports::ReportSet reports(ui);
+    omrix::print::PrintRunResult result = omrix::print::fnRunPrint(ui, reports, tree);
+    for (const std::string& file : ui.written()) std::printf("%s\n", file.c_str());
+    if (context.Database) context.Database->fnClose();
+    return exitStatus(result, o);
 }
 
 }  // namespace
@@ -211,8 +299,7 @@ int main(int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        return app.exit(e) == 0 ? 0 : 2;
+        return app.exit(e) == 0 ? kExitDone : kExitUsage;
     }
-    options.companyGiven = app.count("--company") > 0;
-    return run(options);
+    return runExport(options);
 }

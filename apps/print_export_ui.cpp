@@ -1,0 +1,139 @@
+#include "print_export_ui.h"
+
+#include <QPainter>
+#include <QPdfWriter>
+#include <QString>
+#include <filesystem>
+
+#include "reports/report.h"
+
+namespace omrix::apps {
+namespace {
+
+constexpr int kBarWidth = 30;
+
+}  // namespace
+
+TerminalProgress::TerminalProgress(std::FILE* out) : out_(out) {
+    bar_.onChange = [this](const breakdown::ProgressBar& bar) {
+        if (!bar.visible()) return finishLine();
+        draw(static_cast<int64_t>(bar.value()) - bar.minimum(),
+             static_cast<int64_t>(bar.maximum()) - bar.minimum());
+    };
+}
+
+void TerminalProgress::showCaption(std::string_view caption) {
+    caption_ = caption;
+    shownPercent_ = -1;
+}
+
+void TerminalProgress::hideCaption() {
+    finishLine();
+}
+
+void TerminalProgress::showPages(std::string_view caption, int done, int total) {
+    if (caption_ != caption) showCaption(caption);
+    draw(done, total);
+    if (done >= total) finishLine();
+}
+
+void TerminalProgress::draw(int64_t done, int64_t total) {
+    if (total <= 0) return;
+    int percent = static_cast<int>(std::clamp<int64_t>(done * 100 / total, 0, 100));
+    // Redrawing only on a new per cent keeps a 100,000-row write from flooding the terminal.
+    if (percent == shownPercent_) return;
+    shownPercent_ = percent;
+    int filled = percent * kBarWidth / 100;
+    std::fprintf(out_, "\r%s [%s%s] %3d%%", caption_.c_str(), std::string(filled, '#').c_str(),
+                 std::string(kBarWidth - filled, ' ').c_str(), percent);
+    std::fflush(out_);
+    lineOpen_ = true;
+}
+
+void TerminalProgress::finishLine() {
+    if (lineOpen_) std::fputc('\n', out_);
+    lineOpen_ = false;
+    shownPercent_ = -1;
+}
+
+std::string_view outputFileName(print::ViewerKind viewer) {
+    switch (viewer) {
+        case print::ViewerKind::Uchiwakesho:
+            return "uchiwake.pdf";
+        case print::ViewerKind::Youkou:
+            return "youkou.pdf";
+        case print::ViewerKind::Gaiyou:
+            return "gaiyou.pdf";
+        case print::ViewerKind::Daika:
+            return "daika.pdf";
+    }
+    return "output.pdf";
+}
+
+ExportUi::ExportUi(print::PrintRunChoices choices, bool choicesReadable, std::string outFolder,
+                   bool render, std::unique_ptr<TerminalProgress> progress)
+    : choices_(std::move(choices)),
+      choicesReadable_(choicesReadable),
+      outFolder_(std::move(outFolder)),
+      render_(render),
+      progress_(std::move(progress)) {}
+
+ExportUi::~ExportUi() = default;
+
+bool ExportUi::collectChoices(print::PrintRunChoices& choices) {
+    choices = choices_;
+    return choicesReadable_;
+}
+
+bool ExportUi::openViewer(print::ViewerKind viewer, reports::Report& report) {
+    if (!render_) return true;
+    std::string path = (std::filesystem::path(outFolder_) / outputFileName(viewer)).string();
+    std::string error;
+    if (!writeReportPdf(report, path, progress_.get(), error)) {
+        std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
+        return false;
+    }
+    written_.push_back(path);
+    return true;
+}
+
+bool writeReportPdf(reports::Report& report, const std::string& path, TerminalProgress* progress,
+                    std::string& error) {
+    // Loaded here with the launch's settings, so that the page count is known up front.
+    if (!report.load()) {
+        error = report.lastError();
+        return false;
+    }
+    QPdfWriter writer(QString::fromStdString(path));
+    writer.setResolution(600);
+    writer.setCreator("omrix-print");
+    const std::string_view title = report.design().title;
+    writer.setTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+    if (!writer.setPageLayout(report.pageLayout())) {
+        error = "the PDF writer does not take the paper";
+        return false;
+    }
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        error = "cannot write " + path;
+        return false;
+    }
+    const int pages = report.pageCount();
+    const std::string caption = std::string(title) + " PDF";
+    for (int page = 1; page <= pages; ++page) {
+        if (page > 1 && !writer.newPage()) {
+            painter.end();
+            error = "the PDF writer refused page " + std::to_string(page);
+            return false;
+        }
+        report.paintPage(painter, page);
+        if (progress != nullptr) progress->showPages(caption, page, pages);
+    }
+    if (!painter.end()) {
+        error = "the PDF could not be finished";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace omrix::apps

@@ -1,0 +1,72 @@
+#pragma once
+// omrix-print-export's side of a print run: no windows. Choices come from the
+// options, each opened viewer becomes a PDF file, progress goes to a terminal.
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "print/print_progress.h"
+#include "print/print_ui.h"
+
+namespace omrix::apps {
+
+// One line redrawn with \r on a terminal: caption, bar, per cent.
+class TerminalProgress : public print::PrintProgress {
+  public:
+    explicit TerminalProgress(std::FILE* out);
+    breakdown::ProgressBar& bar() override { return bar_; }
+    void showCaption(std::string_view caption) override;
+    void hideCaption() override;
+
+    // Painting pages: page `done` of `total`.
+    void showPages(std::string_view caption, int done, int total);
+
+  private:
+    void draw(int64_t done, int64_t total);
+    void finishLine();
+
+    std::FILE* out_;
+    breakdown::ProgressBar bar_;
+    std::string caption_;
+    int shownPercent_ = -1;
+    bool lineOpen_ = false;
+};
+
+// The file name of each output in --out.
+std::string_view outputFileName(print::ViewerKind viewer);
+
+class ExportUi : public print::PrintUi {
+  public:
+    // Null progress: nothing is drawn (standard error is no terminal).
+    ExportUi(print::PrintRunChoices choices, bool choicesReadable, std::string outFolder,
+             bool render, std::unique_ptr<TerminalProgress> progress);
+    ~ExportUi() override;
+
+    void closeViewers() override {}
+    bool collectChoices(print::PrintRunChoices& choices) override;
+    // Never reached: the question before it is answered No.
+    void showPageNameWindow() override {}
+    bool openViewer(print::ViewerKind viewer, reports::Report& report) override;
+    print::PrintProgress* writeProgress() override { return progress_.get(); }
+
+    // The files written, in order.
+    const std::vector<std::string>& written() const { return written_; }
+
+  private:
+    print::PrintRunChoices choices_;
+    bool choicesReadable_;
+    std::string outFolder_;
+    bool render_;
+    std::unique_ptr<TerminalProgress> progress_;
+    std::vector<std::string> written_;
+};
+
+// Paints every page of the report into a PDF file, reporting each page painted.
+bool writeReportPdf(reports::Report& report, const std::string& path, TerminalProgress* progress,
+                    std::string& error);
+
+}  // namespace omrix::apps

@@ -1,0 +1,224 @@
+// omrix-print-export as a program: a demo database made with omrix-db in a fresh
+// folder, the built binary run on it, its exit status, its standard error and its PDFs.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "startup/temp_folder.h"
+
+namespace omrix::apps {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Result {
+    int status = -1;
+    std::string out;  // standard output
+    std::string err;  // standard error
+};
+
+std::string shellQuoted(const std::string& text) {
+    return "'" + text + "'";
+}
+
+std::string capture(const std::string& command, int& status) {
+    std::string text;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) return text;
+    char buffer[4096];
+    size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, n);
+    int raw = ::pclose(pipe);
+    status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return text;
+}
+
+bool holds(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+class PrintExport : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ini = folder.file("OMRIX.INI");
+        testing::writeBytes(ini,
+                            "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=demo.sqlite\nUSER_NAME=\n"
+                            "PASSWORD=\nSQL_DNS=\n[KALVERON]\nTANTOSHA=demo\n"
+                            "PRINTCOMAPNYNAME=株式会社オムリクス建設  \n");
+        int status = -1;
+        std::string log =
+            capture(shellQuoted(OMRIX_DB_PROGRAM) + " init --ini " + shellQuoted(ini) +
+                        " 2>&1 && " + shellQuoted(OMRIX_DB_PROGRAM) + " demo --ini " +
+                        shellQuoted(ini) + " --lines 300 2>&1",
+                    status);
+        ASSERT_EQ(status, 0) << log;
+        out = folder.file("docs");
+    }
+
+    Result run(const std::string& arguments) {
+        std::string errFile = folder.file("stderr.txt");
+        Result result;
+        result.out =
+            capture(shellQuoted(OMRIX_PRINT_EXPORT) + " --ini " + shellQuoted(ini) + " --out " +
+                        shellQuoted(out) + " " + arguments + " 2>" + shellQuoted(errFile),
+                    result.status);
+        result.err = testing::readBytes(errFile);
+        return result;
+    }
+
+    void sql(const std::string& text) {
+        int status = -1;
+        std::string log =
+            capture("echo " + shellQuoted(text) + " | " + shellQuoted(OMRIX_DB_PROGRAM) +
+                        " exec --ini " + shellQuoted(ini) + " 2>&1",
+                    status);
+        ASSERT_EQ(status, 0) << log;
+    }
+
+    std::string pdf(const std::string& name) const { return (fs::path(out) / name).string(); }
+
+    testing::TempFolder folder;
+    std::string ini;
+    std::string out;
+};
+
+constexpr const char* kDemo = "--bukken 00000001 --han 01 ";
+constexpr const char* kAll = "--outputs uchiwake,youkou,gaiyou,daika ";
+
+int pdfPages(const std::string& path) {
+    int status = -1;
+    std::string info = capture("pdfinfo " + shellQuoted(path) + " 2>/dev/null", status);
+    size_t at = info.find("Pages:");
+    return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
+}
+
+std::string pdfPage(const std::string& path, int page) {
+    int status = -1;
+    std::string p = std::to_string(page);
+    return capture("pdftotext -layout -f " + p + " -l " + p + " " + shellQuoted(path) + " -",
+                   status);
+}
+
+TEST_F(PrintExport, UsageErrorsExitWith2) {
+    for (const std::string& arguments :
+         {std::string("--han 01"), std::string("--bukken '' --han 01"),
+          std::string("--bukken '0 1' --han 01"), std::string(kDemo) + "--outputs uchiwake,invoice",
+          std::string(kDemo) + "--outputs ''", std::string(kDemo) + "--levels 12,x",
+          std::string(kDemo) + "--levels 0", std::string(kDemo) + "--sheets some",
+          std::string(kDemo) + "--operator abc", std::string(kDemo) + "--bogus",
+          std::string(kDemo) + "--levels 99999999", std::string(kDemo) + "--layout 'A4（縦）'"}) {
+        Result result = run(arguments);
+        EXPECT_EQ(result.status, 2) << arguments << "\n" << result.err;
+    }
+    EXPECT_FALSE(fs::exists(pdf("uchiwake.pdf")));
+}
+
+TEST_F(PrintExport, AllFourDocumentsWithNumberedPages) {
+    Result result = run(std::string(kDemo) + kAll);
+    ASSERT_EQ(result.status, 0) << result.err;
+    for (const char* name : {"uchiwake.pdf", "youkou.pdf", "gaiyou.pdf", "daika.pdf"}) {
+        EXPECT_TRUE(holds(result.out, pdf(name))) << name;
+        EXPECT_GT(pdfPages(pdf(name)), 0) << name;
+    }
+    int pages = pdfPages(pdf("uchiwake.pdf"));
+    ASSERT_GT(pages, 2);
+    std::string first = pdfPage(pdf("uchiwake.pdf"), 1);
+    std::string last = pdfPage(pdf("uchiwake.pdf"), pages);
+    EXPECT_TRUE(holds(first, "No. 1")) << first;
+    EXPECT_TRUE(holds(first, "1 / " + std::to_string(pages)));
+    EXPECT_TRUE(holds(last, std::to_string(pages) + " / " + std::to_string(pages)));
+    // The INI's company name, trimmed.
+    EXPECT_TRUE(holds(first, "株式会社オムリクス建設")) << first;
+}
+
+TEST_F(PrintExport, PageStartAndCompanyFromTheFlags) {
+    Result result = run(std::string(kDemo) + "--page-start 5 --company 'Other Co'");
+    ASSERT_EQ(result.status, 0) << result.err;
+    std::string first = pdfPage(pdf("uchiwake.pdf"), 1);
+    EXPECT_TRUE(holds(first, "No. 5")) << first;
+    EXPECT_TRUE(holds(first, "Other Co"));
+
+    result = run(std::string(kDemo) + "--page-start ''");
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_TRUE(holds(pdfPage(pdf("uchiwake.pdf"), 1), "No. 0"));
+
+    // Like the window's text box: no number ends the run.
+    result = run(std::string(kDemo) + "--page-start x");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(holds(result.err, "--page-start"));
+}
+
+TEST_F(PrintExport, NothingTickedStillProducesTheOtherThree) {
+    Result result = run(std::string(kDemo) + kAll + "--levels none");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(holds(result.err, "未選択画面: 出力する内訳が選択されていません。\n"))
+        << result.err;
+    EXPECT_FALSE(fs::exists(pdf("uchiwake.pdf")));
+    for (const char* name : {"youkou.pdf", "gaiyou.pdf", "daika.pdf"}) {
+        EXPECT_TRUE(fs::exists(pdf(name))) << name;
+    }
+}
+
+TEST_F(PrintExport, MissingSummaryEndsTheRunAfterTheStatement) {
+    sql("DELETE FROM 物件見積要項;");
+    Result result = run(std::string(kDemo) + kAll);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(holds(result.err, "3010")) << result.err;
+    EXPECT_TRUE(holds(result.err, "物件見積要項の取得"));
+    EXPECT_TRUE(fs::exists(pdf("uchiwake.pdf")));
+    EXPECT_FALSE(fs::exists(pdf("gaiyou.pdf")));
+    EXPECT_FALSE(fs::exists(pdf("daika.pdf")));
+
+    sql("DELETE FROM 物件概要;");
+    result = run(std::string(kDemo) + "--outputs gaiyou,daika");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(holds(result.err, "工事概要の取得")) << result.err;
+}
+
+TEST_F(PrintExport, StartupFailuresExitWith1) {
+    Result result = run("--bukken 00000009 --han 01");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(holds(result.err, "内訳名称の取得")) << result.err;
+
+    testing::writeBytes(ini, "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=nowhere/none.sqlite\n");
+    result = run(kDemo);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(holds(result.err, "データベース接続情報")) << result.err;
+}
+
+TEST_F(PrintExport, NoRenderWritesTheRowsOnly) {
+    sql("DELETE FROM 内訳出力;");
+    Result result = run(std::string(kDemo) + "--no-render");
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_FALSE(fs::exists(out));
+    int status = -1;
+    std::string rows =
+        capture("echo 'SELECT COUNT(*) FROM 内訳出力;' | " + shellQuoted(OMRIX_DB_PROGRAM) +
+                    " exec --ini " + shellQuoted(ini),
+                status);
+    ASSERT_EQ(status, 0);
+    size_t newline = rows.find('\n');
+    ASSERT_NE(newline, std::string::npos) << rows;
+    int count = std::stoi(rows.substr(newline + 1));
+    EXPECT_GT(count, 0);
+    EXPECT_EQ(count % 15, 0);
+}
+
+TEST_F(PrintExport, PageNameQuestionIsAnsweredNo) {
+    // Operator 0 has no row, so no rights: the question comes and is declined.
+    Result result = run(std::string(kDemo) + "--page-names");
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_TRUE(holds(result.err, "頁名称の設定を変更しますか？")) << result.err;
+}
+
+TEST_F(PrintExport, UnusableOutputFolderStopsTheRun) {
+    testing::writeBytes(folder.file("plain"), "x");
+    out = folder.file("plain/sub");
+    EXPECT_EQ(run(kDemo).status, 1);
+}
+
+}  // namespace
+}  // namespace omrix::apps
