@@ -1,14 +1,39 @@
 // The print rows of a 100,000-line breakdown: converting each line and building its
 // INSERT are done once per row of every print run.
+//
+// First a whole print run of a demo breakdown (100,000 lines unless --lines=N; none
+// with --no-run): the print rows generated with every level ticked and written to
+// 内訳出力, the time of each step, and the write's rate beside a prepared-statement
+// insert of the same rows into the same file. Then the micro benchmarks.
 
 #include <benchmark/benchmark.h>
+#include <sqlite3.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
+#include "breakdown/omrix_dbt_uchiwake_name.h"
+#include "breakdown/uchiwake_loader.h"
 #include "breakdown/uchiwake_records.h"
+#include "data/database.h"
 #include "data/record_conventions.h"
+#include "data/schema.h"
+#include "data/sql_text.h"
+#include "demo/demo_database.h"
 #include "print/print_convert.h"
 #include "print/print_row.h"
+#include "print/print_rows_generator.h"
+#include "print/print_rows_write.h"
+#include "print_window/level_tree_model.h"
+#include "project/bukken_hensu.h"
 #include "startup/app_context.h"
 
 namespace {
@@ -92,6 +117,219 @@ void BM_PrintRowSize(benchmark::State& state) {
 }
 BENCHMARK(BM_PrintRowSize);
 
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double cpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+long peakMb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
+// A fresh SQLite file with the suite's tables and the demo in it, opened as the
+// program's database.
+bool makeDemo(const std::filesystem::path& folder, int32_t lines, std::string& file) {
+    file = (folder / "print.sqlite").string();
+    const std::string ini = (folder / "OMRIX.INI").string();
+    std::ofstream(ini) << "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=print.sqlite\n";
+    auto& context = startup::appContext();
+    context.IniPath = ini;
+    context.TantoshaName = "bench";
+    std::string error;
+    if (!data::createDatabaseFile(file, error)) return false;
+    context.Database = std::make_shared<data::CCCDBS_DataBase>();
+    if (!context.Database->fnOpenFromIni(ini)) return false;
+    if (!data::createSchema(*context.Database, data::embeddedSchemaSql(), false)) return false;
+    demo::DemoOptions options;
+    options.lines = lines;
+    demo::DemoSummary summary;
+    if (!demo::createDemoDatabase(*context.Database, options, summary, error)) {
+        std::fprintf(stderr, "demo: %s\n", error.c_str());
+        return false;
+    }
+    return true;
+}
+
+// Start-up's part: the breakdown loaded with the project's variables and recalculated.
+bool loadBreakdown() {
+    auto& context = startup::appContext();
+    if (!breakdown::fnOmrix_DBT_UchiwakeName_SelectByID(demo::kDemoUchiwakeNameId,
+                                                        context.UchiwakeName)) {
+        return false;
+    }
+    context.UchiwakeNameID = context.UchiwakeName.内訳名称ＩＤ;
+    context.UchiwakeRoot = breakdown::fnLoadUchiwake();
+    if (!context.UchiwakeRoot) return false;
+    if (!project::fnOmrix_DBT_BukkenHensu_Select(demo::kDemoBukkenNo, context.BukkenHensu)) {
+        return false;
+    }
+    context.UchiwakeRoot->sbMoneyReCalc();
+    return true;
+}
+
+// The same rows through one prepared statement with bound values, in one transaction:
+// what the write is measured against.
+bool preparedInsert(const std::string& file, const print::PrintRows& rows) {
+    const std::string sql = data::foldSqlText(
+        "Insert Into 内訳出力 (更新日, 更新操作者, 更新画面ＩＤ, 更新カウンタ, 削除区分, "
+        "内訳名称ＩＤ, "
+        "内訳出力ＩＤ, 表示番号名称, 名称１, 名称２, 名称３, 名称４, 仕様１, 仕様２, 仕様３, "
+        "仕様４, "
+        "単位名称, 内訳数量, 見積１単価, 見積１金額, 見積２単価, 見積２金額, 見積３単価, "
+        "見積３金額, "
+        "見積４単価, 見積４金額, 提出用単価, 提出用金額, 表示No, 頁番号, 表示頁番号, 頁名称, "
+        "数量計算式, 単価計算式, 社内備考, 社外備考, 送受信インデックス履歴ＩＤ, "
+        "明細別材工共コード, "
+        "使用メーカー名, 使用商社名) Values (datetime('now', 'localtime'), ?, '', 0, '0', ?, ?, ?, "
+        "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+        "?, ?, ?)");
+    sqlite3* db = nullptr;
+    sqlite3_stmt* insert = nullptr;
+    bool ok = sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
+              sqlite3_busy_timeout(db, 5000) == SQLITE_OK &&
+              sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK &&
+              sqlite3_prepare_v2(db, sql.c_str(), -1, &insert, nullptr) == SQLITE_OK;
+    std::vector<std::string> texts;
+    for (std::size_t i = 0; ok && i < rows.size(); ++i) {
+        const print::PrintRow& r = rows[i];
+        texts = {r.表示番号名称.str(), r.名称１.str(),   r.名称２.str(),  r.名称３.str(),
+                 r.名称４.str(),       r.仕様１.str(),   r.仕様２.str(),  r.仕様３.str(),
+                 r.仕様４.str(),       r.単位名称.str(), r.内訳数量.str()};
+        int at = 1;
+        sqlite3_bind_text(insert, at++, "bench", -1, SQLITE_STATIC);
+        sqlite3_bind_int(insert, at++, r.内訳名称ＩＤ);
+        sqlite3_bind_int(insert, at++, r.内訳出力ＩＤ);
+        for (const auto& t : texts) {
+            sqlite3_bind_text(insert, at++, t.c_str(), static_cast<int>(t.size()), SQLITE_STATIC);
+        }
+        for (util::Currency c :
+             {r.見積１単価, r.見積１金額, r.見積２単価, r.見積２金額, r.見積３単価, r.見積３金額,
+              r.見積４単価, r.見積４金額, r.提出用単価, r.提出用金額}) {
+            sqlite3_bind_double(insert, at++, c.toDouble());
+        }
+        sqlite3_bind_int(insert, at++, r.表示No);
+        sqlite3_bind_int(insert, at++, r.頁番号);
+        sqlite3_bind_int(insert, at++, r.表示頁番号);
+        const std::string tail[] = {r.頁名称.str(), r.数量計算式.str(), r.単価計算式.str(),
+                                    r.社内備考.str(), r.社外備考.str()};
+        for (const auto& t : tail) {
+            sqlite3_bind_text(insert, at++, t.c_str(), static_cast<int>(t.size()),
+                              SQLITE_TRANSIENT);
+        }
+        sqlite3_bind_int(insert, at++, r.送受信インデックス履歴ＩＤ);
+        for (int k = 0; k < 3; ++k) sqlite3_bind_text(insert, at++, "", 0, SQLITE_STATIC);
+        ok = sqlite3_step(insert) == SQLITE_DONE && sqlite3_reset(insert) == SQLITE_OK;
+    }
+    sqlite3_finalize(insert);
+    ok = ok && sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok;
+}
+
+bool printRunFigures(int32_t lines) {
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("omrix_print_bench_" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    std::string file;
+    auto start = Clock::now();
+    bool ok = makeDemo(folder, lines, file);
+    const double demoSeconds = secondsSince(start);
+
+    start = Clock::now();
+    ok = ok && loadBreakdown();
+    const double loadSeconds = secondsSince(start);
+
+    start = Clock::now();
+    print_window::LevelTreeModel tree;
+    if (ok) tree.sbCreateTree(startup::appContext().UchiwakeRoot.get(), 0);
+    for (int32_t i = 1; i <= tree.count(); ++i) tree.setChecked(i, true);
+    const double treeSeconds = secondsSince(start);
+
+    print::PrintOptionRec options;
+    options.nPageStart = 1;
+    options.nPageType = 2;
+    options.nChofukuShoryaku = 1;
+    options.nBesshiPrint = 1;
+    options.nBesshiMode = 1;
+    print::sbSetPrintType(options, "B5");
+    print::PrintRows rows;
+    // Wall and processor time: the machine may be shared.
+    const double cpuStart = cpuSeconds();
+    start = Clock::now();
+    ok = ok && print::fnCreatePrintRows(options, rows, tree);
+    const double generateSeconds = secondsSince(start);
+    const double generateCpu = cpuSeconds() - cpuStart;
+
+    // Each write into an empty table, three times, alternating: the best of each.
+    auto& db = *startup::appContext().Database;
+    double writeSeconds = 0;
+    double preparedSeconds = 0;
+    for (int round = 0; ok && round < 3; ++round) {
+        ok = db.fnExecute("Delete From 内訳出力;");
+        start = Clock::now();
+        ok = ok && print::fnOmrix_Print_Print_CreatePrintUchiwakeInf(rows);
+        const double write = secondsSince(start);
+        ok = ok && db.fnExecute("Delete From 内訳出力;");
+        start = Clock::now();
+        ok = ok && preparedInsert(file, rows);
+        const double prepared = secondsSince(start);
+        if (round == 0 || write < writeSeconds) writeSeconds = write;
+        if (round == 0 || prepared < preparedSeconds) preparedSeconds = prepared;
+    }
+
+    startup::resetAppContext();
+    std::filesystem::remove_all(folder);
+    if (!ok) {
+        std::fprintf(stderr, "the print run of %d lines failed\n", lines);
+        return false;
+    }
+    const double n = static_cast<double>(rows.size());
+    std::printf("print run of a %d-line demo breakdown, every level ticked\n", lines);
+    std::printf("  demo written             %8.3f s\n", demoSeconds);
+    std::printf("  breakdown loaded         %8.3f s\n", loadSeconds);
+    std::printf("  level tree               %8.3f s  (%d nodes)\n", treeSeconds, tree.count());
+    std::printf(
+        "  print rows generated     %8.3f s  (processor %.3f s; %zu rows; aim under 0.5 s)\n",
+        generateSeconds, generateCpu, rows.size());
+    std::printf("  rows written, best of 3  %8.3f s  %8.0f rows/s\n", writeSeconds,
+                n / writeSeconds);
+    std::printf("  prepared insert, best    %8.3f s  %8.0f rows/s\n", preparedSeconds,
+                n / preparedSeconds);
+    std::printf("  write / prepared         %8.2f x  (aim within 3 x)\n",
+                writeSeconds / preparedSeconds);
+    std::printf("  peak memory              %8ld MB\n\n", peakMb());
+    return true;
+}
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    int32_t lines = 100000;
+    bool run = true;
+    std::vector<char*> rest{argv[0]};
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--lines=", 8) == 0) {
+            lines = std::atoi(argv[i] + 8);
+        } else if (std::strcmp(argv[i], "--no-run") == 0) {
+            run = false;
+        } else {
+            rest.push_back(argv[i]);
+        }
+    }
+    if (run && !printRunFigures(lines)) return 1;
+    int count = static_cast<int>(rest.size());
+    benchmark::Initialize(&count, rest.data());
+    if (benchmark::ReportUnrecognizedArguments(count, rest.data())) return 2;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
