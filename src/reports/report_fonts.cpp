@@ -18,12 +18,22 @@ QStringList candidates(const QString& file, const QStringList& debianPaths) {
     return paths;
 }
 
+// Only files that start as a font are handed to Qt: a file of anything else is
+// refused by it, but leaves its font database damaged at exit.
+bool looksLikeFont(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    QByteArray head = file.read(4);
+    return head == QByteArray("\x00\x01\x00\x00", 4) || head == "OTTO" || head == "true" ||
+           head == "ttcf";
+}
+
 }  // namespace
 
 bool loadFontFamily(const QString& family, const QStringList& paths, QString& out,
                     std::string& error) {
     for (const QString& path : paths) {
-        if (!QFile::exists(path)) continue;
+        if (!looksLikeFont(path)) continue;
         int id = QFontDatabase::addApplicationFont(path);
         QStringList families = QFontDatabase::applicationFontFamilies(id);
         if (id >= 0 && !families.isEmpty()) {
@@ -31,8 +41,8 @@ bool loadFontFamily(const QString& family, const QStringList& paths, QString& ou
             return true;
         }
     }
-    error = "font " + family.toStdString() + " not found; looked for " +
-            paths.join(", ").toStdString() + " (install fonts-ipaexfont)";
+    error = "font " + family.toStdString() + " not found: none of " +
+            paths.join(", ").toStdString() + " is a font file (install fonts-ipaexfont)";
     return false;
 }
 

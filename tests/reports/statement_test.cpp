@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "reports/report_fixture.h"
+#include "reports/report_fonts.h"
 #include "reports/statement_data.h"
 #include "startup/app_context.h"
 
@@ -248,6 +249,21 @@ TEST_F(StatementTest, PaintsIntoAnyTargetAndReloadsWhenSettingsChange) {
     std::string path = db.pdf(*report);
     EXPECT_EQ(pdfPages(path), 1);
     EXPECT_EQ(report->pageCount(), 1);
+}
+
+TEST_F(StatementTest, AMissingFontFileIsNamedInTheError) {
+    QString family;
+    std::string error;
+    EXPECT_FALSE(loadFontFamily("IPAexGothic", {"/nonexistent/ipaexg.ttf", "/also/not/here.ttf"},
+                                family, error));
+    EXPECT_TRUE(contains(error, "IPAexGothic")) << error;
+    EXPECT_TRUE(contains(error, "/nonexistent/ipaexg.ttf")) << error;
+    EXPECT_TRUE(contains(error, "/also/not/here.ttf")) << error;
+    EXPECT_TRUE(family.isEmpty());
+    // A file that is no font is passed over like a missing one.
+    std::string notAFont = db.folder.file("broken.ttf");
+    omrix::testing::writeBytes(notAFont, "not a font");
+    EXPECT_FALSE(loadFontFamily("IPAexGothic", {QString::fromStdString(notAFont)}, family, error));
 }
 
 }  // namespace
