@@ -343,8 +343,9 @@ Group Planner::choose(int32_t budget, const Container& c) {
         {Group::Apart, 4, 1, c.sheetDepth == 0 && !c.inTotal, !made_[kBesshiApart]},
         {Group::Plain, 1, 70, true, false},
     };
+    // A kind not made yet gets a fair chance soon, without crowding the first lines.
     for (const auto& o : options) {
-        if (o.allowed && o.missing && budget >= o.minimum) return o.group;
+        if (o.allowed && o.missing && budget >= o.minimum && random_.chance(0.2)) return o.group;
     }
     std::vector<int32_t> weights;
     for (const auto& o : options) {

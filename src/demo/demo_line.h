@@ -25,7 +25,9 @@ inline constexpr int16_t kFlagBesshiApart = 0x80;
 inline constexpr int16_t kFlagMishiyou = 0x100;
 inline constexpr int16_t kFlagKeizoku = 0x1000;
 
-// The 代価表 row of a line item that owns a unit-price breakdown.
+// The 代価表 row of a line item that owns a unit-price breakdown: 合計金額 is the
+// owner's unit price for the model quantity, 端数金額 what the lower lines' sum lacks
+// (or has too much) to make it, 換算単価 the unit price it gives.
 struct DemoDaika {
     int32_t 代価表ＩＤ = 0;
     Currency 端数金額;

@@ -176,19 +176,21 @@ bool ItemPricer::priceDaika(DemoLine& owner, int32_t childCount, std::vector<Dem
         const int64_t step = yen >= 10000 ? 10 : 1;
         return Currency::fromUnits(yen / step * step).value_or(Currency());
     };
-    DemoDaika daika;
-    daika.合計金額 = sum3;
-    daika.モデル数量 = model;
-    daika.換算単価 = perUnit(sum3);
     owner.見積１単価 = roundedDown(perUnit(sum1));
     owner.見積２単価 = roundedDown(perUnit(sum2));
-    owner.提出用単価 = roundedDown(daika.換算単価);
+    owner.提出用単価 = roundedDown(perUnit(sum3));
     owner.受注者単価 = owner.見積１単価;
     owner.見積１単価計算式.clear();
     owner.提出用単価計算式.clear();
+    // The breakdown's total is the quoted price for the model quantity; the rounding
+    // amount brings the sum of its lines to it.
     auto modelTotal = owner.提出用単価.times(model);
     if (!modelTotal) return false;
+    DemoDaika daika;
+    daika.モデル数量 = model;
+    daika.合計金額 = *modelTotal;
     daika.端数金額 = modelTotal->minus(sum3).value_or(Currency());
+    daika.換算単価 = owner.提出用単価;
     owner.daika = daika;
     return true;
 }

@@ -158,13 +158,17 @@ TEST(DemoDatabase, TheDefaultDemoShowsEveryKindOfLine) {
     EXPECT_GT(count("種別フラグ = 16 AND 頁名称 <> ''"), 0);
     EXPECT_GT(count("種別フラグ = 144 AND 頁名称 <> ''"), 0);
     EXPECT_GT(count("種別フラグ = 264"), 0);  // unused line items
-    // Unit-price breakdowns belong to line items that have lower lines.
+    // Unit-price breakdowns belong to line items that have lower lines; their lines'
+    // sum and the rounding amount make the total, which is the owner's price for the
+    // model quantity.
     EXPECT_GT(queryNumber(f, "SELECT Count(*) FROM 代価表"), 0);
     EXPECT_EQ(queryNumber(f,
-                          "SELECT Count(*) FROM 代価表 d WHERE NOT EXISTS (SELECT 1 FROM 内訳 "
-                          "c WHERE c.親内訳ID = d.内訳ID) OR d.合計金額 <> (SELECT "
-                          "Sum(提出用金額) FROM 内訳 c WHERE c.親内訳ID = d.内訳ID)"),
-              0);
+                          "SELECT Count(*) FROM 代価表 d JOIN 内訳 o ON o.内訳ID = d.内訳ID "
+                          "AND o.削除区分 = '0' WHERE d.合計金額 - d.端数金額 = (SELECT "
+                          "Sum(提出用金額) FROM 内訳 c WHERE c.親内訳ID = d.内訳ID AND "
+                          "c.削除区分 = '0') AND d.換算単価 = o.提出用単価 AND d.合計金額 = "
+                          "o.提出用単価 * d.モデル数量 AND o.種別フラグ = 8"),
+              queryNumber(f, "SELECT Count(*) FROM 代価表"));
     // Formulas over the project variables, and unit-price formulas.
     EXPECT_GT(count("数量計算式 LIKE '%延床面積%'"), 0);
     EXPECT_GT(count("見積１単価計算式 <> ''"), 0);
