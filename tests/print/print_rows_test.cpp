@@ -337,26 +337,15 @@ TEST_F(PrintRowsTest, NoBreakdownGivesTheNothingMessage) {
     EXPECT_EQ(sink->messages()[0].title, "内訳出力");
 }
 
-TEST_F(PrintRowsTest, PrintTargetsAndOwnPages) {
-    load({line(1, 0, 0, 1, "本工事"), headingLine(2, 1, kSyumoku, 1, "A"),
-          headingLine(3, 2, kKamoku, 1, "K"), headingLine(4, 3, 4, 1, "中科目"),
-          headingLine(5, 3, kBesshi, 2, "別紙"),
-          headingLine(6, 3, kMeisai | kBesshi, 3, "明細別紙"), headingLine(7, 3, kGokei, 4, "合計"),
-          item(8, 3, 5)});
-    auto at = [&](int32_t id) { return testing::byId(startup::appContext().UchiwakeRoot, id); };
-    for (int32_t id : {2, 3, 5, 6}) {
-        EXPECT_FALSE(fnIsPrintTarget(*at(id), tree)) << id;
-        EXPECT_FALSE(fnHasOwnPages(*at(id), tree)) << id;
-    }
-    for (int32_t id : {7, 8}) EXPECT_TRUE(fnIsPrintTarget(*at(id), tree)) << id;
+TEST_F(PrintRowsTest, SubSubjectsAndSheetItemsAskTheTreeLikeHeadings) {
+    load({line(1, 0, 0, 1, "本工事"), headingLine(2, 1, 4, 1, "中科目"), item(3, 2, 1),
+          headingLine(4, 1, kMeisai | kBesshi, 2, "明細別紙"), item(5, 4, 1)});
+    ASSERT_TRUE(generate());
+    EXPECT_EQ(pages(), Pages{"1/1: 本工事"});
+    // Ticked, a 中科目 is still no print target: neither it nor its lines appear.
     tickAll();
-    for (int32_t id : {2, 3, 5, 6}) {
-        EXPECT_TRUE(fnIsPrintTarget(*at(id), tree)) << id;
-        EXPECT_TRUE(fnHasOwnPages(*at(id), tree)) << id;
-    }
-    // A 中科目 is a heading of its own kind: never printed on the main pages.
-    EXPECT_FALSE(fnIsPrintTarget(*at(4), tree));
-    EXPECT_FALSE(fnHasOwnPages(*at(7), tree));
+    ASSERT_TRUE(generate());
+    EXPECT_EQ(pages(), (Pages{"1/1: 本工事 明細別紙", "2/2: 明細別紙 明細5"}));
 }
 
 TEST_F(PrintRowsTest, FillPageAtLine15AddsNothingButAdvances) {

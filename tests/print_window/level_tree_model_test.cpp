@@ -203,14 +203,6 @@ TEST(LevelTreeChecks, MenuCommandsWithoutCurrentNodeDoNothing) {
     EXPECT_EQ(m.currentNode(), 0);
 }
 
-TEST(LevelTreeChecks, MenuOrderAndCaptions) {
-    std::vector<std::string> captions;
-    for (const auto& c : levelTreeMenu()) captions.emplace_back(c.caption);
-    EXPECT_EQ(captions, (std::vector<std::string>{"以下１階層全て選択", "以下全て選択",
-                                                  "以下１階層全て解除", "以下全て解除"}));
-    EXPECT_EQ(levelTreeMenu()[0].name, "mnuPrintCheckOnly1Kaiso");
-}
-
 TEST(LevelTreeQueries, PseudoTagsAreAlwaysTickedButDoNotCountAsAChoice) {
     startup::resetAppContext();
     Built b;
