@@ -1,5 +1,6 @@
 #include "reports/report_fonts.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFontDatabase>
 #include <QStringList>
@@ -60,19 +61,53 @@ bool loadFamily(const QString& family, const QStringList& paths, QString& out, s
 
 }  // namespace
 
+namespace {
+
+struct Face {
+    QString printFamily, printFile;  // derived at build time, see scripts/derive-print-fonts
+    QString family, file;            // IPAex as Debian installs it
+    QStringList debianPaths;
+};
+
+// The build writes the derived fonts to <build>/fonts beside <build>/bin.
+QStringList printCandidates(const QString& file) {
+    QStringList paths;
+    if (const char* dir = std::getenv("OMRIX_FONT_DIR"); dir != nullptr && *dir != '\0')
+        paths << QString::fromLocal8Bit(dir) + "/" + file;
+    paths << QCoreApplication::applicationDirPath() + "/../fonts/" + file;
+    return paths;
+}
+
+// IPAex itself only when the derived font is missing: it prints the same, but text
+// taken from the PDF may name a radical for an ideograph.
+bool loadFace(const Face& face, QString& out, std::string& error) {
+    std::string printError;
+    if (loadFamily(face.printFamily, printCandidates(face.printFile), out, printError)) return true;
+    if (loadFamily(face.family, candidates(face.file, face.debianPaths), out, error)) return true;
+    error = printError + "; " + error;
+    return false;
+}
+
+}  // namespace
+
 bool loadReportFonts(ReportFonts& fonts, std::string& error) {
     if (!hasGuiApplication()) {
         error = "fonts need a QGuiApplication (make a GuiApplicationScope first)";
         return false;
     }
-    const QStringList gothic =
-        candidates("ipaexg.ttf", {"/usr/share/fonts/opentype/ipaexfont-gothic/ipaexg.ttf",
-                                  "/usr/share/fonts/truetype/fonts-japanese-gothic.ttf"});
-    const QStringList mincho =
-        candidates("ipaexm.ttf", {"/usr/share/fonts/opentype/ipaexfont-mincho/ipaexm.ttf",
-                                  "/usr/share/fonts/truetype/fonts-japanese-mincho.ttf"});
-    return loadFamily("IPAexGothic", gothic, fonts.gothic, error) &&
-           loadFamily("IPAexMincho", mincho, fonts.mincho, error);
+    const Face gothic{"Omrix Print Gothic",
+                      "omrix-print-gothic.ttf",
+                      "IPAexGothic",
+                      "ipaexg.ttf",
+                      {"/usr/share/fonts/opentype/ipaexfont-gothic/ipaexg.ttf",
+                       "/usr/share/fonts/truetype/fonts-japanese-gothic.ttf"}};
+    const Face mincho{"Omrix Print Mincho",
+                      "omrix-print-mincho.ttf",
+                      "IPAexMincho",
+                      "ipaexm.ttf",
+                      {"/usr/share/fonts/opentype/ipaexfont-mincho/ipaexm.ttf",
+                       "/usr/share/fonts/truetype/fonts-japanese-mincho.ttf"}};
+    return loadFace(gothic, fonts.gothic, error) && loadFace(mincho, fonts.mincho, error);
 }
 
 }  // namespace omrix::reports

@@ -1,6 +1,7 @@
 #pragma once
-// The IPAex fonts every document is set in, loaded from the Debian font files so
-// that the PDF embeds them whatever the machine's font configuration says.
+// The fonts every document is set in, loaded from files so that the PDF embeds them
+// whatever the machine's font configuration says: Omrix Print Gothic and Mincho,
+// derived from IPAex at build time, else IPAex from the Debian font files.
 
 #include <QString>
 #include <QStringList>
@@ -9,13 +10,14 @@
 namespace omrix::reports {
 
 struct ReportFonts {
-    QString gothic;  // family of IPAex Gothic: headings, labels, figures
-    QString mincho;  // family of IPAex Mincho: titles and entered texts
+    QString gothic;  // gothic family: headings, labels, figures
+    QString mincho;  // mincho family: titles and entered texts
 };
 
-// Loads both fonts once per process (OMRIX_FONT_DIR may name a folder holding
-// ipaexg.ttf and ipaexm.ttf). Needs a QGuiApplication. False with `error` naming
-// the files looked for when a font is missing.
+// Loads both fonts once per process, the derived ones from <program folder>/../fonts
+// (OMRIX_FONT_DIR may name another folder holding omrix-print-gothic.ttf and
+// omrix-print-mincho.ttf, or ipaexg.ttf and ipaexm.ttf). Needs a QGuiApplication.
+// False with `error` naming the files looked for when a font is missing.
 bool loadReportFonts(ReportFonts& fonts, std::string& error);
 
 // Adds the first of the font files that exists and gives its family; false with

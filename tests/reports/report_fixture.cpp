@@ -8,8 +8,6 @@
 #include <filesystem>
 #include <memory>
 
-#include <QString>
-
 #include "reports/gui_application.h"
 
 namespace omrix::testing {
@@ -34,7 +32,10 @@ std::string quoted(const std::string& path) {
 
 void ensureGuiApplication() {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static reports::GuiApplicationScope scope;
+    // Never destroyed: at exit Qt's font cache is gone before a static would go, and
+    // the application's own fonts cannot be taken out of the database any more then.
+    static auto* scope = new reports::GuiApplicationScope;
+    (void)scope;
 }
 
 ReportDatabase::ReportDatabase() {
@@ -107,10 +108,11 @@ std::string ReportDatabase::pdf(reports::Report& report, std::string_view name_)
 std::string pdfText(const std::string& path, int page) {
     std::string range =
         page > 0 ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : "";
-    std::string text = run("pdftotext -layout" + range + " " + quoted(path) + " - 2>/dev/null");
-    // The PDF maps a glyph back to the lowest code point that shares it, which for
-    // 工, 見, 金 … is a Kangxi radical; compatibility normalisation undoes that.
-    return QString::fromStdString(text).normalized(QString::NormalizationForm_KC).toStdString();
+    return run("pdftotext -layout" + range + " " + quoted(path) + " - 2>/dev/null");
+}
+
+std::string pdfRawText(const std::string& path) {
+    return run("pdftotext " + quoted(path) + " - 2>/dev/null");
 }
 
 std::string withoutBlanks(std::string_view text) {

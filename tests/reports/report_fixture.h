@@ -44,9 +44,10 @@ class ReportDatabase {
     TempFolder folder;
 };
 
-// pdftotext -layout of the whole file (pages split by form feeds), or of one page,
-// in Unicode compatibility form (NFKC), as the tests' expected texts are compared.
+// pdftotext -layout of the whole file (pages split by form feeds), or of one page.
 std::string pdfText(const std::string& path, int page = 0);
+// pdftotext in reading order, without the layout.
+std::string pdfRawText(const std::string& path);
 int pdfPages(const std::string& path);
 // pdftotext spreads the text by its position; tests compare without the blanks.
 std::string withoutBlanks(std::string_view text);

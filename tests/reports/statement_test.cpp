@@ -104,14 +104,14 @@ TEST_F(StatementTest, SeveralPagesInOrderWithNumbersAndJapaneseText) {
     EXPECT_TRUE(contains(pdfText(path, 3), "No. 3"));
     // The font is in the file, not left to the reader.
     std::string fonts = pdfFonts(path);
-    EXPECT_TRUE(contains(fonts, "IPAexMincho")) << fonts;
+    EXPECT_TRUE(contains(fonts, "OmrixPrintMincho")) << fonts;
     std::istringstream lines(fonts);
     int embedded = 0;
     for (std::string line; std::getline(lines, line);) {
         std::istringstream words(line);
         std::string name, type1, type2, encoding, emb;
         words >> name >> type1 >> type2 >> encoding >> emb;
-        if (name.starts_with("IPAex")) {
+        if (name.starts_with("OmrixPrint")) {
             EXPECT_EQ(emb, "yes") << line;
             ++embedded;
         }
