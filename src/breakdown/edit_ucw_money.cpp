@@ -46,10 +46,11 @@ void COmrixEditUcw::sbMoneyReCalc() {
 }
 
 // Children before their parent, in sibling order; written as a loop so that the
-// depth of the tree does not matter.
+// depth of the tree does not matter. A self-money line does not recalculate its
+// children: the lower lines of a unit-price breakdown keep their stored amounts.
 void COmrixEditUcw::sbMoneyReCalc(FormulaEvaluator& evaluator) {
     auto deepestFirst = [](COmrixEditUcw* line) {
-        while (line->topChild_ != nullptr) line = line->topChild_;
+        while (line->topChild_ != nullptr && !line->fnIsSelfMoney()) line = line->topChild_;
         return line;
     };
     COmrixEditUcw* line = deepestFirst(this);

@@ -99,6 +99,20 @@ TEST_F(MoneyTest, WorkTypeSumsWholeAmountsOfUsedLinesAndTotals) {
     EXPECT_TRUE(sink_->messages().empty());
 }
 
+TEST_F(MoneyTest, LowerLinesOfALineItemKeepTheirStoredAmounts) {
+    auto lower = item(4, 3, 1, 2, "10");
+    lower.見積１金額 = money("7");
+    lower.数量計算式 = "5";
+    auto root = buildTree({line(1, 0, 0), line(2, 1, 1), item(3, 2, 1, 2, "100"), lower});
+    ASSERT_TRUE(root);
+    root->sbMoneyReCalc();
+    const UchiwakeRec& rec = byId(root, 4)->prUchiwakeRec();
+    EXPECT_EQ(rec.内訳数量, 2.0);
+    EXPECT_EQ(rec.見積１金額, money("7"));
+    EXPECT_EQ(rec.数量計算式.trimmedRight(), "5");
+    EXPECT_EQ(byId(root, 2)->prUchiwakeRec().見積１金額, money("200"));
+}
+
 TEST_F(MoneyTest, HeadingAmountsRoundHalfToEvenWithoutCutting) {
     auto work = line(2, 1, 1, 1);
     work.内訳数量 = 0.03125;
