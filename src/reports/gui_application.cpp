@@ -2,6 +2,10 @@
 
 #include <QGuiApplication>
 #include <cstdlib>
+#include <string>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace omrix::reports {
 namespace {
@@ -10,6 +14,20 @@ bool hasDisplay() {
     const char* x11 = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
+}
+
+// Batch runs (cron, CI, a root shell) often have no session runtime folder; Qt then
+// warns on every start. Give it a private one of our own instead.
+void ensureRuntimeFolder() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime != nullptr && *runtime != '\0') return;
+    std::string folder = "/tmp/omrix-runtime-" + std::to_string(::getuid());
+    ::mkdir(folder.c_str(), 0700);
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::getuid() &&
+        (info.st_mode & 0777) == 0700) {
+        ::setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+    }
 }
 
 }  // namespace
@@ -24,6 +42,7 @@ GuiApplicationScope::GuiApplicationScope() {
     const char* platform = std::getenv("QT_QPA_PLATFORM");
     if ((platform == nullptr || *platform == '\0') && !hasDisplay())
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    ensureRuntimeFolder();
     app_ = std::make_unique<QGuiApplication>(argc_, argv_);
 }
 
