@@ -261,7 +261,8 @@ bool Planner::subjectBody(int32_t kamokuId, int32_t budget, const Container& c) 
     const auto names = static_cast<int32_t>(sections.size());
     for (int32_t s = 0; s < count; ++s) {
         DemoLine l;
-        l.種別フラグ = kFlagChuKamoku;
+        // A 中科目 carries the 科目 bit as well: the statement prints headings with bit 1, 2 or 16.
+        l.種別フラグ = kFlagChuKamoku | kFlagKamoku;
         l.表示番号名称 = "(" + std::to_string(s + 1) + ")";
         l.名称１ = sections[static_cast<std::size_t>(s % names)];
         if (s >= names) l.名称１ += "（" + std::to_string(s / names + 1) + "工区）";

@@ -139,7 +139,7 @@ TEST(DemoDatabase, TheDefaultDemoShowsEveryKindOfLine) {
     EXPECT_EQ(kamoku[1], "土工事");
     EXPECT_EQ(kamoku[4], "コンクリート工事");
     EXPECT_GT(
-        count("種別フラグ = 4 AND 親内訳ID IN (SELECT 内訳ID FROM 内訳 WHERE 種別フラグ = 2)"), 0);
+        count("種別フラグ = 6 AND 親内訳ID IN (SELECT 内訳ID FROM 内訳 WHERE 種別フラグ = 2)"), 0);
     EXPECT_GT(count("種別フラグ = 8"), 1000);
     // Continuations point at the line they continue.
     EXPECT_GT(count("種別フラグ & 4096 AND 継続親内訳ID > 0 AND 継続行No >= 1"), 0);
