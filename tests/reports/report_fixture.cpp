@@ -28,14 +28,24 @@ std::string quoted(const std::string& path) {
     return "'" + path + "'";
 }
 
+// The application ends with the test run: at exit Qt's font cache is gone before a
+// static would go, and the application's own fonts cannot be taken out any more then.
+class GuiEnvironment : public ::testing::Environment {
+  public:
+    void TearDown() override { scope_.reset(); }
+
+  private:
+    std::unique_ptr<reports::GuiApplicationScope> scope_ =
+        std::make_unique<reports::GuiApplicationScope>();
+};
+
 }  // namespace
 
 void ensureGuiApplication() {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    // Never destroyed: at exit Qt's font cache is gone before a static would go, and
-    // the application's own fonts cannot be taken out of the database any more then.
-    static auto* scope = new reports::GuiApplicationScope;
-    (void)scope;
+    static auto* environment =
+        static_cast<GuiEnvironment*>(::testing::AddGlobalTestEnvironment(new GuiEnvironment));
+    (void)environment;
 }
 
 ReportDatabase::ReportDatabase() {
