@@ -152,7 +152,7 @@ class DaikaDocument : public ReportDocument {
     void paintHeader(PagePainter& p) const {
         const DaikaGeometry& g = daikaGeometry();
         TextStyle title{7.0, Face::Mincho, Align::Center};
-        QString text = spacedTitle(design_.title);
+        QString text = titleText(design_.title);
         p.text({g.leftMm, g.topMm, width(), 11}, text, title);
         double rule = p.textWidthMm(text, title) + 16;
         double ruleLeft = g.leftMm + (width() - rule) / 2;

@@ -132,15 +132,10 @@ void PagePainter::fill(const MmRect& box, const QColor& color) {
     painter_.fillRect(toUnits(box), color);
 }
 
-QString spacedTitle(std::string_view title) {
-    QString text = QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
-    if (text.size() > 5) return text;
-    QString out;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (i > 0) out += QChar(0x3000);
-        out += text[i];
-    }
-    return out;
+// Titles are set solid: a title spaced out with blanks no longer reads as one word
+// when the text is taken from the PDF (search, copy, pdftotext).
+QString titleText(std::string_view title) {
+    return QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
 }
 
 }  // namespace omrix::reports

@@ -66,7 +66,7 @@ class PagePainter {
     std::map<int, QFont> cache_;  // by size, face and weight
 };
 
-// "内　訳　書": a short title spread with full-width blanks, as documents head it.
-QString spacedTitle(std::string_view title);
+// A document title as painted; kept solid so that it reads back as one word.
+QString titleText(std::string_view title);
 
 }  // namespace omrix::reports

@@ -25,9 +25,9 @@ class SheetDocument : public ReportDocument {
 
         p.text({left, y - 6, width, 5}, sheet.reference, {2.9, Face::Gothic, Align::Right});
         TextStyle title{8.0, Face::Mincho, Align::Center};
-        QString titleText = spacedTitle(sheet.title);
-        p.text({left, y, width, 13}, titleText, title);
-        double rule = p.textWidthMm(titleText, title) + 20;
+        QString titleString = titleText(sheet.title);
+        p.text({left, y, width, 13}, titleString, title);
+        double rule = p.textWidthMm(titleString, title) + 20;
         double ruleLeft = left + (width - rule) / 2;
         p.line(ruleLeft, y + 13.4, ruleLeft + rule, y + 13.4, kMedium);
         p.line(ruleLeft, y + 14.2, ruleLeft + rule, y + 14.2, kThin);

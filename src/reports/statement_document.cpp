@@ -50,9 +50,9 @@ void StatementDocument::paintHeader(PagePainter& p, const StatementPage* page) c
 
     // Title, centred, with a double rule under it.
     TextStyle title{7.0, Face::Mincho, Align::Center};
-    QString titleText = spacedTitle(heading_.title);
-    p.text({left, top, width, 11}, titleText, title);
-    double ruleWidth = p.textWidthMm(titleText, title) + 16;
+    QString titleString = titleText(heading_.title);
+    p.text({left, top, width, 11}, titleString, title);
+    double ruleWidth = p.textWidthMm(titleString, title) + 16;
     double ruleLeft = left + (width - ruleWidth) / 2;
     p.line(ruleLeft, top + 11.2, ruleLeft + ruleWidth, top + 11.2, kMedium);
     p.line(ruleLeft, top + 12.0, ruleLeft + ruleWidth, top + 12.0, kThin);
