@@ -41,7 +41,7 @@ long peakMemoryKiB() {
     return usage.ru_maxrss;
 }
 
-// Lines as the print run writes them: names, specifications, a quantity, prices and
+// Lines as the print run writes them: names, 仕様 lines, a quantity, prices and
 // the remark lines, varied so that the fonts carry a realistic set of glyphs.
 bool fillPrintRows(omrix::data::CCCDBS_DataBase& db, int pages) {
     static const char* const kNames[] = {

@@ -172,7 +172,7 @@ class DaikaDocument : public ReportDocument {
         const double left = g.leftMm;
         const double w = width();
 
-        // The owner: display number, name and specification, and the quantity the
+        // The owner: display number, name and 仕様, and the quantity the
         // breakdown prices.
         MmRect title{left, top, w, g.titleMm};
         p.fill(title, QColor(238, 238, 238));
