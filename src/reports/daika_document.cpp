@@ -5,6 +5,7 @@
 #include "reports/project_heading.h"
 #include "reports/report_connection.h"
 #include "reports/report_document.h"
+#include "reports/statement_data.h"
 #include "util/text.h"
 
 namespace omrix::reports {
@@ -40,16 +41,7 @@ auto lineFields = [](DaikaLine& r, auto& v) {
     v("仕様２", r.仕様[1]);
     v("単位名称", r.単位名称);
     v("内訳数量", r.内訳数量);
-    v("見積１単価", r.単価[0]);
-    v("見積１金額", r.金額[0]);
-    v("見積２単価", r.単価[1]);
-    v("見積２金額", r.金額[1]);
-    v("見積３単価", r.単価[2]);
-    v("見積３金額", r.金額[2]);
-    v("見積４単価", r.単価[3]);
-    v("見積４金額", r.金額[3]);
-    v("提出用単価", r.単価[4]);
-    v("提出用金額", r.金額[4]);
+    visitEstimateColumns(r, v);
     v("社外備考", r.社外備考);
 };
 

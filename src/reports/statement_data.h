@@ -53,6 +53,22 @@ int lineSlot(const StatementPage& page, std::size_t index);
 // that no row is lost. Texts are kept as read; the painter trims them.
 std::vector<StatementPage> paginateStatement(std::vector<StatementLine> lines);
 
+// The unit price and amount of estimates 1 to 4 and the submitted one, as 内訳出力 and
+// 内訳 both name them, into the arrays 単価[5] and 金額[5].
+template <typename Row, typename Visit>
+void visitEstimateColumns(Row& r, Visit& v) {
+    v("見積１単価", r.単価[0]);
+    v("見積１金額", r.金額[0]);
+    v("見積２単価", r.単価[1]);
+    v("見積２金額", r.金額[1]);
+    v("見積３単価", r.単価[2]);
+    v("見積３金額", r.金額[2]);
+    v("見積４単価", r.単価[3]);
+    v("見積４金額", r.金額[3]);
+    v("提出用単価", r.単価[4]);
+    v("提出用金額", r.金額[4]);
+}
+
 // The 内訳出力 columns a statement reads, as a field list for the data layer.
 inline constexpr auto statementLineFields = [](auto& r, auto& v) {
     v("内訳名称ＩＤ", r.内訳名称ＩＤ);
@@ -68,16 +84,7 @@ inline constexpr auto statementLineFields = [](auto& r, auto& v) {
     v("仕様４", r.仕様[3]);
     v("単位名称", r.単位名称);
     v("内訳数量", r.内訳数量);
-    v("見積１単価", r.単価[0]);
-    v("見積１金額", r.金額[0]);
-    v("見積２単価", r.単価[1]);
-    v("見積２金額", r.金額[1]);
-    v("見積３単価", r.単価[2]);
-    v("見積３金額", r.金額[2]);
-    v("見積４単価", r.単価[3]);
-    v("見積４金額", r.金額[3]);
-    v("提出用単価", r.単価[4]);
-    v("提出用金額", r.金額[4]);
+    visitEstimateColumns(r, v);
     v("表示No", r.表示No);
     v("頁番号", r.頁番号);
     v("表示頁番号", r.表示頁番号);
