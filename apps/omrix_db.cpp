@@ -7,12 +7,12 @@
 
 #include "omrix_db_commands.h"
 #include "platform/messages.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 
 int main(int argc, char** argv) {
     using namespace omrix::db_tool;
     // Numbered messages and message boxes of the layers below go to standard error.
-    omrix::startup::appContext().Messages = std::make_shared<omrix::platform::StderrSink>();
+    omrix::context::appContext().Messages = std::make_shared<omrix::platform::StderrSink>();
 
     CLI::App app{"omrix-db: the suite's tables for the print module"};
     app.require_subcommand(1);

@@ -3,8 +3,8 @@
 
 #include "data/schema.h"
 #include "omrix_db_commands.h"
-#include "startup/app_context.h"
-#include "startup/ini_file.h"
+#include "context/app_context.h"
+#include "context/ini_file.h"
 
 namespace omrix::db_tool {
 namespace {
@@ -38,15 +38,15 @@ bool openDatabase(const DatabaseChoice& choice, bool create, data::CCCDBS_DataBa
     if (!choice.file.empty()) return openFile(choice.file, create, db, error);
 
     // The INI file chosen here is the one the data layer writes its flags into.
-    auto& context = startup::appContext();
+    auto& context = context::appContext();
     if (!choice.iniPath.empty()) context.IniPath = choice.iniPath;
-    std::string ini = startup::fnGetIniPath();
+    std::string ini = context::fnGetIniPath();
     if (!std::filesystem::is_regular_file(ini)) {
         error = "no INI file at " + ini;
         return false;
     }
-    std::string server = startup::fnReadDatabaseIniValue("DATABASE", "SERVER_NAME", ini);
-    std::string name = startup::fnReadDatabaseIniValue("DATABASE", "DB_NAME", ini);
+    std::string server = context::fnReadDatabaseIniValue("DATABASE", "SERVER_NAME", ini);
+    std::string name = context::fnReadDatabaseIniValue("DATABASE", "DB_NAME", ini);
     if (create && isEmbedded(server) && !name.empty()) {
         std::filesystem::path file = name;
         if (file.is_relative()) file = std::filesystem::path(ini).parent_path() / file;

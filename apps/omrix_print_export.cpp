@@ -20,12 +20,12 @@
 #include "platform/messages.h"
 #include "print/print_run.h"
 #include "print_export_ui.h"
-#include "print_window/level_tree_model.h"
+#include "level_tree/level_tree_model.h"
 #include "reports/gui_application.h"
 #include "reports/report_set.h"
-#include "startup/app_context.h"
-#include "startup/ini_file.h"
-#include "startup/startup_sequence.h"
+#include "context/app_context.h"
+#include "context/ini_file.h"
+#include "app/startup_sequence.h"
 #include "util/numbers.h"
 
 namespace {
@@ -33,7 +33,7 @@ namespace {
 namespace fs = std::filesystem;
 using omrix::print::PrintRunChoices;
 using omrix::print::ViewerKind;
-using omrix::startup::appContext;
+using omrix::context::appContext;
 
 constexpr int kExitDone = 0;
 constexpr int kExitStopped = 1;
@@ -163,7 +163,7 @@ std::optional<std::vector<std::string>> printTypeEntries() {
 }
 
 // Ticks the nodes --levels names; false (with the reason) for an ID without a node.
-bool tickLevels(const std::string& spec, omrix::print_window::LevelTreeModel& tree) {
+bool tickLevels(const std::string& spec, omrix::level_tree::LevelTreeModel& tree) {
     if (spec == "none") return true;
     if (spec == "all") {
         for (int32_t i = 1; i <= tree.count(); ++i) tree.setChecked(i, true);
@@ -199,7 +199,7 @@ bool fillChoices(const ExportOptions& o, const std::string& entry, PrintRunChoic
     options.nPageTsuban = o.continuousPages ? 1 : 0;
     choices.companyText =
         o.company ? *o.company
-                  : trimmed(omrix::startup::fnReadIniValue("KALVERON", "PRINTCOMAPNYNAME"));
+                  : trimmed(omrix::context::fnReadIniValue("KALVERON", "PRINTCOMAPNYNAME"));
     options.sCompanyName = trimmedRight(choices.companyText);
     omrix::print::sbSetPrintType(options, entry);
     choices.reread = o.reread;
@@ -262,13 +262,13 @@ int runExport(const ExportOptions& o) {
     context.CommandLine = "-B:" + o.bukken + " -H:" + o.han + " -T:" + std::to_string(o.operatorId);
     if (!prepareOutFolder(o)) return kExitStopped;
 
-    omrix::startup::StartupEnd end = omrix::startup::runStartup();
-    if (end != omrix::startup::StartupEnd::Started) {
+    omrix::app::StartupEnd end = omrix::app::runStartup();
+    if (end != omrix::app::StartupEnd::Started) {
         std::fprintf(stderr, "start-up stopped: %s\n",
-                     std::string(omrix::startup::describeStartupEnd(end)).c_str());
+                     std::string(omrix::app::describeStartupEnd(end)).c_str());
         return kExitStopped;
     }
-    omrix::print_window::LevelTreeModel tree;
+    omrix::level_tree::LevelTreeModel tree;
     tree.sbCreateTree(context.UchiwakeRoot.get(), 0);
     if (!tickLevels(o.levels, tree)) return kExitUsage;
     int status = kExitDone;

@@ -21,7 +21,7 @@
 #include "data/database.h"
 #include "data/schema.h"
 #include "platform/calculator.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 
 namespace {
 
@@ -116,7 +116,7 @@ struct Result {
 // Runs in the child: the load as start-up does it.
 Result measure(const std::string& ini) {
     Result r;
-    auto& context = startup::appContext();
+    auto& context = context::appContext();
     context.Database = std::make_shared<data::CCCDBS_DataBase>();
     if (!context.Database->fnOpenFromIni(ini)) return r;
     context.UchiwakeName.内訳名称ＩＤ = kNameId;

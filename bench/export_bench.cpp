@@ -15,19 +15,19 @@
 #include "platform/messages.h"
 #include "print/print_rows_generator.h"
 #include "print/print_rows_write.h"
-#include "print_window/level_tree_model.h"
+#include "level_tree/level_tree_model.h"
 #include "reports/gui_application.h"
 #include "reports/report.h"
 #include "reports/report_launch.h"
 #include "reports/report_set.h"
-#include "startup/app_context.h"
-#include "startup/startup_sequence.h"
+#include "context/app_context.h"
+#include "app/startup_sequence.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-using omrix::startup::appContext;
+using omrix::context::appContext;
 
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
@@ -86,17 +86,17 @@ struct ExportTimes {
 
 // Start-up, every node ticked, rows, write, statement to PDF: what omrix-print-export does.
 bool exportStatement(const fs::path& folder, ExportTimes& times) {
-    omrix::startup::resetAppContext();
+    omrix::context::resetAppContext();
     auto& context = appContext();
     context.Messages = std::make_shared<omrix::platform::StderrSink>();
     context.IniPath = (folder / "OMRIX.INI").string();
     context.CommandLine = "-B:00000001 -H:01";
     auto start = Clock::now();
-    if (omrix::startup::runStartup() != omrix::startup::StartupEnd::Started) return false;
+    if (omrix::app::runStartup() != omrix::app::StartupEnd::Started) return false;
     times.startup = secondsSince(start);
 
     auto step = Clock::now();
-    omrix::print_window::LevelTreeModel tree;
+    omrix::level_tree::LevelTreeModel tree;
     tree.sbCreateTree(context.UchiwakeRoot.get(), 0);
     for (int32_t i = 1; i <= tree.count(); ++i) tree.setChecked(i, true);
     omrix::print::PrintOptionRec options;
@@ -151,7 +151,7 @@ int main() {
     std::printf("statement of %d pages to PDF alone: %.2f s, %.0f pages/s; aim 200 pages/s\n",
                 thousand.pages, thousand.pdf, thousand.pages / thousand.pdf);
     std::printf("peak memory: %.0f MB\n", peakMegabytes());
-    omrix::startup::resetAppContext();
+    omrix::context::resetAppContext();
     fs::remove_all(top);
     return 0;
 }

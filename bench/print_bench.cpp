@@ -32,9 +32,9 @@
 #include "print/print_row.h"
 #include "print/print_rows_generator.h"
 #include "print/print_rows_write.h"
-#include "print_window/level_tree_model.h"
+#include "level_tree/level_tree_model.h"
 #include "project/bukken_hensu.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 
 namespace {
 
@@ -81,7 +81,7 @@ void BM_ConvertPrintRow(benchmark::State& state) {
 BENCHMARK(BM_ConvertPrintRow);
 
 void BM_BuildPrintRowInsert(benchmark::State& state) {
-    startup::appContext().TantoshaName = "tanaka";
+    context::appContext().TantoshaName = "tanaka";
     print::PrintRow row;
     print::fnConvertPrintRow({1, 1, 1, 1, 1, "基礎"}, typicalLine(), b5Options(), nullptr, row);
     for (auto _ : state) benchmark::DoNotOptimize(print::BuildPrintRowInsert(row));
@@ -92,7 +92,7 @@ BENCHMARK(BM_BuildPrintRowInsert);
 
 // A 100-row command as the batched insert builds it, text buffer reused.
 void BM_AppendInsertBatch(benchmark::State& state) {
-    startup::appContext().TantoshaName = "tanaka";
+    context::appContext().TantoshaName = "tanaka";
     print::PrintRow row;
     print::fnConvertPrintRow({1, 1, 1, 1, 1, "基礎"}, typicalLine(), b5Options(), nullptr, row);
     const std::string audit = data::fnAuditInsertValues();
@@ -141,7 +141,7 @@ bool makeDemo(const std::filesystem::path& folder, int32_t lines, std::string& f
     file = (folder / "print.sqlite").string();
     const std::string ini = (folder / "OMRIX.INI").string();
     std::ofstream(ini) << "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=print.sqlite\n";
-    auto& context = startup::appContext();
+    auto& context = context::appContext();
     context.IniPath = ini;
     context.TantoshaName = "bench";
     std::string error;
@@ -161,7 +161,7 @@ bool makeDemo(const std::filesystem::path& folder, int32_t lines, std::string& f
 
 // Start-up's part: the breakdown loaded with the project's variables and recalculated.
 bool loadBreakdown() {
-    auto& context = startup::appContext();
+    auto& context = context::appContext();
     if (!breakdown::fnOmrix_DBT_UchiwakeName_SelectByID(demo::kDemoUchiwakeNameId,
                                                         context.UchiwakeName)) {
         return false;
@@ -249,8 +249,8 @@ bool printRunFigures(int32_t lines) {
     const double loadSeconds = secondsSince(start);
 
     start = Clock::now();
-    print_window::LevelTreeModel tree;
-    if (ok) tree.sbCreateTree(startup::appContext().UchiwakeRoot.get(), 0);
+    level_tree::LevelTreeModel tree;
+    if (ok) tree.sbCreateTree(context::appContext().UchiwakeRoot.get(), 0);
     for (int32_t i = 1; i <= tree.count(); ++i) tree.setChecked(i, true);
     const double treeSeconds = secondsSince(start);
 
@@ -270,7 +270,7 @@ bool printRunFigures(int32_t lines) {
     const double generateCpu = cpuSeconds() - cpuStart;
 
     // Each write into an empty table, three times, alternating: the best of each.
-    auto& db = *startup::appContext().Database;
+    auto& db = *context::appContext().Database;
     double writeSeconds = 0;
     double preparedSeconds = 0;
     for (int round = 0; ok && round < 3; ++round) {
@@ -286,7 +286,7 @@ bool printRunFigures(int32_t lines) {
         if (round == 0 || prepared < preparedSeconds) preparedSeconds = prepared;
     }
 
-    startup::resetAppContext();
+    context::resetAppContext();
     std::filesystem::remove_all(folder);
     if (!ok) {
         std::fprintf(stderr, "the print run of %d lines failed\n", lines);

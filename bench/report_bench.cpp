@@ -17,7 +17,7 @@
 #include "data/schema.h"
 #include "reports/gui_application.h"
 #include "reports/report.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 
 namespace {
 
@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot fill 内訳出力: %s\n", db->lastErrorText().c_str());
         return 1;
     }
-    omrix::startup::appContext().Database = db;
+    omrix::context::appContext().Database = db;
     long memoryBefore = peakMemoryKiB();
 
     auto report = omrix::reports::Report::create(design);

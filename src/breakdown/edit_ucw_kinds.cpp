@@ -2,7 +2,7 @@
 
 #include "breakdown/edit_ucw.h"
 #include "breakdown/ucw_walk.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 
 namespace omrix::breakdown {
 namespace {
@@ -25,7 +25,7 @@ int16_t COmrixEditUcw::fnGetUchiwakeRecAttribute() const {
 }
 
 int16_t COmrixEditUcw::fnGetEditSyubetu() const {
-    if (startup::appContext().EditMode & 4) return 8;
+    if (context::appContext().EditMode & 4) return 8;
     const COmrixEditUcw* line = this;
     for (;;) {
         switch (line->fnGetMajorSyubetu()) {

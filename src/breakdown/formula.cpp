@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "startup/app_context.h"
+#include "context/app_context.h"
 #include "util/numbers.h"
 #include "util/text.h"
 #include "util/utf8.h"
@@ -10,7 +10,7 @@
 namespace omrix::breakdown {
 
 FormulaEvaluator::FormulaEvaluator() {
-    for (auto& row : startup::appContext().BukkenHensu) {
+    for (auto& row : context::appContext().BukkenHensu) {
         std::string name(util::trimBlanks(row.変数名.trimmedRight()));
         row.変数名 = name;
         variables_.emplace_back(std::move(name), util::doubleToText(row.数量));

@@ -3,7 +3,7 @@
 #include "data/database.h"
 #include "data/record_conventions.h"
 #include "data/table_write.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 
 namespace omrix::breakdown {
 namespace {
@@ -39,7 +39,7 @@ std::string fnOmrix_DBT_Daikahyo_DeleteSql(int32_t lUchiwakeNameID, int32_t lUch
 }
 
 bool fnOmrix_DBT_Daikahyo_Update(const DaikahyoRec& rec) {
-    auto db = startup::appContext().Database;
+    auto db = context::appContext().Database;
     if (!db) return false;
     std::string update =
         "Update 代価表 Set " + daikahyoColumns(rec).assignments() +
@@ -52,7 +52,7 @@ bool fnOmrix_DBT_Daikahyo_Update(const DaikahyoRec& rec) {
 }
 
 bool fnOmrix_DBT_Daikahyo_Delete(int32_t lUchiwakeNameID, int32_t lUchiwakeID) {
-    auto db = startup::appContext().Database;
+    auto db = context::appContext().Database;
     return db && db->fnExecute(fnOmrix_DBT_Daikahyo_DeleteSql(lUchiwakeNameID, lUchiwakeID));
 }
 

@@ -9,7 +9,7 @@
 #include "data/record_conventions.h"
 #include "data/record_fields.h"
 #include "data/table_write.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 
 namespace omrix::breakdown {
 namespace {
@@ -80,7 +80,7 @@ void fnOmrix_DBT_Uchiwake_Read(data::CCCDBS_RecordSet& recordSet, UchiwakeRec& r
 }
 
 int32_t fnOmrix_DBT_Uchiwake_Count(int32_t lUchiwakeNameID) {
-    auto db = startup::appContext().Database;
+    auto db = context::appContext().Database;
     if (!db) return -1;
     auto rs = db->fnOpenRecordSet("Select Count(*) AS RecCount From 内訳 Where 内訳名称ＩＤ = " +
                                   std::to_string(lUchiwakeNameID) + ";");
@@ -131,7 +131,7 @@ bool fnOmrix_DBT_Uchiwake_Select201(UchiwakeRows& rows, int32_t lUchiwakeNameID,
     rows.clear();
     rows.emplace_back();
     sbOmrix_DBT_Uchiwake_Clear(rows[0]);
-    auto db = startup::appContext().Database;
+    auto db = context::appContext().Database;
     if (!db) return false;
     auto rs = db->fnOpenRecordSet(uchiwakeSelect201Sql(lUchiwakeNameID, bWithDaika));
     if (!rs) return false;
@@ -170,7 +170,7 @@ bool fnOmrix_DBT_Uchiwake_Select201(UchiwakeRows& rows, int32_t lUchiwakeNameID,
 }
 
 bool fnOmrix_DBT_Uchiwake_Update(const UchiwakeRec& rec, bool bTrans) {
-    auto db = startup::appContext().Database;
+    auto db = context::appContext().Database;
     if (!db) return false;
     if (bTrans) db->fnBeginTrans();
     if (!updateLine(*db, rec)) {
@@ -195,7 +195,7 @@ std::string fnOmrix_DBT_Uchiwake_DeleteSql(const UchiwakeRec& rec) {
 
 bool fnOmrix_DBT_Uchiwake_SaveAll(std::span<const UchiwakeRec> rows, bool bTrans,
                                   ProgressBar* progressBar) {
-    auto db = startup::appContext().Database;
+    auto db = context::appContext().Database;
     if (!db) return false;
     if (bTrans) db->fnBeginTrans();
     auto fail = [&] {

@@ -4,7 +4,7 @@
 
 #include "data/database.h"
 #include "data/record_conventions.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 #include "util/text.h"
 
 namespace omrix::breakdown {
@@ -23,7 +23,7 @@ void readName(data::CCCDBS_RecordSet& rs, UchiwakeNameRec& rec) {
 }  // namespace
 
 bool fnOmrix_DBT_UchiwakeName_SelectByID(int32_t lUchiwakeNameID, UchiwakeNameRec& rec) {
-    auto db = startup::appContext().Database;
+    auto db = context::appContext().Database;
     if (!db) return false;
     auto rs =
         db->fnOpenRecordSet("Select * From 内訳名称 Where (削除区分 = '0') AND 内訳名称ＩＤ = " +
@@ -37,7 +37,7 @@ bool fnOmrix_DBT_UchiwakeName_SelectByID(int32_t lUchiwakeNameID, UchiwakeNameRe
 bool fnOmrix_DBT_UchiwakeName_SelectByBukken(std::string_view sBukkenNo, std::string_view sHanNo,
                                              std::vector<UchiwakeNameRec>& recs) {
     recs.assign(1, UchiwakeNameRec{});
-    auto db = startup::appContext().Database;
+    auto db = context::appContext().Database;
     if (!db) return false;
     std::string sql =
         "Select * From 内訳名称 Where (削除区分 = '0') AND (LTrim(RTrim(物件No)) = '" +

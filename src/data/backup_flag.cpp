@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "startup/ini_file.h"
+#include "context/ini_file.h"
 
 namespace omrix::data {
 namespace {
@@ -114,7 +114,7 @@ bool raisesBackupFlag(std::string_view sql) {
 
 void markBackupIfNeeded(std::string_view sql) {
     if (raisesBackupFlag(sql))
-        startup::VBFILE_WriteINI("KALVERON", "BackupFlag", "1", 0, startup::fnGetIniPath());
+        context::VBFILE_WriteINI("KALVERON", "BackupFlag", "1", 0, context::fnGetIniPath());
 }
 
 }  // namespace omrix::data

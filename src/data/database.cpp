@@ -7,8 +7,8 @@
 #include "data/drevo_ext.h"
 #include "platform/messages.h"
 #include "platform/password.h"
-#include "startup/app_context.h"
-#include "startup/ini_file.h"
+#include "context/app_context.h"
+#include "context/ini_file.h"
 
 namespace omrix::data {
 namespace {
@@ -17,7 +17,7 @@ std::string defaultIniPath() {
     std::error_code error;
     auto program = std::filesystem::read_symlink("/proc/self/exe", error);
     std::string name = error ? std::string("omrix") : program.filename().string();
-    return startup::programFolder() + "/" + name + ".INI";
+    return context::programFolder() + "/" + name + ".INI";
 }
 
 bool isEmbeddedServer(std::string_view server) {
@@ -139,7 +139,7 @@ bool CCCDBS_DataBase::fnOpenFromIni(std::string_view iniPath, std::string_view s
     if (databaseType > 0) d.databaseType = databaseType;
 
     auto read = [&](const std::string& key) {
-        return startup::fnReadDatabaseIniValue(d.iniSection, key, d.iniPath);
+        return context::fnReadDatabaseIniValue(d.iniSection, key, d.iniPath);
     };
     std::string server = read(d.serverKey);
     std::string database = read(d.databaseKey);
@@ -234,7 +234,7 @@ bool Transaction::commit() {
 }
 
 bool fnDREVOObj_GetDbObject(std::string_view iniPath) {
-    auto& context = startup::appContext();
+    auto& context = context::appContext();
     context.Database = std::make_shared<CCCDBS_DataBase>();
     if (context.Database->fnOpenFromIni(iniPath)) return true;
     platform::fnPIMORA01_DispMessage(3010, platform::kStyleOk, "ＤＢオブジェクトの取得", "",

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "platform/messages.h"
-#include "startup/ini_file.h"
+#include "context/ini_file.h"
 
 namespace omrix::data {
 namespace {
@@ -17,7 +17,7 @@ std::string logPath(std::string_view name) {
         if (c == '\\') c = '/';
     }
     while (!relative.empty() && relative.front() == '/') relative.erase(0, 1);
-    std::string folder = startup::programFolder();
+    std::string folder = context::programFolder();
     return (folder.empty() ? std::string(".") : folder) + "/" + relative;
 }
 
@@ -25,11 +25,11 @@ std::string logPath(std::string_view name) {
 
 DebugSettings readDebugSettings() {
     DebugSettings settings;
-    std::string ini = startup::fnGetIniPath();
-    std::string value = startup::VBFILE_ReadINI("DEBUG_OPTION", "RECORDSET_DEBUG", 0, ini);
+    std::string ini = context::fnGetIniPath();
+    std::string value = context::VBFILE_ReadINI("DEBUG_OPTION", "RECORDSET_DEBUG", 0, ini);
     settings.enabled = !value.empty() && value != "OFF";
     if (settings.enabled)
-        settings.logFile = startup::VBFILE_ReadINI("DEBUG_OPTION", "RECORDSET_LOGFILE", 0, ini);
+        settings.logFile = context::VBFILE_ReadINI("DEBUG_OPTION", "RECORDSET_LOGFILE", 0, ini);
     return settings;
 }
 

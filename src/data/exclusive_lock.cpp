@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "data/database.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 
 namespace omrix::data {
 namespace {
@@ -13,7 +13,7 @@ namespace {
 bool checkLock(std::string_view nameTable, std::string_view table, int32_t id, int32_t lockId,
                bool& locked) {
     locked = false;
-    auto& db = startup::appContext().Database;
+    auto& db = context::appContext().Database;
     if (!db) return false;
     std::string sql = "Select ロックＩＤ番号 From ";
     sql += "排他管理";

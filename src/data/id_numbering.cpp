@@ -8,7 +8,7 @@
 #include "data/database.h"
 #include "data/record_conventions.h"
 #include "platform/messages.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 #include "util/text.h"
 
 namespace omrix::data {
@@ -106,7 +106,7 @@ bool isUchiwakeCounter(std::string_view table, std::string_view keyTable2) {
 }  // namespace
 
 LockRetryPolicy lockRetryPolicyFromContext() {
-    const auto& kankyo = startup::appContext().Kankyo;
+    const auto& kankyo = context::appContext().Kankyo;
     LockRetryPolicy policy;
     policy.tries = kankyo.ＬＯＣＫ作成トライ回数;
     policy.waitMs = kankyo.ＬＯＣＫ作成ウェイト時間;
@@ -116,7 +116,7 @@ LockRetryPolicy lockRetryPolicyFromContext() {
 namespace {
 
 int32_t takeNumbers(const CounterKey& key, int32_t count, const LockRetryPolicy& policy) {
-    auto db = startup::appContext().Database;
+    auto db = context::appContext().Database;
     if (!db) return 0;
     if (!takeLock(*db, key, policy)) return 0;
     int32_t result = raiseCounter(*db, key, count);
@@ -144,7 +144,7 @@ bool projectOfBreakdown(CCCDBS_DataBase& db, int32_t uchiwakeNameId, int32_t& bu
 }
 
 int32_t numberBreakdownLines(int32_t count, int32_t uchiwakeNameId, const LockRetryPolicy& policy) {
-    auto db = startup::appContext().Database;
+    auto db = context::appContext().Database;
     int32_t bukkenKanriId = 0;
     if (!db || !projectOfBreakdown(*db, uchiwakeNameId, bukkenKanriId)) {
         platform::fnPIMORA01_DispMessage(3010, platform::kStyleOk, "内訳名称の取得", "",

@@ -2,7 +2,7 @@
 
 #include "data/database.h"
 #include "data/record_conventions.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 
 namespace omrix::data {
 namespace {
@@ -39,7 +39,7 @@ void readRow(CCCDBS_RecordSet& rs, JishaMRec& row) {
 
 bool fnOmrix_DBT_JishaM_Select(std::vector<JishaMRec>& rows, int16_t order) {
     rows.clear();
-    auto& db = startup::appContext().Database;
+    auto& db = context::appContext().Database;
     if (!db) return false;
     std::string sql =
         "Select * From 自社Ｍ Where (削除区分 = '0') And LTrim(RTrim(自社ＣＤ)) <> '0' ";

@@ -5,7 +5,7 @@
 #include "data/database.h"
 #include "data/record_conventions.h"
 #include "platform/messages.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 
 namespace omrix::data {
 namespace {
@@ -36,7 +36,7 @@ bool fnOmrix_DBT_JishaTantoshaM_SelectByID(int32_t lJishaTantoshaMID, JishaTanto
                                            bool& found) {
     row = JishaTantoshaMRec{};
     found = false;
-    auto& db = startup::appContext().Database;
+    auto& db = context::appContext().Database;
     if (!db) return false;
     auto rs = db->fnOpenRecordSet(
         "Select * From 自社担当者Ｍ  Where 削除区分 = '0' And "

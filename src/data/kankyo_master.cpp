@@ -1,8 +1,8 @@
 #include "data/kankyo_master.h"
 
 #include "data/database.h"
-#include "startup/app_context.h"
-#include "startup/ini_file.h"
+#include "context/app_context.h"
+#include "context/ini_file.h"
 #include "util/text.h"
 
 namespace omrix::data {
@@ -24,7 +24,7 @@ void readRow(CCCDBS_RecordSet& rs, const std::string& folderOverride, KankyoRec&
 
 bool fnOmrix_DBT_KankyoM_Select(std::vector<KankyoRec>& rows) {
     rows.clear();
-    auto& db = startup::appContext().Database;
+    auto& db = context::appContext().Database;
     if (!db) return false;
     auto rs = db->fnOpenRecordSet(
         "Select ＬＯＣＫ作成トライ回数, ＬＯＣＫ作成ウェイト時間, 発番排他モードトライ回数, "
@@ -34,7 +34,7 @@ bool fnOmrix_DBT_KankyoM_Select(std::vector<KankyoRec>& rows) {
         0, 1, -1);
     if (!rs) return false;
     // A folder set on this machine wins over the shared one.
-    std::string folder(util::trimBlanks(startup::fnReadIniValue("GIJYUTU", "PATH")));
+    std::string folder(util::trimBlanks(context::fnReadIniValue("GIJYUTU", "PATH")));
     while (!rs->pbEOF()) {
         readRow(*rs, folder, rows.emplace_back());
         if (!rs->fnMoveNext()) return false;

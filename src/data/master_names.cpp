@@ -2,7 +2,7 @@
 
 #include "data/database.h"
 #include "data/record_conventions.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 #include "util/text.h"
 
 namespace omrix::data {
@@ -10,7 +10,7 @@ namespace {
 
 // The named column of the first live row, right-trimmed.
 std::string firstColumn(const std::string& sql, std::string_view column) {
-    auto& db = startup::appContext().Database;
+    auto& db = context::appContext().Database;
     if (!db) return {};
     auto rs = db->fnOpenRecordSet(sql);
     if (!rs) return {};

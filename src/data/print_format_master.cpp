@@ -4,7 +4,7 @@
 
 #include "data/database.h"
 #include "data/record_conventions.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 
 namespace omrix::data {
 namespace {
@@ -29,7 +29,7 @@ const char* orderClause(int16_t order) {
 bool fnOmrix_DBT_UchiwakeshoShutsuryokuKeishikiM_Select(
     std::vector<UchiwakeshoShutsuryokuKeishikiMRec>& rows, int16_t order) {
     rows.clear();
-    auto& db = startup::appContext().Database;
+    auto& db = context::appContext().Database;
     if (!db) return false;
     std::string sql =
         "Select * From 内訳書出力形式Ｍ Where (削除区分 = '0') AND 内訳書出力形式ＩＤ <> 0 ";

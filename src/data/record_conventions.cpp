@@ -1,7 +1,7 @@
 #include "data/record_conventions.h"
 
 #include "data/database.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 #include "util/text.h"
 
 namespace omrix::data {
@@ -24,7 +24,7 @@ std::string fnSqlQuote(std::string_view text, int32_t byteLimit) {
 }
 
 std::string fnScreenID() {
-    auto provider = startup::appContext().ScreenIdProvider;
+    auto provider = context::appContext().ScreenIdProvider;
     if (!provider) return {};
     try {
         return fnSqlQuote(provider(), 16);
@@ -36,7 +36,7 @@ std::string fnScreenID() {
 
 std::string fnAuditInsertValues() {
     std::string out = "GetDate(), '";
-    out += fnSqlQuote(startup::appContext().TantoshaName, 16);
+    out += fnSqlQuote(context::appContext().TantoshaName, 16);
     out += "', '";
     out += fnScreenID();
     out += "', 0, '0', ";
@@ -45,7 +45,7 @@ std::string fnAuditInsertValues() {
 
 std::string fnAuditUpdateSet() {
     std::string out = "更新日 = GetDate(), 更新操作者 = '";
-    out += fnSqlQuote(startup::appContext().TantoshaName, 16);
+    out += fnSqlQuote(context::appContext().TantoshaName, 16);
     out += "', 更新画面ＩＤ = '";
     out += fnScreenID();
     out += "', 更新カウンタ = case when 更新カウンタ >= 32766 then 1 else 更新カウンタ + 1 end, ";

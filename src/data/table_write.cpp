@@ -5,7 +5,7 @@
 
 #include "data/database.h"
 #include "data/record_conventions.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 
 namespace omrix::data {
 
@@ -100,7 +100,7 @@ bool updateOrInsert(CCCDBS_DataBase& db, std::string_view table, std::string_vie
 
 bool fnUpdateThenInsert(std::string_view table, std::string_view idColumn, int32_t id,
                         const SqlColumnList& columns, bool useTransaction) {
-    auto db = startup::appContext().Database;
+    auto db = context::appContext().Database;
     if (!db || columns.empty()) return false;
     if (!useTransaction) return updateOrInsert(*db, table, idColumn, id, columns);
 

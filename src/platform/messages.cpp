@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <map>
 
-#include "startup/app_context.h"
+#include "context/app_context.h"
 
 namespace omrix::platform {
 namespace {
@@ -38,7 +38,7 @@ std::string placeTexts(std::string_view pattern, const std::array<std::string_vi
 bool isQuestion(int32_t style) { return (style & kStyleYesNo) != 0 || (style & 0x0F) == 4; }
 
 int16_t deliver(const ShownMessage& message) {
-    auto& sink = startup::appContext().Messages;
+    auto& sink = context::appContext().Messages;
     if (sink) return sink->show(message);
     StderrSink fallback;
     return fallback.show(message);

@@ -4,10 +4,19 @@
 #include <string>
 #include <vector>
 
-#include "print/print_text.h"
+#include "util/aligned_text.h"
 #include "util/numbers.h"
 
 namespace omrix::print {
+
+using util::fnAlignByBytes;
+using util::fnDittoText;
+using util::fnSplitText;
+using util::kAlignCenter;
+using util::kAlignLeft;
+using util::kAlignRight;
+using util::kDittoNarrow;
+using util::kDittoWide;
 namespace {
 
 using breakdown::UchiwakeRec;

@@ -6,7 +6,7 @@
 #include "breakdown/progress_bar.h"
 #include "data/database.h"
 #include "data/record_conventions.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 
 namespace omrix::print {
 namespace {
@@ -23,7 +23,7 @@ void advance(breakdown::ProgressBar& bar, double step) {
 }  // namespace
 
 bool ClearPrintRows(int32_t uchiwakeNameId) {
-    auto& db = startup::appContext().Database;
+    auto& db = context::appContext().Database;
     if (!db) return false;
     std::string sql = "Delete From 内訳出力  Where 削除区分 = '0' And (内訳名称ＩＤ = ";
     sql += std::to_string(uchiwakeNameId);
@@ -56,7 +56,7 @@ bool sendPrintRowBatches(const PrintRows& rows, const ExecuteText& execute,
 }
 
 bool InsertPrintRows(const PrintRows& rows, bool ownTransaction, const InsertProgress& progress) {
-    auto db = startup::appContext().Database;
+    auto db = context::appContext().Database;
     if (!db) return false;
     if (ownTransaction && db->fnBeginTrans() == 0) return false;
     const bool sent = sendPrintRowBatches(

@@ -7,8 +7,8 @@
 #include "print/print_convert.h"
 #include "print/print_progress.h"
 #include "print/print_rows_run.h"
-#include "print_window/level_tree_model.h"
-#include "startup/app_context.h"
+#include "level_tree/level_tree_model.h"
+#include "context/app_context.h"
 
 namespace omrix::print {
 namespace {
@@ -20,7 +20,7 @@ constexpr int16_t kMeisai = 8;
 constexpr int16_t kBesshi = 16;
 constexpr int16_t kGokei = 64;
 
-bool isTicked(const COmrixEditUcw& line, const print_window::LevelTreeModel& tree) {
+bool isTicked(const COmrixEditUcw& line, const level_tree::LevelTreeModel& tree) {
     return tree.fnGetPrintKaisoChecked(std::to_string(line.prUchiwakeRec().内訳ＩＤ)) != 0;
 }
 
@@ -32,7 +32,7 @@ void fnAddPrintRow(const breakdown::UchiwakeRec& line, PrintRows& rows, int32_t&
     ++rowCount;
     rows.resize(static_cast<std::size_t>(rowCount));
     const PrintRowPlace place{
-        startup::appContext().UchiwakeNameID, rowCount, page, displayPage, lineNo, pageName};
+        context::appContext().UchiwakeNameID, rowCount, page, displayPage, lineNo, pageName};
     fnConvertPrintRow(place, line, options, lineAbove, rows.back());
 }
 
@@ -49,23 +49,23 @@ void fnFillPage(const PrintOptionRec& options, PrintRows& rows, int32_t& rowCoun
     lineNo = 0;
 }
 
-bool fnIsPrintTarget(const COmrixEditUcw& line, const print_window::LevelTreeModel& tree) {
+bool fnIsPrintTarget(const COmrixEditUcw& line, const level_tree::LevelTreeModel& tree) {
     const int16_t flag = line.prUchiwakeRec().種別フラグ;
     // Totals and line items print whatever the tree says; only headings ask it.
     if ((flag & kGokei) != 0 || ((flag & kMeisai) != 0 && (flag & kBesshi) == 0)) return true;
     return (flag & kOwnPagesKinds) != 0 && isTicked(line, tree);
 }
 
-bool fnHasOwnPages(const COmrixEditUcw& line, const print_window::LevelTreeModel& tree) {
+bool fnHasOwnPages(const COmrixEditUcw& line, const level_tree::LevelTreeModel& tree) {
     return (line.prUchiwakeRec().種別フラグ & kOwnPagesKinds) != 0 && isTicked(line, tree);
 }
 
 bool fnCreatePrintRows(const PrintOptionRec& options, PrintRows& rows,
-                       const print_window::LevelTreeModel& tree, PrintProgress* progress) {
+                       const level_tree::LevelTreeModel& tree, PrintProgress* progress) {
     rows.clear();
     try {
         // A re-read that found no breakdown leaves no root: nothing to print then.
-        const auto root = startup::appContext().UchiwakeRoot;
+        const auto root = context::appContext().UchiwakeRoot;
         if (root) {
             PrintRowsRun run(options, rows, tree);
             if (options.nBesshiPrint == 1 && options.nBesshiMode == 2) {

@@ -10,7 +10,7 @@
 #include "print/print_options.h"
 #include "print/print_row.h"
 
-namespace omrix::print_window {
+namespace omrix::level_tree {
 class LevelTreeModel;
 }
 
@@ -24,7 +24,7 @@ inline constexpr int32_t kLinesPerPage = 15;
 // when nothing could be produced or the generation broke off; the progress display
 // is hidden then.
 bool fnCreatePrintRows(const PrintOptionRec& options, PrintRows& rows,
-                       const print_window::LevelTreeModel& tree, PrintProgress* progress = nullptr);
+                       const level_tree::LevelTreeModel& tree, PrintProgress* progress = nullptr);
 
 // Appends one converted line as 内訳出力ＩＤ rowCount + 1. `lineAbove` is the line
 // printed just above on the same page (null on a page's first line), for the ditto
@@ -41,9 +41,9 @@ void fnFillPage(const PrintOptionRec& options, PrintRows& rows, int32_t& rowCoun
 
 // Printed on the main pages: a ticked 種目, 科目 or 別紙, or any total or line item.
 bool fnIsPrintTarget(const breakdown::COmrixEditUcw& line,
-                     const print_window::LevelTreeModel& tree);
+                     const level_tree::LevelTreeModel& tree);
 // A ticked 種目, 科目 or 別紙: its lines get pages of their own.
-bool fnHasOwnPages(const breakdown::COmrixEditUcw& line, const print_window::LevelTreeModel& tree);
+bool fnHasOwnPages(const breakdown::COmrixEditUcw& line, const level_tree::LevelTreeModel& tree);
 
 // On each page, a closing total line printed above line 15 - k moves to that line;
 // the blank line there takes its place.

@@ -8,7 +8,7 @@
 
 #include "breakdown/ucw_walk.h"
 #include "print/print_rows_generator.h"
-#include "print_window/level_tree_model.h"
+#include "level_tree/level_tree_model.h"
 #include "util/numbers.h"
 
 namespace omrix::print {
@@ -39,7 +39,7 @@ std::string_view pageNameOf(const Line& line) {
 }  // namespace
 
 PrintRowsRun::PrintRowsRun(const PrintOptionRec& options, PrintRows& rows,
-                           const print_window::LevelTreeModel& tree)
+                           const level_tree::LevelTreeModel& tree)
     : options_(options),
       rows_(rows),
       tree_(tree),

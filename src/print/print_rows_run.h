@@ -11,7 +11,7 @@
 #include "print/print_options.h"
 #include "print/print_row.h"
 
-namespace omrix::print_window {
+namespace omrix::level_tree {
 class LevelTreeModel;
 }
 
@@ -22,7 +22,7 @@ class PrintRowsRun {
     using Line = breakdown::COmrixEditUcw;
 
     PrintRowsRun(const PrintOptionRec& options, PrintRows& rows,
-                 const print_window::LevelTreeModel& tree);
+                 const level_tree::LevelTreeModel& tree);
 
     // The main pages, then the pages of every ticked 種目, 科目 and 別紙 below them.
     void mainWalk(Line& root);
@@ -46,7 +46,7 @@ class PrintRowsRun {
 
     const PrintOptionRec& options_;
     PrintRows& rows_;
-    const print_window::LevelTreeModel& tree_;
+    const level_tree::LevelTreeModel& tree_;
     int32_t rowCount_ = 0;
     int32_t page_ = 0;         // 頁番号
     int32_t displayPage_ = 0;  // 表示頁番号 of the main pages

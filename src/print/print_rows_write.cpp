@@ -6,7 +6,7 @@
 #include "platform/messages.h"
 #include "print/print_progress.h"
 #include "print/print_row_table.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 
 namespace omrix::print {
 namespace {
@@ -28,10 +28,10 @@ void showProgress(PrintProgress* progress, std::size_t rowCount) {
 // shows its message: no lock is held while the user reads it.
 bool replacePrintRows(const PrintRows& rows, PrintProgress* progress, std::string_view& failed) {
     failed = kClearStep;
-    const auto db = startup::appContext().Database;
+    const auto db = context::appContext().Database;
     if (!db) return false;
     data::Transaction transaction(*db);
-    if (!transaction.begun() || !ClearPrintRows(startup::appContext().UchiwakeNameID)) {
+    if (!transaction.begun() || !ClearPrintRows(context::appContext().UchiwakeNameID)) {
         return false;
     }
     failed = kInsertStep;

@@ -5,14 +5,14 @@
 #include "platform/messages.h"
 #include "print/print_rows_generator.h"
 #include "print/print_rows_write.h"
-#include "print_window/level_tree_model.h"
-#include "startup/app_context.h"
+#include "level_tree/level_tree_model.h"
+#include "context/app_context.h"
 
 namespace omrix::print {
 namespace {
 
 using platform::showMessageBox;
-using startup::appContext;
+using context::appContext;
 
 constexpr int16_t kPageNamesUsed = 2;
 constexpr int16_t kMayKeepPageNames = 1;  // 権限 bit: page names are not offered for change
@@ -48,7 +48,7 @@ void offerPageNames(const PrintOptionRec& options, PrintUi& ui) {
 
 // The statement's part of the run; false ends the run.
 bool runStatement(const PrintOptionRec& options, PrintUi& ui, ReportLaunches& launches,
-                  const print_window::LevelTreeModel& tree, PrintRunResult& result) {
+                  const level_tree::LevelTreeModel& tree, PrintRunResult& result) {
     if (!tree.fnCheckKaisoUchiwakeChecked()) {
         showMessageBox("出力する内訳が選択されていません。", platform::kStyleExclamation,
                        "未選択画面");
@@ -72,7 +72,7 @@ bool runOutput(bool checked, ViewerKind viewer, bool launched, PrintRunResult& r
 }  // namespace
 
 bool fnPrintUchiwake(const PrintOptionRec& options, PrintUi& ui, ReportLaunches& launches,
-                     const print_window::LevelTreeModel& tree) {
+                     const level_tree::LevelTreeModel& tree) {
     // A failed re-read of an earlier run leaves no breakdown to print.
     if (!appContext().UchiwakeRoot) return false;
     PrintRows rows;
@@ -82,7 +82,7 @@ bool fnPrintUchiwake(const PrintOptionRec& options, PrintUi& ui, ReportLaunches&
 }
 
 PrintRunResult fnRunPrint(PrintUi& ui, ReportLaunches& launches,
-                          const print_window::LevelTreeModel& tree) {
+                          const level_tree::LevelTreeModel& tree) {
     BusyScope busy(ui);
     PrintRunResult result;
     ui.closeViewers();

@@ -11,7 +11,7 @@
 #include "print/print_options.h"
 #include "print/print_ui.h"
 
-namespace omrix::print_window {
+namespace omrix::level_tree {
 class LevelTreeModel;
 }
 
@@ -52,10 +52,10 @@ struct PrintRunResult {
 
 // Cmd_Print_Click as core code.
 PrintRunResult fnRunPrint(PrintUi& ui, ReportLaunches& launches,
-                          const print_window::LevelTreeModel& tree);
+                          const level_tree::LevelTreeModel& tree);
 
 // The breakdown statement step: rows generated, written to 内訳出力, report launched.
 bool fnPrintUchiwake(const PrintOptionRec& options, PrintUi& ui, ReportLaunches& launches,
-                     const print_window::LevelTreeModel& tree);
+                     const level_tree::LevelTreeModel& tree);
 
 }  // namespace omrix::print

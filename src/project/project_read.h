@@ -9,7 +9,7 @@
 
 #include "data/database.h"
 #include "data/record_fields.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 
 namespace omrix::project {
 
@@ -22,7 +22,7 @@ std::string idCondition(std::string_view column, int32_t id);
 
 template <typename Record, typename FieldList>
 bool readFirstRow(const std::string& sql, Record& rec, FieldList fields) {
-    auto& db = startup::appContext().Database;
+    auto& db = context::appContext().Database;
     if (!db) return false;
     auto rs = db->fnOpenRecordSet(sql);
     if (!rs) return false;
@@ -34,7 +34,7 @@ bool readFirstRow(const std::string& sql, Record& rec, FieldList fields) {
 template <typename Record, typename FieldList>
 bool readAllRows(const std::string& sql, std::vector<Record>& rows, FieldList fields) {
     rows.clear();
-    auto& db = startup::appContext().Database;
+    auto& db = context::appContext().Database;
     if (!db) return false;
     auto rs = db->fnOpenRecordSet(sql);
     if (!rs) return false;

@@ -1,7 +1,7 @@
 #include "reports/report_connection.h"
 
-#include "startup/app_context.h"
-#include "startup/ini_file.h"
+#include "context/app_context.h"
+#include "context/ini_file.h"
 #include "util/text.h"
 
 namespace omrix::reports {
@@ -26,14 +26,14 @@ std::unique_ptr<data::CCCDBS_DataBase> openReportConnection(const LogOnInfo& log
         return nullptr;
     }
     auto db = std::make_unique<data::CCCDBS_DataBase>();
-    const auto& program = startup::appContext().Database;
+    const auto& program = context::appContext().Database;
     if (program && program->isOpen() && isEmbedded(program->psServerName())) {
         if (db->fnOpen("sqlite", program->psDataBaseName(), logOn.user, logOn.password, 1))
             return db;
         error = "the report cannot open the program's database " + program->psDataBaseName();
     } else {
-        std::string ini = startup::fnGetIniPath();
-        std::string server = startup::fnReadDatabaseIniValue("DATABASE", "SERVER_NAME", ini);
+        std::string ini = context::fnGetIniPath();
+        std::string server = context::fnReadDatabaseIniValue("DATABASE", "SERVER_NAME", ini);
         if (!isEmbedded(server)) {
             error = "the report has no data source: " + ini +
                     " names no embedded (sqlite) database and no ODBC data source was given";

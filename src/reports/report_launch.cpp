@@ -6,8 +6,8 @@
 #include "project/bukken_gaiyou.h"
 #include "project/bukken_mitsumori_youkou.h"
 #include "reports/report.h"
-#include "startup/app_context.h"
-#include "startup/ini_file.h"
+#include "context/app_context.h"
+#include "context/ini_file.h"
 
 namespace omrix::reports {
 namespace {
@@ -26,7 +26,7 @@ std::string_view trimBoth(std::string_view text) {
 
 std::string databaseValue(std::string_view key) {
     return std::string(
-        trimBoth(startup::fnReadDatabaseIniValue("DATABASE", key, startup::fnGetIniPath())));
+        trimBoth(context::fnReadDatabaseIniValue("DATABASE", key, context::fnGetIniPath())));
 }
 
 // The 金額種類 names head the columns of the internal-check statement.
@@ -81,7 +81,7 @@ bool fnShowUchiwakeReport(const print::PrintOptionRec& options, Report* report,
     setStatementFields(trimBoth(options.sReportFile), options, *report);
     sbReportLogOn(*report);
     report->RecordSelectionFormula =
-        "{内訳出力.内訳名称ＩＤ} = " + std::to_string(startup::appContext().UchiwakeNameID);
+        "{内訳出力.内訳名称ＩＤ} = " + std::to_string(context::appContext().UchiwakeNameID);
     report->Database().Tables().Item(1).Location = "内訳出力";
     return ui.openViewer(ViewerKind::Uchiwakesho, *report);
 }

@@ -2,7 +2,7 @@
 
 #include "breakdown/ucw_fixture.h"
 #include "breakdown/ucw_tree.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 
 namespace omrix::testing {
 namespace {
@@ -150,16 +150,16 @@ TEST(EditUcwKinds, MajorKindFollowsTheBitOrder) {
 TEST(EditUcwKinds, EditKindFollowsParentsAndTheEditMode) {
     auto root = totalsTree();
     ASSERT_TRUE(root);
-    startup::resetAppContext();
+    context::resetAppContext();
     EXPECT_EQ(byId(root, 1)->fnGetEditSyubetu(), 1);
     EXPECT_EQ(byId(root, 2)->fnGetEditSyubetu(), 2);
     EXPECT_EQ(byId(root, 3)->fnGetEditSyubetu(), 512);
     EXPECT_EQ(byId(root, 4)->fnGetEditSyubetu(), 2);  // a total heading takes its parent's
     EXPECT_EQ(byId(root, 4)->fnGetItemSyubetu(), 1);
     EXPECT_EQ(byId(root, 5)->fnGetUchiwakeRecAttribute(), 8);
-    startup::appContext().EditMode = 4;
+    context::appContext().EditMode = 4;
     EXPECT_EQ(byId(root, 1)->fnGetEditSyubetu(), 8);
-    startup::resetAppContext();
+    context::resetAppContext();
 
     auto tree = UcwTree::create();
     COmrixEditUcw* lone = tree->newLine(line(9, 0, 0x40 | 0x200 | 0x01));
@@ -273,13 +273,13 @@ TEST(EditUcwIds, TemporaryIdsBecomeRealOnesDownTheTree) {
     parent->sbGetIDArray(false, ids);
     EXPECT_EQ(ids, (std::vector<int32_t>{100, 99}));
 
-    startup::resetAppContext();
-    startup::appContext().UchiwakeName.内訳名称ＩＤ = 7;
+    context::resetAppContext();
+    context::appContext().UchiwakeName.内訳名称ＩＤ = 7;
     parent->sbClearLowerID(true, true);
     EXPECT_EQ(parent->prUchiwakeRec().内訳ＩＤ, 0);
     EXPECT_EQ(parent->prUchiwakeRec().移動元内訳ＩＤ, 10);
     EXPECT_EQ(below->prUchiwakeRec().移動元内訳ＩＤ, 99);
-    startup::resetAppContext();
+    context::resetAppContext();
 
     COmrixEditUcw* copy = child->fnCreateCopy();
     EXPECT_EQ(copy->fnGetParent(), nullptr);

@@ -4,7 +4,7 @@
 #include "breakdown/ucw_fixture.h"
 #include "breakdown/ucw_tree.h"
 #include "platform/messages.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 
 namespace omrix::testing {
 namespace {
@@ -19,7 +19,7 @@ void addVariable(std::string name, double value) {
     project::BukkenHensuRec row;
     row.変数名 = name;
     row.数量 = value;
-    startup::appContext().BukkenHensu.push_back(row);
+    context::appContext().BukkenHensu.push_back(row);
 }
 
 UchiwakeRec item(int32_t id, int32_t parent, int32_t hyojiNo, double quantity,
@@ -36,10 +36,10 @@ UchiwakeRec item(int32_t id, int32_t parent, int32_t hyojiNo, double quantity,
 class MoneyTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        startup::resetAppContext();
-        startup::appContext().Messages = sink_;
+        context::resetAppContext();
+        context::appContext().Messages = sink_;
     }
-    void TearDown() override { startup::resetAppContext(); }
+    void TearDown() override { context::resetAppContext(); }
     std::shared_ptr<platform::RecordingSink> sink_ = std::make_shared<platform::RecordingSink>();
 };
 
@@ -180,7 +180,7 @@ TEST_F(MoneyTest, FormulasTakeProjectVariablesLongestFirstAndCaseSensitive) {
     addVariable("", 7);
     breakdown::FormulaEvaluator evaluator;
     // Names are trimmed and stored back.
-    EXPECT_EQ(startup::appContext().BukkenHensu[0].変数名.trimmedRight(), "W");
+    EXPECT_EQ(context::appContext().BukkenHensu[0].変数名.trimmedRight(), "W");
     EXPECT_EQ(evaluator.variables()[0].first, "面積2");
     EXPECT_DOUBLE_EQ(evaluator.fnCalcFormula("面積2-面積"), 87.5);
     EXPECT_DOUBLE_EQ(evaluator.fnCalcFormula("面積×２"), 25.0);

@@ -6,7 +6,7 @@
 #include "breakdown/progress_bar.h"
 #include "breakdown/ucw_fixture.h"
 #include "data/table_database.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 
 namespace omrix::testing {
 namespace {
@@ -129,7 +129,7 @@ TEST(UchiwakeTable, SelectFailsWithoutDatabaseOrTable) {
     EXPECT_FALSE(fnOmrix_DBT_Uchiwake_Select201(rows, 7, true));
     EXPECT_EQ(rows.size(), 1u);
     EXPECT_EQ(fnOmrix_DBT_Uchiwake_Count(7), 0);
-    startup::appContext().Database.reset();
+    context::appContext().Database.reset();
     EXPECT_FALSE(fnOmrix_DBT_Uchiwake_Select201(rows, 7, true));
     EXPECT_EQ(fnOmrix_DBT_Uchiwake_Count(7), -1);
     EXPECT_TRUE(t.messages().messages().empty());  // the table procedures show nothing
@@ -308,7 +308,7 @@ TEST(UchiwakeNameTable, SelectsLiveHeadersByIdAndByProject) {
     EXPECT_EQ(rec.内訳名称ＩＤ, -5);
     ASSERT_TRUE(fnOmrix_DBT_UchiwakeName_SelectByID(9, rec));
     EXPECT_EQ(rec.版No.trimmedRight(), "02");
-    startup::appContext().Database.reset();
+    context::appContext().Database.reset();
     EXPECT_FALSE(fnOmrix_DBT_UchiwakeName_SelectByID(9, rec));
 }
 
@@ -316,7 +316,7 @@ TEST(UchiwakeLoad, LoadsTheContextBreakdownOrNothing) {
     TableDatabase t;
     ASSERT_TRUE(t.ok()) << t.error();
     fillBreakdown(t);
-    auto& context = startup::appContext();
+    auto& context = context::appContext();
     context.UchiwakeName.内訳名称ＩＤ = 7;
     auto root = fnLoadUchiwake();
     ASSERT_TRUE(root);
@@ -338,7 +338,7 @@ TEST(UchiwakeLoad, LockRecheckTakesOverWhatTheHolderSaved) {
     insertLine(t, 7, 2, 1, 1, 1);
     insertLine(t, 7, 3, 2, 8, 1);
     lockLine(t, 7, 2);
-    startup::appContext().UchiwakeName.内訳名称ＩＤ = 7;
+    context::appContext().UchiwakeName.内訳名称ＩＤ = 7;
     auto root = fnLoadUchiwake();
     ASSERT_TRUE(root);
     COmrixEditUcw* work = byId(root, 2);
@@ -372,7 +372,7 @@ TEST(UchiwakeLoad, HeldEmptyLinesAreNotEmptyAndLowerLocksAreCollected) {
     t.exec("Update 内訳 Set 名称１ = '';");
     lockLine(t, 7, 2);
     lockLine(t, 7, 4);
-    startup::appContext().UchiwakeName.内訳名称ＩＤ = 7;
+    context::appContext().UchiwakeName.内訳名称ＩＤ = 7;
     auto root = fnLoadUchiwake();
     ASSERT_TRUE(root);
     EXPECT_FALSE(byId(root, 2)->fnIsEmpty());
@@ -393,7 +393,7 @@ TEST(UchiwakeLoad, SavesFromTheTreeReportFailure) {
     TableDatabase t;
     ASSERT_TRUE(t.ok()) << t.error();
     fillBreakdown(t);
-    startup::appContext().UchiwakeName.内訳名称ＩＤ = 7;
+    context::appContext().UchiwakeName.内訳名称ＩＤ = 7;
     auto root = fnLoadUchiwake();
     ASSERT_TRUE(root);
     auto rec = byId(root, 3)->prUchiwakeRec();

@@ -8,8 +8,8 @@
 #include "data/database.h"
 #include "data/schema.h"
 #include "platform/messages.h"
-#include "startup/app_context.h"
-#include "startup/temp_folder.h"
+#include "context/app_context.h"
+#include "context/temp_folder.h"
 
 namespace omrix::testing {
 
@@ -19,10 +19,10 @@ class AccessDatabase {
         file_ = folder_.file("access.sqlite");
         iniPath_ = folder_.file("OMRIX.INI");
         writeBytes(iniPath_, "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=access.sqlite\n" + extraIni);
-        startup::resetAppContext();
-        startup::appContext().IniPath = iniPath_;
+        context::resetAppContext();
+        context::appContext().IniPath = iniPath_;
         sink_ = std::make_shared<platform::RecordingSink>();
-        startup::appContext().Messages = sink_;
+        context::appContext().Messages = sink_;
 
         std::string error;
         db_ = std::make_shared<data::CCCDBS_DataBase>();
@@ -31,7 +31,7 @@ class AccessDatabase {
     }
     ~AccessDatabase() {
         db_->fnClose();
-        startup::resetAppContext();
+        context::resetAppContext();
     }
     AccessDatabase(const AccessDatabase&) = delete;
     AccessDatabase& operator=(const AccessDatabase&) = delete;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "data/access_database.h"
-#include "startup/ini_file.h"
+#include "context/ini_file.h"
 
 namespace omrix::data {
 namespace {
@@ -42,7 +42,7 @@ TEST(BackupFlag, TablesAtEitherStartPosition) {
 TEST(BackupFlag, WrittenOnlyAfterASuccessfulStatement) {
     testing::AccessDatabase a;
     ASSERT_TRUE(a.ok());
-    auto flag = [&] { return startup::VBFILE_ReadINI("KALVERON", "BackupFlag", 0, a.iniPath()); };
+    auto flag = [&] { return context::VBFILE_ReadINI("KALVERON", "BackupFlag", 0, a.iniPath()); };
     EXPECT_EQ(flag(), "");
     ASSERT_TRUE(a.db().fnExecute("Update 物件概要Ｂ Set 工期 = ''") == false);  // no such table
     EXPECT_EQ(flag(), "");
@@ -51,12 +51,12 @@ TEST(BackupFlag, WrittenOnlyAfterASuccessfulStatement) {
     ASSERT_TRUE(a.db().fnExecute("Update 物件概要 Set 工期 = '' Where 1 = 0"));
     EXPECT_EQ(flag(), "1");
     // fnExecuteEx never raises the flag.
-    startup::VBFILE_WriteINI("KALVERON", "BackupFlag", "0", 0, a.iniPath());
+    context::VBFILE_WriteINI("KALVERON", "BackupFlag", "0", 0, a.iniPath());
     int32_t affected = 0, result = 0;
     ASSERT_TRUE(a.db().fnExecuteEx("Update 物件概要 Set 工期 = ''", affected, result));
     EXPECT_EQ(flag(), "0");
     // The database section is kept as it was.
-    EXPECT_EQ(startup::fnReadDatabaseIniValue("DATABASE", "DB_NAME", a.iniPath()), "access.sqlite");
+    EXPECT_EQ(context::fnReadDatabaseIniValue("DATABASE", "DB_NAME", a.iniPath()), "access.sqlite");
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include "data/access_database.h"
 #include "data/driver.h"
 #include "platform/password.h"
-#include "startup/ini_file.h"
+#include "context/ini_file.h"
 
 namespace omrix::data {
 namespace {
@@ -437,7 +437,7 @@ TEST(Opening, MissingCorruptOrForeignFilesFail) {
 
 TEST(Opening, FromIniFile) {
     testing::TempFolder folder;
-    startup::resetAppContext();
+    context::resetAppContext();
     std::string error;
     ASSERT_TRUE(createDatabaseFile(folder.file("db.sqlite"), error));
     std::string ini = folder.file("OMRIX.INI");
@@ -486,8 +486,8 @@ TEST(Opening, GetDbObjectReportsFailure) {
     AccessDatabase a;
     ASSERT_TRUE(a.ok());
     EXPECT_TRUE(fnDREVOObj_GetDbObject(a.iniPath()));
-    ASSERT_TRUE(startup::appContext().Database);
-    EXPECT_TRUE(startup::appContext().Database->isOpen());
+    ASSERT_TRUE(context::appContext().Database);
+    EXPECT_TRUE(context::appContext().Database->isOpen());
     EXPECT_TRUE(a.messages().messages().empty());
 
     EXPECT_FALSE(fnDREVOObj_GetDbObject(a.folder().file("missing.ini")));

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "data/access_database.h"
-#include "startup/ini_file.h"
+#include "context/ini_file.h"
 
 namespace omrix::data {
 namespace {
@@ -27,7 +27,7 @@ TEST(DebugTrace, OnlyExactlyOffSwitchesItOff) {
         if (settings.enabled) {
             EXPECT_EQ(settings.logFile, "\\" + name);
         }
-        std::filesystem::remove(startup::programFolder() + "/" + name);
+        std::filesystem::remove(context::programFolder() + "/" + name);
     }
     testing::AccessDatabase none;  // no DEBUG_OPTION section: the default "OFF"
     EXPECT_FALSE(readDebugSettings().enabled);
@@ -35,7 +35,7 @@ TEST(DebugTrace, OnlyExactlyOffSwitchesItOff) {
 
 TEST(DebugTrace, StatementsAndValuesAreWritten) {
     std::string name = traceName("values");
-    std::string path = startup::programFolder() + "/" + name;
+    std::string path = context::programFolder() + "/" + name;
     std::filesystem::remove(path);
     {
         testing::AccessDatabase a("[DEBUG_OPTION]\nRECORDSET_DEBUG=off\nRECORDSET_LOGFILE=\\" +

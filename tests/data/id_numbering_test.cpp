@@ -11,12 +11,12 @@
 
 #include "data/exclusive_lock.h"
 #include "data/table_database.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 
 namespace omrix::data {
 namespace {
 
-using startup::appContext;
+using context::appContext;
 
 class IdNumberingTest : public ::testing::Test {
   protected:
@@ -221,7 +221,7 @@ TEST_F(IdNumberingTest, ConcurrentProcessesNeverShareANumber) {
         pid_t pid = ::fork();
         ASSERT_GE(pid, 0);
         if (pid == 0) {
-            startup::resetAppContext();
+            context::resetAppContext();
             appContext().IniPath = iniPath;
             auto sink = std::make_shared<platform::RecordingSink>();
             appContext().Messages = sink;

@@ -6,7 +6,7 @@
 #include "data/master_names.h"
 #include "data/print_format_master.h"
 #include "data/table_database.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 
 namespace omrix::data {
 namespace {
@@ -51,7 +51,7 @@ TEST_F(MasterTest, KankyoNeedsALiveRowAndReadsNullsAsEmpty) {
 
     t.exec("Drop Table 環境Ｍ;");
     EXPECT_FALSE(fnOmrix_DBT_KankyoM_Select(rows));
-    startup::appContext().Database.reset();
+    context::appContext().Database.reset();
     EXPECT_FALSE(fnOmrix_DBT_KankyoM_GetFirst(row));
 }
 
@@ -157,7 +157,7 @@ TEST_F(MasterTest, NameLookupsGiveEmptyForAnythingMissing) {
 
     t.exec("Drop Table 杭工法Ｍ;");
     EXPECT_EQ(fnOmrix_DBT_KuiKouhouM_GetName(4), "");
-    startup::appContext().Database.reset();
+    context::appContext().Database.reset();
     EXPECT_EQ(fnOmrix_DBT_KingakuShuruiM_GetName(2), "");
     EXPECT_TRUE(t.messages().messages().empty());
 }

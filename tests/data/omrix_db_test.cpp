@@ -8,7 +8,7 @@
 
 #include "data/database.h"
 #include "platform/password.h"
-#include "startup/temp_folder.h"
+#include "context/temp_folder.h"
 
 namespace omrix::data {
 namespace {

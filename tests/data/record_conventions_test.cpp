@@ -8,14 +8,14 @@
 
 #include "data/table_database.h"
 #include "data/table_write.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 #include "util/text.h"
 
 namespace omrix::data {
 namespace {
 
 using namespace std::string_literals;
-using startup::appContext;
+using context::appContext;
 
 std::string screenName() {
     return "Frm_Omrix_Print_GAIYOU";
@@ -42,7 +42,7 @@ TEST(SqlQuote, CutsByBytesThenDoublesQuotes) {
 }
 
 TEST(ScreenId, ComesFromTheActiveWindowCutTo16Bytes) {
-    startup::resetAppContext();
+    context::resetAppContext();
     EXPECT_EQ(fnScreenID(), "");
     appContext().ScreenIdProvider = &screenName;
     EXPECT_EQ(fnScreenID(), "Frm_Omrix_Print_");
@@ -50,7 +50,7 @@ TEST(ScreenId, ComesFromTheActiveWindowCutTo16Bytes) {
     EXPECT_EQ(fnScreenID(), "Frm_''Gaiyou''");
     appContext().ScreenIdProvider = &failingScreen;
     EXPECT_EQ(fnScreenID(), "");
-    startup::resetAppContext();
+    context::resetAppContext();
 }
 
 TEST(AuditRecord, ReadsValuesAndNulls) {

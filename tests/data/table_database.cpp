@@ -5,7 +5,7 @@
 #include <charconv>
 
 #include "data/schema.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 
 namespace omrix::testing {
 namespace {
@@ -29,8 +29,8 @@ TableDatabase::TableDatabase() {
     iniPath_ = folder_.file("OMRIX.INI");
     writeBytes(iniPath_, "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=tables.sqlite\n");
 
-    startup::resetAppContext();
-    auto& context = startup::appContext();
+    context::resetAppContext();
+    auto& context = context::appContext();
     context.IniPath = iniPath_;
     context.TantoshaName = "tester";
     sink_ = std::make_shared<platform::RecordingSink>();
@@ -51,7 +51,7 @@ TableDatabase::TableDatabase() {
 }
 
 TableDatabase::~TableDatabase() {
-    startup::resetAppContext();
+    context::resetAppContext();
     if (db_) db_->fnClose();
 }
 

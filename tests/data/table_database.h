@@ -10,7 +10,7 @@
 
 #include "data/database.h"
 #include "platform/messages.h"
-#include "startup/temp_folder.h"
+#include "context/temp_folder.h"
 
 namespace omrix::testing {
 

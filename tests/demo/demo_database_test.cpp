@@ -13,7 +13,7 @@
 #include "breakdown/uchiwake_loader.h"
 #include "demo/demo_fixture.h"
 #include "project/bukken_hensu.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 #include "util/cp932.h"
 #include "util/text.h"
 
@@ -34,7 +34,7 @@ demo::DemoOptions options(uint32_t seed, int32_t lines) {
 std::shared_ptr<COmrixEditUcw> loadDemo(DemoFile& file, std::string_view bukken = "00000001",
                                         std::string_view han = "01") {
     file.install();
-    auto& context = startup::appContext();
+    auto& context = context::appContext();
     std::vector<breakdown::UchiwakeNameRec> names;
     if (!breakdown::fnOmrix_DBT_UchiwakeName_SelectByBukken(bukken, han, names) ||
         names.size() != 2) {
@@ -203,7 +203,7 @@ TEST(DemoDatabase, StoredAmountsAreWhatTheRecalculationMakes) {
             stored.emplace(l.prUchiwakeRec().内訳ＩＤ, l.prUchiwakeRec());
         });
         auto sink =
-            std::dynamic_pointer_cast<platform::RecordingSink>(startup::appContext().Messages);
+            std::dynamic_pointer_cast<platform::RecordingSink>(context::appContext().Messages);
         root->sbMoneyReCalc();
         EXPECT_TRUE(sink->messages().empty()) << "an amount overflowed";
         int32_t compared = 0;

@@ -4,7 +4,7 @@
 
 #include "data/schema.h"
 #include "data/sql_text.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 
 namespace omrix::testing {
 namespace {
@@ -34,7 +34,7 @@ DemoFile::DemoFile() {
     iniPath_ = folder_.file("OMRIX.INI");
     writeBytes(iniPath_, "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=demo.sqlite\n");
     // The data layer raises its backup flag in the INI file of the program.
-    startup::appContext().IniPath = iniPath_;
+    context::appContext().IniPath = iniPath_;
     if (!data::createDatabaseFile(file_, error_)) return;
     db_ = std::make_shared<data::CCCDBS_DataBase>();
     if (!db_->fnOpenFromIni(iniPath_)) {
@@ -50,14 +50,14 @@ DemoFile::DemoFile(const demo::DemoOptions& options) : DemoFile() {
 }
 
 DemoFile::~DemoFile() {
-    auto& context = startup::appContext();
-    if (context.Database == db_) startup::resetAppContext();
+    auto& context = context::appContext();
+    if (context.Database == db_) context::resetAppContext();
     if (db_) db_->fnClose();
 }
 
 std::shared_ptr<platform::RecordingSink> DemoFile::install() {
-    startup::resetAppContext();
-    auto& context = startup::appContext();
+    context::resetAppContext();
+    auto& context = context::appContext();
     context.IniPath = iniPath_;
     context.Database = db_;
     auto sink = std::make_shared<platform::RecordingSink>();

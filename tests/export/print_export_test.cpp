@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "startup/temp_folder.h"
+#include "context/temp_folder.h"
 
 namespace omrix::apps {
 namespace {

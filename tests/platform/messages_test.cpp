@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "startup/app_context.h"
+#include "context/app_context.h"
 
 namespace omrix::platform {
 namespace {
@@ -10,11 +10,11 @@ namespace {
 class MessagesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        startup::resetAppContext();
+        context::resetAppContext();
         sink = std::make_shared<RecordingSink>();
-        startup::appContext().Messages = sink;
+        context::appContext().Messages = sink;
     }
-    void TearDown() override { startup::resetAppContext(); }
+    void TearDown() override { context::resetAppContext(); }
     std::shared_ptr<RecordingSink> sink;
 };
 

@@ -5,9 +5,18 @@
 
 #include "print/print_convert.h"
 #include "print/print_options.h"
-#include "print/print_text.h"
+#include "util/aligned_text.h"
 
 namespace omrix::print {
+
+using util::fnAlignByBytes;
+using util::fnDittoText;
+using util::fnSplitText;
+using util::kAlignCenter;
+using util::kAlignLeft;
+using util::kAlignRight;
+using util::kDittoNarrow;
+using util::kDittoWide;
 namespace {
 
 using breakdown::UchiwakeRec;

@@ -9,13 +9,13 @@
 #include "data/table_database.h"
 #include "print/print_row.h"
 #include "print/print_row_table.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 
 namespace omrix::print {
 namespace {
 
 using namespace std::string_literals;
-using startup::appContext;
+using context::appContext;
 
 // The statement as the slow, obvious way makes it: every fixed text padded to its
 // width, then cut and quoted by fnSqlQuote.
@@ -109,7 +109,7 @@ class PrintRowTable : public ::testing::Test {
 };
 
 TEST(PrintRowInsert, ExactStatementWithCutsBeforeDoubling) {
-    startup::resetAppContext();
+    context::resetAppContext();
     appContext().TantoshaName = "tanaka";
     PrintRow r;
     r.内訳名称ＩＤ = 12;
@@ -134,11 +134,11 @@ TEST(PrintRowInsert, ExactStatementWithCutsBeforeDoubling) {
         sql.find("-1234.5678, 0, 0, 0, 0, 0, 0, 0, 0, 0.0001, 15, 3, -2, 'あいうえおかき''x', "),
         std::string::npos);
     EXPECT_NE(sql.find(", 0, '', '" + std::string(40, 'M') + "', '');"), std::string::npos);
-    startup::resetAppContext();
+    context::resetAppContext();
 }
 
 TEST(PrintRowInsert, FastPathMatchesPaddingThenQuoting) {
-    startup::resetAppContext();
+    context::resetAppContext();
     appContext().TantoshaName = "O'Hara";
     const std::vector<std::string> texts = {
         "",
@@ -162,7 +162,7 @@ TEST(PrintRowInsert, FastPathMatchesPaddingThenQuoting) {
         fillTexts(r, text);
         EXPECT_EQ(BuildPrintRowInsert(r), expectedInsert(r)) << text;
     }
-    startup::resetAppContext();
+    context::resetAppContext();
 }
 
 TEST_F(PrintRowTable, HundredAndOneRowsAreTwoCommands) {
@@ -270,7 +270,7 @@ TEST_F(PrintRowTable, RefusedRowPartWayFailsAndTheCallerKeepsTheOldRows) {
 }
 
 TEST(PrintRowTableWithoutDatabase, ReportsFalse) {
-    startup::resetAppContext();
+    context::resetAppContext();
     EXPECT_FALSE(ClearPrintRows(1));
     EXPECT_FALSE(InsertPrintRows(makeRows(1, 1), true));
 }

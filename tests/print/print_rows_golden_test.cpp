@@ -15,14 +15,14 @@
 #include "demo/demo_database.h"
 #include "print/print_rows_generator.h"
 #include "print/print_rows_write.h"
-#include "print_window/level_tree_model.h"
+#include "level_tree/level_tree_model.h"
 #include "project/bukken_hensu.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 
 namespace omrix::print {
 namespace {
 
-using startup::appContext;
+using context::appContext;
 
 struct GoldenCase {
     const char* name;
@@ -146,7 +146,7 @@ class PrintRowsGolden : public ::testing::TestWithParam<GoldenCase> {
     }
 
     testing::TableDatabase t;
-    print_window::LevelTreeModel tree;
+    level_tree::LevelTreeModel tree;
 };
 
 TEST_P(PrintRowsGolden, MatchesSnapshotAndWritesEveryRow) {

@@ -7,14 +7,14 @@
 #include "breakdown/ucw_fixture.h"
 #include "platform/messages.h"
 #include "print/print_rows_generator.h"
-#include "print_window/level_tree_model.h"
-#include "startup/app_context.h"
+#include "level_tree/level_tree_model.h"
+#include "context/app_context.h"
 
 namespace omrix::print {
 namespace {
 
 using breakdown::COmrixEditUcw;
-using print_window::LevelTreeModel;
+using level_tree::LevelTreeModel;
 using testing::line;
 using testing::UchiwakeRec;
 
@@ -40,20 +40,20 @@ void addItems(std::vector<UchiwakeRec>& lines, int32_t parent, int32_t firstId, 
 class PrintRowsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        startup::resetAppContext();
-        startup::appContext().UchiwakeNameID = 7;
-        startup::appContext().Messages = sink;
+        context::resetAppContext();
+        context::appContext().UchiwakeNameID = 7;
+        context::appContext().Messages = sink;
         options.nPageStart = 1;
         options.nPageType = 1;
         options.nBesshiMode = 1;
         ASSERT_TRUE(sbSetPrintType(options, "B5"));
     }
-    void TearDown() override { startup::resetAppContext(); }
+    void TearDown() override { context::resetAppContext(); }
 
     void load(std::vector<UchiwakeRec> lines) {
         auto root = testing::buildTree(std::move(lines));
         ASSERT_TRUE(root);
-        startup::appContext().UchiwakeRoot = root;
+        context::appContext().UchiwakeRoot = root;
         tree.clear();
         tree.sbCreateTree(root.get(), 0);
     }

@@ -10,13 +10,13 @@
 #include "print/print_progress.h"
 #include "print/print_row_table.h"
 #include "print/print_rows_write.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 #include "util/text.h"
 
 namespace omrix::print {
 namespace {
 
-using startup::appContext;
+using context::appContext;
 
 class RecordingProgress : public PrintProgress {
   public:

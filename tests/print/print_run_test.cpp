@@ -9,14 +9,14 @@
 #include "data/table_database.h"
 #include "demo/demo_database.h"
 #include "print/print_run.h"
-#include "print_window/level_tree_model.h"
-#include "startup/app_context.h"
-#include "startup/startup_sequence.h"
+#include "level_tree/level_tree_model.h"
+#include "context/app_context.h"
+#include "app/startup_sequence.h"
 
 namespace omrix::print {
 namespace {
 
-using startup::appContext;
+using context::appContext;
 
 class FakeUi : public PrintUi {
   public:
@@ -75,7 +75,7 @@ class PrintRun : public ::testing::Test {
         std::string error;
         ASSERT_TRUE(demo::createDemoDatabase(tables.db(), options, summary, error)) << error;
         appContext().CommandLine = "-B:00000001 -H:01";
-        ASSERT_EQ(startup::runStartup(), startup::StartupEnd::Started);
+        ASSERT_EQ(app::runStartup(), app::StartupEnd::Started);
         tables.messages().clear();
         tree.sbCreateTree(appContext().UchiwakeRoot.get(), 0);
         ASSERT_GT(tree.count(), 1);
@@ -102,7 +102,7 @@ class PrintRun : public ::testing::Test {
     }
 
     testing::TableDatabase tables;
-    print_window::LevelTreeModel tree;
+    level_tree::LevelTreeModel tree;
     FakeUi ui;
     FakeLaunches launches{ui};
 };

@@ -9,7 +9,7 @@
 #include "project/bukken_kanri.h"
 #include "project/bukken_kanri_details.h"
 #include "project/bukken_mitsumori_youkou.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 
 namespace omrix::project {
 namespace {
@@ -128,7 +128,7 @@ TEST_F(ProjectTableTest, GaiyouWriteFailureLeavesNothing) {
     t.exec("Drop Table 物件概要;");
     BukkenGaiyouRec rec;
     EXPECT_FALSE(fnOmrix_DBT_BukkenGaiyou_Select("12", rec));
-    startup::appContext().Database.reset();
+    context::appContext().Database.reset();
     EXPECT_FALSE(fnOmrix_DBT_BukkenGaiyou_Update(sampleGaiyou(1), true));
 }
 

@@ -8,7 +8,7 @@
 
 #include "data/table_database.h"
 #include "reports/report.h"
-#include "startup/temp_folder.h"
+#include "context/temp_folder.h"
 
 namespace omrix::testing {
 

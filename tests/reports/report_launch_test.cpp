@@ -10,7 +10,7 @@
 #include "reports/report.h"
 #include "reports/report_launch.h"
 #include "reports/report_set.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 
 namespace omrix::reports {
 namespace {
@@ -39,7 +39,7 @@ class ReportLaunch : public ::testing::Test {
                             "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME= tables.sqlite \n"
                             "USER_NAME= sa \nPASSWORD=" +
                                 platform::encipherPassword("secret") + "\nSQL_DNS=  \n");
-        startup::appContext().UchiwakeNameID = 123;
+        context::appContext().UchiwakeNameID = 123;
         tables.exec(
             "INSERT INTO 金額種類Ｍ (金額種類ＩＤ, 金額種類名称) VALUES (1, '見積１  '), (2, "
             "'見積２');");

@@ -7,7 +7,7 @@
 #include "reports/report_fixture.h"
 #include "reports/report_fonts.h"
 #include "reports/statement_data.h"
-#include "startup/app_context.h"
+#include "context/app_context.h"
 
 namespace omrix::reports {
 namespace {
@@ -218,7 +218,7 @@ TEST_F(StatementTest, RefusesWhatItCannotRead) {
 TEST_F(StatementTest, WithoutTheProgramsConnectionTheIniNamesTheFile) {
     db.addBreakdown(6, "00000001", "INIの工事");
     db.addPages(6, 1);
-    startup::appContext().Database.reset();  // the INI of the fixture names the file
+    context::appContext().Database.reset();  // the INI of the fixture names the file
     auto report = db.report("A4YOKOUCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 6");
     ASSERT_TRUE(report->load()) << report->lastError();
     EXPECT_EQ(report->pageCount(), 1);

@@ -11,7 +11,7 @@
 #include "reports/page_painter.h"
 #include "reports/report_fixture.h"
 #include "reports/report_fonts.h"
-#include "startup/temp_folder.h"
+#include "context/temp_folder.h"
 
 namespace omrix::reports {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace omrix::startup {
+namespace omrix::context {
 
 // Both read AppContext::CommandLine.
 bool fnGetCommandLineValue(std::string_view key, std::string& value);
@@ -19,4 +19,4 @@ int32_t fnGetCallerWindow();
 // The argument string as the suite passes it: every argument after the program, joined by blanks.
 std::string joinArguments(int argc, const char* const* argv);
 
-}  // namespace omrix::startup
+}  // namespace omrix::context

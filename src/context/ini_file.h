@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace omrix::startup {
+namespace omrix::context {
 
 // The folder of the running program, without a trailing separator.
 std::string programFolder();
@@ -26,4 +26,4 @@ std::string fnReadIniValue(std::string_view section, std::string_view key);
 std::string fnReadDatabaseIniValue(std::string_view section, std::string_view key,
                                    std::string_view file);
 
-}  // namespace omrix::startup
+}  // namespace omrix::context

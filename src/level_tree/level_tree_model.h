@@ -16,7 +16,7 @@ namespace omrix::breakdown {
 class COmrixEditUcw;
 }
 
-namespace omrix::print_window {
+namespace omrix::level_tree {
 
 // Colours as the suite carries them: 0x00BBGGRR.
 inline constexpr uint32_t kNodeBackColor = 0xFFFFFF;
@@ -118,4 +118,4 @@ struct LevelTreeCommand {
 };
 std::span<const LevelTreeCommand> levelTreeMenu();
 
-}  // namespace omrix::print_window
+}  // namespace omrix::level_tree

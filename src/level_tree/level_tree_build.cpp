@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "breakdown/edit_ucw.h"
-#include "print/print_text.h"
-#include "print_window/level_tree_model.h"
+#include "util/aligned_text.h"
+#include "level_tree/level_tree_model.h"
 
-namespace omrix::print_window {
+namespace omrix::level_tree {
 namespace {
 
 using breakdown::COmrixEditUcw;
@@ -55,7 +55,7 @@ std::string levelNodeText(COmrixEditUcw& row) {
         return text;
     }
     std::string number(rec.表示番号名称.trimmedRight());
-    std::string text = print::fnAlignByBytes(number, print::kAlignLeft, kDisplayNumberWidth);
+    std::string text = util::fnAlignByBytes(number, util::kAlignLeft, kDisplayNumberWidth);
     text += rec.名称２.trimmedRight();
     return text;
 }
@@ -120,4 +120,4 @@ void LevelTreeModel::sbCreateTree(COmrixEditUcw* row, int32_t parentIndex) {
     }
 }
 
-}  // namespace omrix::print_window
+}  // namespace omrix::level_tree

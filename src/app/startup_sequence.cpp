@@ -1,4 +1,4 @@
-#include "startup/startup_sequence.h"
+#include "app/startup_sequence.h"
 
 #include <vector>
 
@@ -10,12 +10,14 @@
 #include "data/kankyo_master.h"
 #include "platform/messages.h"
 #include "project/bukken_hensu.h"
-#include "startup/app_context.h"
-#include "startup/command_line.h"
-#include "startup/ini_file.h"
+#include "context/app_context.h"
+#include "context/command_line.h"
+#include "context/ini_file.h"
 #include "util/numbers.h"
 
-namespace omrix::startup {
+namespace omrix::app {
+
+using namespace context;
 namespace {
 
 using platform::fnPIMORA01_DispMessage;
@@ -116,4 +118,4 @@ std::string_view describeStartupEnd(StartupEnd end) {
     return "unknown";
 }
 
-}  // namespace omrix::startup
+}  // namespace omrix::app

@@ -1,4 +1,4 @@
-#include "startup/ini_file.h"
+#include "context/ini_file.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -11,11 +11,11 @@
 #include <thread>
 
 #include "platform/messages.h"
-#include "startup/app_context.h"
-#include "startup/temp_folder.h"
+#include "context/app_context.h"
+#include "context/temp_folder.h"
 #include "util/cp932.h"
 
-namespace omrix::startup {
+namespace omrix::context {
 namespace {
 
 namespace fs = std::filesystem;
@@ -351,4 +351,4 @@ TEST_F(IniPath, ContextThenEnvironmentThenProgramFolder) {
 }
 
 }  // namespace
-}  // namespace omrix::startup
+}  // namespace omrix::context

@@ -1,10 +1,10 @@
-#include "startup/command_line.h"
+#include "context/command_line.h"
 
 #include <gtest/gtest.h>
 
-#include "startup/app_context.h"
+#include "context/app_context.h"
 
-namespace omrix::startup {
+namespace omrix::context {
 namespace {
 
 class CommandLine : public ::testing::Test {
@@ -100,4 +100,4 @@ TEST_F(CommandLine, JoinsProgramArgumentsWithBlanks) {
 }
 
 }  // namespace
-}  // namespace omrix::startup
+}  // namespace omrix::context

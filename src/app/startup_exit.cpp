@@ -1,9 +1,11 @@
 #include "data/database.h"
-#include "startup/app_context.h"
-#include "startup/ini_file.h"
-#include "startup/startup_sequence.h"
+#include "context/app_context.h"
+#include "context/ini_file.h"
+#include "app/startup_sequence.h"
 
-namespace omrix::startup {
+namespace omrix::app {
+
+using namespace context;
 
 void runExitSteps(std::string_view companyName, CloseReason reason) {
     AppContext& context = appContext();
@@ -21,4 +23,4 @@ bool sbShowMainProgram() {
     return false;
 }
 
-}  // namespace omrix::startup
+}  // namespace omrix::app

@@ -1,12 +1,12 @@
-#include "startup/command_line.h"
+#include "context/command_line.h"
 
 #include <cmath>
 #include <cstdint>
 
-#include "startup/app_context.h"
+#include "context/app_context.h"
 #include "util/numbers.h"
 
-namespace omrix::startup {
+namespace omrix::context {
 namespace {
 
 char asciiUpper(char c) {
@@ -97,4 +97,4 @@ std::string joinArguments(int argc, const char* const* argv) {
     return line;
 }
 
-}  // namespace omrix::startup
+}  // namespace omrix::context

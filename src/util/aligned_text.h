@@ -9,9 +9,9 @@
 
 #include "util/text.h"
 
-namespace omrix::print {
+namespace omrix::util {
 
-using util::fnLenByte;
+
 
 inline constexpr int16_t kAlignRight = -1;
 inline constexpr int16_t kAlignLeft = 0;
@@ -38,4 +38,4 @@ inline constexpr int16_t kDittoNarrow = 2;  // narrower columns
 std::string fnDittoText(int16_t dittoSwitch, int16_t kind, std::string_view reference,
                         std::string_view current);
 
-}  // namespace omrix::print
+}  // namespace omrix::util

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "breakdown/ucw_fixture.h"
-#include "print_window/level_tree_model.h"
-#include "startup/app_context.h"
+#include "level_tree/level_tree_model.h"
+#include "context/app_context.h"
 
-namespace omrix::print_window {
+namespace omrix::level_tree {
 namespace {
 
 using testing::buildTree;
@@ -75,7 +75,7 @@ int32_t indexOf(const LevelTreeModel& m, std::string_view tag) {
 }  // namespace
 
 TEST(LevelTreeBuild, HeadingsOnlyInLineOrderUnderTheirNearestShownAncestor) {
-    startup::resetAppContext();
+    context::resetAppContext();
     Built b;
     build(b);
     const LevelTreeModel& m = b.model;
@@ -103,7 +103,7 @@ TEST(LevelTreeBuild, HeadingsOnlyInLineOrderUnderTheirNearestShownAncestor) {
 }
 
 TEST(LevelTreeBuild, TextPadsTheDisplayNumberToSixBytes) {
-    startup::resetAppContext();
+    context::resetAppContext();
     Built b;
     build(b);
     const LevelTreeModel& m = b.model;
@@ -115,7 +115,7 @@ TEST(LevelTreeBuild, TextPadsTheDisplayNumberToSixBytes) {
 }
 
 TEST(LevelTreeBuild, LockedLinesAreMarkedRedAndStillTickable) {
-    startup::resetAppContext();
+    context::resetAppContext();
     UchiwakeRec kamoku = heading(3, 2, 2, 1, "12", "躯体");
     kamoku.ロック = true;
     auto root = buildTree({line(1, 0, 0), heading(2, 1, 1, 1, "Ⅰ", "建築"), kamoku});
@@ -146,7 +146,7 @@ TEST(LevelTreeBuild, NoLineNoNodesAndEmptyModelAnswersFalse) {
 }
 
 TEST(LevelTreeChecks, TickingCarriesDownAndOneLevelCommandsStopAtChildren) {
-    startup::resetAppContext();
+    context::resetAppContext();
     Built b;
     build(b);
     LevelTreeModel& m = b.model;
@@ -189,7 +189,7 @@ TEST(LevelTreeChecks, TickingCarriesDownAndOneLevelCommandsStopAtChildren) {
 }
 
 TEST(LevelTreeChecks, MenuCommandsWithoutCurrentNodeDoNothing) {
-    startup::resetAppContext();
+    context::resetAppContext();
     Built b;
     build(b);
     LevelTreeModel& m = b.model;
@@ -204,7 +204,7 @@ TEST(LevelTreeChecks, MenuCommandsWithoutCurrentNodeDoNothing) {
 }
 
 TEST(LevelTreeQueries, PseudoTagsAreAlwaysTickedButDoNotCountAsAChoice) {
-    startup::resetAppContext();
+    context::resetAppContext();
     Built b;
     build(b);
     LevelTreeModel& m = b.model;
@@ -232,7 +232,7 @@ TEST(LevelTreeQueries, PseudoTagsAreAlwaysTickedButDoNotCountAsAChoice) {
 }
 
 TEST(LevelTreeQueries, FirstNodeOfATagWins) {
-    startup::resetAppContext();
+    context::resetAppContext();
     Built b;
     build(b);
     LevelTreeModel& m = b.model;
@@ -257,4 +257,4 @@ TEST(LevelTreeQueries, FirstNodeOfATagWins) {
     EXPECT_FALSE(m.fnCheckKaisoUchiwakeChecked());
 }
 
-}  // namespace omrix::print_window
+}  // namespace omrix::level_tree

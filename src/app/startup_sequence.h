@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace omrix::startup {
+namespace omrix::app {
 
 // Where start-up stopped. Every stop but BukkenHensu has shown its numbered message.
 enum class StartupEnd {
@@ -46,4 +46,4 @@ void runExitSteps(std::string_view companyName, CloseReason reason);
 // platform, so it does nothing; it returns false to say so.
 bool sbShowMainProgram();
 
-}  // namespace omrix::startup
+}  // namespace omrix::app

@@ -1,10 +1,10 @@
-#include "print_window/level_tree_model.h"
+#include "level_tree/level_tree_model.h"
 
 #include <array>
 
 #include "util/text.h"
 
-namespace omrix::print_window {
+namespace omrix::level_tree {
 namespace {
 
 bool isPseudoTag(std::string_view tag) {
@@ -127,4 +127,4 @@ std::span<const LevelTreeCommand> levelTreeMenu() {
     return kMenu;
 }
 
-}  // namespace omrix::print_window
+}  // namespace omrix::level_tree

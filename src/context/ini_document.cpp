@@ -1,8 +1,8 @@
-#include "startup/ini_document.h"
+#include "context/ini_document.h"
 
 #include "util/cp932.h"
 
-namespace omrix::startup {
+namespace omrix::context {
 namespace {
 
 // Our OMRIX.INI files annotate keys as "SERVER_NAME=sqlite   ; comment": a ';' after a
@@ -180,4 +180,4 @@ std::string IniDocument::bytes() const {
     return out;
 }
 
-}  // namespace omrix::startup
+}  // namespace omrix::context

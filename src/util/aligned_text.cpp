@@ -1,8 +1,8 @@
-#include "print/print_text.h"
+#include "util/aligned_text.h"
 
 #include <limits>
 
-namespace omrix::print {
+namespace omrix::util {
 
 std::string fnAlignByBytes(std::string& text, int16_t alignment, int16_t width) {
     text = std::string(util::trimBlanks(text));
@@ -52,4 +52,4 @@ std::string fnDittoText(int16_t dittoSwitch, int16_t kind, std::string_view refe
     return std::string(current);
 }
 
-}  // namespace omrix::print
+}  // namespace omrix::util

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace omrix::startup {
+namespace omrix::context {
 
 class IniDocument {
   public:
@@ -47,4 +47,4 @@ class IniDocument {
     std::string newline_;
 };
 
-}  // namespace omrix::startup
+}  // namespace omrix::context

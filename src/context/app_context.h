@@ -21,7 +21,7 @@ namespace omrix::breakdown {
 class COmrixEditUcw;
 }
 
-namespace omrix::startup {
+namespace omrix::context {
 
 struct AppContext {
     // The argument string without the program path, as the suite's programs pass it.
@@ -62,4 +62,4 @@ struct AppContext {
 AppContext& appContext();
 void resetAppContext();
 
-}  // namespace omrix::startup
+}  // namespace omrix::context

@@ -1,8 +1,8 @@
-#include "startup/app_context.h"
+#include "context/app_context.h"
 
 #include "platform/messages.h"
 
-namespace omrix::startup {
+namespace omrix::context {
 namespace {
 AppContext& instance() {
     static AppContext context;
@@ -14,4 +14,4 @@ AppContext& appContext() { return instance(); }
 
 void resetAppContext() { instance() = AppContext{}; }
 
-}  // namespace omrix::startup
+}  // namespace omrix::context

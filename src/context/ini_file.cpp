@@ -1,4 +1,4 @@
-#include "startup/ini_file.h"
+#include "context/ini_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,10 +11,10 @@
 #include <system_error>
 
 #include "platform/messages.h"
-#include "startup/app_context.h"
-#include "startup/ini_document.h"
+#include "context/app_context.h"
+#include "context/ini_document.h"
 
-namespace omrix::startup {
+namespace omrix::context {
 namespace {
 
 namespace fs = std::filesystem;
@@ -180,4 +180,4 @@ std::string fnReadDatabaseIniValue(std::string_view section, std::string_view ke
     return text;
 }
 
-}  // namespace omrix::startup
+}  // namespace omrix::context

@@ -5,12 +5,14 @@
 
 #include "breakdown/edit_ucw.h"
 #include "data/table_database.h"
-#include "startup/app_context.h"
-#include "startup/ini_file.h"
-#include "startup/startup_sequence.h"
-#include "startup/temp_folder.h"
+#include "context/app_context.h"
+#include "context/ini_file.h"
+#include "app/startup_sequence.h"
+#include "context/temp_folder.h"
 
-namespace omrix::startup {
+namespace omrix::app {
+
+using namespace context;
 namespace {
 
 using platform::ShownMessage;
@@ -169,4 +171,4 @@ TEST_F(StartupSequence, FailedIniWriteAtExitIsReportedAndTheCloseGoesOn) {
 }
 
 }  // namespace
-}  // namespace omrix::startup
+}  // namespace omrix::app
