@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "omrix_db_commands.h"
+#include "program_version.h"
 #include "platform/messages.h"
 #include "context/app_context.h"
 
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     omrix::context::appContext().Messages = std::make_shared<omrix::platform::StderrSink>();
 
     CLI::App app{"omrix-db: the suite's tables for the print module"};
+    app.set_version_flag("--version", omrix::apps::versionText("omrix-db"));
     app.require_subcommand(1);
     CommandTable commands;
     addInitCommand(app, commands);

@@ -26,9 +26,7 @@ bool openFile(const std::string& file, bool create, data::CCCDBS_DataBase& db, s
 }  // namespace
 
 void addDatabaseOptions(CLI::App& command, DatabaseChoice& choice) {
-    auto* ini = command.add_option("--ini", choice.iniPath,
-                                   "INI file naming the database; default OMRIX.INI beside the "
-                                   "program, or $OMRIX_INI");
+    auto* ini = command.add_option("--ini", choice.iniPath, context::kIniSearchHelp);
     auto* file = command.add_option("--file", choice.file, "SQLite database file");
     ini->excludes(file);
 }
@@ -41,6 +39,10 @@ bool openDatabase(const DatabaseChoice& choice, bool create, data::CCCDBS_DataBa
     auto& context = context::appContext();
     if (!choice.iniPath.empty()) context.IniPath = choice.iniPath;
     std::string ini = context::fnGetIniPath();
+    if (ini.empty()) {
+        error = context::describeIniSearch(context::processIniPlaces());
+        return false;
+    }
     if (!std::filesystem::is_regular_file(ini)) {
         error = "no INI file at " + ini;
         return false;

@@ -20,6 +20,7 @@
 #include "platform/messages.h"
 #include "print/print_run.h"
 #include "print_export_ui.h"
+#include "program_version.h"
 #include "level_tree/level_tree_model.h"
 #include "reports/gui_application.h"
 #include "reports/report_set.h"
@@ -125,7 +126,7 @@ void declareOptions(CLI::App& app, ExportOptions& o) {
     app.add_option("--bukken", o.bukken, "project number (物件No)")->required()->check(checkKey);
     app.add_option("--han", o.han, "version number (版No)")->required()->check(checkKey);
     app.add_option("--operator", o.operatorId, "operator ID (自社担当者ＭＩＤ)");
-    app.add_option("--ini", o.ini, "INI file; default OMRIX.INI beside the program, or $OMRIX_INI");
+    app.add_option("--ini", o.ini, omrix::context::kIniSearchHelp);
     app.add_option("--out", o.out, "where documents go (created when missing)");
     app.add_option("--outputs", o.outputs, "comma list of uchiwake, youkou, gaiyou, daika")
         ->check(checkOutputs);
@@ -263,6 +264,10 @@ int runExport(const ExportOptions& o) {
     if (!prepareOutFolder(o)) return kExitStopped;
 
     omrix::app::StartupEnd end = omrix::app::runStartup();
+    if (end == omrix::app::StartupEnd::IniPath && context.IniPath.empty()) {
+        std::string places = omrix::context::describeIniSearch(omrix::context::processIniPlaces());
+        std::fprintf(stderr, "%s\n", places.c_str());
+    }
     if (end != omrix::app::StartupEnd::Started) {
         std::fprintf(stderr, "start-up stopped: %s\n",
                      std::string(omrix::app::describeStartupEnd(end)).c_str());
@@ -294,6 +299,7 @@ int runExport(const ExportOptions& o) {
 
 int main(int argc, char** argv) {
     CLI::App app{"Exports the documents of one estimate version without windows"};
+    app.set_version_flag("--version", omrix::apps::versionText("omrix-print-export"));
     ExportOptions options;
     declareOptions(app, options);
     try {

@@ -11,7 +11,6 @@
 #include <system_error>
 
 #include "platform/messages.h"
-#include "context/app_context.h"
 #include "context/ini_document.h"
 
 namespace omrix::context {
@@ -124,23 +123,6 @@ std::string trimBlanks(std::string_view text) {
 }
 
 }  // namespace
-
-std::string programFolder() {
-    std::error_code error;
-    fs::path program = fs::read_symlink("/proc/self/exe", error);
-    if (error || !program.has_parent_path()) return {};
-    return program.parent_path().string();
-}
-
-std::string fnGetIniPath() {
-    const std::string& chosen = appContext().IniPath;
-    if (!chosen.empty()) return chosen;
-    const char* fromEnvironment = std::getenv("OMRIX_INI");
-    if (fromEnvironment != nullptr && *fromEnvironment != '\0') return fromEnvironment;
-    std::string folder = programFolder();
-    if (folder.empty()) return {};
-    return folder + "/OMRIX.INI";
-}
 
 std::string VBFILE_ReadINI(std::string_view section, std::string_view key, int16_t mode,
                            std::string_view file) {

@@ -6,13 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "context/ini_path.h"
+
 namespace omrix::context {
-
-// The folder of the running program, without a trailing separator.
-std::string programFolder();
-
-// The program folder + "OMRIX.INI"; the environment variable OMRIX_INI overrides it.
-std::string fnGetIniPath();
 
 // Mode 0: file used as given; mode 1: relative to the Windows directory. Values cut to 127.
 std::string VBFILE_ReadINI(std::string_view section, std::string_view key, int16_t mode,

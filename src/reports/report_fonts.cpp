@@ -1,11 +1,11 @@
 #include "reports/report_fonts.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFontDatabase>
 #include <QStringList>
 #include <cstdlib>
 
+#include "context/program_folder.h"
 #include "reports/gui_application.h"
 
 namespace omrix::reports {
@@ -69,13 +69,12 @@ struct Face {
     QStringList debianPaths;
 };
 
-// The build writes the derived fonts to <build>/fonts beside <build>/bin.
+// The derived fonts lie in <build>/fonts beside <build>/bin, or in the package's
+// data folder once installed.
 QStringList printCandidates(const QString& file) {
-    QStringList paths;
-    if (const char* dir = std::getenv("OMRIX_FONT_DIR"); dir != nullptr && *dir != '\0')
-        paths << QString::fromLocal8Bit(dir) + "/" + file;
-    paths << QCoreApplication::applicationDirPath() + "/../fonts/" + file;
-    return paths;
+    const QString program = QString::fromStdString(context::programFolder());
+    const QString data = QString::fromStdString(context::packageDataFolder());
+    return candidates(file, {program + "/../fonts/" + file, data + "/fonts/" + file});
 }
 
 // IPAex itself only when the derived font is missing: it prints the same, but text

@@ -12,6 +12,7 @@
 
 #include "platform/messages.h"
 #include "context/app_context.h"
+#include "context/scoped_env.h"
 #include "context/temp_folder.h"
 #include "util/cp932.h"
 
@@ -20,21 +21,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::readBytes;
+using testing::ScopedEnv;
 using testing::writeBytes;
-
-// Sets an environment variable for one test and puts the old value back.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        value ? ::setenv(name, value, 1) : ::unsetenv(name);
-    }
-    ~ScopedEnv() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
-
-  private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 class IniTest : public ::testing::Test {
   protected:
@@ -67,7 +55,6 @@ class IniTest : public ::testing::Test {
 
 using IniRead = IniTest;
 using IniWrite = IniTest;
-using IniPath = IniTest;
 
 TEST_F(IniRead, FirstSectionAndFirstKeyWin) {
     writeBytes(path,
@@ -327,27 +314,6 @@ TEST_F(IniWrite, ReadersNeverSeeAHalfWrittenFile) {
     EXPECT_TRUE(whole) << "read " << reads;
     EXPECT_TRUE(sink->messages().empty());
     EXPECT_EQ(folderEntries().size(), 1u);
-}
-
-TEST_F(IniPath, ContextThenEnvironmentThenProgramFolder) {
-    std::string beside = programFolder() + "/OMRIX.INI";
-    EXPECT_EQ(fs::canonical(programFolder()), fs::canonical(OMRIX_TEST_BIN_DIR));
-    {
-        ScopedEnv env("OMRIX_INI", nullptr);
-        EXPECT_EQ(fnGetIniPath(), beside);
-    }
-    {
-        ScopedEnv env("OMRIX_INI", "");
-        EXPECT_EQ(fnGetIniPath(), beside);
-    }
-    ScopedEnv env("OMRIX_INI", path.c_str());
-    EXPECT_EQ(fnGetIniPath(), path);
-    writeBytes(path, "[KALVERON]\nTANTOSHA= 担当 \n");
-    EXPECT_EQ(fnReadIniValue("KALVERON", "TANTOSHA"), "担当");
-
-    appContext().IniPath = folder.file("chosen.ini");
-    EXPECT_EQ(fnGetIniPath(), folder.file("chosen.ini"));
-    EXPECT_EQ(fnReadIniValue("KALVERON", "TANTOSHA"), "");
 }
 
 }  // namespace

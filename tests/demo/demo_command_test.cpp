@@ -31,6 +31,7 @@ TEST(DemoCommand, FillsOnceAndReportsMisuse) {
     TempFolder folder;
     const std::string file = folder.file("d.sqlite");
     // Flags the data layer raises go to this INI file, not beside the program.
+    writeBytes(folder.file("OMRIX.INI"), "");
     setenv("OMRIX_INI", folder.file("OMRIX.INI").c_str(), 1);
     ASSERT_EQ(omrixDb(folder, "init --file " + file).status, 0);
 

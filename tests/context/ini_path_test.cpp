@@ -1,0 +1,158 @@
+#include "context/ini_path.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "context/app_context.h"
+#include "context/ini_file.h"
+#include "context/scoped_env.h"
+#include "context/temp_folder.h"
+
+namespace omrix::context {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::readBytes;
+using testing::ScopedEnv;
+using testing::TempFolder;
+using testing::writeBytes;
+
+// Which places hold a file, one bit each.
+enum Place : unsigned { kEnvironment = 1, kProgram = 2, kUser = 4, kSystem = 8 };
+
+class IniSearch : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (const char* name : {"program", "user", "system"})
+            fs::create_directory(root.file(name));
+        places = {.chosen = "",
+                  .environment = root.file("env.ini"),
+                  .programFolder = root.file("program"),
+                  .userFolder = root.file("user"),
+                  .systemFolder = root.file("system")};
+    }
+    std::string file(Place place) const {
+        switch (place) {
+            case kEnvironment:
+                return places.environment;
+            case kProgram:
+                return places.programFolder + "/OMRIX.INI";
+            case kUser:
+                return places.userFolder + "/OMRIX.INI";
+            case kSystem:
+                return places.systemFolder + "/OMRIX.INI";
+        }
+        return {};
+    }
+    void make(unsigned present) const {
+        for (Place place : {kEnvironment, kProgram, kUser, kSystem}) {
+            if (present & place) writeBytes(file(place), "[DATABASE]\n");
+        }
+    }
+
+    TempFolder root;
+    IniPlaces places;
+};
+
+TEST_F(IniSearch, FirstFileThatExistsWins) {
+    struct Case {
+        unsigned present;
+        unsigned expected;  // 0: none found
+    };
+    const Case cases[] = {
+        {kEnvironment | kProgram | kUser | kSystem, kEnvironment},
+        {kEnvironment | kSystem, kEnvironment},
+        {kProgram | kUser | kSystem, kProgram},
+        {kProgram | kSystem, kProgram},
+        {kUser | kSystem, kUser},
+        {kSystem, kSystem},
+        {0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.present);
+        for (Place place : {kEnvironment, kProgram, kUser, kSystem}) fs::remove(file(place));
+        make(c.present);
+        std::string expected = c.expected ? file(static_cast<Place>(c.expected)) : "";
+        EXPECT_EQ(findIniFile(places), expected);
+    }
+}
+
+TEST_F(IniSearch, OptionIsTakenAsGivenEvenWhenMissing) {
+    make(kEnvironment | kProgram | kUser | kSystem);
+    places.chosen = root.file("not-there/OMRIX.INI");
+    EXPECT_EQ(findIniFile(places), places.chosen);
+}
+
+TEST_F(IniSearch, OnlyFilesCountNotFoldersOrDanglingLinks) {
+    fs::create_directory(file(kProgram));  // a folder named OMRIX.INI
+    fs::create_symlink(root.file("gone.ini"), file(kUser));
+    writeBytes(root.file("real.ini"), "[KALVERON]\n");
+    fs::create_symlink(root.file("real.ini"), file(kSystem));
+    EXPECT_EQ(findIniFile(places), file(kSystem));
+}
+
+TEST_F(IniSearch, EmptyPlacesAreLeftOut) {
+    places.environment.clear();
+    places.userFolder.clear();
+    EXPECT_EQ(iniCandidates(places), (std::vector<std::string>{file(kProgram), file(kSystem)}));
+}
+
+TEST(IniPlacesOfProcess, UserFolderFollowsXdgThenHome) {
+    struct Case {
+        const char* xdg;
+        const char* home;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"/srv/config", "/home/a", "/srv/config/omrix"},
+        {nullptr, "/home/a", "/home/a/.config/omrix"},
+        {"", "/home/a", "/home/a/.config/omrix"},
+        {"relative/config", "/home/a", "/home/a/.config/omrix"},  // relative: ignored
+        {nullptr, nullptr, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.expected);
+        ScopedEnv xdg("XDG_CONFIG_HOME", c.xdg);
+        ScopedEnv home("HOME", c.home);
+        EXPECT_EQ(processIniPlaces().userFolder, c.expected);
+    }
+}
+
+TEST(IniPlacesOfProcess, ContextEnvironmentProgramAndSystem) {
+    resetAppContext();
+    ScopedEnv env("OMRIX_INI", "/srv/omrix.ini");
+    appContext().IniPath = "/tmp/chosen.ini";
+    IniPlaces places = processIniPlaces();
+    EXPECT_EQ(places.chosen, "/tmp/chosen.ini");
+    EXPECT_EQ(places.environment, "/srv/omrix.ini");
+    EXPECT_EQ(fs::canonical(places.programFolder), fs::canonical(OMRIX_TEST_BIN_DIR));
+    EXPECT_EQ(places.systemFolder, "/etc/omrix");
+    resetAppContext();
+}
+
+// The whole road on this process: the user's file is found, read and written back.
+TEST(IniPathOfProcess, UserFileIsReadAndWrittenBack) {
+    if (fs::exists(programFolder() + "/OMRIX.INI")) GTEST_SKIP() << "an OMRIX.INI lies beside";
+    resetAppContext();
+    TempFolder config;
+    fs::create_directory(config.file("omrix"));
+    std::string user = config.file("omrix/OMRIX.INI");
+    writeBytes(user, "[KALVERON]\r\nTANTOSHA= 担当 \r\n");
+    ScopedEnv xdg("XDG_CONFIG_HOME", config.path().c_str());
+    ScopedEnv missing("OMRIX_INI", config.file("missing.ini").c_str());
+
+    EXPECT_EQ(fnGetIniPath(), user);
+    EXPECT_EQ(fnReadIniValue("KALVERON", "TANTOSHA"), "担当");
+    VBFILE_WriteINI("KALVERON", "PRINTCOMAPNYNAME", "社名", 0, fnGetIniPath());
+    EXPECT_EQ(readBytes(user), "[KALVERON]\r\nTANTOSHA= 担当 \r\nPRINTCOMAPNYNAME=社名\r\n");
+
+    std::string named = config.file("named.ini");
+    writeBytes(named, "");
+    ScopedEnv env("OMRIX_INI", named.c_str());
+    EXPECT_EQ(fnGetIniPath(), named);
+    resetAppContext();
+}
+
+}  // namespace
+}  // namespace omrix::context
