@@ -7,7 +7,12 @@
 #include <filesystem>
 #include <string>
 
+#include "context/app_context.h"
 #include "context/temp_folder.h"
+#include "data/database.h"
+#include "platform/messages.h"
+#include "project/koji_gaiyo_form.h"
+#include "project/mitsumoriyoko_form.h"
 
 namespace omrix::apps {
 namespace {
@@ -218,6 +223,49 @@ TEST_F(PrintExport, UnusableOutputFolderStopsTheRun) {
     testing::writeBytes(folder.file("plain"), "x");
     out = folder.file("plain/sub");
     EXPECT_EQ(run(kDemo).status, 1);
+}
+
+// What the two project forms save is what the next print shows: both forms take over
+// the demo project, get edits and save; then the export prints the two sheets.
+TEST_F(PrintExport, SheetsPrintWhatTheProjectFormsSaved) {
+    {
+        auto db = std::make_shared<data::CCCDBS_DataBase>();
+        ASSERT_TRUE(db->fnOpenFromIni(ini));
+        context::resetAppContext();
+        auto& c = context::appContext();
+        c.Database = db;
+        c.TantoshaName = "tester";
+        c.Messages = std::make_shared<platform::RecordingSink>(platform::kAnswerYes);
+        const project::ProjectFormInputs in{
+            .bukkenNo = "00000001", .hanNo = "01", .kengen = 0, .tuboKansan = 0.303};
+
+        project::KojiGaiyoForm gaiyou(in);
+        gaiyou.load();
+        ASSERT_TRUE(gaiyou.takeOver());
+        gaiyou.setText("Txt_Hani", "本体および外構工事");
+        gaiyou.setText("Txt_Shikichim", "2000");
+        gaiyou.areaLostFocus("Txt_Shikichim");
+        ASSERT_TRUE(gaiyou.save());
+
+        project::MitsumoriyokoForm youkou(in);
+        youkou.load();
+        ASSERT_TRUE(youkou.takeOver());
+        youkou.setText("Txt_FutaiKoji", "植栽工事一式");
+        youkou.setText("Txt_Bikou11", "最終行の備考");
+        ASSERT_TRUE(youkou.save());
+        db->fnClose();
+        context::resetAppContext();
+    }
+    Result result = run(std::string(kDemo) + "--outputs youkou,gaiyou");
+    ASSERT_EQ(result.status, 0) << result.err;
+    const std::string gaiyouText = pdfPage(pdf("gaiyou.pdf"), 1);
+    EXPECT_TRUE(holds(gaiyouText, "本体および外構工事")) << gaiyouText;
+    EXPECT_TRUE(holds(gaiyouText, "2,000.00")) << gaiyouText;
+    EXPECT_TRUE(holds(gaiyouText, "606.00")) << gaiyouText;  // 2000 × 0.303 tsubo
+    const std::string youkouText = pdfPage(pdf("youkou.pdf"), 1);
+    EXPECT_TRUE(holds(youkouText, "植栽工事一式")) << youkouText;
+    EXPECT_TRUE(holds(youkouText, "最終行の備考")) << youkouText;
+    EXPECT_TRUE(holds(youkouText, "下記の要領でお見積もりいたしました")) << youkouText;
 }
 
 }  // namespace
