@@ -16,7 +16,8 @@ bool isDigit(std::string_view key) {
 // Byte offset of character number `chars` (clamped to the text).
 std::size_t byteOffset(std::string_view text, int32_t chars) {
     std::size_t pos = 0;
-    for (int32_t n = 0; n < chars && pos < text.size(); ++n) pos += util::decodeUtf8(text, pos).size;
+    for (int32_t n = 0; n < chars && pos < text.size(); ++n)
+        pos += util::decodeUtf8(text, pos).size;
     return pos;
 }
 
@@ -98,7 +99,7 @@ bool refusesText(const InputRule& rule, std::string_view text) {
     for (std::size_t pos = 0; pos < text.size();) {
         const std::size_t size = util::decodeUtf8(text, pos).size;
         std::string_view key = text.substr(pos, size);
-        if (key == kBackspace) return true;  // a control character, never text
+        if (key == kBackspace) return true;                     // a control character, never text
         const auto chars = static_cast<int32_t>(typed.size());  // ASCII so far
         if (refusesKey(rule, key, typed, chars, 0)) return true;
         typed += key;

@@ -12,16 +12,20 @@ struct WorkOption {
     std::string_view frame;
 };
 constexpr WorkOption kWorkOptions[] = {
-    {.stem = "Kui", .frame = "杭工事"},
-    {.stem = "Yamatome", .frame = "山止工事"},
-    {.stem = "Konai", .frame = "構内工事"},
-    {.stem = "Bowling", .frame = "ﾎﾞｰﾘﾝｸﾞﾃﾞｰﾀ"},
+    {.stem = "Kui", .frame = "杭工事"},     {.stem = "Yamatome", .frame = "山止工事"},
+    {.stem = "Konai", .frame = "構内工事"}, {.stem = "Bowling", .frame = "ﾎﾞｰﾘﾝｸﾞﾃﾞｰﾀ"},
     {.stem = "Saini", .frame = "載荷試験"},
 };
 
-std::string ariName(std::string_view stem) { return "Opt_" + std::string(stem) + "Ari"; }
-std::string nashiName(std::string_view stem) { return "Opt_" + std::string(stem) + "Nashi"; }
-std::string bikouName(std::string_view stem) { return "Txt_" + std::string(stem); }
+std::string ariName(std::string_view stem) {
+    return "Opt_" + std::string(stem) + "Ari";
+}
+std::string nashiName(std::string_view stem) {
+    return "Opt_" + std::string(stem) + "Nashi";
+}
+std::string bikouName(std::string_view stem) {
+    return "Txt_" + std::string(stem);
+}
 
 auto gaiyouControls = [](auto& r, auto& v) {
     bindSiteControls(r, v);
@@ -52,8 +56,8 @@ FormLayout buildLayout() {
     appendNumbered(c, "Txt_Tokki", kGaiyouTokkiLines, "",
                    textControl("", "", kNoRule, false, kTokkiPage, "特記事項"));
     for (const auto& w : kWorkOptions) {
-        FormControl pair = textControl(ariName(w.stem), "", kNoRule, false, kWorksPage,
-                                       std::string(w.frame));
+        FormControl pair =
+            textControl(ariName(w.stem), "", kNoRule, false, kWorksPage, std::string(w.frame));
         pair.kind = ControlKind::Option;
         pair.pair = nashiName(w.stem);
         c.push_back(pair);
@@ -82,7 +86,9 @@ bool KojiGaiyoForm::readRecord() {
     return fnOmrix_DBT_BukkenGaiyou_Select(inputs().bukkenNo, rec_);
 }
 
-void KojiGaiyoForm::showRecord() { showFields(rec_, gaiyouControls); }
+void KojiGaiyoForm::showRecord() {
+    showFields(rec_, gaiyouControls);
+}
 
 bool KojiGaiyoForm::writeControls(int32_t id) {
     BukkenGaiyouRec r;

@@ -42,8 +42,7 @@ FormLayout buildLayout() {
 
 std::array<std::string, kKuiLines> kuiLines(std::string_view kouhouName,
                                             const BukkenKuiKanriRec& kui) {
-    return {"工法  " + std::string(kouhouName),
-            "径　  " + std::to_string(kui.杭径) + "Φ",
+    return {"工法  " + std::string(kouhouName), "径　  " + std::to_string(kui.杭径) + "Φ",
             "実長  " + util::doubleToText(kui.杭長さ) + "ｍ",
             "本数  " + std::to_string(kui.杭本数) + "本"};
 }
@@ -65,7 +64,9 @@ bool MitsumoriyokoForm::readRecord() {
     return fnOmrix_DBT_BukkenMitsumoriYoukou_Select(inputs().bukkenNo, inputs().hanNo, rec_);
 }
 
-void MitsumoriyokoForm::showRecord() { showFields(rec_, youkouControls); }
+void MitsumoriyokoForm::showRecord() {
+    showFields(rec_, youkouControls);
+}
 
 bool MitsumoriyokoForm::writeControls(int32_t id) {
     BukkenMitsumoriYoukouRec r;
@@ -89,7 +90,8 @@ void MitsumoriyokoForm::fillFromMaster(const ProjectMasterData& master) {
     r.建築面積坪 = r.建築面積;
     r.延床面積坪 = r.延床面積;
     r.施工床面積坪 = r.施工床面積;
-    const auto kui = kuiLines(data::fnOmrix_DBT_KuiKouhouM_GetName(master.kui.杭工法ＩＤ), master.kui);
+    const auto kui =
+        kuiLines(data::fnOmrix_DBT_KuiKouhouM_GetName(master.kui.杭工法ＩＤ), master.kui);
     for (std::size_t i = 0; i < kui.size(); ++i) r.杭[i] = kui[i];
     const auto lines = firstLines(master.tokki.支払条件.trimmedRight(), kShiharaiTakeOverLines);
     for (std::size_t i = 0; i < lines.size(); ++i) r.支払条件[i] = lines[i];

@@ -19,8 +19,8 @@ constexpr std::string_view kTakeOverQuestion = "現在の情報を破棄して�
 
 ProjectFormInputs projectFormInputsFromContext() {
     const auto& c = context::appContext();
-    return {.bukkenNo = c.BukkenNo, .hanNo = c.HanNo, .kengen = c.Kengen,
-            .tuboKansan = c.TuboKansan};
+    return {
+        .bukkenNo = c.BukkenNo, .hanNo = c.HanNo, .kengen = c.Kengen, .tuboKansan = c.TuboKansan};
 }
 
 std::string alignedBukkenNo(std::string_view bukkenNo) {

@@ -26,8 +26,8 @@ struct FormControl {
     int32_t page = 0;   // tab page
     std::string frame;  // frame caption; empty: no frame
     ControlKind kind = ControlKind::TextBox;
-    std::string unit;   // caption after the control ("（㎡）")
-    std::string pair;   // Option: the Nashi button
+    std::string unit;  // caption after the control ("（㎡）")
+    std::string pair;  // Option: the Nashi button
 };
 
 struct FormLayout {

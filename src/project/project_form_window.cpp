@@ -149,9 +149,8 @@ LimitedTextBox* ProjectFormWindow::addTextBox(const FormControl& c) {
     boxes_[c.name] = box;
     tabChain_.push_back(box);
     const std::string name = c.name;
-    connect(box, &QLineEdit::textEdited, this, [this, name](const QString& text) {
-        form_->setText(name, text.toStdString());
-    });
+    connect(box, &QLineEdit::textEdited, this,
+            [this, name](const QString& text) { form_->setText(name, text.toStdString()); });
     if (isArea(name)) {
         auto* filter = new FocusOutFilter(box, [this, name] {
             form_->areaLostFocus(name);
@@ -235,13 +234,17 @@ void ProjectFormWindow::Cmd_OK_Click() {
     unload(Accepted);
 }
 
-void ProjectFormWindow::Cmd_Tekiyo_Click() { form_->save(); }
+void ProjectFormWindow::Cmd_Tekiyo_Click() {
+    form_->save();
+}
 
 void ProjectFormWindow::Cmd_BukkenInf_Click() {
     if (form_->takeOver()) showForm();
 }
 
-void ProjectFormWindow::reject() { unload(Rejected); }
+void ProjectFormWindow::reject() {
+    unload(Rejected);
+}
 
 void ProjectFormWindow::unload(int result) {
     if (form_->mayClose()) done(result);

@@ -58,8 +58,8 @@ SiteTakeOver siteTakeOver(const ProjectMasterData& m) {
     names.受渡し場所住所 += m.basho.受渡し場所住所.trimmedRight();
     names.設計者担当部署名 = data::fnOmrix_DBT_SekkeishaM_GetName(m.kanri.設計社ＣＤ.str());
     names.発注者担当部署名 = data::fnOmrix_DBT_JishaM_GetName(m.kanri.自社ＣＤ.str());
-    names.工期 = slashDate(m.tokki.工期ＦＲＯＭ) + std::string(kPeriodJoin) +
-                 slashDate(m.tokki.工期ＴＯ);
+    names.工期 =
+        slashDate(m.tokki.工期ＦＲＯＭ) + std::string(kPeriodJoin) + slashDate(m.tokki.工期ＴＯ);
     names.構造区分名称 = data::fnOmrix_DBT_KouzouKubunM_GetName(m.kibo.構造区分ＩＤ);
     names.建物用途名称 = data::fnOmrix_DBT_TatemonoYoutoM_GetName(m.tatemono.主建物用途ＩＤ);
     return names;

@@ -48,8 +48,7 @@ TEST(FieldInputRules, KeysAsTyped) {
         {"no rule", kNoRule, std::string(500, 'x'), "あ", 500, 0, false},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(refusesKey(c.rule, c.key, c.text, c.selStart, c.selLength), c.refused)
-            << c.what;
+        EXPECT_EQ(refusesKey(c.rule, c.key, c.text, c.selStart, c.selLength), c.refused) << c.what;
     }
 }
 

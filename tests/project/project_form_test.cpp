@@ -23,8 +23,7 @@ class ProjectFormTest : public ::testing::Test {
         t.exec(kMasterData);
     }
     ProjectFormInputs inputs(std::string han = "01", int16_t kengen = 0) const {
-        return {.bukkenNo = "12", .hanNo = std::move(han), .kengen = kengen,
-                .tuboKansan = kFactor};
+        return {.bukkenNo = "12", .hanNo = std::move(han), .kengen = kengen, .tuboKansan = kFactor};
     }
     // Numbers and first texts of the messages shown so far.
     std::string shown() {
@@ -129,9 +128,10 @@ TEST_F(ProjectFormTest, TakeOverFillsTheSummaryFromTheMasters) {
 
     ASSERT_TRUE(form.save());
     // Shown and saved are the first five conditions only.
-    EXPECT_EQ(t.value("Select RTrim(支払条件５) || '|' || RTrim(支払条件６) || '|' || 施工床面積坪 || "
-                      "'|' || Trim(版No) || '|' || RTrim(発注者担当部署名) From 物件見積要項;"),
-              "五||1545.3|01|");
+    EXPECT_EQ(
+        t.value("Select RTrim(支払条件５) || '|' || RTrim(支払条件６) || '|' || 施工床面積坪 || "
+                "'|' || Trim(版No) || '|' || RTrim(発注者担当部署名) From 物件見積要項;"),
+        "五||1545.3|01|");
 }
 
 TEST_F(ProjectFormTest, TwoVersionsKeepSeparateSummaryRows) {
@@ -144,9 +144,10 @@ TEST_F(ProjectFormTest, TwoVersionsKeepSeparateSummaryRows) {
     EXPECT_EQ(second.text("Txt_FutaiKoji"), "");
     second.setText("Txt_FutaiKoji", "植栽");
     ASSERT_TRUE(second.save());
-    EXPECT_EQ(t.value("Select Group_Concat(物件見積要項ＩＤ || Trim(版No) || RTrim(付帯工事), ',') From "
-                      "(Select * From 物件見積要項 Order By 版No);"),
-              "101外構工事,202植栽");
+    EXPECT_EQ(
+        t.value("Select Group_Concat(物件見積要項ＩＤ || Trim(版No) || RTrim(付帯工事), ',') From "
+                "(Select * From 物件見積要項 Order By 版No);"),
+        "101外構工事,202植栽");
     first.setText("Txt_FutaiKoji", "外構");
     ASSERT_TRUE(first.save());
     EXPECT_EQ(t.count("物件見積要項;"), 2);
@@ -231,8 +232,9 @@ TEST_F(ProjectFormTest, ChangedFlagAndTheCloseQuestion) {
 
 TEST_F(ProjectFormTest, FailuresKeepTheSheetChanged) {
     // Another program holds the numbering lock of 物件概要.
-    t.exec("Insert Into ＩＤ排他管理 (ＫＥＹＩＤ１, ＫＥＹＩＤ２, テーブル名称) "
-           "Values (0, 0, '物件概要');");
+    t.exec(
+        "Insert Into ＩＤ排他管理 (ＫＥＹＩＤ１, ＫＥＹＩＤ２, テーブル名称) "
+        "Values (0, 0, '物件概要');");
     KojiGaiyoForm form(inputs());
     form.load();
     form.setText("Txt_KojiName", "a");
@@ -240,8 +242,9 @@ TEST_F(ProjectFormTest, FailuresKeepTheSheetChanged) {
     EXPECT_EQ(shown(), "3010:ＩＤ管理テーブルの取得:fnWriteBukkenGaiyouInf;");
     EXPECT_TRUE(form.changed());
 
-    t.exec("Delete From ＩＤ排他管理;"
-           "Create Trigger refuse Before Insert On 物件概要 Begin Select Raise(Abort, 'no'); End;");
+    t.exec(
+        "Delete From ＩＤ排他管理;"
+        "Create Trigger refuse Before Insert On 物件概要 Begin Select Raise(Abort, 'no'); End;");
     EXPECT_FALSE(form.save());
     EXPECT_EQ(shown(), "3010:物件概要の書き込み:fnWriteBukkenGaiyouInf;");
     EXPECT_TRUE(form.changed());

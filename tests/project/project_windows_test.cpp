@@ -64,7 +64,9 @@ class ProjectWindowTest : public ::testing::Test {
     testing::TableDatabase t;
 };
 
-std::string utf8(const QString& s) { return s.toStdString(); }
+std::string utf8(const QString& s) {
+    return s.toStdString();
+}
 
 // Key presses carrying each character, as an input method hands over kana and kanji
 // (QTest's own typing knows ASCII only).
@@ -115,14 +117,15 @@ TEST_F(ProjectWindowTest, EveryControlByNameWithItsCaptionOnAScreenOf1366x768) {
         w.window.hide();
     }
     // Captions the sheet's users know the boxes by.
-    for (const char* label : {"工事名", "工事場所", "設計者名", "発注者名", "建物用途", "地下階",
-                              "地上階", "塔屋階", "敷地面積", "建築面積", "延床面積", "施工床面積",
-                              "見積範囲", "（㎡）", "（坪）"}) {
+    for (const char* label :
+         {"工事名", "工事場所", "設計者名", "発注者名", "建物用途", "地下階", "地上階", "塔屋階",
+          "敷地面積", "建築面積", "延床面積", "施工床面積", "見積範囲", "（㎡）", "（坪）"}) {
         bool found = false;
         for (auto* l : gaiyo.findChildren<QLabel*>()) found = found || utf8(l->text()) == label;
         EXPECT_TRUE(found) << label;
     }
-    for (const char* frame : {"特記事項", "杭工事", "山止工事", "構内工事", "ﾎﾞｰﾘﾝｸﾞﾃﾞｰﾀ", "載荷試験"}) {
+    for (const char* frame :
+         {"特記事項", "杭工事", "山止工事", "構内工事", "ﾎﾞｰﾘﾝｸﾞﾃﾞｰﾀ", "載荷試験"}) {
         bool found = false;
         for (auto* g : gaiyo.findChildren<QGroupBox*>()) found = found || utf8(g->title()) == frame;
         EXPECT_TRUE(found) << frame;
