@@ -126,7 +126,11 @@ bool writeReportPdf(reports::Report& report, const std::string& path, TerminalPr
             error = "the PDF writer refused page " + std::to_string(page);
             return false;
         }
-        report.paintPage(painter, page);
+        if (!report.paintPage(painter, page)) {
+            painter.end();
+            error = "page " + std::to_string(page) + " cannot be read: " + report.pageError();
+            return false;
+        }
         if (progress != nullptr) progress->showPages(caption, page, pages);
     }
     if (!painter.end()) {

@@ -409,6 +409,8 @@ CREATE TABLE 内訳出力 (
     使用商社名 VARCHAR(40) DEFAULT ''
 );
 CREATE INDEX ＩＸ_内訳出力 ON 内訳出力 (内訳名称ＩＤ, 内訳出力ＩＤ);
+-- The statement's page index reads these columns alone, in page order.
+CREATE INDEX ＩＸ_内訳出力_頁 ON 内訳出力 (内訳名称ＩＤ, 頁番号, 表示No, 内訳出力ＩＤ, 削除区分, 表示頁番号, 頁名称);
 
 -- ---------------------------------------------------------------- project
 

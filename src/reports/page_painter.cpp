@@ -47,14 +47,18 @@ void PagePainter::text(const MmRect& box, std::string_view text, const TextStyle
 
 void PagePainter::text(const MmRect& box, const QString& text, const TextStyle& style) {
     if (text.isEmpty() || box.w <= 0) return;
+    if (texts_ != nullptr) {
+        texts_->push_back({box, text});
+        return;
+    }
     const QFont& f = font(style);
-    painter_.setFont(f);
-    painter_.setPen(Qt::black);
+    painter_->setFont(f);
+    painter_->setPen(Qt::black);
     QRectF area = toUnits(box);
-    QFontMetricsF metrics(f, painter_.device());
+    QFontMetricsF metrics(f, device());
     double width = metrics.horizontalAdvance(text);
     if (width <= area.width()) {
-        painter_.drawText(area, alignmentFlags(style.align), text);
+        painter_->drawText(area, alignmentFlags(style.align), text);
         return;
     }
     double scale = std::max(kNarrowestScale, area.width() / width);
@@ -64,23 +68,28 @@ void PagePainter::text(const MmRect& box, const QString& text, const TextStyle& 
         shown = metrics.elidedText(text, Qt::ElideRight, needed);
         width = metrics.horizontalAdvance(shown);
     }
-    painter_.save();
-    painter_.translate(area.left(), 0);
-    painter_.scale(scale, 1.0);
-    painter_.drawText(QRectF(0, area.top(), area.width() / scale, area.height()),
-                      alignmentFlags(style.align), shown);
-    painter_.restore();
+    painter_->save();
+    painter_->translate(area.left(), 0);
+    painter_->scale(scale, 1.0);
+    painter_->drawText(QRectF(0, area.top(), area.width() / scale, area.height()),
+                       alignmentFlags(style.align), shown);
+    painter_->restore();
 }
 
 double PagePainter::textWidthMm(const QString& text, const TextStyle& style) {
-    QFontMetricsF metrics(font(style), painter_.device());
+    QFontMetricsF metrics(font(style), device());
     return metrics.horizontalAdvance(text) / kUnitsPerMm;
 }
 
 void PagePainter::wrappedText(const MmRect& box, std::string_view text, const TextStyle& style) {
     if (text.empty()) return;
     QString all = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    QFontMetricsF metrics(font(style), painter_.device());
+    if (texts_ != nullptr) {
+        // Found as one text, wherever it breaks.
+        texts_->push_back({box, all});
+        return;
+    }
+    QFontMetricsF metrics(font(style), device());
     double width = box.w * kUnitsPerMm;
     if (metrics.horizontalAdvance(all) <= width) {
         this->text(box, all, style);
@@ -111,25 +120,27 @@ void PagePainter::twoLines(const MmRect& box, std::string_view upper, std::strin
 }
 
 void PagePainter::line(double x1, double y1, double x2, double y2, double weightMm) {
+    if (painter_ == nullptr) return;
     QPen pen(Qt::black);
     pen.setWidthF(weightMm * kUnitsPerMm);
     pen.setCapStyle(Qt::FlatCap);
-    painter_.setPen(pen);
-    painter_.drawLine(QPointF(x1 * kUnitsPerMm, y1 * kUnitsPerMm),
+    painter_->setPen(pen);
+    painter_->drawLine(QPointF(x1 * kUnitsPerMm, y1 * kUnitsPerMm),
                       QPointF(x2 * kUnitsPerMm, y2 * kUnitsPerMm));
 }
 
 void PagePainter::frame(const MmRect& box, double weightMm) {
+    if (painter_ == nullptr) return;
     QPen pen(Qt::black);
     pen.setWidthF(weightMm * kUnitsPerMm);
     pen.setJoinStyle(Qt::MiterJoin);
-    painter_.setPen(pen);
-    painter_.setBrush(Qt::NoBrush);
-    painter_.drawRect(toUnits(box));
+    painter_->setPen(pen);
+    painter_->setBrush(Qt::NoBrush);
+    painter_->drawRect(toUnits(box));
 }
 
 void PagePainter::fill(const MmRect& box, const QColor& color) {
-    painter_.fillRect(toUnits(box), color);
+    if (painter_ != nullptr) painter_->fillRect(toUnits(box), color);
 }
 
 // Titles are set solid: a title spaced out with blanks no longer reads as one word

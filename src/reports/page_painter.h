@@ -7,6 +7,7 @@
 #include <QString>
 #include <map>
 #include <string_view>
+#include <vector>
 
 #include "reports/report_fonts.h"
 
@@ -35,9 +36,18 @@ struct TextStyle {
     bool bold = false;
 };
 
+// A text as a page shows it, where it shows it: what find searches and highlights.
+struct PageText {
+    MmRect box;
+    QString text;
+};
+
 class PagePainter {
   public:
-    PagePainter(QPainter& painter, const ReportFonts& fonts) : painter_(painter), fonts_(fonts) {}
+    PagePainter(QPainter& painter, const ReportFonts& fonts) : painter_(&painter), fonts_(fonts) {}
+    // Paints nothing: collects the page's texts with their boxes instead.
+    PagePainter(std::vector<PageText>& texts, const ReportFonts& fonts)
+        : texts_(&texts), fonts_(fonts) {}
 
     // One line of text, centred vertically in the box. Text wider than the box is
     // narrowed to fit, down to half its width; what still does not fit is cut with
@@ -60,8 +70,10 @@ class PagePainter {
 
   private:
     const QFont& font(const TextStyle& style);
+    QPaintDevice* device() const { return painter_ ? painter_->device() : nullptr; }
 
-    QPainter& painter_;
+    QPainter* painter_ = nullptr;
+    std::vector<PageText>* texts_ = nullptr;
     const ReportFonts& fonts_;
     std::map<int, QFont> cache_;  // by size, face and weight
 };

@@ -20,11 +20,6 @@ QPageSize pageSizeOf(const Paper& paper) {
 
 }  // namespace
 
-std::string ReportSource::selectionSql(std::string_view orderBy) const {
-    return "Select * From " + locations.front() + " Where 削除区分 = '0' And (" + formula.column +
-           " = " + std::to_string(formula.value) + ")" + std::string(orderBy) + ";";
-}
-
 Report::Report(ReportDesign design)
     : design_(designInfo(design)),
       database_(designInfo(design).tables.size()),
@@ -42,6 +37,7 @@ Report::~Report() = default;
 bool Report::fail(std::string message) {
     error_ = "report " + std::string(design_.name) + ": " + message;
     document_.reset();
+    connection_.reset();
     loadedKey_.clear();
     return false;
 }
@@ -114,8 +110,10 @@ bool Report::load() {
             document = loadSheetDocument(source, error);
             break;
     }
-    db->fnClose();
     if (!document) return fail(error);
+    if (!document->readsOnDemand()) db->fnClose();
+    document_.reset();
+    connection_ = std::move(db);
     document_ = std::move(document);
     loadedKey_ = settingsKey();
     return true;
@@ -131,14 +129,14 @@ QPageLayout Report::pageLayout() const {
                        QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
-void Report::paintPage(QPainter& painter, int page) const {
+bool Report::paintPage(QPainter& painter, int page) const {
     QPaintDevice* device = painter.device();
-    if (device == nullptr) return;
-    paintPage(painter, page, QRectF(0, 0, device->width(), device->height()));
+    if (device == nullptr) return false;
+    return paintPage(painter, page, QRectF(0, 0, device->width(), device->height()));
 }
 
-void Report::paintPage(QPainter& painter, int page, const QRectF& target) const {
-    if (!document_ || page < 1 || page > document_->pageCount()) return;
+bool Report::paintPage(QPainter& painter, int page, const QRectF& target) const {
+    if (!document_ || page < 1 || page > document_->pageCount()) return false;
     const Paper& paper = design_.paper;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
@@ -149,6 +147,23 @@ void Report::paintPage(QPainter& painter, int page, const QRectF& target) const 
     PagePainter pagePainter(painter, fonts_);
     document_->paintPage(pagePainter, page);
     painter.restore();
+    return document_->readError().empty();
+}
+
+std::string Report::pageError() const {
+    return document_ ? document_->readError() : std::string();
+}
+
+std::vector<PageText> Report::pageTexts(int page) const {
+    std::vector<PageText> texts;
+    if (!document_ || page < 1 || page > document_->pageCount()) return texts;
+    PagePainter collector(texts, fonts_);
+    document_->paintPage(collector, page);
+    return texts;
+}
+
+PageLabel Report::pageLabel(int page) const {
+    return document_ ? document_->pageLabel(page) : PageLabel{};
 }
 
 bool Report::print(QPagedPaintDevice& device) {
@@ -163,7 +178,11 @@ bool Report::print(QPagedPaintDevice& device) {
             painter.end();
             return fail("the output refused page " + std::to_string(page));
         }
-        paintPage(painter, page);
+        if (!paintPage(painter, page)) {
+            std::string reason = pageError();
+            painter.end();
+            return fail("page " + std::to_string(page) + " cannot be read: " + reason);
+        }
     }
     if (!painter.end()) return fail("the output could not be finished");
     return true;

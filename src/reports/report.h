@@ -9,8 +9,10 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "reports/report_design.h"
+#include "reports/report_document.h"
 #include "reports/report_fonts.h"
 #include "reports/report_object.h"
 
@@ -19,8 +21,6 @@ class QPagedPaintDevice;
 class QRectF;
 
 namespace omrix::reports {
-
-class ReportDocument;
 
 class Report {
   public:
@@ -49,9 +49,18 @@ class Report {
     QPageLayout pageLayout() const;
     // Paints page 1 … pageCount() over the whole paint device, or into `target` (in
     // the painter's coordinates) scaled to fit its width and height. Other page
-    // numbers, or a report not loaded, paint nothing.
-    void paintPage(QPainter& painter, int page) const;
-    void paintPage(QPainter& painter, int page, const QRectF& target) const;
+    // numbers, or a report not loaded, paint nothing. Any page is painted without the
+    // pages before it. False, with pageError(), when the page's rows could not be read
+    // (its form is painted all the same).
+    bool paintPage(QPainter& painter, int page) const;
+    bool paintPage(QPainter& painter, int page, const QRectF& target) const;
+    std::string pageError() const;
+
+    // The texts page k shows, each with its box in millimetres of the paper: what a
+    // search looks through. Empty for a page outside 1 … pageCount().
+    std::vector<PageText> pageTexts(int page) const;
+    // 頁番号, 表示頁番号 and 頁名称 of a statement page.
+    PageLabel pageLabel(int page) const;
 
     // Every page onto a printer or PDF writer, loading first when the report has not
     // been loaded with its present settings.
@@ -70,6 +79,9 @@ class Report {
     ReportDatabase database_;
     ReportFormulaFields formulaFields_;
     ReportFonts fonts_;
+    // Open while a document that reads its pages on demand is loaded; declared
+    // before the document, which uses it, so that it is closed after it.
+    std::unique_ptr<data::CCCDBS_DataBase> connection_;
     std::unique_ptr<ReportDocument> document_;
     std::string loadedKey_;
     std::string error_;

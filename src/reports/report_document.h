@@ -2,6 +2,7 @@
 // What a report has once it has read its rows: pages it can paint. One kind per
 // family of designs (statement, unit-price tables, the two sheets).
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -9,9 +10,18 @@
 #include "data/database.h"
 #include "reports/page_painter.h"
 #include "reports/report_design.h"
+#include "reports/row_selection.h"
 #include "reports/selection_formula.h"
 
 namespace omrix::reports {
+
+// 頁番号, 表示頁番号 and 頁名称 of a statement page, for the viewer's status line.
+struct PageLabel {
+    bool known = false;
+    int32_t 頁番号 = 0;
+    int32_t 表示頁番号 = 0;
+    std::string 頁名称;
+};
 
 class ReportDocument {
   public:
@@ -19,6 +29,15 @@ class ReportDocument {
     virtual int pageCount() const = 0;
     // page is 1-based and within pageCount(); the painter is in millimetres of the paper.
     virtual void paintPage(PagePainter& painter, int page) const = 0;
+    // The statement's own numbering and name of a page; empty for the other documents.
+    virtual PageLabel pageLabel(int page) const {
+        (void)page;
+        return {};
+    }
+    // Documents that read their pages as they paint them keep the connection open.
+    virtual bool readsOnDemand() const { return false; }
+    // Why the last page painted could not be read in full; "" when it could.
+    virtual std::string readError() const { return {}; }
 };
 
 // What the loaders get from the report object.
@@ -34,8 +53,11 @@ struct ReportSource {
                    ? formulaTexts[static_cast<std::size_t>(field - 1)]
                    : std::string();
     }
+    RowSelection selection() const { return {locations.front(), formula.column, formula.value}; }
     // "Select * From <table 1> Where 削除区分 = '0' And (<column> = <value>)"
-    std::string selectionSql(std::string_view orderBy = {}) const;
+    std::string selectionSql(std::string_view orderBy = {}) const {
+        return selection().sql("*", {}, orderBy);
+    }
 };
 
 std::unique_ptr<ReportDocument> loadStatementDocument(const ReportSource& source,

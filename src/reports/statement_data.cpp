@@ -15,19 +15,20 @@ std::vector<StatementPage> paginateStatement(std::vector<StatementLine> lines) {
                      });
     std::vector<StatementPage> pages;
     for (StatementLine& line : lines) {
-        bool samePage = !pages.empty() && pages.back().頁番号 == line.頁番号 &&
-                        static_cast<int>(pages.back().lines.size()) < kLinesPerPage;
-        if (!samePage) {
+        if (pages.empty() || !continuesPage(pages.back().頁番号, pages.back().lines.size(), line.頁番号)) {
             StatementPage& page = pages.emplace_back();
             page.頁番号 = line.頁番号;
             page.表示頁番号 = line.表示頁番号;
         }
         StatementPage& page = pages.back();
-        if (page.頁名称.empty() && !util::trimBlanks(line.頁名称).empty())
-            page.頁名称 = std::string(util::trimBlanks(line.頁名称));
+        takePageName(page.頁名称, line.頁名称);
         page.lines.push_back(std::move(line));
     }
     return pages;
+}
+
+void takePageName(std::string& pageName, std::string_view lineName) {
+    if (pageName.empty()) pageName = std::string(util::trimBlanks(lineName));
 }
 
 int lineSlot(const StatementPage& page, std::size_t index) {

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "util/currency.h"
@@ -47,6 +48,14 @@ struct StatementPage {
 // numbers are distinct and within 1 … 15 (a blank line may then be left out of the
 // rows), else its place in the list.
 int lineSlot(const StatementPage& page, std::size_t index);
+
+// Whether a line of 頁番号 `line` goes on the page being filled, of 頁番号 `page` with
+// `linesOnPage` lines, rather than opening the next page.
+inline bool continuesPage(int32_t page, std::size_t linesOnPage, int32_t line) {
+    return linesOnPage > 0 && page == line && linesOnPage < static_cast<std::size_t>(kLinesPerPage);
+}
+// A page is named by the first non-blank 頁名称 of its lines, trimmed.
+void takePageName(std::string& pageName, std::string_view lineName);
 
 // One page per 頁番号 in ascending order, the lines of each in 表示No order (ties by
 // 内訳出力ＩＤ). A 頁番号 holding more lines than a page takes further pages, so

@@ -1,5 +1,7 @@
 #include "reports/statement_document.h"
 
+#include <algorithm>
+
 #include "reports/money_text.h"
 #include "reports/project_heading.h"
 #include "reports/report_connection.h"
@@ -20,19 +22,37 @@ std::string_view trimmed(std::string_view text) {
 }  // namespace
 
 StatementDocument::StatementDocument(const DesignInfo& design, StatementHeading heading,
-                                     std::vector<StatementPage> pages)
+                                     StatementPageIndex index, data::CCCDBS_DataBase& db)
     : design_(design),
       geometry_(statementGeometry(design.design)),
       heading_(std::move(heading)),
-      pages_(std::move(pages)) {}
+      index_(std::move(index)),
+      db_(db) {}
 
 int StatementDocument::pageCount() const {
-    return pages_.empty() ? 1 : static_cast<int>(pages_.size());
+    return std::max(1, index_.pageCount());
+}
+
+const StatementPage* StatementDocument::readPage(int page) const {
+    readError_.clear();
+    if (page < 1 || page > index_.pageCount()) return nullptr;
+    if (cachedPage_ == page) return &cached_;
+    cachedPage_ = 0;
+    if (!index_.readPage(db_, page, cached_, readError_)) return nullptr;
+    cachedPage_ = page;
+    return &cached_;
+}
+
+PageLabel StatementDocument::pageLabel(int page) const {
+    if (page < 1 || page > index_.pageCount()) return {};
+    return {.known = true,
+            .頁番号 = index_.pageNumber(page),
+            .表示頁番号 = index_.displayPageNumber(page),
+            .頁名称 = index_.pageName(page)};
 }
 
 void StatementDocument::paintPage(PagePainter& p, int page) const {
-    const StatementPage* data =
-        page >= 1 && page <= static_cast<int>(pages_.size()) ? &pages_[page - 1] : nullptr;
+    const StatementPage* data = readPage(page);
     paintHeader(p, data);
     paintGrid(p);
     if (data != nullptr) {
@@ -168,23 +188,20 @@ void StatementDocument::paintLine(PagePainter& p, const StatementLine& line, int
 
 std::unique_ptr<ReportDocument> loadStatementDocument(const ReportSource& source,
                                                       std::string& error) {
-    std::vector<StatementLine> lines;
-    if (!readReportRows(source.db, source.selectionSql(" Order By 頁番号, 表示No, 内訳出力ＩＤ"),
-                        lines, statementLineFields, error))
-        return nullptr;
+    StatementPageIndex index;
+    if (!index.build(source.db, source.selection(), error)) return nullptr;
 
     StatementHeading heading;
     heading.title = std::string(source.design.title);
     heading.company = source.formulaText(1);
-    int32_t nameId = lines.empty() ? source.formula.value : lines.front().内訳名称ＩＤ;
-    ProjectHeading project = readProjectHeading(source.db, nameId);
+    ProjectHeading project = readProjectHeading(source.db, source.formula.value);
     heading.projectName = project.projectName;
     heading.breakdownName = project.breakdownName;
     for (const StatementColumn& column : statementGeometry(source.design.design).columns)
         heading.columnHeadings.push_back(columnHeading(column, source.formulaTexts));
 
-    return std::make_unique<StatementDocument>(source.design, std::move(heading),
-                                               paginateStatement(std::move(lines)));
+    return std::make_unique<StatementDocument>(source.design, std::move(heading), std::move(index),
+                                               source.db);
 }
 
 }  // namespace omrix::reports

@@ -7,6 +7,7 @@
 #include "reports/report_document.h"
 #include "reports/statement_columns.h"
 #include "reports/statement_data.h"
+#include "reports/statement_page_index.h"
 
 namespace omrix::reports {
 
@@ -18,18 +19,26 @@ struct StatementHeading {
     std::vector<std::string> columnHeadings;  // one per column of the geometry
 };
 
+// Pages are read through the index as they are painted, over the report's connection,
+// which must outlive the document. The last page read is kept, because a viewer paints
+// the page it shows more than once.
 class StatementDocument : public ReportDocument {
   public:
     StatementDocument(const DesignInfo& design, StatementHeading heading,
-                      std::vector<StatementPage> pages);
+                      StatementPageIndex index, data::CCCDBS_DataBase& db);
     // A statement without rows still prints its empty form: one page.
     int pageCount() const override;
     void paintPage(PagePainter& painter, int page) const override;
+    PageLabel pageLabel(int page) const override;
+    bool readsOnDemand() const override { return true; }
+    std::string readError() const override { return readError_; }
 
-    const std::vector<StatementPage>& pages() const { return pages_; }
+    const StatementPageIndex& index() const { return index_; }
     const StatementHeading& heading() const { return heading_; }
 
   private:
+    // Null for the empty form or a page that cannot be read.
+    const StatementPage* readPage(int page) const;
     void paintHeader(PagePainter& p, const StatementPage* page) const;
     void paintGrid(PagePainter& p) const;
     void paintLine(PagePainter& p, const StatementLine& line, int slot) const;
@@ -37,7 +46,11 @@ class StatementDocument : public ReportDocument {
     const DesignInfo& design_;
     const StatementGeometry& geometry_;
     StatementHeading heading_;
-    std::vector<StatementPage> pages_;
+    StatementPageIndex index_;
+    data::CCCDBS_DataBase& db_;
+    mutable int cachedPage_ = 0;
+    mutable StatementPage cached_;
+    mutable std::string readError_;
 };
 
 }  // namespace omrix::reports

@@ -1,0 +1,75 @@
+#pragma once
+// The preview of one report: the pages, a tool bar (first, previous, page box, next,
+// last; zoom out, zoom in, fit width, fit page; find, print, save as PDF), a find bar
+// and a status line with the page and, for the statement, its 頁番号 and 頁名称. It
+// fills its viewer window as the engine's viewer control did.
+
+#include <QString>
+#include <QWidget>
+#include <memory>
+#include <string>
+
+class QLabel;
+class QLineEdit;
+class QPrinter;
+class QTimer;
+class QToolBar;
+
+namespace omrix::reports {
+
+class Report;
+class ReportPageViewWidget;
+class ReportSearch;
+
+class ReportViewerWidget : public QWidget {
+  public:
+    explicit ReportViewerWidget(QWidget* parent = nullptr);
+    ~ReportViewerWidget() override;
+
+    // The report must stay loaded while it is shown.
+    void setReport(const Report* report);
+    ReportPageViewWidget& pages() { return *pages_; }
+
+    // Find: the text in the find bar through every page; hits come in as the pages are
+    // looked through, the first one on or after the page in view is shown.
+    void find(const QString& text);
+    void findNext();
+    void findPrevious();
+    bool searching() const;
+    int hitCount() const;
+
+    // The print dialog (page range, copies, the printer's paper) and the print.
+    void print();
+    // Asks for a file and writes the report to it as PDF.
+    void saveAsPdf();
+
+  private:
+    void buildToolBar();
+    void buildFindBar();
+    void showFindBar();
+    void searchSome();
+    void showHit(int index);
+    void showPageState();
+    void jumpToTypedPage();
+    void addShortcut(const QKeySequence& keys, void (ReportViewerWidget::*slot)());
+
+    const Report* report_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QLineEdit* pageBox_ = nullptr;
+    QLabel* zoomLabel_ = nullptr;
+    QWidget* findBar_ = nullptr;
+    QLineEdit* findBox_ = nullptr;
+    QLabel* findStatus_ = nullptr;
+    ReportPageViewWidget* pages_ = nullptr;
+    QLabel* status_ = nullptr;
+    QTimer* searchTimer_ = nullptr;
+    std::unique_ptr<ReportSearch> search_;
+    QString searchedFor_;
+    int currentHit_ = -1;
+};
+
+// Prints the pages the printer's range asks for (all when it sets none), each fitted to
+// the printer's paper and painted as the preview and the PDF are. False with `error`.
+bool printReport(QPrinter& printer, const Report& report, std::string& error);
+
+}  // namespace omrix::reports

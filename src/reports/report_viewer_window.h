@@ -1,0 +1,71 @@
+#pragma once
+// The four viewer windows, Frm_Omrix_Print_UCHIWAKESHO "内訳書", …_YOUKOU "見積要項",
+// …_GAIYOU "工事概要" and …_DAIKA "代価表": each one preview (CRV_UCHIWAKESHO, …)
+// filling the whole window. Modeless, maximised when shown, deleted when closed.
+
+#include <QPointer>
+#include <QPointer>
+#include <QWidget>
+#include <string>
+
+#include "print/print_ui.h"
+
+namespace omrix::reports {
+
+class Report;
+class ReportViewerWidget;
+
+struct ViewerNames {
+    const char* window;   // Frm_Omrix_Print_…
+    const char* caption;  // the window's title
+    const char* viewer;   // CRV_…
+};
+const ViewerNames& viewerNames(print::ViewerKind kind);
+
+class ReportViewerWindow : public QWidget {
+  public:
+    // The report is lent by the main window and must stay loaded while the window is open.
+    ReportViewerWindow(print::ViewerKind kind, const Report& report, QWidget* parent = nullptr);
+
+    print::ViewerKind kind() const { return kind_; }
+    ReportViewerWidget& viewer() { return *viewer_; }
+
+    // Form_Load: maximised, restoring to 7725 × 6225 twips at (1850, 1500).
+    void showAsLoaded();
+    // Those twips in pixels at the screen's logical resolution.
+    QRect restoredGeometry() const;
+
+  protected:
+    // Form_Resize: the preview takes the window's inner size.
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    print::ViewerKind kind_;
+    ReportViewerWidget* viewer_;
+};
+
+// The viewers of the latest print run, one per kind: what the print run's user side
+// opens and closes. Closing one leaves the others alone.
+class ReportViewers {
+  public:
+    ReportViewers() = default;
+    ~ReportViewers();
+    ReportViewers(const ReportViewers&) = delete;
+    ReportViewers& operator=(const ReportViewers&) = delete;
+
+    // Unloads the four.
+    void closeViewers();
+    // Loads the report as launched and shows it in a new window of its kind (replacing
+    // an open one). False, with lastError(), when the report cannot be loaded.
+    bool openViewer(print::ViewerKind kind, Report& report);
+    // Null when that viewer is not open.
+    ReportViewerWindow* viewer(print::ViewerKind kind) const;
+    const std::string& lastError() const { return error_; }
+
+  private:
+    static constexpr int kKinds = 4;
+    QPointer<ReportViewerWindow> windows_[kKinds];
+    std::string error_;
+};
+
+}  // namespace omrix::reports

@@ -1,0 +1,309 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include <cstdlib>
+#include <filesystem>
+
+#include "reports/report_fixture.h"
+#include "reports/report_page_view_widget.h"
+#include "reports/report_viewer_widget.h"
+#include "reports/report_viewer_window.h"
+
+namespace omrix::reports {
+namespace {
+
+using omrix::testing::PrintRowSpec;
+using print::ViewerKind;
+
+// Widgets need a QApplication; made before any report asks for a QGuiApplication.
+class WidgetEnvironment : public ::testing::Environment {
+  public:
+    WidgetEnvironment() {
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        app_ = std::make_unique<QApplication>(argc_, argv_);
+    }
+    void TearDown() override { app_.reset(); }
+
+  private:
+    int argc_ = 1;
+    char name_[16] = "viewer-test";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QApplication> app_;
+};
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new WidgetEnvironment);
+
+void press(QWidget& widget, int key) {
+    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(&widget, &down);
+}
+
+// To look at the viewers: OMRIX_SCREENSHOTS=<folder>.
+void screenshot(QWidget& window, const char* name) {
+    const char* folder = std::getenv("OMRIX_SCREENSHOTS");
+    if (folder == nullptr || *folder == '\0') return;
+    QApplication::processEvents();
+    window.grab().save(QString::fromUtf8(folder) + "/" + name);
+}
+
+// The characters of a text without white space, sorted: the two PDFs hold the same
+// text even where pdftotext orders the pieces of a heading differently.
+std::vector<uint32_t> characters(const std::string& text) {
+    std::vector<uint32_t> out;
+    for (char32_t c : QString::fromStdString(text).toStdU32String()) {
+        if (!QChar::isSpace(c)) out.push_back(c);
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+class ViewerTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(db.ok()) << db.tables.error();
+        db.addBreakdown(7, "00000001", "オムリクス本社ビル新築工事");
+    }
+
+    // A statement of `pages` pages with a named page and a rare text on page 37.
+    std::unique_ptr<Report> statement(int pages) {
+        db.addPages(7, pages);
+        db.tables.exec("Update 内訳出力 Set 頁名称 = '躯体工事' Where 頁番号 = 25;");
+        db.tables.exec("Update 内訳出力 Set 名称１ = '仮設ゴンドラ足場', 単位名称 = 'ｍ２' "
+                       "Where 頁番号 = 37 And 表示No = 4;");
+        auto report = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
+        report->FormulaFields().Item(1).text = "'株式会社オムリクス建設'";
+        return report;
+    }
+
+    ReportViewerWindow& open(ViewerKind kind, Report& report) {
+        EXPECT_TRUE(viewers.openViewer(kind, report)) << viewers.lastError();
+        ReportViewerWindow* window = viewers.viewer(kind);
+        window->resize(900, 700);
+        QApplication::processEvents();
+        return *window;
+    }
+
+    omrix::testing::ReportDatabase db;
+    ReportViewers viewers;
+};
+
+TEST_F(ViewerTest, FourWindowsByNameRestoredGeometryAndTheViewerFillingThem) {
+    db.tables.exec("Insert Into 物件概要 (物件概要ＩＤ, 物件No, 工事名称) Values (3, '00000001', "
+                   "'本社ビル');");
+    auto uchiwake = statement(2);
+    auto gaiyou = db.report("PRINT_GAIYOU", "{物件概要.物件概要ＩＤ} = 3");
+    struct Case {
+        ViewerKind kind;
+        Report* report;
+        const char *window, *caption, *viewer;
+    } cases[] = {
+        {ViewerKind::Uchiwakesho, uchiwake.get(), "Frm_Omrix_Print_UCHIWAKESHO", "内訳書",
+         "CRV_UCHIWAKESHO"},
+        {ViewerKind::Youkou, uchiwake.get(), "Frm_Omrix_Print_YOUKOU", "見積要項", "CRV_YOUKOU"},
+        {ViewerKind::Gaiyou, gaiyou.get(), "Frm_Omrix_Print_GAIYOU", "工事概要", "CRV_GAIYOU"},
+        {ViewerKind::Daika, uchiwake.get(), "Frm_Omrix_Print_DAIKA", "代価表", "CRV_DAIKA"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(viewers.openViewer(c.kind, *c.report)) << viewers.lastError();
+        ReportViewerWindow* window = viewers.viewer(c.kind);
+        EXPECT_EQ(window->objectName(), c.window);
+        EXPECT_EQ(window->windowTitle(), QString::fromUtf8(c.caption));
+        EXPECT_EQ(window->viewer().objectName(), c.viewer);
+        EXPECT_TRUE(window->isMaximized());
+        EXPECT_TRUE(window->isVisible());
+
+        // 7725 × 6225 twips at (1850, 1500) at the screen's resolution.
+        const int dpi = window->logicalDpiX();
+        EXPECT_EQ(window->restoredGeometry(),
+                  QRect(std::lround(1850.0 * dpi / 1440), std::lround(1500.0 * dpi / 1440),
+                        std::lround(7725.0 * dpi / 1440),
+                        std::lround(6225.0 * window->logicalDpiY() / 1440)));
+        window->showNormal();
+        window->setGeometry(window->restoredGeometry());
+        QApplication::processEvents();
+        EXPECT_EQ(window->viewer().geometry(), QRect(QPoint(0, 0), window->size()));
+        window->showMinimized();
+        window->showNormal();
+        window->resize(640, 480);
+        QApplication::processEvents();
+        EXPECT_EQ(window->viewer().geometry(), QRect(0, 0, 640, 480));
+    }
+
+    // Closing one leaves the others; a new run's viewer replaces the old one.
+    QPointer<ReportViewerWindow> first = viewers.viewer(ViewerKind::Gaiyou);
+    viewers.viewer(ViewerKind::Youkou)->close();
+    QApplication::processEvents();
+    EXPECT_EQ(viewers.viewer(ViewerKind::Youkou), nullptr);
+    EXPECT_NE(viewers.viewer(ViewerKind::Uchiwakesho), nullptr);
+    ASSERT_TRUE(viewers.openViewer(ViewerKind::Gaiyou, *gaiyou));
+    EXPECT_TRUE(first.isNull());
+    EXPECT_NE(viewers.viewer(ViewerKind::Gaiyou), nullptr);
+    viewers.closeViewers();
+    for (const Case& c : cases) EXPECT_EQ(viewers.viewer(c.kind), nullptr);
+
+    // A report that cannot load opens nothing and says why.
+    auto broken = db.report("B5_UCHIWAKESHO", "{物件概要.物件概要ＩＤ} = 3");
+    EXPECT_FALSE(viewers.openViewer(ViewerKind::Uchiwakesho, *broken));
+    EXPECT_FALSE(viewers.lastError().empty());
+    EXPECT_EQ(viewers.viewer(ViewerKind::Uchiwakesho), nullptr);
+}
+
+TEST_F(ViewerTest, KeysAndThePageBoxMoveThroughThePagesAndTheStatusNamesThem) {
+    auto report = statement(40);
+    ReportViewerWindow& window = open(ViewerKind::Uchiwakesho, *report);
+    ReportPageViewWidget& pages = window.viewer().pages();
+    auto* pageBox = window.findChild<QLineEdit*>("pageBox");
+    auto* status = window.findChild<QLabel*>("statusLine");
+    ASSERT_NE(pageBox, nullptr);
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(pageBox->text(), "1 / 40");
+
+    struct Step {
+        int key;
+        int page;
+    } steps[] = {{Qt::Key_PageDown, 2}, {Qt::Key_PageDown, 3}, {Qt::Key_End, 40},
+                 {Qt::Key_PageDown, 40}, {Qt::Key_PageUp, 39}, {Qt::Key_Home, 1},
+                 {Qt::Key_PageUp, 1}};
+    for (const Step& step : steps) {
+        press(pages, step.key);
+        EXPECT_EQ(pages.currentPage(), step.page) << "key " << step.key;
+        EXPECT_EQ(pageBox->text(), QString("%1 / 40").arg(step.page));
+    }
+
+    struct Typed {
+        const char* text;
+        int page;
+    } typed[] = {{"25", 25}, {" 7 / 40", 7}, {"999", 40}, {"abc", 40}, {"0", 40}};
+    for (const Typed& t : typed) {
+        pageBox->setText(t.text);
+        QMetaObject::invokeMethod(pageBox, "returnPressed");
+        EXPECT_EQ(pages.currentPage(), t.page) << t.text;
+    }
+    pageBox->setText("25");
+    QMetaObject::invokeMethod(pageBox, "returnPressed");
+    EXPECT_TRUE(status->text().contains("頁番号 25")) << status->text().toStdString();
+    EXPECT_TRUE(status->text().contains("頁名称 躯体工事")) << status->text().toStdString();
+
+    // Scrolling by hand moves the current page along.
+    pages.verticalScrollBar()->setValue(pages.layout().pageTop(12) + 5);
+    EXPECT_EQ(pages.currentPage(), 12);
+    // Only pages in view were painted, not the 40.
+    EXPECT_LT(pages.pagesPainted(), 12);
+}
+
+TEST_F(ViewerTest, ZoomModesSetTheScaleTheyPromise) {
+    auto report = statement(3);
+    ReportViewerWindow& window = open(ViewerKind::Uchiwakesho, *report);
+    ReportPageViewWidget& pages = window.viewer().pages();
+    const PreviewLayout& layout = pages.layout();
+    const Paper& paper = report->design().paper;
+    const double pageWidthPx = paper.widthMm * pages.logicalDpiX() / 25.4;
+    const double pageHeightPx = paper.heightMm * pages.logicalDpiY() / 25.4;
+    auto roomX = [&] { return pages.viewport()->width() - 2.0 * kPageGapPx; };
+    auto roomY = [&] { return pages.viewport()->height() - 2.0 * kPageGapPx; };
+
+    pages.setZoomMode(ZoomMode::FitWidth);
+    EXPECT_NEAR(layout.scale(), roomX() / pageWidthPx, 1e-6);
+    EXPECT_LE(layout.contentWidth(), pages.viewport()->width());
+    pages.setZoomMode(ZoomMode::FitPage);
+    EXPECT_NEAR(layout.scale(), std::min(roomX() / pageWidthPx, roomY() / pageHeightPx), 1e-6);
+    EXPECT_LE(layout.pageHeightPx(), pages.viewport()->height());
+    pages.setZoom(1.0);
+    EXPECT_DOUBLE_EQ(layout.scale(), 1.0);
+    pages.zoomIn();
+    EXPECT_DOUBLE_EQ(layout.scale(), 1.25);
+    pages.zoomOut();
+    pages.zoomOut();
+    EXPECT_DOUBLE_EQ(layout.scale(), 0.75);
+
+    // Ctrl+wheel zooms; the wheel alone scrolls.
+    auto wheel = [&](int delta, Qt::KeyboardModifiers modifiers) {
+        QPointF at(50, 50);
+        QWheelEvent event(at, pages.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(pages.viewport(), &event);
+    };
+    wheel(120, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(layout.scale(), 1.0);
+    EXPECT_EQ(layout.mode, ZoomMode::Fixed);
+    wheel(-120, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(layout.scale(), 0.75);
+    for (int i = 0; i < 20; ++i) wheel(120, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(layout.scale(), kZoomSteps.back());
+    auto* zoomLabel = window.findChild<QLabel*>("zoomLabel");
+    EXPECT_EQ(zoomLabel->text(), "400%");
+
+    pages.setZoomMode(ZoomMode::FitWidth);
+    screenshot(window, "statement-viewer-fit-width.png");
+}
+
+TEST_F(ViewerTest, FindGoesToTheTextOnPage37AndMarksIt) {
+    auto report = statement(60);
+    ReportViewerWindow& window = open(ViewerKind::Uchiwakesho, *report);
+    ReportViewerWidget& viewer = window.viewer();
+    // Width and case folded: half-width and lower case find what the rows hold.
+    viewer.find("ゴンドラ");
+    while (viewer.searching()) QApplication::processEvents();
+    EXPECT_EQ(viewer.hitCount(), 1);
+    EXPECT_EQ(viewer.pages().currentPage(), 37);
+    auto* findStatus = window.findChild<QLabel*>("findStatus");
+    EXPECT_EQ(findStatus->text(), "1 件");
+    screenshot(window, "statement-viewer-search-hit.png");
+
+    viewer.find("m2");
+    while (viewer.searching()) QApplication::processEvents();
+    EXPECT_EQ(viewer.hitCount(), 1);
+
+    // Every line of page 12 and 13 but nothing else: next goes round.
+    viewer.pages().goToPage(1);
+    viewer.find("行12-1");  // 行12-1 and 行12-10 … 行12-15
+    while (viewer.searching()) QApplication::processEvents();
+    EXPECT_EQ(viewer.hitCount(), 7);
+    EXPECT_EQ(viewer.pages().currentPage(), 12);
+    for (int i = 0; i < 7; ++i) viewer.findNext();
+    EXPECT_EQ(viewer.pages().currentPage(), 12);
+
+    viewer.find("どこにもない");
+    while (viewer.searching()) QApplication::processEvents();
+    EXPECT_EQ(viewer.hitCount(), 0);
+    EXPECT_EQ(findStatus->text(), "見つかりません");
+    viewer.find("   ");
+    EXPECT_EQ(viewer.hitCount(), 0);
+}
+
+TEST_F(ViewerTest, PrintingToAPdfPrinterGivesWhatTheExportGives) {
+    auto report = statement(5);
+    ASSERT_TRUE(report->load()) << report->lastError();
+    std::string exported = db.pdf(*report, "export.pdf");
+
+    std::string printed = db.folder.file("printed.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(printed));
+    printer.setPageLayout(report->pageLayout());
+    std::string error;
+    ASSERT_TRUE(printReport(printer, *report, error)) << error;
+    EXPECT_EQ(omrix::testing::pdfPages(printed), 5);
+    EXPECT_EQ(characters(omrix::testing::pdfRawText(printed)),
+              characters(omrix::testing::pdfRawText(exported)));
+
+    // A page range prints those pages alone.
+    std::string range = db.folder.file("range.pdf");
+    printer.setOutputFileName(QString::fromStdString(range));
+    printer.setFromTo(2, 3);
+    ASSERT_TRUE(printReport(printer, *report, error)) << error;
+    EXPECT_EQ(omrix::testing::pdfPages(range), 2);
+    std::string text = omrix::testing::pdfRawText(range);
+    EXPECT_NE(text.find("行2-1"), std::string::npos);
+    EXPECT_EQ(text.find("行4-1"), std::string::npos);
+    printer.setFromTo(7, 9);
+    EXPECT_FALSE(printReport(printer, *report, error));
+}
+
+}  // namespace
+}  // namespace omrix::reports
