@@ -22,19 +22,19 @@
 #include <fstream>
 #include <string>
 
+#include "app/startup_sequence.h"
+#include "context/app_context.h"
 #include "data/database.h"
 #include "data/schema.h"
 #include "demo/demo_database.h"
+#include "level_tree/level_tree_model.h"
 #include "platform/messages.h"
 #include "print/print_rows_generator.h"
 #include "print/print_rows_write.h"
-#include "level_tree/level_tree_model.h"
 #include "reports/gui_application.h"
 #include "reports/report.h"
 #include "reports/report_launch.h"
 #include "reports/report_set.h"
-#include "context/app_context.h"
-#include "app/startup_sequence.h"
 
 namespace {
 
@@ -133,9 +133,10 @@ void measureViewer(omrix::reports::Report& report, double rowsMegabytes) {
         return;
     }
     paintForScreen(report, 1);
-    std::printf("viewer: page 1 of %d shown %.3f s after the rows were written (%.3f s of "
-                "processor time); aim 0.5 s\n",
-                report.pageCount(), secondsSince(start), cpuSeconds() - cpuStart);
+    std::printf(
+        "viewer: page 1 of %d shown %.3f s after the rows were written (%.3f s of "
+        "processor time); aim 0.5 s\n",
+        report.pageCount(), secondsSince(start), cpuSeconds() - cpuStart);
     std::mt19937 random(7);
     std::uniform_int_distribution<int> anyPage(1, report.pageCount());
     std::vector<double> jumps;
@@ -143,19 +144,20 @@ void measureViewer(omrix::reports::Report& report, double rowsMegabytes) {
     std::sort(jumps.begin(), jumps.end());
     std::printf("viewer: page jumps median %.1f ms, slowest %.1f ms; aim under 50 ms\n",
                 jumps[jumps.size() / 2], jumps.back());
-    std::printf("viewer: %.0f MB more while viewing (the rows themselves take %.0f MB); aim "
-                "within 64 MB of the rows\n",
-                residentMegabytes() - before, rowsMegabytes);
+    std::printf(
+        "viewer: %.0f MB more while viewing (the rows themselves take %.0f MB); aim "
+        "within 64 MB of the rows\n",
+        residentMegabytes() - before, rowsMegabytes);
 }
 
 // Peak memory (MB) of omrix-print-export on the folder's demo, or -1.
 double exportPeakMegabytes(const fs::path& folder, bool render, double& seconds) {
-    std::string program = (fs::read_symlink("/proc/self/exe").parent_path() / "omrix-print-export")
-                              .string();
+    std::string program =
+        (fs::read_symlink("/proc/self/exe").parent_path() / "omrix-print-export").string();
     std::string ini = (folder / "OMRIX.INI").string();
     std::string out = (folder / "out").string();
-    std::vector<std::string> args = {program, "--ini", ini, "--bukken", "00000001", "--han", "01",
-                                     "--out", out};
+    std::vector<std::string> args = {program, "--ini", ini,     "--bukken", "00000001",
+                                     "--han", "01",    "--out", out};
     if (!render) args.push_back("--no-render");
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
@@ -205,8 +207,7 @@ bool exportStatement(const fs::path& folder, ExportTimes& times) {
     if (!omrix::print::fnOmrix_Print_Print_CreatePrintUchiwakeInf(rows)) return false;
     times.write = secondsSince(step);
 
-    times.rowsMegabytes =
-        static_cast<double>(rows.size() * sizeof(rows.front())) / 1048576.0;
+    times.rowsMegabytes = static_cast<double>(rows.size() * sizeof(rows.front())) / 1048576.0;
     PdfUi ui((folder / "uchiwake.pdf").string());
     omrix::reports::ReportSet reports(ui);
     reports.chooseStatement(options);
@@ -244,9 +245,10 @@ int main() {
     double plainSeconds = 0, renderSeconds = 0;
     double plain = exportPeakMegabytes(top / "big", false, plainSeconds);
     double rendered = exportPeakMegabytes(top / "big", true, renderSeconds);
-    std::printf("omrix-print-export peak memory: %.0f MB, %.0f MB with --no-render (%+.0f MB; aim "
-                "within 64 MB), %.1f s and %.1f s\n",
-                rendered, plain, rendered - plain, renderSeconds, plainSeconds);
+    std::printf(
+        "omrix-print-export peak memory: %.0f MB, %.0f MB with --no-render (%+.0f MB; aim "
+        "within 64 MB), %.1f s and %.1f s\n",
+        rendered, plain, rendered - plain, renderSeconds, plainSeconds);
 
     // About 1,000 pages: a demo of 38,600 lines pages to that size.
     ExportTimes thousand;

@@ -126,7 +126,7 @@ void PagePainter::line(double x1, double y1, double x2, double y2, double weight
     pen.setCapStyle(Qt::FlatCap);
     painter_->setPen(pen);
     painter_->drawLine(QPointF(x1 * kUnitsPerMm, y1 * kUnitsPerMm),
-                      QPointF(x2 * kUnitsPerMm, y2 * kUnitsPerMm));
+                       QPointF(x2 * kUnitsPerMm, y2 * kUnitsPerMm));
 }
 
 void PagePainter::frame(const MmRect& box, double weightMm) {

@@ -62,8 +62,8 @@ int PreviewLayout::pageLeft() const {
 }
 
 int PreviewLayout::pageTop(int page) const {
-    return kPageGapPx + (std::clamp(page, 1, std::max(1, pageCount)) - 1) *
-                            (pageHeightPx() + kPageGapPx);
+    return kPageGapPx +
+           (std::clamp(page, 1, std::max(1, pageCount)) - 1) * (pageHeightPx() + kPageGapPx);
 }
 
 int PreviewLayout::pageAt(int y) const {

@@ -48,7 +48,8 @@ void ReportPageViewWidget::setReport(const Report* report) {
 
 void ReportPageViewWidget::relayout() {
     const double oldScale = layout_.scale();
-    const double position = verticalScrollBar()->value() / std::max(1.0, double(layout_.contentHeight()));
+    const double position =
+        verticalScrollBar()->value() / std::max(1.0, double(layout_.contentHeight()));
     layout_.pixelsPerMm = logicalDpiY() / kMmPerInch;
     layout_.viewportWidth = viewport()->width();
     layout_.viewportHeight = viewport()->height();

@@ -78,8 +78,7 @@ ReportViewerWidget::ReportViewerWidget(QWidget* parent) : QWidget(parent) {
 
 ReportViewerWidget::~ReportViewerWidget() = default;
 
-void ReportViewerWidget::addShortcut(const QKeySequence& keys,
-                                     void (ReportViewerWidget::*slot)()) {
+void ReportViewerWidget::addShortcut(const QKeySequence& keys, void (ReportViewerWidget::*slot)()) {
     auto* shortcut = new QShortcut(keys, this);
     shortcut->setContext(Qt::WidgetWithChildrenShortcut);
     connect(shortcut, &QShortcut::activated, this, [this, slot] { (this->*slot)(); });
@@ -95,14 +94,16 @@ void ReportViewerWidget::buildToolBar() {
         return a;
     };
     add("firstPage", "|◀", "先頭頁 (Home)", [this] { pages_->goToPage(1); });
-    add("previousPage", "◀", "前頁 (PageUp)", [this] { pages_->goToPage(pages_->currentPage() - 1); });
+    add("previousPage", "◀", "前頁 (PageUp)",
+        [this] { pages_->goToPage(pages_->currentPage() - 1); });
     pageBox_ = new QLineEdit(toolBar_);
     pageBox_->setObjectName("pageBox");
     pageBox_->setFixedWidth(kPageBoxWidth);
     pageBox_->setAlignment(Qt::AlignCenter);
     connect(pageBox_, &QLineEdit::returnPressed, this, [this] { jumpToTypedPage(); });
     toolBar_->addWidget(pageBox_);
-    add("nextPage", "▶", "次頁 (PageDown)", [this] { pages_->goToPage(pages_->currentPage() + 1); });
+    add("nextPage", "▶", "次頁 (PageDown)",
+        [this] { pages_->goToPage(pages_->currentPage() + 1); });
     add("lastPage", "▶|", "最終頁 (End)", [this] { pages_->goToPage(pages_->pageCount()); });
     toolBar_->addSeparator();
     add("zoomOut", "－", "縮小 (Ctrl+ホイール)", [this] { pages_->zoomOut(); });
@@ -218,7 +219,8 @@ void ReportViewerWidget::searchSome() {
     }
     QString state = QString("%1 件").arg(search_->hits().size());
     if (!search_->finished())
-        state += QString("（検索中 %1 / %2 頁）").arg(search_->pagesSearched()).arg(pages_->pageCount());
+        state +=
+            QString("（検索中 %1 / %2 頁）").arg(search_->pagesSearched()).arg(pages_->pageCount());
     else if (search_->hits().empty())
         state = "見つかりません";
     findStatus_->setText(state);

@@ -4,7 +4,6 @@
 // filling the whole window. Modeless, maximised when shown, deleted when closed.
 
 #include <QPointer>
-#include <QPointer>
 #include <QWidget>
 #include <string>
 

@@ -15,7 +15,8 @@ std::vector<StatementPage> paginateStatement(std::vector<StatementLine> lines) {
                      });
     std::vector<StatementPage> pages;
     for (StatementLine& line : lines) {
-        if (pages.empty() || !continuesPage(pages.back().頁番号, pages.back().lines.size(), line.頁番号)) {
+        if (pages.empty() ||
+            !continuesPage(pages.back().頁番号, pages.back().lines.size(), line.頁番号)) {
             StatementPage& page = pages.emplace_back();
             page.頁番号 = line.頁番号;
             page.表示頁番号 = line.表示頁番号;

@@ -24,8 +24,8 @@ struct StatementHeading {
 // the page it shows more than once.
 class StatementDocument : public ReportDocument {
   public:
-    StatementDocument(const DesignInfo& design, StatementHeading heading,
-                      StatementPageIndex index, data::CCCDBS_DataBase& db);
+    StatementDocument(const DesignInfo& design, StatementHeading heading, StatementPageIndex index,
+                      data::CCCDBS_DataBase& db);
     // A statement without rows still prints its empty form: one page.
     int pageCount() const override;
     void paintPage(PagePainter& painter, int page) const override;

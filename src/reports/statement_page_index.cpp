@@ -48,7 +48,8 @@ bool StatementPageIndex::build(data::CCCDBS_DataBase& db, const RowSelection& se
         row.頁番号 = rs->fnGetInt("頁番号");
         row.表示頁番号 = rs->fnGetInt("表示頁番号");
         row.頁名称 = rs->fnGetChar("頁名称");
-        if (pages_.empty() || !continuesPage(pages_.back().頁番号, pages_.back().rowCount, row.頁番号)) {
+        if (pages_.empty() ||
+            !continuesPage(pages_.back().頁番号, pages_.back().rowCount, row.頁番号)) {
             pages_.push_back({.頁番号 = row.頁番号,
                               .表示頁番号 = row.表示頁番号,
                               .firstRow = static_cast<uint32_t>(rowIds_.size())});

@@ -41,8 +41,8 @@ class PageIndexTest : public ::testing::Test {
     void expectSamePagesAsAllRows() {
         std::string error;
         std::vector<StatementLine> all;
-        ASSERT_TRUE(readReportRows(db.tables.db(), kBreakdown7.sql(), all, statementLineFields,
-                                   error))
+        ASSERT_TRUE(
+            readReportRows(db.tables.db(), kBreakdown7.sql(), all, statementLineFields, error))
             << error;
         std::vector<StatementPage> expected = paginateStatement(all);
         StatementPageIndex index;

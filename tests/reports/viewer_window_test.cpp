@@ -73,8 +73,9 @@ class ViewerTest : public ::testing::Test {
     std::unique_ptr<Report> statement(int pages) {
         db.addPages(7, pages);
         db.tables.exec("Update 内訳出力 Set 頁名称 = '躯体工事' Where 頁番号 = 25;");
-        db.tables.exec("Update 内訳出力 Set 名称１ = '仮設ゴンドラ足場', 単位名称 = 'ｍ２' "
-                       "Where 頁番号 = 37 And 表示No = 4;");
+        db.tables.exec(
+            "Update 内訳出力 Set 名称１ = '仮設ゴンドラ足場', 単位名称 = 'ｍ２' "
+            "Where 頁番号 = 37 And 表示No = 4;");
         auto report = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
         report->FormulaFields().Item(1).text = "'株式会社オムリクス建設'";
         return report;
@@ -93,8 +94,9 @@ class ViewerTest : public ::testing::Test {
 };
 
 TEST_F(ViewerTest, FourWindowsByNameRestoredGeometryAndTheViewerFillingThem) {
-    db.tables.exec("Insert Into 物件概要 (物件概要ＩＤ, 物件No, 工事名称) Values (3, '00000001', "
-                   "'本社ビル');");
+    db.tables.exec(
+        "Insert Into 物件概要 (物件概要ＩＤ, 物件No, 工事名称) Values (3, '00000001', "
+        "'本社ビル');");
     auto uchiwake = statement(2);
     auto gaiyou = db.report("PRINT_GAIYOU", "{物件概要.物件概要ＩＤ} = 3");
     struct Case {
@@ -166,8 +168,8 @@ TEST_F(ViewerTest, KeysAndThePageBoxMoveThroughThePagesAndTheStatusNamesThem) {
     struct Step {
         int key;
         int page;
-    } steps[] = {{Qt::Key_PageDown, 2}, {Qt::Key_PageDown, 3}, {Qt::Key_End, 40},
-                 {Qt::Key_PageDown, 40}, {Qt::Key_PageUp, 39}, {Qt::Key_Home, 1},
+    } steps[] = {{Qt::Key_PageDown, 2},  {Qt::Key_PageDown, 3}, {Qt::Key_End, 40},
+                 {Qt::Key_PageDown, 40}, {Qt::Key_PageUp, 39},  {Qt::Key_Home, 1},
                  {Qt::Key_PageUp, 1}};
     for (const Step& step : steps) {
         press(pages, step.key);
