@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
+#include <QProgressDialog>
 #include <QPrinter>
 #include <QShortcut>
 #include <QTimer>
@@ -28,6 +29,8 @@ namespace {
 // Pages looked through per turn of the event loop while finding.
 constexpr int kSearchPagesPerTurn = 40;
 constexpr int kPageBoxWidth = 110;
+// A print or save shorter than this shows no progress.
+constexpr int kProgressDelayMs = 800;
 
 QString fromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -263,11 +266,21 @@ void ReportViewerWidget::print() {
     if (dialog.exec() != QDialog::Accepted) return;
     if (printer.printRange() == QPrinter::CurrentPage)
         printer.setFromTo(pages_->currentPage(), pages_->currentPage());
+    printWithProgress(printer, "印刷");
+}
+
+void ReportViewerWidget::printWithProgress(QPrinter& printer, const QString& what) {
+    QProgressDialog progress(what + "中…", "中止", 0, pages_->pageCount(), this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(kProgressDelayMs);
     std::string error;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    bool ok = printReport(printer, *report_, error);
-    QApplication::restoreOverrideCursor();
-    if (!ok) QMessageBox::warning(this, "印刷", fromUtf8(error));
+    bool ok = printReport(printer, *report_, error, [&](int done, int total) {
+        progress.setMaximum(total);
+        progress.setValue(done);
+        return !progress.wasCanceled();
+    });
+    progress.reset();
+    if (!ok) QMessageBox::warning(this, what, fromUtf8(error));
 }
 
 void ReportViewerWidget::saveAsPdf() {
@@ -281,14 +294,11 @@ void ReportViewerWidget::saveAsPdf() {
     printer.setOutputFileName(path);
     printer.setPageLayout(report_->pageLayout());
     printer.setDocName(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
-    std::string error;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    bool ok = printReport(printer, *report_, error);
-    QApplication::restoreOverrideCursor();
-    if (!ok) QMessageBox::warning(this, "PDF として保存", fromUtf8(error));
+    printWithProgress(printer, "PDF として保存");
 }
 
-bool printReport(QPrinter& printer, const Report& report, std::string& error) {
+bool printReport(QPrinter& printer, const Report& report, std::string& error,
+                 const PrintProgress& progress) {
     const int count = report.pageCount();
     int first = printer.fromPage() > 0 ? printer.fromPage() : 1;
     int last = printer.toPage() > 0 ? std::min(printer.toPage(), count) : count;
@@ -314,6 +324,11 @@ bool printReport(QPrinter& printer, const Report& report, std::string& error) {
         if (!report.paintPage(painter, page, fitted({paper.widthMm, paper.heightMm}, room))) {
             painter.end();
             error = report.pageError();
+            return false;
+        }
+        if (progress && !progress(page - first + 1, last - first + 1)) {
+            painter.end();
+            error = "中止しました。";
             return false;
         }
     }

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -51,6 +52,8 @@ class ReportViewerWidget : public QWidget {
     void showHit(int index);
     void showPageState();
     void jumpToTypedPage();
+    // Prints with a progress dialog that can stop it; `what` names the job in messages.
+    void printWithProgress(QPrinter& printer, const QString& what);
     void addShortcut(const QKeySequence& keys, void (ReportViewerWidget::*slot)());
 
     const Report* report_ = nullptr;
@@ -68,8 +71,12 @@ class ReportViewerWidget : public QWidget {
     int currentHit_ = -1;
 };
 
+// Told of each page printed (done of total); returning false stops the print.
+using PrintProgress = std::function<bool(int done, int total)>;
+
 // Prints the pages the printer's range asks for (all when it sets none), each fitted to
 // the printer's paper and painted as the preview and the PDF are. False with `error`.
-bool printReport(QPrinter& printer, const Report& report, std::string& error);
+bool printReport(QPrinter& printer, const Report& report, std::string& error,
+                 const PrintProgress& progress = {});
 
 }  // namespace omrix::reports

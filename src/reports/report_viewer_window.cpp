@@ -57,11 +57,9 @@ QRect ReportViewerWindow::restoredGeometry() const {
 }
 
 void ReportViewerWindow::showAsLoaded() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     setGeometry(restoredGeometry());
     showMaximized();
     viewer_->setFocus();
-    QApplication::restoreOverrideCursor();
 }
 
 void ReportViewerWindow::resizeEvent(QResizeEvent* event) {
@@ -84,13 +82,16 @@ void ReportViewers::closeViewers() {
 bool ReportViewers::openViewer(print::ViewerKind kind, Report& report) {
     error_.clear();
     delete windows_[index(kind)].data();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     if (!report.load()) {
+        QApplication::restoreOverrideCursor();
         error_ = report.lastError();
         return false;
     }
     auto* window = new ReportViewerWindow(kind, report);
     windows_[index(kind)] = window;
     window->showAsLoaded();
+    QApplication::restoreOverrideCursor();
     return true;
 }
 

@@ -43,9 +43,9 @@ void press(QWidget& widget, int key) {
     QApplication::sendEvent(&widget, &down);
 }
 
-// To look at the viewers: OMRIX_SCREENSHOTS=<folder>.
+// To look at the viewers: OMRIX_SCREENSHOT_DIR=<folder>.
 void screenshot(QWidget& window, const char* name) {
-    const char* folder = std::getenv("OMRIX_SCREENSHOTS");
+    const char* folder = std::getenv("OMRIX_SCREENSHOT_DIR");
     if (folder == nullptr || *folder == '\0') return;
     QApplication::processEvents();
     window.grab().save(QString::fromUtf8(folder) + "/" + name);
@@ -305,6 +305,16 @@ TEST_F(ViewerTest, PrintingToAPdfPrinterGivesWhatTheExportGives) {
     EXPECT_EQ(text.find("行4-1"), std::string::npos);
     printer.setFromTo(7, 9);
     EXPECT_FALSE(printReport(printer, *report, error));
+
+    // Stopped from the progress after its second page.
+    printer.setFromTo(0, 0);
+    std::vector<int> told;
+    EXPECT_FALSE(printReport(printer, *report, error, [&](int done, int total) {
+        told.push_back(done * 10 + total);
+        return done < 2;
+    }));
+    EXPECT_EQ(told, (std::vector<int>{15, 25}));
+    EXPECT_FALSE(error.empty());
 }
 
 }  // namespace
