@@ -23,6 +23,7 @@
 #include <string>
 
 #include "app/startup_sequence.h"
+#include "bench_clock.h"
 #include "context/app_context.h"
 #include "data/database.h"
 #include "data/schema.h"
@@ -38,19 +39,13 @@
 
 namespace {
 
+using omrix::bench::Clock;
+using omrix::bench::cpuSeconds;
+using omrix::bench::peakMemoryKiB;
+using omrix::bench::secondsSince;
+
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
 using omrix::context::appContext;
-
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double peakMegabytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;  // Linux reports kilobytes
-}
 
 // Writes the PDF where a viewer would open.
 class PdfUi : public omrix::print::PrintUi {
@@ -90,14 +85,6 @@ bool makeDemo(const fs::path& folder, int32_t lines) {
     bool ok = omrix::demo::createDemoDatabase(db, options, summary, error);
     if (!ok) std::fprintf(stderr, "demo: %s\n", error.c_str());
     return ok;
-}
-
-// Processor time of the process, so that a busy machine does not hide the cost.
-double cpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 // Resident memory now, from /proc/self/statm.
@@ -259,7 +246,7 @@ int main() {
     }
     std::printf("statement of %d pages to PDF alone: %.2f s, %.0f pages/s; aim 200 pages/s\n",
                 thousand.pages, thousand.pdf, thousand.pages / thousand.pdf);
-    std::printf("peak memory: %.0f MB\n", peakMegabytes());
+    std::printf("peak memory: %.0f MB\n", peakMemoryKiB() / 1024.0);
     omrix::context::resetAppContext();
     fs::remove_all(top);
     return 0;

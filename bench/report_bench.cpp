@@ -13,33 +13,19 @@
 #include <memory>
 #include <string>
 
+#include "bench_clock.h"
+#include "context/app_context.h"
 #include "data/database.h"
 #include "data/schema.h"
 #include "reports/gui_application.h"
 #include "reports/report.h"
-#include "context/app_context.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// Processor time of the process, so that a busy machine does not hide the cost.
-double cpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-long peakMemoryKiB() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
+using omrix::bench::Clock;
+using omrix::bench::cpuSeconds;
+using omrix::bench::peakMemoryKiB;
+using omrix::bench::secondsSince;
 
 // Lines as the print run writes them: names, 仕様 lines, a quantity, prices and
 // the remark lines, varied so that the fonts carry a realistic set of glyphs.
