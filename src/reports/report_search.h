@@ -29,8 +29,8 @@ class ReportSearch {
     int pagesSearched() const { return next_ - 1; }
     const std::vector<SearchHit>& hits() const { return hits_; }
 
-    // The first hit on or after (before) the page of hit `from`, going round at the
-    // end; -1 without hits. `from` -1 starts at `page`.
+    // The hit after (before) hit `from`, going round at the end; with `from` -1, the
+    // first hit on or after (the last on or before) `page`. -1 without hits.
     int nextHit(int from, int page) const;
     int previousHit(int from, int page) const;
 

@@ -10,8 +10,8 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
-#include <QProgressDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QShortcut>
 #include <QTimer>
 #include <QToolBar>
@@ -202,6 +202,7 @@ void ReportViewerWidget::find(const QString& text) {
     findBar_->show();
     search_ = std::make_unique<ReportSearch>(*report_, text);
     searchedFor_ = ReportSearch::folded(text.trimmed());
+    searchFrom_ = pages_->currentPage();
     currentHit_ = -1;
     pages_->setHits({}, -1);
     searchSome();
@@ -213,9 +214,12 @@ void ReportViewerWidget::searchSome() {
     const std::size_t before = search_->hits().size();
     search_->searchMore(kSearchPagesPerTurn);
     if (search_->finished()) searchTimer_->stop();
-    // Shows the first hit as soon as there is one; later hits only join the marks.
-    if (currentHit_ < 0 && !search_->hits().empty()) {
-        showHit(search_->nextHit(-1, pages_->currentPage()));
+    // Shows the first hit from the page the find began on as soon as there is one (or,
+    // once every page is looked through, the first of all); later hits only join the marks.
+    const std::vector<SearchHit>& hits = search_->hits();
+    const bool onward = !hits.empty() && hits.back().page >= searchFrom_;
+    if (currentHit_ < 0 && (onward || (search_->finished() && !hits.empty()))) {
+        showHit(search_->nextHit(-1, searchFrom_));
     } else if (search_->hits().size() != before || search_->finished()) {
         pages_->setHits(search_->hits(), -1);
         pages_->setHits(search_->hits(), currentHit_);

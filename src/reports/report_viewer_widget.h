@@ -68,6 +68,7 @@ class ReportViewerWidget : public QWidget {
     QTimer* searchTimer_ = nullptr;
     std::unique_ptr<ReportSearch> search_;
     QString searchedFor_;
+    int searchFrom_ = 1;
     int currentHit_ = -1;
 };
 

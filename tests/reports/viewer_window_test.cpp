@@ -261,7 +261,7 @@ TEST_F(ViewerTest, FindGoesToTheTextOnPage37AndMarksIt) {
     while (viewer.searching()) QApplication::processEvents();
     EXPECT_EQ(viewer.hitCount(), 1);
 
-    // Every line of page 12 and 13 but nothing else: next goes round.
+    // Seven lines of page 12: next goes round them.
     viewer.pages().goToPage(1);
     viewer.find("行12-1");  // 行12-1 and 行12-10 … 行12-15
     while (viewer.searching()) QApplication::processEvents();
@@ -270,12 +270,32 @@ TEST_F(ViewerTest, FindGoesToTheTextOnPage37AndMarksIt) {
     for (int i = 0; i < 7; ++i) viewer.findNext();
     EXPECT_EQ(viewer.pages().currentPage(), 12);
 
+    // A find begun on a later page shows the first hit from there on, not one before it.
+    viewer.pages().goToPage(50);  // beyond the pages of the first turn
+    viewer.find("行");
+    while (viewer.searching()) QApplication::processEvents();
+    EXPECT_EQ(viewer.pages().currentPage(), 50);
+    viewer.pages().goToPage(59);
+    viewer.find("行12-15");
+    while (viewer.searching()) QApplication::processEvents();
+    EXPECT_EQ(viewer.pages().currentPage(), 12);  // none after 59: round to the first
+
     viewer.find("どこにもない");
     while (viewer.searching()) QApplication::processEvents();
     EXPECT_EQ(viewer.hitCount(), 0);
     EXPECT_EQ(findStatus->text(), "見つかりません");
     viewer.find("   ");
     EXPECT_EQ(viewer.hitCount(), 0);
+
+    // The sheets are searched by their own texts too.
+    db.tables.exec(
+        "Insert Into 物件概要 (物件概要ＩＤ, 物件No, 工事名称) Values (3, '00000001', "
+        "'港北倉庫改修工事');");
+    auto gaiyou = db.report("PRINT_GAIYOU", "{物件概要.物件概要ＩＤ} = 3");
+    ReportViewerWidget& sheet = open(ViewerKind::Gaiyou, *gaiyou).viewer();
+    sheet.find("倉庫改修");
+    while (sheet.searching()) QApplication::processEvents();
+    EXPECT_EQ(sheet.hitCount(), 1);
 }
 
 TEST_F(ViewerTest, PrintingToAPdfPrinterGivesWhatTheExportGives) {
