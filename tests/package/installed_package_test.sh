@@ -42,8 +42,6 @@ if [ -e "$root/usr/bin/omrix-print" ]; then
     usr/share/icons/hicolor/scalable/apps/omrix-print.svg; do
     [ -s "$root/$file" ] || fail "the package lacks $file"
   done
-  [ "$("$root/usr/bin/omrix-print" --version)" = "omrix-print $version" ] ||
-    fail "omrix-print --version"
 fi
 find "$root" -printf '%p %s %T@\n' | sort >"$work/before"
 
