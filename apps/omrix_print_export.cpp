@@ -15,26 +15,26 @@
 #include <system_error>
 #include <vector>
 
+#include "app/startup_sequence.h"
+#include "context/app_context.h"
+#include "context/ini_file.h"
 #include "data/database.h"
 #include "data/print_format_master.h"
+#include "level_tree/level_tree_model.h"
 #include "platform/messages.h"
 #include "print/print_run.h"
 #include "print_export_ui.h"
 #include "program_version.h"
-#include "level_tree/level_tree_model.h"
 #include "reports/gui_application.h"
 #include "reports/report_set.h"
-#include "context/app_context.h"
-#include "context/ini_file.h"
-#include "app/startup_sequence.h"
 #include "util/numbers.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using omrix::context::appContext;
 using omrix::print::PrintRunChoices;
 using omrix::print::ViewerKind;
-using omrix::context::appContext;
 
 constexpr int kExitDone = 0;
 constexpr int kExitStopped = 1;
@@ -58,6 +58,7 @@ struct ExportOptions {
     bool continuousPages = false;
     bool reread = false;
     bool noRender = false;
+    std::string formats = "pdf";
 };
 
 struct Output {
@@ -103,6 +104,21 @@ std::string checkOutputs(const std::string& list) {
     return {};
 }
 
+std::string checkFormats(const std::string& list) {
+    for (const std::string& name : splitList(list)) {
+        if (name != "pdf" && name != "xlsx") return "unknown format '" + name + "' (use pdf, xlsx)";
+    }
+    return {};
+}
+
+omrix::apps::ExportFormats exportFormats(const ExportOptions& o) {
+    std::vector<std::string> list = splitList(o.formats);
+    auto has = [&](const char* name) {
+        return std::find(list.begin(), list.end(), name) != list.end();
+    };
+    return {.pdf = has("pdf"), .xlsx = has("xlsx")};
+}
+
 std::string checkLevels(const std::string& spec) {
     if (spec == "all" || spec == "none") return {};
     for (const std::string& id : splitList(spec)) {
@@ -143,6 +159,7 @@ void declareOptions(CLI::App& app, ExportOptions& o) {
     app.add_flag("--continuous-pages", o.continuousPages, "頁は本書と通番にする");
     app.add_flag("--reread", o.reread, "印刷時に最新の情報を取得する");
     app.add_flag("--no-render", o.noRender, "write 内訳出力 but render no document");
+    app.add_option("--formats", o.formats, "comma list of pdf, xlsx")->check(checkFormats);
 }
 
 bool wanted(const ExportOptions& o, const char* name) {
@@ -214,12 +231,38 @@ bool fillChoices(const ExportOptions& o, const std::string& entry, PrintRunChoic
     return omrix::util::fnCIntText(o.pageStart, options.nPageStart);
 }
 
+std::string outputPath(const ExportOptions& o, const Output& output, std::string_view extension) {
+    return (fs::path(o.out) / (std::string(output.name) + std::string(extension))).string();
+}
+
+// The previous run's files of the outputs asked for go first, in every format, so
+// that the folder never mixes two runs.
+bool removePreviousOutputs(const ExportOptions& o) {
+    for (const Output& output : kOutputs) {
+        if (!wanted(o, output.name)) continue;
+        for (std::string_view extension :
+             {omrix::apps::kPdfExtension, omrix::apps::kXlsxExtension}) {
+            for (const std::string& path :
+                 {outputPath(o, output, extension),
+                  outputPath(o, output, extension) + std::string(omrix::apps::kPartSuffix)}) {
+                std::error_code error;
+                fs::remove(path, error);
+                if (error) {
+                    std::fprintf(stderr, "cannot remove the previous %s: %s\n", path.c_str(),
+                                 error.message().c_str());
+                    return false;
+                }
+            }
+        }
+    }
+    return true;
+}
+
 bool prepareOutFolder(const ExportOptions& o) {
     if (o.noRender) return true;
     std::error_code error;
-    if (fs::is_directory(o.out, error)) return true;
-    fs::create_directories(o.out, error);
-    if (!error && fs::is_directory(o.out)) return true;
+    if (!fs::is_directory(o.out, error)) fs::create_directories(o.out, error);
+    if (!error && fs::is_directory(o.out)) return removePreviousOutputs(o);
     std::fprintf(stderr, "cannot create the output folder %s: %s\n", o.out.c_str(),
                  error ? error.message().c_str() : "not a folder");
     return false;
@@ -238,6 +281,9 @@ int exitStatus(const omrix::print::PrintRunResult& result, const ExportOptions& 
         if (std::find(result.produced.begin(), result.produced.end(), output.viewer) ==
             result.produced.end()) {
             std::fprintf(stderr, "%s was not produced\n", output.name);
+            if (!o.noRender && exportFormats(o).xlsx)
+                std::fprintf(stderr, "%s: no workbook written\n",
+                             outputPath(o, output, omrix::apps::kXlsxExtension).c_str());
             return kExitStopped;
         }
     }
@@ -287,7 +333,8 @@ int runExport(const ExportOptions& o) {
     // Painting needs a QGuiApplication; without a display it uses the offscreen platform.
     std::optional<omrix::reports::GuiApplicationScope> gui;
     if (!o.noRender) gui.emplace();
-    omrix::apps::ExportUi ui(choices, readable, o.out, !o.noRender, terminalProgress());
+    omrix::apps::ExportUi ui(choices, readable, o.out, !o.noRender, exportFormats(o),
+                             terminalProgress());
     omrix::reports::ReportSet reports(ui);
     omrix::print::PrintRunResult result = omrix::print::fnRunPrint(ui, reports, tree);
     for (const std::string& file : ui.written()) std::printf("%s\n", file.c_str());

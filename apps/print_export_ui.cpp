@@ -56,26 +56,27 @@ void TerminalProgress::finishLine() {
     shownPercent_ = -1;
 }
 
-std::string_view outputFileName(print::ViewerKind viewer) {
+std::string_view outputName(print::ViewerKind viewer) {
     switch (viewer) {
         case print::ViewerKind::Uchiwakesho:
-            return "uchiwake.pdf";
+            return "uchiwake";
         case print::ViewerKind::Youkou:
-            return "youkou.pdf";
+            return "youkou";
         case print::ViewerKind::Gaiyou:
-            return "gaiyou.pdf";
+            return "gaiyou";
         case print::ViewerKind::Daika:
-            return "daika.pdf";
+            return "daika";
     }
-    return "output.pdf";
+    return "output";
 }
 
 ExportUi::ExportUi(print::PrintRunChoices choices, bool choicesReadable, std::string outFolder,
-                   bool render, std::unique_ptr<TerminalProgress> progress)
+                   bool render, ExportFormats formats, std::unique_ptr<TerminalProgress> progress)
     : choices_(std::move(choices)),
       choicesReadable_(choicesReadable),
       outFolder_(std::move(outFolder)),
       render_(render),
+      formats_(formats),
       progress_(std::move(progress)) {}
 
 ExportUi::~ExportUi() = default;
@@ -87,14 +88,38 @@ bool ExportUi::collectChoices(print::PrintRunChoices& choices) {
 
 bool ExportUi::openViewer(print::ViewerKind viewer, reports::Report& report) {
     if (!render_) return true;
-    std::string path = (std::filesystem::path(outFolder_) / outputFileName(viewer)).string();
+    if (formats_.pdf && !writeFile(viewer, kPdfExtension, report)) return false;
+    return !formats_.xlsx || writeFile(viewer, kXlsxExtension, report);
+}
+
+bool ExportUi::writeFile(print::ViewerKind viewer, std::string_view extension,
+                         reports::Report& report) {
+    std::string path = (std::filesystem::path(outFolder_) /
+                        (std::string(outputName(viewer)) + std::string(extension)))
+                           .string();
+    // Written aside and renamed into place, so that a file under the output's name is
+    // always a whole one.
+    std::string part = path + std::string(kPartSuffix);
     std::string error;
-    if (!writeReportPdf(report, path, progress_.get(), error)) {
-        std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
+    bool written = extension == kXlsxExtension
+                       ? writeReportWorkbook(report, part, error)
+                       : writeReportPdf(report, part, progress_.get(), error);
+    std::error_code renameError;
+    if (written) std::filesystem::rename(part, path, renameError);
+    if (!written || renameError) {
+        std::filesystem::remove(part, renameError);
+        std::fprintf(stderr, "%s: %s\n", path.c_str(),
+                     written ? "cannot be renamed into place" : error.c_str());
         return false;
     }
     written_.push_back(path);
     return true;
+}
+
+bool writeReportWorkbook(reports::Report& report, const std::string& path, std::string& error) {
+    if (report.exportWorkbook(path)) return true;
+    error = report.lastError();
+    return false;
 }
 
 bool writeReportPdf(reports::Report& report, const std::string& path, TerminalProgress* progress,

@@ -36,14 +36,24 @@ class TerminalProgress : public print::PrintProgress {
     bool lineOpen_ = false;
 };
 
-// The file name of each output in --out.
-std::string_view outputFileName(print::ViewerKind viewer);
+// The name of each output in --out, without its extension: "uchiwake", "youkou", …
+std::string_view outputName(print::ViewerKind viewer);
+
+// The file formats a run writes each output in.
+struct ExportFormats {
+    bool pdf = true;
+    bool xlsx = false;
+};
+inline constexpr std::string_view kPdfExtension = ".pdf";
+inline constexpr std::string_view kXlsxExtension = ".xlsx";
+// Files are written under this suffix and renamed into place when complete.
+inline constexpr std::string_view kPartSuffix = ".part";
 
 class ExportUi : public print::PrintUi {
   public:
     // Null progress: nothing is drawn (standard error is no terminal).
     ExportUi(print::PrintRunChoices choices, bool choicesReadable, std::string outFolder,
-             bool render, std::unique_ptr<TerminalProgress> progress);
+             bool render, ExportFormats formats, std::unique_ptr<TerminalProgress> progress);
     ~ExportUi() override;
 
     void closeViewers() override {}
@@ -57,10 +67,13 @@ class ExportUi : public print::PrintUi {
     const std::vector<std::string>& written() const { return written_; }
 
   private:
+    bool writeFile(print::ViewerKind viewer, std::string_view extension, reports::Report& report);
+
     print::PrintRunChoices choices_;
     bool choicesReadable_;
     std::string outFolder_;
     bool render_;
+    ExportFormats formats_;
     std::unique_ptr<TerminalProgress> progress_;
     std::vector<std::string> written_;
 };
@@ -68,5 +81,7 @@ class ExportUi : public print::PrintUi {
 // Paints every page of the report into a PDF file, reporting each page painted.
 bool writeReportPdf(reports::Report& report, const std::string& path, TerminalProgress* progress,
                     std::string& error);
+// The report's pages as an Excel workbook.
+bool writeReportWorkbook(reports::Report& report, const std::string& path, std::string& error);
 
 }  // namespace omrix::apps

@@ -1,12 +1,13 @@
 #include <set>
 
 #include "reports/daika_data.h"
+#include "reports/daika_rows.h"
+#include "reports/daika_workbook.h"
 #include "reports/money_text.h"
 #include "reports/project_heading.h"
 #include "reports/report_connection.h"
 #include "reports/report_document.h"
 #include "reports/statement_data.h"
-#include "util/text.h"
 
 namespace omrix::reports {
 namespace {
@@ -45,63 +46,21 @@ auto lineFields = [](DaikaLine& r, auto& v) {
     v("社外備考", r.社外備考);
 };
 
-std::string_view trimmed(std::string_view text) {
-    return util::trimBlanks(text);
-}
-
-// "a　b" of the non-blank ones.
-std::string joined(std::string_view a, std::string_view b) {
-    std::string out(trimmed(a));
-    std::string_view second = trimmed(b);
-    if (!out.empty() && !second.empty()) out += "　";
-    out += second;
-    return out;
-}
-
-// What one row of a table shows, column by column.
+// What one row of a table prints, column by column.
 struct RowTexts {
     std::string name1, name2, spec1, spec2, quantity, unit, price, amount, remark;
 };
 
-RowTexts lineTexts(const DaikaLine& line) {
-    RowTexts t{std::string(trimmed(line.名称[0])),
-               std::string(trimmed(line.名称[1])),
-               std::string(trimmed(line.仕様[0])),
-               std::string(trimmed(line.仕様[1])),
-               quantityText(line.内訳数量),
-               std::string(trimmed(line.単位名称)),
-               "",
-               "",
-               std::string(trimmed(line.社外備考))};
-    int column = pricedColumn(line);
-    if (column >= 0) {
-        t.price = moneyText(line.単価[static_cast<std::size_t>(column)]);
-        t.amount = moneyText(line.金額[static_cast<std::size_t>(column)]);
-    }
-    return t;
-}
-
-std::vector<RowTexts> totalTexts(const DaikaTable& table) {
-    std::vector<RowTexts> rows;
-    RowTexts sum;
-    sum.name1 = "計";
-    sum.amount = moneyText(table.linesTotal);
-    rows.push_back(sum);
-    if (table.header.端数金額 != util::Currency()) {
-        RowTexts rounding;
-        rounding.name1 = "端数調整";
-        rounding.amount = moneyText(table.header.端数金額);
-        rows.push_back(rounding);
-    }
-    RowTexts total;
-    total.name1 = "合計";
-    total.quantity = quantityText(table.header.モデル数量);
-    total.unit = std::string(trimmed(table.owner.単位名称));
-    total.price = moneyText(table.header.換算単価);
-    total.amount = moneyText(table.header.合計金額);
-    if (!total.price.empty()) total.remark = "単価は " + total.unit + " 当り";
-    rows.push_back(total);
-    return rows;
+RowTexts rowTexts(const DaikaRow& row) {
+    return {row.name1,
+            row.name2,
+            row.spec1,
+            row.spec2,
+            quantityText(row.quantity),
+            row.unit,
+            moneyText(row.price),
+            moneyText(row.amount),
+            row.remark};
 }
 
 class DaikaDocument : public ReportDocument {
@@ -117,6 +76,10 @@ class DaikaDocument : public ReportDocument {
     }
 
     int pageCount() const override { return static_cast<int>(pages_.size()); }
+
+    bool writeWorkbook(const std::string& path, std::string& error) const override {
+        return writeDaikaWorkbook(path, {design_, company_, projectName_, tables_, pages_}, error);
+    }
 
     void paintPage(PagePainter& p, int page) const override {
         paintHeader(p);
@@ -168,18 +131,13 @@ class DaikaDocument : public ReportDocument {
         // breakdown prices.
         MmRect title{left, top, w, g.titleMm};
         p.fill(title, QColor(238, 238, 238));
-        std::string number = std::string(trimmed(table.owner.表示番号名称));
-        std::string heading = (number.empty() ? std::string() : "No." + number + "　") +
-                              joined(table.owner.名称[0], table.owner.名称[1]);
-        p.text(title.inset(kPad).upperHalf().inset(0, -1), heading, {3.4, Face::Gothic});
-        std::string spec = joined(table.owner.仕様[0], table.owner.仕様[1]);
-        if (segment.continued) spec += (spec.empty() ? "" : "　") + std::string("（続き）");
-        p.text({left + kPad, top + g.titleMm / 2, w * 0.7, g.titleMm / 2}, spec,
-               {2.8, Face::Mincho});
-        std::string per = quantityText(table.header.モデル数量);
+        p.text(title.inset(kPad).upperHalf().inset(0, -1), daikaTableHeading(table),
+               {3.4, Face::Gothic});
+        p.text({left + kPad, top + g.titleMm / 2, w * 0.7, g.titleMm / 2},
+               daikaTableSpec(table, segment.continued), {2.8, Face::Mincho});
+        std::string per = daikaPerQuantity(table);
         if (!per.empty()) {
-            p.text({left + w * 0.6, top, w * 0.4 - kPad, g.titleMm},
-                   per + " " + std::string(trimmed(table.owner.単位名称)) + " 当り",
+            p.text({left + w * 0.6, top, w * 0.4 - kPad, g.titleMm}, per,
                    {3.2, Face::Gothic, Align::Right});
         }
 
@@ -195,14 +153,14 @@ class DaikaDocument : public ReportDocument {
         const double bodyTop = y;
 
         for (std::size_t i = 0; i < segment.lineCount; ++i) {
-            paintRow(p, lineTexts(table.lines[segment.firstLine + i]), y, false);
+            paintRow(p, rowTexts(daikaLineRow(table.lines[segment.firstLine + i])), y, false);
             y += g.rowMm;
         }
         if (segment.totals) {
             bool first = true;
-            for (const RowTexts& row : totalTexts(table)) {
+            for (const DaikaRow& row : daikaTotalRows(table)) {
                 if (first) p.line(left, y, left + w, y, kMedium);
-                paintRow(p, row, y, true);
+                paintRow(p, rowTexts(row), y, true);
                 first = false;
                 y += g.rowMm;
             }

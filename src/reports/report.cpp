@@ -188,6 +188,17 @@ bool Report::print(QPagedPaintDevice& device) {
     return true;
 }
 
+bool Report::exportWorkbook(const std::string& path) {
+    if (!document_ || loadedKey_ != settingsKey()) {
+        if (!load()) return false;
+    }
+    std::string error;
+    if (document_->writeWorkbook(path, error)) return true;
+    // The pages stay loaded: only the file failed.
+    error_ = "report " + std::string(design_.name) + ": " + error;
+    return false;
+}
+
 bool Report::exportPdf(const std::string& path) {
     if (!hasGuiApplication()) return fail("painting needs a QGuiApplication");
     QPdfWriter writer(QString::fromStdString(path));

@@ -66,6 +66,8 @@ class Report {
     // been loaded with its present settings.
     bool print(QPagedPaintDevice& device);
     bool exportPdf(const std::string& path);
+    // The pages as an Excel workbook, loading first as print() does.
+    bool exportWorkbook(const std::string& path);
 
     const std::string& lastError() const { return error_; }
     // The text formula field `field` shows (its literal unquoted); "" outside 1 … Count.

@@ -38,6 +38,8 @@ class ReportDocument {
     virtual bool readsOnDemand() const { return false; }
     // Why the last page painted could not be read in full; "" when it could.
     virtual std::string readError() const { return {}; }
+    // The same pages as an Excel workbook at `path`; false with the reason in `error`.
+    virtual bool writeWorkbook(const std::string& path, std::string& error) const = 0;
 };
 
 // What the loaders get from the report object.

@@ -1,5 +1,6 @@
 #include "reports/report_document.h"
 #include "reports/sheet_data.h"
+#include "reports/sheet_workbook.h"
 
 namespace omrix::reports {
 namespace {
@@ -15,6 +16,10 @@ class SheetDocument : public ReportDocument {
         : design_(design), sheets_(std::move(sheets)) {}
 
     int pageCount() const override { return static_cast<int>(sheets_.size()); }
+
+    bool writeWorkbook(const std::string& path, std::string& error) const override {
+        return writeSheetWorkbook(path, design_, sheets_, error);
+    }
 
     void paintPage(PagePainter& p, int page) const override {
         const SheetModel& sheet = sheets_[static_cast<std::size_t>(page - 1)];

@@ -5,6 +5,7 @@
 #include "reports/money_text.h"
 #include "reports/project_heading.h"
 #include "reports/report_connection.h"
+#include "reports/statement_workbook.h"
 #include "util/text.h"
 
 namespace omrix::reports {
@@ -60,6 +61,10 @@ void StatementDocument::paintPage(PagePainter& p, int page) const {
             paintLine(p, data->lines[i], lineSlot(*data, i));
     }
     paintPageNumber(p, design_.paper, page, pageCount());
+}
+
+bool StatementDocument::writeWorkbook(const std::string& path, std::string& error) const {
+    return writeStatementWorkbook(path, design_, heading_, index_, db_, error);
 }
 
 void StatementDocument::paintHeader(PagePainter& p, const StatementPage* page) const {

@@ -32,6 +32,7 @@ class StatementDocument : public ReportDocument {
     PageLabel pageLabel(int page) const override;
     bool readsOnDemand() const override { return true; }
     std::string readError() const override { return readError_; }
+    bool writeWorkbook(const std::string& path, std::string& error) const override;
 
     const StatementPageIndex& index() const { return index_; }
     const StatementHeading& heading() const { return heading_; }

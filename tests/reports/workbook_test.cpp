@@ -1,0 +1,97 @@
+// Workbook pieces that the read-back of whole workbooks (tests/export/workbook_test.py)
+// cannot tell apart: how formatted figures are read back into numbers, and a report
+// with nothing to print.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "reports/report_fixture.h"
+#include "reports/statement_workbook.h"
+
+namespace omrix::reports {
+namespace {
+
+TEST(WorkbookFigures, QuantitiesAsThePrintRunFormattedThem) {
+    struct Case {
+        const char* text;
+        std::optional<double> value;
+    };
+    const Case cases[] = {
+        {"       1,234.500", 1234.5},  // right-aligned in 16 bytes
+        {"-12.000", -12.0},
+        {"0.001", 0.001},
+        {"12,345,678,901,234.567", 12345678901234.567},  // longer than the field: unaligned
+        {"", std::nullopt},
+        {"                ", std::nullopt},
+        {"1,2a", std::nullopt},
+        {"inf", std::nullopt},
+        {"1e5", std::nullopt},
+        {"0x10", std::nullopt},
+        {"1.0.0", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::optional<double> value = quantityValue(c.text);
+        ASSERT_EQ(value.has_value(), c.value.has_value());
+        if (value) {
+            EXPECT_DOUBLE_EQ(*value, *c.value);
+        }
+    }
+}
+
+TEST(WorkbookFigures, MoneyShowsTheDecimalsItHas) {
+    // As moneyText prints them: whole amounts without decimals, others without
+    // trailing zeros.
+    EXPECT_EQ(moneyFormat(12340000), "#,##0");
+    EXPECT_EQ(moneyFormat(12345000), "#,##0.0");
+    EXPECT_EQ(moneyFormat(-12345600), "#,##0.00");
+    EXPECT_EQ(moneyFormat(1), "#,##0.0000");
+    EXPECT_EQ(moneyFormat(INT64_MIN), "#,##0.0000");  // …5808: four places
+    EXPECT_EQ(moneyFormat(0), "#,##0");
+}
+
+class StatementWorkbookTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(db.ok()) << db.tables.error(); }
+    omrix::testing::ReportDatabase db;
+};
+
+TEST_F(StatementWorkbookTest, StatementWithoutLinesWritesNoWorkbook) {
+    db.addBreakdown(7, "00000001", "オムリクス本社ビル新築工事");
+    auto report = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
+    std::string path = db.folder.file("uchiwake.xlsx");
+    EXPECT_FALSE(report->exportWorkbook(path));
+    EXPECT_NE(report->lastError().find("no workbook written"), std::string::npos)
+        << report->lastError();
+    EXPECT_FALSE(std::filesystem::exists(path));
+    // The PDF still prints its empty form, from the same loaded report.
+    EXPECT_EQ(omrix::testing::pdfPages(db.pdf(*report)), 1);
+}
+
+TEST_F(StatementWorkbookTest, UnwritableFolderIsReported) {
+    db.addBreakdown(7, "00000001", "オムリクス本社ビル新築工事");
+    db.addPages(7, 2);
+    auto report = db.report("A4YOKOUCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
+    std::string path = db.folder.file("missing/uchiwake.xlsx");
+    EXPECT_FALSE(report->exportWorkbook(path));
+    EXPECT_NE(report->lastError().find("uchiwake.xlsx"), std::string::npos) << report->lastError();
+    EXPECT_FALSE(std::filesystem::exists(path));
+    // A writable place afterwards works with the pages already loaded.
+    EXPECT_TRUE(report->exportWorkbook(db.folder.file("uchiwake.xlsx"))) << report->lastError();
+}
+
+TEST_F(StatementWorkbookTest, PageThatCannotBeReadLeavesNoWorkbook) {
+    db.addBreakdown(7, "00000001", "オムリクス本社ビル新築工事");
+    db.addPages(7, 3);
+    auto report = db.report("PRINT_A4TATE", "{内訳出力.内訳名称ＩＤ} = 7");
+    ASSERT_TRUE(report->load()) << report->lastError();
+    // The index is built; the rows go before the pages are read.
+    db.tables.exec("Drop Table 内訳出力;");
+    std::string path = db.folder.file("uchiwake.xlsx");
+    EXPECT_FALSE(report->exportWorkbook(path));
+    EXPECT_FALSE(report->lastError().empty());
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+}  // namespace
+}  // namespace omrix::reports
