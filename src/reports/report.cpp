@@ -193,9 +193,19 @@ bool Report::exportWorkbook(const std::string& path) {
         if (!load()) return false;
     }
     std::string error;
-    if (document_->writeWorkbook(path, error)) return true;
+    if (writeWorkbook(path, error)) return true;
     // The pages stay loaded: only the file failed.
-    error_ = "report " + std::string(design_.name) + ": " + error;
+    error_ = error;
+    return false;
+}
+
+bool Report::writeWorkbook(const std::string& path, std::string& error) const {
+    if (!document_) {
+        error = "report " + std::string(design_.name) + ": not loaded";
+        return false;
+    }
+    if (document_->writeWorkbook(path, error)) return true;
+    error = "report " + std::string(design_.name) + ": " + error;
     return false;
 }
 

@@ -68,6 +68,8 @@ class Report {
     bool exportPdf(const std::string& path);
     // The pages as an Excel workbook, loading first as print() does.
     bool exportWorkbook(const std::string& path);
+    // The loaded pages as a workbook, as a viewer shows them; false with the reason.
+    bool writeWorkbook(const std::string& path, std::string& error) const;
 
     const std::string& lastError() const { return error_; }
     // The text formula field `field` shows (its literal unquoted); "" outside 1 … Count.

@@ -122,6 +122,7 @@ void ReportViewerWidget::buildToolBar() {
     add("find", "検索", "検索 (Ctrl+F)", [this] { showFindBar(); });
     add("print", "印刷", "印刷 (Ctrl+P)", [this] { print(); });
     add("savePdf", "PDF保存", "PDF として保存 (Ctrl+S)", [this] { saveAsPdf(); });
+    add("saveXlsx", "Excel に保存", "Excel ブックとして保存", [this] { saveAsWorkbook(); });
 }
 
 void ReportViewerWidget::buildFindBar() {
@@ -299,6 +300,23 @@ void ReportViewerWidget::saveAsPdf() {
     printer.setPageLayout(report_->pageLayout());
     printer.setDocName(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
     printWithProgress(printer, "PDF として保存");
+}
+
+void ReportViewerWidget::saveAsWorkbook() {
+    if (report_ == nullptr) return;
+    const std::string_view title = report_->design().title;
+    QString name = QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())) + ".xlsx";
+    QString path =
+        QFileDialog::getSaveFileName(this, "Excel に保存", name, "Excel ブック (*.xlsx)");
+    if (!path.isEmpty()) saveWorkbookTo(path);
+}
+
+bool ReportViewerWidget::saveWorkbookTo(const QString& path) {
+    if (report_ == nullptr) return false;
+    std::string error;
+    if (report_->writeWorkbook(path.toStdString(), error)) return true;
+    QMessageBox::warning(this, "Excel に保存", fromUtf8(error));
+    return false;
 }
 
 bool printReport(QPrinter& printer, const Report& report, std::string& error,

@@ -1,6 +1,6 @@
 #pragma once
 // The preview of one report: the pages, a tool bar (first, previous, page box, next,
-// last; zoom out, zoom in, fit width, fit page; find, print, save as PDF), a find bar
+// last; zoom out, zoom in, fit width, fit page; find, print, save as PDF or Excel), a find bar
 // and a status line with the page and, for the statement, its 頁番号 and 頁名称. It
 // fills its viewer window as the engine's viewer control did.
 
@@ -43,6 +43,10 @@ class ReportViewerWidget : public QWidget {
     void print();
     // Asks for a file and writes the report to it as PDF.
     void saveAsPdf();
+    // Asks for a file and writes the report to it as an Excel workbook.
+    void saveAsWorkbook();
+    // The workbook to `path`; a message box says why when it cannot be written.
+    bool saveWorkbookTo(const QString& path);
 
   private:
     void buildToolBar();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -335,6 +336,17 @@ TEST_F(ViewerTest, PrintingToAPdfPrinterGivesWhatTheExportGives) {
     }));
     EXPECT_EQ(told, (std::vector<int>{15, 25}));
     EXPECT_FALSE(error.empty());
+}
+
+TEST_F(ViewerTest, ExcelActionWritesTheWorkbookOfTheShownReport) {
+    auto report = statement(3);
+    ReportViewerWindow& window = open(ViewerKind::Uchiwakesho, *report);
+    ASSERT_NE(window.findChild<QAction*>("saveXlsx"), nullptr);
+    std::string path = db.folder.file("shown.xlsx");
+    ASSERT_TRUE(window.viewer().saveWorkbookTo(QString::fromStdString(path)));
+    std::string bytes = omrix::testing::readBytes(path);
+    ASSERT_GT(bytes.size(), 4u);
+    EXPECT_EQ(bytes.substr(0, 2), "PK");  // a zip container, as every .xlsx
 }
 
 }  // namespace
