@@ -1,20 +1,14 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "data/schema.h"
-#include "omrix_db_commands.h"
 #include "context/app_context.h"
 #include "context/ini_file.h"
+#include "data/database.h"
+#include "data/schema.h"
+#include "omrix_db_commands.h"
 
 namespace omrix::db_tool {
 namespace {
-
-bool isEmbedded(std::string server) {
-    for (char& c : server) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return server == "sqlite";
-}
 
 bool openFile(const std::string& file, bool create, data::CCCDBS_DataBase& db, std::string& error) {
     if (create && !data::createDatabaseFile(file, error)) return false;
@@ -49,7 +43,7 @@ bool openDatabase(const DatabaseChoice& choice, bool create, data::CCCDBS_DataBa
     }
     std::string server = context::fnReadDatabaseIniValue("DATABASE", "SERVER_NAME", ini);
     std::string name = context::fnReadDatabaseIniValue("DATABASE", "DB_NAME", ini);
-    if (create && isEmbedded(server) && !name.empty()) {
+    if (create && data::isEmbeddedServer(server) && !name.empty()) {
         std::filesystem::path file = name;
         if (file.is_relative()) file = std::filesystem::path(ini).parent_path() / file;
         if (!data::createDatabaseFile(file.string(), error)) return false;

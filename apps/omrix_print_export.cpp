@@ -28,6 +28,7 @@
 #include "reports/gui_application.h"
 #include "reports/report_set.h"
 #include "util/numbers.h"
+#include "util/text.h"
 
 namespace {
 
@@ -73,14 +74,7 @@ constexpr Output kOutputs[] = {{"uchiwake", ViewerKind::Uchiwakesho},
                                {"daika", ViewerKind::Daika}};
 
 std::string trimmed(std::string_view text) {
-    size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
-}
-
-std::string trimmedRight(std::string_view text) {
-    size_t last = text.find_last_not_of(' ');
-    return last == std::string::npos ? std::string() : std::string(text.substr(0, last + 1));
+    return std::string(omrix::util::trimBlanks(text, omrix::util::kBlanksAndTabs));
 }
 
 std::vector<std::string> splitList(const std::string& list) {
@@ -202,23 +196,28 @@ bool tickLevels(const std::string& spec, omrix::level_tree::LevelTreeModel& tree
     return true;
 }
 
+int16_t onOff(bool ticked) {
+    return ticked ? omrix::print::kOptionOn : omrix::print::kOptionOff;
+}
+
 // fnGetPrintOption from the flags, the window's controls in their start state otherwise.
 // False when the page count is no 16-bit number, which ends the window's run too.
 bool fillChoices(const ExportOptions& o, const std::string& entry, PrintRunChoices& choices) {
     auto& options = choices.options;
-    options.nPrintJunjo = 2;
-    options.nOnlySuryo = o.quantitiesOnly ? 1 : 0;
-    options.nChofukuShoryaku = o.ditto ? 1 : 0;
-    options.nPageType = o.pageNames ? 2 : 1;
+    options.nPrintJunjo = omrix::print::kPrintJunjoToDown;
+    options.nOnlySuryo = onOff(o.quantitiesOnly);
+    options.nChofukuShoryaku = onOff(o.ditto);
+    options.nPageType = o.pageNames ? omrix::print::kPageTypeNames : omrix::print::kPageTypeOnlyNum;
     // Without separate-sheet lines the window keeps that frame disabled and unticked.
     bool sheets = !o.sheets.empty() && appContext().BesshiExists;
-    options.nBesshiPrint = sheets ? 1 : 0;
-    options.nBesshiMode = o.sheets == "only" ? 2 : 1;
-    options.nPageTsuban = o.continuousPages ? 1 : 0;
+    options.nBesshiPrint = onOff(sheets);
+    options.nBesshiMode =
+        o.sheets == "only" ? omrix::print::kBesshiOnly : omrix::print::kBesshiAndAll;
+    options.nPageTsuban = onOff(o.continuousPages);
     choices.companyText =
         o.company ? *o.company
                   : trimmed(omrix::context::fnReadIniValue("KALVERON", "PRINTCOMAPNYNAME"));
-    options.sCompanyName = trimmedRight(choices.companyText);
+    options.sCompanyName = std::string(omrix::util::trimBlanksRight(choices.companyText));
     omrix::print::sbSetPrintType(options, entry);
     choices.reread = o.reread;
     choices.uchiwake = wanted(o, "uchiwake");
@@ -294,12 +293,13 @@ std::string printTypeEntry(const ExportOptions& o, int& status) {
     auto entries = printTypeEntries();
     if (!entries) return {};
     if (!o.layout) return entries->empty() ? std::string() : entries->front();
-    if (std::find(entries->begin(), entries->end(), trimmedRight(*o.layout)) == entries->end()) {
+    if (std::find(entries->begin(), entries->end(),
+                  std::string(omrix::util::trimBlanksRight(*o.layout))) == entries->end()) {
         std::fprintf(stderr, "--layout: '%s' is not listed in 内訳書出力形式Ｍ\n",
                      o.layout->c_str());
         status = kExitUsage;
     }
-    return trimmedRight(*o.layout);
+    return std::string(omrix::util::trimBlanksRight(*o.layout));
 }
 
 int runExport(const ExportOptions& o) {

@@ -181,8 +181,8 @@ bool exportStatement(const fs::path& folder, ExportTimes& times) {
     tree.sbCreateTree(context.UchiwakeRoot.get(), 0);
     for (int32_t i = 1; i <= tree.count(); ++i) tree.setChecked(i, true);
     omrix::print::PrintOptionRec options;
-    options.nPrintJunjo = 2;
-    options.nPageType = 1;
+    options.nPrintJunjo = omrix::print::kPrintJunjoToDown;
+    options.nPageType = omrix::print::kPageTypeOnlyNum;
     options.nPageStart = 1;
     options.sCompanyName = "株式会社オムリクス建設";
     omrix::print::sbSetPrintType(options, "B5");

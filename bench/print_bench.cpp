@@ -23,18 +23,18 @@
 #include "breakdown/omrix_dbt_uchiwake_name.h"
 #include "breakdown/uchiwake_loader.h"
 #include "breakdown/uchiwake_records.h"
+#include "context/app_context.h"
 #include "data/database.h"
 #include "data/record_conventions.h"
 #include "data/schema.h"
 #include "data/sql_text.h"
 #include "demo/demo_database.h"
+#include "level_tree/level_tree_model.h"
 #include "print/print_convert.h"
 #include "print/print_row.h"
 #include "print/print_rows_generator.h"
 #include "print/print_rows_write.h"
-#include "level_tree/level_tree_model.h"
 #include "project/bukken_hensu.h"
-#include "context/app_context.h"
 
 namespace {
 
@@ -59,8 +59,8 @@ breakdown::UchiwakeRec typicalLine() {
 
 print::PrintOptionRec b5Options() {
     print::PrintOptionRec options;
-    options.nPageType = 2;
-    options.nChofukuShoryaku = 1;
+    options.nPageType = print::kPageTypeNames;
+    options.nChofukuShoryaku = print::kOptionOn;
     print::sbSetPrintType(options, "B5");
     return options;
 }
@@ -256,10 +256,10 @@ bool printRunFigures(int32_t lines) {
 
     print::PrintOptionRec options;
     options.nPageStart = 1;
-    options.nPageType = 2;
-    options.nChofukuShoryaku = 1;
-    options.nBesshiPrint = 1;
-    options.nBesshiMode = 1;
+    options.nPageType = print::kPageTypeNames;
+    options.nChofukuShoryaku = print::kOptionOn;
+    options.nBesshiPrint = print::kOptionOn;
+    options.nBesshiMode = print::kBesshiAndAll;
     print::sbSetPrintType(options, "B5");
     print::PrintRows rows;
     // Wall and processor time: the machine may be shared.

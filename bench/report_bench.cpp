@@ -20,6 +20,7 @@
 #include "context/app_context.h"
 #include "data/database.h"
 #include "data/schema.h"
+#include "print/print_row.h"
 #include "reports/gui_application.h"
 #include "reports/report.h"
 
@@ -44,7 +45,7 @@ bool fillPrintRows(omrix::data::CCCDBS_DataBase& db, int pages) {
     std::string batch;
     int id = 0;
     for (int page = 1; page <= pages; ++page) {
-        for (int line = 1; line <= 15; ++line) {
+        for (int line = 1; line <= omrix::print::kLinesPerPage; ++line) {
             ++id;
             int k = id % 10;
             int64_t price = 1000 + (id * 37) % 90000;

@@ -5,15 +5,16 @@
 #include "breakdown/edit_ucw.h"
 #include "breakdown/omrix_dbt_uchiwake_name.h"
 #include "breakdown/uchiwake_loader.h"
+#include "context/app_context.h"
+#include "context/command_line.h"
+#include "context/ini_file.h"
 #include "data/database.h"
 #include "data/jisha_tantosha_master.h"
 #include "data/kankyo_master.h"
 #include "platform/messages.h"
 #include "project/bukken_hensu.h"
-#include "context/app_context.h"
-#include "context/command_line.h"
-#include "context/ini_file.h"
 #include "util/numbers.h"
+#include "util/text.h"
 
 namespace omrix::app {
 
@@ -22,12 +23,6 @@ namespace {
 
 using platform::fnPIMORA01_DispMessage;
 using platform::kStyleOk;
-
-constexpr int16_t kSeparateSheetKind = 128;
-
-bool isBlank(std::string_view text) {
-    return text.find_first_not_of(" \t") == std::string_view::npos;
-}
 
 bool readUchiwakeName(AppContext& context) {
     std::vector<breakdown::UchiwakeNameRec> recs;
@@ -66,7 +61,7 @@ StartupEnd runStartup() {
     sbReadCommandLine();
 
     std::string iniPath = fnGetIniPath();
-    if (isBlank(iniPath)) {
+    if (util::isBlankText(iniPath, util::kBlanksAndTabs)) {
         fnPIMORA01_DispMessage(3005, kStyleOk, "Iniファイルパスの取得",
                                "アプリケーションを起動できません。", "");
         return StartupEnd::IniPath;
@@ -85,7 +80,7 @@ StartupEnd runStartup() {
     }
 
     bool besshi = false;
-    context.UchiwakeRoot->sbSearchSyuBetu(kSeparateSheetKind, besshi);
+    context.UchiwakeRoot->sbSearchSyuBetu(breakdown::kFlagBesshiApart, besshi);
     context.BesshiExists = besshi;
     context.UchiwakeRoot->sbMoneyReCalc();
 

@@ -131,6 +131,8 @@ class COmrixEditUcw {
     void sbSelfAdjustMoney(FormulaEvaluator& evaluator);
 
   private:
+    // This line or the nearest above it of the major kind; null when none is.
+    const COmrixEditUcw* upperOfKind(int16_t kind) const;
     bool contentIsEmpty(bool namesOnly);
     bool hasNoAmounts() const;
 

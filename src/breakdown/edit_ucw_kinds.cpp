@@ -18,10 +18,10 @@ bool isOneOf(int16_t kind, std::initializer_list<int16_t> kinds) {
 
 int16_t COmrixEditUcw::fnGetUchiwakeRecAttribute() const {
     int16_t flag = rec_->種別フラグ;
-    if (flag & 0x01) return 1;
-    if (flag & 0x02) return 2;
-    if (flag & 0x04) return 4;
-    return flag > 0 ? 8 : 0;
+    for (int16_t bit : {kFlagSyumoku, kFlagKamoku, kFlagChuKamoku}) {
+        if (flag & bit) return bit;
+    }
+    return flag > 0 ? kFlagMeisai : 0;
 }
 
 int16_t COmrixEditUcw::fnGetEditSyubetu() const {
@@ -41,19 +41,18 @@ int16_t COmrixEditUcw::fnGetEditSyubetu() const {
             default:
                 break;
         }
-        if (line->parent_ == nullptr) return static_cast<int16_t>(line->rec_->種別フラグ & 0x20B);
+        if (line->parent_ == nullptr)
+            return static_cast<int16_t>(line->rec_->種別フラグ &
+                                        (kFlagSyumoku | kFlagKamoku | kFlagMeisai | kFlag512));
         line = line->parent_;
     }
 }
 
 COmrixEditUcw* COmrixEditUcw::fnGetItemUcw() {
-    for (COmrixEditUcw* line = this; line != nullptr; line = line->parent_) {
-        if (isOneOf(line->fnGetMajorSyubetu(),
-                    {kSyubetuMidasi, kSyubetuSyumoku, kSyubetuKamoku, kSyubetuChuKamoku})) {
-            return line;
-        }
-    }
-    return nullptr;
+    return findAbove(this, [](const COmrixEditUcw* line) {
+        return isOneOf(line->fnGetMajorSyubetu(),
+                       {kSyubetuMidasi, kSyubetuSyumoku, kSyubetuKamoku, kSyubetuChuKamoku});
+    });
 }
 
 int16_t COmrixEditUcw::fnGetItemSyubetu() const {
@@ -103,25 +102,24 @@ COmrixEditUcw* COmrixEditUcw::fnGetPairGokeiMidasi() const {
     return prev_->fnGetMajorSyubetu() == kSyubetuGokeiMidasi ? prev_ : nullptr;
 }
 
+const COmrixEditUcw* COmrixEditUcw::upperOfKind(int16_t kind) const {
+    return findAbove(
+        this, [kind](const COmrixEditUcw* line) { return line->fnGetMajorSyubetu() == kind; });
+}
+
 std::string COmrixEditUcw::fnGetUpperSyumokuPageName() const {
-    for (const COmrixEditUcw* line = this; line != nullptr; line = line->parent_) {
-        if (line->fnGetMajorSyubetu() == kSyubetuSyumoku) return line->rec_->頁名称.str();
-    }
-    return {};
+    const COmrixEditUcw* syumoku = upperOfKind(kSyubetuSyumoku);
+    return syumoku != nullptr ? syumoku->rec_->頁名称.str() : std::string();
 }
 
 int32_t COmrixEditUcw::fnGetUpperSyumokuID() const {
-    for (const COmrixEditUcw* line = this; line != nullptr; line = line->parent_) {
-        if (line->fnGetMajorSyubetu() == kSyubetuSyumoku) return line->rec_->種目ＩＤ;
-    }
-    return 0;
+    const COmrixEditUcw* syumoku = upperOfKind(kSyubetuSyumoku);
+    return syumoku != nullptr ? syumoku->rec_->種目ＩＤ : 0;
 }
 
 int32_t COmrixEditUcw::fnGetUpperKamokuID() const {
-    for (const COmrixEditUcw* line = this; line != nullptr; line = line->parent_) {
-        if (line->fnGetMajorSyubetu() == kSyubetuKamoku) return line->rec_->科目ＩＤ;
-    }
-    return 0;
+    const COmrixEditUcw* kamoku = upperOfKind(kSyubetuKamoku);
+    return kamoku != nullptr ? kamoku->rec_->科目ＩＤ : 0;
 }
 
 bool COmrixEditUcw::fnIsSelfMoney() const {

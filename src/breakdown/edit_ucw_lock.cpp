@@ -28,24 +28,18 @@ bool COmrixEditUcw::fnIsLocked(bool bDB) {
 }
 
 COmrixEditUcw* COmrixEditUcw::fnGetUpperLock(bool bMeToo) {
-    for (COmrixEditUcw* line = bMeToo ? this : parent_; line != nullptr; line = line->parent_) {
-        if (line->fnIsLocked(false)) return line;
-    }
-    return nullptr;
+    return findAbove(bMeToo ? this : parent_,
+                     [](COmrixEditUcw* line) { return line->fnIsLocked(false); });
 }
 
 COmrixEditUcw* COmrixEditUcw::fnGetUpperLockUnit(bool bMeToo) {
-    for (COmrixEditUcw* line = bMeToo ? this : parent_; line != nullptr; line = line->parent_) {
-        if (line->fnIsLockUnit()) return line;
-    }
-    return nullptr;
+    return findAbove(bMeToo ? this : parent_,
+                     [](const COmrixEditUcw* line) { return line->fnIsLockUnit(); });
 }
 
 COmrixEditUcw* COmrixEditUcw::fnGetUpperEditUnit(bool bMeToo) {
-    for (COmrixEditUcw* line = bMeToo ? this : parent_; line != nullptr; line = line->parent_) {
-        if (line->fnIsEditUnit()) return line;
-    }
-    return nullptr;
+    return findAbove(bMeToo ? this : parent_,
+                     [](const COmrixEditUcw* line) { return line->fnIsEditUnit(); });
 }
 
 bool COmrixEditUcw::fnIsLowerLock(bool bMeToo, bool bDB,

@@ -13,7 +13,7 @@ std::string fnOmrix_DBT_Daikahyo_InsertSql(const DaikahyoRec& rec);
 std::string fnOmrix_DBT_Daikahyo_DeleteSql(int32_t lUchiwakeNameID, int32_t lUchiwakeID);
 
 // Update by 代価表ＩＤ, insert when no row changed.
-bool fnOmrix_DBT_Daikahyo_Update(const DaikahyoRec& rec);
-bool fnOmrix_DBT_Daikahyo_Delete(int32_t lUchiwakeNameID, int32_t lUchiwakeID);
+[[nodiscard]] bool fnOmrix_DBT_Daikahyo_Update(const DaikahyoRec& rec);
+[[nodiscard]] bool fnOmrix_DBT_Daikahyo_Delete(int32_t lUchiwakeNameID, int32_t lUchiwakeID);
 
 }  // namespace omrix::breakdown

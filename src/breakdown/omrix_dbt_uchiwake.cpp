@@ -4,12 +4,12 @@
 #include "breakdown/progress_bar.h"
 #include "breakdown/uchiwake_columns.h"
 #include "breakdown/uchiwake_read_plan.h"
+#include "context/app_context.h"
 #include "data/database.h"
 #include "data/master_names.h"
 #include "data/record_conventions.h"
 #include "data/record_fields.h"
 #include "data/table_write.h"
-#include "context/app_context.h"
 
 namespace omrix::breakdown {
 namespace {
@@ -172,12 +172,9 @@ bool fnOmrix_DBT_Uchiwake_Select201(UchiwakeRows& rows, int32_t lUchiwakeNameID,
 bool fnOmrix_DBT_Uchiwake_Update(const UchiwakeRec& rec, bool bTrans) {
     auto db = context::appContext().Database;
     if (!db) return false;
-    if (bTrans) db->fnBeginTrans();
-    if (!updateLine(*db, rec)) {
-        if (bTrans) db->fnRollBackTrans();
-        return false;
-    }
-    return !bTrans || db->fnCommitTrans();
+    data::Transaction transaction(*db, bTrans);
+    if (!transaction.begun() || !updateLine(*db, rec)) return false;
+    return transaction.commit();
 }
 
 std::string fnOmrix_DBT_Uchiwake_InsertSql(const UchiwakeRec& rec) {
@@ -197,11 +194,8 @@ bool fnOmrix_DBT_Uchiwake_SaveAll(std::span<const UchiwakeRec> rows, bool bTrans
                                   ProgressBar* progressBar) {
     auto db = context::appContext().Database;
     if (!db) return false;
-    if (bTrans) db->fnBeginTrans();
-    auto fail = [&] {
-        if (bTrans) db->fnRollBackTrans();
-        return false;
-    };
+    data::Transaction transaction(*db, bTrans);
+    if (!transaction.begun()) return false;
     std::string daikaInserts, daikaDeletes, lineInserts, lineDeletes;
     int32_t pending = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -212,15 +206,15 @@ bool fnOmrix_DBT_Uchiwake_SaveAll(std::span<const UchiwakeRec> rows, bool bTrans
         lineInserts += fnOmrix_DBT_Uchiwake_InsertSql(rec) + "\r";
         lineDeletes += fnOmrix_DBT_Uchiwake_DeleteSql(rec) + "\r";
         if (progressBar != nullptr) progressBar->setValue(progressBar->value() + 1);
-        if (++pending < 100 && i + 1 < rows.size()) continue;
+        if (++pending < data::kStatementsPerCommand && i + 1 < rows.size()) continue;
         // Old rows go before new ones, 代価表 before and after its lines.
         if (!sendBatch(*db, daikaDeletes, true) || !sendBatch(*db, lineDeletes, false) ||
             !sendBatch(*db, lineInserts, false) || !sendBatch(*db, daikaInserts, true)) {
-            return fail();
+            return false;
         }
         pending = 0;
     }
-    return !bTrans || db->fnCommitTrans();
+    return transaction.commit();
 }
 
 }  // namespace omrix::breakdown

@@ -28,22 +28,23 @@ int32_t fnOmrix_DBT_Uchiwake_Count(int32_t lUchiwakeNameID);
 // and (with bWithDaika) their 代価表 rows. rows[0] stays cleared and unused; lines
 // are rows[1..n]. False when the query cannot run or a step fails part-way (rows
 // then hold what was read so far).
-bool fnOmrix_DBT_Uchiwake_Select201(UchiwakeRows& rows, int32_t lUchiwakeNameID, bool bWithDaika,
-                                    ProgressBar* progressBar = nullptr);
+[[nodiscard]] bool fnOmrix_DBT_Uchiwake_Select201(UchiwakeRows& rows, int32_t lUchiwakeNameID,
+                                                  bool bWithDaika,
+                                                  ProgressBar* progressBar = nullptr);
 
 // The SQL of the select above.
 std::string uchiwakeSelect201Sql(int32_t lUchiwakeNameID, bool bWithDaika);
 
 // Update of one line, insert when no row changed, then its 代価表 row: deleted when
 // the line has no 代価表ＩＤ, else updated or inserted.
-bool fnOmrix_DBT_Uchiwake_Update(const UchiwakeRec& rec, bool bTrans);
+[[nodiscard]] bool fnOmrix_DBT_Uchiwake_Update(const UchiwakeRec& rec, bool bTrans);
 
 // The statements, not run: an INSERT of every column and the physical DELETE.
 std::string fnOmrix_DBT_Uchiwake_InsertSql(const UchiwakeRec& rec);
 std::string fnOmrix_DBT_Uchiwake_DeleteSql(const UchiwakeRec& rec);
 
-// Rewrites the given lines by delete and insert, in batches of 100 lines.
-bool fnOmrix_DBT_Uchiwake_SaveAll(std::span<const UchiwakeRec> rows, bool bTrans,
-                                  ProgressBar* progressBar = nullptr);
+// Rewrites the given lines by delete and insert, in batches of data::kStatementsPerCommand lines.
+[[nodiscard]] bool fnOmrix_DBT_Uchiwake_SaveAll(std::span<const UchiwakeRec> rows, bool bTrans,
+                                                ProgressBar* progressBar = nullptr);
 
 }  // namespace omrix::breakdown

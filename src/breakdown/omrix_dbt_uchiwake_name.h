@@ -11,11 +11,13 @@ namespace omrix::breakdown {
 
 // The first live row with that ID into rec; rec stays as it was when there is none.
 // False only when the query cannot run.
-bool fnOmrix_DBT_UchiwakeName_SelectByID(int32_t lUchiwakeNameID, UchiwakeNameRec& rec);
+[[nodiscard]] bool fnOmrix_DBT_UchiwakeName_SelectByID(int32_t lUchiwakeNameID,
+                                                       UchiwakeNameRec& rec);
 
 // Every live row of a project version at recs[1..n]; recs[0] stays cleared and
 // unused. False only when the query cannot run.
-bool fnOmrix_DBT_UchiwakeName_SelectByBukken(std::string_view sBukkenNo, std::string_view sHanNo,
-                                             std::vector<UchiwakeNameRec>& recs);
+[[nodiscard]] bool fnOmrix_DBT_UchiwakeName_SelectByBukken(std::string_view sBukkenNo,
+                                                           std::string_view sHanNo,
+                                                           std::vector<UchiwakeNameRec>& recs);
 
 }  // namespace omrix::breakdown

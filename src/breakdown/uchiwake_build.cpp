@@ -84,7 +84,8 @@ bool fnBuildUchiwakeTree(UchiwakeRows& rows, std::shared_ptr<COmrixEditUcw>& roo
     root.reset();
     // A total heading carries a quantity of 1 at most.
     for (std::size_t i = 1; i < rows.size(); ++i) {
-        if ((rows[i].種別フラグ & 0x20) && rows[i].内訳数量 > 1.0) rows[i].内訳数量 = 1.0;
+        if ((rows[i].種別フラグ & kFlagGokeiMidasi) && rows[i].内訳数量 > 1.0)
+            rows[i].内訳数量 = 1.0;
     }
     std::shared_ptr<UcwTree> tree = UcwTree::create();
     UchiwakeBuild build(rows, *tree);

@@ -1,11 +1,12 @@
 #pragma once
-// The records of the breakdown tables 内訳名称, 内訳 and 代価表, and the row kinds
-// carried in 種別フラグ. Header-only: AppContext holds the 内訳名称 row.
+// The records of the breakdown tables 内訳名称, 内訳 and 代価表. Header-only:
+// AppContext holds the 内訳名称 row.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "breakdown/kind_flags.h"
 #include "data/audit_record.h"
 #include "util/currency.h"
 #include "util/fixed_text.h"
@@ -129,45 +130,6 @@ struct UchiwakeRec {
     int32_t 予備Long = 0;      // carried, never read
     int16_t 予備Integer = 0;   // carried, never read
 };
-
-// Major kinds, as fnGetMajorSyubetu derives them from 種別フラグ.
-inline constexpr int16_t kSyubetuMidasi = 0;        // 見出し: the heading of the breakdown
-inline constexpr int16_t kSyubetuSyumoku = 1;       // 種目
-inline constexpr int16_t kSyubetuKamoku = 2;        // 科目
-inline constexpr int16_t kSyubetuChuKamoku = 4;     // 中科目
-inline constexpr int16_t kSyubetuMeisai = 8;        // 明細
-inline constexpr int16_t kSyubetuBesshi = 16;       // 別紙
-inline constexpr int16_t kSyubetuGokeiMidasi = 32;  // 合計見出し
-inline constexpr int16_t kSyubetuGokei = 64;        // 合計
-inline constexpr int16_t kSyubetu512 = 512;
-inline constexpr int16_t kSyubetuKeizoku = 4096;  // continuation line
-
-// Bits of 種別フラグ with a meaning of their own.
-inline constexpr int16_t kFlagBesshiApart = 0x80;  // separate sheet printed apart
-inline constexpr int16_t kFlagMishiyou = 0x100;    // 未使用
-inline constexpr int16_t kFlagMeisaiGokei = 72;    // a total line of line-item type
-
-// The first matching test wins.
-constexpr int16_t fnMajorSyubetu(int16_t flag) {
-    if (flag & 0x20) return kSyubetuGokeiMidasi;
-    if (flag & 0x40) return kSyubetuGokei;
-    if (flag & 0x04) return kSyubetuChuKamoku;
-    if (flag & (0x10 | 0x80)) return kSyubetuBesshi;
-    if (flag & 0x01) return kSyubetuSyumoku;
-    if (flag & 0x02) return kSyubetuKamoku;
-    if (flag & 0x200) return kSyubetu512;
-    if (flag == 0) return kSyubetuMidasi;
-    if (flag & 0x1000) return kSyubetuKeizoku;
-    return kSyubetuMeisai;
-}
-
-// Pairs of bits that never belong together in one flag.
-constexpr bool fnIsSafeSyubetuFlag(int16_t flag) {
-    for (int16_t pair : {0x03, 0x09, 0x0A, 0x30, 0x50, 0xA0, 0xC0, 0x60}) {
-        if ((flag & pair) == pair) return false;
-    }
-    return true;
-}
 
 void sbOmrix_DBT_Uchiwake_Clear(UchiwakeRec& rec);
 void sbOmrix_DBT_Daikahyo_Clear(DaikahyoRec& rec);

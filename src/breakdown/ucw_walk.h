@@ -1,6 +1,7 @@
 #pragma once
 // Walks the lines below a line in pre-order (a line before its children, children
-// in sibling order) without recursion, so deep trees cannot exhaust the stack.
+// in sibling order) without recursion, so deep trees cannot exhaust the stack; and
+// the lines above a line, nearest first.
 
 #include "breakdown/edit_ucw.h"
 
@@ -20,6 +21,16 @@ Line* findBelow(Line* top, Visit&& visit) {
         while (line != top && line->fnGetNext() == nullptr) line = line->fnGetParent();
         if (line == top) break;
         line = line->fnGetNext();
+    }
+    return nullptr;
+}
+
+// The nearest of `from` and the lines above it (parent, grandparent, …) for which
+// found(line) is true; nullptr when none is. `from` may be null.
+template <typename Line, typename Found>
+Line* findAbove(Line* from, Found&& found) {
+    for (Line* line = from; line != nullptr; line = line->fnGetParent()) {
+        if (found(line)) return line;
     }
     return nullptr;
 }

@@ -4,21 +4,20 @@
 #include <cstdint>
 
 #include "context/app_context.h"
+#include "util/ascii.h"
 #include "util/numbers.h"
+#include "util/text.h"
 
 namespace omrix::context {
 namespace {
-
-char asciiUpper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 // Case-blind for ASCII only: the keys are single Latin letters.
 size_t findKey(std::string_view text, std::string_view needle) {
     if (needle.size() > text.size()) return std::string_view::npos;
     for (size_t at = 0; at + needle.size() <= text.size(); ++at) {
         size_t i = 0;
-        while (i < needle.size() && asciiUpper(text[at + i]) == asciiUpper(needle[i])) ++i;
+        while (i < needle.size() && util::asciiUpper(text[at + i]) == util::asciiUpper(needle[i]))
+            ++i;
         if (i == needle.size()) return at;
     }
     return std::string_view::npos;
@@ -34,12 +33,6 @@ size_t characterLength(std::string_view text, size_t at) {
         ++n;
     }
     return n;
-}
-
-std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    return text;
 }
 
 std::string commandLineValue(std::string_view key) {
@@ -66,7 +59,7 @@ bool fnGetCommandLineValue(std::string_view key, std::string& value) {
     if (end == std::string::npos) end = line.size();
     if (end <= start) return false;
 
-    value = trimBlanks(std::string_view(line).substr(start, end - start));
+    value = util::trimBlanks(std::string_view(line).substr(start, end - start));
     return !value.empty();
 }
 

@@ -1,6 +1,8 @@
 #include "context/ini_document.h"
 
+#include "util/ascii.h"
 #include "util/cp932.h"
+#include "util/text.h"
 
 namespace omrix::context {
 namespace {
@@ -17,26 +19,11 @@ std::string_view withoutInlineComment(std::string_view value) {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r';
-}
+// A line read from a Windows file may keep its carriage return.
+constexpr std::string_view kLineBlanks = " \t\r";
 
 std::string_view trim(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-char asciiUpper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (asciiUpper(a[i]) != asciiUpper(b[i])) return false;
-    }
-    return true;
+    return util::trimBlanks(text, kLineBlanks);
 }
 
 bool holdsLineBreak(std::string_view text) {
@@ -103,7 +90,9 @@ std::string IniDocument::encode(std::string_view utf8) const {
 
 std::optional<size_t> IniDocument::findSection(std::string_view section) const {
     for (size_t i = 0; i < lines_.size(); ++i) {
-        if (lines_[i].kind == Kind::Section && sameName(lines_[i].name, section)) return i;
+        if (lines_[i].kind == Kind::Section &&
+            util::equalsIgnoringAsciiCase(lines_[i].name, section))
+            return i;
     }
     return std::nullopt;
 }
@@ -111,7 +100,8 @@ std::optional<size_t> IniDocument::findSection(std::string_view section) const {
 // Only the first section of a name is searched, as the system reader does.
 std::optional<size_t> IniDocument::findKey(size_t sectionLine, std::string_view key) const {
     for (size_t i = sectionLine + 1; i < lines_.size() && lines_[i].kind != Kind::Section; ++i) {
-        if (lines_[i].kind == Kind::Key && sameName(lines_[i].name, key)) return i;
+        if (lines_[i].kind == Kind::Key && util::equalsIgnoringAsciiCase(lines_[i].name, key))
+            return i;
     }
     return std::nullopt;
 }

@@ -10,8 +10,9 @@
 #include <optional>
 #include <system_error>
 
-#include "platform/messages.h"
 #include "context/ini_document.h"
+#include "platform/messages.h"
+#include "util/text.h"
 
 namespace omrix::context {
 namespace {
@@ -116,12 +117,6 @@ std::string firstCharacters(std::string text, size_t limit) {
     return text;
 }
 
-std::string trimBlanks(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    return std::string(text);
-}
-
 }  // namespace
 
 std::string VBFILE_ReadINI(std::string_view section, std::string_view key, int16_t mode,
@@ -131,7 +126,7 @@ std::string VBFILE_ReadINI(std::string_view section, std::string_view key, int16
     std::string text = firstCharacters(document->value(section, key).value_or(""), kReadLimit);
     // The buffer comes back with NULs behind the text; they are peeled off one by one.
     while (true) {
-        std::string trimmed = trimBlanks(text);
+        std::string trimmed(util::trimBlanks(text));
         if (trimmed.empty() || trimmed.back() != '\0') return text;
         trimmed.pop_back();
         text = std::move(trimmed);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "context/ini_file.h"
+#include "util/ascii.h"
 
 namespace omrix::data {
 namespace {
@@ -95,10 +96,7 @@ bool matchesAt(std::string_view sql, size_t position, const FlagTable& table) {
 
 bool startsWithKeyword(std::string_view sql) {
     if (sql.size() < 6) return false;
-    std::string head(sql.substr(0, 6));
-    for (char& c : head) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
+    const std::string head = util::toAsciiUpper(sql.substr(0, 6));
     return head == "INSERT" || head == "UPDATE" || head == "DELETE";
 }
 

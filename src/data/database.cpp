@@ -2,13 +2,15 @@
 
 #include <filesystem>
 
+#include "context/app_context.h"
+#include "context/ini_file.h"
 #include "data/backup_flag.h"
 #include "data/debug_log.h"
 #include "data/drevo_ext.h"
 #include "platform/messages.h"
 #include "platform/password.h"
-#include "context/app_context.h"
-#include "context/ini_file.h"
+#include "util/ascii.h"
+#include "util/text.h"
 
 namespace omrix::data {
 namespace {
@@ -20,14 +22,6 @@ std::string defaultIniPath() {
     return context::programFolder() + "/" + name + ".INI";
 }
 
-bool isEmbeddedServer(std::string_view server) {
-    std::string lower(server);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return lower == "sqlite";
-}
-
 // DB_NAME of the embedded database is a file beside the INI file unless absolute.
 std::string besideIniFile(std::string_view iniPath, std::string_view file) {
     if (file.empty()) return {};
@@ -36,12 +30,11 @@ std::string besideIniFile(std::string_view iniPath, std::string_view file) {
     return (std::filesystem::path(std::string(iniPath)).parent_path() / path).string();
 }
 
-std::string rightTrimmed(std::string text) {
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    return text;
-}
-
 }  // namespace
+
+bool isEmbeddedServer(std::string_view server) {
+    return util::equalsIgnoringAsciiCase(util::trimBlanks(server, util::kBlanksAndTabs), "sqlite");
+}
 
 struct CCCDBS_DataBase::Impl {
     std::string iniPath = defaultIniPath();
@@ -144,7 +137,8 @@ bool CCCDBS_DataBase::fnOpenFromIni(std::string_view iniPath, std::string_view s
     std::string server = read(d.serverKey);
     std::string database = read(d.databaseKey);
     std::string user = read(d.userKey);
-    std::string password = platform::decodeStoredPassword(rightTrimmed(read(d.passwordKey)));
+    std::string password =
+        platform::decodeStoredPassword(std::string(util::trimBlanksRight(read(d.passwordKey))));
     if (isEmbeddedServer(server)) database = besideIniFile(d.iniPath, database);
     return fnOpen(server, database, user, password, d.databaseType);
 }
@@ -221,16 +215,17 @@ bool CCCDBS_DataBase::fnOpenFile(std::string_view connect, std::string_view full
     return fnOpenEtc(std::string(connect) + std::string(fullPath));
 }
 
-Transaction::Transaction(CCCDBS_DataBase& db) : db_(db), begun_(db.fnBeginTrans() > 0) {}
+Transaction::Transaction(CCCDBS_DataBase& db, bool own)
+    : db_(db), own_(own), begun_(!own || db.fnBeginTrans() > 0) {}
 
 Transaction::~Transaction() {
-    if (begun_ && !done_) db_.fnRollBackTrans();
+    if (own_ && begun_ && !done_) (void)db_.fnRollBackTrans();
 }
 
 bool Transaction::commit() {
     if (!begun_ || done_) return false;
     done_ = true;
-    return db_.fnCommitTrans();
+    return !own_ || db_.fnCommitTrans();
 }
 
 bool fnDREVOObj_GetDbObject(std::string_view iniPath) {

@@ -95,15 +95,17 @@ class CCCDBS_DataBase {
     std::string psUserName() const;
     std::string psPassWord() const;
 
-    bool fnOpen(std::string_view server, std::string_view database, std::string_view user,
-                std::string_view password, int32_t databaseType);
-    bool fnOpenEtc(std::string_view connect);
+    [[nodiscard]] bool fnOpen(std::string_view server, std::string_view database,
+                              std::string_view user, std::string_view password,
+                              int32_t databaseType);
+    [[nodiscard]] bool fnOpenEtc(std::string_view connect);
     // Empty arguments keep the stored INI path, section and key names; a type of 0 or
     // less keeps the stored type.
-    bool fnOpenFromIni(std::string_view iniPath = {}, std::string_view section = {},
-                       std::string_view serverKey = {}, std::string_view databaseKey = {},
-                       std::string_view userKey = {}, std::string_view passwordKey = {},
-                       int32_t databaseType = -1);
+    [[nodiscard]] bool fnOpenFromIni(std::string_view iniPath = {}, std::string_view section = {},
+                                     std::string_view serverKey = {},
+                                     std::string_view databaseKey = {},
+                                     std::string_view userKey = {},
+                                     std::string_view passwordKey = {}, int32_t databaseType = -1);
     bool fnClose();
     bool isOpen() const;
     // The engine's text for the last failure, for tools that show it.
@@ -114,39 +116,49 @@ class CCCDBS_DataBase {
     // Null when not connected or the query fails.
     std::unique_ptr<CCCDBS_RecordSet> fnOpenRecordSet(std::string_view sql, int32_t curType = 0,
                                                       int32_t lockType = -1, int32_t options = -1);
-    bool fnExecute(std::string_view sql, int32_t& recordsAffected, int16_t& status);
-    bool fnExecute(std::string_view sql);
-    bool fnExecuteEx(std::string_view sql, int32_t& recordsAffected, int32_t& result,
-                     int16_t option = 0, int32_t longOption = 0);
+    [[nodiscard]] bool fnExecute(std::string_view sql, int32_t& recordsAffected, int16_t& status);
+    [[nodiscard]] bool fnExecute(std::string_view sql);
+    [[nodiscard]] bool fnExecuteEx(std::string_view sql, int32_t& recordsAffected, int32_t& result,
+                                   int16_t option = 0, int32_t longOption = 0);
     // The nesting level after the begin (1 for the outer transaction); 0 when not
     // connected or the transaction could not be begun.
-    int32_t fnBeginTrans();
-    bool fnCommitTrans();
+    [[nodiscard]] int32_t fnBeginTrans();
+    [[nodiscard]] bool fnCommitTrans();
     bool fnRollBackTrans();
-    bool fnOpenFile(std::string_view connect, std::string_view fullPath);
+    [[nodiscard]] bool fnOpenFile(std::string_view connect, std::string_view fullPath);
 
   private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
 
-// RAII transaction: rolls back unless committed.
+// Statements the batched writes send in one command: few round trips to the
+// server, texts of modest size.
+inline constexpr int kStatementsPerCommand = 100;
+
+// RAII transaction: rolls back unless committed. One that is not its own (the caller
+// holds a transaction open) begins, commits and rolls back nothing, so a procedure
+// with a "no transaction of its own" flag writes the same code either way.
 class Transaction {
   public:
-    explicit Transaction(CCCDBS_DataBase& db);
+    explicit Transaction(CCCDBS_DataBase& db, bool own = true);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
-    bool begun() const { return begun_; }
-    bool commit();
+    [[nodiscard]] bool begun() const { return begun_; }
+    [[nodiscard]] bool commit();
 
   private:
     CCCDBS_DataBase& db_;
-    bool begun_ = false;
+    bool own_;
+    bool begun_;
     bool done_ = false;
 };
 
+// SERVER_NAME "sqlite" (any case) selects the embedded database; any other is a server.
+bool isEmbeddedServer(std::string_view server);
+
 // Creates AppContext.Database and opens it from the INI file; message 3010 on failure.
-bool fnDREVOObj_GetDbObject(std::string_view iniPath);
+[[nodiscard]] bool fnDREVOObj_GetDbObject(std::string_view iniPath);
 
 }  // namespace omrix::data

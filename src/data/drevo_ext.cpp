@@ -1,6 +1,8 @@
 #include "data/drevo_ext.h"
 
 #include "data/sqlite_driver.h"
+#include "util/ascii.h"
+#include "util/text.h"
 
 namespace omrix::data {
 namespace {
@@ -10,21 +12,8 @@ constexpr int32_t kNotAllowed = 3219;
 // No driver could be made for the connection text or server.
 constexpr int32_t kNoDriver = -1;
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
-}
-
 std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
+    return util::trimBlanks(s, util::kBlanksAndTabs);
 }
 
 int32_t openSqlite(std::string_view file, std::unique_ptr<Driver>& connection, std::string* error) {
@@ -54,7 +43,7 @@ int32_t fnDrevoExt_LoginToDatabase(int32_t, std::string_view server, std::string
                                    std::string_view, std::string_view database,
                                    std::unique_ptr<Driver>& connection, std::string* error) {
     connection.reset();
-    if (equalsIgnoringCase(trimmed(server), "sqlite"))
+    if (util::equalsIgnoringAsciiCase(trimmed(server), "sqlite"))
         return openSqlite(database, connection, error);
     if (error != nullptr) *error = "server databases (ODBC) are not supported by this build";
     return kNoDriver;
@@ -73,8 +62,9 @@ int32_t fnDrevoExt_CreateOpen(std::string_view connect, std::unique_ptr<Driver>&
         size_t equals = pair.find('=');
         if (equals == std::string_view::npos) continue;
         std::string_view key = trimmed(pair.substr(0, equals));
-        if (equalsIgnoringCase(key, "Data Source") || equalsIgnoringCase(key, "Database") ||
-            equalsIgnoringCase(key, "DBQ"))
+        if (util::equalsIgnoringAsciiCase(key, "Data Source") ||
+            util::equalsIgnoringAsciiCase(key, "Database") ||
+            util::equalsIgnoringAsciiCase(key, "DBQ"))
             return openSqlite(trimmed(pair.substr(equals + 1)), connection, error);
     }
     if (error != nullptr) *error = "the connection text names no database file";

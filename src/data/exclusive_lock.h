@@ -7,9 +7,9 @@
 namespace omrix::data {
 
 // False only when the query could not run; locked tells whether a lock row exists.
-bool fnOmrix_DBT_HaitaKanri_CheckUchiwakeLock(int32_t lUchiwakeNameID, int32_t lLockID,
-                                              bool& bLocked);
-bool fnOmrix_DBT_HaitaKanri_CheckDekidakaUchiwakeLock(int32_t lDekidakaUchiwakeNameID,
-                                                      int32_t lLockID, bool& bLocked);
+[[nodiscard]] bool fnOmrix_DBT_HaitaKanri_CheckUchiwakeLock(int32_t lUchiwakeNameID,
+                                                            int32_t lLockID, bool& bLocked);
+[[nodiscard]] bool fnOmrix_DBT_HaitaKanri_CheckDekidakaUchiwakeLock(int32_t lDekidakaUchiwakeNameID,
+                                                                    int32_t lLockID, bool& bLocked);
 
 }  // namespace omrix::data

@@ -40,6 +40,6 @@ struct JishaMRec {
 
 // Order 1: by 自社ＣＤ, 2: by 自社ＣＤ descending, other: as the database gives them.
 // The row with code "0" is never listed. False only when the query fails.
-bool fnOmrix_DBT_JishaM_Select(std::vector<JishaMRec>& rows, int16_t order);
+[[nodiscard]] bool fnOmrix_DBT_JishaM_Select(std::vector<JishaMRec>& rows, int16_t order);
 
 }  // namespace omrix::data

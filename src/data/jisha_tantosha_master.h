@@ -31,8 +31,8 @@ struct JishaTantoshaMRec {
 
 // False when the query fails; found tells whether a live row came back (the record is
 // cleared when not).
-bool fnOmrix_DBT_JishaTantoshaM_SelectByID(int32_t lJishaTantoshaMID, JishaTantoshaMRec& row,
-                                           bool& found);
+[[nodiscard]] bool fnOmrix_DBT_JishaTantoshaM_SelectByID(int32_t lJishaTantoshaMID,
+                                                         JishaTantoshaMRec& row, bool& found);
 
 // The operator's 権限: 0 without a row; -1 (all bits) after message 3010 when the
 // query fails.

@@ -9,10 +9,10 @@
 namespace omrix::data {
 
 // Every live row. False when the query fails or moving to the next row fails.
-bool fnOmrix_DBT_KankyoM_Select(std::vector<KankyoRec>& rows);
+[[nodiscard]] bool fnOmrix_DBT_KankyoM_Select(std::vector<KankyoRec>& rows);
 
 // The first live row; false also when there is none. The INI key [GIJYUTU] PATH, when
 // not blank, replaces the technical-document folder.
-bool fnOmrix_DBT_KankyoM_GetFirst(KankyoRec& row);
+[[nodiscard]] bool fnOmrix_DBT_KankyoM_GetFirst(KankyoRec& row);
 
 }  // namespace omrix::data

@@ -17,7 +17,7 @@ struct UchiwakeshoShutsuryokuKeishikiMRec {
 
 // Order 1/2: by ID ascending/descending, 3/4: by name ascending/descending, other: as the
 // database gives them. ID 0 is never listed. False only when the query fails.
-bool fnOmrix_DBT_UchiwakeshoShutsuryokuKeishikiM_Select(
+[[nodiscard]] bool fnOmrix_DBT_UchiwakeshoShutsuryokuKeishikiM_Select(
     std::vector<UchiwakeshoShutsuryokuKeishikiMRec>& rows, int16_t order);
 
 }  // namespace omrix::data

@@ -7,6 +7,7 @@
 #include "data/debug_log.h"
 #include "data/drevo_ext.h"
 #include "data/value_conversion.h"
+#include "util/ascii.h"
 
 namespace omrix::data {
 namespace {
@@ -24,10 +25,7 @@ std::string traceHeader() {
 
 // The names between "SELECT " and " FROM", each after a tab; empty for other texts.
 std::string traceColumns(std::string_view sql) {
-    std::string upper(sql);
-    for (char& c : upper) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
+    const std::string upper = util::toAsciiUpper(sql);
     if (upper.rfind("SELECT ", 0) != 0) return {};
     size_t from = upper.find(" FROM", 7);
     if (from == std::string::npos) return {};

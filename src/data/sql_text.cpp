@@ -1,4 +1,5 @@
 #include "data/sql_text.h"
+#include "util/ascii.h"
 
 #include <array>
 #include <charconv>
@@ -158,8 +159,7 @@ std::string columnNameKey(std::string_view name) {
             c = halfWidthOf(name, i);
             i += 2;
         }
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        out += c;
+        out += util::asciiLower(c);
     }
     return out;
 }
@@ -207,9 +207,8 @@ std::string leadingKeyword(std::string_view statement) {
     std::string word;
     for (; i < statement.size(); ++i) {
         char c = statement[i];
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        if (!(c >= 'A' && c <= 'Z')) break;
-        word += c;
+        if (!util::isAsciiLetter(c)) break;
+        word += util::asciiUpper(c);
     }
     return word;
 }
@@ -227,13 +226,7 @@ bool isDigit(char c) {
 }
 
 bool equalsWord(std::string_view word, std::string_view upper) {
-    if (word.size() != upper.size()) return false;
-    for (size_t i = 0; i < word.size(); ++i) {
-        char c = word[i];
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        if (c != upper[i]) return false;
-    }
-    return true;
+    return util::equalsIgnoringAsciiCase(word, upper);
 }
 
 // Index just past the literal starting at `i`; npos when it is not closed.

@@ -3,9 +3,9 @@
 #include <charconv>
 #include <cmath>
 
+#include "context/app_context.h"
 #include "data/database.h"
 #include "data/record_conventions.h"
-#include "context/app_context.h"
 
 namespace omrix::data {
 
@@ -102,9 +102,7 @@ bool fnUpdateThenInsert(std::string_view table, std::string_view idColumn, int32
                         const SqlColumnList& columns, bool useTransaction) {
     auto db = context::appContext().Database;
     if (!db || columns.empty()) return false;
-    if (!useTransaction) return updateOrInsert(*db, table, idColumn, id, columns);
-
-    Transaction transaction(*db);
+    Transaction transaction(*db, useTransaction);
     if (!transaction.begun()) return false;
     if (!updateOrInsert(*db, table, idColumn, id, columns)) return false;  // rolls back
     return transaction.commit();

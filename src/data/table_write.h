@@ -37,7 +37,7 @@ class SqlColumnList {
 // UPDATE of the live row with idColumn = id; when it touched no row, an INSERT with the
 // audit values first. With useTransaction the two run between begin and commit and a
 // failure rolls back. False on any failure, also without a database.
-bool fnUpdateThenInsert(std::string_view table, std::string_view idColumn, int32_t id,
-                        const SqlColumnList& columns, bool useTransaction);
+[[nodiscard]] bool fnUpdateThenInsert(std::string_view table, std::string_view idColumn, int32_t id,
+                                      const SqlColumnList& columns, bool useTransaction);
 
 }  // namespace omrix::data

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "util/ascii.h"
 #include "util/numbers.h"
 
 namespace omrix::data {
@@ -53,11 +54,7 @@ DateTime variantToDate(const Variant& v) {
 
 bool variantToBool(const Variant& v) {
     if (auto* s = std::get_if<std::string>(&v)) {
-        if (s->size() == 4) {
-            std::string lower = *s;
-            for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-            if (lower == "true") return true;
-        }
+        if (util::equalsIgnoringAsciiCase(*s, "true")) return true;
     }
     auto number = variantToDouble(v);
     return number && *number != 0.0;

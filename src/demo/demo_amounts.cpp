@@ -9,19 +9,20 @@ namespace omrix::demo {
 namespace {
 
 bool isUnused(const DemoLine& l) {
-    return majorKind(l.種別フラグ) == 8 && (l.種別フラグ & kFlagMishiyou) != 0;
+    return breakdown::fnMajorSyubetu(l.種別フラグ) == breakdown::kSyubetuMeisai &&
+           (l.種別フラグ & breakdown::kFlagMishiyou) != 0;
 }
 
 bool isSelfMoney(const DemoLine& l, bool hasChildren) {
-    switch (majorKind(l.種別フラグ)) {
-        case 8:
-        case 512:
-        case 4096:
+    switch (breakdown::fnMajorSyubetu(l.種別フラグ)) {
+        case breakdown::kSyubetuMeisai:
+        case breakdown::kSyubetu512:
+        case breakdown::kSyubetuKeizoku:
             return true;
-        case 1:
-        case 2:
-        case 4:
-        case 16:
+        case breakdown::kSyubetuSyumoku:
+        case breakdown::kSyubetuKamoku:
+        case breakdown::kSyubetuChuKamoku:
+        case breakdown::kSyubetuBesshi:
             return !hasChildren;
         default:
             return false;
@@ -67,21 +68,24 @@ bool AmountPass::headingAmounts(DemoLine& l, const std::vector<std::size_t>& kid
     Currency sum1, sum2, sum3;
     for (std::size_t k : kids) {
         const DemoLine& child = lines_[k];
-        if (isUnused(child) || majorKind(child.種別フラグ) == 32) continue;
+        if (isUnused(child) ||
+            breakdown::fnMajorSyubetu(child.種別フラグ) == breakdown::kSyubetuGokeiMidasi)
+            continue;
         auto s1 = sum1.plus(child.見積１金額.truncated());
         auto s2 = sum2.plus(child.見積２金額.truncated());
         auto s3 = sum3.plus(child.提出用金額.truncated());
         if (!s1 || !s2 || !s3) return false;
         sum1 = *s1, sum2 = *s2, sum3 = *s3;
     }
-    if (majorKind(l.種別フラグ) == 64 && l.合計見出し行ＩＤ > 0) {
+    if (breakdown::fnMajorSyubetu(l.種別フラグ) == breakdown::kSyubetuGokei &&
+        l.合計見出し行ＩＤ > 0) {
         const DemoLine& heading = lines_[static_cast<std::size_t>(l.合計見出し行ＩＤ - 1)];
         sum1 = heading.見積１金額, sum2 = heading.見積２金額, sum3 = heading.提出用金額;
     }
     l.見積１単価 = l.見積１金額 = sum1;
     l.見積２単価 = l.見積２金額 = sum2;
     l.提出用単価 = l.提出用金額 = sum3;
-    if (l.種別フラグ == (kFlagGokei | kFlagMeisai)) {
+    if (l.種別フラグ == breakdown::kFlagMeisaiGokei) {
         // A total line of line-item type keeps its stored price and quantity.
         l.補助明細コード = "90";
         return true;

@@ -169,7 +169,7 @@ bool Planner::workTypes(int32_t rootId, int32_t budget) {
         Container c;
         c.syumokuId = i + 1;
         DemoLine l;
-        l.種別フラグ = kFlagSyumoku;
+        l.種別フラグ = breakdown::kFlagSyumoku;
         l.表示番号名称 = kRoman[i];
         l.名称１ = work.name;
         l.頁名称 = work.pageName;
@@ -187,7 +187,7 @@ bool Planner::overheads(int32_t rootId, const SyumokuTemplate& overhead, int32_t
     Container c;
     c.syumokuId = syumokuId;
     DemoLine l;
-    l.種別フラグ = kFlagSyumoku;
+    l.種別フラグ = breakdown::kFlagSyumoku;
     l.表示番号名称 = kRoman[syumokuId - 1];
     l.名称１ = overhead.name;
     l.頁名称 = overhead.pageName;
@@ -199,7 +199,7 @@ bool Planner::overheads(int32_t rootId, const SyumokuTemplate& overhead, int32_t
         c.kamokuId = syumokuId * 100 + ++number;
         c.kamoku = &k;
         DemoLine s;
-        s.種別フラグ = kFlagKamoku;
+        s.種別フラグ = breakdown::kFlagKamoku;
         s.表示番号名称 = std::to_string(number);
         s.名称１ = k.name;
         s.単位名称 = "式";
@@ -227,7 +227,7 @@ bool Planner::subjects(int32_t syumokuId, const SyumokuTemplate& work, int32_t b
         c.kamokuId = c.syumokuId * 100 + j + 1;
         c.kamoku = &k;
         DemoLine l;
-        l.種別フラグ = kFlagKamoku;
+        l.種別フラグ = breakdown::kFlagKamoku;
         l.表示番号名称 = std::to_string(j + 1);
         l.名称１ = k.name;
         l.単位名称 = "式";
@@ -262,7 +262,7 @@ bool Planner::subjectBody(int32_t kamokuId, int32_t budget, const Container& c) 
     for (int32_t s = 0; s < count; ++s) {
         DemoLine l;
         // A 中科目 carries the 科目 bit as well: the statement prints headings with bit 1, 2 or 16.
-        l.種別フラグ = kFlagChuKamoku | kFlagKamoku;
+        l.種別フラグ = breakdown::kFlagChuKamoku | breakdown::kFlagKamoku;
         l.表示番号名称 = "(" + std::to_string(s + 1) + ")";
         l.名称１ = sections[static_cast<std::size_t>(s % names)];
         if (s >= names) l.名称１ += "（" + std::to_string(s / names + 1) + "工区）";
@@ -289,7 +289,7 @@ bool Planner::fill(int32_t parentId, int32_t budget, const Container& c) {
                 budget -= 1;
                 break;
             case Group::Unused:
-                if (!item(parentId, c, kFlagMishiyou, id)) return false;
+                if (!item(parentId, c, breakdown::kFlagMishiyou, id)) return false;
                 made_.set(kMishiyou);
                 budget -= 1;
                 break;
@@ -358,9 +358,9 @@ Group Planner::choose(int32_t budget, const Container& c) {
 bool Planner::item(int32_t parentId, const Container& c, int16_t extraFlags, int32_t& id) {
     const ItemTemplate& t = random_.pick(c.kamoku->items);
     DemoLine l;
-    l.種別フラグ = static_cast<int16_t>(kFlagMeisai | extraFlags);
+    l.種別フラグ = static_cast<int16_t>(breakdown::kFlagMeisai | extraFlags);
     if (!pricer_.priceItem(t, c.parts, l)) return false;
-    if (extraFlags & kFlagMishiyou) l.社内備考 = "未使用（比較案）";
+    if (extraFlags & breakdown::kFlagMishiyou) l.社内備考 = "未使用（比較案）";
     l.明細番号 =
         std::string(c.kamoku->code) + "-" + std::to_string(100000 + ++itemSerial_).substr(1);
     id = add(std::move(l), parentId, c);
@@ -370,7 +370,7 @@ bool Planner::item(int32_t parentId, const Container& c, int16_t extraFlags, int
 void Planner::continuations(int32_t ownerId, int32_t parentId, int32_t count, const Container& c) {
     for (int32_t k = 1; k <= count; ++k) {
         DemoLine l;
-        l.種別フラグ = static_cast<int16_t>(kFlagKeizoku | kFlagMeisai);
+        l.種別フラグ = static_cast<int16_t>(breakdown::kFlagKeizoku | breakdown::kFlagMeisai);
         l.仕様１ = random_.pick(continuationTexts());
         l.継続親内訳ＩＤ = ownerId;
         l.継続行No = static_cast<int16_t>(k);
@@ -384,7 +384,7 @@ bool Planner::daika(int32_t parentId, int32_t lowerCount, const Container& c) {
     const ItemTemplate* t = &random_.pick(c.kamoku->items);
     for (int tries = 0; t->price <= 0 && tries < 16; ++tries) t = &random_.pick(c.kamoku->items);
     DemoLine owner;
-    owner.種別フラグ = kFlagMeisai;
+    owner.種別フラグ = breakdown::kFlagMeisai;
     if (!pricer_.priceItem(*t, c.parts, owner)) return false;
     std::vector<DemoLine> lower;
     if (t->price <= 0 || !pricer_.priceDaika(owner, lowerCount, lower)) return false;
@@ -393,7 +393,7 @@ bool Planner::daika(int32_t parentId, int32_t lowerCount, const Container& c) {
         std::string(c.kamoku->code) + "-" + std::to_string(100000 + ++itemSerial_).substr(1);
     const int32_t ownerId = add(std::move(owner), parentId, c);
     for (auto& l : lower) {
-        l.種別フラグ = kFlagMeisai;
+        l.種別フラグ = breakdown::kFlagMeisai;
         add(std::move(l), ownerId, c);
     }
     made_.set(kDaika);
@@ -405,7 +405,8 @@ bool Planner::total(int32_t parentId, int32_t innerCount, const Container& c) {
     const bool meisai = made_[kGokei] && (!made_[kGokeiMeisai] || random_.chance(0.4));
     const std::string name = "【" + std::string(random_.pick(groupHeadingNames())) + "】";
     DemoLine heading;
-    heading.種別フラグ = static_cast<int16_t>(kFlagGokeiMidasi | (meisai ? kFlagMeisai : 0));
+    heading.種別フラグ =
+        static_cast<int16_t>(breakdown::kFlagGokeiMidasi | (meisai ? breakdown::kFlagMeisai : 0));
     heading.名称１ = name;
     heading.単位名称 = "式";
     heading.内訳数量 = 1.0;
@@ -414,7 +415,8 @@ bool Planner::total(int32_t parentId, int32_t innerCount, const Container& c) {
     inner.inTotal = true;
     if (!fill(headingId, innerCount, inner)) return false;
     DemoLine sum;
-    sum.種別フラグ = static_cast<int16_t>(kFlagGokei | (meisai ? kFlagMeisai : 0));
+    sum.種別フラグ =
+        static_cast<int16_t>(breakdown::kFlagGokei | (meisai ? breakdown::kFlagMeisai : 0));
     sum.名称１ = name + " 小計";
     sum.単位名称 = "式";
     sum.単位ＩＤ = unitId("式");
@@ -429,7 +431,9 @@ bool Planner::total(int32_t parentId, int32_t innerCount, const Container& c) {
 bool Planner::sheet(int32_t parentId, int32_t innerCount, bool apart, bool continued, Container c) {
     const std::string label = "別紙-" + std::to_string(++sheetCount_);
     DemoLine l;
-    l.種別フラグ = apart ? static_cast<int16_t>(kFlagBesshi | kFlagBesshiApart) : kFlagBesshi;
+    l.種別フラグ = apart
+                       ? static_cast<int16_t>(breakdown::kFlagBesshi | breakdown::kFlagBesshiApart)
+                       : breakdown::kFlagBesshi;
     l.名称１ = apart ? random_.pick(apartSheetNames()) : random_.pick(sheetNames());
     l.仕様１ = label + " 参照";
     l.頁名称 = label;
@@ -450,7 +454,8 @@ void Planner::supersede() {
     for (int32_t k = 0; k < count; ++k) {
         const auto& l = plan_.lines[static_cast<std::size_t>(
             random_.between(0, static_cast<int32_t>(plan_.lines.size()) - 1))];
-        if (majorKind(l.種別フラグ) != 8 || l.daika) continue;
+        if (breakdown::fnMajorSyubetu(l.種別フラグ) != breakdown::kSyubetuMeisai || l.daika)
+            continue;
         DemoLine old = l;
         old.見積１単価 = niceYen(old.見積１単価.toDouble() * 1.05);
         plan_.superseded.push_back(std::move(old));

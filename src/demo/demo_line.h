@@ -7,23 +7,12 @@
 #include <optional>
 #include <string>
 
+#include "breakdown/kind_flags.h"
 #include "util/currency.h"
 
 namespace omrix::demo {
 
 using util::Currency;
-
-// Bits of 種別フラグ.
-inline constexpr int16_t kFlagSyumoku = 0x01;
-inline constexpr int16_t kFlagKamoku = 0x02;
-inline constexpr int16_t kFlagChuKamoku = 0x04;
-inline constexpr int16_t kFlagMeisai = 0x08;
-inline constexpr int16_t kFlagBesshi = 0x10;
-inline constexpr int16_t kFlagGokeiMidasi = 0x20;
-inline constexpr int16_t kFlagGokei = 0x40;
-inline constexpr int16_t kFlagBesshiApart = 0x80;
-inline constexpr int16_t kFlagMishiyou = 0x100;
-inline constexpr int16_t kFlagKeizoku = 0x1000;
 
 // The 代価表 row of a line item that owns a unit-price breakdown: 合計金額 is the
 // owner's unit price for the model quantity, 端数金額 what the lower lines' sum lacks
@@ -74,19 +63,5 @@ struct DemoLine {
     std::string 明細番号;
     std::optional<DemoDaika> daika;
 };
-
-// The major kind of a flag, first matching test winning (as the row object derives it).
-constexpr int16_t majorKind(int16_t flag) {
-    if (flag & kFlagGokeiMidasi) return 32;
-    if (flag & kFlagGokei) return 64;
-    if (flag & kFlagChuKamoku) return 4;
-    if (flag & (kFlagBesshi | kFlagBesshiApart)) return 16;
-    if (flag & kFlagSyumoku) return 1;
-    if (flag & kFlagKamoku) return 2;
-    if (flag & 0x200) return 512;
-    if (flag == 0) return 0;
-    if (flag & kFlagKeizoku) return 4096;
-    return 8;
-}
 
 }  // namespace omrix::demo

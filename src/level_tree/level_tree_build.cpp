@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "breakdown/edit_ucw.h"
-#include "util/aligned_text.h"
 #include "level_tree/level_tree_model.h"
+#include "util/aligned_text.h"
 
 namespace omrix::level_tree {
 namespace {
@@ -62,6 +62,7 @@ std::string levelNodeText(COmrixEditUcw& row) {
 
 void sbSetNodeData(LevelNode& node, COmrixEditUcw& row) {
     const breakdown::UchiwakeRec& rec = row.prUchiwakeRec();
+    node.uchiwakeId = rec.内訳ＩＤ;
     node.tag = std::to_string(rec.内訳ＩＤ);
     node.image = levelNodeImage(row.fnGetMajorSyubetu());
     node.text = levelNodeText(row);

@@ -11,11 +11,11 @@ bool isPseudoTag(std::string_view tag) {
     return tag == "-1" || tag == "-2" || tag == "-3";
 }
 
-bool isPseudoId(int32_t id) {
-    return id == -1 || id == -2 || id == -3;
-}
-
 }  // namespace
+
+bool isPseudoUchiwakeId(int32_t lUchiwakeID) {
+    return lUchiwakeID == -1 || lUchiwakeID == -2 || lUchiwakeID == -3;
+}
 
 void LevelTreeModel::clear() {
     nodes_.clear();
@@ -109,9 +109,14 @@ const LevelNode* LevelTreeModel::fnGetTreeObject(std::string_view sTag) const {
 }
 
 bool LevelTreeModel::fnGetTreeUchiwakeChecked(int32_t lUchiwakeID) const {
-    if (isPseudoId(lUchiwakeID)) return true;
+    if (isPseudoUchiwakeId(lUchiwakeID)) return true;
+    const LevelNode* n = nodeOfUchiwake(lUchiwakeID);
+    return n != nullptr && n->checked;
+}
+
+const LevelNode* LevelTreeModel::nodeOfUchiwake(int32_t lUchiwakeID) const {
     auto found = byId_.find(lUchiwakeID);
-    return found != byId_.end() && node(found->second).checked;
+    return found == byId_.end() ? nullptr : &node(found->second);
 }
 
 std::span<const LevelTreeCommand> levelTreeMenu() {

@@ -30,8 +30,9 @@ struct LevelNode {
     int32_t parent = 0;  // 0 at the top level
     int32_t firstChild = 0;
     int32_t lastChild = 0;
-    int32_t next = 0;  // next sibling; 0 for the last
-    std::string tag;   // 内訳ＩＤ in decimal
+    int32_t next = 0;        // next sibling; 0 for the last
+    int32_t uchiwakeId = 0;  // 内訳ＩＤ of the node's line
+    std::string tag;         // the same in decimal, as the widget keys its nodes
     std::string text;
     std::string image;  // key into Iml_Tree
     uint32_t backColor = kNodeBackColor;
@@ -80,6 +81,8 @@ class LevelTreeModel {
     // The first node with the tag (blanks around it ignored), or null.
     const LevelNode* fnGetTreeObject(std::string_view sTag) const;
     bool fnGetTreeUchiwakeChecked(int32_t lUchiwakeID) const;
+    // The first node of the 内訳ＩＤ, or null.
+    const LevelNode* nodeOfUchiwake(int32_t lUchiwakeID) const;
 
     // Called with the index of every node whose check state changed.
     std::function<void(int32_t index)> onCheckChanged;
@@ -99,6 +102,9 @@ class LevelTreeModel {
     int32_t selected_ = 0;
     int32_t current_ = 0;
 };
+
+// The IDs -1, -2 and -3 stand for no line of their own and count as always ticked.
+bool isPseudoUchiwakeId(int32_t lUchiwakeID);
 
 // Fills a node from its line: tag, image, text and colour.
 void sbSetNodeData(LevelNode& node, breakdown::COmrixEditUcw& row);

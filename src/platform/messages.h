@@ -15,6 +15,7 @@ namespace omrix::platform {
 // Styles and answers as the suite's message calls carry them.
 inline constexpr int32_t kStyleOk = 0;
 inline constexpr int32_t kStyleCritical = 16;
+inline constexpr int32_t kStyleQuestion = 32;
 inline constexpr int32_t kStyleExclamation = 48;
 inline constexpr int32_t kStyleInformation = 64;
 inline constexpr int32_t kStyleYesNo = 256;  // asks; the caller compares the answer with kAnswerNo
@@ -31,7 +32,7 @@ struct ShownMessage {
 };
 
 class MessageSink {
-public:
+  public:
     virtual ~MessageSink() = default;
     // Returns the answer: kAnswerOk, or kAnswerYes / kAnswerNo for a question.
     virtual int16_t show(const ShownMessage& message) = 0;
@@ -39,20 +40,20 @@ public:
 
 // One line per message on standard error; questions are answered No.
 class StderrSink : public MessageSink {
-public:
+  public:
     int16_t show(const ShownMessage& message) override;
 };
 
 // Keeps every message for tests and answers questions with a preset answer.
 class RecordingSink : public MessageSink {
-public:
+  public:
     explicit RecordingSink(int16_t answer = kAnswerNo) : answer_(answer) {}
     int16_t show(const ShownMessage& message) override;
     const std::vector<ShownMessage>& messages() const { return messages_; }
     void setAnswer(int16_t answer) { answer_ = answer; }
     void clear() { messages_.clear(); }
 
-private:
+  private:
     int16_t answer_;
     std::vector<ShownMessage> messages_;
 };
@@ -67,6 +68,7 @@ std::string messageLine(const ShownMessage& message);
 int16_t fnPIMORA01_DispMessage(int32_t number, int32_t style, std::string_view text1 = {},
                                std::string_view text2 = {}, std::string_view text3 = {});
 
-int16_t showMessageBox(std::string_view text, int32_t style = kStyleOk, std::string_view title = {});
+int16_t showMessageBox(std::string_view text, int32_t style = kStyleOk,
+                       std::string_view title = {});
 
 }  // namespace omrix::platform

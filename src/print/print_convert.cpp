@@ -24,7 +24,7 @@ using breakdown::UchiwakeRec;
 template <std::size_t N, std::size_t M>
 void copyName(FixedText<N>& target, const FixedText<M>& name, const FixedText<M>* above,
               int16_t dittoSwitch) {
-    if (dittoSwitch == 0 || above == nullptr) {
+    if (dittoSwitch == kOptionOff || above == nullptr) {
         target = name.trimmedRight();
         return;
     }
@@ -137,7 +137,7 @@ void fnConvertPrintRow(const PrintRowPlace& place, const UchiwakeRec& line,
     row.内訳数量 = printQuantity(line.内訳数量);
     row.単位名称 = line.単位名称.trimmedRight();
 
-    if (options.nOnlySuryo != 1) {
+    if (options.nOnlySuryo != kOptionOn) {
         if (printTypeKind(options.sPrintTypeName) == PrintTypeKind::A4Internal) {
             copyAllEstimates(row, line);
         } else {
@@ -148,7 +148,7 @@ void fnConvertPrintRow(const PrintRowPlace& place, const UchiwakeRec& line,
     row.頁番号 = place.頁番号;
     row.表示頁番号 = place.表示頁番号;
     row.表示No = place.表示No;
-    if (options.nPageType == 2) row.頁名称 = place.pageName;
+    if (options.nPageType == kPageTypeNames) row.頁名称 = place.pageName;
     row.数量計算式 = line.数量計算式.trimmedRight();
 
     const auto remarks = remarksOf(printTypeKind(util::trimBlanks(options.sPrintTypeName)), line);

@@ -8,6 +8,16 @@
 
 namespace omrix::print {
 
+// Values of the option fields, as the window's controls give them.
+inline constexpr int16_t kOptionOff = 0;  // a check box left clear
+inline constexpr int16_t kOptionOn = 1;   // a check box ticked
+inline constexpr int16_t kPrintJunjoAllToAll = 1;
+inline constexpr int16_t kPrintJunjoToDown = 2;
+inline constexpr int16_t kPageTypeOnlyNum = 1;
+inline constexpr int16_t kPageTypeNames = 2;
+inline constexpr int16_t kBesshiAndAll = 1;
+inline constexpr int16_t kBesshiOnly = 2;
+
 // Filled afresh from the main window (or the export program's options) for every run.
 struct PrintOptionRec {
     int16_t nPrintJunjo = 0;       // 1 all levels side by side, 2 depth first (always 2)

@@ -13,6 +13,9 @@
 
 namespace omrix::print {
 
+// A page of the statement has exactly this many lines (表示No 1 … 15).
+inline constexpr int32_t kLinesPerPage = 15;
+
 using util::Currency;
 using util::FixedText;
 

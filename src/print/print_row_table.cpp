@@ -4,9 +4,9 @@
 #include <string>
 
 #include "breakdown/progress_bar.h"
+#include "context/app_context.h"
 #include "data/database.h"
 #include "data/record_conventions.h"
-#include "context/app_context.h"
 
 namespace omrix::print {
 namespace {
@@ -40,14 +40,14 @@ bool sendPrintRowBatches(const PrintRows& rows, const ExecuteText& execute,
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (inBatch == 0) {
             pending.clear();
-            pending.reserve(kInsertBatchSize * 2600);
+            pending.reserve(data::kStatementsPerCommand * 2600);
         }
         appendPrintRowInsert(pending, rows[i], audit);
         pending += "\r\n";
         if (progress.bar) advance(*progress.bar, progress.step);
         if (progress.doEvents) progress.doEvents();
         ++inBatch;
-        if (inBatch == kInsertBatchSize || i + 1 == rows.size()) {
+        if (inBatch == data::kStatementsPerCommand || i + 1 == rows.size()) {
             if (!execute(pending)) return false;
             inBatch = 0;
         }
@@ -58,15 +58,11 @@ bool sendPrintRowBatches(const PrintRows& rows, const ExecuteText& execute,
 bool InsertPrintRows(const PrintRows& rows, bool ownTransaction, const InsertProgress& progress) {
     auto db = context::appContext().Database;
     if (!db) return false;
-    if (ownTransaction && db->fnBeginTrans() == 0) return false;
+    data::Transaction transaction(*db, ownTransaction);
+    if (!transaction.begun()) return false;
     const bool sent = sendPrintRowBatches(
         rows, [&db](std::string_view sql) { return db->fnExecute(sql); }, progress);
-    if (!ownTransaction) return sent;
-    if (!sent) {
-        db->fnRollBackTrans();
-        return false;
-    }
-    return db->fnCommitTrans();
+    return sent && transaction.commit();
 }
 
 }  // namespace omrix::print

@@ -15,9 +15,6 @@ class ProgressBar;
 
 namespace omrix::print {
 
-// Statements per command: few round trips to the server, texts of modest size.
-inline constexpr int kInsertBatchSize = 100;
-
 struct InsertProgress {
     // Advanced by `step` after every row, never up to its maximum.
     breakdown::ProgressBar* bar = nullptr;
@@ -29,7 +26,7 @@ struct InsertProgress {
 // Deletes every live row of the breakdown, whatever run wrote it.
 bool ClearPrintRows(int32_t uchiwakeNameId);
 
-// Writes the rows in order, kInsertBatchSize INSERTs per command. With
+// Writes the rows in order, data::kStatementsPerCommand INSERTs per command. With
 // `ownTransaction` the writes are committed here (and rolled back on failure);
 // otherwise they stay in the caller's transaction, which undoes them on false.
 bool InsertPrintRows(const PrintRows& rows, bool ownTransaction,

@@ -9,8 +9,6 @@
 namespace omrix::print {
 namespace {
 
-constexpr int16_t kGokei = 64;
-
 template <std::size_t N>
 bool blankText(const FixedText<N>& text) {
     return util::trimBlanks(text.trimmedRight()).empty();
@@ -69,7 +67,7 @@ void alignPage(PrintRows::iterator first, PrintRows::iterator last, int32_t k) {
         if (r->表示No >= kLinesPerPage) break;
     }
     if (lastFilled == last || lastFilled->表示No >= foot) return;
-    if ((lastFilled->種別フラグ & kGokei) == 0) return;
+    if ((lastFilled->種別フラグ & breakdown::kFlagGokei) == 0) return;
     auto target = std::find_if(first, last, [&](const PrintRow& r) { return r.表示No == foot; });
     if (target != last) swapPrinted(*lastFilled, *target);
 }

@@ -3,25 +3,24 @@
 #include <exception>
 #include <string>
 
+#include "context/app_context.h"
+#include "level_tree/level_tree_model.h"
 #include "platform/messages.h"
 #include "print/print_convert.h"
 #include "print/print_progress.h"
 #include "print/print_rows_run.h"
-#include "level_tree/level_tree_model.h"
-#include "context/app_context.h"
 
 namespace omrix::print {
 namespace {
 
 using breakdown::COmrixEditUcw;
 
-constexpr int16_t kOwnPagesKinds = 1 | 2 | 16;
-constexpr int16_t kMeisai = 8;
-constexpr int16_t kBesshi = 16;
-constexpr int16_t kGokei = 64;
+// Headings whose lines get pages of their own when ticked.
+constexpr int16_t kOwnPagesKinds =
+    breakdown::kFlagSyumoku | breakdown::kFlagKamoku | breakdown::kFlagBesshi;
 
 bool isTicked(const COmrixEditUcw& line, const level_tree::LevelTreeModel& tree) {
-    return tree.fnGetPrintKaisoChecked(std::to_string(line.prUchiwakeRec().内訳ＩＤ)) != 0;
+    return tree.fnGetTreeUchiwakeChecked(line.prUchiwakeRec().内訳ＩＤ);
 }
 
 }  // namespace
@@ -52,7 +51,8 @@ void fnFillPage(const PrintOptionRec& options, PrintRows& rows, int32_t& rowCoun
 bool fnIsPrintTarget(const COmrixEditUcw& line, const level_tree::LevelTreeModel& tree) {
     const int16_t flag = line.prUchiwakeRec().種別フラグ;
     // Totals and line items print whatever the tree says; only headings ask it.
-    if ((flag & kGokei) != 0 || ((flag & kMeisai) != 0 && (flag & kBesshi) == 0)) return true;
+    if ((flag & breakdown::kFlagGokei) != 0) return true;
+    if ((flag & breakdown::kFlagMeisai) != 0 && (flag & breakdown::kFlagBesshi) == 0) return true;
     return (flag & kOwnPagesKinds) != 0 && isTicked(line, tree);
 }
 
@@ -68,7 +68,7 @@ bool fnCreatePrintRows(const PrintOptionRec& options, PrintRows& rows,
         const auto root = context::appContext().UchiwakeRoot;
         if (root) {
             PrintRowsRun run(options, rows, tree);
-            if (options.nBesshiPrint == 1 && options.nBesshiMode == 2) {
+            if (options.nBesshiPrint == kOptionOn && options.nBesshiMode == kBesshiOnly) {
                 run.sheetsOnlyWalk(*root);
             } else {
                 run.mainWalk(*root);

@@ -18,8 +18,6 @@ namespace omrix::print {
 
 class PrintProgress;
 
-inline constexpr int32_t kLinesPerPage = 15;
-
 // Builds `rows` afresh from the ticked nodes of `tree`. False, after a message box,
 // when nothing could be produced or the generation broke off; the progress display
 // is hidden then.
@@ -40,8 +38,7 @@ void fnFillPage(const PrintOptionRec& options, PrintRows& rows, int32_t& rowCoun
                 int32_t& displayPage, int32_t& lineNo, std::string_view pageName);
 
 // Printed on the main pages: a ticked 種目, 科目 or 別紙, or any total or line item.
-bool fnIsPrintTarget(const breakdown::COmrixEditUcw& line,
-                     const level_tree::LevelTreeModel& tree);
+bool fnIsPrintTarget(const breakdown::COmrixEditUcw& line, const level_tree::LevelTreeModel& tree);
 // A ticked 種目, 科目 or 別紙: its lines get pages of their own.
 bool fnHasOwnPages(const breakdown::COmrixEditUcw& line, const level_tree::LevelTreeModel& tree);
 

@@ -7,15 +7,11 @@
 #include <utility>
 
 #include "breakdown/ucw_walk.h"
-#include "print/print_rows_generator.h"
 #include "level_tree/level_tree_model.h"
-#include "util/numbers.h"
+#include "print/print_rows_generator.h"
 
 namespace omrix::print {
 namespace {
-
-constexpr int16_t kGokeiMidasi = 32;
-constexpr int16_t kBesshiApart = 128;
 
 using Line = breakdown::COmrixEditUcw;
 
@@ -24,12 +20,12 @@ int16_t flagOf(const Line& line) {
 }
 
 bool isApart(const Line& line) {
-    return (flagOf(line) & kBesshiApart) != 0;
+    return breakdown::isBesshiApart(flagOf(line));
 }
 
 // Total headings print nothing themselves; their lines are walked in place.
 bool isTotalHeading(const Line& line) {
-    return (flagOf(line) & kGokeiMidasi) != 0;
+    return (flagOf(line) & breakdown::kFlagGokeiMidasi) != 0;
 }
 
 std::string_view pageNameOf(const Line& line) {
@@ -107,10 +103,10 @@ void PrintRowsRun::subStatementPages(Queue queue, std::string_view pageName) {
 
 PrintRowsRun::Queue PrintRowsRun::subStatement(Line& top, std::string_view pageName) {
     if (!fnIsPrintTarget(top, tree_)) return {};
-    if (isApart(top) && options_.nBesshiPrint == 0) return {};
+    if (isApart(top) && options_.nBesshiPrint == kOptionOff) return {};
     // A sheet printed apart numbers its own pages from 1 unless told to go on with
     // the statement's numbering; then the statement's number moves with it.
-    const bool continuous = !isApart(top) || options_.nPageTsuban == 1;
+    const bool continuous = !isApart(top) || options_.nPageTsuban == kOptionOn;
     int32_t sheetPage = continuous ? displayPage_ : 1;
     int32_t* mainDisplayPage = continuous ? &displayPage_ : nullptr;
 
@@ -160,28 +156,25 @@ PrintRowsRun::Queue PrintRowsRun::sheetsToPrint(Line& root) {
         byId.emplace(line->prUchiwakeRec().内訳ＩＤ, line);
         return false;
     });
-    auto lineOfTag = [&](std::string_view tag) -> Line* {
-        int32_t id = 0;
-        if (!util::fnCLngText(tag, id)) return nullptr;
-        auto found = byId.find(id);
+    auto lineOf = [&](const level_tree::LevelNode& node) -> Line* {
+        auto found = byId.find(node.uchiwakeId);
         return found == byId.end() ? nullptr : found->second;
     };
-    auto isPseudo = [](std::string_view tag) { return tag == "-1" || tag == "-2" || tag == "-3"; };
 
     std::vector<Line*> levelTwo;
     for (int32_t n = tree_.node(rootNode).firstChild; n != 0; n = tree_.node(n).next) {
-        if (tree_.node(n).tag == "-1") continue;
-        Line* line = lineOfTag(tree_.node(n).tag);
+        if (tree_.node(n).uchiwakeId == -1) continue;
+        Line* line = lineOf(tree_.node(n));
         if (line == nullptr) continue;
         tickedSheetsBelow(*line);
         levelTwo.push_back(line);
     }
     for (const Line* line : levelTwo) {
-        const auto* node = tree_.fnGetTreeObject(std::to_string(line->prUchiwakeRec().内訳ＩＤ));
+        const auto* node = tree_.nodeOfUchiwake(line->prUchiwakeRec().内訳ＩＤ);
         if (node == nullptr) continue;
         for (int32_t n = node->firstChild; n != 0; n = tree_.node(n).next) {
-            if (isPseudo(tree_.node(n).tag)) continue;
-            Line* below = lineOfTag(tree_.node(n).tag);
+            if (level_tree::isPseudoUchiwakeId(tree_.node(n).uchiwakeId)) continue;
+            Line* below = lineOf(tree_.node(n));
             if (below == nullptr) continue;
             // Every sheet below it, ticked or not, each before the sheets inside it.
             breakdown::findBelow(below, [&](Line* line) {

@@ -2,21 +2,19 @@
 
 #include "breakdown/edit_ucw.h"
 #include "breakdown/uchiwake_loader.h"
+#include "context/app_context.h"
+#include "level_tree/level_tree_model.h"
 #include "platform/messages.h"
 #include "print/print_rows_generator.h"
 #include "print/print_rows_write.h"
-#include "level_tree/level_tree_model.h"
-#include "context/app_context.h"
 
 namespace omrix::print {
 namespace {
 
-using platform::showMessageBox;
 using context::appContext;
+using platform::showMessageBox;
 
-constexpr int16_t kPageNamesUsed = 2;
 constexpr int16_t kMayKeepPageNames = 1;  // 権限 bit: page names are not offered for change
-constexpr int32_t kStyleQuestion = 32;
 
 // Resets the hourglass on every way out.
 class BusyScope {
@@ -39,10 +37,10 @@ bool rereadBreakdown() {
 }
 
 void offerPageNames(const PrintOptionRec& options, PrintUi& ui) {
-    if (options.nPageType != kPageNamesUsed) return;
+    if (options.nPageType != kPageTypeNames) return;
     if ((appContext().Kengen & kMayKeepPageNames) != 0) return;
     int16_t answer = showMessageBox("頁名称の設定を変更しますか？",
-                                    platform::kStyleYesNo | kStyleQuestion, "確認");
+                                    platform::kStyleYesNo | platform::kStyleQuestion, "確認");
     if (answer == platform::kAnswerYes) ui.showPageNameWindow();
 }
 

@@ -56,9 +56,10 @@ void sbOmrix_DBT_BukkenGaiyou_Clear(BukkenGaiyouRec& rec);
 
 // The live row of the project (either form of 物件No matches). True when the query ran;
 // without a row the record comes back cleared, ID 0.
-bool fnOmrix_DBT_BukkenGaiyou_Select(std::string_view sBukkenNo, BukkenGaiyouRec& rec);
+[[nodiscard]] bool fnOmrix_DBT_BukkenGaiyou_Select(std::string_view sBukkenNo,
+                                                   BukkenGaiyouRec& rec);
 
 // Update-then-insert by 物件概要ＩＤ. False after rolling back its own transaction.
-bool fnOmrix_DBT_BukkenGaiyou_Update(const BukkenGaiyouRec& rec, bool bTrans);
+[[nodiscard]] bool fnOmrix_DBT_BukkenGaiyou_Update(const BukkenGaiyouRec& rec, bool bTrans);
 
 }  // namespace omrix::project

@@ -12,7 +12,8 @@ namespace omrix::project {
 void sbOmrix_DBT_BukkenHensu_Clear(BukkenHensuRec& rec);
 
 // Every live row of the project, in stored order. False only when the query fails.
-bool fnOmrix_DBT_BukkenHensu_Select(std::string_view sBukkenNo, std::vector<BukkenHensuRec>& rows);
+[[nodiscard]] bool fnOmrix_DBT_BukkenHensu_Select(std::string_view sBukkenNo,
+                                                  std::vector<BukkenHensuRec>& rows);
 
 // 数量 of TUBOKANSAN as stored, unrounded; 0 without a row or when the query fails.
 double fnGetTuboKansan();

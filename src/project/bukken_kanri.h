@@ -41,7 +41,7 @@ struct BukkenKanriRec {
 
 // The live row of (物件No, 物件No枝番), both keys trimmed. True when the query ran;
 // without a row the record comes back cleared.
-bool fnOmrix_DBT_BukkenKanri_Select(std::string_view sBukkenNo, std::string_view sEdaban,
-                                    BukkenKanriRec& rec);
+[[nodiscard]] bool fnOmrix_DBT_BukkenKanri_Select(std::string_view sBukkenNo,
+                                                  std::string_view sEdaban, BukkenKanriRec& rec);
 
 }  // namespace omrix::project

@@ -68,10 +68,11 @@ struct BukkenTokkiKanriRec {  // 物件特記管理
 };
 
 // True when the query ran; without a live row the record comes back cleared.
-bool fnOmrix_DBT_BukkenKiboKanri_Select(int32_t lID, BukkenKiboKanriRec& rec);
-bool fnOmrix_DBT_BukkenKoujiBashoKanri_Select(int32_t lID, BukkenKoujiBashoKanriRec& rec);
-bool fnOmrix_DBT_BukkenKuiKanri_Select(int32_t lID, BukkenKuiKanriRec& rec);
-bool fnOmrix_DBT_BukkenTatemonoKanri_Select(int32_t lID, BukkenTatemonoKanriRec& rec);
-bool fnOmrix_DBT_BukkenTokkiKanri_Select(int32_t lID, BukkenTokkiKanriRec& rec);
+[[nodiscard]] bool fnOmrix_DBT_BukkenKiboKanri_Select(int32_t lID, BukkenKiboKanriRec& rec);
+[[nodiscard]] bool fnOmrix_DBT_BukkenKoujiBashoKanri_Select(int32_t lID,
+                                                            BukkenKoujiBashoKanriRec& rec);
+[[nodiscard]] bool fnOmrix_DBT_BukkenKuiKanri_Select(int32_t lID, BukkenKuiKanriRec& rec);
+[[nodiscard]] bool fnOmrix_DBT_BukkenTatemonoKanri_Select(int32_t lID, BukkenTatemonoKanriRec& rec);
+[[nodiscard]] bool fnOmrix_DBT_BukkenTokkiKanri_Select(int32_t lID, BukkenTokkiKanriRec& rec);
 
 }  // namespace omrix::project

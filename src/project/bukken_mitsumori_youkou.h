@@ -52,10 +52,12 @@ void sbOmrix_DBT_BukkenMitsumoriYoukou_Clear(BukkenMitsumoriYoukouRec& rec);
 
 // The live row of the project version. True when the query ran; without a row the
 // record comes back cleared, ID 0.
-bool fnOmrix_DBT_BukkenMitsumoriYoukou_Select(std::string_view sBukkenNo, std::string_view sHanNo,
-                                              BukkenMitsumoriYoukouRec& rec);
+[[nodiscard]] bool fnOmrix_DBT_BukkenMitsumoriYoukou_Select(std::string_view sBukkenNo,
+                                                            std::string_view sHanNo,
+                                                            BukkenMitsumoriYoukouRec& rec);
 
 // Update-then-insert by 物件見積要項ＩＤ. False after rolling back its own transaction.
-bool fnOmrix_DBT_BukkenMitsumoriYoukou_Update(const BukkenMitsumoriYoukouRec& rec, bool bTrans);
+[[nodiscard]] bool fnOmrix_DBT_BukkenMitsumoriYoukou_Update(const BukkenMitsumoriYoukouRec& rec,
+                                                            bool bTrans);
 
 }  // namespace omrix::project

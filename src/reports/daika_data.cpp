@@ -100,7 +100,17 @@ std::vector<DaikaTable> buildDaikaTables(const std::vector<DaikaHeader>& headers
 }
 
 const DaikaGeometry& daikaGeometry() {
-    static const DaikaGeometry g{14, 10, 10, 12, 30, 9, 7, 8.2, 5};
+    static const DaikaGeometry g{
+        .leftMm = 14,
+        .topMm = 10,
+        .rightMm = 10,
+        .bottomMm = 12,
+        .headerMm = 30,
+        .titleMm = 9,
+        .headingMm = 7,
+        .rowMm = 8.2,
+        .gapMm = 5,
+    };
     return g;
 }
 

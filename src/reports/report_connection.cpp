@@ -2,20 +2,10 @@
 
 #include "context/app_context.h"
 #include "context/ini_file.h"
+#include "data/database.h"
 #include "util/text.h"
 
 namespace omrix::reports {
-namespace {
-
-bool isEmbedded(std::string_view server) {
-    std::string lower(util::trimBlanks(server));
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return lower == "sqlite";
-}
-
-}  // namespace
 
 std::unique_ptr<data::CCCDBS_DataBase> openReportConnection(const LogOnInfo& logOn,
                                                             std::string& error) {
@@ -27,14 +17,14 @@ std::unique_ptr<data::CCCDBS_DataBase> openReportConnection(const LogOnInfo& log
     }
     auto db = std::make_unique<data::CCCDBS_DataBase>();
     const auto& program = context::appContext().Database;
-    if (program && program->isOpen() && isEmbedded(program->psServerName())) {
+    if (program && program->isOpen() && data::isEmbeddedServer(program->psServerName())) {
         if (db->fnOpen("sqlite", program->psDataBaseName(), logOn.user, logOn.password, 1))
             return db;
         error = "the report cannot open the program's database " + program->psDataBaseName();
     } else {
         std::string ini = context::fnGetIniPath();
         std::string server = context::fnReadDatabaseIniValue("DATABASE", "SERVER_NAME", ini);
-        if (!isEmbedded(server)) {
+        if (!data::isEmbeddedServer(server)) {
             error = "the report has no data source: " + ini +
                     " names no embedded (sqlite) database and no ODBC data source was given";
             return nullptr;

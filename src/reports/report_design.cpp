@@ -5,9 +5,12 @@
 namespace omrix::reports {
 namespace {
 
-constexpr Paper kB5Portrait{PaperSize::JisB5, false, 182.0, 257.0};
-constexpr Paper kA4Portrait{PaperSize::A4, false, 210.0, 297.0};
-constexpr Paper kA4Landscape{PaperSize::A4, true, 297.0, 210.0};
+constexpr Paper kB5Portrait{
+    .size = PaperSize::JisB5, .landscape = false, .widthMm = 182.0, .heightMm = 257.0};
+constexpr Paper kA4Portrait{
+    .size = PaperSize::A4, .landscape = false, .widthMm = 210.0, .heightMm = 297.0};
+constexpr Paper kA4Landscape{
+    .size = PaperSize::A4, .landscape = true, .widthMm = 297.0, .heightMm = 210.0};
 
 const std::array<DesignInfo, 8>& designs() {
     // Formula field 1 is the company name wherever a design prints one; the internal

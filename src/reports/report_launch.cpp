@@ -1,32 +1,23 @@
 #include "reports/report_launch.h"
 
+#include "context/app_context.h"
+#include "context/ini_file.h"
 #include "data/master_names.h"
 #include "platform/messages.h"
 #include "platform/password.h"
 #include "project/bukken_gaiyou.h"
 #include "project/bukken_mitsumori_youkou.h"
 #include "reports/report.h"
-#include "context/app_context.h"
-#include "context/ini_file.h"
+#include "util/text.h"
 
 namespace omrix::reports {
 namespace {
 
 using print::ViewerKind;
 
-std::string_view trimRight(std::string_view text) {
-    size_t end = text.find_last_not_of(' ');
-    return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
-}
-
-std::string_view trimBoth(std::string_view text) {
-    size_t start = text.find_first_not_of(' ');
-    return start == std::string_view::npos ? std::string_view() : trimRight(text.substr(start));
-}
-
 std::string databaseValue(std::string_view key) {
-    return std::string(
-        trimBoth(context::fnReadDatabaseIniValue("DATABASE", key, context::fnGetIniPath())));
+    return std::string(util::trimBlanks(
+        context::fnReadDatabaseIniValue("DATABASE", key, context::fnGetIniPath())));
 }
 
 // The 金額種類 names head the columns of the internal-check statement.
@@ -35,7 +26,7 @@ void setAmountKindFields(Report& report) {
     int field = 3;
     for (int32_t kind : kKinds) {
         std::string name = data::fnOmrix_DBT_KingakuShuruiM_GetName(kind);
-        report.FormulaFields().Item(field++).text = quotedFormulaText(trimRight(name));
+        report.FormulaFields().Item(field++).text = quotedFormulaText(util::trimBlanksRight(name));
     }
 }
 
@@ -44,7 +35,8 @@ void setStatementFields(std::string_view reportFile, const print::PrintOptionRec
     if (reportFile == "OMRIX_PRINT_B5UCHIWAKESHO.RPT" ||
         reportFile == "OMRIX_PRINT_A4YOKOUCHIWAKESHO.RPT" ||
         reportFile == "OMRIX_PRINT_A4TATE.RPT") {
-        report.FormulaFields().Item(1).text = quotedFormulaText(trimRight(options.sCompanyName));
+        report.FormulaFields().Item(1).text =
+            quotedFormulaText(util::trimBlanksRight(options.sCompanyName));
     } else if (reportFile == "OMRIX_PRINT_A4YOKO.RPT") {
         setAmountKindFields(report);
     }
@@ -78,7 +70,7 @@ bool fnShowUchiwakeReport(const print::PrintOptionRec& options, Report* report,
                                  platform::kStyleExclamation, "内訳書");
         return false;
     }
-    setStatementFields(trimBoth(options.sReportFile), options, *report);
+    setStatementFields(util::trimBlanks(options.sReportFile), options, *report);
     sbReportLogOn(*report);
     report->RecordSelectionFormula =
         "{内訳出力.内訳名称ＩＤ} = " + std::to_string(context::appContext().UchiwakeNameID);
@@ -120,7 +112,7 @@ bool fnShowYoukouReport(std::string_view sBukkenNo, std::string_view sHanNo,
     report.RecordSelectionFormula =
         "{物件見積要項.物件見積要項ＩＤ} = " + std::to_string(rec.物件見積要項ＩＤ);
     report.Database().Tables().Item(1).Location = "物件見積要項";
-    report.FormulaFields().Item(1).text = quotedFormulaText(trimRight(sCompanyName));
+    report.FormulaFields().Item(1).text = quotedFormulaText(util::trimBlanksRight(sCompanyName));
     return ui.openViewer(ViewerKind::Youkou, report);
 }
 

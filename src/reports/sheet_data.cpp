@@ -150,7 +150,19 @@ SheetModel summarySheet(const SheetRecord& row, std::string company) {
 }
 
 const SheetGeometry& sheetGeometry() {
-    static const SheetGeometry g{18, 14, 18, 14, 22, 30, 7.6, 4.9, 26, 26, 3.1};
+    static const SheetGeometry g{
+        .leftMm = 18,
+        .topMm = 14,
+        .rightMm = 18,
+        .bottomMm = 14,
+        .titleMm = 22,
+        .introMm = 30,
+        .rowMm = 7.6,
+        .subLineMm = 4.9,
+        .labelMm = 26,
+        .pairLabelMm = 26,
+        .fontMm = 3.1,
+    };
     return g;
 }
 

@@ -49,14 +49,14 @@ SheetModel overviewSheet(const SheetRecord& row);
 SheetModel summarySheet(const SheetRecord& row, std::string company);
 
 struct SheetGeometry {
-    double leftMm, topMm, rightMm, bottomMm;
-    double titleMm;      // title band
-    double introMm;      // company, preamble and "記" of the summary
-    double rowMm;        // a row of one text line
-    double subLineMm;    // each line of a row of several
-    double labelMm;      // label column of a full-width row
-    double pairLabelMm;  // label column of each cell of a paired row
-    double fontMm;
+    double leftMm = 0, topMm = 0, rightMm = 0, bottomMm = 0;  // margins
+    double titleMm = 0;                                       // title band
+    double introMm = 0;      // company, preamble and "記" of the summary
+    double rowMm = 0;        // a row of one text line
+    double subLineMm = 0;    // each line of a row of several
+    double labelMm = 0;      // label column of a full-width row
+    double pairLabelMm = 0;  // label column of each cell of a paired row
+    double fontMm = 0;
 };
 const SheetGeometry& sheetGeometry();
 double rowHeightMm(const SheetRow& row, const SheetGeometry& g);

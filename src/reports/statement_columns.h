@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "print/print_row.h"
 #include "reports/page_painter.h"
 #include "reports/report_design.h"
 
@@ -35,18 +36,45 @@ struct StatementColumn {
     double widthMm;
 };
 
+// The band above the table: title, page number, project and company, page name.
+// Offsets run down from the top margin; shares are of the table's width.
+struct StatementHeaderBand {
+    double titleHeightMm = 11;
+    double titleFontMm = 7.0;
+    double titleRuleMm = 11.2;       // the upper of the two rules under the title
+    double titleRuleGapMm = 0.8;     // down to the lower rule
+    double titleRuleOverhangMm = 8;  // the rules reach this far past the title's ends
+    double pageNoWidthMm = 40;
+    double pageNoHeightMm = 6;
+    double pageNoFontMm = 3.2;
+    double projectRowMm = 16;  // the row of project and company
+    double projectRowHeightMm = 8;
+    double projectShare = 0.58;  // the project's part of the row, with its rule
+    double companyShare = 0.38;  // the company's part, right-aligned at the right end
+    double labelWidthMm = 16;    // "工事名称"; the name starts 1 mm after it
+    double labelFontMm = 2.8;
+    double nameFontMm = 4.2;     // project and company names
+    double projectRuleMm = 8.4;  // below the row's top
+    double pageNameMm = 10;      // below the row's top
+    double pageNameHeightMm = 7;
+    double pageNameFontMm = 3.6;
+};
+
 struct StatementGeometry {
-    double leftMm, topMm, rightMm, bottomMm;  // margins
-    double headerMm;                          // title, project and company above the table
-    double headingRowMm;                      // the column headings
-    double lineMm;                            // one of the fifteen lines
-    double fontMm;                            // texts of the lines
-    double smallFontMm;                       // second lines, formulas, headings
+    double leftMm = 0, topMm = 0, rightMm = 0, bottomMm = 0;  // margins
+    double headerMm = 0;      // title, project and company above the table
+    double headingRowMm = 0;  // the column headings
+    double lineMm = 0;        // one of the fifteen lines
+    double fontMm = 0;        // texts of the lines
+    double smallFontMm = 0;   // second lines, formulas, headings
     std::vector<StatementColumn> columns;
+    StatementHeaderBand band;
 
     double tableTopMm() const { return topMm + headerMm; }
     double tableWidthMm() const;
-    double tableBottomMm() const { return tableTopMm() + headingRowMm + 15 * lineMm; }
+    double tableBottomMm() const {
+        return tableTopMm() + headingRowMm + print::kLinesPerPage * lineMm;
+    }
     // Left edge of column i.
     double columnLeftMm(std::size_t i) const;
 };

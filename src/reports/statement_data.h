@@ -7,11 +7,12 @@
 #include <string_view>
 #include <vector>
 
+#include "print/print_row.h"
 #include "util/currency.h"
 
 namespace omrix::reports {
 
-inline constexpr int kLinesPerPage = 15;
+using print::kLinesPerPage;
 
 // Estimate columns in the order of the row: 見積１ … 見積４, 提出用.
 inline constexpr int kEstimateColumns = 5;

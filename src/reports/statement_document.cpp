@@ -16,10 +16,6 @@ constexpr double kMedium = 0.25;
 constexpr double kThin = 0.12;
 constexpr double kPad = 1.0;  // text keeps this far from the cell's rules
 
-std::string_view trimmed(std::string_view text) {
-    return util::trimBlanks(text);
-}
-
 }  // namespace
 
 StatementDocument::StatementDocument(const DesignInfo& design, StatementHeading heading,
@@ -69,37 +65,47 @@ bool StatementDocument::writeWorkbook(const std::string& path, std::string& erro
 
 void StatementDocument::paintHeader(PagePainter& p, const StatementPage* page) const {
     const StatementGeometry& g = geometry_;
+    const StatementHeaderBand& band = g.band;
     const double left = g.leftMm;
     const double width = g.tableWidthMm();
     const double top = g.topMm;
 
     // Title, centred, with a double rule under it.
-    TextStyle title{7.0, Face::Mincho, Align::Center};
+    TextStyle title{band.titleFontMm, Face::Mincho, Align::Center};
     QString titleString = titleText(heading_.title);
-    p.text({left, top, width, 11}, titleString, title);
-    double ruleWidth = p.textWidthMm(titleString, title) + 16;
+    p.text({left, top, width, band.titleHeightMm}, titleString, title);
+    double ruleWidth = p.textWidthMm(titleString, title) + 2 * band.titleRuleOverhangMm;
     double ruleLeft = left + (width - ruleWidth) / 2;
-    p.line(ruleLeft, top + 11.2, ruleLeft + ruleWidth, top + 11.2, kMedium);
-    p.line(ruleLeft, top + 12.0, ruleLeft + ruleWidth, top + 12.0, kThin);
+    const double ruleY = top + band.titleRuleMm;
+    p.line(ruleLeft, ruleY, ruleLeft + ruleWidth, ruleY, kMedium);
+    p.line(ruleLeft, ruleY + band.titleRuleGapMm, ruleLeft + ruleWidth, ruleY + band.titleRuleGapMm,
+           kThin);
 
     // The statement's own page number, as the estimator numbered it.
     if (page != nullptr) {
-        p.text({left + width - 40, top, 40, 6}, "No. " + std::to_string(page->表示頁番号),
-               {3.2, Face::Gothic, Align::Right});
+        p.text({left + width - band.pageNoWidthMm, top, band.pageNoWidthMm, band.pageNoHeightMm},
+               "No. " + std::to_string(page->表示頁番号),
+               {band.pageNoFontMm, Face::Gothic, Align::Right});
     }
 
     // Project on the left, company on the right.
-    const double rowY = top + 16;
-    const double projectWidth = width * 0.58;
-    p.text({left, rowY, 16, 8}, "工事名称", {2.8, Face::Gothic});
-    p.text({left + 17, rowY, projectWidth - 17, 8}, heading_.projectName, {4.2, Face::Mincho});
-    p.line(left, rowY + 8.4, left + projectWidth, rowY + 8.4, kThin);
-    p.text({left + width * 0.62, rowY, width * 0.38, 8}, heading_.company,
-           {4.2, Face::Mincho, Align::Right});
+    const double rowY = top + band.projectRowMm;
+    const double rowHeight = band.projectRowHeightMm;
+    const double projectWidth = width * band.projectShare;
+    const double nameLeft = left + band.labelWidthMm + 1;
+    p.text({left, rowY, band.labelWidthMm, rowHeight}, "工事名称",
+           {band.labelFontMm, Face::Gothic});
+    p.text({nameLeft, rowY, left + projectWidth - nameLeft, rowHeight}, heading_.projectName,
+           {band.nameFontMm, Face::Mincho});
+    p.line(left, rowY + band.projectRuleMm, left + projectWidth, rowY + band.projectRuleMm, kThin);
+    const double companyWidth = width * band.companyShare;
+    p.text({left + width - companyWidth, rowY, companyWidth, rowHeight}, heading_.company,
+           {band.nameFontMm, Face::Mincho, Align::Right});
 
     // The page's name heads its lines.
     if (page != nullptr && !page->頁名称.empty()) {
-        p.text({left, rowY + 10, projectWidth, 7}, "【" + page->頁名称 + "】", {3.6, Face::Gothic});
+        p.text({left, rowY + band.pageNameMm, projectWidth, band.pageNameHeightMm},
+               "【" + page->頁名称 + "】", {band.pageNameFontMm, Face::Gothic});
     }
 }
 
@@ -151,19 +157,21 @@ void StatementDocument::paintLine(PagePainter& p, const StatementLine& line, int
         style.align = fieldAlignment(column.field);
         switch (column.field) {
             case StatementField::DisplayNo:
-                p.text(cell, trimmed(line.表示番号名称), style);
+                p.text(cell, util::trimBlanks(line.表示番号名称), style);
                 break;
             case StatementField::Name:
-                p.twoLines(cell, trimmed(line.名称[0]), trimmed(line.名称[1]), style);
+                p.twoLines(cell, util::trimBlanks(line.名称[0]), util::trimBlanks(line.名称[1]),
+                           style);
                 break;
             case StatementField::Spec:
-                p.twoLines(cell, trimmed(line.仕様[0]), trimmed(line.仕様[1]), style);
+                p.twoLines(cell, util::trimBlanks(line.仕様[0]), util::trimBlanks(line.仕様[1]),
+                           style);
                 break;
             case StatementField::Quantity:
-                p.text(cell, trimmed(line.内訳数量), style);
+                p.text(cell, util::trimBlanks(line.内訳数量), style);
                 break;
             case StatementField::Unit:
-                p.text(cell, trimmed(line.単位名称), style);
+                p.text(cell, util::trimBlanks(line.単位名称), style);
                 break;
             case StatementField::UnitPrice:
                 p.text(cell, moneyText(line.単価[kSubmitted]), style);
@@ -172,14 +180,15 @@ void StatementDocument::paintLine(PagePainter& p, const StatementLine& line, int
                 p.text(cell, moneyText(line.金額[kSubmitted]), style);
                 break;
             case StatementField::QuantityFormula:
-                p.wrappedText(cell, trimmed(line.数量計算式), small);
+                p.wrappedText(cell, util::trimBlanks(line.数量計算式), small);
                 break;
             case StatementField::PriceFormula:
-                p.wrappedText(cell, trimmed(line.単価計算式), small);
+                p.wrappedText(cell, util::trimBlanks(line.単価計算式), small);
                 break;
             case StatementField::Remarks:
                 style.sizeMm = g.smallFontMm;
-                p.twoLines(cell, trimmed(line.社内備考), trimmed(line.社外備考), style);
+                p.twoLines(cell, util::trimBlanks(line.社内備考), util::trimBlanks(line.社外備考),
+                           style);
                 break;
             default: {
                 int k = estimateIndex(column.field);

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "util/text.h"
 #include "util/utf8.h"
 
 namespace omrix::util {
@@ -45,12 +46,6 @@ bool foldToAscii(std::string_view text, std::string& out) {
     return true;
 }
 
-std::string_view trimSpaceAndTab(std::string_view s) {
-    std::size_t first = s.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
-}
-
 // The exponent only has to say "far beyond any range"; saturating keeps it in int64.
 int64_t readExponent(std::string_view s, std::size_t& i, bool& ok) {
     bool negative = false;
@@ -66,7 +61,7 @@ int64_t readExponent(std::string_view s, std::size_t& i, bool& ok) {
 Parsed parseDecimal(std::string_view text, Decimal& d) {
     std::string folded;
     if (!foldToAscii(text, folded)) return Parsed::Bad;
-    std::string_view s = trimSpaceAndTab(folded);
+    std::string_view s = trimBlanks(folded, kBlanksAndTabs);
     if (s.empty()) return Parsed::Blank;
     std::size_t i = 0;
     if (s[i] == '+' || s[i] == '-') d.negative = s[i++] == '-';

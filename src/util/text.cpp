@@ -132,18 +132,22 @@ std::string fnBytesToText(const std::vector<uint8_t>& bytes) {
     return cp932ToUtf8(raw.substr(0, raw.find('\0')));
 }
 
-std::string_view trimBlanksLeft(std::string_view text) {
-    std::size_t first = text.find_first_not_of(' ');
+std::string_view trimBlanksLeft(std::string_view text, std::string_view blanks) {
+    std::size_t first = text.find_first_not_of(blanks);
     return first == std::string_view::npos ? std::string_view() : text.substr(first);
 }
 
-std::string_view trimBlanksRight(std::string_view text) {
-    std::size_t last = text.find_last_not_of(' ');
+std::string_view trimBlanksRight(std::string_view text, std::string_view blanks) {
+    std::size_t last = text.find_last_not_of(blanks);
     return last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
 }
 
-std::string_view trimBlanks(std::string_view text) {
-    return trimBlanksRight(trimBlanksLeft(text));
+std::string_view trimBlanks(std::string_view text, std::string_view blanks) {
+    return trimBlanksRight(trimBlanksLeft(text, blanks), blanks);
+}
+
+bool isBlankText(std::string_view text, std::string_view blanks) {
+    return text.find_first_not_of(blanks) == std::string_view::npos;
 }
 
 }  // namespace omrix::util

@@ -42,9 +42,15 @@ void sbTextToBytes(std::string_view text, std::vector<uint8_t>& bytes, int32_t l
 // Positions 1.. of the array read as CP932 text, cut at the first NUL.
 std::string fnBytesToText(const std::vector<uint8_t>& bytes);
 
-// Blanks are half-width spaces only, as the fixed-width fields are padded with them.
-std::string_view trimBlanksLeft(std::string_view text);
-std::string_view trimBlanksRight(std::string_view text);
-std::string_view trimBlanks(std::string_view text);
+// What a trim takes off. Blanks are half-width spaces only, as the fixed-width fields
+// are padded with them; typed values (options, numbers, INI lines) may carry tabs too.
+inline constexpr std::string_view kBlanks = " ";
+inline constexpr std::string_view kBlanksAndTabs = " \t";
+
+std::string_view trimBlanksLeft(std::string_view text, std::string_view blanks = kBlanks);
+std::string_view trimBlanksRight(std::string_view text, std::string_view blanks = kBlanks);
+std::string_view trimBlanks(std::string_view text, std::string_view blanks = kBlanks);
+// True when the text holds nothing but those characters.
+bool isBlankText(std::string_view text, std::string_view blanks = kBlanks);
 
 }  // namespace omrix::util

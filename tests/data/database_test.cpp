@@ -386,8 +386,8 @@ TEST(Concurrency, SecondWriterWaitsForTheOpenTransaction) {
         Transaction t(*other);
         secondBegun = t.begun();
         if (t.begun()) {
-            other->fnExecute("Insert Into 物件変数 (物件変数ＩＤ) Values (4)");
-            t.commit();
+            EXPECT_TRUE(other->fnExecute("Insert Into 物件変数 (物件変数ＩＤ) Values (4)"));
+            EXPECT_TRUE(t.commit());
         }
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(200));

@@ -59,7 +59,7 @@ std::shared_ptr<data::CCCDBS_DataBase> TableDatabase::connect() const {
     auto db = std::make_shared<data::CCCDBS_DataBase>();
     if (!db->fnOpenFromIni(iniPath_)) return nullptr;
     // A test file need not survive a power cut; waiting for the disk only slows the tests.
-    db->fnExecute("PRAGMA synchronous = OFF;");
+    if (!db->fnExecute("PRAGMA synchronous = OFF;")) return nullptr;
     return db;
 }
 

@@ -139,7 +139,7 @@ void expectTreeRules(const BreakdownPlan& plan, int32_t lines) {
         }
     }
     for (const DemoLine& l : plan.lines) {
-        const int16_t kind = majorKind(l.種別フラグ);
+        const int16_t kind = breakdown::fnMajorSyubetu(l.種別フラグ);
         if (kind == 4096) {
             // A continuation follows the line it continues or another continuation of it.
             const DemoLine& owner = plan.lines[static_cast<std::size_t>(l.継続親内訳ＩＤ - 1)];
@@ -153,7 +153,8 @@ void expectTreeRules(const BreakdownPlan& plan, int32_t lines) {
         if (kind == 64) {
             ASSERT_EQ(previousSibling[l.内訳ＩＤ], l.合計見出し行ＩＤ);
             const auto& heading = plan.lines[static_cast<std::size_t>(l.合計見出し行ＩＤ - 1)];
-            ASSERT_EQ(majorKind(heading.種別フラグ), 32);
+            ASSERT_EQ(breakdown::fnMajorSyubetu(heading.種別フラグ),
+                      breakdown::kSyubetuGokeiMidasi);
         }
         if (l.daika) {
             ASSERT_EQ(kind, 8);

@@ -25,7 +25,7 @@ const char* const kTypeNames[] = {"B5", "A4(横)", "A4(縦)", "A4(計算式)", "
 
 PrintOptionRec optionsFor(std::string_view typeName) {
     PrintOptionRec options;
-    options.nPageType = 1;
+    options.nPageType = kPageTypeOnlyNum;
     EXPECT_TRUE(sbSetPrintType(options, typeName)) << typeName;
     return options;
 }
@@ -153,7 +153,7 @@ TEST(PrintAmounts, InternalCheckKeepsEveryEstimateOthersShowOne) {
 
     for (const char* type : kTypeNames) {
         PrintOptionRec quantitiesOnly = optionsFor(type);
-        quantitiesOnly.nOnlySuryo = 1;
+        quantitiesOnly.nOnlySuryo = kOptionOn;
         PrintRow row = convert(line, quantitiesOnly);
         EXPECT_EQ(row.見積２金額, Currency()) << type;
         EXPECT_EQ(row.提出用単価, Currency()) << type;
@@ -187,7 +187,7 @@ TEST(PrintConversion, PlaceTextsAndPageName) {
     EXPECT_TRUE(row.頁名称.isBlank());
 
     PrintOptionRec names = numbers;
-    names.nPageType = 2;
+    names.nPageType = kPageTypeNames;
     EXPECT_EQ(convert(line, names).頁名称.trimmedRight(), "別紙A");
 
     // A blank line of the page filler.
@@ -205,7 +205,7 @@ TEST(PrintDitto, MarksANameRepeatedFromTheLineAbove) {
     line.名称２ = "打放し合板";
 
     PrintOptionRec options = optionsFor("A4(横)");
-    options.nChofukuShoryaku = 1;
+    options.nChofukuShoryaku = kOptionOn;
     PrintRow row = convert(line, options, &above);
     EXPECT_EQ(row.名称１.trimmedRight(), "          〃");
     EXPECT_EQ(row.名称２.trimmedRight(), "打放し合板");
@@ -213,11 +213,11 @@ TEST(PrintDitto, MarksANameRepeatedFromTheLineAbove) {
 
     // The first line of a page always names itself in full.
     EXPECT_EQ(convert(line, options, nullptr).名称１.trimmedRight(), "型枠");
-    options.nChofukuShoryaku = 0;
+    options.nChofukuShoryaku = kOptionOff;
     EXPECT_EQ(convert(line, options, &above).名称１.trimmedRight(), "型枠");
 
     // Leading blanks make another text.
-    options.nChofukuShoryaku = 1;
+    options.nChofukuShoryaku = kOptionOn;
     line.名称１ = " 型枠";
     EXPECT_EQ(convert(line, options, &above).名称１.trimmedRight(), " 型枠");
 }

@@ -11,13 +11,13 @@
 
 #include "breakdown/omrix_dbt_uchiwake_name.h"
 #include "breakdown/uchiwake_loader.h"
+#include "context/app_context.h"
 #include "data/table_database.h"
 #include "demo/demo_database.h"
+#include "level_tree/level_tree_model.h"
 #include "print/print_rows_generator.h"
 #include "print/print_rows_write.h"
-#include "level_tree/level_tree_model.h"
 #include "project/bukken_hensu.h"
-#include "context/app_context.h"
 
 namespace omrix::print {
 namespace {
@@ -120,8 +120,8 @@ class PrintRowsGolden : public ::testing::TestWithParam<GoldenCase> {
         context.UchiwakeNameID = context.UchiwakeName.内訳名称ＩＤ;
         context.UchiwakeRoot = breakdown::fnLoadUchiwake();
         ASSERT_TRUE(context.UchiwakeRoot);
-        ASSERT_TRUE(project::fnOmrix_DBT_BukkenHensu_Select(demo::kDemoBukkenNo,
-                                                            context.BukkenHensu));
+        ASSERT_TRUE(
+            project::fnOmrix_DBT_BukkenHensu_Select(demo::kDemoBukkenNo, context.BukkenHensu));
         context.UchiwakeRoot->sbMoneyReCalc();
         // The recalculated total is the one the demo priced: the breakdown is whole.
         ASSERT_EQ(context.UchiwakeRoot->prUchiwakeRec().提出用金額, summary.total);
@@ -133,7 +133,7 @@ class PrintRowsGolden : public ::testing::TestWithParam<GoldenCase> {
 
     static PrintOptionRec optionsOf(const GoldenCase& c) {
         PrintOptionRec o;
-        o.nPrintJunjo = 2;
+        o.nPrintJunjo = kPrintJunjoToDown;
         o.nPageStart = c.pageStart;
         o.nPageType = c.pageType;
         o.nChofukuShoryaku = c.ditto;

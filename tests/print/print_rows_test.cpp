@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "breakdown/ucw_fixture.h"
+#include "context/app_context.h"
+#include "level_tree/level_tree_model.h"
 #include "platform/messages.h"
 #include "print/print_rows_generator.h"
-#include "level_tree/level_tree_model.h"
-#include "context/app_context.h"
 
 namespace omrix::print {
 namespace {
@@ -18,11 +18,16 @@ using level_tree::LevelTreeModel;
 using testing::line;
 using testing::UchiwakeRec;
 
-constexpr int16_t kSyumoku = 1, kKamoku = 2, kMeisai = 8, kBesshi = 0x10, kGokeiMidasi = 0x20,
-                  kGokei = 0x40, kApart = 0x80;
+using breakdown::kFlagBesshi;
+using breakdown::kFlagBesshiApart;
+using breakdown::kFlagGokei;
+using breakdown::kFlagGokeiMidasi;
+using breakdown::kFlagKamoku;
+using breakdown::kFlagMeisai;
+using breakdown::kFlagSyumoku;
 
 UchiwakeRec item(int32_t id, int32_t parent, int32_t hyojiNo) {
-    return line(id, parent, kMeisai, hyojiNo, "明細" + std::to_string(id));
+    return line(id, parent, kFlagMeisai, hyojiNo, "明細" + std::to_string(id));
 }
 
 UchiwakeRec headingLine(int32_t id, int32_t parent, int16_t flag, int32_t hyojiNo, std::string name,
@@ -44,8 +49,8 @@ class PrintRowsTest : public ::testing::Test {
         context::appContext().UchiwakeNameID = 7;
         context::appContext().Messages = sink;
         options.nPageStart = 1;
-        options.nPageType = 1;
-        options.nBesshiMode = 1;
+        options.nPageType = kPageTypeOnlyNum;
+        options.nBesshiMode = kBesshiAndAll;
         ASSERT_TRUE(sbSetPrintType(options, "B5"));
     }
     void TearDown() override { context::resetAppContext(); }
@@ -122,7 +127,7 @@ TEST_F(PrintRowsTest, FifteenthLineStartsANewPageOnlyWhenAnotherLineFollows) {
 
     // Lines that follow but are not printed (an unticked 種目) make no blank page.
     lines.pop_back();
-    lines.push_back(headingLine(16, 1, kSyumoku, 15, "種目"));
+    lines.push_back(headingLine(16, 1, kFlagSyumoku, 15, "種目"));
     load(lines);
     ASSERT_TRUE(generate());
     EXPECT_EQ(rows.size(), 15u);
@@ -132,14 +137,14 @@ TEST_F(PrintRowsTest, TotalAboveTheFootMovesToLine14AndTotalsAt14Or15Stay) {
     // Root, five items, a total heading around one item, its total on line 8.
     std::vector<UchiwakeRec> lines{line(1, 0, 0, 1, "本工事")};
     addItems(lines, 1, 2, 5);
-    lines.push_back(headingLine(7, 1, kGokeiMidasi, 6, "小計見出し"));
+    lines.push_back(headingLine(7, 1, kFlagGokeiMidasi, 6, "小計見出し"));
     lines.push_back(item(8, 7, 1));
-    lines.push_back(headingLine(9, 1, kGokei, 7, "小計"));
+    lines.push_back(headingLine(9, 1, kFlagGokei, 7, "小計"));
     load(lines);
     ASSERT_TRUE(generate());
     ASSERT_EQ(rows.size(), 15u);
     EXPECT_TRUE(rows[7].名称１.isBlank());
-    EXPECT_EQ(rows[7].種別フラグ, kGokei);  // the flags stay with the line
+    EXPECT_EQ(rows[7].種別フラグ, kFlagGokei);  // the flags stay with the line
     EXPECT_EQ(rows[13].名称１.trimmedRight(), "小計");
     EXPECT_EQ(rows[13].表示No, 14);
     EXPECT_EQ(rows[13].種別フラグ, 0);
@@ -147,7 +152,7 @@ TEST_F(PrintRowsTest, TotalAboveTheFootMovesToLine14AndTotalsAt14Or15Stay) {
     for (int itemsBefore : {12, 13}) {
         lines = {line(1, 0, 0, 1, "本工事")};
         addItems(lines, 1, 2, itemsBefore);
-        lines.push_back(headingLine(100, 1, kGokei, 99, "合計"));
+        lines.push_back(headingLine(100, 1, kFlagGokei, 99, "合計"));
         load(lines);
         ASSERT_TRUE(generate());
         const int onLine = itemsBefore + 2;
@@ -165,18 +170,18 @@ TEST_F(PrintRowsTest, TotalAlignmentLooksAtEachPageOnItsOwn) {
     }
     page[2].名称１ = "合計";
     page[2].提出用金額 = *Currency::fromUnits(5);
-    page[2].種別フラグ = kGokei;
+    page[2].種別フラグ = kFlagGokei;
     page[1].名称１ = "明細";
     // Page 2: an amount alone makes a line not blank; an item last: nothing moves.
     page[15 + 4].提出用金額 = *Currency::fromUnits(1);
-    page[15 + 4].種別フラグ = kMeisai;
+    page[15 + 4].種別フラグ = kFlagMeisai;
     fnAlignTotalRows(page, 1);
     EXPECT_TRUE(page[2].名称１.isBlank());
     EXPECT_EQ(page[2].提出用金額, Currency());
     EXPECT_EQ(page[13].名称１.trimmedRight(), "合計");
     EXPECT_EQ(page[13].提出用金額, *Currency::fromUnits(5));
     EXPECT_EQ(page[13].頁名称.trimmedRight(), "P13");
-    EXPECT_EQ(page[2].種別フラグ, kGokei);
+    EXPECT_EQ(page[2].種別フラグ, kFlagGokei);
     EXPECT_EQ(page[19].提出用金額, *Currency::fromUnits(1));
 
     // Once at the foot it stays there.
@@ -187,7 +192,7 @@ TEST_F(PrintRowsTest, TotalAlignmentLooksAtEachPageOnItsOwn) {
     PrintRows other(page.begin(), page.begin() + 15);
     for (auto& r : other) r.名称１ = "";
     other[4].名称１ = "合計";
-    other[4].種別フラグ = kGokei;
+    other[4].種別フラグ = kFlagGokei;
     other[13].提出用金額 = Currency();
     fnAlignTotalRows(other, 3);
     EXPECT_EQ(other[11].名称１.trimmedRight(), "合計");
@@ -197,8 +202,8 @@ TEST_F(PrintRowsTest, TotalAlignmentLooksAtEachPageOnItsOwn) {
 }
 
 TEST_F(PrintRowsTest, UncheckedWorkTypeIsNeitherPrintedNorPaged) {
-    load({line(1, 0, 0, 1, "本工事"), headingLine(2, 1, kSyumoku, 1, "建築"), item(3, 2, 1),
-          headingLine(4, 1, kSyumoku, 2, "設備"), item(5, 4, 1)});
+    load({line(1, 0, 0, 1, "本工事"), headingLine(2, 1, kFlagSyumoku, 1, "建築"), item(3, 2, 1),
+          headingLine(4, 1, kFlagSyumoku, 2, "設備"), item(5, 4, 1)});
     tickAll();
     tick(4, false);
     ASSERT_TRUE(generate());
@@ -209,10 +214,10 @@ TEST_F(PrintRowsTest, UncheckedWorkTypeIsNeitherPrintedNorPaged) {
 }
 
 TEST_F(PrintRowsTest, SubStatementPagesComeDepthFirst) {
-    load({line(1, 0, 0, 1, "本工事"), headingLine(2, 1, kSyumoku, 1, "A"),
-          headingLine(3, 2, kKamoku, 1, "A1"), item(4, 3, 1), headingLine(5, 2, kKamoku, 2, "A2"),
-          headingLine(6, 5, kKamoku, 1, "A2a"), headingLine(7, 1, kSyumoku, 2, "B"),
-          headingLine(8, 7, kKamoku, 1, "B1")});
+    load({line(1, 0, 0, 1, "本工事"), headingLine(2, 1, kFlagSyumoku, 1, "A"),
+          headingLine(3, 2, kFlagKamoku, 1, "A1"), item(4, 3, 1),
+          headingLine(5, 2, kFlagKamoku, 2, "A2"), headingLine(6, 5, kFlagKamoku, 1, "A2a"),
+          headingLine(7, 1, kFlagSyumoku, 2, "B"), headingLine(8, 7, kFlagKamoku, 1, "B1")});
     tickAll();
     ASSERT_TRUE(generate());
     EXPECT_EQ(pages(), (Pages{"1/1: 本工事 A B", "2/2: A A1 A2", "3/3: A1 明細4", "4/4: A2 A2a",
@@ -221,10 +226,11 @@ TEST_F(PrintRowsTest, SubStatementPagesComeDepthFirst) {
 
 TEST_F(PrintRowsTest, SheetsRestartOrContinueTheNumbering) {
     // 種目 A holds an item and a sheet printed apart with 20 items; 種目 B follows.
-    std::vector<UchiwakeRec> lines{line(1, 0, 0, 1, "本工事"), headingLine(2, 1, kSyumoku, 1, "A"),
-                                   item(3, 2, 1), headingLine(4, 2, kBesshi | kApart, 2, "別紙")};
+    std::vector<UchiwakeRec> lines{line(1, 0, 0, 1, "本工事"),
+                                   headingLine(2, 1, kFlagSyumoku, 1, "A"), item(3, 2, 1),
+                                   headingLine(4, 2, kFlagBesshi | kFlagBesshiApart, 2, "別紙")};
     addItems(lines, 4, 100, 20);
-    lines.push_back(headingLine(5, 1, kSyumoku, 2, "B"));
+    lines.push_back(headingLine(5, 1, kFlagSyumoku, 2, "B"));
     load(lines);
     tickAll();
     auto firstLines = [&] {
@@ -233,26 +239,26 @@ TEST_F(PrintRowsTest, SheetsRestartOrContinueTheNumbering) {
         return out;
     };
 
-    options.nBesshiPrint = 1;
+    options.nBesshiPrint = kOptionOn;
     ASSERT_TRUE(generate());
     EXPECT_EQ(firstLines(),
               (Pages{"1/1: 本工事", "2/2: A", "3/1: 別紙", "4/2: 明細114", "5/3: B"}));
 
-    options.nPageTsuban = 1;
+    options.nPageTsuban = kOptionOn;
     ASSERT_TRUE(generate());
     EXPECT_EQ(firstLines(),
               (Pages{"1/1: 本工事", "2/2: A", "3/3: 別紙", "4/4: 明細114", "5/5: B"}));
 
     // Sheets not printed: the line stays on A's page, the sheet gets no pages.
-    options.nBesshiPrint = 0;
+    options.nBesshiPrint = kOptionOff;
     ASSERT_TRUE(generate());
     EXPECT_EQ(pages(), (Pages{"1/1: 本工事 A B", "2/2: A 明細3 別紙", "3/3: B"}));
 
     // Only the sheets: numbered from 1, the physical pages from the first page number.
-    options.nBesshiPrint = 1;
-    options.nBesshiMode = 2;
+    options.nBesshiPrint = kOptionOn;
+    options.nBesshiMode = kBesshiOnly;
     options.nPageStart = 5;
-    options.nPageType = 2;
+    options.nPageType = kPageTypeNames;
     ASSERT_TRUE(generate());
     EXPECT_EQ(firstLines(), (Pages{"5/1: 別紙", "6/2: 明細114"}));
     for (const PrintRow& r : rows) EXPECT_TRUE(r.頁名称.isBlank());
@@ -261,23 +267,26 @@ TEST_F(PrintRowsTest, SheetsRestartOrContinueTheNumbering) {
 TEST_F(PrintRowsTest, SheetsOnlyCollectsThreeSectionsInOrder) {
     // Root sheet S1 (ticked); 種目 A with sheet S2 (ticked) and S3 (not ticked);
     // 科目 K below A holding sheet S4 (not ticked) with S5 inside, then S6.
-    load({line(1, 0, 0, 1, "本工事"), headingLine(10, 1, kBesshi | kApart, 1, "S1"),
-          headingLine(2, 1, kSyumoku, 2, "A"), headingLine(20, 2, kBesshi | kApart, 1, "S2"),
-          headingLine(21, 2, kBesshi | kApart, 2, "S3"), headingLine(3, 2, kKamoku, 3, "K"),
-          headingLine(30, 3, kBesshi | kApart, 1, "S4"),
-          headingLine(31, 30, kBesshi | kApart, 1, "S5"),
-          headingLine(32, 3, kBesshi | kApart, 2, "S6"), headingLine(33, 3, kBesshi, 3, "plain")});
+    load({line(1, 0, 0, 1, "本工事"), headingLine(10, 1, kFlagBesshi | kFlagBesshiApart, 1, "S1"),
+          headingLine(2, 1, kFlagSyumoku, 2, "A"),
+          headingLine(20, 2, kFlagBesshi | kFlagBesshiApart, 1, "S2"),
+          headingLine(21, 2, kFlagBesshi | kFlagBesshiApart, 2, "S3"),
+          headingLine(3, 2, kFlagKamoku, 3, "K"),
+          headingLine(30, 3, kFlagBesshi | kFlagBesshiApart, 1, "S4"),
+          headingLine(31, 30, kFlagBesshi | kFlagBesshiApart, 1, "S5"),
+          headingLine(32, 3, kFlagBesshi | kFlagBesshiApart, 2, "S6"),
+          headingLine(33, 3, kFlagBesshi, 3, "plain")});
     tickAll();
     tick(21, false);
     tick(30, false);
     tick(31, false);
-    options.nBesshiPrint = 1;
-    options.nBesshiMode = 2;
+    options.nBesshiPrint = kOptionOn;
+    options.nBesshiMode = kBesshiOnly;
     ASSERT_TRUE(generate());
     EXPECT_EQ(pages(), (Pages{"1/1: S1", "2/1: S2", "3/1: S4 S5", "4/1: S5", "5/1: S6"}));
 
     // Nothing to collect: a message, no rows.
-    load({line(1, 0, 0, 1, "本工事"), headingLine(2, 1, kSyumoku, 1, "A")});
+    load({line(1, 0, 0, 1, "本工事"), headingLine(2, 1, kFlagSyumoku, 1, "A")});
     tickAll();
     EXPECT_FALSE(generate());
     EXPECT_TRUE(rows.empty());
@@ -290,7 +299,7 @@ TEST_F(PrintRowsTest, SheetsOnlyCollectsThreeSectionsInOrder) {
 }
 
 TEST_F(PrintRowsTest, FirstPageNumberStartsBothCounters) {
-    load({line(1, 0, 0, 1, "本工事"), headingLine(2, 1, kSyumoku, 1, "A")});
+    load({line(1, 0, 0, 1, "本工事"), headingLine(2, 1, kFlagSyumoku, 1, "A")});
     tickAll();
     options.nPageStart = 5;
     ASSERT_TRUE(generate());
@@ -301,12 +310,12 @@ TEST_F(PrintRowsTest, FirstPageNumberStartsBothCounters) {
 }
 
 TEST_F(PrintRowsTest, PageNamesFollowTheirLinesOnlyWhenAsked) {
-    load({headingLine(1, 0, 0, 1, "本工事", "本"), headingLine(2, 1, kSyumoku, 1, "A", "建築"),
+    load({headingLine(1, 0, 0, 1, "本工事", "本"), headingLine(2, 1, kFlagSyumoku, 1, "A", "建築"),
           item(3, 2, 1)});
     tickAll();
     ASSERT_TRUE(generate());
     for (const PrintRow& r : rows) EXPECT_TRUE(r.頁名称.isBlank());
-    options.nPageType = 2;
+    options.nPageType = kPageTypeNames;
     ASSERT_TRUE(generate());
     EXPECT_TRUE(rows[0].頁名称.isBlank());              // the root line
     EXPECT_EQ(rows[1].頁名称.trimmedRight(), "建築");   // the line's own
@@ -317,9 +326,9 @@ TEST_F(PrintRowsTest, PageNamesFollowTheirLinesOnlyWhenAsked) {
 
 TEST_F(PrintRowsTest, DittoMarkNeverOnAPagesFirstLine) {
     std::vector<UchiwakeRec> lines{line(1, 0, 0, 1, "本工事")};
-    for (int i = 0; i < 16; ++i) lines.push_back(line(2 + i, 1, kMeisai, i + 1, "型枠"));
+    for (int i = 0; i < 16; ++i) lines.push_back(line(2 + i, 1, kFlagMeisai, i + 1, "型枠"));
     load(lines);
-    options.nChofukuShoryaku = 1;
+    options.nChofukuShoryaku = kOptionOn;
     ASSERT_TRUE(generate());
     ASSERT_EQ(rows.size(), 30u);
     const std::string ditto = "          〃     ";
@@ -339,7 +348,7 @@ TEST_F(PrintRowsTest, NoBreakdownGivesTheNothingMessage) {
 
 TEST_F(PrintRowsTest, SubSubjectsAndSheetItemsAskTheTreeLikeHeadings) {
     load({line(1, 0, 0, 1, "本工事"), headingLine(2, 1, 4, 1, "中科目"), item(3, 2, 1),
-          headingLine(4, 1, kMeisai | kBesshi, 2, "明細別紙"), item(5, 4, 1)});
+          headingLine(4, 1, kFlagMeisai | kFlagBesshi, 2, "明細別紙"), item(5, 4, 1)});
     ASSERT_TRUE(generate());
     EXPECT_EQ(pages(), Pages{"1/1: 本工事"});
     // Ticked, a 中科目 is still no print target: neither it nor its lines appear.

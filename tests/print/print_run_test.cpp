@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "app/startup_sequence.h"
+#include "context/app_context.h"
 #include "data/table_database.h"
 #include "demo/demo_database.h"
-#include "print/print_run.h"
 #include "level_tree/level_tree_model.h"
-#include "context/app_context.h"
-#include "app/startup_sequence.h"
+#include "print/print_run.h"
 
 namespace omrix::print {
 namespace {
@@ -80,8 +80,8 @@ class PrintRun : public ::testing::Test {
         tree.sbCreateTree(appContext().UchiwakeRoot.get(), 0);
         ASSERT_GT(tree.count(), 1);
 
-        ui.choices.options.nPrintJunjo = 2;
-        ui.choices.options.nPageType = 1;
+        ui.choices.options.nPrintJunjo = kPrintJunjoToDown;
+        ui.choices.options.nPageType = kPageTypeOnlyNum;
         ui.choices.options.nPageStart = 1;
         sbSetPrintType(ui.choices.options, "B5");
         ui.choices.uchiwake = ui.choices.youkou = ui.choices.gaiyou = ui.choices.daika = true;
@@ -168,7 +168,7 @@ TEST_F(PrintRun, UnreadableChoicesEndSilently) {
 TEST_F(PrintRun, PageNameQuestionDependsOnTypeAndRights) {
     tickAll();
     ui.choices.youkou = ui.choices.gaiyou = ui.choices.daika = false;
-    ui.choices.options.nPageType = 2;
+    ui.choices.options.nPageType = kPageTypeNames;
     appContext().Kengen = 0;
     tables.messages().setAnswer(platform::kAnswerYes);
     fnRunPrint(ui, launches, tree);

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "print/print_row.h"
 #include "reports/gui_application.h"
 
 namespace omrix::testing {
@@ -78,7 +79,7 @@ void ReportDatabase::addPages(int32_t nameId, int pages) {
     int32_t id = 0;
     tables.exec("Begin;");
     for (int page = 1; page <= pages; ++page) {
-        for (int line = 1; line <= 15; ++line) {
+        for (int line = 1; line <= print::kLinesPerPage; ++line) {
             PrintRowSpec r;
             r.page = page;
             r.displayPage = page;
