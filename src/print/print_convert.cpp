@@ -95,22 +95,21 @@ std::vector<std::string> remarkLines(std::string_view remark) {
     return lines;
 }
 
-std::vector<std::string> remarksOf(PrintTypeKind kind, const UchiwakeRec& line) {
-    using enum PrintTypeKind;
-    switch (kind) {
-        case B5:
-        case A4Yoko:
-        case A4Tate:
+std::string singleLine(std::string_view remark) {
+    return std::string(util::trimBlanksRight(withoutChars(remark, "\r\n")));
+}
+
+// Nothing for an unknown type.
+std::vector<std::string> remarksOf(const PrintType* type, const UchiwakeRec& line) {
+    if (type == nullptr) return {};
+    switch (type->remarks) {
+        case PrintRemarks::Outside:
             return remarkLines(line.社外備考.trimmedRight());
-        case A4Internal:
+        case PrintRemarks::InHouse:
             return remarkLines(line.社内備考.trimmedRight());
-        case A4Formula:
-            return {std::string(
-                        util::trimBlanksRight(withoutChars(line.社内備考.trimmedRight(), "\r\n"))),
-                    std::string(
-                        util::trimBlanksRight(withoutChars(line.社外備考.trimmedRight(), "\r\n")))};
-        case Other:
-            break;
+        case PrintRemarks::BothSingleLine:
+            return {singleLine(line.社内備考.trimmedRight()),
+                    singleLine(line.社外備考.trimmedRight())};
     }
     return {};
 }
@@ -138,7 +137,8 @@ void fnConvertPrintRow(const PrintRowPlace& place, const UchiwakeRec& line,
     row.単位名称 = line.単位名称.trimmedRight();
 
     if (options.nOnlySuryo != kOptionOn) {
-        if (printTypeKind(options.sPrintTypeName) == PrintTypeKind::A4Internal) {
+        const PrintType* type = printTypeNamed(options.sPrintTypeName);
+        if (type != nullptr && type->allEstimates) {
             copyAllEstimates(row, line);
         } else {
             copyShownEstimate(row, line);
@@ -151,7 +151,7 @@ void fnConvertPrintRow(const PrintRowPlace& place, const UchiwakeRec& line,
     if (options.nPageType == kPageTypeNames) row.頁名称 = place.pageName;
     row.数量計算式 = line.数量計算式.trimmedRight();
 
-    const auto remarks = remarksOf(printTypeKind(util::trimBlanks(options.sPrintTypeName)), line);
+    const auto remarks = remarksOf(printTypeNamed(util::trimBlanks(options.sPrintTypeName)), line);
     if (remarks.size() >= 1) row.社内備考 = util::trimBlanksRight(remarks[0]);
     if (remarks.size() >= 2) row.社外備考 = util::trimBlanksRight(remarks[1]);
 

@@ -1,22 +1,53 @@
 #include "print/print_options.h"
 
-#include <array>
 
 #include "util/text.h"
 
 namespace omrix::print {
 
 std::span<const PrintType> printTypes() {
-    using enum PrintTypeKind;
-    static constexpr std::array<PrintType, 5> kTypes{{
-        {"B5", "OMRIX_PRINT_B5UCHIWAKESHO.RPT", "内訳書", "B5", "B5_UCHIWAKESHO", B5},
-        {"A4(社内確認用)", "OMRIX_PRINT_A4YOKO.RPT", "内訳書(社内確認用)", "A4(社内確認用)",
-         "PRINTA4YOKO", A4Internal},
-        {"A4(計算式)", "OMRIX_PRINT_A4EXP.RPT", "内訳書", "A4(計算式)", "PRINT_A4EXP", A4Formula},
-        {"A4(横)", "OMRIX_PRINT_A4YOKOUCHIWAKESHO.RPT", "内訳書", "A4(横)", "A4YOKOUCHIWAKESHO",
-         A4Yoko},
-        {"A4(縦)", "OMRIX_PRINT_A4TATE.RPT", "内訳書", "A4(縦)", "PRINT_A4TATE", A4Tate},
-    }};
+    static constexpr PrintType kTypes[] = {
+        {.name = "B5",
+         .reportFile = "OMRIX_PRINT_B5UCHIWAKESHO.RPT",
+         .reportTitle = "内訳書",
+         .typeName = "B5",
+         .layout = "B5_UCHIWAKESHO",
+         .allEstimates = false,
+         .remarks = PrintRemarks::Outside,
+         .formulas = StatementFormulas::CompanyName},
+        {.name = "A4(社内確認用)",
+         .reportFile = "OMRIX_PRINT_A4YOKO.RPT",
+         .reportTitle = "内訳書(社内確認用)",
+         .typeName = "A4(社内確認用)",
+         .layout = "PRINTA4YOKO",
+         .allEstimates = true,
+         .remarks = PrintRemarks::InHouse,
+         .formulas = StatementFormulas::AmountKindNames},
+        {.name = "A4(計算式)",
+         .reportFile = "OMRIX_PRINT_A4EXP.RPT",
+         .reportTitle = "内訳書",
+         .typeName = "A4(計算式)",
+         .layout = "PRINT_A4EXP",
+         .allEstimates = false,
+         .remarks = PrintRemarks::BothSingleLine,
+         .formulas = StatementFormulas::None},
+        {.name = "A4(横)",
+         .reportFile = "OMRIX_PRINT_A4YOKOUCHIWAKESHO.RPT",
+         .reportTitle = "内訳書",
+         .typeName = "A4(横)",
+         .layout = "A4YOKOUCHIWAKESHO",
+         .allEstimates = false,
+         .remarks = PrintRemarks::Outside,
+         .formulas = StatementFormulas::CompanyName},
+        {.name = "A4(縦)",
+         .reportFile = "OMRIX_PRINT_A4TATE.RPT",
+         .reportTitle = "内訳書",
+         .typeName = "A4(縦)",
+         .layout = "PRINT_A4TATE",
+         .allEstimates = false,
+         .remarks = PrintRemarks::Outside,
+         .formulas = StatementFormulas::CompanyName},
+    };
     return kTypes;
 }
 
@@ -28,11 +59,18 @@ const PrintType* findPrintType(std::string_view entryName) {
     return nullptr;
 }
 
-PrintTypeKind printTypeKind(std::string_view typeName) {
+const PrintType* printTypeNamed(std::string_view typeName) {
     for (const PrintType& type : printTypes()) {
-        if (type.typeName == typeName) return type.kind;
+        if (type.typeName == typeName) return &type;
     }
-    return PrintTypeKind::Other;
+    return nullptr;
+}
+
+const PrintType* printTypeOfReport(std::string_view reportFile) {
+    for (const PrintType& type : printTypes()) {
+        if (type.reportFile == reportFile) return &type;
+    }
+    return nullptr;
 }
 
 bool sbSetPrintType(PrintOptionRec& options, std::string_view entryName) {

@@ -34,15 +34,31 @@ struct PrintOptionRec {
     std::string sPrintTypeName;
 };
 
-enum class PrintTypeKind { B5, A4Internal, A4Formula, A4Yoko, A4Tate, Other };
+// The remark lines a statement prints in its two remark columns.
+enum class PrintRemarks {
+    Outside,         // the lines of 社外備考
+    InHouse,         // the lines of 社内備考
+    BothSingleLine,  // 社内備考 and 社外備考, each run into one line
+};
 
+// What the launch puts into the layout's text formula fields.
+enum class StatementFormulas {
+    CompanyName,      // field 1: the company name
+    AmountKindNames,  // fields 3, 4, 5: the names of 金額種類 1, 2 and 5
+    None,
+};
+
+// One layout of the statement: everything that differs between layouts, so that a new
+// layout is one row here and its page geometry in the reports.
 struct PrintType {
     std::string_view name;  // as 内訳書出力形式Ｍ lists it
     std::string_view reportFile;
     std::string_view reportTitle;
     std::string_view typeName;
     std::string_view layout;  // the report design that paints it
-    PrintTypeKind kind;
+    bool allEstimates;        // 見積１ … 見積４ and 提出用, else only the estimate shown
+    PrintRemarks remarks;
+    StatementFormulas formulas;
 };
 
 std::span<const PrintType> printTypes();
@@ -51,8 +67,10 @@ std::span<const PrintType> printTypes();
 // a name written with full-width brackets is another name. Null when unknown.
 const PrintType* findPrintType(std::string_view entryName);
 
-// The kind a type name stands for, compared exactly as it stands; Other when unknown.
-PrintTypeKind printTypeKind(std::string_view typeName);
+// The type of a type name or a report file name, compared exactly as it stands;
+// null when unknown.
+const PrintType* printTypeNamed(std::string_view typeName);
+const PrintType* printTypeOfReport(std::string_view reportFile);
 
 // Sets the report file, title and type name of the entry; with an unknown entry they
 // are left empty and the result is false.

@@ -1,78 +1,59 @@
 #include "reports/report_design.h"
 
-#include <array>
+#include "print/print_options.h"
+#include "reports/statement_columns.h"
 
 namespace omrix::reports {
 namespace {
 
-constexpr Paper kB5Portrait{
-    .size = PaperSize::JisB5, .landscape = false, .widthMm = 182.0, .heightMm = 257.0};
-constexpr Paper kA4Portrait{
-    .size = PaperSize::A4, .landscape = false, .widthMm = 210.0, .heightMm = 297.0};
-constexpr Paper kA4Landscape{
-    .size = PaperSize::A4, .landscape = true, .widthMm = 297.0, .heightMm = 210.0};
+// Formula field 1 is the company name wherever a design prints one; the internal check
+// layout has five, 3 to 5 naming its estimate columns.
+int formulaFieldCount(const print::PrintType& type) {
+    constexpr int kWithAmountKindNames = 5;
+    return type.formulas == print::StatementFormulas::AmountKindNames ? kWithAmountKindNames : 1;
+}
 
-const std::array<DesignInfo, 8>& designs() {
-    // Formula field 1 is the company name wherever a design prints one; the internal
-    // check layout has five, 3 to 5 naming its estimate columns.
-    static const std::array<DesignInfo, 8> table{{
-        {ReportDesign::B5_UCHIWAKESHO,
-         "B5_UCHIWAKESHO",
-         DocumentKind::Statement,
-         "内訳書",
-         kB5Portrait,
-         {"内訳出力"},
-         1},
-        {ReportDesign::A4YOKOUCHIWAKESHO,
-         "A4YOKOUCHIWAKESHO",
-         DocumentKind::Statement,
-         "内訳書",
-         kA4Landscape,
-         {"内訳出力"},
-         1},
-        {ReportDesign::PRINT_A4TATE,
-         "PRINT_A4TATE",
-         DocumentKind::Statement,
-         "内訳書",
-         kA4Portrait,
-         {"内訳出力"},
-         1},
-        {ReportDesign::PRINT_A4EXP,
-         "PRINT_A4EXP",
-         DocumentKind::Statement,
-         "内訳書",
-         kA4Landscape,
-         {"内訳出力"},
-         1},
-        {ReportDesign::PRINTA4YOKO,
-         "PRINTA4YOKO",
-         DocumentKind::Statement,
-         "内訳書(社内確認用)",
-         kA4Landscape,
-         {"内訳出力"},
-         5},
-        {ReportDesign::PRINT_DAIKA,
-         "PRINT_DAIKA",
-         DocumentKind::UnitPriceTables,
-         "代価表",
-         kA4Landscape,
-         {"代価表", "内訳", "内訳"},
-         1},
-        {ReportDesign::PRINT_GAIYOU,
-         "PRINT_GAIYOU",
-         DocumentKind::Overview,
-         "工事概要",
-         kA4Portrait,
-         {"物件概要"},
-         1},
-        {ReportDesign::PRINT_YOUKOU,
-         "PRINT_YOUKOU",
-         DocumentKind::Summary,
-         "見積要項",
-         kA4Portrait,
-         {"物件見積要項"},
-         1},
-    }};
+// A statement design for every print type that has a page geometry, then the other
+// three documents.
+std::vector<DesignInfo> makeDesigns() {
+    std::vector<DesignInfo> out;
+    for (const print::PrintType& type : print::printTypes()) {
+        const StatementGeometry* g = findStatementGeometry(type.layout);
+        if (g == nullptr) continue;
+        out.push_back(DesignInfo{.design = g->design,
+                                 .name = type.layout,
+                                 .kind = DocumentKind::Statement,
+                                 .title = type.reportTitle,
+                                 .paper = g->paper,
+                                 .tables = {"内訳出力"},
+                                 .formulaFieldCount = formulaFieldCount(type)});
+    }
+    out.push_back(DesignInfo{.design = ReportDesign::PRINT_DAIKA,
+                             .name = "PRINT_DAIKA",
+                             .kind = DocumentKind::UnitPriceTables,
+                             .title = "代価表",
+                             .paper = kA4Landscape,
+                             .tables = {"代価表", "内訳", "内訳"},
+                             .formulaFieldCount = 1});
+    out.push_back(DesignInfo{.design = ReportDesign::PRINT_GAIYOU,
+                             .name = "PRINT_GAIYOU",
+                             .kind = DocumentKind::Overview,
+                             .title = "工事概要",
+                             .paper = kA4Portrait,
+                             .tables = {"物件概要"},
+                             .formulaFieldCount = 1});
+    out.push_back(DesignInfo{.design = ReportDesign::PRINT_YOUKOU,
+                             .name = "PRINT_YOUKOU",
+                             .kind = DocumentKind::Summary,
+                             .title = "見積要項",
+                             .paper = kA4Portrait,
+                             .tables = {"物件見積要項"},
+                             .formulaFieldCount = 1});
+    return out;
+}
+
+const std::vector<DesignInfo>& designs() {
+    static const std::vector<DesignInfo> table = makeDesigns();
     return table;
 }
 

@@ -2,6 +2,7 @@
 // The eight report designs the program carries: what each reads, on what paper, and
 // how many formula fields it has. Geometry inside a page belongs to the layouts.
 
+#include <cstddef>
 #include <string_view>
 #include <vector>
 
@@ -17,6 +18,11 @@ enum class ReportDesign {
     PRINT_GAIYOU,
     PRINT_YOUKOU,
 };
+inline constexpr std::size_t kDesignCount =
+    static_cast<std::size_t>(ReportDesign::PRINT_YOUKOU) + 1;
+
+// The statement design of a layout that has no page geometry of its own.
+inline constexpr ReportDesign kDefaultStatementDesign = ReportDesign::A4YOKOUCHIWAKESHO;
 
 enum class DocumentKind { Statement, UnitPriceTables, Overview, Summary };
 
@@ -28,6 +34,13 @@ struct Paper {
     double widthMm = 0;  // as the page is read, landscape already turned
     double heightMm = 0;
 };
+
+inline constexpr Paper kB5Portrait{
+    .size = PaperSize::JisB5, .landscape = false, .widthMm = 182.0, .heightMm = 257.0};
+inline constexpr Paper kA4Portrait{
+    .size = PaperSize::A4, .landscape = false, .widthMm = 210.0, .heightMm = 297.0};
+inline constexpr Paper kA4Landscape{
+    .size = PaperSize::A4, .landscape = true, .widthMm = 297.0, .heightMm = 210.0};
 
 struct DesignInfo {
     ReportDesign design;

@@ -30,15 +30,21 @@ void setAmountKindFields(Report& report) {
     }
 }
 
+// The layout is known by its report file name; an unknown one gets no field.
 void setStatementFields(std::string_view reportFile, const print::PrintOptionRec& options,
                         Report& report) {
-    if (reportFile == "OMRIX_PRINT_B5UCHIWAKESHO.RPT" ||
-        reportFile == "OMRIX_PRINT_A4YOKOUCHIWAKESHO.RPT" ||
-        reportFile == "OMRIX_PRINT_A4TATE.RPT") {
-        report.FormulaFields().Item(1).text =
-            quotedFormulaText(util::trimBlanksRight(options.sCompanyName));
-    } else if (reportFile == "OMRIX_PRINT_A4YOKO.RPT") {
-        setAmountKindFields(report);
+    const print::PrintType* type = print::printTypeOfReport(reportFile);
+    if (type == nullptr) return;
+    switch (type->formulas) {
+        case print::StatementFormulas::CompanyName:
+            report.FormulaFields().Item(1).text =
+                quotedFormulaText(util::trimBlanksRight(options.sCompanyName));
+            break;
+        case print::StatementFormulas::AmountKindNames:
+            setAmountKindFields(report);
+            break;
+        case print::StatementFormulas::None:
+            break;
     }
 }
 

@@ -29,7 +29,7 @@ class ReportSet : public print::ReportLaunches {
 
   private:
     print::PrintUi& ui_;
-    std::array<std::unique_ptr<Report>, 8> reports_;
+    std::array<std::unique_ptr<Report>, kDesignCount> reports_;
     Report* statement_ = nullptr;
 };
 

@@ -5,131 +5,133 @@ namespace {
 
 using F = StatementField;
 
-// Widths add up to the paper less its margins; figures get room for
-// "999,999,999,999" at the line font, names about twenty full-width characters.
-const StatementGeometry& b5Portrait() {
-    static const StatementGeometry g{
-        .leftMm = 12,
-        .topMm = 10,
-        .rightMm = 10,
-        .bottomMm = 12,
-        .headerMm = 38,
-        .headingRowMm = 7,
-        .lineMm = 12.2,
-        .fontMm = 2.6,
-        .smallFontMm = 2.3,
-        .columns = {{F::DisplayNo, "No", 8},
-                    {F::Name, "名　称", 38},
-                    {F::Spec, "仕　様", 33},
-                    {F::Quantity, "数　量", 18},
-                    {F::Unit, "単位", 9},
-                    {F::UnitPrice, "単　価", 18},
-                    {F::Amount, "金　額", 22},
-                    {F::Remarks, "備　考", 14}},
-        .band = {},
+// One row per statement design. Widths add up to the paper less its margins; figures
+// get room for "999,999,999,999" at the line font, names about twenty full-width
+// characters.
+const std::vector<StatementGeometry>& geometries() {
+    static const std::vector<StatementGeometry> table{
+        {
+            .design = ReportDesign::B5_UCHIWAKESHO,
+            .layout = "B5_UCHIWAKESHO",
+            .paper = kB5Portrait,
+            .leftMm = 12,
+            .topMm = 10,
+            .rightMm = 10,
+            .bottomMm = 12,
+            .headerMm = 38,
+            .headingRowMm = 7,
+            .lineMm = 12.2,
+            .fontMm = 2.6,
+            .smallFontMm = 2.3,
+            .columns = {{F::DisplayNo, "No", 8},
+                        {F::Name, "名　称", 38},
+                        {F::Spec, "仕　様", 33},
+                        {F::Quantity, "数　量", 18},
+                        {F::Unit, "単位", 9},
+                        {F::UnitPrice, "単　価", 18},
+                        {F::Amount, "金　額", 22},
+                        {F::Remarks, "備　考", 14}},
+            .band = {},
+        },
+        {
+            .design = ReportDesign::PRINT_A4TATE,
+            .layout = "PRINT_A4TATE",
+            .paper = kA4Portrait,
+            .leftMm = 14,
+            .topMm = 12,
+            .rightMm = 10,
+            .bottomMm = 12,
+            .headerMm = 40,
+            .headingRowMm = 8,
+            .lineMm = 14.6,
+            .fontMm = 3.0,
+            .smallFontMm = 2.6,
+            .columns = {{F::DisplayNo, "No", 9},
+                        {F::Name, "名　称", 46},
+                        {F::Spec, "仕　様", 40},
+                        {F::Quantity, "数　量", 19},
+                        {F::Unit, "単位", 10},
+                        {F::UnitPrice, "単　価", 19},
+                        {F::Amount, "金　額", 24},
+                        {F::Remarks, "備　考", 19}},
+            .band = {},
+        },
+        {
+            .design = ReportDesign::A4YOKOUCHIWAKESHO,
+            .layout = "A4YOKOUCHIWAKESHO",
+            .paper = kA4Landscape,
+            .leftMm = 14,
+            .topMm = 10,
+            .rightMm = 10,
+            .bottomMm = 12,
+            .headerMm = 36,
+            .headingRowMm = 8,
+            .lineMm = 9.2,
+            .fontMm = 3.0,
+            .smallFontMm = 2.6,
+            .columns = {{F::DisplayNo, "No", 10},
+                        {F::Name, "名　称", 66},
+                        {F::Spec, "仕　様", 58},
+                        {F::Quantity, "数　量", 22},
+                        {F::Unit, "単位", 11},
+                        {F::UnitPrice, "単　価", 25},
+                        {F::Amount, "金　額", 30},
+                        {F::Remarks, "備　考", 51}},
+            .band = {},
+        },
+        {
+            .design = ReportDesign::PRINT_A4EXP,
+            .layout = "PRINT_A4EXP",
+            .paper = kA4Landscape,
+            .leftMm = 14,
+            .topMm = 10,
+            .rightMm = 10,
+            .bottomMm = 12,
+            .headerMm = 36,
+            .headingRowMm = 8,
+            .lineMm = 9.2,
+            .fontMm = 2.8,
+            .smallFontMm = 2.4,
+            .columns = {{F::DisplayNo, "No", 9},
+                        {F::Name, "名　称", 44},
+                        {F::Spec, "仕　様", 38},
+                        {F::Quantity, "数　量", 20},
+                        {F::Unit, "単位", 9},
+                        {F::UnitPrice, "単　価", 21},
+                        {F::Amount, "金　額", 25},
+                        {F::QuantityFormula, "数量計算式", 40},
+                        {F::PriceFormula, "単価計算式", 39},
+                        {F::Remarks, "備　考", 28}},
+            .band = {},
+        },
+        {
+            .design = ReportDesign::PRINTA4YOKO,
+            .layout = "PRINTA4YOKO",
+            .paper = kA4Landscape,
+            .leftMm = 14,
+            .topMm = 10,
+            .rightMm = 10,
+            .bottomMm = 12,
+            .headerMm = 36,
+            .headingRowMm = 10,
+            .lineMm = 9.0,
+            .fontMm = 2.7,
+            .smallFontMm = 2.4,
+            .columns = {{F::DisplayNo, "No", 8},
+                        {F::Name, "名　称", 44},
+                        {F::Spec, "仕　様", 36},
+                        {F::Quantity, "数　量", 19},
+                        {F::Unit, "単位", 9},
+                        {F::Estimate1, "", 26},
+                        {F::Estimate2, "", 26},
+                        {F::Estimate3, "見積３", 26},
+                        {F::Estimate4, "見積４", 26},
+                        {F::Submitted, "", 26},
+                        {F::Remarks, "備　考", 27}},
+            .band = {},
+        },
     };
-    return g;
-}
-
-const StatementGeometry& a4Portrait() {
-    static const StatementGeometry g{
-        .leftMm = 14,
-        .topMm = 12,
-        .rightMm = 10,
-        .bottomMm = 12,
-        .headerMm = 40,
-        .headingRowMm = 8,
-        .lineMm = 14.6,
-        .fontMm = 3.0,
-        .smallFontMm = 2.6,
-        .columns = {{F::DisplayNo, "No", 9},
-                    {F::Name, "名　称", 46},
-                    {F::Spec, "仕　様", 40},
-                    {F::Quantity, "数　量", 19},
-                    {F::Unit, "単位", 10},
-                    {F::UnitPrice, "単　価", 19},
-                    {F::Amount, "金　額", 24},
-                    {F::Remarks, "備　考", 19}},
-        .band = {},
-    };
-    return g;
-}
-
-const StatementGeometry& a4Landscape() {
-    static const StatementGeometry g{
-        .leftMm = 14,
-        .topMm = 10,
-        .rightMm = 10,
-        .bottomMm = 12,
-        .headerMm = 36,
-        .headingRowMm = 8,
-        .lineMm = 9.2,
-        .fontMm = 3.0,
-        .smallFontMm = 2.6,
-        .columns = {{F::DisplayNo, "No", 10},
-                    {F::Name, "名　称", 66},
-                    {F::Spec, "仕　様", 58},
-                    {F::Quantity, "数　量", 22},
-                    {F::Unit, "単位", 11},
-                    {F::UnitPrice, "単　価", 25},
-                    {F::Amount, "金　額", 30},
-                    {F::Remarks, "備　考", 51}},
-        .band = {},
-    };
-    return g;
-}
-
-const StatementGeometry& a4Formulas() {
-    static const StatementGeometry g{
-        .leftMm = 14,
-        .topMm = 10,
-        .rightMm = 10,
-        .bottomMm = 12,
-        .headerMm = 36,
-        .headingRowMm = 8,
-        .lineMm = 9.2,
-        .fontMm = 2.8,
-        .smallFontMm = 2.4,
-        .columns = {{F::DisplayNo, "No", 9},
-                    {F::Name, "名　称", 44},
-                    {F::Spec, "仕　様", 38},
-                    {F::Quantity, "数　量", 20},
-                    {F::Unit, "単位", 9},
-                    {F::UnitPrice, "単　価", 21},
-                    {F::Amount, "金　額", 25},
-                    {F::QuantityFormula, "数量計算式", 40},
-                    {F::PriceFormula, "単価計算式", 39},
-                    {F::Remarks, "備　考", 28}},
-        .band = {},
-    };
-    return g;
-}
-
-const StatementGeometry& a4InternalCheck() {
-    static const StatementGeometry g{
-        .leftMm = 14,
-        .topMm = 10,
-        .rightMm = 10,
-        .bottomMm = 12,
-        .headerMm = 36,
-        .headingRowMm = 10,
-        .lineMm = 9.0,
-        .fontMm = 2.7,
-        .smallFontMm = 2.4,
-        .columns = {{F::DisplayNo, "No", 8},
-                    {F::Name, "名　称", 44},
-                    {F::Spec, "仕　様", 36},
-                    {F::Quantity, "数　量", 19},
-                    {F::Unit, "単位", 9},
-                    {F::Estimate1, "", 26},
-                    {F::Estimate2, "", 26},
-                    {F::Estimate3, "見積３", 26},
-                    {F::Estimate4, "見積４", 26},
-                    {F::Submitted, "", 26},
-                    {F::Remarks, "備　考", 27}},
-        .band = {},
-    };
-    return g;
+    return table;
 }
 
 }  // namespace
@@ -147,18 +149,17 @@ double StatementGeometry::columnLeftMm(std::size_t i) const {
 }
 
 const StatementGeometry& statementGeometry(ReportDesign design) {
-    switch (design) {
-        case ReportDesign::B5_UCHIWAKESHO:
-            return b5Portrait();
-        case ReportDesign::PRINT_A4TATE:
-            return a4Portrait();
-        case ReportDesign::PRINT_A4EXP:
-            return a4Formulas();
-        case ReportDesign::PRINTA4YOKO:
-            return a4InternalCheck();
-        default:
-            return a4Landscape();
+    for (const StatementGeometry& g : geometries()) {
+        if (g.design == design) return g;
     }
+    return statementGeometry(kDefaultStatementDesign);
+}
+
+const StatementGeometry* findStatementGeometry(std::string_view layout) {
+    for (const StatementGeometry& g : geometries()) {
+        if (g.layout == layout) return &g;
+    }
+    return nullptr;
 }
 
 Align fieldAlignment(StatementField field) {

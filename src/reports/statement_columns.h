@@ -61,6 +61,9 @@ struct StatementHeaderBand {
 };
 
 struct StatementGeometry {
+    ReportDesign design = kDefaultStatementDesign;
+    std::string_view layout;  // the design's name, as the print types name it
+    Paper paper;
     double leftMm = 0, topMm = 0, rightMm = 0, bottomMm = 0;  // margins
     double headerMm = 0;      // title, project and company above the table
     double headingRowMm = 0;  // the column headings
@@ -81,6 +84,8 @@ struct StatementGeometry {
 
 // The geometry of a statement design; every other design gets the A4 landscape one.
 const StatementGeometry& statementGeometry(ReportDesign design);
+// The geometry of a design by its name; null for a name that has none.
+const StatementGeometry* findStatementGeometry(std::string_view layout);
 
 Align fieldAlignment(StatementField field);
 bool isEstimateColumn(StatementField field);
