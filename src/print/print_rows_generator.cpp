@@ -25,27 +25,42 @@ bool isTicked(const COmrixEditUcw& line, const level_tree::LevelTreeModel& tree)
 
 }  // namespace
 
-void fnAddPrintRow(const breakdown::UchiwakeRec& line, PrintRows& rows, int32_t& rowCount,
-                   int32_t page, int32_t displayPage, int32_t lineNo, std::string_view pageName,
-                   const PrintOptionRec& options, const breakdown::UchiwakeRec* lineAbove) {
+void addPrintRow(int32_t uchiwakeNameId, const breakdown::UchiwakeRec& line, PrintRows& rows,
+                 int32_t& rowCount, int32_t page, int32_t displayPage, int32_t lineNo,
+                 std::string_view pageName, const PrintOptionRec& options,
+                 const breakdown::UchiwakeRec* lineAbove) {
     ++rowCount;
     rows.resize(static_cast<std::size_t>(rowCount));
-    const PrintRowPlace place{
-        context::appContext().UchiwakeNameID, rowCount, page, displayPage, lineNo, pageName};
+    const PrintRowPlace place{uchiwakeNameId, rowCount, page, displayPage, lineNo, pageName};
     fnConvertPrintRow(place, line, options, lineAbove, rows.back());
 }
 
-void fnFillPage(const PrintOptionRec& options, PrintRows& rows, int32_t& rowCount, int32_t& page,
-                int32_t& displayPage, int32_t& lineNo, std::string_view pageName) {
+void fnAddPrintRow(const breakdown::UchiwakeRec& line, PrintRows& rows, int32_t& rowCount,
+                   int32_t page, int32_t displayPage, int32_t lineNo, std::string_view pageName,
+                   const PrintOptionRec& options, const breakdown::UchiwakeRec* lineAbove) {
+    addPrintRow(context::appContext().UchiwakeNameID, line, rows, rowCount, page, displayPage,
+                lineNo, pageName, options, lineAbove);
+}
+
+void padPage(int32_t uchiwakeNameId, const PrintOptionRec& options, PrintRows& rows,
+             int32_t& rowCount, int32_t& page, int32_t& displayPage, int32_t& lineNo,
+             std::string_view pageName) {
     breakdown::UchiwakeRec blank;
     breakdown::sbOmrix_DBT_Uchiwake_Clear(blank);
     while (lineNo < kLinesPerPage) {
         ++lineNo;
-        fnAddPrintRow(blank, rows, rowCount, page, displayPage, lineNo, pageName, options);
+        addPrintRow(uchiwakeNameId, blank, rows, rowCount, page, displayPage, lineNo, pageName,
+                    options);
     }
     ++page;
     ++displayPage;
     lineNo = 0;
+}
+
+void fnFillPage(const PrintOptionRec& options, PrintRows& rows, int32_t& rowCount, int32_t& page,
+                int32_t& displayPage, int32_t& lineNo, std::string_view pageName) {
+    padPage(context::appContext().UchiwakeNameID, options, rows, rowCount, page, displayPage,
+            lineNo, pageName);
 }
 
 bool fnIsPrintTarget(const COmrixEditUcw& line, const level_tree::LevelTreeModel& tree) {
@@ -62,12 +77,18 @@ bool fnHasOwnPages(const COmrixEditUcw& line, const level_tree::LevelTreeModel& 
 
 bool fnCreatePrintRows(const PrintOptionRec& options, PrintRows& rows,
                        const level_tree::LevelTreeModel& tree, PrintProgress* progress) {
+    const auto& context = context::appContext();
+    // The handle keeps the tree alive while the rows are made.
+    const auto root = context.UchiwakeRoot;
+    return createPrintRows({root.get(), context.UchiwakeNameID}, options, rows, tree, progress);
+}
+
+bool createPrintRows(const PrintRowsSource& source, const PrintOptionRec& options, PrintRows& rows,
+                     const level_tree::LevelTreeModel& tree, PrintProgress* progress) {
     rows.clear();
     try {
-        // A re-read that found no breakdown leaves no root: nothing to print then.
-        const auto root = context::appContext().UchiwakeRoot;
-        if (root) {
-            PrintRowsRun run(options, rows, tree);
+        if (breakdown::COmrixEditUcw* root = source.root) {
+            PrintRowsRun run(source.uchiwakeNameId, options, rows, tree);
             if (options.nBesshiPrint == kOptionOn && options.nBesshiMode == kBesshiOnly) {
                 run.sheetsOnlyWalk(*root);
             } else {

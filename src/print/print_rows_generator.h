@@ -1,6 +1,6 @@
 #pragma once
-// The paged print rows of the breakdown statement: which lines of the loaded
-// breakdown (AppContext.UchiwakeRoot) are printed, on which page and line, every
+// The paged print rows of the breakdown statement: which lines of a loaded
+// breakdown are printed, on which page and line, every
 // page filled to 15 lines, and the closing total of a page moved to its foot.
 
 #include <cstdint>
@@ -18,15 +18,30 @@ namespace omrix::print {
 
 class PrintProgress;
 
+// The breakdown one generation reads: its first top-level line (null when a re-read
+// found none: nothing to print) and the 内訳名称ＩＤ every row carries.
+struct PrintRowsSource {
+    breakdown::COmrixEditUcw* root = nullptr;
+    int32_t uchiwakeNameId = 0;
+};
+
 // Builds `rows` afresh from the ticked nodes of `tree`. False, after a message box,
 // when nothing could be produced or the generation broke off; the progress display
 // is hidden then.
+bool createPrintRows(const PrintRowsSource& source, const PrintOptionRec& options, PrintRows& rows,
+                     const level_tree::LevelTreeModel& tree, PrintProgress* progress = nullptr);
+// The same on AppContext.UchiwakeRoot and AppContext.UchiwakeNameID.
 bool fnCreatePrintRows(const PrintOptionRec& options, PrintRows& rows,
                        const level_tree::LevelTreeModel& tree, PrintProgress* progress = nullptr);
 
 // Appends one converted line as 内訳出力ＩＤ rowCount + 1. `lineAbove` is the line
 // printed just above on the same page (null on a page's first line), for the ditto
 // mark.
+void addPrintRow(int32_t uchiwakeNameId, const breakdown::UchiwakeRec& line, PrintRows& rows,
+                 int32_t& rowCount, int32_t page, int32_t displayPage, int32_t lineNo,
+                 std::string_view pageName, const PrintOptionRec& options,
+                 const breakdown::UchiwakeRec* lineAbove = nullptr);
+// The same for the rows of AppContext.UchiwakeNameID.
 void fnAddPrintRow(const breakdown::UchiwakeRec& line, PrintRows& rows, int32_t& rowCount,
                    int32_t page, int32_t displayPage, int32_t lineNo, std::string_view pageName,
                    const PrintOptionRec& options,
@@ -34,6 +49,10 @@ void fnAddPrintRow(const breakdown::UchiwakeRec& line, PrintRows& rows, int32_t&
 
 // Blank lines after `lineNo` up to 15, then the next page: both page counters
 // advance and the line number is 0.
+void padPage(int32_t uchiwakeNameId, const PrintOptionRec& options, PrintRows& rows,
+             int32_t& rowCount, int32_t& page, int32_t& displayPage, int32_t& lineNo,
+             std::string_view pageName);
+// The same for the rows of AppContext.UchiwakeNameID.
 void fnFillPage(const PrintOptionRec& options, PrintRows& rows, int32_t& rowCount, int32_t& page,
                 int32_t& displayPage, int32_t& lineNo, std::string_view pageName);
 

@@ -34,9 +34,10 @@ std::string_view pageNameOf(const Line& line) {
 
 }  // namespace
 
-PrintRowsRun::PrintRowsRun(const PrintOptionRec& options, PrintRows& rows,
+PrintRowsRun::PrintRowsRun(int32_t uchiwakeNameId, const PrintOptionRec& options, PrintRows& rows,
                            const level_tree::LevelTreeModel& tree)
-    : options_(options),
+    : uchiwakeNameId_(uchiwakeNameId),
+      options_(options),
       rows_(rows),
       tree_(tree),
       page_(options.nPageStart),
@@ -44,8 +45,8 @@ PrintRowsRun::PrintRowsRun(const PrintOptionRec& options, PrintRows& rows,
 
 void PrintRowsRun::addFirstLine(const Line& line, int32_t displayPage, std::string_view pageName) {
     line_ = 1;
-    fnAddPrintRow(line.prUchiwakeRec(), rows_, rowCount_, page_, displayPage, line_, pageName,
-                  options_);
+    addPrintRow(uchiwakeNameId_, line.prUchiwakeRec(), rows_, rowCount_, page_, displayPage, line_,
+                pageName, options_);
     above_ = &line.prUchiwakeRec();
 }
 
@@ -59,13 +60,13 @@ void PrintRowsRun::addLine(const Line& line, int32_t& displayPage, std::string_v
         above_ = nullptr;
     }
     ++line_;
-    fnAddPrintRow(line.prUchiwakeRec(), rows_, rowCount_, page_, displayPage, line_, pageName,
-                  options_, above_);
+    addPrintRow(uchiwakeNameId_, line.prUchiwakeRec(), rows_, rowCount_, page_, displayPage, line_,
+                pageName, options_, above_);
     above_ = &line.prUchiwakeRec();
 }
 
 void PrintRowsRun::fillPage(int32_t& displayPage, std::string_view pageName) {
-    fnFillPage(options_, rows_, rowCount_, page_, displayPage, line_, pageName);
+    padPage(uchiwakeNameId_, options_, rows_, rowCount_, page_, displayPage, line_, pageName);
     above_ = nullptr;
 }
 

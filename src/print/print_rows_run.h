@@ -1,6 +1,6 @@
 #pragma once
 // The counters and the array of one generation of print rows, and its three walks.
-// Used by fnCreatePrintRows only.
+// Used by createPrintRows only.
 
 #include <cstdint>
 #include <string>
@@ -21,7 +21,7 @@ class PrintRowsRun {
   public:
     using Line = breakdown::COmrixEditUcw;
 
-    PrintRowsRun(const PrintOptionRec& options, PrintRows& rows,
+    PrintRowsRun(int32_t uchiwakeNameId, const PrintOptionRec& options, PrintRows& rows,
                  const level_tree::LevelTreeModel& tree);
 
     // The main pages, then the pages of every ticked 種目, 科目 and 別紙 below them.
@@ -44,6 +44,7 @@ class PrintRowsRun {
     void addFirstLine(const Line& line, int32_t displayPage, std::string_view pageName);
     void fillPage(int32_t& displayPage, std::string_view pageName);
 
+    int32_t uchiwakeNameId_;
     const PrintOptionRec& options_;
     PrintRows& rows_;
     const level_tree::LevelTreeModel& tree_;
