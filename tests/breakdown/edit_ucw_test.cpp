@@ -130,21 +130,40 @@ TEST(EditUcwLinks, TopLevelChangesMoveTheRoot) {
     EXPECT_EQ(first->fnGetNext(), nullptr);
 }
 
+TEST(EditUcwKinds, KindBitsHaveTheirStoredValues) {
+    using namespace breakdown;
+    const std::pair<int16_t, int16_t> bits[] = {
+        {kFlagSyumoku, 0x01}, {kFlagKamoku, 0x02},      {kFlagChuKamoku, 0x04},
+        {kFlagMeisai, 0x08},  {kFlagBesshi, 0x10},      {kFlagGokeiMidasi, 0x20},
+        {kFlagGokei, 0x40},   {kFlagBesshiApart, 0x80}, {kFlagMishiyou, 0x100},
+        {kFlag512, 0x200},    {kFlagKeizoku, 0x1000},   {kFlagMeisaiGokei, 72},
+    };
+    for (auto [named, stored] : bits) EXPECT_EQ(named, stored);
+}
+
 TEST(EditUcwKinds, MajorKindFollowsTheBitOrder) {
-    using breakdown::fnMajorSyubetu;
-    EXPECT_EQ(fnMajorSyubetu(0x20 | 0x01), 32);
-    EXPECT_EQ(fnMajorSyubetu(0x40 | 0x08), 64);
-    EXPECT_EQ(fnMajorSyubetu(0x04 | 0x01), 4);
-    EXPECT_EQ(fnMajorSyubetu(0x80), 16);
-    EXPECT_EQ(fnMajorSyubetu(0x01 | 0x200), 1);
-    EXPECT_EQ(fnMajorSyubetu(0x200 | 0x1000), 512);
-    EXPECT_EQ(fnMajorSyubetu(0), 0);
-    EXPECT_EQ(fnMajorSyubetu(0x1000), 4096);
-    EXPECT_EQ(fnMajorSyubetu(0x100), 8);
-    EXPECT_EQ(fnMajorSyubetu(0x08), 8);
-    EXPECT_FALSE(breakdown::fnIsSafeSyubetuFlag(0x03));
-    EXPECT_FALSE(breakdown::fnIsSafeSyubetuFlag(0x60 | 0x100));
-    EXPECT_TRUE(breakdown::fnIsSafeSyubetuFlag(0x41));
+    using namespace breakdown;
+    struct Case {
+        const char* what;
+        int16_t flag;
+        int16_t kind;
+    };
+    const Case cases[] = {
+        {"total heading before 種目", kFlagGokeiMidasi | kFlagSyumoku, kSyubetuGokeiMidasi},
+        {"total before line item", kFlagGokei | kFlagMeisai, kSyubetuGokei},
+        {"中科目 before 種目", kFlagChuKamoku | kFlagSyumoku, kSyubetuChuKamoku},
+        {"sheet printed apart", kFlagBesshiApart, kSyubetuBesshi},
+        {"種目 before 512", kFlagSyumoku | kFlag512, kSyubetuSyumoku},
+        {"512 before continuation", kFlag512 | kFlagKeizoku, kSyubetu512},
+        {"heading", 0, kSyubetuMidasi},
+        {"continuation", kFlagKeizoku, kSyubetuKeizoku},
+        {"unused bit alone", kFlagMishiyou, kSyubetuMeisai},
+        {"line item", kFlagMeisai, kSyubetuMeisai},
+    };
+    for (const Case& c : cases) EXPECT_EQ(fnMajorSyubetu(c.flag), c.kind) << c.what;
+    EXPECT_FALSE(fnIsSafeSyubetuFlag(kFlagSyumoku | kFlagKamoku));
+    EXPECT_FALSE(fnIsSafeSyubetuFlag(kFlagGokeiMidasi | kFlagGokei | kFlagMishiyou));
+    EXPECT_TRUE(fnIsSafeSyubetuFlag(kFlagGokei | kFlagSyumoku));
 }
 
 TEST(EditUcwKinds, EditKindFollowsParentsAndTheEditMode) {

@@ -3,8 +3,10 @@
 #include "breakdown/formula.h"
 #include "breakdown/ucw_fixture.h"
 #include "breakdown/ucw_tree.h"
-#include "platform/messages.h"
 #include "context/app_context.h"
+#include "context/fresh_context.h"
+#include "platform/messages.h"
+#include "project/bukken_hensu_record.h"
 
 namespace omrix::testing {
 namespace {
@@ -35,11 +37,8 @@ UchiwakeRec item(int32_t id, int32_t parent, int32_t hyojiNo, double quantity,
 
 class MoneyTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        context::resetAppContext();
-        context::appContext().Messages = sink_;
-    }
-    void TearDown() override { context::resetAppContext(); }
+    void SetUp() override { context::appContext().Messages = sink_; }
+    testing::FreshContext fresh_;
     std::shared_ptr<platform::RecordingSink> sink_ = std::make_shared<platform::RecordingSink>();
 };
 

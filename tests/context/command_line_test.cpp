@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "context/app_context.h"
+#include "context/fresh_context.h"
 
 namespace omrix::context {
 namespace {
 
 class CommandLine : public ::testing::Test {
   protected:
-    void TearDown() override { resetAppContext(); }
+    testing::FreshContext fresh_;
 };
 
 TEST_F(CommandLine, ReadsTheSuitesKeysInAnyOrderAndCase) {

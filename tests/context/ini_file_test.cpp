@@ -10,10 +10,11 @@
 #include <filesystem>
 #include <thread>
 
-#include "platform/messages.h"
 #include "context/app_context.h"
+#include "context/fresh_context.h"
 #include "context/scoped_env.h"
 #include "context/temp_folder.h"
+#include "platform/messages.h"
 #include "util/cp932.h"
 
 namespace omrix::context {
@@ -26,13 +27,12 @@ using testing::writeBytes;
 
 class IniTest : public ::testing::Test {
   protected:
+    testing::FreshContext fresh_;
     void SetUp() override {
-        resetAppContext();
         sink = std::make_shared<platform::RecordingSink>();
         appContext().Messages = sink;
         path = folder.file("OMRIX.INI");
     }
-    void TearDown() override { resetAppContext(); }
 
     std::string read(std::string_view section, std::string_view key) {
         return VBFILE_ReadINI(section, key, 0, path);

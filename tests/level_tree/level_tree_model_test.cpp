@@ -4,8 +4,9 @@
 #include <vector>
 
 #include "breakdown/ucw_fixture.h"
-#include "level_tree/level_tree_model.h"
 #include "context/app_context.h"
+#include "context/fresh_context.h"
+#include "level_tree/level_tree_model.h"
 
 namespace omrix::level_tree {
 namespace {
@@ -75,7 +76,7 @@ int32_t indexOf(const LevelTreeModel& m, std::string_view tag) {
 }  // namespace
 
 TEST(LevelTreeBuild, HeadingsOnlyInLineOrderUnderTheirNearestShownAncestor) {
-    context::resetAppContext();
+    const testing::FreshContext fresh;
     Built b;
     build(b);
     const LevelTreeModel& m = b.model;
@@ -103,7 +104,7 @@ TEST(LevelTreeBuild, HeadingsOnlyInLineOrderUnderTheirNearestShownAncestor) {
 }
 
 TEST(LevelTreeBuild, TextPadsTheDisplayNumberToSixBytes) {
-    context::resetAppContext();
+    const testing::FreshContext fresh;
     Built b;
     build(b);
     const LevelTreeModel& m = b.model;
@@ -115,7 +116,7 @@ TEST(LevelTreeBuild, TextPadsTheDisplayNumberToSixBytes) {
 }
 
 TEST(LevelTreeBuild, LockedLinesAreMarkedRedAndStillTickable) {
-    context::resetAppContext();
+    const testing::FreshContext fresh;
     UchiwakeRec kamoku = heading(3, 2, 2, 1, "12", "躯体");
     kamoku.ロック = true;
     auto root = buildTree({line(1, 0, 0), heading(2, 1, 1, 1, "Ⅰ", "建築"), kamoku});
@@ -146,7 +147,7 @@ TEST(LevelTreeBuild, NoLineNoNodesAndEmptyModelAnswersFalse) {
 }
 
 TEST(LevelTreeChecks, TickingCarriesDownAndOneLevelCommandsStopAtChildren) {
-    context::resetAppContext();
+    const testing::FreshContext fresh;
     Built b;
     build(b);
     LevelTreeModel& m = b.model;
@@ -189,7 +190,7 @@ TEST(LevelTreeChecks, TickingCarriesDownAndOneLevelCommandsStopAtChildren) {
 }
 
 TEST(LevelTreeChecks, MenuCommandsWithoutCurrentNodeDoNothing) {
-    context::resetAppContext();
+    const testing::FreshContext fresh;
     Built b;
     build(b);
     LevelTreeModel& m = b.model;
@@ -204,7 +205,7 @@ TEST(LevelTreeChecks, MenuCommandsWithoutCurrentNodeDoNothing) {
 }
 
 TEST(LevelTreeQueries, PseudoTagsAreAlwaysTickedButDoNotCountAsAChoice) {
-    context::resetAppContext();
+    const testing::FreshContext fresh;
     Built b;
     build(b);
     LevelTreeModel& m = b.model;
@@ -232,7 +233,7 @@ TEST(LevelTreeQueries, PseudoTagsAreAlwaysTickedButDoNotCountAsAChoice) {
 }
 
 TEST(LevelTreeQueries, FirstNodeOfATagWins) {
-    context::resetAppContext();
+    const testing::FreshContext fresh;
     Built b;
     build(b);
     LevelTreeModel& m = b.model;

@@ -3,18 +3,18 @@
 #include <gtest/gtest.h>
 
 #include "context/app_context.h"
+#include "context/fresh_context.h"
 
 namespace omrix::platform {
 namespace {
 
 class MessagesTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        context::resetAppContext();
         sink = std::make_shared<RecordingSink>();
         context::appContext().Messages = sink;
     }
-    void TearDown() override { context::resetAppContext(); }
+    testing::FreshContext fresh_;
     std::shared_ptr<RecordingSink> sink;
 };
 
@@ -26,7 +26,8 @@ TEST_F(MessagesTest, PlacesTheThreeTextsAndNamesTheProcedure) {
     EXPECT_EQ(m.text, "環境Ｍの取得に失敗しました。（sbReadKankyo）");
     EXPECT_EQ(m.params[2], "sbReadKankyo");
 
-    fnPIMORA01_DispMessage(3005, kStyleOk, "Iniファイルパスの取得", "アプリケーションを起動できません。");
+    fnPIMORA01_DispMessage(3005, kStyleOk, "Iniファイルパスの取得",
+                           "アプリケーションを起動できません。");
     EXPECT_EQ(sink->messages()[1].text,
               "Iniファイルパスの取得でエラーが発生しました。アプリケーションを起動できません。");
 }
@@ -34,8 +35,10 @@ TEST_F(MessagesTest, PlacesTheThreeTextsAndNamesTheProcedure) {
 TEST_F(MessagesTest, QuestionsGetTheSinksAnswerOthersOk) {
     EXPECT_EQ(fnPIMORA01_DispMessage(2003, kStyleYesNo), kAnswerNo);
     sink->setAnswer(kAnswerYes);
-    EXPECT_EQ(fnPIMORA01_DispMessage(2006, kStyleYesNo, "現在の情報を破棄して物件情報"), kAnswerYes);
-    EXPECT_EQ(sink->messages()[1].text, "現在の情報を破棄して物件情報を取り込みます。よろしいですか？");
+    EXPECT_EQ(fnPIMORA01_DispMessage(2006, kStyleYesNo, "現在の情報を破棄して物件情報"),
+              kAnswerYes);
+    EXPECT_EQ(sink->messages()[1].text,
+              "現在の情報を破棄して物件情報を取り込みます。よろしいですか？");
     EXPECT_EQ(fnPIMORA01_DispMessage(4003, kStyleOk), kAnswerOk);
 }
 
@@ -46,7 +49,10 @@ TEST_F(MessagesTest, UnknownNumberStillShowsItsTexts) {
 }
 
 TEST_F(MessagesTest, StderrLineHoldsNumberAndAllTexts) {
-    ShownMessage m{3024, kStyleOk, "", formatMessage(3024, "\"x\"", "", "VBFILE_WriteINI"),
+    ShownMessage m{3024,
+                   kStyleOk,
+                   "",
+                   formatMessage(3024, "\"x\"", "", "VBFILE_WriteINI"),
                    {"\"x\"", "", "VBFILE_WriteINI"}};
     std::string line = messageLine(m);
     EXPECT_EQ(line.find('\n'), std::string::npos);

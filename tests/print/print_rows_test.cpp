@@ -6,6 +6,7 @@
 
 #include "breakdown/ucw_fixture.h"
 #include "context/app_context.h"
+#include "context/fresh_context.h"
 #include "level_tree/level_tree_model.h"
 #include "platform/messages.h"
 #include "print/print_rows_generator.h"
@@ -44,8 +45,9 @@ void addItems(std::vector<UchiwakeRec>& lines, int32_t parent, int32_t firstId, 
 
 class PrintRowsTest : public ::testing::Test {
   protected:
+    testing::FreshContext fresh_;
+
     void SetUp() override {
-        context::resetAppContext();
         context::appContext().UchiwakeNameID = 7;
         context::appContext().Messages = sink;
         options.nPageStart = 1;
@@ -53,8 +55,6 @@ class PrintRowsTest : public ::testing::Test {
         options.nBesshiMode = kBesshiAndAll;
         ASSERT_TRUE(sbSetPrintType(options, "B5"));
     }
-    void TearDown() override { context::resetAppContext(); }
-
     void load(std::vector<UchiwakeRec> lines) {
         auto root = testing::buildTree(std::move(lines));
         ASSERT_TRUE(root);
