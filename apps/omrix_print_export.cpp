@@ -19,9 +19,9 @@
 #include "context/app_context.h"
 #include "context/ini_file.h"
 #include "data/database.h"
-#include "data/print_format_master.h"
 #include "level_tree/level_tree_model.h"
 #include "platform/messages.h"
+#include "print/print_choice_lists.h"
 #include "print/print_run.h"
 #include "print_export_ui.h"
 #include "program_version.h"
@@ -163,15 +163,9 @@ bool wanted(const ExportOptions& o, const char* name) {
 
 // The entries of Cmb_Shutsuryokuyoshiki; nullopt when 内訳書出力形式Ｍ cannot be read.
 std::optional<std::vector<std::string>> printTypeEntries() {
-    std::vector<omrix::data::UchiwakeshoShutsuryokuKeishikiMRec> rows;
-    if (!omrix::data::fnOmrix_DBT_UchiwakeshoShutsuryokuKeishikiM_Select(rows, 1)) {
-        omrix::platform::fnPIMORA01_DispMessage(3010, omrix::platform::kStyleOk,
-                                                "内訳書出力形式Ｍの取得", "", "fnSetPrintTypeCmb");
-        return std::nullopt;
-    }
-    std::vector<std::string> names;
-    for (const auto& row : rows) names.emplace_back(row.内訳書出力形式名称.trimmedRight());
-    return names;
+    std::vector<std::string> entries;
+    if (!omrix::print::fnReadPrintTypeEntries(entries)) return std::nullopt;
+    return entries;
 }
 
 // Ticks the nodes --levels names; false (with the reason) for an ID without a node.
@@ -196,29 +190,24 @@ bool tickLevels(const std::string& spec, omrix::level_tree::LevelTreeModel& tree
     return true;
 }
 
-int16_t onOff(bool ticked) {
-    return ticked ? omrix::print::kOptionOn : omrix::print::kOptionOff;
-}
-
 // fnGetPrintOption from the flags, the window's controls in their start state otherwise.
 // False when the page count is no 16-bit number, which ends the window's run too.
 bool fillChoices(const ExportOptions& o, const std::string& entry, PrintRunChoices& choices) {
-    auto& options = choices.options;
-    options.nPrintJunjo = omrix::print::kPrintJunjoToDown;
-    options.nOnlySuryo = onOff(o.quantitiesOnly);
-    options.nChofukuShoryaku = onOff(o.ditto);
-    options.nPageType = o.pageNames ? omrix::print::kPageTypeNames : omrix::print::kPageTypeOnlyNum;
+    omrix::print::PrintOptionControls controls;
+    controls.onlySuryo = o.quantitiesOnly;
+    controls.chofukuShoryaku = o.ditto;
+    controls.pageCount = o.pageStart;
+    controls.pageTypeOnlyNum = !o.pageNames;
     // Without separate-sheet lines the window keeps that frame disabled and unticked.
     bool sheets = !o.sheets.empty() && appContext().BesshiExists;
-    options.nBesshiPrint = onOff(sheets);
-    options.nBesshiMode =
-        o.sheets == "only" ? omrix::print::kBesshiOnly : omrix::print::kBesshiAndAll;
-    options.nPageTsuban = onOff(o.continuousPages);
+    controls.besshiPrint = sheets;
+    controls.printBesshiAndAll = o.sheets != "only";
+    controls.pageTsuban = o.continuousPages;
     choices.companyText =
         o.company ? *o.company
                   : trimmed(omrix::context::fnReadIniValue("KALVERON", "PRINTCOMAPNYNAME"));
-    options.sCompanyName = std::string(omrix::util::trimBlanksRight(choices.companyText));
-    omrix::print::sbSetPrintType(options, entry);
+    controls.companyText = choices.companyText;
+    controls.printTypeEntry = entry;
     choices.reread = o.reread;
     choices.uchiwake = wanted(o, "uchiwake");
     choices.youkou = wanted(o, "youkou");
@@ -227,7 +216,7 @@ bool fillChoices(const ExportOptions& o, const std::string& entry, PrintRunChoic
     if (!o.sheets.empty() && !sheets) {
         std::fprintf(stderr, "--sheets: the breakdown has no separate sheets; ignored\n");
     }
-    return omrix::util::fnCIntText(o.pageStart, options.nPageStart);
+    return omrix::print::fnGetPrintOption(controls, choices.options);
 }
 
 std::string outputPath(const ExportOptions& o, const Output& output, std::string_view extension) {

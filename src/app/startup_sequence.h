@@ -37,13 +37,22 @@ double fnGetTuboKansanRounded();
 // Why the window closes, as the unload modes tell it.
 enum class CloseReason { User, Code, SystemShutdown, TaskManager };
 
+// What became of the hand-off to the suite's main program at exit.
+enum class HandOff {
+    Skipped,    // the system is closing the program: nothing is started
+    NoProgram,  // [KALVERON] MAIN_PROGRAM is empty
+    Started,
+    Failed,  // the command could not be started; the close goes on silently
+};
+
 // The exit steps after the viewers are closed: release the database, write the company
 // name to [KALVERON] PRINTCOMAPNYNAME (message 3024 when that fails; the close goes on),
 // and hand back to the suite's main program unless the system is closing the program.
-void runExitSteps(std::string_view companyName, CloseReason reason);
+HandOff runExitSteps(std::string_view companyName, CloseReason reason);
 
-// Re-shows the caller (key W) or starts the suite's main program. Neither exists on this
-// platform, so it does nothing; it returns false to say so.
-bool sbShowMainProgram();
+// Hands control back to the suite's main program: runs the command of [KALVERON]
+// MAIN_PROGRAM with the caller's window (key W), which re-shows the caller when it is
+// still open and starts it otherwise.
+HandOff sbShowMainProgram();
 
 }  // namespace omrix::app

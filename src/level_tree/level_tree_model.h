@@ -59,6 +59,10 @@ class LevelTreeModel {
     // The first top-level node; 0 for an empty tree.
     int32_t rootNode() const { return nodes_.empty() ? 0 : 1; }
     int32_t currentNode() const { return current_; }
+    // The widget's selection moved (by keyboard); the current node stays.
+    void selectNode(int32_t index) {
+        if (valid(index)) selected_ = index;
+    }
 
     // One check box, nothing carried down (the export program's --levels).
     void setChecked(int32_t index, bool checked);

@@ -1,6 +1,7 @@
 #include "print/print_options.h"
 
 
+#include "util/numbers.h"
 #include "util/text.h"
 
 namespace omrix::print {
@@ -79,6 +80,20 @@ bool sbSetPrintType(PrintOptionRec& options, std::string_view entryName) {
     options.sReportTitle = type ? type->reportTitle : "";
     options.sPrintTypeName = type ? type->typeName : "";
     return type != nullptr;
+}
+
+bool fnGetPrintOption(const PrintOptionControls& controls, PrintOptionRec& options) {
+    options = PrintOptionRec{};
+    options.nPrintJunjo = controls.printJunjoAllToAll ? 1 : 2;
+    options.nOnlySuryo = controls.onlySuryo ? 1 : 0;
+    options.nChofukuShoryaku = controls.chofukuShoryaku ? 1 : 0;
+    options.nPageType = controls.pageTypeOnlyNum ? 1 : 2;
+    options.nBesshiPrint = controls.besshiPrint ? 1 : 0;
+    options.nBesshiMode = controls.printBesshiAndAll ? 1 : 2;
+    options.nPageTsuban = controls.pageTsuban ? 1 : 0;
+    options.sCompanyName = std::string(util::trimBlanksRight(controls.companyText));
+    sbSetPrintType(options, controls.printTypeEntry);
+    return util::fnCIntText(controls.pageCount, options.nPageStart);
 }
 
 }  // namespace omrix::print

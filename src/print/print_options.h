@@ -76,4 +76,24 @@ const PrintType* printTypeOfReport(std::string_view reportFile);
 // are left empty and the result is false.
 bool sbSetPrintType(PrintOptionRec& options, std::string_view entryName);
 
+// What fnGetPrintOption reads from the main window's controls, as plain values: the
+// window fills it from its widgets, omrix-print-export from its flags. The defaults are
+// the controls' start state.
+struct PrintOptionControls {
+    bool printJunjoAllToAll = false;  // Opt_PrintJunjoAllToAll selected
+    bool onlySuryo = false;           // Chk_PrintOnlySuryo
+    bool chofukuShoryaku = false;     // Chk_PrintChofukuShoryaku
+    std::string pageCount = "1";      // Txt_PageCount
+    bool pageTypeOnlyNum = true;      // Opt_PageTypeOnlyNum selected
+    bool besshiPrint = false;         // Chk_BesshiPrint
+    bool printBesshiAndAll = true;    // Opt_PrintBesshiAndAll selected
+    bool pageTsuban = false;          // Chk_PageTsuban
+    std::string companyText;          // Cmb_KaishaName as typed
+    std::string printTypeEntry;       // the selected entry of Cmb_Shutsuryokuyoshiki; empty: none
+};
+
+// Fills `options` afresh from the controls and the print type table. False when the
+// page count is no 16-bit number (blank gives 0); the run then ends.
+bool fnGetPrintOption(const PrintOptionControls& controls, PrintOptionRec& options);
+
 }  // namespace omrix::print

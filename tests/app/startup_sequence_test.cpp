@@ -1,14 +1,17 @@
 // Start-up against a real SQLite file: what it stores, and where and how it stops.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <string>
+#include <thread>
 
+#include "app/startup_sequence.h"
 #include "breakdown/edit_ucw.h"
-#include "data/table_database.h"
 #include "context/app_context.h"
 #include "context/ini_file.h"
-#include "app/startup_sequence.h"
 #include "context/temp_folder.h"
+#include "data/table_database.h"
 
 namespace omrix::app {
 
@@ -159,7 +162,45 @@ TEST_F(StartupSequence, ExitWritesTheCompanyAndReleasesTheDatabase) {
     EXPECT_EQ(fnReadIniValue("KALVERON", "PRINTCOMAPNYNAME"), "株式会社 'A'");
     // The database lines of the file are kept.
     EXPECT_EQ(fnReadIniValue("DATABASE", "DB_NAME"), "tables.sqlite");
-    EXPECT_FALSE(sbShowMainProgram());
+}
+
+// The hand-off runs [KALVERON] MAIN_PROGRAM with the caller's window (key W), unless
+// the system is closing the program; an empty key hands off to nothing.
+TEST_F(StartupSequence, ExitHandsOffToTheMainProgram) {
+    struct Case {
+        const char* program;
+        CloseReason reason;
+        HandOff expected;
+        bool ran;
+    };
+    const Case cases[] = {
+        {"echo \"$OMRIX_CALLER_WINDOW\" > handed.txt", CloseReason::User, HandOff::Started, true},
+        {"echo \"$OMRIX_CALLER_WINDOW\" > handed.txt", CloseReason::Code, HandOff::Started, true},
+        {"echo \"$OMRIX_CALLER_WINDOW\" > handed.txt", CloseReason::SystemShutdown,
+         HandOff::Skipped, false},
+        {"echo \"$OMRIX_CALLER_WINDOW\" > handed.txt", CloseReason::TaskManager, HandOff::Skipped,
+         false},
+        {"   ", CloseReason::User, HandOff::NoProgram, false},
+    };
+    const std::filesystem::path folder = std::filesystem::path(tables.iniPath()).parent_path();
+    const std::filesystem::path handed = folder / "handed.txt";
+    appContext().CommandLine = "-B:00000001 -H:01 -W:4711";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.program);
+        std::filesystem::remove(handed);
+        const bool blank = std::string_view(c.program).find_first_not_of(' ') == std::string::npos;
+        VBFILE_WriteINI("KALVERON", "MAIN_PROGRAM",
+                        blank ? c.program : "cd '" + folder.string() + "' && " + c.program, 0,
+                        fnGetIniPath());
+        EXPECT_EQ(runExitSteps("会社", c.reason), c.expected);
+        // The main program is not waited for: give it a few seconds to leave its mark.
+        for (int wait = 0; c.ran && wait < 100 && testing::readBytes(handed.string()).empty();
+             ++wait) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        EXPECT_EQ(testing::readBytes(handed.string()), c.ran ? "4711\n" : "");
+    }
+    EXPECT_TRUE(tables.messages().messages().empty());
 }
 
 TEST_F(StartupSequence, FailedIniWriteAtExitIsReportedAndTheCloseGoesOn) {

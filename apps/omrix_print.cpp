@@ -1,0 +1,48 @@
+// omrix-print: the desktop program, started by the suite's main program with its command
+// line (-B: project, -H: version, -Q: name, -T: operator, -W: caller). Start-up under the
+// hourglass, then the main print window; the process ends when the window closes.
+#include <QApplication>
+#include <QSessionManager>
+#include <memory>
+
+#include "app/startup_sequence.h"
+#include "context/app_context.h"
+#include "context/command_line.h"
+#include "data/database.h"
+#include "print_window/main_print_window.h"
+#include "print_window/message_box_window.h"
+
+namespace {
+
+constexpr int kExitDone = 0;
+constexpr int kExitStopped = 1;
+
+bool startUp() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool started = omrix::app::runStartup() == omrix::app::StartupEnd::Started;
+    QApplication::restoreOverrideCursor();
+    return started;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    auto& context = omrix::context::appContext();
+    context.CommandLine = omrix::context::joinArguments(argc, argv);
+    context.Messages = std::make_shared<omrix::print_window::MessageBoxSink>();
+    if (!startUp()) return kExitStopped;
+
+    auto window = std::make_unique<omrix::print_window::Frm_Omrix_Print_Main>();
+    // The session is ending: the close still writes the company name, but the suite's
+    // main program is not started again.
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, window.get(),
+                     [&window](QSessionManager&) {
+                         window->setCloseReason(omrix::app::CloseReason::SystemShutdown);
+                     });
+    window->show();
+    const int status = application.exec();
+    window.reset();
+    if (context.Database) context.Database->fnClose();
+    return status == 0 ? kExitDone : status;
+}

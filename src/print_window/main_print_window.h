@@ -1,0 +1,176 @@
+#pragma once
+// Frm_Omrix_Print_Main, caption "内訳書出力": the level tree, the outputs, the layout,
+// the company name and the print options; Print runs a print run, 終了 and the close
+// box run the exit steps. Controls carry their names as Qt object names.
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+#include "app/startup_sequence.h"
+#include "level_tree/level_tree_model.h"
+#include "print/print_options.h"
+#include "print/print_progress.h"
+#include "print/print_ui.h"
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QTreeView;
+
+namespace omrix::reports {
+class ReportSet;
+}
+
+namespace omrix::print_window {
+
+class LevelTreeItemModel;
+class LevelTreeView;
+class ViewerHost;
+
+// Prg_PrgBar and Lbl_Prg mirrored from the write's progress; between rows the window
+// paints and takes its events.
+class WindowProgress : public print::PrintProgress {
+  public:
+    WindowProgress(QProgressBar* bar, QLabel* caption);
+    breakdown::ProgressBar& bar() override { return bar_; }
+    void showCaption(std::string_view caption) override;
+    void hideCaption() override;
+    void doEvents() override;
+
+  private:
+    breakdown::ProgressBar bar_;
+    QProgressBar* shownBar_;
+    QLabel* caption_;
+    int64_t lastEventsAt_ = -1;
+};
+
+// Opens one of the modal editing windows over the main window.
+using ModalWindowOpener = std::function<void(QWidget* owner)>;
+
+class Frm_Omrix_Print_Main : public QMainWindow, public print::PrintUi {
+  public:
+    // Builds the controls and runs Form_Load on the loaded AppContext.
+    explicit Frm_Omrix_Print_Main(QWidget* parent = nullptr);
+    ~Frm_Omrix_Print_Main() override;
+
+    // The viewers of the print runs; without one, each report is written as a PDF file.
+    void setViewerHost(std::unique_ptr<ViewerHost> host);
+    ViewerHost& viewerHost() { return *viewers_; }
+    // Frm_Omrix_Print_KojiGaiyo and Frm_Omrix_Print_Mitsumoriyoko.
+    void setKojiGaiyoWindow(ModalWindowOpener open) { openKojiGaiyo_ = std::move(open); }
+    void setMitsumoriyokoWindow(ModalWindowOpener open) { openMitsumoriyoko_ = std::move(open); }
+
+    level_tree::LevelTreeModel& levelTree() { return tree_; }
+    reports::ReportSet& reportSet() { return *reports_; }
+    // How the last close handed off to the suite's main program.
+    app::HandOff lastHandOff() const { return handOff_; }
+    // Set before a close that the system asks for (session end): no hand-off then.
+    void setCloseReason(app::CloseReason reason) { closeReason_ = reason; }
+
+    // The print run of one press of Cmd_Print; nothing while a run is going.
+    void Cmd_Print_Click();
+    // What fnGetPrintOption reads, taken from the controls.
+    print::PrintOptionControls optionControls() const;
+
+    // PrintUi
+    void closeViewers() override;
+    bool collectChoices(print::PrintRunChoices& choices) override;
+    void focusLevelTree() override;
+    void showPageNameWindow() override;
+    bool openViewer(print::ViewerKind viewer, reports::Report& report) override;
+    print::PrintProgress* writeProgress() override { return progress_.get(); }
+    void setBusy(bool busy) override;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildControls();
+    QWidget* buildTreeSide();
+    QWidget* buildChoiceSide();
+    QGroupBox* buildOutputFrame();
+    QGroupBox* buildLayoutFrames(QGroupBox*& company);
+    QGroupBox* buildOrderFrame();
+    QGroupBox* buildOptionFrame();
+    QGroupBox* buildSheetFrame();
+    QFrame* buildCommandFrame();
+    void buildMenu();
+    void connectRules();
+
+    void Form_Load();
+    void sbInitControls();
+    void sbSetControls();
+    bool fnSetPrintTypeCmb();
+    void fnSetUchiwakeCompanyCmb();
+    void fnDispBukkenLabel();
+    void fnAllMusk(bool bMuskFlag);
+    void sbPrintOptionEnable(bool enable);
+    void fnCmd_PrintMuskCheck();
+    void Chk_Uchiwake_Click();
+    void Chk_BesshiPrint_Click();
+    void Opt_PrintBesshiAndAll_Click();
+    void Opt_PrintOnlyBesshi_Click();
+    void Form_QueryUnload();
+
+    level_tree::LevelTreeModel tree_;
+    std::unique_ptr<ViewerHost> viewers_;
+    std::unique_ptr<reports::ReportSet> reports_;
+    std::unique_ptr<WindowProgress> progress_;
+    ModalWindowOpener openKojiGaiyo_;
+    ModalWindowOpener openMitsumoriyoko_;
+    bool running_ = false;
+    bool closeWaiting_ = false;
+    bool closed_ = false;
+    app::CloseReason closeReason_ = app::CloseReason::User;
+    app::HandOff handOff_ = app::HandOff::Skipped;
+
+    LevelTreeItemModel* treeModel_ = nullptr;
+    QLabel* Lbl_Bukken = nullptr;
+    LevelTreeView* Tv_Kaiso = nullptr;
+    QTreeView* Tv_Dammy = nullptr;
+    QCheckBox* Chk_ReRead = nullptr;
+    QGroupBox* Frm2D_Print = nullptr;
+    QCheckBox* Chk_Uchiwake = nullptr;
+    QCheckBox* Chk_Daikahyo = nullptr;
+    QCheckBox* Chk_KojiGaiyo = nullptr;
+    QCheckBox* Chk_Mitsumoriyoko = nullptr;
+    QPushButton* Cmd_KojiGaiyo = nullptr;
+    QPushButton* Cmd_Mitsumoriyoko = nullptr;
+    QGroupBox* Frm2D_Shutsuryokuyoshiki = nullptr;
+    QComboBox* Cmb_Shutsuryokuyoshiki = nullptr;
+    QGroupBox* Frm2D_KanshaName = nullptr;
+    QComboBox* Cmb_KaishaName = nullptr;
+    QGroupBox* Frm2D_PrintJunjo = nullptr;
+    QRadioButton* Opt_PrintJunjoToDown = nullptr;
+    QRadioButton* Opt_PrintJunjoAllToAll = nullptr;
+    QGroupBox* Frm2D_PrintOption = nullptr;
+    QCheckBox* Chk_PrintOnlySuryo = nullptr;
+    QCheckBox* Chk_PrintChofukuShoryaku = nullptr;
+    QLabel* Lbl_PageCount = nullptr;
+    QLineEdit* Txt_PageCount = nullptr;
+    QLabel* Lbl_Kara = nullptr;
+    QLabel* Lbl_PageType = nullptr;
+    QRadioButton* Opt_PageTypeOnlyNum = nullptr;
+    QRadioButton* Opt_PageTypePageName = nullptr;
+    QGroupBox* Frm2D_Besshi = nullptr;
+    QCheckBox* Chk_BesshiPrint = nullptr;
+    QRadioButton* Opt_PrintBesshiAndAll = nullptr;
+    QRadioButton* Opt_PrintOnlyBesshi = nullptr;
+    QCheckBox* Chk_PageTsuban = nullptr;
+    QFrame* Frm2D_Cmd = nullptr;
+    QPushButton* Cmd_Print = nullptr;
+    QPushButton* Cmd_End = nullptr;
+    QProgressBar* Prg_PrgBar = nullptr;
+    QLabel* Lbl_Prg = nullptr;
+    QMenu* mnuPrintCheck = nullptr;
+};
+
+}  // namespace omrix::print_window

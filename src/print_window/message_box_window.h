@@ -1,0 +1,20 @@
+#pragma once
+// Numbered messages and message boxes of the desktop program as real QMessageBoxes.
+
+#include "platform/messages.h"
+
+class QWidget;
+
+namespace omrix::print_window {
+
+// The caption of numbered messages, which carry no title of their own.
+inline constexpr const char* kMessageCaption = "内訳書出力";
+
+class MessageBoxSink : public platform::MessageSink {
+  public:
+    // Styles 16/32/48/64 pick the icon, 256 (or the Yes/No style 4) asks Yes/No;
+    // the answer is 6 for Yes, 7 for No, 1 for OK.
+    int16_t show(const platform::ShownMessage& message) override;
+};
+
+}  // namespace omrix::print_window

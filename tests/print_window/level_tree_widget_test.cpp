@@ -1,0 +1,178 @@
+// Tv_Kaiso over the level tree model: the item model's contract, NodeCheck by mouse and
+// Space, the menu in the menu bar and on the tree, locked rows.
+#include <QAbstractItemModelTester>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTreeView>
+
+#include "breakdown/ucw_fixture.h"
+#include "level_tree/level_tree_model.h"
+#include "print_window/level_tree_widget.h"
+#include "window_fixture.h"
+
+namespace omrix::print_window::testing {
+namespace {
+
+using omrix::testing::line;
+
+constexpr int16_t kHeading = 0;
+constexpr int16_t kSyumoku = 1;
+constexpr int16_t kKamoku = 2;
+
+// 見出し 1 > 種目 2 > 科目 3, 4 (4 locked); 種目 5 > 科目 6.
+std::shared_ptr<breakdown::COmrixEditUcw> smallTree() {
+    std::vector<breakdown::UchiwakeRec> lines = {
+        line(1, 0, kHeading, 1, "本工事"),       line(2, 1, kSyumoku, 1, "建築工事"),
+        line(3, 2, kKamoku, 1, "仮設工事"),      line(4, 2, kKamoku, 2, "土工事"),
+        line(5, 1, kSyumoku, 2, "電気設備工事"), line(6, 5, kKamoku, 1, "幹線設備")};
+    for (auto& rec : lines) {
+        rec.名称２ = rec.名称１;
+        rec.表示番号名称 = std::to_string(rec.表示No);
+        rec.ロック = rec.内訳ＩＤ == 4;
+    }
+    return omrix::testing::buildTree(std::move(lines));
+}
+
+class TreeWidget : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        root = smallTree();
+        ASSERT_TRUE(root);
+        tree.sbCreateTree(root.get(), 0);
+        ASSERT_EQ(tree.count(), 6);
+        model = std::make_unique<LevelTreeItemModel>(tree);
+        tester = std::make_unique<QAbstractItemModelTester>(
+            model.get(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+        view = std::make_unique<LevelTreeView>(model.get());
+        view->show();
+        view->showBuiltTree();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+    }
+
+    QModelIndex at(int32_t node) { return model->indexOf(node); }
+    std::vector<int32_t> ticked() {
+        std::vector<int32_t> nodes;
+        for (int32_t i = 1; i <= tree.count(); ++i) {
+            if (tree.node(i).checked) nodes.push_back(i);
+            EXPECT_EQ(at(i).data(Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked,
+                      tree.node(i).checked);
+        }
+        return nodes;
+    }
+    void clickCheckBox(int32_t node) {
+        // The check indicator sits at the left of the item, before the image.
+        const QRect item = view->visualRect(at(node));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          QPoint(item.left() + item.height() / 2, item.center().y()));
+    }
+
+    std::shared_ptr<breakdown::COmrixEditUcw> root;
+    level_tree::LevelTreeModel tree;
+    std::unique_ptr<LevelTreeItemModel> model;
+    std::unique_ptr<QAbstractItemModelTester> tester;
+    std::unique_ptr<LevelTreeView> view;
+};
+
+using Nodes = std::vector<int32_t>;
+
+TEST_F(TreeWidget, ShowsEveryNodeExpandedWithImagesAndLockedRowsInRed) {
+    EXPECT_EQ(model->rowCount(), 1);
+    EXPECT_EQ(model->rowCount(at(1)), 2);
+    EXPECT_EQ(model->rowCount(at(2)), 2);
+    EXPECT_EQ(model->parent(at(6)), at(5));
+    for (int32_t i = 1; i <= tree.count(); ++i) {
+        EXPECT_TRUE(view->isExpanded(at(i)) || model->rowCount(at(i)) == 0) << i;
+        EXPECT_FALSE(at(i).data(Qt::DecorationRole).value<QIcon>().isNull()) << i;
+        EXPECT_TRUE(model->flags(at(i)) & Qt::ItemIsUserCheckable);
+    }
+    EXPECT_EQ(at(4).data().toString(), "2     土工事(編集中)");
+    EXPECT_EQ(at(4).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::red));
+    EXPECT_EQ(at(3).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::black));
+    EXPECT_EQ(at(1).data(Qt::BackgroundRole).value<QColor>(), QColor(Qt::white));
+    // The first top-level node is the selected one.
+    EXPECT_EQ(view->currentIndex(), at(1));
+}
+
+TEST_F(TreeWidget, TickingByMouseCarriesDownAndMakesTheNodeCurrent) {
+    clickCheckBox(2);
+    EXPECT_EQ(ticked(), (Nodes{2, 3, 4}));
+    EXPECT_EQ(tree.currentNode(), 2);
+    // A locked row ticks like any other.
+    clickCheckBox(4);
+    EXPECT_EQ(ticked(), (Nodes{2, 3}));
+    // Clicking a ticked node's text ticks its branch again.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(at(2)).center());
+    EXPECT_EQ(ticked(), (Nodes{2, 3, 4}));
+}
+
+TEST_F(TreeWidget, SpaceTogglesTheCurrentNode) {
+    view->setFocus();
+    view->setCurrentIndex(at(5));
+    QTest::keyClick(view.get(), Qt::Key_Space);
+    EXPECT_EQ(ticked(), (Nodes{5, 6}));
+    EXPECT_EQ(tree.currentNode(), 5);
+    QTest::keyClick(view.get(), Qt::Key_Up);
+    QTest::keyClick(view.get(), Qt::Key_Space);
+    EXPECT_EQ(tree.currentNode(), 4);
+    EXPECT_EQ(ticked(), (Nodes{4, 5, 6}));
+    QTest::keyClick(view.get(), Qt::Key_Space);
+    EXPECT_EQ(ticked(), (Nodes{5, 6}));
+}
+
+// One level down clears the node and its children; grandchildren keep their ticks.
+TEST_F(TreeWidget, OneLevelCommandsLeaveGrandchildren) {
+    QMenu menu;
+    for (const auto& command : level_tree::levelTreeMenu()) {
+        QAction* item = menu.addAction(
+            QString::fromUtf8(command.caption.data(), qsizetype(command.caption.size())));
+        QObject::connect(item, &QAction::triggered, [this, run = command.run] { (tree.*run)(); });
+    }
+    view->setCheckMenu(&menu);
+    clickCheckBox(1);
+    EXPECT_EQ(ticked(), (Nodes{1, 2, 3, 4, 5, 6}));
+    menu.actions()[2]->trigger();  // 以下１階層全て解除
+    EXPECT_EQ(ticked(), (Nodes{3, 4, 6}));
+    menu.actions()[0]->trigger();  // 以下１階層全て選択
+    EXPECT_EQ(ticked(), (Nodes{1, 2, 3, 4, 5, 6}));
+    menu.actions()[3]->trigger();  // 以下全て解除
+    EXPECT_TRUE(ticked().empty());
+}
+
+TEST(LevelTreeMenu, InTheMenuBarAndOnTheTreeInItsOrder) {
+    omrix::testing::TableDatabase tables;
+    ASSERT_TRUE(tables.ok());
+    demo::DemoOptions options;
+    options.lines = 60;
+    demo::DemoSummary summary;
+    std::string error;
+    ASSERT_TRUE(demo::createDemoDatabase(tables.db(), options, summary, error)) << error;
+    context::appContext().CommandLine = "-B:00000001 -H:01";
+    ASSERT_EQ(app::runStartup(), app::StartupEnd::Started);
+    Frm_Omrix_Print_Main window;
+    auto* menu = child<QMenu>(&window, "mnuPrintCheck");
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->title(), "印刷");
+    EXPECT_EQ(window.menuBar()->actions().value(0), menu->menuAction());
+    QStringList captions, names;
+    for (QAction* item : menu->actions()) {
+        captions << item->text();
+        names << item->objectName();
+    }
+    EXPECT_EQ(captions, (QStringList{"以下１階層全て選択", "以下全て選択", "以下１階層全て解除",
+                                     "以下全て解除"}));
+    EXPECT_EQ(names, (QStringList{"mnuPrintCheckOnly1Kaiso", "mnuPrintCheckAllKaiso",
+                                  "mnuPrintCheckOnly1KaisoFree", "mnuPrintCheckAllKaisoFree"}));
+    // Before any click or tick there is no current node: the commands do nothing.
+    menu->actions()[1]->trigger();
+    EXPECT_FALSE(window.levelTree().fnCheckKaisoUchiwakeChecked());
+    // The tree offers the same menu as its context menu.
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    auto* tree = child<QTreeView>(&window, "Tv_Kaiso");
+    emit tree->customContextMenuRequested(QPoint(5, 5));
+    EXPECT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
+    menu->close();
+}
+
+}  // namespace
+}  // namespace omrix::print_window::testing

@@ -1,0 +1,141 @@
+// Frm_Omrix_Print_ChangePageName over the demo: the grid, typing a page name, 印刷,
+// ｷｬﾝｾﾙ and a refused write; and the window reached from a print run.
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+
+#include "breakdown/edit_ucw.h"
+#include "context/temp_folder.h"
+#include "print_window/page_name_window.h"
+#include "print_window/pdf_viewers.h"
+#include "window_fixture.h"
+
+namespace omrix::print_window::testing {
+namespace {
+
+using context::appContext;
+
+class PageNameWindow : public DemoWindowTest {
+  protected:
+    void SetUp() override {
+        DemoWindowTest::SetUp();
+        tree.sbCreateTree(appContext().UchiwakeRoot.get(), 0);
+        ASSERT_GT(tree.count(), 2);
+        tree.Tv_Kaiso_NodeClick(1);
+    }
+
+    // 頁名称 in 内訳 of the row listed at `row`: the grid lists the children of node 1.
+    std::string stored(int row) {
+        int32_t node = tree.node(1).firstChild;
+        for (int i = 0; i < row; ++i) node = tree.node(node).next;
+        return tables.value("SELECT RTRIM(頁名称) FROM 内訳 WHERE 内訳ＩＤ = " +
+                            tree.node(node).tag);
+    }
+    void typePageName(QTableWidget* grid, int row, const QString& text) {
+        grid->setFocus();
+        grid->setCurrentCell(row, 2);
+        grid->editItem(grid->item(row, 2));
+        auto* editor = grid->viewport()->findChild<QLineEdit*>();
+        ASSERT_NE(editor, nullptr);
+        // Typed as an input method hands over Japanese text.
+        editor->selectAll();
+        editor->insert(text);
+    }
+
+    level_tree::LevelTreeModel tree;
+};
+
+TEST_F(PageNameWindow, GridListsTheRowsWithTwoReadOnlyColumns) {
+    Frm_Omrix_Print_ChangePageName window(tree, nullptr);
+    EXPECT_EQ(window.windowTitle(), "頁名称変更");
+    auto* grid = child<QTableWidget>(&window, "Spd_PageName");
+    ASSERT_EQ(grid->columnCount(), 3);
+    EXPECT_EQ(grid->horizontalHeaderItem(0)->text(), "表示№");
+    EXPECT_EQ(grid->horizontalHeaderItem(1)->text(), "種目名称");
+    EXPECT_EQ(grid->horizontalHeaderItem(2)->text(), "頁名称");
+    EXPECT_EQ(child<QPushButton>(&window, "Cmd_Print")->text(), "印刷(&P)");
+    EXPECT_EQ(child<QPushButton>(&window, "Cmd_Cancel")->text(), "ｷｬﾝｾﾙ(&C)");
+    const int32_t top = tree.node(1).firstChild;
+    int expectedRows = 0;
+    for (int32_t i = top; i != 0; i = tree.node(i).next) ++expectedRows;
+    ASSERT_EQ(grid->rowCount(), expectedRows);
+    for (int row = 0; row < grid->rowCount(); ++row) {
+        EXPECT_FALSE(grid->item(row, 0)->flags() & Qt::ItemIsEditable);
+        EXPECT_FALSE(grid->item(row, 1)->flags() & Qt::ItemIsEditable);
+        EXPECT_TRUE(grid->item(row, 2)->flags() & Qt::ItemIsEditable);
+        EXPECT_FALSE(grid->item(row, 1)->text().endsWith(' '));
+    }
+}
+
+TEST_F(PageNameWindow, PrintWritesTheTypedNamesAndCancelWritesNothing) {
+    Frm_Omrix_Print_ChangePageName window(tree, nullptr);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    auto* grid = child<QTableWidget>(&window, "Spd_PageName");
+    ASSERT_GE(grid->rowCount(), 2);
+    const std::string untouched = grid->item(1, 2)->text().toStdString();
+    typePageName(grid, 0, "本館工事の頁名称として長すぎる名前");
+    // The edit still open in the grid is part of the write; the column holds 16 bytes.
+    QTest::mouseClick(child<QPushButton>(&window, "Cmd_Print"), Qt::LeftButton);
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+    EXPECT_EQ(stored(0), "本館工事の頁名称");
+    EXPECT_EQ(stored(1), untouched);
+
+    Frm_Omrix_Print_ChangePageName again(tree, nullptr);
+    again.show();
+    auto* grid2 = child<QTableWidget>(&again, "Spd_PageName");
+    EXPECT_EQ(grid2->item(0, 2)->text(), "本館工事の頁名称として長すぎる名");  // as held in memory
+    grid2->item(0, 2)->setText("取り消す名前");
+    QTest::mouseClick(child<QPushButton>(&again, "Cmd_Cancel"), Qt::LeftButton);
+    EXPECT_EQ(again.result(), QDialog::Rejected);
+    EXPECT_EQ(stored(0), "本館工事の頁名称");
+    EXPECT_TRUE(tables.messages().messages().empty());
+}
+
+TEST_F(PageNameWindow, RefusedWriteKeepsTheWindowOpen) {
+    tables.exec(
+        "CREATE TRIGGER refuse BEFORE UPDATE ON 内訳 BEGIN SELECT RAISE(ABORT, 'refused'); END;");
+    Frm_Omrix_Print_ChangePageName window(tree, nullptr);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    auto* grid = child<QTableWidget>(&window, "Spd_PageName");
+    const std::string before = stored(0);
+    grid->item(0, 2)->setText("新しい名前");
+    QTest::mouseClick(child<QPushButton>(&window, "Cmd_Print"), Qt::LeftButton);
+    EXPECT_TRUE(window.isVisible());
+    ASSERT_EQ(tables.messages().messages().size(), 1u);
+    EXPECT_EQ(tables.messages().messages()[0].params[0], "内訳の書き込み");
+    EXPECT_EQ(stored(0), before);
+}
+
+// From the main window: 頁名称使用, Yes to the question, a name typed, printed with it.
+TEST_F(PageNameWindow, ReachedFromAPrintRun) {
+    omrix::testing::TempFolder shown;
+    appContext().Kengen = 0;
+    tables.messages().setAnswer(platform::kAnswerYes);
+    Frm_Omrix_Print_Main window;
+    window.setViewerHost(std::make_unique<PdfViewers>(shown.path().string()));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.levelTree().Tv_Kaiso_NodeCheck(1, true);
+    child<QRadioButton>(&window, "Opt_PageTypePageName")->click();
+    bool shownWindow = false;
+    whenModal([&shownWindow](QWidget* modal) {
+        shownWindow = modal->objectName() == "Frm_Omrix_Print_ChangePageName";
+        auto* grid = modal->findChild<QTableWidget*>("Spd_PageName");
+        grid->item(0, 2)->setText("第一頁");
+        QTest::mouseClick(modal->findChild<QPushButton*>("Cmd_Print"), Qt::LeftButton);
+    });
+    window.Cmd_Print_Click();
+    EXPECT_TRUE(shownWindow);
+    const int32_t first =
+        std::stoi(window.levelTree().node(window.levelTree().node(1).firstChild).tag);
+    EXPECT_EQ(
+        tables.value("SELECT RTRIM(頁名称) FROM 内訳 WHERE 内訳ＩＤ = " + std::to_string(first)),
+        "第一頁");
+    EXPECT_GT(tables.count("内訳出力 WHERE 頁名称 LIKE '第一頁%'"), 0);
+}
+
+}  // namespace
+}  // namespace omrix::print_window::testing
