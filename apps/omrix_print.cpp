@@ -3,6 +3,7 @@
 // hourglass, then the main print window; the process ends when the window closes.
 #include <QApplication>
 #include <QSessionManager>
+#include <cstdio>
 #include <memory>
 
 #include "app/startup_sequence.h"
@@ -11,6 +12,7 @@
 #include "data/database.h"
 #include "print_window/main_print_window.h"
 #include "print_window/message_box_window.h"
+#include "program_version.h"
 
 namespace {
 
@@ -27,6 +29,10 @@ bool startUp() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (omrix::apps::askedForVersion(argc, argv)) {
+        std::printf("%s\n", omrix::apps::versionText("omrix-print").c_str());
+        return kExitDone;
+    }
     QApplication application(argc, argv);
     auto& context = omrix::context::appContext();
     context.CommandLine = omrix::context::joinArguments(argc, argv);

@@ -27,6 +27,8 @@
 #include "print_window/level_tree_widget.h"
 #include "print_window/page_name_window.h"
 #include "print_window/pdf_viewers.h"
+#include "project/koji_gaiyo_window.h"
+#include "project/mitsumoriyoko_window.h"
 #include "reports/report_set.h"
 #include "util/text.h"
 
@@ -108,6 +110,8 @@ Frm_Omrix_Print_Main::Frm_Omrix_Print_Main(QWidget* parent) : QMainWindow(parent
         statusBar()->showMessage(shown.isEmpty() ? qText(path) : shown + "   " + qText(path));
     };
     viewers_ = std::move(pdf);
+    openKojiGaiyo_ = project::showKojiGaiyoModal;
+    openMitsumoriyoko_ = project::showMitsumoriyokoModal;
     reports_ = std::make_unique<reports::ReportSet>(*this);
     buildControls();
     Form_Load();

@@ -64,7 +64,7 @@ class Frm_Omrix_Print_Main : public QMainWindow, public print::PrintUi {
     // The viewers of the print runs; without one, each report is written as a PDF file.
     void setViewerHost(std::unique_ptr<ViewerHost> host);
     ViewerHost& viewerHost() { return *viewers_; }
-    // Frm_Omrix_Print_KojiGaiyo and Frm_Omrix_Print_Mitsumoriyoko.
+    // Frm_Omrix_Print_KojiGaiyo and Frm_Omrix_Print_Mitsumoriyoko unless replaced.
     void setKojiGaiyoWindow(ModalWindowOpener open) { openKojiGaiyo_ = std::move(open); }
     void setMitsumoriyokoWindow(ModalWindowOpener open) { openMitsumoriyoko_ = std::move(open); }
 

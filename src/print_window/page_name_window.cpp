@@ -87,6 +87,8 @@ void Frm_Omrix_Print_ChangePageName::sbFillGrid() {
         Spd_PageName->setItem(i, kName, cell(texts.name, false));
         Spd_PageName->setItem(i, kPageName, cell(texts.pageName, true));
     }
+    // The only column to type in.
+    if (rows_.count() > 0) Spd_PageName->setCurrentCell(0, kPageName);
 }
 
 void Frm_Omrix_Print_ChangePageName::Cmd_Print_Click() {
