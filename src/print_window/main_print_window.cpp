@@ -14,7 +14,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStatusBar>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <chrono>
@@ -26,7 +25,7 @@
 #include "print/print_run.h"
 #include "print_window/level_tree_widget.h"
 #include "print_window/page_name_window.h"
-#include "print_window/pdf_viewers.h"
+#include "print_window/viewer_host_window.h"
 #include "project/koji_gaiyo_window.h"
 #include "project/mitsumoriyoko_window.h"
 #include "reports/report_set.h"
@@ -104,12 +103,7 @@ void WindowProgress::doEvents() {
 }
 
 Frm_Omrix_Print_Main::Frm_Omrix_Print_Main(QWidget* parent) : QMainWindow(parent) {
-    auto pdf = std::make_unique<PdfViewers>(defaultViewerFolder());
-    pdf->onWritten = [this](const std::string& path) {
-        const QString shown = statusBar()->currentMessage();
-        statusBar()->showMessage(shown.isEmpty() ? qText(path) : shown + "   " + qText(path));
-    };
-    viewers_ = std::move(pdf);
+    viewers_ = std::make_unique<ReportViewerHost>();
     openKojiGaiyo_ = project::showKojiGaiyoModal;
     openMitsumoriyoko_ = project::showMitsumoriyokoModal;
     reports_ = std::make_unique<reports::ReportSet>(*this);
@@ -435,7 +429,6 @@ void Frm_Omrix_Print_Main::Cmd_Print_Click() {
     // The write lets events run, so a second press can arrive while the first runs.
     if (running_) return;
     running_ = true;
-    statusBar()->clearMessage();
     print::fnRunPrint(*this, *reports_, tree_);
     running_ = false;
     if (closeWaiting_) close();

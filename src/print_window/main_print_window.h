@@ -61,7 +61,7 @@ class Frm_Omrix_Print_Main : public QMainWindow, public print::PrintUi {
     explicit Frm_Omrix_Print_Main(QWidget* parent = nullptr);
     ~Frm_Omrix_Print_Main() override;
 
-    // The viewers of the print runs; without one, each report is written as a PDF file.
+    // The viewers of the print runs: the report viewer windows unless replaced.
     void setViewerHost(std::unique_ptr<ViewerHost> host);
     ViewerHost& viewerHost() { return *viewers_; }
     // Frm_Omrix_Print_KojiGaiyo and Frm_Omrix_Print_Mitsumoriyoko unless replaced.

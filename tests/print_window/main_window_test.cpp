@@ -14,8 +14,7 @@
 #include <QTreeView>
 #include <filesystem>
 
-#include "context/temp_folder.h"
-#include "print_window/pdf_viewers.h"
+#include "print_window/viewer_host_window.h"
 #include "window_fixture.h"
 
 namespace omrix::print_window::testing {
@@ -220,18 +219,15 @@ TEST_F(MainWindow, OptionRecordFromTheControls) {
     EXPECT_FALSE(window->collectChoices(choices));
 }
 
-// Tick everything from the menu, print: the rows are written, the statement is shown.
+// Tick everything from the menu, print: the rows are written, the viewers opened.
 TEST_F(MainWindow, PrintRunWritesTheStatementAndShowsIt) {
-    omrix::testing::TempFolder shown;
     window = openMain();
-    auto viewers = std::make_unique<PdfViewers>(shown.path().string());
-    PdfViewers* pdf = viewers.get();
-    window->setViewerHost(std::move(viewers));
-    QTest::mouseClick(
-        child<QTreeView>(window.get(), "Tv_Kaiso")->viewport(), Qt::LeftButton, {},
-        child<QTreeView>(window.get(), "Tv_Kaiso")
-            ->visualRect(child<QTreeView>(window.get(), "Tv_Kaiso")->model()->index(0, 0))
-            .center());
+    auto host = std::make_unique<ReportViewerHost>();
+    reports::ReportViewers& viewers = host->viewers();
+    window->setViewerHost(std::move(host));
+    auto* tree = child<QTreeView>(window.get(), "Tv_Kaiso");
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                      tree->visualRect(tree->model()->index(0, 0)).center());
     child<QAction>(window.get(), "mnuPrintCheckAllKaiso")->trigger();
     click("Chk_Daikahyo");
     click("Cmd_Print");
@@ -239,18 +235,24 @@ TEST_F(MainWindow, PrintRunWritesTheStatementAndShowsIt) {
                                       std::to_string(appContext().UchiwakeNameID));
     EXPECT_GT(rows, 0);
     EXPECT_EQ(rows % 15, 0);
-    ASSERT_EQ(pdf->files().size(), 2u) << ::testing::PrintToString(pdf->files());
-    EXPECT_TRUE(std::filesystem::file_size(pdf->files()[0]) > 0);
-    EXPECT_EQ(std::filesystem::path(pdf->files()[1]).filename(), "daika.pdf");
+    ASSERT_NE(viewers.viewer(print::ViewerKind::Uchiwakesho), nullptr);
+    EXPECT_TRUE(viewers.viewer(print::ViewerKind::Uchiwakesho)->isVisible());
+    EXPECT_NE(viewers.viewer(print::ViewerKind::Daika), nullptr);
+    EXPECT_EQ(viewers.viewer(print::ViewerKind::Youkou), nullptr);
     EXPECT_FALSE(control("Prg_PrgBar")->isVisible());
     EXPECT_TRUE(tables.messages().messages().empty());
     // The next run closes the viewers of this one first.
     click("Chk_Uchiwake");
     click("Chk_KojiGaiyo");
     click("Cmd_Print");
-    ASSERT_EQ(pdf->files().size(), 2u);
-    EXPECT_EQ(std::filesystem::path(pdf->files()[0]).filename(), "gaiyou.pdf");
-    EXPECT_FALSE(std::filesystem::exists(shown.path() / "uchiwake.pdf"));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&viewers] { return viewers.viewer(print::ViewerKind::Uchiwakesho) == nullptr; }));
+    EXPECT_NE(viewers.viewer(print::ViewerKind::Gaiyou), nullptr);
+    EXPECT_NE(viewers.viewer(print::ViewerKind::Daika), nullptr);
+    // The exit closes them too.
+    click("Cmd_End");
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&viewers] { return viewers.viewer(print::ViewerKind::Daika) == nullptr; }));
 }
 
 // 終了 runs the exit steps: the company name typed is kept, the main program started.

@@ -6,9 +6,7 @@
 #include <QTableWidget>
 
 #include "breakdown/edit_ucw.h"
-#include "context/temp_folder.h"
 #include "print_window/page_name_window.h"
-#include "print_window/pdf_viewers.h"
 #include "window_fixture.h"
 
 namespace omrix::print_window::testing {
@@ -111,11 +109,9 @@ TEST_F(PageNameWindow, RefusedWriteKeepsTheWindowOpen) {
 
 // From the main window: 頁名称使用, Yes to the question, a name typed, printed with it.
 TEST_F(PageNameWindow, ReachedFromAPrintRun) {
-    omrix::testing::TempFolder shown;
     appContext().Kengen = 0;
     tables.messages().setAnswer(platform::kAnswerYes);
     Frm_Omrix_Print_Main window;
-    window.setViewerHost(std::make_unique<PdfViewers>(shown.path().string()));
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     window.levelTree().Tv_Kaiso_NodeCheck(1, true);

@@ -1,0 +1,21 @@
+#pragma once
+// The viewer windows of the reports as the main window's viewer host.
+
+#include "print_window/viewer_host.h"
+#include "reports/report_viewer_window.h"
+
+namespace omrix::print_window {
+
+class ReportViewerHost : public ViewerHost {
+  public:
+    void closeViewers() override { viewers_.closeViewers(); }
+    // A report that cannot be loaded says why in a message box.
+    bool openViewer(print::ViewerKind viewer, reports::Report& report) override;
+
+    reports::ReportViewers& viewers() { return viewers_; }
+
+  private:
+    reports::ReportViewers viewers_;
+};
+
+}  // namespace omrix::print_window
