@@ -9,7 +9,7 @@ work=$(mktemp -d)
 xvfb=""
 cleanup() {
   [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-  rm -rf "$work"
+  [ -n "${KEEP:-}" ] || rm -rf "$work"
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
