@@ -50,19 +50,23 @@ void PrintRowsRun::addFirstLine(const Line& line, int32_t displayPage, std::stri
     above_ = &line.prUchiwakeRec();
 }
 
-void PrintRowsRun::addLine(const Line& line, int32_t& displayPage, std::string_view pageName,
-                           int32_t* mainDisplayPage) {
-    if (line_ >= kLinesPerPage) {
-        ++page_;
-        ++displayPage;
-        if (mainDisplayPage != nullptr) ++*mainDisplayPage;
-        line_ = 0;
-        above_ = nullptr;
-    }
+void PrintRowsRun::addLine(const Line& line, int32_t displayPage, std::string_view pageName) {
     ++line_;
     addPrintRow(uchiwakeNameId_, line.prUchiwakeRec(), rows_, rowCount_, page_, displayPage, line_,
                 pageName, options_, above_);
     above_ = &line.prUchiwakeRec();
+}
+
+void PrintRowsRun::closeFullPage(const Line& added, int32_t& displayPage,
+                                 int32_t* mainDisplayPage) {
+    // Any line of the walk counts as following, printed or not: a full page followed
+    // only by skipped lines is closed here, and the closing fill adds a blank page.
+    if (line_ < kLinesPerPage || added.fnGetEditNext() == nullptr) return;
+    ++page_;
+    ++displayPage;
+    if (mainDisplayPage != nullptr) ++*mainDisplayPage;
+    line_ = 0;
+    above_ = nullptr;
 }
 
 void PrintRowsRun::fillPage(int32_t& displayPage, std::string_view pageName) {
@@ -78,8 +82,9 @@ void PrintRowsRun::mainWalk(Line& root) {
     for (Line* line = root.fnGetTopChild(); line != nullptr; line = line->fnGetEditNext()) {
         if (isTotalHeading(*line) || !fnIsPrintTarget(*line, tree_)) continue;
         pageName = pageNameOf(*line);
-        addLine(*line, displayPage_, pageName, nullptr);
+        addLine(*line, displayPage_, pageName);
         if (fnHasOwnPages(*line, tree_)) queue.push_back(line);
+        closeFullPage(*line, displayPage_, nullptr);
     }
     fillPage(displayPage_, pageName);
     if (!queue.empty()) subStatementPages(std::move(queue), pageNameOf(root));
@@ -115,8 +120,9 @@ PrintRowsRun::Queue PrintRowsRun::subStatement(Line& top, std::string_view pageN
     Queue lower;
     for (Line* line = top.fnGetTopChild(); line != nullptr; line = line->fnGetEditNext()) {
         if (isTotalHeading(*line)) continue;
-        addLine(*line, sheetPage, pageName, mainDisplayPage);
+        addLine(*line, sheetPage, pageName);
         if (fnHasOwnPages(*line, tree_)) lower.push_back(line);
+        closeFullPage(*line, sheetPage, mainDisplayPage);
     }
     fillPage(sheetPage, pageName);
     if (continuous) ++displayPage_;
@@ -131,7 +137,9 @@ void PrintRowsRun::sheetGroup(Line& top) {
     int32_t sheetPage = 1;
     addFirstLine(top, sheetPage, {});
     for (Line* line = top.fnGetTopChild(); line != nullptr; line = line->fnGetEditNext()) {
-        if (!isTotalHeading(*line)) addLine(*line, sheetPage, {}, nullptr);
+        if (isTotalHeading(*line)) continue;
+        addLine(*line, sheetPage, {});
+        closeFullPage(*line, sheetPage, nullptr);
     }
     fillPage(sheetPage, {});
 }

@@ -37,10 +37,9 @@ class PrintRowsRun {
     void sheetGroup(Line& top);
     Queue sheetsToPrint(Line& root);
 
-    // Adds a line below the last one; a full page is closed first, so the 15th line
-    // of a page is followed by a new page only when another line comes.
-    void addLine(const Line& line, int32_t& displayPage, std::string_view pageName,
-                 int32_t* mainDisplayPage);
+    void addLine(const Line& line, int32_t displayPage, std::string_view pageName);
+    // After the 15th line of a page, when the walk goes on past `added`: the next page.
+    void closeFullPage(const Line& added, int32_t& displayPage, int32_t* mainDisplayPage);
     void addFirstLine(const Line& line, int32_t displayPage, std::string_view pageName);
     void fillPage(int32_t& displayPage, std::string_view pageName);
 

@@ -1,5 +1,8 @@
-// The print rows of small demo breakdowns against CSV snapshots kept beside this file.
-// OMRIX_UPDATE_GOLDEN=1 writes the snapshots afresh instead of comparing.
+// CHANGE DETECTOR, not a statement of what is right: the print rows of one demo
+// breakdown against a CSV snapshot the program itself once wrote (kept beside this
+// file). It flags any change in the rows; whether a change is right is for the
+// hand-worked cases of print_rows_test to say. After a deliberate change, look at the
+// difference, then OMRIX_UPDATE_GOLDEN=1 writes the snapshot afresh.
 
 #include <gtest/gtest.h>
 
@@ -39,11 +42,9 @@ struct GoldenCase {
     int32_t untickedNode = 0;  // index of a node cleared with its branch; 0: all ticked
 };
 
+// Many options at once, so that the one snapshot covers much of the row conversion.
 const GoldenCase kCases[] = {
-    {"demo150_b5", 1, 150, "B5"},
     {"demo150_internal_names_ditto_sheets", 1, 150, "A4(社内確認用)", 3, 2, 1, 0, 1, 1, 0},
-    {"demo300_sheets_only", 2, 300, "A4(横)", 1, 1, 0, 0, 1, 2, 0},
-    {"demo240_formula_continuous_partial", 5, 240, "A4(計算式)", 1, 2, 0, 1, 1, 1, 1, 3},
 };
 
 void PrintTo(const GoldenCase& c, std::ostream* out) {

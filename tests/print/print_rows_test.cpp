@@ -110,27 +110,58 @@ TEST_F(PrintRowsTest, RootWithoutChildrenIsOnePageOfRootAndBlanks) {
     EXPECT_TRUE(sink->messages().empty());
 }
 
-TEST_F(PrintRowsTest, FifteenthLineStartsANewPageOnlyWhenAnotherLineFollows) {
-    std::vector<UchiwakeRec> lines{line(1, 0, 0, 1, "本工事")};
-    addItems(lines, 1, 2, 14);
-    load(lines);
-    ASSERT_TRUE(generate());
-    EXPECT_EQ(rows.size(), 15u);
-    EXPECT_EQ(rows.back().名称１.trimmedRight(), "明細15");
+// " 明細<first> … 明細<last>", the names addItems gives.
+std::string itemNames(int first, int last) {
+    std::string out;
+    for (int id = first; id <= last; ++id) out += " 明細" + std::to_string(id);
+    return out;
+}
 
-    lines.push_back(item(16, 1, 15));
-    load(lines);
-    ASSERT_TRUE(generate());
-    EXPECT_EQ(pages(), (Pages{"1/1: 本工事 明細2 明細3 明細4 明細5 明細6 明細7 明細8 明細9 明細10 "
-                              "明細11 明細12 明細13 明細14 明細15",
-                              "2/2: 明細16"}));
+struct PagingCase {
+    const char* what;
+    std::vector<UchiwakeRec> lines;  // after the root, ID 1
+    Pages pages;
+};
 
-    // Lines that follow but are not printed (an unticked 種目) make no blank page.
-    lines.pop_back();
-    lines.push_back(headingLine(16, 1, kFlagSyumoku, 15, "種目"));
-    load(lines);
-    ASSERT_TRUE(generate());
-    EXPECT_EQ(rows.size(), 15u);
+// Worked by hand: a page is closed right after its 15th line whenever any line of
+// the walk follows, printed or not; the closing fill then adds a page of blanks.
+TEST_F(PrintRowsTest, PagesCloseAfterTheFifteenthLineWhenAnyLineFollows) {
+    auto items = [](int32_t parent, int32_t firstId, int count) {
+        std::vector<UchiwakeRec> out;
+        addItems(out, parent, firstId, count);
+        return out;
+    };
+    auto with = [](std::vector<UchiwakeRec> a, const std::vector<UchiwakeRec>& b) {
+        a.insert(a.end(), b.begin(), b.end());
+        return a;
+    };
+    const std::vector<PagingCase> cases{
+        {"14 items fill the first page exactly",
+         items(1, 2, 14),
+         {"1/1: 本工事" + itemNames(2, 15)}},
+        {"a 15th item opens page 2",
+         items(1, 2, 15),
+         {"1/1: 本工事" + itemNames(2, 15), "2/2: 明細16"}},
+        {"an unticked heading after a full page gives a blank page",
+         with(items(1, 2, 14), {headingLine(90, 1, kFlagSyumoku, 15, "外")}),
+         {"1/1: 本工事" + itemNames(2, 15), "2/2:"}},
+        {"a heading's page full at its last line: no blank page",
+         with({headingLine(2, 1, kFlagSyumoku, 1, "A")}, items(2, 10, 14)),
+         {"1/1: 本工事 A", "2/2: A" + itemNames(10, 23)}},
+        {"an empty total heading after a full heading page: a blank page, later pages one on",
+         with(
+             with({headingLine(2, 1, kFlagSyumoku, 1, "A")}, items(2, 10, 14)),
+             {headingLine(80, 2, kFlagGokeiMidasi, 15, "見出し"), headingLine(3, 1, kFlagSyumoku, 2, "B")}),
+         {"1/1: 本工事 A B", "2/2: A" + itemNames(10, 23), "3/3:", "4/4: B"}},
+    };
+    for (const PagingCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        load(with({line(1, 0, 0, 1, "本工事")}, c.lines));
+        tickAll();
+        if (c.lines.back().内訳ＩＤ == 90) tick(90, false);
+        ASSERT_TRUE(generate());
+        EXPECT_EQ(pages(), c.pages);
+    }
 }
 
 TEST_F(PrintRowsTest, TotalAboveTheFootMovesToLine14AndTotalsAt14Or15Stay) {
