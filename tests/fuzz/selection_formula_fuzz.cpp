@@ -1,0 +1,21 @@
+// The record-selection formula parser on any text: accepted formulas name plain
+// tables and columns, refused ones say why.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "reports/selection_formula.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    omrix::reports::SelectionFormula formula;
+    std::string error;
+    if (omrix::reports::parseSelectionFormula(text, formula, error)) {
+        if (!omrix::reports::isPlainName(formula.table) ||
+            !omrix::reports::isPlainName(formula.column))
+            __builtin_trap();
+    } else if (error.empty()) {
+        __builtin_trap();
+    }
+    return 0;
+}
