@@ -3,12 +3,14 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cstdio>
 #include <memory>
+#include <string>
 
+#include "context/app_context.h"
 #include "omrix_db_commands.h"
 #include "program_version.h"
 #include "platform/messages.h"
-#include "context/app_context.h"
 
 int main(int argc, char** argv) {
     using namespace omrix::db_tool;
@@ -24,6 +26,20 @@ int main(int argc, char** argv) {
     addEncryptPasswordCommand(app, commands);
     addDemoCommand(app, commands);
 
+    // CLI11 only says a sub-command is required; the user learns which word was wrong.
+    if (argc > 1 && argv[1][0] != '-') {
+        std::string names;
+        bool known = false;
+        for (const auto& [command, run] : commands) {
+            known = known || command->get_name() == argv[1];
+            names += (names.empty() ? "" : ", ") + command->get_name();
+        }
+        if (!known) {
+            std::fprintf(stderr, "omrix-db: unknown sub-command '%s' (use %s)\n", argv[1],
+                         names.c_str());
+            return kExitUsage;
+        }
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

@@ -19,9 +19,15 @@ bool openFile(const std::string& file, bool create, data::CCCDBS_DataBase& db, s
 
 }  // namespace
 
+std::string checkNotEmpty(const std::string& value) {
+    return value.empty() ? "must name a file" : std::string();
+}
+
 void addDatabaseOptions(CLI::App& command, DatabaseChoice& choice) {
-    auto* ini = command.add_option("--ini", choice.iniPath, context::kIniSearchHelp);
-    auto* file = command.add_option("--file", choice.file, "SQLite database file");
+    auto* ini =
+        command.add_option("--ini", choice.iniPath, context::kIniSearchHelp)->check(checkNotEmpty);
+    auto* file =
+        command.add_option("--file", choice.file, "SQLite database file")->check(checkNotEmpty);
     ini->excludes(file);
 }
 

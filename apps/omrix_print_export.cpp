@@ -125,6 +125,13 @@ std::string checkLevels(const std::string& spec) {
     return {};
 }
 
+// As the window reads 頁カウント: blank is 0, anything else a 16-bit whole number.
+std::string checkPageStart(const std::string& text) {
+    int16_t value = 0;
+    if (omrix::util::fnCIntText(text, value)) return {};
+    return "'" + text + "' is no page number (a whole number from -32768 to 32767, or blank)";
+}
+
 // The suite's command line ends a value at the first blank.
 std::string checkKey(const std::string& value) {
     if (trimmed(value).empty()) return "must not be blank";
@@ -146,7 +153,8 @@ void declareOptions(CLI::App& app, ExportOptions& o) {
         ->check(checkLevels);
     app.add_flag("--quantities-only", o.quantitiesOnly, "数量のみ印刷する");
     app.add_flag("--ditto", o.ditto, "重複文字を省略する");
-    app.add_option("--page-start", o.pageStart, "頁カウント text (blank gives 0)");
+    app.add_option("--page-start", o.pageStart, "頁カウント text (blank gives 0)")
+        ->check(checkPageStart);
     app.add_flag("--page-names", o.pageNames, "頁名称使用 (default: 数字のみ)");
     app.add_option("--sheets", o.sheets, "別紙印刷: all (別紙と本書) or only (別紙のみ)")
         ->check(CLI::IsMember({"all", "only"}));
@@ -176,16 +184,13 @@ bool tickLevels(const std::string& spec, omrix::level_tree::LevelTreeModel& tree
         return true;
     }
     for (const std::string& id : splitList(spec)) {
-        bool found = false;
-        for (int32_t i = 1; i <= tree.count(); ++i) {
-            if (tree.node(i).tag != id) continue;
-            tree.setChecked(i, true);
-            found = true;
-        }
-        if (!found) {
+        // By the tree's tag index: listing every heading costs one look-up each.
+        const omrix::level_tree::LevelNode* node = tree.fnGetTreeObject(id);
+        if (node == nullptr) {
             std::fprintf(stderr, "--levels: 内訳ID %s has no node in the level tree\n", id.c_str());
             return false;
         }
+        tree.setChecked(node->index, true);
     }
     return true;
 }
@@ -304,8 +309,13 @@ int runExport(const ExportOptions& o) {
         std::fprintf(stderr, "%s\n", places.c_str());
     }
     if (end != omrix::app::StartupEnd::Started) {
-        std::fprintf(stderr, "start-up stopped: %s\n",
-                     std::string(omrix::app::describeStartupEnd(end)).c_str());
+        std::string reason(omrix::app::describeStartupEnd(end));
+        // The cause and the path, where the data layer knows them.
+        if (end == omrix::app::StartupEnd::Database && context.Database &&
+            !context.Database->lastErrorText().empty()) {
+            reason += ": " + context.Database->lastErrorText();
+        }
+        std::fprintf(stderr, "start-up stopped: %s\n", reason.c_str());
         return kExitStopped;
     }
     omrix::level_tree::LevelTreeModel tree;
@@ -321,6 +331,7 @@ int runExport(const ExportOptions& o) {
         std::fprintf(stderr, "--page-start: '%s' is no page number\n", o.pageStart.c_str());
     // Painting needs a QGuiApplication; without a display it uses the offscreen platform.
     std::optional<omrix::reports::GuiApplicationScope> gui;
+    omrix::apps::silenceQtWarnings();
     if (!o.noRender) gui.emplace();
     omrix::apps::ExportUi ui(choices, readable, o.out, !o.noRender, exportFormats(o),
                              terminalProgress());

@@ -1,8 +1,17 @@
 #include "print_export_ui.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QString>
+#include <QtGlobal>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 #include "reports/report.h"
@@ -12,7 +21,18 @@ namespace {
 
 constexpr int kBarWidth = 30;
 
+void quietQtMessage(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+        std::abort();
+    }
+}
+
 }  // namespace
+
+void silenceQtWarnings() {
+    qInstallMessageHandler(quietQtMessage);
+}
 
 TerminalProgress::TerminalProgress(std::FILE* out) : out_(out) {
     bar_.onChange = [this](const breakdown::ProgressBar& bar) {
@@ -122,14 +142,11 @@ bool writeReportWorkbook(reports::Report& report, const std::string& path, std::
     return false;
 }
 
-bool writeReportPdf(reports::Report& report, const std::string& path, TerminalProgress* progress,
-                    std::string& error) {
-    // Loaded here with the launch's settings, so that the page count is known up front.
-    if (!report.load()) {
-        error = report.lastError();
-        return false;
-    }
-    QPdfWriter writer(QString::fromStdString(path));
+namespace {
+
+bool paintPdf(reports::Report& report, QIODevice& device, TerminalProgress* progress,
+              std::string& error) {
+    QPdfWriter writer(&device);
     writer.setResolution(600);
     writer.setCreator("omrix-print");
     const std::string_view title = report.design().title;
@@ -140,7 +157,7 @@ bool writeReportPdf(reports::Report& report, const std::string& path, TerminalPr
     }
     QPainter painter;
     if (!painter.begin(&writer)) {
-        error = "cannot write " + path;
+        error = "the PDF could not be started";
         return false;
     }
     const int pages = report.pageCount();
@@ -163,6 +180,38 @@ bool writeReportPdf(reports::Report& report, const std::string& path, TerminalPr
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+bool writeReportPdf(reports::Report& report, const std::string& path, TerminalProgress* progress,
+                    std::string& error) {
+    // Loaded here with the launch's settings, so that the page count is known up front.
+    if (!report.load()) {
+        error = report.lastError();
+        return false;
+    }
+    // Opened by descriptor, so that the file name never passes through a QString:
+    // a name that is not UTF-8 is written under the bytes given.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        error = std::string("cannot write: ") + std::strerror(errno);
+        return false;
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        error = "cannot write the file";
+        return false;
+    }
+    bool ok = paintPdf(report, file, progress, error) && file.flush() && ::fsync(fd) == 0;
+    if (ok && file.error() != QFileDevice::NoError) {
+        error = file.errorString().toStdString();
+        ok = false;
+    }
+    file.close();
+    if (!ok && error.empty()) error = "cannot write the file";
+    return ok;
 }
 
 }  // namespace omrix::apps

@@ -78,10 +78,15 @@ class ExportUi : public print::PrintUi {
     std::vector<std::string> written_;
 };
 
-// Paints every page of the report into a PDF file, reporting each page painted.
+// Paints every page of the report into a PDF file, reporting each page painted;
+// `path` is taken as the bytes given, UTF-8 or not.
 bool writeReportPdf(reports::Report& report, const std::string& path, TerminalProgress* progress,
                     std::string& error);
 // The report's pages as an Excel workbook.
 bool writeReportWorkbook(reports::Report& report, const std::string& path, std::string& error);
+
+// Qt's own warnings ("QPainter::begin: ...") are not shown: every failure already
+// gives its own one line on standard error.
+void silenceQtWarnings();
 
 }  // namespace omrix::apps

@@ -66,6 +66,12 @@ StartupEnd runStartup() {
                                "アプリケーションを起動できません。", "");
         return StartupEnd::IniPath;
     }
+    // Refused whole rather than read as empty: the message names what is wrong with it.
+    if (std::string reason; !checkIniFile(iniPath, reason)) {
+        platform::showMessageBox("設定ファイル（OMRIX.INI）を読めません：" + reason,
+                                 platform::kStyleExclamation);
+        return StartupEnd::IniFile;
+    }
     if (!data::fnDREVOObj_GetDbObject(iniPath)) {
         fnPIMORA01_DispMessage(3005, kStyleOk, "データベース接続情報",
                                "アプリケーションを起動できません。", "");
@@ -99,6 +105,8 @@ std::string_view describeStartupEnd(StartupEnd end) {
             return "started";
         case StartupEnd::IniPath:
             return "no INI file path";
+        case StartupEnd::IniFile:
+            return "the INI file could not be read";
         case StartupEnd::Database:
             return "the database named by the INI file could not be opened";
         case StartupEnd::UchiwakeName:

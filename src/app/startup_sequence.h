@@ -13,6 +13,7 @@ namespace omrix::app {
 enum class StartupEnd {
     Started,
     IniPath,       // 3005 Iniファイルパスの取得
+    IniFile,       // the INI file is a folder, unreadable or too large: its own message
     Database,      // 3010 ＤＢオブジェクトの取得, 3005 データベース接続情報
     UchiwakeName,  // 3010 内訳名称の取得: none or several rows
     Breakdown,     // 3010 内訳の取得: the tree could not be built

@@ -45,9 +45,11 @@ bool COmrixEditUcw::contentIsEmpty(bool namesOnly) {
         blank = blank && r.内訳数量 == 0.0 && r.見積１単価 == Currency() &&
                 r.見積２単価 == Currency() && r.提出用単価 == Currency();
     }
-    if (!blank || topChild_ != nullptr) return false;
-    // Last, as it may ask the database: a held line may be filled by its editor.
-    return !fnIsLocked(true);
+    if (!blank) return false;
+    // The lock is asked before the children: a holder that has let go may have saved
+    // lines below this one, which the re-check takes over.
+    if (fnIsLocked(true)) return false;
+    return topChild_ == nullptr;
 }
 
 bool COmrixEditUcw::fnIsEmpty() {

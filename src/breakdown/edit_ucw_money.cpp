@@ -11,11 +11,8 @@
 namespace omrix::breakdown {
 namespace {
 
-// The run-time's text for a Currency that leaves its range.
-constexpr std::string_view kOverflowText = "オーバーフローしました。";
-
 void showOverflow() {
-    platform::showMessageBox(kOverflowText, platform::kStyleExclamation);
+    platform::showMessageBox(platform::kOverflowText, platform::kStyleExclamation);
 }
 
 template <std::size_t N>

@@ -56,15 +56,21 @@ bool updateLine(data::CCCDBS_DataBase& db, const UchiwakeRec& rec) {
     return writeDaikahyo(db, rec);
 }
 
-void readDaikahyo(data::CCCDBS_RecordSet& rs, const UchiwakeReadPlan& plan, UchiwakeRec& rec) {
+// False, with the column in `bad`, for a stored amount that cannot be taken.
+bool readDaikahyo(data::CCCDBS_RecordSet& rs, const UchiwakeReadPlan& plan, UchiwakeRec& rec,
+                  std::string& bad) {
     DaikahyoRec& daika = rec.代価表;
     daika.内訳名称ＩＤ = rec.内訳名称ＩＤ;
     daika.内訳ＩＤ = rec.内訳ＩＤ;
     daika.代価表ＩＤ = rs.fnGetInt(plan.column("代価表ＩＤ"));
-    daika.端数金額 = rs.fnGetMoney(plan.column("端数金額"));
-    daika.合計金額 = rs.fnGetMoney(plan.column("合計金額"));
-    daika.モデル数量 = rs.fnGetHdouble(plan.column("モデル数量"));
-    daika.換算単価 = rs.fnGetMoney(plan.column("換算単価"));
+    const std::pair<const char*, Currency*> amounts[] = {{"端数金額", &daika.端数金額},
+                                                         {"合計金額", &daika.合計金額},
+                                                         {"換算単価", &daika.換算単価}};
+    for (const auto& [name, field] : amounts) {
+        if (!readCheckedMoney(rs, plan.column(name), *field)) bad = name;
+    }
+    if (!readCheckedQuantity(rs, plan.column("モデル数量"), daika.モデル数量)) bad = "モデル数量";
+    return bad.empty();
 }
 
 bool sendBatch(data::CCCDBS_DataBase& db, std::string& batch, bool skipBlank) {
@@ -151,9 +157,17 @@ bool fnOmrix_DBT_Uchiwake_Select201(UchiwakeRows& rows, int32_t lUchiwakeNameID,
     const data::ColumnIndex lock = plan.column("ロック");
     while (!rs->pbEOF()) {
         UchiwakeRec& rec = rows.emplace_back();
-        plan.read(*rs, rec);
+        std::string bad;
+        if (!plan.read(*rs, rec, &bad)) {
+            showStoredValueOverflow("内訳", bad, rec.内訳ＩＤ);
+            return false;
+        }
         sbOmrix_DBT_Daikahyo_Clear(rec.代価表);
-        if (bWithDaika && !data::isNull(rs->fnGetVariant(daikaId))) readDaikahyo(*rs, plan, rec);
+        if (bWithDaika && !data::isNull(rs->fnGetVariant(daikaId)) &&
+            !readDaikahyo(*rs, plan, rec, bad)) {
+            showStoredValueOverflow("代価表", bad, rec.内訳ＩＤ);
+            return false;
+        }
         rec.ロック = !data::isNull(rs->fnGetVariant(lock));
         rec.配置済 = false;
         if (rec.他社担当者ＭＩＤ != 0) {

@@ -1,14 +1,21 @@
 #include "breakdown/uchiwake_read_plan.h"
 
+#include <cmath>
+#include <variant>
 #include "breakdown/uchiwake_columns.h"
+
 #include "data/sql_text.h"
+#include "data/value_conversion.h"
+#include "platform/messages.h"
 
 namespace omrix::breakdown {
 namespace {
 
-// The typed getter each field type is read with.
+// The typed getter each field type is read with; amounts and quantities are checked.
 struct FieldRead {
     data::CCCDBS_RecordSet& rs;
+    std::string_view column;  // the name of the field being read
+    std::string_view* bad;    // the first field whose stored value was refused
     template <std::size_t N>
     void operator()(const data::ColumnIndex& c, FixedText<N>& field) const {
         field = rs.fnGetChar(c);
@@ -17,9 +24,21 @@ struct FieldRead {
         field = rs.fnGetSmallInt(c);
     }
     void operator()(const data::ColumnIndex& c, int32_t& field) const { field = rs.fnGetInt(c); }
-    void operator()(const data::ColumnIndex& c, double& field) const { field = rs.fnGetHdouble(c); }
-    void operator()(const data::ColumnIndex& c, Currency& field) const { field = rs.fnGetMoney(c); }
+    void operator()(const data::ColumnIndex& c, double& field) const {
+        if (!readCheckedQuantity(rs, c, field) && bad->empty()) *bad = column;
+    }
+    void operator()(const data::ColumnIndex& c, Currency& field) const {
+        if (!readCheckedMoney(rs, c, field) && bad->empty()) *bad = column;
+    }
 };
+
+// The largest magnitude a Currency holds, as a double.
+constexpr double kCurrencyLimit = 922337203685477.5807;
+
+bool isBlankText(const data::Variant& v) {
+    const auto* text = std::get_if<std::string>(&v);
+    return text != nullptr && text->find_first_not_of(" \t") == std::string::npos;
+}
 
 }  // namespace
 
@@ -43,7 +62,34 @@ data::ColumnIndex UchiwakeReadPlan::column(std::string_view name) const {
     return data::ColumnIndex(name);
 }
 
-void UchiwakeReadPlan::read(data::CCCDBS_RecordSet& rs, UchiwakeRec& rec) const {
+bool readCheckedMoney(data::CCCDBS_RecordSet& rs, const data::ColumnIndex& column, Currency& out) {
+    const data::Variant value = rs.fnGetVariant(column);
+    auto money = isBlankText(value) ? Currency() : data::variantToCurrencyChecked(value);
+    out = money.value_or(Currency());
+    return money.has_value();
+}
+
+bool readCheckedQuantity(data::CCCDBS_RecordSet& rs, const data::ColumnIndex& column, double& out) {
+    const data::Variant value = rs.fnGetVariant(column);
+    out = 0.0;
+    if (data::isNull(value) || std::holds_alternative<data::EmptyValue>(value) ||
+        isBlankText(value))
+        return true;
+    auto number = data::variantToDouble(value);
+    if (!number || !std::isfinite(*number) || std::fabs(*number) > kCurrencyLimit) return false;
+    out = *number;
+    return true;
+}
+
+void showStoredValueOverflow(std::string_view table, std::string_view column, int32_t uchiwakeId) {
+    platform::showMessageBox(std::string(platform::kOverflowText) + "（" + std::string(table) +
+                                 "の" + std::string(column) + "、内訳ＩＤ " +
+                                 std::to_string(uchiwakeId) + "）",
+                             platform::kStyleExclamation);
+}
+
+bool UchiwakeReadPlan::read(data::CCCDBS_RecordSet& rs, UchiwakeRec& rec,
+                            std::string* badColumn) const {
     sbOmrix_DBT_Uchiwake_Clear(rec);
     // The audit columns as sbReadAudit reads them.
     rec.audit.更新日 = rs.fnGetDate(audit_[0]);
@@ -51,10 +97,14 @@ void UchiwakeReadPlan::read(data::CCCDBS_RecordSet& rs, UchiwakeRec& rec) const 
     rec.audit.更新画面ＩＤ = rs.fnGetChar(audit_[2]);
     rec.audit.更新カウンタ = rs.fnGetSmallInt(audit_[3]);
     rec.audit.削除区分 = rs.fnGetChar(audit_[4]);
-    FieldRead reader{rs};
+    std::string_view bad;
     std::size_t k = 0;
-    visitUchiwakeColumns(rec,
-                         [&](const UchiwakeColumn&, auto& field) { reader(fields_[k++], field); });
+    visitUchiwakeColumns(rec, [&](const UchiwakeColumn& c, auto& field) {
+        FieldRead{rs, c.readName, &bad}(fields_[k++], field);
+    });
+    if (bad.empty()) return true;
+    if (badColumn != nullptr) *badColumn = bad;
+    return false;
 }
 
 }  // namespace omrix::breakdown

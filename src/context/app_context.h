@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,9 @@ struct AppContext {
     std::string TantoshaName;
     // The first live 環境Ｍ row; its lock tries and wait steer the ID numbering.
     data::KankyoRec Kankyo;
+
+    // Trace files already reported as unwritable: one message each, not one per line.
+    std::set<std::string> UnwritableTraces;
 
     // Where numbered messages and message boxes go; none means standard error.
     std::shared_ptr<platform::MessageSink> Messages;

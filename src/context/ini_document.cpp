@@ -7,16 +7,6 @@
 namespace omrix::context {
 namespace {
 
-// Our OMRIX.INI files annotate keys as "SERVER_NAME=sqlite   ; comment": a ';' after a
-// blank starts a comment. A ';' inside a value (no blank before it) stays.
-std::string_view withoutInlineComment(std::string_view value) {
-    for (size_t i = 1; i < value.size(); ++i) {
-        if (value[i] == ';' && (value[i - 1] == ' ' || value[i - 1] == '\t'))
-            return value.substr(0, i);
-    }
-    return value;
-}
-
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
 // A line read from a Windows file may keep its carriage return.
@@ -80,7 +70,8 @@ IniDocument::Line IniDocument::parseLine(std::string raw, std::string ending, bo
     if (name.empty()) return line;
     line.kind = Kind::Key;
     line.name = name;
-    line.value = trim(withoutInlineComment(view.substr(equals + 1)));
+    // As on Windows, only a whole line is a comment: a ';' in a value belongs to it.
+    line.value = trim(view.substr(equals + 1));
     return line;
 }
 

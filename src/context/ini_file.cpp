@@ -12,6 +12,7 @@
 
 #include "context/ini_document.h"
 #include "platform/messages.h"
+#include "util/bounded_file.h"
 #include "util/text.h"
 
 namespace omrix::context {
@@ -38,24 +39,12 @@ std::string resolveFile(int16_t mode, std::string_view file) {
     return folder + name;
 }
 
-enum class ReadStatus { Ok, Missing, Failed };
-
-ReadStatus readFile(const std::string& path, std::string& bytes) {
-    bytes.clear();
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return (errno == ENOENT || errno == ENOTDIR) ? ReadStatus::Missing : ReadStatus::Failed;
-    char buffer[8192];
-    ssize_t n = 0;
-    while ((n = ::read(fd, buffer, sizeof buffer)) > 0)
-        bytes.append(buffer, static_cast<size_t>(n));
-    ::close(fd);
-    return n == 0 ? ReadStatus::Ok : ReadStatus::Failed;
-}
-
 std::optional<IniDocument> loadDocument(const std::string& path) {
     std::string bytes;
-    if (path.empty() || readFile(path, bytes) != ReadStatus::Ok) return std::nullopt;
+    if (path.empty() ||
+        util::readBoundedFile(path, util::kSettingsFileLimit, bytes) != util::FileRead::Ok) {
+        return std::nullopt;
+    }
     return IniDocument(std::move(bytes));
 }
 
@@ -99,7 +88,8 @@ bool writeValue(const std::string& path, std::string_view section, std::string_v
     if (path.empty()) return false;
     std::string bytes;
     // A file that exists but cannot be read is never overwritten.
-    if (readFile(path, bytes) == ReadStatus::Failed) return false;
+    util::FileRead read = util::readBoundedFile(path, util::kSettingsFileLimit, bytes);
+    if (read != util::FileRead::Ok && read != util::FileRead::Missing) return false;
     IniDocument document(std::move(bytes));
     return document.setValue(section, key, value) && replaceFile(path, document.bytes());
 }
@@ -117,13 +107,12 @@ std::string firstCharacters(std::string text, size_t limit) {
     return text;
 }
 
-}  // namespace
-
-std::string VBFILE_ReadINI(std::string_view section, std::string_view key, int16_t mode,
-                           std::string_view file) {
-    auto document = loadDocument(resolveFile(mode, file));
-    if (!document) return {};
-    std::string text = firstCharacters(document->value(section, key).value_or(""), kReadLimit);
+// The 128-byte reader on a resolved file name.
+std::string readShortValue(std::string_view section, std::string_view key,
+                           std::string_view fallback, const std::string& path) {
+    auto document = loadDocument(path);
+    std::optional<std::string> found = document ? document->value(section, key) : std::nullopt;
+    std::string text = firstCharacters(found ? *found : std::string(fallback), kReadLimit);
     // The buffer comes back with NULs behind the text; they are peeled off one by one.
     while (true) {
         std::string trimmed(util::trimBlanks(text));
@@ -131,6 +120,27 @@ std::string VBFILE_ReadINI(std::string_view section, std::string_view key, int16
         trimmed.pop_back();
         text = std::move(trimmed);
     }
+}
+
+}  // namespace
+
+bool checkIniFile(const std::string& path, std::string& reason) {
+    std::string bytes;
+    util::FileRead read = util::readBoundedFile(path, util::kSettingsFileLimit, bytes);
+    // A missing file reads as every key's default.
+    if (read == util::FileRead::Ok || read == util::FileRead::Missing) return true;
+    reason = util::describeFileRead(read, path, util::kSettingsFileLimit);
+    return false;
+}
+
+std::string VBFILE_ReadINI(std::string_view section, std::string_view key, int16_t mode,
+                           std::string_view file) {
+    return readShortValue(section, key, "", resolveFile(mode, file));
+}
+
+std::string fnReadIniValueOr(std::string_view section, std::string_view key,
+                             std::string_view fallback, std::string_view file) {
+    return readShortValue(section, key, fallback, resolveFile(0, file));
 }
 
 void VBFILE_WriteINI(std::string_view section, std::string_view key, std::string_view value,

@@ -10,12 +10,20 @@
 
 namespace omrix::context {
 
+// False, with the cause and the path, for a file that is there but cannot be taken
+// as settings: a folder, unreadable, or over the size limit.
+bool checkIniFile(const std::string& path, std::string& reason);
+
 // Mode 0: file used as given; mode 1: relative to the Windows directory. Values cut to 127.
 std::string VBFILE_ReadINI(std::string_view section, std::string_view key, int16_t mode,
                            std::string_view file);
 // Shows message 3024 when the write fails; the file is then as it was.
 void VBFILE_WriteINI(std::string_view section, std::string_view key, std::string_view value,
                      int16_t mode, std::string_view file);
+// As VBFILE_ReadINI in mode 0, with `fallback` for a key that is not there at all (a
+// key present with no value reads as empty).
+std::string fnReadIniValueOr(std::string_view section, std::string_view key,
+                             std::string_view fallback, std::string_view file);
 // VBFILE_ReadINI in mode 0 on fnGetIniPath().
 std::string fnReadIniValue(std::string_view section, std::string_view key);
 // The database object's own reader: default empty, values up to 2047 characters.

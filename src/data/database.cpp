@@ -52,7 +52,7 @@ struct CCCDBS_DataBase::Impl {
 
     bool connected() const { return connection != nullptr; }
     void trace(std::string_view sql) {
-        if (log.enabled()) log.writeLine(sql);
+        if (log.enabled()) log.writeLine(withoutPasswords(sql));
     }
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 // The optional trace of every statement and every value read, switched on in
-// OMRIX.INI ([DEBUG_OPTION] RECORDSET_DEBUG) and written to a file in the program folder.
+// OMRIX.INI ([DEBUG_OPTION] RECORDSET_DEBUG) and written to a file in the INI file's folder.
 
 #include <string>
 #include <string_view>
@@ -10,12 +10,22 @@ namespace omrix::data {
 struct DebugSettings {
     bool enabled = false;
     std::string logFile;  // RECORDSET_LOGFILE as set; empty: the object's own default
+    std::string folder;   // where the trace files go: the INI file's folder
 };
 
-// RECORDSET_DEBUG other than exactly "OFF" switches the trace on ("off" does too).
+// RECORDSET_DEBUG present and other than exactly "OFF" switches the trace on ("off"
+// and an empty value do too).
 DebugSettings readDebugSettings();
 
 bool fnFileExists(std::string_view path);
+
+// The trace never holds a password: what is read from or written to these columns
+// is traced as kHiddenValue.
+inline constexpr std::string_view kHiddenValue = "***";
+// 担当者パスワード and any column named like a password, in either width or case.
+bool isPasswordColumn(std::string_view name);
+// The statement with the literal after "<password column> =" written as '***'.
+std::string withoutPasswords(std::string_view sql);
 
 class DebugLog {
   public:
@@ -32,6 +42,8 @@ class DebugLog {
     void append(std::string_view text) { pending_ += text; }
 
   private:
+    void reportOnce(const std::string& text) const;
+
     bool enabled_ = false;
     std::string path_;
     std::string pending_;

@@ -45,7 +45,10 @@ int32_t fnDrevoExt_LoginToDatabase(int32_t, std::string_view server, std::string
     connection.reset();
     if (util::equalsIgnoringAsciiCase(trimmed(server), "sqlite"))
         return openSqlite(database, connection, error);
-    if (error != nullptr) *error = "server databases (ODBC) are not supported by this build";
+    if (error != nullptr) {
+        *error = "SERVER_NAME \"" + std::string(server) +
+                 "\" names a database server, and this build has no server (ODBC) driver";
+    }
     return kNoDriver;
 }
 

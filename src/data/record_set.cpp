@@ -62,15 +62,23 @@ struct CCCDBS_RecordSet::Impl {
         fnDrevoExt_GetVariantData(value, index, *recordSet);
         if (log.enabled()) {
             log.append("\t");
-            log.append(variantToText(value));  // Null as an empty text, as the trace always had it
+            // Null as an empty text, as the trace always had it
+            log.append(isPasswordColumn(nameOf(index)) ? kHiddenValue : variantToText(value));
         }
         return value;
+    }
+
+    std::string nameOf(const ColumnIndex& index) const {
+        if (index.byName()) return std::string(index.name());
+        return recordSet ? recordSet->columnName(index.ordinal()) : std::string();
     }
 
     bool setValue(std::string_view what, const ColumnIndex& index, const Variant& data,
                   bool second) {
         if (log.enabled())
-            log.writeLine(std::string(what) + ":" + indexText(index) + " = " + variantToText(data));
+            log.writeLine(std::string(what) + ":" + indexText(index) + " = " +
+                          (isPasswordColumn(nameOf(index)) ? std::string(kHiddenValue)
+                                                           : variantToText(data)));
         if (!recordSet) return false;
         return (second ? fnDrevoExt_SetVariantData2(index, data, *recordSet)
                        : fnDrevoExt_SetVariantData(index, data, *recordSet)) == 0;

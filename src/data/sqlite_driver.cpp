@@ -1,5 +1,7 @@
 #include "data/sqlite_driver.h"
 
+#include <sys/stat.h>
+
 #include <sqlite3.h>
 
 #include <unordered_map>
@@ -132,6 +134,25 @@ void bindLiterals(sqlite3_stmt* statement, const std::vector<SqlLiteral>& litera
 
 }  // namespace
 
+std::string SqliteDriver::openFailureText(const std::string& path, int code,
+                                          std::string_view detail) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return path + ": no such database file";
+    if (S_ISDIR(info.st_mode)) return path + " is a folder, not a database file";
+    switch (code & 0xFF) {
+        case SQLITE_NOTADB:
+            return path + " is not a database file";
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return path + " is locked by another program";
+        case SQLITE_PERM:
+        case SQLITE_READONLY:
+            return path + " may not be written to";
+        default:
+            return path + ": " + std::string(detail);
+    }
+}
+
 std::unique_ptr<SqliteDriver> SqliteDriver::open(const std::string& path, int32_t& code,
                                                  std::string& error) {
     sqlite3* db = nullptr;
@@ -140,7 +161,8 @@ std::unique_ptr<SqliteDriver> SqliteDriver::open(const std::string& path, int32_
         sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         code = db != nullptr ? sqlite3_extended_errcode(db) : rc;
-        error = db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+        error =
+            openFailureText(path, code, db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
         sqlite3_close_v2(db);
         return nullptr;
     }
@@ -156,7 +178,7 @@ std::unique_ptr<SqliteDriver> SqliteDriver::open(const std::string& path, int32_
     if (rc == SQLITE_OK && !registerSqlServerFunctions(db)) rc = SQLITE_ERROR;
     if (rc != SQLITE_OK) {
         code = sqlite3_extended_errcode(db);
-        error = sqlite3_errmsg(db);
+        error = openFailureText(path, code, sqlite3_errmsg(db));
         sqlite3_close_v2(db);
         return nullptr;
     }
@@ -203,7 +225,11 @@ void SqliteDriver::close() {
 }
 
 int32_t SqliteDriver::fail(int32_t code) {
-    lastError_ = db_ != nullptr ? sqlite3_errmsg(db_) : "not connected";
+    const int primary = code & 0xFF;
+    lastError_ = db_ == nullptr ? "not connected"
+                 : (primary == SQLITE_BUSY || primary == SQLITE_LOCKED)
+                     ? "the database is locked by another program"
+                     : sqlite3_errmsg(db_);
     return code;
 }
 

@@ -15,6 +15,9 @@ class SqliteDriver : public Driver {
     // Opens an existing database file, never creating one, and probes it with a real
     // query, so that a missing, unreadable or foreign file fails here. Null on failure
     // with `code` and `error` telling why.
+    // A missing file, a folder, another kind of file or a lock held past the busy
+    // timeout, each named with the path.
+    static std::string openFailureText(const std::string& path, int code, std::string_view detail);
     static std::unique_ptr<SqliteDriver> open(const std::string& path, int32_t& code,
                                               std::string& error);
     // An empty database file for omrix-db init; false when it cannot be made.

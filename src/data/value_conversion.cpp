@@ -31,7 +31,11 @@ std::optional<int64_t> variantToWhole(const Variant& v, int64_t lowest, int64_t 
 }
 
 util::Currency variantToCurrency(const Variant& v) {
-    std::optional<util::Currency> money;
+    return variantToCurrencyChecked(v).value_or(util::Currency());
+}
+
+std::optional<util::Currency> variantToCurrencyChecked(const Variant& v) {
+    std::optional<util::Currency> money = util::Currency();
     if (auto* i = std::get_if<int64_t>(&v)) {
         money = util::Currency::fromUnits(*i);
     } else if (auto* d = std::get_if<double>(&v)) {
@@ -39,7 +43,7 @@ util::Currency variantToCurrency(const Variant& v) {
     } else if (auto* s = std::get_if<std::string>(&v)) {
         money = util::Currency::parse(*s);
     }
-    return money.value_or(util::Currency());
+    return money;
 }
 
 DateTime variantToDate(const Variant& v) {

@@ -17,6 +17,9 @@ std::optional<double> variantToDouble(const Variant& v);
 std::optional<int64_t> variantToWhole(const Variant& v, int64_t lowest, int64_t highest);
 
 util::Currency variantToCurrency(const Variant& v);
+// For callers that must not take a bad stored value for 0: Null and Empty give 0,
+// nullopt a value that is no number or lies outside what a Currency holds.
+std::optional<util::Currency> variantToCurrencyChecked(const Variant& v);
 // Texts in the database's date forms; numbers as days since the zero date.
 DateTime variantToDate(const Variant& v);
 // Non-zero numbers, and "true" in any case, are True.

@@ -23,6 +23,9 @@ inline constexpr int16_t kAnswerOk = 1;
 inline constexpr int16_t kAnswerYes = 6;
 inline constexpr int16_t kAnswerNo = 7;
 
+// The run-time's text for a Currency that leaves its range.
+inline constexpr std::string_view kOverflowText = "オーバーフローしました。";
+
 struct ShownMessage {
     int32_t number = 0;  // 0: a plain message box
     int32_t style = 0;

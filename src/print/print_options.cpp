@@ -79,6 +79,7 @@ bool sbSetPrintType(PrintOptionRec& options, std::string_view entryName) {
     options.sReportFile = type ? type->reportFile : "";
     options.sReportTitle = type ? type->reportTitle : "";
     options.sPrintTypeName = type ? type->typeName : "";
+    options.sPrintTypeEntry = entryName;
     return type != nullptr;
 }
 

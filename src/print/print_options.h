@@ -32,6 +32,7 @@ struct PrintOptionRec {
     std::string sReportFile;
     std::string sReportTitle;
     std::string sPrintTypeName;
+    std::string sPrintTypeEntry;  // the list entry as chosen, known or not, for messages
 };
 
 // The remark lines a statement prints in its two remark columns.

@@ -2,11 +2,11 @@
 
 #include <string_view>
 
+#include "context/app_context.h"
 #include "data/database.h"
 #include "platform/messages.h"
 #include "print/print_progress.h"
 #include "print/print_row_table.h"
-#include "context/app_context.h"
 
 namespace omrix::print {
 namespace {
@@ -24,17 +24,24 @@ void showProgress(PrintProgress* progress, std::size_t rowCount) {
     progress->showCaption(kCaption);
 }
 
-// The transaction is rolled back on the way out of a failure, before the caller
-// shows its message: no lock is held while the user reads it.
-bool replacePrintRows(const PrintRows& rows, PrintProgress* progress, std::string_view& failed) {
-    failed = kClearStep;
+bool reportFailure(std::string_view step, PrintProgress* progress) {
+    platform::fnPIMORA01_DispMessage(3010, platform::kStyleOk, step, "",
+                                     "fnOmrix_Print_Print_CreatePrintUchiwakeInf");
+    hidePrintProgress(progress);
+    return false;
+}
+
+}  // namespace
+
+// A refused delete or insert is reported while the transaction is still open and
+// rolled back after; a refused commit has been undone by the data layer already.
+bool fnOmrix_Print_Print_CreatePrintUchiwakeInf(const PrintRows& rows, PrintProgress* progress) {
     const auto db = context::appContext().Database;
-    if (!db) return false;
+    if (!db) return reportFailure(kClearStep, progress);
     data::Transaction transaction(*db);
     if (!transaction.begun() || !ClearPrintRows(context::appContext().UchiwakeNameID)) {
-        return false;
+        return reportFailure(kClearStep, progress);
     }
-    failed = kInsertStep;
     if (!rows.empty()) {
         showProgress(progress, rows.size());
         InsertProgress insertProgress;
@@ -42,22 +49,12 @@ bool replacePrintRows(const PrintRows& rows, PrintProgress* progress, std::strin
             insertProgress.bar = &progress->bar();
             insertProgress.doEvents = [progress] { progress->doEvents(); };
         }
-        if (!InsertPrintRows(rows, false, insertProgress)) return false;
+        if (!InsertPrintRows(rows, false, insertProgress)) {
+            return reportFailure(kInsertStep, progress);
+        }
         hidePrintProgress(progress);
     }
-    // A refused commit is undone by the data layer and reported like a refused insert.
-    return transaction.commit();
-}
-
-}  // namespace
-
-bool fnOmrix_Print_Print_CreatePrintUchiwakeInf(const PrintRows& rows, PrintProgress* progress) {
-    std::string_view failed;
-    if (replacePrintRows(rows, progress, failed)) return true;
-    platform::fnPIMORA01_DispMessage(3010, platform::kStyleOk, failed, "",
-                                     "fnOmrix_Print_Print_CreatePrintUchiwakeInf");
-    hidePrintProgress(progress);
-    return false;
+    return transaction.commit() || reportFailure(kInsertStep, progress);
 }
 
 }  // namespace omrix::print

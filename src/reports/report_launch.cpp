@@ -15,9 +15,9 @@ namespace {
 
 using print::ViewerKind;
 
+// The report log-on goes through the 128-byte reader, not the database object's own.
 std::string databaseValue(std::string_view key) {
-    return std::string(util::trimBlanks(
-        context::fnReadDatabaseIniValue("DATABASE", key, context::fnGetIniPath())));
+    return std::string(util::trimBlanks(context::fnReadIniValue("DATABASE", key)));
 }
 
 // The 金額種類 names head the columns of the internal-check statement.
@@ -72,7 +72,7 @@ void sbReportLogOn(Report& report) {
 bool fnShowUchiwakeReport(const print::PrintOptionRec& options, Report* report,
                           print::PrintUi& ui) {
     if (report == nullptr) {
-        platform::showMessageBox("出力様式「" + options.sPrintTypeName + "」の帳票がありません。",
+        platform::showMessageBox("出力様式「" + options.sPrintTypeEntry + "」の帳票がありません。",
                                  platform::kStyleExclamation, "内訳書");
         return false;
     }

@@ -1,5 +1,6 @@
 // Start-up against a real SQLite file: what it stores, and where and how it stops.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <chrono>
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include "context/app_context.h"
 #include "context/ini_file.h"
 #include "context/temp_folder.h"
+#include "data/sqlite_driver.h"
 #include "data/table_database.h"
 
 namespace omrix::app {
@@ -136,16 +138,61 @@ TEST_F(StartupSequence, BreakdownWithoutLinesStops) {
     EXPECT_EQ(shown()[0].first, 3010);
 }
 
-TEST_F(StartupSequence, BadDatabaseShows3010Then3005) {
+TEST_F(StartupSequence, BadDatabaseShows3010Then3005AndKeepsTheCause) {
     testing::TempFolder folder;
-    std::string ini = folder.file("OMRIX.INI");
-    testing::writeBytes(ini, "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=missing/none.sqlite\n");
-    appContext().IniPath = ini;
-    EXPECT_EQ(runStartup(), StartupEnd::Database);
-    EXPECT_EQ(shown(), (Shown{{3010, "ＤＢオブジェクトの取得"}, {3005, "データベース接続情報"}}));
-    const auto& messages = tables.messages().messages();
-    EXPECT_EQ(messages[0].params[2], "fnDREVOObj_GetDbObject");
-    EXPECT_EQ(messages[1].params[1], "アプリケーションを起動できません。");
+    const std::string ini = folder.file("OMRIX.INI");
+    std::filesystem::create_directory(folder.file("a-folder"));
+    testing::writeBytes(folder.file("text.sqlite"), "not a database, just words\n");
+    struct Case {
+        const char* database;  // [DATABASE] lines
+        std::string cause;     // the database's last error
+    };
+    const Case cases[] = {
+        {"SERVER_NAME=sqlite\nDB_NAME=missing/none.sqlite\n",
+         folder.file("missing/none.sqlite") + ": no such database file"},
+        {"SERVER_NAME=sqlite\nDB_NAME=a-folder\n",
+         folder.file("a-folder") + " is a folder, not a database file"},
+        {"SERVER_NAME=sqlite\nDB_NAME=text.sqlite\n",
+         folder.file("text.sqlite") + " is not a database file"},
+        {"SERVER_NAME=dbhost\nDB_NAME=omrix\n",
+         "SERVER_NAME \"dbhost\" names a database server, and this build has no server (ODBC) "
+         "driver"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.database);
+        tables.messages().clear();
+        testing::writeBytes(ini, std::string("[DATABASE]\n") + c.database);
+        appContext().IniPath = ini;
+        EXPECT_EQ(runStartup(), StartupEnd::Database);
+        EXPECT_EQ(shown(),
+                  (Shown{{3010, "ＤＢオブジェクトの取得"}, {3005, "データベース接続情報"}}));
+        const auto& messages = tables.messages().messages();
+        EXPECT_EQ(messages[0].params[2], "fnDREVOObj_GetDbObject");
+        EXPECT_EQ(messages[1].params[1], "アプリケーションを起動できません。");
+        ASSERT_TRUE(appContext().Database);
+        EXPECT_EQ(appContext().Database->lastErrorText(), c.cause);
+    }
+    // A lock held past the busy timeout is named as such (waiting it out takes 30 s).
+    EXPECT_EQ(data::SqliteDriver::openFailureText(ini, SQLITE_BUSY, "database is locked"),
+              ini + " is locked by another program");
+}
+
+TEST_F(StartupSequence, IniFileThatCannotBeSettingsIsRefusedWithItsCause) {
+    testing::TempFolder folder;
+    testing::writeBytes(folder.file("big.INI"), std::string((1 << 20) + 1, ';'));
+    const std::pair<std::string, std::string> cases[] = {
+        {"/dev/zero", "/dev/zero is larger than 1 MiB"},
+        {folder.file("big.INI"), folder.file("big.INI") + " is larger than 1 MiB"},
+        {folder.path().string(), folder.path().string() + " is a folder"},
+    };
+    for (const auto& [path, cause] : cases) {
+        tables.messages().clear();
+        appContext().IniPath = path;
+        EXPECT_EQ(runStartup(), StartupEnd::IniFile);
+        ASSERT_EQ(tables.messages().messages().size(), 1u);
+        EXPECT_EQ(tables.messages().messages()[0].text,
+                  "設定ファイル（OMRIX.INI）を読めません：" + cause);
+    }
 }
 
 TEST_F(StartupSequence, BlankIniPathStopsFirst) {

@@ -5,8 +5,8 @@
 #include "breakdown/omrix_dbt_uchiwake_name.h"
 #include "breakdown/progress_bar.h"
 #include "breakdown/ucw_fixture.h"
-#include "data/table_database.h"
 #include "context/app_context.h"
+#include "data/table_database.h"
 
 namespace omrix::testing {
 namespace {
@@ -98,6 +98,45 @@ TEST(UchiwakeTable, SelectReadsLiveLinesWithLocksPriceTablesAndStaff) {
 
     EXPECT_EQ(fnOmrix_DBT_Uchiwake_Count(7), 5);  // the deleted line counts
     EXPECT_EQ(fnOmrix_DBT_Uchiwake_Count(99), 0);
+}
+
+// A stored value a Currency cannot hold stops the read with the overflow message
+// naming table, column and line: the statement must never print it as 0.
+TEST(UchiwakeTable, StoredValuesBeyondCurrencyStopTheReadByName) {
+    struct Case {
+        const char* update;
+        const char* shown;  // the message; empty: the read goes through
+    };
+    const Case cases[] = {
+        {"Update 内訳 Set 見積１単価 = 1e20 Where 内訳ＩＤ = 3",
+         "オーバーフローしました。（内訳の見積１単価、内訳ＩＤ 3）"},
+        {"Update 内訳 Set 提出用金額 = 'abc' Where 内訳ＩＤ = 4",
+         "オーバーフローしました。（内訳の提出用金額、内訳ＩＤ 4）"},
+        {"Update 内訳 Set 内訳数量 = -1e16 Where 内訳ＩＤ = 2",
+         "オーバーフローしました。（内訳の内訳数量、内訳ＩＤ 2）"},
+        {"Update 代価表 Set 合計金額 = '1,000円' Where 内訳ＩＤ = 3",
+         "オーバーフローしました。（代価表の合計金額、内訳ＩＤ 3）"},
+        {"Update 内訳 Set 見積１単価 = NULL, 見積２単価 = '  ', 内訳数量 = '12.5' Where 内訳ＩＤ = "
+         "3",
+         ""},
+        {"Update 内訳 Set 提出用単価 = 99999999999999.9999 Where 内訳ＩＤ = 3", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.update);
+        TableDatabase t;
+        ASSERT_TRUE(t.ok()) << t.error();
+        fillBreakdown(t);
+        t.exec(c.update);
+        UchiwakeRows rows;
+        const bool read = fnOmrix_DBT_Uchiwake_Select201(rows, 7, true);
+        EXPECT_EQ(read, *c.shown == '\0');
+        if (read) {
+            EXPECT_TRUE(t.messages().messages().empty());
+            continue;
+        }
+        ASSERT_EQ(t.messages().messages().size(), 1u);
+        EXPECT_EQ(t.messages().messages()[0].text, c.shown);
+    }
 }
 
 TEST(UchiwakeTable, ProgressBarStopsShortWhenDeletedLinesAreCounted) {
@@ -387,6 +426,13 @@ TEST(UchiwakeLoad, HeldEmptyLinesAreNotEmptyAndLowerLocksAreCollected) {
 
     t.exec("Delete From 排他管理 Where ロックＩＤ番号 = 2;");
     EXPECT_TRUE(byId(root, 2)->fnIsEmpty());
+
+    // The holder of 4 saved a line below it and let go: asked first, the lock
+    // re-check brings that line in, so 4 is no longer empty.
+    insertLine(t, 7, 5, 4, 8, 1);
+    t.exec("Delete From 排他管理;");
+    EXPECT_FALSE(byId(root, 4)->fnIsEmpty());
+    EXPECT_EQ(chainIds(byId(root, 4)->fnGetTopChild()), (std::vector<int32_t>{5}));
 }
 
 TEST(UchiwakeLoad, SavesFromTheTreeReportFailure) {

@@ -74,16 +74,19 @@ TEST_F(IniRead, SpacingCaseCommentsAndStrayLines) {
                "a line without an equals sign\n"
                "=no key\n"
                "\tserver_name \t=   sqlite   \n"
-               "DB_NAME = demo.sqlite ; the file, beside this INI\n"
+               "  ; DB_NAME=commented too\n"
+               "DB_NAME = demo.sqlite\n"
                "USER_NAME=a=b\n"
                "PASSWORD=x;y\n"
                "[KALVERON]\n"
-               "TANTOSHA =  山田 太郎  \n");
+               "TANTOSHA =  山田 太郎  \n"
+               "PRINTCOMAPNYNAME=株式会社A ;B支店\n");
     EXPECT_EQ(read("DATABASE", "SERVER_NAME"), "sqlite");
     EXPECT_EQ(read(" Database ", "Server_Name"), "sqlite");
-    // A ';' after a blank starts a comment; inside a value it stays.
+    // Only a line starting with ';' is a comment; inside a value it stays, blank or not.
     EXPECT_EQ(read("DATABASE", "DB_NAME"), "demo.sqlite");
     EXPECT_EQ(read("DATABASE", "PASSWORD"), "x;y");
+    EXPECT_EQ(read("KALVERON", "PRINTCOMAPNYNAME"), "株式会社A ;B支店");
     EXPECT_EQ(read("DATABASE", "USER_NAME"), "a=b");
     EXPECT_EQ(read("DATABASE", "a line without an equals sign"), "");
     EXPECT_EQ(read("KALVERON", "TANTOSHA"), "山田 太郎");

@@ -1,49 +1,74 @@
 #include "data/debug_log.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
-#include "data/access_database.h"
 #include "context/ini_file.h"
+#include "data/access_database.h"
 
 namespace omrix::data {
 namespace {
 
-// Trace files go to the program folder; each test names its own.
-std::string traceName(const char* what) {
-    return "h3_trace_" + std::string(what) + "_" + std::to_string(::getpid()) + ".LOG";
-}
+namespace fs = std::filesystem;
 
-TEST(DebugTrace, OnlyExactlyOffSwitchesItOff) {
-    for (const char* value : {"OFF", "off", "ON", "0"}) {
-        std::string name = traceName("switch");
-        testing::AccessDatabase a("[DEBUG_OPTION]\nRECORDSET_DEBUG=" + std::string(value) +
-                                  "\nRECORDSET_LOGFILE=\\" + name + "\n");
+TEST(DebugTrace, OnlyAnAbsentKeyOrExactlyOffSwitchesItOff) {
+    struct Case {
+        const char* ini;
+        bool on;
+    };
+    const Case cases[] = {
+        {"[DEBUG_OPTION]\nRECORDSET_DEBUG=OFF\n", false},
+        {"[DEBUG_OPTION]\nRECORDSET_DEBUG=off\n", true},
+        {"[DEBUG_OPTION]\nRECORDSET_DEBUG=ON\n", true},
+        {"[DEBUG_OPTION]\nRECORDSET_DEBUG=\n", true},  // present but empty
+        {"[DEBUG_OPTION]\nRECORDSET_LOGFILE=x.LOG\n", false},
+        {"", false},
+    };
+    for (const Case& c : cases) {
+        testing::AccessDatabase a(c.ini);
         ASSERT_TRUE(a.ok());
-        DebugSettings settings = readDebugSettings();
-        EXPECT_EQ(settings.enabled, std::string(value) != "OFF") << value;
-        if (settings.enabled) {
-            EXPECT_EQ(settings.logFile, "\\" + name);
-        }
-        std::filesystem::remove(context::programFolder() + "/" + name);
+        EXPECT_EQ(readDebugSettings().enabled, c.on) << c.ini;
     }
-    testing::AccessDatabase none;  // no DEBUG_OPTION section: the default "OFF"
-    EXPECT_FALSE(readDebugSettings().enabled);
 }
 
-TEST(DebugTrace, StatementsAndValuesAreWritten) {
-    std::string name = traceName("values");
-    std::string path = context::programFolder() + "/" + name;
-    std::filesystem::remove(path);
+TEST(DebugTrace, FilesStayInTheIniFolder) {
+    testing::AccessDatabase a;
+    const fs::path folder = a.folder().path();
+    struct Case {
+        const char* name;
+        fs::path expected;
+    };
+    const Case cases[] = {
+        {"\\trace.LOG", folder / "trace.LOG"},
+        {"sub\\t.LOG", folder / "sub/t.LOG"},
+        {"/etc/trace.LOG", folder / "etc/trace.LOG"},
+        {"\\..\\..\\outside.LOG", folder / "DBS_DEFAULT.LOG"},
+        {"a/../../outside.LOG", folder / "DBS_DEFAULT.LOG"},
+        {"\\", folder / "DBS_DEFAULT.LOG"},
+    };
+    for (const Case& c : cases) {
+        DebugLog log(DebugSettings{true, c.name, folder.string()}, "\\DBS_DEFAULT.LOG");
+        EXPECT_EQ(log.path(), c.expected.string()) << c.name;
+    }
+    testing::AccessDatabase b("[DEBUG_OPTION]\nRECORDSET_DEBUG=ON\n");
+    EXPECT_EQ(readDebugSettings().folder, b.folder().path().string());
+}
+
+TEST(DebugTrace, StatementsAndValuesAreWrittenPrivatelyWithoutPasswords) {
+    testing::AccessDatabase a("[DEBUG_OPTION]\nRECORDSET_DEBUG=off\nRECORDSET_LOGFILE=\\t.LOG\n");
+    ASSERT_TRUE(a.ok());
+    const std::string path = a.folder().file("t.LOG");
     {
-        testing::AccessDatabase a("[DEBUG_OPTION]\nRECORDSET_DEBUG=off\nRECORDSET_LOGFILE=\\" +
-                                  name + "\n");
-        ASSERT_TRUE(a.ok());
         CCCDBS_DataBase db;  // reads the switch when made
         ASSERT_TRUE(db.fnOpenFromIni(a.iniPath()));
         ASSERT_TRUE(db.fnExecute("Insert Into 物件変数 (変数名, 数量) Values ('TUBO', 3.5)"));
+        ASSERT_TRUE(db.fnExecute(
+            "Insert Into 自社担当者Ｍ (自社担当者ＭＩＤ, 担当者パスワード) Values (1, 'himitsu')"));
+        ASSERT_TRUE(
+            db.fnExecute("Update 自社担当者Ｍ Set 担当者パスワード = 'it''s;x', "
+                         "自社担当者名 = 'named' Where 自社担当者ＭＩＤ = 1"));
         auto rs = db.fnOpenRecordSet("SELECT 変数名, 数量,名称 FROM 物件変数");
         ASSERT_TRUE(rs);
         rs->fnGetChar("変数名");
@@ -51,40 +76,61 @@ TEST(DebugTrace, StatementsAndValuesAreWritten) {
         rs->fnGetVariant("名称");
         rs->fnMoveNext();
         rs->fnClose();
+        auto staff = db.fnOpenRecordSet("SELECT 担当者パスワード, 自社担当者名 FROM 自社担当者Ｍ");
+        ASSERT_TRUE(staff);
+        staff->fnGetChar(0);
+        staff->fnGetChar("担当者パスワード");
+        staff->fnGetChar("自社担当者名");
+        staff->fnClose();
         EXPECT_FALSE(db.fnOpenRecordSet("SELECT x FROM nowhere"));
     }
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
     std::string trace = testing::readBytes(path);
-    std::filesystem::remove(path);
     EXPECT_NE(trace.find("Insert Into 物件変数 (変数名, 数量) Values ('TUBO', 3.5)\r\n"),
               std::string::npos);
-    EXPECT_NE(trace.find("-----<<< "), std::string::npos);
     EXPECT_NE(trace.find(" >>> -----\r\nSELECT 変数名, 数量,名称 FROM 物件変数\r\n"
                          "\t変数名\t 数量\t名称\r\n\tTUBO\t3.5\t\r\n"),
               std::string::npos)
         << trace;
+    EXPECT_NE(trace.find("Set 担当者パスワード = '***', 自社担当者名 = 'named' Where"),
+              std::string::npos)
+        << trace;
+    EXPECT_NE(trace.find("\t***\t***\tnamed\r\n"), std::string::npos) << trace;
+    EXPECT_EQ(trace.find("it''s"), std::string::npos);
     EXPECT_NE(trace.find("レコードセットオープン失敗ステータス = "), std::string::npos);
+}
+
+TEST(DebugTrace, PasswordColumnsAndStatements) {
+    for (std::string_view name : {"担当者パスワード", "PassWord", "ＳＭＴＰパスワード", "db_pwd"}) {
+        EXPECT_TRUE(isPasswordColumn(name)) << name;
+    }
+    for (std::string_view name : {"担当者名", "パス", ""}) EXPECT_FALSE(isPasswordColumn(name));
+    EXPECT_EQ(withoutPasswords("x=(パスワード='a''b') and password ='c' and pw='d' and '"),
+              "x=(パスワード='***') and password ='***' and pw='d' and '");
 }
 
 TEST(DebugTrace, PendingTextJoinsTheNextLine) {
     testing::TempFolder folder;
-    DebugSettings settings{true, "\\" + traceName("join")};
-    DebugLog log(settings, "\\unused.LOG");
-    std::filesystem::remove(log.path());
+    DebugLog log(DebugSettings{true, "\\join.LOG", folder.path().string()}, "\\unused.LOG");
     log.append("\ta\tb");
     log.writeLine("next");
     log.writeLine("");
     log.append("\tc");
     log.writeLine("");
-    std::string trace = testing::readBytes(log.path());
-    std::filesystem::remove(log.path());
-    EXPECT_EQ(trace, "\ta\tb\r\nnext\r\n\r\n\tc\r\n");
+    EXPECT_EQ(testing::readBytes(log.path()), "\ta\tb\r\nnext\r\n\r\n\tc\r\n");
 }
 
-TEST(DebugTrace, UnwritableFileShowsAMessageAndNothingElse) {
+TEST(DebugTrace, UnwritableFileShowsOneMessage) {
     testing::AccessDatabase a;
-    DebugSettings settings{true, "\\no_such_folder_h3/trace.LOG"};
+    const DebugSettings settings{true, "\\no_such_folder/trace.LOG", a.folder().path().string()};
     DebugLog log(settings, "\\unused.LOG");
-    log.writeLine("x");
+    DebugLog other(settings, "\\unused.LOG");
+    for (int i = 0; i < 3; ++i) {
+        log.writeLine("x");
+        other.writeLine("y");
+    }
     ASSERT_EQ(a.messages().messages().size(), 1u);
     EXPECT_EQ(a.messages().messages()[0].text,
               "：指定ﾌｧｲﾙ(" + log.path() + ")をオープンできません。");

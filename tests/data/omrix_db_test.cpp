@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "context/temp_folder.h"
 #include "data/database.h"
 #include "platform/password.h"
-#include "context/temp_folder.h"
 
 namespace omrix::data {
 namespace {
@@ -100,7 +100,12 @@ TEST_F(OmrixDb, ExecPrintsRowsAndCounts) {
 
 TEST_F(OmrixDb, UsageErrorsAndPasswords) {
     EXPECT_EQ(run("").status, 2);
-    EXPECT_EQ(run("frobnicate").status, 2);
+    ToolRun unknown = run("frobnicate");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find("unknown sub-command 'frobnicate'"), std::string::npos)
+        << unknown.err;
+    EXPECT_EQ(run("init --file ''").status, 2);
+    EXPECT_EQ(run("exec --ini ''").status, 2);
     EXPECT_EQ(run("init --ini a.ini --file b.sqlite").status, 2);
     EXPECT_EQ(run("init --help").status, 0);
 

@@ -114,7 +114,9 @@ TEST_F(PrintExport, UsageErrorsExitWith2) {
           std::string(kDemo) + "--outputs ''", std::string(kDemo) + "--levels 12,x",
           std::string(kDemo) + "--levels 0", std::string(kDemo) + "--sheets some",
           std::string(kDemo) + "--operator abc", std::string(kDemo) + "--bogus",
-          std::string(kDemo) + "--levels 99999999", std::string(kDemo) + "--layout 'A4（縦）'"}) {
+          std::string(kDemo) + "--levels 99999999", std::string(kDemo) + "--layout 'A4（縦）'",
+          std::string(kDemo) + "--page-start x", std::string(kDemo) + "--page-start 32768",
+          std::string(kDemo) + "--page-start -32769", std::string(kDemo) + "--page-start '1 2'"}) {
         Result result = run(arguments);
         EXPECT_EQ(result.status, 2) << arguments << "\n" << result.err;
     }
@@ -149,11 +151,34 @@ TEST_F(PrintExport, PageStartAndCompanyFromTheFlags) {
     result = run(std::string(kDemo) + "--page-start ''");
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_TRUE(holds(pdfPage(pdf("uchiwake.pdf"), 1), "No. 0"));
+}
 
-    // Like the window's text box: no number ends the run.
-    result = run(std::string(kDemo) + "--page-start x");
+// Each failure is one line of its own on standard error, naming its cause.
+TEST_F(PrintExport, FailuresNameTheirCauseInOneLine) {
+    testing::writeBytes(folder.file("text.sqlite"), "not a database\n");
+    testing::writeBytes(ini, "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=text.sqlite\n");
+    Result result = run(kDemo);
     EXPECT_EQ(result.status, 1);
-    EXPECT_TRUE(holds(result.err, "--page-start"));
+    EXPECT_TRUE(holds(result.err,
+                      "start-up stopped: the database named by the INI file could not "
+                      "be opened: " +
+                          folder.file("text.sqlite") + " is not a database file\n"))
+        << result.err;
+
+    const std::string bigIni = folder.file("big.INI");
+    testing::writeBytes(bigIni, std::string((1 << 20) + 10, '\n'));
+    ini = bigIni;
+    result = run(kDemo);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(holds(result.err, bigIni + " is larger than 1 MiB")) << result.err;
+}
+
+TEST_F(PrintExport, OutputPathOfAnyBytesIsWrittenAsGiven) {
+    out = folder.file("docs-\xff\xfe");
+    Result result = run(kDemo);
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_TRUE(fs::exists(fs::path(out) / "uchiwake.pdf"));
+    EXPECT_FALSE(holds(result.err, "QPainter")) << result.err;
 }
 
 TEST_F(PrintExport, NothingTickedStillProducesTheOtherThree) {
@@ -167,15 +192,24 @@ TEST_F(PrintExport, NothingTickedStillProducesTheOtherThree) {
     }
 }
 
+// The previous outputs of the kinds asked for go before the run starts, and files are
+// written under temporary names: a run stopping part-way leaves no old file beside the
+// new ones, and no half-written one.
 TEST_F(PrintExport, MissingSummaryEndsTheRunAfterTheStatement) {
+    fs::create_directories(out);
+    for (const char* name : {"uchiwake.pdf", "youkou.pdf", "gaiyou.pdf", "daika.pdf"})
+        testing::writeBytes(pdf(name), "previous run");
     sql("DELETE FROM 物件見積要項;");
-    Result result = run(std::string(kDemo) + kAll);
+    Result result = run(std::string(kDemo) + "--outputs uchiwake,youkou,gaiyou");
     EXPECT_EQ(result.status, 1);
     EXPECT_TRUE(holds(result.err, "3010")) << result.err;
     EXPECT_TRUE(holds(result.err, "物件見積要項の取得"));
-    EXPECT_TRUE(fs::exists(pdf("uchiwake.pdf")));
+    EXPECT_GT(pdfPages(pdf("uchiwake.pdf")), 0);
+    EXPECT_FALSE(fs::exists(pdf("youkou.pdf")));
     EXPECT_FALSE(fs::exists(pdf("gaiyou.pdf")));
-    EXPECT_FALSE(fs::exists(pdf("daika.pdf")));
+    EXPECT_EQ(testing::readBytes(pdf("daika.pdf")), "previous run");  // not asked for
+    for (const auto& entry : fs::directory_iterator(out))
+        EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
 
     sql("DELETE FROM 物件概要;");
     result = run(std::string(kDemo) + "--outputs gaiyou,daika");

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "context/app_context.h"
 #include "data/database.h"
 #include "data/table_database.h"
 #include "print/print_progress.h"
 #include "print/print_row_table.h"
 #include "print/print_rows_write.h"
-#include "context/app_context.h"
 #include "util/text.h"
 
 namespace omrix::print {
@@ -115,14 +115,35 @@ TEST_F(PrintRowsWrite, ReplacesTheRowsOfThisBreakdownOnly) {
     EXPECT_EQ(progress.highest, 229);  // one short of full until the write is done
 }
 
+// Counts the rows of breakdown 7 as the message shows: the Part's order is the
+// message first, then the rollback.
+class CountingSink : public platform::RecordingSink {
+  public:
+    explicit CountingSink(data::CCCDBS_DataBase& db) : db_(db) {}
+    int16_t show(const platform::ShownMessage& message) override {
+        auto rs = db_.fnOpenRecordSet("Select Count(*) From 内訳出力 Where 内訳名称ＩＤ = 7");
+        rowsSeen.push_back(rs ? rs->fnGetInt(0) : -1);
+        return RecordingSink::show(message);
+    }
+    std::vector<int32_t> rowsSeen;
+
+  private:
+    data::CCCDBS_DataBase& db_;
+};
+
 TEST_F(PrintRowsWrite, InsertFailingHalfWayKeepsTheEarlierRows) {
     const auto before = stored(7);
+    auto sink = std::make_shared<CountingSink>(t.db());
+    appContext().Messages = sink;
     t.exec(
         "CREATE TRIGGER refuse_row BEFORE INSERT ON 内訳出力 "
         "WHEN NEW.内訳名称ＩＤ = 7 AND NEW.内訳出力ＩＤ = 150 "
         "BEGIN SELECT RAISE(ABORT, 'refused'); END;");
     EXPECT_FALSE(fnOmrix_Print_Print_CreatePrintUchiwakeInf(runRows(230, 7, "新"), &progress));
-    expectMessage("内訳出力の書き込み");
+    ASSERT_EQ(sink->messages().size(), 1u);
+    EXPECT_EQ(sink->messages()[0].params[0], "内訳出力の書き込み");
+    // Every row before the refused one, not yet undone.
+    EXPECT_EQ(sink->rowsSeen, std::vector<int32_t>{149});
     EXPECT_EQ(stored(7), before);
     EXPECT_FALSE(progress.captionShown);
     EXPECT_FALSE(progress.bar().visible());

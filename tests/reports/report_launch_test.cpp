@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "context/app_context.h"
 #include "data/table_database.h"
 #include "platform/password.h"
 #include "print/print_ui.h"
 #include "reports/report.h"
 #include "reports/report_launch.h"
 #include "reports/report_set.h"
-#include "context/app_context.h"
 
 namespace omrix::reports {
 namespace {
@@ -97,7 +97,8 @@ TEST_F(ReportLaunch, FormulaStatementAndUnknownTypeSetNoField) {
     EXPECT_EQ(report->FormulaFields().Item(1).text, "");
     // With no report object at all there is nothing to show.
     EXPECT_FALSE(fnShowUchiwakeReport(unknown, nullptr, ui));
-    EXPECT_EQ(tables.messages().messages().size(), 1u);
+    ASSERT_EQ(tables.messages().messages().size(), 1u);
+    EXPECT_EQ(tables.messages().messages()[0].text, "出力様式「A4（縦）」の帳票がありません。");
 }
 
 TEST_F(ReportLaunch, LogOnComesTrimmedFromTheIniWithThePasswordDeciphered) {
@@ -107,6 +108,10 @@ TEST_F(ReportLaunch, LogOnComesTrimmedFromTheIniWithThePasswordDeciphered) {
     EXPECT_EQ(logOn, (LogOnInfo{"", "sa", "secret", "tables.sqlite"}));
     EXPECT_FALSE(report->Database().Tables().Item(2).hasLogOnInfo());
     EXPECT_EQ(report->RecordSelectionFormula, "{代価表.内訳名称ＩＤ} = 77");
+    // Read with the 128-byte reader: a long value is cut at 127 characters.
+    const std::string longUser(130, 'u');
+    testing::writeBytes(tables.iniPath(), "[DATABASE]\nUSER_NAME=" + longUser + "\n");
+    EXPECT_EQ(fnReadReportLogOn().user, longUser.substr(0, 127));
     EXPECT_EQ(report->Database().Tables().Item(1).Location, "代価表");
     EXPECT_EQ(report->Database().Tables().Item(2).Location, "内訳");
     EXPECT_EQ(report->Database().Tables().Item(3).Location, "内訳");

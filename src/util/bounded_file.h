@@ -1,0 +1,22 @@
+#pragma once
+// Files from outside the program (INI files, SQL scripts) are read whole, but never
+// past a limit: a device or a runaway file is refused instead of filling memory.
+
+#include <cstddef>
+#include <string>
+
+namespace omrix::util {
+
+// The INI file and other settings files: far larger than any real one.
+inline constexpr std::size_t kSettingsFileLimit = std::size_t{1} << 20;
+
+enum class FileRead { Ok, Missing, Failed, TooLarge };
+
+// Reads at most `limit` bytes of `path` into `bytes`; TooLarge (and `bytes` empty)
+// when there is more. Missing when no such file exists.
+FileRead readBoundedFile(const std::string& path, std::size_t limit, std::string& bytes);
+
+// "<path> is larger than 1 MiB" and the like, for a result that is not Ok.
+std::string describeFileRead(FileRead result, const std::string& path, std::size_t limit);
+
+}  // namespace omrix::util
