@@ -53,7 +53,8 @@ void ReportPageViewWidget::relayout() {
     layout_.pixelsPerMm = logicalDpiY() / kMmPerInch;
     layout_.viewportWidth = viewport()->width();
     layout_.viewportHeight = viewport()->height();
-    if (std::abs(layout_.scale() - oldScale) > 1e-9) cache_.clear();
+    const bool rescaled = std::abs(layout_.scale() - oldScale) > 1e-9;
+    if (rescaled) cache_.clear();
     horizontalScrollBar()->setRange(0, std::max(0, layout_.contentWidth() - layout_.viewportWidth));
     horizontalScrollBar()->setPageStep(layout_.viewportWidth);
     verticalScrollBar()->setRange(0, std::max(0, layout_.contentHeight() - layout_.viewportHeight));
@@ -64,6 +65,8 @@ void ReportPageViewWidget::relayout() {
     verticalScrollBar()->setValue(static_cast<int>(position * layout_.contentHeight()));
     jumping_ = false;
     viewport()->update();
+    // In the fit modes a resize changes the zoom the tool bar shows.
+    if (rescaled && onZoomChanged) onZoomChanged();
 }
 
 void ReportPageViewWidget::goToPage(int page) {

@@ -242,6 +242,10 @@ TEST_F(ViewerTest, ZoomModesSetTheScaleTheyPromise) {
     EXPECT_EQ(zoomLabel->text(), "400%");
 
     pages.setZoomMode(ZoomMode::FitWidth);
+    // A resize in a fit mode changes the zoom: the tool bar follows it.
+    window.resize(window.width() + 200, window.height());
+    QApplication::processEvents();
+    EXPECT_EQ(zoomLabel->text(), QString("%1%").arg(std::lround(layout.scale() * 100)));
     screenshot(window, "statement-viewer-fit-width.png");
 }
 
