@@ -102,6 +102,8 @@ class Planner {
     int32_t itemSerial_ = 0;
 };
 
+// Heading lines (種目, 科目, 中科目, 別紙) carry their name in 名称２, the column the
+// level tree and the page-name window show; items carry theirs in 名称１.
 bool Planner::run(std::string_view title, int32_t lineCount) {
     plan_ = BreakdownPlan{};
     if (lineCount < 1) return true;
@@ -171,7 +173,7 @@ bool Planner::workTypes(int32_t rootId, int32_t budget) {
         DemoLine l;
         l.種別フラグ = breakdown::kFlagSyumoku;
         l.表示番号名称 = kRoman[i];
-        l.名称１ = work.name;
+        l.名称２ = work.name;
         l.頁名称 = work.pageName;
         l.単位名称 = "式";
         l.内訳数量 = 1.0;
@@ -189,7 +191,7 @@ bool Planner::overheads(int32_t rootId, const SyumokuTemplate& overhead, int32_t
     DemoLine l;
     l.種別フラグ = breakdown::kFlagSyumoku;
     l.表示番号名称 = kRoman[syumokuId - 1];
-    l.名称１ = overhead.name;
+    l.名称２ = overhead.name;
     l.頁名称 = overhead.pageName;
     l.単位名称 = "式";
     l.内訳数量 = 1.0;
@@ -201,7 +203,7 @@ bool Planner::overheads(int32_t rootId, const SyumokuTemplate& overhead, int32_t
         DemoLine s;
         s.種別フラグ = breakdown::kFlagKamoku;
         s.表示番号名称 = std::to_string(number);
-        s.名称１ = k.name;
+        s.名称２ = k.name;
         s.単位名称 = "式";
         s.単位ＩＤ = unitId("式");
         s.内訳数量 = 1.0;
@@ -229,7 +231,7 @@ bool Planner::subjects(int32_t syumokuId, const SyumokuTemplate& work, int32_t b
         DemoLine l;
         l.種別フラグ = breakdown::kFlagKamoku;
         l.表示番号名称 = std::to_string(j + 1);
-        l.名称１ = k.name;
+        l.名称２ = k.name;
         l.単位名称 = "式";
         l.内訳数量 = 1.0;
         const int32_t id = add(std::move(l), syumokuId, c);
@@ -264,8 +266,8 @@ bool Planner::subjectBody(int32_t kamokuId, int32_t budget, const Container& c) 
         // A 中科目 carries the 科目 bit as well: the statement prints headings with bit 1, 2 or 16.
         l.種別フラグ = breakdown::kFlagChuKamoku | breakdown::kFlagKamoku;
         l.表示番号名称 = "(" + std::to_string(s + 1) + ")";
-        l.名称１ = sections[static_cast<std::size_t>(s % names)];
-        if (s >= names) l.名称１ += "（" + std::to_string(s / names + 1) + "工区）";
+        l.名称２ = sections[static_cast<std::size_t>(s % names)];
+        if (s >= names) l.名称２ += "（" + std::to_string(s / names + 1) + "工区）";
         l.単位名称 = "式";
         l.内訳数量 = 1.0;
         const int32_t id = add(std::move(l), kamokuId, c);
@@ -434,7 +436,7 @@ bool Planner::sheet(int32_t parentId, int32_t innerCount, bool apart, bool conti
     l.種別フラグ = apart
                        ? static_cast<int16_t>(breakdown::kFlagBesshi | breakdown::kFlagBesshiApart)
                        : breakdown::kFlagBesshi;
-    l.名称１ = apart ? random_.pick(apartSheetNames()) : random_.pick(sheetNames());
+    l.名称２ = apart ? random_.pick(apartSheetNames()) : random_.pick(sheetNames());
     l.仕様１ = label + " 参照";
     l.頁名称 = label;
     l.単位名称 = "式";

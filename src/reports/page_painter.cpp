@@ -111,8 +111,9 @@ void PagePainter::wrappedText(const MmRect& box, std::string_view text, const Te
 
 void PagePainter::twoLines(const MmRect& box, std::string_view upper, std::string_view lower,
                            const TextStyle& style) {
-    if (lower.empty()) {
-        text(box, upper, style);
+    // A line alone takes the whole box, whichever of the two it is.
+    if (lower.empty() || upper.empty()) {
+        text(box, lower.empty() ? upper : lower, style);
         return;
     }
     text(box.upperHalf(), upper, style);

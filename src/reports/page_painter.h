@@ -61,7 +61,7 @@ class PagePainter {
     // below (narrowed or cut as text() does). A text that fits stays one line, centred.
     void wrappedText(const MmRect& box, std::string_view text, const TextStyle& style);
     double textWidthMm(const QString& text, const TextStyle& style);
-    // An upper and a lower line; a lone upper line is centred in the whole box.
+    // An upper and a lower line; a line alone, upper or lower, is centred in the box.
     void twoLines(const MmRect& box, std::string_view upper, std::string_view lower,
                   const TextStyle& style);
     void line(double x1, double y1, double x2, double y2, double weightMm = 0.15);

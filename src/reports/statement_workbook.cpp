@@ -22,8 +22,8 @@ std::string trimmed(std::string_view text) {
 std::string twoLines(std::string_view upper, std::string_view lower) {
     std::string out = trimmed(upper);
     std::string second = trimmed(lower);
-    if (!second.empty()) out += "\n" + second;
-    return out;
+    if (out.empty() || second.empty()) return out + second;
+    return out + "\n" + second;
 }
 
 // One worksheet column: a column of the layout, or the price or amount half of an

@@ -123,17 +123,19 @@ TEST(DemoDatabase, TheDefaultDemoShowsEveryKindOfLine) {
     EXPECT_EQ(count("1 = 1"), demo::kDemoDefaultLines);
     EXPECT_EQ(count("親内訳ID = 0"), 1);
     EXPECT_EQ(count("親内訳ID = 0 AND 種別フラグ = 0"), 1);
+    // Every heading the level tree and the page-name window show has its name in 名称２.
+    EXPECT_EQ(count("種別フラグ & 23 <> 0 AND Trim(Coalesce(名称２, '')) = ''"), 0);
     // Work types with page names and display numbers, in statement order.
     EXPECT_EQ(
         queryRows(f,
-                  "SELECT 名称１ || '/' || 頁名称 || '/' || 表示番号名称 FROM 内訳 "
+                  "SELECT 名称２ || '/' || 頁名称 || '/' || 表示番号名称 FROM 内訳 "
                   "WHERE 種別フラグ = 1 ORDER BY 表示No"),
         (std::vector<std::string>{"建築工事/建築/Ⅰ", "電気設備工事/電気/Ⅱ", "機械設備工事/機械/Ⅲ",
                                   "外構工事/外構/Ⅳ", "共通費/共通費/Ⅴ"}));
     // Subjects of the building work in trade order.
     const auto kamoku = queryRows(f,
-                                  "SELECT k.名称１ FROM 内訳 k JOIN 内訳 s ON k.親内訳ID = "
-                                  "s.内訳ID WHERE s.名称１ = '建築工事' ORDER BY k.表示No");
+                                  "SELECT k.名称２ FROM 内訳 k JOIN 内訳 s ON k.親内訳ID = "
+                                  "s.内訳ID WHERE s.名称２ = '建築工事' ORDER BY k.表示No");
     ASSERT_GE(kamoku.size(), 15u);
     EXPECT_EQ(kamoku[0], "直接仮設工事");
     EXPECT_EQ(kamoku[1], "土工事");

@@ -115,8 +115,7 @@ TEST_F(PrintRowsWrite, ReplacesTheRowsOfThisBreakdownOnly) {
     EXPECT_EQ(progress.highest, 229);  // one short of full until the write is done
 }
 
-// Counts the rows of breakdown 7 as the message shows: the Part's order is the
-// message first, then the rollback.
+// Counts the rows of breakdown 7 at the moment the message shows.
 class CountingSink : public platform::RecordingSink {
   public:
     explicit CountingSink(data::CCCDBS_DataBase& db) : db_(db) {}
@@ -131,40 +130,58 @@ class CountingSink : public platform::RecordingSink {
     data::CCCDBS_DataBase& db_;
 };
 
-TEST_F(PrintRowsWrite, InsertFailingHalfWayKeepsTheEarlierRows) {
-    const auto before = stored(7);
-    auto sink = std::make_shared<CountingSink>(t.db());
-    appContext().Messages = sink;
-    t.exec(
-        "CREATE TRIGGER refuse_row BEFORE INSERT ON 内訳出力 "
-        "WHEN NEW.内訳名称ＩＤ = 7 AND NEW.内訳出力ＩＤ = 150 "
-        "BEGIN SELECT RAISE(ABORT, 'refused'); END;");
-    EXPECT_FALSE(fnOmrix_Print_Print_CreatePrintUchiwakeInf(runRows(230, 7, "新"), &progress));
-    ASSERT_EQ(sink->messages().size(), 1u);
-    EXPECT_EQ(sink->messages()[0].params[0], "内訳出力の書き込み");
-    // Every row before the refused one, not yet undone.
-    EXPECT_EQ(sink->rowsSeen, std::vector<int32_t>{149});
-    EXPECT_EQ(stored(7), before);
-    EXPECT_FALSE(progress.captionShown);
-    EXPECT_FALSE(progress.bar().visible());
-    EXPECT_EQ(progress.events, 200);  // the failing batch was built whole, then refused
+// A refused delete or insert is reported while its transaction is still open (the
+// user sees the half-done state), then undone; a refused commit has been undone by
+// the time it is reported. Either way the previous rows stay and nothing is left open.
+TEST_F(PrintRowsWrite, RefusedStepIsReportedAndThePreviousRowsStay) {
+    struct Case {
+        const char* what;
+        std::vector<const char*> refusal;  // SQL run before the write
+        const char* step;     // text 1 of message 3010
+        int32_t rowsSeen;     // rows of breakdown 7 while the message shows
+        int events;           // progress events before the refusal
+    };
+    const Case cases[] = {
+        {"delete refused",
+         {"CREATE TRIGGER refuse BEFORE DELETE ON 内訳出力 BEGIN SELECT RAISE(ABORT, 'kept'); END"},
+         "内訳出力の削除", 40, 0},
+        // The batch of 200 holding row 150 is built whole, then refused: 149 rows in.
+        {"insert of row 150 refused",
+         {"CREATE TRIGGER refuse BEFORE INSERT ON 内訳出力 WHEN NEW.内訳名称ＩＤ = 7 AND "
+          "NEW.内訳出力ＩＤ = 150 BEGIN SELECT RAISE(ABORT, 'refused'); END"},
+         "内訳出力の書き込み", 149, 200},
+        // A deferred key is checked only at the commit.
+        {"commit refused",
+         {"PRAGMA foreign_keys = ON", "CREATE TABLE 親(id INTEGER PRIMARY KEY)",
+          "CREATE TABLE 子(p INTEGER REFERENCES 親(id) DEFERRABLE INITIALLY DEFERRED)",
+          "CREATE TRIGGER refuse AFTER INSERT ON 内訳出力 WHEN NEW.内訳出力ＩＤ = 1 "
+          "BEGIN INSERT INTO 子 VALUES (99); END"},
+         "内訳出力の書き込み", 40, 230},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(fnOmrix_Print_Print_CreatePrintUchiwakeInf(runRows(40, 7, "前回")));
+        const auto before = stored(7);
+        auto sink = std::make_shared<CountingSink>(t.db());
+        appContext().Messages = sink;
+        for (const char* sql : c.refusal) t.exec(sql);
+        RecordingProgress shown;
+        EXPECT_FALSE(fnOmrix_Print_Print_CreatePrintUchiwakeInf(runRows(230, 7, "新"), &shown));
+        ASSERT_EQ(sink->messages().size(), 1u);
+        const auto& m = sink->messages()[0];
+        EXPECT_EQ(m.number, 3010);
+        EXPECT_EQ(m.params[0], c.step);
+        EXPECT_EQ(m.params[2], "fnOmrix_Print_Print_CreatePrintUchiwakeInf");
+        EXPECT_EQ(sink->rowsSeen, std::vector<int32_t>{c.rowsSeen});
+        EXPECT_EQ(stored(7), before);
+        EXPECT_FALSE(shown.captionShown);
+        EXPECT_FALSE(shown.bar().visible());
+        EXPECT_EQ(shown.events, c.events);
 
-    // Nothing is left open: the next write goes through.
-    t.exec("DROP TRIGGER refuse_row;");
-    ASSERT_TRUE(fnOmrix_Print_Print_CreatePrintUchiwakeInf(runRows(3, 7, "次")));
-    EXPECT_EQ(stored(7).size(), 3u);
-}
-
-TEST_F(PrintRowsWrite, DeleteRefusedKeepsTheRowsAndWritesNothing) {
-    const auto before = stored(7);
-    t.exec(
-        "CREATE TRIGGER keep_rows BEFORE DELETE ON 内訳出力 "
-        "BEGIN SELECT RAISE(ABORT, 'kept'); END;");
-    EXPECT_FALSE(fnOmrix_Print_Print_CreatePrintUchiwakeInf(runRows(20, 7, "新"), &progress));
-    expectMessage("内訳出力の削除");
-    EXPECT_EQ(stored(7), before);
-    EXPECT_TRUE(progress.captions.empty());
-    EXPECT_EQ(progress.events, 0);
+        t.exec("DROP TRIGGER refuse");
+        ASSERT_TRUE(fnOmrix_Print_Print_CreatePrintUchiwakeInf(runRows(3, 7, "次")));
+        EXPECT_EQ(stored(7).size(), 3u);
+    }
 }
 
 TEST_F(PrintRowsWrite, NoRowsClearsWithoutProgressAndNoDatabaseFails) {
