@@ -1,11 +1,9 @@
 #include <cstdio>
-#include <fstream>
-#include <iostream>
-#include <iterator>
-#include <sstream>
+#include <string>
 
 #include "data/sql_text.h"
 #include "omrix_db_commands.h"
+#include "util/bounded_file.h"
 
 namespace omrix::db_tool {
 namespace {
@@ -64,17 +62,12 @@ bool printRows(data::CCCDBS_DataBase& db, std::string_view statement) {
 
 int runExec(const ExecOptions& options) {
     std::string sql;
-    if (options.sqlFile.empty() || options.sqlFile == "-") {
-        sql.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    } else {
-        std::ifstream in(options.sqlFile, std::ios::binary);
-        if (!in) {
-            reportError("cannot read " + options.sqlFile);
-            return kExitFailed;
-        }
-        std::ostringstream text;
-        text << in.rdbuf();
-        sql = text.str();
+    const bool fromInput = options.sqlFile.empty() || options.sqlFile == "-";
+    const std::string path = fromInput ? "/dev/stdin" : options.sqlFile;
+    const util::FileRead read = util::readBoundedFile(path, util::kScriptFileLimit, sql);
+    if (read != util::FileRead::Ok) {
+        reportError(util::describeFileRead(read, path, util::kScriptFileLimit));
+        return kExitFailed;
     }
 
     data::CCCDBS_DataBase db;

@@ -9,6 +9,8 @@ namespace omrix::util {
 
 // The INI file and other settings files: far larger than any real one.
 inline constexpr std::size_t kSettingsFileLimit = std::size_t{1} << 20;
+// SQL scripts: a whole demo breakdown as INSERT statements stays well below this.
+inline constexpr std::size_t kScriptFileLimit = std::size_t{64} << 20;
 
 enum class FileRead { Ok, Missing, Failed, TooLarge };
 

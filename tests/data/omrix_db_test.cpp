@@ -95,7 +95,17 @@ TEST_F(OmrixDb, ExecPrintsRowsAndCounts) {
     EXPECT_NE(bad.err.find("no such table"), std::string::npos) << bad.err;
     EXPECT_EQ(run("exec --file missing.sqlite", "Select 1").status, 1);
     EXPECT_FALSE(std::filesystem::exists(file("missing.sqlite")));
-    EXPECT_EQ(run("exec --file db.sqlite nofile.sql").status, 1);
+    // Scripts that cannot be read whole are refused before anything runs.
+    const std::pair<std::string, std::string> unreadable[] = {
+        {"nofile.sql", "nofile.sql: no such file"},
+        {"/dev/zero", "/dev/zero is larger than 64 MiB"},
+        {".", ". is a folder"},
+    };
+    for (const auto& [script, cause] : unreadable) {
+        ToolRun refused = run("exec --file db.sqlite " + script);
+        EXPECT_EQ(refused.status, 1) << script;
+        EXPECT_NE(refused.err.find(cause), std::string::npos) << refused.err;
+    }
 }
 
 TEST_F(OmrixDb, UsageErrorsAndPasswords) {
