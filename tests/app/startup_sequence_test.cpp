@@ -27,14 +27,19 @@ class StartupSequence : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(tables.ok()) << tables.error();
         appContext().CommandLine = "-B:00000001 -H:01 -Q:テスト物件 -T:5";
-        tables.exec(
+        SetUpTables(tables);
+    }
+
+    // One breakdown of two lines for project 00000001-01, the environment, operator 5.
+    static void SetUpTables(testing::TableDatabase& t) {
+        t.exec(
             "INSERT INTO 内訳名称 (内訳名称ＩＤ, 内訳名称, 物件No, 版No) "
             "VALUES (9, '本工事', '00000001', '01');");
-        tables.exec(
+        t.exec(
             "INSERT INTO 内訳 (内訳名称ＩＤ, 内訳ＩＤ, 種別フラグ, 親内訳ＩＤ, 表示No, 名称１) "
             "VALUES (9, 1, 0, 0, 1, '見出し'), (9, 2, 1, 1, 1, '建築工事');");
-        tables.exec("INSERT INTO 環境Ｍ (ＬＯＣＫ作成トライ回数) VALUES (3);");
-        tables.exec("INSERT INTO 自社担当者Ｍ (自社担当者ＭＩＤ, 権限) VALUES (5, 3);");
+        t.exec("INSERT INTO 環境Ｍ (ＬＯＣＫ作成トライ回数) VALUES (3);");
+        t.exec("INSERT INTO 自社担当者Ｍ (自社担当者ＭＩＤ, 権限) VALUES (5, 3);");
     }
 
     void setTubo(const std::string& value) {
@@ -44,13 +49,12 @@ class StartupSequence : public ::testing::Test {
     }
 
     // The numbers and first texts of what was shown, in order.
-    std::vector<std::pair<int32_t, std::string>> shown() {
+    static std::vector<std::pair<int32_t, std::string>> shownBy(testing::TableDatabase& t) {
         std::vector<std::pair<int32_t, std::string>> list;
-        for (const ShownMessage& m : tables.messages().messages()) {
-            list.emplace_back(m.number, m.params[0]);
-        }
+        for (const ShownMessage& m : t.messages().messages()) list.emplace_back(m.number, m.params[0]);
         return list;
     }
+    std::vector<std::pair<int32_t, std::string>> shown() { return shownBy(tables); }
 
     testing::TableDatabase tables;
 };
@@ -105,37 +109,43 @@ TEST_F(StartupSequence, OperatorWithoutRowOrWithoutTHasNoRights) {
     EXPECT_TRUE(shown().empty());
 }
 
-TEST_F(StartupSequence, UchiwakeNameMustBeExactlyOne) {
-    appContext().CommandLine = "-B:00000002 -H:01";
-    EXPECT_EQ(runStartup(), StartupEnd::UchiwakeName);
-    EXPECT_EQ(shown(), (Shown{{3010, "内訳名称の取得"}}));
-    EXPECT_FALSE(appContext().UchiwakeRoot);
-
-    tables.messages().clear();
-    tables.exec("INSERT INTO 内訳名称 (内訳名称ＩＤ, 物件No, 版No) VALUES (10, '00000001', '01');");
-    appContext().CommandLine = "-B:00000001 -H:01";
-    EXPECT_EQ(runStartup(), StartupEnd::UchiwakeName);
-    EXPECT_EQ(shown(), (Shown{{3010, "内訳名称の取得"}}));
-
-    // A deleted second row no longer counts.
-    tables.messages().clear();
-    tables.exec("UPDATE 内訳名称 SET 削除区分 = '1' WHERE 内訳名称ＩＤ = 10;");
-    EXPECT_EQ(runStartup(), StartupEnd::Started);
-}
-
-TEST_F(StartupSequence, EnvironmentMasterIsRequired) {
-    tables.exec("UPDATE 環境Ｍ SET 削除区分 = '1';");
-    EXPECT_EQ(runStartup(), StartupEnd::Kankyo);
-    EXPECT_EQ(shown(), (Shown{{3010, "環境Ｍの取得"}}));
-    // The earlier steps ran: the stop is the last step.
-    EXPECT_TRUE(appContext().UchiwakeRoot);
-}
-
-TEST_F(StartupSequence, BreakdownWithoutLinesStops) {
-    tables.exec("DELETE FROM 内訳;");
-    EXPECT_EQ(runStartup(), StartupEnd::Breakdown);
-    ASSERT_EQ(shown().size(), 1u);
-    EXPECT_EQ(shown()[0].first, 3010);
+// Each step that cannot go on stops the start-up with its own message; the steps
+// before it have run.
+TEST_F(StartupSequence, EachFailingStepStopsWithItsMessage) {
+    struct Case {
+        const char* what;
+        const char* sql;  // run on the fixture's tables first
+        const char* commandLine;
+        StartupEnd end;
+        Shown shown;
+    };
+    const Case cases[] = {
+        {"no 内訳名称 for the project", "", "-B:00000002 -H:01", StartupEnd::UchiwakeName,
+         {{3010, "内訳名称の取得"}}},
+        {"two 内訳名称 rows",
+         "INSERT INTO 内訳名称 (内訳名称ＩＤ, 物件No, 版No) VALUES (10, '00000001', '01');",
+         "-B:00000001 -H:01", StartupEnd::UchiwakeName, {{3010, "内訳名称の取得"}}},
+        {"a deleted second row no longer counts",
+         "INSERT INTO 内訳名称 (内訳名称ＩＤ, 物件No, 版No, 削除区分) "
+         "VALUES (10, '00000001', '01', '1');",
+         "-B:00000001 -H:01", StartupEnd::Started, {}},
+        {"a breakdown without lines", "DELETE FROM 内訳;", "-B:00000001 -H:01",
+         StartupEnd::Breakdown, {{3010, "内訳の取得"}}},
+        {"no live 環境Ｍ row", "UPDATE 環境Ｍ SET 削除区分 = '1';", "-B:00000001 -H:01",
+         StartupEnd::Kankyo, {{3010, "環境Ｍの取得"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        testing::TableDatabase fresh;
+        ASSERT_TRUE(fresh.ok()) << fresh.error();
+        SetUpTables(fresh);
+        if (*c.sql != '\0') fresh.exec(c.sql);
+        appContext().CommandLine = c.commandLine;
+        EXPECT_EQ(runStartup(), c.end);
+        EXPECT_EQ(shownBy(fresh), c.shown);
+        // The stop at 環境Ｍ is the last step: the breakdown was loaded before it.
+        if (c.end == StartupEnd::Kankyo) EXPECT_TRUE(appContext().UchiwakeRoot);
+    }
 }
 
 TEST_F(StartupSequence, BadDatabaseShows3010Then3005AndKeepsTheCause) {

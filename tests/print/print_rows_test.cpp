@@ -121,11 +121,15 @@ struct PagingCase {
     const char* what;
     std::vector<UchiwakeRec> lines;  // after the root, ID 1
     Pages pages;
+    std::vector<int32_t> unticked = {};  // IDs cleared after ticking all
+    int16_t pageStart = 1;
 };
 
-// Worked by hand: a page is closed right after its 15th line whenever any line of
+// Worked by hand. A page is closed right after its 15th line whenever any line of
 // the walk follows, printed or not; the closing fill then adds a page of blanks.
-TEST_F(PrintRowsTest, PagesCloseAfterTheFifteenthLineWhenAnyLineFollows) {
+// Headings ticked get pages of their own, depth first; unticked ones neither print
+// nor get pages; a 中科目 is no print target even when ticked.
+TEST_F(PrintRowsTest, MainAndSubStatementPagesWorkedByHand) {
     auto items = [](int32_t parent, int32_t firstId, int count) {
         std::vector<UchiwakeRec> out;
         addItems(out, parent, firstId, count);
@@ -144,7 +148,8 @@ TEST_F(PrintRowsTest, PagesCloseAfterTheFifteenthLineWhenAnyLineFollows) {
          {"1/1: 本工事" + itemNames(2, 15), "2/2: 明細16"}},
         {"an unticked heading after a full page gives a blank page",
          with(items(1, 2, 14), {headingLine(90, 1, kFlagSyumoku, 15, "外")}),
-         {"1/1: 本工事" + itemNames(2, 15), "2/2:"}},
+         {"1/1: 本工事" + itemNames(2, 15), "2/2:"},
+         {90}},
         {"a heading's page full at its last line: no blank page",
          with({headingLine(2, 1, kFlagSyumoku, 1, "A")}, items(2, 10, 14)),
          {"1/1: 本工事 A", "2/2: A" + itemNames(10, 23)}},
@@ -153,12 +158,48 @@ TEST_F(PrintRowsTest, PagesCloseAfterTheFifteenthLineWhenAnyLineFollows) {
              with({headingLine(2, 1, kFlagSyumoku, 1, "A")}, items(2, 10, 14)),
              {headingLine(80, 2, kFlagGokeiMidasi, 15, "見出し"), headingLine(3, 1, kFlagSyumoku, 2, "B")}),
          {"1/1: 本工事 A B", "2/2: A" + itemNames(10, 23), "3/3:", "4/4: B"}},
+        {"an unticked 種目 is neither printed nor paged",
+         {headingLine(2, 1, kFlagSyumoku, 1, "建築"), item(3, 2, 1),
+          headingLine(4, 1, kFlagSyumoku, 2, "設備"), item(5, 4, 1)},
+         {"1/1: 本工事 建築", "2/2: 建築 明細3"},
+         {4}},
+        {"ticked 種目 each get their pages",
+         {headingLine(2, 1, kFlagSyumoku, 1, "建築"), item(3, 2, 1),
+          headingLine(4, 1, kFlagSyumoku, 2, "設備"), item(5, 4, 1)},
+         {"1/1: 本工事 建築 設備", "2/2: 建築 明細3", "3/3: 設備 明細5"}},
+        {"sub-statement pages come depth first",
+         {headingLine(2, 1, kFlagSyumoku, 1, "A"), headingLine(3, 2, kFlagKamoku, 1, "A1"),
+          item(4, 3, 1), headingLine(5, 2, kFlagKamoku, 2, "A2"),
+          headingLine(6, 5, kFlagKamoku, 1, "A2a"), headingLine(7, 1, kFlagSyumoku, 2, "B"),
+          headingLine(8, 7, kFlagKamoku, 1, "B1")},
+         {"1/1: 本工事 A B", "2/2: A A1 A2", "3/3: A1 明細4", "4/4: A2 A2a", "5/5: A2a",
+          "6/6: B B1", "7/7: B1"}},
+        {"a 中科目 is no print target; an item sheet asks the tree",
+         {headingLine(2, 1, 4, 1, "中科目"), item(3, 2, 1),
+          headingLine(4, 1, kFlagMeisai | kFlagBesshi, 2, "明細別紙"), item(5, 4, 1)},
+         {"1/1: 本工事 明細別紙", "2/2: 明細別紙 明細5"}},
+        {"nothing ticked: the item sheet is skipped too",
+         {headingLine(2, 1, 4, 1, "中科目"), item(3, 2, 1),
+          headingLine(4, 1, kFlagMeisai | kFlagBesshi, 2, "明細別紙"), item(5, 4, 1)},
+         {"1/1: 本工事"},
+         {1, 2, 4}},
+        {"the first page number starts both counters",
+         {headingLine(2, 1, kFlagSyumoku, 1, "A")},
+         {"5/5: 本工事 A", "6/6: A"},
+         {},
+         5},
+        {"a blank page count starts them at 0",
+         {headingLine(2, 1, kFlagSyumoku, 1, "A")},
+         {"0/0: 本工事 A", "1/1: A"},
+         {},
+         0},
     };
     for (const PagingCase& c : cases) {
         SCOPED_TRACE(c.what);
         load(with({line(1, 0, 0, 1, "本工事")}, c.lines));
         tickAll();
-        if (c.lines.back().内訳ＩＤ == 90) tick(90, false);
+        for (int32_t id : c.unticked) tick(id, false);
+        options.nPageStart = c.pageStart;
         ASSERT_TRUE(generate());
         EXPECT_EQ(pages(), c.pages);
     }
@@ -230,29 +271,6 @@ TEST_F(PrintRowsTest, TotalAlignmentLooksAtEachPageOnItsOwn) {
     EXPECT_TRUE(other[4].名称１.isBlank());
     PrintRows none;
     fnAlignTotalRows(none, 1);
-}
-
-TEST_F(PrintRowsTest, UncheckedWorkTypeIsNeitherPrintedNorPaged) {
-    load({line(1, 0, 0, 1, "本工事"), headingLine(2, 1, kFlagSyumoku, 1, "建築"), item(3, 2, 1),
-          headingLine(4, 1, kFlagSyumoku, 2, "設備"), item(5, 4, 1)});
-    tickAll();
-    tick(4, false);
-    ASSERT_TRUE(generate());
-    EXPECT_EQ(pages(), (Pages{"1/1: 本工事 建築", "2/2: 建築 明細3"}));
-    tick(4);
-    ASSERT_TRUE(generate());
-    EXPECT_EQ(pages(), (Pages{"1/1: 本工事 建築 設備", "2/2: 建築 明細3", "3/3: 設備 明細5"}));
-}
-
-TEST_F(PrintRowsTest, SubStatementPagesComeDepthFirst) {
-    load({line(1, 0, 0, 1, "本工事"), headingLine(2, 1, kFlagSyumoku, 1, "A"),
-          headingLine(3, 2, kFlagKamoku, 1, "A1"), item(4, 3, 1),
-          headingLine(5, 2, kFlagKamoku, 2, "A2"), headingLine(6, 5, kFlagKamoku, 1, "A2a"),
-          headingLine(7, 1, kFlagSyumoku, 2, "B"), headingLine(8, 7, kFlagKamoku, 1, "B1")});
-    tickAll();
-    ASSERT_TRUE(generate());
-    EXPECT_EQ(pages(), (Pages{"1/1: 本工事 A B", "2/2: A A1 A2", "3/3: A1 明細4", "4/4: A2 A2a",
-                              "5/5: A2a", "6/6: B B1", "7/7: B1"}));
 }
 
 TEST_F(PrintRowsTest, SheetsRestartOrContinueTheNumbering) {
@@ -329,17 +347,6 @@ TEST_F(PrintRowsTest, SheetsOnlyCollectsThreeSectionsInOrder) {
         "内訳が取得できませんでした\r\n出力する内訳、または印刷オプションを選択しなおしてください");
 }
 
-TEST_F(PrintRowsTest, FirstPageNumberStartsBothCounters) {
-    load({line(1, 0, 0, 1, "本工事"), headingLine(2, 1, kFlagSyumoku, 1, "A")});
-    tickAll();
-    options.nPageStart = 5;
-    ASSERT_TRUE(generate());
-    EXPECT_EQ(pages(), (Pages{"5/5: 本工事 A", "6/6: A"}));
-    options.nPageStart = 0;  // a blank page count
-    ASSERT_TRUE(generate());
-    EXPECT_EQ(pages(), (Pages{"0/0: 本工事 A", "1/1: A"}));
-}
-
 TEST_F(PrintRowsTest, PageNamesFollowTheirLinesOnlyWhenAsked) {
     load({headingLine(1, 0, 0, 1, "本工事", "本"), headingLine(2, 1, kFlagSyumoku, 1, "A", "建築"),
           item(3, 2, 1)});
@@ -375,17 +382,6 @@ TEST_F(PrintRowsTest, NoBreakdownGivesTheNothingMessage) {
     EXPECT_FALSE(generate());
     ASSERT_EQ(sink->messages().size(), 1u);
     EXPECT_EQ(sink->messages()[0].title, "内訳出力");
-}
-
-TEST_F(PrintRowsTest, SubSubjectsAndSheetItemsAskTheTreeLikeHeadings) {
-    load({line(1, 0, 0, 1, "本工事"), headingLine(2, 1, 4, 1, "中科目"), item(3, 2, 1),
-          headingLine(4, 1, kFlagMeisai | kFlagBesshi, 2, "明細別紙"), item(5, 4, 1)});
-    ASSERT_TRUE(generate());
-    EXPECT_EQ(pages(), Pages{"1/1: 本工事"});
-    // Ticked, a 中科目 is still no print target: neither it nor its lines appear.
-    tickAll();
-    ASSERT_TRUE(generate());
-    EXPECT_EQ(pages(), (Pages{"1/1: 本工事 明細別紙", "2/2: 明細別紙 明細5"}));
 }
 
 TEST_F(PrintRowsTest, FillPageAtLine15AddsNothingButAdvances) {
