@@ -401,31 +401,41 @@ TEST(Concurrency, SecondWriterWaitsForTheOpenTransaction) {
               "1,2,3,4");
 }
 
-TEST(Opening, MissingCorruptOrForeignFilesFail) {
+// A file that is no database is refused with its cause and path, and never created.
+TEST(Opening, MissingCorruptOrForeignFilesFailWithTheirCause) {
     testing::TempFolder folder;
-    CCCDBS_DataBase db;
-    std::string missing = folder.file("missing.sqlite");
-    EXPECT_FALSE(db.fnOpen("sqlite", missing, "", "", 1));
-    EXPECT_FALSE(std::filesystem::exists(missing));  // never created by opening
-    EXPECT_FALSE(db.fnOpenFile("", missing));
-
-    std::string text = folder.file("text.sqlite");
-    testing::writeBytes(text, "this is not a database, just some text that is long enough\n");
-    EXPECT_FALSE(db.fnOpen("SQLite", text, "", "", 1));
-
-    std::string corrupt = folder.file("corrupt.sqlite");
+    const std::string missing = folder.file("missing.sqlite");
+    testing::writeBytes(folder.file("text.sqlite"),
+                        "this is not a database, just some text that is long enough\n");
     std::string header = "SQLite format 3";
     header += '\0';
     header += std::string(2000, '\xA5');
-    testing::writeBytes(corrupt, header);
-    EXPECT_FALSE(db.fnOpen("sqlite", corrupt, "", "", 1));
+    testing::writeBytes(folder.file("corrupt.sqlite"), header);
+    struct Case {
+        std::string server, path, cause;  // cause: empty when the driver gives none
+    };
+    const Case cases[] = {
+        {"sqlite", missing, missing + ": no such database file"},
+        {"SQLite", folder.file("text.sqlite"), folder.file("text.sqlite") + " is not a database file"},
+        {"sqlite", folder.file("corrupt.sqlite"),
+         folder.file("corrupt.sqlite") + " is not a database file"},
+        {"sqlite", folder.path().string(),
+         folder.path().string() + " is a folder, not a database file"},
+        {"sqlite", "", ""},
+        {"MSSQL01", "suite", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        CCCDBS_DataBase db;
+        EXPECT_FALSE(db.fnOpen(c.server, c.path, "", "", 1));
+        EXPECT_FALSE(db.isOpen());
+        if (!c.cause.empty()) EXPECT_EQ(db.lastErrorText(), c.cause);
+        EXPECT_TRUE(db.fnClose());
+    }
+    EXPECT_FALSE(std::filesystem::exists(missing));
 
-    EXPECT_FALSE(db.fnOpen("sqlite", folder.path().string(), "", "", 1));
-    EXPECT_FALSE(db.fnOpen("sqlite", "", "", "", 1));
-    EXPECT_FALSE(db.fnOpen("MSSQL01", "suite", "sa", "", 1));
-    EXPECT_FALSE(db.isOpen());
-    EXPECT_TRUE(db.fnClose());
-
+    CCCDBS_DataBase db;
+    EXPECT_FALSE(db.fnOpenFile("", missing));
     std::string good = folder.file("good.sqlite");
     std::string error;
     ASSERT_TRUE(createDatabaseFile(good, error)) << error;
