@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -253,10 +254,17 @@ TEST_F(PrintExport, PageNameQuestionIsAnsweredNo) {
     EXPECT_TRUE(holds(result.err, "頁名称の設定を変更しますか？")) << result.err;
 }
 
-TEST_F(PrintExport, UnusableOutputFolderStopsTheRun) {
+// An output folder that cannot be made or written to: one line on standard error,
+// naming the path, and nothing of Qt's own.
+TEST_F(PrintExport, UnusableOutputFolderStopsTheRunInOneLine) {
     testing::writeBytes(folder.file("plain"), "x");
-    out = folder.file("plain/sub");
-    EXPECT_EQ(run(kDemo).status, 1);
+    for (const std::string& where : {folder.file("plain/sub"), std::string("/proc/self")}) {
+        out = where;
+        Result result = run(kDemo);
+        EXPECT_EQ(result.status, 1) << where;
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+        EXPECT_TRUE(holds(result.err, where)) << result.err;
+    }
 }
 
 // What the two project forms save is what the next print shows: both forms take over
