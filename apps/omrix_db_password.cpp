@@ -10,7 +10,8 @@ void addEncryptPasswordCommand(CLI::App& app, CommandTable& commands) {
     auto password = std::make_shared<std::string>();
     auto given = std::make_shared<bool>(false);
     CLI::App* command = app.add_subcommand(
-        "encrypt-password", "print the enciphered form of a password for PASSWORD= in OMRIX.INI");
+        "encrypt-password", "print the enciphered form of a password for PASSWORD= in OMRIX.INI; makes the key "
+        "file ($OMRIX_KEY_FILE, else $XDG_CONFIG_HOME/omrix/secret.key) when it is missing");
     command
         ->add_option("password", *password,
                      "the password; without it one line is read from standard input")
@@ -20,7 +21,16 @@ void addEncryptPasswordCommand(CLI::App& app, CommandTable& commands) {
         // Read from standard input, the password stays out of the shell's history.
         if (!*given && !std::getline(std::cin, plain)) plain.clear();
         if (!plain.empty() && plain.back() == '\r') plain.pop_back();
-        std::printf("%s\n", platform::encipherPassword(plain).c_str());
+        std::string stored, error;
+        if (!plain.empty() && !platform::ensurePasswordKey(error)) {
+            reportError(error);
+            return kExitFailed;
+        }
+        if (!platform::encipherPassword(plain, stored, error)) {
+            reportError(error);
+            return kExitFailed;
+        }
+        std::printf("%s\n", stored.c_str());
         return kExitOk;
     };
 }

@@ -5,6 +5,9 @@
 // shown within 0.5 s of the rows being written, any page jump painted in under 50 ms,
 // memory while viewing within 64 MB of the rows; and omrix-print-export's peak memory
 // within 64 MB of the same run with --no-render.
+// Run under scripts/with-test-server, it also exports a 10,000-line demo on the
+// PostgreSQL server and on SQLite in the same run; aim: the server within 2x.
+// `export_bench server` runs that comparison alone.
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -17,6 +20,7 @@
 #include <vector>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -30,6 +34,7 @@
 #include "demo/demo_database.h"
 #include "level_tree/level_tree_model.h"
 #include "platform/messages.h"
+#include "platform/password.h"
 #include "print/print_rows_generator.h"
 #include "print/print_rows_write.h"
 #include "reports/gui_application.h"
@@ -69,16 +74,44 @@ class PdfUi : public omrix::print::PrintUi {
     std::string path_;
 };
 
-bool makeDemo(const fs::path& folder, int32_t lines) {
+constexpr const char* kEmbedded = "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=demo.sqlite\n";
+
+// The INI section of the test server of scripts/with-test-server; empty without one.
+// Its password is enciphered under a key file of the benchmark's own.
+std::string serverSection(const fs::path& top) {
+    auto variable = [](const char* name) {
+        const char* value = std::getenv(name);
+        return std::string(value != nullptr ? value : "");
+    };
+    std::string dsn = variable("OMRIX_TEST_SERVER_DSN");
+    if (dsn.empty()) return {};
+    fs::create_directories(top);
+    std::string keyFile = (top / "secret.key").string();
+    ::setenv("OMRIX_KEY_FILE", keyFile.c_str(), 1);
+    std::string stored, error;
+    if (!omrix::platform::ensurePasswordKey(error) ||
+        !omrix::platform::encipherPassword(variable("OMRIX_TEST_SERVER_PASSWORD"), stored, error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return {};
+    }
+    return "[DATABASE]\nSERVER_NAME=" + variable("OMRIX_TEST_SERVER_HOST") +
+           "\nDB_NAME=" + variable("OMRIX_TEST_SERVER_DB") +
+           "\nUSER_NAME=" + variable("OMRIX_TEST_SERVER_USER") + "\nPASSWORD=" + stored +
+           "\nSQL_DNS=" + dsn + "\n";
+}
+
+bool makeDemo(const fs::path& folder, int32_t lines, const std::string& database = kEmbedded) {
     fs::create_directories(folder);
-    std::ofstream(folder / "OMRIX.INI") << "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=demo.sqlite\n"
-                                           "[KALVERON]\nPRINTCOMAPNYNAME=株式会社オムリクス建設\n";
+    std::ofstream(folder / "OMRIX.INI") << database
+                                        << "[KALVERON]\nPRINTCOMAPNYNAME=株式会社オムリクス建設\n";
     std::string error;
+    bool embedded = database == kEmbedded;
     std::string file = (folder / "demo.sqlite").string();
-    if (!omrix::data::createDatabaseFile(file, error)) return false;
+    if (embedded && !omrix::data::createDatabaseFile(file, error)) return false;
     omrix::data::CCCDBS_DataBase db;
     if (!db.fnOpenFromIni((folder / "OMRIX.INI").string())) return false;
-    if (!omrix::data::createSchema(db, omrix::data::embeddedSchemaSql(), false)) return false;
+    // The server keeps its tables between runs: they are made afresh.
+    if (!omrix::data::createSchema(db, omrix::data::embeddedSchemaSql(), !embedded)) return false;
     omrix::demo::DemoOptions options;
     options.lines = lines;
     omrix::demo::DemoSummary summary;
@@ -205,11 +238,40 @@ bool exportStatement(const fs::path& folder, ExportTimes& times) {
     return true;
 }
 
+// The same 10,000-line export on the server and on SQLite; false when either failed.
+bool compareWithServer(const fs::path& top, const std::string& server) {
+    ExportTimes onServer, embedded;
+    if (!makeDemo(top / "server", 10000, server) || !exportStatement(top / "server", onServer) ||
+        !makeDemo(top / "embedded", 10000) || !exportStatement(top / "embedded", embedded)) {
+        std::fprintf(stderr, "the 10,000-line export comparison failed\n");
+        return false;
+    }
+    for (const auto& [name, t] : {std::pair{"PostgreSQL", onServer}, std::pair{"SQLite", embedded}})
+        std::printf("10,000-line export on %-10s %.2f s (start-up %.2f, rows %.2f, write %.2f, "
+                    "PDF %.2f)\n",
+                    name, t.total, t.startup, t.rows, t.write, t.pdf);
+    std::printf("  server / SQLite: %.2fx; aim within 2x\n", onServer.total / embedded.total);
+    return true;
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
     omrix::reports::GuiApplicationScope gui;
     fs::path top = fs::temp_directory_path() / ("omrix-export-bench-" + std::to_string(getpid()));
+    std::string server = serverSection(top);
+    bool serverOnly = argc > 1 && std::string(argv[1]) == "server";
+    if (server.empty()) {
+        std::printf("no test server (run under scripts/with-test-server to compare with one)\n");
+    } else if (!compareWithServer(top, server)) {
+        fs::remove_all(top);
+        return 1;
+    }
+    if (serverOnly) {
+        omrix::context::resetAppContext();
+        fs::remove_all(top);
+        return 0;
+    }
 
     std::printf("preparing a 100,000-line demo database ...\n");
     ExportTimes big;

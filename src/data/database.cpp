@@ -30,6 +30,9 @@ std::string besideIniFile(std::string_view iniPath, std::string_view file) {
     return (std::filesystem::path(std::string(iniPath)).parent_path() / path).string();
 }
 
+constexpr const char* kDataSourceKey = "SQL_DNS";
+constexpr const char* kOdbcDriverKey = "ODBC_DRIVER";
+
 }  // namespace
 
 bool isEmbeddedServer(std::string_view server) {
@@ -49,8 +52,23 @@ struct CCCDBS_DataBase::Impl {
     DebugSettings debug = readDebugSettings();
     DebugLog log{debug, "\\DBS_DATABASE.LOG"};
     std::string lastError;
+    std::string passwordError;
 
     bool connected() const { return connection != nullptr; }
+    bool logIn(std::string_view server, std::string_view database, std::string_view user,
+               std::string_view password, int32_t type, const OdbcSource& source) {
+        if (connected()) return true;
+        std::unique_ptr<Driver> opened;
+        int32_t rc = fnDrevoExt_LoginToDatabase(type, server, user, password, database, opened,
+                                                &lastError, source);
+        if (rc != 0 || !opened || (fnDrevoExt_GetState(1, opened.get()) & 1) == 0) return false;
+        connection = std::move(opened);
+        this->server = server;
+        this->database = database;
+        this->user = user;
+        this->password = password;
+        return true;
+    }
     void trace(std::string_view sql) {
         if (log.enabled()) log.writeLine(withoutPasswords(sql));
     }
@@ -87,6 +105,14 @@ std::string CCCDBS_DataBase::lastErrorText() const {
     return impl_->lastError;
 }
 
+std::string CCCDBS_DataBase::passwordError() const {
+    return impl_->passwordError;
+}
+
+std::string CCCDBS_DataBase::schemaText(std::string_view schemaSql) const {
+    return impl_->connected() ? impl_->connection->schemaText(schemaSql) : std::string(schemaSql);
+}
+
 int64_t CCCDBS_DataBase::connectionHandle() const {
     return impl_->connected() ? data::connectionHandle(impl_->connection.get()) : 0;
 }
@@ -94,18 +120,7 @@ int64_t CCCDBS_DataBase::connectionHandle() const {
 bool CCCDBS_DataBase::fnOpen(std::string_view server, std::string_view database,
                              std::string_view user, std::string_view password,
                              int32_t databaseType) {
-    Impl& d = *impl_;
-    if (d.connected()) return true;
-    std::unique_ptr<Driver> connection;
-    int32_t rc = fnDrevoExt_LoginToDatabase(databaseType, server, user, password, database,
-                                            connection, &d.lastError);
-    if (rc != 0 || !connection || (fnDrevoExt_GetState(1, connection.get()) & 1) == 0) return false;
-    d.connection = std::move(connection);
-    d.server = server;
-    d.database = database;
-    d.user = user;
-    d.password = password;
-    return true;
+    return impl_->logIn(server, database, user, password, databaseType, {});
 }
 
 bool CCCDBS_DataBase::fnOpenEtc(std::string_view connect) {
@@ -137,10 +152,19 @@ bool CCCDBS_DataBase::fnOpenFromIni(std::string_view iniPath, std::string_view s
     std::string server = read(d.serverKey);
     std::string database = read(d.databaseKey);
     std::string user = read(d.userKey);
-    std::string password =
-        platform::decodeStoredPassword(std::string(util::trimBlanksRight(read(d.passwordKey))));
+    std::string password, why;
+    d.passwordError.clear();
+    if (!platform::decodeStoredPassword(std::string(util::trimBlanksRight(read(d.passwordKey))), password, why)) {
+        // Never a log-on with an empty password in its place.
+        d.passwordError = "[" + d.iniSection + "] " + d.passwordKey + " of " + d.iniPath +
+                          " cannot be deciphered: " + why;
+        d.lastError = d.passwordError;
+        return false;
+    }
     if (isEmbeddedServer(server)) database = besideIniFile(d.iniPath, database);
-    return fnOpen(server, database, user, password, d.databaseType);
+    // The server's data source and driver are read beside the four log-on keys.
+    OdbcSource source{.dataSource = read(kDataSourceKey), .driver = read(kOdbcDriverKey)};
+    return d.logIn(server, database, user, password, d.databaseType, source);
 }
 
 bool CCCDBS_DataBase::fnClose() {
@@ -232,6 +256,8 @@ bool fnDREVOObj_GetDbObject(std::string_view iniPath) {
     auto& context = context::appContext();
     context.Database = std::make_shared<CCCDBS_DataBase>();
     if (context.Database->fnOpenFromIni(iniPath)) return true;
+    if (std::string why = context.Database->passwordError(); !why.empty())
+        platform::showMessageBox(why, platform::kStyleCritical);
     platform::fnPIMORA01_DispMessage(3010, platform::kStyleOk, "ＤＢオブジェクトの取得", "",
                                      "fnDREVOObj_GetDbObject");
     return false;

@@ -110,6 +110,11 @@ class CCCDBS_DataBase {
     bool isOpen() const;
     // The engine's text for the last failure, for tools that show it.
     std::string lastErrorText() const;
+    // Why the PASSWORD of the last fnOpenFromIni could not be deciphered; empty when it
+    // could (it never holds the password).
+    std::string passwordError() const;
+    // db/schema.sql as the connected engine creates it.
+    std::string schemaText(std::string_view schemaSql) const;
     // What fnOpenRecordSet hands to CCCDBS_RecordSet::fnOpen; 0 when not connected.
     int64_t connectionHandle() const;
 

@@ -1,8 +1,12 @@
 #include "data/drevo_ext.h"
 
+#include "data/odbc_connection_string.h"
 #include "data/sqlite_driver.h"
 #include "util/ascii.h"
 #include "util/text.h"
+#ifdef OMRIX_HAVE_ODBC
+#include "data/odbc_driver.h"
+#endif
 
 namespace omrix::data {
 namespace {
@@ -29,7 +33,49 @@ int32_t openSqlite(std::string_view file, std::unique_ptr<Driver>& connection, s
     return code;
 }
 
+// Whether a connection text is an ODBC one rather than the name of a database file.
+bool isOdbcConnectionText(std::string_view connect) {
+    std::string_view rest = connect;
+    while (!rest.empty()) {
+        size_t end = rest.find(';');
+        std::string_view pair = rest.substr(0, end);
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+        std::string_view key = trimmed(pair.substr(0, pair.find('=')));
+        if (pair.find('=') != std::string_view::npos &&
+            (util::equalsIgnoringAsciiCase(key, "DSN") || util::equalsIgnoringAsciiCase(key, "DRIVER")))
+            return true;
+    }
+    return false;
+}
+
+int32_t openOdbc(const std::string& connect, std::unique_ptr<Driver>& connection,
+                 std::string* error) {
+#ifdef OMRIX_HAVE_ODBC
+    std::string reason;
+    int32_t code = kNoDriver;
+    if (auto driver = OdbcDriver::connect(connect, code, reason)) {
+        connection = std::move(driver);
+        return 0;
+    }
+    if (error != nullptr) *error = reason;
+    return code;
+#else
+    (void)connect;
+    (void)connection;
+    if (error != nullptr) *error = "server databases (ODBC) are not supported by this build";
+    return kNoDriver;
+#endif
+}
+
 }  // namespace
+
+bool serverDriverAvailable() {
+#ifdef OMRIX_HAVE_ODBC
+    return true;
+#else
+    return false;
+#endif
+}
 
 int64_t connectionHandle(const Driver* connection) {
     return static_cast<int64_t>(reinterpret_cast<intptr_t>(connection));
@@ -39,22 +85,26 @@ Driver* connectionFromHandle(int64_t handle) {
     return reinterpret_cast<Driver*>(static_cast<intptr_t>(handle));
 }
 
-int32_t fnDrevoExt_LoginToDatabase(int32_t, std::string_view server, std::string_view,
-                                   std::string_view, std::string_view database,
-                                   std::unique_ptr<Driver>& connection, std::string* error) {
+int32_t fnDrevoExt_LoginToDatabase(int32_t, std::string_view server, std::string_view user,
+                                   std::string_view password, std::string_view database,
+                                   std::unique_ptr<Driver>& connection, std::string* error,
+                                   const OdbcSource& source) {
     connection.reset();
     if (util::equalsIgnoringAsciiCase(trimmed(server), "sqlite"))
         return openSqlite(database, connection, error);
-    if (error != nullptr) {
-        *error = "SERVER_NAME \"" + std::string(server) +
-                 "\" names a database server, and this build has no server (ODBC) driver";
-    }
-    return kNoDriver;
+    OdbcLogOn logOn{.dataSource = std::string(trimmed(source.dataSource)),
+                    .driver = std::string(trimmed(source.driver)),
+                    .server = std::string(server),
+                    .database = std::string(database),
+                    .user = std::string(user),
+                    .password = std::string(password)};
+    return openOdbc(odbcConnectionString(logOn), connection, error);
 }
 
 int32_t fnDrevoExt_CreateOpen(std::string_view connect, std::unique_ptr<Driver>& connection,
                               std::string* error) {
     connection.reset();
+    if (isOdbcConnectionText(connect)) return openOdbc(std::string(connect), connection, error);
     if (connect.find('=') == std::string_view::npos)
         return openSqlite(trimmed(connect), connection, error);
     std::string_view rest = connect;

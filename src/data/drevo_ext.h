@@ -20,14 +20,25 @@ namespace omrix::data {
 int64_t connectionHandle(const Driver* connection);
 Driver* connectionFromHandle(int64_t handle);
 
+// How a server is reached through ODBC: the INI's SQL_DNS and ODBC_DRIVER.
+struct OdbcSource {
+    std::string dataSource;
+    std::string driver;
+};
+
+// True when this build has the ODBC driver.
+bool serverDriverAvailable();
+
 // Server "sqlite" (any case): `database` is the file. Any other server is reached
-// through ODBC, which this build does not have: it fails with `error` saying so.
+// through ODBC: the data source of `source` when it names one, else its driver and
+// `server`. `error` never holds the password.
 int32_t fnDrevoExt_LoginToDatabase(int32_t databaseType, std::string_view server,
                                    std::string_view user, std::string_view password,
                                    std::string_view database, std::unique_ptr<Driver>& connection,
-                                   std::string* error = nullptr);
-// A connection text: "Data Source=<file>" (or "Database=", "DBQ=") among
-// ';'-separated pairs, or the plain file name.
+                                   std::string* error = nullptr, const OdbcSource& source = {});
+// A connection text: an ODBC one when it holds "DSN=" or "DRIVER=" pairs; else
+// "Data Source=<file>" (or "Database=", "DBQ=") among ';'-separated pairs, or the
+// plain file name, of the embedded database.
 int32_t fnDrevoExt_CreateOpen(std::string_view connect, std::unique_ptr<Driver>& connection,
                               std::string* error = nullptr);
 int32_t fnDrevoExt_DatabaseClose(Driver& connection);

@@ -55,6 +55,10 @@ class Driver {
     // before it run first.
     virtual int32_t openCursor(std::string_view sql, std::unique_ptr<Cursor>& cursor) = 0;
     virtual std::string lastError() const = 0;
+    // db/schema.sql as this engine creates it (the embedded database takes it as written).
+    virtual std::string schemaText(std::string_view schemaSql) const {
+        return std::string(schemaSql);
+    }
     virtual void close() = 0;
 };
 

@@ -65,7 +65,7 @@ bool createSchema(CCCDBS_DataBase& db, std::string_view schemaSql, bool replace)
             if (!db.fnExecute("DROP TABLE IF EXISTS " + table)) return false;
         }
     }
-    return db.fnExecute(schemaSql) && transaction.commit();
+    return db.fnExecute(db.schemaText(schemaSql)) && transaction.commit();
 }
 
 }  // namespace omrix::data

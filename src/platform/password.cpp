@@ -1,8 +1,17 @@
 #include "platform/password.h"
 
+#include <fcntl.h>
+#include <sodium.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <array>
-#include <random>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "util/cp932.h"
 #include "util/text.h"
@@ -10,130 +19,176 @@
 namespace omrix::platform {
 namespace {
 
-using Block = std::array<uint32_t, 2>;
+constexpr const char* kKeyFileVariable = "OMRIX_KEY_FILE";
+constexpr const char* kKeyFileName = "omrix/secret.key";
+// The key is kept as hexadecimal text, so that it can be copied to the other
+// machines of the suite as text.
+constexpr size_t kKeyHexDigits = 2 * crypto_secretbox_KEYBYTES;
+constexpr mode_t kKeyFileMode = 0600;
+constexpr mode_t kKeyFolderMode = 0700;
+constexpr int kBase64Variant = sodium_base64_VARIANT_URLSAFE_NO_PADDING;
 
-// Shared by every program of the suite that reads the INI file: it keeps the password
-// out of plain sight, not away from someone who has the program.
-constexpr std::array<uint32_t, 4> kKey = {0x6F6D7269, 0x782D7072, 0x696E742D, 0x6B657931};
-constexpr uint32_t kDelta = 0x9E3779B9;
-constexpr size_t kBlockBytes = 8;
+using Key = std::vector<unsigned char>;
 
-Block encipher(Block v) {
-    uint32_t sum = 0;
-    for (int round = 0; round < 32; ++round) {
-        v[0] += (((v[1] << 4) ^ (v[1] >> 5)) + v[1]) ^ (sum + kKey[sum & 3]);
-        sum += kDelta;
-        v[1] += (((v[0] << 4) ^ (v[0] >> 5)) + v[0]) ^ (sum + kKey[(sum >> 11) & 3]);
+bool sodiumReady(std::string& error) {
+    if (sodium_init() >= 0) return true;
+    error = "the cipher library (libsodium) could not be initialised";
+    return false;
+}
+
+std::string systemReason() {
+    return std::strerror(errno);
+}
+
+bool readKey(const std::string& path, Key& key, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "no password key file at " + path + " (omrix-db encrypt-password makes one)";
+        return false;
     }
-    return v;
-}
-
-Block decipher(Block v) {
-    uint32_t sum = kDelta * 32;
-    for (int round = 0; round < 32; ++round) {
-        v[1] -= (((v[0] << 4) ^ (v[0] >> 5)) + v[0]) ^ (sum + kKey[(sum >> 11) & 3]);
-        sum -= kDelta;
-        v[0] -= (((v[1] << 4) ^ (v[1] >> 5)) + v[1]) ^ (sum + kKey[sum & 3]);
-    }
-    return v;
-}
-
-Block load(const uint8_t* bytes) {
-    auto word = [&](int at) {
-        return static_cast<uint32_t>(bytes[at]) << 24 | static_cast<uint32_t>(bytes[at + 1]) << 16 |
-               static_cast<uint32_t>(bytes[at + 2]) << 8 | bytes[at + 3];
-    };
-    return {word(0), word(4)};
-}
-
-void store(Block v, uint8_t* bytes) {
-    for (int i = 0; i < 4; ++i) {
-        bytes[i] = static_cast<uint8_t>(v[0] >> (24 - 8 * i));
-        bytes[4 + i] = static_cast<uint8_t>(v[1] >> (24 - 8 * i));
-    }
-}
-
-int hexValue(uint8_t c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
-// IV block, then the padded password in CBC blocks.
-bool decodeHex(const std::vector<uint8_t>& in, std::vector<uint8_t>& bytes) {
-    size_t end = 1;
-    while (end < in.size() && in[end] != 0) ++end;
-    size_t digits = end > 1 ? end - 1 : 0;
-    if (digits == 0 || digits % (2 * kBlockBytes) != 0 || digits < 4 * kBlockBytes) return false;
-    for (size_t i = 1; i < end; i += 2) {
-        int high = hexValue(in[i]), low = hexValue(in[i + 1]);
-        if (high < 0 || low < 0) return false;
-        bytes.push_back(static_cast<uint8_t>(high << 4 | low));
+    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    while (!text.empty() && std::strchr(" \t\r\n", text.back()) != nullptr) text.pop_back();
+    key.assign(crypto_secretbox_KEYBYTES, 0);
+    size_t length = 0;
+    if (text.size() != kKeyHexDigits ||
+        sodium_hex2bin(key.data(), key.size(), text.data(), text.size(), nullptr, &length,
+                       nullptr) != 0 ||
+        length != key.size()) {
+        error = "the password key file " + path + " does not hold a key";
+        return false;
     }
     return true;
+}
+
+bool writeNewKey(const std::string& path, std::string& error) {
+    std::error_code ignored;
+    std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (!folder.empty() && !std::filesystem::exists(folder, ignored)) {
+        std::filesystem::create_directories(folder, ignored);
+        ::chmod(folder.c_str(), kKeyFolderMode);
+    }
+    // O_EXCL: a key another program made in the meantime is kept, never replaced.
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, kKeyFileMode);
+    if (fd < 0) {
+        if (errno == EEXIST) return true;
+        error = "cannot create the password key file " + path + ": " + systemReason();
+        return false;
+    }
+    Key key(crypto_secretbox_KEYBYTES);
+    crypto_secretbox_keygen(key.data());
+    std::string text(kKeyHexDigits + 1, '\0');
+    sodium_bin2hex(text.data(), text.size(), key.data(), key.size());
+    text.back() = '\n';
+    sodium_memzero(key.data(), key.size());
+    bool written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    sodium_memzero(text.data(), text.size());
+    if (::close(fd) != 0) written = false;
+    if (!written) {
+        error = "cannot write the password key file " + path + ": " + systemReason();
+        ::unlink(path.c_str());
+    }
+    return written;
+}
+
+// The stored text's bytes (prefix, then nonce and box in base64) to the plain bytes.
+bool decipher(std::string_view stored, std::string& plain, std::string& error) {
+    if (!sodiumReady(error)) return false;
+    if (stored.substr(0, kPasswordPrefix.size()) != kPasswordPrefix) {
+        error = "the stored password is not a text of omrix-db encrypt-password";
+        return false;
+    }
+    std::string_view encoded = stored.substr(kPasswordPrefix.size());
+    std::vector<unsigned char> bytes(encoded.size());
+    size_t length = 0;
+    if (sodium_base642bin(bytes.data(), bytes.size(), encoded.data(), encoded.size(), nullptr,
+                          &length, nullptr, kBase64Variant) != 0 ||
+        length < crypto_secretbox_NONCEBYTES + crypto_secretbox_MACBYTES) {
+        error = "the stored password is damaged";
+        return false;
+    }
+    Key key;
+    std::string path = passwordKeyFile();
+    if (!readKey(path, key, error)) return false;
+    const unsigned char* nonce = bytes.data();
+    const unsigned char* box = nonce + crypto_secretbox_NONCEBYTES;
+    size_t boxLength = length - crypto_secretbox_NONCEBYTES;
+    plain.assign(boxLength - crypto_secretbox_MACBYTES, '\0');
+    bool opened = crypto_secretbox_open_easy(reinterpret_cast<unsigned char*>(plain.data()), box,
+                                             boxLength, nonce, key.data()) == 0;
+    sodium_memzero(key.data(), key.size());
+    if (!opened) {
+        plain.clear();
+        error = "the stored password does not open with the key in " + path +
+                " (enciphered under another key, or changed)";
+    }
+    return opened;
 }
 
 }  // namespace
 
+std::string passwordKeyFile() {
+    if (const char* file = std::getenv(kKeyFileVariable); file != nullptr && *file != '\0')
+        return file;
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && *config != '\0')
+        return (std::filesystem::path(config) / kKeyFileName).string();
+    const char* home = std::getenv("HOME");
+    return (std::filesystem::path(home != nullptr ? home : ".") / ".config" / kKeyFileName)
+        .string();
+}
+
+bool ensurePasswordKey(std::string& error) {
+    if (!sodiumReady(error)) return false;
+    std::string path = passwordKeyFile();
+    if (!writeNewKey(path, error)) return false;
+    Key key;
+    bool ok = readKey(path, key, error);
+    sodium_memzero(key.data(), key.size());
+    return ok;
+}
+
 bool fnTessik_Password_Decrypt(const std::vector<uint8_t>& in, std::vector<uint8_t>& out) {
     std::fill(out.begin(), out.end(), 0);
-    std::vector<uint8_t> bytes;
-    if (!decodeHex(in, bytes)) return false;
-
-    std::vector<uint8_t> plain(bytes.size() - kBlockBytes);
-    Block previous = load(bytes.data());
-    for (size_t at = kBlockBytes; at < bytes.size(); at += kBlockBytes) {
-        Block cipher = load(bytes.data() + at);
-        Block block = decipher(cipher);
-        block[0] ^= previous[0];
-        block[1] ^= previous[1];
-        store(block, plain.data() + at - kBlockBytes);
-        previous = cipher;
-    }
-    uint8_t pad = plain.back();
-    if (pad == 0 || pad > kBlockBytes) return false;
-    for (size_t i = plain.size() - pad; i < plain.size(); ++i) {
-        if (plain[i] != pad) return false;
-    }
-    plain.resize(plain.size() - pad);
-    for (size_t i = 0; i < plain.size() && i + 1 < out.size(); ++i) out[i + 1] = plain[i];
+    size_t end = 1;
+    while (end < in.size() && in[end] != 0) ++end;
+    std::string stored(in.begin() + std::min<size_t>(1, in.size()), in.begin() + end);
+    std::string plain, error;
+    if (!decipher(stored, plain, error)) return false;
+    for (size_t i = 0; i < plain.size() && i + 1 < out.size(); ++i)
+        out[i + 1] = static_cast<uint8_t>(plain[i]);
+    sodium_memzero(plain.data(), plain.size());
     return true;
 }
 
-std::string encipherPassword(std::string_view plain) {
-    if (plain.empty()) return {};
+bool encipherPassword(std::string_view plain, std::string& stored, std::string& error) {
+    stored.clear();
+    if (plain.empty()) return true;
+    if (!sodiumReady(error)) return false;
+    Key key;
+    if (!readKey(passwordKeyFile(), key, error)) return false;
     std::string bytes = util::utf8ToCp932(plain);
-    size_t pad = kBlockBytes - bytes.size() % kBlockBytes;
-    bytes.append(pad, static_cast<char>(pad));
-
-    std::random_device random;
-    std::vector<uint8_t> out(kBlockBytes + bytes.size());
-    Block previous = {random(), random()};
-    store(previous, out.data());
-    for (size_t at = 0; at < bytes.size(); at += kBlockBytes) {
-        Block block = load(reinterpret_cast<const uint8_t*>(bytes.data()) + at);
-        block[0] ^= previous[0];
-        block[1] ^= previous[1];
-        previous = encipher(block);
-        store(previous, out.data() + kBlockBytes + at);
-    }
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string text;
-    for (uint8_t b : out) {
-        text += kDigits[b >> 4];
-        text += kDigits[b & 15];
-    }
-    return text;
+    std::vector<unsigned char> sealed(crypto_secretbox_NONCEBYTES + crypto_secretbox_MACBYTES +
+                                      bytes.size());
+    randombytes_buf(sealed.data(), crypto_secretbox_NONCEBYTES);
+    crypto_secretbox_easy(sealed.data() + crypto_secretbox_NONCEBYTES,
+                          reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
+                          sealed.data(), key.data());
+    sodium_memzero(key.data(), key.size());
+    sodium_memzero(bytes.data(), bytes.size());
+    std::string text(sodium_base64_ENCODED_LEN(sealed.size(), kBase64Variant), '\0');
+    sodium_bin2base64(text.data(), text.size(), sealed.data(), sealed.size(), kBase64Variant);
+    text.resize(std::strlen(text.c_str()));
+    stored = std::string(kPasswordPrefix) + text;
+    return true;
 }
 
-std::string decodeStoredPassword(std::string_view stored) {
-    if (stored.empty()) return {};
-    int32_t length = util::fnLenByte(stored);
-    std::vector<uint8_t> in(static_cast<size_t>(length) + 1), out(static_cast<size_t>(length) + 1);
-    util::sbTextToBytes(stored, in, length, 0);
-    fnTessik_Password_Decrypt(in, out);
-    return util::fnBytesToText(out);
+bool decodeStoredPassword(std::string_view stored, std::string& plain, std::string& error) {
+    plain.clear();
+    if (stored.empty()) return true;
+    std::string bytes;
+    if (!decipher(stored, bytes, error)) return false;
+    plain = util::cp932ToUtf8(bytes);
+    sodium_memzero(bytes.data(), bytes.size());
+    return true;
 }
 
 }  // namespace omrix::platform

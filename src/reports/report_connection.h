@@ -12,9 +12,10 @@
 
 namespace omrix::reports {
 
-// An empty data-source name means the program's own embedded database: the file of
-// AppContext.Database when that is open on SQLite, else the file the INI names. A
-// data-source name means ODBC, which this build does not have. Null with `error`.
+// A data-source name is an ODBC data source, logged on to with the report's user,
+// password and database. An empty one means the program's own database: the file of
+// AppContext.Database when that is open on SQLite, else the database the INI names,
+// logged on to as the program does. Null with `error`.
 std::unique_ptr<data::CCCDBS_DataBase> openReportConnection(const LogOnInfo& logOn,
                                                             std::string& error);
 

@@ -59,7 +59,10 @@ LogOnInfo fnReadReportLogOn() {
     logOn.server = databaseValue("SQL_DNS");
     logOn.database = databaseValue("DB_NAME");
     logOn.user = databaseValue("USER_NAME");
-    logOn.password = platform::decodeStoredPassword(databaseValue("PASSWORD"));
+    // A password that does not decipher already stopped start-up; here it stays empty.
+    std::string why;
+    if (!platform::decodeStoredPassword(databaseValue("PASSWORD"), logOn.password, why))
+        logOn.password.clear();
     return logOn;
 }
 

@@ -12,6 +12,7 @@
 #include "data/driver.h"
 #include "platform/password.h"
 #include "context/ini_file.h"
+#include "platform/password_key.h"
 
 namespace omrix::data {
 namespace {
@@ -451,7 +452,8 @@ TEST(Opening, FromIniFile) {
     std::string error;
     ASSERT_TRUE(createDatabaseFile(folder.file("db.sqlite"), error));
     std::string ini = folder.file("OMRIX.INI");
-    std::string password = platform::encipherPassword("秘密pw");
+    testing::PasswordKey key;
+    std::string password = key.stored("秘密pw");
     testing::writeBytes(ini,
                         "[Database]\r\nserver_name = SQLite \r\nDB_NAME=db.sqlite\r\n"
                         "USER_NAME=sa\r\nPASSWORD=" +

@@ -15,8 +15,7 @@ class MasterTest : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(t.ok()) << t.error(); }
     void setGijyutuPath(const std::string& line) {
-        testing::writeBytes(t.iniPath(),
-                            "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=tables.sqlite\n" + line);
+        testing::writeBytes(t.iniPath(), t.databaseSection() + line);
     }
     testing::TableDatabase t;
 };

@@ -9,6 +9,7 @@
 #include "context/temp_folder.h"
 #include "data/database.h"
 #include "platform/password.h"
+#include "platform/password_key.h"
 
 namespace omrix::data {
 namespace {
@@ -119,14 +120,29 @@ TEST_F(OmrixDb, UsageErrorsAndPasswords) {
     EXPECT_EQ(run("init --ini a.ini --file b.sqlite").status, 2);
     EXPECT_EQ(run("init --help").status, 0);
 
+    // The tool makes the key file it enciphers with when there is none yet.
+    testing::PasswordKey key;
+    std::filesystem::remove(key.file());
+    auto deciphered = [](const ToolRun& run) {
+        std::string plain, error;
+        if (run.out.empty() ||
+            !platform::decodeStoredPassword(run.out.substr(0, run.out.size() - 1), plain, error))
+            return "<" + error + ">";
+        return plain;
+    };
     ToolRun cipher = run("encrypt-password 'パス word'");
-    ASSERT_EQ(cipher.status, 0);
-    ASSERT_FALSE(cipher.out.empty());
-    EXPECT_EQ(platform::decodeStoredPassword(cipher.out.substr(0, cipher.out.size() - 1)),
-              "パス word");
+    ASSERT_EQ(cipher.status, 0) << cipher.err;
+    EXPECT_TRUE(std::filesystem::exists(key.file()));
+    EXPECT_EQ(deciphered(cipher), "パス word");
     ToolRun fromInput = run("encrypt-password", "from input\r\n");
-    EXPECT_EQ(platform::decodeStoredPassword(fromInput.out.substr(0, fromInput.out.size() - 1)),
-              "from input");
+    EXPECT_EQ(deciphered(fromInput), "from input");
+    EXPECT_EQ(run("encrypt-password ''").out, "\n");
+
+    // A key file that cannot be made is the tool's failure, with the file named.
+    ::setenv("OMRIX_KEY_FILE", "/proc/omrix/secret.key", 1);
+    ToolRun noKey = run("encrypt-password pw");
+    EXPECT_EQ(noKey.status, 1);
+    EXPECT_NE(noKey.err.find("/proc/omrix/secret.key"), std::string::npos) << noKey.err;
 }
 
 }  // namespace

@@ -1,34 +1,121 @@
 #include "platform/password.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "context/temp_folder.h"
+#include "platform/password_key.h"
 
 namespace omrix::platform {
 namespace {
 
-TEST(PasswordCipher, RoundTripsAndRejectsForeignText) {
-    for (std::string plain : {"a", "12345678", "pass word", "秘密のパスワード１２３"}) {
-        std::string stored = encipherPassword(plain);
-        EXPECT_NE(stored, plain);
-        EXPECT_EQ(stored.size() % 16, 0u);
-        EXPECT_EQ(decodeStoredPassword(stored), plain);
-        EXPECT_NE(encipherPassword(plain), stored);  // a fresh IV every time
+std::string decoded(std::string_view stored, bool* ok = nullptr) {
+    std::string plain, error;
+    bool opened = decodeStoredPassword(stored, plain, error);
+    if (ok != nullptr) *ok = opened;
+    return opened ? plain : "<fails>";
+}
+
+TEST(PasswordCipher, RoundTripsWithAFreshNonceEveryTime) {
+    testing::PasswordKey key;
+    ASSERT_TRUE(key.ready());
+    for (std::string plain : {"a", "12345678", "pass word", "秘密のパスワード１２３", "p;w=}{"}) {
+        std::string stored = key.stored(plain);
+        EXPECT_EQ(stored.substr(0, kPasswordPrefix.size()), kPasswordPrefix);
+        EXPECT_EQ(stored.find(plain), std::string::npos);
+        EXPECT_EQ(decoded(stored), plain);
+        EXPECT_NE(key.stored(plain), stored);
     }
-    EXPECT_EQ(encipherPassword(""), "");
-    EXPECT_EQ(decodeStoredPassword(""), "");
+    EXPECT_EQ(key.stored(""), "");
+    bool ok = false;
+    EXPECT_EQ(decoded("", &ok), "");
+    EXPECT_TRUE(ok);
+}
 
-    std::string stored = encipherPassword("secret");
+TEST(PasswordCipher, TextsThatDoNotDecipherFailWithAReasonWithoutThePassword) {
+    testing::PasswordKey key;
+    std::string stored = key.stored("secret");
     std::string tampered = stored;
-    tampered.back() = tampered.back() == '0' ? '1' : '0';
-    EXPECT_EQ(decodeStoredPassword(tampered), "");
-    EXPECT_EQ(decodeStoredPassword("secret"), "");
-    EXPECT_EQ(decodeStoredPassword(stored.substr(0, 16)), "");
-    EXPECT_EQ(decodeStoredPassword("ZZ" + stored.substr(2)), "");
+    tampered.back() = tampered.back() == 'A' ? 'B' : 'A';
+    const struct {
+        std::string text;
+        std::string reason;
+    } cases[] = {
+        {tampered, "does not open"},
+        {"secret", "not a text of omrix-db encrypt-password"},
+        {stored.substr(0, 12), "damaged"},
+        {std::string(kPasswordPrefix) + "!!!!", "damaged"},
+        // The old hexadecimal form is no text of this cipher.
+        {"0123456789ABCDEF0123456789ABCDEF", "not a text"},
+    };
+    for (const auto& c : cases) {
+        std::string plain = "left over", error;
+        EXPECT_FALSE(decodeStoredPassword(c.text, plain, error)) << c.text;
+        EXPECT_EQ(plain, "");
+        EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+        EXPECT_EQ(error.find("secret"), std::string::npos) << error;
+    }
+}
 
-    // The output array is never overrun, whatever its size.
+TEST(PasswordCipher, AnotherKeyOrNoKeyFileDoesNotOpenTheText) {
+    std::string stored;
+    {
+        testing::PasswordKey key;
+        stored = key.stored("secret");
+    }
+    {
+        testing::PasswordKey other;
+        std::string plain, error;
+        EXPECT_FALSE(decodeStoredPassword(stored, plain, error));
+        EXPECT_NE(error.find(other.file()), std::string::npos) << error;
+    }
+    testing::TempFolder folder;
+    std::string missing = folder.file("none/secret.key");
+    ::setenv("OMRIX_KEY_FILE", missing.c_str(), 1);
+    std::string plain, error;
+    EXPECT_FALSE(decodeStoredPassword(stored, plain, error));
+    EXPECT_NE(error.find("no password key file at " + missing), std::string::npos) << error;
+    EXPECT_FALSE(encipherPassword("x", plain, error));
+
+    // A key file that holds no key is refused, never overwritten.
+    std::filesystem::create_directories(folder.file("none"));
+    testing::writeBytes(missing, "not a key\n");
+    EXPECT_FALSE(ensurePasswordKey(error));
+    EXPECT_NE(error.find("does not hold a key"), std::string::npos) << error;
+    EXPECT_EQ(testing::readBytes(missing), "not a key\n");
+    ::unsetenv("OMRIX_KEY_FILE");
+}
+
+TEST(PasswordCipher, KeyFileIsMadeOwnerOnlyInItsConfigFolder) {
+    testing::TempFolder folder;
+    ::unsetenv("OMRIX_KEY_FILE");
+    std::string config = folder.file("config");
+    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    EXPECT_EQ(passwordKeyFile(), config + "/omrix/secret.key");
+    std::string error;
+    ASSERT_TRUE(ensurePasswordKey(error)) << error;
+    struct stat info {};
+    ASSERT_EQ(::stat(passwordKeyFile().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    // Made once: a second call keeps the key, so stored texts stay readable.
+    std::string key = testing::readBytes(passwordKeyFile());
+    ASSERT_TRUE(ensurePasswordKey(error));
+    EXPECT_EQ(testing::readBytes(passwordKeyFile()), key);
+    ::unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST(PasswordCipher, DecryptNeverOverrunsTheOutputArray) {
+    testing::PasswordKey key;
+    std::string stored = key.stored("secret");
     std::vector<uint8_t> in(stored.size() + 1), out(4, 0xFF);
     std::copy(stored.begin(), stored.end(), in.begin() + 1);
     EXPECT_TRUE(fnTessik_Password_Decrypt(in, out));
     EXPECT_EQ(std::string(out.begin() + 1, out.end()), "sec");
+    in[3] ^= 1;
+    EXPECT_FALSE(fnTessik_Password_Decrypt(in, out));
+    EXPECT_EQ(out, std::vector<uint8_t>(4, 0));
 }
 
 }  // namespace

@@ -5,10 +5,17 @@
 #include <charconv>
 
 #include "data/schema.h"
+#include "data/test_server.h"
 #include "context/app_context.h"
 
 namespace omrix::testing {
 namespace {
+
+#ifdef OMRIX_TEST_ON_SERVER
+constexpr bool kOnServer = true;
+#else
+constexpr bool kOnServer = false;
+#endif
 
 std::string variantText(const data::Variant& v) {
     if (data::isNull(v)) return "<null>";
@@ -27,7 +34,17 @@ std::string variantText(const data::Variant& v) {
 TableDatabase::TableDatabase() {
     file_ = folder_.file("tables.sqlite");
     iniPath_ = folder_.file("OMRIX.INI");
-    writeBytes(iniPath_, "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=tables.sqlite\n");
+#ifdef OMRIX_TEST_ON_SERVER
+    std::optional<TestServer> server = testServer();
+    if (!server) {
+        error_ = kNoTestServer;
+        return;
+    }
+    databaseSection_ = server->databaseSection(key_.stored(server->password));
+#else
+    databaseSection_ = "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=tables.sqlite\n";
+#endif
+    writeBytes(iniPath_, databaseSection_);
 
     context::resetAppContext();
     auto& context = context::appContext();
@@ -36,15 +53,18 @@ TableDatabase::TableDatabase() {
     sink_ = std::make_shared<platform::RecordingSink>();
     context.Messages = sink_;
 
+#ifndef OMRIX_TEST_ON_SERVER
     if (!data::createDatabaseFile(file_, error_)) return;
+#endif
     db_ = connect();
     if (!db_) {
         error_ = "cannot open " + file_ + " through " + iniPath_;
         return;
     }
-    // The schema as db/schema.sql held it when the library was built.
-    if (!data::createSchema(*db_, data::embeddedSchemaSql(), false)) {
-        error_ = "schema refused";
+    // The schema as db/schema.sql held it when the library was built; the server's
+    // tables of the previous test go first.
+    if (!data::createSchema(*db_, data::embeddedSchemaSql(), kOnServer)) {
+        error_ = "schema refused: " + db_->lastErrorText();
         return;
     }
     context.Database = db_;
@@ -59,7 +79,7 @@ std::shared_ptr<data::CCCDBS_DataBase> TableDatabase::connect() const {
     auto db = std::make_shared<data::CCCDBS_DataBase>();
     if (!db->fnOpenFromIni(iniPath_)) return nullptr;
     // A test file need not survive a power cut; waiting for the disk only slows the tests.
-    if (!db->fnExecute("PRAGMA synchronous = OFF;")) return nullptr;
+    if (!kOnServer && !db->fnExecute("PRAGMA synchronous = OFF;")) return nullptr;
     return db;
 }
 

@@ -2,6 +2,9 @@
 // A real SQLite file built from db/schema.sql in a fresh folder, with an OMRIX.INI that
 // names it, installed as AppContext.Database with a message recorder. Each test gets
 // its own file; children of a fork open their own connection with connect().
+// Built with OMRIX_TEST_ON_SERVER, the same tables are made afresh on the PostgreSQL
+// server of scripts/with-test-server instead, logged on to through the INI with an
+// enciphered password, as the programs do.
 
 #include <cstdint>
 #include <memory>
@@ -11,6 +14,7 @@
 #include "data/database.h"
 #include "platform/messages.h"
 #include "context/temp_folder.h"
+#include "platform/password_key.h"
 
 namespace omrix::testing {
 
@@ -25,7 +29,10 @@ class TableDatabase {
     bool ok() const { return error_.empty(); }
     const std::string& error() const { return error_; }
     const std::string& iniPath() const { return iniPath_; }
+    // A path in the test's own folder (the database file on SQLite).
     const std::string& file() const { return file_; }
+    // The [DATABASE] section of the INI file.
+    const std::string& databaseSection() const { return databaseSection_; }
 
     // A new connection of its own to the same file.
     std::shared_ptr<data::CCCDBS_DataBase> connect() const;
@@ -42,7 +49,11 @@ class TableDatabase {
 
   private:
     TempFolder folder_;
+#ifdef OMRIX_TEST_ON_SERVER
+    PasswordKey key_;
+#endif
     std::string file_;
+    std::string databaseSection_;
     std::string iniPath_;
     std::string error_;
     std::shared_ptr<data::CCCDBS_DataBase> db_;

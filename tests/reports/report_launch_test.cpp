@@ -6,7 +6,7 @@
 
 #include "context/app_context.h"
 #include "data/table_database.h"
-#include "platform/password.h"
+#include "platform/password_key.h"
 #include "print/print_ui.h"
 #include "reports/report.h"
 #include "reports/report_launch.h"
@@ -38,13 +38,14 @@ class ReportLaunch : public ::testing::Test {
         testing::writeBytes(tables.iniPath(),
                             "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME= tables.sqlite \n"
                             "USER_NAME= sa \nPASSWORD=" +
-                                platform::encipherPassword("secret") + "\nSQL_DNS=  \n");
+                                key.stored("secret") + "\nSQL_DNS=  \n");
         context::appContext().UchiwakeNameID = 123;
         tables.exec(
             "INSERT INTO 金額種類Ｍ (金額種類ＩＤ, 金額種類名称) VALUES (1, '見積１  '), (2, "
             "'見積２');");
     }
 
+    testing::PasswordKey key;
     testing::TableDatabase tables;
     ViewerLog ui;
 };

@@ -1,0 +1,36 @@
+#include "data/odbc_connection_string.h"
+
+namespace omrix::data {
+namespace {
+
+// A value that holds ';', braces or '=' or outer blanks goes in braces, a '}' inside
+// doubled.
+std::string connectionValue(std::string_view value) {
+    bool plain = value.find_first_of(";{}=") == std::string_view::npos &&
+                 (value.empty() || (value.front() != ' ' && value.back() != ' '));
+    if (plain) return std::string(value);
+    std::string out = "{";
+    for (char c : value) {
+        out += c;
+        if (c == '}') out += '}';
+    }
+    return out + "}";
+}
+
+}  // namespace
+
+std::string odbcConnectionString(const OdbcLogOn& logOn) {
+    std::string text;
+    if (!logOn.dataSource.empty()) {
+        text = "DSN=" + connectionValue(logOn.dataSource);
+    } else {
+        std::string_view driver = logOn.driver.empty() ? kDefaultOdbcDriver : logOn.driver;
+        text = "DRIVER={" + std::string(driver) + "};SERVER=" + connectionValue(logOn.server);
+    }
+    if (!logOn.database.empty()) text += ";DATABASE=" + connectionValue(logOn.database);
+    text += ";UID=" + connectionValue(logOn.user);
+    text += ";PWD=" + connectionValue(logOn.password);
+    return text;
+}
+
+}  // namespace omrix::data

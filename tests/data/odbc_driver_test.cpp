@@ -1,0 +1,202 @@
+// The server driver against the real PostgreSQL server of scripts/with-test-server:
+// the module's SQL Server texts, as they are written, must behave as on SQL Server.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <ctime>
+
+#include "data/database.h"
+#include "data/driver.h"
+#include "data/table_database.h"
+#include "data/test_server.h"
+#include "context/app_context.h"
+#include "context/temp_folder.h"
+
+namespace omrix::data {
+namespace {
+
+constexpr const char* kLockInsert =
+    "Insert Into ＩＤ排他管理 (更新日, 更新操作者, 更新画面ＩＤ, 更新カウンタ, 削除区分, "
+    "ＫＥＹテーブル名称１, ＫＥＹＩＤ１, ＫＥＹテーブル名称２, ＫＥＹＩＤ２, テーブル名称 ) Values "
+    "(GetDate(), 'tester', '', 0, '0', '', 0, '', 0, '物件概要' );";
+
+class ServerDriver : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(t.ok()) << t.error(); }
+    int32_t affected(std::string_view sql) {
+        int32_t rows = -1;
+        int16_t status = 0;
+        EXPECT_TRUE(t.db().fnExecute(sql, rows, status)) << sql << ": " << t.db().lastErrorText();
+        return rows;
+    }
+    testing::TableDatabase t;
+};
+
+TEST_F(ServerDriver, AffectedRowsOfAllStatementsOfATextAreSummed) {
+    const struct {
+        const char* sql;
+        int32_t rows;
+    } cases[] = {
+        {"Insert Into 金額種類Ｍ (金額種類ＩＤ, 金額種類名称) Values (1, 'm');\r\n"
+         "Insert Into 金額種類Ｍ (金額種類ＩＤ, 金額種類名称) Values (2, 'm2');\r\n"
+         "Insert Into 金額種類Ｍ (金額種類ＩＤ, 金額種類名称) Values (3, 'm3');",
+         3},
+        {"Update 金額種類Ｍ Set 金額種類名称 = 'x' Where 金額種類ＩＤ >= 2; Select 1;", 2},
+        {"Update 金額種類Ｍ Set 金額種類名称 = 'y' Where 金額種類ＩＤ = 99;", 0},
+        {"Delete From 金額種類Ｍ Where 金額種類ＩＤ = 99; Delete From 金額種類Ｍ Where 金額種類ＩＤ = 1;", 1},
+    };
+    for (const auto& c : cases) EXPECT_EQ(affected(c.sql), c.rows) << c.sql;
+    EXPECT_EQ(t.count("金額種類Ｍ"), 2);
+}
+
+TEST_F(ServerDriver, RefusedLockRowIsReportedAsTheSqlServerCode) {
+    int32_t rows = 0, result = 0;
+    ASSERT_TRUE(t.db().fnExecuteEx(kLockInsert, rows, result, -1, kErrorsInCommand));
+    EXPECT_EQ(rows, 1);
+    EXPECT_FALSE(t.db().fnExecuteEx(kLockInsert, rows, result, -1, kErrorsInCommand));
+    EXPECT_EQ(result, kErrorsInCommand);
+    // Trailing blanks of the table name make no other lock.
+    std::string padded(kLockInsert);
+    padded.replace(padded.find("'物件概要'"), 14, "'物件概要   '");
+    EXPECT_FALSE(t.db().fnExecuteEx(padded, rows, result, -1, kErrorsInCommand));
+    EXPECT_EQ(result, kErrorsInCommand);
+    // Any other failure keeps the server's own code.
+    EXPECT_FALSE(t.db().fnExecuteEx("Insert Into 無いテーブル Values (1);", rows, result));
+    EXPECT_NE(result, 0);
+    EXPECT_NE(result, kErrorsInCommand);
+}
+
+TEST_F(ServerDriver, ColumnsAreFoundWhateverTheirWidthAndCase) {
+    t.exec("Insert Into ＩＤ管理 (ＫＥＹＩＤ１, テーブル名称, ＩＤカウンタ) Values (7, 'x', 41);");
+    auto rs = t.db().fnOpenRecordSet(
+        "Select [ＫＥＹＩＤ１], ＩＤカウンタ, Count(*) AS RecCount From ＩＤ管理 "
+        "Group By ＫＥＹＩＤ１, ＩＤカウンタ;");
+    ASSERT_TRUE(rs) << t.db().lastErrorText();
+    EXPECT_EQ(rs->fnGetInt("ＫＥＹＩＤ１"), 7);
+    EXPECT_EQ(rs->fnGetInt("KeyId1"), 7);
+    EXPECT_EQ(rs->fnGetInt("ＩＤカウンタ"), 41);
+    // Count(*) is a BIGINT on this server: still a number.
+    Variant count = rs->fnGetVariant("RecCount");
+    ASSERT_TRUE(std::holds_alternative<int64_t>(count));
+    EXPECT_EQ(std::get<int64_t>(count), 1);
+    EXPECT_TRUE(isEmpty(rs->fnGetVariant("無い列")));
+}
+
+TEST_F(ServerDriver, ValuesReadBackAsWritten) {
+    t.exec(
+        "Insert Into 物件概要 (物件概要ＩＤ, 物件No, 工事名称, 延床面積, 更新日) Values "
+        "(1, '00000001', 'O''Neil ｶﾞ 邸（新築）', 1234.5, '2026-04-01 10:20:30');"
+        "Insert Into 物件概要 (物件概要ＩＤ, 物件No, 工事名称, 延床面積, 更新日) Values "
+        "(2, NULL, NULL, NULL, NULL);");
+    t.exec("Insert Into 内訳出力 (内訳名称ＩＤ, 内訳出力ＩＤ, 提出用金額) Values "
+           "(1, 1, 922337203685477.5807);");
+    auto rs = t.db().fnOpenRecordSet("Select * From 物件概要 Order By 物件概要ＩＤ;");
+    ASSERT_TRUE(rs) << t.db().lastErrorText();
+    EXPECT_EQ(rs->fnGetChar("工事名称"), "O'Neil ｶﾞ 邸（新築）");
+    EXPECT_DOUBLE_EQ(rs->fnGetHdouble("延床面積"), 1234.5);
+    EXPECT_EQ(rs->fnGetDate("更新日").toString(), "2026-04-01 10:20:30");
+    EXPECT_EQ(rs->plRecordCount(), 2);
+    ASSERT_TRUE(rs->fnMoveNext());
+    EXPECT_EQ(rs->fnGetChar("工事名称"), "");
+    EXPECT_EQ(rs->fnGetInt("延床面積"), 0);
+    EXPECT_TRUE(isNull(rs->fnGetVariant("物件No")));
+    ASSERT_TRUE(rs->fnMovePrevious());
+    EXPECT_EQ(rs->fnGetChar("物件No"), "00000001");
+    // The largest Currency arrives exactly, not through a double.
+    auto money = t.db().fnOpenRecordSet("Select 提出用金額 From 内訳出力;");
+    ASSERT_TRUE(money);
+    EXPECT_EQ(money->fnGetMoney("提出用金額").toString(), "922337203685477.5807");
+}
+
+TEST_F(ServerDriver, GetDateIsTheStatementTimeOfTheServer) {
+    std::time_t before = std::time(nullptr);
+    t.exec(kLockInsert);
+    auto rs = t.db().fnOpenRecordSet("Select 更新日, GetDate() AS Now From ＩＤ排他管理;");
+    ASSERT_TRUE(rs) << t.db().lastErrorText();
+    DateTime stored = rs->fnGetDate("更新日");
+    std::tm local{};
+    localtime_r(&before, &local);
+    EXPECT_EQ(stored.year, local.tm_year + 1900);
+    EXPECT_EQ(stored.month, local.tm_mon + 1);
+    EXPECT_EQ(stored.day, local.tm_mday);
+    EXPECT_FALSE(rs->fnGetDate("Now").toString().empty());
+}
+
+TEST_F(ServerDriver, TransactionsNestAndAFailedStatementLeavesTheRestStanding) {
+    CCCDBS_DataBase& db = t.db();
+    ASSERT_EQ(db.fnBeginTrans(), 1);
+    t.exec("Insert Into 金額種類Ｍ (金額種類ＩＤ) Values (1);");
+    ASSERT_EQ(db.fnBeginTrans(), 2);
+    t.exec("Insert Into 金額種類Ｍ (金額種類ＩＤ) Values (2);");
+    EXPECT_TRUE(db.fnRollBackTrans());
+    // As on SQL Server, a failed statement does not end the transaction around it.
+    int32_t rows = 0, result = 0;
+    EXPECT_TRUE(db.fnExecuteEx(kLockInsert, rows, result));
+    EXPECT_FALSE(db.fnExecuteEx(kLockInsert, rows, result));
+    EXPECT_EQ(result, kErrorsInCommand);
+    t.exec("Insert Into 金額種類Ｍ (金額種類ＩＤ) Values (3);");
+    EXPECT_TRUE(db.fnCommitTrans());
+    EXPECT_EQ(t.value("Select Count(*) From 金額種類Ｍ Where 金額種類ＩＤ In (1, 3);"), "2");
+    EXPECT_EQ(t.count("金額種類Ｍ Where 金額種類ＩＤ = 2"), 0);
+
+    // Another connection sees nothing of a transaction until it commits.
+    auto other = t.connect();
+    ASSERT_TRUE(other);
+    ASSERT_EQ(db.fnBeginTrans(), 1);
+    t.exec("Delete From 金額種類Ｍ;");
+    auto rs = other->fnOpenRecordSet("Select Count(*) From 金額種類Ｍ;");
+    ASSERT_TRUE(rs);
+    EXPECT_EQ(rs->fnGetInt(0), 2);
+    EXPECT_TRUE(db.fnRollBackTrans());
+    EXPECT_FALSE(db.fnCommitTrans());  // nothing left to commit
+    EXPECT_EQ(t.count("金額種類Ｍ"), 2);
+}
+
+TEST_F(ServerDriver, ATransactionLeftOpenEndsRolledBackWithTheConnection) {
+    auto db = t.connect();
+    ASSERT_TRUE(db);
+    ASSERT_EQ(db->fnBeginTrans(), 1);
+    ASSERT_TRUE(db->fnExecute("Insert Into 金額種類Ｍ (金額種類ＩＤ) Values (5);"));
+    auto rs = db->fnOpenRecordSet("Select 金額種類ＩＤ From 金額種類Ｍ;");
+    ASSERT_TRUE(rs);
+    EXPECT_TRUE(db->fnClose());
+    // The record set outlives the connection it came from.
+    EXPECT_EQ(rs->fnGetInt(0), 5);
+    EXPECT_FALSE(rs->fnMoveNext());
+    EXPECT_EQ(t.count("金額種類Ｍ"), 0);
+}
+
+TEST_F(ServerDriver, WrongOrUndecipherablePasswordsStopTheLogOnWithoutShowingThem) {
+    std::optional<testing::TestServer> server = testing::testServer();
+    ASSERT_TRUE(server);
+    testing::TempFolder folder;
+    std::string ini = folder.file("OMRIX.INI");
+    testing::PasswordKey key;
+    const struct {
+        std::string stored;
+        std::string reason;
+        bool ownBox;
+    } cases[] = {
+        {key.stored("wrong-" + server->password), "password authentication failed", false},
+        {"", "no password", false},
+        {"sb1:AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA",
+         "cannot be deciphered", true},
+    };
+    for (const auto& c : cases) {
+        testing::writeBytes(ini, server->databaseSection(c.stored));
+        auto& sink = t.messages();
+        sink.clear();
+        EXPECT_FALSE(fnDREVOObj_GetDbObject(ini));
+        std::string reason = context::appContext().Database->lastErrorText();
+        EXPECT_NE(reason.find(c.reason), std::string::npos) << reason;
+        EXPECT_EQ(reason.find(server->password), std::string::npos) << reason;
+        ASSERT_EQ(sink.messages().size(), c.ownBox ? 2u : 1u);
+        EXPECT_EQ(sink.messages().back().number, 3010);
+        for (const auto& shown : sink.messages())
+            EXPECT_EQ(shown.text.find(server->password), std::string::npos) << shown.text;
+    }
+}
+
+}  // namespace
+}  // namespace omrix::data

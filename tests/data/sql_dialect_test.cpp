@@ -1,0 +1,84 @@
+#include "data/sql_dialect.h"
+
+#include <gtest/gtest.h>
+
+#include "data/odbc_connection_string.h"
+#include "data/schema.h"
+
+namespace omrix::data {
+namespace {
+
+TEST(SqlDialect, SqlServerGetsTheTextAsWrittenPostgresOnlyWhatItMustChange) {
+    auto sqlServer = dialectForDbms("Microsoft SQL Server");
+    auto postgres = dialectForDbms("PostgreSQL");
+    const struct {
+        const char* written;
+        const char* postgres;
+    } cases[] = {
+        {"Select ＩＤカウンタ From ＩＤ管理;", "Select IDカウンタ From ID管理;"},
+        // Bracketed names become quoted ones, in the lower case of unquoted names.
+        {"Select [工種＿科目コード], [ＫＥＹＩＤ１] From t", "Select \"工種_科目コード\", \"keyid1\" From t"},
+        // Literals and comments stay as they are, brackets in them too.
+        {"Insert Into t Values ('[ＡＢ]''ｓ', GetDate()) -- [Ｘ]",
+         "Insert Into t Values ('[ＡＢ]''ｓ', GetDate()) -- [Ｘ]"},
+        {"Select \"Ｑ\" From t Where a = '[' And [b] = 1", "Select \"Q\" From t Where a = '[' And \"b\" = 1"},
+        {"Select [unclosed", "Select \"unclosed\""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(sqlServer->statementText(c.written), c.written);
+        EXPECT_EQ(postgres->statementText(c.written), c.postgres) << c.written;
+    }
+}
+
+TEST(SqlDialect, OneSchemaSourceServesEveryServer) {
+    std::string_view schema = embeddedSchemaSql();
+    std::string postgres = dialectForDbms("PostgreSQL")->schemaText(schema);
+    std::string sqlServer = dialectForDbms("Microsoft SQL Server")->schemaText(schema);
+    for (const std::string& text : {postgres, sqlServer}) {
+        EXPECT_EQ(text.find("datetime('now'"), std::string::npos);
+        EXPECT_EQ(schemaTableNames(text), schemaTableNames(schema));
+    }
+    for (const char* gone : {"NVARCHAR", "NCHAR", "DATETIME", "--", "ＩＤ"})
+        EXPECT_EQ(postgres.find(gone), std::string::npos) << gone;
+    EXPECT_NE(postgres.find("FUNCTION GetDate()"), std::string::npos);
+    EXPECT_NE(postgres.find("FUNCTION Len(TEXT)"), std::string::npos);
+    EXPECT_NE(postgres.find("(KEYID1, KEYID2, RTrim(テーブル名称))"), std::string::npos);
+    // SQL Server indexes the plain columns; its own types and functions stay.
+    EXPECT_NE(sqlServer.find("(ＫＥＹＩＤ１, ＫＥＹＩＤ２, テーブル名称)"), std::string::npos);
+    EXPECT_EQ(sqlServer.find("LTrim("), std::string::npos);
+    EXPECT_NE(sqlServer.find("DEFAULT (GetDate())"), std::string::npos);
+    EXPECT_NE(sqlServer.find("NVARCHAR"), std::string::npos);
+}
+
+TEST(SqlDialect, KeyViolationsAndSavepointsByServer) {
+    auto sqlServer = dialectForDbms("Microsoft SQL Server");
+    auto postgres = dialectForDbms("PostgreSQL");
+    EXPECT_TRUE(postgres->isKeyViolation("23505", 7));
+    EXPECT_FALSE(postgres->isKeyViolation("23502", 7));  // a NULL refused is no lock
+    EXPECT_TRUE(sqlServer->isKeyViolation("23000", 2627));
+    EXPECT_TRUE(sqlServer->isKeyViolation("23000", 2601));
+    EXPECT_FALSE(sqlServer->isKeyViolation("23000", 547));  // a foreign key
+    EXPECT_EQ(sqlServer->releaseSavepoint("s"), "");
+    EXPECT_EQ(postgres->rollbackToSavepoint("s"), "ROLLBACK TO SAVEPOINT s");
+}
+
+TEST(OdbcConnectionString, DataSourceOrDriverAndValuesThatCannotEndTheirPair) {
+    const struct {
+        OdbcLogOn logOn;
+        const char* text;
+    } cases[] = {
+        {{.dataSource = "omrix", .driver = "", .server = "srv", .database = "db", .user = "sa",
+          .password = "pw"},
+         "DSN=omrix;DATABASE=db;UID=sa;PWD=pw"},
+        {{.dataSource = "", .driver = "", .server = "db.example", .database = "見積",
+          .user = "sa", .password = ""},
+         "DRIVER={PostgreSQL Unicode};SERVER=db.example;DATABASE=見積;UID=sa;PWD="},
+        {{.dataSource = "", .driver = "ODBC Driver 18 for SQL Server", .server = "srv",
+          .database = "", .user = "u", .password = "a;b}c= "},
+         "DRIVER={ODBC Driver 18 for SQL Server};SERVER=srv;UID=u;PWD={a;b}}c= }"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(odbcConnectionString(c.logOn), c.text);
+}
+
+}  // namespace
+}  // namespace omrix::data

@@ -1,0 +1,39 @@
+#pragma once
+// A password key file of its own for one test, named by OMRIX_KEY_FILE (which the
+// programs a test starts inherit), and the stored form of a password under it.
+
+#include <stdlib.h>
+
+#include <string>
+#include <string_view>
+
+#include "platform/password.h"
+#include "context/temp_folder.h"
+
+namespace omrix::testing {
+
+class PasswordKey {
+  public:
+    PasswordKey() : file_(folder_.file("secret.key")) {
+        ::setenv("OMRIX_KEY_FILE", file_.c_str(), 1);
+        std::string error;
+        ready_ = platform::ensurePasswordKey(error);
+    }
+    ~PasswordKey() { ::unsetenv("OMRIX_KEY_FILE"); }
+    PasswordKey(const PasswordKey&) = delete;
+    PasswordKey& operator=(const PasswordKey&) = delete;
+
+    bool ready() const { return ready_; }
+    const std::string& file() const { return file_; }
+    std::string stored(std::string_view plain) const {
+        std::string text, error;
+        return platform::encipherPassword(plain, text, error) ? text : "<" + error + ">";
+    }
+
+  private:
+    TempFolder folder_;
+    std::string file_;
+    bool ready_ = false;
+};
+
+}  // namespace omrix::testing
