@@ -133,14 +133,15 @@ TEST_F(IdNumberingTest, WaitsAndTriesComeFromTheEnvironmentRow) {
 TEST_F(IdNumberingTest, FailedCounterWriteStillReleasesTheLock) {
     t.exec(
         "Insert Into ＩＤ管理 (削除区分, ＫＥＹＩＤ１, ＫＥＹＩＤ２, テーブル名称, ＩＤカウンタ) "
-        "Values ('0', 0, 0, '物件概要', 10);"
-        "Create Trigger refuse Before Update On ＩＤ管理 Begin Select Raise(Abort, 'no'); End;");
+        "Values ('0', 0, 0, '物件概要', 10);");
+    t.refuse("Update", "ＩＤ管理");
     EXPECT_EQ(take("物件概要", 1, counting(0, 0)), 0);
     EXPECT_EQ(counter("物件概要"), "10");
     EXPECT_EQ(lockRows(), 0);
 
     // Nor is a counter raised past the Long range.
-    t.exec("Drop Trigger refuse; Update ＩＤ管理 Set ＩＤカウンタ = 2147483646;");
+    t.stopRefusing("ＩＤ管理");
+    t.exec("Update ＩＤ管理 Set ＩＤカウンタ = 2147483646;");
     EXPECT_EQ(take("物件概要", 1, counting(0, 0)), 2147483647);
     EXPECT_EQ(take("物件概要", 1, counting(0, 0)), 0);
     EXPECT_EQ(lockRows(), 0);
@@ -148,8 +149,7 @@ TEST_F(IdNumberingTest, FailedCounterWriteStillReleasesTheLock) {
 }
 
 TEST_F(IdNumberingTest, FailedUnlockShowsTheCriticalBoxAndKeepsTheNumber) {
-    t.exec(
-        "Create Trigger keep Before Delete On ＩＤ排他管理 Begin Select Raise(Abort, 'no'); End;");
+    t.refuse("Delete", "ＩＤ排他管理");
     EXPECT_EQ(take("物件概要", 1, counting(0, 0)), 1);
     ASSERT_EQ(t.messages().messages().size(), 1u);
     const auto& shown = t.messages().messages()[0];

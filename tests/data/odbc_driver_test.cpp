@@ -163,7 +163,8 @@ TEST_F(ServerDriver, ATransactionLeftOpenEndsRolledBackWithTheConnection) {
     EXPECT_TRUE(db->fnClose());
     // The record set outlives the connection it came from.
     EXPECT_EQ(rs->fnGetInt(0), 5);
-    EXPECT_FALSE(rs->fnMoveNext());
+    EXPECT_TRUE(rs->fnMoveNext());
+    EXPECT_TRUE(rs->pbEOF());
     EXPECT_EQ(t.count("金額種類Ｍ"), 0);
 }
 

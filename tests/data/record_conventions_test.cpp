@@ -123,14 +123,14 @@ TEST(UpdateThenInsert, SoftDeletedRowIsLeftAloneAndALiveOneAdded) {
 TEST(UpdateThenInsert, FailureRollsBackAndLeavesTheConnectionUsable) {
     testing::TableDatabase t;
     ASSERT_TRUE(t.ok()) << t.error();
-    t.exec("Create Trigger refuse Before Insert On 物件変数 Begin Select Raise(Abort, 'no'); End;");
+    t.refuse("Insert", "物件変数");
     EXPECT_FALSE(writeHensu(1, "a"));
     SqlColumnList unknown;
     unknown.number("物件変数ＩＤ", int64_t{1}).text("無い列", "x");
     EXPECT_FALSE(fnUpdateThenInsert("物件変数", "物件変数ＩＤ", 1, unknown, true));
 
     // No transaction was left open: another connection sees the next write.
-    t.exec("Drop Trigger refuse;");
+    t.stopRefusing("物件変数");
     EXPECT_TRUE(writeHensu(1, "a"));
     auto other = t.connect();
     ASSERT_TRUE(other);

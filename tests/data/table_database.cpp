@@ -102,3 +102,23 @@ int64_t TableDatabase::count(std::string_view tableAndCondition) {
 }
 
 }  // namespace omrix::testing
+
+namespace omrix::testing {
+
+void TableDatabase::refuse(std::string_view action, std::string_view table) {
+    std::string on = std::string(action) + " On " + std::string(table);
+    if (kOnServer) {
+        exec("Create Or Replace Function omrix_refuse() Returns trigger Language plpgsql As "
+             "'Begin Raise Exception ''no''; End';"
+             "Create Trigger refuse Before " + on + " For Each Row Execute Function omrix_refuse();");
+    } else {
+        exec("Create Trigger refuse Before " + on + " Begin Select Raise(Abort, 'no'); End;");
+    }
+}
+
+void TableDatabase::stopRefusing(std::string_view table) {
+    exec(kOnServer ? "Drop Trigger refuse On " + std::string(table) + ";"
+                   : std::string("Drop Trigger refuse;"));
+}
+
+}  // namespace omrix::testing

@@ -46,6 +46,10 @@ class TableDatabase {
     // "<error>" when the query does not run.
     std::string value(std::string_view sql);
     int64_t count(std::string_view tableAndCondition);
+    // Makes every `action` ("Insert", "Update" or "Delete") on `table` fail, as a
+    // server refusing the write would; stopRefusing undoes it.
+    void refuse(std::string_view action, std::string_view table);
+    void stopRefusing(std::string_view table);
 
   private:
     TempFolder folder_;

@@ -11,6 +11,7 @@
 #include "context/app_context.h"
 #include "context/temp_folder.h"
 #include "data/database.h"
+#include "export/program_output.h"
 #include "platform/messages.h"
 #include "project/koji_gaiyo_form.h"
 #include "project/mitsumoriyoko_form.h"
@@ -26,21 +27,8 @@ struct Result {
     std::string err;  // standard error
 };
 
-std::string shellQuoted(const std::string& text) {
-    return "'" + text + "'";
-}
-
-std::string capture(const std::string& command, int& status) {
-    std::string text;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return text;
-    char buffer[4096];
-    size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, n);
-    int raw = ::pclose(pipe);
-    status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return text;
-}
+using testing::capture;
+using testing::shellQuoted;
 
 bool holds(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;

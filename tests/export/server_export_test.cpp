@@ -13,6 +13,7 @@
 #include <string>
 
 #include "context/temp_folder.h"
+#include "export/program_output.h"
 #include "data/test_server.h"
 #include "platform/password_key.h"
 
@@ -22,21 +23,8 @@ namespace {
 constexpr const char* kDocuments[] = {"uchiwake", "youkou", "gaiyou", "daika"};
 constexpr int kAuditColumns = 5;
 
-std::string quoted(const std::string& text) {
-    return "'" + text + "'";
-}
-
-std::string capture(const std::string& command, int& status) {
-    std::string text;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return text;
-    char buffer[4096];
-    size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, n);
-    int raw = ::pclose(pipe);
-    status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return text;
-}
+using testing::capture;
+const auto quoted = testing::shellQuoted;
 
 // A number cell in one form whatever the engine's ("0" or "0.0000"); the audit
 // columns (times of writing) left out; column names in one case.
