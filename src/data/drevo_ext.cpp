@@ -98,7 +98,10 @@ int32_t fnDrevoExt_LoginToDatabase(int32_t, std::string_view server, std::string
                     .database = std::string(database),
                     .user = std::string(user),
                     .password = std::string(password)};
-    return openOdbc(odbcConnectionString(logOn), connection, error);
+    int32_t code = openOdbc(odbcConnectionString(logOn), connection, error);
+    if (code != 0 && error != nullptr)
+        *error = "cannot log on to " + odbcLogOnTarget(logOn) + ": " + *error;
+    return code;
 }
 
 int32_t fnDrevoExt_CreateOpen(std::string_view connect, std::unique_ptr<Driver>& connection,

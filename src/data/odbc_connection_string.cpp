@@ -17,6 +17,10 @@ std::string connectionValue(std::string_view value) {
     return out + "}";
 }
 
+std::string_view driverOf(const OdbcLogOn& logOn) {
+    return logOn.driver.empty() ? kDefaultOdbcDriver : logOn.driver;
+}
+
 }  // namespace
 
 std::string odbcConnectionString(const OdbcLogOn& logOn) {
@@ -24,13 +28,19 @@ std::string odbcConnectionString(const OdbcLogOn& logOn) {
     if (!logOn.dataSource.empty()) {
         text = "DSN=" + connectionValue(logOn.dataSource);
     } else {
-        std::string_view driver = logOn.driver.empty() ? kDefaultOdbcDriver : logOn.driver;
-        text = "DRIVER={" + std::string(driver) + "};SERVER=" + connectionValue(logOn.server);
+        text =
+            "DRIVER={" + std::string(driverOf(logOn)) + "};SERVER=" + connectionValue(logOn.server);
     }
     if (!logOn.database.empty()) text += ";DATABASE=" + connectionValue(logOn.database);
     text += ";UID=" + connectionValue(logOn.user);
     text += ";PWD=" + connectionValue(logOn.password);
     return text;
+}
+
+std::string odbcLogOnTarget(const OdbcLogOn& logOn) {
+    if (!logOn.dataSource.empty()) return "the ODBC data source \"" + logOn.dataSource + "\"";
+    return "the server \"" + logOn.server + "\" through the ODBC driver \"" +
+           std::string(driverOf(logOn)) + "\"";
 }
 
 }  // namespace omrix::data

@@ -24,4 +24,7 @@ struct OdbcLogOn {
 // Values that would end their pair are braced; an empty database is left out.
 std::string odbcConnectionString(const OdbcLogOn& logOn);
 
+// Where the log-on went, for a message: the data source, or the server and driver.
+std::string odbcLogOnTarget(const OdbcLogOn& logOn);
+
 }  // namespace omrix::data

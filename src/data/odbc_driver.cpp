@@ -96,7 +96,8 @@ namespace {
 class StatementHandle {
   public:
     explicit StatementHandle(SQLHDBC dbc) {
-        if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, dbc, &handle_))) handle_ = SQL_NULL_HSTMT;
+        if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, dbc, &handle_)))
+            handle_ = SQL_NULL_HSTMT;
     }
     ~StatementHandle() {
         if (handle_ != SQL_NULL_HSTMT) SQLFreeHandle(SQL_HANDLE_STMT, handle_);
@@ -140,7 +141,8 @@ bool walkResults(SQLHSTMT statement, SQLRETURN rc, Diagnostic& failure, Stop sto
 class OdbcCursor : public Cursor {
   public:
     OdbcCursor(std::shared_ptr<OdbcConnection> connection, std::string text)
-        : connection_(std::move(connection)), text_(std::move(text)),
+        : connection_(std::move(connection)),
+          text_(std::move(text)),
           statement_(connection_->dbc) {}
 
     // Runs the text up to its first result with columns; false with `failure`.
@@ -197,7 +199,9 @@ class OdbcCursor : public Cursor {
             value = static_cast<int64_t>(std::strtod(text.c_str(), nullptr));
         return value;
     }
-    double columnDouble(int column) override { return std::strtod(values_[column].c_str(), nullptr); }
+    double columnDouble(int column) override {
+        return std::strtod(values_[column].c_str(), nullptr);
+    }
     std::string_view columnText(int column) override { return values_[column]; }
 
   private:
@@ -278,10 +282,10 @@ std::unique_ptr<OdbcDriver> OdbcDriver::connect(const std::string& connectionStr
     }
     SQLSetConnectAttr(connection->dbc, SQL_ATTR_LOGIN_TIMEOUT,
                       reinterpret_cast<SQLPOINTER>(kLoginTimeoutSeconds), 0);
-    SQLRETURN rc = SQLDriverConnect(
-        connection->dbc, nullptr,
-        reinterpret_cast<SQLCHAR*>(const_cast<char*>(connectionString.c_str())), SQL_NTS, nullptr,
-        0, nullptr, SQL_DRIVER_NOPROMPT);
+    SQLRETURN rc =
+        SQLDriverConnect(connection->dbc, nullptr,
+                         reinterpret_cast<SQLCHAR*>(const_cast<char*>(connectionString.c_str())),
+                         SQL_NTS, nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT);
     if (!SQL_SUCCEEDED(rc)) {
         Diagnostic failure = diagnose(SQL_HANDLE_DBC, connection->dbc);
         code = failure.code();
@@ -294,8 +298,8 @@ std::unique_ptr<OdbcDriver> OdbcDriver::connect(const std::string& connectionStr
     SQLGetInfo(connection->dbc, SQL_DBMS_NAME, dbms, static_cast<SQLSMALLINT>(sizeof dbms),
                &length);
     code = 0;
-    return std::unique_ptr<OdbcDriver>(new OdbcDriver(
-        std::move(connection), dialectForDbms(reinterpret_cast<const char*>(dbms))));
+    return std::unique_ptr<OdbcDriver>(
+        new OdbcDriver(std::move(connection), dialectForDbms(reinterpret_cast<const char*>(dbms))));
 }
 
 OdbcDriver::OdbcDriver(std::shared_ptr<OdbcConnection> connection,

@@ -31,8 +31,8 @@ char lowerAscii(char c) {
 }
 
 bool isWordByte(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-           c == '_' || (static_cast<unsigned char>(c) & 0x80) != 0;
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
+           (static_cast<unsigned char>(c) & 0x80) != 0;
 }
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
@@ -105,6 +105,18 @@ void keepWord(std::string_view word, std::string& out) {
     out.append(word);
 }
 
+void keepBracket(std::string_view name, std::string& out) {
+    out += '[';
+    out.append(name);
+    out += ']';
+}
+
+// Comments go from the schema: they hold quotes, semicolons and sample expressions
+// that the server need not see.
+std::string withoutComments(std::string_view sql) {
+    return rewriteCode(sql, true, keepWord, keepBracket);
+}
+
 class SqlServerDialect : public SqlDialect {
   public:
     std::string_view name() const override { return "Microsoft SQL Server"; }
@@ -114,8 +126,9 @@ class SqlServerDialect : public SqlDialect {
         // trailing blanks anyway, so the plain column serves the same look-ups.
         static const std::regex trimmedTwice(R"(LTrim\(RTrim\(([^()]*)\)\))");
         static const std::regex trimmedRight(R"(RTrim\(([^()]*)\))");
+        std::string code = withoutComments(schemaSql);
         std::string out;
-        for (std::string_view statement : splitStatements(schemaSql)) {
+        for (std::string_view statement : splitStatements(code)) {
             std::string text = replaceAll(std::string(statement), kEmbeddedNow, kServerNow);
             std::string keyword = leadingKeyword(statement);
             if (keyword == "CREATE" && text.find(" INDEX ") != std::string::npos) {
@@ -128,8 +141,8 @@ class SqlServerDialect : public SqlDialect {
         return out;
     }
     bool isKeyViolation(std::string_view sqlState, int32_t nativeError) const override {
-        return sqlState == kIntegrityViolation &&
-               (nativeError == kSqlServerDuplicateKey || nativeError == kSqlServerDuplicateIndexKey);
+        return sqlState == kIntegrityViolation && (nativeError == kSqlServerDuplicateKey ||
+                                                   nativeError == kSqlServerDuplicateIndexKey);
     }
     std::string savepoint(std::string_view name) const override {
         return "SAVE TRANSACTION " + std::string(name);
@@ -153,9 +166,8 @@ class PostgresDialect : public SqlDialect {
     }
 
     std::string schemaText(std::string_view schemaSql) const override {
-        std::string text = replaceAll(std::string(schemaSql), kEmbeddedNow, kServerNow);
-        // Comments go: they hold quotes and semicolons the ODBC driver need not see.
-        text = rewriteCode(text, true, serverType, quoteBracket);
+        std::string text = replaceAll(withoutComments(schemaSql), kEmbeddedNow, kServerNow);
+        text = rewriteCode(text, false, serverType, quoteBracket);
         return std::string(kPostgresFunctions) + foldSqlText(text);
     }
 

@@ -6,12 +6,12 @@
 #include <chrono>
 #include <ctime>
 
+#include "context/app_context.h"
+#include "context/temp_folder.h"
 #include "data/database.h"
 #include "data/driver.h"
 #include "data/table_database.h"
 #include "data/test_server.h"
-#include "context/app_context.h"
-#include "context/temp_folder.h"
 
 namespace omrix::data {
 namespace {
@@ -44,7 +44,9 @@ TEST_F(ServerDriver, AffectedRowsOfAllStatementsOfATextAreSummed) {
          3},
         {"Update 金額種類Ｍ Set 金額種類名称 = 'x' Where 金額種類ＩＤ >= 2; Select 1;", 2},
         {"Update 金額種類Ｍ Set 金額種類名称 = 'y' Where 金額種類ＩＤ = 99;", 0},
-        {"Delete From 金額種類Ｍ Where 金額種類ＩＤ = 99; Delete From 金額種類Ｍ Where 金額種類ＩＤ = 1;", 1},
+        {"Delete From 金額種類Ｍ Where 金額種類ＩＤ = 99; Delete From 金額種類Ｍ Where "
+         "金額種類ＩＤ = 1;",
+         1},
     };
     for (const auto& c : cases) EXPECT_EQ(affected(c.sql), c.rows) << c.sql;
     EXPECT_EQ(t.count("金額種類Ｍ"), 2);
@@ -89,8 +91,9 @@ TEST_F(ServerDriver, ValuesReadBackAsWritten) {
         "(1, '00000001', 'O''Neil ｶﾞ 邸（新築）', 1234.5, '2026-04-01 10:20:30');"
         "Insert Into 物件概要 (物件概要ＩＤ, 物件No, 工事名称, 延床面積, 更新日) Values "
         "(2, NULL, NULL, NULL, NULL);");
-    t.exec("Insert Into 内訳出力 (内訳名称ＩＤ, 内訳出力ＩＤ, 提出用金額) Values "
-           "(1, 1, 922337203685477.5807);");
+    t.exec(
+        "Insert Into 内訳出力 (内訳名称ＩＤ, 内訳出力ＩＤ, 提出用金額) Values "
+        "(1, 1, 922337203685477.5807);");
     auto rs = t.db().fnOpenRecordSet("Select * From 物件概要 Order By 物件概要ＩＤ;");
     ASSERT_TRUE(rs) << t.db().lastErrorText();
     EXPECT_EQ(rs->fnGetChar("工事名称"), "O'Neil ｶﾞ 邸（新築）");
@@ -181,8 +184,8 @@ TEST_F(ServerDriver, WrongOrUndecipherablePasswordsStopTheLogOnWithoutShowingThe
     } cases[] = {
         {key.stored("wrong-" + server->password), "password authentication failed", false},
         {"", "no password", false},
-        {"sb1:AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA",
-         "cannot be deciphered", true},
+        {"sb1:AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA", "cannot be deciphered",
+         true},
     };
     for (const auto& c : cases) {
         testing::writeBytes(ini, server->databaseSection(c.stored));

@@ -21,9 +21,8 @@ struct TestServer {
     // An OMRIX.INI [DATABASE] section logging on through the data source with the
     // password in its stored (enciphered) form.
     std::string databaseSection(const std::string& storedPassword) const {
-        return "[DATABASE]\nSERVER_NAME=" + host + "\nDB_NAME=" + database +
-               "\nUSER_NAME=" + user + "\nPASSWORD=" + storedPassword +
-               "\nSQL_DNS=" + dataSource + "\n";
+        return "[DATABASE]\nSERVER_NAME=" + host + "\nDB_NAME=" + database + "\nUSER_NAME=" + user +
+               "\nPASSWORD=" + storedPassword + "\nSQL_DNS=" + dataSource + "\n";
     }
 };
 

@@ -6,15 +6,15 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <optional>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <sstream>
 #include <string>
 
 #include "context/temp_folder.h"
-#include "export/program_output.h"
 #include "data/test_server.h"
+#include "export/program_output.h"
 #include "platform/password_key.h"
 
 namespace omrix::apps {
@@ -71,8 +71,9 @@ class ServerExport : public ::testing::Test {
     Site site(const std::string& name, const std::string& database) {
         std::filesystem::create_directories(folder.file(name));
         Site s{folder.file(name + "/OMRIX.INI"), folder.file(name + "/docs")};
-        testing::writeBytes(s.ini, database + "[KALVERON]\nTANTOSHA=demo\n"
-                                              "PRINTCOMAPNYNAME=株式会社オムリクス建設\n");
+        testing::writeBytes(s.ini, database +
+                                       "[KALVERON]\nTANTOSHA=demo\n"
+                                       "PRINTCOMAPNYNAME=株式会社オムリクス建設\n");
         return s;
     }
 
@@ -100,9 +101,8 @@ class ServerExport : public ::testing::Test {
 
     std::string printRows(const Site& s) {
         int status = -1;
-        std::string rows =
-            tool(OMRIX_DB_PROGRAM, "exec --ini " + quoted(s.ini), status,
-                 "Select * From 内訳出力 Order By 内訳名称ＩＤ, 内訳出力ＩＤ;");
+        std::string rows = tool(OMRIX_DB_PROGRAM, "exec --ini " + quoted(s.ini), status,
+                                "Select * From 内訳出力 Order By 内訳名称ＩＤ, 内訳出力ＩＤ;");
         EXPECT_EQ(status, 0) << rows;
         return comparable(rows);
     }

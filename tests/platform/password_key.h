@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/password.h"
 #include "context/temp_folder.h"
+#include "platform/password.h"
 
 namespace omrix::testing {
 
