@@ -62,7 +62,7 @@ int32_t openOdbc(const std::string& connect, std::unique_ptr<Driver>& connection
 #else
     (void)connect;
     (void)connection;
-    if (error != nullptr) *error = "server databases (ODBC) are not supported by this build";
+    if (error != nullptr) *error = "this build has no server (ODBC) driver";
     return kNoDriver;
 #endif
 }
@@ -92,6 +92,13 @@ int32_t fnDrevoExt_LoginToDatabase(int32_t, std::string_view server, std::string
     connection.reset();
     if (util::equalsIgnoringAsciiCase(trimmed(server), "sqlite"))
         return openSqlite(database, connection, error);
+    if (!serverDriverAvailable()) {
+        if (error != nullptr) {
+            *error = "SERVER_NAME \"" + std::string(server) +
+                     "\" names a database server, and this build has no server (ODBC) driver";
+        }
+        return kNoDriver;
+    }
     OdbcLogOn logOn{.dataSource = std::string(trimmed(source.dataSource)),
                     .driver = std::string(trimmed(source.driver)),
                     .server = std::string(server),

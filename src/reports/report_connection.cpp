@@ -21,7 +21,7 @@ std::unique_ptr<data::CCCDBS_DataBase> openReportConnection(const LogOnInfo& log
                                .user = logOn.user,
                                .password = logOn.password};
         if (db->fnOpenEtc(data::odbcConnectionString(server))) return db;
-        error = "the report cannot log on to the data source \"" + std::string(dsn) + "\"";
+        error = "the report cannot log on to " + data::odbcLogOnTarget(server);
     } else if (program && program->isOpen() && data::isEmbeddedServer(program->psServerName())) {
         if (db->fnOpen("sqlite", program->psDataBaseName(), logOn.user, logOn.password, 1))
             return db;
