@@ -9,7 +9,7 @@
 
 namespace {
 
-// Quotes outside literals, counted the way the server reads them.
+// Every quote of a text: folding must keep each one where literals begin and end.
 size_t literalQuotes(std::string_view sql) {
     size_t count = 0;
     for (char c : sql) count += c == '\'';
