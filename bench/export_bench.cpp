@@ -102,6 +102,8 @@ std::string serverSection(const fs::path& top) {
 
 bool makeDemo(const fs::path& folder, int32_t lines, const std::string& database = kEmbedded) {
     fs::create_directories(folder);
+    // The demo's master rows raise the backup flag in this INI file.
+    omrix::context::appContext().IniPath = (folder / "OMRIX.INI").string();
     std::ofstream(folder / "OMRIX.INI") << database
                                         << "[KALVERON]\nPRINTCOMAPNYNAME=株式会社オムリクス建設\n";
     std::string error;

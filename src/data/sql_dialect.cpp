@@ -117,6 +117,76 @@ std::string withoutComments(std::string_view sql) {
     return rewriteCode(sql, true, keepWord, keepBracket);
 }
 
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+std::string_view trimmedBlanks(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// Where the word VALUES starts in an INSERT's shape, before any literal; npos if not.
+size_t valuesKeyword(std::string_view shape) {
+    for (size_t at = 0; at + 6 <= shape.size(); ++at) {
+        if (shape[at] == '?') return std::string_view::npos;
+        bool wordStart = at == 0 || !isWordByte(shape[at - 1]);
+        bool wordEnd = at + 6 == shape.size() || !isWordByte(shape[at + 6]);
+        if (wordStart && wordEnd && equalsIgnoringCase(shape.substr(at, 6), "VALUES")) return at;
+    }
+    return std::string_view::npos;
+}
+
+// Whether a shape's text after VALUES is row tuples alone: "(..), (..)" and nothing
+// after them (literals are '?' in a shape, so brackets count true).
+bool onlyTuples(std::string_view shape) {
+    int depth = 0;
+    for (char c : shape) {
+        if (c == '(') {
+            ++depth;
+        } else if (c == ')') {
+            if (--depth < 0) return false;
+        } else if (depth == 0 && c != ',' && !isBlank(c)) {
+            return false;
+        }
+    }
+    return depth == 0 && !shape.empty();
+}
+
+// A text of two or more INSERT ... VALUES statements into the same columns as one
+// INSERT of all their rows: PostgreSQL plans and runs one statement instead of a
+// hundred, and the rows it reports are the same sum. Empty when the text is anything
+// else; it then runs as written.
+std::string mergedInserts(std::string_view sql) {
+    std::string head, rows;
+    int statements = 0;
+    ParameterisedStatement statement;
+    for (std::string_view rest = trimmedBlanks(sql); !rest.empty();) {
+        if (!parameterise(rest, statement) || leadingKeyword(rest) != "INSERT") return {};
+        std::string_view text = rest.substr(0, statement.length);
+        rest = trimmedBlanks(rest.substr(statement.length));
+        if (!text.empty() && text.back() == ';') text.remove_suffix(1);
+        size_t values = valuesKeyword(statement.shape);
+        if (values == std::string_view::npos) return {};
+        // Before VALUES the shape is the text itself: no literal stands there.
+        std::string_view columns = trimmedBlanks(text.substr(0, values));
+        std::string_view tuples = trimmedBlanks(text.substr(values + 6));
+        if (!onlyTuples(std::string_view(statement.shape).substr(values + 6))) return {};
+        if (statements == 0) {
+            head = columns;
+        } else if (columns != head) {
+            return {};
+        } else {
+            rows += ",\n";
+        }
+        rows.append(tuples);
+        ++statements;
+    }
+    if (statements < 2) return {};
+    return head + " VALUES " + rows + ";";
+}
+
 class SqlServerDialect : public SqlDialect {
   public:
     std::string_view name() const override { return "Microsoft SQL Server"; }
@@ -161,6 +231,7 @@ class PostgresDialect : public SqlDialect {
     // becomes a quoted one in lower case, the form PostgreSQL gives unquoted names.
     std::string statementText(std::string_view sql) const override {
         std::string folded = foldSqlText(sql);
+        if (std::string merged = mergedInserts(folded); !merged.empty()) folded = std::move(merged);
         if (folded.find('[') == std::string::npos) return folded;
         return rewriteCode(folded, false, keepWord, quoteBracket);
     }

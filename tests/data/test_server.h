@@ -11,6 +11,10 @@ inline constexpr const char* kNoTestServer =
     "no PostgreSQL test server: the server-database tests run under scripts/test, which "
     "starts one (scripts/with-test-server)";
 
+// The exit status of a server test program that had no server to run against; the
+// test runner counts it as skipped (SKIP_RETURN_CODE in tests/CMakeLists.txt).
+inline constexpr int kSkippedExitCode = 77;
+
 struct TestServer {
     std::string dataSource;  // in the odbc.ini that ODBCINI names
     std::string host;
