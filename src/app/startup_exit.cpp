@@ -3,6 +3,7 @@
 #include "context/command_line.h"
 #include "context/ini_file.h"
 #include "data/database.h"
+#include "platform/ini_write.h"
 #include "platform/main_program.h"
 #include "util/text.h"
 
@@ -15,7 +16,7 @@ HandOff runExitSteps(std::string_view companyName, CloseReason reason) {
     if (context.Database) context.Database->fnClose();
     context.Database.reset();
     // VBFILE_WriteINI shows 3024 itself; the close never stops for it.
-    VBFILE_WriteINI("KALVERON", "PRINTCOMAPNYNAME", companyName, 0, fnGetIniPath());
+    platform::VBFILE_WriteINI("KALVERON", "PRINTCOMAPNYNAME", companyName, 0, fnGetIniPath());
     if (reason == CloseReason::SystemShutdown || reason == CloseReason::TaskManager) {
         return HandOff::Skipped;
     }

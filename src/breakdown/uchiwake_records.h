@@ -8,6 +8,7 @@
 
 #include "breakdown/kind_flags.h"
 #include "data/audit_record.h"
+#include "records/uchiwake_name_record.h"
 #include "util/currency.h"
 #include "util/fixed_text.h"
 
@@ -28,16 +29,7 @@ struct DaikahyoRec {
     Currency 換算単価;
 };
 
-// One 内訳名称 row: the header of a breakdown.
-struct UchiwakeNameRec {
-    data::AuditRec audit;
-    int32_t 内訳名称ＩＤ = 0;
-    FixedText<64> 内訳名称;
-    FixedText<16> 物件No;
-    FixedText<4> 版No;
-    int16_t 種別フラグ = 0;
-    int32_t 事業所ＩＤ = 0;
-};
+using records::UchiwakeNameRec;
 
 // One line of a breakdown (内訳), in column order, then the fields held in memory only.
 struct UchiwakeRec {

@@ -1,7 +1,5 @@
 #include "context/app_context.h"
 
-#include "platform/messages.h"
-
 namespace omrix::context {
 namespace {
 AppContext& instance() {
@@ -10,8 +8,12 @@ AppContext& instance() {
 }
 }  // namespace
 
-AppContext& appContext() { return instance(); }
+AppContext& appContext() {
+    return instance();
+}
 
-void resetAppContext() { instance() = AppContext{}; }
+void resetAppContext() {
+    instance() = AppContext{};
+}
 
 }  // namespace omrix::context

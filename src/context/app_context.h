@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "breakdown/uchiwake_records.h"
-#include "data/kankyo_record.h"
-#include "project/bukken_hensu_record.h"
+#include "records/bukken_hensu_record.h"
+#include "records/kankyo_record.h"
+#include "records/uchiwake_name_record.h"
 
 namespace omrix::platform {
 class MessageSink;
@@ -40,9 +40,9 @@ struct AppContext {
 
     double TuboKansan = 0.0;
     // The 物件変数 rows of the project, for the quantity formulas.
-    std::vector<project::BukkenHensuRec> BukkenHensu;
+    std::vector<records::BukkenHensuRec> BukkenHensu;
     // The 内訳名称 row of the project version and its ID.
-    breakdown::UchiwakeNameRec UchiwakeName;
+    records::UchiwakeNameRec UchiwakeName;
     int32_t UchiwakeNameID = 0;
     // The first top-level line of the loaded breakdown; the handle keeps its tree alive.
     std::shared_ptr<breakdown::COmrixEditUcw> UchiwakeRoot;
@@ -52,7 +52,7 @@ struct AppContext {
     int16_t Kengen = 0;
     std::string TantoshaName;
     // The first live 環境Ｍ row; its lock tries and wait steer the ID numbering.
-    data::KankyoRec Kankyo;
+    records::KankyoRec Kankyo;
 
     // Trace files already reported as unwritable: one message each, not one per line.
     std::set<std::string> UnwritableTraces;

@@ -11,7 +11,6 @@
 #include <system_error>
 
 #include "context/ini_document.h"
-#include "platform/messages.h"
 #include "util/bounded_file.h"
 #include "util/text.h"
 
@@ -143,11 +142,9 @@ std::string fnReadIniValueOr(std::string_view section, std::string_view key,
     return readShortValue(section, key, fallback, resolveFile(0, file));
 }
 
-void VBFILE_WriteINI(std::string_view section, std::string_view key, std::string_view value,
-                     int16_t mode, std::string_view file) {
-    if (writeValue(resolveFile(mode, file), section, key, value)) return;
-    platform::fnPIMORA01_DispMessage(3024, platform::kStyleOk, "\"" + std::string(value) + "\"", "",
-                                     "VBFILE_WriteINI");
+bool writeIniValue(std::string_view section, std::string_view key, std::string_view value,
+                   int16_t mode, std::string_view file) {
+    return writeValue(resolveFile(mode, file), section, key, value);
 }
 
 std::string fnReadIniValue(std::string_view section, std::string_view key) {

@@ -17,9 +17,10 @@ bool checkIniFile(const std::string& path, std::string& reason);
 // Mode 0: file used as given; mode 1: relative to the Windows directory. Values cut to 127.
 std::string VBFILE_ReadINI(std::string_view section, std::string_view key, int16_t mode,
                            std::string_view file);
-// Shows message 3024 when the write fails; the file is then as it was.
-void VBFILE_WriteINI(std::string_view section, std::string_view key, std::string_view value,
-                     int16_t mode, std::string_view file);
+// Mode and file as for reading. False when the write failed; the file is then as it
+// was. VBFILE_WriteINI (platform) adds the message.
+bool writeIniValue(std::string_view section, std::string_view key, std::string_view value,
+                   int16_t mode, std::string_view file);
 // As VBFILE_ReadINI in mode 0, with `fallback` for a key that is not there at all (a
 // key present with no value reads as empty).
 std::string fnReadIniValueOr(std::string_view section, std::string_view key,

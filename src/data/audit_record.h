@@ -1,22 +1,10 @@
 #pragma once
-// The five audit columns that open every table and every record. Header-only: records
-// held in AppContext begin with it.
+// The audit record of the record conventions; defined with the records AppContext holds.
 
-#include <cstdint>
-
-#include "data/variant.h"
-#include "util/fixed_text.h"
+#include "records/audit_record.h"
 
 namespace omrix::data {
 
-struct AuditRec {
-    DateTime 更新日;                   // set by the server on every write
-    util::FixedText<16> 更新操作者;    // operator code of the writer
-    util::FixedText<16> 更新画面ＩＤ;  // window the write was made from
-    int16_t 更新カウンタ = 0;          // 0 on insert, 1..32766 after updates
-    util::FixedText<1> 削除区分{"0"};  // "0": live; anything else hides the row
-
-    friend bool operator==(const AuditRec&, const AuditRec&) = default;
-};
+using records::AuditRec;
 
 }  // namespace omrix::data

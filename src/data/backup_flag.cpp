@@ -4,6 +4,7 @@
 #include <string>
 
 #include "context/ini_file.h"
+#include "platform/ini_write.h"
 #include "util/ascii.h"
 
 namespace omrix::data {
@@ -112,7 +113,7 @@ bool raisesBackupFlag(std::string_view sql) {
 
 void markBackupIfNeeded(std::string_view sql) {
     if (raisesBackupFlag(sql))
-        context::VBFILE_WriteINI("KALVERON", "BackupFlag", "1", 0, context::fnGetIniPath());
+        platform::VBFILE_WriteINI("KALVERON", "BackupFlag", "1", 0, context::fnGetIniPath());
 }
 
 }  // namespace omrix::data

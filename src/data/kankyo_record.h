@@ -1,21 +1,10 @@
 #pragma once
-// The 環境Ｍ row held for the whole run in AppContext. Header-only so that the context
-// library needs nothing from the data layer.
+// The 環境Ｍ row of the master readers; defined with the records AppContext holds.
 
-#include <cstdint>
-#include <string>
+#include "records/kankyo_record.h"
 
 namespace omrix::data {
 
-struct KankyoRec {
-    int16_t ＬＯＣＫ作成トライ回数 = 0;
-    int16_t ＬＯＣＫ作成ウェイト時間 = 0;  // milliseconds
-    int16_t 発番排他モードトライ回数 = 0;
-    int16_t 発番排他モードウェイト時間 = 0;
-    std::string 技術資料保存フォルダ;
-    std::string 回答用種目名称;
-    std::string 回答用科目名称;
-    double 消費税率 = 0.0;
-};
+using records::KankyoRec;
 
 }  // namespace omrix::data

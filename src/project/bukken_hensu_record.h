@@ -1,20 +1,10 @@
 #pragma once
-// One 物件変数 row. Header-only: AppContext holds the project's rows.
+// The 物件変数 row of the project tables; defined with the records AppContext holds.
 
-#include <cstdint>
-
-#include "data/audit_record.h"
-#include "util/fixed_text.h"
+#include "records/bukken_hensu_record.h"
 
 namespace omrix::project {
 
-struct BukkenHensuRec {
-    data::AuditRec audit;
-    int32_t 物件変数ＩＤ = 0;
-    util::FixedText<16> 物件No;
-    util::FixedText<16> 変数名;
-    util::FixedText<32> 名称;
-    double 数量 = 0.0;
-};
+using records::BukkenHensuRec;
 
 }  // namespace omrix::project

@@ -14,6 +14,7 @@
 #include "context/fresh_context.h"
 #include "context/scoped_env.h"
 #include "context/temp_folder.h"
+#include "platform/ini_write.h"
 #include "platform/messages.h"
 #include "util/cp932.h"
 
@@ -21,6 +22,7 @@ namespace omrix::context {
 namespace {
 
 namespace fs = std::filesystem;
+using platform::VBFILE_WriteINI;
 using testing::readBytes;
 using testing::ScopedEnv;
 using testing::writeBytes;

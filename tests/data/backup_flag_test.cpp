@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "data/access_database.h"
 #include "context/ini_file.h"
+#include "data/access_database.h"
+#include "platform/ini_write.h"
 
 namespace omrix::data {
 namespace {
@@ -51,7 +52,7 @@ TEST(BackupFlag, WrittenOnlyAfterASuccessfulStatement) {
     ASSERT_TRUE(a.db().fnExecute("Update 物件概要 Set 工期 = '' Where 1 = 0"));
     EXPECT_EQ(flag(), "1");
     // fnExecuteEx never raises the flag.
-    context::VBFILE_WriteINI("KALVERON", "BackupFlag", "0", 0, a.iniPath());
+    platform::VBFILE_WriteINI("KALVERON", "BackupFlag", "0", 0, a.iniPath());
     int32_t affected = 0, result = 0;
     ASSERT_TRUE(a.db().fnExecuteEx("Update 物件概要 Set 工期 = ''", affected, result));
     EXPECT_EQ(flag(), "0");
