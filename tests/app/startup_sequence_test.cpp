@@ -15,6 +15,7 @@
 #include "data/drevo_ext.h"
 #include "data/sqlite_driver.h"
 #include "data/table_database.h"
+#include "platform/ini_write.h"
 
 namespace omrix::app {
 
@@ -22,6 +23,7 @@ using namespace context;
 namespace {
 
 using platform::ShownMessage;
+using platform::VBFILE_WriteINI;
 
 class StartupSequence : public ::testing::Test {
   protected:

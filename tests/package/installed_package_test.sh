@@ -56,6 +56,11 @@ cd "$work"
 [ "$("$root/usr/bin/omrix-print-export" --version)" = "omrix-print-export $version" ] ||
   fail "omrix-print-export --version"
 [ "$("$root/usr/bin/omrix-db" --version)" = "omrix-db $version" ] || fail "omrix-db --version"
+if [ -e "$root/usr/bin/omrix-print" ]; then
+  # Answers before Qt looks for a display: a plain shell reads the version too.
+  [ "$(env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/omrix-print" --version)" = "omrix-print $version" ] ||
+    fail "omrix-print --version"
+fi
 
 "$root/usr/bin/omrix-print-export" --bukken 00000001 --han 01 --out "$work/docs" \
   --outputs uchiwake,daika >"$work/written" 2>"$work/errors" ||

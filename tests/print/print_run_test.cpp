@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/demo_startup.h"
 #include "app/startup_sequence.h"
 #include "context/app_context.h"
 #include "data/table_database.h"
@@ -17,6 +18,7 @@ namespace omrix::print {
 namespace {
 
 using context::appContext;
+using omrix::testing::startOnDemo;
 
 class FakeUi : public PrintUi {
   public:
@@ -68,15 +70,7 @@ class FakeLaunches : public ReportLaunches {
 class PrintRun : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(tables.ok()) << tables.error();
-        demo::DemoOptions options;
-        options.lines = 120;
-        demo::DemoSummary summary;
-        std::string error;
-        ASSERT_TRUE(demo::createDemoDatabase(tables.db(), options, summary, error)) << error;
-        appContext().CommandLine = "-B:00000001 -H:01";
-        ASSERT_EQ(app::runStartup(), app::StartupEnd::Started);
-        tables.messages().clear();
+        ASSERT_NO_FATAL_FAILURE(startOnDemo(tables, 120, "-B:00000001 -H:01"));
         tree.sbCreateTree(appContext().UchiwakeRoot.get(), 0);
         ASSERT_GT(tree.count(), 1);
 

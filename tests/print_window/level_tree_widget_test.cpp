@@ -140,14 +140,7 @@ TEST_F(TreeWidget, OneLevelCommandsLeaveGrandchildren) {
 
 TEST(LevelTreeMenu, InTheMenuBarAndOnTheTreeInItsOrder) {
     omrix::testing::TableDatabase tables;
-    ASSERT_TRUE(tables.ok());
-    demo::DemoOptions options;
-    options.lines = 60;
-    demo::DemoSummary summary;
-    std::string error;
-    ASSERT_TRUE(demo::createDemoDatabase(tables.db(), options, summary, error)) << error;
-    context::appContext().CommandLine = "-B:00000001 -H:01";
-    ASSERT_EQ(app::runStartup(), app::StartupEnd::Started);
+    ASSERT_NO_FATAL_FAILURE(omrix::testing::startOnDemo(tables, 60, "-B:00000001 -H:01"));
     Frm_Omrix_Print_Main window;
     auto* menu = child<QMenu>(&window, "mnuPrintCheck");
     ASSERT_NE(menu, nullptr);

@@ -14,6 +14,7 @@
 #include <QTreeView>
 #include <filesystem>
 
+#include "platform/ini_write.h"
 #include "print_window/viewer_host_window.h"
 #include "window_fixture.h"
 
@@ -179,7 +180,7 @@ TEST_F(MainWindow, SheetOptionsSetPageNumberingWithoutLookingAtTheSheetBox) {
 }
 
 TEST_F(MainWindow, CompanyNameNotInTheMasterIsShownAsTyped) {
-    context::VBFILE_WriteINI("KALVERON", "PRINTCOMAPNYNAME", "  有限会社どこにもない工務店 ", 0,
+    platform::VBFILE_WriteINI("KALVERON", "PRINTCOMAPNYNAME", "  有限会社どこにもない工務店 ", 0,
                              context::fnGetIniPath());
     window = openMain();
     auto* company = child<QComboBox>(window.get(), "Cmb_KaishaName");
@@ -257,7 +258,7 @@ TEST_F(MainWindow, PrintRunWritesTheStatementAndShowsIt) {
 
 // 終了 runs the exit steps: the company name typed is kept, the main program started.
 TEST_F(MainWindow, EndKeepsTheCompanyNameAndHandsOff) {
-    context::VBFILE_WriteINI("KALVERON", "MAIN_PROGRAM", "true", 0, context::fnGetIniPath());
+    platform::VBFILE_WriteINI("KALVERON", "MAIN_PROGRAM", "true", 0, context::fnGetIniPath());
     window = openMain();
     child<QComboBox>(window.get(), "Cmb_KaishaName")->setEditText("新しい会社名 ");
     click("Cmd_End");

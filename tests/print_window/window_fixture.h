@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "app/demo_startup.h"
 #include "app/startup_sequence.h"
 #include "context/app_context.h"
 #include "context/ini_file.h"
@@ -45,15 +46,8 @@ inline void whenModal(std::function<void(QWidget*)> act) {
 class DemoWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(tables.ok()) << tables.error();
-        demo::DemoOptions options;
-        options.lines = 120;
-        demo::DemoSummary summary;
-        std::string error;
-        ASSERT_TRUE(demo::createDemoDatabase(tables.db(), options, summary, error)) << error;
-        context::appContext().CommandLine = "-B:00000001 -H:01 -Q:デモ物件  -T:1 -W:77";
-        ASSERT_EQ(app::runStartup(), app::StartupEnd::Started);
-        tables.messages().clear();
+        ASSERT_NO_FATAL_FAILURE(
+            omrix::testing::startOnDemo(tables, 120, "-B:00000001 -H:01 -Q:デモ物件  -T:1 -W:77"));
     }
 
     // The main window, loaded and shown.

@@ -1,0 +1,29 @@
+#pragma once
+// A demo project written into a test database and the program started on it, as the
+// suite starts it: what the print run and window tests begin from.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/startup_sequence.h"
+#include "context/app_context.h"
+#include "data/table_database.h"
+#include "demo/demo_database.h"
+
+namespace omrix::testing {
+
+// Use as ASSERT_NO_FATAL_FAILURE(startOnDemo(...)).
+inline void startOnDemo(TableDatabase& tables, int32_t lines, const std::string& commandLine) {
+    ASSERT_TRUE(tables.ok()) << tables.error();
+    demo::DemoOptions options;
+    options.lines = lines;
+    demo::DemoSummary summary;
+    std::string error;
+    ASSERT_TRUE(demo::createDemoDatabase(tables.db(), options, summary, error)) << error;
+    context::appContext().CommandLine = commandLine;
+    ASSERT_EQ(app::runStartup(), app::StartupEnd::Started);
+    tables.messages().clear();
+}
+
+}  // namespace omrix::testing
