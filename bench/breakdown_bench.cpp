@@ -121,7 +121,7 @@ Result measure(const std::string& ini) {
     if (!context.Database->fnOpenFromIni(ini)) return r;
     context.UchiwakeName.内訳名称ＩＤ = kNameId;
     for (auto [name, value] : {std::pair{"面積", 120.5}, {"外周", 44.0}, {"階高", 3.2}}) {
-        project::BukkenHensuRec row;
+        records::BukkenHensuRec row;
         row.変数名 = name;
         row.数量 = value;
         context.BukkenHensu.push_back(row);

@@ -8,11 +8,13 @@
 #include "context/ini_file.h"
 #include "context/scoped_env.h"
 #include "context/temp_folder.h"
+#include "platform/ini_write.h"
 
 namespace omrix::context {
 namespace {
 
 namespace fs = std::filesystem;
+using platform::VBFILE_WriteINI;
 using testing::readBytes;
 using testing::ScopedEnv;
 using testing::TempFolder;
