@@ -3,6 +3,8 @@
 #include <regex>
 
 #include "data/sql_text.h"
+#include "util/ascii.h"
+#include "util/text.h"
 
 namespace omrix::data {
 namespace {
@@ -26,21 +28,9 @@ constexpr std::string_view kPostgresFunctions =
     "CREATE OR REPLACE FUNCTION Len(TEXT) RETURNS INTEGER LANGUAGE sql IMMUTABLE "
     "AS 'SELECT length(rtrim($1))';\n";
 
-char lowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool isWordByte(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
            (static_cast<unsigned char>(c) & 0x80) != 0;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
-    }
-    return true;
 }
 
 std::string replaceAll(std::string text, std::string_view from, std::string_view to) {
@@ -117,14 +107,15 @@ std::string withoutComments(std::string_view sql) {
     return rewriteCode(sql, true, keepWord, keepBracket);
 }
 
+// Blanks between the statements of a batch and around their parts.
+constexpr std::string_view kSpaceAndLineBreaks = " \t\r\n";
+
 bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+    return kSpaceAndLineBreaks.find(c) != std::string_view::npos;
 }
 
 std::string_view trimmedBlanks(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-    return text;
+    return util::trimBlanks(text, kSpaceAndLineBreaks);
 }
 
 // Where the word VALUES starts in an INSERT's shape, before any literal; npos if not.
@@ -133,7 +124,8 @@ size_t valuesKeyword(std::string_view shape) {
         if (shape[at] == '?') return std::string_view::npos;
         bool wordStart = at == 0 || !isWordByte(shape[at - 1]);
         bool wordEnd = at + 6 == shape.size() || !isWordByte(shape[at + 6]);
-        if (wordStart && wordEnd && equalsIgnoringCase(shape.substr(at, 6), "VALUES")) return at;
+        if (wordStart && wordEnd && util::equalsIgnoringAsciiCase(shape.substr(at, 6), "VALUES"))
+            return at;
     }
     return std::string_view::npos;
 }
@@ -260,7 +252,7 @@ class PostgresDialect : public SqlDialect {
         out += '"';
         for (char c : name) {
             if (c == '"') out += '"';
-            out += lowerAscii(c);
+            out += util::asciiLower(c);
         }
         out += '"';
     }
@@ -268,11 +260,11 @@ class PostgresDialect : public SqlDialect {
     // character types are plain ones (the database is UTF-8), DATETIME keeps
     // SQL Server's millisecond precision.
     static void serverType(std::string_view word, std::string& out) {
-        if (equalsIgnoringCase(word, "DATETIME")) {
+        if (util::equalsIgnoringAsciiCase(word, "DATETIME")) {
             out += "TIMESTAMP(3)";
-        } else if (equalsIgnoringCase(word, "NVARCHAR")) {
+        } else if (util::equalsIgnoringAsciiCase(word, "NVARCHAR")) {
             out += "VARCHAR";
-        } else if (equalsIgnoringCase(word, "NCHAR")) {
+        } else if (util::equalsIgnoringAsciiCase(word, "NCHAR")) {
             out += "CHAR";
         } else {
             out.append(word);
