@@ -9,6 +9,7 @@
 #include "context/scoped_env.h"
 #include "context/temp_folder.h"
 #include "platform/ini_write.h"
+#include "context/fresh_context.h"
 
 namespace omrix::context {
 namespace {
@@ -122,7 +123,7 @@ TEST(IniPlacesOfProcess, UserFolderFollowsXdgThenHome) {
 }
 
 TEST(IniPlacesOfProcess, ContextEnvironmentProgramAndSystem) {
-    resetAppContext();
+    testing::FreshContext fresh;
     ScopedEnv env("OMRIX_INI", "/srv/omrix.ini");
     appContext().IniPath = "/tmp/chosen.ini";
     IniPlaces places = processIniPlaces();
@@ -130,13 +131,12 @@ TEST(IniPlacesOfProcess, ContextEnvironmentProgramAndSystem) {
     EXPECT_EQ(places.environment, "/srv/omrix.ini");
     EXPECT_EQ(fs::canonical(places.programFolder), fs::canonical(OMRIX_TEST_BIN_DIR));
     EXPECT_EQ(places.systemFolder, "/etc/omrix");
-    resetAppContext();
 }
 
 // The whole road on this process: the user's file is found, read and written back.
 TEST(IniPathOfProcess, UserFileIsReadAndWrittenBack) {
     if (fs::exists(programFolder() + "/OMRIX.INI")) GTEST_SKIP() << "an OMRIX.INI lies beside";
-    resetAppContext();
+    testing::FreshContext fresh;
     TempFolder config;
     fs::create_directory(config.file("omrix"));
     std::string user = config.file("omrix/OMRIX.INI");
@@ -153,7 +153,6 @@ TEST(IniPathOfProcess, UserFileIsReadAndWrittenBack) {
     writeBytes(named, "");
     ScopedEnv env("OMRIX_INI", named.c_str());
     EXPECT_EQ(fnGetIniPath(), named);
-    resetAppContext();
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "data/schema.h"
 #include "platform/messages.h"
 #include "context/app_context.h"
+#include "context/fresh_context.h"
 #include "context/temp_folder.h"
 
 namespace omrix::testing {
@@ -19,7 +20,6 @@ class AccessDatabase {
         file_ = folder_.file("access.sqlite");
         iniPath_ = folder_.file("OMRIX.INI");
         writeBytes(iniPath_, "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=access.sqlite\n" + extraIni);
-        context::resetAppContext();
         context::appContext().IniPath = iniPath_;
         sink_ = std::make_shared<platform::RecordingSink>();
         context::appContext().Messages = sink_;
@@ -31,7 +31,6 @@ class AccessDatabase {
     }
     ~AccessDatabase() {
         db_->fnClose();
-        context::resetAppContext();
     }
     AccessDatabase(const AccessDatabase&) = delete;
     AccessDatabase& operator=(const AccessDatabase&) = delete;
@@ -60,6 +59,7 @@ class AccessDatabase {
     }
 
   private:
+    FreshContext fresh_;  // first made, last gone
     TempFolder folder_;
     std::string file_;
     std::string iniPath_;

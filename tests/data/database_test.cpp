@@ -430,7 +430,9 @@ TEST(Opening, MissingCorruptOrForeignFilesFailWithTheirCause) {
         CCCDBS_DataBase db;
         EXPECT_FALSE(db.fnOpen(c.server, c.path, "", "", 1));
         EXPECT_FALSE(db.isOpen());
-        if (!c.cause.empty()) EXPECT_EQ(db.lastErrorText(), c.cause);
+        if (!c.cause.empty()) {
+            EXPECT_EQ(db.lastErrorText(), c.cause);
+        }
         EXPECT_TRUE(db.fnClose());
     }
     EXPECT_FALSE(std::filesystem::exists(missing));

@@ -10,6 +10,7 @@
 #include "data/table_write.h"
 #include "context/app_context.h"
 #include "util/text.h"
+#include "context/fresh_context.h"
 
 namespace omrix::data {
 namespace {
@@ -42,7 +43,7 @@ TEST(SqlQuote, CutsByBytesThenDoublesQuotes) {
 }
 
 TEST(ScreenId, ComesFromTheActiveWindowCutTo16Bytes) {
-    context::resetAppContext();
+    testing::FreshContext fresh;
     EXPECT_EQ(fnScreenID(), "");
     appContext().ScreenIdProvider = &screenName;
     EXPECT_EQ(fnScreenID(), "Frm_Omrix_Print_");
@@ -50,7 +51,6 @@ TEST(ScreenId, ComesFromTheActiveWindowCutTo16Bytes) {
     EXPECT_EQ(fnScreenID(), "Frm_''Gaiyou''");
     appContext().ScreenIdProvider = &failingScreen;
     EXPECT_EQ(fnScreenID(), "");
-    context::resetAppContext();
 }
 
 TEST(AuditRecord, ReadsValuesAndNulls) {

@@ -46,7 +46,6 @@ TableDatabase::TableDatabase() {
 #endif
     writeBytes(iniPath_, databaseSection_);
 
-    context::resetAppContext();
     auto& context = context::appContext();
     context.IniPath = iniPath_;
     context.TantoshaName = "tester";
@@ -71,7 +70,6 @@ TableDatabase::TableDatabase() {
 }
 
 TableDatabase::~TableDatabase() {
-    context::resetAppContext();
     if (db_) db_->fnClose();
 }
 

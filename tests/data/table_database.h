@@ -13,6 +13,7 @@
 
 #include "data/database.h"
 #include "platform/messages.h"
+#include "context/fresh_context.h"
 #include "context/temp_folder.h"
 #include "platform/password_key.h"
 
@@ -52,6 +53,7 @@ class TableDatabase {
     void stopRefusing(std::string_view table);
 
   private:
+    FreshContext fresh_;  // first made, last gone
     TempFolder folder_;
 #ifdef OMRIX_TEST_ON_SERVER
     PasswordKey key_;

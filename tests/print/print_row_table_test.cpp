@@ -10,6 +10,7 @@
 #include "print/print_row.h"
 #include "print/print_row_table.h"
 #include "context/app_context.h"
+#include "context/fresh_context.h"
 
 namespace omrix::print {
 namespace {
@@ -109,7 +110,7 @@ class PrintRowTable : public ::testing::Test {
 };
 
 TEST(PrintRowInsert, ExactStatementWithCutsBeforeDoubling) {
-    context::resetAppContext();
+    testing::FreshContext fresh;
     appContext().TantoshaName = "tanaka";
     PrintRow r;
     r.内訳名称ＩＤ = 12;
@@ -134,11 +135,10 @@ TEST(PrintRowInsert, ExactStatementWithCutsBeforeDoubling) {
         sql.find("-1234.5678, 0, 0, 0, 0, 0, 0, 0, 0, 0.0001, 15, 3, -2, 'あいうえおかき''x', "),
         std::string::npos);
     EXPECT_NE(sql.find(", 0, '', '" + std::string(40, 'M') + "', '');"), std::string::npos);
-    context::resetAppContext();
 }
 
 TEST(PrintRowInsert, FastPathMatchesPaddingThenQuoting) {
-    context::resetAppContext();
+    testing::FreshContext fresh;
     appContext().TantoshaName = "O'Hara";
     const std::vector<std::string> texts = {
         "",
@@ -162,7 +162,6 @@ TEST(PrintRowInsert, FastPathMatchesPaddingThenQuoting) {
         fillTexts(r, text);
         EXPECT_EQ(BuildPrintRowInsert(r), expectedInsert(r)) << text;
     }
-    context::resetAppContext();
 }
 
 TEST_F(PrintRowTable, HundredAndOneRowsAreTwoCommands) {
