@@ -116,7 +116,10 @@ std::string printInsertPrepared() {
 }
 
 double writeThroughLayer(CCCDBS_DataBase& db, const std::vector<PrintRow>& rows) {
-    db.fnExecute("Delete From 内訳出力");
+    auto send = [&db](std::string_view sql) {
+        if (!db.fnExecute(sql)) std::fprintf(stderr, "failed: %s\n", db.lastErrorText().c_str());
+    };
+    send("Delete From 内訳出力");
     auto start = Clock::now();
     omrix::data::Transaction transaction(db);
     std::string batch;
@@ -125,13 +128,13 @@ double writeThroughLayer(CCCDBS_DataBase& db, const std::vector<PrintRow>& rows)
         batch += printInsertText(row);
         batch += "\r\n";
         if (++inBatch == 100) {
-            if (!db.fnExecute(batch)) std::fprintf(stderr, "batch failed: %s\n", db.lastErrorText().c_str());
+            send(batch);
             batch.clear();
             inBatch = 0;
         }
     }
-    if (inBatch > 0) db.fnExecute(batch);
-    transaction.commit();
+    if (inBatch > 0) send(batch);
+    if (!transaction.commit()) std::fprintf(stderr, "commit failed\n");
     return secondsSince(start);
 }
 
@@ -336,7 +339,9 @@ std::string makeDatabase(const std::string& folder, const std::string& name, con
                      db.lastErrorText().c_str());
         std::exit(1);
     }
-    db.fnExecute(std::string("PRAGMA journal_mode = ") + journal);
+    if (!db.fnExecute(std::string("PRAGMA journal_mode = ") + journal)) {
+        std::fprintf(stderr, "journal mode %s refused\n", journal);
+    }
     return path;
 }
 
@@ -362,7 +367,10 @@ int main(int argc, char** argv) {
     for (const char* journal : {"DELETE", "WAL"}) {
         std::string path = makeDatabase(folder, std::string("bench_") + journal + ".sqlite", journal);
         CCCDBS_DataBase db;
-        db.fnOpen("sqlite", path, "", "", 1);
+        if (!db.fnOpen("sqlite", path, "", "", 1)) {
+            std::fprintf(stderr, "cannot open %s\n", path.c_str());
+            return 1;
+        }
         sqlite3* direct = openDirect(path);
 
         double layer = writeThroughLayer(db, printRows);

@@ -34,8 +34,9 @@ std::vector<std::string> schemaTableNames(std::string_view schemaSql) {
         // Comments before the statement belong to it after the split.
         while (true) {
             statement = skipBlanks(statement);
-            if (statement.substr(0, 2) != "--") break;
-            size_t end = statement.find('\n');
+            const SqlSpan* span = sqlSpanAt(statement, 0);
+            if (span == nullptr || !span->isComment()) break;
+            size_t end = sqlSpanEnd(statement, 0, *span);
             statement = end == std::string_view::npos ? std::string_view() : statement.substr(end);
         }
         std::string_view rest = statement;

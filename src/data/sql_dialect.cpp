@@ -48,37 +48,23 @@ std::string rewriteCode(std::string_view sql, bool dropComments, OnWord onWord,
     std::string out;
     out.reserve(sql.size() + sql.size() / 16);
     size_t i = 0;
-    auto through = [&](size_t from, std::string_view close) {
-        size_t at = sql.find(close, from);
-        return at == std::string_view::npos ? sql.size() : at + close.size();
-    };
     while (i < sql.size()) {
         char c = sql[i];
         size_t end = i + 1;
-        if (c == '\'') {
-            end = through(i + 1, "'");  // a doubled quote closes and reopens
-        } else if (c == '"') {
-            end = through(i + 1, "\"");
-        } else if (c == '-' && sql.substr(i, 2) == "--") {
-            end = through(i + 2, "\n");
-            if (dropComments) {
-                out += '\n';
+        if (const SqlSpan* span = sqlSpanAt(sql, i)) {
+            const size_t close = sqlSpanEnd(sql, i, *span);
+            end = close == std::string_view::npos ? sql.size() : close;
+            if (span->kind == SqlSpanKind::BracketedName) {
+                onBracket(sql.substr(i + 1, close == std::string_view::npos ? close : close - i - 2),
+                          out);
                 i = end;
                 continue;
             }
-        } else if (c == '/' && sql.substr(i, 2) == "/*") {
-            end = through(i + 2, "*/");
-            if (dropComments) {
-                out += ' ';
+            if (span->isComment() && dropComments) {
+                out += span->kind == SqlSpanKind::LineComment ? '\n' : ' ';
                 i = end;
                 continue;
             }
-        } else if (c == '[') {
-            size_t close = sql.find(']', i + 1);
-            bool closed = close != std::string_view::npos;
-            onBracket(sql.substr(i + 1, closed ? close - i - 1 : std::string_view::npos), out);
-            i = closed ? close + 1 : sql.size();
-            continue;
         } else if (isWordByte(c)) {
             while (end < sql.size() && isWordByte(sql[end])) ++end;
             onWord(sql.substr(i, end - i), out);

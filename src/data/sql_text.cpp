@@ -27,71 +27,22 @@ bool changesTokens(char c) {
     return std::strchr("'\"[]`-/*;", c) != nullptr;
 }
 
-enum class State { Code, Literal, Quoted, Bracketed, LineComment, BlockComment };
+}  // namespace
 
-// Walks the text once, telling `onCode` about every byte of SQL code (outside
-// literals and comments; `inName` inside a quoted or bracketed name) and `onOther`
-// about the rest. `onCode` returns the index of the last byte it consumed.
-template <typename Code, typename Other>
-void scan(std::string_view s, Code onCode, Other onOther) {
-    State state = State::Code;
-    for (size_t i = 0; i < s.size(); ++i) {
-        char c = s[i];
-        switch (state) {
-            case State::Code:
-                if (c == '\'') {
-                    state = State::Literal;
-                } else if (c == '"') {
-                    state = State::Quoted;
-                } else if (c == '[') {
-                    state = State::Bracketed;
-                } else if (c == '-' && i + 1 < s.size() && s[i + 1] == '-') {
-                    state = State::LineComment;
-                } else if (c == '/' && i + 1 < s.size() && s[i + 1] == '*') {
-                    state = State::BlockComment;
-                    onOther(i++);
-                    onOther(i);
-                    continue;
-                }
-                if (state == State::Code || state == State::Quoted || state == State::Bracketed) {
-                    i = onCode(i, state != State::Code);
-                } else {
-                    onOther(i);
-                }
-                break;
-            case State::Literal:
-                // A doubled quote stays inside the literal.
-                if (c == '\'') {
-                    if (i + 1 < s.size() && s[i + 1] == '\'') {
-                        onOther(i++);
-                    } else {
-                        state = State::Code;
-                    }
-                }
-                onOther(i);
-                break;
-            case State::Quoted:
-            case State::Bracketed:
-                if ((state == State::Quoted && c == '"') || (state == State::Bracketed && c == ']'))
-                    state = State::Code;
-                i = onCode(i, true);
-                break;
-            case State::LineComment:
-                if (c == '\n') state = State::Code;
-                onOther(i);
-                break;
-            case State::BlockComment:
-                if (c == '*' && i + 1 < s.size() && s[i + 1] == '/') {
-                    state = State::Code;
-                    onOther(i++);
-                }
-                onOther(i);
-                break;
-        }
+const SqlSpan* sqlSpanAt(std::string_view sql, size_t i, bool withBackticks) {
+    if (i >= sql.size()) return nullptr;
+    for (const SqlSpan& span : kSqlSpans) {
+        if (span.kind == SqlSpanKind::BacktickName && !withBackticks) continue;
+        if (sql[i] == span.open[0] && sql.substr(i, span.open.size()) == span.open) return &span;
     }
+    return nullptr;
 }
 
-}  // namespace
+size_t sqlSpanEnd(std::string_view sql, size_t i, const SqlSpan& span) {
+    size_t at = sql.find(span.close, i + span.open.size());
+    if (at != std::string_view::npos) return at + span.close.size();
+    return span.kind == SqlSpanKind::LineComment ? sql.size() : std::string_view::npos;
+}
 
 std::string foldSqlText(std::string_view sql) {
     // Most statements hold no full-width ASCII at all (every one does hold kanji).
@@ -109,39 +60,30 @@ std::string foldSqlText(std::string_view sql) {
     std::string out;
     out.reserve(sql.size());
     size_t copied = 0;
-    auto skipTo = [&](size_t from, std::string_view close) {
-        size_t at = sql.find(close, from);
-        return at == std::string_view::npos ? sql.size() : at + close.size();
+    auto foldAt = [&](size_t k) {
+        out.append(sql.substr(copied, k - copied));
+        out += halfWidthOf(sql, k);
+        copied = k + 3;
+    };
+    auto folds = [&](size_t k) {
+        return sql[k] == '\xEF' && isFullWidthAscii(sql, k) && !changesTokens(halfWidthOf(sql, k));
     };
     for (size_t i = 0; i < sql.size();) {
-        char c = sql[i];
-        if (c == '\'') {
-            // A doubled quote reads as the literal closing and another one opening.
-            i = skipTo(i + 1, "'");
-        } else if (c == '-' && i + 1 < sql.size() && sql[i + 1] == '-') {
-            i = skipTo(i + 2, "\n");
-        } else if (c == '/' && i + 1 < sql.size() && sql[i + 1] == '*') {
-            i = skipTo(i + 2, "*/");
-        } else if (c == '"' || c == '[') {
-            // Names in quotes or brackets are folded too; only a quote inside them
-            // must not count as a literal.
-            size_t close = sql.find(c == '"' ? '"' : ']', i + 1);
-            size_t stop = close == std::string_view::npos ? sql.size() : close + 1;
-            for (size_t k = i + 1; k < stop; ++k) {
-                if (sql[k] == '\xEF' && isFullWidthAscii(sql, k) &&
-                    !changesTokens(halfWidthOf(sql, k))) {
-                    out.append(sql.substr(copied, k - copied));
-                    out += halfWidthOf(sql, k);
-                    copied = k + 3;
+        if (const SqlSpan* span = sqlSpanAt(sql, i)) {
+            size_t end = sqlSpanEnd(sql, i, *span);
+            size_t stop = end == std::string_view::npos ? sql.size() : end;
+            // Names in quotes or brackets are folded too; literals and comments are not.
+            if (span->isName()) {
+                for (size_t k = i + 1; k < stop; ++k) {
+                    if (!folds(k)) continue;
+                    foldAt(k);
                     k += 2;
                 }
             }
             i = stop;
-        } else if (c == '\xEF' && isFullWidthAscii(sql, i) && !changesTokens(halfWidthOf(sql, i))) {
-            out.append(sql.substr(copied, i - copied));
-            out += halfWidthOf(sql, i);
+        } else if (folds(i)) {
+            foldAt(i);
             i += 3;
-            copied = i;
         } else {
             ++i;
         }
@@ -166,13 +108,15 @@ std::string columnNameKey(std::string_view name) {
 
 std::vector<std::string_view> splitStatements(std::string_view sql) {
     std::vector<size_t> ends;
-    scan(
-        sql,
-        [&](size_t i, bool inName) {
-            if (sql[i] == ';' && !inName) ends.push_back(i);
-            return i;
-        },
-        [](size_t) {});
+    for (size_t i = 0; i < sql.size();) {
+        if (const SqlSpan* span = sqlSpanAt(sql, i)) {
+            size_t end = sqlSpanEnd(sql, i, *span);
+            i = end == std::string_view::npos ? sql.size() : end;
+            continue;
+        }
+        if (sql[i] == ';') ends.push_back(i);
+        ++i;
+    }
     ends.push_back(sql.size());
 
     std::vector<std::string_view> out;
@@ -194,12 +138,9 @@ std::string leadingKeyword(std::string_view statement) {
     while (i < statement.size()) {
         if (std::strchr(" \t\r\n", statement[i]) != nullptr) {
             ++i;
-        } else if (statement.substr(i, 2) == "--") {
-            size_t end = statement.find('\n', i);
-            i = end == std::string_view::npos ? statement.size() : end + 1;
-        } else if (statement.substr(i, 2) == "/*") {
-            size_t end = statement.find("*/", i + 2);
-            i = end == std::string_view::npos ? statement.size() : end + 2;
+        } else if (const SqlSpan* span = sqlSpanAt(statement, i); span && span->isComment()) {
+            size_t end = sqlSpanEnd(statement, i, *span);
+            i = end == std::string_view::npos ? statement.size() : end;
         } else {
             break;
         }
@@ -267,18 +208,6 @@ size_t numberEnd(std::string_view s, size_t i, bool& real) {
     return k;
 }
 
-// Copies a quoted name or a comment as it stands; npos when it is not closed.
-size_t skipQuoted(std::string_view s, size_t i) {
-    std::string_view close = s[i] == '"'   ? "\""
-                             : s[i] == '[' ? "]"
-                             : s[i] == '`' ? "`"
-                             : s[i] == '-' ? "\n"
-                                           : "*/";
-    size_t end = s.find(close, i + (s[i] == '/' ? 2 : 1));
-    if (end == std::string_view::npos) return s[i] == '-' ? s.size() : end;
-    return end + close.size();
-}
-
 }  // namespace
 
 void ParameterisedStatement::clear() {
@@ -321,9 +250,9 @@ bool parameterise(std::string_view s, ParameterisedStatement& out) {
             out.literals.push_back(literal);
             out.shape += '?';
             i = end;
-        } else if (c == '"' || c == '[' || c == '`' || (c == '-' && s.substr(i, 2) == "--") ||
-                   (c == '/' && s.substr(i, 2) == "/*")) {
-            size_t end = skipQuoted(s, i);
+        } else if (const SqlSpan* span = sqlSpanAt(s, i, true)) {
+            // A quoted name or a comment is copied as it stands.
+            size_t end = sqlSpanEnd(s, i, *span);
             if (end == std::string_view::npos) return false;
             out.shape.append(s.substr(i, end - i));
             i = end;

@@ -2,6 +2,7 @@
 // SQL text as the suite's server reads it: identifiers compare without regard to
 // character width, so 内訳名称ＩＤ and 内訳名称ID name the same column.
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <string>
@@ -9,6 +10,38 @@
 #include <vector>
 
 namespace omrix::data {
+
+// The pieces of SQL text that are not code: literals, quoted names and comments, each
+// with what opens and closes it. Every scanner of SQL text reads them from here.
+enum class SqlSpanKind { Literal, QuotedName, BracketedName, BacktickName, LineComment, BlockComment };
+
+struct SqlSpan {
+    SqlSpanKind kind;
+    std::string_view open;
+    std::string_view close;
+
+    bool isComment() const {
+        return kind == SqlSpanKind::LineComment || kind == SqlSpanKind::BlockComment;
+    }
+    bool isName() const { return !isComment() && kind != SqlSpanKind::Literal; }
+};
+
+inline constexpr std::array<SqlSpan, 6> kSqlSpans = {{
+    {.kind = SqlSpanKind::Literal, .open = "'", .close = "'"},  // '' closes and reopens
+    {.kind = SqlSpanKind::QuotedName, .open = "\"", .close = "\""},
+    {.kind = SqlSpanKind::BracketedName, .open = "[", .close = "]"},
+    {.kind = SqlSpanKind::BacktickName, .open = "`", .close = "`"},
+    {.kind = SqlSpanKind::LineComment, .open = "--", .close = "\n"},
+    {.kind = SqlSpanKind::BlockComment, .open = "/*", .close = "*/"},
+}};
+
+// The span opening at sql[i]; null in code. Back-quoted names count only when asked:
+// the suite's own statements never use them.
+const SqlSpan* sqlSpanAt(std::string_view sql, size_t i, bool withBackticks = false);
+
+// Index just past the close of the span opening at sql[i]; npos when it never closes,
+// except a line comment, which the end of the text closes.
+size_t sqlSpanEnd(std::string_view sql, size_t i, const SqlSpan& span);
 
 // Full-width ASCII (U+FF01–U+FF5E) outside string literals and comments becomes
 // half-width. The full-width forms of characters that would change how the text

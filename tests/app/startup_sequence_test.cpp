@@ -147,7 +147,9 @@ TEST_F(StartupSequence, EachFailingStepStopsWithItsMessage) {
         EXPECT_EQ(runStartup(), c.end);
         EXPECT_EQ(shownBy(fresh), c.shown);
         // The stop at 環境Ｍ is the last step: the breakdown was loaded before it.
-        if (c.end == StartupEnd::Kankyo) EXPECT_TRUE(appContext().UchiwakeRoot);
+        if (c.end == StartupEnd::Kankyo) {
+            EXPECT_TRUE(appContext().UchiwakeRoot);
+        }
     }
 }
 
