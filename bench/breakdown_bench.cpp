@@ -77,7 +77,8 @@ bool generate(data::CCCDBS_DataBase& db, int32_t lines) {
         }
         return true;
     };
-    db.fnBeginTrans();
+    data::Transaction transaction(db);
+    if (!transaction.begun()) return false;
     int32_t id = 1;
     bool ok = add({id, 0, 0, 0}, false, "");
     int32_t work = 0, subject = 0, hyoji = 0;
@@ -104,7 +105,7 @@ bool generate(data::CCCDBS_DataBase& db, int32_t lines) {
         if (ok && id % 10 == 0 && id < lines) ok = add({++id, subject, 8, hyoji++}, false, "");
     }
     if (ok && !batch.empty()) ok = db.fnExecute(batch);
-    return ok && db.fnCommitTrans();
+    return ok && transaction.commit();
 }
 
 struct Result {

@@ -27,13 +27,20 @@ bool changesTokens(char c) {
     return std::strchr("'\"[]`-/*;", c) != nullptr;
 }
 
+// The bytes that open a span; most bytes of a text open none and are passed at once.
+constexpr std::array<bool, 256> kSpanOpeners = [] {
+    std::array<bool, 256> opens{};
+    for (const SqlSpan& span : kSqlSpans) opens[static_cast<unsigned char>(span.open[0])] = true;
+    return opens;
+}();
+
 }  // namespace
 
 const SqlSpan* sqlSpanAt(std::string_view sql, size_t i, bool withBackticks) {
-    if (i >= sql.size()) return nullptr;
+    if (i >= sql.size() || !kSpanOpeners[static_cast<unsigned char>(sql[i])]) return nullptr;
     for (const SqlSpan& span : kSqlSpans) {
         if (span.kind == SqlSpanKind::BacktickName && !withBackticks) continue;
-        if (sql[i] == span.open[0] && sql.substr(i, span.open.size()) == span.open) return &span;
+        if (sql.substr(i, span.open.size()) == span.open) return &span;
     }
     return nullptr;
 }

@@ -151,7 +151,7 @@ void fnConvertPrintRow(const PrintRowPlace& place, const UchiwakeRec& line,
     if (options.nPageType == kPageTypeNames) row.頁名称 = place.pageName;
     row.数量計算式 = line.数量計算式.trimmedRight();
 
-    const auto remarks = remarksOf(printTypeNamed(util::trimBlanks(options.sPrintTypeName)), line);
+    const auto remarks = remarksOf(findPrintType(options.sPrintTypeName), line);
     if (remarks.size() >= 1) row.社内備考 = util::trimBlanksRight(remarks[0]);
     if (remarks.size() >= 2) row.社外備考 = util::trimBlanksRight(remarks[1]);
 

@@ -1,6 +1,5 @@
 #include "print/print_options.h"
 
-
 #include "util/numbers.h"
 #include "util/text.h"
 
@@ -11,7 +10,6 @@ std::span<const PrintType> printTypes() {
         {.name = "B5",
          .reportFile = "OMRIX_PRINT_B5UCHIWAKESHO.RPT",
          .reportTitle = "内訳書",
-         .typeName = "B5",
          .layout = "B5_UCHIWAKESHO",
          .allEstimates = false,
          .remarks = PrintRemarks::Outside,
@@ -19,7 +17,6 @@ std::span<const PrintType> printTypes() {
         {.name = "A4(社内確認用)",
          .reportFile = "OMRIX_PRINT_A4YOKO.RPT",
          .reportTitle = "内訳書(社内確認用)",
-         .typeName = "A4(社内確認用)",
          .layout = "PRINTA4YOKO",
          .allEstimates = true,
          .remarks = PrintRemarks::InHouse,
@@ -27,7 +24,6 @@ std::span<const PrintType> printTypes() {
         {.name = "A4(計算式)",
          .reportFile = "OMRIX_PRINT_A4EXP.RPT",
          .reportTitle = "内訳書",
-         .typeName = "A4(計算式)",
          .layout = "PRINT_A4EXP",
          .allEstimates = false,
          .remarks = PrintRemarks::BothSingleLine,
@@ -35,7 +31,6 @@ std::span<const PrintType> printTypes() {
         {.name = "A4(横)",
          .reportFile = "OMRIX_PRINT_A4YOKOUCHIWAKESHO.RPT",
          .reportTitle = "内訳書",
-         .typeName = "A4(横)",
          .layout = "A4YOKOUCHIWAKESHO",
          .allEstimates = false,
          .remarks = PrintRemarks::Outside,
@@ -43,7 +38,6 @@ std::span<const PrintType> printTypes() {
         {.name = "A4(縦)",
          .reportFile = "OMRIX_PRINT_A4TATE.RPT",
          .reportTitle = "内訳書",
-         .typeName = "A4(縦)",
          .layout = "PRINT_A4TATE",
          .allEstimates = false,
          .remarks = PrintRemarks::Outside,
@@ -62,7 +56,7 @@ const PrintType* findPrintType(std::string_view entryName) {
 
 const PrintType* printTypeNamed(std::string_view typeName) {
     for (const PrintType& type : printTypes()) {
-        if (type.typeName == typeName) return &type;
+        if (type.name == typeName) return &type;
     }
     return nullptr;
 }
@@ -78,7 +72,7 @@ bool sbSetPrintType(PrintOptionRec& options, std::string_view entryName) {
     const PrintType* type = findPrintType(entryName);
     options.sReportFile = type ? type->reportFile : "";
     options.sReportTitle = type ? type->reportTitle : "";
-    options.sPrintTypeName = type ? type->typeName : "";
+    options.sPrintTypeName = type ? type->name : "";  // the type name is its entry name
     options.sPrintTypeEntry = entryName;
     return type != nullptr;
 }

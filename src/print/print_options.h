@@ -52,10 +52,9 @@ enum class StatementFormulas {
 // One layout of the statement: everything that differs between layouts, so that a new
 // layout is one row here and its page geometry in the reports.
 struct PrintType {
-    std::string_view name;  // as 内訳書出力形式Ｍ lists it
+    std::string_view name;  // as 内訳書出力形式Ｍ lists it; also the run's type name
     std::string_view reportFile;
     std::string_view reportTitle;
-    std::string_view typeName;
     std::string_view layout;  // the report design that paints it
     bool allEstimates;        // 見積１ … 見積４ and 提出用, else only the estimate shown
     PrintRemarks remarks;

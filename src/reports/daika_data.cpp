@@ -101,10 +101,7 @@ std::vector<DaikaTable> buildDaikaTables(const std::vector<DaikaHeader>& headers
 
 const DaikaGeometry& daikaGeometry() {
     static const DaikaGeometry g{
-        .leftMm = 14,
-        .topMm = 10,
-        .rightMm = 10,
-        .bottomMm = 12,
+        .margins = {.leftMm = 14, .topMm = 10, .rightMm = 10, .bottomMm = 12},
         .headerMm = 30,
         .titleMm = 9,
         .headingMm = 7,

@@ -84,10 +84,10 @@ class DaikaDocument : public ReportDocument {
     void paintPage(PagePainter& p, int page) const override {
         paintHeader(p);
         const DaikaGeometry& g = daikaGeometry();
-        double y = g.topMm + g.headerMm;
+        double y = g.margins.topMm + g.headerMm;
         const DaikaPage& segments = pages_[static_cast<std::size_t>(page - 1)];
         if (tables_.empty()) {
-            p.text({g.leftMm, y, width(), 8}, "代価表のある明細はありません。",
+            p.text({g.margins.leftMm, y, width(), 8}, "代価表のある明細はありません。",
                    {kFont, Face::Gothic});
         }
         for (std::size_t i = 0; i < segments.size(); ++i) {
@@ -108,23 +108,23 @@ class DaikaDocument : public ReportDocument {
         const DaikaGeometry& g = daikaGeometry();
         TextStyle title{7.0, Face::Mincho, Align::Center};
         QString text = titleText(design_.title);
-        p.text({g.leftMm, g.topMm, width(), 11}, text, title);
+        p.text({g.margins.leftMm, g.margins.topMm, width(), 11}, text, title);
         double rule = p.textWidthMm(text, title) + 16;
-        double ruleLeft = g.leftMm + (width() - rule) / 2;
-        p.line(ruleLeft, g.topMm + 11.2, ruleLeft + rule, g.topMm + 11.2, kMedium);
-        p.line(ruleLeft, g.topMm + 12.0, ruleLeft + rule, g.topMm + 12.0, kThin);
-        double rowY = g.topMm + 16;
-        p.text({g.leftMm, rowY, 16, 8}, "工事名称", {2.8, Face::Gothic});
-        p.text({g.leftMm + 17, rowY, width() * 0.58 - 17, 8}, projectName_, {4.2, Face::Mincho});
-        p.line(g.leftMm, rowY + 8.4, g.leftMm + width() * 0.58, rowY + 8.4, kThin);
-        p.text({g.leftMm + width() * 0.62, rowY, width() * 0.38, 8}, company_,
+        double ruleLeft = g.margins.leftMm + (width() - rule) / 2;
+        p.line(ruleLeft, g.margins.topMm + 11.2, ruleLeft + rule, g.margins.topMm + 11.2, kMedium);
+        p.line(ruleLeft, g.margins.topMm + 12.0, ruleLeft + rule, g.margins.topMm + 12.0, kThin);
+        double rowY = g.margins.topMm + 16;
+        p.text({g.margins.leftMm, rowY, 16, 8}, "工事名称", {2.8, Face::Gothic});
+        p.text({g.margins.leftMm + 17, rowY, width() * 0.58 - 17, 8}, projectName_, {4.2, Face::Mincho});
+        p.line(g.margins.leftMm, rowY + 8.4, g.margins.leftMm + width() * 0.58, rowY + 8.4, kThin);
+        p.text({g.margins.leftMm + width() * 0.62, rowY, width() * 0.38, 8}, company_,
                {4.2, Face::Mincho, Align::Right});
     }
 
     double paintSegment(PagePainter& p, const DaikaSegment& segment, double top) const {
         const DaikaGeometry& g = daikaGeometry();
         const DaikaTable& table = tables_[segment.table];
-        const double left = g.leftMm;
+        const double left = g.margins.leftMm;
         const double w = width();
 
         // The owner: display number, name and 仕様, and the quantity the
@@ -181,7 +181,7 @@ class DaikaDocument : public ReportDocument {
 
     void paintRow(PagePainter& p, const RowTexts& t, double y, bool total) const {
         const DaikaGeometry& g = daikaGeometry();
-        double x = g.leftMm;
+        double x = g.margins.leftMm;
         TextStyle text{kFont, total ? Face::Gothic : Face::Mincho};
         for (const StatementColumn& c : daikaColumns()) {
             MmRect cell = MmRect{x, y, c.widthMm, g.rowMm}.inset(kPad, 0.3);

@@ -19,10 +19,7 @@ class DaikaSheetWriter {
         std::vector<double> widths;
         for (const StatementColumn& column : columns_) widths.push_back(column.widthMm);
         sheet_->setPageSetup({.paper = in.design.paper,
-                              .leftMm = g_.leftMm,
-                              .rightMm = g_.rightMm,
-                              .topMm = g_.topMm,
-                              .bottomMm = kWorkbookBottomMarginMm,
+                              .margins = workbookMargins(g_.margins),
                               .columnWidthsMm = std::move(widths)});
     }
 

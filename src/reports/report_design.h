@@ -35,6 +35,16 @@ struct Paper {
     double heightMm = 0;
 };
 
+// The white space around what a page prints.
+struct PageMargins {
+    double leftMm = 0;
+    double topMm = 0;
+    double rightMm = 0;
+    double bottomMm = 0;
+
+    double innerWidthMm(const Paper& paper) const { return paper.widthMm - leftMm - rightMm; }
+};
+
 inline constexpr Paper kB5Portrait{
     .size = PaperSize::JisB5, .landscape = false, .widthMm = 182.0, .heightMm = 257.0};
 inline constexpr Paper kA4Portrait{

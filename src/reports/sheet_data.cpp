@@ -151,10 +151,7 @@ SheetModel summarySheet(const SheetRecord& row, std::string company) {
 
 const SheetGeometry& sheetGeometry() {
     static const SheetGeometry g{
-        .leftMm = 18,
-        .topMm = 14,
-        .rightMm = 18,
-        .bottomMm = 14,
+        .margins = {.leftMm = 18, .topMm = 14, .rightMm = 18, .bottomMm = 14},
         .titleMm = 22,
         .introMm = 30,
         .rowMm = 7.6,

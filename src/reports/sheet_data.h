@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "data/variant.h"
+#include "reports/report_design.h"
 
 namespace omrix::reports {
 
@@ -49,7 +50,7 @@ SheetModel overviewSheet(const SheetRecord& row);
 SheetModel summarySheet(const SheetRecord& row, std::string company);
 
 struct SheetGeometry {
-    double leftMm = 0, topMm = 0, rightMm = 0, bottomMm = 0;  // margins
+    PageMargins margins;
     double titleMm = 0;                                       // title band
     double introMm = 0;      // company, preamble and "記" of the summary
     double rowMm = 0;        // a row of one text line

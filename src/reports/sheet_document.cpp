@@ -24,9 +24,9 @@ class SheetDocument : public ReportDocument {
     void paintPage(PagePainter& p, int page) const override {
         const SheetModel& sheet = sheets_[static_cast<std::size_t>(page - 1)];
         const SheetGeometry& g = sheetGeometry();
-        const double left = g.leftMm;
-        const double width = design_.paper.widthMm - g.leftMm - g.rightMm;
-        double y = g.topMm;
+        const double left = g.margins.leftMm;
+        const double width = g.margins.innerWidthMm(design_.paper);
+        double y = g.margins.topMm;
 
         p.text({left, y - 6, width, 5}, sheet.reference, {2.9, Face::Gothic, Align::Right});
         TextStyle title{8.0, Face::Mincho, Align::Center};

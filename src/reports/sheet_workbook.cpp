@@ -25,12 +25,11 @@ class SheetWriter {
   public:
     SheetWriter(Workbook& book, const DesignInfo& design) : design_(design), g_(sheetGeometry()) {
         sheet_ = &book.addSheet(design.title);
-        const double half = (design.paper.widthMm - g_.leftMm - g_.rightMm) / 2;
+        const double half = g_.margins.innerWidthMm(design.paper) / 2;
+        PageMargins margins = workbookMargins(g_.margins);
+        margins.topMm -= kReferenceRowMm;
         sheet_->setPageSetup({.paper = design.paper,
-                              .leftMm = g_.leftMm,
-                              .rightMm = g_.rightMm,
-                              .topMm = g_.topMm - kReferenceRowMm,
-                              .bottomMm = kWorkbookBottomMarginMm,
+                              .margins = margins,
                               .columnWidthsMm = {g_.pairLabelMm, half - g_.pairLabelMm,
                                                  g_.pairLabelMm, half - g_.pairLabelMm}});
     }

@@ -5,6 +5,9 @@ namespace {
 
 using F = StatementField;
 
+// The three landscape A4 layouts share their margins.
+constexpr PageMargins kA4LandscapeMargins{.leftMm = 14, .topMm = 10, .rightMm = 10, .bottomMm = 12};
+
 // One row per statement design. Widths add up to the paper less its margins; figures
 // get room for "999,999,999,999" at the line font, names about twenty full-width
 // characters.
@@ -14,10 +17,7 @@ const std::vector<StatementGeometry>& geometries() {
             .design = ReportDesign::B5_UCHIWAKESHO,
             .layout = "B5_UCHIWAKESHO",
             .paper = kB5Portrait,
-            .leftMm = 12,
-            .topMm = 10,
-            .rightMm = 10,
-            .bottomMm = 12,
+            .margins = {.leftMm = 12, .topMm = 10, .rightMm = 10, .bottomMm = 12},
             .headerMm = 38,
             .headingRowMm = 7,
             .lineMm = 12.2,
@@ -37,10 +37,7 @@ const std::vector<StatementGeometry>& geometries() {
             .design = ReportDesign::PRINT_A4TATE,
             .layout = "PRINT_A4TATE",
             .paper = kA4Portrait,
-            .leftMm = 14,
-            .topMm = 12,
-            .rightMm = 10,
-            .bottomMm = 12,
+            .margins = {.leftMm = 14, .topMm = 12, .rightMm = 10, .bottomMm = 12},
             .headerMm = 40,
             .headingRowMm = 8,
             .lineMm = 14.6,
@@ -60,10 +57,7 @@ const std::vector<StatementGeometry>& geometries() {
             .design = ReportDesign::A4YOKOUCHIWAKESHO,
             .layout = "A4YOKOUCHIWAKESHO",
             .paper = kA4Landscape,
-            .leftMm = 14,
-            .topMm = 10,
-            .rightMm = 10,
-            .bottomMm = 12,
+            .margins = kA4LandscapeMargins,
             .headerMm = 36,
             .headingRowMm = 8,
             .lineMm = 9.2,
@@ -83,10 +77,7 @@ const std::vector<StatementGeometry>& geometries() {
             .design = ReportDesign::PRINT_A4EXP,
             .layout = "PRINT_A4EXP",
             .paper = kA4Landscape,
-            .leftMm = 14,
-            .topMm = 10,
-            .rightMm = 10,
-            .bottomMm = 12,
+            .margins = kA4LandscapeMargins,
             .headerMm = 36,
             .headingRowMm = 8,
             .lineMm = 9.2,
@@ -108,10 +99,7 @@ const std::vector<StatementGeometry>& geometries() {
             .design = ReportDesign::PRINTA4YOKO,
             .layout = "PRINTA4YOKO",
             .paper = kA4Landscape,
-            .leftMm = 14,
-            .topMm = 10,
-            .rightMm = 10,
-            .bottomMm = 12,
+            .margins = kA4LandscapeMargins,
             .headerMm = 36,
             .headingRowMm = 10,
             .lineMm = 9.0,
@@ -143,7 +131,7 @@ double StatementGeometry::tableWidthMm() const {
 }
 
 double StatementGeometry::columnLeftMm(std::size_t i) const {
-    double x = leftMm;
+    double x = margins.leftMm;
     for (std::size_t k = 0; k < i && k < columns.size(); ++k) x += columns[k].widthMm;
     return x;
 }

@@ -64,7 +64,7 @@ struct StatementGeometry {
     ReportDesign design = kDefaultStatementDesign;
     std::string_view layout;  // the design's name, as the print types name it
     Paper paper;
-    double leftMm = 0, topMm = 0, rightMm = 0, bottomMm = 0;  // margins
+    PageMargins margins;
     double headerMm = 0;      // title, project and company above the table
     double headingRowMm = 0;  // the column headings
     double lineMm = 0;        // one of the fifteen lines
@@ -73,7 +73,7 @@ struct StatementGeometry {
     std::vector<StatementColumn> columns;
     StatementHeaderBand band;
 
-    double tableTopMm() const { return topMm + headerMm; }
+    double tableTopMm() const { return margins.topMm + headerMm; }
     double tableWidthMm() const;
     double tableBottomMm() const {
         return tableTopMm() + headingRowMm + print::kLinesPerPage * lineMm;

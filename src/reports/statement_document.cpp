@@ -66,9 +66,9 @@ bool StatementDocument::writeWorkbook(const std::string& path, std::string& erro
 void StatementDocument::paintHeader(PagePainter& p, const StatementPage* page) const {
     const StatementGeometry& g = geometry_;
     const StatementHeaderBand& band = g.band;
-    const double left = g.leftMm;
+    const double left = g.margins.leftMm;
     const double width = g.tableWidthMm();
-    const double top = g.topMm;
+    const double top = g.margins.topMm;
 
     // Title, centred, with a double rule under it.
     TextStyle title{band.titleFontMm, Face::Mincho, Align::Center};
@@ -111,7 +111,7 @@ void StatementDocument::paintHeader(PagePainter& p, const StatementPage* page) c
 
 void StatementDocument::paintGrid(PagePainter& p) const {
     const StatementGeometry& g = geometry_;
-    const double left = g.leftMm;
+    const double left = g.margins.leftMm;
     const double right = left + g.tableWidthMm();
     const double top = g.tableTopMm();
     const double bodyTop = top + g.headingRowMm;

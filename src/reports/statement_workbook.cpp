@@ -79,10 +79,7 @@ class StatementSheetWriter {
         std::vector<double> widths;
         for (const SheetColumn& column : columns_) widths.push_back(column.widthMm);
         sheet_->setPageSetup({.paper = design_.paper,
-                              .leftMm = g_.leftMm,
-                              .rightMm = g_.rightMm,
-                              .topMm = g_.topMm,
-                              .bottomMm = kWorkbookBottomMarginMm,
+                              .margins = workbookMargins(g_.margins),
                               .columnWidthsMm = std::move(widths)});
         std::vector<uint32_t> breaks;
         StatementPage page;

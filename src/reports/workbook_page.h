@@ -13,6 +13,12 @@ namespace omrix::reports {
 inline constexpr double kWorkbookFooterRowMm = 6;
 inline constexpr double kWorkbookBottomMarginMm = 5;
 
+// A layout's page margins for its worksheet: the footer row stands in the bottom margin.
+inline PageMargins workbookMargins(PageMargins page) {
+    page.bottomMm = kWorkbookBottomMarginMm;
+    return page;
+}
+
 struct WorkbookHeading {
     std::string_view title;
     std::string_view projectName;

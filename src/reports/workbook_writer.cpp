@@ -87,8 +87,9 @@ void Worksheet::setPageSetup(const PageSetup& setup) {
         worksheet_set_landscape(sheet_);
     else
         worksheet_set_portrait(sheet_);
-    worksheet_set_margins(sheet_, inchesOfMm(setup.leftMm), inchesOfMm(setup.rightMm),
-                          inchesOfMm(setup.topMm), inchesOfMm(setup.bottomMm));
+    const PageMargins& m = setup.margins;
+    worksheet_set_margins(sheet_, inchesOfMm(m.leftMm), inchesOfMm(m.rightMm), inchesOfMm(m.topMm),
+                          inchesOfMm(m.bottomMm));
     // One page wide, as many tall as the manual breaks make.
     worksheet_fit_to_pages(sheet_, 1, 0);
     worksheet_gridlines(sheet_, LXW_HIDE_ALL_GRIDLINES);

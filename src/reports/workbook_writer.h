@@ -52,7 +52,7 @@ double columnWidthOfMm(double mm);
 
 struct PageSetup {
     Paper paper;
-    double leftMm = 10, rightMm = 10, topMm = 10, bottomMm = 10;
+    PageMargins margins{.leftMm = 10, .topMm = 10, .rightMm = 10, .bottomMm = 10};
     std::vector<double> columnWidthsMm;  // of columns 0, 1, …
 };
 

@@ -50,7 +50,9 @@ Currency yen(int64_t units) {
 TEST(PrintTypes, RecognisedByExactTrimmedName) {
     for (const char* name : kTypeNames) {
         ASSERT_NE(findPrintType(name), nullptr) << name;
-        EXPECT_EQ(findPrintType(name)->typeName, name);
+        PrintOptionRec options;
+        ASSERT_TRUE(sbSetPrintType(options, name));
+        EXPECT_EQ(options.sPrintTypeName, name);
     }
     EXPECT_EQ(findPrintType(" A4(縦)  ")->reportFile, "OMRIX_PRINT_A4TATE.RPT");
     EXPECT_EQ(findPrintType("A4(社内確認用)")->reportTitle, "内訳書(社内確認用)");

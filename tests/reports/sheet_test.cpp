@@ -45,7 +45,7 @@ TEST(SheetTexts, BothSheetsFitTheirPaperFilledOrEmpty) {
     SheetRecord empty;
     const SheetGeometry& g = sheetGeometry();
     for (const SheetModel& model : {overviewSheet(empty), summarySheet(empty, "会社")}) {
-        EXPECT_LE(g.topMm + sheetHeightMm(model, g), 297.0 - g.bottomMm - 6) << model.title;
+        EXPECT_LE(g.margins.topMm + sheetHeightMm(model, g), 297.0 - g.margins.bottomMm - 6) << model.title;
     }
     EXPECT_EQ(summarySheet(empty, "会社").rows.back().lineCount(), 11u);  // 備考１ … １１
 }
