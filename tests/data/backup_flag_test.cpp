@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "context/ini_file.h"
-#include "data/access_database.h"
+#include "data/table_database.h"
 #include "platform/ini_write.h"
 
 namespace omrix::data {
@@ -41,7 +41,7 @@ TEST(BackupFlag, TablesAtEitherStartPosition) {
 }
 
 TEST(BackupFlag, WrittenOnlyAfterASuccessfulStatement) {
-    testing::AccessDatabase a;
+    testing::TableDatabase a;
     ASSERT_TRUE(a.ok());
     auto flag = [&] { return context::VBFILE_ReadINI("KALVERON", "BackupFlag", 0, a.iniPath()); };
     EXPECT_EQ(flag(), "");
@@ -57,7 +57,7 @@ TEST(BackupFlag, WrittenOnlyAfterASuccessfulStatement) {
     ASSERT_TRUE(a.db().fnExecuteEx("Update 物件概要 Set 工期 = ''", affected, result));
     EXPECT_EQ(flag(), "0");
     // The database section is kept as it was.
-    EXPECT_EQ(context::fnReadDatabaseIniValue("DATABASE", "DB_NAME", a.iniPath()), "access.sqlite");
+    EXPECT_EQ(context::fnReadDatabaseIniValue("DATABASE", "DB_NAME", a.iniPath()), "tables.sqlite");
 }
 
 }  // namespace

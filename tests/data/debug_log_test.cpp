@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "context/ini_file.h"
-#include "data/access_database.h"
+#include "data/table_database.h"
 
 namespace omrix::data {
 namespace {
@@ -27,14 +27,14 @@ TEST(DebugTrace, OnlyAnAbsentKeyOrExactlyOffSwitchesItOff) {
         {"", false},
     };
     for (const Case& c : cases) {
-        testing::AccessDatabase a(c.ini);
+        testing::TableDatabase a(c.ini);
         ASSERT_TRUE(a.ok());
         EXPECT_EQ(readDebugSettings().enabled, c.on) << c.ini;
     }
 }
 
 TEST(DebugTrace, FilesStayInTheIniFolder) {
-    testing::AccessDatabase a;
+    testing::TableDatabase a;
     const fs::path folder = a.folder().path();
     struct Case {
         const char* name;
@@ -52,12 +52,12 @@ TEST(DebugTrace, FilesStayInTheIniFolder) {
         DebugLog log(DebugSettings{true, c.name, folder.string()}, "\\DBS_DEFAULT.LOG");
         EXPECT_EQ(log.path(), c.expected.string()) << c.name;
     }
-    testing::AccessDatabase b("[DEBUG_OPTION]\nRECORDSET_DEBUG=ON\n");
+    testing::TableDatabase b("[DEBUG_OPTION]\nRECORDSET_DEBUG=ON\n");
     EXPECT_EQ(readDebugSettings().folder, b.folder().path().string());
 }
 
 TEST(DebugTrace, StatementsAndValuesAreWrittenPrivatelyWithoutPasswords) {
-    testing::AccessDatabase a("[DEBUG_OPTION]\nRECORDSET_DEBUG=off\nRECORDSET_LOGFILE=\\t.LOG\n");
+    testing::TableDatabase a("[DEBUG_OPTION]\nRECORDSET_DEBUG=off\nRECORDSET_LOGFILE=\\t.LOG\n");
     ASSERT_TRUE(a.ok());
     const std::string path = a.folder().file("t.LOG");
     {
@@ -123,7 +123,7 @@ TEST(DebugTrace, PendingTextJoinsTheNextLine) {
 }
 
 TEST(DebugTrace, UnwritableFileShowsOneMessage) {
-    testing::AccessDatabase a;
+    testing::TableDatabase a;
     const DebugSettings settings{true, "\\no_such_folder/trace.LOG", a.folder().path().string()};
     DebugLog log(settings, "\\unused.LOG");
     DebugLog other(settings, "\\unused.LOG");

@@ -12,6 +12,7 @@
 #include "data/exclusive_lock.h"
 #include "data/table_database.h"
 #include "context/app_context.h"
+#include "platform/shown_messages.h"
 
 namespace omrix::data {
 namespace {
@@ -117,17 +118,14 @@ TEST_F(IdNumberingTest, WaitsAndTriesComeFromTheEnvironmentRow) {
     EXPECT_EQ(policy.tries, 1);
     EXPECT_EQ(policy.waitMs, 1);
 
+    const testing::Shown once{
+        "3010|ＩＤ管理テーブルの取得|"
+        "メイン画面のツール→排他管理→ＩＤ排他管理を確認してください。|sbSaveGaiyou"};
     EXPECT_EQ(fnGetNewTableID("物件概要", "sbSaveGaiyou"), 0);
-    ASSERT_EQ(t.messages().messages().size(), 1u);
-    const auto& shown = t.messages().messages()[0];
-    EXPECT_EQ(shown.number, 3010);
-    EXPECT_EQ(shown.params[0], "ＩＤ管理テーブルの取得");
-    EXPECT_EQ(shown.params[1], "メイン画面のツール→排他管理→ＩＤ排他管理を確認してください。");
-    EXPECT_EQ(shown.params[2], "sbSaveGaiyou");
-
+    EXPECT_EQ(testing::shownTexts(t.messages()), once);
     t.exec("Delete From ＩＤ排他管理;");
     EXPECT_EQ(fnGetNewTableID("物件概要", "sbSaveGaiyou"), 1);
-    EXPECT_EQ(t.messages().messages().size(), 1u);
+    EXPECT_EQ(testing::shownTexts(t.messages()), once);
 }
 
 TEST_F(IdNumberingTest, FailedCounterWriteStillReleasesTheLock) {
@@ -152,10 +150,9 @@ TEST_F(IdNumberingTest, FailedUnlockShowsTheCriticalBoxAndKeepsTheNumber) {
     t.refuse("Delete", "ＩＤ排他管理");
     EXPECT_EQ(take("物件概要", 1, counting(0, 0)), 1);
     ASSERT_EQ(t.messages().messages().size(), 1u);
-    const auto& shown = t.messages().messages()[0];
-    EXPECT_EQ(shown.number, 0);
-    EXPECT_EQ(shown.style, platform::kStyleCritical);
-    EXPECT_EQ(shown.text, "テーブル「物件概要」のＩＤ排他管理を完了できませんでした。");
+    EXPECT_EQ(t.messages().messages()[0].style, platform::kStyleCritical);
+    EXPECT_EQ(t.messages().messages()[0].text,
+              "テーブル「物件概要」のＩＤ排他管理を完了できませんでした。");
     EXPECT_EQ(lockRows(), 1);
 }
 
@@ -190,12 +187,8 @@ TEST_F(BreakdownNumberingTest, LinesAreNumberedPerProject) {
 TEST_F(BreakdownNumberingTest, UnreadableHeaderGivesMinusOneWithMessage) {
     t.exec("Drop Table 内訳名称;");
     EXPECT_EQ(fnOmrix_DBT_ID_Kanri_GetIncMaxID("内訳", 1, "", 0, "内訳名称", 7), -1);
-    ASSERT_EQ(t.messages().messages().size(), 1u);
-    const auto& shown = t.messages().messages()[0];
-    EXPECT_EQ(shown.number, 3010);
-    EXPECT_EQ(shown.params[0], "内訳名称の取得");
-    EXPECT_EQ(shown.params[1], "");
-    EXPECT_EQ(shown.params[2], "fnOmrix_DBT_ID_Kanri_GetIncMaxIDUchiwakeID");
+    EXPECT_EQ(testing::shownTexts(t.messages()),
+              testing::Shown{"3010|内訳名称の取得||fnOmrix_DBT_ID_Kanri_GetIncMaxIDUchiwakeID"});
     EXPECT_EQ(t.count("ＩＤ管理;"), 0);
 }
 

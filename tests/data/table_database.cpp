@@ -31,7 +31,7 @@ std::string variantText(const data::Variant& v) {
 
 }  // namespace
 
-TableDatabase::TableDatabase() {
+TableDatabase::TableDatabase(const std::string& extraIni) {
     file_ = folder_.file("tables.sqlite");
     iniPath_ = folder_.file("OMRIX.INI");
 #ifdef OMRIX_TEST_ON_SERVER
@@ -44,7 +44,7 @@ TableDatabase::TableDatabase() {
 #else
     databaseSection_ = "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=tables.sqlite\n";
 #endif
-    writeBytes(iniPath_, databaseSection_);
+    writeBytes(iniPath_, databaseSection_ + extraIni);
 
     auto& context = context::appContext();
     context.IniPath = iniPath_;

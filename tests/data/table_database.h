@@ -21,7 +21,8 @@ namespace omrix::testing {
 
 class TableDatabase {
   public:
-    TableDatabase();
+    // extraIni: more INI text after the [DATABASE] section.
+    explicit TableDatabase(const std::string& extraIni = "");
     ~TableDatabase();
     TableDatabase(const TableDatabase&) = delete;
     TableDatabase& operator=(const TableDatabase&) = delete;
@@ -34,6 +35,7 @@ class TableDatabase {
     const std::string& file() const { return file_; }
     // The [DATABASE] section of the INI file.
     const std::string& databaseSection() const { return databaseSection_; }
+    const TempFolder& folder() const { return folder_; }
 
     // A new connection of its own to the same file.
     std::shared_ptr<data::CCCDBS_DataBase> connect() const;
