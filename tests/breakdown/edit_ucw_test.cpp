@@ -19,8 +19,9 @@ UchiwakeRec priced(UchiwakeRec rec, double quantity, int64_t price) {
 // A work type with an item, a total heading holding two items, its total, and a
 // last item.
 std::shared_ptr<COmrixEditUcw> totalsTree() {
-    return buildTree({line(1, 0, 0), line(2, 1, 1, 1), line(3, 2, 8, 1), line(4, 2, 0x20, 2),
-                      line(5, 4, 8, 1), line(6, 4, 8, 2), line(7, 2, 0x40, 3), line(8, 2, 8, 4)});
+    return buildTree({line(1, 0, 0), line(2, 1, 1, 1), line(3, 2, 8, 1),
+                      line(4, 2, kFlagGokeiMidasi, 2), line(5, 4, 8, 1), line(6, 4, 8, 2),
+                      line(7, 2, kFlagGokei, 3), line(8, 2, 8, 4)});
 }
 
 std::vector<int32_t> editOrderFrom(COmrixEditUcw* line) {
@@ -52,8 +53,8 @@ TEST(EditUcwTraversal, TotalHeadingsAreWalkedThroughInPlace) {
 }
 
 TEST(EditUcwTraversal, NestedTotalsDescendToTheirLastLine) {
-    auto root = buildTree({line(1, 0, 0), line(2, 1, 1), line(3, 2, 0x20, 1), line(4, 3, 0x20, 1),
-                           line(5, 4, 8, 1), line(6, 2, 8, 2)});
+    auto root = buildTree({line(1, 0, 0), line(2, 1, 1), line(3, 2, kFlagGokeiMidasi, 1),
+                           line(4, 3, kFlagGokeiMidasi, 1), line(5, 4, 8, 1), line(6, 2, 8, 2)});
     ASSERT_TRUE(root);
     EXPECT_EQ(idOf(byId(root, 6)->fnGetEditPrev()), 5);
     EXPECT_EQ(idOf(byId(root, 5)->fnGetEditNext()), 6);
@@ -130,17 +131,6 @@ TEST(EditUcwLinks, TopLevelChangesMoveTheRoot) {
     EXPECT_EQ(first->fnGetNext(), nullptr);
 }
 
-TEST(EditUcwKinds, KindBitsHaveTheirStoredValues) {
-    using namespace breakdown;
-    const std::pair<int16_t, int16_t> bits[] = {
-        {kFlagSyumoku, 0x01}, {kFlagKamoku, 0x02},      {kFlagChuKamoku, 0x04},
-        {kFlagMeisai, 0x08},  {kFlagBesshi, 0x10},      {kFlagGokeiMidasi, 0x20},
-        {kFlagGokei, 0x40},   {kFlagBesshiApart, 0x80}, {kFlagMishiyou, 0x100},
-        {kFlag512, 0x200},    {kFlagKeizoku, 0x1000},   {kFlagMeisaiGokei, 72},
-    };
-    for (auto [named, stored] : bits) EXPECT_EQ(named, stored);
-}
-
 TEST(EditUcwKinds, MajorKindFollowsTheBitOrder) {
     using namespace breakdown;
     struct Case {
@@ -181,16 +171,17 @@ TEST(EditUcwKinds, EditKindFollowsParentsAndTheEditMode) {
     context::resetAppContext();
 
     auto tree = UcwTree::create();
-    COmrixEditUcw* lone = tree->newLine(line(9, 0, 0x40 | 0x200 | 0x01));
-    EXPECT_EQ(lone->fnGetEditSyubetu(), 0x201);  // no parent: the flag's own kind bits
+    COmrixEditUcw* lone = tree->newLine(line(9, 0, kFlagGokei | kFlag512 | kFlagSyumoku));
+    EXPECT_EQ(lone->fnGetEditSyubetu(),
+              kFlag512 | kFlagSyumoku);  // no parent: the flag's own kind bits
 }
 
 TEST(EditUcwContent, EmptyLinesAreTrimmedAndTested) {
     auto blank = line(3, 2, 8, 1, "");
     blank.仕様１ = "   ";
     auto named = line(4, 2, 8, 2, "  名前");
-    auto root =
-        buildTree({line(1, 0, 0), line(2, 1, 1, 1, ""), blank, named, line(5, 2, 0x20, 3, "")});
+    auto root = buildTree(
+        {line(1, 0, 0), line(2, 1, 1, 1, ""), blank, named, line(5, 2, kFlagGokeiMidasi, 3, "")});
     ASSERT_TRUE(root);
     EXPECT_TRUE(byId(root, 3)->fnIsEmpty());
     EXPECT_TRUE(byId(root, 3)->prUchiwakeRec().仕様１.isBlank());
@@ -205,7 +196,7 @@ TEST(EditUcwContent, EmptyLinesAreTrimmedAndTested) {
     EXPECT_FALSE(byId(root, 3)->fnIsMoneyDisp());
     EXPECT_TRUE(byId(root, 3)->fnNameIsEmpty());
     EXPECT_FALSE(byId(root, 3)->fnIsNoSaveEmpty());  // the named line follows it
-    EXPECT_TRUE(byId(root, 5)->fnIsNoSaveEmpty() == false);
+    EXPECT_FALSE(byId(root, 5)->fnIsNoSaveEmpty());
 
     auto quantity = line(6, 0, 8, 0, "");
     quantity.内訳数量 = 0.5;
@@ -213,12 +204,12 @@ TEST(EditUcwContent, EmptyLinesAreTrimmedAndTested) {
 }
 
 TEST(EditUcwContent, ContinuationLinesCountUpAlongARun) {
-    auto unused = line(8, 2, 8 | 0x100, 7, "未使用");
+    auto unused = line(8, 2, 8 | kFlagMishiyou, 7, "未使用");
     auto root = buildTree({line(1, 0, 0), line(2, 1, 1), priced(line(3, 2, 8, 1, "本体"), 2, 100),
                            line(4, 2, 8, 2, "続き１"), line(5, 2, 8, 3, "続き２"),
                            priced(line(6, 2, 8, 4, "別"), 1, 5), line(7, 2, 8, 5, "続き"), unused,
-                           line(9, 2, 8, 8, "未使用の後"), line(10, 2, 0x10, 9, "別紙"),
-                           line(11, 2, 0x1000, 10, "別紙の続き")});
+                           line(9, 2, 8, 8, "未使用の後"), line(10, 2, kFlagBesshi, 9, "別紙"),
+                           line(11, 2, kFlagKeizoku, 10, "別紙の続き")});
     ASSERT_TRUE(root);
     auto number = [&](int32_t id) { return byId(root, id)->fnGetKeizokuNo(); };
     EXPECT_EQ(number(3), 0);
@@ -253,9 +244,9 @@ TEST(EditUcwSearch, FindsBelowButNeverBeside) {
     EXPECT_EQ(work->fnGetIDTarget(2, false), nullptr);
     EXPECT_EQ(byId(root, 3)->fnGetIDTarget(8, true), nullptr);  // a sibling
     bool exist = false;
-    byId(root, 4)->sbSearchSyuBetu(0x40, exist);
+    byId(root, 4)->sbSearchSyuBetu(kFlagGokei, exist);
     EXPECT_FALSE(exist);  // the total is beside the heading, not below it
-    root->sbSearchSyuBetu(0x40, exist);
+    root->sbSearchSyuBetu(kFlagGokei, exist);
     EXPECT_TRUE(exist);
     EXPECT_TRUE(root->fnIsExist(byId(root, 5), false));
     EXPECT_FALSE(byId(root, 5)->fnIsExist(byId(root, 5), false));

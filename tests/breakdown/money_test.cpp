@@ -50,8 +50,8 @@ TEST_F(MoneyTest, WorkTypeSumsWholeAmountsOfUsedLinesAndTotals) {
     addVariable("AB", 3);
     addVariable("ab", 10.25);
     auto unused = item(5, 2, 3, 1, "1000");
-    unused.種別フラグ |= 0x100;
-    auto heading = line(6, 2, 0x20, 4);
+    unused.種別フラグ |= kFlagMishiyou;
+    auto heading = line(6, 2, kFlagGokeiMidasi, 4);
     auto formulas = item(9, 2, 6, 0, "0");
     formulas.数量計算式 = "  AB*A ";
     formulas.見積１単価計算式 = "（１０＋２）÷４";
@@ -59,7 +59,7 @@ TEST_F(MoneyTest, WorkTypeSumsWholeAmountsOfUsedLinesAndTotals) {
     auto root =
         buildTree({line(1, 0, 0), line(2, 1, 1, 1), item(3, 2, 1, 2.5, "1000.5", "333.3333"),
                    item(4, 2, 2, 3.0003, "0.3333", "-10.5"), unused, heading,
-                   item(7, 6, 1, 1, "100.7", "0", "50"), line(8, 2, 0x40, 5), formulas});
+                   item(7, 6, 1, 1, "100.7", "0", "50"), line(8, 2, kFlagGokei, 5), formulas});
     ASSERT_TRUE(root);
     root->sbMoneyReCalc();
     auto rec = [&](int32_t id) { return byId(root, id)->prUchiwakeRec(); };
@@ -128,7 +128,7 @@ TEST_F(MoneyTest, HeadingAmountsRoundHalfToEvenWithoutCutting) {
 }
 
 TEST_F(MoneyTest, LineItemTotalKeepsItsAmountsAndGetsCode90) {
-    auto total = line(3, 2, 72, 2);
+    auto total = line(3, 2, kFlagMeisaiGokei, 2);
     total.見積１単価 = money("5");
     auto root = buildTree({line(1, 0, 0), line(2, 1, 1), item(4, 2, 1, 2, "10"), total});
     ASSERT_TRUE(root);

@@ -48,14 +48,6 @@ std::vector<int32_t> sortedIds(std::vector<std::pair<int32_t, int32_t>> idAndHyo
 
 }  // namespace
 
-TEST(UchiwakeSort, PivotRoundsHalfToEven) {
-    EXPECT_EQ(breakdown::hyojiPivotIndex(1, 2), 2);
-    EXPECT_EQ(breakdown::hyojiPivotIndex(2, 3), 2);
-    EXPECT_EQ(breakdown::hyojiPivotIndex(1, 4), 2);
-    EXPECT_EQ(breakdown::hyojiPivotIndex(3, 4), 4);
-    EXPECT_EQ(breakdown::hyojiPivotIndex(1, 5), 3);
-}
-
 TEST(UchiwakeSort, EqualKeysComeOutInThePartitionOrder) {
     // Worked by hand through the partitioning.
     EXPECT_EQ(sortedIds({{1, 10}, {2, 30}, {3, 20}}), (std::vector<int32_t>{1, 3, 2}));
@@ -137,9 +129,9 @@ TEST(UchiwakeBuild, SeveralTopLinesChainFromTheRoot) {
 }
 
 TEST(UchiwakeBuild, TotalHeadingQuantityIsLimitedToOne) {
-    auto three = line(2, 1, 0x20);
+    auto three = line(2, 1, kFlagGokeiMidasi);
     three.内訳数量 = 3.0;
-    auto half = line(3, 1, 0x20 | 0x10 | 0x01);
+    auto half = line(3, 1, kFlagGokeiMidasi | kFlagBesshi | kFlagSyumoku);
     half.内訳数量 = 0.5;
     auto item = line(4, 1, 8);
     item.内訳数量 = 3.0;

@@ -8,12 +8,22 @@
 #include <vector>
 
 #include "breakdown/edit_ucw.h"
+#include "breakdown/kind_flags.h"
 #include "breakdown/uchiwake_loader.h"
 #include "breakdown/uchiwake_records.h"
 
 namespace omrix::testing {
 
 using breakdown::COmrixEditUcw;
+using breakdown::kFlag512;
+using breakdown::kFlagBesshi;
+using breakdown::kFlagGokei;
+using breakdown::kFlagGokeiMidasi;
+using breakdown::kFlagKeizoku;
+using breakdown::kFlagMeisai;
+using breakdown::kFlagMeisaiGokei;
+using breakdown::kFlagMishiyou;
+using breakdown::kFlagSyumoku;
 using breakdown::UchiwakeRec;
 
 inline UchiwakeRec line(int32_t id, int32_t parent, int16_t flag, int32_t hyojiNo = 0,

@@ -8,11 +8,11 @@
 #include <filesystem>
 #include <thread>
 
-#include "data/table_database.h"
+#include "context/ini_file.h"
 #include "data/driver.h"
 #include "data/schema.h"
+#include "data/table_database.h"
 #include "platform/password.h"
-#include "context/ini_file.h"
 #include "platform/password_key.h"
 #include "platform/shown_messages.h"
 
@@ -409,7 +409,8 @@ TEST(OpeningFiles, MissingCorruptOrForeignFilesFailWithTheirCause) {
     };
     const Case cases[] = {
         {"sqlite", missing, missing + ": no such database file"},
-        {"SQLite", folder.file("text.sqlite"), folder.file("text.sqlite") + " is not a database file"},
+        {"SQLite", folder.file("text.sqlite"),
+         folder.file("text.sqlite") + " is not a database file"},
         {"sqlite", folder.file("corrupt.sqlite"),
          folder.file("corrupt.sqlite") + " is not a database file"},
         {"sqlite", folder.path().string(),

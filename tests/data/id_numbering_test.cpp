@@ -9,9 +9,9 @@
 #include <fstream>
 #include <set>
 
+#include "context/app_context.h"
 #include "data/exclusive_lock.h"
 #include "data/table_database.h"
-#include "context/app_context.h"
 #include "platform/shown_messages.h"
 
 namespace omrix::data {

@@ -4,9 +4,9 @@
 
 #include <charconv>
 
+#include "context/app_context.h"
 #include "data/schema.h"
 #include "data/test_server.h"
-#include "context/app_context.h"
 
 namespace omrix::testing {
 namespace {
@@ -106,9 +106,11 @@ namespace omrix::testing {
 void TableDatabase::refuse(std::string_view action, std::string_view table) {
     std::string on = std::string(action) + " On " + std::string(table);
     if (kOnServer) {
-        exec("Create Or Replace Function omrix_refuse() Returns trigger Language plpgsql As "
-             "'Begin Raise Exception ''no''; End';"
-             "Create Trigger refuse Before " + on + " For Each Row Execute Function omrix_refuse();");
+        exec(
+            "Create Or Replace Function omrix_refuse() Returns trigger Language plpgsql As "
+            "'Begin Raise Exception ''no''; End';"
+            "Create Trigger refuse Before " +
+            on + " For Each Row Execute Function omrix_refuse();");
     } else {
         exec("Create Trigger refuse Before " + on + " Begin Select Raise(Abort, 'no'); End;");
     }

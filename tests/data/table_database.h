@@ -11,10 +11,10 @@
 #include <string>
 #include <string_view>
 
-#include "data/database.h"
-#include "platform/messages.h"
 #include "context/fresh_context.h"
 #include "context/temp_folder.h"
+#include "data/database.h"
+#include "platform/messages.h"
 #include "platform/password_key.h"
 
 namespace omrix::testing {

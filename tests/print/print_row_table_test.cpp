@@ -4,13 +4,14 @@
 #include <vector>
 
 #include "breakdown/progress_bar.h"
+#include "context/app_context.h"
+#include "context/fresh_context.h"
 #include "data/database.h"
 #include "data/record_conventions.h"
 #include "data/table_database.h"
+#include "print/numbered_rows.h"
 #include "print/print_row.h"
 #include "print/print_row_table.h"
-#include "context/app_context.h"
-#include "context/fresh_context.h"
 
 namespace omrix::print {
 namespace {
@@ -68,18 +69,7 @@ void fillTexts(PrintRow& r, std::string_view text) {
 }
 
 PrintRows makeRows(int count, int32_t nameId, std::string_view name = "型枠") {
-    PrintRows rows(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        PrintRow& r = rows[static_cast<std::size_t>(i)];
-        r.内訳名称ＩＤ = nameId;
-        r.内訳出力ＩＤ = i + 1;
-        r.頁番号 = i / 15 + 1;
-        r.表示頁番号 = r.頁番号;
-        r.表示No = i % 15 + 1;
-        r.名称１ = name;
-        r.提出用金額 = *Currency::fromUnits(1000 + i);
-    }
-    return rows;
+    return testing::numberedRows(count, nameId, name);
 }
 
 int statementsIn(std::string_view sql) {
@@ -263,7 +253,7 @@ TEST_F(PrintRowTable, RefusedRowPartWayFailsAndTheCallerKeepsTheOldRows) {
     EXPECT_FALSE(InsertPrintRows(rows, true));
     EXPECT_EQ(live(9), 0);
     EXPECT_EQ(t.value("Select 名称１ From 内訳出力 Where 内訳名称ＩＤ = 7 And 内訳出力ＩＤ = 1"),
-              "前回" + std::string(60, ' '));
+              "前回1" + std::string(59, ' '));
     EXPECT_EQ(t.db().fnBeginTrans(), 1);  // nothing left open
     t.db().fnRollBackTrans();
 }

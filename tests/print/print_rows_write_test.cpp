@@ -8,6 +8,8 @@
 #include "context/app_context.h"
 #include "data/database.h"
 #include "data/table_database.h"
+#include "platform/shown_messages.h"
+#include "print/numbered_rows.h"
 #include "print/print_progress.h"
 #include "print/print_row_table.h"
 #include "print/print_rows_write.h"
@@ -40,28 +42,13 @@ class RecordingProgress : public PrintProgress {
     breakdown::ProgressBar bar_;
 };
 
-PrintRows runRows(int count, int32_t nameId, std::string_view name) {
-    PrintRows rows(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        PrintRow& r = rows[static_cast<std::size_t>(i)];
-        r.内訳名称ＩＤ = nameId;
-        r.内訳出力ＩＤ = i + 1;
-        r.頁番号 = i / 15 + 1;
-        r.表示頁番号 = r.頁番号;
-        r.表示No = i % 15 + 1;
-        r.名称１ = std::string(name) + std::to_string(i + 1);
-        r.提出用金額 = *Currency::fromUnits(1000 + i);
-    }
-    return rows;
-}
-
 class PrintRowsWrite : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(t.ok()) << t.error();
         appContext().UchiwakeNameID = 7;
-        ASSERT_TRUE(InsertPrintRows(runRows(40, 7, "前回"), true));
-        ASSERT_TRUE(InsertPrintRows(runRows(5, 8, "他"), true));
+        ASSERT_TRUE(InsertPrintRows(testing::numberedRows(40, 7, "前回"), true));
+        ASSERT_TRUE(InsertPrintRows(testing::numberedRows(5, 8, "他"), true));
     }
 
     // The stored rows of a breakdown, one text per row in 内訳出力ＩＤ order.
@@ -82,23 +69,13 @@ class PrintRowsWrite : public ::testing::Test {
         return out;
     }
 
-    void expectMessage(std::string_view step) {
-        ASSERT_EQ(t.messages().messages().size(), 1u);
-        const auto& m = t.messages().messages()[0];
-        EXPECT_EQ(m.number, 3010);
-        EXPECT_EQ(m.style, 0);
-        EXPECT_EQ(m.params[0], step);
-        EXPECT_EQ(m.params[1], "");
-        EXPECT_EQ(m.params[2], "fnOmrix_Print_Print_CreatePrintUchiwakeInf");
-    }
-
     testing::TableDatabase t;
     RecordingProgress progress;
 };
 
 TEST_F(PrintRowsWrite, ReplacesTheRowsOfThisBreakdownOnly) {
     const auto others = stored(8);
-    const PrintRows rows = runRows(230, 7, "新");
+    const PrintRows rows = testing::numberedRows(230, 7, "新");
     ASSERT_TRUE(fnOmrix_Print_Print_CreatePrintUchiwakeInf(rows, &progress));
     const auto now = stored(7);
     ASSERT_EQ(now.size(), 230u);
@@ -137,41 +114,47 @@ TEST_F(PrintRowsWrite, RefusedStepIsReportedAndThePreviousRowsStay) {
     struct Case {
         const char* what;
         std::vector<const char*> refusal;  // SQL run before the write
-        const char* step;     // text 1 of message 3010
-        int32_t rowsSeen;     // rows of breakdown 7 while the message shows
-        int events;           // progress events before the refusal
+        const char* step;                  // text 1 of message 3010
+        int32_t rowsSeen;                  // rows of breakdown 7 while the message shows
+        int events;                        // progress events before the refusal
     };
     const Case cases[] = {
         {"delete refused",
          {"CREATE TRIGGER refuse BEFORE DELETE ON 内訳出力 BEGIN SELECT RAISE(ABORT, 'kept'); END"},
-         "内訳出力の削除", 40, 0},
+         "内訳出力の削除",
+         40,
+         0},
         // The batch of 200 holding row 150 is built whole, then refused: 149 rows in.
         {"insert of row 150 refused",
          {"CREATE TRIGGER refuse BEFORE INSERT ON 内訳出力 WHEN NEW.内訳名称ＩＤ = 7 AND "
           "NEW.内訳出力ＩＤ = 150 BEGIN SELECT RAISE(ABORT, 'refused'); END"},
-         "内訳出力の書き込み", 149, 200},
+         "内訳出力の書き込み",
+         149,
+         200},
         // A deferred key is checked only at the commit.
         {"commit refused",
          {"PRAGMA foreign_keys = ON", "CREATE TABLE 親(id INTEGER PRIMARY KEY)",
           "CREATE TABLE 子(p INTEGER REFERENCES 親(id) DEFERRABLE INITIALLY DEFERRED)",
           "CREATE TRIGGER refuse AFTER INSERT ON 内訳出力 WHEN NEW.内訳出力ＩＤ = 1 "
           "BEGIN INSERT INTO 子 VALUES (99); END"},
-         "内訳出力の書き込み", 40, 230},
+         "内訳出力の書き込み",
+         40,
+         230},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        ASSERT_TRUE(fnOmrix_Print_Print_CreatePrintUchiwakeInf(runRows(40, 7, "前回")));
+        ASSERT_TRUE(
+            fnOmrix_Print_Print_CreatePrintUchiwakeInf(testing::numberedRows(40, 7, "前回")));
         const auto before = stored(7);
         auto sink = std::make_shared<CountingSink>(t.db());
         appContext().Messages = sink;
         for (const char* sql : c.refusal) t.exec(sql);
         RecordingProgress shown;
-        EXPECT_FALSE(fnOmrix_Print_Print_CreatePrintUchiwakeInf(runRows(230, 7, "新"), &shown));
-        ASSERT_EQ(sink->messages().size(), 1u);
-        const auto& m = sink->messages()[0];
-        EXPECT_EQ(m.number, 3010);
-        EXPECT_EQ(m.params[0], c.step);
-        EXPECT_EQ(m.params[2], "fnOmrix_Print_Print_CreatePrintUchiwakeInf");
+        EXPECT_FALSE(fnOmrix_Print_Print_CreatePrintUchiwakeInf(testing::numberedRows(230, 7, "新"),
+                                                                &shown));
+        EXPECT_EQ(testing::shownTexts(*sink),
+                  testing::Shown{"3010|" + std::string(c.step) +
+                                 "||fnOmrix_Print_Print_CreatePrintUchiwakeInf"});
         EXPECT_EQ(sink->rowsSeen, std::vector<int32_t>{c.rowsSeen});
         EXPECT_EQ(stored(7), before);
         EXPECT_FALSE(shown.captionShown);
@@ -179,7 +162,7 @@ TEST_F(PrintRowsWrite, RefusedStepIsReportedAndThePreviousRowsStay) {
         EXPECT_EQ(shown.events, c.events);
 
         t.exec("DROP TRIGGER refuse");
-        ASSERT_TRUE(fnOmrix_Print_Print_CreatePrintUchiwakeInf(runRows(3, 7, "次")));
+        ASSERT_TRUE(fnOmrix_Print_Print_CreatePrintUchiwakeInf(testing::numberedRows(3, 7, "次")));
         EXPECT_EQ(stored(7).size(), 3u);
     }
 }
@@ -191,8 +174,10 @@ TEST_F(PrintRowsWrite, NoRowsClearsWithoutProgressAndNoDatabaseFails) {
     EXPECT_TRUE(progress.captions.empty());
 
     appContext().Database.reset();
-    EXPECT_FALSE(fnOmrix_Print_Print_CreatePrintUchiwakeInf(runRows(2, 7, "x"), &progress));
-    expectMessage("内訳出力の削除");
+    EXPECT_FALSE(
+        fnOmrix_Print_Print_CreatePrintUchiwakeInf(testing::numberedRows(2, 7, "x"), &progress));
+    EXPECT_EQ(testing::shownTexts(t.messages()),
+              testing::Shown{"3010|内訳出力の削除||fnOmrix_Print_Print_CreatePrintUchiwakeInf"});
 }
 
 TEST(PrintProgressOnAStream, CaptionThenTenths) {
