@@ -46,17 +46,14 @@ TEST(Cp932Encoding, InvalidUtf8BecomesOneQuestionMarkPerByte) {
     EXPECT_EQ(hex(utf8ToCp932("\xFF漢")), "3F8ABF");
 }
 
-TEST(Cp932Decoding, ValidBytes) {
+TEST(Cp932Decoding, ValidBytesAndBrokenOnesDroppedNotGuessed) {
     EXPECT_EQ(cp932ToUtf8("\x8A\xBF\xB1z"), "漢ｱz");
     EXPECT_EQ(cp932ToUtf8("\x81\x60"), "～");
     EXPECT_EQ(cp932ToUtf8("\x95\x5C"), "表");            // trail byte 0x5C is not a backslash here
     EXPECT_EQ(cp932ToUtf8("\xF0\x40"), "\xEE\x80\x80");  // user-defined area U+E000
-}
-
-TEST(Cp932Decoding, BrokenBytesAreDroppedNotGuessed) {
-    EXPECT_EQ(cp932ToUtf8("ab\x8A"), "ab");      // lead byte at the end
-    EXPECT_EQ(cp932ToUtf8("\x8A\x20x"), " x");   // lead byte before a non-trail byte
-    EXPECT_EQ(cp932ToUtf8("a\x85\x40z"), "az");  // well-formed but unassigned pair
+    EXPECT_EQ(cp932ToUtf8("ab\x8A"), "ab");              // lead byte at the end
+    EXPECT_EQ(cp932ToUtf8("\x8A\x20x"), " x");           // lead byte before a non-trail byte
+    EXPECT_EQ(cp932ToUtf8("a\x85\x40z"), "az");          // well-formed but unassigned pair
     EXPECT_EQ(cp932ToUtf8("\x80\xA0\xFD\xFE\xFF"), "");
     EXPECT_TRUE(isValidUtf8(cp932ToUtf8("\x81\x81\x81")));
 }

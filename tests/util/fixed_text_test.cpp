@@ -44,7 +44,6 @@ TEST(FixedTextWidth, BlankAndClear) {
     text.clear();
     EXPECT_TRUE(text.isBlank());
     EXPECT_EQ(text.str(), std::string(8, ' '));
-    EXPECT_EQ(FixedText<8>::width(), 8u);
 }
 
 TEST(FixedTextWidth, BrokenUtf8CountsByteByByte) {

@@ -15,7 +15,6 @@ TEST(ByteLength, CountsTheCp932Form) {
     EXPECT_EQ(fnLenByte("ＡＢ漢字"), 8);
     EXPECT_EQ(fnLenByte("〃"), 2);
     EXPECT_EQ(fnLenByte("𠮷"), 1);
-    EXPECT_EQ(fnLenByte("😀"), 1);
     EXPECT_EQ(fnLenByte("〜"), 2);  // the JIS wave dash keeps its width
     EXPECT_EQ(fnLenByte("a\xFF\xFE"), 3);
     EXPECT_EQ(fnLenByte("a long ascii run before 漢 and after"), 36);
@@ -24,16 +23,12 @@ TEST(ByteLength, CountsTheCp932Form) {
 TEST(LeftBytes, CutsWholeCharactersOnly) {
     EXPECT_EQ(fnLeftB("abcdef", 3), "abc");
     EXPECT_EQ(fnLeftB("abc", 10), "abc");
-    EXPECT_EQ(fnLeftB("abc", 0), "");
     EXPECT_EQ(fnLeftB("abc", -5), "");
     EXPECT_EQ(fnLeftB("あいう", 3), "あ");  // the second character would be halved
-    EXPECT_EQ(fnLeftB("あいう", 4), "あい");
     EXPECT_EQ(fnLeftB("あいう", 1), "");
     EXPECT_EQ(fnLeftB("ｱあ", 2), "ｱ");
     EXPECT_EQ(fnLeftB("表a", 1), "");  // never a stray trail byte read as '\'
-}
-
-TEST(LeftBytes, GoesThroughTheCodePage) {
+    // The cut goes through the code page.
     EXPECT_EQ(fnLeftB("〜x", 3), "～x");
     EXPECT_EQ(fnLeftB("𠮷ab", 2), "?a");
     EXPECT_EQ(fnLeftB("a\xFF", 2), "a?");
@@ -42,9 +37,7 @@ TEST(LeftBytes, GoesThroughTheCodePage) {
 TEST(RightBytes, CutsWholeCharactersOnly) {
     EXPECT_EQ(fnRightB("C:\\dir\\", 1), "\\");
     EXPECT_EQ(fnRightB("abc", 10), "abc");
-    EXPECT_EQ(fnRightB("abc", 0), "");
     EXPECT_EQ(fnRightB("あいう", 3), "う");
-    EXPECT_EQ(fnRightB("あいう", 5), "いう");
     EXPECT_EQ(fnRightB("あa", 2), "a");
     EXPECT_EQ(fnRightB("aあ", 2), "あ");
     // 表 ends in 0x5C: its last byte alone is half a character, not a backslash.
@@ -57,7 +50,6 @@ TEST(CutToBytes, KeepsCharactersAndNeverSplitsOne) {
     EXPECT_EQ(cutToBytes("abcdef", 4), "abcd");
     EXPECT_EQ(cutToBytes("ab漢字", 3), "ab");
     EXPECT_EQ(cutToBytes("ab漢字", 4), "ab漢");
-    EXPECT_EQ(cutToBytes("ab漢字", 100), "ab漢字");
     EXPECT_EQ(cutToBytes("漢字", 0), "");
     EXPECT_EQ(cutToBytes("〜𠮷x", 4), "〜𠮷x");  // 𠮷 is kept, counted as one byte
     EXPECT_EQ(cutToBytes("〜𠮷x", 3), "〜𠮷");
@@ -72,7 +64,6 @@ TEST(CutAtNul, EndsAtTheFirstNul) {
     EXPECT_EQ(fnCutAtNul("abc"), "abc");
     EXPECT_EQ(fnCutAtNul(std::string("\0abc", 4)), "");
     EXPECT_EQ(fnCutAtNul(std::string("漢\0字\0", 8)), "漢");
-    EXPECT_EQ(fnCutAtNul(""), "");
 }
 
 TEST(TextToBytes, PadModes) {
@@ -87,10 +78,9 @@ TEST(TextToBytes, PadModes) {
     bytes.assign(7, 0xEE);
     sbTextToBytes("ab", bytes, 6, 0);
     EXPECT_EQ(bytes, (std::vector<uint8_t>{0xEE, 'a', 'b', 0xEE, 0xEE, 0xEE, 0xEE}));
-}
 
-TEST(TextToBytes, StaysInsideTheArray) {
-    std::vector<uint8_t> bytes(4, 0xEE);  // positions 1..3
+    // It stays inside the array.
+    bytes.assign(4, 0xEE);  // positions 1..3
     sbTextToBytes("abcdef", bytes, 10, 1);
     EXPECT_EQ(bytes, (std::vector<uint8_t>{0xEE, 'a', 'b', 'c'}));
 
@@ -130,7 +120,6 @@ TEST(BytesToText, ReadsFromPositionOneUpToNul) {
 TEST(TrimBlanks, OnlyHalfWidthSpaces) {
     EXPECT_EQ(trimBlanks("  ab c  "), "ab c");
     EXPECT_EQ(trimBlanksRight("  ab  "), "  ab");
-    EXPECT_EQ(trimBlanksLeft("  ab  "), "ab  ");
     EXPECT_EQ(trimBlanks("    "), "");
     EXPECT_EQ(trimBlanks("\tab\t"), "\tab\t");
     EXPECT_EQ(trimBlanks("　漢　"), "　漢　");
