@@ -142,24 +142,30 @@ TEST_F(PrintExport, PageStartAndCompanyFromTheFlags) {
     EXPECT_TRUE(holds(pdfPage(pdf("uchiwake.pdf"), 1), "No. 0"));
 }
 
-// Each failure is one line of its own on standard error, naming its cause.
-TEST_F(PrintExport, FailuresNameTheirCauseInOneLine) {
+// Each start-up failure ends the run with status 1 and names its cause on standard error.
+TEST_F(PrintExport, StartupFailuresExitWith1AndNameTheirCause) {
     testing::writeBytes(folder.file("text.sqlite"), "not a database\n");
-    testing::writeBytes(ini, "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=text.sqlite\n");
-    Result result = run(kDemo);
-    EXPECT_EQ(result.status, 1);
-    EXPECT_TRUE(holds(result.err,
-                      "start-up stopped: the database named by the INI file could not "
-                      "be opened: " +
-                          folder.file("text.sqlite") + " is not a database file\n"))
-        << result.err;
-
-    const std::string bigIni = folder.file("big.INI");
-    testing::writeBytes(bigIni, std::string((1 << 20) + 10, '\n'));
-    ini = bigIni;
-    result = run(kDemo);
-    EXPECT_EQ(result.status, 1);
-    EXPECT_TRUE(holds(result.err, bigIni + " is larger than 1 MiB")) << result.err;
+    const std::string dataIni = ini;
+    const std::string otherIni = folder.file("OTHER.INI");
+    struct Case {
+        std::string arguments, iniText, cause;  // iniText: empty keeps the demo's INI
+    };
+    const Case cases[] = {
+        {"--bukken 00000009 --han 01", "", "内訳名称の取得"},
+        {kDemo, "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=nowhere/none.sqlite\n",
+         "データベース接続情報"},
+        {kDemo, "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=text.sqlite\n",
+         "start-up stopped: the database named by the INI file could not be opened: " +
+             folder.file("text.sqlite") + " is not a database file\n"},
+        {kDemo, std::string((1 << 20) + 10, '\n'), otherIni + " is larger than 1 MiB"},
+    };
+    for (const Case& c : cases) {
+        ini = c.iniText.empty() ? dataIni : otherIni;
+        if (!c.iniText.empty()) testing::writeBytes(otherIni, c.iniText);
+        Result result = run(c.arguments);
+        EXPECT_EQ(result.status, 1) << c.cause;
+        EXPECT_TRUE(holds(result.err, c.cause)) << result.err;
+    }
 }
 
 TEST_F(PrintExport, OutputPathOfAnyBytesIsWrittenAsGiven) {
@@ -204,17 +210,6 @@ TEST_F(PrintExport, MissingSummaryEndsTheRunAfterTheStatement) {
     result = run(std::string(kDemo) + "--outputs gaiyou,daika");
     EXPECT_EQ(result.status, 1);
     EXPECT_TRUE(holds(result.err, "工事概要の取得")) << result.err;
-}
-
-TEST_F(PrintExport, StartupFailuresExitWith1) {
-    Result result = run("--bukken 00000009 --han 01");
-    EXPECT_EQ(result.status, 1);
-    EXPECT_TRUE(holds(result.err, "内訳名称の取得")) << result.err;
-
-    testing::writeBytes(ini, "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=nowhere/none.sqlite\n");
-    result = run(kDemo);
-    EXPECT_EQ(result.status, 1);
-    EXPECT_TRUE(holds(result.err, "データベース接続情報")) << result.err;
 }
 
 TEST_F(PrintExport, NoRenderWritesTheRowsOnly) {

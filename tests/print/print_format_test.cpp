@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "print/print_convert.h"
@@ -48,12 +49,7 @@ Currency yen(int64_t units) {
 }
 
 TEST(PrintTypes, RecognisedByExactTrimmedName) {
-    for (const char* name : kTypeNames) {
-        ASSERT_NE(findPrintType(name), nullptr) << name;
-        PrintOptionRec options;
-        ASSERT_TRUE(sbSetPrintType(options, name));
-        EXPECT_EQ(options.sPrintTypeName, name);
-    }
+    for (const char* name : kTypeNames) EXPECT_EQ(optionsFor(name).sPrintTypeName, name);
     EXPECT_EQ(findPrintType(" A4(縦)  ")->reportFile, "OMRIX_PRINT_A4TATE.RPT");
     EXPECT_EQ(findPrintType("A4(社内確認用)")->reportTitle, "内訳書(社内確認用)");
     // Full-width brackets, lower case and a full-width blank are other names.
@@ -62,13 +58,10 @@ TEST(PrintTypes, RecognisedByExactTrimmedName) {
     }
 
     PrintOptionRec options = optionsFor("A4(計算式)");
-    EXPECT_EQ(options.sReportFile, "OMRIX_PRINT_A4EXP.RPT");
-    EXPECT_EQ(options.sReportTitle, "内訳書");
-    EXPECT_EQ(options.sPrintTypeName, "A4(計算式)");
+    EXPECT_EQ(options.sReportFile + options.sReportTitle, "OMRIX_PRINT_A4EXP.RPT内訳書");
+    // An unknown name clears what an earlier one set.
     EXPECT_FALSE(sbSetPrintType(options, "A4（計算式）"));
-    EXPECT_EQ(options.sReportFile, "");
-    EXPECT_EQ(options.sReportTitle, "");
-    EXPECT_EQ(options.sPrintTypeName, "");
+    EXPECT_EQ(options.sReportFile + options.sReportTitle + options.sPrintTypeName, "");
 }
 
 TEST(PrintQuantity, GroupedThreeDecimalsRightAlignedIn16Bytes) {
@@ -175,11 +168,9 @@ TEST(PrintConversion, PlaceTextsAndPageName) {
 
     PrintOptionRec numbers = optionsFor("B5");
     PrintRow row = convert(line, numbers);
-    EXPECT_EQ(row.内訳名称ＩＤ, 7);
-    EXPECT_EQ(row.内訳出力ＩＤ, 3);
-    EXPECT_EQ(row.頁番号, 2);
-    EXPECT_EQ(row.表示頁番号, 9);
-    EXPECT_EQ(row.表示No, 4);
+    EXPECT_EQ(
+        std::tuple(row.内訳名称ＩＤ, row.内訳出力ＩＤ, row.頁番号, row.表示頁番号, row.表示No),
+        std::tuple(7, 3, 2, 9, 4));
     EXPECT_EQ(row.表示番号名称.str(), "A-1             ");
     EXPECT_EQ(row.名称１.trimmedRight(), "鉄筋コンクリート");
     EXPECT_EQ(row.仕様３.trimmedRight(), "SD295A D13");

@@ -184,24 +184,6 @@ TEST_F(PrintRowTable, HundredAndOneRowsAreTwoCommands) {
     EXPECT_TRUE(transaction.commit());
 }
 
-TEST_F(PrintRowTable, CutTextsReadBackWithSingleQuotes) {
-    PrintRows rows = makeRows(1, 5);
-    rows[0].表示番号名称 = "'あいうえおかきく";
-    rows[0].名称２ = "ab\0'); Delete From 内訳出力; --"s;
-    rows[0].社内備考 = std::string(128, '\'');
-    rows[0].使用商社名 = util::FixedTextStorage("ｼｮｳｼｬ'" + std::string(40, 'x'));
-    ASSERT_TRUE(InsertPrintRows(rows, true));
-    auto column = [&](std::string_view name) {
-        return t.value("Select " + std::string(name) + " From 内訳出力 Where 内訳名称ＩＤ = 5");
-    };
-    EXPECT_EQ(column("表示番号名称"), "'あいうえおかき");
-    EXPECT_EQ(column("名称２"), "ab");
-    EXPECT_EQ(column("社内備考"), std::string(128, '\''));
-    EXPECT_EQ(column("使用商社名"), "ｼｮｳｼｬ'" + std::string(34, 'x'));
-    EXPECT_EQ(column("頁名称"), std::string(16, ' '));
-    EXPECT_EQ(live(5), 1);
-}
-
 TEST_F(PrintRowTable, ProgressStopsOneShortAndEventsRunAfterEveryRow) {
     breakdown::ProgressBar bar;
     bar.setMaximum(7);

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "breakdown/ucw_fixture.h"
@@ -21,6 +22,7 @@ using testing::UchiwakeRec;
 
 using breakdown::kFlagBesshi;
 using breakdown::kFlagBesshiApart;
+using breakdown::kFlagChuKamoku;
 using breakdown::kFlagGokei;
 using breakdown::kFlagGokeiMidasi;
 using breakdown::kFlagKamoku;
@@ -101,15 +103,6 @@ class PrintRowsTest : public ::testing::Test {
 
 using Pages = std::vector<std::string>;
 
-TEST_F(PrintRowsTest, RootWithoutChildrenIsOnePageOfRootAndBlanks) {
-    load({line(1, 0, 0, 1, "本工事")});
-    tickAll();
-    ASSERT_TRUE(generate());
-    EXPECT_EQ(pages(), Pages{"1/1: 本工事"});
-    for (std::size_t i = 1; i < rows.size(); ++i) EXPECT_EQ(rows[i].種別フラグ, 0);
-    EXPECT_TRUE(sink->messages().empty());
-}
-
 // " 明細<first> … 明細<last>", the names addItems gives.
 std::string itemNames(int first, int last) {
     std::string out;
@@ -140,6 +133,7 @@ TEST_F(PrintRowsTest, MainAndSubStatementPagesWorkedByHand) {
         return a;
     };
     const std::vector<PagingCase> cases{
+        {"the root alone is one page of the root and blanks", {}, {"1/1: 本工事"}},
         {"14 items fill the first page exactly",
          items(1, 2, 14),
          {"1/1: 本工事" + itemNames(2, 15)}},
@@ -154,9 +148,9 @@ TEST_F(PrintRowsTest, MainAndSubStatementPagesWorkedByHand) {
          with({headingLine(2, 1, kFlagSyumoku, 1, "A")}, items(2, 10, 14)),
          {"1/1: 本工事 A", "2/2: A" + itemNames(10, 23)}},
         {"an empty total heading after a full heading page: a blank page, later pages one on",
-         with(
-             with({headingLine(2, 1, kFlagSyumoku, 1, "A")}, items(2, 10, 14)),
-             {headingLine(80, 2, kFlagGokeiMidasi, 15, "見出し"), headingLine(3, 1, kFlagSyumoku, 2, "B")}),
+         with(with({headingLine(2, 1, kFlagSyumoku, 1, "A")}, items(2, 10, 14)),
+              {headingLine(80, 2, kFlagGokeiMidasi, 15, "見出し"),
+               headingLine(3, 1, kFlagSyumoku, 2, "B")}),
          {"1/1: 本工事 A B", "2/2: A" + itemNames(10, 23), "3/3:", "4/4: B"}},
         {"an unticked 種目 is neither printed nor paged",
          {headingLine(2, 1, kFlagSyumoku, 1, "建築"), item(3, 2, 1),
@@ -175,11 +169,11 @@ TEST_F(PrintRowsTest, MainAndSubStatementPagesWorkedByHand) {
          {"1/1: 本工事 A B", "2/2: A A1 A2", "3/3: A1 明細4", "4/4: A2 A2a", "5/5: A2a",
           "6/6: B B1", "7/7: B1"}},
         {"a 中科目 is no print target; an item sheet asks the tree",
-         {headingLine(2, 1, 4, 1, "中科目"), item(3, 2, 1),
+         {headingLine(2, 1, kFlagChuKamoku, 1, "中科目"), item(3, 2, 1),
           headingLine(4, 1, kFlagMeisai | kFlagBesshi, 2, "明細別紙"), item(5, 4, 1)},
          {"1/1: 本工事 明細別紙", "2/2: 明細別紙 明細5"}},
         {"nothing ticked: the item sheet is skipped too",
-         {headingLine(2, 1, 4, 1, "中科目"), item(3, 2, 1),
+         {headingLine(2, 1, kFlagChuKamoku, 1, "中科目"), item(3, 2, 1),
           headingLine(4, 1, kFlagMeisai | kFlagBesshi, 2, "明細別紙"), item(5, 4, 1)},
          {"1/1: 本工事"},
          {1, 2, 4}},
@@ -202,6 +196,7 @@ TEST_F(PrintRowsTest, MainAndSubStatementPagesWorkedByHand) {
         options.nPageStart = c.pageStart;
         ASSERT_TRUE(generate());
         EXPECT_EQ(pages(), c.pages);
+        EXPECT_TRUE(sink->messages().empty());
     }
 }
 
@@ -388,14 +383,12 @@ TEST_F(PrintRowsTest, FillPageAtLine15AddsNothingButAdvances) {
     int32_t count = 3, page = 4, display = 9, lineNo = 15;
     fnFillPage(options, rows, count, page, display, lineNo, "x");
     EXPECT_TRUE(rows.empty());
-    EXPECT_EQ(count, 3);
-    EXPECT_EQ(page, 5);
-    EXPECT_EQ(display, 10);
-    EXPECT_EQ(lineNo, 0);
+    EXPECT_EQ(std::tuple(count, page, display, lineNo), std::tuple(3, 5, 10, 0));
     lineNo = 12;
     count = 0;
     fnFillPage(options, rows, count, page, display, lineNo, "x");
     ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].種別フラグ, 0);
     EXPECT_EQ(rows[0].表示No, 13);
     EXPECT_EQ(rows[2].表示No, 15);
     EXPECT_EQ(rows[2].内訳出力ＩＤ, 3);
