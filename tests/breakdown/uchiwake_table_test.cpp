@@ -68,15 +68,9 @@ void fillBreakdown(TableDatabase& t) {
     t.exec("Insert Into 他社担当者Ｍ (他社担当者ＭＩＤ, 他社ＣＤ) Values (33, 'T001  ');");
 }
 
-// A fresh table file per test.
-class Tables : public ::testing::Test {
-  protected:
-    void SetUp() override { ASSERT_TRUE(t.ok()) << t.error(); }
-    TableDatabase t;
-};
-using UchiwakeTable = Tables;
-using UchiwakeNameTable = Tables;
-using UchiwakeLoad = Tables;
+using UchiwakeTable = TablesTest;
+using UchiwakeNameTable = TablesTest;
+using UchiwakeLoad = TablesTest;
 
 }  // namespace
 

@@ -19,19 +19,13 @@
 namespace omrix::data {
 namespace {
 
-// A real SQLite file with the suite's tables; `a` for the connection the test works on.
-class Db : public ::testing::Test {
-  protected:
-    void SetUp() override { ASSERT_TRUE(a.ok()) << a.error(); }
-    testing::TableDatabase a;
-};
-using Statements = Db;
-using Readers = Db;
-using RecordSets = Db;
-using Transactions = Db;
-using Concurrency = Db;
-using Opening = Db;
-using Schema = Db;
+using Statements = testing::TablesTest;
+using Readers = testing::TablesTest;
+using RecordSets = testing::TablesTest;
+using Transactions = testing::TablesTest;
+using Concurrency = testing::TablesTest;
+using Opening = testing::TablesTest;
+using Schema = testing::TablesTest;
 
 constexpr const char* kLockInsert =
     "Insert Into ＩＤ排他管理 (更新日, 更新操作者, 更新画面ＩＤ, 更新カウンタ, 削除区分, "
@@ -42,7 +36,7 @@ TEST_F(Statements, SeveralInOneTextRunInOrderAndCountTogether) {
     int32_t affected = -1;
     int16_t status = -1;
     ASSERT_TRUE(
-        a.db().fnExecute("Insert Into 物件変数 (物件変数ＩＤ, 変数名) Values (1, 'A');\r\n"
+        t.db().fnExecute("Insert Into 物件変数 (物件変数ＩＤ, 変数名) Values (1, 'A');\r\n"
                          "Insert Into 物件変数 (物件変数ID, 変数名) Values (2, 'B');\r\n"
                          "Insert Into 物件変数 (物件変数ＩＤ, 変数名) Values (3, 'A')\r\n;"
                          "Update 物件変数 Set 数量 = 物件変数ＩＤ * 2 Where 変数名 = 'A';\r\n"
@@ -50,19 +44,19 @@ TEST_F(Statements, SeveralInOneTextRunInOrderAndCountTogether) {
                          affected, status));
     EXPECT_EQ(affected, 5);
     EXPECT_EQ(status, 0);
-    EXPECT_EQ(a.value("Select Sum(数量) From 物件変数"), "8");
+    EXPECT_EQ(t.value("Select Sum(数量) From 物件変数"), "8");
 
     // The first failing statement ends the text; what ran before it stays.
-    EXPECT_FALSE(a.db().fnExecute(
+    EXPECT_FALSE(t.db().fnExecute(
         "Delete From 物件変数 Where 物件変数ＩＤ = 1; Insert Into NoSuchTable Values (1); "
         "Delete From 物件変数;",
         affected, status));
     EXPECT_EQ(status, SQLITE_ERROR);
     EXPECT_EQ(affected, 1);
-    EXPECT_EQ(a.value("Select Count(*) From 物件変数"), "2");
+    EXPECT_EQ(t.value("Select Count(*) From 物件変数"), "2");
 
     // Blank texts and comments run and change nothing.
-    EXPECT_TRUE(a.db().fnExecute(" \r\n -- nothing\n", affected, status));
+    EXPECT_TRUE(t.db().fnExecute(" \r\n -- nothing\n", affected, status));
     EXPECT_EQ(affected, 0);
 }
 
@@ -77,11 +71,11 @@ TEST_F(Statements, SameShapeWithOtherValuesStoresEachRowsOwnValues) {
     }
     int32_t affected = 0;
     int16_t status = 0;
-    Transaction transaction(a.db());  // one commit, not 150
-    ASSERT_TRUE(a.db().fnExecute(batch, affected, status));
+    Transaction transaction(t.db());  // one commit, not 150
+    ASSERT_TRUE(t.db().fnExecute(batch, affected, status));
     EXPECT_EQ(affected, 150);
     ASSERT_TRUE(transaction.commit());
-    auto rs = a.db().fnOpenRecordSet(
+    auto rs = t.db().fnOpenRecordSet(
         "Select * From 内訳出力 Where 内訳名称ＩＤ = 7 Order By 内訳出力ＩＤ");
     ASSERT_TRUE(rs);
     for (int i = 1; i <= 150; ++i) {
@@ -96,48 +90,48 @@ TEST_F(Statements, SameShapeWithOtherValuesStoresEachRowsOwnValues) {
 }
 
 TEST_F(Statements, ServerFunctionsAndTheCounterWrap) {
-    EXPECT_EQ(a.value("Select Len('ab  ') || Len('内訳 ') || Coalesce(Len(NULL), 'n')"), "22n");
-    EXPECT_EQ(a.value("Select Length(GetDate())"), "19");
+    EXPECT_EQ(t.value("Select Len('ab  ') || Len('内訳 ') || Coalesce(Len(NULL), 'n')"), "22n");
+    EXPECT_EQ(t.value("Select Length(GetDate())"), "19");
     ASSERT_TRUE(
-        a.db().fnExecute("Insert Into 物件概要 (物件概要ＩＤ, 更新カウンタ) Values (1, 32765);"
+        t.db().fnExecute("Insert Into 物件概要 (物件概要ＩＤ, 更新カウンタ) Values (1, 32765);"
                          "Insert Into 物件概要 (物件概要ＩＤ, 更新カウンタ) Values (2, 0);"));
     const char* update =
         "Update 物件概要 Set 更新日 = GetDate(), 更新操作者 = 'op', 更新画面ＩＤ = '', "
         "更新カウンタ = case when 更新カウンタ >= 32766 then 1 else 更新カウンタ + 1 end, "
         "工期 = '' Where 削除区分 = '0' And (物件概要ＩＤ = 1) ;";
-    ASSERT_TRUE(a.db().fnExecute(update));
-    EXPECT_EQ(a.value("Select 更新カウンタ From 物件概要 Where 物件概要ＩＤ = 1"), "32766");
-    ASSERT_TRUE(a.db().fnExecute(update));
-    EXPECT_EQ(a.value("Select 更新カウンタ From 物件概要 Where 物件概要ＩＤ = 1"), "1");
-    EXPECT_EQ(a.value("Select 更新カウンタ From 物件概要 Where 物件概要ＩＤ = 2"), "0");
+    ASSERT_TRUE(t.db().fnExecute(update));
+    EXPECT_EQ(t.value("Select 更新カウンタ From 物件概要 Where 物件概要ＩＤ = 1"), "32766");
+    ASSERT_TRUE(t.db().fnExecute(update));
+    EXPECT_EQ(t.value("Select 更新カウンタ From 物件概要 Where 物件概要ＩＤ = 1"), "1");
+    EXPECT_EQ(t.value("Select 更新カウンタ From 物件概要 Where 物件概要ＩＤ = 2"), "0");
 }
 
 TEST_F(Statements, RefusedLockRowReportsErrorsInCommand) {
     int32_t affected = -1, result = -1;
-    ASSERT_TRUE(a.db().fnExecuteEx(kLockInsert, affected, result, -1, kErrorsInCommand));
+    ASSERT_TRUE(t.db().fnExecuteEx(kLockInsert, affected, result, -1, kErrorsInCommand));
     EXPECT_EQ(affected, 1);
     EXPECT_EQ(result, 0);
 
-    EXPECT_FALSE(a.db().fnExecuteEx(kLockInsert, affected, result, -1, kErrorsInCommand));
+    EXPECT_FALSE(t.db().fnExecuteEx(kLockInsert, affected, result, -1, kErrorsInCommand));
     EXPECT_EQ(result, static_cast<int32_t>(0x80040E14u));
     EXPECT_EQ(affected, 0);
     // Trailing blanks name the same table, as on the suite's server.
     std::string padded = kLockInsert;
     padded.replace(padded.find("'物件概要'"), std::string("'物件概要'").size(), "'物件概要   '");
-    EXPECT_FALSE(a.db().fnExecuteEx(padded, affected, result, -1, kErrorsInCommand));
+    EXPECT_FALSE(t.db().fnExecuteEx(padded, affected, result, -1, kErrorsInCommand));
     EXPECT_EQ(result, kErrorsInCommand);
 
     // Other failures keep their own codes.
-    EXPECT_FALSE(a.db().fnExecuteEx("Insert Into ＩＤ排他管理 (ＫＥＹＩＤ１) Values (NULL)",
+    EXPECT_FALSE(t.db().fnExecuteEx("Insert Into ＩＤ排他管理 (ＫＥＹＩＤ１) Values (NULL)",
                                     affected, result, -1, kErrorsInCommand));
     EXPECT_EQ(result, SQLITE_CONSTRAINT_NOTNULL);
-    EXPECT_FALSE(a.db().fnExecuteEx("Insert Into", affected, result, -1, kErrorsInCommand));
+    EXPECT_FALSE(t.db().fnExecuteEx("Insert Into", affected, result, -1, kErrorsInCommand));
     EXPECT_EQ(result, SQLITE_ERROR);
 
     // The lock is free again once its row is gone.
     ASSERT_TRUE(
-        a.db().fnExecute("Delete From ＩＤ排他管理 Where RTrim(テーブル名称) = '物件概要'"));
-    EXPECT_TRUE(a.db().fnExecuteEx(kLockInsert, affected, result, -1, kErrorsInCommand));
+        t.db().fnExecute("Delete From ＩＤ排他管理 Where RTrim(テーブル名称) = '物件概要'"));
+    EXPECT_TRUE(t.db().fnExecuteEx(kLockInsert, affected, result, -1, kErrorsInCommand));
 }
 
 TEST(Unconnected, NothingRuns) {
@@ -156,13 +150,13 @@ TEST(Unconnected, NothingRuns) {
 
 TEST_F(Readers, NullAndEmptyStayApartInEveryReader) {
     ASSERT_TRUE(
-        a.db().fnExecute("Insert Into 物件特記管理 (物件特記管理ＩＤ, 工期ＦＲＯＭ, 工事No, "
+        t.db().fnExecute("Insert Into 物件特記管理 (物件特記管理ＩＤ, 工期ＦＲＯＭ, 工事No, "
                          "契約金額, 支払条件, 削除区分) "
                          "Values (1, NULL, NULL, NULL, NULL, '0');"
                          "Insert Into 物件特記管理 (物件特記管理ＩＤ, 工期ＦＲＯＭ, 工事No, "
                          "契約金額, 支払条件, 削除区分) "
                          "Values (2, '2024-03-31 17:45:09', '', 0, '0', '0');"));
-    auto rs = a.db().fnOpenRecordSet("Select * From 物件特記管理 Order By 物件特記管理ＩＤ");
+    auto rs = t.db().fnOpenRecordSet("Select * From 物件特記管理 Order By 物件特記管理ＩＤ");
     ASSERT_TRUE(rs);
 
     for (const char* column : {"工期ＦＲＯＭ", "工事No", "契約金額", "支払条件"})
@@ -196,7 +190,7 @@ TEST_F(Readers, NullAndEmptyStayApartInEveryReader) {
 }
 
 TEST_F(Readers, ConvertWhatTheColumnsHold) {
-    auto rs = a.db().fnOpenRecordSet(
+    auto rs = t.db().fnOpenRecordSet(
         "Select 12345678901.2345 As big, 1234567890123.4567 As beyond, '12.5' As t, 2.5 As half, "
         "3.5 As half2, 70000 As wide, 300 As byte, -1 As neg, 'TRUE' As word, "
         "45382.75 As serial, GetDate() As now, '2024/02/30' As bad, 'abc' As text");
@@ -226,11 +220,11 @@ TEST_F(Readers, ConvertWhatTheColumnsHold) {
 
 TEST_F(Readers, ColumnsFoundByNameWhateverTheWidthCaseOrOrder) {
     ASSERT_TRUE(
-        a.db().fnExecute("Insert Into 内訳 (内訳名称ＩＤ, 内訳ＩＤ, 仕様規格ＩＤ１, 名称１) Values "
+        t.db().fnExecute("Insert Into 内訳 (内訳名称ＩＤ, 内訳ＩＤ, 仕様規格ＩＤ１, 名称１) Values "
                          "(1, 10, 100, 'x');"
                          "Insert Into 内訳 (内訳名称ＩＤ, 内訳ＩＤ, 仕様規格ＩＤ１, 名称１) Values "
                          "(1, 20, 200, 'y');"));
-    auto rs = a.db().fnOpenRecordSet(
+    auto rs = t.db().fnOpenRecordSet(
         "select u.*, 1 ロック from 内訳 u where u.内訳名称ID = 1 order by u.内訳ID");
     ASSERT_TRUE(rs);
     EXPECT_EQ(rs->fnGetInt("内訳ＩＤ"), 10);
@@ -256,9 +250,9 @@ TEST_F(Readers, ColumnsFoundByNameWhateverTheWidthCaseOrOrder) {
 
 TEST_F(RecordSets, NavigateLikeAStaticCursorWhenAsked) {
     for (int i = 1; i <= 5; ++i)
-        ASSERT_TRUE(a.db().fnExecute("Insert Into 物件変数 (物件変数ＩＤ) Values (" +
+        ASSERT_TRUE(t.db().fnExecute("Insert Into 物件変数 (物件変数ＩＤ) Values (" +
                                      std::to_string(i) + ")"));
-    auto rs = a.db().fnOpenRecordSet("Select 物件変数ＩＤ From 物件変数 Order By 1");
+    auto rs = t.db().fnOpenRecordSet("Select 物件変数ＩＤ From 物件変数 Order By 1");
     ASSERT_TRUE(rs);
     EXPECT_FALSE(rs->pbBOF());
     ASSERT_TRUE(rs->fnMoveNext());
@@ -280,7 +274,7 @@ TEST_F(RecordSets, NavigateLikeAStaticCursorWhenAsked) {
     EXPECT_FALSE(rs->fnMovePrevious());
 
     // Requery reads the table as it is now.
-    ASSERT_TRUE(a.db().fnExecute("Delete From 物件変数 Where 物件変数ＩＤ < 5"));
+    ASSERT_TRUE(t.db().fnExecute("Delete From 物件変数 Where 物件変数ＩＤ < 5"));
     ASSERT_TRUE(rs->fnRequery());
     EXPECT_EQ(rs->fnGetInt(0), 5);
     EXPECT_EQ(rs->plRecordCount(), 1);
@@ -292,7 +286,7 @@ TEST_F(RecordSets, NavigateLikeAStaticCursorWhenAsked) {
     EXPECT_FALSE(rs->fnMoveFirst());
 
     // An empty result is at BOF and EOF at once.
-    auto none = a.db().fnOpenRecordSet("Select * From 物件変数 Where 1 = 0");
+    auto none = t.db().fnOpenRecordSet("Select * From 物件変数 Where 1 = 0");
     ASSERT_TRUE(none);
     EXPECT_TRUE(none->pbBOF());
     EXPECT_TRUE(none->pbEOF());
@@ -308,53 +302,53 @@ TEST_F(RecordSets, NavigateLikeAStaticCursorWhenAsked) {
     CCCDBS_RecordSet never;
     EXPECT_TRUE(never.fnClose());
     EXPECT_FALSE(never.fnOpen("Select 1", 0));
-    EXPECT_EQ(a.db().fnOpenRecordSet("Select * From NoSuchTable"), nullptr);
-    EXPECT_EQ(a.db().fnOpenRecordSet("Delete From 物件変数"), nullptr);
+    EXPECT_EQ(t.db().fnOpenRecordSet("Select * From NoSuchTable"), nullptr);
+    EXPECT_EQ(t.db().fnOpenRecordSet("Delete From 物件変数"), nullptr);
 }
 
 TEST_F(Transactions, RollBackUnlessCommitted) {
     {
-        Transaction t(a.db());
-        ASSERT_TRUE(t.begun());
-        ASSERT_TRUE(a.db().fnExecute("Insert Into 物件変数 (物件変数ＩＤ) Values (1)"));
+        Transaction transaction(t.db());
+        ASSERT_TRUE(transaction.begun());
+        ASSERT_TRUE(t.db().fnExecute("Insert Into 物件変数 (物件変数ＩＤ) Values (1)"));
     }
-    EXPECT_EQ(a.value("Select Count(*) From 物件変数"), "0");
+    EXPECT_EQ(t.value("Select Count(*) From 物件変数"), "0");
     {
-        Transaction t(a.db());
-        ASSERT_TRUE(a.db().fnExecute("Insert Into 物件変数 (物件変数ＩＤ) Values (2)"));
-        EXPECT_TRUE(t.commit());
-        EXPECT_FALSE(t.commit());
+        Transaction transaction(t.db());
+        ASSERT_TRUE(t.db().fnExecute("Insert Into 物件変数 (物件変数ＩＤ) Values (2)"));
+        EXPECT_TRUE(transaction.commit());
+        EXPECT_FALSE(transaction.commit());
     }
-    EXPECT_EQ(a.value("Select Count(*) From 物件変数"), "1");
+    EXPECT_EQ(t.value("Select Count(*) From 物件変数"), "1");
 
     // Nested levels: an inner rollback keeps the outer work.
-    EXPECT_EQ(a.db().fnBeginTrans(), 1);
-    ASSERT_TRUE(a.db().fnExecute("Insert Into 物件変数 (物件変数ＩＤ) Values (3)"));
-    EXPECT_EQ(a.db().fnBeginTrans(), 2);
-    ASSERT_TRUE(a.db().fnExecute("Insert Into 物件変数 (物件変数ＩＤ) Values (4)"));
-    EXPECT_TRUE(a.db().fnRollBackTrans());
-    EXPECT_TRUE(a.db().fnCommitTrans());
-    EXPECT_EQ(a.value("Select Group_Concat(物件変数ＩＤ) From 物件変数"), "2,3");
-    EXPECT_FALSE(a.db().fnCommitTrans());
-    EXPECT_FALSE(a.db().fnRollBackTrans());
+    EXPECT_EQ(t.db().fnBeginTrans(), 1);
+    ASSERT_TRUE(t.db().fnExecute("Insert Into 物件変数 (物件変数ＩＤ) Values (3)"));
+    EXPECT_EQ(t.db().fnBeginTrans(), 2);
+    ASSERT_TRUE(t.db().fnExecute("Insert Into 物件変数 (物件変数ＩＤ) Values (4)"));
+    EXPECT_TRUE(t.db().fnRollBackTrans());
+    EXPECT_TRUE(t.db().fnCommitTrans());
+    EXPECT_EQ(t.value("Select Group_Concat(物件変数ＩＤ) From 物件変数"), "2,3");
+    EXPECT_FALSE(t.db().fnCommitTrans());
+    EXPECT_FALSE(t.db().fnRollBackTrans());
 
     // A statement text that ends the transaction itself leaves no level behind.
-    EXPECT_EQ(a.db().fnBeginTrans(), 1);
-    ASSERT_TRUE(a.db().fnExecute("Rollback"));
-    EXPECT_EQ(a.db().fnBeginTrans(), 1);
-    EXPECT_TRUE(a.db().fnCommitTrans());
+    EXPECT_EQ(t.db().fnBeginTrans(), 1);
+    ASSERT_TRUE(t.db().fnExecute("Rollback"));
+    EXPECT_EQ(t.db().fnBeginTrans(), 1);
+    EXPECT_TRUE(t.db().fnCommitTrans());
 }
 
 TEST_F(Concurrency, SecondWriterWaitsForTheOpenTransaction) {
-    ASSERT_EQ(a.db().fnBeginTrans(), 1);
-    ASSERT_TRUE(a.db().fnExecute("Insert Into 物件変数 (物件変数ＩＤ) Values (1)"));
+    ASSERT_EQ(t.db().fnBeginTrans(), 1);
+    ASSERT_TRUE(t.db().fnExecute("Insert Into 物件変数 (物件変数ＩＤ) Values (1)"));
 
     std::atomic<bool> committed{false};
     std::atomic<bool> writerDone{false};
     bool writerOk = false;
     bool sawCommit = false;
     std::thread writer([&] {
-        auto other = a.connect();
+        auto other = t.connect();
         if (!other) return;
         // Waits for the lock instead of failing at once.
         writerOk = other->fnExecute("Insert Into 物件変数 (物件変数ＩＤ) Values (2)");
@@ -364,32 +358,32 @@ TEST_F(Concurrency, SecondWriterWaitsForTheOpenTransaction) {
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_FALSE(writerDone.load());
     committed = true;
-    ASSERT_TRUE(a.db().fnCommitTrans());
+    ASSERT_TRUE(t.db().fnCommitTrans());
     writer.join();
     EXPECT_TRUE(writerOk);
     EXPECT_TRUE(sawCommit);
-    EXPECT_EQ(a.value("Select Count(*) From 物件変数"), "2");
+    EXPECT_EQ(t.value("Select Count(*) From 物件変数"), "2");
 
     // Two transactions, each opened before the other writes: the second begin waits.
-    ASSERT_EQ(a.db().fnBeginTrans(), 1);
+    ASSERT_EQ(t.db().fnBeginTrans(), 1);
     std::atomic<bool> secondBegun{false};
     std::thread second([&] {
-        auto other = a.connect();
+        auto other = t.connect();
         if (!other) return;
-        Transaction t(*other);
-        secondBegun = t.begun();
-        if (t.begun()) {
+        Transaction transaction(*other);
+        secondBegun = transaction.begun();
+        if (transaction.begun()) {
             EXPECT_TRUE(other->fnExecute("Insert Into 物件変数 (物件変数ＩＤ) Values (4)"));
-            EXPECT_TRUE(t.commit());
+            EXPECT_TRUE(transaction.commit());
         }
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     EXPECT_FALSE(secondBegun.load());
-    ASSERT_TRUE(a.db().fnExecute("Insert Into 物件変数 (物件変数ＩＤ) Values (3)"));
-    ASSERT_TRUE(a.db().fnCommitTrans());
+    ASSERT_TRUE(t.db().fnExecute("Insert Into 物件変数 (物件変数ＩＤ) Values (3)"));
+    ASSERT_TRUE(t.db().fnCommitTrans());
     second.join();
     EXPECT_TRUE(secondBegun.load());
-    EXPECT_EQ(a.value("Select Group_Concat(物件変数ＩＤ) From (Select 物件変数ＩＤ From 物件変数 "
+    EXPECT_EQ(t.value("Select Group_Concat(物件変数ＩＤ) From (Select 物件変数ＩＤ From 物件変数 "
                       "Order By 1)"),
               "1,2,3,4");
 }
@@ -490,13 +484,13 @@ TEST(OpeningFiles, FromIniFile) {
 }
 
 TEST_F(Opening, GetDbObjectReportsFailure) {
-    EXPECT_TRUE(fnDREVOObj_GetDbObject(a.iniPath()));
+    EXPECT_TRUE(fnDREVOObj_GetDbObject(t.iniPath()));
     ASSERT_TRUE(context::appContext().Database);
     EXPECT_TRUE(context::appContext().Database->isOpen());
-    EXPECT_TRUE(a.messages().messages().empty());
+    EXPECT_TRUE(t.messages().messages().empty());
 
-    EXPECT_FALSE(fnDREVOObj_GetDbObject(a.folder().file("missing.ini")));
-    EXPECT_EQ(testing::shownTexts(a.messages()),
+    EXPECT_FALSE(fnDREVOObj_GetDbObject(t.folder().file("missing.ini")));
+    EXPECT_EQ(testing::shownTexts(t.messages()),
               testing::Shown{"3010|ＤＢオブジェクトの取得||fnDREVOObj_GetDbObject"});
 }
 
@@ -504,18 +498,18 @@ TEST_F(Schema, CreatesEveryTableAndRefusesToRunTwice) {
     auto tables = schemaTableNames(embeddedSchemaSql());
     EXPECT_EQ(tables.size(), 27u);
     EXPECT_EQ(tables.front(), "ＩＤ管理");
-    for (const std::string& t : tables)
-        EXPECT_NE(a.db().fnOpenRecordSet("Select * From " + t), nullptr) << t;
-    EXPECT_TRUE(schemaExists(a.db(), embeddedSchemaSql()));
-    ASSERT_TRUE(a.db().fnExecute("Insert Into 内訳 (内訳ＩＤ) Values (1)"));
-    EXPECT_FALSE(createSchema(a.db(), embeddedSchemaSql(), false));
-    EXPECT_EQ(a.value("Select Count(*) From 内訳"), "1");  // the failed run changed nothing
-    EXPECT_TRUE(createSchema(a.db(), embeddedSchemaSql(), true));
-    EXPECT_EQ(a.value("Select Count(*) From 内訳"), "0");
+    for (const std::string& table : tables)
+        EXPECT_NE(t.db().fnOpenRecordSet("Select * From " + table), nullptr) << table;
+    EXPECT_TRUE(schemaExists(t.db(), embeddedSchemaSql()));
+    ASSERT_TRUE(t.db().fnExecute("Insert Into 内訳 (内訳ＩＤ) Values (1)"));
+    EXPECT_FALSE(createSchema(t.db(), embeddedSchemaSql(), false));
+    EXPECT_EQ(t.value("Select Count(*) From 内訳"), "1");  // the failed run changed nothing
+    EXPECT_TRUE(createSchema(t.db(), embeddedSchemaSql(), true));
+    EXPECT_EQ(t.value("Select Count(*) From 内訳"), "0");
 
     // Rows that name few columns get the defaults.
-    ASSERT_TRUE(a.db().fnExecute("Insert Into 内訳 (内訳ＩＤ) Values (2)"));
-    auto rs = a.db().fnOpenRecordSet("Select * From 内訳");
+    ASSERT_TRUE(t.db().fnExecute("Insert Into 内訳 (内訳ＩＤ) Values (2)"));
+    auto rs = t.db().fnOpenRecordSet("Select * From 内訳");
     ASSERT_TRUE(rs);
     EXPECT_EQ(rs->fnGetChar("削除区分"), "0");
     EXPECT_EQ(rs->fnGetVariant("名称１"), Variant(std::string()));

@@ -19,10 +19,8 @@ namespace {
 
 using context::appContext;
 
-class IdNumberingTest : public ::testing::Test {
+class IdNumberingTest : public testing::TablesTest {
   protected:
-    void SetUp() override { ASSERT_TRUE(t.ok()) << t.error(); }
-
     // Counts the waits instead of sleeping.
     LockRetryPolicy counting(int32_t tries, int32_t waitMs) {
         LockRetryPolicy policy;
@@ -40,7 +38,6 @@ class IdNumberingTest : public ::testing::Test {
     }
     int64_t lockRows() { return t.count("ＩＤ排他管理;"); }
 
-    testing::TableDatabase t;
     std::vector<int32_t> waits;
 };
 

@@ -1,23 +1,21 @@
 #include <gtest/gtest.h>
 
+#include "context/app_context.h"
 #include "data/jisha_master.h"
 #include "data/jisha_tantosha_master.h"
 #include "data/kankyo_master.h"
 #include "data/master_names.h"
 #include "data/print_format_master.h"
 #include "data/table_database.h"
-#include "context/app_context.h"
 
 namespace omrix::data {
 namespace {
 
-class MasterTest : public ::testing::Test {
+class MasterTest : public testing::TablesTest {
   protected:
-    void SetUp() override { ASSERT_TRUE(t.ok()) << t.error(); }
     void setGijyutuPath(const std::string& line) {
         testing::writeBytes(t.iniPath(), t.databaseSection() + line);
     }
-    testing::TableDatabase t;
 };
 
 TEST_F(MasterTest, KankyoNeedsALiveRowAndReadsNullsAsEmpty) {

@@ -6,11 +6,11 @@
 #include <random>
 #include <stdexcept>
 
+#include "context/app_context.h"
+#include "context/fresh_context.h"
 #include "data/table_database.h"
 #include "data/table_write.h"
-#include "context/app_context.h"
 #include "util/text.h"
-#include "context/fresh_context.h"
 
 namespace omrix::data {
 namespace {
@@ -53,9 +53,10 @@ TEST(ScreenId, ComesFromTheActiveWindowCutTo16Bytes) {
     EXPECT_EQ(fnScreenID(), "");
 }
 
-TEST(AuditRecord, ReadsValuesAndNulls) {
-    testing::TableDatabase t;
-    ASSERT_TRUE(t.ok()) << t.error();
+using AuditRecord = testing::TablesTest;
+using UpdateThenInsert = testing::TablesTest;
+
+TEST_F(AuditRecord, ReadsValuesAndNulls) {
     t.exec(
         "Insert Into 物件変数 (更新日, 更新操作者, 更新画面ＩＤ, 更新カウンタ, 削除区分, "
         "物件変数ＩＤ) "
@@ -89,9 +90,7 @@ bool writeHensu(int32_t id, std::string_view name, bool transaction = true) {
     return fnUpdateThenInsert("物件変数", "物件変数ＩＤ", id, hensuColumns(id, name), transaction);
 }
 
-TEST(UpdateThenInsert, InsertsFirstThenUpdatesWithTheWrappingCounter) {
-    testing::TableDatabase t;
-    ASSERT_TRUE(t.ok()) << t.error();
+TEST_F(UpdateThenInsert, InsertsFirstThenUpdatesWithTheWrappingCounter) {
     appContext().ScreenIdProvider = &screenName;
     appContext().TantoshaName = "O'Reilly-Tanaka-Ichiro";  // 22 bytes
 
@@ -111,18 +110,14 @@ TEST(UpdateThenInsert, InsertsFirstThenUpdatesWithTheWrappingCounter) {
     EXPECT_EQ(t.count("物件変数;"), 1);
 }
 
-TEST(UpdateThenInsert, SoftDeletedRowIsLeftAloneAndALiveOneAdded) {
-    testing::TableDatabase t;
-    ASSERT_TRUE(t.ok()) << t.error();
+TEST_F(UpdateThenInsert, SoftDeletedRowIsLeftAloneAndALiveOneAdded) {
     t.exec("Insert Into 物件変数 (削除区分, 物件変数ＩＤ, 名称) Values ('1', 9, 'gone');");
     ASSERT_TRUE(writeHensu(9, "new"));
     EXPECT_EQ(t.value("Select 名称 || 更新カウンタ From 物件変数 Where 削除区分 = '1';"), "gone0");
     EXPECT_EQ(t.value("Select 名称 From 物件変数 Where 削除区分 = '0';"), "new");
 }
 
-TEST(UpdateThenInsert, FailureRollsBackAndLeavesTheConnectionUsable) {
-    testing::TableDatabase t;
-    ASSERT_TRUE(t.ok()) << t.error();
+TEST_F(UpdateThenInsert, FailureRollsBackAndLeavesTheConnectionUsable) {
     t.refuse("Insert", "物件変数");
     EXPECT_FALSE(writeHensu(1, "a"));
     SqlColumnList unknown;
@@ -144,9 +139,7 @@ TEST(UpdateThenInsert, FailureRollsBackAndLeavesTheConnectionUsable) {
 
 // Whatever a user types, the write stores what the byte rules allow and the statement
 // stays the one that was meant.
-TEST(UpdateThenInsert, HostileTextsRoundTripAndNeverChangeTheStatement) {
-    testing::TableDatabase t;
-    ASSERT_TRUE(t.ok()) << t.error();
+TEST_F(UpdateThenInsert, HostileTextsRoundTripAndNeverChangeTheStatement) {
     const std::vector<std::string> pieces = {"'",  "''", "a", " ", ";",  "--", "/*",
                                              "全", "Ａ", "ｱ", "ﾞ", "〃", "𠮷", "😀",
                                              "\\", "\n", "é", ")", "\0"s};

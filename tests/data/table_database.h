@@ -6,6 +6,8 @@
 // server of scripts/with-test-server instead, logged on to through the INI with an
 // enciphered password, as the programs do.
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -66,6 +68,13 @@ class TableDatabase {
     std::string error_;
     std::shared_ptr<data::CCCDBS_DataBase> db_;
     std::shared_ptr<platform::RecordingSink> sink_;
+};
+
+// A fixture of a fresh table file, `t`, made before each test body runs.
+class TablesTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(t.ok()) << t.error(); }
+    TableDatabase t;
 };
 
 }  // namespace omrix::testing

@@ -14,6 +14,7 @@ namespace {
 using testing::buildTree;
 using testing::line;
 using testing::UchiwakeRec;
+using namespace breakdown;
 
 UchiwakeRec heading(int32_t id, int32_t parent, int16_t flag, int32_t hyojiNo, std::string number,
                     std::string name2) {
@@ -36,23 +37,29 @@ std::shared_ptr<breakdown::COmrixEditUcw> sampleTree() {
     UchiwakeRec empty = line(10, 1, 1, 3, "");
     return buildTree(
         {root, heading(2, 1, 1, 1, "Ⅰ", "建築工事"), heading(3, 2, 2, 1, " 12 ", "躯体"),
-         line(4, 3, 8, 1), line(5, 3, 0x20, 2), line(6, 5, 8, 1), line(7, 3, 0x40, 3),
-         line(8, 2, 8, 2), heading(9, 8, 2, 1, "3", "仕上"), empty,
+         line(4, 3, 8, 1), line(5, 3, kFlagGokeiMidasi, 2), line(6, 5, 8, 1),
+         line(7, 3, kFlagGokei, 3), line(8, 2, 8, 2), heading(9, 8, 2, 1, "3", "仕上"), empty,
          heading(11, 1, 1, 4, "１２３４", "設備工事"), heading(12, 11, 4, 1, "1", "給水"),
-         heading(13, 12, 0x10, 1, "", "別紙A"), heading(14, 12, 0x90, 2, "", "別紙B"),
-         line(15, 14, 8, 1), line(16, 1, 0x1000 | 8, 5), line(17, 1, 0x200, 6)});
+         heading(13, 12, kFlagBesshi, 1, "", "別紙A"),
+         heading(14, 12, kFlagBesshi | kFlagBesshiApart, 2, "", "別紙B"), line(15, 14, 8, 1),
+         line(16, 1, kFlagKeizoku | kFlagMeisai, 5), line(17, 1, kFlag512, 6)});
 }
 
-struct Built {
+// The sample tree built into a model, in a fresh context.
+class SampleTree : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        root = sampleTree();
+        ASSERT_TRUE(root);
+        m.sbCreateTree(root.get(), 0);
+    }
+    testing::FreshContext fresh;
     std::shared_ptr<breakdown::COmrixEditUcw> root;
-    LevelTreeModel model;
+    LevelTreeModel m;
 };
-
-void build(Built& b) {
-    b.root = sampleTree();
-    ASSERT_TRUE(b.root);
-    b.model.sbCreateTree(b.root.get(), 0);
-}
+using LevelTreeBuild = SampleTree;
+using LevelTreeChecks = SampleTree;
+using LevelTreeQueries = SampleTree;
 
 std::vector<std::string> tags(const LevelTreeModel& m) {
     std::vector<std::string> out;
@@ -75,11 +82,7 @@ int32_t indexOf(const LevelTreeModel& m, std::string_view tag) {
 
 }  // namespace
 
-TEST(LevelTreeBuild, HeadingsOnlyInLineOrderUnderTheirNearestShownAncestor) {
-    const testing::FreshContext fresh;
-    Built b;
-    build(b);
-    const LevelTreeModel& m = b.model;
+TEST_F(LevelTreeBuild, HeadingsOnlyInLineOrderUnderTheirNearestShownAncestor) {
     // No nodes for items, totals, empty headings, continuations or kind 512.
     EXPECT_EQ(tags(m), (std::vector<std::string>{"1", "2", "3", "9", "11", "12", "13", "14"}));
     // 科目 9 sits below an item: it hangs under 種目 2, after 科目 3.
@@ -103,11 +106,7 @@ TEST(LevelTreeBuild, HeadingsOnlyInLineOrderUnderTheirNearestShownAncestor) {
                                                 "別紙", "別紙"}));
 }
 
-TEST(LevelTreeBuild, TextPadsTheDisplayNumberToSixBytes) {
-    const testing::FreshContext fresh;
-    Built b;
-    build(b);
-    const LevelTreeModel& m = b.model;
+TEST_F(LevelTreeBuild, TextPadsTheDisplayNumberToSixBytes) {
     EXPECT_EQ(m.node(indexOf(m, "1")).text, "工事費内訳書第1期");
     EXPECT_EQ(m.node(indexOf(m, "2")).text, "Ⅰ    建築工事");      // 2 bytes + 4 blanks
     EXPECT_EQ(m.node(indexOf(m, "3")).text, "12    躯体");         // trimmed, then padded
@@ -115,7 +114,7 @@ TEST(LevelTreeBuild, TextPadsTheDisplayNumberToSixBytes) {
     EXPECT_EQ(m.node(indexOf(m, "13")).text, "      別紙A");
 }
 
-TEST(LevelTreeBuild, LockedLinesAreMarkedRedAndStillTickable) {
+TEST(LevelTreeLocks, LockedLinesAreMarkedRedAndStillTickable) {
     const testing::FreshContext fresh;
     UchiwakeRec kamoku = heading(3, 2, 2, 1, "12", "躯体");
     kamoku.ロック = true;
@@ -132,7 +131,7 @@ TEST(LevelTreeBuild, LockedLinesAreMarkedRedAndStillTickable) {
     EXPECT_TRUE(m.fnGetTreeUchiwakeChecked(3));
 }
 
-TEST(LevelTreeBuild, NoLineNoNodesAndEmptyModelAnswersFalse) {
+TEST(LevelTreeEmpty, NoLineNoNodesAndEmptyModelAnswersFalse) {
     LevelTreeModel m;
     m.sbCreateTree(nullptr, 0);
     EXPECT_EQ(m.count(), 0);
@@ -146,11 +145,7 @@ TEST(LevelTreeBuild, NoLineNoNodesAndEmptyModelAnswersFalse) {
     EXPECT_EQ(m.currentNode(), 0);
 }
 
-TEST(LevelTreeChecks, TickingCarriesDownAndOneLevelCommandsStopAtChildren) {
-    const testing::FreshContext fresh;
-    Built b;
-    build(b);
-    LevelTreeModel& m = b.model;
+TEST_F(LevelTreeChecks, TickingCarriesDownAndOneLevelCommandsStopAtChildren) {
     std::vector<int32_t> changed;
     m.onCheckChanged = [&](int32_t i) { changed.push_back(i); };
     const int32_t s11 = indexOf(m, "11"), c12 = indexOf(m, "12"), b13 = indexOf(m, "13"),
@@ -189,11 +184,7 @@ TEST(LevelTreeChecks, TickingCarriesDownAndOneLevelCommandsStopAtChildren) {
     EXPECT_TRUE(m.node(b13).checked);
 }
 
-TEST(LevelTreeChecks, MenuCommandsWithoutCurrentNodeDoNothing) {
-    const testing::FreshContext fresh;
-    Built b;
-    build(b);
-    LevelTreeModel& m = b.model;
+TEST_F(LevelTreeChecks, MenuCommandsWithoutCurrentNodeDoNothing) {
     m.setChecked(3, true);
     int calls = 0;
     m.onCheckChanged = [&](int32_t) { ++calls; };
@@ -204,11 +195,7 @@ TEST(LevelTreeChecks, MenuCommandsWithoutCurrentNodeDoNothing) {
     EXPECT_EQ(m.currentNode(), 0);
 }
 
-TEST(LevelTreeQueries, PseudoTagsAreAlwaysTickedButDoNotCountAsAChoice) {
-    const testing::FreshContext fresh;
-    Built b;
-    build(b);
-    LevelTreeModel& m = b.model;
+TEST_F(LevelTreeQueries, PseudoTagsAreAlwaysTickedButDoNotCountAsAChoice) {
     for (std::string_view tag : {"-1", "-2", "-3"}) EXPECT_EQ(m.fnGetPrintKaisoChecked(tag), -1);
     for (int32_t id : {-1, -2, -3}) EXPECT_TRUE(m.fnGetTreeUchiwakeChecked(id));
     EXPECT_FALSE(m.fnCheckKaisoUchiwakeChecked());
@@ -232,14 +219,10 @@ TEST(LevelTreeQueries, PseudoTagsAreAlwaysTickedButDoNotCountAsAChoice) {
     EXPECT_FALSE(m.fnCheckKaisoUchiwakeChecked());
 }
 
-TEST(LevelTreeQueries, FirstNodeOfATagWins) {
-    const testing::FreshContext fresh;
-    Built b;
-    build(b);
-    LevelTreeModel& m = b.model;
+TEST_F(LevelTreeQueries, FirstNodeOfATagWins) {
     const int32_t first = m.count();
     // The same lines again below the first copy's root: every tag twice.
-    m.sbCreateTree(b.root.get(), 1);
+    m.sbCreateTree(root.get(), 1);
     ASSERT_EQ(m.count(), 2 * first);
     const int32_t copyOf3 = first + 3;
     ASSERT_EQ(m.node(copyOf3).tag, "3");

@@ -79,10 +79,8 @@ int statementsIn(std::string_view sql) {
     return n;
 }
 
-class PrintRowTable : public ::testing::Test {
+class PrintRowTable : public testing::TablesTest {
   protected:
-    void SetUp() override { ASSERT_TRUE(t.ok()) << t.error(); }
-
     // Forwards to the real connection and notes the statements of every command.
     ExecuteText counting() {
         return [this](std::string_view sql) {
@@ -95,7 +93,6 @@ class PrintRowTable : public ::testing::Test {
                        std::to_string(nameId));
     }
 
-    testing::TableDatabase t;
     std::vector<int> commands;
 };
 
