@@ -54,7 +54,8 @@ class StartupSequence : public ::testing::Test {
     // The numbers and first texts of what was shown, in order.
     static std::vector<std::pair<int32_t, std::string>> shownBy(testing::TableDatabase& t) {
         std::vector<std::pair<int32_t, std::string>> list;
-        for (const ShownMessage& m : t.messages().messages()) list.emplace_back(m.number, m.params[0]);
+        for (const ShownMessage& m : t.messages().messages())
+            list.emplace_back(m.number, m.params[0]);
         return list;
     }
     std::vector<std::pair<int32_t, std::string>> shown() { return shownBy(tables); }
@@ -79,9 +80,8 @@ TEST_F(StartupSequence, FillsTheContext) {
     EXPECT_EQ(context.Kankyo.ＬＯＣＫ作成トライ回数, 3);
     EXPECT_FALSE(context.BesshiExists);
     EXPECT_TRUE(shown().empty());
-}
 
-TEST_F(StartupSequence, SeparateSheetLineIsNoticed) {
+    // A line of a sheet printed apart is noticed.
     tables.exec(
         "INSERT INTO 内訳 (内訳名称ＩＤ, 内訳ＩＤ, 種別フラグ, 親内訳ＩＤ, 表示No) "
         "VALUES (9, 3, 144, 2, 1);");
@@ -123,19 +123,32 @@ TEST_F(StartupSequence, EachFailingStepStopsWithItsMessage) {
         Shown shown;
     };
     const Case cases[] = {
-        {"no 内訳名称 for the project", "", "-B:00000002 -H:01", StartupEnd::UchiwakeName,
+        {"no 内訳名称 for the project",
+         "",
+         "-B:00000002 -H:01",
+         StartupEnd::UchiwakeName,
          {{3010, "内訳名称の取得"}}},
         {"two 内訳名称 rows",
          "INSERT INTO 内訳名称 (内訳名称ＩＤ, 物件No, 版No) VALUES (10, '00000001', '01');",
-         "-B:00000001 -H:01", StartupEnd::UchiwakeName, {{3010, "内訳名称の取得"}}},
+         "-B:00000001 -H:01",
+         StartupEnd::UchiwakeName,
+         {{3010, "内訳名称の取得"}}},
         {"a deleted second row no longer counts",
          "INSERT INTO 内訳名称 (内訳名称ＩＤ, 物件No, 版No, 削除区分) "
          "VALUES (10, '00000001', '01', '1');",
-         "-B:00000001 -H:01", StartupEnd::Started, {}},
-        {"a breakdown without lines", "DELETE FROM 内訳;", "-B:00000001 -H:01",
-         StartupEnd::Breakdown, {{3010, "内訳の取得"}}},
-        {"no live 環境Ｍ row", "UPDATE 環境Ｍ SET 削除区分 = '1';", "-B:00000001 -H:01",
-         StartupEnd::Kankyo, {{3010, "環境Ｍの取得"}}},
+         "-B:00000001 -H:01",
+         StartupEnd::Started,
+         {}},
+        {"a breakdown without lines",
+         "DELETE FROM 内訳;",
+         "-B:00000001 -H:01",
+         StartupEnd::Breakdown,
+         {{3010, "内訳の取得"}}},
+        {"no live 環境Ｍ row",
+         "UPDATE 環境Ｍ SET 削除区分 = '1';",
+         "-B:00000001 -H:01",
+         StartupEnd::Kankyo,
+         {{3010, "環境Ｍの取得"}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

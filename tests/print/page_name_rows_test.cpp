@@ -10,6 +10,7 @@
 #include "context/app_context.h"
 #include "data/table_database.h"
 #include "level_tree/level_tree_model.h"
+#include "platform/shown_messages.h"
 #include "print/page_name_rows.h"
 
 namespace omrix::print {
@@ -121,11 +122,8 @@ TEST_F(PageNames, FailedWriteRollsBackAndKeepsTheEditedNamesInMemory) {
     tree.Tv_Kaiso_NodeClick(nodeOf("2"));
     rows.fnCollectPageNameRows(tree, false);
     EXPECT_FALSE(rows.write(Names{"新建築", "新設備"}));
-    ASSERT_EQ(tables.messages().messages().size(), 1u);
-    const auto& message = tables.messages().messages()[0];
-    EXPECT_EQ(message.number, 3010);
-    EXPECT_EQ(message.params[0], "内訳の書き込み");
-    EXPECT_EQ(message.params[2], "Cmd_Print_Click");
+    EXPECT_EQ(testing::shownTexts(tables.messages()),
+              testing::Shown{"3010|内訳の書き込み||Cmd_Print_Click"});
     EXPECT_EQ(stored(2), "建築");
     EXPECT_EQ(stored(3), "設備");
     EXPECT_EQ(inMemory(2), "新建築");

@@ -135,19 +135,25 @@ TEST_F(PrintRun, NothingTickedSkipsTheStatementOnly) {
 
 TEST_F(PrintRun, FirstFailingOutputEndsTheRun) {
     tickAll();
-    launches.failing = "youkou";
-    PrintRunResult result = fnRunPrint(ui, launches, tree);
-    EXPECT_EQ(result.end, PrintRunEnd::Youkou);
-    EXPECT_EQ(launched(), (Names{"uchiwake", "youkou"}));
-    EXPECT_EQ(result.produced, (std::vector<ViewerKind>{ViewerKind::Uchiwakesho}));
-
-    ui.log.clear();
-    launches.failing = "uchiwake";
-    result = fnRunPrint(ui, launches, tree);
-    EXPECT_EQ(result.end, PrintRunEnd::Uchiwake);
-    EXPECT_EQ(launched(), (Names{"uchiwake"}));
-    EXPECT_TRUE(result.produced.empty());
-    EXPECT_FALSE(ui.busy);
+    struct Case {
+        const char* failing;
+        PrintRunEnd end;
+        Names launched;
+        std::vector<ViewerKind> produced;
+    };
+    const Case cases[] = {
+        {"youkou", PrintRunEnd::Youkou, {"uchiwake", "youkou"}, {ViewerKind::Uchiwakesho}},
+        {"uchiwake", PrintRunEnd::Uchiwake, {"uchiwake"}, {}},
+    };
+    for (const Case& c : cases) {
+        ui.log.clear();
+        launches.failing = c.failing;
+        PrintRunResult result = fnRunPrint(ui, launches, tree);
+        EXPECT_EQ(result.end, c.end) << c.failing;
+        EXPECT_EQ(launched(), c.launched);
+        EXPECT_EQ(result.produced, c.produced);
+        EXPECT_FALSE(ui.busy);
+    }
 }
 
 TEST_F(PrintRun, UnreadableChoicesEndSilently) {
