@@ -111,29 +111,13 @@ TEST(SqlDialect, KeyViolationsAndSavepointsByServer) {
 
 TEST(OdbcConnectionString, DataSourceOrDriverAndValuesThatCannotEndTheirPair) {
     const struct {
-        OdbcLogOn logOn;
+        OdbcLogOn logOn;  // data source, driver, server, database, user, password
         const char* text;
     } cases[] = {
-        {{.dataSource = "omrix",
-          .driver = "",
-          .server = "srv",
-          .database = "db",
-          .user = "sa",
-          .password = "pw"},
-         "DSN=omrix;DATABASE=db;UID=sa;PWD=pw"},
-        {{.dataSource = "",
-          .driver = "",
-          .server = "db.example",
-          .database = "見積",
-          .user = "sa",
-          .password = ""},
+        {{"omrix", "", "srv", "db", "sa", "pw"}, "DSN=omrix;DATABASE=db;UID=sa;PWD=pw"},
+        {{"", "", "db.example", "見積", "sa", ""},
          "DRIVER={PostgreSQL Unicode};SERVER=db.example;DATABASE=見積;UID=sa;PWD="},
-        {{.dataSource = "",
-          .driver = "ODBC Driver 18 for SQL Server",
-          .server = "srv",
-          .database = "",
-          .user = "u",
-          .password = "a;b}c= "},
+        {{"", "ODBC Driver 18 for SQL Server", "srv", "", "u", "a;b}c= "},
          "DRIVER={ODBC Driver 18 for SQL Server};SERVER=srv;UID=u;PWD={a;b}}c= }"},
     };
     for (const auto& c : cases) EXPECT_EQ(odbcConnectionString(c.logOn), c.text);
