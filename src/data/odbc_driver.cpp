@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "data/odbc_row_block.h"
+
 namespace omrix::data {
 namespace {
 
@@ -14,8 +16,6 @@ namespace {
 constexpr SQLULEN kLoginTimeoutSeconds = 30;
 // A failure the driver gave no native number for.
 constexpr int32_t kUnnumberedError = -1;
-// Bytes fetched per SQLGetData call; longer values arrive in several pieces.
-constexpr size_t kFetchChunk = 4096;
 constexpr size_t kMaxDiagnosticText = 1024;
 
 struct Diagnostic {
@@ -167,20 +167,18 @@ class OdbcCursor : public Cursor {
     int32_t step(bool& hasRow) override {
         hasRow = false;
         if (done_) return 0;
-        SQLRETURN rc = SQLFetch(statement_.get());
+        SQLRETURN rc = block_.bound() ? block_.next() : fetchRow();
         if (rc == SQL_NO_DATA) {
             finish();
             return 0;
         }
         if (!SQL_SUCCEEDED(rc)) return fail();
-        for (size_t column = 0; column < values_.size(); ++column) {
-            if (!fetchColumn(column)) return fail();
-        }
         hasRow = true;
         return 0;
     }
 
     int32_t rewind() override {
+        block_.unbind();
         SQLFreeStmt(statement_.get(), SQL_CLOSE);
         done_ = false;
         Diagnostic failure;
@@ -190,64 +188,65 @@ class OdbcCursor : public Cursor {
     int columnCount() const override { return static_cast<int>(names_.size()); }
     std::string_view columnName(int column) const override { return names_[column]; }
     ColumnType columnType(int column) override {
-        return nulls_[column] ? ColumnType::Null : types_[column];
+        bool isNull = block_.bound() ? block_.isNull(column) : nulls_[column];
+        return isNull ? ColumnType::Null : types_[column];
     }
     int64_t columnInt(int column) override {
-        const std::string& text = values_[column];
+        std::string_view text = columnText(column);
         int64_t value = 0;
         if (std::from_chars(text.data(), text.data() + text.size(), value).ec != std::errc())
-            value = static_cast<int64_t>(std::strtod(text.c_str(), nullptr));
+            value = static_cast<int64_t>(std::strtod(text.data(), nullptr));
         return value;
     }
+    // The texts end in a NUL, in the block's buffers as in the strings.
     double columnDouble(int column) override {
-        return std::strtod(values_[column].c_str(), nullptr);
+        return std::strtod(columnText(column).data(), nullptr);
     }
-    std::string_view columnText(int column) override { return values_[column]; }
+    std::string_view columnText(int column) override {
+        return block_.bound() ? block_.text(column) : std::string_view(values_[column]);
+    }
 
   private:
+    // Names and types of the result's columns; its rows are read a block at a time
+    // where the columns allow it, else value by value.
     void describe() {
         SQLSMALLINT count = resultColumns(statement_.get());
         names_.assign(count, {});
         types_.assign(count, ColumnType::Text);
         values_.assign(count, {});
         nulls_.assign(count, true);
+        std::vector<OdbcColumnShape> shapes(count);
         for (SQLSMALLINT i = 0; i < count; ++i) {
             SQLCHAR name[256] = {};
-            SQLSMALLINT nameLength = 0, sqlType = 0, digits = 0, nullable = 0;
-            SQLULEN size = 0;
+            SQLSMALLINT nameLength = 0, digits = 0;
+            // No nullability asked: psqlODBC would look it up in the catalog.
             SQLDescribeCol(statement_.get(), static_cast<SQLUSMALLINT>(i + 1), name,
-                           static_cast<SQLSMALLINT>(sizeof name), &nameLength, &sqlType, &size,
-                           &digits, &nullable);
+                           static_cast<SQLSMALLINT>(sizeof name), &nameLength, &shapes[i].sqlType,
+                           &shapes[i].size, &digits, nullptr);
             names_[i] = reinterpret_cast<const char*>(name);
-            types_[i] = columnTypeOf(sqlType);
+            types_[i] = columnTypeOf(shapes[i].sqlType);
         }
+        block_.bind(statement_.get(), shapes);
     }
 
-    // The column's value as text (UTF-8), in as many pieces as it takes.
-    bool fetchColumn(size_t column) {
-        std::string& value = values_[column];
-        value.clear();
-        nulls_[column] = false;
-        char chunk[kFetchChunk];
-        while (true) {
-            SQLLEN indicator = 0;
-            SQLRETURN rc = SQLGetData(statement_.get(), static_cast<SQLUSMALLINT>(column + 1),
-                                      SQL_C_CHAR, chunk, sizeof chunk, &indicator);
-            if (rc == SQL_NO_DATA) return true;
-            if (!SQL_SUCCEEDED(rc)) return false;
-            if (indicator == SQL_NULL_DATA) {
-                nulls_[column] = true;
-                return true;
-            }
-            bool cut = indicator == SQL_NO_TOTAL || indicator >= static_cast<SQLLEN>(sizeof chunk);
-            value.append(chunk, cut ? sizeof chunk - 1 : static_cast<size_t>(indicator));
-            if (!cut) return true;
+    // The next row with every value read at once: for results that cannot be bound.
+    SQLRETURN fetchRow() {
+        SQLRETURN rc = SQLFetch(statement_.get());
+        if (!SQL_SUCCEEDED(rc)) return rc;
+        for (size_t column = 0; column < values_.size(); ++column) {
+            bool isNull = false;
+            if (!readColumnText(statement_.get(), static_cast<int>(column), values_[column],
+                                isNull))
+                return SQL_ERROR;
+            nulls_[column] = isNull;
         }
+        return rc;
     }
 
     // A finished read gives its result back to the server at once.
     void finish() {
         done_ = true;
+        block_.unbind();
         SQLFreeStmt(statement_.get(), SQL_CLOSE);
     }
 
@@ -264,6 +263,7 @@ class OdbcCursor : public Cursor {
     std::vector<ColumnType> types_;
     std::vector<std::string> values_;
     std::vector<bool> nulls_;
+    OdbcRowBlock block_;
     bool done_ = false;
 };
 

@@ -5,6 +5,8 @@
 
 #include <chrono>
 #include <ctime>
+#include <optional>
+#include <string>
 
 #include "context/app_context.h"
 #include "context/temp_folder.h"
@@ -110,6 +112,42 @@ TEST_F(ServerDriver, ValuesReadBackAsWritten) {
     auto money = t.db().fnOpenRecordSet("Select 提出用金額 From 内訳出力;");
     ASSERT_TRUE(money);
     EXPECT_EQ(money->fnGetMoney("提出用金額").toString(), "922337203685477.5807");
+}
+
+// Rows arrive in blocks of 64 here: every row of a block boundary, NULLs in and at
+// the end of blocks, and names of 76 four-byte characters that pass the buffer kept for
+// 76 characters of the Basic Multilingual Plane read as written, also after a requery.
+TEST_F(ServerDriver, RowsReadInBlocksArriveWhole) {
+    std::string longName;
+    for (int i = 0; i < 76; ++i) longName += "\xF0\xA0\xAE\xB7";  // U+20BB7
+    auto name = [&](int id) -> std::optional<std::string> {
+        if (id % 64 == 0 || id == 3) return longName;
+        if (id % 65 == 0 || id == 130) return std::nullopt;
+        return "工事" + std::to_string(id);
+    };
+    constexpr int kRows = 130;
+    std::string inserts;
+    for (int id = 1; id <= kRows; ++id) {
+        auto value = name(id);
+        inserts += "Insert Into 物件概要 (物件概要ＩＤ, 工事名称) Values (" + std::to_string(id) +
+                   ", " + (value ? "'" + *value + "'" : "NULL") + ");\r\n";
+    }
+    t.exec(inserts);
+    auto rs = t.db().fnOpenRecordSet(
+        "Select 物件概要ＩＤ, 工事名称 From 物件概要 Order By 物件概要ＩＤ;");
+    ASSERT_TRUE(rs) << t.db().lastErrorText();
+    for (int pass = 0; pass < 2; ++pass) {
+        int id = 0;
+        for (; !rs->pbEOF(); rs->fnMoveNext()) {
+            ++id;
+            ASSERT_EQ(rs->fnGetInt("物件概要ＩＤ"), id);
+            auto expected = name(id);
+            EXPECT_EQ(isNull(rs->fnGetVariant("工事名称")), !expected) << id;
+            EXPECT_EQ(rs->fnGetChar("工事名称"), expected.value_or("")) << id;
+        }
+        EXPECT_EQ(id, kRows);
+        ASSERT_TRUE(rs->fnRequery());
+    }
 }
 
 TEST_F(ServerDriver, GetDateIsTheStatementTimeOfTheServer) {
