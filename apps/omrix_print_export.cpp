@@ -19,6 +19,7 @@
 #include "context/app_context.h"
 #include "context/ini_file.h"
 #include "data/database.h"
+#include "data/program_database.h"
 #include "level_tree/level_tree_model.h"
 #include "platform/messages.h"
 #include "print/print_choice_lists.h"
@@ -172,7 +173,8 @@ bool wanted(const ExportOptions& o, const char* name) {
 // The entries of Cmb_Shutsuryokuyoshiki; nullopt when 内訳書出力形式Ｍ cannot be read.
 std::optional<std::vector<std::string>> printTypeEntries() {
     std::vector<std::string> entries;
-    if (!omrix::print::fnReadPrintTypeEntries(entries)) return std::nullopt;
+    omrix::data::CCCDBS_DataBase* db = omrix::data::programDatabase();
+    if (db == nullptr || !omrix::print::fnReadPrintTypeEntries(*db, entries)) return std::nullopt;
     return entries;
 }
 

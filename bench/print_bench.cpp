@@ -169,7 +169,8 @@ bool loadBreakdown() {
     context.UchiwakeNameID = context.UchiwakeName.内訳名称ＩＤ;
     context.UchiwakeRoot = breakdown::fnLoadUchiwake();
     if (!context.UchiwakeRoot) return false;
-    if (!project::fnOmrix_DBT_BukkenHensu_Select(demo::kDemoBukkenNo, context.BukkenHensu)) {
+    if (!project::fnOmrix_DBT_BukkenHensu_Select(*context.Database, demo::kDemoBukkenNo,
+                                                 context.BukkenHensu)) {
         return false;
     }
     context.UchiwakeRoot->sbMoneyReCalc();

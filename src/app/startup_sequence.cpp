@@ -19,15 +19,24 @@
 namespace omrix::app {
 
 using namespace context;
+
+std::string fnGetTantoshaName() {
+    return fnReadIniValue("KALVERON", "TANTOSHA");
+}
+
+double fnGetTuboKansanRounded(data::CCCDBS_DataBase& db) {
+    return util::fnRound(-1, project::fnGetTuboKansan(db), 3);
+}
+
 namespace {
 
 using platform::fnPIMORA01_DispMessage;
 using platform::kStyleOk;
 
-bool readUchiwakeName(AppContext& context) {
+bool readUchiwakeName(data::CCCDBS_DataBase& db, AppContext& context) {
     std::vector<breakdown::UchiwakeNameRec> recs;
-    bool read =
-        breakdown::fnOmrix_DBT_UchiwakeName_SelectByBukken(context.BukkenNo, context.HanNo, recs);
+    bool read = breakdown::fnOmrix_DBT_UchiwakeName_SelectByBukken(db, context.BukkenNo,
+                                                                   context.HanNo, recs);
     // recs[0] is the unused slot, so one row means a size of 2.
     if (!read || recs.size() != 2) {
         fnPIMORA01_DispMessage(3010, kStyleOk, "内訳名称の取得", "", "");
@@ -38,23 +47,38 @@ bool readUchiwakeName(AppContext& context) {
     return true;
 }
 
-bool loadBreakdown(AppContext& context) {
-    context.UchiwakeRoot = breakdown::fnLoadUchiwake();
+bool loadBreakdown(data::CCCDBS_DataBase& db, AppContext& context) {
+    context.UchiwakeRoot = breakdown::loadUchiwake(db, context.UchiwakeNameID);
     if (context.UchiwakeRoot) return true;
     // The loader reports nothing itself; without a root there is nothing to print.
     fnPIMORA01_DispMessage(3010, kStyleOk, "内訳の取得", "", "");
     return false;
 }
 
+// The reads after the connection, each through it.
+StartupEnd readProject(data::CCCDBS_DataBase& db, AppContext& context) {
+    context.TuboKansan = fnGetTuboKansanRounded(db);
+    if (!readUchiwakeName(db, context)) return StartupEnd::UchiwakeName;
+    if (!loadBreakdown(db, context)) return StartupEnd::Breakdown;
+    if (!project::fnOmrix_DBT_BukkenHensu_Select(db, context.BukkenNo, context.BukkenHensu)) {
+        return StartupEnd::BukkenHensu;
+    }
+
+    bool besshi = false;
+    context.UchiwakeRoot->sbSearchSyuBetu(breakdown::kFlagBesshiApart, besshi);
+    context.BesshiExists = besshi;
+    context.UchiwakeRoot->sbMoneyReCalc();
+
+    context.Kengen = data::fnGetTantoshaKengen(db, context.TantoshaID);
+    context.TantoshaName = fnGetTantoshaName();
+    if (!data::fnOmrix_DBT_KankyoM_GetFirst(db, context.Kankyo)) {
+        fnPIMORA01_DispMessage(3010, kStyleOk, "環境Ｍの取得", "", "");
+        return StartupEnd::Kankyo;
+    }
+    return StartupEnd::Started;
+}
+
 }  // namespace
-
-std::string fnGetTantoshaName() {
-    return fnReadIniValue("KALVERON", "TANTOSHA");
-}
-
-double fnGetTuboKansanRounded() {
-    return util::fnRound(-1, project::fnGetTuboKansan(), 3);
-}
 
 StartupEnd runStartup() {
     AppContext& context = appContext();
@@ -78,25 +102,7 @@ StartupEnd runStartup() {
         return StartupEnd::Database;
     }
 
-    context.TuboKansan = fnGetTuboKansanRounded();
-    if (!readUchiwakeName(context)) return StartupEnd::UchiwakeName;
-    if (!loadBreakdown(context)) return StartupEnd::Breakdown;
-    if (!project::fnOmrix_DBT_BukkenHensu_Select(context.BukkenNo, context.BukkenHensu)) {
-        return StartupEnd::BukkenHensu;
-    }
-
-    bool besshi = false;
-    context.UchiwakeRoot->sbSearchSyuBetu(breakdown::kFlagBesshiApart, besshi);
-    context.BesshiExists = besshi;
-    context.UchiwakeRoot->sbMoneyReCalc();
-
-    context.Kengen = data::fnGetTantoshaKengen(context.TantoshaID);
-    context.TantoshaName = fnGetTantoshaName();
-    if (!data::fnOmrix_DBT_KankyoM_GetFirst(context.Kankyo)) {
-        fnPIMORA01_DispMessage(3010, kStyleOk, "環境Ｍの取得", "", "");
-        return StartupEnd::Kankyo;
-    }
-    return StartupEnd::Started;
+    return readProject(*context.Database, context);
 }
 
 std::string_view describeStartupEnd(StartupEnd end) {

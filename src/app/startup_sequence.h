@@ -7,6 +7,10 @@
 #include <string>
 #include <string_view>
 
+namespace omrix::data {
+class CCCDBS_DataBase;
+}
+
 namespace omrix::app {
 
 // Where start-up stopped. Every stop but BukkenHensu has shown its numbered message.
@@ -33,7 +37,7 @@ std::string_view describeStartupEnd(StartupEnd end);
 std::string fnGetTantoshaName();
 
 // The tsubo factor of 物件変数 rounded to 3 decimals, halves away from zero; 0 without a row.
-double fnGetTuboKansanRounded();
+double fnGetTuboKansanRounded(data::CCCDBS_DataBase& db);
 
 // Why the window closes, as the unload modes tell it.
 enum class CloseReason { User, Code, SystemShutdown, TaskManager };

@@ -5,18 +5,20 @@
 #include "breakdown/ucw_tree.h"
 #include "breakdown/ucw_walk.h"
 #include "data/exclusive_lock.h"
+#include "data/program_database.h"
 
 namespace omrix::breakdown {
 
 bool COmrixEditUcw::fnIsLocked(bool bDB) {
     if (!fnIsLockUnit()) return false;
     if (rec_->ロック && bDB) {
+        data::CCCDBS_DataBase* db = data::programDatabase();
         bool locked = true;
-        bool asked = data::fnOmrix_DBT_HaitaKanri_CheckUchiwakeLock(rec_->内訳名称ＩＤ,
-                                                                    rec_->内訳ＩＤ, locked);
+        bool asked = db != nullptr && data::fnOmrix_DBT_HaitaKanri_CheckUchiwakeLock(
+                                          *db, rec_->内訳名称ＩＤ, rec_->内訳ＩＤ, locked);
         if (asked && !locked) {
             // The holder has let go: take over what it saved below this line.
-            std::shared_ptr<COmrixEditUcw> fresh = fnLoadUchiwake();
+            std::shared_ptr<COmrixEditUcw> fresh = loadUchiwake(*db, rec_->内訳名称ＩＤ);
             COmrixEditUcw* same = fresh ? fresh->fnGetIDTarget(rec_->内訳ＩＤ, true) : nullptr;
             if (same != nullptr) {
                 sbRefreshLower(tree_->copyChain(same->fnGetTopChild()));

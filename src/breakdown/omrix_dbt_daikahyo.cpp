@@ -1,9 +1,9 @@
 #include "breakdown/omrix_dbt_daikahyo.h"
 
 #include "data/database.h"
+#include "data/program_database.h"
 #include "data/record_conventions.h"
 #include "data/table_write.h"
-#include "context/app_context.h"
 
 namespace omrix::breakdown {
 namespace {
@@ -38,22 +38,30 @@ std::string fnOmrix_DBT_Daikahyo_DeleteSql(int32_t lUchiwakeNameID, int32_t lUch
            ");";
 }
 
-bool fnOmrix_DBT_Daikahyo_Update(const DaikahyoRec& rec) {
-    auto db = context::appContext().Database;
-    if (!db) return false;
+bool fnOmrix_DBT_Daikahyo_Update(data::CCCDBS_DataBase& db, const DaikahyoRec& rec) {
     std::string update =
         "Update 代価表 Set " + daikahyoColumns(rec).assignments() +
         " Where 削除区分 = '0' And (代価表ＩＤ = " + std::to_string(rec.代価表ＩＤ) + ") ;";
     int32_t affected = 0;
     int16_t status = 0;
-    if (!db->fnExecute(update, affected, status)) return false;
+    if (!db.fnExecute(update, affected, status)) return false;
     if (affected > 0) return true;
-    return db->fnExecute(insertStatement(rec));
+    return db.fnExecute(insertStatement(rec));
+}
+
+bool fnOmrix_DBT_Daikahyo_Delete(data::CCCDBS_DataBase& db, int32_t lUchiwakeNameID,
+                                 int32_t lUchiwakeID) {
+    return db.fnExecute(fnOmrix_DBT_Daikahyo_DeleteSql(lUchiwakeNameID, lUchiwakeID));
+}
+
+bool fnOmrix_DBT_Daikahyo_Update(const DaikahyoRec& rec) {
+    data::CCCDBS_DataBase* db = data::programDatabase();
+    return db && fnOmrix_DBT_Daikahyo_Update(*db, rec);
 }
 
 bool fnOmrix_DBT_Daikahyo_Delete(int32_t lUchiwakeNameID, int32_t lUchiwakeID) {
-    auto db = context::appContext().Database;
-    return db && db->fnExecute(fnOmrix_DBT_Daikahyo_DeleteSql(lUchiwakeNameID, lUchiwakeID));
+    data::CCCDBS_DataBase* db = data::programDatabase();
+    return db && fnOmrix_DBT_Daikahyo_Delete(*db, lUchiwakeNameID, lUchiwakeID);
 }
 
 }  // namespace omrix::breakdown

@@ -1,12 +1,14 @@
 #include "breakdown/omrix_dbt_uchiwake.h"
 
+#include <map>
+
 #include "breakdown/omrix_dbt_daikahyo.h"
 #include "breakdown/progress_bar.h"
 #include "breakdown/uchiwake_columns.h"
 #include "breakdown/uchiwake_read_plan.h"
-#include "context/app_context.h"
 #include "data/database.h"
 #include "data/master_names.h"
+#include "data/program_database.h"
 #include "data/record_conventions.h"
 #include "data/record_fields.h"
 #include "data/table_write.h"
@@ -37,7 +39,7 @@ bool writeDaikahyo(data::CCCDBS_DataBase& db, const UchiwakeRec& rec) {
     if (rec.代価表.代価表ＩＤ < 1) {
         return db.fnExecute(fnOmrix_DBT_Daikahyo_DeleteSql(rec.内訳名称ＩＤ, rec.内訳ＩＤ));
     }
-    return fnOmrix_DBT_Daikahyo_Update(rec.代価表);
+    return fnOmrix_DBT_Daikahyo_Update(db, rec.代価表);
 }
 
 bool updateLine(data::CCCDBS_DataBase& db, const UchiwakeRec& rec) {
@@ -85,11 +87,9 @@ void fnOmrix_DBT_Uchiwake_Read(data::CCCDBS_RecordSet& recordSet, UchiwakeRec& r
     UchiwakeReadPlan(recordSet).read(recordSet, rec);
 }
 
-int32_t fnOmrix_DBT_Uchiwake_Count(int32_t lUchiwakeNameID) {
-    auto db = context::appContext().Database;
-    if (!db) return -1;
-    auto rs = db->fnOpenRecordSet("Select Count(*) AS RecCount From 内訳 Where 内訳名称ＩＤ = " +
-                                  std::to_string(lUchiwakeNameID) + ";");
+int32_t fnOmrix_DBT_Uchiwake_Count(data::CCCDBS_DataBase& db, int32_t lUchiwakeNameID) {
+    auto rs = db.fnOpenRecordSet("Select Count(*) AS RecCount From 内訳 Where 内訳名称ＩＤ = " +
+                                 std::to_string(lUchiwakeNameID) + ";");
     if (!rs) return -1;
     int32_t count = rs->fnGetInt("RecCount");
     rs->fnClose();
@@ -132,17 +132,16 @@ std::string uchiwakeSelect201Sql(int32_t lUchiwakeNameID, bool bWithDaika) {
     return sql;
 }
 
-bool fnOmrix_DBT_Uchiwake_Select201(UchiwakeRows& rows, int32_t lUchiwakeNameID, bool bWithDaika,
+bool fnOmrix_DBT_Uchiwake_Select201(data::CCCDBS_DataBase& db, UchiwakeRows& rows,
+                                    int32_t lUchiwakeNameID, bool bWithDaika,
                                     ProgressBar* progressBar) {
     rows.clear();
     rows.emplace_back();
     sbOmrix_DBT_Uchiwake_Clear(rows[0]);
-    auto db = context::appContext().Database;
-    if (!db) return false;
-    auto rs = db->fnOpenRecordSet(uchiwakeSelect201Sql(lUchiwakeNameID, bWithDaika));
+    auto rs = db.fnOpenRecordSet(uchiwakeSelect201Sql(lUchiwakeNameID, bWithDaika));
     if (!rs) return false;
     if (progressBar != nullptr) {
-        int32_t count = fnOmrix_DBT_Uchiwake_Count(lUchiwakeNameID);
+        int32_t count = fnOmrix_DBT_Uchiwake_Count(db, lUchiwakeNameID);
         progressBar->setVisible(true);
         progressBar->setValue(0);
         progressBar->setMinimum(0);
@@ -155,6 +154,8 @@ bool fnOmrix_DBT_Uchiwake_Select201(UchiwakeRows& rows, int32_t lUchiwakeNameID,
     const UchiwakeReadPlan plan(*rs);
     const data::ColumnIndex daikaId = plan.column("代価表ＩＤ");
     const data::ColumnIndex lock = plan.column("ロック");
+    // Few staff members serve many lines: each code is read once per select.
+    std::map<int32_t, std::string> tashaCodes;
     while (!rs->pbEOF()) {
         UchiwakeRec& rec = rows.emplace_back();
         std::string bad;
@@ -171,7 +172,12 @@ bool fnOmrix_DBT_Uchiwake_Select201(UchiwakeRows& rows, int32_t lUchiwakeNameID,
         rec.ロック = !data::isNull(rs->fnGetVariant(lock));
         rec.配置済 = false;
         if (rec.他社担当者ＭＩＤ != 0) {
-            rec.他社担当者名 = data::fnOmrix_DBT_TashaTantoshaM_GetTashaCD(rec.他社担当者ＭＩＤ);
+            auto [code, isNew] = tashaCodes.try_emplace(rec.他社担当者ＭＩＤ);
+            if (isNew) {
+                code->second =
+                    data::fnOmrix_DBT_TashaTantoshaM_GetTashaCD(db, rec.他社担当者ＭＩＤ);
+            }
+            rec.他社担当者名 = code->second;
         }
         if (!rs->fnMoveNext()) return false;
         if (progressBar != nullptr && progressBar->value() + 1 < progressBar->maximum()) {
@@ -183,11 +189,9 @@ bool fnOmrix_DBT_Uchiwake_Select201(UchiwakeRows& rows, int32_t lUchiwakeNameID,
     return true;
 }
 
-bool fnOmrix_DBT_Uchiwake_Update(const UchiwakeRec& rec, bool bTrans) {
-    auto db = context::appContext().Database;
-    if (!db) return false;
-    data::Transaction transaction(*db, bTrans);
-    if (!transaction.begun() || !updateLine(*db, rec)) return false;
+bool fnOmrix_DBT_Uchiwake_Update(data::CCCDBS_DataBase& db, const UchiwakeRec& rec, bool bTrans) {
+    data::Transaction transaction(db, bTrans);
+    if (!transaction.begun() || !updateLine(db, rec)) return false;
     return transaction.commit();
 }
 
@@ -204,11 +208,9 @@ std::string fnOmrix_DBT_Uchiwake_DeleteSql(const UchiwakeRec& rec) {
            ");";
 }
 
-bool fnOmrix_DBT_Uchiwake_SaveAll(std::span<const UchiwakeRec> rows, bool bTrans,
-                                  ProgressBar* progressBar) {
-    auto db = context::appContext().Database;
-    if (!db) return false;
-    data::Transaction transaction(*db, bTrans);
+bool fnOmrix_DBT_Uchiwake_SaveAll(data::CCCDBS_DataBase& db, std::span<const UchiwakeRec> rows,
+                                  bool bTrans, ProgressBar* progressBar) {
+    data::Transaction transaction(db, bTrans);
     if (!transaction.begun()) return false;
     std::string daikaInserts, daikaDeletes, lineInserts, lineDeletes;
     int32_t pending = 0;
@@ -222,13 +224,36 @@ bool fnOmrix_DBT_Uchiwake_SaveAll(std::span<const UchiwakeRec> rows, bool bTrans
         if (progressBar != nullptr) progressBar->setValue(progressBar->value() + 1);
         if (++pending < data::kStatementsPerCommand && i + 1 < rows.size()) continue;
         // Old rows go before new ones, 代価表 before and after its lines.
-        if (!sendBatch(*db, daikaDeletes, true) || !sendBatch(*db, lineDeletes, false) ||
-            !sendBatch(*db, lineInserts, false) || !sendBatch(*db, daikaInserts, true)) {
+        if (!sendBatch(db, daikaDeletes, true) || !sendBatch(db, lineDeletes, false) ||
+            !sendBatch(db, lineInserts, false) || !sendBatch(db, daikaInserts, true)) {
             return false;
         }
         pending = 0;
     }
     return transaction.commit();
+}
+
+int32_t fnOmrix_DBT_Uchiwake_Count(int32_t lUchiwakeNameID) {
+    data::CCCDBS_DataBase* db = data::programDatabase();
+    return db ? fnOmrix_DBT_Uchiwake_Count(*db, lUchiwakeNameID) : -1;
+}
+
+bool fnOmrix_DBT_Uchiwake_Select201(UchiwakeRows& rows, int32_t lUchiwakeNameID, bool bWithDaika,
+                                    ProgressBar* progressBar) {
+    data::CCCDBS_DataBase* db = data::programDatabase();
+    return db &&
+           fnOmrix_DBT_Uchiwake_Select201(*db, rows, lUchiwakeNameID, bWithDaika, progressBar);
+}
+
+bool fnOmrix_DBT_Uchiwake_Update(const UchiwakeRec& rec, bool bTrans) {
+    data::CCCDBS_DataBase* db = data::programDatabase();
+    return db && fnOmrix_DBT_Uchiwake_Update(*db, rec, bTrans);
+}
+
+bool fnOmrix_DBT_Uchiwake_SaveAll(std::span<const UchiwakeRec> rows, bool bTrans,
+                                  ProgressBar* progressBar) {
+    data::CCCDBS_DataBase* db = data::programDatabase();
+    return db && fnOmrix_DBT_Uchiwake_SaveAll(*db, rows, bTrans, progressBar);
 }
 
 }  // namespace omrix::breakdown

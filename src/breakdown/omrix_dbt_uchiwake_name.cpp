@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "data/database.h"
+#include "data/program_database.h"
 #include "data/record_conventions.h"
-#include "context/app_context.h"
+#include "data/row_select.h"
 #include "util/text.h"
 
 namespace omrix::breakdown {
@@ -22,35 +22,42 @@ void readName(data::CCCDBS_RecordSet& rs, UchiwakeNameRec& rec) {
 
 }  // namespace
 
-bool fnOmrix_DBT_UchiwakeName_SelectByID(int32_t lUchiwakeNameID, UchiwakeNameRec& rec) {
-    auto db = context::appContext().Database;
-    if (!db) return false;
-    auto rs =
-        db->fnOpenRecordSet("Select * From 内訳名称 Where (削除区分 = '0') AND 内訳名称ＩＤ = " +
-                            std::to_string(lUchiwakeNameID) + " ;");
-    if (!rs) return false;
-    if (!rs->pbEOF()) readName(*rs, rec);
-    rs->fnClose();
-    return true;
+bool fnOmrix_DBT_UchiwakeName_SelectByID(data::CCCDBS_DataBase& db, int32_t lUchiwakeNameID,
+                                         UchiwakeNameRec& rec) {
+    return data::selectFirstRow(
+        db,
+        "Select * From 内訳名称 Where (削除区分 = '0') AND 内訳名称ＩＤ = " +
+            std::to_string(lUchiwakeNameID) + " ;",
+        rec, readName);
 }
 
-bool fnOmrix_DBT_UchiwakeName_SelectByBukken(std::string_view sBukkenNo, std::string_view sHanNo,
+bool fnOmrix_DBT_UchiwakeName_SelectByBukken(data::CCCDBS_DataBase& db, std::string_view sBukkenNo,
+                                             std::string_view sHanNo,
                                              std::vector<UchiwakeNameRec>& recs) {
-    recs.assign(1, UchiwakeNameRec{});
-    auto db = context::appContext().Database;
-    if (!db) return false;
     std::string sql =
         "Select * From 内訳名称 Where (削除区分 = '0') AND (LTrim(RTrim(物件No)) = '" +
         data::fnSqlQuote(util::trimBlanks(sBukkenNo), 0) + "' AND LTrim(RTrim(版No)) = '" +
         data::fnSqlQuote(util::trimBlanks(sHanNo), 0) + "');";
-    auto rs = db->fnOpenRecordSet(sql);
-    if (!rs) return false;
-    while (!rs->pbEOF()) {
-        readName(*rs, recs.emplace_back());
-        if (!rs->fnMoveNext()) break;
+    std::vector<UchiwakeNameRec> found;
+    const bool ok = data::selectRows(db, sql, found, readName);
+    recs.assign(1, UchiwakeNameRec{});
+    recs.insert(recs.end(), found.begin(), found.end());
+    return ok;
+}
+
+bool fnOmrix_DBT_UchiwakeName_SelectByID(int32_t lUchiwakeNameID, UchiwakeNameRec& rec) {
+    data::CCCDBS_DataBase* db = data::programDatabase();
+    return db && fnOmrix_DBT_UchiwakeName_SelectByID(*db, lUchiwakeNameID, rec);
+}
+
+bool fnOmrix_DBT_UchiwakeName_SelectByBukken(std::string_view sBukkenNo, std::string_view sHanNo,
+                                             std::vector<UchiwakeNameRec>& recs) {
+    data::CCCDBS_DataBase* db = data::programDatabase();
+    if (db == nullptr) {
+        recs.assign(1, UchiwakeNameRec{});
+        return false;
     }
-    rs->fnClose();
-    return true;
+    return fnOmrix_DBT_UchiwakeName_SelectByBukken(*db, sBukkenNo, sHanNo, recs);
 }
 
 }  // namespace omrix::breakdown

@@ -10,13 +10,20 @@
 #include "breakdown/uchiwake_records.h"
 #include "breakdown/uchiwake_rows.h"
 
+namespace omrix::data {
+class CCCDBS_DataBase;
+}
+
 namespace omrix::breakdown {
 
 class ProgressBar;
 class UchiwakeBuild;
 
-// Loads the breakdown of AppContext.UchiwakeName and returns its root (the first
-// top-level line), or nullptr when the select or the build fails. Shows nothing.
+// Loads the breakdown of one 内訳名称ＩＤ and returns its root (the first top-level
+// line), or nullptr when the select or the build fails. Shows nothing.
+std::shared_ptr<COmrixEditUcw> loadUchiwake(data::CCCDBS_DataBase& db, int32_t uchiwakeNameId,
+                                            ProgressBar* progressBar = nullptr);
+// The same for AppContext.UchiwakeName on the program's connection.
 std::shared_ptr<COmrixEditUcw> fnLoadUchiwake(ProgressBar* progressBar = nullptr);
 
 // Rows are 1-based as the select fills them: element 0 is never looked at. Fails

@@ -6,10 +6,14 @@
 
 namespace omrix::data {
 
+class CCCDBS_DataBase;
+
 // False only when the query could not run; locked tells whether a lock row exists.
-[[nodiscard]] bool fnOmrix_DBT_HaitaKanri_CheckUchiwakeLock(int32_t lUchiwakeNameID,
+[[nodiscard]] bool fnOmrix_DBT_HaitaKanri_CheckUchiwakeLock(CCCDBS_DataBase& db,
+                                                            int32_t lUchiwakeNameID,
                                                             int32_t lLockID, bool& bLocked);
-[[nodiscard]] bool fnOmrix_DBT_HaitaKanri_CheckDekidakaUchiwakeLock(int32_t lDekidakaUchiwakeNameID,
+[[nodiscard]] bool fnOmrix_DBT_HaitaKanri_CheckDekidakaUchiwakeLock(CCCDBS_DataBase& db,
+                                                                    int32_t lDekidakaUchiwakeNameID,
                                                                     int32_t lLockID, bool& bLocked);
 
 }  // namespace omrix::data

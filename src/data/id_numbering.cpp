@@ -5,10 +5,11 @@
 #include <string>
 #include <thread>
 
+#include "context/app_context.h"
 #include "data/database.h"
+#include "data/program_database.h"
 #include "data/record_conventions.h"
 #include "platform/messages.h"
-#include "context/app_context.h"
 #include "util/text.h"
 
 namespace omrix::data {
@@ -115,13 +116,12 @@ LockRetryPolicy lockRetryPolicyFromContext() {
 
 namespace {
 
-int32_t takeNumbers(const CounterKey& key, int32_t count, const LockRetryPolicy& policy) {
-    auto db = context::appContext().Database;
-    if (!db) return 0;
-    if (!takeLock(*db, key, policy)) return 0;
-    int32_t result = raiseCounter(*db, key, count);
+int32_t takeNumbers(CCCDBS_DataBase& db, const CounterKey& key, int32_t count,
+                    const LockRetryPolicy& policy) {
+    if (!takeLock(db, key, policy)) return 0;
+    int32_t result = raiseCounter(db, key, count);
     // The lock row goes whether or not the counter moved.
-    releaseLock(*db, key);
+    releaseLock(db, key);
     return result;
 }
 
@@ -143,15 +143,15 @@ bool projectOfBreakdown(CCCDBS_DataBase& db, int32_t uchiwakeNameId, int32_t& bu
     return true;
 }
 
-int32_t numberBreakdownLines(int32_t count, int32_t uchiwakeNameId, const LockRetryPolicy& policy) {
-    auto db = context::appContext().Database;
+int32_t numberBreakdownLines(CCCDBS_DataBase* db, int32_t count, int32_t uchiwakeNameId,
+                             const LockRetryPolicy& policy) {
     int32_t bukkenKanriId = 0;
-    if (!db || !projectOfBreakdown(*db, uchiwakeNameId, bukkenKanriId)) {
+    if (db == nullptr || !projectOfBreakdown(*db, uchiwakeNameId, bukkenKanriId)) {
         platform::fnPIMORA01_DispMessage(3010, platform::kStyleOk, "内訳名称の取得", "",
                                          "fnOmrix_DBT_ID_Kanri_GetIncMaxIDUchiwakeID");
         return -1;
     }
-    return takeNumbers(CounterKey{"内訳", "", 0, "物件管理", bukkenKanriId}, count, policy);
+    return takeNumbers(*db, CounterKey{"内訳", "", 0, "物件管理", bukkenKanriId}, count, policy);
 }
 
 }  // namespace
@@ -159,21 +159,23 @@ int32_t numberBreakdownLines(int32_t count, int32_t uchiwakeNameId, const LockRe
 int32_t fnOmrix_DBT_ID_Kanri_GetIncMaxID(std::string_view sTable, int32_t lCount,
                                          std::string_view sKeyTable1, int32_t lKeyID1,
                                          std::string_view sKeyTable2, int32_t lKeyID2) {
-    return fnOmrix_DBT_ID_Kanri_GetIncMaxID(sTable, lCount, sKeyTable1, lKeyID1, sKeyTable2,
-                                            lKeyID2, lockRetryPolicyFromContext());
+    CCCDBS_DataBase* db = programDatabase();
+    if (db == nullptr) return 0;
+    return fnOmrix_DBT_ID_Kanri_GetIncMaxID(*db, lockRetryPolicyFromContext(), sTable, lCount,
+                                            sKeyTable1, lKeyID1, sKeyTable2, lKeyID2);
 }
 
-int32_t fnOmrix_DBT_ID_Kanri_GetIncMaxID(std::string_view sTable, int32_t lCount,
+int32_t fnOmrix_DBT_ID_Kanri_GetIncMaxID(CCCDBS_DataBase& db, const LockRetryPolicy& policy,
+                                         std::string_view sTable, int32_t lCount,
                                          std::string_view sKeyTable1, int32_t lKeyID1,
-                                         std::string_view sKeyTable2, int32_t lKeyID2,
-                                         const LockRetryPolicy& policy) {
+                                         std::string_view sKeyTable2, int32_t lKeyID2) {
     if (lCount < 1) lCount = 1;
     CounterKey key{util::fnLeftB(sTable, kTableNameBytes), sKeyTable1, lKeyID1, sKeyTable2,
                    lKeyID2};
     if (isUchiwakeCounter(key.table, sKeyTable2)) {
-        return numberBreakdownLines(lCount, lKeyID2, policy);
+        return numberBreakdownLines(&db, lCount, lKeyID2, policy);
     }
-    return takeNumbers(key, lCount, policy);
+    return takeNumbers(db, key, lCount, policy);
 }
 
 int32_t fnOmrix_DBT_ID_Kanri_GetIncMaxIDUchiwakeID(std::string_view /*sTable*/, int32_t lCount,
@@ -181,11 +183,13 @@ int32_t fnOmrix_DBT_ID_Kanri_GetIncMaxIDUchiwakeID(std::string_view /*sTable*/, 
                                                    int32_t /*lKeyID1*/,
                                                    std::string_view /*sKeyTable2*/,
                                                    int32_t lKeyID2) {
-    return numberBreakdownLines(lCount < 1 ? 1 : lCount, lKeyID2, lockRetryPolicyFromContext());
+    return numberBreakdownLines(programDatabase(), lCount < 1 ? 1 : lCount, lKeyID2,
+                                lockRetryPolicyFromContext());
 }
 
-int32_t fnGetNewTableID(std::string_view sTable, std::string_view procedureName) {
-    int32_t id = fnOmrix_DBT_ID_Kanri_GetIncMaxID(sTable, 1, "", 0, "", 0);
+int32_t fnGetNewTableID(CCCDBS_DataBase& db, const LockRetryPolicy& policy, std::string_view sTable,
+                        std::string_view procedureName) {
+    int32_t id = fnOmrix_DBT_ID_Kanri_GetIncMaxID(db, policy, sTable, 1, "", 0, "", 0);
     if (id > 0) return id;
     platform::fnPIMORA01_DispMessage(3010, platform::kStyleOk, "ＩＤ管理テーブルの取得",
                                      "メイン画面のツール→排他管理→ＩＤ排他管理を確認してください。",

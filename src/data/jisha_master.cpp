@@ -2,7 +2,7 @@
 
 #include "data/database.h"
 #include "data/record_conventions.h"
-#include "context/app_context.h"
+#include "data/row_select.h"
 
 namespace omrix::data {
 namespace {
@@ -37,23 +37,13 @@ void readRow(CCCDBS_RecordSet& rs, JishaMRec& row) {
 
 }  // namespace
 
-bool fnOmrix_DBT_JishaM_Select(std::vector<JishaMRec>& rows, int16_t order) {
-    rows.clear();
-    auto& db = context::appContext().Database;
-    if (!db) return false;
+bool fnOmrix_DBT_JishaM_Select(CCCDBS_DataBase& db, std::vector<JishaMRec>& rows, int16_t order) {
     std::string sql =
         "Select * From 自社Ｍ Where (削除区分 = '0') And LTrim(RTrim(自社ＣＤ)) <> '0' ";
     if (order == 1) sql += " Order By 自社ＣＤ";
     if (order == 2) sql += " Order By 自社ＣＤ Desc";
     sql += ";";
-    auto rs = db->fnOpenRecordSet(sql);
-    if (!rs) return false;
-    while (!rs->pbEOF()) {
-        readRow(*rs, rows.emplace_back());
-        if (!rs->fnMoveNext()) break;
-    }
-    rs->fnClose();
-    return true;
+    return selectRows(db, sql, rows, readRow);
 }
 
 }  // namespace omrix::data

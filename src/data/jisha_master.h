@@ -10,6 +10,8 @@
 
 namespace omrix::data {
 
+class CCCDBS_DataBase;
+
 struct JishaMRec {
     AuditRec audit;
     int32_t 表示Ｎｏ = 0;
@@ -39,7 +41,8 @@ struct JishaMRec {
 };
 
 // Order 1: by 自社ＣＤ, 2: by 自社ＣＤ descending, other: as the database gives them.
-// The row with code "0" is never listed. False only when the query fails.
-[[nodiscard]] bool fnOmrix_DBT_JishaM_Select(std::vector<JishaMRec>& rows, int16_t order);
+// The row with code "0" is never listed. False when the read fails.
+[[nodiscard]] bool fnOmrix_DBT_JishaM_Select(CCCDBS_DataBase& db, std::vector<JishaMRec>& rows,
+                                             int16_t order);
 
 }  // namespace omrix::data

@@ -3,9 +3,10 @@
 #include <string>
 
 #include "data/database.h"
+#include "data/program_database.h"
 #include "data/record_conventions.h"
+#include "data/row_select.h"
 #include "platform/messages.h"
-#include "context/app_context.h"
 
 namespace omrix::data {
 namespace {
@@ -32,33 +33,29 @@ void readRow(CCCDBS_RecordSet& rs, JishaTantoshaMRec& row) {
 
 }  // namespace
 
-bool fnOmrix_DBT_JishaTantoshaM_SelectByID(int32_t lJishaTantoshaMID, JishaTantoshaMRec& row,
-                                           bool& found) {
+bool fnOmrix_DBT_JishaTantoshaM_SelectByID(CCCDBS_DataBase& db, int32_t lJishaTantoshaMID,
+                                           JishaTantoshaMRec& row, bool& found) {
     row = JishaTantoshaMRec{};
-    found = false;
-    auto& db = context::appContext().Database;
-    if (!db) return false;
-    auto rs = db->fnOpenRecordSet(
-        "Select * From 自社担当者Ｍ  Where 削除区分 = '0' And "
-        " 自社担当者ＭＩＤ = " +
-        std::to_string(lJishaTantoshaMID) + ";");
-    if (!rs) return false;
-    if (!rs->pbEOF()) {
-        readRow(*rs, row);
-        found = true;
-    }
-    rs->fnClose();
-    return true;
+    return selectFirstRow(db,
+                          "Select * From 自社担当者Ｍ  Where 削除区分 = '0' And "
+                          " 自社担当者ＭＩＤ = " +
+                              std::to_string(lJishaTantoshaMID) + ";",
+                          row, readRow, &found);
 }
 
-int16_t fnGetTantoshaKengen(int32_t lTantoshaID) {
+int16_t fnGetTantoshaKengen(CCCDBS_DataBase& db, int32_t lTantoshaID) {
     JishaTantoshaMRec row;
     bool found = false;
-    if (!fnOmrix_DBT_JishaTantoshaM_SelectByID(lTantoshaID, row, found)) {
+    if (!fnOmrix_DBT_JishaTantoshaM_SelectByID(db, lTantoshaID, row, found)) {
         platform::fnPIMORA01_DispMessage(3010, platform::kStyleOk, "自社担当者情報Ｍの読み込み");
         return -1;
     }
     return found ? row.権限 : 0;
+}
+
+int16_t fnGetTantoshaKengen(int32_t lTantoshaID) {
+    CCCDBS_DataBase* db = programDatabase();
+    return db ? fnGetTantoshaKengen(*db, lTantoshaID) : int16_t{-1};
 }
 
 }  // namespace omrix::data

@@ -9,6 +9,8 @@
 
 namespace omrix::data {
 
+class CCCDBS_DataBase;
+
 struct JishaTantoshaMRec {
     AuditRec audit;
     int32_t 表示No = 0;
@@ -31,11 +33,14 @@ struct JishaTantoshaMRec {
 
 // False when the query fails; found tells whether a live row came back (the record is
 // cleared when not).
-[[nodiscard]] bool fnOmrix_DBT_JishaTantoshaM_SelectByID(int32_t lJishaTantoshaMID,
+[[nodiscard]] bool fnOmrix_DBT_JishaTantoshaM_SelectByID(CCCDBS_DataBase& db,
+                                                         int32_t lJishaTantoshaMID,
                                                          JishaTantoshaMRec& row, bool& found);
 
 // The operator's 権限: 0 without a row; -1 (all bits) after message 3010 when the
 // query fails.
+int16_t fnGetTantoshaKengen(CCCDBS_DataBase& db, int32_t lTantoshaID);
+// The same on the program's connection; -1 without one.
 int16_t fnGetTantoshaKengen(int32_t lTantoshaID);
 
 }  // namespace omrix::data

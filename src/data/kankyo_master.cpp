@@ -1,8 +1,7 @@
 #include "data/kankyo_master.h"
 
-#include "data/database.h"
-#include "context/app_context.h"
 #include "context/ini_file.h"
+#include "data/row_select.h"
 #include "util/text.h"
 
 namespace omrix::data {
@@ -22,30 +21,21 @@ void readRow(CCCDBS_RecordSet& rs, const std::string& folderOverride, KankyoRec&
 
 }  // namespace
 
-bool fnOmrix_DBT_KankyoM_Select(std::vector<KankyoRec>& rows) {
-    rows.clear();
-    auto& db = context::appContext().Database;
-    if (!db) return false;
-    auto rs = db->fnOpenRecordSet(
+bool fnOmrix_DBT_KankyoM_Select(CCCDBS_DataBase& db, std::vector<KankyoRec>& rows) {
+    // A folder set on this machine wins over the shared one.
+    const std::string folder(util::trimBlanks(context::fnReadIniValue("GIJYUTU", "PATH")));
+    return selectRows(
+        db,
         "Select ＬＯＣＫ作成トライ回数, ＬＯＣＫ作成ウェイト時間, 発番排他モードトライ回数, "
         "発番排他モードウェイト時間, 技術資料保存フォルダ, 回答用種目名称, 回答用科目名称, "
         "消費税率 "
         " From 環境Ｍ  Where (削除区分 = '0') ;",
-        0, 1, -1);
-    if (!rs) return false;
-    // A folder set on this machine wins over the shared one.
-    std::string folder(util::trimBlanks(context::fnReadIniValue("GIJYUTU", "PATH")));
-    while (!rs->pbEOF()) {
-        readRow(*rs, folder, rows.emplace_back());
-        if (!rs->fnMoveNext()) return false;
-    }
-    rs->fnClose();
-    return true;
+        rows, [&folder](CCCDBS_RecordSet& rs, KankyoRec& row) { readRow(rs, folder, row); });
 }
 
-bool fnOmrix_DBT_KankyoM_GetFirst(KankyoRec& row) {
+bool fnOmrix_DBT_KankyoM_GetFirst(CCCDBS_DataBase& db, KankyoRec& row) {
     std::vector<KankyoRec> rows;
-    if (!fnOmrix_DBT_KankyoM_Select(rows) || rows.empty()) return false;
+    if (!fnOmrix_DBT_KankyoM_Select(db, rows) || rows.empty()) return false;
     row = rows.front();
     return true;
 }

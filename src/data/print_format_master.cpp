@@ -4,7 +4,7 @@
 
 #include "data/database.h"
 #include "data/record_conventions.h"
-#include "context/app_context.h"
+#include "data/row_select.h"
 
 namespace omrix::data {
 namespace {
@@ -27,25 +27,16 @@ const char* orderClause(int16_t order) {
 }  // namespace
 
 bool fnOmrix_DBT_UchiwakeshoShutsuryokuKeishikiM_Select(
-    std::vector<UchiwakeshoShutsuryokuKeishikiMRec>& rows, int16_t order) {
-    rows.clear();
-    auto& db = context::appContext().Database;
-    if (!db) return false;
+    CCCDBS_DataBase& db, std::vector<UchiwakeshoShutsuryokuKeishikiMRec>& rows, int16_t order) {
     std::string sql =
         "Select * From 内訳書出力形式Ｍ Where (削除区分 = '0') AND 内訳書出力形式ＩＤ <> 0 ";
     sql += orderClause(order);
     sql += ";";
-    auto rs = db->fnOpenRecordSet(sql);
-    if (!rs) return false;
-    while (!rs->pbEOF()) {
-        auto& row = rows.emplace_back();
-        sbReadAudit(*rs, row.audit);
-        row.内訳書出力形式ＩＤ = rs->fnGetInt("内訳書出力形式ＩＤ");
-        row.内訳書出力形式名称 = rs->fnGetChar("内訳書出力形式名称");
-        if (!rs->fnMoveNext()) break;
-    }
-    rs->fnClose();
-    return true;
+    return selectRows(db, sql, rows, [](CCCDBS_RecordSet& rs, auto& row) {
+        sbReadAudit(rs, row.audit);
+        row.内訳書出力形式ＩＤ = rs.fnGetInt("内訳書出力形式ＩＤ");
+        row.内訳書出力形式名称 = rs.fnGetChar("内訳書出力形式名称");
+    });
 }
 
 }  // namespace omrix::data

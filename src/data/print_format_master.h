@@ -9,6 +9,8 @@
 
 namespace omrix::data {
 
+class CCCDBS_DataBase;
+
 struct UchiwakeshoShutsuryokuKeishikiMRec {
     AuditRec audit;
     int32_t 内訳書出力形式ＩＤ = 0;
@@ -16,8 +18,8 @@ struct UchiwakeshoShutsuryokuKeishikiMRec {
 };
 
 // Order 1/2: by ID ascending/descending, 3/4: by name ascending/descending, other: as the
-// database gives them. ID 0 is never listed. False only when the query fails.
+// database gives them. ID 0 is never listed. False when the read fails.
 [[nodiscard]] bool fnOmrix_DBT_UchiwakeshoShutsuryokuKeishikiM_Select(
-    std::vector<UchiwakeshoShutsuryokuKeishikiMRec>& rows, int16_t order);
+    CCCDBS_DataBase& db, std::vector<UchiwakeshoShutsuryokuKeishikiMRec>& rows, int16_t order);
 
 }  // namespace omrix::data

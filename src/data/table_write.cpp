@@ -3,7 +3,6 @@
 #include <charconv>
 #include <cmath>
 
-#include "context/app_context.h"
 #include "data/database.h"
 #include "data/record_conventions.h"
 
@@ -98,13 +97,12 @@ bool updateOrInsert(CCCDBS_DataBase& db, std::string_view table, std::string_vie
 
 }  // namespace
 
-bool fnUpdateThenInsert(std::string_view table, std::string_view idColumn, int32_t id,
-                        const SqlColumnList& columns, bool useTransaction) {
-    auto db = context::appContext().Database;
-    if (!db || columns.empty()) return false;
-    Transaction transaction(*db, useTransaction);
+bool fnUpdateThenInsert(CCCDBS_DataBase& db, std::string_view table, std::string_view idColumn,
+                        int32_t id, const SqlColumnList& columns, bool useTransaction) {
+    if (columns.empty()) return false;
+    Transaction transaction(db, useTransaction);
     if (!transaction.begun()) return false;
-    if (!updateOrInsert(*db, table, idColumn, id, columns)) return false;  // rolls back
+    if (!updateOrInsert(db, table, idColumn, id, columns)) return false;  // rolls back
     return transaction.commit();
 }
 

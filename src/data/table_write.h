@@ -12,6 +12,8 @@
 
 namespace omrix::data {
 
+class CCCDBS_DataBase;
+
 // Plain decimal, independent of any locale; a value that is not finite is written as 0.
 std::string sqlNumber(double value);
 std::string sqlNumber(int64_t value);
@@ -37,7 +39,8 @@ class SqlColumnList {
 // UPDATE of the live row with idColumn = id; when it touched no row, an INSERT with the
 // audit values first. With useTransaction the two run between begin and commit and a
 // failure rolls back. False on any failure, also without a database.
-[[nodiscard]] bool fnUpdateThenInsert(std::string_view table, std::string_view idColumn, int32_t id,
+[[nodiscard]] bool fnUpdateThenInsert(CCCDBS_DataBase& db, std::string_view table,
+                                      std::string_view idColumn, int32_t id,
                                       const SqlColumnList& columns, bool useTransaction);
 
 }  // namespace omrix::data

@@ -2,7 +2,6 @@
 
 #include "breakdown/edit_ucw.h"
 #include "breakdown/omrix_dbt_uchiwake.h"
-#include "context/app_context.h"
 #include "data/database.h"
 #include "level_tree/level_tree_model.h"
 #include "platform/messages.h"
@@ -27,9 +26,9 @@ void reportWriteFailure() {
 
 void PageNameRows::fnCollectPageNameRows(const level_tree::LevelTreeModel& tree, bool bTickedOnly) {
     rows_.clear();
-    const auto& root = context::appContext().UchiwakeRoot;
+    breakdown::COmrixEditUcw* root = source_.root;
     const int32_t top = topLevelNode(tree, tree.selectedNode());
-    if (top == 0 || !root) return;
+    if (top == 0 || root == nullptr) return;
     for (int32_t i = tree.node(top).firstChild; i != 0; i = tree.node(i).next) {
         const level_tree::LevelNode& child = tree.node(i);
         if (child.tag == kNoOwnNode || (bTickedOnly && !child.checked)) continue;
@@ -45,8 +44,8 @@ PageNameGridRow PageNameRows::gridRow(int32_t index) const {
 }
 
 bool PageNameRows::write(std::span<const std::string> pageNames) {
-    auto database = context::appContext().Database;
-    if (!database) {
+    data::CCCDBS_DataBase* database = source_.db;
+    if (database == nullptr) {
         reportWriteFailure();
         return false;
     }
@@ -59,7 +58,7 @@ bool PageNameRows::write(std::span<const std::string> pageNames) {
         breakdown::UchiwakeRec rec = rows_[i]->prUchiwakeRec();
         if (i < pageNames.size()) rec.頁名称 = pageNames[i];
         rows_[i]->prUchiwakeRec(rec);
-        if (!breakdown::fnOmrix_DBT_Uchiwake_Update(rec, false)) {
+        if (!breakdown::fnOmrix_DBT_Uchiwake_Update(*database, rec, false)) {
             // The message comes before the rollback, which the transaction's end does.
             reportWriteFailure();
             return false;

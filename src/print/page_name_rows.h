@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "print/print_source.h"
+
 namespace omrix::breakdown {
 class COmrixEditUcw;
 }
@@ -25,8 +27,11 @@ struct PageNameGridRow {
 
 class PageNameRows {
   public:
+    // Rows are looked up under source.root and written through source.db.
+    explicit PageNameRows(PrintSource source) : source_(source) {}
+
     // fnCollectPageNameRows: the direct children of the top-level node that holds the
-    // selected node, each looked up by its tag in AppContext.UchiwakeRoot; with
+    // selected node, each looked up by its tag under the source's root; with
     // bTickedOnly only ticked ones. Nothing without a selected node.
     void fnCollectPageNameRows(const level_tree::LevelTreeModel& tree, bool bTickedOnly);
 
@@ -41,6 +46,7 @@ class PageNameRows {
     bool write(std::span<const std::string> pageNames);
 
   private:
+    PrintSource source_;
     std::vector<breakdown::COmrixEditUcw*> rows_;
 };
 

@@ -12,10 +12,10 @@ constexpr int16_t kOrderByCode = 1;
 
 }  // namespace
 
-bool fnReadPrintTypeEntries(std::vector<std::string>& entries) {
+bool fnReadPrintTypeEntries(data::CCCDBS_DataBase& db, std::vector<std::string>& entries) {
     entries.clear();
     std::vector<data::UchiwakeshoShutsuryokuKeishikiMRec> rows;
-    if (!data::fnOmrix_DBT_UchiwakeshoShutsuryokuKeishikiM_Select(rows, kOrderById)) {
+    if (!data::fnOmrix_DBT_UchiwakeshoShutsuryokuKeishikiM_Select(db, rows, kOrderById)) {
         platform::fnPIMORA01_DispMessage(3010, platform::kStyleOk, "内訳書出力形式Ｍの取得", "",
                                          "fnSetPrintTypeCmb");
         return false;
@@ -24,10 +24,10 @@ bool fnReadPrintTypeEntries(std::vector<std::string>& entries) {
     return true;
 }
 
-bool fnReadCompanyNames(std::vector<std::string>& names) {
+bool fnReadCompanyNames(data::CCCDBS_DataBase& db, std::vector<std::string>& names) {
     names.clear();
     std::vector<data::JishaMRec> rows;
-    if (!data::fnOmrix_DBT_JishaM_Select(rows, kOrderByCode)) {
+    if (!data::fnOmrix_DBT_JishaM_Select(db, rows, kOrderByCode)) {
         platform::fnPIMORA01_DispMessage(3010, platform::kStyleOk, "発注者Ｍの取得", "",
                                          "fnSetUchiwakeCompanyCmb");
         return false;

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "breakdown/progress_bar.h"
-#include "context/app_context.h"
 #include "data/database.h"
+#include "data/program_database.h"
 #include "data/record_conventions.h"
 
 namespace omrix::print {
@@ -22,13 +22,16 @@ void advance(breakdown::ProgressBar& bar, double step) {
 
 }  // namespace
 
-bool ClearPrintRows(int32_t uchiwakeNameId) {
-    auto& db = context::appContext().Database;
-    if (!db) return false;
+bool ClearPrintRows(data::CCCDBS_DataBase& db, int32_t uchiwakeNameId) {
     std::string sql = "Delete From 内訳出力  Where 削除区分 = '0' And (内訳名称ＩＤ = ";
     sql += std::to_string(uchiwakeNameId);
     sql += ");";
-    return db->fnExecute(sql);
+    return db.fnExecute(sql);
+}
+
+bool ClearPrintRows(int32_t uchiwakeNameId) {
+    data::CCCDBS_DataBase* db = data::programDatabase();
+    return db && ClearPrintRows(*db, uchiwakeNameId);
 }
 
 bool sendPrintRowBatches(const PrintRows& rows, const ExecuteText& execute,
@@ -55,14 +58,18 @@ bool sendPrintRowBatches(const PrintRows& rows, const ExecuteText& execute,
     return true;
 }
 
-bool InsertPrintRows(const PrintRows& rows, bool ownTransaction, const InsertProgress& progress) {
-    auto db = context::appContext().Database;
-    if (!db) return false;
-    data::Transaction transaction(*db, ownTransaction);
+bool InsertPrintRows(data::CCCDBS_DataBase& db, const PrintRows& rows, bool ownTransaction,
+                     const InsertProgress& progress) {
+    data::Transaction transaction(db, ownTransaction);
     if (!transaction.begun()) return false;
     const bool sent = sendPrintRowBatches(
-        rows, [&db](std::string_view sql) { return db->fnExecute(sql); }, progress);
+        rows, [&db](std::string_view sql) { return db.fnExecute(sql); }, progress);
     return sent && transaction.commit();
+}
+
+bool InsertPrintRows(const PrintRows& rows, bool ownTransaction, const InsertProgress& progress) {
+    data::CCCDBS_DataBase* db = data::programDatabase();
+    return db && InsertPrintRows(*db, rows, ownTransaction, progress);
 }
 
 }  // namespace omrix::print

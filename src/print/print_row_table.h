@@ -1,7 +1,7 @@
 #pragma once
 // Table 内訳出力: clearing the rows of a breakdown and writing a run's rows in
-// batches. Both go through AppContext.Database and report only true or false; the
-// caller shows the message and rolls back.
+// batches. Both report only true or false; the caller shows the message and rolls
+// back. The forms without a database use the program's connection.
 
 #include <cstdint>
 #include <functional>
@@ -11,6 +11,9 @@
 
 namespace omrix::breakdown {
 class ProgressBar;
+}
+namespace omrix::data {
+class CCCDBS_DataBase;
 }
 
 namespace omrix::print {
@@ -24,11 +27,14 @@ struct InsertProgress {
 };
 
 // Deletes every live row of the breakdown, whatever run wrote it.
+bool ClearPrintRows(data::CCCDBS_DataBase& db, int32_t uchiwakeNameId);
 bool ClearPrintRows(int32_t uchiwakeNameId);
 
 // Writes the rows in order, data::kStatementsPerCommand INSERTs per command. With
 // `ownTransaction` the writes are committed here (and rolled back on failure);
 // otherwise they stay in the caller's transaction, which undoes them on false.
+bool InsertPrintRows(data::CCCDBS_DataBase& db, const PrintRows& rows, bool ownTransaction,
+                     const InsertProgress& progress = {});
 bool InsertPrintRows(const PrintRows& rows, bool ownTransaction,
                      const InsertProgress& progress = {});
 

@@ -77,13 +77,10 @@ bool fnHasOwnPages(const COmrixEditUcw& line, const level_tree::LevelTreeModel& 
 
 bool fnCreatePrintRows(const PrintOptionRec& options, PrintRows& rows,
                        const level_tree::LevelTreeModel& tree, PrintProgress* progress) {
-    const auto& context = context::appContext();
-    // The handle keeps the tree alive while the rows are made.
-    const auto root = context.UchiwakeRoot;
-    return createPrintRows({root.get(), context.UchiwakeNameID}, options, rows, tree, progress);
+    return createPrintRows(printSourceFromContext(), options, rows, tree, progress);
 }
 
-bool createPrintRows(const PrintRowsSource& source, const PrintOptionRec& options, PrintRows& rows,
+bool createPrintRows(const PrintSource& source, const PrintOptionRec& options, PrintRows& rows,
                      const level_tree::LevelTreeModel& tree, PrintProgress* progress) {
     rows.clear();
     try {

@@ -9,6 +9,7 @@
 #include "breakdown/edit_ucw.h"
 #include "print/print_options.h"
 #include "print/print_row.h"
+#include "print/print_source.h"
 
 namespace omrix::level_tree {
 class LevelTreeModel;
@@ -18,19 +19,12 @@ namespace omrix::print {
 
 class PrintProgress;
 
-// The breakdown one generation reads: its first top-level line (null when a re-read
-// found none: nothing to print) and the 内訳名称ＩＤ every row carries.
-struct PrintRowsSource {
-    breakdown::COmrixEditUcw* root = nullptr;
-    int32_t uchiwakeNameId = 0;
-};
-
 // Builds `rows` afresh from the ticked nodes of `tree`. False, after a message box,
 // when nothing could be produced or the generation broke off; the progress display
 // is hidden then.
-bool createPrintRows(const PrintRowsSource& source, const PrintOptionRec& options, PrintRows& rows,
+bool createPrintRows(const PrintSource& source, const PrintOptionRec& options, PrintRows& rows,
                      const level_tree::LevelTreeModel& tree, PrintProgress* progress = nullptr);
-// The same on AppContext.UchiwakeRoot and AppContext.UchiwakeNameID.
+// The same on printSourceFromContext().
 bool fnCreatePrintRows(const PrintOptionRec& options, PrintRows& rows,
                        const level_tree::LevelTreeModel& tree, PrintProgress* progress = nullptr);
 

@@ -4,6 +4,7 @@
 
 #include "context/app_context.h"
 #include "data/database.h"
+#include "data/program_database.h"
 #include "platform/messages.h"
 #include "print/print_progress.h"
 #include "print/print_row_table.h"
@@ -35,11 +36,10 @@ bool reportFailure(std::string_view step, PrintProgress* progress) {
 
 // A refused delete or insert is reported while the transaction is still open and
 // rolled back after; a refused commit has been undone by the data layer already.
-bool fnOmrix_Print_Print_CreatePrintUchiwakeInf(const PrintRows& rows, PrintProgress* progress) {
-    const auto db = context::appContext().Database;
-    if (!db) return reportFailure(kClearStep, progress);
-    data::Transaction transaction(*db);
-    if (!transaction.begun() || !ClearPrintRows(context::appContext().UchiwakeNameID)) {
+bool writePrintRows(data::CCCDBS_DataBase& db, int32_t uchiwakeNameId, const PrintRows& rows,
+                    PrintProgress* progress) {
+    data::Transaction transaction(db);
+    if (!transaction.begun() || !ClearPrintRows(db, uchiwakeNameId)) {
         return reportFailure(kClearStep, progress);
     }
     if (!rows.empty()) {
@@ -49,12 +49,18 @@ bool fnOmrix_Print_Print_CreatePrintUchiwakeInf(const PrintRows& rows, PrintProg
             insertProgress.bar = &progress->bar();
             insertProgress.doEvents = [progress] { progress->doEvents(); };
         }
-        if (!InsertPrintRows(rows, false, insertProgress)) {
+        if (!InsertPrintRows(db, rows, false, insertProgress)) {
             return reportFailure(kInsertStep, progress);
         }
         hidePrintProgress(progress);
     }
     return transaction.commit() || reportFailure(kInsertStep, progress);
+}
+
+bool fnOmrix_Print_Print_CreatePrintUchiwakeInf(const PrintRows& rows, PrintProgress* progress) {
+    data::CCCDBS_DataBase* db = data::programDatabase();
+    if (db == nullptr) return reportFailure(kClearStep, progress);
+    return writePrintRows(*db, context::appContext().UchiwakeNameID, rows, progress);
 }
 
 }  // namespace omrix::print

@@ -3,6 +3,7 @@
 #include "breakdown/edit_ucw.h"
 #include "breakdown/uchiwake_loader.h"
 #include "context/app_context.h"
+#include "data/program_database.h"
 #include "level_tree/level_tree_model.h"
 #include "platform/messages.h"
 #include "print/print_rows_generator.h"
@@ -28,25 +29,29 @@ class BusyScope {
     PrintUi& ui_;
 };
 
+// The fresh breakdown replaces the program's, whether or not it could be read.
 bool rereadBreakdown() {
     auto& context = appContext();
-    context.UchiwakeRoot = breakdown::fnLoadUchiwake();
+    data::CCCDBS_DataBase* db = data::programDatabase();
+    context.UchiwakeRoot =
+        db ? breakdown::loadUchiwake(*db, context.UchiwakeName.内訳名称ＩＤ) : nullptr;
     if (!context.UchiwakeRoot) return false;
     context.UchiwakeRoot->sbMoneyReCalc();
     return true;
 }
 
-void offerPageNames(const PrintOptionRec& options, PrintUi& ui) {
+void offerPageNames(const PrintOptionRec& options, int16_t kengen, PrintUi& ui) {
     if (options.nPageType != kPageTypeNames) return;
-    if ((appContext().Kengen & kMayKeepPageNames) != 0) return;
+    if ((kengen & kMayKeepPageNames) != 0) return;
     int16_t answer = showMessageBox("頁名称の設定を変更しますか？",
                                     platform::kStyleYesNo | platform::kStyleQuestion, "確認");
     if (answer == platform::kAnswerYes) ui.showPageNameWindow();
 }
 
 // The statement's part of the run; false ends the run.
-bool runStatement(const PrintOptionRec& options, PrintUi& ui, ReportLaunches& launches,
-                  const level_tree::LevelTreeModel& tree, PrintRunResult& result) {
+bool runStatement(const PrintRunInputs& inputs, const PrintOptionRec& options, PrintUi& ui,
+                  ReportLaunches& launches, const level_tree::LevelTreeModel& tree,
+                  PrintRunResult& result) {
     if (!tree.fnCheckKaisoUchiwakeChecked()) {
         showMessageBox("出力する内訳が選択されていません。", platform::kStyleExclamation,
                        "未選択画面");
@@ -54,8 +59,8 @@ bool runStatement(const PrintOptionRec& options, PrintUi& ui, ReportLaunches& la
         result.uchiwakeSkipped = true;
         return true;
     }
-    offerPageNames(options, ui);
-    if (!fnPrintUchiwake(options, ui, launches, tree)) return false;
+    offerPageNames(options, inputs.kengen, ui);
+    if (!printUchiwake(inputs.source, options, ui, launches, tree)) return false;
     result.produced.push_back(ViewerKind::Uchiwakesho);
     return true;
 }
@@ -67,16 +72,49 @@ bool runOutput(bool checked, ViewerKind viewer, bool launched, PrintRunResult& r
     return true;
 }
 
+void runOutputs(const PrintRunInputs& inputs, const PrintRunChoices& choices, PrintUi& ui,
+                ReportLaunches& launches, const level_tree::LevelTreeModel& tree,
+                PrintRunResult& result) {
+    if (choices.uchiwake && !runStatement(inputs, choices.options, ui, launches, tree, result)) {
+        result.end = PrintRunEnd::Uchiwake;
+    } else if (!runOutput(choices.youkou, ViewerKind::Youkou,
+                          choices.youkou && launches.showYoukou(inputs.bukkenNo, inputs.hanNo,
+                                                                choices.companyText),
+                          result)) {
+        result.end = PrintRunEnd::Youkou;
+    } else if (!runOutput(choices.gaiyou, ViewerKind::Gaiyou,
+                          choices.gaiyou && launches.showGaiyou(inputs.bukkenNo), result)) {
+        result.end = PrintRunEnd::Gaiyou;
+    } else if (!runOutput(choices.daika, ViewerKind::Daika,
+                          choices.daika && launches.showDaika(inputs.source.uchiwakeNameId),
+                          result)) {
+        result.end = PrintRunEnd::Daika;
+    }
+}
+
 }  // namespace
+
+PrintRunInputs printRunInputsFromContext() {
+    const auto& context = appContext();
+    return {.source = printSourceFromContext(),
+            .bukkenNo = context.BukkenNo,
+            .hanNo = context.HanNo,
+            .kengen = context.Kengen};
+}
+
+bool printUchiwake(const PrintSource& source, const PrintOptionRec& options, PrintUi& ui,
+                   ReportLaunches& launches, const level_tree::LevelTreeModel& tree) {
+    // A failed re-read of an earlier run leaves no breakdown to print.
+    if (source.root == nullptr || source.db == nullptr) return false;
+    PrintRows rows;
+    if (!createPrintRows(source, options, rows, tree, ui.writeProgress())) return false;
+    if (!writePrintRows(*source.db, source.uchiwakeNameId, rows, ui.writeProgress())) return false;
+    return launches.showUchiwake(options);
+}
 
 bool fnPrintUchiwake(const PrintOptionRec& options, PrintUi& ui, ReportLaunches& launches,
                      const level_tree::LevelTreeModel& tree) {
-    // A failed re-read of an earlier run leaves no breakdown to print.
-    if (!appContext().UchiwakeRoot) return false;
-    PrintRows rows;
-    if (!fnCreatePrintRows(options, rows, tree, ui.writeProgress())) return false;
-    if (!fnOmrix_Print_Print_CreatePrintUchiwakeInf(rows, ui.writeProgress())) return false;
-    return launches.showUchiwake(options);
+    return printUchiwake(printSourceFromContext(), options, ui, launches, tree);
 }
 
 PrintRunResult fnRunPrint(PrintUi& ui, ReportLaunches& launches,
@@ -96,21 +134,7 @@ PrintRunResult fnRunPrint(PrintUi& ui, ReportLaunches& launches,
         return result;
     }
 
-    const auto& context = appContext();
-    if (choices.uchiwake && !runStatement(choices.options, ui, launches, tree, result)) {
-        result.end = PrintRunEnd::Uchiwake;
-    } else if (!runOutput(choices.youkou, ViewerKind::Youkou,
-                          choices.youkou && launches.showYoukou(context.BukkenNo, context.HanNo,
-                                                                choices.companyText),
-                          result)) {
-        result.end = PrintRunEnd::Youkou;
-    } else if (!runOutput(choices.gaiyou, ViewerKind::Gaiyou,
-                          choices.gaiyou && launches.showGaiyou(context.BukkenNo), result)) {
-        result.end = PrintRunEnd::Gaiyou;
-    } else if (!runOutput(choices.daika, ViewerKind::Daika,
-                          choices.daika && launches.showDaika(context.UchiwakeNameID), result)) {
-        result.end = PrintRunEnd::Daika;
-    }
+    runOutputs(printRunInputsFromContext(), choices, ui, launches, tree, result);
     return result;
 }
 

@@ -5,10 +5,12 @@
 // viewers opened before it stay.
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "print/print_options.h"
+#include "print/print_source.h"
 #include "print/print_ui.h"
 
 namespace omrix::level_tree {
@@ -50,11 +52,25 @@ struct PrintRunResult {
     bool uchiwakeSkipped = false;
 };
 
-// Cmd_Print_Click as core code.
+// What a run reads besides the window's choices.
+struct PrintRunInputs {
+    PrintSource source;
+    std::string bukkenNo;
+    std::string hanNo;
+    int16_t kengen = 0;  // the operator's 権限
+};
+
+// The program's values, read after a re-read so that the fresh breakdown is printed.
+PrintRunInputs printRunInputsFromContext();
+
+// Cmd_Print_Click as core code. The re-read replaces AppContext.UchiwakeRoot.
 PrintRunResult fnRunPrint(PrintUi& ui, ReportLaunches& launches,
                           const level_tree::LevelTreeModel& tree);
 
 // The breakdown statement step: rows generated, written to 内訳出力, report launched.
+bool printUchiwake(const PrintSource& source, const PrintOptionRec& options, PrintUi& ui,
+                   ReportLaunches& launches, const level_tree::LevelTreeModel& tree);
+// The same on printSourceFromContext().
 bool fnPrintUchiwake(const PrintOptionRec& options, PrintUi& ui, ReportLaunches& launches,
                      const level_tree::LevelTreeModel& tree);
 

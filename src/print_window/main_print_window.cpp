@@ -23,6 +23,7 @@
 #include "context/ini_file.h"
 #include "print/print_choice_lists.h"
 #include "print/print_run.h"
+#include "print/print_source.h"
 #include "print_window/level_tree_widget.h"
 #include "print_window/page_name_window.h"
 #include "print_window/viewer_host_window.h"
@@ -337,24 +338,25 @@ void Frm_Omrix_Print_Main::sbInitControls() {
 }
 
 void Frm_Omrix_Print_Main::sbSetControls() {
-    if (!fnSetPrintTypeCmb()) return;
-    fnSetUchiwakeCompanyCmb();
-    tree_.sbCreateTree(appContext().UchiwakeRoot.get(), 0);
+    const print::PrintSource source = print::printSourceFromContext();
+    if (source.db == nullptr || !fnSetPrintTypeCmb(*source.db)) return;
+    fnSetUchiwakeCompanyCmb(*source.db);
+    tree_.sbCreateTree(source.root, 0);
     treeModel_->rebuild();
     Tv_Kaiso->showBuiltTree();
 }
 
-bool Frm_Omrix_Print_Main::fnSetPrintTypeCmb() {
+bool Frm_Omrix_Print_Main::fnSetPrintTypeCmb(data::CCCDBS_DataBase& db) {
     std::vector<std::string> entries;
-    if (!print::fnReadPrintTypeEntries(entries)) return false;
+    if (!print::fnReadPrintTypeEntries(db, entries)) return false;
     for (const std::string& entry : entries) Cmb_Shutsuryokuyoshiki->addItem(qText(entry));
     if (!entries.empty()) Cmb_Shutsuryokuyoshiki->setCurrentIndex(0);
     return true;
 }
 
-void Frm_Omrix_Print_Main::fnSetUchiwakeCompanyCmb() {
+void Frm_Omrix_Print_Main::fnSetUchiwakeCompanyCmb(data::CCCDBS_DataBase& db) {
     std::vector<std::string> names;
-    if (!print::fnReadCompanyNames(names)) return;
+    if (!print::fnReadCompanyNames(db, names)) return;
     for (const std::string& name : names) Cmb_KaishaName->addItem(qText(name));
     const std::string saved = context::fnReadIniValue("KALVERON", "PRINTCOMAPNYNAME");
     Cmb_KaishaName->setEditText(qText(util::trimBlanks(saved)));
@@ -471,7 +473,7 @@ void Frm_Omrix_Print_Main::focusLevelTree() {
 }
 
 void Frm_Omrix_Print_Main::showPageNameWindow() {
-    Frm_Omrix_Print_ChangePageName window(tree_, this);
+    Frm_Omrix_Print_ChangePageName window(print::printSourceFromContext(), tree_, this);
     window.exec();
 }
 

@@ -25,6 +25,9 @@ class QPushButton;
 class QRadioButton;
 class QTreeView;
 
+namespace omrix::data {
+class CCCDBS_DataBase;
+}
 namespace omrix::reports {
 class ReportSet;
 }
@@ -108,8 +111,8 @@ class Frm_Omrix_Print_Main : public QMainWindow, public print::PrintUi {
     void Form_Load();
     void sbInitControls();
     void sbSetControls();
-    bool fnSetPrintTypeCmb();
-    void fnSetUchiwakeCompanyCmb();
+    bool fnSetPrintTypeCmb(data::CCCDBS_DataBase& db);
+    void fnSetUchiwakeCompanyCmb(data::CCCDBS_DataBase& db);
     void fnDispBukkenLabel();
     void fnAllMusk(bool bMuskFlag);
     void sbPrintOptionEnable(bool enable);

@@ -36,8 +36,8 @@ QTableWidgetItem* cell(const std::string& text, bool editable) {
 }  // namespace
 
 Frm_Omrix_Print_ChangePageName::Frm_Omrix_Print_ChangePageName(
-    const level_tree::LevelTreeModel& tree, QWidget* parent)
-    : QDialog(parent), tree_(tree) {
+    print::PrintSource source, const level_tree::LevelTreeModel& tree, QWidget* parent)
+    : QDialog(parent), tree_(tree), rows_(source) {
     setObjectName("Frm_Omrix_Print_ChangePageName");
     setWindowTitle("頁名称変更");
     setModal(true);

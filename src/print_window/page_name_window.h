@@ -18,7 +18,8 @@ namespace omrix::print_window {
 class Frm_Omrix_Print_ChangePageName : public QDialog {
   public:
     // Lists the rows at once (Form_Load).
-    Frm_Omrix_Print_ChangePageName(const level_tree::LevelTreeModel& tree, QWidget* parent);
+    Frm_Omrix_Print_ChangePageName(print::PrintSource source,
+                                   const level_tree::LevelTreeModel& tree, QWidget* parent);
 
     // Writes every listed row; closes on success, stays open after a failed write.
     void Cmd_Print_Click();

@@ -34,15 +34,17 @@ void sbOmrix_DBT_BukkenGaiyou_Clear(BukkenGaiyouRec& rec) {
     rec = BukkenGaiyouRec{};
 }
 
-bool fnOmrix_DBT_BukkenGaiyou_Select(std::string_view sBukkenNo, BukkenGaiyouRec& rec) {
+bool fnOmrix_DBT_BukkenGaiyou_Select(data::CCCDBS_DataBase& db, std::string_view sBukkenNo,
+                                     BukkenGaiyouRec& rec) {
     sbOmrix_DBT_BukkenGaiyou_Clear(rec);
     std::string sql = "Select * From 物件概要  Where 削除区分 = '0' And " +
                       codeCondition("物件No", sBukkenNo) + ";";
-    return readFirstRow(sql, rec, gaiyouFields);
+    return readFirstRow(db, sql, rec, gaiyouFields);
 }
 
-bool fnOmrix_DBT_BukkenGaiyou_Update(const BukkenGaiyouRec& rec, bool bTrans) {
-    return data::fnUpdateThenInsert("物件概要", "物件概要ＩＤ", rec.物件概要ＩＤ,
+bool fnOmrix_DBT_BukkenGaiyou_Update(data::CCCDBS_DataBase& db, const BukkenGaiyouRec& rec,
+                                     bool bTrans) {
+    return data::fnUpdateThenInsert(db, "物件概要", "物件概要ＩＤ", rec.物件概要ＩＤ,
                                     data::columnsOf(rec, gaiyouFields), bTrans);
 }
 

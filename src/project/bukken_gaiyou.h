@@ -8,6 +8,10 @@
 #include "data/audit_record.h"
 #include "util/fixed_text.h"
 
+namespace omrix::data {
+class CCCDBS_DataBase;
+}
+
 namespace omrix::project {
 
 struct BukkenGaiyouRec {
@@ -56,10 +60,12 @@ void sbOmrix_DBT_BukkenGaiyou_Clear(BukkenGaiyouRec& rec);
 
 // The live row of the project (either form of 物件No matches). True when the query ran;
 // without a row the record comes back cleared, ID 0.
-[[nodiscard]] bool fnOmrix_DBT_BukkenGaiyou_Select(std::string_view sBukkenNo,
+[[nodiscard]] bool fnOmrix_DBT_BukkenGaiyou_Select(data::CCCDBS_DataBase& db,
+                                                   std::string_view sBukkenNo,
                                                    BukkenGaiyouRec& rec);
 
 // Update-then-insert by 物件概要ＩＤ. False after rolling back its own transaction.
-[[nodiscard]] bool fnOmrix_DBT_BukkenGaiyou_Update(const BukkenGaiyouRec& rec, bool bTrans);
+[[nodiscard]] bool fnOmrix_DBT_BukkenGaiyou_Update(data::CCCDBS_DataBase& db,
+                                                   const BukkenGaiyouRec& rec, bool bTrans);
 
 }  // namespace omrix::project

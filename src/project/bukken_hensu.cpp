@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "data/program_database.h"
 #include "project/project_read.h"
 
 namespace omrix::project {
@@ -21,19 +22,25 @@ void sbOmrix_DBT_BukkenHensu_Clear(BukkenHensuRec& rec) {
     rec = BukkenHensuRec{};
 }
 
-bool fnOmrix_DBT_BukkenHensu_Select(std::string_view sBukkenNo, std::vector<BukkenHensuRec>& rows) {
+bool fnOmrix_DBT_BukkenHensu_Select(data::CCCDBS_DataBase& db, std::string_view sBukkenNo,
+                                    std::vector<BukkenHensuRec>& rows) {
     std::string sql = "Select * From 物件変数  Where 削除区分 = '0' And " +
                       codeCondition("物件No", sBukkenNo) + ";";
-    return readAllRows(sql, rows, hensuFields);
+    return readAllRows(db, sql, rows, hensuFields);
 }
 
-double fnGetTuboKansan() {
+double fnGetTuboKansan(data::CCCDBS_DataBase& db) {
     BukkenHensuRec rec;
     std::string sql = "Select * From 物件変数 Where (削除区分 = '0') AND " +
                       codeCondition("物件No", "00000000") + " AND " +
                       codeCondition("変数名", "TUBOKANSAN") + ";";
-    if (!readFirstRow(sql, rec, hensuFields)) return 0.0;
+    if (!readFirstRow(db, sql, rec, hensuFields)) return 0.0;
     return rec.数量;
+}
+
+double fnGetTuboKansan() {
+    data::CCCDBS_DataBase* db = data::programDatabase();
+    return db ? fnGetTuboKansan(*db) : 0.0;
 }
 
 }  // namespace omrix::project

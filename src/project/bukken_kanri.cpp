@@ -37,13 +37,13 @@ auto kanriFields = [](auto& r, auto& v) {
 
 }  // namespace
 
-bool fnOmrix_DBT_BukkenKanri_Select(std::string_view sBukkenNo, std::string_view sEdaban,
-                                    BukkenKanriRec& rec) {
+bool fnOmrix_DBT_BukkenKanri_Select(data::CCCDBS_DataBase& db, std::string_view sBukkenNo,
+                                    std::string_view sEdaban, BukkenKanriRec& rec) {
     rec = BukkenKanriRec{};
     std::string sql = "Select * From 物件管理  Where 削除区分 = '0' And " +
                       codeCondition("物件No", sBukkenNo) + " AND " +
                       codeCondition("物件No枝番", sEdaban) + ";";
-    return readFirstRow(sql, rec, kanriFields);
+    return readFirstRow(db, sql, rec, kanriFields);
 }
 
 }  // namespace omrix::project

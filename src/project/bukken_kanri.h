@@ -8,6 +8,10 @@
 #include "data/audit_record.h"
 #include "util/fixed_text.h"
 
+namespace omrix::data {
+class CCCDBS_DataBase;
+}
+
 namespace omrix::project {
 
 struct BukkenKanriRec {
@@ -41,7 +45,8 @@ struct BukkenKanriRec {
 
 // The live row of (物件No, 物件No枝番), both keys trimmed. True when the query ran;
 // without a row the record comes back cleared.
-[[nodiscard]] bool fnOmrix_DBT_BukkenKanri_Select(std::string_view sBukkenNo,
+[[nodiscard]] bool fnOmrix_DBT_BukkenKanri_Select(data::CCCDBS_DataBase& db,
+                                                  std::string_view sBukkenNo,
                                                   std::string_view sEdaban, BukkenKanriRec& rec);
 
 }  // namespace omrix::project

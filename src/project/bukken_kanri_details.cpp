@@ -61,35 +61,40 @@ auto tokkiFields = [](auto& r, auto& v) {
 };
 
 template <typename Record, typename FieldList>
-bool selectById(std::string_view table, std::string_view idColumn, int32_t id, Record& rec,
-                FieldList fields) {
+bool selectById(data::CCCDBS_DataBase& db, std::string_view table, std::string_view idColumn,
+                int32_t id, Record& rec, FieldList fields) {
     rec = Record{};
     std::string sql = "Select * From ";
     sql += table;
     sql += "  Where 削除区分 = '0' And " + idCondition(idColumn, id) + ";";
-    return readFirstRow(sql, rec, fields);
+    return readFirstRow(db, sql, rec, fields);
 }
 
 }  // namespace
 
-bool fnOmrix_DBT_BukkenKiboKanri_Select(int32_t lID, BukkenKiboKanriRec& rec) {
-    return selectById("物件規模管理", "物件規模管理ＩＤ", lID, rec, kiboFields);
+bool fnOmrix_DBT_BukkenKiboKanri_Select(data::CCCDBS_DataBase& db, int32_t lID,
+                                        BukkenKiboKanriRec& rec) {
+    return selectById(db, "物件規模管理", "物件規模管理ＩＤ", lID, rec, kiboFields);
 }
 
-bool fnOmrix_DBT_BukkenKoujiBashoKanri_Select(int32_t lID, BukkenKoujiBashoKanriRec& rec) {
-    return selectById("物件工事場所管理", "物件工事場所管理ＩＤ", lID, rec, koujiBashoFields);
+bool fnOmrix_DBT_BukkenKoujiBashoKanri_Select(data::CCCDBS_DataBase& db, int32_t lID,
+                                              BukkenKoujiBashoKanriRec& rec) {
+    return selectById(db, "物件工事場所管理", "物件工事場所管理ＩＤ", lID, rec, koujiBashoFields);
 }
 
-bool fnOmrix_DBT_BukkenKuiKanri_Select(int32_t lID, BukkenKuiKanriRec& rec) {
-    return selectById("物件杭管理", "物件杭管理ＩＤ", lID, rec, kuiFields);
+bool fnOmrix_DBT_BukkenKuiKanri_Select(data::CCCDBS_DataBase& db, int32_t lID,
+                                       BukkenKuiKanriRec& rec) {
+    return selectById(db, "物件杭管理", "物件杭管理ＩＤ", lID, rec, kuiFields);
 }
 
-bool fnOmrix_DBT_BukkenTatemonoKanri_Select(int32_t lID, BukkenTatemonoKanriRec& rec) {
-    return selectById("物件建物管理", "物件建物管理ＩＤ", lID, rec, tatemonoFields);
+bool fnOmrix_DBT_BukkenTatemonoKanri_Select(data::CCCDBS_DataBase& db, int32_t lID,
+                                            BukkenTatemonoKanriRec& rec) {
+    return selectById(db, "物件建物管理", "物件建物管理ＩＤ", lID, rec, tatemonoFields);
 }
 
-bool fnOmrix_DBT_BukkenTokkiKanri_Select(int32_t lID, BukkenTokkiKanriRec& rec) {
-    return selectById("物件特記管理", "物件特記管理ＩＤ", lID, rec, tokkiFields);
+bool fnOmrix_DBT_BukkenTokkiKanri_Select(data::CCCDBS_DataBase& db, int32_t lID,
+                                         BukkenTokkiKanriRec& rec) {
+    return selectById(db, "物件特記管理", "物件特記管理ＩＤ", lID, rec, tokkiFields);
 }
 
 }  // namespace omrix::project

@@ -8,6 +8,10 @@
 #include "util/currency.h"
 #include "util/fixed_text.h"
 
+namespace omrix::data {
+class CCCDBS_DataBase;
+}
+
 namespace omrix::project {
 
 struct BukkenKiboKanriRec {  // 物件規模管理
@@ -68,11 +72,15 @@ struct BukkenTokkiKanriRec {  // 物件特記管理
 };
 
 // True when the query ran; without a live row the record comes back cleared.
-[[nodiscard]] bool fnOmrix_DBT_BukkenKiboKanri_Select(int32_t lID, BukkenKiboKanriRec& rec);
-[[nodiscard]] bool fnOmrix_DBT_BukkenKoujiBashoKanri_Select(int32_t lID,
+[[nodiscard]] bool fnOmrix_DBT_BukkenKiboKanri_Select(data::CCCDBS_DataBase& db, int32_t lID,
+                                                      BukkenKiboKanriRec& rec);
+[[nodiscard]] bool fnOmrix_DBT_BukkenKoujiBashoKanri_Select(data::CCCDBS_DataBase& db, int32_t lID,
                                                             BukkenKoujiBashoKanriRec& rec);
-[[nodiscard]] bool fnOmrix_DBT_BukkenKuiKanri_Select(int32_t lID, BukkenKuiKanriRec& rec);
-[[nodiscard]] bool fnOmrix_DBT_BukkenTatemonoKanri_Select(int32_t lID, BukkenTatemonoKanriRec& rec);
-[[nodiscard]] bool fnOmrix_DBT_BukkenTokkiKanri_Select(int32_t lID, BukkenTokkiKanriRec& rec);
+[[nodiscard]] bool fnOmrix_DBT_BukkenKuiKanri_Select(data::CCCDBS_DataBase& db, int32_t lID,
+                                                     BukkenKuiKanriRec& rec);
+[[nodiscard]] bool fnOmrix_DBT_BukkenTatemonoKanri_Select(data::CCCDBS_DataBase& db, int32_t lID,
+                                                          BukkenTatemonoKanriRec& rec);
+[[nodiscard]] bool fnOmrix_DBT_BukkenTokkiKanri_Select(data::CCCDBS_DataBase& db, int32_t lID,
+                                                       BukkenTokkiKanriRec& rec);
 
 }  // namespace omrix::project

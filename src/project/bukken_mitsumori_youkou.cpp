@@ -29,17 +29,19 @@ void sbOmrix_DBT_BukkenMitsumoriYoukou_Clear(BukkenMitsumoriYoukouRec& rec) {
     rec = BukkenMitsumoriYoukouRec{};
 }
 
-bool fnOmrix_DBT_BukkenMitsumoriYoukou_Select(std::string_view sBukkenNo, std::string_view sHanNo,
+bool fnOmrix_DBT_BukkenMitsumoriYoukou_Select(data::CCCDBS_DataBase& db, std::string_view sBukkenNo,
+                                              std::string_view sHanNo,
                                               BukkenMitsumoriYoukouRec& rec) {
     sbOmrix_DBT_BukkenMitsumoriYoukou_Clear(rec);
     std::string sql = "Select * From 物件見積要項  Where 削除区分 = '0' And " +
                       codeCondition("物件No", sBukkenNo) + " AND " + codeCondition("版No", sHanNo) +
                       ";";
-    return readFirstRow(sql, rec, youkouFields);
+    return readFirstRow(db, sql, rec, youkouFields);
 }
 
-bool fnOmrix_DBT_BukkenMitsumoriYoukou_Update(const BukkenMitsumoriYoukouRec& rec, bool bTrans) {
-    return data::fnUpdateThenInsert("物件見積要項", "物件見積要項ＩＤ", rec.物件見積要項ＩＤ,
+bool fnOmrix_DBT_BukkenMitsumoriYoukou_Update(data::CCCDBS_DataBase& db,
+                                              const BukkenMitsumoriYoukouRec& rec, bool bTrans) {
+    return data::fnUpdateThenInsert(db, "物件見積要項", "物件見積要項ＩＤ", rec.物件見積要項ＩＤ,
                                     data::columnsOf(rec, youkouFields), bTrans);
 }
 

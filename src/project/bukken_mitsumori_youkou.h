@@ -8,6 +8,10 @@
 #include "data/audit_record.h"
 #include "util/fixed_text.h"
 
+namespace omrix::data {
+class CCCDBS_DataBase;
+}
+
 namespace omrix::project {
 
 struct BukkenMitsumoriYoukouRec {
@@ -52,12 +56,14 @@ void sbOmrix_DBT_BukkenMitsumoriYoukou_Clear(BukkenMitsumoriYoukouRec& rec);
 
 // The live row of the project version. True when the query ran; without a row the
 // record comes back cleared, ID 0.
-[[nodiscard]] bool fnOmrix_DBT_BukkenMitsumoriYoukou_Select(std::string_view sBukkenNo,
+[[nodiscard]] bool fnOmrix_DBT_BukkenMitsumoriYoukou_Select(data::CCCDBS_DataBase& db,
+                                                            std::string_view sBukkenNo,
                                                             std::string_view sHanNo,
                                                             BukkenMitsumoriYoukouRec& rec);
 
 // Update-then-insert by 物件見積要項ＩＤ. False after rolling back its own transaction.
-[[nodiscard]] bool fnOmrix_DBT_BukkenMitsumoriYoukou_Update(const BukkenMitsumoriYoukouRec& rec,
+[[nodiscard]] bool fnOmrix_DBT_BukkenMitsumoriYoukou_Update(data::CCCDBS_DataBase& db,
+                                                            const BukkenMitsumoriYoukouRec& rec,
                                                             bool bTrans);
 
 }  // namespace omrix::project

@@ -83,7 +83,7 @@ const FormTexts& KojiGaiyoForm::texts() const {
 }
 
 bool KojiGaiyoForm::readRecord() {
-    return fnOmrix_DBT_BukkenGaiyou_Select(inputs().bukkenNo, rec_);
+    return fnOmrix_DBT_BukkenGaiyou_Select(database(), inputs().bukkenNo, rec_);
 }
 
 void KojiGaiyoForm::showRecord() {
@@ -95,7 +95,7 @@ bool KojiGaiyoForm::writeControls(int32_t id) {
     r.物件概要ＩＤ = id;
     r.物件No = alignedBukkenNo(inputs().bukkenNo);
     takeFields(r, gaiyouControls);
-    if (!fnOmrix_DBT_BukkenGaiyou_Update(r, false)) return false;
+    if (!fnOmrix_DBT_BukkenGaiyou_Update(database(), r, false)) return false;
     rec_ = std::move(r);
     return true;
 }
@@ -104,7 +104,7 @@ void KojiGaiyoForm::fillFromMaster(const ProjectMasterData& master) {
     BukkenGaiyouRec r;
     r.物件概要ＩＤ = rec_.物件概要ＩＤ;
     r.物件No = inputs().bukkenNo;
-    const SiteTakeOver names = siteTakeOver(master);
+    const SiteTakeOver names = siteTakeOver(database(), master);
     fillSiteFields(master, names, r);
     r.発注者担当部署名 = names.発注者担当部署名;
     const auto lines = firstLines(master.tokki.特記事項.trimmedRight(), kGaiyouTokkiLines);

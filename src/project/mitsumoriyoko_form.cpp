@@ -61,7 +61,8 @@ const FormTexts& MitsumoriyokoForm::texts() const {
 }
 
 bool MitsumoriyokoForm::readRecord() {
-    return fnOmrix_DBT_BukkenMitsumoriYoukou_Select(inputs().bukkenNo, inputs().hanNo, rec_);
+    return fnOmrix_DBT_BukkenMitsumoriYoukou_Select(database(), inputs().bukkenNo, inputs().hanNo,
+                                                    rec_);
 }
 
 void MitsumoriyokoForm::showRecord() {
@@ -74,7 +75,7 @@ bool MitsumoriyokoForm::writeControls(int32_t id) {
     r.物件No = alignedBukkenNo(inputs().bukkenNo);
     r.版No = inputs().hanNo;
     takeFields(r, youkouControls);
-    if (!fnOmrix_DBT_BukkenMitsumoriYoukou_Update(r, false)) return false;
+    if (!fnOmrix_DBT_BukkenMitsumoriYoukou_Update(database(), r, false)) return false;
     rec_ = std::move(r);
     return true;
 }
@@ -84,14 +85,14 @@ void MitsumoriyokoForm::fillFromMaster(const ProjectMasterData& master) {
     r.物件見積要項ＩＤ = rec_.物件見積要項ＩＤ;
     r.物件No = inputs().bukkenNo;
     r.版No = inputs().hanNo;
-    fillSiteFields(master, siteTakeOver(master), r);
+    fillSiteFields(master, siteTakeOver(database(), master), r);
     // The labels recompute the tsubo figures from these when shown.
     r.敷地面積坪 = r.敷地面積;
     r.建築面積坪 = r.建築面積;
     r.延床面積坪 = r.延床面積;
     r.施工床面積坪 = r.施工床面積;
-    const auto kui =
-        kuiLines(data::fnOmrix_DBT_KuiKouhouM_GetName(master.kui.杭工法ＩＤ), master.kui);
+    const auto kui = kuiLines(
+        data::fnOmrix_DBT_KuiKouhouM_GetName(database(), master.kui.杭工法ＩＤ), master.kui);
     for (std::size_t i = 0; i < kui.size(); ++i) r.杭[i] = kui[i];
     const auto lines = firstLines(master.tokki.支払条件.trimmedRight(), kShiharaiTakeOverLines);
     for (std::size_t i = 0; i < lines.size(); ++i) r.支払条件[i] = lines[i];

@@ -19,8 +19,12 @@ constexpr std::string_view kTakeOverQuestion = "現在の情報を破棄して�
 
 ProjectFormInputs projectFormInputsFromContext() {
     const auto& c = context::appContext();
-    return {
-        .bukkenNo = c.BukkenNo, .hanNo = c.HanNo, .kengen = c.Kengen, .tuboKansan = c.TuboKansan};
+    return {.db = c.Database.get(),
+            .bukkenNo = c.BukkenNo,
+            .hanNo = c.HanNo,
+            .kengen = c.Kengen,
+            .tuboKansan = c.TuboKansan,
+            .numbering = data::lockRetryPolicyFromContext()};
 }
 
 std::string alignedBukkenNo(std::string_view bukkenNo) {
@@ -39,7 +43,7 @@ const FormControl* ProjectForm::control(std::string_view name) const {
 
 void ProjectForm::load() {
     clearControls();
-    editable_ = readRecord();
+    editable_ = inputs_.db != nullptr && readRecord();
     if (!editable_) {
         platform::fnPIMORA01_DispMessage(3010, platform::kStyleOk, texts().readAction, "",
                                          kLoadProcedure);
@@ -83,7 +87,9 @@ bool ProjectForm::takeOver() {
         return false;
     }
     ProjectMasterData master;
-    if (!fnReadProjectMasterData(inputs_.bukkenNo, kMasterProcedure, master)) return false;
+    if (inputs_.db == nullptr) return false;
+    if (!fnReadProjectMasterData(database(), inputs_.bukkenNo, kMasterProcedure, master))
+        return false;
     clearControls();
     fillFromMaster(master);
     showAndFollow();
@@ -92,9 +98,12 @@ bool ProjectForm::takeOver() {
 }
 
 bool ProjectForm::save() {
-    if (!mayWrite()) return false;
+    if (!mayWrite() || inputs_.db == nullptr) return false;
     int32_t id = recordId();
-    if (id == 0) id = data::fnGetNewTableID(texts().table, texts().saveProcedure);
+    if (id == 0) {
+        id = data::fnGetNewTableID(database(), inputs_.numbering, texts().table,
+                                   texts().saveProcedure);
+    }
     if (id <= 0) return false;
     if (!writeControls(id)) {
         platform::fnPIMORA01_DispMessage(3010, platform::kStyleOk, texts().writeAction, "",

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "data/id_numbering.h"
 #include "project/project_form_controls.h"
 #include "project/project_master_data.h"
 #include "util/fixed_text.h"
@@ -18,13 +19,17 @@
 namespace omrix::project {
 
 struct ProjectFormInputs {
+    // Where the form reads and saves; without one the form stays read-only and empty.
+    data::CCCDBS_DataBase* db = nullptr;
     std::string bukkenNo;
     std::string hanNo;
-    int16_t kengen = 0;       // the operator's 権限; bit 0 forbids saving
-    double tuboKansan = 0.0;  // already rounded at start-up
+    int16_t kengen = 0;               // the operator's 権限; bit 0 forbids saving
+    double tuboKansan = 0.0;          // already rounded at start-up
+    data::LockRetryPolicy numbering;  // for the ID of a first save
 };
 
-// The current project, version, authority and factor from the application context.
+// The connection, project, version, authority, factor and numbering policy of the
+// application context.
 ProjectFormInputs projectFormInputsFromContext();
 
 inline constexpr int16_t kKengenReadOnly = 1;  // bit 0 of 権限
@@ -77,6 +82,8 @@ class ProjectForm {
     bool mayClose();
 
     const ProjectFormInputs& inputs() const { return inputs_; }
+    // Only called once the form is known to have one.
+    data::CCCDBS_DataBase& database() const { return *inputs_.db; }
 
   protected:
     virtual const FormTexts& texts() const = 0;

@@ -26,42 +26,42 @@ std::string slashDate(const data::DateTime& d) {
 
 }  // namespace
 
-bool fnReadProjectMasterData(std::string_view sBukkenNo, std::string_view procedureName,
-                             ProjectMasterData& out) {
+bool fnReadProjectMasterData(data::CCCDBS_DataBase& db, std::string_view sBukkenNo,
+                             std::string_view procedureName, ProjectMasterData& out) {
     out = ProjectMasterData{};
-    if (!fnOmrix_DBT_BukkenKanri_Select(sBukkenNo, kMainBranch, out.kanri)) {
+    if (!fnOmrix_DBT_BukkenKanri_Select(db, sBukkenNo, kMainBranch, out.kanri)) {
         return failed("物件管理情報の取得", procedureName);
     }
     const BukkenKanriRec& k = out.kanri;
-    if (!fnOmrix_DBT_BukkenKiboKanri_Select(k.物件規模管理ＩＤ, out.kibo)) {
+    if (!fnOmrix_DBT_BukkenKiboKanri_Select(db, k.物件規模管理ＩＤ, out.kibo)) {
         return failed("物件規模管理情報の取得", procedureName);
     }
-    if (!fnOmrix_DBT_BukkenKoujiBashoKanri_Select(k.物件工事場所管理ＩＤ, out.basho)) {
+    if (!fnOmrix_DBT_BukkenKoujiBashoKanri_Select(db, k.物件工事場所管理ＩＤ, out.basho)) {
         return failed("物件工事場所管理情報の取得", procedureName);
     }
-    if (!fnOmrix_DBT_BukkenKuiKanri_Select(k.物件杭管理ＩＤ, out.kui)) {
+    if (!fnOmrix_DBT_BukkenKuiKanri_Select(db, k.物件杭管理ＩＤ, out.kui)) {
         return failed("物件杭管理情報の取得", procedureName);
     }
-    if (!fnOmrix_DBT_BukkenTatemonoKanri_Select(k.物件建物管理ＩＤ, out.tatemono)) {
+    if (!fnOmrix_DBT_BukkenTatemonoKanri_Select(db, k.物件建物管理ＩＤ, out.tatemono)) {
         return failed("物件建物管理情報の取得", procedureName);
     }
-    if (!fnOmrix_DBT_BukkenTokkiKanri_Select(k.物件特記管理ＩＤ, out.tokki)) {
+    if (!fnOmrix_DBT_BukkenTokkiKanri_Select(db, k.物件特記管理ＩＤ, out.tokki)) {
         return failed("物件特記管理情報の取得", procedureName);
     }
     return true;
 }
 
-SiteTakeOver siteTakeOver(const ProjectMasterData& m) {
+SiteTakeOver siteTakeOver(data::CCCDBS_DataBase& db, const ProjectMasterData& m) {
     SiteTakeOver names;
     names.工事名称 = m.kanri.工事名称.trimmedRight();
-    names.受渡し場所住所 = data::fnOmrix_DBT_TodoufukenM_GetName(m.basho.都道府県ＩＤ);
+    names.受渡し場所住所 = data::fnOmrix_DBT_TodoufukenM_GetName(db, m.basho.都道府県ＩＤ);
     names.受渡し場所住所 += m.basho.受渡し場所住所.trimmedRight();
-    names.設計者担当部署名 = data::fnOmrix_DBT_SekkeishaM_GetName(m.kanri.設計社ＣＤ.str());
-    names.発注者担当部署名 = data::fnOmrix_DBT_JishaM_GetName(m.kanri.自社ＣＤ.str());
+    names.設計者担当部署名 = data::fnOmrix_DBT_SekkeishaM_GetName(db, m.kanri.設計社ＣＤ.str());
+    names.発注者担当部署名 = data::fnOmrix_DBT_JishaM_GetName(db, m.kanri.自社ＣＤ.str());
     names.工期 =
         slashDate(m.tokki.工期ＦＲＯＭ) + std::string(kPeriodJoin) + slashDate(m.tokki.工期ＴＯ);
-    names.構造区分名称 = data::fnOmrix_DBT_KouzouKubunM_GetName(m.kibo.構造区分ＩＤ);
-    names.建物用途名称 = data::fnOmrix_DBT_TatemonoYoutoM_GetName(m.tatemono.主建物用途ＩＤ);
+    names.構造区分名称 = data::fnOmrix_DBT_KouzouKubunM_GetName(db, m.kibo.構造区分ＩＤ);
+    names.建物用途名称 = data::fnOmrix_DBT_TatemonoYoutoM_GetName(db, m.tatemono.主建物用途ＩＤ);
     return names;
 }
 

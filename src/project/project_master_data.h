@@ -10,6 +10,10 @@
 #include "project/bukken_kanri.h"
 #include "project/bukken_kanri_details.h"
 
+namespace omrix::data {
+class CCCDBS_DataBase;
+}
+
 namespace omrix::project {
 
 // The branch whose 物件管理 row holds the project's master data.
@@ -26,8 +30,8 @@ struct ProjectMasterData {
 
 // Reads 物件管理 and its details in that order; the first read that fails shows message
 // 3010 with its action and `procedureName`, and ends the reading with false.
-bool fnReadProjectMasterData(std::string_view sBukkenNo, std::string_view procedureName,
-                             ProjectMasterData& out);
+bool fnReadProjectMasterData(data::CCCDBS_DataBase& db, std::string_view sBukkenNo,
+                             std::string_view procedureName, ProjectMasterData& out);
 
 // The texts both sheets take over, names looked up in the masters.
 struct SiteTakeOver {
@@ -40,7 +44,7 @@ struct SiteTakeOver {
     std::string 建物用途名称;
 };
 
-SiteTakeOver siteTakeOver(const ProjectMasterData& master);
+SiteTakeOver siteTakeOver(data::CCCDBS_DataBase& db, const ProjectMasterData& master);
 
 // The first `count` lines of a multi-line master text (lines end at CR), each trimmed.
 std::vector<std::string> firstLines(std::string_view text, std::size_t count);

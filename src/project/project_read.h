@@ -9,7 +9,7 @@
 
 #include "data/database.h"
 #include "data/record_fields.h"
-#include "context/app_context.h"
+#include "data/row_select.h"
 
 namespace omrix::project {
 
@@ -20,30 +20,23 @@ std::string codeCondition(std::string_view column, std::string_view value);
 // "(column = id) "
 std::string idCondition(std::string_view column, int32_t id);
 
+// The first live row into rec (left as it was without one); false only when the
+// query cannot run.
 template <typename Record, typename FieldList>
-bool readFirstRow(const std::string& sql, Record& rec, FieldList fields) {
-    auto& db = context::appContext().Database;
-    if (!db) return false;
-    auto rs = db->fnOpenRecordSet(sql);
-    if (!rs) return false;
-    if (!rs->pbEOF()) data::readRecord(*rs, rec, fields);
-    rs->fnClose();
-    return true;
+bool readFirstRow(data::CCCDBS_DataBase& db, const std::string& sql, Record& rec,
+                  FieldList fields) {
+    return data::selectFirstRow(db, sql, rec, [&fields](data::CCCDBS_RecordSet& rs, Record& row) {
+        data::readRecord(rs, row, fields);
+    });
 }
 
+// Every live row, in stored order; false when the read fails.
 template <typename Record, typename FieldList>
-bool readAllRows(const std::string& sql, std::vector<Record>& rows, FieldList fields) {
-    rows.clear();
-    auto& db = context::appContext().Database;
-    if (!db) return false;
-    auto rs = db->fnOpenRecordSet(sql);
-    if (!rs) return false;
-    while (!rs->pbEOF()) {
-        data::readRecord(*rs, rows.emplace_back(), fields);
-        if (!rs->fnMoveNext()) break;
-    }
-    rs->fnClose();
-    return true;
+bool readAllRows(data::CCCDBS_DataBase& db, const std::string& sql, std::vector<Record>& rows,
+                 FieldList fields) {
+    return data::selectRows(db, sql, rows, [&fields](data::CCCDBS_RecordSet& rs, Record& row) {
+        data::readRecord(rs, row, fields);
+    });
 }
 
 }  // namespace omrix::project

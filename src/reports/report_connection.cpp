@@ -1,9 +1,9 @@
 #include "reports/report_connection.h"
 
-#include "context/app_context.h"
 #include "context/ini_file.h"
 #include "data/database.h"
 #include "data/odbc_connection_string.h"
+#include "data/program_database.h"
 #include "util/text.h"
 
 namespace omrix::reports {
@@ -12,7 +12,7 @@ std::unique_ptr<data::CCCDBS_DataBase> openReportConnection(const LogOnInfo& log
                                                             std::string& error) {
     auto db = std::make_unique<data::CCCDBS_DataBase>();
     std::string_view dsn = util::trimBlanks(logOn.server);
-    const auto& program = context::appContext().Database;
+    const data::CCCDBS_DataBase* program = data::programDatabase();
     if (!dsn.empty()) {
         data::OdbcLogOn server{.dataSource = std::string(dsn),
                                .driver = {},

@@ -3,6 +3,7 @@
 #include "context/app_context.h"
 #include "context/ini_file.h"
 #include "data/master_names.h"
+#include "data/program_database.h"
 #include "platform/messages.h"
 #include "platform/password.h"
 #include "project/bukken_gaiyou.h"
@@ -23,9 +24,10 @@ std::string databaseValue(std::string_view key) {
 // The 金額種類 names head the columns of the internal-check statement.
 void setAmountKindFields(Report& report) {
     constexpr int32_t kKinds[] = {1, 2, 5};
+    data::CCCDBS_DataBase* db = data::programDatabase();
     int field = 3;
     for (int32_t kind : kKinds) {
-        std::string name = data::fnOmrix_DBT_KingakuShuruiM_GetName(kind);
+        std::string name = db ? data::fnOmrix_DBT_KingakuShuruiM_GetName(*db, kind) : std::string();
         report.FormulaFields().Item(field++).text = quotedFormulaText(util::trimBlanksRight(name));
     }
 }
@@ -100,7 +102,9 @@ bool fnShowGaiyouReport(std::string_view sBukkenNo, Report& report, print::Print
     sbReportLogOn(report);
     project::BukkenGaiyouRec rec;
     // The reader gives a cleared record, ID 0, when the project has no row.
-    if (!project::fnOmrix_DBT_BukkenGaiyou_Select(sBukkenNo, rec) || rec.物件概要ＩＤ == 0) {
+    data::CCCDBS_DataBase* db = data::programDatabase();
+    if (db == nullptr || !project::fnOmrix_DBT_BukkenGaiyou_Select(*db, sBukkenNo, rec) ||
+        rec.物件概要ＩＤ == 0) {
         platform::fnPIMORA01_DispMessage(3010, platform::kStyleOk, "工事概要の取得", "", "");
         return false;
     }
@@ -113,7 +117,9 @@ bool fnShowYoukouReport(std::string_view sBukkenNo, std::string_view sHanNo,
                         std::string_view sCompanyName, Report& report, print::PrintUi& ui) {
     sbReportLogOn(report);
     project::BukkenMitsumoriYoukouRec rec;
-    if (!project::fnOmrix_DBT_BukkenMitsumoriYoukou_Select(sBukkenNo, sHanNo, rec) ||
+    data::CCCDBS_DataBase* db = data::programDatabase();
+    if (db == nullptr ||
+        !project::fnOmrix_DBT_BukkenMitsumoriYoukou_Select(*db, sBukkenNo, sHanNo, rec) ||
         rec.物件見積要項ＩＤ == 0) {
         platform::fnPIMORA01_DispMessage(3010, platform::kStyleOk, "物件見積要項の取得", "", "");
         return false;

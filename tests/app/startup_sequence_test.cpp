@@ -94,7 +94,7 @@ TEST_F(StartupSequence, TsuboFactorRoundsHalvesAwayFromZero) {
          {std::pair{"0.0005", 0.001}, std::pair{"-0.0005", -0.001}, std::pair{"0.30249", 0.302}}) {
         tables.exec("DELETE FROM 物件変数;");
         setTubo(stored);
-        EXPECT_DOUBLE_EQ(fnGetTuboKansanRounded(), expected) << stored;
+        EXPECT_DOUBLE_EQ(fnGetTuboKansanRounded(*appContext().Database), expected) << stored;
     }
     tables.exec("DELETE FROM 物件変数;");
     ASSERT_EQ(runStartup(), StartupEnd::Started);

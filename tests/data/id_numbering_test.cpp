@@ -30,7 +30,7 @@ class IdNumberingTest : public testing::TablesTest {
         return policy;
     }
     int32_t take(std::string_view table, int32_t count, const LockRetryPolicy& policy) {
-        return fnOmrix_DBT_ID_Kanri_GetIncMaxID(table, count, "", 0, "", 0, policy);
+        return fnOmrix_DBT_ID_Kanri_GetIncMaxID(t.db(), policy, table, count, "", 0, "", 0);
     }
     std::string counter(std::string_view table) {
         return t.value("Select ＩＤカウンタ From ＩＤ管理 Where RTrim(テーブル名称) = '" +
@@ -49,8 +49,10 @@ TEST_F(IdNumberingTest, FirstTakeCreatesTheCounter) {
     EXPECT_EQ(take("物件概要", 0, counting(0, 0)), 5);  // below 1 counts as 1
     EXPECT_EQ(take("物件概要", -7, counting(0, 0)), 6);
     // Each key pair has a counter of its own.
-    EXPECT_EQ(fnOmrix_DBT_ID_Kanri_GetIncMaxID("物件概要", 1, "", 1, "X", 0, counting(0, 0)), 1);
-    EXPECT_EQ(fnOmrix_DBT_ID_Kanri_GetIncMaxID("物件概要", 1, "", 0, "X", 1, counting(0, 0)), 1);
+    EXPECT_EQ(
+        fnOmrix_DBT_ID_Kanri_GetIncMaxID(t.db(), counting(0, 0), "物件概要", 1, "", 1, "X", 0), 1);
+    EXPECT_EQ(
+        fnOmrix_DBT_ID_Kanri_GetIncMaxID(t.db(), counting(0, 0), "物件概要", 1, "", 0, "X", 1), 1);
     EXPECT_EQ(t.count("ＩＤ管理;"), 3);
     EXPECT_EQ(lockRows(), 0);
     EXPECT_TRUE(waits.empty());
@@ -118,10 +120,10 @@ TEST_F(IdNumberingTest, WaitsAndTriesComeFromTheEnvironmentRow) {
     const testing::Shown once{
         "3010|ＩＤ管理テーブルの取得|"
         "メイン画面のツール→排他管理→ＩＤ排他管理を確認してください。|sbSaveGaiyou"};
-    EXPECT_EQ(fnGetNewTableID("物件概要", "sbSaveGaiyou"), 0);
+    EXPECT_EQ(fnGetNewTableID(t.db(), policy, "物件概要", "sbSaveGaiyou"), 0);
     EXPECT_EQ(testing::shownTexts(t.messages()), once);
     t.exec("Delete From ＩＤ排他管理;");
-    EXPECT_EQ(fnGetNewTableID("物件概要", "sbSaveGaiyou"), 1);
+    EXPECT_EQ(fnGetNewTableID(t.db(), policy, "物件概要", "sbSaveGaiyou"), 1);
     EXPECT_EQ(testing::shownTexts(t.messages()), once);
 }
 
@@ -273,27 +275,27 @@ TEST_F(ExclusiveLockTest, BreakdownLineHeldByAnEditor) {
         "ロックＩＤ番号) "
         "Values ('0', '出来高内訳名称', 6, '出来高内訳', 12);");
     bool locked = false;
-    ASSERT_TRUE(fnOmrix_DBT_HaitaKanri_CheckUchiwakeLock(5, 12, locked));
+    ASSERT_TRUE(fnOmrix_DBT_HaitaKanri_CheckUchiwakeLock(t.db(), 5, 12, locked));
     EXPECT_TRUE(locked);
-    ASSERT_TRUE(fnOmrix_DBT_HaitaKanri_CheckUchiwakeLock(5, 13, locked));
+    ASSERT_TRUE(fnOmrix_DBT_HaitaKanri_CheckUchiwakeLock(t.db(), 5, 13, locked));
     EXPECT_TRUE(locked);  // the lock table knows no soft delete
-    ASSERT_TRUE(fnOmrix_DBT_HaitaKanri_CheckUchiwakeLock(5, 14, locked));
+    ASSERT_TRUE(fnOmrix_DBT_HaitaKanri_CheckUchiwakeLock(t.db(), 5, 14, locked));
     EXPECT_FALSE(locked);
-    ASSERT_TRUE(fnOmrix_DBT_HaitaKanri_CheckUchiwakeLock(6, 12, locked));
+    ASSERT_TRUE(fnOmrix_DBT_HaitaKanri_CheckUchiwakeLock(t.db(), 6, 12, locked));
     EXPECT_FALSE(locked);
 
-    ASSERT_TRUE(fnOmrix_DBT_HaitaKanri_CheckDekidakaUchiwakeLock(6, 12, locked));
+    ASSERT_TRUE(fnOmrix_DBT_HaitaKanri_CheckDekidakaUchiwakeLock(t.db(), 6, 12, locked));
     EXPECT_TRUE(locked);
-    ASSERT_TRUE(fnOmrix_DBT_HaitaKanri_CheckDekidakaUchiwakeLock(5, 12, locked));
+    ASSERT_TRUE(fnOmrix_DBT_HaitaKanri_CheckDekidakaUchiwakeLock(t.db(), 5, 12, locked));
     EXPECT_FALSE(locked);
 }
 
 TEST_F(ExclusiveLockTest, FailedQueryIsNotALock) {
     t.exec("Drop Table 排他管理;");
     bool locked = true;
-    EXPECT_FALSE(fnOmrix_DBT_HaitaKanri_CheckUchiwakeLock(5, 12, locked));
+    EXPECT_FALSE(fnOmrix_DBT_HaitaKanri_CheckUchiwakeLock(t.db(), 5, 12, locked));
     EXPECT_FALSE(locked);
-    EXPECT_FALSE(fnOmrix_DBT_HaitaKanri_CheckDekidakaUchiwakeLock(5, 12, locked));
+    EXPECT_FALSE(fnOmrix_DBT_HaitaKanri_CheckDekidakaUchiwakeLock(t.db(), 5, 12, locked));
 }
 
 }  // namespace

@@ -20,9 +20,9 @@ class MasterTest : public testing::TablesTest {
 
 TEST_F(MasterTest, KankyoNeedsALiveRowAndReadsNullsAsEmpty) {
     KankyoRec row;
-    EXPECT_FALSE(fnOmrix_DBT_KankyoM_GetFirst(row));
+    EXPECT_FALSE(fnOmrix_DBT_KankyoM_GetFirst(t.db(), row));
     t.exec("Insert Into 環境Ｍ (削除区分, ＬＯＣＫ作成トライ回数) Values ('1', 5);");
-    EXPECT_FALSE(fnOmrix_DBT_KankyoM_GetFirst(row));
+    EXPECT_FALSE(fnOmrix_DBT_KankyoM_GetFirst(t.db(), row));
 
     t.exec(
         "Insert Into 環境Ｍ (削除区分, ＬＯＣＫ作成トライ回数, ＬＯＣＫ作成ウェイト時間, "
@@ -31,7 +31,7 @@ TEST_F(MasterTest, KankyoNeedsALiveRowAndReadsNullsAsEmpty) {
         "回答用科目名称, 消費税率) Values ('0', 3, 250, 4, 500, '/srv/gijyutu', '種目', '科目', "
         "0.1), "
         "('0', NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL);");
-    ASSERT_TRUE(fnOmrix_DBT_KankyoM_GetFirst(row));
+    ASSERT_TRUE(fnOmrix_DBT_KankyoM_GetFirst(t.db(), row));
     EXPECT_EQ(row.ＬＯＣＫ作成トライ回数, 3);
     EXPECT_EQ(row.ＬＯＣＫ作成ウェイト時間, 250);
     EXPECT_EQ(row.発番排他モードウェイト時間, 500);
@@ -40,27 +40,25 @@ TEST_F(MasterTest, KankyoNeedsALiveRowAndReadsNullsAsEmpty) {
     EXPECT_DOUBLE_EQ(row.消費税率, 0.1);
 
     std::vector<KankyoRec> rows;
-    ASSERT_TRUE(fnOmrix_DBT_KankyoM_Select(rows));
+    ASSERT_TRUE(fnOmrix_DBT_KankyoM_Select(t.db(), rows));
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[1].ＬＯＣＫ作成ウェイト時間, 0);
     EXPECT_EQ(rows[1].技術資料保存フォルダ, "");
     EXPECT_EQ(rows[1].消費税率, 0.0);
 
     t.exec("Drop Table 環境Ｍ;");
-    EXPECT_FALSE(fnOmrix_DBT_KankyoM_Select(rows));
-    context::appContext().Database.reset();
-    EXPECT_FALSE(fnOmrix_DBT_KankyoM_GetFirst(row));
+    EXPECT_FALSE(fnOmrix_DBT_KankyoM_Select(t.db(), rows));
 }
 
 TEST_F(MasterTest, KankyoFolderFromTheIniWhenNotBlank) {
     t.exec("Insert Into 環境Ｍ (削除区分, 技術資料保存フォルダ) Values ('0', '/shared/docs');");
     KankyoRec row;
     setGijyutuPath("[GIJYUTU]\nPATH=   \n");
-    ASSERT_TRUE(fnOmrix_DBT_KankyoM_GetFirst(row));
+    ASSERT_TRUE(fnOmrix_DBT_KankyoM_GetFirst(t.db(), row));
     EXPECT_EQ(row.技術資料保存フォルダ, "/shared/docs");
 
     setGijyutuPath("[gijyutu]\npath =  /local/docs  \n");
-    ASSERT_TRUE(fnOmrix_DBT_KankyoM_GetFirst(row));
+    ASSERT_TRUE(fnOmrix_DBT_KankyoM_GetFirst(t.db(), row));
     EXPECT_EQ(row.技術資料保存フォルダ, "/local/docs");
 }
 
@@ -70,16 +68,16 @@ TEST_F(MasterTest, CompanyListLeavesOutCodeZeroAndDeletedRows) {
         "('0', 'B02   ', '乙建設', NULL), ('0', '  0   ', '自社なし', ''), "
         "('9', 'C03', '削除済', ''), ('0', 'A01', '甲''s 工務店', '110');");
     std::vector<JishaMRec> rows;
-    ASSERT_TRUE(fnOmrix_DBT_JishaM_Select(rows, 1));
+    ASSERT_TRUE(fnOmrix_DBT_JishaM_Select(t.db(), rows, 1));
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].自社名.trimmedRight(), "甲's 工務店");
     EXPECT_EQ(rows[0].受信ポート.str(), "110  ");
     EXPECT_EQ(rows[1].自社ＣＤ.trimmedRight(), "B02");
-    ASSERT_TRUE(fnOmrix_DBT_JishaM_Select(rows, 2));
+    ASSERT_TRUE(fnOmrix_DBT_JishaM_Select(t.db(), rows, 2));
     EXPECT_EQ(rows[0].自社ＣＤ.trimmedRight(), "B02");
 
     t.exec("Delete From 自社Ｍ;");
-    EXPECT_TRUE(fnOmrix_DBT_JishaM_Select(rows, 1));
+    EXPECT_TRUE(fnOmrix_DBT_JishaM_Select(t.db(), rows, 1));
     EXPECT_TRUE(rows.empty());
 }
 
@@ -89,7 +87,7 @@ TEST_F(MasterTest, OperatorAuthority) {
         "('0', 12, '鈴木', 5), ('1', 13, '', 7), ('0', 14, '', NULL);");
     JishaTantoshaMRec row;
     bool found = false;
-    ASSERT_TRUE(fnOmrix_DBT_JishaTantoshaM_SelectByID(12, row, found));
+    ASSERT_TRUE(fnOmrix_DBT_JishaTantoshaM_SelectByID(t.db(), 12, row, found));
     EXPECT_TRUE(found);
     EXPECT_EQ(row.自社担当者名.trimmedRight(), "鈴木");
 
@@ -111,9 +109,9 @@ TEST_F(MasterTest, PrintFormatsInEveryOrder) {
         "Insert Into 内訳書出力形式Ｍ (削除区分, 内訳書出力形式ＩＤ, 内訳書出力形式名称) Values "
         "('0', 2, 'B形式'), ('0', 0, '無し'), ('0', 3, 'A形式'), ('1', 4, '旧'), ('0', 1, "
         "'C形式');");
-    auto ids = [](int16_t order) {
+    auto ids = [this](int16_t order) {
         std::vector<UchiwakeshoShutsuryokuKeishikiMRec> rows;
-        EXPECT_TRUE(fnOmrix_DBT_UchiwakeshoShutsuryokuKeishikiM_Select(rows, order));
+        EXPECT_TRUE(fnOmrix_DBT_UchiwakeshoShutsuryokuKeishikiM_Select(t.db(), rows, order));
         std::string out;
         for (const auto& row : rows) out += std::to_string(row.内訳書出力形式ＩＤ);
         return out;
@@ -138,24 +136,23 @@ TEST_F(MasterTest, NameLookupsGiveEmptyForAnythingMissing) {
         "Insert Into 杭工法Ｍ (削除区分, 杭工法ＩＤ, 杭工法名称) Values ('0', 4, '場所打ち');"
         "Insert Into 他社担当者Ｍ (削除区分, 他社担当者ＭＩＤ, 他社ＣＤ) Values ('0', 8, 'T08   "
         "');");
-    EXPECT_EQ(fnOmrix_DBT_SekkeishaM_GetName("S01"), "丙設計事務所");
-    EXPECT_EQ(fnOmrix_DBT_SekkeishaM_GetName("  S01 "), "丙設計事務所");
-    EXPECT_EQ(fnOmrix_DBT_SekkeishaM_GetName("O'K"), "クォート社");
-    EXPECT_EQ(fnOmrix_DBT_SekkeishaM_GetName("S0"), "");
-    EXPECT_EQ(fnOmrix_DBT_JishaM_GetName("J1"), "甲建設");
-    EXPECT_EQ(fnOmrix_DBT_KingakuShuruiM_GetName(2) + fnOmrix_DBT_KouzouKubunM_GetName(3) +
-                  fnOmrix_DBT_KuiKouhouM_GetName(4),
+    EXPECT_EQ(fnOmrix_DBT_SekkeishaM_GetName(t.db(), "S01"), "丙設計事務所");
+    EXPECT_EQ(fnOmrix_DBT_SekkeishaM_GetName(t.db(), "  S01 "), "丙設計事務所");
+    EXPECT_EQ(fnOmrix_DBT_SekkeishaM_GetName(t.db(), "O'K"), "クォート社");
+    EXPECT_EQ(fnOmrix_DBT_SekkeishaM_GetName(t.db(), "S0"), "");
+    EXPECT_EQ(fnOmrix_DBT_JishaM_GetName(t.db(), "J1"), "甲建設");
+    EXPECT_EQ(fnOmrix_DBT_KingakuShuruiM_GetName(t.db(), 2) +
+                  fnOmrix_DBT_KouzouKubunM_GetName(t.db(), 3) +
+                  fnOmrix_DBT_KuiKouhouM_GetName(t.db(), 4),
               "提出用ＲＣ造場所打ち");
-    EXPECT_EQ(fnOmrix_DBT_TatemonoYoutoM_GetName(5), "事務所");
-    EXPECT_EQ(fnOmrix_DBT_TatemonoYoutoM_GetName(6), "");  // deleted
-    EXPECT_EQ(fnOmrix_DBT_TatemonoYoutoM_GetName(99), "");
-    EXPECT_EQ(fnOmrix_DBT_TodoufukenM_GetName(13), "");  // NULL name
-    EXPECT_EQ(fnOmrix_DBT_TashaTantoshaM_GetTashaCD(8), "T08");
+    EXPECT_EQ(fnOmrix_DBT_TatemonoYoutoM_GetName(t.db(), 5), "事務所");
+    EXPECT_EQ(fnOmrix_DBT_TatemonoYoutoM_GetName(t.db(), 6), "");  // deleted
+    EXPECT_EQ(fnOmrix_DBT_TatemonoYoutoM_GetName(t.db(), 99), "");
+    EXPECT_EQ(fnOmrix_DBT_TodoufukenM_GetName(t.db(), 13), "");  // NULL name
+    EXPECT_EQ(fnOmrix_DBT_TashaTantoshaM_GetTashaCD(t.db(), 8), "T08");
 
     t.exec("Drop Table 杭工法Ｍ;");
-    EXPECT_EQ(fnOmrix_DBT_KuiKouhouM_GetName(4), "");
-    context::appContext().Database.reset();
-    EXPECT_EQ(fnOmrix_DBT_KingakuShuruiM_GetName(2), "");
+    EXPECT_EQ(fnOmrix_DBT_KuiKouhouM_GetName(t.db(), 4), "");
     EXPECT_TRUE(t.messages().messages().empty());
 }
 

@@ -11,9 +11,9 @@
 #include "breakdown/edit_ucw.h"
 #include "breakdown/omrix_dbt_uchiwake_name.h"
 #include "breakdown/uchiwake_loader.h"
+#include "context/app_context.h"
 #include "demo/demo_fixture.h"
 #include "project/bukken_hensu.h"
-#include "context/app_context.h"
 #include "util/cp932.h"
 #include "util/text.h"
 
@@ -43,7 +43,8 @@ std::shared_ptr<COmrixEditUcw> loadDemo(DemoFile& file, std::string_view bukken 
     }
     context.UchiwakeName = names[1];
     context.UchiwakeNameID = names[1].内訳名称ＩＤ;
-    if (!project::fnOmrix_DBT_BukkenHensu_Select(bukken, context.BukkenHensu)) return nullptr;
+    if (!project::fnOmrix_DBT_BukkenHensu_Select(*context.Database, bukken, context.BukkenHensu))
+        return nullptr;
     return breakdown::fnLoadUchiwake();
 }
 

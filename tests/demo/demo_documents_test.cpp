@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "breakdown/omrix_dbt_uchiwake_name.h"
+#include "context/app_context.h"
 #include "data/jisha_master.h"
 #include "data/jisha_tantosha_master.h"
 #include "data/kankyo_master.h"
@@ -26,19 +27,20 @@ TEST(DemoDocuments, MastersTheDocumentsNeedAreThere) {
     file.install();
 
     data::KankyoRec kankyo;
-    ASSERT_TRUE(data::fnOmrix_DBT_KankyoM_GetFirst(kankyo));
+    ASSERT_TRUE(data::fnOmrix_DBT_KankyoM_GetFirst(*context::appContext().Database, kankyo));
     EXPECT_GT(kankyo.ＬＯＣＫ作成トライ回数, 0);
     EXPECT_GT(kankyo.ＬＯＣＫ作成ウェイト時間, 0);
 
     std::vector<data::UchiwakeshoShutsuryokuKeishikiMRec> types;
-    ASSERT_TRUE(data::fnOmrix_DBT_UchiwakeshoShutsuryokuKeishikiM_Select(types, 1));
+    ASSERT_TRUE(data::fnOmrix_DBT_UchiwakeshoShutsuryokuKeishikiM_Select(
+        *context::appContext().Database, types, 1));
     std::vector<std::string> names;
     for (const auto& t : types) names.emplace_back(t.内訳書出力形式名称.trimmedRight());
     EXPECT_EQ(names,
               (std::vector<std::string>{"B5", "A4(横)", "A4(縦)", "A4(計算式)", "A4(社内確認用)"}));
 
     std::vector<data::JishaMRec> companies;
-    ASSERT_TRUE(data::fnOmrix_DBT_JishaM_Select(companies, 1));
+    ASSERT_TRUE(data::fnOmrix_DBT_JishaM_Select(*context::appContext().Database, companies, 1));
     ASSERT_FALSE(companies.empty());
     bool ownCompany = false;
     for (const auto& c : companies) {
@@ -49,8 +51,11 @@ TEST(DemoDocuments, MastersTheDocumentsNeedAreThere) {
 
     EXPECT_EQ(data::fnGetTantoshaKengen(1) & 1, 0);  // operator 1 may save and print
     EXPECT_EQ(data::fnGetTantoshaKengen(3) & 1, 1);  // operator 3 may only look
-    for (int32_t kind : {1, 2, 5}) EXPECT_NE(data::fnOmrix_DBT_KingakuShuruiM_GetName(kind), "");
-    EXPECT_EQ(data::fnOmrix_DBT_TashaTantoshaM_GetTashaCD(1), "T001");
+    for (int32_t kind : {1, 2, 5})
+        EXPECT_NE(data::fnOmrix_DBT_KingakuShuruiM_GetName(*context::appContext().Database, kind),
+                  "");
+    EXPECT_EQ(data::fnOmrix_DBT_TashaTantoshaM_GetTashaCD(*context::appContext().Database, 1),
+              "T001");
     EXPECT_DOUBLE_EQ(project::fnGetTuboKansan(), 0.3025);
 }
 
@@ -65,49 +70,68 @@ TEST(DemoDocuments, TheCommandLineProjectFindsItsRows) {
     EXPECT_EQ(headers[1].内訳名称ＩＤ, demo::kDemoUchiwakeNameId);
 
     std::vector<project::BukkenHensuRec> variables;
-    ASSERT_TRUE(project::fnOmrix_DBT_BukkenHensu_Select("00000001", variables));
+    ASSERT_TRUE(project::fnOmrix_DBT_BukkenHensu_Select(*context::appContext().Database, "00000001",
+                                                        variables));
     EXPECT_EQ(variables.size(), 11u);
 
     project::BukkenKanriRec kanri;
-    ASSERT_TRUE(project::fnOmrix_DBT_BukkenKanri_Select("00000001", "0000", kanri));
+    ASSERT_TRUE(project::fnOmrix_DBT_BukkenKanri_Select(*context::appContext().Database, "00000001",
+                                                        "0000", kanri));
     ASSERT_GT(kanri.物件管理ＩＤ, 0);
     project::BukkenKiboKanriRec kibo;
     project::BukkenKoujiBashoKanriRec basho;
     project::BukkenKuiKanriRec kui;
     project::BukkenTatemonoKanriRec tatemono;
     project::BukkenTokkiKanriRec tokki;
-    ASSERT_TRUE(project::fnOmrix_DBT_BukkenKiboKanri_Select(kanri.物件規模管理ＩＤ, kibo));
-    ASSERT_TRUE(
-        project::fnOmrix_DBT_BukkenKoujiBashoKanri_Select(kanri.物件工事場所管理ＩＤ, basho));
-    ASSERT_TRUE(project::fnOmrix_DBT_BukkenKuiKanri_Select(kanri.物件杭管理ＩＤ, kui));
-    ASSERT_TRUE(project::fnOmrix_DBT_BukkenTatemonoKanri_Select(kanri.物件建物管理ＩＤ, tatemono));
-    ASSERT_TRUE(project::fnOmrix_DBT_BukkenTokkiKanri_Select(kanri.物件特記管理ＩＤ, tokki));
+    ASSERT_TRUE(project::fnOmrix_DBT_BukkenKiboKanri_Select(*context::appContext().Database,
+                                                            kanri.物件規模管理ＩＤ, kibo));
+    ASSERT_TRUE(project::fnOmrix_DBT_BukkenKoujiBashoKanri_Select(
+        *context::appContext().Database, kanri.物件工事場所管理ＩＤ, basho));
+    ASSERT_TRUE(project::fnOmrix_DBT_BukkenKuiKanri_Select(*context::appContext().Database,
+                                                           kanri.物件杭管理ＩＤ, kui));
+    ASSERT_TRUE(project::fnOmrix_DBT_BukkenTatemonoKanri_Select(*context::appContext().Database,
+                                                                kanri.物件建物管理ＩＤ, tatemono));
+    ASSERT_TRUE(project::fnOmrix_DBT_BukkenTokkiKanri_Select(*context::appContext().Database,
+                                                             kanri.物件特記管理ＩＤ, tokki));
     // Each detail row is found under its own ID.
     EXPECT_EQ(kibo.物件規模管理ＩＤ, kanri.物件規模管理ＩＤ);
     EXPECT_EQ(basho.物件工事場所管理ＩＤ, kanri.物件工事場所管理ＩＤ);
     EXPECT_EQ(kui.物件杭管理ＩＤ, kanri.物件杭管理ＩＤ);
     EXPECT_EQ(tatemono.物件建物管理ＩＤ, kanri.物件建物管理ＩＤ);
     EXPECT_EQ(tokki.物件特記管理ＩＤ, kanri.物件特記管理ＩＤ);
-    EXPECT_EQ(data::fnOmrix_DBT_KouzouKubunM_GetName(kibo.構造区分ＩＤ), "鉄筋コンクリート造");
-    EXPECT_EQ(data::fnOmrix_DBT_TodoufukenM_GetName(basho.都道府県ＩＤ), "神奈川県");
-    EXPECT_NE(data::fnOmrix_DBT_KuiKouhouM_GetName(kui.杭工法ＩＤ), "");
-    EXPECT_EQ(data::fnOmrix_DBT_TatemonoYoutoM_GetName(tatemono.主建物用途ＩＤ), "事務所");
-    EXPECT_NE(data::fnOmrix_DBT_SekkeishaM_GetName(kanri.設計社ＣＤ.trimmedRight()), "");
-    EXPECT_EQ(data::fnOmrix_DBT_JishaM_GetName(kanri.自社ＣＤ.trimmedRight()),
+    EXPECT_EQ(
+        data::fnOmrix_DBT_KouzouKubunM_GetName(*context::appContext().Database, kibo.構造区分ＩＤ),
+        "鉄筋コンクリート造");
+    EXPECT_EQ(
+        data::fnOmrix_DBT_TodoufukenM_GetName(*context::appContext().Database, basho.都道府県ＩＤ),
+        "神奈川県");
+    EXPECT_NE(data::fnOmrix_DBT_KuiKouhouM_GetName(*context::appContext().Database, kui.杭工法ＩＤ),
+              "");
+    EXPECT_EQ(data::fnOmrix_DBT_TatemonoYoutoM_GetName(*context::appContext().Database,
+                                                       tatemono.主建物用途ＩＤ),
+              "事務所");
+    EXPECT_NE(data::fnOmrix_DBT_SekkeishaM_GetName(*context::appContext().Database,
+                                                   kanri.設計社ＣＤ.trimmedRight()),
+              "");
+    EXPECT_EQ(data::fnOmrix_DBT_JishaM_GetName(*context::appContext().Database,
+                                               kanri.自社ＣＤ.trimmedRight()),
               "みなと開発株式会社");
     EXPECT_GT(tokki.契約金額, util::Currency());
     EXPECT_LE(tokki.契約金額, file.summary().total);
 
     project::BukkenGaiyouRec gaiyou;
-    ASSERT_TRUE(project::fnOmrix_DBT_BukkenGaiyou_Select("00000001", gaiyou));
+    ASSERT_TRUE(project::fnOmrix_DBT_BukkenGaiyou_Select(*context::appContext().Database,
+                                                         "00000001", gaiyou));
     EXPECT_GT(gaiyou.物件概要ＩＤ, 0);
     EXPECT_EQ(gaiyou.物件No.str(), "        00000001");  // as the windows store it
     project::BukkenMitsumoriYoukouRec youkou;
-    ASSERT_TRUE(project::fnOmrix_DBT_BukkenMitsumoriYoukou_Select("00000001", "01", youkou));
+    ASSERT_TRUE(project::fnOmrix_DBT_BukkenMitsumoriYoukou_Select(*context::appContext().Database,
+                                                                  "00000001", "01", youkou));
     EXPECT_GT(youkou.物件見積要項ＩＤ, 0);
     // Another version of the project has no summary sheet yet.
     project::BukkenMitsumoriYoukouRec none;
-    ASSERT_TRUE(project::fnOmrix_DBT_BukkenMitsumoriYoukou_Select("00000001", "02", none));
+    ASSERT_TRUE(project::fnOmrix_DBT_BukkenMitsumoriYoukou_Select(*context::appContext().Database,
+                                                                  "00000001", "02", none));
     EXPECT_EQ(none.物件見積要項ＩＤ, 0);
 }
 

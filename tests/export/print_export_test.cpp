@@ -261,8 +261,12 @@ TEST_F(PrintExport, SheetsPrintWhatTheProjectFormsSaved) {
         c.Database = db;
         c.TantoshaName = "tester";
         c.Messages = std::make_shared<platform::RecordingSink>(platform::kAnswerYes);
-        const project::ProjectFormInputs in{
-            .bukkenNo = "00000001", .hanNo = "01", .kengen = 0, .tuboKansan = 0.303};
+        const project::ProjectFormInputs in{.db = db.get(),
+                                            .bukkenNo = "00000001",
+                                            .hanNo = "01",
+                                            .kengen = 0,
+                                            .tuboKansan = 0.303,
+                                            .numbering = {}};
 
         project::KojiGaiyoForm gaiyou(in);
         gaiyou.load();

@@ -41,6 +41,7 @@ class PageNames : public ::testing::Test {
         tables.exec("INSERT INTO 環境Ｍ (ＬＯＣＫ作成トライ回数) VALUES (3);");
         ASSERT_EQ(app::runStartup(), app::StartupEnd::Started);
         tree.sbCreateTree(appContext().UchiwakeRoot.get(), 0);
+        rows = PageNameRows(printSourceFromContext());
         tables.messages().clear();
     }
 
@@ -63,7 +64,7 @@ class PageNames : public ::testing::Test {
 
     testing::TableDatabase tables;
     level_tree::LevelTreeModel tree;
-    PageNameRows rows;
+    PageNameRows rows{PrintSource{}};
 };
 
 using Names = std::vector<std::string>;

@@ -97,7 +97,8 @@ void loadDemo(testing::TableDatabase& t, level_tree::LevelTreeModel& tree) {
     context.UchiwakeNameID = context.UchiwakeName.内訳名称ＩＤ;
     context.UchiwakeRoot = breakdown::fnLoadUchiwake();
     ASSERT_TRUE(context.UchiwakeRoot);
-    ASSERT_TRUE(project::fnOmrix_DBT_BukkenHensu_Select(demo::kDemoBukkenNo, context.BukkenHensu));
+    ASSERT_TRUE(project::fnOmrix_DBT_BukkenHensu_Select(*context.Database, demo::kDemoBukkenNo,
+                                                        context.BukkenHensu));
     context.UchiwakeRoot->sbMoneyReCalc();
     // The recalculated total is the one the demo priced: the breakdown is whole.
     ASSERT_EQ(context.UchiwakeRoot->prUchiwakeRec().提出用金額, summary.total);

@@ -6,6 +6,7 @@
 #include <QTableWidget>
 
 #include "breakdown/edit_ucw.h"
+#include "print/print_source.h"
 #include "print_window/page_name_window.h"
 #include "window_fixture.h"
 
@@ -45,7 +46,7 @@ class PageNameWindow : public DemoWindowTest {
 };
 
 TEST_F(PageNameWindow, GridListsTheRowsWithTwoReadOnlyColumns) {
-    Frm_Omrix_Print_ChangePageName window(tree, nullptr);
+    Frm_Omrix_Print_ChangePageName window(print::printSourceFromContext(), tree, nullptr);
     EXPECT_EQ(window.windowTitle(), "頁名称変更");
     auto* grid = child<QTableWidget>(&window, "Spd_PageName");
     ASSERT_EQ(grid->columnCount(), 3);
@@ -67,7 +68,7 @@ TEST_F(PageNameWindow, GridListsTheRowsWithTwoReadOnlyColumns) {
 }
 
 TEST_F(PageNameWindow, PrintWritesTheTypedNamesAndCancelWritesNothing) {
-    Frm_Omrix_Print_ChangePageName window(tree, nullptr);
+    Frm_Omrix_Print_ChangePageName window(print::printSourceFromContext(), tree, nullptr);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     auto* grid = child<QTableWidget>(&window, "Spd_PageName");
@@ -80,7 +81,7 @@ TEST_F(PageNameWindow, PrintWritesTheTypedNamesAndCancelWritesNothing) {
     EXPECT_EQ(stored(0), "本館工事の頁名称");
     EXPECT_EQ(stored(1), untouched);
 
-    Frm_Omrix_Print_ChangePageName again(tree, nullptr);
+    Frm_Omrix_Print_ChangePageName again(print::printSourceFromContext(), tree, nullptr);
     again.show();
     auto* grid2 = child<QTableWidget>(&again, "Spd_PageName");
     EXPECT_EQ(grid2->item(0, 2)->text(), "本館工事の頁名称として長すぎる名");  // as held in memory
@@ -94,7 +95,7 @@ TEST_F(PageNameWindow, PrintWritesTheTypedNamesAndCancelWritesNothing) {
 TEST_F(PageNameWindow, RefusedWriteKeepsTheWindowOpen) {
     tables.exec(
         "CREATE TRIGGER refuse BEFORE UPDATE ON 内訳 BEGIN SELECT RAISE(ABORT, 'refused'); END;");
-    Frm_Omrix_Print_ChangePageName window(tree, nullptr);
+    Frm_Omrix_Print_ChangePageName window(print::printSourceFromContext(), tree, nullptr);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     auto* grid = child<QTableWidget>(&window, "Spd_PageName");

@@ -22,8 +22,13 @@ class ProjectFormTest : public ::testing::Test {
         ASSERT_TRUE(t.ok()) << t.error();
         t.exec(kMasterData);
     }
-    ProjectFormInputs inputs(std::string han = "01", int16_t kengen = 0) const {
-        return {.bukkenNo = "12", .hanNo = std::move(han), .kengen = kengen, .tuboKansan = kFactor};
+    ProjectFormInputs inputs(std::string han = "01", int16_t kengen = 0) {
+        return {.db = &t.db(),
+                .bukkenNo = "12",
+                .hanNo = std::move(han),
+                .kengen = kengen,
+                .tuboKansan = kFactor,
+                .numbering = {}};
     }
     // Numbers and first texts of the messages shown so far.
     std::string shown() {
@@ -188,7 +193,9 @@ TEST_F(ProjectFormTest, AFailedMasterReadStopsTheTakeOverWithItsMessage) {
         fresh.exec(kMasterData);
         fresh.exec(std::string("Drop Table ") + c.table + ";");
         fresh.messages().setAnswer(kAnswerYes);
-        MitsumoriyokoForm form(inputs());
+        ProjectFormInputs in = inputs();
+        in.db = &fresh.db();
+        MitsumoriyokoForm form(in);
         form.load();
         form.setText("Txt_Bikou1", "残る");
         EXPECT_FALSE(form.takeOver()) << c.table;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "context/app_context.h"
 #include "data/id_numbering.h"
 #include "data/table_database.h"
 #include "project/bukken_gaiyou.h"
@@ -9,7 +10,6 @@
 #include "project/bukken_kanri.h"
 #include "project/bukken_kanri_details.h"
 #include "project/bukken_mitsumori_youkou.h"
-#include "context/app_context.h"
 
 namespace omrix::project {
 namespace {
@@ -46,7 +46,7 @@ BukkenGaiyouRec sampleGaiyou(int32_t id) {
 
 TEST_F(ProjectTableTest, GaiyouMissingRowReadsAsEmptySheet) {
     BukkenGaiyouRec rec = sampleGaiyou(5);
-    ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Select("12", rec));
+    ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Select(t.db(), "12", rec));
     EXPECT_EQ(rec.物件概要ＩＤ, 0);
     EXPECT_TRUE(rec.工事名称.isBlank());
     EXPECT_EQ(rec.延床面積, 0.0);
@@ -54,13 +54,13 @@ TEST_F(ProjectTableTest, GaiyouMissingRowReadsAsEmptySheet) {
 }
 
 TEST_F(ProjectTableTest, GaiyouFirstSaveInsertsSecondUpdates) {
-    int32_t id = data::fnGetNewTableID("物件概要", "test");
+    int32_t id = data::fnGetNewTableID(t.db(), {}, "物件概要", "test");
     ASSERT_EQ(id, 1);
     BukkenGaiyouRec saved = sampleGaiyou(id);
-    ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Update(saved, true));
+    ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Update(t.db(), saved, true));
 
     BukkenGaiyouRec read;
-    ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Select("12", read));
+    ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Select(t.db(), "12", read));
     EXPECT_EQ(read.audit.更新カウンタ, 0);
     EXPECT_EQ(read.audit.更新操作者.trimmedRight(), "tester");
     saved.audit = read.audit;
@@ -68,14 +68,14 @@ TEST_F(ProjectTableTest, GaiyouFirstSaveInsertsSecondUpdates) {
     // Stored with the field's padding; either form of the number finds it.
     // ｵﾊﾗ本社 padded to 50 characters is 52 bytes: the cut leaves 48 characters.
     EXPECT_EQ(t.value("Select Length(物件No) || '/' || Length(工事略称) From 物件概要;"), "16/48");
-    ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Select("  12  ", read));
+    ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Select(t.db(), "  12  ", read));
     EXPECT_EQ(read.物件概要ＩＤ, id);
 
     read.工事略称 = "変更後";
     read.地上階 = -1;
-    ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Update(read, false));
+    ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Update(t.db(), read, false));
     BukkenGaiyouRec again;
-    ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Select("12", again));
+    ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Select(t.db(), "12", again));
     EXPECT_EQ(again.工事略称.trimmedRight(), "変更後");
     EXPECT_EQ(again.地上階, -1);
     EXPECT_EQ(again.audit.更新カウンタ, 1);
@@ -91,9 +91,9 @@ TEST_F(ProjectTableTest, GaiyouTextsAreCutToTheColumnWidthInBytes) {
     for (int i = 0; i < 40; ++i) forty += "工";
     rec.工事名称 = forty;
     rec.杭有無 = "有り";  // a one-character field keeps one character, which a byte cannot hold
-    ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Update(rec, true));
+    ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Update(t.db(), rec, true));
     BukkenGaiyouRec read;
-    ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Select("A", read));
+    ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Select(t.db(), "A", read));
     std::string expected;
     for (int i = 0; i < 38; ++i) expected += "工";
     EXPECT_EQ(read.工事名称.trimmedRight(), expected);
@@ -107,7 +107,7 @@ TEST_F(ProjectTableTest, GaiyouNullColumnsAndDeletedRows) {
         "Insert Into 物件概要 (削除区分, 物件概要ＩＤ, 物件No, 工事名称, 建物数量, 地下階, 更新日) "
         "Values ('0', 5, 'N1', NULL, NULL, NULL, NULL);");
     BukkenGaiyouRec rec;
-    ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Select("N1", rec));
+    ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Select(t.db(), "N1", rec));
     EXPECT_EQ(rec.物件概要ＩＤ, 5);
     EXPECT_TRUE(rec.工事名称.isBlank());
     EXPECT_EQ(rec.建物数量, 0.0);
@@ -116,20 +116,18 @@ TEST_F(ProjectTableTest, GaiyouNullColumnsAndDeletedRows) {
 
     // Saving the deleted row's ID leaves it alone and adds a live one.
     rec.物件概要ＩＤ = 4;
-    ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Update(rec, true));
+    ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Update(t.db(), rec, true));
     EXPECT_EQ(t.count("物件概要 Where 物件概要ＩＤ = 4;"), 2);
     EXPECT_EQ(t.value("Select 工事名称 From 物件概要 Where 削除区分 = '1';"), "削除済");
 }
 
 TEST_F(ProjectTableTest, GaiyouWriteFailureLeavesNothing) {
     t.exec("Create Trigger refuse Before Insert On 物件概要 Begin Select Raise(Abort, 'no'); End;");
-    EXPECT_FALSE(fnOmrix_DBT_BukkenGaiyou_Update(sampleGaiyou(1), true));
+    EXPECT_FALSE(fnOmrix_DBT_BukkenGaiyou_Update(t.db(), sampleGaiyou(1), true));
     EXPECT_EQ(t.count("物件概要;"), 0);
     t.exec("Drop Table 物件概要;");
     BukkenGaiyouRec rec;
-    EXPECT_FALSE(fnOmrix_DBT_BukkenGaiyou_Select("12", rec));
-    context::appContext().Database.reset();
-    EXPECT_FALSE(fnOmrix_DBT_BukkenGaiyou_Update(sampleGaiyou(1), true));
+    EXPECT_FALSE(fnOmrix_DBT_BukkenGaiyou_Select(t.db(), "12", rec));
 }
 
 TEST_F(ProjectTableTest, YoukouIsKeptPerVersionWithEveryNumberedColumn) {
@@ -146,17 +144,17 @@ TEST_F(ProjectTableTest, YoukouIsKeptPerVersionWithEveryNumberedColumn) {
     for (size_t i = 0; i < rec.備考.size(); ++i) rec.備考[i] = "備考" + std::to_string(i + 1);
     rec.文章 = "以上";
     rec.施工床面積坪 = 0.001;
-    ASSERT_TRUE(fnOmrix_DBT_BukkenMitsumoriYoukou_Update(rec, true));
+    ASSERT_TRUE(fnOmrix_DBT_BukkenMitsumoriYoukou_Update(t.db(), rec, true));
     EXPECT_EQ(t.value("Select RTrim(備考１０) || RTrim(備考１１) || RTrim(支払条件６) || "
                       "RTrim(杭４) From 物件見積要項;"),
               "備考10備考11支払6杭4");
 
     BukkenMitsumoriYoukouRec read;
-    ASSERT_TRUE(fnOmrix_DBT_BukkenMitsumoriYoukou_Select(" P7", "02 ", read));
+    ASSERT_TRUE(fnOmrix_DBT_BukkenMitsumoriYoukou_Select(t.db(), " P7", "02 ", read));
     rec.audit = read.audit;
     EXPECT_EQ(read, rec);
 
-    ASSERT_TRUE(fnOmrix_DBT_BukkenMitsumoriYoukou_Select("P7", "01", read));
+    ASSERT_TRUE(fnOmrix_DBT_BukkenMitsumoriYoukou_Select(t.db(), "P7", "01", read));
     EXPECT_EQ(read.物件見積要項ＩＤ, 0);
     EXPECT_TRUE(read.文章.isBlank());
 }
@@ -185,46 +183,46 @@ TEST_F(ProjectTableTest, KanriAndItsDetails) {
         "契約金額, 支払条件) "
         "Values ('0', 5, '2024-04-01 00:00:00', NULL, 'K-001', 123456789.1234, '月末締め');");
     BukkenKanriRec kanri;
-    ASSERT_TRUE(fnOmrix_DBT_BukkenKanri_Select(" 12 ", "0000 ", kanri));
+    ASSERT_TRUE(fnOmrix_DBT_BukkenKanri_Select(t.db(), " 12 ", "0000 ", kanri));
     EXPECT_EQ(kanri.物件管理ＩＤ, 55);
     EXPECT_EQ(kanri.工事名称.trimmedRight(), "本社ビル");
     EXPECT_EQ(kanri.設計社ＣＤ.trimmedRight(), "S01");
-    ASSERT_TRUE(fnOmrix_DBT_BukkenKanri_Select("12", "0002", kanri));
+    ASSERT_TRUE(fnOmrix_DBT_BukkenKanri_Select(t.db(), "12", "0002", kanri));
     EXPECT_EQ(kanri.物件管理ＩＤ, 0);
 
     BukkenKiboKanriRec kibo;
-    ASSERT_TRUE(fnOmrix_DBT_BukkenKiboKanri_Select(1, kibo));
+    ASSERT_TRUE(fnOmrix_DBT_BukkenKiboKanri_Select(t.db(), 1, kibo));
     EXPECT_EQ(kibo.構造区分ＩＤ, 3);
     EXPECT_EQ(kibo.地上階, 9);
     EXPECT_EQ(kibo.延床面積, 5400.75);
     EXPECT_EQ(kibo.ボーリングデータ有無.str(), "1");
 
     BukkenKoujiBashoKanriRec basho;
-    ASSERT_TRUE(fnOmrix_DBT_BukkenKoujiBashoKanri_Select(2, basho));
+    ASSERT_TRUE(fnOmrix_DBT_BukkenKoujiBashoKanri_Select(t.db(), 2, basho));
     EXPECT_EQ(basho.都道府県ＩＤ, 13);
     EXPECT_EQ(basho.受渡し場所住所.trimmedRight(), "東京都千代田区");
 
     BukkenKuiKanriRec kui;
-    ASSERT_TRUE(fnOmrix_DBT_BukkenKuiKanri_Select(3, kui));
+    ASSERT_TRUE(fnOmrix_DBT_BukkenKuiKanri_Select(t.db(), 3, kui));
     EXPECT_EQ(kui.杭長さ, 12.5);
     EXPECT_EQ(kui.杭本数, 48);
     EXPECT_EQ(kui.杭径, 1200);
 
     BukkenTatemonoKanriRec tatemono;
     tatemono.建物数量 = 7;
-    ASSERT_TRUE(fnOmrix_DBT_BukkenTatemonoKanri_Select(4, tatemono));  // deleted: cleared
+    ASSERT_TRUE(fnOmrix_DBT_BukkenTatemonoKanri_Select(t.db(), 4, tatemono));  // deleted: cleared
     EXPECT_EQ(tatemono.物件建物管理ＩＤ, 0);
     EXPECT_EQ(tatemono.建物数量, 0.0);
 
     BukkenTokkiKanriRec tokki;
-    ASSERT_TRUE(fnOmrix_DBT_BukkenTokkiKanri_Select(5, tokki));
+    ASSERT_TRUE(fnOmrix_DBT_BukkenTokkiKanri_Select(t.db(), 5, tokki));
     EXPECT_EQ(tokki.工期ＦＲＯＭ, (data::DateTime{2024, 4, 1, 0, 0, 0}));
     EXPECT_EQ(tokki.工期ＴＯ, data::DateTime{});
     EXPECT_EQ(tokki.契約金額, util::Currency::fromRaw(1234567891234));
     EXPECT_EQ(tokki.支払条件.trimmedRight(), "月末締め");
 
     t.exec("Drop Table 物件杭管理;");
-    EXPECT_FALSE(fnOmrix_DBT_BukkenKuiKanri_Select(3, kui));
+    EXPECT_FALSE(fnOmrix_DBT_BukkenKuiKanri_Select(t.db(), 3, kui));
 }
 
 TEST_F(ProjectTableTest, ProjectVariablesAndTheTsuboFactor) {
@@ -243,7 +241,7 @@ TEST_F(ProjectTableTest, ProjectVariablesAndTheTsuboFactor) {
     EXPECT_EQ(fnGetTuboKansan(), 0.3025);  // unrounded: start-up rounds it
 
     std::vector<BukkenHensuRec> rows(3);
-    ASSERT_TRUE(fnOmrix_DBT_BukkenHensu_Select("P1", rows));
+    ASSERT_TRUE(fnOmrix_DBT_BukkenHensu_Select(t.db(), "P1", rows));
     ASSERT_EQ(rows.size(), 2u);
     // The database's order; the formulas do not depend on it.
     std::sort(rows.begin(), rows.end(),
@@ -254,11 +252,11 @@ TEST_F(ProjectTableTest, ProjectVariablesAndTheTsuboFactor) {
     EXPECT_EQ(rows[1].変数名.trimmedRight(), "AA");
     EXPECT_EQ(rows[1].数量, 1.5);
 
-    ASSERT_TRUE(fnOmrix_DBT_BukkenHensu_Select("none", rows));
+    ASSERT_TRUE(fnOmrix_DBT_BukkenHensu_Select(t.db(), "none", rows));
     EXPECT_TRUE(rows.empty());
 
     t.exec("Drop Table 物件変数;");
-    EXPECT_FALSE(fnOmrix_DBT_BukkenHensu_Select("P1", rows));
+    EXPECT_FALSE(fnOmrix_DBT_BukkenHensu_Select(t.db(), "P1", rows));
     EXPECT_EQ(fnGetTuboKansan(), 0.0);
 }
 

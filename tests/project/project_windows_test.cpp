@@ -47,8 +47,13 @@ constexpr double kFactor = 0.303;
 class ProjectWindowTest : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(t.ok()) << t.error(); }
-    static ProjectFormInputs inputs() {
-        return {.bukkenNo = "12", .hanNo = "01", .kengen = 0, .tuboKansan = kFactor};
+    ProjectFormInputs inputs() {
+        return {.db = &t.db(),
+                .bukkenNo = "12",
+                .hanNo = "01",
+                .kengen = 0,
+                .tuboKansan = kFactor,
+                .numbering = {}};
     }
     template <typename Widget = QLineEdit>
     static Widget* child(QWidget& window, const char* name) {
