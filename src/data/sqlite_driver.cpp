@@ -12,10 +12,6 @@
 namespace omrix::data {
 namespace {
 
-// Other programs of the suite write the same file; a statement waits this long for
-// them instead of failing.
-constexpr int kBusyTimeoutMs = 30000;
-
 bool isKeyViolation(int code) {
     return code == SQLITE_CONSTRAINT_UNIQUE || code == SQLITE_CONSTRAINT_PRIMARYKEY;
 }
@@ -154,7 +150,7 @@ std::string SqliteDriver::openFailureText(const std::string& path, int code,
 }
 
 std::unique_ptr<SqliteDriver> SqliteDriver::open(const std::string& path, int32_t& code,
-                                                 std::string& error) {
+                                                 std::string& error, int busyTimeoutMs) {
     sqlite3* db = nullptr;
     // Without SQLITE_OPEN_CREATE a missing file fails instead of becoming an empty one.
     int rc =
@@ -167,7 +163,7 @@ std::unique_ptr<SqliteDriver> SqliteDriver::open(const std::string& path, int32_
         return nullptr;
     }
     sqlite3_extended_result_codes(db, 1);
-    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    sqlite3_busy_timeout(db, busyTimeoutMs);
     // The journal stays the rollback journal (the file's own mode is left alone). WAL
     // would let other programs read while a print run writes, but data_bench measured
     // the run's one large transaction of 100,000 print rows 10-25% slower with it

@@ -18,8 +18,12 @@ class SqliteDriver : public Driver {
     // A missing file, a folder, another kind of file or a lock held past the busy
     // timeout, each named with the path.
     static std::string openFailureText(const std::string& path, int code, std::string_view detail);
+    // Other programs of the suite write the same file: a statement waits this long for
+    // their locks before it fails.
+    static constexpr int kBusyTimeoutMs = 30000;
     static std::unique_ptr<SqliteDriver> open(const std::string& path, int32_t& code,
-                                              std::string& error);
+                                              std::string& error,
+                                              int busyTimeoutMs = kBusyTimeoutMs);
     // An empty database file for omrix-db init; false when it cannot be made.
     static bool createFile(const std::string& path, std::string& error);
 
