@@ -1,38 +1,29 @@
 // omrix-db as scripts run it: the built program, its exit status and its output.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
 
 #include "context/temp_folder.h"
 #include "data/database.h"
+#include "export/program_output.h"
 #include "platform/password.h"
 #include "platform/password_key.h"
 
 namespace omrix::data {
 namespace {
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using ToolRun = testing::ProgramRun;
 
 class OmrixDb : public ::testing::Test {
   protected:
     ToolRun run(const std::string& arguments, const std::string& input = "") {
         testing::writeBytes(folder_.file("in.txt"), input);
-        std::string command = "cd '" + folder_.path().string() + "' && env OMRIX_INI='" +
-                              folder_.file("OMRIX.INI") + "' '" + OMRIX_DB_PROGRAM + "' " +
-                              arguments + " < in.txt > out.txt 2> err.txt";
-        int raw = std::system(command.c_str());
-        ToolRun result;
-        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        result.out = testing::readBytes(folder_.file("out.txt"));
-        result.err = testing::readBytes(folder_.file("err.txt"));
-        return result;
+        return testing::runProgram("cd '" + folder_.path().string() + "' && env OMRIX_INI='" +
+                                       folder_.file("OMRIX.INI") + "' '" + OMRIX_DB_PROGRAM + "' " +
+                                       arguments + " < in.txt",
+                                   folder_.file("err.txt"));
     }
     std::string file(const std::string& name) const { return folder_.file(name); }
 

@@ -1,10 +1,8 @@
 // omrix-print-export as a program: a demo database made with omrix-db in a fresh
 // folder, the built binary run on it, its exit status, its standard error and its PDFs.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -21,12 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Result {
-    int status = -1;
-    std::string out;  // standard output
-    std::string err;  // standard error
-};
-
+using Result = testing::ProgramRun;
 using testing::capture;
 using testing::shellQuoted;
 
@@ -53,14 +46,9 @@ class PrintExport : public ::testing::Test {
     }
 
     Result run(const std::string& arguments) {
-        std::string errFile = folder.file("stderr.txt");
-        Result result;
-        result.out =
-            capture(shellQuoted(OMRIX_PRINT_EXPORT) + " --ini " + shellQuoted(ini) + " --out " +
-                        shellQuoted(out) + " " + arguments + " 2>" + shellQuoted(errFile),
-                    result.status);
-        result.err = testing::readBytes(errFile);
-        return result;
+        return testing::runProgram(shellQuoted(OMRIX_PRINT_EXPORT) + " --ini " + shellQuoted(ini) +
+                                       " --out " + shellQuoted(out) + " " + arguments,
+                                   folder.file("stderr.txt"));
     }
 
     void sql(const std::string& text) {

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <string>
 
+#include "context/temp_folder.h"
+
 namespace omrix::testing {
 
 inline std::string shellQuoted(const std::string& text) {
@@ -24,6 +26,20 @@ inline std::string capture(const std::string& command, int& status) {
     int raw = ::pclose(pipe);
     status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     return text;
+}
+
+struct ProgramRun {
+    int status = -1;  // the exit status, -1 when it did not exit
+    std::string out;  // standard output
+    std::string err;  // standard error
+};
+
+// Runs a command line with its standard error written to `errFile` and read back.
+inline ProgramRun runProgram(const std::string& command, const std::string& errFile) {
+    ProgramRun run;
+    run.out = capture(command + " 2>" + shellQuoted(errFile), run.status);
+    run.err = readBytes(errFile);
+    return run;
 }
 
 }  // namespace omrix::testing

@@ -12,15 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "breakdown/omrix_dbt_uchiwake_name.h"
-#include "breakdown/uchiwake_loader.h"
+#include "app/demo_startup.h"
 #include "context/app_context.h"
 #include "data/table_database.h"
-#include "demo/demo_database.h"
 #include "level_tree/level_tree_model.h"
 #include "print/print_rows_generator.h"
 #include "print/print_rows_write.h"
-#include "project/bukken_hensu.h"
 
 namespace omrix::print {
 namespace {
@@ -81,28 +78,11 @@ std::vector<std::string> linesOf(const std::string& text) {
     return lines;
 }
 
-// The 150-line demo written, its breakdown loaded and recalculated as start-up does
-// it, the whole level tree ticked.
+// The 150-line demo written and the program started on it (the breakdown loaded and
+// recalculated), the whole level tree ticked.
 void loadDemo(testing::TableDatabase& t, level_tree::LevelTreeModel& tree) {
-    ASSERT_TRUE(t.ok()) << t.error();
-    demo::DemoOptions demoOptions;
-    demoOptions.seed = 1;
-    demoOptions.lines = 150;
-    demo::DemoSummary summary;
-    std::string error;
-    ASSERT_TRUE(demo::createDemoDatabase(t.db(), demoOptions, summary, error)) << error;
-    auto& context = appContext();
-    ASSERT_TRUE(breakdown::fnOmrix_DBT_UchiwakeName_SelectByID(demo::kDemoUchiwakeNameId,
-                                                               context.UchiwakeName));
-    context.UchiwakeNameID = context.UchiwakeName.内訳名称ＩＤ;
-    context.UchiwakeRoot = breakdown::fnLoadUchiwake();
-    ASSERT_TRUE(context.UchiwakeRoot);
-    ASSERT_TRUE(project::fnOmrix_DBT_BukkenHensu_Select(*context.Database, demo::kDemoBukkenNo,
-                                                        context.BukkenHensu));
-    context.UchiwakeRoot->sbMoneyReCalc();
-    // The recalculated total is the one the demo priced: the breakdown is whole.
-    ASSERT_EQ(context.UchiwakeRoot->prUchiwakeRec().提出用金額, summary.total);
-    tree.sbCreateTree(context.UchiwakeRoot.get(), 0);
+    ASSERT_NO_FATAL_FAILURE(testing::startOnDemo(t, 150, "-B:00000001 -H:01"));
+    tree.sbCreateTree(appContext().UchiwakeRoot.get(), 0);
     ASSERT_GT(tree.count(), 1);
     tree.Tv_Kaiso_NodeCheck(1, true);
 }
