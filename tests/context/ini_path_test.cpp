@@ -5,11 +5,11 @@
 #include <filesystem>
 
 #include "context/app_context.h"
+#include "context/fresh_context.h"
 #include "context/ini_file.h"
 #include "context/scoped_env.h"
 #include "context/temp_folder.h"
 #include "platform/ini_write.h"
-#include "context/fresh_context.h"
 
 namespace omrix::context {
 namespace {
@@ -36,17 +36,11 @@ class IniSearch : public ::testing::Test {
                   .systemFolder = root.file("system")};
     }
     std::string file(Place place) const {
-        switch (place) {
-            case kEnvironment:
-                return places.environment;
-            case kProgram:
-                return places.programFolder + "/OMRIX.INI";
-            case kUser:
-                return places.userFolder + "/OMRIX.INI";
-            case kSystem:
-                return places.systemFolder + "/OMRIX.INI";
-        }
-        return {};
+        if (place == kEnvironment) return places.environment;
+        return (place == kProgram ? places.programFolder
+                : place == kUser  ? places.userFolder
+                                  : places.systemFolder) +
+               "/OMRIX.INI";
     }
     void make(unsigned present) const {
         for (Place place : {kEnvironment, kProgram, kUser, kSystem}) {
