@@ -2,9 +2,9 @@
 
 #include <sqlite3.h>
 
+#include "context/app_context.h"
 #include "data/schema.h"
 #include "data/sql_text.h"
-#include "context/app_context.h"
 
 namespace omrix::testing {
 namespace {

@@ -23,6 +23,13 @@ namespace {
 
 using context::appContext;
 
+QString captionOf(QWidget* widget) {
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->text();
+    if (auto* frame = qobject_cast<QGroupBox*>(widget)) return frame->title();
+    if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
+    return {};
+}
+
 class MainWindow : public DemoWindowTest {
   protected:
     QCheckBox* box(const char* name) { return child<QCheckBox>(window.get(), name); }
@@ -36,7 +43,8 @@ class MainWindow : public DemoWindowTest {
 TEST_F(MainWindow, ControlsCarryTheirNamesAndCaptions) {
     window = openMain();
     EXPECT_EQ(window->windowTitle(), "内訳書出力");
-    const std::pair<const char*, const char*> buttons[] = {
+    // Buttons by their text, frames by their title, labels by their text.
+    const std::pair<const char*, const char*> captions[] = {
         {"Chk_ReRead", "印刷時に最新の情報を取得する。"},
         {"Chk_Uchiwake", " 内訳情報"},
         {"Chk_Daikahyo", " 代価表"},
@@ -56,32 +64,17 @@ TEST_F(MainWindow, ControlsCarryTheirNamesAndCaptions) {
         {"Chk_PageTsuban", "頁は本書と通番にする"},
         {"Cmd_Print", "印刷(&P)"},
         {"Cmd_End", "終了(&E)"},
-    };
-    for (auto [name, caption] : buttons) {
-        auto* button = child<QAbstractButton>(window.get(), name);
-        ASSERT_NE(button, nullptr);
-        EXPECT_EQ(button->text(), QString::fromUtf8(caption)) << name;
-    }
-    const std::pair<const char*, const char*> frames[] = {
         {"Frm2D_Print", "出力対象"},
         {"Frm2D_Shutsuryokuyoshiki", "出力様式"},
         {"Frm2D_KanshaName", "内訳書会社名"},
         {"Frm2D_PrintJunjo", "内訳書出力順序"},
         {"Frm2D_PrintOption", "印刷オプション"},
         {"Frm2D_Besshi", "「本書とは別」別紙印刷"},
-    };
-    for (auto [name, caption] : frames) {
-        auto* frame = child<QGroupBox>(window.get(), name);
-        ASSERT_NE(frame, nullptr);
-        EXPECT_EQ(frame->title(), QString::fromUtf8(caption)) << name;
-    }
-    const std::pair<const char*, const char*> labels[] = {{"Lbl_PageCount", "頁カウント"},
-                                                          {"Lbl_Kara", "から"},
-                                                          {"Lbl_PageType", "頁タイプ"},
-                                                          {"Lbl_Bukken", "00000001-01 デモ物件"}};
-    for (auto [name, caption] : labels) {
-        EXPECT_EQ(child<QLabel>(window.get(), name)->text(), QString::fromUtf8(caption)) << name;
-    }
+        {"Lbl_PageCount", "頁カウント"},
+        {"Lbl_Kara", "から"},
+        {"Lbl_PageType", "頁タイプ"},
+        {"Lbl_Bukken", "00000001-01 デモ物件"}};
+    for (auto [name, caption] : captions) EXPECT_EQ(captionOf(control(name)), caption) << name;
     for (const char* name : {"Tv_Kaiso", "Tv_Dammy"}) {
         EXPECT_EQ(control(name)->toolTip(), "チェックした以下を全て印刷します。");
     }
@@ -151,19 +144,15 @@ TEST_F(MainWindow, SeparateSheetFrameWithAndWithoutSheetRows) {
 
 TEST_F(MainWindow, PrintEnablingAcrossTheFourOutputBoxes) {
     window = openMain();
-    click("Chk_Daikahyo");
-    // Unchecking 内訳情報 disables Print whatever the others show.
-    click("Chk_Uchiwake");
-    EXPECT_FALSE(control("Cmd_Print")->isEnabled());
-    // Any later click that leaves one output box checked enables it again.
-    click("Chk_KojiGaiyo");
-    EXPECT_TRUE(control("Cmd_Print")->isEnabled());
-    click("Chk_KojiGaiyo");
-    EXPECT_TRUE(control("Cmd_Print")->isEnabled());
-    click("Chk_Daikahyo");
-    EXPECT_FALSE(control("Cmd_Print")->isEnabled());
-    click("Chk_Mitsumoriyoko");
-    EXPECT_TRUE(control("Cmd_Print")->isEnabled());
+    // Unchecking 内訳情報 disables Print whatever the others show; any later click that
+    // leaves one output box checked enables it again.
+    const std::pair<const char*, bool> clicks[] = {
+        {"Chk_Daikahyo", true},  {"Chk_Uchiwake", false}, {"Chk_KojiGaiyo", true},
+        {"Chk_KojiGaiyo", true}, {"Chk_Daikahyo", false}, {"Chk_Mitsumoriyoko", true}};
+    for (auto [name, enabled] : clicks) {
+        click(name);
+        EXPECT_EQ(control("Cmd_Print")->isEnabled(), enabled) << name;
+    }
 }
 
 TEST_F(MainWindow, SheetOptionsSetPageNumberingWithoutLookingAtTheSheetBox) {
@@ -181,7 +170,7 @@ TEST_F(MainWindow, SheetOptionsSetPageNumberingWithoutLookingAtTheSheetBox) {
 
 TEST_F(MainWindow, CompanyNameNotInTheMasterIsShownAsTyped) {
     platform::VBFILE_WriteINI("KALVERON", "PRINTCOMAPNYNAME", "  有限会社どこにもない工務店 ", 0,
-                             context::fnGetIniPath());
+                              context::fnGetIniPath());
     window = openMain();
     auto* company = child<QComboBox>(window.get(), "Cmb_KaishaName");
     EXPECT_EQ(company->currentText(), "有限会社どこにもない工務店");

@@ -24,9 +24,9 @@ TEST_F(ProjectWindowsFromMain, EachButtonOpensItsFormModallyAndItSaves) {
     } cases[] = {
         {"Cmd_KojiGaiyo", "Frm_Omrix_Print_KojiGaiyo", "工事概要", "Txt_Hani", "Hontai",
          "Select RTrim(見積範囲) From 物件概要 Where Trim(物件No) = '00000001';"},
-        {"Cmd_Mitsumoriyoko", "Frm_Omrix_Print_Mitsumoriyoko", "見積要項", "Txt_FutaiKoji",
-         "Gaiko", "Select RTrim(付帯工事) From 物件見積要項 Where Trim(物件No) = '00000001' "
-                  "And Trim(版No) = '01';"},
+        {"Cmd_Mitsumoriyoko", "Frm_Omrix_Print_Mitsumoriyoko", "見積要項", "Txt_FutaiKoji", "Gaiko",
+         "Select RTrim(付帯工事) From 物件見積要項 Where Trim(物件No) = '00000001' "
+         "And Trim(版No) = '01';"},
     };
     for (const auto& c : cases) {
         std::string opened;

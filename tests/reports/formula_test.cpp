@@ -98,23 +98,6 @@ TEST(ReportObject, DesignsByNameWithTheirTablesAndFields) {
     EXPECT_EQ(yoko->FormulaFields().Count(), 5);
 }
 
-TEST(ReportObject, MembersKeepWhatTheLaunchSets) {
-    auto report = Report::create("PRINT_DAIKA");
-    auto& tables = report->Database().Tables();
-    tables.Item(1).SetLogOnInfo("dsn", "user", "secret", "omrix");
-    tables.Item(1).Location = "代価表";
-    tables.Item(2).Location = "内訳";
-    report->RecordSelectionFormula = "{代価表.内訳名称ＩＤ} = 5";
-    report->FormulaFields().Item(1).text = "'A''s'";
-    EXPECT_EQ(tables.Item(1).logOnInfo(), (LogOnInfo{"dsn", "user", "secret", "omrix"}));
-    EXPECT_TRUE(tables.Item(1).hasLogOnInfo());
-    EXPECT_FALSE(tables.Item(2).hasLogOnInfo());
-    EXPECT_EQ(tables.Item(2).Location, "内訳");
-    EXPECT_EQ(report->RecordSelectionFormula, "{代価表.内訳名称ＩＤ} = 5");
-    EXPECT_EQ(report->formulaText(1), "A's");
-    EXPECT_EQ(report->formulaText(2), "");
-}
-
 TEST(ReportObject, AnIndexOutsideTheDesignFailsTheNextLoad) {
     auto report = Report::create("PRINT_GAIYOU");
     report->FormulaFields().Item(3).text = "'x'";  // the design has one field

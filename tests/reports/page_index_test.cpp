@@ -23,10 +23,8 @@ std::string describe(const StatementPage& page) {
     return out;
 }
 
-class PageIndexTest : public ::testing::Test {
+class PageIndexTest : public omrix::testing::ReportTest {
   protected:
-    void SetUp() override { ASSERT_TRUE(db.ok()) << db.tables.error(); }
-
     void add(int32_t id, int page, int line, std::string pageName = "", int32_t nameId = 7) {
         PrintRowSpec r;
         r.page = page;
@@ -60,8 +58,6 @@ class PageIndexTest : public ::testing::Test {
             EXPECT_EQ(index.lineCount(k), static_cast<int>(want.lines.size()));
         }
     }
-
-    omrix::testing::ReportDatabase db;
 };
 
 TEST_F(PageIndexTest, GivesTheSamePagesAsPaginatingAllRows) {

@@ -68,7 +68,7 @@ TEST(ReportSearchText, FoldsCaseAndWidth) {
         const char *text, *needle;
         bool found;
     } cases[] = {
-        {"ＡＢＣ工事", "abc", true},   {"ｍ２", "m2", true},         {"ｶﾞｽ設備", "ガス", true},
+        {"ＡＢＣ工事", "abc", true},      {"ｍ２", "m2", true},   {"ｶﾞｽ設備", "ガス", true},
         {"鉄骨 建方", "鉄骨建方", false}, {"RC造", "rc造", true}, {"", "a", false},
     };
     for (auto c : cases) {

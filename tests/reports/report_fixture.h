@@ -2,13 +2,15 @@
 // A real SQLite database for the reports, rows put in by SQL, a QGuiApplication on
 // the offscreen platform, and the PDF read back through poppler's tools.
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "context/temp_folder.h"
 #include "data/table_database.h"
 #include "reports/report.h"
-#include "context/temp_folder.h"
 
 namespace omrix::testing {
 
@@ -19,7 +21,7 @@ struct PrintRowSpec {
     int32_t page = 1;         // 頁番号
     int32_t displayPage = 1;  // 表示頁番号
     int32_t line = 1;         // 表示No
-    std::string name1, name2, spec1 = "", unit = "式", quantity = "", pageName = "";
+    std::string name1 = "", name2 = "", spec1 = "", unit = "式", quantity = "", pageName = "";
     int64_t price = 0, amount = 0;  // 提出用, whole yen
 };
 
@@ -42,6 +44,13 @@ class ReportDatabase {
 
     TableDatabase tables;
     TempFolder folder;
+};
+
+// A test over a fresh report database.
+class ReportTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(db.ok()) << db.tables.error(); }
+    ReportDatabase db;
 };
 
 // pdftotext -layout of the whole file (pages split by form feeds), or of one page.

@@ -8,10 +8,10 @@
 #include <sstream>
 #include <vector>
 
+#include "context/temp_folder.h"
 #include "reports/page_painter.h"
 #include "reports/report_fixture.h"
 #include "reports/report_fonts.h"
-#include "context/temp_folder.h"
 
 namespace omrix::reports {
 namespace {
@@ -84,11 +84,23 @@ TEST_F(TextExtraction, PdfTextNamesTheIdeographsNotTheRadicals) {
         EXPECT_EQ(std::count(raw.begin(), raw.end(), line), 2) << line;
 }
 
+// The fonts are in the file, not left to the reader.
 TEST_F(TextExtraction, TheDerivedFontsAreEmbedded) {
     std::string fonts = pdfFonts(paint());
+    EXPECT_EQ(fonts.find("IPAex"), std::string::npos) << fonts;
     EXPECT_NE(fonts.find("OmrixPrintGothic"), std::string::npos) << fonts;
     EXPECT_NE(fonts.find("OmrixPrintMincho"), std::string::npos) << fonts;
-    EXPECT_EQ(fonts.find("IPAex"), std::string::npos) << fonts;
+    std::istringstream lines(fonts);
+    int embedded = 0;
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        std::string name, type1, type2, encoding, emb;
+        words >> name >> type1 >> type2 >> encoding >> emb;
+        if (name.find("OmrixPrint") == std::string::npos) continue;
+        EXPECT_EQ(emb, "yes") << line;
+        ++embedded;
+    }
+    EXPECT_EQ(embedded, 2) << fonts;
 }
 
 }  // namespace

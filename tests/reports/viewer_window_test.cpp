@@ -9,7 +9,6 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <cstdlib>
-#include <filesystem>
 
 #include "reports/report_fixture.h"
 #include "reports/report_page_view_widget.h"
@@ -21,23 +20,6 @@ namespace {
 
 using omrix::testing::PrintRowSpec;
 using print::ViewerKind;
-
-// Widgets need a QApplication; made before any report asks for a QGuiApplication.
-class WidgetEnvironment : public ::testing::Environment {
-  public:
-    WidgetEnvironment() {
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        app_ = std::make_unique<QApplication>(argc_, argv_);
-    }
-    void TearDown() override { app_.reset(); }
-
-  private:
-    int argc_ = 1;
-    char name_[16] = "viewer-test";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QApplication> app_;
-};
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new WidgetEnvironment);
 
 void press(QWidget& widget, int key) {
     QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
@@ -63,10 +45,17 @@ std::vector<uint32_t> characters(const std::string& text) {
     return out;
 }
 
-class ViewerTest : public ::testing::Test {
+// Runs a find to its end; the hits it counted.
+int findAll(ReportViewerWidget& viewer, const char* text) {
+    viewer.find(text);
+    while (viewer.searching()) QApplication::processEvents();
+    return viewer.hitCount();
+}
+
+class ViewerTest : public omrix::testing::ReportTest {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(db.ok()) << db.tables.error();
+        ReportTest::SetUp();
         db.addBreakdown(7, "00000001", "オムリクス本社ビル新築工事");
     }
 
@@ -90,7 +79,6 @@ class ViewerTest : public ::testing::Test {
         return *window;
     }
 
-    omrix::testing::ReportDatabase db;
     ReportViewers viewers;
 };
 
@@ -254,53 +242,38 @@ TEST_F(ViewerTest, FindGoesToTheTextOnPage37AndMarksIt) {
     ReportViewerWindow& window = open(ViewerKind::Uchiwakesho, *report);
     ReportViewerWidget& viewer = window.viewer();
     // Width and case folded: half-width and lower case find what the rows hold.
-    viewer.find("ゴンドラ");
-    while (viewer.searching()) QApplication::processEvents();
-    EXPECT_EQ(viewer.hitCount(), 1);
+    EXPECT_EQ(findAll(viewer, "ゴンドラ"), 1);
     EXPECT_EQ(viewer.pages().currentPage(), 37);
     auto* findStatus = window.findChild<QLabel*>("findStatus");
     EXPECT_EQ(findStatus->text(), "1 件");
     screenshot(window, "statement-viewer-search-hit.png");
-
-    viewer.find("m2");
-    while (viewer.searching()) QApplication::processEvents();
-    EXPECT_EQ(viewer.hitCount(), 1);
+    EXPECT_EQ(findAll(viewer, "m2"), 1);
 
     // Seven lines of page 12: next goes round them.
     viewer.pages().goToPage(1);
-    viewer.find("行12-1");  // 行12-1 and 行12-10 … 行12-15
-    while (viewer.searching()) QApplication::processEvents();
-    EXPECT_EQ(viewer.hitCount(), 7);
+    EXPECT_EQ(findAll(viewer, "行12-1"), 7);  // 行12-1 and 行12-10 … 行12-15
     EXPECT_EQ(viewer.pages().currentPage(), 12);
     for (int i = 0; i < 7; ++i) viewer.findNext();
     EXPECT_EQ(viewer.pages().currentPage(), 12);
 
     // A find begun on a later page shows the first hit from there on, not one before it.
     viewer.pages().goToPage(50);  // beyond the pages of the first turn
-    viewer.find("行");
-    while (viewer.searching()) QApplication::processEvents();
+    findAll(viewer, "行");
     EXPECT_EQ(viewer.pages().currentPage(), 50);
     viewer.pages().goToPage(59);
-    viewer.find("行12-15");
-    while (viewer.searching()) QApplication::processEvents();
+    findAll(viewer, "行12-15");
     EXPECT_EQ(viewer.pages().currentPage(), 12);  // none after 59: round to the first
 
-    viewer.find("どこにもない");
-    while (viewer.searching()) QApplication::processEvents();
-    EXPECT_EQ(viewer.hitCount(), 0);
+    EXPECT_EQ(findAll(viewer, "どこにもない"), 0);
     EXPECT_EQ(findStatus->text(), "見つかりません");
-    viewer.find("   ");
-    EXPECT_EQ(viewer.hitCount(), 0);
+    EXPECT_EQ(findAll(viewer, "   "), 0);
 
     // The sheets are searched by their own texts too.
     db.tables.exec(
         "Insert Into 物件概要 (物件概要ＩＤ, 物件No, 工事名称) Values (3, '00000001', "
         "'港北倉庫改修工事');");
     auto gaiyou = db.report("PRINT_GAIYOU", "{物件概要.物件概要ＩＤ} = 3");
-    ReportViewerWidget& sheet = open(ViewerKind::Gaiyou, *gaiyou).viewer();
-    sheet.find("倉庫改修");
-    while (sheet.searching()) QApplication::processEvents();
-    EXPECT_EQ(sheet.hitCount(), 1);
+    EXPECT_EQ(findAll(open(ViewerKind::Gaiyou, *gaiyou).viewer(), "倉庫改修"), 1);
 }
 
 TEST_F(ViewerTest, PrintingToAPdfPrinterGivesWhatTheExportGives) {

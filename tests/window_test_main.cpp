@@ -1,4 +1,4 @@
-// The window tests share one QApplication on the offscreen platform.
+// The window test programs share one QApplication on the offscreen platform.
 #include <gtest/gtest.h>
 
 #include <QApplication>
