@@ -258,12 +258,12 @@ class OdbcCursor : public Cursor {
 
     std::shared_ptr<OdbcConnection> connection_;
     std::string text_;
+    OdbcRowBlock block_;  // its buffers outlive the statement bound to them
     StatementHandle statement_;
     std::vector<std::string> names_;
     std::vector<ColumnType> types_;
     std::vector<std::string> values_;
     std::vector<bool> nulls_;
-    OdbcRowBlock block_;
     bool done_ = false;
 };
 

@@ -93,10 +93,11 @@ bool OdbcRowBlock::bind(SQLHSTMT statement, const std::vector<OdbcColumnShape>& 
     for (size_t i = 0; ok && i < columns_.size(); ++i) {
         Column& column = columns_[i];
         column.width = widths[i];
-        column.data.assign(rows * static_cast<size_t>(column.width), '\0');
+        column.data =
+            std::make_unique_for_overwrite<char[]>(rows * static_cast<size_t>(column.width));
         column.indicators.assign(rows, SQL_NULL_DATA);
         ok = SQL_SUCCEEDED(SQLBindCol(statement, static_cast<SQLUSMALLINT>(i + 1), SQL_C_CHAR,
-                                      column.data.data(), column.width, column.indicators.data()));
+                                      column.data.get(), column.width, column.indicators.data()));
     }
     statement_ = statement;
     if (!ok) unbind();
@@ -141,7 +142,7 @@ std::string_view OdbcRowBlock::text(int column) const {
     SQLLEN length = c.indicators[row_];
     if (length == SQL_NULL_DATA) return "";  // as empty text, its NUL included
     if (isCut(c)) return c.whole;
-    return {c.data.data() + row_ * static_cast<size_t>(c.width), static_cast<size_t>(length)};
+    return {c.data.get() + row_ * static_cast<size_t>(c.width), static_cast<size_t>(length)};
 }
 
 bool OdbcRowBlock::isCut(const Column& column) const {

@@ -5,6 +5,7 @@
 
 #include <sql.h>
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,8 +42,8 @@ class OdbcRowBlock {
 
   private:
     struct Column {
-        SQLLEN width = 0;  // buffer bytes per row, the terminating NUL included
-        std::vector<char> data;
+        SQLLEN width = 0;              // buffer bytes per row, the terminating NUL included
+        std::unique_ptr<char[]> data;  // the driver writes every value before it is read
         std::vector<SQLLEN> indicators;
         std::string whole;  // a value longer than `width`, read on its own
     };
