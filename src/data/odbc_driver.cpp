@@ -218,11 +218,10 @@ class OdbcCursor : public Cursor {
         std::vector<OdbcColumnShape> shapes(count);
         for (SQLSMALLINT i = 0; i < count; ++i) {
             SQLCHAR name[256] = {};
-            SQLSMALLINT nameLength = 0, digits = 0;
-            // No nullability asked: psqlODBC would look it up in the catalog.
+            SQLSMALLINT nameLength = 0, digits = 0, nullable = 0;
             SQLDescribeCol(statement_.get(), static_cast<SQLUSMALLINT>(i + 1), name,
                            static_cast<SQLSMALLINT>(sizeof name), &nameLength, &shapes[i].sqlType,
-                           &shapes[i].size, &digits, nullptr);
+                           &shapes[i].size, &digits, &nullable);
             names_[i] = reinterpret_cast<const char*>(name);
             types_[i] = columnTypeOf(shapes[i].sqlType);
         }
