@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "breakdown/omrix_dbt_daikahyo.h"
 #include "breakdown/omrix_dbt_uchiwake.h"
 #include "breakdown/omrix_dbt_uchiwake_name.h"
@@ -88,12 +90,10 @@ TEST_F(UchiwakeTable, SelectReadsLiveLinesWithLocksPriceTablesAndStaff) {
     EXPECT_EQ(rows[0].内訳ＩＤ, 0);
     const UchiwakeRec& item = rows[3];
     EXPECT_EQ(item.名称１.trimmedRight(), "line 3");
-    EXPECT_EQ(item.代価表.代価表ＩＤ, 11);
-    EXPECT_EQ(item.代価表.内訳名称ＩＤ, 7);
-    EXPECT_EQ(item.代価表.内訳ＩＤ, 3);
-    EXPECT_EQ(item.代価表.端数金額, money("1.5"));
-    EXPECT_EQ(item.代価表.換算単価, money("400.1234"));
-    EXPECT_EQ(item.代価表.モデル数量, 2.5);
+    const DaikahyoRec& d = item.代価表;
+    EXPECT_EQ(
+        std::tuple(d.代価表ＩＤ, d.内訳名称ＩＤ, d.内訳ＩＤ, d.端数金額, d.換算単価, d.モデル数量),
+        std::tuple(11, 7, 3, money("1.5"), money("400.1234"), 2.5));
     EXPECT_EQ(item.他社担当者名, "T001");
     EXPECT_FALSE(item.ロック);
     EXPECT_TRUE(rows[4].ロック);
@@ -300,10 +300,9 @@ TEST_F(UchiwakeNameTable, SelectsLiveHeadersByIdAndByProject) {
     ASSERT_TRUE(fnOmrix_DBT_UchiwakeName_SelectByBukken(" 0001234 ", "01 ", recs));
     ASSERT_EQ(recs.size(), 2u);
     EXPECT_EQ(recs[0].内訳名称ＩＤ, 0);
-    EXPECT_EQ(recs[1].内訳名称ＩＤ, 7);
-    EXPECT_EQ(recs[1].内訳名称.trimmedRight(), "本体工事");
-    EXPECT_EQ(recs[1].種別フラグ, 4);
-    EXPECT_EQ(recs[1].事業所ＩＤ, 3);
+    EXPECT_EQ(std::tuple(recs[1].内訳名称ＩＤ, recs[1].内訳名称.trimmedRight(), recs[1].種別フラグ,
+                         recs[1].事業所ＩＤ),
+              std::tuple(7, "本体工事", 4, 3));
     ASSERT_TRUE(fnOmrix_DBT_UchiwakeName_SelectByBukken("0001234", "03", recs));
     EXPECT_EQ(recs.size(), 1u);
     ASSERT_TRUE(fnOmrix_DBT_UchiwakeName_SelectByBukken("O'Neil", "01", recs));  // quoted safely
