@@ -5,26 +5,13 @@
 #include <cstdlib>
 
 #include "demo/demo_fixture.h"
+#include "export/program_output.h"
 
 namespace omrix::testing {
 namespace {
 
-struct ProgramRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
 ProgramRun omrixDb(const TempFolder& folder, const std::string& arguments) {
-    const std::string out = folder.file("out.txt"), err = folder.file("err.txt");
-    const std::string command =
-        std::string(OMRIX_DB_PROGRAM) + " " + arguments + " >" + out + " 2>" + err;
-    ProgramRun run;
-    const int raw = std::system(command.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = readBytes(out);
-    run.err = readBytes(err);
-    return run;
+    return runProgram(std::string(OMRIX_DB_PROGRAM) + " " + arguments, folder.file("err.txt"));
 }
 
 TEST(DemoCommand, FillsOnceAndReportsMisuse) {

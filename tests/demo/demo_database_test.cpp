@@ -49,9 +49,17 @@ void forEachLine(COmrixEditUcw* line, const std::function<void(COmrixEditUcw&)>&
     }
 }
 
-TEST(DemoDatabase, LoadsAsATreeForSeveralSeedsAndSizes) {
-    const std::pair<uint32_t, int32_t> cases[] = {{1, 10}, {77, 10}, {3, 2000}, {11, 20000}};
-    for (const auto& [seed, lines] : cases) {
+// Loaded as start-up loads it, the stored amounts are what the recalculation makes.
+// Not yet at 20000 lines: there, 30 stored amounts differ from the recalculation (line
+// 3842 of seed 11 stores 0.1 for its quantity formula "0*12").
+TEST(DemoDatabase, LoadsAsATreeWithTheRecalculatedAmounts) {
+    const struct {
+        uint32_t seed;
+        int32_t lines;
+        bool recalculated;
+    } cases[] = {
+        {1, 10, true}, {77, 10, true}, {1, 2000, true}, {4, 5000, true}, {11, 20000, false}};
+    for (const auto& [seed, lines, recalculated] : cases) {
         SCOPED_TRACE("seed " + std::to_string(seed) + ", " + std::to_string(lines) + " lines");
         DemoFile file(demo::DemoOptions{seed, lines});
         ASSERT_EQ(file.error(), "");
@@ -60,9 +68,25 @@ TEST(DemoDatabase, LoadsAsATreeForSeveralSeedsAndSizes) {
         ASSERT_NE(root, nullptr);
         EXPECT_EQ(root->fnGetNext(), nullptr);  // the heading line is the only top line
         EXPECT_EQ(root->prUchiwakeRec().種別フラグ, 0);
-        int32_t count = 0;
-        forEachLine(root.get(), [&](COmrixEditUcw&) { ++count; });
-        EXPECT_EQ(count, lines);
+        std::map<int32_t, breakdown::UchiwakeRec> stored;
+        forEachLine(root.get(), [&](COmrixEditUcw& l) {
+            stored.emplace(l.prUchiwakeRec().内訳ＩＤ, l.prUchiwakeRec());
+        });
+        EXPECT_EQ(static_cast<int32_t>(stored.size()), lines);
+        if (!recalculated) continue;
+        auto sink =
+            std::dynamic_pointer_cast<platform::RecordingSink>(context::appContext().Messages);
+        root->sbMoneyReCalc();
+        EXPECT_TRUE(sink->messages().empty()) << "an amount overflowed";
+        auto figures = [](const breakdown::UchiwakeRec& r) {
+            return std::tuple(r.見積１金額, r.見積２金額, r.提出用金額, r.見積１単価, r.見積２単価,
+                              r.提出用単価, r.内訳数量, r.単位名称.trimmedRight());
+        };
+        forEachLine(root.get(), [&](COmrixEditUcw& l) {
+            const auto& now = l.prUchiwakeRec();
+            EXPECT_EQ(figures(now), figures(stored.at(now.内訳ＩＤ))) << "line " << now.内訳ＩＤ;
+        });
+        EXPECT_EQ(root->prUchiwakeRec().提出用金額, file.summary().total);
     }
 }
 
@@ -180,39 +204,6 @@ TEST(DemoDatabase, TheDefaultDemoShowsEveryKindOfLine) {
                           "SELECT Count(*) FROM 内訳 o JOIN 内訳 l ON l.内訳ID = o.内訳ID AND "
                           "l.削除区分 = '0' WHERE o.削除区分 = '1'"),
               superseded);
-}
-
-TEST(DemoDatabase, StoredAmountsAreWhatTheRecalculationMakes) {
-    for (const auto& [seed, lines] : {std::pair<uint32_t, int32_t>{1, 2000}, {4, 5000}}) {
-        SCOPED_TRACE("seed " + std::to_string(seed));
-        DemoFile file(demo::DemoOptions{seed, lines});
-        ASSERT_EQ(file.error(), "");
-        auto root = loadDemo(file);
-        ASSERT_NE(root, nullptr);
-        std::map<int32_t, breakdown::UchiwakeRec> stored;
-        forEachLine(root.get(), [&](COmrixEditUcw& l) {
-            stored.emplace(l.prUchiwakeRec().内訳ＩＤ, l.prUchiwakeRec());
-        });
-        auto sink =
-            std::dynamic_pointer_cast<platform::RecordingSink>(context::appContext().Messages);
-        root->sbMoneyReCalc();
-        EXPECT_TRUE(sink->messages().empty()) << "an amount overflowed";
-        int32_t compared = 0;
-        forEachLine(root.get(), [&](COmrixEditUcw& l) {
-            const auto& now = l.prUchiwakeRec();
-            const auto& before = stored.at(now.内訳ＩＤ);
-            const std::string where = "line " + std::to_string(now.内訳ＩＤ);
-            auto figures = [](const breakdown::UchiwakeRec& r) {
-                return std::tuple(r.見積１金額, r.見積２金額, r.提出用金額, r.見積１単価,
-                                  r.見積２単価, r.提出用単価, r.内訳数量);
-            };
-            EXPECT_EQ(figures(now), figures(before)) << where;
-            EXPECT_EQ(now.単位名称.trimmedRight(), before.単位名称.trimmedRight()) << where;
-            ++compared;
-        });
-        EXPECT_EQ(compared, lines);
-        EXPECT_EQ(root->prUchiwakeRec().提出用金額, file.summary().total);
-    }
 }
 
 }  // namespace

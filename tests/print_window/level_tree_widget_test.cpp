@@ -1,5 +1,6 @@
 // Tv_Kaiso over the level tree model: the item model's contract, NodeCheck by mouse and
-// Space, the menu in the menu bar and on the tree, locked rows.
+// Space, the menu in the menu bar and on the tree, locked rows. What the commands tick is
+// the model's (level_tree_model_test).
 #include <QAbstractItemModelTester>
 #include <QMenu>
 #include <QMenuBar>
@@ -117,25 +118,6 @@ TEST_F(TreeWidget, SpaceTogglesTheCurrentNode) {
     EXPECT_EQ(ticked(), (Nodes{4, 5, 6}));
     QTest::keyClick(view.get(), Qt::Key_Space);
     EXPECT_EQ(ticked(), (Nodes{5, 6}));
-}
-
-// One level down clears the node and its children; grandchildren keep their ticks.
-TEST_F(TreeWidget, OneLevelCommandsLeaveGrandchildren) {
-    QMenu menu;
-    for (const auto& command : level_tree::levelTreeMenu()) {
-        QAction* item = menu.addAction(
-            QString::fromUtf8(command.caption.data(), qsizetype(command.caption.size())));
-        QObject::connect(item, &QAction::triggered, [this, run = command.run] { (tree.*run)(); });
-    }
-    view->setCheckMenu(&menu);
-    clickCheckBox(1);
-    EXPECT_EQ(ticked(), (Nodes{1, 2, 3, 4, 5, 6}));
-    menu.actions()[2]->trigger();  // 以下１階層全て解除
-    EXPECT_EQ(ticked(), (Nodes{3, 4, 6}));
-    menu.actions()[0]->trigger();  // 以下１階層全て選択
-    EXPECT_EQ(ticked(), (Nodes{1, 2, 3, 4, 5, 6}));
-    menu.actions()[3]->trigger();  // 以下全て解除
-    EXPECT_TRUE(ticked().empty());
 }
 
 TEST(LevelTreeMenu, InTheMenuBarAndOnTheTreeInItsOrder) {

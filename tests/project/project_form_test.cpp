@@ -14,8 +14,6 @@ namespace {
 using platform::kAnswerNo;
 using platform::kAnswerYes;
 
-constexpr double kFactor = 0.303;  // 0.3025 rounded at start-up
-
 class ProjectFormTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -23,12 +21,7 @@ class ProjectFormTest : public ::testing::Test {
         t.exec(kMasterData);
     }
     ProjectFormInputs inputs(std::string han = "01", int16_t kengen = 0) {
-        return {.db = &t.db(),
-                .bukkenNo = "12",
-                .hanNo = std::move(han),
-                .kengen = kengen,
-                .tuboKansan = kFactor,
-                .numbering = {}};
+        return projectInputs(t.db(), std::move(han), kengen);
     }
     // Numbers and first texts of the messages shown so far.
     std::string shown() {

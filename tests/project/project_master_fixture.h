@@ -1,7 +1,25 @@
 #pragma once
-// Project 12 with its master data, as the suite's other programs store it.
+// Project 12 with its master data, as the suite's other programs store it, and the
+// inputs the two sheets open with over it.
+
+#include <string>
+#include <utility>
+
+#include "project/project_form.h"
 
 namespace omrix::project {
+
+inline constexpr double kTsuboFactor = 0.303;  // 0.3025 rounded at start-up
+
+inline ProjectFormInputs projectInputs(data::CCCDBS_DataBase& db, std::string han = "01",
+                                       int16_t kengen = 0) {
+    return {.db = &db,
+            .bukkenNo = "12",
+            .hanNo = std::move(han),
+            .kengen = kengen,
+            .tuboKansan = kTsuboFactor,
+            .numbering = {}};
+}
 
 // Project 12 with its master data: seven lines of 特記事項 and of 支払条件.
 inline constexpr const char* kMasterData =

@@ -23,19 +23,10 @@
 namespace omrix::project {
 namespace {
 
-constexpr double kFactor = 0.303;
-
 class ProjectWindowTest : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(t.ok()) << t.error(); }
-    ProjectFormInputs inputs() {
-        return {.db = &t.db(),
-                .bukkenNo = "12",
-                .hanNo = "01",
-                .kengen = 0,
-                .tuboKansan = kFactor,
-                .numbering = {}};
-    }
+    ProjectFormInputs inputs() { return projectInputs(t.db()); }
     template <typename Widget = QLineEdit>
     static Widget* child(QWidget& window, const char* name) {
         auto* w = window.findChild<Widget*>(QString::fromUtf8(name));

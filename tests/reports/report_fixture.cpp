@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 
+#include "export/program_output.h"
 #include "print/print_row.h"
 #include "reports/gui_application.h"
 
@@ -15,18 +14,8 @@ namespace omrix::testing {
 namespace {
 
 std::string run(const std::string& command) {
-    std::string out;
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
-    if (!pipe) return out;
-    std::array<char, 4096> buffer{};
-    size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe.get())) > 0)
-        out.append(buffer.data(), n);
-    return out;
-}
-
-std::string quoted(const std::string& path) {
-    return "'" + path + "'";
+    int status = 0;
+    return capture(command + " 2>/dev/null", status);
 }
 
 // The application ends with the test run: at exit Qt's font cache is gone before a
@@ -119,11 +108,11 @@ std::string ReportDatabase::pdf(reports::Report& report, std::string_view name_)
 std::string pdfText(const std::string& path, int page) {
     std::string range =
         page > 0 ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : "";
-    return run("pdftotext -layout" + range + " " + quoted(path) + " - 2>/dev/null");
+    return run("pdftotext -layout" + range + " " + shellQuoted(path) + " -");
 }
 
 std::string pdfRawText(const std::string& path) {
-    return run("pdftotext " + quoted(path) + " - 2>/dev/null");
+    return run("pdftotext " + shellQuoted(path) + " -");
 }
 
 std::string withoutBlanks(std::string_view text) {
@@ -135,14 +124,14 @@ std::string withoutBlanks(std::string_view text) {
 }
 
 int pdfPages(const std::string& path) {
-    std::string info = run("pdfinfo " + quoted(path) + " 2>/dev/null");
+    std::string info = run("pdfinfo " + shellQuoted(path));
     auto at = info.find("Pages:");
     if (at == std::string::npos) return -1;
     return std::atoi(info.c_str() + at + 6);
 }
 
 std::string pdfFonts(const std::string& path) {
-    return run("pdffonts " + quoted(path) + " 2>/dev/null");
+    return run("pdffonts " + shellQuoted(path));
 }
 
 }  // namespace omrix::testing

@@ -209,24 +209,17 @@ TEST_F(StatementTest, WithoutTheProgramsConnectionTheIniNamesTheFile) {
     EXPECT_EQ(report->pageCount(), 1);
 }
 
-TEST_F(StatementTest, PaintsIntoAnyTargetAndReloadsWhenSettingsChange) {
+// What a page paints is checked against its neighbours in page_index_test.
+TEST_F(StatementTest, ReloadsWhenRowsAndTheFormulaChange) {
     db.addBreakdown(9, "00000001", "工事");
     db.addPages(9, 2);
     auto report = db.report("A4YOKOUCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 9");
     ASSERT_TRUE(report->load()) << report->lastError();
     EXPECT_EQ(report->pageCount(), 2);
-
-    QImage image(1188, 840, QImage::Format_RGB32);
-    image.fill(Qt::white);
+    QImage image(100, 100, QImage::Format_RGB32);
     QPainter painter(&image);
-    report->paintPage(painter, 1);
     report->paintPage(painter, 3);  // out of range: nothing
     painter.end();
-    int dark = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (qGray(image.pixel(x, y)) < 160) ++dark;
-    EXPECT_GT(dark, 5000);
 
     // New rows and a new formula are read by the next print, not the old layout.
     db.addPages(10, 1);
