@@ -85,9 +85,13 @@ bool ItemPricer::drawQuantity(const ItemTemplate& item, int32_t parts, DemoLine&
     } else {
         quantity = roundTo(random_.real(item.lo, item.hi) / parts, decimals);
     }
-    // Never less than the smallest step of the unit.
+    // Never less than the smallest step of the unit; a formula that says less (a piece
+    // rounded to 0) is not kept, or a recalculation would not give the stored quantity.
     const double step = std::pow(10.0, -decimals);
-    if (!(quantity >= step)) quantity = step;
+    if (!(quantity >= step)) {
+        quantity = step;
+        line.数量計算式.clear();
+    }
     line.内訳数量 = quantity;
     line.拾い数量 = quantity;
     return true;
