@@ -9,8 +9,8 @@
 
 #include "context/app_context.h"
 #include "omrix_db_commands.h"
-#include "program_version.h"
 #include "platform/messages.h"
+#include "program_version.h"
 
 int main(int argc, char** argv) {
     using namespace omrix::db_tool;

@@ -10,7 +10,8 @@ void addEncryptPasswordCommand(CLI::App& app, CommandTable& commands) {
     auto password = std::make_shared<std::string>();
     auto given = std::make_shared<bool>(false);
     CLI::App* command = app.add_subcommand(
-        "encrypt-password", "print the enciphered form of a password for PASSWORD= in OMRIX.INI; makes the key "
+        "encrypt-password",
+        "print the enciphered form of a password for PASSWORD= in OMRIX.INI; makes the key "
         "file ($OMRIX_KEY_FILE, else $XDG_CONFIG_HOME/omrix/secret.key) when it is missing");
     command
         ->add_option("password", *password,

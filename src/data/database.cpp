@@ -154,7 +154,8 @@ bool CCCDBS_DataBase::fnOpenFromIni(std::string_view iniPath, std::string_view s
     std::string user = read(d.userKey);
     std::string password, why;
     d.passwordError.clear();
-    if (!platform::decodeStoredPassword(std::string(util::trimBlanksRight(read(d.passwordKey))), password, why)) {
+    if (!platform::decodeStoredPassword(std::string(util::trimBlanksRight(read(d.passwordKey))),
+                                        password, why)) {
         // Never a log-on with an empty password in its place.
         d.passwordError = "[" + d.iniSection + "] " + d.passwordKey + " of " + d.iniPath +
                           " cannot be deciphered: " + why;

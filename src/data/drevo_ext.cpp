@@ -42,7 +42,8 @@ bool isOdbcConnectionText(std::string_view connect) {
         rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
         std::string_view key = trimmed(pair.substr(0, pair.find('=')));
         if (pair.find('=') != std::string_view::npos &&
-            (util::equalsIgnoringAsciiCase(key, "DSN") || util::equalsIgnoringAsciiCase(key, "DRIVER")))
+            (util::equalsIgnoringAsciiCase(key, "DSN") ||
+             util::equalsIgnoringAsciiCase(key, "DRIVER")))
             return true;
     }
     return false;

@@ -1,7 +1,7 @@
 #include "data/record_conventions.h"
 
-#include "data/database.h"
 #include "context/app_context.h"
+#include "data/database.h"
 #include "util/text.h"
 
 namespace omrix::data {

@@ -55,8 +55,9 @@ std::string rewriteCode(std::string_view sql, bool dropComments, OnWord onWord,
             const size_t close = sqlSpanEnd(sql, i, *span);
             end = close == std::string_view::npos ? sql.size() : close;
             if (span->kind == SqlSpanKind::BracketedName) {
-                onBracket(sql.substr(i + 1, close == std::string_view::npos ? close : close - i - 2),
-                          out);
+                onBracket(
+                    sql.substr(i + 1, close == std::string_view::npos ? close : close - i - 2),
+                    out);
                 i = end;
                 continue;
             }

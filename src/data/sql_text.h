@@ -13,7 +13,14 @@ namespace omrix::data {
 
 // The pieces of SQL text that are not code: literals, quoted names and comments, each
 // with what opens and closes it. Every scanner of SQL text reads them from here.
-enum class SqlSpanKind { Literal, QuotedName, BracketedName, BacktickName, LineComment, BlockComment };
+enum class SqlSpanKind {
+    Literal,
+    QuotedName,
+    BracketedName,
+    BacktickName,
+    LineComment,
+    BlockComment
+};
 
 struct SqlSpan {
     SqlSpanKind kind;

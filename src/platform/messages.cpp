@@ -35,7 +35,9 @@ std::string placeTexts(std::string_view pattern, const std::array<std::string_vi
     return out;
 }
 
-bool isQuestion(int32_t style) { return (style & kStyleYesNo) != 0 || (style & 0x0F) == 4; }
+bool isQuestion(int32_t style) {
+    return (style & kStyleYesNo) != 0 || (style & 0x0F) == 4;
+}
 
 int16_t deliver(const ShownMessage& message) {
     auto& sink = context::appContext().Messages;

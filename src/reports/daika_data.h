@@ -62,11 +62,11 @@ std::vector<DaikaTable> buildDaikaTables(const std::vector<DaikaHeader>& headers
 // Heights of the parts of a table, in millimetres.
 struct DaikaGeometry {
     PageMargins margins;
-    double headerMm = 0;                                      // page heading above the first table
-    double titleMm = 0;                                       // the owner's row that opens a table
-    double headingMm = 0;                                     // the column headings
-    double rowMm = 0;                                         // one line or total
-    double gapMm = 0;                                         // between two tables
+    double headerMm = 0;   // page heading above the first table
+    double titleMm = 0;    // the owner's row that opens a table
+    double headingMm = 0;  // the column headings
+    double rowMm = 0;      // one line or total
+    double gapMm = 0;      // between two tables
     double bodyHeightMm(double paperHeightMm) const {
         return paperHeightMm - margins.topMm - headerMm - margins.bottomMm;
     }

@@ -115,7 +115,8 @@ class DaikaDocument : public ReportDocument {
         p.line(ruleLeft, g.margins.topMm + 12.0, ruleLeft + rule, g.margins.topMm + 12.0, kThin);
         double rowY = g.margins.topMm + 16;
         p.text({g.margins.leftMm, rowY, 16, 8}, "工事名称", {2.8, Face::Gothic});
-        p.text({g.margins.leftMm + 17, rowY, width() * 0.58 - 17, 8}, projectName_, {4.2, Face::Mincho});
+        p.text({g.margins.leftMm + 17, rowY, width() * 0.58 - 17, 8}, projectName_,
+               {4.2, Face::Mincho});
         p.line(g.margins.leftMm, rowY + 8.4, g.margins.leftMm + width() * 0.58, rowY + 8.4, kThin);
         p.text({g.margins.leftMm + width() * 0.62, rowY, width() * 0.38, 8}, company_,
                {4.2, Face::Mincho, Align::Right});

@@ -51,7 +51,7 @@ SheetModel summarySheet(const SheetRecord& row, std::string company);
 
 struct SheetGeometry {
     PageMargins margins;
-    double titleMm = 0;                                       // title band
+    double titleMm = 0;      // title band
     double introMm = 0;      // company, preamble and "記" of the summary
     double rowMm = 0;        // a row of one text line
     double subLineMm = 0;    // each line of a row of several

@@ -11,8 +11,6 @@
 
 namespace omrix::util {
 
-
-
 inline constexpr int16_t kAlignRight = -1;
 inline constexpr int16_t kAlignLeft = 0;
 inline constexpr int16_t kAlignCenter = 1;  // any other value centres as well
