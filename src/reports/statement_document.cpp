@@ -33,11 +33,14 @@ int StatementDocument::pageCount() const {
 const StatementPage* StatementDocument::readPage(int page) const {
     readError_.clear();
     if (page < 1 || page > index_.pageCount()) return nullptr;
-    if (cachedPage_ == page) return &cached_;
-    cachedPage_ = 0;
-    if (!index_.readPage(db_, page, cached_, readError_)) return nullptr;
-    cachedPage_ = page;
-    return &cached_;
+    const int offset = page - cachedFirst_;
+    if (cachedFirst_ > 0 && offset >= 0 && offset < static_cast<int>(cached_.size())) {
+        return &cached_[static_cast<std::size_t>(offset)];
+    }
+    cachedFirst_ = 0;
+    if (!index_.readPages(db_, page, kPagesPerRead, cached_, readError_)) return nullptr;
+    cachedFirst_ = page;
+    return &cached_.front();
 }
 
 PageLabel StatementDocument::pageLabel(int page) const {

@@ -49,8 +49,9 @@ class StatementDocument : public ReportDocument {
     StatementHeading heading_;
     StatementPageIndex index_;
     data::CCCDBS_DataBase& db_;
-    mutable int cachedPage_ = 0;
-    mutable StatementPage cached_;
+    // The pages last read, from cachedFirst_ on.
+    mutable int cachedFirst_ = 0;
+    mutable std::vector<StatementPage> cached_;
     mutable std::string readError_;
 };
 

@@ -1,5 +1,7 @@
 #include "reports/statement_page_index.h"
 
+#include <algorithm>
+
 #include "data/record_fields.h"
 #include "reports/report_connection.h"
 
@@ -98,34 +100,59 @@ int StatementPageIndex::lineCount(int page) const {
 
 bool StatementPageIndex::readPage(data::CCCDBS_DataBase& db, int page, StatementPage& out,
                                   std::string& error) const {
-    const Entry* e = entry(page);
-    if (e == nullptr) {
-        error = "the statement has no page " + std::to_string(page);
+    std::vector<StatementPage> pages;
+    if (!readPages(db, page, 1, pages, error)) return false;
+    out = std::move(pages.front());
+    return true;
+}
+
+bool StatementPageIndex::readPages(data::CCCDBS_DataBase& db, int first, int count,
+                                   std::vector<StatementPage>& out, std::string& error) const {
+    out.clear();
+    const Entry* head = entry(first);
+    if (head == nullptr || count < 1) {
+        error = "the statement has no page " + std::to_string(first);
         return false;
     }
-    out.頁番号 = e->頁番号;
-    out.表示頁番号 = e->表示頁番号;
-    out.頁名称 = pageName(page);
-    out.lines.clear();
-    // The ids keep the lookup on the index of 内訳出力 and pick this page's share of a
+    count = std::min(count, pageCount() - first + 1);
+    const Entry& tail = pages_[static_cast<std::size_t>(first + count - 2)];
+    const uint32_t rowCount = tail.firstRow + tail.rowCount - head->firstRow;
+    // The ids keep the lookup on the index of 内訳出力 and pick these pages' share of a
     // 頁番号 that runs over several pages.
-    std::string also = " And 頁番号 = " + std::to_string(e->頁番号) + " And 内訳出力ＩＤ In (" +
-                       idList(rowIds_, e->firstRow, e->rowCount) + ")";
+    std::string also = " And 頁番号 Between " + std::to_string(head->頁番号) + " And " +
+                       std::to_string(tail.頁番号) + " And 内訳出力ＩＤ In (" +
+                       idList(rowIds_, head->firstRow, rowCount) + ")";
     std::vector<StatementLine> rows;
     if (!readReportRows(db, selection_.sql("*", also, kPaintOrder), rows, statementLineFields,
                         error))
         return false;
-    // In the index's order, each id taking one row of its own.
     std::vector<bool> used(rows.size(), false);
-    for (uint32_t i = e->firstRow; i < e->firstRow + e->rowCount; ++i) {
-        for (std::size_t r = 0; r < rows.size(); ++r) {
-            if (used[r] || rows[r].内訳出力ＩＤ != rowIds_[i]) continue;
-            used[r] = true;
-            out.lines.push_back(std::move(rows[r]));
-            break;
-        }
+    std::size_t firstFree = 0;
+    for (int page = first; page < first + count; ++page) {
+        const Entry& e = pages_[static_cast<std::size_t>(page - 1)];
+        StatementPage& into = out.emplace_back();
+        into.頁番号 = e.頁番号;
+        into.表示頁番号 = e.表示頁番号;
+        into.頁名称 = pageName(page);
+        takeLines(e, rows, used, firstFree, into.lines);
     }
     return true;
+}
+
+// In the index's order, each id taking one row of its own. The rows come in the same
+// order, so the search starts at the first row not yet taken.
+void StatementPageIndex::takeLines(const Entry& e, std::vector<StatementLine>& rows,
+                                   std::vector<bool>& used, std::size_t& firstFree,
+                                   std::vector<StatementLine>& lines) const {
+    for (uint32_t i = e.firstRow; i < e.firstRow + e.rowCount; ++i) {
+        for (std::size_t r = firstFree; r < rows.size(); ++r) {
+            if (used[r] || rows[r].内訳出力ＩＤ != rowIds_[i]) continue;
+            used[r] = true;
+            lines.push_back(std::move(rows[r]));
+            break;
+        }
+        while (firstFree < rows.size() && used[firstFree]) ++firstFree;
+    }
 }
 
 }  // namespace omrix::reports

@@ -82,12 +82,15 @@ class StatementSheetWriter {
                               .margins = workbookMargins(g_.margins),
                               .columnWidthsMm = std::move(widths)});
         std::vector<uint32_t> breaks;
-        StatementPage page;
+        std::vector<StatementPage> pages;
         for (int i = 0; i < count; ++i) {
-            if (!index.readPage(db, first + i, page, error)) return false;
+            const std::size_t k = static_cast<std::size_t>(i % kPagesPerRead);
+            if (k == 0 && !index.readPages(db, first + i, kPagesPerRead, pages, error)) {
+                return false;
+            }
             uint32_t top = static_cast<uint32_t>(i) * blockRows();
             if (i > 0) breaks.push_back(top);
-            writePage(top, page, first + i);
+            writePage(top, pages[k], first + i);
         }
         sheet_->setPageBreaks(breaks);
         return true;

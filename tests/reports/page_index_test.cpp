@@ -57,6 +57,15 @@ class PageIndexTest : public omrix::testing::ReportTest {
             EXPECT_EQ(index.pageName(k), want.頁名称);
             EXPECT_EQ(index.lineCount(k), static_cast<int>(want.lines.size()));
         }
+        // Three pages a query, overlapping, the last group cut at the end.
+        for (int first = 1; first <= index.pageCount(); first += 2) {
+            std::vector<StatementPage> pages;
+            ASSERT_TRUE(index.readPages(db.tables.db(), first, 3, pages, error)) << error;
+            ASSERT_EQ(static_cast<int>(pages.size()), std::min(3, index.pageCount() - first + 1));
+            for (std::size_t i = 0; i < pages.size(); ++i) {
+                EXPECT_EQ(describe(pages[i]), describe(expected[first - 1 + i])) << first + i;
+            }
+        }
     }
 };
 
