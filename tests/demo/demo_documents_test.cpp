@@ -16,6 +16,7 @@
 #include "project/bukken_mitsumori_youkou.h"
 #include "project/koji_gaiyo_form.h"
 #include "project/mitsumoriyoko_form.h"
+#include "project/project_master_fixture.h"
 
 namespace omrix::testing {
 namespace {
@@ -61,12 +62,7 @@ TEST(DemoDocuments, TheCommandLineProjectFindsItsRowsAndMasters) {
 
     // Both sheets are there; 物件情報 finds the project's detail rows and their masters.
     messages->setAnswer(platform::kAnswerYes);
-    const project::ProjectFormInputs in{.db = &db,
-                                        .bukkenNo = "00000001",
-                                        .hanNo = "01",
-                                        .kengen = 0,
-                                        .tuboKansan = 0.303,
-                                        .numbering = {}};
+    const project::ProjectFormInputs in = project::projectInputs(db, "01", 0, "00000001");
     project::KojiGaiyoForm gaiyou(in);
     gaiyou.load();
     EXPECT_EQ(gaiyou.record().物件No.str(), "        00000001");  // as the windows store it

@@ -13,6 +13,7 @@
 #include "platform/messages.h"
 #include "project/koji_gaiyo_form.h"
 #include "project/mitsumoriyoko_form.h"
+#include "project/project_master_fixture.h"
 
 namespace omrix::apps {
 namespace {
@@ -249,12 +250,7 @@ TEST_F(PrintExport, SheetsPrintWhatTheProjectFormsSaved) {
         c.Database = db;
         c.TantoshaName = "tester";
         c.Messages = std::make_shared<platform::RecordingSink>(platform::kAnswerYes);
-        const project::ProjectFormInputs in{.db = db.get(),
-                                            .bukkenNo = "00000001",
-                                            .hanNo = "01",
-                                            .kengen = 0,
-                                            .tuboKansan = 0.303,
-                                            .numbering = {}};
+        const project::ProjectFormInputs in = project::projectInputs(*db, "01", 0, "00000001");
 
         project::KojiGaiyoForm gaiyou(in);
         gaiyou.load();

@@ -12,9 +12,9 @@ namespace omrix::project {
 inline constexpr double kTsuboFactor = 0.303;  // 0.3025 rounded at start-up
 
 inline ProjectFormInputs projectInputs(data::CCCDBS_DataBase& db, std::string han = "01",
-                                       int16_t kengen = 0) {
+                                       int16_t kengen = 0, std::string bukkenNo = "12") {
     return {.db = &db,
-            .bukkenNo = "12",
+            .bukkenNo = std::move(bukkenNo),
             .hanNo = std::move(han),
             .kengen = kengen,
             .tuboKansan = kTsuboFactor,
