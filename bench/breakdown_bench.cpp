@@ -15,37 +15,23 @@
 #include <filesystem>
 #include <string>
 
+#include "bench_clock.h"
 #include "breakdown/omrix_dbt_uchiwake.h"
 #include "breakdown/uchiwake_loader.h"
 #include "breakdown/ucw_tree.h"
+#include "context/app_context.h"
 #include "data/database.h"
 #include "data/schema.h"
 #include "platform/calculator.h"
-#include "context/app_context.h"
 
 namespace {
 
 using namespace omrix;
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::cpuSeconds;
+using bench::secondsSince;
 
 constexpr int32_t kNameId = 1;
-
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double cpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-long peakKb() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
 
 struct Line {
     int32_t id, parent;
@@ -127,7 +113,7 @@ Result measure(const std::string& ini) {
         row.数量 = value;
         context.BukkenHensu.push_back(row);
     }
-    r.baseKb = peakKb();
+    r.baseKb = bench::peakMemoryKiB();
     double cpuStart = cpuSeconds();
     auto start = Clock::now();
     breakdown::UchiwakeRows rows;
@@ -142,7 +128,7 @@ Result measure(const std::string& ini) {
     root->sbMoneyReCalc();
     r.recalc = secondsSince(start);
     r.cpu = cpuSeconds() - cpuStart;
-    r.peakKb = peakKb();
+    r.peakKb = bench::peakMemoryKiB();
     context.UchiwakeRoot = root;
     return r;
 }

@@ -16,26 +16,25 @@
 #include <string>
 #include <vector>
 
+#include "bench_clock.h"
 #include "data/database.h"
+#include "data/record_conventions.h"
 #include "data/schema.h"
 #include "data/sql_text.h"
 #include "util/currency.h"
 
 namespace {
 
+using omrix::bench::Clock;
+using omrix::bench::secondsSince;
 using omrix::data::CCCDBS_DataBase;
 using omrix::util::Currency;
-using Clock = std::chrono::steady_clock;
-
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
 
 // ---------------------------------------------------------------- rows of 内訳出力
 
-constexpr const char* kPrintColumns[] = {
-    "表示番号名称", "名称１", "名称２", "名称３", "名称４", "仕様１", "仕様２", "仕様３", "仕様４",
-    "単位名称", "内訳数量"};
+constexpr const char* kPrintColumns[] = {"表示番号名称", "名称１",   "名称２",  "名称３",
+                                         "名称４",       "仕様１",   "仕様２",  "仕様３",
+                                         "仕様４",       "単位名称", "内訳数量"};
 constexpr const char* kPrintMoney[] = {"見積１単価", "見積１金額", "見積２単価", "見積２金額",
                                        "見積３単価", "見積３金額", "見積４単価", "見積４金額",
                                        "提出用単価", "提出用金額"};
@@ -73,12 +72,7 @@ PrintRow makePrintRow(int id) {
 }
 
 std::string quoted(const std::string& text) {
-    std::string out = "'";
-    for (char c : text) {
-        out += c;
-        if (c == '\'') out += '\'';
-    }
-    return out + "'";
+    return "'" + omrix::data::fnSqlQuote(text, 0) + "'";
 }
 
 std::string printInsertText(const PrintRow& row) {
@@ -153,7 +147,8 @@ double writeDirect(sqlite3* db, const std::vector<PrintRow>& rows) {
         sqlite3_bind_int(insert, k++, 1);
         sqlite3_bind_int(insert, k++, row.id);
         for (int i = 0; i < 11; ++i)
-            sqlite3_bind_text(insert, k++, row.texts[static_cast<size_t>(i)].c_str(), -1, SQLITE_STATIC);
+            sqlite3_bind_text(insert, k++, row.texts[static_cast<size_t>(i)].c_str(), -1,
+                              SQLITE_STATIC);
         for (const Currency& m : row.money) {
             if (m.raw() % Currency::kScale == 0)
                 sqlite3_bind_int64(insert, k++, m.wholeUnits());
@@ -164,10 +159,12 @@ double writeDirect(sqlite3* db, const std::vector<PrintRow>& rows) {
         sqlite3_bind_int(insert, k++, row.id / 15 + 1);
         sqlite3_bind_int(insert, k++, row.id / 15 + 1);
         for (int i = 11; i < 16; ++i)
-            sqlite3_bind_text(insert, k++, row.texts[static_cast<size_t>(i)].c_str(), -1, SQLITE_STATIC);
+            sqlite3_bind_text(insert, k++, row.texts[static_cast<size_t>(i)].c_str(), -1,
+                              SQLITE_STATIC);
         sqlite3_bind_int(insert, k++, 0);
         for (int i = 0; i < 3; ++i) sqlite3_bind_text(insert, k++, "", 0, SQLITE_STATIC);
-        if (sqlite3_step(insert) != SQLITE_DONE) std::fprintf(stderr, "step: %s\n", sqlite3_errmsg(db));
+        if (sqlite3_step(insert) != SQLITE_DONE)
+            std::fprintf(stderr, "step: %s\n", sqlite3_errmsg(db));
         sqlite3_reset(insert);
     }
     sqlite3_finalize(insert);
@@ -186,36 +183,89 @@ struct Column {
 // The columns the breakdown reads for every line, with the getter it uses for each.
 const std::vector<Column>& breakdownColumns() {
     static const std::vector<Column> columns = [] {
-        std::vector<Column> c = {
-            {"更新日", Kind::Text}, {"更新操作者", Kind::Text}, {"更新画面ＩＤ", Kind::Text},
-            {"更新カウンタ", Kind::Short}, {"削除区分", Kind::Text}, {"内訳名称ＩＤ", Kind::Long},
-            {"内訳ＩＤ", Kind::Long}, {"種別フラグ", Kind::Short}, {"明細データ属性コード", Kind::Text},
-            {"親内訳ＩＤ", Kind::Long}, {"合計見出し行ＩＤ", Kind::Long}, {"継続親内訳ＩＤ", Kind::Long},
-            {"継続行No", Kind::Short}, {"棟別", Kind::Short}, {"移動元内訳ＩＤ", Kind::Long},
-            {"種目ＩＤ", Kind::Long}, {"科目ＩＤ", Kind::Long}, {"部位ＩＤ", Kind::Long},
-            {"細目ＩＤ", Kind::Long}, {"仕様規格ＩＤ1", Kind::Long}, {"仕様規格ＩＤ2", Kind::Long},
-            {"仕様規格ＩＤ3", Kind::Long}, {"仕様規格ＩＤ4", Kind::Long}, {"内外区分", Kind::Text},
-            {"表示番号名称", Kind::Text}, {"名称１", Kind::Text}, {"名称２", Kind::Text},
-            {"名称３", Kind::Text}, {"名称４", Kind::Text}, {"仕様１", Kind::Text},
-            {"仕様２", Kind::Text}, {"仕様３", Kind::Text}, {"仕様４", Kind::Text},
-            {"単位ＩＤ", Kind::Long}, {"単位名称", Kind::Text}, {"拾い数量", Kind::Real},
-            {"内訳数量", Kind::Real}, {"他社担当者ＭＩＤ", Kind::Long}, {"受注者単価", Kind::Money},
-            {"受注者割掛加算額", Kind::Money}, {"見積１単価", Kind::Money}, {"見積１金額", Kind::Money},
-            {"見積２単価", Kind::Money}, {"見積２金額", Kind::Money}, {"見積３単価", Kind::Money},
-            {"見積３金額", Kind::Money}, {"見積４単価", Kind::Money}, {"見積４金額", Kind::Money},
-            {"提出用単価", Kind::Money}, {"提出用金額", Kind::Money}, {"拾い種目ＩＤ", Kind::Long},
-            {"拾い科目ＩＤ", Kind::Long}, {"表示No", Kind::Long}, {"頁名称", Kind::Text},
-            {"数量計算式", Kind::Text}, {"受注者単価計算式", Kind::Text}, {"見積１単価計算式", Kind::Text},
-            {"見積２単価計算式", Kind::Text}, {"見積３単価計算式", Kind::Text},
-            {"見積４単価計算式", Kind::Text}, {"提出用単価計算式", Kind::Text}, {"社内備考", Kind::Text},
-            {"社外備考", Kind::Text}, {"補助数量", Kind::Real}, {"補助数量単位", Kind::Text},
-            {"設計記号", Kind::Text}, {"工種＿科目コード", Kind::Text}, {"部位区分", Kind::Text},
-            {"定価", Kind::Money}, {"単価掛率", Kind::Real}, {"仕分け区分", Kind::Text},
-            {"建設資機材コード", Kind::Text}, {"使用期間", Kind::Real}, {"使用期間単位", Kind::Text},
-            {"使用メーカーコード", Kind::Text}, {"使用メーカー名", Kind::Text},
-            {"使用商社コード", Kind::Text}, {"使用商社名", Kind::Text}, {"補助明細コード", Kind::Text},
-            {"明細別材工共コード", Kind::Text}, {"取引コード", Kind::Text}, {"明細番号", Kind::Text},
-            {"明細番号２", Kind::Text}};
+        std::vector<Column> c = {{"更新日", Kind::Text},
+                                 {"更新操作者", Kind::Text},
+                                 {"更新画面ＩＤ", Kind::Text},
+                                 {"更新カウンタ", Kind::Short},
+                                 {"削除区分", Kind::Text},
+                                 {"内訳名称ＩＤ", Kind::Long},
+                                 {"内訳ＩＤ", Kind::Long},
+                                 {"種別フラグ", Kind::Short},
+                                 {"明細データ属性コード", Kind::Text},
+                                 {"親内訳ＩＤ", Kind::Long},
+                                 {"合計見出し行ＩＤ", Kind::Long},
+                                 {"継続親内訳ＩＤ", Kind::Long},
+                                 {"継続行No", Kind::Short},
+                                 {"棟別", Kind::Short},
+                                 {"移動元内訳ＩＤ", Kind::Long},
+                                 {"種目ＩＤ", Kind::Long},
+                                 {"科目ＩＤ", Kind::Long},
+                                 {"部位ＩＤ", Kind::Long},
+                                 {"細目ＩＤ", Kind::Long},
+                                 {"仕様規格ＩＤ1", Kind::Long},
+                                 {"仕様規格ＩＤ2", Kind::Long},
+                                 {"仕様規格ＩＤ3", Kind::Long},
+                                 {"仕様規格ＩＤ4", Kind::Long},
+                                 {"内外区分", Kind::Text},
+                                 {"表示番号名称", Kind::Text},
+                                 {"名称１", Kind::Text},
+                                 {"名称２", Kind::Text},
+                                 {"名称３", Kind::Text},
+                                 {"名称４", Kind::Text},
+                                 {"仕様１", Kind::Text},
+                                 {"仕様２", Kind::Text},
+                                 {"仕様３", Kind::Text},
+                                 {"仕様４", Kind::Text},
+                                 {"単位ＩＤ", Kind::Long},
+                                 {"単位名称", Kind::Text},
+                                 {"拾い数量", Kind::Real},
+                                 {"内訳数量", Kind::Real},
+                                 {"他社担当者ＭＩＤ", Kind::Long},
+                                 {"受注者単価", Kind::Money},
+                                 {"受注者割掛加算額", Kind::Money},
+                                 {"見積１単価", Kind::Money},
+                                 {"見積１金額", Kind::Money},
+                                 {"見積２単価", Kind::Money},
+                                 {"見積２金額", Kind::Money},
+                                 {"見積３単価", Kind::Money},
+                                 {"見積３金額", Kind::Money},
+                                 {"見積４単価", Kind::Money},
+                                 {"見積４金額", Kind::Money},
+                                 {"提出用単価", Kind::Money},
+                                 {"提出用金額", Kind::Money},
+                                 {"拾い種目ＩＤ", Kind::Long},
+                                 {"拾い科目ＩＤ", Kind::Long},
+                                 {"表示No", Kind::Long},
+                                 {"頁名称", Kind::Text},
+                                 {"数量計算式", Kind::Text},
+                                 {"受注者単価計算式", Kind::Text},
+                                 {"見積１単価計算式", Kind::Text},
+                                 {"見積２単価計算式", Kind::Text},
+                                 {"見積３単価計算式", Kind::Text},
+                                 {"見積４単価計算式", Kind::Text},
+                                 {"提出用単価計算式", Kind::Text},
+                                 {"社内備考", Kind::Text},
+                                 {"社外備考", Kind::Text},
+                                 {"補助数量", Kind::Real},
+                                 {"補助数量単位", Kind::Text},
+                                 {"設計記号", Kind::Text},
+                                 {"工種＿科目コード", Kind::Text},
+                                 {"部位区分", Kind::Text},
+                                 {"定価", Kind::Money},
+                                 {"単価掛率", Kind::Real},
+                                 {"仕分け区分", Kind::Text},
+                                 {"建設資機材コード", Kind::Text},
+                                 {"使用期間", Kind::Real},
+                                 {"使用期間単位", Kind::Text},
+                                 {"使用メーカーコード", Kind::Text},
+                                 {"使用メーカー名", Kind::Text},
+                                 {"使用商社コード", Kind::Text},
+                                 {"使用商社名", Kind::Text},
+                                 {"補助明細コード", Kind::Text},
+                                 {"明細別材工共コード", Kind::Text},
+                                 {"取引コード", Kind::Text},
+                                 {"明細番号", Kind::Text},
+                                 {"明細番号２", Kind::Text}};
         return c;
     }();
     return columns;
@@ -225,7 +275,8 @@ void fillBreakdown(sqlite3* db, int rows) {
     sqlite3_exec(db, "DELETE FROM 内訳; BEGIN", nullptr, nullptr, nullptr);
     std::string sql = "INSERT INTO 内訳 (";
     const auto& columns = breakdownColumns();
-    for (size_t i = 0; i < columns.size(); ++i) sql += (i ? ", " : "") + std::string(columns[i].name);
+    for (size_t i = 0; i < columns.size(); ++i)
+        sql += (i ? ", " : "") + std::string(columns[i].name);
     sql += ") VALUES (";
     for (size_t i = 0; i < columns.size(); ++i) sql += i ? ", ?" : "?";
     sql += ")";
@@ -237,10 +288,18 @@ void fillBreakdown(sqlite3* db, int rows) {
             int k = static_cast<int>(i) + 1;
             std::string name = columns[i].name;
             switch (columns[i].kind) {
-                case Kind::Long: sqlite3_bind_int(insert, k, name == "内訳名称ＩＤ" ? 1 : r); break;
-                case Kind::Short: sqlite3_bind_int(insert, k, r % 300); break;
-                case Kind::Real: sqlite3_bind_double(insert, k, r * 0.25); break;
-                case Kind::Money: sqlite3_bind_double(insert, k, r * 10.5); break;
+                case Kind::Long:
+                    sqlite3_bind_int(insert, k, name == "内訳名称ＩＤ" ? 1 : r);
+                    break;
+                case Kind::Short:
+                    sqlite3_bind_int(insert, k, r % 300);
+                    break;
+                case Kind::Real:
+                    sqlite3_bind_double(insert, k, r * 0.25);
+                    break;
+                case Kind::Money:
+                    sqlite3_bind_double(insert, k, r * 10.5);
+                    break;
                 case Kind::Text:
                     if (name == "削除区分")
                         sqlite3_bind_text(insert, k, "0", 1, SQLITE_STATIC);
@@ -276,11 +335,21 @@ double readThroughLayer(CCCDBS_DataBase& db, Sink& sink, int& rows) {
     while (!rs->pbEOF()) {
         for (const Column& c : columns) {
             switch (c.kind) {
-                case Kind::Long: sink.numbers += rs->fnGetInt(c.name); break;
-                case Kind::Short: sink.numbers += rs->fnGetSmallInt(c.name); break;
-                case Kind::Real: sink.reals += rs->fnGetHdouble(c.name); break;
-                case Kind::Money: sink.numbers += rs->fnGetMoney(c.name).raw(); break;
-                case Kind::Text: sink.textBytes += rs->fnGetChar(c.name).size(); break;
+                case Kind::Long:
+                    sink.numbers += rs->fnGetInt(c.name);
+                    break;
+                case Kind::Short:
+                    sink.numbers += rs->fnGetSmallInt(c.name);
+                    break;
+                case Kind::Real:
+                    sink.reals += rs->fnGetHdouble(c.name);
+                    break;
+                case Kind::Money:
+                    sink.numbers += rs->fnGetMoney(c.name).raw();
+                    break;
+                case Kind::Text:
+                    sink.textBytes += rs->fnGetChar(c.name).size();
+                    break;
             }
         }
         ++rows;
@@ -308,8 +377,12 @@ double readDirect(sqlite3* db, Sink& sink) {
             int k = position[i];
             switch (columns[i].kind) {
                 case Kind::Long:
-                case Kind::Short: sink.numbers += sqlite3_column_int(select, k); break;
-                case Kind::Real: sink.reals += sqlite3_column_double(select, k); break;
+                case Kind::Short:
+                    sink.numbers += sqlite3_column_int(select, k);
+                    break;
+                case Kind::Real:
+                    sink.reals += sqlite3_column_double(select, k);
+                    break;
                 case Kind::Money:
                     sink.numbers += Currency::fromDouble(sqlite3_column_double(select, k))->raw();
                     break;
@@ -365,7 +438,8 @@ int main(int argc, char** argv) {
 
     std::printf("rows: %d\n", rows);
     for (const char* journal : {"DELETE", "WAL"}) {
-        std::string path = makeDatabase(folder, std::string("bench_") + journal + ".sqlite", journal);
+        std::string path =
+            makeDatabase(folder, std::string("bench_") + journal + ".sqlite", journal);
         CCCDBS_DataBase db;
         if (!db.fnOpen("sqlite", path, "", "", 1)) {
             std::fprintf(stderr, "cannot open %s\n", path.c_str());
@@ -375,8 +449,9 @@ int main(int argc, char** argv) {
 
         double layer = writeThroughLayer(db, printRows);
         double prepared = writeDirect(direct, printRows);
-        std::printf("[%s] write 内訳出力: text statements %.0f rows/s, prepared %.0f rows/s, ratio %.2f\n",
-                    journal, rows / layer, rows / prepared, layer / prepared);
+        std::printf(
+            "[%s] write 内訳出力: text statements %.0f rows/s, prepared %.0f rows/s, ratio %.2f\n",
+            journal, rows / layer, rows / prepared, layer / prepared);
 
         if (std::string(journal) == "DELETE") {
             fillBreakdown(direct, rows);
@@ -384,11 +459,12 @@ int main(int argc, char** argv) {
             int read = 0;
             double viaLayer = readThroughLayer(db, a, read);
             double viaApi = readDirect(direct, b);
-            std::printf("[%s] read 内訳 (%zu columns by name): record set %.0f rows/s, "
-                        "sqlite3_step %.0f rows/s, ratio %.2f%s\n",
-                        journal, breakdownColumns().size(), read / viaLayer, rows / viaApi,
-                        viaLayer / viaApi,
-                        a.numbers == b.numbers && a.textBytes == b.textBytes ? "" : " (MISMATCH)");
+            std::printf(
+                "[%s] read 内訳 (%zu columns by name): record set %.0f rows/s, "
+                "sqlite3_step %.0f rows/s, ratio %.2f%s\n",
+                journal, breakdownColumns().size(), read / viaLayer, rows / viaApi,
+                viaLayer / viaApi,
+                a.numbers == b.numbers && a.textBytes == b.textBytes ? "" : " (MISMATCH)");
         }
         sqlite3_close(direct);
         db.fnClose();

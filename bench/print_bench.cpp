@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_clock.h"
 #include "breakdown/omrix_dbt_uchiwake_name.h"
 #include "breakdown/uchiwake_loader.h"
 #include "breakdown/uchiwake_records.h"
@@ -117,23 +118,9 @@ void BM_PrintRowSize(benchmark::State& state) {
 }
 BENCHMARK(BM_PrintRowSize);
 
-using Clock = std::chrono::steady_clock;
-
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double cpuSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
-}
-
-long peakMb() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024;
-}
+using bench::Clock;
+using bench::cpuSeconds;
+using bench::secondsSince;
 
 // A fresh SQLite file with the suite's tables and the demo in it, opened as the
 // program's database.
@@ -320,7 +307,7 @@ bool printRunFigures(int32_t lines) {
                 n / preparedSeconds);
     std::printf("  write / prepared         %8.2f x  (aim within 3 x)\n",
                 writeSeconds / preparedSeconds);
-    std::printf("  peak memory              %8ld MB\n\n", peakMb());
+    std::printf("  peak memory              %8ld MB\n\n", bench::peakMemoryKiB() / 1024);
     return true;
 }
 

@@ -38,10 +38,8 @@ bool fnOmrix_DBT_UchiwakeName_SelectByBukken(data::CCCDBS_DataBase& db, std::str
         "Select * From 内訳名称 Where (削除区分 = '0') AND (LTrim(RTrim(物件No)) = '" +
         data::fnSqlQuote(util::trimBlanks(sBukkenNo), 0) + "' AND LTrim(RTrim(版No)) = '" +
         data::fnSqlQuote(util::trimBlanks(sHanNo), 0) + "');";
-    std::vector<UchiwakeNameRec> found;
-    const bool ok = data::selectRows(db, sql, found, readName);
-    recs.assign(1, UchiwakeNameRec{});
-    recs.insert(recs.end(), found.begin(), found.end());
+    const bool ok = data::selectRows(db, sql, recs, readName);
+    recs.insert(recs.begin(), UchiwakeNameRec{});  // the unused slot 0
     return ok;
 }
 

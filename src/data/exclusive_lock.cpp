@@ -19,9 +19,7 @@ bool checkLock(CCCDBS_DataBase& db, std::string_view nameTable, std::string_view
     sql += "') And (ＫＥＹＩＤ２ = " + std::to_string(id) + ") And (テーブル名称 = '";
     sql += table;
     sql += "') And (ロックＩＤ番号 = " + std::to_string(lockId) + ");";
-    int32_t lockRow = 0;
-    return selectFirstRow(
-        db, sql, lockRow, [](CCCDBS_RecordSet&, int32_t&) {}, &locked);
+    return selectHasRow(db, sql, locked);
 }
 
 }  // namespace

@@ -38,4 +38,13 @@ template <typename Row, typename ReadRow>
     return true;
 }
 
+// Whether `sql` gives a row; false only when the query fails.
+[[nodiscard]] inline bool selectHasRow(CCCDBS_DataBase& db, const std::string& sql, bool& found) {
+    auto rs = db.fnOpenRecordSet(sql);
+    if (!rs) return false;
+    found = !rs->pbEOF();
+    rs->fnClose();
+    return true;
+}
+
 }  // namespace omrix::data

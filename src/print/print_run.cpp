@@ -3,7 +3,6 @@
 #include "breakdown/edit_ucw.h"
 #include "breakdown/uchiwake_loader.h"
 #include "context/app_context.h"
-#include "data/program_database.h"
 #include "level_tree/level_tree_model.h"
 #include "platform/messages.h"
 #include "print/print_rows_generator.h"
@@ -32,9 +31,7 @@ class BusyScope {
 // The fresh breakdown replaces the program's, whether or not it could be read.
 bool rereadBreakdown() {
     auto& context = appContext();
-    data::CCCDBS_DataBase* db = data::programDatabase();
-    context.UchiwakeRoot =
-        db ? breakdown::loadUchiwake(*db, context.UchiwakeName.内訳名称ＩＤ) : nullptr;
+    context.UchiwakeRoot = breakdown::fnLoadUchiwake();
     if (!context.UchiwakeRoot) return false;
     context.UchiwakeRoot->sbMoneyReCalc();
     return true;
