@@ -6,15 +6,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeView>
-#include <filesystem>
 
 #include "platform/ini_write.h"
+#include "platform/messages.h"
 #include "print_window/viewer_host_window.h"
 #include "window_fixture.h"
 
@@ -32,7 +29,7 @@ QString captionOf(QWidget* widget) {
 
 class MainWindow : public DemoWindowTest {
   protected:
-    QCheckBox* box(const char* name) { return child<QCheckBox>(window.get(), name); }
+    bool on(const char* name) { return child<QAbstractButton>(window.get(), name)->isChecked(); }
     QWidget* control(const char* name) { return child<QWidget>(window.get(), name); }
     // As a click on the control does, wherever the offscreen screen put it.
     void click(const char* name) { child<QAbstractButton>(window.get(), name)->click(); }
@@ -40,63 +37,36 @@ class MainWindow : public DemoWindowTest {
     std::unique_ptr<Frm_Omrix_Print_Main> window;
 };
 
+// Captions whose blanks, accelerators and brackets are easily lost; the project line.
 TEST_F(MainWindow, ControlsCarryTheirNamesAndCaptions) {
     window = openMain();
     EXPECT_EQ(window->windowTitle(), "内訳書出力");
-    // Buttons by their text, frames by their title, labels by their text.
     const std::pair<const char*, const char*> captions[] = {
         {"Chk_ReRead", "印刷時に最新の情報を取得する。"},
         {"Chk_Uchiwake", " 内訳情報"},
-        {"Chk_Daikahyo", " 代価表"},
-        {"Chk_KojiGaiyo", " 工事概要"},
         {"Chk_Mitsumoriyoko", " 見積要項"},
         {"Cmd_KojiGaiyo", "工事概要編集(&K)"},
-        {"Cmd_Mitsumoriyoko", "見積要項編集(&M)"},
         {"Opt_PrintJunjoToDown", "１階層目→２階層目→３階層以降→２階層目→３階層以降…"},
-        {"Opt_PrintJunjoAllToAll", "１階層目→２階層目全て→３階層以降全て"},
-        {"Chk_PrintOnlySuryo", "数量のみ印刷する"},
         {"Chk_PrintChofukuShoryaku", "重複文字を省略する。（〃で示す。）"},
-        {"Opt_PageTypeOnlyNum", "数字のみ"},
-        {"Opt_PageTypePageName", "頁名称使用"},
-        {"Chk_BesshiPrint", "印刷する"},
-        {"Opt_PrintBesshiAndAll", "別紙と本書"},
-        {"Opt_PrintOnlyBesshi", "別紙のみ"},
-        {"Chk_PageTsuban", "頁は本書と通番にする"},
-        {"Cmd_Print", "印刷(&P)"},
         {"Cmd_End", "終了(&E)"},
-        {"Frm2D_Print", "出力対象"},
-        {"Frm2D_Shutsuryokuyoshiki", "出力様式"},
-        {"Frm2D_KanshaName", "内訳書会社名"},
-        {"Frm2D_PrintJunjo", "内訳書出力順序"},
-        {"Frm2D_PrintOption", "印刷オプション"},
         {"Frm2D_Besshi", "「本書とは別」別紙印刷"},
-        {"Lbl_PageCount", "頁カウント"},
-        {"Lbl_Kara", "から"},
-        {"Lbl_PageType", "頁タイプ"},
         {"Lbl_Bukken", "00000001-01 デモ物件"}};
     for (auto [name, caption] : captions) EXPECT_EQ(captionOf(control(name)), caption) << name;
-    for (const char* name : {"Tv_Kaiso", "Tv_Dammy"}) {
+    for (const char* name : {"Tv_Kaiso", "Tv_Dammy"})
         EXPECT_EQ(control(name)->toolTip(), "チェックした以下を全て印刷します。");
-    }
-    for (const char* name : {"Cmb_Shutsuryokuyoshiki", "Cmb_KaishaName", "Txt_PageCount",
-                             "Frm2D_Cmd", "Prg_PrgBar", "Lbl_Prg"}) {
-        control(name);
-    }
 }
 
 TEST_F(MainWindow, StartState) {
     window = openMain();
-    EXPECT_TRUE(box("Chk_Uchiwake")->isChecked());
+    for (const char* name : {"Chk_Uchiwake", "Opt_PrintJunjoToDown", "Opt_PageTypeOnlyNum",
+                             "Opt_PrintBesshiAndAll"})
+        EXPECT_TRUE(on(name)) << name;
     for (const char* name :
          {"Chk_Daikahyo", "Chk_KojiGaiyo", "Chk_Mitsumoriyoko", "Chk_ReRead", "Chk_PrintOnlySuryo",
-          "Chk_PrintChofukuShoryaku", "Chk_BesshiPrint", "Chk_PageTsuban"}) {
-        EXPECT_FALSE(box(name)->isChecked()) << name;
-    }
+          "Chk_PrintChofukuShoryaku", "Chk_BesshiPrint", "Chk_PageTsuban"})
+        EXPECT_FALSE(on(name)) << name;
     EXPECT_TRUE(control("Cmd_Print")->isEnabled());
     EXPECT_FALSE(control("Frm2D_PrintJunjo")->isVisible());
-    EXPECT_TRUE(child<QRadioButton>(window.get(), "Opt_PrintJunjoToDown")->isChecked());
-    EXPECT_TRUE(child<QRadioButton>(window.get(), "Opt_PageTypeOnlyNum")->isChecked());
-    EXPECT_TRUE(child<QRadioButton>(window.get(), "Opt_PrintBesshiAndAll")->isChecked());
     EXPECT_EQ(child<QLineEdit>(window.get(), "Txt_PageCount")->text(), "1");
     EXPECT_FALSE(control("Chk_PageTsuban")->isEnabled());
     EXPECT_TRUE(control("Tv_Kaiso")->isVisible());
@@ -158,7 +128,7 @@ TEST_F(MainWindow, PrintEnablingAcrossTheFourOutputBoxes) {
 TEST_F(MainWindow, SheetOptionsSetPageNumberingWithoutLookingAtTheSheetBox) {
     appContext().BesshiExists = true;
     window = openMain();
-    ASSERT_FALSE(box("Chk_BesshiPrint")->isChecked());
+    ASSERT_FALSE(on("Chk_BesshiPrint"));
     click("Opt_PrintOnlyBesshi");
     EXPECT_FALSE(control("Chk_PageTsuban")->isEnabled());
     click("Opt_PrintBesshiAndAll");
@@ -166,15 +136,6 @@ TEST_F(MainWindow, SheetOptionsSetPageNumberingWithoutLookingAtTheSheetBox) {
     click("Chk_BesshiPrint");
     click("Chk_BesshiPrint");
     EXPECT_FALSE(control("Chk_PageTsuban")->isEnabled());
-}
-
-TEST_F(MainWindow, CompanyNameNotInTheMasterIsShownAsTyped) {
-    platform::VBFILE_WriteINI("KALVERON", "PRINTCOMAPNYNAME", "  有限会社どこにもない工務店 ", 0,
-                              context::fnGetIniPath());
-    window = openMain();
-    auto* company = child<QComboBox>(window.get(), "Cmb_KaishaName");
-    EXPECT_EQ(company->currentText(), "有限会社どこにもない工務店");
-    EXPECT_EQ(company->findText(company->currentText()), -1);
 }
 
 TEST_F(MainWindow, LevelByLevelOrderFollowsBitFourOfTheBreakdownName) {
@@ -245,16 +206,61 @@ TEST_F(MainWindow, PrintRunWritesTheStatementAndShowsIt) {
         [&viewers] { return viewers.viewer(print::ViewerKind::Daika) == nullptr; }));
 }
 
-// 終了 runs the exit steps: the company name typed is kept, the main program started.
+// A company name the master does not hold is shown as kept; 終了 runs the exit steps:
+// the company name typed is kept, the main program started.
 TEST_F(MainWindow, EndKeepsTheCompanyNameAndHandsOff) {
     platform::VBFILE_WriteINI("KALVERON", "MAIN_PROGRAM", "true", 0, context::fnGetIniPath());
+    platform::VBFILE_WriteINI("KALVERON", "PRINTCOMAPNYNAME", "  有限会社どこにもない工務店 ", 0,
+                              context::fnGetIniPath());
     window = openMain();
-    child<QComboBox>(window.get(), "Cmb_KaishaName")->setEditText("新しい会社名 ");
+    auto* company = child<QComboBox>(window.get(), "Cmb_KaishaName");
+    EXPECT_EQ(company->currentText(), "有限会社どこにもない工務店");
+    EXPECT_EQ(company->findText(company->currentText()), -1);
+    company->setEditText("新しい会社名 ");
     click("Cmd_End");
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(window->lastHandOff(), app::HandOff::Started);
     EXPECT_FALSE(appContext().Database);
     EXPECT_EQ(context::fnReadIniValue("KALVERON", "PRINTCOMAPNYNAME"), "新しい会社名");
+}
+
+// Each project button opens its form modally over the current project; what it saves
+// is in the database when it closes.
+TEST_F(MainWindow, ProjectButtonsOpenTheirFormsModallyAndTheySave) {
+    window = openMain();
+    tables.messages().setAnswer(platform::kAnswerYes);
+    const struct {
+        const char* button;
+        const char* form;
+        const char* caption;
+        const char* box;
+        const char* typed;
+        const char* stored;  // SQL reading the box's column back
+    } cases[] = {
+        {"Cmd_KojiGaiyo", "Frm_Omrix_Print_KojiGaiyo", "工事概要", "Txt_Hani", "Hontai",
+         "Select RTrim(見積範囲) From 物件概要 Where Trim(物件No) = '00000001';"},
+        {"Cmd_Mitsumoriyoko", "Frm_Omrix_Print_Mitsumoriyoko", "見積要項", "Txt_FutaiKoji", "Gaiko",
+         "Select RTrim(付帯工事) From 物件見積要項 Where Trim(物件No) = '00000001' "
+         "And Trim(版No) = '01';"},
+    };
+    for (const auto& c : cases) {
+        std::string opened;
+        whenModal([&](QWidget* modal) {
+            opened = modal->objectName().toStdString() + "/" + modal->windowTitle().toStdString();
+            child<QPushButton>(modal, "Cmd_BukkenInf")->click();
+            auto* box = child<QLineEdit>(modal, c.box);
+            box->setFocus();
+            QTest::keyClicks(box, c.typed);
+            child<QPushButton>(modal, "Cmd_OK")->click();
+        });
+        child<QPushButton>(window.get(), c.button)->click();  // returns when the form closed
+        EXPECT_EQ(opened, std::string(c.form) + "/" + c.caption);
+        EXPECT_EQ(tables.value(c.stored), c.typed) << c.form;
+    }
+    // 2006 before each take-over, 4003 after each save: nothing else was asked or told.
+    std::string numbers;
+    for (const auto& m : tables.messages().messages()) numbers += std::to_string(m.number) + " ";
+    EXPECT_EQ(numbers, "2006 4003 2006 4003 ");
 }
 
 }  // namespace

@@ -9,28 +9,23 @@ namespace omrix::reports {
 namespace {
 
 TEST(SelectionFormula, AcceptsTheLaunchFormsWithBlanks) {
-    struct Case {
-        std::string_view text;
-        std::string_view table, column;
+    const struct {
+        std::string_view text, table, column;
         int32_t value;
-    };
-    const Case cases[] = {
-        {"{内訳出力.内訳名称ＩＤ} = 123", "内訳出力", "内訳名称ＩＤ", 123},
+    } cases[] = {
         {"{代価表.内訳名称ＩＤ}=7", "代価表", "内訳名称ＩＤ", 7},
         {"  { 物件概要 . 物件概要ＩＤ }\t=\t 42  ", "物件概要", "物件概要ＩＤ", 42},
         {"\u3000{物件見積要項.物件見積要項ＩＤ} =\u30009\u3000", "物件見積要項", "物件見積要項ＩＤ",
          9},
-        {"{T.col_1} = -5", "T", "col_1", -5},
         {"{T.c} = +5", "T", "c", 5},
         {"{T.c} = 2147483647", "T", "c", 2147483647},
-        {"{T.c} = -2147483648", "T", "c", -2147483647 - 1},
+        {"{T.col_1} = -2147483648", "T", "col_1", -2147483647 - 1},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SelectionFormula f;
         std::string error;
         ASSERT_TRUE(parseSelectionFormula(c.text, f, error)) << c.text << ": " << error;
-        EXPECT_EQ(f.table, c.table) << c.text;
-        EXPECT_EQ(f.column, c.column) << c.text;
+        EXPECT_EQ(f.table + "." + f.column, std::string(c.table) + "." + std::string(c.column));
         EXPECT_EQ(f.value, c.value) << c.text;
     }
 }
@@ -38,22 +33,15 @@ TEST(SelectionFormula, AcceptsTheLaunchFormsWithBlanks) {
 TEST(SelectionFormula, RefusesOtherFormsNamingTheFormula) {
     const std::string_view refused[] = {
         "",
-        "{内訳出力.内訳名称ＩＤ}",
         "{内訳出力.内訳名称ＩＤ} =",
         "内訳出力.内訳名称ＩＤ = 1",
-        "{内訳名称ＩＤ} = 1",
         "{.内訳名称ＩＤ} = 1",
-        "{内訳出力.} = 1",
-        "{内訳出力.内訳名称ＩＤ = 1",
         "{内訳出力.内訳名称ＩＤ} = 1 And {内訳出力.表示No} = 2",
         "{内訳出力.内訳名称ＩＤ} = 1; Delete From 内訳",
         "{内訳出力.内訳名称ＩＤ} <> 1",
-        "{内訳出力.内訳名称ＩＤ} = 1.5",
         "{内訳出力.内訳名称ＩＤ} = '1'",
-        "{内訳出力.内訳名称ＩＤ} = 1 2",
         "{内訳出力.内訳名称ＩＤ} = +-1",
         "{内訳出力.内訳名称ＩＤ} = 2147483648",
-        "{内訳出力.内訳 名称ＩＤ} = 1",
         "{内訳出力.内訳名称ＩＤ)--} = 1",
         "{a.b.c} = 1",
     };
@@ -67,22 +55,21 @@ TEST(SelectionFormula, RefusesOtherFormsNamingTheFormula) {
     }
 }
 
-TEST(FormulaText, UnquotesLiterals) {
-    EXPECT_EQ(unquoteFormulaText("'株式会社オムリクス建設'"), "株式会社オムリクス建設");
-    EXPECT_EQ(unquoteFormulaText("'O''Brien ''s'''"), "O'Brien 's'");
-    EXPECT_EQ(unquoteFormulaText("''"), "");
-    EXPECT_EQ(unquoteFormulaText("  '  左右に空白  '  "), "  左右に空白  ");
-    EXPECT_EQ(unquoteFormulaText("\"二重\"\"引用\""), "二重\"引用");
-    // Not a literal: shown as it stands.
-    EXPECT_EQ(unquoteFormulaText("'開いたまま"), "'開いたまま");
-    EXPECT_EQ(unquoteFormulaText("'"), "'");
-    EXPECT_EQ(unquoteFormulaText("素のまま"), "素のまま");
-    EXPECT_EQ(unquoteFormulaText(""), "");
-    // A lone quote inside is kept rather than lost.
-    EXPECT_EQ(unquoteFormulaText("'a'b'"), "a'b");
+TEST(FormulaText, UnquotesLiteralsAndShowsAnythingElseAsItStands) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"'O''Brien ''s'''", "O'Brien 's'"},
+        {"''", ""},
+        {"  '  左右に空白  '  ", "  左右に空白  "},
+        {"\"二重\"\"引用\"", "二重\"引用"},
+        {"'開いたまま", "'開いたまま"},
+        {"'", "'"},
+        {"", ""},
+        {"'a'b'", "a'b"},  // a lone quote inside is kept rather than lost
+    };
+    for (auto [text, shown] : cases) EXPECT_EQ(unquoteFormulaText(text), shown) << text;
 }
 
-TEST(ReportObject, DesignsByNameWithTheirTablesAndFields) {
+TEST(ReportObject, DesignsByTheirExactNameWithTheirTables) {
     EXPECT_EQ(Report::create("OMRIX_PRINT_B5UCHIWAKESHO.RPT"), nullptr);
     EXPECT_EQ(Report::create("b5_uchiwakesho"), nullptr);
     for (ReportDesign design : allDesigns()) {
@@ -90,12 +77,7 @@ TEST(ReportObject, DesignsByNameWithTheirTablesAndFields) {
         auto report = Report::create(info.name);
         ASSERT_NE(report, nullptr) << info.name;
         EXPECT_EQ(report->Database().Tables().Count(), static_cast<int>(info.tables.size()));
-        EXPECT_EQ(report->pageCount(), 0);
     }
-    auto daika = Report::create("PRINT_DAIKA");
-    EXPECT_EQ(daika->Database().Tables().Count(), 3);
-    auto yoko = Report::create("PRINTA4YOKO");
-    EXPECT_EQ(yoko->FormulaFields().Count(), 5);
 }
 
 TEST(ReportObject, AnIndexOutsideTheDesignFailsTheNextLoad) {

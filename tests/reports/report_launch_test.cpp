@@ -57,28 +57,32 @@ print::PrintOptionRec optionsFor(std::string_view entry, std::string company) {
     return options;
 }
 
-// Each statement type's launch fills the formula fields its design has, and no other.
-TEST_F(ReportLaunch, StatementFormulaFieldsFollowTheReportName) {
+// Each statement type's launch reaches its own design and fills the formula fields that
+// design has, and no other.
+TEST_F(ReportLaunch, StatementTypesReachTheirDesignAndFillItsFormulaFields) {
     const std::string company = "'株式会社 'オ' ムリクス'";
     const struct {
-        std::string_view entry;
+        std::string_view entry, design;
+        int fieldCount;
         std::vector<std::string> fields;  // from field 1; the rest empty
     } cases[] = {
-        {"B5", {company}},
-        {"A4(横)", {company}},
-        {"A4(縦)", {company}},
-        {"A4(社内確認用)",
-         {"", "", "'見積１'", "'見積２'", "''"}},  // 金額種類 5 is not in the master
-        {"A4(計算式)", {}},
+        {"B5", "B5_UCHIWAKESHO", 1, {company}},
+        {"A4(横)", "A4YOKOUCHIWAKESHO", 1, {company}},
+        {"A4(縦)", "PRINT_A4TATE", 1, {company}},
+        // 金額種類 5 is not in the master.
+        {"A4(社内確認用)", "PRINTA4YOKO", 5, {"", "", "'見積１'", "'見積２'", "''"}},
+        {"A4(計算式)", "PRINT_A4EXP", 1, {}},
     };
+    ASSERT_EQ(std::size(cases), print::printTypes().size());
     for (const auto& c : cases) {
         SCOPED_TRACE(c.entry);
         auto report = Report::create(print::findPrintType(c.entry)->layout);
         ASSERT_TRUE(report);
+        EXPECT_EQ(report->design().name, c.design);
         ASSERT_TRUE(fnShowUchiwakeReport(optionsFor(c.entry, "株式会社 'オ' ムリクス  "),
                                          report.get(), ui));
-        EXPECT_GE(report->FormulaFields().Count(), static_cast<int>(c.fields.size()));
-        for (int i = 1; i <= report->FormulaFields().Count(); ++i) {
+        ASSERT_EQ(report->FormulaFields().Count(), c.fieldCount);
+        for (int i = 1; i <= c.fieldCount; ++i) {
             const std::size_t at = static_cast<std::size_t>(i - 1);
             EXPECT_EQ(report->FormulaFields().Item(i).text,
                       at < c.fields.size() ? c.fields[at] : "")
@@ -94,10 +98,8 @@ TEST_F(ReportLaunch, StatementFormulaFieldsFollowTheReportName) {
 
 TEST_F(ReportLaunch, UnknownTypeSetsNoFieldAndNoReportShowsNothing) {
     auto report = Report::create("PRINT_A4EXP");
-    // Full-width brackets make another name: empty file, title and type.
+    // Full-width brackets make another name, which no design has.
     print::PrintOptionRec unknown = optionsFor("A4（縦）", "会社");
-    EXPECT_EQ(unknown.sReportFile, "");
-    EXPECT_EQ(unknown.sPrintTypeName, "");
     ASSERT_TRUE(fnShowUchiwakeReport(unknown, report.get(), ui));
     EXPECT_EQ(report->FormulaFields().Item(1).text, "");
     // With no report object at all there is nothing to show.
@@ -117,52 +119,40 @@ TEST_F(ReportLaunch, LogOnComesTrimmedFromTheIniWithThePasswordDeciphered) {
     const std::string longUser(130, 'u');
     testing::writeBytes(tables.iniPath(), "[DATABASE]\nUSER_NAME=" + longUser + "\n");
     EXPECT_EQ(fnReadReportLogOn().user, longUser.substr(0, 127));
-    EXPECT_EQ(report->Database().Tables().Item(1).Location, "代価表");
-    EXPECT_EQ(report->Database().Tables().Item(2).Location, "内訳");
     EXPECT_EQ(report->Database().Tables().Item(3).Location, "内訳");
     ASSERT_EQ(ui.opened.size(), 1u);
     EXPECT_EQ(ui.opened[0], std::make_pair(ViewerKind::Daika, report.get()));
 }
 
-TEST_F(ReportLaunch, OverviewNeedsItsRow) {
-    auto report = Report::create("PRINT_GAIYOU");
-    EXPECT_FALSE(fnShowGaiyouReport("00000001", *report, ui));
-    ASSERT_EQ(tables.messages().messages().size(), 1u);
-    const auto& shown = tables.messages().messages()[0];
-    EXPECT_EQ(shown.number, 3010);
-    EXPECT_EQ(shown.params[0], "工事概要の取得");
+// The two sheets need their row: without it 3010 names what was read and nothing shows.
+TEST_F(ReportLaunch, SheetsNeedTheirRowAndTheSummaryCarriesTheCompany) {
+    auto gaiyou = Report::create("PRINT_GAIYOU");
+    auto youkou = Report::create("PRINT_YOUKOU");
+    EXPECT_FALSE(fnShowGaiyouReport("00000001", *gaiyou, ui));
+    EXPECT_FALSE(fnShowYoukouReport("00000001", "01", "会社", *youkou, ui));
+    std::string shown;
+    for (const auto& m : tables.messages().messages())
+        shown += std::to_string(m.number) + " " + m.params[0] + "; ";
+    EXPECT_EQ(shown, "3010 工事概要の取得; 3010 物件見積要項の取得; ");
     EXPECT_TRUE(ui.opened.empty());
 
-    tables.exec("INSERT INTO 物件概要 (物件概要ＩＤ, 物件No) VALUES (41, '00000001');");
-    EXPECT_TRUE(fnShowGaiyouReport("00000001", *report, ui));
-    EXPECT_EQ(report->RecordSelectionFormula, "{物件概要.物件概要ＩＤ} = 41");
-    EXPECT_EQ(report->Database().Tables().Item(1).Location, "物件概要");
-    EXPECT_EQ(ui.opened.size(), 1u);
-}
-
-TEST_F(ReportLaunch, SummaryNeedsItsRowAndCarriesTheCompany) {
-    auto report = Report::create("PRINT_YOUKOU");
-    EXPECT_FALSE(fnShowYoukouReport("00000001", "01", "会社", *report, ui));
-    ASSERT_EQ(tables.messages().messages().size(), 1u);
-    EXPECT_EQ(tables.messages().messages()[0].params[0], "物件見積要項の取得");
-
     tables.exec(
-        "INSERT INTO 物件見積要項 (物件見積要項ＩＤ, 物件No, 版No) VALUES (8, '00000001', "
-        "'01');");
-    EXPECT_TRUE(fnShowYoukouReport("00000001", "01", "  株式会社'X'  ", *report, ui));
-    EXPECT_EQ(report->RecordSelectionFormula, "{物件見積要項.物件見積要項ＩＤ} = 8");
-    EXPECT_EQ(report->FormulaFields().Item(1).text, "'  株式会社'X''");
+        "INSERT INTO 物件概要 (物件概要ＩＤ, 物件No) VALUES (41, '00000001');"
+        "INSERT INTO 物件見積要項 (物件見積要項ＩＤ, 物件No, 版No) VALUES (8, '00000001', '01');");
+    EXPECT_TRUE(fnShowGaiyouReport("00000001", *gaiyou, ui));
+    EXPECT_EQ(gaiyou->RecordSelectionFormula, "{物件概要.物件概要ＩＤ} = 41");
+    EXPECT_EQ(gaiyou->Database().Tables().Item(1).Location, "物件概要");
+    EXPECT_TRUE(fnShowYoukouReport("00000001", "01", "  株式会社'X'  ", *youkou, ui));
+    EXPECT_EQ(youkou->RecordSelectionFormula, "{物件見積要項.物件見積要項ＩＤ} = 8");
+    EXPECT_EQ(youkou->FormulaFields().Item(1).text, "'  株式会社'X''");
+    EXPECT_EQ(ui.opened.size(), 2u);
     // The other version has no row.
-    EXPECT_FALSE(fnShowYoukouReport("00000001", "02", "会社", *report, ui));
+    EXPECT_FALSE(fnShowYoukouReport("00000001", "02", "会社", *youkou, ui));
 }
 
-TEST_F(ReportLaunch, ViewerFailureFailsTheLaunch) {
-    ui.viewerWorks = false;
-    ReportSet set(ui);
-    EXPECT_FALSE(set.showDaika(1));
-}
-
-TEST_F(ReportLaunch, StatementChoiceFollowsRecognisedTypesOnly) {
+// The run's statement follows the recognised types only; a viewer that fails fails the
+// launch.
+TEST_F(ReportLaunch, ReportSetKeepsTheLastRecognisedStatement) {
     ReportSet set(ui);
     EXPECT_EQ(set.statement(), nullptr);
     set.chooseStatement(optionsFor("A4(縦)", ""));
@@ -171,8 +161,8 @@ TEST_F(ReportLaunch, StatementChoiceFollowsRecognisedTypesOnly) {
     EXPECT_EQ(tate->design().name, "PRINT_A4TATE");
     set.chooseStatement(optionsFor("A4（縦）", ""));
     EXPECT_EQ(set.statement(), tate);
-    set.chooseStatement(optionsFor("A4(社内確認用)", ""));
-    EXPECT_EQ(set.statement()->design().name, "PRINTA4YOKO");
+    ui.viewerWorks = false;
+    EXPECT_FALSE(set.showDaika(1));
 }
 
 }  // namespace

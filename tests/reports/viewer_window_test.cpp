@@ -18,7 +18,6 @@
 namespace omrix::reports {
 namespace {
 
-using omrix::testing::PrintRowSpec;
 using print::ViewerKind;
 
 void press(QWidget& widget, int key) {
@@ -82,7 +81,7 @@ class ViewerTest : public omrix::testing::ReportTest {
     ReportViewers viewers;
 };
 
-TEST_F(ViewerTest, FourWindowsByNameRestoredGeometryAndTheViewerFillingThem) {
+TEST_F(ViewerTest, FourWindowsByNameRestoredGeometryAndTheExcelAction) {
     db.tables.exec(
         "Insert Into 物件概要 (物件概要ＩＤ, 物件No, 工事名称) Values (3, '00000001', "
         "'本社ビル');");
@@ -107,23 +106,26 @@ TEST_F(ViewerTest, FourWindowsByNameRestoredGeometryAndTheViewerFillingThem) {
         EXPECT_EQ(window->viewer().objectName(), c.viewer);
         EXPECT_TRUE(window->isMaximized());
         EXPECT_TRUE(window->isVisible());
-
-        // 7725 × 6225 twips at (1850, 1500) at the screen's resolution.
-        const int dpi = window->logicalDpiX();
-        EXPECT_EQ(window->restoredGeometry(),
-                  QRect(std::lround(1850.0 * dpi / 1440), std::lround(1500.0 * dpi / 1440),
-                        std::lround(7725.0 * dpi / 1440),
-                        std::lround(6225.0 * window->logicalDpiY() / 1440)));
-        window->showNormal();
-        window->setGeometry(window->restoredGeometry());
-        QApplication::processEvents();
-        EXPECT_EQ(window->viewer().geometry(), QRect(QPoint(0, 0), window->size()));
-        window->showMinimized();
-        window->showNormal();
-        window->resize(640, 480);
-        QApplication::processEvents();
-        EXPECT_EQ(window->viewer().geometry(), QRect(0, 0, 640, 480));
     }
+
+    // Restored: 7725 × 6225 twips at (1850, 1500) at the screen's resolution, the viewer
+    // filling the window through a minimise and a resize.
+    ReportViewerWindow* window = viewers.viewer(ViewerKind::Daika);
+    const double x = window->logicalDpiX() / 1440.0, y = window->logicalDpiY() / 1440.0;
+    EXPECT_EQ(window->restoredGeometry(), QRect(std::lround(1850 * x), std::lround(1500 * y),
+                                                std::lround(7725 * x), std::lround(6225 * y)));
+    window->showMinimized();
+    window->showNormal();
+    window->resize(640, 480);
+    QApplication::processEvents();
+    EXPECT_EQ(window->viewer().geometry(), QRect(0, 0, 640, 480));
+
+    // The Excel action writes the shown report as a workbook (a zip container).
+    ReportViewerWindow* statementWindow = viewers.viewer(ViewerKind::Uchiwakesho);
+    ASSERT_NE(statementWindow->findChild<QAction*>("saveXlsx"), nullptr);
+    std::string workbook = db.folder.file("shown.xlsx");
+    ASSERT_TRUE(statementWindow->viewer().saveWorkbookTo(QString::fromStdString(workbook)));
+    EXPECT_EQ(omrix::testing::readBytes(workbook).substr(0, 2), "PK");
 
     // Closing one leaves the others; a new run's viewer replaces the old one.
     QPointer<ReportViewerWindow> first = viewers.viewer(ViewerKind::Gaiyou);
@@ -154,29 +156,25 @@ TEST_F(ViewerTest, KeysAndThePageBoxMoveThroughThePagesAndTheStatusNamesThem) {
     ASSERT_NE(status, nullptr);
     EXPECT_EQ(pageBox->text(), "1 / 40");
 
-    struct Step {
-        int key;
-        int page;
-    } steps[] = {{Qt::Key_PageDown, 2},  {Qt::Key_PageDown, 3}, {Qt::Key_End, 40},
-                 {Qt::Key_PageDown, 40}, {Qt::Key_PageUp, 39},  {Qt::Key_Home, 1},
-                 {Qt::Key_PageUp, 1}};
-    for (const Step& step : steps) {
+    const struct {
+        int key, page;
+    } steps[] = {{Qt::Key_PageDown, 2}, {Qt::Key_End, 40}, {Qt::Key_PageDown, 40},
+                 {Qt::Key_PageUp, 39},  {Qt::Key_Home, 1}, {Qt::Key_PageUp, 1}};
+    for (const auto& step : steps) {
         press(pages, step.key);
         EXPECT_EQ(pages.currentPage(), step.page) << "key " << step.key;
         EXPECT_EQ(pageBox->text(), QString("%1 / 40").arg(step.page));
     }
 
-    struct Typed {
+    const struct {
         const char* text;
         int page;
-    } typed[] = {{"25", 25}, {" 7 / 40", 7}, {"999", 40}, {"abc", 40}, {"0", 40}};
-    for (const Typed& t : typed) {
+    } typed[] = {{" 7 / 40", 7}, {"999", 40}, {"abc", 40}, {"0", 40}, {"25", 25}};
+    for (const auto& t : typed) {
         pageBox->setText(t.text);
         QMetaObject::invokeMethod(pageBox, "returnPressed");
         EXPECT_EQ(pages.currentPage(), t.page) << t.text;
     }
-    pageBox->setText("25");
-    QMetaObject::invokeMethod(pageBox, "returnPressed");
     EXPECT_TRUE(status->text().contains("頁番号 25")) << status->text().toStdString();
     EXPECT_TRUE(status->text().contains("頁名称 躯体工事")) << status->text().toStdString();
 
@@ -187,50 +185,36 @@ TEST_F(ViewerTest, KeysAndThePageBoxMoveThroughThePagesAndTheStatusNamesThem) {
     EXPECT_LT(pages.pagesPainted(), 12);
 }
 
-TEST_F(ViewerTest, ZoomModesSetTheScaleTheyPromise) {
+// The steps and fit rules are the preview layout's; here what the window feeds them.
+TEST_F(ViewerTest, ZoomByWheelAndFitWidthFollowingAResize) {
     auto report = statement(3);
     ReportViewerWindow& window = open(ViewerKind::Uchiwakesho, *report);
     ReportPageViewWidget& pages = window.viewer().pages();
     const PreviewLayout& layout = pages.layout();
-    const Paper& paper = report->design().paper;
-    const double pageWidthPx = paper.widthMm * pages.logicalDpiX() / 25.4;
-    const double pageHeightPx = paper.heightMm * pages.logicalDpiY() / 25.4;
-    auto roomX = [&] { return pages.viewport()->width() - 2.0 * kPageGapPx; };
-    auto roomY = [&] { return pages.viewport()->height() - 2.0 * kPageGapPx; };
-
     pages.setZoomMode(ZoomMode::FitWidth);
-    EXPECT_NEAR(layout.scale(), roomX() / pageWidthPx, 1e-6);
-    EXPECT_LE(layout.contentWidth(), pages.viewport()->width());
-    pages.setZoomMode(ZoomMode::FitPage);
-    EXPECT_NEAR(layout.scale(), std::min(roomX() / pageWidthPx, roomY() / pageHeightPx), 1e-6);
-    EXPECT_LE(layout.pageHeightPx(), pages.viewport()->height());
-    pages.setZoom(1.0);
-    EXPECT_DOUBLE_EQ(layout.scale(), 1.0);
-    pages.zoomIn();
-    EXPECT_DOUBLE_EQ(layout.scale(), 1.25);
-    pages.zoomOut();
-    pages.zoomOut();
-    EXPECT_DOUBLE_EQ(layout.scale(), 0.75);
+    const double pageWidthPx = report->design().paper.widthMm * pages.logicalDpiX() / 25.4;
+    EXPECT_NEAR(layout.scale(), (pages.viewport()->width() - 2.0 * kPageGapPx) / pageWidthPx,
+                1e-6);
 
-    // Ctrl+wheel zooms; the wheel alone scrolls.
+    // Ctrl+wheel zooms by steps up to the largest; the wheel alone scrolls.
+    pages.setZoom(1.0);
     auto wheel = [&](int delta, Qt::KeyboardModifiers modifiers) {
         QPointF at(50, 50);
         QWheelEvent event(at, pages.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
                           modifiers, Qt::NoScrollPhase, false);
         QApplication::sendEvent(pages.viewport(), &event);
     };
-    wheel(120, Qt::ControlModifier);
-    EXPECT_DOUBLE_EQ(layout.scale(), 1.0);
-    EXPECT_EQ(layout.mode, ZoomMode::Fixed);
     wheel(-120, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(layout.scale(), 0.75);
+    wheel(-120, Qt::NoModifier);
     EXPECT_DOUBLE_EQ(layout.scale(), 0.75);
     for (int i = 0; i < 20; ++i) wheel(120, Qt::ControlModifier);
     EXPECT_DOUBLE_EQ(layout.scale(), kZoomSteps.back());
     auto* zoomLabel = window.findChild<QLabel*>("zoomLabel");
     EXPECT_EQ(zoomLabel->text(), "400%");
 
-    pages.setZoomMode(ZoomMode::FitWidth);
     // A resize in a fit mode changes the zoom: the tool bar follows it.
+    pages.setZoomMode(ZoomMode::FitWidth);
     window.resize(window.width() + 200, window.height());
     QApplication::processEvents();
     EXPECT_EQ(zoomLabel->text(), QString("%1%").arg(std::lround(layout.scale() * 100)));
@@ -247,7 +231,6 @@ TEST_F(ViewerTest, FindGoesToTheTextOnPage37AndMarksIt) {
     auto* findStatus = window.findChild<QLabel*>("findStatus");
     EXPECT_EQ(findStatus->text(), "1 件");
     screenshot(window, "statement-viewer-search-hit.png");
-    EXPECT_EQ(findAll(viewer, "m2"), 1);
 
     // Seven lines of page 12: next goes round them.
     viewer.pages().goToPage(1);
@@ -313,17 +296,6 @@ TEST_F(ViewerTest, PrintingToAPdfPrinterGivesWhatTheExportGives) {
     }));
     EXPECT_EQ(told, (std::vector<int>{15, 25}));
     EXPECT_FALSE(error.empty());
-}
-
-TEST_F(ViewerTest, ExcelActionWritesTheWorkbookOfTheShownReport) {
-    auto report = statement(3);
-    ReportViewerWindow& window = open(ViewerKind::Uchiwakesho, *report);
-    ASSERT_NE(window.findChild<QAction*>("saveXlsx"), nullptr);
-    std::string path = db.folder.file("shown.xlsx");
-    ASSERT_TRUE(window.viewer().saveWorkbookTo(QString::fromStdString(path)));
-    std::string bytes = omrix::testing::readBytes(path);
-    ASSERT_GT(bytes.size(), 4u);
-    EXPECT_EQ(bytes.substr(0, 2), "PK");  // a zip container, as every .xlsx
 }
 
 }  // namespace
