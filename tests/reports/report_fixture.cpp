@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 
 #include "export/program_output.h"
@@ -69,12 +68,9 @@ void ReportDatabase::addPages(int32_t nameId, int pages) {
     tables.exec("Begin;");
     for (int page = 1; page <= pages; ++page) {
         for (int line = 1; line <= print::kLinesPerPage; ++line) {
-            PrintRowSpec r;
-            r.page = page;
-            r.displayPage = page;
-            r.line = line;
-            r.name1 = "行" + std::to_string(page) + "-" + std::to_string(line);
-            addPrintRow(nameId, ++id, r);
+            std::string name = "行" + std::to_string(page) + "-" + std::to_string(line);
+            addPrintRow(nameId, ++id,
+                        {.page = page, .displayPage = page, .line = line, .name1 = name});
         }
     }
     tables.exec("Commit;");
@@ -89,18 +85,11 @@ std::unique_ptr<reports::Report> ReportDatabase::report(std::string_view design,
     return report;
 }
 
-std::string ReportDatabase::pdf(reports::Report& report, std::string_view name_) {
-    std::string path = folder.file(std::string(name_));
+std::string ReportDatabase::pdf(reports::Report& report, std::string_view name) {
+    std::string path = folder.file(std::string(name));
     if (!report.exportPdf(path)) {
         ADD_FAILURE() << report.lastError();
         return {};
-    }
-    // To look at what the tests render: OMRIX_TEST_KEEP_PDF=<folder>.
-    if (const char* keep = std::getenv("OMRIX_TEST_KEEP_PDF"); keep != nullptr && *keep != '\0') {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = test != nullptr ? std::string(test->name()) + "-" : std::string();
-        std::filesystem::copy_file(path, std::string(keep) + "/" + name + std::string(name_),
-                                   std::filesystem::copy_options::overwrite_existing);
     }
     return path;
 }
@@ -109,10 +98,6 @@ std::string pdfText(const std::string& path, int page) {
     std::string range =
         page > 0 ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : "";
     return run("pdftotext -layout" + range + " " + shellQuoted(path) + " -");
-}
-
-std::string pdfRawText(const std::string& path) {
-    return run("pdftotext " + shellQuoted(path) + " -");
 }
 
 std::string withoutBlanks(std::string_view text) {

@@ -55,8 +55,6 @@ class ReportTest : public ::testing::Test {
 
 // pdftotext -layout of the whole file (pages split by form feeds), or of one page.
 std::string pdfText(const std::string& path, int page = 0);
-// pdftotext in reading order, without the layout.
-std::string pdfRawText(const std::string& path);
 int pdfPages(const std::string& path);
 // pdftotext spreads the text by its position; tests compare without the blanks.
 std::string withoutBlanks(std::string_view text);
