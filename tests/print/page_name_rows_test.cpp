@@ -1,5 +1,5 @@
-// The page-name rows on a real SQLite file: which rows are listed, the write of every
-// listed row in one transaction, the 16-character cut and a write that fails part-way.
+// The page-name rows on a real SQLite file: which rows are listed and a write that fails
+// part-way. The window's tests write names through them and show the 16-byte cut.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -97,24 +97,6 @@ TEST_F(PageNames, ListsTheSecondLevelOfTheSelectedBranch) {
     EXPECT_EQ(rows.gridRow(0).pageName, "建築");
 }
 
-// The record holds 16 characters; the 内訳 column keeps the first 16 bytes of them.
-TEST_F(PageNames, WritesEveryListedRowCutToSixteenCharacters) {
-    tables.exec("CREATE TABLE written (id INTEGER);");
-    tables.exec(
-        "CREATE TRIGGER note AFTER UPDATE ON 内訳 BEGIN INSERT INTO written VALUES "
-        "(NEW.内訳ＩＤ); END;");
-    tree.Tv_Kaiso_NodeClick(nodeOf("2"));
-    rows.fnCollectPageNameRows(tree, false);
-    // Row 3 left as it was; row 2 typed 20 characters long.
-    ASSERT_TRUE(rows.write(Names{"一二三四五六七八九十一二三四五六七八九十", "設備"}));
-    EXPECT_EQ(inMemory(2), "一二三四五六七八九十一二三四五六");
-    EXPECT_EQ(stored(2), "一二三四五六七八");
-    EXPECT_EQ(stored(3), "設備");
-    EXPECT_EQ(tables.count("written WHERE id IN (2, 3)"), 2);
-    EXPECT_EQ(tables.count("written WHERE id NOT IN (2, 3)"), 0);
-    EXPECT_TRUE(tables.messages().messages().empty());
-}
-
 // A refused row rolls back the rows before it; the names handed over stay in memory.
 TEST_F(PageNames, FailedWriteRollsBackAndKeepsTheEditedNamesInMemory) {
     tables.exec(
@@ -129,13 +111,6 @@ TEST_F(PageNames, FailedWriteRollsBackAndKeepsTheEditedNamesInMemory) {
     EXPECT_EQ(stored(3), "設備");
     EXPECT_EQ(inMemory(2), "新建築");
     EXPECT_EQ(inMemory(3), "新設備");
-}
-
-TEST_F(PageNames, NothingSelectedListsNothingAndWritesAnEmptyTransaction) {
-    level_tree::LevelTreeModel empty;
-    rows.fnCollectPageNameRows(empty, false);
-    EXPECT_EQ(rows.count(), 0);
-    EXPECT_TRUE(rows.write({}));
 }
 
 }  // namespace

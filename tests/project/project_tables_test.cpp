@@ -28,16 +28,8 @@ BukkenGaiyouRec sampleGaiyou(int32_t id) {
     rec.工事名称 = "（仮称）O'Hara 本社ビル新築工事";
     rec.工事略称 = "ｵﾊﾗ本社";
     rec.建物数量 = 2.5;
-    rec.構造区分名称 = "ＳＲＣ造";
     rec.地下階 = 2;
-    rec.地上階 = 12;
-    rec.ＰＨ階 = 1;
-    rec.軒高 = 45.125;
-    rec.敷地面積 = 1234.567;
-    rec.延床面積 = 98765.4321;
     rec.延床面積坪 = 29876.543210987;
-    rec.工期 = "2024/04〜2026/03";
-    rec.特記事項[0] = "一";
     rec.特記事項[4] = "五'; --";
     rec.杭有無 = "1";
     rec.載荷備考 = "最後の列";
@@ -53,7 +45,6 @@ TEST_F(ProjectTableTest, GaiyouFirstSaveInsertsSecondUpdates) {
     BukkenGaiyouRec read;
     ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Select(t.db(), "12", read));
     EXPECT_EQ(read.audit.更新カウンタ, 0);
-    EXPECT_EQ(read.audit.更新操作者.trimmedRight(), "tester");
     saved.audit = read.audit;
     EXPECT_EQ(read, saved);
     // Stored with the field's padding; either form of the number finds it.
@@ -62,15 +53,9 @@ TEST_F(ProjectTableTest, GaiyouFirstSaveInsertsSecondUpdates) {
     ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Select(t.db(), "  12  ", read));
     EXPECT_EQ(read.物件概要ＩＤ, id);
 
-    read.工事略称 = "変更後";
     read.地上階 = -1;
     ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Update(t.db(), read, false));
-    BukkenGaiyouRec again;
-    ASSERT_TRUE(fnOmrix_DBT_BukkenGaiyou_Select(t.db(), "12", again));
-    EXPECT_EQ(again.工事略称.trimmedRight(), "変更後");
-    EXPECT_EQ(again.地上階, -1);
-    EXPECT_EQ(again.audit.更新カウンタ, 1);
-    EXPECT_EQ(t.count("物件概要;"), 1);
+    EXPECT_EQ(t.value("Select 地上階 || '/' || 更新カウンタ From 物件概要;"), "-1/1");
 }
 
 TEST_F(ProjectTableTest, GaiyouTextsAreCutToTheColumnWidthInBytes) {
@@ -129,14 +114,12 @@ TEST_F(ProjectTableTest, YoukouIsKeptPerVersionWithEveryNumberedColumn) {
     rec.物件見積要項ＩＤ = 21;
     rec.物件No = "P7";
     rec.版No = "02";
-    rec.付帯工事 = "外構";
     for (size_t i = 0; i < rec.支払条件.size(); ++i)
         rec.支払条件[i] = "支払" + std::to_string(i + 1);
     for (size_t i = 0; i < rec.杭.size(); ++i) rec.杭[i] = "杭" + std::to_string(i + 1);
     for (size_t i = 0; i < rec.別途工事.size(); ++i)
         rec.別途工事[i] = "別途" + std::to_string(i + 1);
     for (size_t i = 0; i < rec.備考.size(); ++i) rec.備考[i] = "備考" + std::to_string(i + 1);
-    rec.文章 = "以上";
     rec.施工床面積坪 = 0.001;
     ASSERT_TRUE(fnOmrix_DBT_BukkenMitsumoriYoukou_Update(t.db(), rec, true));
     EXPECT_EQ(t.value("Select RTrim(備考１０) || RTrim(備考１１) || RTrim(支払条件６) || "
@@ -147,66 +130,26 @@ TEST_F(ProjectTableTest, YoukouIsKeptPerVersionWithEveryNumberedColumn) {
     ASSERT_TRUE(fnOmrix_DBT_BukkenMitsumoriYoukou_Select(t.db(), " P7", "02 ", read));
     rec.audit = read.audit;
     EXPECT_EQ(read, rec);
-
-    ASSERT_TRUE(fnOmrix_DBT_BukkenMitsumoriYoukou_Select(t.db(), "P7", "01", read));
-    EXPECT_EQ(read.物件見積要項ＩＤ, 0);
-    EXPECT_TRUE(read.文章.isBlank());
 }
 
+// The sheets' take-over reads the detail rows of a full project; here what it
+// cannot show: padded keys, a missing branch, a deleted row, a NULL date.
 TEST_F(ProjectTableTest, KanriAndItsDetails) {
     t.exec(
-        "Insert Into 物件管理 (削除区分, 物件管理ＩＤ, 物件No, 物件No枝番, 工事名称, "
-        "物件規模管理ＩＤ,"
-        " 物件工事場所管理ＩＤ, 物件杭管理ＩＤ, 物件建物管理ＩＤ, 物件特記管理ＩＤ, 設計社ＣＤ) "
-        "Values"
-        " ('0', 55, '12          ', '0000', '本社ビル', 1, 2, 3, 4, 5, 'S01');"
-        "Insert Into 物件管理 (削除区分, 物件管理ＩＤ, 物件No, 物件No枝番)"
-        " Values ('0', 56, '12', '0001');"
-        "Insert Into 物件規模管理 (削除区分, 物件規模管理ＩＤ, 構造区分ＩＤ, 地下階, 地上階, "
-        "ＰＨ階,"
-        " 軒高, 敷地面積, 建築面積, 延床面積, 施工床面積, ボーリングデータ有無)"
-        " Values ('0', 1, 3, 1, 9, 1, 31.5, 1000.25, 600.5, 5400.75, 5500, '1');"
-        "Insert Into 物件工事場所管理 (削除区分, 物件工事場所管理ＩＤ, 都道府県ＩＤ, "
-        "受渡し場所住所)"
-        " Values ('0', 2, 13, '東京都千代田区');"
-        "Insert Into 物件杭管理 (削除区分, 物件杭管理ＩＤ, 杭工法ＩＤ, 杭長さ, 杭本数, 杭径)"
-        " Values ('0', 3, 4, 12.5, 48, 1200);"
-        "Insert Into 物件建物管理 (削除区分, 物件建物管理ＩＤ, 建物分類ＩＤ, 主建物用途ＩＤ, "
-        "建物数量)"
-        " Values ('1', 4, 1, 5, 1);"
-        "Insert Into 物件特記管理 (削除区分, 物件特記管理ＩＤ, 工期ＦＲＯＭ, 工期ＴＯ, 工事No,"
-        " 契約金額, 支払条件) Values"
-        " ('0', 5, '2024-04-01 00:00:00', NULL, 'K-001', 123456789.1234, '月末締め');");
+        "Insert Into 物件管理 (削除区分, 物件管理ＩＤ, 物件No, 物件No枝番, 物件建物管理ＩＤ) "
+        " Values ('0', 55, '12          ', '0000', 4);"
+        "Insert Into 物件建物管理 (削除区分, 物件建物管理ＩＤ, 建物数量) Values ('1', 4, 1);"
+        "Insert Into 物件特記管理 (削除区分, 物件特記管理ＩＤ, 工期ＦＲＯＭ, 工期ＴＯ, 契約金額)"
+        " Values ('0', 5, '2024-04-01 00:00:00', NULL, 123456789.1234);");
     BukkenKanriRec kanri;
     ASSERT_TRUE(fnOmrix_DBT_BukkenKanri_Select(t.db(), " 12 ", "0000 ", kanri));
     EXPECT_EQ(kanri.物件管理ＩＤ, 55);
-    EXPECT_EQ(kanri.工事名称.trimmedRight(), "本社ビル");
-    EXPECT_EQ(kanri.設計社ＣＤ.trimmedRight(), "S01");
     ASSERT_TRUE(fnOmrix_DBT_BukkenKanri_Select(t.db(), "12", "0002", kanri));
     EXPECT_EQ(kanri.物件管理ＩＤ, 0);
-
-    BukkenKiboKanriRec kibo;
-    ASSERT_TRUE(fnOmrix_DBT_BukkenKiboKanri_Select(t.db(), 1, kibo));
-    EXPECT_EQ(kibo.構造区分ＩＤ, 3);
-    EXPECT_EQ(kibo.地上階, 9);
-    EXPECT_EQ(kibo.延床面積, 5400.75);
-    EXPECT_EQ(kibo.ボーリングデータ有無.str(), "1");
-
-    BukkenKoujiBashoKanriRec basho;
-    ASSERT_TRUE(fnOmrix_DBT_BukkenKoujiBashoKanri_Select(t.db(), 2, basho));
-    EXPECT_EQ(basho.都道府県ＩＤ, 13);
-    EXPECT_EQ(basho.受渡し場所住所.trimmedRight(), "東京都千代田区");
-
-    BukkenKuiKanriRec kui;
-    ASSERT_TRUE(fnOmrix_DBT_BukkenKuiKanri_Select(t.db(), 3, kui));
-    EXPECT_EQ(kui.杭長さ, 12.5);
-    EXPECT_EQ(kui.杭本数, 48);
-    EXPECT_EQ(kui.杭径, 1200);
 
     BukkenTatemonoKanriRec tatemono;
     tatemono.建物数量 = 7;
     ASSERT_TRUE(fnOmrix_DBT_BukkenTatemonoKanri_Select(t.db(), 4, tatemono));  // deleted: cleared
-    EXPECT_EQ(tatemono.物件建物管理ＩＤ, 0);
     EXPECT_EQ(tatemono.建物数量, 0.0);
 
     BukkenTokkiKanriRec tokki;
@@ -214,10 +157,6 @@ TEST_F(ProjectTableTest, KanriAndItsDetails) {
     EXPECT_EQ(tokki.工期ＦＲＯＭ, (data::DateTime{2024, 4, 1, 0, 0, 0}));
     EXPECT_EQ(tokki.工期ＴＯ, data::DateTime{});
     EXPECT_EQ(tokki.契約金額, util::Currency::fromRaw(1234567891234));
-    EXPECT_EQ(tokki.支払条件.trimmedRight(), "月末締め");
-
-    t.exec("Drop Table 物件杭管理;");
-    EXPECT_FALSE(fnOmrix_DBT_BukkenKuiKanri_Select(t.db(), 3, kui));
 }
 
 TEST_F(ProjectTableTest, ProjectVariablesAndTheTsuboFactor) {
@@ -231,18 +170,11 @@ TEST_F(ProjectTableTest, ProjectVariablesAndTheTsuboFactor) {
 
     std::vector<BukkenHensuRec> rows(3);
     ASSERT_TRUE(fnOmrix_DBT_BukkenHensu_Select(t.db(), "P1", rows));
-    ASSERT_EQ(rows.size(), 2u);
     // The database's order; the formulas do not depend on it.
-    std::sort(rows.begin(), rows.end(),
-              [](const auto& a, const auto& b) { return a.物件変数ＩＤ > b.物件変数ＩＤ; });
-    EXPECT_EQ(rows[0].物件変数ＩＤ, 3);
-    EXPECT_EQ(rows[0].変数名.trimmedRight(), "B");
-    EXPECT_EQ(rows[0].名称.trimmedRight(), "ベー");
-    EXPECT_EQ(rows[1].変数名.trimmedRight(), "AA");
-    EXPECT_EQ(rows[1].数量, 1.5);
-
-    ASSERT_TRUE(fnOmrix_DBT_BukkenHensu_Select(t.db(), "none", rows));
-    EXPECT_TRUE(rows.empty());
+    std::vector<std::string> read;
+    for (const auto& r : rows) read.push_back(std::string(r.変数名.trimmedRight()) + "=" + std::to_string(r.数量));
+    std::sort(read.begin(), read.end());
+    EXPECT_EQ(read, (std::vector<std::string>{"AA=1.500000", "B=2.000000"}));
 
     t.exec("Drop Table 物件変数;");
     EXPECT_FALSE(fnOmrix_DBT_BukkenHensu_Select(t.db(), "P1", rows));
