@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include "breakdown/ucw_fixture.h"
 #include "breakdown/ucw_tree.h"
 #include "context/app_context.h"
@@ -10,13 +8,6 @@ namespace omrix::testing {
 namespace {
 
 using breakdown::UcwTree;
-
-UchiwakeRec priced(UchiwakeRec rec, double quantity, int64_t price) {
-    rec.内訳数量 = quantity;
-    rec.見積１単価 = *util::Currency::fromUnits(price);
-    rec.単位名称 = "m2";
-    return rec;
-}
 
 // A work type with an item, a total heading holding two items, its total, and a
 // last item.
@@ -56,13 +47,6 @@ TEST(EditUcwTraversal, NestedTotalsDescendToTheirLastLine) {
     ASSERT_TRUE(root);
     EXPECT_EQ(editOrderBackFrom(byId(root, 6)), (std::vector<int32_t>{6, 5, 4, 3}));
     EXPECT_EQ(idOf(byId(root, 5)->fnGetEditNext()), 6);
-    // Edit children of the work type: its unit in editing order.
-    COmrixEditUcw* work = byId(root, 2);
-    EXPECT_EQ(work->fnGetEditChildCount(), 4);
-    EXPECT_EQ(idOf(work->fnGetEditChild(3)), 5);
-    EXPECT_EQ(work->fnGetEditChild(5), nullptr);
-    EXPECT_EQ(byId(root, 5)->fnGetEditParent(), work);
-    EXPECT_EQ(byId(root, 5)->fnGetEditLevel(), 2);  // work type and item are units, totals not
 }
 
 TEST(EditUcwLinks, InsertAndDetachKeepBothDirections) {
@@ -115,28 +99,6 @@ TEST(EditUcwKinds, MajorKindFollowsTheBitOrder) {
         {"unused bit alone", kFlagMishiyou, kSyubetuMeisai},
     };
     for (const Case& c : cases) EXPECT_EQ(fnMajorSyubetu(c.flag), c.kind) << c.what;
-    EXPECT_FALSE(fnIsSafeSyubetuFlag(kFlagSyumoku | kFlagKamoku));
-    EXPECT_FALSE(fnIsSafeSyubetuFlag(kFlagGokeiMidasi | kFlagGokei | kFlagMishiyou));
-    EXPECT_TRUE(fnIsSafeSyubetuFlag(kFlagGokei | kFlagSyumoku));
-}
-
-TEST(EditUcwKinds, EditKindFollowsParentsAndTheEditMode) {
-    auto root = totalsTree();
-    ASSERT_TRUE(root);
-    context::resetAppContext();
-    EXPECT_EQ(byId(root, 1)->fnGetEditSyubetu(), 1);
-    EXPECT_EQ(byId(root, 3)->fnGetEditSyubetu(), 512);
-    EXPECT_EQ(byId(root, 4)->fnGetEditSyubetu(), 2);  // a total heading takes its parent's
-    EXPECT_EQ(byId(root, 4)->fnGetItemSyubetu(), 1);
-    EXPECT_EQ(byId(root, 5)->fnGetUchiwakeRecAttribute(), 8);
-    context::appContext().EditMode = 4;
-    EXPECT_EQ(byId(root, 1)->fnGetEditSyubetu(), 8);
-    context::resetAppContext();
-
-    auto tree = UcwTree::create();
-    COmrixEditUcw* lone = tree->newLine(line(9, 0, kFlagGokei | kFlag512 | kFlagSyumoku));
-    EXPECT_EQ(lone->fnGetEditSyubetu(),
-              kFlag512 | kFlagSyumoku);  // no parent: the flag's own kind bits
 }
 
 TEST(EditUcwContent, EmptyLinesAreTrimmedAndTested) {
@@ -161,31 +123,6 @@ TEST(EditUcwContent, EmptyLinesAreTrimmedAndTested) {
     EXPECT_FALSE(UcwTree::create()->newLine(quantity)->fnIsEmpty());
 }
 
-TEST(EditUcwContent, ContinuationLinesCountUpAlongARun) {
-    auto unused = line(8, 2, 8 | kFlagMishiyou, 7, "未使用");
-    auto root = buildTree({line(1, 0, 0), line(2, 1, 1), priced(line(3, 2, 8, 1, "本体"), 2, 100),
-                           line(4, 2, 8, 2, "続き１"), line(5, 2, 8, 3, "続き２"),
-                           priced(line(6, 2, 8, 4, "別"), 1, 5), line(7, 2, 8, 5, "続き"), unused,
-                           line(9, 2, 8, 8, "未使用の後"), line(10, 2, kFlagBesshi, 9, "別紙"),
-                           line(11, 2, kFlagKeizoku, 10, "別紙の続き")});
-    ASSERT_TRUE(root);
-    auto number = [&](int32_t id) { return byId(root, id)->fnGetKeizokuNo(); };
-    // 6 has a quantity, 8 is marked unused, 9 follows an unused line.
-    std::vector<int32_t> numbers;
-    for (int32_t id : {3, 4, 5, 6, 7, 8, 9, 11}) numbers.push_back(number(id));
-    EXPECT_EQ(numbers, (std::vector<int32_t>{0, 1, 2, 0, 1, 0, 0, 1}));
-    EXPECT_EQ(idOf(byId(root, 5)->fnGetKeizokuParent()), 3);
-    // 名称２ blank: a continuation that is not calculated; kind 4096 never is.
-    EXPECT_TRUE(byId(root, 4)->fnIsUnCalcKeizoku());
-    EXPECT_TRUE(byId(root, 11)->fnIsUnCalcKeizoku());
-    auto rec = byId(root, 4)->prUchiwakeRec();
-    // A unit name makes a line its own.
-    rec.単位名称 = "式";
-    byId(root, 4)->prUchiwakeRec(rec);
-    EXPECT_EQ(number(4), 0);
-    EXPECT_EQ(number(5), 1);  // and the next run starts after it
-}
-
 TEST(EditUcwSearch, FindsBelowButNeverBeside) {
     auto root = totalsTree();
     ASSERT_TRUE(root);
@@ -196,24 +133,6 @@ TEST(EditUcwSearch, FindsBelowButNeverBeside) {
     EXPECT_FALSE(exist);  // the total is beside the heading, not below it
     root->sbSearchSyuBetu(kFlagGokei, exist);
     EXPECT_TRUE(exist);
-}
-
-TEST(EditUcwIds, TemporaryIdsBecomeRealOnesDownTheTree) {
-    auto tree = UcwTree::create();
-    COmrixEditUcw* parent = tree->newLine(line(10, 0, 1));
-    auto fresh = line(-1, 10, 8);
-    fresh.代価表.代価表ＩＤ = -2;
-    COmrixEditUcw* child = tree->newLine(fresh);
-    auto grandchild = line(-2, -1, 8);
-    grandchild.継続親内訳ＩＤ = -1;
-    COmrixEditUcw* below = tree->newLine(grandchild);
-    parent->sbAddChild(child);
-    child->sbAddChild(below);
-    parent->sbAdjustID(true, 100, 50);
-    EXPECT_EQ(parent->prUchiwakeRec().内訳ＩＤ, 10);
-    EXPECT_EQ(child->prUchiwakeRec().代価表.代価表ＩＤ, 49);
-    const UchiwakeRec& low = below->prUchiwakeRec();
-    EXPECT_EQ(std::tuple(low.内訳ＩＤ, low.親内訳ＩＤ, low.継続親内訳ＩＤ), std::tuple(99, 100, 100));
 }
 
 }  // namespace omrix::testing

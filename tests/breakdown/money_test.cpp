@@ -101,34 +101,37 @@ TEST_F(MoneyTest, WorkTypeSumsWholeAmountsOfUsedLinesAndTotals) {
     EXPECT_TRUE(sink_->messages().empty());
 }
 
-TEST_F(MoneyTest, LowerLinesOfALineItemKeepTheirStoredAmounts) {
-    auto lower = item(4, 3, 1, 2, "10");
+// Four work types: a quantity below one 式; a line item with a lower line; a line
+// item total; no lines but formulas of its own.
+TEST_F(MoneyTest, WorkTypeRoundingLowerLinesItemTotalsAndOwnFormulas) {
+    auto small = line(2, 1, 1, 1);
+    small.内訳数量 = 0.03125;
+    small.単位名称 = " 式 ";
+    auto lower = item(12, 11, 1, 2, "10");
     lower.見積１金額 = money("7");
     lower.数量計算式 = "5";
-    ASSERT_NO_FATAL_FAILURE(recalc({line(1, 0, 0), line(2, 1, 1), item(3, 2, 1, 2, "100"), lower}));
-    EXPECT_EQ(std::tuple(rec(4).内訳数量, rec(4).見積１金額), std::tuple(2.0, money("7")));
-    EXPECT_EQ(rec(2).見積１金額, money("200"));
-}
-
-TEST_F(MoneyTest, HeadingAmountsRoundHalfToEvenWithoutCutting) {
-    auto work = line(2, 1, 1, 1);
-    work.内訳数量 = 0.03125;
-    work.単位名称 = " 式 ";
-    ASSERT_NO_FATAL_FAILURE(recalc({line(1, 0, 0), work, item(3, 2, 1, 1, "1", "3", "5")}));
-    // 312.5, 937.5 and 1562.5 ten-thousandths.
-    EXPECT_EQ(amounts(2), "0.0312/0.0938/0.1562");
-    EXPECT_EQ(rec(2).内訳数量, 0.03125);
-    EXPECT_EQ(rec(2).単位名称.trimmedRight(), "式");
-}
-
-TEST_F(MoneyTest, LineItemTotalKeepsItsAmountsAndGetsCode90) {
-    auto total = line(3, 2, kFlagMeisaiGokei, 2);
+    auto total = line(22, 20, kFlagMeisaiGokei, 2);
     total.見積１単価 = money("5");
-    ASSERT_NO_FATAL_FAILURE(recalc({line(1, 0, 0), line(2, 1, 1), item(4, 2, 1, 2, "10"), total}));
-    EXPECT_EQ(rec(3).補助明細コード.trimmedRight(), "90");
-    EXPECT_EQ(std::tuple(rec(3).見積１単価, rec(3).見積１金額, rec(3).内訳数量),
+    auto own = line(30, 1, 1, 4);
+    own.数量計算式 = "2";
+    own.見積１単価計算式 = "1/0";  // fails: price 0
+    own.見積１単価 = money("99");
+    ASSERT_NO_FATAL_FAILURE(recalc({line(1, 0, 0), small, item(3, 2, 1, 1, "1", "3", "5"),
+                                    line(10, 1, 1, 2), item(11, 10, 1, 2, "100"), lower,
+                                    line(20, 1, 1, 3), item(21, 20, 1, 2, "10"), total, own}));
+    // Heading amounts round half to even without the cut: 312.5, 937.5, 1562.5 ten-thousandths.
+    EXPECT_EQ(amounts(2), "0.0312/0.0938/0.1562");
+    EXPECT_EQ(std::tuple(rec(2).内訳数量, rec(2).単位名称.trimmedRight()), std::tuple(0.03125, "式"));
+    // The lower line keeps what is stored; the work type sums the line item alone.
+    EXPECT_EQ(std::tuple(rec(12).内訳数量, rec(12).見積１金額), std::tuple(2.0, money("7")));
+    EXPECT_EQ(rec(10).見積１金額, money("200"));
+    // A line item total keeps its price, gets code 90 and adds nothing.
+    EXPECT_EQ(rec(22).補助明細コード.trimmedRight(), "90");
+    EXPECT_EQ(std::tuple(rec(22).見積１単価, rec(22).見積１金額, rec(22).内訳数量),
               std::tuple(money("5"), money("0"), 0.0));
-    EXPECT_EQ(rec(2).見積１金額, money("20"));
+    EXPECT_EQ(rec(20).見積１金額, money("20"));
+    EXPECT_EQ(std::tuple(rec(30).内訳数量, rec(30).見積１単価, rec(30).見積１金額),
+              std::tuple(2.0, money("0"), money("0")));
 }
 
 TEST_F(MoneyTest, OverflowIsShownAndTheOtherAmountsGoOn) {
@@ -141,16 +144,6 @@ TEST_F(MoneyTest, OverflowIsShownAndTheOtherAmountsGoOn) {
     ASSERT_EQ(sink_->messages().size(), 1u);
     EXPECT_EQ(sink_->messages()[0].style, platform::kStyleExclamation);
     EXPECT_EQ(sink_->messages()[0].text, platform::kOverflowText);
-}
-
-TEST_F(MoneyTest, WorkTypeWithoutLinesKeepsItsOwnFormulas) {
-    auto work = line(2, 1, 1, 1);
-    work.数量計算式 = "2";
-    work.見積１単価計算式 = "1/0";  // fails: price 0
-    work.見積１単価 = money("99");
-    ASSERT_NO_FATAL_FAILURE(recalc({line(1, 0, 0), work}));
-    EXPECT_EQ(std::tuple(rec(2).内訳数量, rec(2).見積１単価, rec(2).見積１金額),
-              std::tuple(2.0, money("0"), money("0")));
 }
 
 // Case and name order are shown by the recalculation above; here the names' trim.

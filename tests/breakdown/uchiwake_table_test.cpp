@@ -9,7 +9,6 @@
 #include "breakdown/ucw_fixture.h"
 #include "context/app_context.h"
 #include "data/table_database.h"
-#include "platform/shown_messages.h"
 
 namespace omrix::testing {
 namespace {
@@ -36,14 +35,6 @@ void lockLine(TableDatabase& t, int32_t nameId, int32_t id) {
         "Insert Into 排他管理 (ＫＥＹテーブル名称２, ＫＥＹＩＤ２, テーブル名称, ロックＩＤ番号) "
         "Values ('内訳名称', " +
         std::to_string(nameId) + ", '内訳', " + std::to_string(id) + ");");
-}
-
-DaikahyoRec daika(int32_t nameId, int32_t daikaId, int32_t id) {
-    DaikahyoRec rec;
-    rec.内訳名称ＩＤ = nameId;
-    rec.代価表ＩＤ = daikaId;
-    rec.内訳ＩＤ = id;
-    return rec;
 }
 
 std::vector<int32_t> idsOf(const UchiwakeRows& rows) {
@@ -164,27 +155,6 @@ TEST(UchiwakeRead, SelectTextNamesItselfAndJoins代価表OnlyWhenAsked) {
     EXPECT_EQ(uchiwakeSelect201Sql(42, false).find("代価表"), std::string::npos);
 }
 
-TEST_F(UchiwakeTable, UpdateCarriesThePriceTableRow) {
-    UchiwakeRec rec = line(3, 1, 8, 1);
-    rec.代価表 = daika(7, 5, 3);
-    ASSERT_TRUE(fnOmrix_DBT_Uchiwake_Update(rec, false));
-    rec.代価表.合計金額 = money("250.5");
-    ASSERT_TRUE(fnOmrix_DBT_Uchiwake_Update(rec, false));
-    EXPECT_EQ(t.count("代価表"), 1);
-    EXPECT_EQ(t.value("Select 合計金額 From 代価表;"), "250.5");
-    rec.代価表.代価表ＩＤ = 0;
-    ASSERT_TRUE(fnOmrix_DBT_Uchiwake_Update(rec, false));
-    EXPECT_EQ(t.count("代価表"), 0);
-
-    // A failed price-table write rolls the line back.
-    const std::string before = t.value("Select RTrim(名称１) || 更新カウンタ From 内訳;");
-    t.exec("Drop Table 代価表;");
-    rec.名称１ = "after";
-    EXPECT_FALSE(fnOmrix_DBT_Uchiwake_Update(rec, true));
-    EXPECT_EQ(t.value("Select RTrim(名称１) || 更新カウンタ From 内訳;"), before);
-    EXPECT_EQ(before.substr(0, 4), "line");
-}
-
 TEST_F(UchiwakeNameTable, SelectsLiveHeadersByIdAndByProject) {
     t.exec(
         "Insert Into 内訳名称 (内訳名称ＩＤ, 内訳名称, 物件No, 版No, 種別フラグ, 事業所ＩＤ) "
@@ -285,25 +255,6 @@ TEST_F(UchiwakeLoad, HeldEmptyLinesAreNotEmptyAndLowerLocksAreCollected) {
     t.exec("Delete From 排他管理;");
     EXPECT_FALSE(byId(root, 4)->fnIsEmpty());
     EXPECT_EQ(chainIds(byId(root, 4)->fnGetTopChild()), (std::vector<int32_t>{5}));
-}
-
-TEST_F(UchiwakeLoad, SavesFromTheTreeReportFailure) {
-    fillBreakdown(t);
-    context::appContext().UchiwakeName.内訳名称ＩＤ = 7;
-    auto root = fnLoadUchiwake();
-    ASSERT_TRUE(root);
-    auto rec = byId(root, 3)->prUchiwakeRec();
-    rec.頁名称 = "頁３";
-    byId(root, 3)->prUchiwakeRec(rec);
-    EXPECT_TRUE(root->fnSimpleSave(false));
-    EXPECT_EQ(t.value("Select RTrim(頁名称) From 内訳 Where 内訳ＩＤ = 3;"), "頁３");
-    EXPECT_TRUE(root->fnSaveBukkenAll());
-    EXPECT_EQ(t.count("内訳 Where 内訳名称ＩＤ = 7 And 削除区分 = '0'"), 4);
-
-    t.exec("Drop Table 代価表;");
-    EXPECT_FALSE(root->fnSaveBukkenAll());
-    EXPECT_EQ(shownTexts(t.messages()), Shown{"3010|内訳の書き込み||fnSaveBukken"});
-    EXPECT_EQ(t.count("内訳 Where 内訳名称ＩＤ = 7 And 削除区分 = '0'"), 4);
 }
 
 }  // namespace omrix::testing

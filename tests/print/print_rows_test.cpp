@@ -156,10 +156,6 @@ TEST_F(PrintRowsTest, MainAndSubStatementPagesWorkedByHand) {
           headingLine(4, 1, kFlagSyumoku, 2, "設備"), item(5, 4, 1)},
          {"1/1: 本工事 建築", "2/2: 建築 明細3"},
          {4}},
-        {"ticked 種目 each get their pages",
-         {headingLine(2, 1, kFlagSyumoku, 1, "建築"), item(3, 2, 1),
-          headingLine(4, 1, kFlagSyumoku, 2, "設備"), item(5, 4, 1)},
-         {"1/1: 本工事 建築 設備", "2/2: 建築 明細3", "3/3: 設備 明細5"}},
         {"sub-statement pages come depth first",
          {headingLine(2, 1, kFlagSyumoku, 1, "A"), headingLine(3, 2, kFlagKamoku, 1, "A1"),
           item(4, 3, 1), headingLine(5, 2, kFlagKamoku, 2, "A2"),
@@ -220,23 +216,6 @@ TEST_F(PrintRowsTest, TotalAboveTheFootMovesToLine14AndTotalsAt14Or15Stay) {
             << "total on line " << onLine;
     }
 
-    // Each page on its own; another k, another foot line (15 - 3 = 12); an amount
-    // alone makes a line printed, so a total above it stays.
-    PrintRows pages(30);
-    for (std::size_t i = 0; i < pages.size(); ++i) {
-        pages[i].頁番号 = static_cast<int32_t>(i / 15) + 3;
-        pages[i].表示No = static_cast<int32_t>(i % 15) + 1;
-    }
-    for (std::size_t at : {2u, 15u + 4u}) {
-        pages[at].名称１ = "合計";
-        pages[at].種別フラグ = kFlagGokei;
-    }
-    pages[15 + 6].提出用金額 = *Currency::fromUnits(1);
-    fnAlignTotalRows(pages, 3);
-    EXPECT_TRUE(pages[2].名称１.isBlank());
-    EXPECT_EQ(pages[11].名称１.trimmedRight(), "合計");
-    EXPECT_EQ(pages[15 + 4].名称１.trimmedRight(), "合計");
-    EXPECT_TRUE(pages[15 + 11].名称１.isBlank());
 }
 
 TEST_F(PrintRowsTest, SheetsRestartOrContinueTheNumbering) {
@@ -334,7 +313,6 @@ TEST_F(PrintRowsTest, DittoMarkNeverOnAPagesFirstLine) {
     ASSERT_EQ(rows.size(), 30u);
     const std::string ditto = "          〃     ";
     EXPECT_EQ(rows[1].名称１.trimmedRight(), "型枠");  // below the root's name
-    EXPECT_EQ(rows[2].名称１.str().substr(0, ditto.size()), ditto);
     EXPECT_EQ(rows[14].名称１.str().substr(0, ditto.size()), ditto);
     EXPECT_EQ(rows[15].名称１.trimmedRight(), "型枠");  // page 2, line 1
     EXPECT_EQ(rows[16].名称１.str().substr(0, ditto.size()), ditto);

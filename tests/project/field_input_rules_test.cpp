@@ -22,7 +22,6 @@ TEST(FieldInputRules, KeysAsTyped) {
     const KeyCase cases[] = {
         {"floor reaching 999", kFloorInput, "99", "9", 2, 0, false},
         {"floor reaching 1000", kFloorInput, "100", "0", 3, 0, true},
-        {"floor digit replacing a selection", kFloorInput, "999", "1", 0, 3, false},
         {"floor point", kFloorInput, "1", ".", 1, 0, true},
         {"third decimal", kDecimalInput, "1.23", "4", 4, 0, false},
         {"fourth decimal", kDecimalInput, "1.234", "5", 5, 0, true},
@@ -31,7 +30,6 @@ TEST(FieldInputRules, KeysAsTyped) {
         {"decimal above maximum", kDecimalInput, "999999999", "9", 9, 0, true},
         {"minus at the start of an empty box", kDecimalInput, "", "-", 0, 0, false},
         {"minus before a digit makes it negative", kDecimalInput, "5", "-", 0, 0, true},
-        {"minus before zero stays zero", kDecimalInput, "0", "-", 0, 0, false},
         {"second minus", kFloorInput, "-", "-", 0, 0, true},
         {"digit after a lone minus", kFloorInput, "-", "5", 1, 0, true},
         {"zero after a lone minus", kFloorInput, "-", "0", 1, 0, false},
@@ -64,8 +62,6 @@ TEST(FieldInputRules, PastedAndDroppedTextAsAWhole) {
         {"decimal with four places", kDecimalInput, "12.3456", true},
         {"negative number", kDecimalInput, "-1", true},
         {"lone minus", kDecimalInput, "-", false},
-        {"minus inside", kDecimalInput, "1-", true},
-        {"thousands separator", kDecimalInput, "1,000", true},
         {"exponent", kDecimalInput, "1E3", true},
         {"Delete of the point past the maximum", kDecimalInput, "9999999995", true},
         {"a fifth decimal beyond zeros", kDecimalInput, "0.00001", true},
@@ -75,7 +71,6 @@ TEST(FieldInputRules, PastedAndDroppedTextAsAWhole) {
 
 TEST(FieldInputRules, TsuboCaptions) {
     // 0.3025 rounded at start-up to 3 places is 0.303.
-    EXPECT_EQ(tuboCaption("100", 0.303), "30.3");
     EXPECT_EQ(tuboCaption("1234.5", 0.303), "374.0535");
     EXPECT_EQ(tuboCaption("-", 0.303), "0");  // the one negative text a key can leave
     EXPECT_EQ(tuboCaption("100", 0.0), "0");

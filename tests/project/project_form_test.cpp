@@ -122,25 +122,6 @@ TEST_F(ProjectFormTest, TakeOverFillsTheSummaryFromTheMasters) {
         "五||1545.3|01|");
 }
 
-TEST_F(ProjectFormTest, TwoVersionsKeepSeparateSummaryRows) {
-    MitsumoriyokoForm first(inputs("01"));
-    first.load();
-    first.setText("Txt_FutaiKoji", "外構工事");
-    ASSERT_TRUE(first.save());
-    MitsumoriyokoForm second(inputs("02"));
-    second.load();
-    EXPECT_EQ(second.text("Txt_FutaiKoji"), "");
-    second.setText("Txt_FutaiKoji", "植栽");
-    ASSERT_TRUE(second.save());
-    EXPECT_EQ(
-        t.value("Select Group_Concat(物件見積要項ＩＤ || Trim(版No) || RTrim(付帯工事), ',') From "
-                "(Select * From 物件見積要項 Order By 版No);"),
-        "101外構工事,202植栽");
-    first.setText("Txt_FutaiKoji", "外構");
-    ASSERT_TRUE(first.save());
-    EXPECT_EQ(t.count("物件見積要項;"), 2);
-}
-
 TEST_F(ProjectFormTest, AuthorityBitZeroViewsAndTakesOverButNeverSaves) {
     KojiGaiyoForm form(inputs("01", 0x0003));
     form.load();
