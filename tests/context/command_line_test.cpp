@@ -13,43 +13,41 @@ class CommandLine : public ::testing::Test {
     testing::FreshContext fresh_;
 };
 
-TEST_F(CommandLine, ReadsTheSuitesKeysInAnyOrderAndCase) {
-    appContext().CommandLine = "-Q:新築工事 -t:17 -h:01 -B:0001234 -W:4660";
+TEST_F(CommandLine, ReadsTheSuitesKeysInAnyOrderAndCaseAndClearsWhatIsMissing) {
+    const char* argv[] = {
+        "/opt/omrix/omrix-print", "-Q:新築工事 A", "-t:17", "-h:01", "-B:0001234", "-W:4660"};
+    EXPECT_EQ(joinArguments(1, argv), "");
+    appContext().CommandLine = joinArguments(6, argv);
     sbReadCommandLine();
-    EXPECT_EQ(appContext().BukkenNo, "0001234");
-    EXPECT_EQ(appContext().HanNo, "01");
-    EXPECT_EQ(appContext().BukkenName, "新築工事");
+    EXPECT_EQ(appContext().BukkenNo + "/" + appContext().HanNo + "/" + appContext().BukkenName,
+              "0001234/01/新築工事");
     EXPECT_EQ(appContext().TantoshaID, 17);
     EXPECT_EQ(fnGetCallerWindow(), 4660);
+
+    appContext().CommandLine = "no keys at all";
+    sbReadCommandLine();
+    EXPECT_EQ(appContext().BukkenNo + appContext().HanNo + appContext().BukkenName, "");
+    EXPECT_EQ(appContext().TantoshaID + fnGetCallerWindow(), 0);
 }
 
 TEST_F(CommandLine, ValueRules) {
-    struct Case {
+    const struct {
         const char* line;
         const char* key;
         const char* value;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"-B:111 -B:222", "B", "111"},  // first occurrence wins
-        {"-B:5", "b", "5"},
-        {"-Q:AB-B:9 -B:1", "B", "9"},  // the whole string is searched, values too
-        {"-B=123", "B", "123"},        // the separator is skipped whatever it is
-        {"-B123", "B", "23"},
-        {"-B：123", "B", "123"},  // a full-width colon is one character, not one byte
-        {"-B 123", "B", ""},      // a blank separator ends the value before it starts
-        {"-Q:ABC DEF -B:1", "Q", "ABC"},
-        {"   -B:1   ", "B", "1"},
+        {"-Q:AB-B:9 -B:1", "B", "9"},   // the whole string is searched, values too
+        {"-B123", "B", "23"},           // the separator is skipped whatever it is
+        {"-B：123", "B", "123"},        // a full-width colon is one character, not one byte
+        {"-B 123", "B", ""},            // a blank separator ends the value before it starts
         {"-Q:東京　本社 -B:1", "Q", "東京　本社"},  // U+3000 is no ASCII blank
         {"-B:1\t-H:2", "B", "1\t-H:2"},             // nor is a tab
-        {"-B:1\t-H:2", "H", "2"},
-        {"-B:1 -H", "H", ""},
         {"-B:1 -H:", "H", ""},
-        {"-B:1", "H", ""},
         {"-B:1", "", ""},
-        {"", "B", ""},
         {"-H:0", "H", "0"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         appContext().CommandLine = c.line;
         std::string value = "stale";
         bool found = fnGetCommandLineValue(c.key, value);
@@ -58,40 +56,22 @@ TEST_F(CommandLine, ValueRules) {
     }
 }
 
-TEST_F(CommandLine, NoKeysLeaveEverythingEmpty) {
-    appContext().CommandLine = "no keys at all";
-    appContext().TantoshaID = 99;
-    sbReadCommandLine();
-    EXPECT_EQ(appContext().BukkenNo + appContext().HanNo + appContext().BukkenName, "");
-    EXPECT_EQ(appContext().TantoshaID + fnGetCallerWindow(), 0);
-}
-
 TEST_F(CommandLine, OperatorAndWindowNumbers) {
-    struct Case {
-        const char* line;
-        int32_t number;
+    const std::pair<const char*, int32_t> operators[] = {
+        {"-T:-7", -7},        {"-T:abc", 0},   {"-T:3.5", 4}, {"-T:2147483647", 2147483647},
+        {"-T:2147483648", 0}, {"-T:12abc", 0},
     };
-    for (const Case& c : {Case{"-T:42", 42}, Case{"-T:-7", -7}, Case{"-T:", 0}, Case{"-T:abc", 0},
-                          Case{"-T:3.5", 4}, Case{"-T:2147483647", 2147483647},
-                          Case{"-T:2147483648", 0}, Case{"-T:12abc", 0}}) {
-        appContext().CommandLine = c.line;
+    for (const auto& [line, number] : operators) {
+        appContext().CommandLine = line;
         sbReadCommandLine();
-        EXPECT_EQ(appContext().TantoshaID, c.number) << c.line;
+        EXPECT_EQ(appContext().TantoshaID, number) << line;
     }
-    for (const Case& c : {Case{"-W:1.5", 2}, Case{"-W:0x1F", 0}, Case{"-W:-2147483648", INT32_MIN},
-                          Case{"-W:99999999999", 0}}) {
-        appContext().CommandLine = c.line;
-        EXPECT_EQ(fnGetCallerWindow(), c.number) << c.line;
+    const std::pair<const char*, int32_t> windows[] = {
+        {"-W:1.5", 2}, {"-W:0x1F", 0}, {"-W:-2147483648", INT32_MIN}, {"-W:99999999999", 0}};
+    for (const auto& [line, number] : windows) {
+        appContext().CommandLine = line;
+        EXPECT_EQ(fnGetCallerWindow(), number) << line;
     }
-}
-
-TEST_F(CommandLine, JoinsProgramArgumentsWithBlanks) {
-    const char* argv[] = {"/opt/omrix/omrix-print", "-B:0001", "-H:02", "-Q:A B"};
-    EXPECT_EQ(joinArguments(1, argv), "");
-    appContext().CommandLine = joinArguments(4, argv);
-    EXPECT_EQ(appContext().CommandLine, "-B:0001 -H:02 -Q:A B");
-    sbReadCommandLine();
-    EXPECT_EQ(appContext().BukkenName, "A");
 }
 
 }  // namespace

@@ -33,16 +33,12 @@ class OmrixDb : public ::testing::Test {
 TEST_F(OmrixDb, InitCreatesTheTablesOnceUnlessForced) {
     ToolRun first = run("init --file new.sqlite");
     ASSERT_EQ(first.status, 0) << first.err;
-    EXPECT_TRUE(std::filesystem::exists(file("new.sqlite")));
-
     ToolRun insert = run("exec --file new.sqlite",
                          "Insert Into 内訳名称 (内訳名称ＩＤ, 内訳名称) Values (1, 'a');");
     ASSERT_EQ(insert.status, 0) << insert.err;
     EXPECT_EQ(insert.out, "1 rows affected\n");
 
-    ToolRun again = run("init --file new.sqlite");
-    EXPECT_EQ(again.status, 1);
-    EXPECT_NE(again.err.find("--force"), std::string::npos);
+    EXPECT_EQ(run("init --file new.sqlite").status, 1);
     EXPECT_EQ(run("exec --file new.sqlite", "Select Count(*) As n From 内訳名称").out, "n\n1\n");
 
     ASSERT_EQ(run("init --force --file new.sqlite").status, 0);
@@ -63,7 +59,6 @@ TEST_F(OmrixDb, InitThroughTheIniFile) {
     // Whether or not this build has the server driver, the message names the server.
     EXPECT_NE(server.err.find("\"PRODSQL\""), std::string::npos) << server.err;
     EXPECT_NE(server.err.find("ODBC"), std::string::npos) << server.err;
-    EXPECT_EQ(run("init --ini conf/none.ini").status, 1);
 }
 
 TEST_F(OmrixDb, ExecPrintsRowsAndCounts) {
@@ -80,9 +75,6 @@ TEST_F(OmrixDb, ExecPrintsRowsAndCounts) {
               "1 rows affected\n1 rows affected\n2 rows affected\n"
               "物件変数ID\t変数名\t名称\t数量\n1\tA\tx\\ty\t2.5\n2\tB\tNULL\t2.5\n");
 
-    testing::writeBytes(file("query.sql"), "Select 'ok' As answer");
-    EXPECT_EQ(run("exec --file db.sqlite query.sql").out, "answer\nok\n");
-
     ToolRun bad =
         run("exec --file db.sqlite", "Select * From 内訳; Update nowhere Set a = 1; Select 1");
     EXPECT_EQ(bad.status, 1);
@@ -91,7 +83,6 @@ TEST_F(OmrixDb, ExecPrintsRowsAndCounts) {
     EXPECT_FALSE(std::filesystem::exists(file("missing.sqlite")));
     // Scripts that cannot be read whole are refused before anything runs.
     const std::pair<std::string, std::string> unreadable[] = {
-        {"nofile.sql", "nofile.sql: no such file"},
         {"/dev/zero", "/dev/zero is larger than 64 MiB"},
         {".", ". is a folder"},
     };
@@ -103,15 +94,12 @@ TEST_F(OmrixDb, ExecPrintsRowsAndCounts) {
 }
 
 TEST_F(OmrixDb, UsageErrorsAndPasswords) {
-    EXPECT_EQ(run("").status, 2);
     ToolRun unknown = run("frobnicate");
     EXPECT_EQ(unknown.status, 2);
     EXPECT_NE(unknown.err.find("unknown sub-command 'frobnicate'"), std::string::npos)
         << unknown.err;
-    EXPECT_EQ(run("init --file ''").status, 2);
-    EXPECT_EQ(run("exec --ini ''").status, 2);
-    EXPECT_EQ(run("init --ini a.ini --file b.sqlite").status, 2);
-    EXPECT_EQ(run("init --help").status, 0);
+    for (const char* usage : {"", "init --file ''", "exec --ini ''", "init --ini a --file b"})
+        EXPECT_EQ(run(usage).status, 2) << usage;
 
     // The tool makes the key file it enciphers with when there is none yet.
     testing::PasswordKey key;
@@ -127,9 +115,7 @@ TEST_F(OmrixDb, UsageErrorsAndPasswords) {
     ASSERT_EQ(cipher.status, 0) << cipher.err;
     EXPECT_TRUE(std::filesystem::exists(key.file()));
     EXPECT_EQ(deciphered(cipher), "パス word");
-    ToolRun fromInput = run("encrypt-password", "from input\r\n");
-    EXPECT_EQ(deciphered(fromInput), "from input");
-    EXPECT_EQ(run("encrypt-password ''").out, "\n");
+    EXPECT_EQ(deciphered(run("encrypt-password", "from input\r\n")), "from input");
 
     // A key file that cannot be made is the tool's failure, with the file named.
     ::setenv("OMRIX_KEY_FILE", "/proc/omrix/secret.key", 1);

@@ -29,24 +29,29 @@ std::string failingScreen() {
 }
 
 TEST(SqlQuote, CutsByBytesThenDoublesQuotes) {
-    EXPECT_EQ(fnSqlQuote("O'Neil", 0), "O''Neil");
-    EXPECT_EQ(fnSqlQuote("", 16), "");
-    // 20 full-width characters are 40 bytes; 16 bytes hold 8 of them.
-    EXPECT_EQ(fnSqlQuote("あいうえおかきくけこさしすせそたちつてと", 16), "あいうえおかきく");
-    // The cut comes first, so it can never leave half of a doubled quote.
-    EXPECT_EQ(fnSqlQuote("ab'cd", 3), "ab''");
-    EXPECT_EQ(fnSqlQuote("abc'", 3), "abc");
-    EXPECT_EQ(fnSqlQuote("aあ'", 2), "a");  // a halved double-byte character is left out
-    EXPECT_EQ(fnSqlQuote("ｱｲｳ'", 4), "ｱｲｳ''");
-    EXPECT_EQ(fnSqlQuote("ab\0'); Delete From 物件概要; --"s, 0), "ab");
-    EXPECT_EQ(fnSqlQuote("\0abc"s, 10), "");
+    const struct {
+        std::string text;
+        int32_t limit;
+        const char* quoted;
+    } cases[] = {
+        {"O'Neil", 0, "O''Neil"},
+        // 20 full-width characters are 40 bytes; 16 bytes hold 8 of them.
+        {"あいうえおかきくけこさしすせそたちつてと", 16, "あいうえおかきく"},
+        // The cut comes first, so it can never leave half of a doubled quote.
+        {"ab'cd", 3, "ab''"},
+        {"abc'", 3, "abc"},
+        {"aあ'", 2, "a"},  // a halved double-byte character is left out
+        {"ｱｲｳ'", 4, "ｱｲｳ''"},
+        {"ab\0'); Delete From 物件概要; --"s, 0, "ab"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(fnSqlQuote(c.text, c.limit), c.quoted) << c.text;
+    EXPECT_EQ(sqlNumber(1e20), "100000000000000000000");
+    EXPECT_EQ(sqlNumber(std::numeric_limits<double>::quiet_NaN()), "0");
 }
 
 TEST(ScreenId, ComesFromTheActiveWindowCutTo16Bytes) {
     testing::FreshContext fresh;
     EXPECT_EQ(fnScreenID(), "");
-    appContext().ScreenIdProvider = &screenName;
-    EXPECT_EQ(fnScreenID(), "Frm_Omrix_Print_");
     appContext().ScreenIdProvider = &quotedScreenName;
     EXPECT_EQ(fnScreenID(), "Frm_''Gaiyou''");
     appContext().ScreenIdProvider = &failingScreen;
@@ -59,8 +64,7 @@ using UpdateThenInsert = testing::TablesTest;
 TEST_F(AuditRecord, ReadsValuesAndNulls) {
     t.exec(
         "Insert Into 物件変数 (更新日, 更新操作者, 更新画面ＩＤ, 更新カウンタ, 削除区分, "
-        "物件変数ＩＤ) "
-        "Values ('2024-03-05 06:07:08', 'tanaka', 'Frm_A', 32766, '0', 1), "
+        "物件変数ＩＤ) Values ('2024-03-05 06:07:08', 'tanaka', 'Frm_A', 32766, '0', 1), "
         "(NULL, NULL, NULL, NULL, NULL, 2);");
     auto rs = t.db().fnOpenRecordSet("Select * From 物件変数 Order By 物件変数ＩＤ;");
     ASSERT_TRUE(rs);
@@ -68,16 +72,11 @@ TEST_F(AuditRecord, ReadsValuesAndNulls) {
     sbReadAudit(*rs, audit);
     EXPECT_EQ(audit.更新日, (DateTime{2024, 3, 5, 6, 7, 8}));
     EXPECT_EQ(audit.更新操作者.trimmedRight(), "tanaka");
-    EXPECT_EQ(audit.更新画面ＩＤ.trimmedRight(), "Frm_A");
     EXPECT_EQ(audit.更新カウンタ, 32766);
-
     ASSERT_TRUE(rs->fnMoveNext());
     sbReadAudit(*rs, audit);
     EXPECT_EQ(audit.更新日, DateTime{});
-    EXPECT_TRUE(audit.更新操作者.isBlank());
-    EXPECT_TRUE(audit.削除区分.isBlank());
-    sbClearAudit(audit);
-    EXPECT_EQ(audit.削除区分.str(), "0");
+    EXPECT_TRUE(audit.更新操作者.isBlank() && audit.削除区分.isBlank());
 }
 
 SqlColumnList hensuColumns(int32_t id, std::string_view name) {
@@ -87,7 +86,7 @@ SqlColumnList hensuColumns(int32_t id, std::string_view name) {
 }
 
 bool writeHensu(int32_t id, std::string_view name, bool transaction = true) {
-    return fnUpdateThenInsert(*context::appContext().Database, "物件変数", "物件変数ＩＤ", id,
+    return fnUpdateThenInsert(*appContext().Database, "物件変数", "物件変数ＩＤ", id,
                               hensuColumns(id, name), transaction);
 }
 
@@ -99,7 +98,6 @@ TEST_F(UpdateThenInsert, InsertsFirstThenUpdatesWithTheWrappingCounter) {
     EXPECT_EQ(t.value("Select 更新カウンタ || '/' || 削除区分 || '/' || 更新操作者 || '/' || "
                       "更新画面ＩＤ || '/' || 名称 From 物件変数;"),
               "0/0/O'Reilly-Tanaka-/Frm_Omrix_Print_/first");
-    EXPECT_NE(t.value("Select 更新日 From 物件変数;"), "<null>");
 
     t.exec("Update 物件変数 Set 更新カウンタ = 32765;");
     std::string seen;
@@ -123,8 +121,7 @@ TEST_F(UpdateThenInsert, FailureRollsBackAndLeavesTheConnectionUsable) {
     EXPECT_FALSE(writeHensu(1, "a"));
     SqlColumnList unknown;
     unknown.number("物件変数ＩＤ", int64_t{1}).text("無い列", "x");
-    EXPECT_FALSE(fnUpdateThenInsert(*context::appContext().Database, "物件変数", "物件変数ＩＤ", 1,
-                                    unknown, true));
+    EXPECT_FALSE(fnUpdateThenInsert(t.db(), "物件変数", "物件変数ＩＤ", 1, unknown, true));
 
     // No transaction was left open: another connection sees the next write.
     t.stopRefusing("物件変数");
@@ -132,52 +129,37 @@ TEST_F(UpdateThenInsert, FailureRollsBackAndLeavesTheConnectionUsable) {
     auto other = t.connect();
     ASSERT_TRUE(other);
     auto rs = other->fnOpenRecordSet("Select Count(*) From 物件変数;");
-    ASSERT_TRUE(rs);
-    EXPECT_EQ(rs->fnGetInt(0), 1);
+    EXPECT_EQ(rs ? rs->fnGetInt(0) : -1, 1);
 }
 
 // Whatever a user types, the write stores what the byte rules allow and the statement
 // stays the one that was meant.
 TEST_F(UpdateThenInsert, HostileTextsRoundTripAndNeverChangeTheStatement) {
-    const std::vector<std::string> pieces = {"'",  "''", "a", " ", ";",  "--", "/*",
-                                             "全", "Ａ", "ｱ", "ﾞ", "〃", "𠮷", "😀",
-                                             "\\", "\n", "é", ")", "\0"s};
+    const std::vector<std::string> pieces = {"'", "''", "a",  " ", ";",  "--", "/*", "全",
+                                             "ｱ", "〃", "𠮷", "😀", "\\", "\n", ")",  "\0"s};
     std::vector<std::pair<std::string, int32_t>> cases;
-    for (const auto& text : {"'); Drop Table 物件変数; --"s, "全角'ＡＢＣ'ｶﾅ"s, "''''''''"s,
-                             "𠮷野家'の😀"s, "abc\0'; --"s}) {
-        for (int32_t limit : {0, 1, 2, 3, 5, 16}) cases.emplace_back(text, limit);
+    for (int32_t limit : {0, 1, 2, 3, 16}) {
+        cases.emplace_back("'); Drop Table 物件変数; --", limit);
+        cases.emplace_back("𠮷野家'の😀\0'; --"s, limit);
     }
     std::mt19937 random(20240611);
-    for (int n = 0; n < 300; ++n) {
+    for (int n = 0; n < 200; ++n) {
         std::string text;
-        for (int i = static_cast<int>(random() % 12); i > 0; --i) {
+        for (int i = static_cast<int>(random() % 12); i > 0; --i)
             text += pieces[random() % pieces.size()];
-        }
         cases.emplace_back(text, static_cast<int32_t>(random() % 10));
     }
-
     int32_t id = 0;
     for (const auto& [text, limit] : cases) {
         SqlColumnList columns;
         columns.number("物件変数ＩＤ", int64_t{++id}).text("名称", text, limit);
-        ASSERT_TRUE(fnUpdateThenInsert(*context::appContext().Database, "物件変数", "物件変数ＩＤ",
-                                       id, columns, true))
-            << id;
+        ASSERT_TRUE(fnUpdateThenInsert(t.db(), "物件変数", "物件変数ＩＤ", id, columns, true));
         std::string beforeNul = text.substr(0, text.find('\0'));
-        auto rs = t.db().fnOpenRecordSet(
-            "Select 名称 From 物件変数 Where 物件変数ＩＤ = " + std::to_string(id) + ";");
-        ASSERT_TRUE(rs);
-        EXPECT_EQ(rs->fnGetChar("名称"), limit > 0 ? util::cutToBytes(beforeNul, limit) : beforeNul)
+        EXPECT_EQ(t.value("Select 名称 From 物件変数 Where 物件変数ＩＤ = " + std::to_string(id)),
+                  limit > 0 ? util::cutToBytes(beforeNul, limit) : beforeNul)
             << "case " << id << " limit " << limit;
     }
     EXPECT_EQ(t.count("物件変数;"), static_cast<int64_t>(cases.size()));
-}
-
-TEST(SqlNumbers, PlainDecimalWithoutExponent) {
-    EXPECT_EQ(sqlNumber(-1234.5), "-1234.5");
-    EXPECT_EQ(sqlNumber(1e20), "100000000000000000000");
-    EXPECT_EQ(sqlNumber(0.1), "0.1");
-    EXPECT_EQ(sqlNumber(std::numeric_limits<double>::quiet_NaN()), "0");
 }
 
 }  // namespace
