@@ -122,25 +122,21 @@ TEST_F(IniRead, BufferLimitsNulsAndMissingFiles) {
     EXPECT_TRUE(sink->messages().empty());
 }
 
+// Mode 1 names a file in $WINDIR; without it nothing is read or written.
 TEST_F(IniRead, WindowsDirectoryMode) {
     writeBytes(path, "[S]\nK=in windir\n");
     {
         ScopedEnv windir("WINDIR", folder.path().c_str());
-        EXPECT_EQ(VBFILE_ReadINI("S", "K", 1, "OMRIX.INI"), "in windir");
         // The name ends at a NUL, as the system call sees it.
         EXPECT_EQ(VBFILE_ReadINI("S", "K", 1, std::string("OMRIX.INI\0junk", 14)), "in windir");
     }
-    {
-        ScopedEnv windir("WINDIR", nullptr);
-        EXPECT_EQ(VBFILE_ReadINI("S", "K", 1, "OMRIX.INI"), "");
-        VBFILE_WriteINI("S", "K", "v", 1, "OMRIX.INI");
-        ASSERT_EQ(sink->messages().size(), 1u);
-        EXPECT_EQ(sink->messages()[0].number, 3024);
-    }
+    ScopedEnv windir("WINDIR", nullptr);
+    EXPECT_EQ(VBFILE_ReadINI("S", "K", 1, "OMRIX.INI"), "");
+    VBFILE_WriteINI("S", "K", "v", 1, "OMRIX.INI");
+    EXPECT_EQ(testing::shownTexts(*sink).size(), 1u);
     EXPECT_EQ(readBytes(path), "[S]\nK=in windir\n");
 }
 
-// Written through a link, the file keeps its mode and every byte but the value's.
 TEST_F(IniWrite, ReplacesOneValueAndKeepsEveryOtherByte) {
     const std::string before =
         "; OMRIX settings\r\n"

@@ -22,15 +22,20 @@ using context::appContext;
 class IdNumberingTest : public testing::TablesTest {
   protected:
     // Counts the waits instead of sleeping.
-    LockRetryPolicy counting(int32_t tries, int32_t waitMs) {
-        LockRetryPolicy policy;
-        policy.tries = tries;
-        policy.waitMs = waitMs;
-        policy.sleep = [this](int32_t ms) { waits.push_back(ms); };
-        return policy;
+    LockRetryPolicy counting(int32_t tries = 0, int32_t waitMs = 0) {
+        return {
+            .tries = tries, .waitMs = waitMs, .sleep = [this](int32_t ms) { waits.push_back(ms); }};
     }
     int32_t take(std::string_view table, int32_t count, const LockRetryPolicy& policy) {
         return fnOmrix_DBT_ID_Kanri_GetIncMaxID(t.db(), policy, table, count, "", 0, "", 0);
+    }
+    int32_t take(std::string_view table, int32_t count = 1) {
+        return take(table, count, counting());
+    }
+    void holdLock() {
+        t.exec(
+            "Insert Into ＩＤ排他管理 (削除区分, ＫＥＹＩＤ１, ＫＥＹＩＤ２, テーブル名称) "
+            "Values ('0', 0, 0, '物件概要');");
     }
     std::string counter(std::string_view table) {
         return t.value("Select ＩＤカウンタ From ＩＤ管理 Where RTrim(テーブル名称) = '" +
@@ -42,18 +47,17 @@ class IdNumberingTest : public testing::TablesTest {
 };
 
 TEST_F(IdNumberingTest, FirstTakeCreatesTheCounterLaterOnesRaiseIt) {
-    EXPECT_EQ(take("物件概要", 3, counting(0, 0)), 3);
+    EXPECT_EQ(take("物件概要", 3), 3);
     EXPECT_EQ(t.value("Select 更新カウンタ || 削除区分 || 更新操作者 From ＩＤ管理;"), "00tester");
-    EXPECT_EQ(take("物件概要", 0, counting(0, 0)), 4);  // below 1 counts as 1
-    EXPECT_EQ(take("物件概要", -7, counting(0, 0)), 5);
+    EXPECT_EQ(take("物件概要", -7), 4);  // below 1 counts as 1
     // Each key pair has a counter of its own.
-    EXPECT_EQ(
-        fnOmrix_DBT_ID_Kanri_GetIncMaxID(t.db(), counting(0, 0), "物件概要", 1, "", 1, "X", 0), 1);
+    EXPECT_EQ(fnOmrix_DBT_ID_Kanri_GetIncMaxID(t.db(), counting(), "物件概要", 1, "", 1, "X", 0),
+              1);
     t.exec("Delete From ＩＤ管理;");
     t.exec(
         "Insert Into ＩＤ管理 (削除区分, ＫＥＹＩＤ１, ＫＥＹＩＤ２, テーブル名称, ＩＤカウンタ, "
         "更新カウンタ) Values ('0', 0, 0, '物件見積要項     ', 41, 32766);");
-    EXPECT_EQ(take("物件見積要項", 3, counting(0, 0)), 44);  // the caller owns 42, 43, 44
+    EXPECT_EQ(take("物件見積要項", 3), 44);  // the caller owns 42, 43, 44
     EXPECT_EQ(t.value("Select ＩＤカウンタ || '/' || 更新カウンタ From ＩＤ管理;"), "44/1");
     EXPECT_EQ(lockRows(), 0);
     EXPECT_TRUE(waits.empty());
@@ -62,44 +66,29 @@ TEST_F(IdNumberingTest, FirstTakeCreatesTheCounterLaterOnesRaiseIt) {
 TEST_F(IdNumberingTest, TableNamesAreCutTo128BytesAndQuoted) {
     std::string longName(99, 'x');
     longName += "表表表表表表表表表表表表表表表";  // 129 bytes: byte 128 halves the last one
-    EXPECT_EQ(take(longName, 1, counting(0, 0)), 1);
+    EXPECT_EQ(take(longName, 1), 1);
     EXPECT_EQ(t.value("Select Length(テーブル名称) From ＩＤ管理;"), "113");
-    EXPECT_EQ(take(longName + "ignored", 1, counting(0, 0)), 2);
-    EXPECT_EQ(take("O'Brien'); Delete From ＩＤ管理; --", 1, counting(0, 0)), 1);
+    EXPECT_EQ(take(longName + "ignored", 1), 2);
+    EXPECT_EQ(take("O'Brien'); Delete From ＩＤ管理; --", 1), 1);
     EXPECT_EQ(t.count("ＩＤ管理;"), 2);
 }
 
 TEST_F(IdNumberingTest, HeldLockIsTriedSettingPlusOneTimesThenGivesUp) {
-    t.exec(
-        "Insert Into ＩＤ排他管理 (削除区分, ＫＥＹＩＤ１, ＫＥＹＩＤ２, テーブル名称) "
-        "Values ('0', 0, 0, '物件概要');");
+    holdLock();
     EXPECT_EQ(take("物件概要", 1, counting(2, 15)), 0);
     EXPECT_EQ(waits, (std::vector<int32_t>{15, 15, 15}));
     // Someone else's lock row is theirs to delete, and no counter moved.
     EXPECT_EQ(lockRows(), 1);
     EXPECT_EQ(counter("物件概要"), "<none>");
-
     // A lock on another table does not stand in the way.
-    waits.clear();
     EXPECT_EQ(take("物件見積要項", 1, counting(2, 15)), 1);
-    EXPECT_TRUE(waits.empty());
+    EXPECT_EQ(waits.size(), 3u);
 
-    // Any other refusal will not cure itself by waiting.
-    t.exec("Drop Table ＩＤ排他管理;");
-    EXPECT_EQ(take("物件概要", 1, counting(5, 10)), 0);
-    EXPECT_TRUE(waits.empty());
-    EXPECT_TRUE(t.messages().messages().empty());
-}
-
-TEST_F(IdNumberingTest, WaitsAndTriesComeFromTheEnvironmentRow) {
-    t.exec(
-        "Insert Into ＩＤ排他管理 (削除区分, ＫＥＹＩＤ１, ＫＥＹＩＤ２, テーブル名称) "
-        "Values ('0', 0, 0, '物件概要');");
+    // The environment row gives the tries and waits; the caller shows one message.
     appContext().Kankyo.ＬＯＣＫ作成トライ回数 = 1;
     appContext().Kankyo.ＬＯＣＫ作成ウェイト時間 = 1;
     auto policy = lockRetryPolicyFromContext();
     EXPECT_EQ(policy.tries + policy.waitMs, 2);
-
     const testing::Shown once{
         "3010|ＩＤ管理テーブルの取得|"
         "メイン画面のツール→排他管理→ＩＤ排他管理を確認してください。|sbSaveGaiyou"};
@@ -108,6 +97,12 @@ TEST_F(IdNumberingTest, WaitsAndTriesComeFromTheEnvironmentRow) {
     t.exec("Delete From ＩＤ排他管理;");
     EXPECT_EQ(fnGetNewTableID(t.db(), policy, "物件概要", "sbSaveGaiyou"), 1);
     EXPECT_EQ(testing::shownTexts(t.messages()), once);
+
+    // Any other refusal will not cure itself by waiting.
+    waits.clear();
+    t.exec("Drop Table ＩＤ排他管理;");
+    EXPECT_EQ(take("物件概要", 1, counting(5, 10)), 0);
+    EXPECT_TRUE(waits.empty());
 }
 
 TEST_F(IdNumberingTest, FailedCounterWriteStillReleasesTheLock) {
@@ -115,22 +110,20 @@ TEST_F(IdNumberingTest, FailedCounterWriteStillReleasesTheLock) {
         "Insert Into ＩＤ管理 (削除区分, ＫＥＹＩＤ１, ＫＥＹＩＤ２, テーブル名称, ＩＤカウンタ) "
         "Values ('0', 0, 0, '物件概要', 10);");
     t.refuse("Update", "ＩＤ管理");
-    EXPECT_EQ(take("物件概要", 1, counting(0, 0)), 0);
+    EXPECT_EQ(take("物件概要", 1), 0);
     EXPECT_EQ(counter("物件概要"), "10");
-    EXPECT_EQ(lockRows(), 0);
-
     // Nor is a counter raised past the Long range.
     t.stopRefusing("ＩＤ管理");
     t.exec("Update ＩＤ管理 Set ＩＤカウンタ = 2147483646;");
-    EXPECT_EQ(take("物件概要", 1, counting(0, 0)), 2147483647);
-    EXPECT_EQ(take("物件概要", 1, counting(0, 0)), 0);
+    EXPECT_EQ(take("物件概要", 1), 2147483647);
+    EXPECT_EQ(take("物件概要", 1), 0);
     EXPECT_EQ(lockRows(), 0);
     EXPECT_TRUE(t.messages().messages().empty());
 }
 
 TEST_F(IdNumberingTest, FailedUnlockShowsTheCriticalBoxAndKeepsTheNumber) {
     t.refuse("Delete", "ＩＤ排他管理");
-    EXPECT_EQ(take("物件概要", 1, counting(0, 0)), 1);
+    EXPECT_EQ(take("物件概要", 1), 1);
     ASSERT_EQ(t.messages().messages().size(), 1u);
     const auto& shown = t.messages().messages()[0];
     EXPECT_EQ(shown.style, platform::kStyleCritical);
@@ -184,7 +177,7 @@ TEST_F(IdNumberingTest, ConcurrentProcessesNeverShareANumber) {
     constexpr int kProcesses = 4;
     constexpr int kTakes = 200;
     std::string iniPath = t.iniPath();
-    std::string outputs = t.file() + ".taken";
+    std::string outputs = t.folder().file("taken");
     // No connection may cross the fork.
     appContext().Database.reset();
     t.db().fnClose();
@@ -204,10 +197,8 @@ TEST_F(IdNumberingTest, ConcurrentProcessesNeverShareANumber) {
             appContext().Kankyo.ＬＯＣＫ作成トライ回数 = 30000;
             appContext().Kankyo.ＬＯＣＫ作成ウェイト時間 = 1;
             std::ofstream out(outputs + std::to_string(p));
-            for (int i = 0; i < kTakes; ++i) {
-                int32_t id = fnOmrix_DBT_ID_Kanri_GetIncMaxID("物件概要", 1, "", 0, "", 0);
-                out << id << "\n";
-            }
+            for (int i = 0; i < kTakes; ++i)
+                out << fnOmrix_DBT_ID_Kanri_GetIncMaxID("物件概要", 1, "", 0, "", 0) << "\n";
             out.close();
             db->fnClose();
             ::_exit(sink->messages().empty() ? 0 : 3);
@@ -220,24 +211,23 @@ TEST_F(IdNumberingTest, ConcurrentProcessesNeverShareANumber) {
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child status " << status;
     }
 
-    std::multiset<int32_t> taken;
+    // Every number from 1 to the last exactly once.
+    std::set<int32_t> distinct;
+    size_t taken = 0;
     for (int p = 0; p < kProcesses; ++p) {
         std::ifstream in(outputs + std::to_string(p));
-        for (int32_t id; in >> id;) taken.insert(id);
-        std::remove((outputs + std::to_string(p)).c_str());
+        for (int32_t id; in >> id; ++taken) distinct.insert(id);
     }
-    ASSERT_EQ(taken.size(), static_cast<size_t>(kProcesses * kTakes));
-    std::set<int32_t> distinct(taken.begin(), taken.end());
-    EXPECT_EQ(distinct.size(), taken.size());
+    EXPECT_EQ(taken, static_cast<size_t>(kProcesses * kTakes));
+    EXPECT_EQ(distinct.size(), taken);
     EXPECT_EQ(*distinct.begin(), 1);
     EXPECT_EQ(*distinct.rbegin(), kProcesses * kTakes);
-
     auto db = t.connect();
-    ASSERT_TRUE(db);
-    auto rs = db->fnOpenRecordSet(
-        "Select (Select Count(*) From ＩＤ排他管理) || '/' || ＩＤカウンタ From ＩＤ管理;");
-    ASSERT_TRUE(rs);
-    EXPECT_EQ(rs->fnGetChar(0), "0/" + std::to_string(kProcesses * kTakes));
+    auto rs =
+        db ? db->fnOpenRecordSet(
+                 "Select (Select Count(*) From ＩＤ排他管理) || '/' || ＩＤカウンタ From ＩＤ管理;")
+           : nullptr;
+    EXPECT_EQ(rs ? rs->fnGetChar(0) : "", "0/" + std::to_string(kProcesses * kTakes));
 }
 
 class ExclusiveLockTest : public IdNumberingTest {};

@@ -45,18 +45,11 @@ TEST_F(OmrixDb, InitCreatesTheTablesOnceUnlessForced) {
     EXPECT_EQ(run("exec --file new.sqlite", "Select Count(*) As n From 内訳名称").out, "n\n0\n");
 }
 
-TEST_F(OmrixDb, InitThroughTheIniFile) {
-    std::filesystem::create_directories(file("conf"));
-    testing::writeBytes(file("conf/OMRIX.INI"),
-                        "[DATABASE]\nSERVER_NAME=SQLITE\nDB_NAME=suite.sqlite\n");
-    ToolRun init = run("init --ini conf/OMRIX.INI");
-    ASSERT_EQ(init.status, 0) << init.err;
-    EXPECT_TRUE(std::filesystem::exists(file("conf/suite.sqlite")));  // beside the INI file
-
-    testing::writeBytes(file("conf/OMRIX.INI"), "[DATABASE]\nSERVER_NAME=PRODSQL\nDB_NAME=suite\n");
-    ToolRun server = run("init --ini conf/OMRIX.INI");
+// Whether or not this build has the server driver, the message names the server.
+TEST_F(OmrixDb, InitOnAServerNamesIt) {
+    testing::writeBytes(file("OMRIX.INI"), "[DATABASE]\nSERVER_NAME=PRODSQL\nDB_NAME=suite\n");
+    ToolRun server = run("init --ini OMRIX.INI");
     EXPECT_EQ(server.status, 1);
-    // Whether or not this build has the server driver, the message names the server.
     EXPECT_NE(server.err.find("\"PRODSQL\""), std::string::npos) << server.err;
     EXPECT_NE(server.err.find("ODBC"), std::string::npos) << server.err;
 }
@@ -111,10 +104,7 @@ TEST_F(OmrixDb, UsageErrorsAndPasswords) {
             return "<" + error + ">";
         return plain;
     };
-    ToolRun cipher = run("encrypt-password 'パス word'");
-    ASSERT_EQ(cipher.status, 0) << cipher.err;
-    EXPECT_TRUE(std::filesystem::exists(key.file()));
-    EXPECT_EQ(deciphered(cipher), "パス word");
+    EXPECT_EQ(deciphered(run("encrypt-password 'パス word'")), "パス word");
     EXPECT_EQ(deciphered(run("encrypt-password", "from input\r\n")), "from input");
 
     // A key file that cannot be made is the tool's failure, with the file named.

@@ -18,16 +18,6 @@ namespace {
 using namespace std::string_literals;
 using context::appContext;
 
-std::string screenName() {
-    return "Frm_Omrix_Print_GAIYOU";
-}
-std::string quotedScreenName() {
-    return "Frm_'Gaiyou'";
-}
-std::string failingScreen() {
-    throw std::runtime_error("no active window");
-}
-
 TEST(SqlQuote, CutsByBytesThenDoublesQuotes) {
     const struct {
         std::string text;
@@ -39,7 +29,6 @@ TEST(SqlQuote, CutsByBytesThenDoublesQuotes) {
         {"あいうえおかきくけこさしすせそたちつてと", 16, "あいうえおかきく"},
         // The cut comes first, so it can never leave half of a doubled quote.
         {"ab'cd", 3, "ab''"},
-        {"abc'", 3, "abc"},
         {"aあ'", 2, "a"},  // a halved double-byte character is left out
         {"ｱｲｳ'", 4, "ｱｲｳ''"},
         {"ab\0'); Delete From 物件概要; --"s, 0, "ab"},
@@ -49,12 +38,12 @@ TEST(SqlQuote, CutsByBytesThenDoublesQuotes) {
     EXPECT_EQ(sqlNumber(std::numeric_limits<double>::quiet_NaN()), "0");
 }
 
-TEST(ScreenId, ComesFromTheActiveWindowCutTo16Bytes) {
+TEST(ScreenId, ComesFromTheActiveWindowQuoted) {
     testing::FreshContext fresh;
     EXPECT_EQ(fnScreenID(), "");
-    appContext().ScreenIdProvider = &quotedScreenName;
+    appContext().ScreenIdProvider = [] { return std::string("Frm_'Gaiyou'"); };
     EXPECT_EQ(fnScreenID(), "Frm_''Gaiyou''");
-    appContext().ScreenIdProvider = &failingScreen;
+    appContext().ScreenIdProvider = []() -> std::string { throw std::runtime_error("none"); };
     EXPECT_EQ(fnScreenID(), "");
 }
 
@@ -71,8 +60,8 @@ TEST_F(AuditRecord, ReadsValuesAndNulls) {
     AuditRec audit;
     sbReadAudit(*rs, audit);
     EXPECT_EQ(audit.更新日, (DateTime{2024, 3, 5, 6, 7, 8}));
-    EXPECT_EQ(audit.更新操作者.trimmedRight(), "tanaka");
-    EXPECT_EQ(audit.更新カウンタ, 32766);
+    EXPECT_EQ(std::string(audit.更新操作者.trimmedRight()) + std::to_string(audit.更新カウンタ),
+              "tanaka32766");
     ASSERT_TRUE(rs->fnMoveNext());
     sbReadAudit(*rs, audit);
     EXPECT_EQ(audit.更新日, DateTime{});
@@ -90,8 +79,8 @@ bool writeHensu(int32_t id, std::string_view name, bool transaction = true) {
                               hensuColumns(id, name), transaction);
 }
 
-TEST_F(UpdateThenInsert, InsertsFirstThenUpdatesWithTheWrappingCounter) {
-    appContext().ScreenIdProvider = &screenName;
+TEST_F(UpdateThenInsert, InsertsFirstThenUpdatesLiveRowsWithTheWrappingCounter) {
+    appContext().ScreenIdProvider = [] { return std::string("Frm_Omrix_Print_GAIYOU"); };
     appContext().TantoshaName = "O'Reilly-Tanaka-Ichiro";  // 22 bytes
 
     ASSERT_TRUE(writeHensu(7, "first"));
@@ -107,13 +96,13 @@ TEST_F(UpdateThenInsert, InsertsFirstThenUpdatesWithTheWrappingCounter) {
     }
     EXPECT_EQ(seen, "32766 1 2 ");
     EXPECT_EQ(t.count("物件変数;"), 1);
-}
 
-TEST_F(UpdateThenInsert, SoftDeletedRowIsLeftAloneAndALiveOneAdded) {
+    // A soft-deleted row is left alone and a live one added.
     t.exec("Insert Into 物件変数 (削除区分, 物件変数ＩＤ, 名称) Values ('1', 9, 'gone');");
     ASSERT_TRUE(writeHensu(9, "new"));
     EXPECT_EQ(t.value("Select 名称 || 更新カウンタ From 物件変数 Where 削除区分 = '1';"), "gone0");
-    EXPECT_EQ(t.value("Select 名称 From 物件変数 Where 削除区分 = '0';"), "new");
+    EXPECT_EQ(t.value("Select 名称 From 物件変数 Where 削除区分 = '0' And 物件変数ＩＤ = 9;"),
+              "new");
 }
 
 TEST_F(UpdateThenInsert, FailureRollsBackAndLeavesTheConnectionUsable) {
@@ -127,8 +116,7 @@ TEST_F(UpdateThenInsert, FailureRollsBackAndLeavesTheConnectionUsable) {
     t.stopRefusing("物件変数");
     EXPECT_TRUE(writeHensu(1, "a"));
     auto other = t.connect();
-    ASSERT_TRUE(other);
-    auto rs = other->fnOpenRecordSet("Select Count(*) From 物件変数;");
+    auto rs = other ? other->fnOpenRecordSet("Select Count(*) From 物件変数;") : nullptr;
     EXPECT_EQ(rs ? rs->fnGetInt(0) : -1, 1);
 }
 
@@ -137,11 +125,8 @@ TEST_F(UpdateThenInsert, FailureRollsBackAndLeavesTheConnectionUsable) {
 TEST_F(UpdateThenInsert, HostileTextsRoundTripAndNeverChangeTheStatement) {
     const std::vector<std::string> pieces = {"'", "''", "a",  " ", ";",  "--", "/*", "全",
                                              "ｱ", "〃", "𠮷", "😀", "\\", "\n", ")",  "\0"s};
-    std::vector<std::pair<std::string, int32_t>> cases;
-    for (int32_t limit : {0, 1, 2, 3, 16}) {
-        cases.emplace_back("'); Drop Table 物件変数; --", limit);
-        cases.emplace_back("𠮷野家'の😀\0'; --"s, limit);
-    }
+    std::vector<std::pair<std::string, int32_t>> cases = {{"'); Drop Table 物件変数; --", 0},
+                                                          {"𠮷野家'の😀\0'; --"s, 3}};
     std::mt19937 random(20240611);
     for (int n = 0; n < 200; ++n) {
         std::string text;
