@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "data/odbc_row_block.h"
+#include "data/sql_text.h"
+#include "util/ascii.h"
 
 namespace omrix::data {
 namespace {
@@ -334,7 +336,7 @@ ExecResult OdbcDriver::execute(std::string_view sql) {
         failure = diagnose(SQL_HANDLE_DBC, connection_->dbc);
     } else {
         // Every statement of the text counts, as SQL Server's batches do.
-        SQLRETURN rc = executeDirect(statement.get(), dialect_->statementText(sql));
+        SQLRETURN rc = executeDirect(statement.get(), serverText(sql));
         int64_t affected = 0;
         bool ok = walkResults(statement.get(), rc, failure, [&] {
             SQLLEN rows = 0;
@@ -350,6 +352,34 @@ ExecResult OdbcDriver::execute(std::string_view sql) {
     result.code = failure.code();
     result.keyViolation = dialect_->isKeyViolation(failure.state, failure.native);
     return result;
+}
+
+// The text as the server takes it, a batch of inserts as one statement where the
+// dialect has a form for it.
+std::string OdbcDriver::serverText(std::string_view sql) {
+    std::string text = dialect_->statementText(sql);
+    std::string keyword = leadingKeyword(text);
+    if (keyword == "CREATE" || keyword == "DROP" || keyword == "ALTER") columnTypes_.clear();
+    InsertBatch batch;
+    if (keyword != "INSERT" || !parseInsertBatch(text, batch)) return text;
+    std::string one = dialect_->insertBatchText(batch, columnTypes(batch.table));
+    return one.empty() ? text : one;
+}
+
+const ColumnTypeNames& OdbcDriver::columnTypes(const std::string& table) {
+    auto known = columnTypes_.find(table);
+    if (known != columnTypes_.end()) return known->second;
+    ColumnTypeNames& types = columnTypes_[table];
+    std::string query = dialect_->columnTypesQuery(table);
+    std::unique_ptr<Cursor> cursor;
+    if (query.empty() || openCursor(query, cursor) != 0) return types;
+    bool hasRow = false;
+    while (cursor->step(hasRow) == 0 && hasRow) {
+        std::string name(cursor->columnText(0));
+        for (char& c : name) c = util::asciiLower(c);
+        types[name] = cursor->columnText(1);
+    }
+    return types;
 }
 
 int32_t OdbcDriver::runSimple(const std::string& sql) {

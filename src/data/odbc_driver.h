@@ -3,6 +3,7 @@
 // PostgreSQL through psqlODBC in the tests. What differs between them lives in the
 // dialect chosen from the DBMS name the driver reports.
 
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -41,6 +42,8 @@ class OdbcDriver : public Driver {
   private:
     OdbcDriver(std::shared_ptr<OdbcConnection> connection, std::unique_ptr<SqlDialect> dialect);
     int32_t runSimple(const std::string& sql);
+    std::string serverText(std::string_view sql);
+    const ColumnTypeNames& columnTypes(const std::string& table);
     int32_t endTransaction(bool commit);
     std::string savepointName(int32_t level) const;
 
@@ -48,6 +51,9 @@ class OdbcDriver : public Driver {
     std::unique_ptr<SqlDialect> dialect_;
     int32_t level_ = 0;
     std::string lastError_;
+    // Read once per table and connection; a statement that may change a table's
+    // columns forgets them.
+    std::map<std::string, ColumnTypeNames> columnTypes_;
 };
 
 }  // namespace omrix::data

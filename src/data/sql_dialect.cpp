@@ -4,7 +4,6 @@
 
 #include "data/sql_text.h"
 #include "util/ascii.h"
-#include "util/text.h"
 
 namespace omrix::data {
 namespace {
@@ -94,82 +93,15 @@ std::string withoutComments(std::string_view sql) {
     return rewriteCode(sql, true, keepWord, keepBracket);
 }
 
-// Blanks between the statements of a batch and around their parts.
-constexpr std::string_view kSpaceAndLineBreaks = " \t\r\n";
-
-bool isBlank(char c) {
-    return kSpaceAndLineBreaks.find(c) != std::string_view::npos;
-}
-
-std::string_view trimmedBlanks(std::string_view text) {
-    return util::trimBlanks(text, kSpaceAndLineBreaks);
-}
-
-// Where the word VALUES starts in an INSERT's shape, before any literal; npos if not.
-size_t valuesKeyword(std::string_view shape) {
-    for (size_t at = 0; at + 6 <= shape.size(); ++at) {
-        if (shape[at] == '?') return std::string_view::npos;
-        bool wordStart = at == 0 || !isWordByte(shape[at - 1]);
-        bool wordEnd = at + 6 == shape.size() || !isWordByte(shape[at + 6]);
-        if (wordStart && wordEnd && util::equalsIgnoringAsciiCase(shape.substr(at, 6), "VALUES"))
-            return at;
-    }
-    return std::string_view::npos;
-}
-
-// Whether a shape's text after VALUES is row tuples alone: "(..), (..)" and nothing
-// after them (literals are '?' in a shape, so brackets count true).
-bool onlyTuples(std::string_view shape) {
-    int depth = 0;
-    for (char c : shape) {
-        if (c == '(') {
-            ++depth;
-        } else if (c == ')') {
-            if (--depth < 0) return false;
-        } else if (depth == 0 && c != ',' && !isBlank(c)) {
-            return false;
-        }
-    }
-    return depth == 0 && !shape.empty();
-}
-
-// A text of two or more INSERT ... VALUES statements into the same columns as one
-// INSERT of all their rows: PostgreSQL plans and runs one statement instead of a
-// hundred, and the rows it reports are the same sum. Empty when the text is anything
-// else; it then runs as written.
-std::string mergedInserts(std::string_view sql) {
-    std::string head, rows;
-    int statements = 0;
-    ParameterisedStatement statement;
-    for (std::string_view rest = trimmedBlanks(sql); !rest.empty();) {
-        if (!parameterise(rest, statement) || leadingKeyword(rest) != "INSERT") return {};
-        std::string_view text = rest.substr(0, statement.length);
-        rest = trimmedBlanks(rest.substr(statement.length));
-        if (!text.empty() && text.back() == ';') text.remove_suffix(1);
-        size_t values = valuesKeyword(statement.shape);
-        if (values == std::string_view::npos) return {};
-        // Before VALUES the shape is the text itself: no literal stands there.
-        std::string_view columns = trimmedBlanks(text.substr(0, values));
-        std::string_view tuples = trimmedBlanks(text.substr(values + 6));
-        if (!onlyTuples(std::string_view(statement.shape).substr(values + 6))) return {};
-        if (statements == 0) {
-            head = columns;
-        } else if (columns != head) {
-            return {};
-        } else {
-            rows += ",\n";
-        }
-        rows.append(tuples);
-        ++statements;
-    }
-    if (statements < 2) return {};
-    return head + " VALUES " + rows + ";";
-}
-
 class SqlServerDialect : public SqlDialect {
   public:
     std::string_view name() const override { return "Microsoft SQL Server"; }
     std::string statementText(std::string_view sql) const override { return std::string(sql); }
+    // SQL Server plans a batch of inserts as cheaply as it would one statement.
+    std::string columnTypesQuery(std::string_view) const override { return {}; }
+    std::string insertBatchText(const InsertBatch&, const ColumnTypeNames&) const override {
+        return {};
+    }
     std::string schemaText(std::string_view schemaSql) const override {
         // SQL Server indexes columns, not expressions; its comparisons ignore
         // trailing blanks anyway, so the plain column serves the same look-ups.
@@ -210,9 +142,21 @@ class PostgresDialect : public SqlDialect {
     // becomes a quoted one in lower case, the form PostgreSQL gives unquoted names.
     std::string statementText(std::string_view sql) const override {
         std::string folded = foldSqlText(sql);
-        if (std::string merged = mergedInserts(folded); !merged.empty()) folded = std::move(merged);
         if (folded.find('[') == std::string::npos) return folded;
         return rewriteCode(folded, false, keepWord, quoteBracket);
+    }
+
+    // PostgreSQL parses, plans and runs each INSERT of a batch apart; one INSERT of a
+    // column array per column costs it a fraction of that. Names of plain words
+    // only, so the table name can stand in a literal.
+    std::string columnTypesQuery(std::string_view table) const override {
+        return "SELECT a.attname, t.typname FROM pg_attribute a JOIN pg_type t ON t.oid = "
+               "a.atttypid WHERE a.attrelid = to_regclass('" +
+               std::string(table) + "') AND a.attnum > 0 AND NOT a.attisdropped";
+    }
+    std::string insertBatchText(const InsertBatch& batch,
+                                const ColumnTypeNames& types) const override {
+        return unnestedInsertText(batch, types);
     }
 
     std::string schemaText(std::string_view schemaSql) const override {

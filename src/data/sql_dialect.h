@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "data/insert_batch.h"
+
 namespace omrix::data {
 
 class SqlDialect {
@@ -17,6 +19,13 @@ class SqlDialect {
     virtual std::string_view name() const = 0;
     // A statement text of the module as this server must receive it.
     virtual std::string statementText(std::string_view sql) const = 0;
+    // The query listing a table's columns with their type names, which lets a batch
+    // of inserts go as one statement; empty where batches run as written.
+    virtual std::string columnTypesQuery(std::string_view table) const = 0;
+    // A batch of inserts as one statement, given its table's column types; empty
+    // when it runs as written.
+    virtual std::string insertBatchText(const InsertBatch& batch,
+                                        const ColumnTypeNames& types) const = 0;
     // db/schema.sql (written for the embedded database) as this server creates it,
     // the functions the module's statements call included.
     virtual std::string schemaText(std::string_view schemaSql) const = 0;

@@ -117,6 +117,50 @@ TEST_F(ServerDriver, ValuesReadBackAsWritten) {
     EXPECT_EQ(money->fnGetMoney("提出用金額").toString(), "922337203685477.5807");
 }
 
+// A batch of inserts goes to this server as one statement of column arrays: every
+// row keeps its own values, however they are quoted, and a row the column refuses
+// refuses the whole batch. A fraction for an integer column goes as written and is
+// rounded as its literal is.
+TEST_F(ServerDriver, BatchedInsertsStoreEveryRowsOwnValues) {
+    const char* names[] = {"a''b", "\"q\" \\ {x,y} NULL", "", "全角　ＡＢ（）  ", "NULL"};
+    std::string batch;
+    for (int i = 0; i < 5; ++i) {
+        batch +=
+            "Insert Into 内訳出力 (内訳名称ＩＤ, 内訳出力ＩＤ, 名称１, 見積１単価, 頁名称, 更新日) "
+            "Values (3, " +
+            std::to_string(i + 1) + ", '" + names[i] + "', " +
+            (i % 2 ? "-0.0001" : "12345678901.2345") + ", " + (i == 4 ? "NULL" : "'p'") +
+            ", GetDate());\r\n";
+    }
+    EXPECT_EQ(affected(batch), 5);
+    auto rs = t.db().fnOpenRecordSet(
+        "Select * From 内訳出力 Where 内訳名称ＩＤ = 3 Order By 内訳出力ＩＤ");
+    ASSERT_TRUE(rs) << t.db().lastErrorText();
+    const char* stored[] = {"a'b", "\"q\" \\ {x,y} NULL", "", "全角　ＡＢ（）  ", "NULL"};
+    for (int i = 0; i < 5; ++i, rs->fnMoveNext()) {
+        ASSERT_FALSE(rs->pbEOF());
+        EXPECT_EQ(rs->fnGetChar("名称１"), stored[i]);
+        EXPECT_EQ(rs->fnGetMoney("見積１単価").toString(), i % 2 ? "-0.0001" : "12345678901.2345");
+        EXPECT_EQ(isNull(rs->fnGetVariant("頁名称")), i == 4);
+        EXPECT_FALSE(isNull(rs->fnGetVariant("更新日")));
+    }
+    EXPECT_TRUE(rs->pbEOF());
+
+    int32_t rows = 0;
+    int16_t status = 0;
+    std::string tooLong(17, 'x');
+    EXPECT_FALSE(
+        t.db().fnExecute("Insert Into 内訳出力 (内訳名称ＩＤ, 頁名称) Values (4, 'ok');"
+                         "Insert Into 内訳出力 (内訳名称ＩＤ, 頁名称) Values (4, '" +
+                             tooLong + "');",
+                         rows, status));
+    EXPECT_EQ(t.value("Select Count(*) From 内訳出力 Where 内訳名称ＩＤ = 4"), "0");
+    EXPECT_EQ(affected("Insert Into 内訳出力 (内訳名称ＩＤ, 内訳出力ＩＤ) Values (5, 1.5);"
+                       "Insert Into 内訳出力 (内訳名称ＩＤ, 内訳出力ＩＤ) Values (5, 2);"),
+              2);
+    EXPECT_EQ(t.value("Select Sum(内訳出力ＩＤ) From 内訳出力 Where 内訳名称ＩＤ = 5"), "4");
+}
+
 // Rows arrive in blocks of 64 here: every row of a block boundary, NULLs in and at
 // the end of blocks, and names of 76 four-byte characters that pass the buffer kept for
 // 76 characters of the Basic Multilingual Plane read as written, also after a requery.

@@ -24,20 +24,6 @@ TEST(SqlDialect, SqlServerGetsTheTextAsWrittenPostgresOnlyWhatItMustChange) {
          "Insert Into t Values ('[ＡＢ]''ｓ', GetDate()) -- [Ｘ]"},
         {"Select \"Ｑ\" From t Where a = '[' And [b] = 1",
          "Select \"Q\" From t Where a = '[' And \"b\" = 1"},
-        // A batch of inserts into one table becomes one statement of several rows.
-        {"Insert Into 内訳出力 (ＩＤ, 名称) Values (1, 'a;b');\r\n"
-         "Insert Into 内訳出力 (ＩＤ, 名称) VALUES (2, GetDate());\r\n",
-         "Insert Into 内訳出力 (ID, 名称) VALUES (1, 'a;b'),\n(2, GetDate());"},
-        // Rows that already come in several tuples join the others.
-        {"Insert Into t Values (1), (2); Insert Into t Values ('x''s')",
-         "Insert Into t VALUES (1), (2),\n('x''s');"},
-        // Other columns, other tables, or anything but row tuples: the text runs as
-        // written (no second text).
-        {"Insert Into t (a) Values (1); Insert Into t (b) Values (2);", nullptr},
-        {"Insert Into t Values (1); Insert Into u Values (2);", nullptr},
-        {"Insert Into t Values (1) Returning a; Insert Into t Values (2);", nullptr},
-        {"Insert Into t Select 1; Insert Into t Select 2;", nullptr},
-        {"Insert Into t Values ('Values (');Insert Into t Values (2) -- (x)\n;", nullptr},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(sqlServer->statementText(c.written), c.written);

@@ -1,0 +1,259 @@
+#include "data/insert_batch.h"
+
+#include <array>
+#include <optional>
+
+#include "data/sql_text.h"
+#include "util/ascii.h"
+#include "util/text.h"
+
+namespace omrix::data {
+namespace {
+
+constexpr std::string_view kSqlBlanks = " \t\r\n";
+
+// The column types (as the server's catalog names them) whose arrays read each value
+// as its literal would; a column of any other type keeps the batch as written.
+constexpr std::array<std::string_view, 3> kIntegerTypes = {"int2", "int4", "int8"};
+constexpr std::array<std::string_view, 3> kFractionTypes = {"numeric", "float4", "float8"};
+constexpr std::array<std::string_view, 8> kTextReadTypes = {
+    "bpchar", "varchar", "text", "timestamp", "timestamptz", "date", "time", "bool"};
+
+bool isNameByte(char c) {
+    return util::isAsciiLetter(c) || (c >= '0' && c <= '9') || c == '_' || c == '.' ||
+           (static_cast<unsigned char>(c) & 0x80) != 0;
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Reads the text a piece at a time; every read skips the blanks before it.
+class Reader {
+  public:
+    explicit Reader(std::string_view text) : text_(text) {}
+
+    bool word(std::string_view expected) {
+        std::string_view name = this->name();
+        return !name.empty() && util::equalsIgnoringAsciiCase(name, expected);
+    }
+    std::string_view name() {
+        skipBlanks();
+        size_t start = at_;
+        while (at_ < text_.size() && isNameByte(text_[at_])) ++at_;
+        return text_.substr(start, at_ - start);
+    }
+    bool symbol(char c) {
+        skipBlanks();
+        if (at_ >= text_.size() || text_[at_] != c) return false;
+        ++at_;
+        return true;
+    }
+    bool atEnd() {
+        skipBlanks();
+        return at_ == text_.size();
+    }
+    // The items of a bracketed list whose '(' was read, up to its ')'; false when a
+    // literal does not close or a comment stands among them.
+    bool items(std::vector<std::string_view>& out) {
+        size_t start = at_;
+        int depth = 0;
+        for (; at_ < text_.size(); ++at_) {
+            char c = text_[at_];
+            if (const SqlSpan* span = sqlSpanAt(text_, at_)) {
+                if (span->isComment()) return false;
+                size_t end = sqlSpanEnd(text_, at_, *span);
+                if (end == std::string_view::npos) return false;
+                at_ = end - 1;
+            } else if (c == '(') {
+                ++depth;
+            } else if (c == ')' && depth-- == 0) {
+                out.push_back(util::trimBlanks(text_.substr(start, at_ - start), kSqlBlanks));
+                ++at_;
+                return true;
+            } else if (c == ',' && depth == 0) {
+                out.push_back(util::trimBlanks(text_.substr(start, at_ - start), kSqlBlanks));
+                start = at_ + 1;
+            }
+        }
+        return false;
+    }
+
+  private:
+    void skipBlanks() {
+        while (at_ < text_.size() && kSqlBlanks.find(text_[at_]) != std::string_view::npos) ++at_;
+    }
+    std::string_view text_;
+    size_t at_ = 0;
+};
+
+struct InsertStatement {
+    std::string_view table;
+    std::vector<std::string_view> columns;
+    std::vector<std::string_view> items;
+};
+
+bool readInsert(std::string_view sql, InsertStatement& out) {
+    Reader reader(sql);
+    if (!reader.word("INSERT") || !reader.word("INTO")) return false;
+    out.table = reader.name();
+    if (out.table.empty() || !reader.symbol('(') || !reader.items(out.columns)) return false;
+    for (std::string_view column : out.columns) {
+        if (column.empty()) return false;
+        for (char c : column)
+            if (!isNameByte(c)) return false;
+    }
+    if (!reader.word("VALUES") || !reader.symbol('(') || !reader.items(out.items)) return false;
+    return reader.atEnd() && out.items.size() == out.columns.size();
+}
+
+bool isNumber(std::string_view text) {
+    size_t i = 0;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+    size_t digits = 0;
+    while (i < text.size() && isDigit(text[i])) ++i, ++digits;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && isDigit(text[i])) ++i, ++digits;
+    }
+    if (digits == 0) return false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+        if (i == text.size() || !isDigit(text[i])) return false;
+        while (i < text.size() && isDigit(text[i])) ++i;
+    }
+    return i == text.size();
+}
+
+// A whole quoted literal's value; nothing when the item is anything more.
+std::optional<std::string> textValue(std::string_view item) {
+    if (item.size() < 2 || item.front() != '\'' || item.back() != '\'') return std::nullopt;
+    std::string value;
+    for (size_t i = 1; i + 1 < item.size(); ++i) {
+        if (item[i] == '\'') {
+            if (item[i + 1] != '\'' || i + 2 == item.size()) return std::nullopt;
+            ++i;
+        }
+        value += item[i];
+    }
+    return value;
+}
+
+std::optional<BatchValue> valueOf(std::string_view item) {
+    if (std::optional<std::string> text = textValue(item))
+        return BatchValue{.kind = BatchValue::Kind::Text, .text = std::move(*text)};
+    if (isNumber(item))
+        return BatchValue{.kind = BatchValue::Kind::Number, .text = std::string(item)};
+    if (util::equalsIgnoringAsciiCase(item, "NULL")) return BatchValue{};
+    return std::nullopt;
+}
+
+// The first statement sets the table, the columns and which items are values.
+void startBatch(const InsertStatement& statement, InsertBatch& out) {
+    out.table = statement.table;
+    out.columns.assign(statement.columns.begin(), statement.columns.end());
+    out.items.clear();
+    for (std::string_view item : statement.items) {
+        BatchItem& column = out.items.emplace_back();
+        if (!valueOf(item)) column.expression = item;
+    }
+}
+
+bool addRow(const InsertStatement& statement, InsertBatch& out) {
+    if (statement.table != out.table || statement.columns.size() != out.columns.size())
+        return false;
+    for (size_t i = 0; i < out.columns.size(); ++i) {
+        if (statement.columns[i] != out.columns[i]) return false;
+        BatchItem& item = out.items[i];
+        if (!item.expression.empty()) {
+            if (statement.items[i] != item.expression) return false;
+            continue;
+        }
+        std::optional<BatchValue> value = valueOf(statement.items[i]);
+        if (!value) return false;
+        item.values.push_back(std::move(*value));
+    }
+    ++out.rows;
+    return true;
+}
+
+template <size_t N>
+bool isOneOf(std::string_view type, const std::array<std::string_view, N>& types) {
+    for (std::string_view t : types)
+        if (t == type) return true;
+    return false;
+}
+
+// Whether an element of an array of `type` reads `value` as the value's literal would.
+bool readsAsLiteral(const BatchValue& value, std::string_view type) {
+    bool integer = isOneOf(type, kIntegerTypes);
+    bool number = integer || isOneOf(type, kFractionTypes);
+    if (value.kind != BatchValue::Kind::Number) return number || isOneOf(type, kTextReadTypes);
+    return number && (!integer || value.text.find_first_of(".eE") == std::string::npos);
+}
+
+// '{"a","b \"c\"",NULL}' as a quoted SQL literal.
+void appendArrayLiteral(const std::vector<BatchValue>& values, std::string& out) {
+    out += "'{";
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (i > 0) out += ',';
+        if (values[i].kind == BatchValue::Kind::Null) {
+            out += "NULL";
+            continue;
+        }
+        out += '"';
+        for (char c : values[i].text) {
+            if (c == '"' || c == '\\') out += '\\';
+            out += c;
+            if (c == '\'') out += '\'';
+        }
+        out += '"';
+    }
+    out += "}'";
+}
+
+std::string lowerAscii(std::string_view name) {
+    std::string lower(name);
+    for (char& c : lower) c = util::asciiLower(c);
+    return lower;
+}
+
+}  // namespace
+
+bool parseInsertBatch(std::string_view sql, InsertBatch& out) {
+    out = {};
+    for (std::string_view text : splitStatements(sql)) {
+        InsertStatement statement;
+        if (!readInsert(text, statement)) return false;
+        if (out.rows == 0) startBatch(statement, out);
+        if (!addRow(statement, out)) return false;
+    }
+    bool anyValues = false;
+    for (const BatchItem& item : out.items) anyValues = anyValues || item.expression.empty();
+    return out.rows >= 2 && anyValues;
+}
+
+std::string unnestedInsertText(const InsertBatch& batch, const ColumnTypeNames& types) {
+    std::string text = "INSERT INTO " + batch.table + " (";
+    for (size_t i = 0; i < batch.columns.size(); ++i) text += (i ? ", " : "") + batch.columns[i];
+    text += ") SELECT ";
+    for (size_t i = 0; i < batch.items.size(); ++i) {
+        if (i > 0) text += ", ";
+        const BatchItem& item = batch.items[i];
+        if (!item.expression.empty()) {
+            text += item.expression;
+            continue;
+        }
+        auto type = types.find(lowerAscii(batch.columns[i]));
+        if (type == types.end()) return {};
+        for (const BatchValue& value : item.values)
+            if (!readsAsLiteral(value, type->second)) return {};
+        text += "unnest(";
+        appendArrayLiteral(item.values, text);
+        text += "::" + type->second + "[])";
+    }
+    return text;
+}
+
+}  // namespace omrix::data

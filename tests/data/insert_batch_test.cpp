@@ -1,0 +1,59 @@
+#include "data/insert_batch.h"
+
+#include <gtest/gtest.h>
+
+namespace omrix::data {
+namespace {
+
+const ColumnTypeNames kTypes = {{"更新日", "timestamp"}, {"id", "int4"},     {"名称", "varchar"},
+                                {"金額", "numeric"},     {"code", "bpchar"}, {"point", "point"}};
+
+std::string asOne(std::string_view sql) {
+    InsertBatch batch;
+    if (!parseInsertBatch(sql, batch)) return "as written";
+    std::string text = unnestedInsertText(batch, kTypes);
+    return text.empty() ? "as written" : text;
+}
+
+TEST(InsertBatch, RowsOfOneShapeBecomeOneArrayPerColumn) {
+    EXPECT_EQ(
+        asOne("Insert Into t (更新日, ID, 名称, 金額) Values (GetDate(), 1, 'a''b', -0.0001);\r\n"
+              "INSERT INTO t (更新日, ID, 名称, 金額) VALUES ( GetDate() ,2,'x\"y\\z{,}',NULL);"),
+        "INSERT INTO t (更新日, ID, 名称, 金額) SELECT GetDate(), "
+        "unnest('{\"1\",\"2\"}'::int4[]), "
+        "unnest('{\"a''b\",\"x\\\"y\\\\z{,}\"}'::varchar[]), "
+        "unnest('{\"-0.0001\",NULL}'::numeric[])");
+    // Text literals are read by the column's type as literals are: dates, integers.
+    EXPECT_EQ(asOne("Insert Into t (更新日, id) Values ('2026-04-01 10:20:30', '7');"
+                    "Insert Into t (更新日, id) Values (NULL, '8');"),
+              "INSERT INTO t (更新日, id) SELECT "
+              "unnest('{\"2026-04-01 10:20:30\",NULL}'::timestamp[]), "
+              "unnest('{\"7\",\"8\"}'::int4[])");
+}
+
+TEST(InsertBatch, AnythingElseRunsAsWritten) {
+    const char* cases[] = {
+        "Insert Into t (id) Values (1);",                                     // one row
+        "Insert Into t (id) Values (1); Insert Into t (名称) Values ('a');",  // other columns
+        "Insert Into t (id) Values (1); Insert Into u (id) Values (2);",      // other tables
+        "Insert Into t (id) Values (1); Update t Set id = 2;",
+        "Insert Into t Values (1); Insert Into t Values (2);",  // no column list
+        "Insert Into t (id) Values (1), (3); Insert Into t (id) Values (2);",
+        "Insert Into t (id) Select 1; Insert Into t (id) Select 2;",
+        "Insert Into t (id) Values (1) Returning id; Insert Into t (id) Values (2);",
+        "Insert Into t (id) Values (1 + 1); Insert Into t (id) Values (2 + 1);",
+        "Insert Into t (更新日) Values (GetDate()); Insert Into t (更新日) Values (GetDate());",
+        "Insert Into t (id) Values (1 /* c */); Insert Into t (id) Values (2);",
+        "Insert Into t (名称) Values ('a); Insert Into t (名称) Values (b');",
+        // A number into text, a fraction into an integer, a type or column not known.
+        "Insert Into t (名称) Values (1); Insert Into t (名称) Values (2);",
+        "Insert Into t (id) Values (1.5); Insert Into t (id) Values (2);",
+        "Insert Into t (id) Values (1e3); Insert Into t (id) Values (2);",
+        "Insert Into t (point) Values ('(1,2)'); Insert Into t (point) Values ('(3,4)');",
+        "Insert Into t (無い列) Values (1); Insert Into t (無い列) Values (2);",
+    };
+    for (const char* sql : cases) EXPECT_EQ(asOne(sql), "as written") << sql;
+}
+
+}  // namespace
+}  // namespace omrix::data
