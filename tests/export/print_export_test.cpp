@@ -6,14 +6,8 @@
 #include <filesystem>
 #include <string>
 
-#include "context/app_context.h"
 #include "context/temp_folder.h"
-#include "data/database.h"
 #include "export/program_output.h"
-#include "platform/messages.h"
-#include "project/koji_gaiyo_form.h"
-#include "project/mitsumoriyoko_form.h"
-#include "project/project_master_fixture.h"
 
 namespace omrix::apps {
 namespace {
@@ -73,20 +67,6 @@ class PrintExport : public ::testing::Test {
 constexpr const char* kDemo = "--bukken 00000001 --han 01 ";
 constexpr const char* kAll = "--outputs uchiwake,youkou,gaiyou,daika ";
 
-int pdfPages(const std::string& path) {
-    int status = -1;
-    std::string info = capture("pdfinfo " + shellQuoted(path) + " 2>/dev/null", status);
-    size_t at = info.find("Pages:");
-    return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
-}
-
-std::string pdfPage(const std::string& path, int page) {
-    int status = -1;
-    std::string p = std::to_string(page);
-    return capture("pdftotext -layout -f " + p + " -l " + p + " " + shellQuoted(path) + " -",
-                   status);
-}
-
 // A bad option value is a usage error: status 2, nothing written.
 TEST_F(PrintExport, UsageErrorsExitWith2) {
     for (const std::string& arguments :
@@ -109,15 +89,15 @@ TEST_F(PrintExport, AllFourDocumentsWithNumberedPages) {
     ASSERT_EQ(result.status, 0) << result.err;
     for (const char* name : {"uchiwake.pdf", "youkou.pdf", "gaiyou.pdf", "daika.pdf"}) {
         EXPECT_TRUE(holds(result.out, pdf(name))) << name;
-        EXPECT_GT(pdfPages(pdf(name)), 0) << name;
+        EXPECT_GT(testing::pdfPages(pdf(name)), 0) << name;
     }
-    const int pages = pdfPages(pdf("uchiwake.pdf"));
+    const int pages = testing::pdfPages(pdf("uchiwake.pdf"));
     ASSERT_GT(pages, 2);
     const std::string n = std::to_string(pages);
-    std::string first = pdfPage(pdf("uchiwake.pdf"), 1);
+    std::string first = testing::pdfText(pdf("uchiwake.pdf"), 1);
     EXPECT_TRUE(holds(first, "No. 1") && holds(first, "1 / " + n)) << first;
     EXPECT_TRUE(holds(first, "株式会社オムリクス建設")) << first;
-    EXPECT_TRUE(holds(pdfPage(pdf("uchiwake.pdf"), pages), n + " / " + n));
+    EXPECT_TRUE(holds(testing::pdfText(pdf("uchiwake.pdf"), pages), n + " / " + n));
 
     const struct {
         const char *flags, *number, *company;
@@ -126,7 +106,7 @@ TEST_F(PrintExport, AllFourDocumentsWithNumberedPages) {
     for (const auto& c : starts) {
         result = run(std::string(kDemo) + c.flags);
         ASSERT_EQ(result.status, 0) << result.err;
-        first = pdfPage(pdf("uchiwake.pdf"), 1);
+        first = testing::pdfText(pdf("uchiwake.pdf"), 1);
         EXPECT_TRUE(holds(first, c.number) && holds(first, c.company)) << first;
     }
 }
@@ -171,24 +151,19 @@ TEST_F(PrintExport, RunsStoppingPartWayLeaveNoStaleOrHalfWrittenFile) {
         << result.err;
     EXPECT_FALSE(fs::exists(pdf("uchiwake.pdf")));
     for (const char* name : {"youkou.pdf", "gaiyou.pdf", "daika.pdf"})
-        EXPECT_GT(pdfPages(pdf(name)), 0) << name;
+        EXPECT_GT(testing::pdfPages(pdf(name)), 0) << name;
 
     testing::writeBytes(pdf("daika.pdf"), "previous run");
     sql("DELETE FROM 物件見積要項;");
     result = run(std::string(kDemo) + "--outputs uchiwake,youkou,gaiyou");
     EXPECT_EQ(result.status, 1);
     EXPECT_TRUE(holds(result.err, "3010") && holds(result.err, "物件見積要項の取得")) << result.err;
-    EXPECT_GT(pdfPages(pdf("uchiwake.pdf")), 0);
+    EXPECT_GT(testing::pdfPages(pdf("uchiwake.pdf")), 0);
     EXPECT_FALSE(fs::exists(pdf("youkou.pdf")));
     EXPECT_FALSE(fs::exists(pdf("gaiyou.pdf")));
     EXPECT_EQ(testing::readBytes(pdf("daika.pdf")), "previous run");  // not asked for
     for (const auto& entry : fs::directory_iterator(out))
         EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
-
-    sql("DELETE FROM 物件概要;");
-    result = run(std::string(kDemo) + "--outputs gaiyou,daika");
-    EXPECT_EQ(result.status, 1);
-    EXPECT_TRUE(holds(result.err, "工事概要の取得")) << result.err;
 }
 
 // --no-render writes the rows only; the page-name question is declined (operator 0 has
@@ -223,46 +198,6 @@ TEST_F(PrintExport, OutputFolders) {
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_TRUE(fs::exists(fs::path(out) / "uchiwake.pdf"));
     EXPECT_FALSE(holds(result.err, "QPainter")) << result.err;
-}
-
-// What the two project forms save is what the next print shows: both forms take over
-// the demo project, get edits and save; then the export prints the two sheets.
-TEST_F(PrintExport, SheetsPrintWhatTheProjectFormsSaved) {
-    {
-        auto db = std::make_shared<data::CCCDBS_DataBase>();
-        ASSERT_TRUE(db->fnOpenFromIni(ini));
-        context::resetAppContext();
-        auto& c = context::appContext();
-        c.Database = db;
-        c.TantoshaName = "tester";
-        c.Messages = std::make_shared<platform::RecordingSink>(platform::kAnswerYes);
-        const project::ProjectFormInputs in = project::projectInputs(*db, "01", 0, "00000001");
-
-        project::KojiGaiyoForm gaiyou(in);
-        gaiyou.load();
-        ASSERT_TRUE(gaiyou.takeOver());
-        gaiyou.setText("Txt_Hani", "本体および外構工事");
-        gaiyou.setText("Txt_Shikichim", "2000");
-        gaiyou.areaLostFocus("Txt_Shikichim");
-        ASSERT_TRUE(gaiyou.save());
-
-        project::MitsumoriyokoForm youkou(in);
-        youkou.load();
-        ASSERT_TRUE(youkou.takeOver());
-        youkou.setText("Txt_FutaiKoji", "植栽工事一式");
-        youkou.setText("Txt_Bikou11", "最終行の備考");
-        ASSERT_TRUE(youkou.save());
-        db->fnClose();
-        context::resetAppContext();
-    }
-    Result result = run(std::string(kDemo) + "--outputs youkou,gaiyou");
-    ASSERT_EQ(result.status, 0) << result.err;
-    const std::pair<const char*, const char*> shown[] = {
-        {"gaiyou.pdf", "本体および外構工事"}, {"gaiyou.pdf", "2,000.00"},
-        {"gaiyou.pdf", "606.00"},  // 2000 × 0.303 tsubo
-        {"youkou.pdf", "植栽工事一式"},       {"youkou.pdf", "最終行の備考"},
-        {"youkou.pdf", "下記の要領でお見積もりいたしました"}};
-    for (auto [file, part] : shown) EXPECT_TRUE(holds(pdfPage(pdf(file), 1), part)) << part;
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 #pragma once
-// Runs a command line through the shell and keeps what it printed and how it ended.
+// Runs a command line through the shell and keeps what it printed and how it ended;
+// PDFs read back through poppler's tools.
 
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "context/temp_folder.h"
@@ -40,6 +42,23 @@ inline ProgramRun runProgram(const std::string& command, const std::string& errF
     run.out = capture(command + " 2>" + shellQuoted(errFile), run.status);
     run.err = readBytes(errFile);
     return run;
+}
+
+// pdftotext -layout of the whole file (pages split by form feeds), or of page `page`.
+inline std::string pdfText(const std::string& path, int page = 0) {
+    int status = -1;
+    std::string range =
+        page > 0 ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : "";
+    return capture("pdftotext -layout" + range + " " + shellQuoted(path) + " - 2>/dev/null",
+                   status);
+}
+
+// The page count pdfinfo gives; -1 when it gives none.
+inline int pdfPages(const std::string& path) {
+    int status = -1;
+    std::string info = capture("pdfinfo " + shellQuoted(path) + " 2>/dev/null", status);
+    size_t at = info.find("Pages:");
+    return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
 }
 
 }  // namespace omrix::testing

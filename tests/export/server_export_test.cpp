@@ -108,10 +108,8 @@ class ServerExport : public ::testing::Test {
     }
 
     std::string documentText(const Site& s, const char* document) {
-        int status = -1;
-        std::string path = s.docs + "/" + document + ".pdf";
-        std::string text = capture("pdftotext -layout " + quoted(path) + " -", status);
-        EXPECT_EQ(status, 0) << path;
+        std::string text = testing::pdfText(s.docs + "/" + document + ".pdf");
+        EXPECT_FALSE(text.empty()) << document;
         return text;
     }
 

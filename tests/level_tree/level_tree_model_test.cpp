@@ -47,7 +47,8 @@ std::shared_ptr<breakdown::COmrixEditUcw> sampleTree() {
          line(16, 1, kFlagKeizoku | kFlagMeisai, 5), line(17, 1, kFlag512, 6)});
 }
 
-// The sample tree built into a model, in a fresh context.
+// The sample tree built into a model, in a fresh context. Its nodes, by tag: 1, 2, 3, 9,
+// 11, 12, 13, 14 at indices 1 … 8.
 class SampleTree : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -55,62 +56,50 @@ class SampleTree : public ::testing::Test {
         ASSERT_TRUE(root);
         m.sbCreateTree(root.get(), 0);
     }
+    std::vector<int32_t> ticked() const {
+        std::vector<int32_t> out;
+        for (int32_t i = 1; i <= m.count(); ++i) {
+            if (m.node(i).checked) out.push_back(i);
+        }
+        return out;
+    }
     testing::FreshContext fresh;
     std::shared_ptr<breakdown::COmrixEditUcw> root;
     LevelTreeModel m;
 };
-using LevelTreeBuild = SampleTree;
-using LevelTreeChecks = SampleTree;
-using LevelTreeQueries = SampleTree;
-
-std::vector<std::string> tags(const LevelTreeModel& m) {
-    std::vector<std::string> out;
-    for (int32_t i = 1; i <= m.count(); ++i) out.push_back(m.node(i).tag);
-    return out;
-}
-
 using Ids = std::vector<int32_t>;
-
-Ids checkedIndices(const LevelTreeModel& m) {
-    Ids out;
-    for (int32_t i = 1; i <= m.count(); ++i) {
-        if (m.node(i).checked) out.push_back(i);
-    }
-    return out;
-}
-
-int32_t indexOf(const LevelTreeModel& m, std::string_view tag) {
-    const LevelNode* n = m.fnGetTreeObject(tag);
-    return n != nullptr ? n->index : 0;
-}
 
 }  // namespace
 
-TEST_F(LevelTreeBuild, HeadingsOnlyInLineOrderUnderTheirNearestShownAncestor) {
-    // No nodes for items, totals, empty headings, continuations or kind 512.
-    EXPECT_EQ(tags(m), (std::vector<std::string>{"1", "2", "3", "9", "11", "12", "13", "14"}));
-    // 科目 9 sits below an item: it hangs under 種目 2, after 科目 3.
-    EXPECT_EQ(m.node(indexOf(m, "9")).parent, indexOf(m, "2"));
-    EXPECT_EQ(m.node(indexOf(m, "3")).next, indexOf(m, "9"));
-    EXPECT_EQ(m.node(indexOf(m, "2")).next, indexOf(m, "11"));
-    EXPECT_EQ(m.node(indexOf(m, "13")).parent, indexOf(m, "12"));
-    EXPECT_EQ(m.node(1).parent, 0);
+TEST_F(SampleTree, HeadingsOnlyInLineOrderUnderTheirNearestShownAncestor) {
+    // No nodes for items, totals, empty headings, continuations or kind 512; 科目 9 sits
+    // below an item, so it hangs under 種目 2, after 科目 3.
+    std::vector<std::string> tags, images;
+    for (int32_t i = 1; i <= m.count(); ++i) {
+        tags.push_back(m.node(i).tag);
+        images.push_back(m.node(i).image);
+    }
+    EXPECT_EQ(tags, (std::vector<std::string>{"1", "2", "3", "9", "11", "12", "13", "14"}));
+    EXPECT_EQ(images, (std::vector<std::string>{"見出し", "種目", "科目", "科目", "種目", "中科目",
+                                                "別紙", "別紙"}));
+    const struct {
+        int32_t node, parent, next;
+    } links[] = {{1, 0, 0}, {3, 2, 4}, {4, 2, 0}, {2, 1, 5}, {7, 6, 8}};
+    for (auto l : links) {
+        EXPECT_EQ(m.node(l.node).parent, l.parent) << l.node;
+        EXPECT_EQ(m.node(l.node).next, l.next) << l.node;
+    }
     EXPECT_EQ(m.selectedNode(), 1);
     EXPECT_EQ(m.currentNode(), 0);
 
-    std::vector<std::string> images;
-    for (int32_t i = 1; i <= m.count(); ++i) images.push_back(m.node(i).image);
-    EXPECT_EQ(images, (std::vector<std::string>{"見出し", "種目", "科目", "科目", "種目", "中科目",
-                                                "別紙", "別紙"}));
     // The number padded to six bytes before the name; a locked line named and red.
-    EXPECT_EQ(m.node(indexOf(m, "1")).text, "工事費内訳書第1期");
-    EXPECT_EQ(m.node(indexOf(m, "2")).text, "Ⅰ    建築工事");      // 2 bytes + 4 blanks
-    EXPECT_EQ(m.node(indexOf(m, "3")).text, "12    躯体");         // trimmed, then padded
-    EXPECT_EQ(m.node(indexOf(m, "9")).text, "3     仕上(編集中)");
-    EXPECT_EQ(m.node(indexOf(m, "11")).text, "１２３４設備工事");  // 8 bytes: kept whole
-    EXPECT_EQ(m.node(indexOf(m, "13")).text, "      別紙A");
-    EXPECT_EQ(m.node(indexOf(m, "9")).foreColor, 0xFFu);
-    EXPECT_EQ(m.node(indexOf(m, "3")).foreColor, 0u);
+    const std::pair<int32_t, const char*> texts[] = {
+        {1, "工事費内訳書第1期"}, {2, "Ⅰ    建築工事"},     // 2 bytes + 4 blanks
+        {3, "12    躯体"},        {4, "3     仕上(編集中)"},  // trimmed, then padded
+        {5, "１２３４設備工事"},  {7, "      別紙A"}};       // 8 bytes: kept whole
+    for (auto [node, text] : texts) EXPECT_EQ(m.node(node).text, text);
+    EXPECT_EQ(m.node(4).foreColor, 0xFFu);
+    EXPECT_EQ(m.node(3).foreColor, 0u);
 }
 
 TEST(LevelTreeEmpty, NoLineNoNodesAndEmptyModelAnswersFalse) {
@@ -126,57 +115,49 @@ TEST(LevelTreeEmpty, NoLineNoNodesAndEmptyModelAnswersFalse) {
     EXPECT_FALSE(m.fnCheckKaisoUchiwakeChecked());
 }
 
-TEST_F(LevelTreeChecks, TickingCarriesDownAndOneLevelCommandsStopAtChildren) {
+TEST_F(SampleTree, TickingCarriesDownAndOneLevelCommandsStopAtChildren) {
+    // Without a current node the menu commands do nothing; setChecked makes none current.
+    m.setChecked(3, true);
     Ids changed;
     m.onCheckChanged = [&](int32_t i) { changed.push_back(i); };
-    const int32_t s11 = indexOf(m, "11"), c12 = indexOf(m, "12"), b13 = indexOf(m, "13"),
-                  b14 = indexOf(m, "14");
+    for (const LevelTreeCommand& command : levelTreeMenu()) (m.*command.run)();
+    EXPECT_EQ(ticked(), Ids{3});
+    EXPECT_TRUE(changed.empty());
+    m.setChecked(3, false);
+    changed.clear();
 
-    m.Tv_Kaiso_NodeCheck(s11, true);
-    EXPECT_EQ(checkedIndices(m), (Ids{s11, c12, b13, b14}));
-    EXPECT_EQ(changed, (Ids{s11, c12, b13, b14}));
-    EXPECT_EQ(m.currentNode(), s11);
-    EXPECT_EQ(m.selectedNode(), s11);
-
+    // 種目 11 (5) > 中科目 12 (6) > 別紙 13 (7), 14 (8).
+    m.Tv_Kaiso_NodeCheck(5, true);
+    EXPECT_EQ(ticked(), (Ids{5, 6, 7, 8}));
+    EXPECT_EQ(changed, (Ids{5, 6, 7, 8}));
+    EXPECT_EQ(m.currentNode(), 5);
+    EXPECT_EQ(m.selectedNode(), 5);
     // The node and its direct children cleared, the grandchildren left ticked.
     m.mnuPrintCheckOnly1KaisoFree_Click();
-    EXPECT_EQ(checkedIndices(m), (Ids{b13, b14}));
-
+    EXPECT_EQ(ticked(), (Ids{7, 8}));
     // A click carries the present state: an unticked node clears its branch.
     changed.clear();
-    m.Tv_Kaiso_NodeClick(c12);
-    EXPECT_EQ(checkedIndices(m), Ids{});
-    EXPECT_EQ(changed, (Ids{b13, b14}));
-    EXPECT_EQ(m.currentNode(), c12);
-
+    m.Tv_Kaiso_NodeClick(6);
+    EXPECT_EQ(ticked(), Ids{});
+    EXPECT_EQ(changed, (Ids{7, 8}));
+    EXPECT_EQ(m.currentNode(), 6);
     m.mnuPrintCheckOnly1Kaiso_Click();
-    EXPECT_EQ(checkedIndices(m), (Ids{c12, b13, b14}));
-    m.Tv_Kaiso_NodeCheck(1, false);
-    EXPECT_EQ(checkedIndices(m), Ids{});
+    EXPECT_EQ(ticked(), (Ids{6, 7, 8}));
     m.mnuPrintCheckAllKaiso_Click();
-    EXPECT_EQ(static_cast<int32_t>(checkedIndices(m).size()), m.count());
-    m.Tv_Kaiso_NodeClick(indexOf(m, "2"));
+    EXPECT_EQ(ticked(), (Ids{6, 7, 8}));
+    m.Tv_Kaiso_NodeClick(1);
+    m.mnuPrintCheckAllKaiso_Click();
+    EXPECT_EQ(ticked(), (Ids{1, 2, 3, 4, 5, 6, 7, 8}));  // the locked 4 too
+    m.Tv_Kaiso_NodeClick(2);
     m.mnuPrintCheckAllKaisoFree_Click();
-    EXPECT_EQ(checkedIndices(m), (Ids{1, s11, c12, b13, b14}));
-
+    EXPECT_EQ(ticked(), (Ids{1, 5, 6, 7, 8}));
     // A ticked node clicked ticks its branch again.
-    m.setChecked(b13, false);
-    m.Tv_Kaiso_NodeClick(s11);
-    EXPECT_TRUE(m.node(b13).checked);
+    m.setChecked(7, false);
+    m.Tv_Kaiso_NodeClick(5);
+    EXPECT_TRUE(m.node(7).checked);
 }
 
-TEST_F(LevelTreeChecks, MenuCommandsWithoutCurrentNodeDoNothing) {
-    m.setChecked(3, true);
-    int calls = 0;
-    m.onCheckChanged = [&](int32_t) { ++calls; };
-    for (const LevelTreeCommand& command : levelTreeMenu()) (m.*command.run)();
-    EXPECT_EQ(calls, 0);
-    EXPECT_EQ(checkedIndices(m), Ids{3});
-    // setChecked alone does not make a node current.
-    EXPECT_EQ(m.currentNode(), 0);
-}
-
-TEST_F(LevelTreeQueries, PseudoTagsAreAlwaysTickedButDoNotCountAsAChoice) {
+TEST_F(SampleTree, PseudoTagsAreAlwaysTickedButDoNotCountAsAChoice) {
     for (std::string_view tag : {"-1", "-2", "-3"}) EXPECT_EQ(m.fnGetPrintKaisoChecked(tag), -1);
     for (int32_t id : {-1, -2, -3}) EXPECT_TRUE(m.fnGetTreeUchiwakeChecked(id));
     EXPECT_FALSE(m.fnCheckKaisoUchiwakeChecked());
@@ -186,32 +167,27 @@ TEST_F(LevelTreeQueries, PseudoTagsAreAlwaysTickedButDoNotCountAsAChoice) {
     EXPECT_EQ(m.fnGetTreeObject("-1"), nullptr);
 
     EXPECT_EQ(m.fnGetPrintKaisoChecked("3"), 0);
-    m.setChecked(indexOf(m, "3"), true);
+    m.setChecked(3, true);
     EXPECT_TRUE(m.fnCheckKaisoUchiwakeChecked());
     EXPECT_EQ(m.fnGetPrintKaisoChecked(" 3 "), -1);
     EXPECT_TRUE(m.fnGetTreeUchiwakeChecked(3));
     EXPECT_FALSE(m.fnGetTreeUchiwakeChecked(4));   // an item: no node
     EXPECT_FALSE(m.fnGetTreeUchiwakeChecked(99));  // no such line
     EXPECT_EQ(m.fnGetTreeObject(" 14")->index, 8);
-    m.setChecked(indexOf(m, "3"), false);
-    EXPECT_FALSE(m.fnCheckKaisoUchiwakeChecked());
 }
 
-TEST_F(LevelTreeQueries, FirstNodeOfATagWins) {
-    const int32_t first = m.count();
-    // The same lines again below the first copy's root: every tag twice.
-    m.sbCreateTree(root.get(), 1);
-    ASSERT_EQ(m.count(), 2 * first);
-    const int32_t copyOf3 = first + 3;
-    ASSERT_EQ(m.node(copyOf3).tag, "3");
+// Look-up by tag: the first node of a tag answers, whatever its copies say.
+TEST_F(SampleTree, FirstNodeOfATagWins) {
+    m.sbCreateTree(root.get(), 1);  // the same lines again below the first root
+    ASSERT_EQ(m.count(), 16);
+    ASSERT_EQ(m.node(11).tag, "3");
     EXPECT_EQ(m.fnGetTreeObject("3")->index, 3);
-
-    m.setChecked(copyOf3, true);
+    m.setChecked(11, true);
     EXPECT_EQ(m.fnGetPrintKaisoChecked("3"), 0);
     EXPECT_FALSE(m.fnGetTreeUchiwakeChecked(3));
     EXPECT_TRUE(m.fnCheckKaisoUchiwakeChecked());  // any node counts here
     m.setChecked(3, true);
-    m.setChecked(copyOf3, false);
+    m.setChecked(11, false);
     EXPECT_EQ(m.fnGetPrintKaisoChecked("3"), -1);
     EXPECT_TRUE(m.fnGetTreeUchiwakeChecked(3));
     m.clear();

@@ -1,10 +1,7 @@
 // Tv_Kaiso over the level tree model: the item model's contract, NodeCheck by mouse and
-// Space, the menu in the menu bar and on the tree, locked rows. What the commands tick is
-// the model's (level_tree_model_test).
+// Space, locked rows. What the commands tick is the model's (level_tree_model_test); the
+// menu is the main window's.
 #include <QAbstractItemModelTester>
-#include <QMenu>
-#include <QMenuBar>
-#include <QTreeView>
 
 #include "breakdown/ucw_fixture.h"
 #include "level_tree/level_tree_model.h"
@@ -115,32 +112,6 @@ TEST_F(TreeWidget, TickingByMouseAndSpaceCarriesDownAndMakesTheNodeCurrent) {
     EXPECT_EQ(ticked(), (Nodes{4, 5, 6}));
     QTest::keyClick(view.get(), Qt::Key_Space);
     EXPECT_EQ(ticked(), (Nodes{5, 6}));
-}
-
-TEST(LevelTreeMenu, InTheMenuBarAndOnTheTreeInItsOrder) {
-    omrix::testing::TableDatabase tables;
-    ASSERT_NO_FATAL_FAILURE(omrix::testing::startOnDemo(tables, 60, "-B:00000001 -H:01"));
-    Frm_Omrix_Print_Main window;
-    auto* menu = child<QMenu>(&window, "mnuPrintCheck");
-    ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(menu->title(), "印刷");
-    EXPECT_EQ(window.menuBar()->actions().value(0), menu->menuAction());
-    QStringList captions, names;
-    for (QAction* item : menu->actions()) {
-        captions << item->text();
-        names << item->objectName();
-    }
-    EXPECT_EQ(captions, (QStringList{"以下１階層全て選択", "以下全て選択", "以下１階層全て解除",
-                                     "以下全て解除"}));
-    EXPECT_EQ(names, (QStringList{"mnuPrintCheckOnly1Kaiso", "mnuPrintCheckAllKaiso",
-                                  "mnuPrintCheckOnly1KaisoFree", "mnuPrintCheckAllKaisoFree"}));
-    // The tree offers the same menu as its context menu.
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    auto* tree = child<QTreeView>(&window, "Tv_Kaiso");
-    emit tree->customContextMenuRequested(QPoint(5, 5));
-    EXPECT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
-    menu->close();
 }
 
 }  // namespace

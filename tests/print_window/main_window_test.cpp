@@ -6,6 +6,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeView>
@@ -37,8 +39,9 @@ class MainWindow : public DemoWindowTest {
     std::unique_ptr<Frm_Omrix_Print_Main> window;
 };
 
-// Captions whose blanks, accelerators and brackets are easily lost; the project line.
-TEST_F(MainWindow, ControlsCarryTheirNamesAndCaptions) {
+// Captions whose blanks, accelerators and brackets are easily lost; the project line;
+// what is ticked, shown and enabled at the start.
+TEST_F(MainWindow, CaptionsAndStartState) {
     window = openMain();
     EXPECT_EQ(window->windowTitle(), "内訳書出力");
     const std::pair<const char*, const char*> captions[] = {
@@ -54,10 +57,8 @@ TEST_F(MainWindow, ControlsCarryTheirNamesAndCaptions) {
     for (auto [name, caption] : captions) EXPECT_EQ(captionOf(control(name)), caption) << name;
     for (const char* name : {"Tv_Kaiso", "Tv_Dammy"})
         EXPECT_EQ(control(name)->toolTip(), "チェックした以下を全て印刷します。");
-}
 
-TEST_F(MainWindow, StartState) {
-    window = openMain();
+    // The start state.
     for (const char* name : {"Chk_Uchiwake", "Opt_PrintJunjoToDown", "Opt_PageTypeOnlyNum",
                              "Opt_PrintBesshiAndAll"})
         EXPECT_TRUE(on(name)) << name;
@@ -71,7 +72,6 @@ TEST_F(MainWindow, StartState) {
     EXPECT_FALSE(control("Chk_PageTsuban")->isEnabled());
     EXPECT_TRUE(control("Tv_Kaiso")->isVisible());
     EXPECT_FALSE(control("Tv_Dammy")->isVisible());
-    EXPECT_FALSE(control("Prg_PrgBar")->isVisible());
     // The print types in ID order, the first chosen; the companies of 自社Ｍ.
     auto* types = child<QComboBox>(window.get(), "Cmb_Shutsuryokuyoshiki");
     ASSERT_GE(types->count(), 5);
@@ -82,6 +82,18 @@ TEST_F(MainWindow, StartState) {
     EXPECT_EQ(QApplication::focusWidget(), control("Tv_Kaiso"));
     EXPECT_GT(window->levelTree().count(), 1);
     EXPECT_TRUE(tables.messages().messages().empty());
+
+    // The level tree's menu heads the menu bar and is the tree's context menu.
+    auto* menu = child<QMenu>(window.get(), "mnuPrintCheck");
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(window->menuBar()->actions().value(0), menu->menuAction());
+    QStringList items{menu->title()};
+    for (QAction* item : menu->actions()) items << item->text();
+    EXPECT_EQ(items, (QStringList{"印刷", "以下１階層全て選択", "以下全て選択",
+                                  "以下１階層全て解除", "以下全て解除"}));
+    emit child<QTreeView>(window.get(), "Tv_Kaiso")->customContextMenuRequested(QPoint(5, 5));
+    EXPECT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
+    menu->close();
 }
 
 // The separate-sheet frame follows 内訳情報 and whether start-up found sheet rows.
@@ -110,6 +122,13 @@ TEST_F(MainWindow, SeparateSheetFrameWithAndWithoutSheetRows) {
         EXPECT_EQ(control("Chk_PageTsuban")->isEnabled(), sheets);
         EXPECT_TRUE(control("Tv_Kaiso")->isVisible());
     }
+    // The sheet options set page numbering without looking at the sheet box.
+    click("Chk_BesshiPrint");
+    ASSERT_FALSE(on("Chk_BesshiPrint"));
+    click("Opt_PrintOnlyBesshi");
+    EXPECT_FALSE(control("Chk_PageTsuban")->isEnabled());
+    click("Opt_PrintBesshiAndAll");
+    EXPECT_TRUE(control("Chk_PageTsuban")->isEnabled());
 }
 
 TEST_F(MainWindow, PrintEnablingAcrossTheFourOutputBoxes) {
@@ -123,19 +142,6 @@ TEST_F(MainWindow, PrintEnablingAcrossTheFourOutputBoxes) {
         click(name);
         EXPECT_EQ(control("Cmd_Print")->isEnabled(), enabled) << name;
     }
-}
-
-TEST_F(MainWindow, SheetOptionsSetPageNumberingWithoutLookingAtTheSheetBox) {
-    appContext().BesshiExists = true;
-    window = openMain();
-    ASSERT_FALSE(on("Chk_BesshiPrint"));
-    click("Opt_PrintOnlyBesshi");
-    EXPECT_FALSE(control("Chk_PageTsuban")->isEnabled());
-    click("Opt_PrintBesshiAndAll");
-    EXPECT_TRUE(control("Chk_PageTsuban")->isEnabled());
-    click("Chk_BesshiPrint");
-    click("Chk_BesshiPrint");
-    EXPECT_FALSE(control("Chk_PageTsuban")->isEnabled());
 }
 
 TEST_F(MainWindow, LevelByLevelOrderFollowsBitFourOfTheBreakdownName) {
@@ -184,26 +190,26 @@ TEST_F(MainWindow, PrintRunWritesTheStatementAndShowsIt) {
     click("Cmd_Print");
     const int64_t rows = tables.count("内訳出力 Where 内訳名称ＩＤ = " +
                                       std::to_string(appContext().UchiwakeNameID));
-    EXPECT_GT(rows, 0);
-    EXPECT_EQ(rows % 15, 0);
-    ASSERT_NE(viewers.viewer(print::ViewerKind::Uchiwakesho), nullptr);
-    EXPECT_TRUE(viewers.viewer(print::ViewerKind::Uchiwakesho)->isVisible());
-    EXPECT_NE(viewers.viewer(print::ViewerKind::Daika), nullptr);
-    EXPECT_EQ(viewers.viewer(print::ViewerKind::Youkou), nullptr);
+    EXPECT_TRUE(rows > 0 && rows % 15 == 0) << rows;
+    using print::ViewerKind;
+    // Which of 内訳書, 見積要項, 工事概要, 代価表 have a viewer, as 1 and 0.
+    auto shown = [&viewers] {
+        std::string out;
+        for (auto kind : {ViewerKind::Uchiwakesho, ViewerKind::Youkou, ViewerKind::Gaiyou,
+                          ViewerKind::Daika})
+            out += viewers.viewer(kind) != nullptr && viewers.viewer(kind)->isVisible() ? "1" : "0";
+        return out;
+    };
+    EXPECT_EQ(shown(), "1001");
     EXPECT_FALSE(control("Prg_PrgBar")->isVisible());
     EXPECT_TRUE(tables.messages().messages().empty());
-    // The next run closes the viewers of this one first.
+    // The next run closes the viewers of this one first; the exit closes them too.
     click("Chk_Uchiwake");
     click("Chk_KojiGaiyo");
     click("Cmd_Print");
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&viewers] { return viewers.viewer(print::ViewerKind::Uchiwakesho) == nullptr; }));
-    EXPECT_NE(viewers.viewer(print::ViewerKind::Gaiyou), nullptr);
-    EXPECT_NE(viewers.viewer(print::ViewerKind::Daika), nullptr);
-    // The exit closes them too.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown() == "0011"; })) << shown();
     click("Cmd_End");
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&viewers] { return viewers.viewer(print::ViewerKind::Daika) == nullptr; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown() == "0000"; })) << shown();
 }
 
 // A company name the master does not hold is shown as kept; 終了 runs the exit steps:
@@ -230,12 +236,7 @@ TEST_F(MainWindow, ProjectButtonsOpenTheirFormsModallyAndTheySave) {
     window = openMain();
     tables.messages().setAnswer(platform::kAnswerYes);
     const struct {
-        const char* button;
-        const char* form;
-        const char* caption;
-        const char* box;
-        const char* typed;
-        const char* stored;  // SQL reading the box's column back
+        const char *button, *form, *caption, *box, *typed, *stored;  // stored: SQL reading it
     } cases[] = {
         {"Cmd_KojiGaiyo", "Frm_Omrix_Print_KojiGaiyo", "工事概要", "Txt_Hani", "Hontai",
          "Select RTrim(見積範囲) From 物件概要 Where Trim(物件No) = '00000001';"},

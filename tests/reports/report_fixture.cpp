@@ -5,17 +5,11 @@
 #include <cstdlib>
 #include <memory>
 
-#include "export/program_output.h"
 #include "print/print_row.h"
 #include "reports/gui_application.h"
 
 namespace omrix::testing {
 namespace {
-
-std::string run(const std::string& command) {
-    int status = 0;
-    return capture(command + " 2>/dev/null", status);
-}
 
 // The application ends with the test run: at exit Qt's font cache is gone before a
 // static would go, and the application's own fonts cannot be taken out any more then.
@@ -94,29 +88,12 @@ std::string ReportDatabase::pdf(reports::Report& report, std::string_view name) 
     return path;
 }
 
-std::string pdfText(const std::string& path, int page) {
-    std::string range =
-        page > 0 ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : "";
-    return run("pdftotext -layout" + range + " " + shellQuoted(path) + " -");
-}
-
 std::string withoutBlanks(std::string_view text) {
     std::string out;
     for (char c : text) {
         if (c != ' ') out += c;
     }
     return out;
-}
-
-int pdfPages(const std::string& path) {
-    std::string info = run("pdfinfo " + shellQuoted(path));
-    auto at = info.find("Pages:");
-    if (at == std::string::npos) return -1;
-    return std::atoi(info.c_str() + at + 6);
-}
-
-std::string pdfFonts(const std::string& path) {
-    return run("pdffonts " + shellQuoted(path));
 }
 
 }  // namespace omrix::testing

@@ -1,6 +1,6 @@
 #pragma once
 // A real SQLite database for the reports, rows put in by SQL, a QGuiApplication on
-// the offscreen platform, and the PDF read back through poppler's tools.
+// the offscreen platform; the PDF is read back with program_output.h.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 
 #include "context/temp_folder.h"
 #include "data/table_database.h"
+#include "export/program_output.h"
 #include "reports/report.h"
 
 namespace omrix::testing {
@@ -53,12 +54,7 @@ class ReportTest : public ::testing::Test {
     ReportDatabase db;
 };
 
-// pdftotext -layout of the whole file (pages split by form feeds), or of one page.
-std::string pdfText(const std::string& path, int page = 0);
-int pdfPages(const std::string& path);
 // pdftotext spreads the text by its position; tests compare without the blanks.
 std::string withoutBlanks(std::string_view text);
-// pdffonts output: the embedded fonts and their flags.
-std::string pdfFonts(const std::string& path);
 
 }  // namespace omrix::testing

@@ -96,18 +96,6 @@ TEST_F(ReportLaunch, StatementTypesReachTheirDesignAndFillItsFormulaFields) {
     EXPECT_EQ(ui.opened[0].first, ViewerKind::Uchiwakesho);
 }
 
-TEST_F(ReportLaunch, UnknownTypeSetsNoFieldAndNoReportShowsNothing) {
-    auto report = Report::create("PRINT_A4EXP");
-    // Full-width brackets make another name, which no design has.
-    print::PrintOptionRec unknown = optionsFor("A4（縦）", "会社");
-    ASSERT_TRUE(fnShowUchiwakeReport(unknown, report.get(), ui));
-    EXPECT_EQ(report->FormulaFields().Item(1).text, "");
-    // With no report object at all there is nothing to show.
-    EXPECT_FALSE(fnShowUchiwakeReport(unknown, nullptr, ui));
-    ASSERT_EQ(tables.messages().messages().size(), 1u);
-    EXPECT_EQ(tables.messages().messages()[0].text, "出力様式「A4（縦）」の帳票がありません。");
-}
-
 TEST_F(ReportLaunch, LogOnComesTrimmedFromTheIniWithThePasswordDeciphered) {
     auto report = Report::create("PRINT_DAIKA");
     ASSERT_TRUE(fnShowDaikaReport(77, *report, ui));
@@ -150,17 +138,24 @@ TEST_F(ReportLaunch, SheetsNeedTheirRowAndTheSummaryCarriesTheCompany) {
     EXPECT_FALSE(fnShowYoukouReport("00000001", "02", "会社", *youkou, ui));
 }
 
-// The run's statement follows the recognised types only; a viewer that fails fails the
-// launch.
-TEST_F(ReportLaunch, ReportSetKeepsTheLastRecognisedStatement) {
+// An unknown type names itself and fills no field; the run's statement follows the
+// recognised types only; no report, or a viewer that fails, shows nothing.
+TEST_F(ReportLaunch, UnknownTypesAndMissingViewers) {
     ReportSet set(ui);
     EXPECT_EQ(set.statement(), nullptr);
     set.chooseStatement(optionsFor("A4(縦)", ""));
     Report* tate = set.statement();
     ASSERT_NE(tate, nullptr);
     EXPECT_EQ(tate->design().name, "PRINT_A4TATE");
-    set.chooseStatement(optionsFor("A4（縦）", ""));
+    // Full-width brackets make another name, which no design has.
+    print::PrintOptionRec unknown = optionsFor("A4（縦）", "会社");
+    set.chooseStatement(unknown);
     EXPECT_EQ(set.statement(), tate);
+    ASSERT_TRUE(fnShowUchiwakeReport(unknown, tate, ui));
+    EXPECT_EQ(tate->FormulaFields().Item(1).text, "");
+    EXPECT_FALSE(fnShowUchiwakeReport(unknown, nullptr, ui));
+    ASSERT_EQ(tables.messages().messages().size(), 1u);
+    EXPECT_EQ(tables.messages().messages()[0].text, "出力様式「A4（縦）」の帳票がありません。");
     ui.viewerWorks = false;
     EXPECT_FALSE(set.showDaika(1));
 }

@@ -1,9 +1,14 @@
-// Statements printed to PDF from real rows and read back; what a report refuses.
+// Statement layouts on their paper; statements printed to PDF from real rows and read
+// back; what a report refuses.
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 #include "context/app_context.h"
 #include "reports/report_fixture.h"
+#include "reports/report_design.h"
 #include "reports/report_fonts.h"
+#include "reports/statement_columns.h"
 
 namespace omrix::reports {
 namespace {
@@ -16,6 +21,36 @@ using StatementTest = omrix::testing::ReportTest;
 
 bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
+}
+
+TEST(StatementGeometry, EveryTypeFitsItsPaper) {
+    for (ReportDesign design : allDesigns()) {
+        const DesignInfo& info = designInfo(design);
+        if (info.kind != DocumentKind::Statement) continue;
+        const StatementGeometry& g = statementGeometry(design);
+        SCOPED_TRACE(info.name);
+        EXPECT_LE(g.margins.leftMm + g.tableWidthMm() + g.margins.rightMm,
+                  info.paper.widthMm + 1e-9);
+        EXPECT_GE(g.tableWidthMm(), info.paper.widthMm * 0.8);  // no narrow table either
+        // The page number band sits in the bottom margin, below the table.
+        EXPECT_LE(g.tableBottomMm(), info.paper.heightMm - g.margins.bottomMm + 1e-9);
+        EXPECT_GE(g.lineMm, 2 * g.fontMm + 1.0);  // two text lines per line
+        for (const StatementColumn& c : g.columns) {
+            EXPECT_GT(c.widthMm, 2 * g.fontMm);
+            // Fewer formula fields than the design has: an empty heading, no crash.
+            if (c.field == StatementField::Submitted) {
+                EXPECT_EQ(columnHeading(c, {"a"}), "");
+            }
+        }
+    }
+    auto has = [](ReportDesign d, StatementField f) {
+        const auto& columns = statementGeometry(d).columns;
+        return std::any_of(columns.begin(), columns.end(),
+                           [f](const StatementColumn& c) { return c.field == f; });
+    };
+    EXPECT_TRUE(has(ReportDesign::PRINT_A4EXP, StatementField::QuantityFormula));
+    EXPECT_TRUE(has(ReportDesign::PRINT_A4EXP, StatementField::PriceFormula));
+    EXPECT_FALSE(has(ReportDesign::A4YOKOUCHIWAKESHO, StatementField::PriceFormula));
 }
 
 TEST_F(StatementTest, PagesInOrderWithTheirNumbersNamesAndFigures) {
@@ -54,6 +89,21 @@ TEST_F(StatementTest, PagesInOrderWithTheirNumbersNamesAndFigures) {
     for (const char* part : {"15,800", "1,234.500", "Fc24 S18", "【建築工事】"})
         EXPECT_TRUE(contains(first, part)) << part;
     EXPECT_FALSE(contains(pdfText(path, 2), "行2-5"));
+
+    // Set in the fonts derived from IPAex, embedded: text taken from the PDF names the
+    // ideographs (工), not the look-alike radicals, and no reader supplies the font.
+    int status = -1;
+    std::istringstream fonts(
+        omrix::testing::capture("pdffonts " + omrix::testing::shellQuoted(path), status));
+    int embedded = 0;
+    for (std::string line; std::getline(fonts, line);) {
+        std::istringstream words(line);
+        std::string name, type1, type2, encoding, emb;
+        words >> name >> type1 >> type2 >> encoding >> emb;
+        EXPECT_EQ(name.find("IPAex"), std::string::npos) << line;
+        embedded += name.find("OmrixPrint") != std::string::npos && emb == "yes" ? 1 : 0;
+    }
+    EXPECT_GE(embedded, 1);
 }
 
 // The internal check's estimate columns are headed by formula fields 3 and 4; field 5
