@@ -94,9 +94,9 @@ TEST_F(SampleTree, HeadingsOnlyInLineOrderUnderTheirNearestShownAncestor) {
 
     // The number padded to six bytes before the name; a locked line named and red.
     const std::pair<int32_t, const char*> texts[] = {
-        {1, "工事費内訳書第1期"}, {2, "Ⅰ    建築工事"},     // 2 bytes + 4 blanks
+        {1, "工事費内訳書第1期"}, {2, "Ⅰ    建築工事"},       // 2 bytes + 4 blanks
         {3, "12    躯体"},        {4, "3     仕上(編集中)"},  // trimmed, then padded
-        {5, "１２３４設備工事"},  {7, "      別紙A"}};       // 8 bytes: kept whole
+        {5, "１２３４設備工事"},  {7, "      別紙A"}};        // 8 bytes: kept whole
     for (auto [node, text] : texts) EXPECT_EQ(m.node(node).text, text);
     EXPECT_EQ(m.node(4).foreColor, 0xFFu);
     EXPECT_EQ(m.node(3).foreColor, 0u);

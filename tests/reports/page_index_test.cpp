@@ -28,8 +28,11 @@ class PageIndexTest : public omrix::testing::ReportTest {
   protected:
     void add(int32_t id, int page, int line, std::string pageName = "", int32_t nameId = 7) {
         db.addPrintRow(nameId, id,
-                       {.page = page, .displayPage = page + 100, .line = line,
-                        .name1 = "r" + std::to_string(id), .pageName = std::move(pageName)});
+                       {.page = page,
+                        .displayPage = page + 100,
+                        .line = line,
+                        .name1 = "r" + std::to_string(id),
+                        .pageName = std::move(pageName)});
     }
 
     // The pages of all rows at once, one at a time through the index (backwards, so that
@@ -41,7 +44,8 @@ class PageIndexTest : public omrix::testing::ReportTest {
             readReportRows(db.tables.db(), kBreakdown7.sql(), all, statementLineFields, error))
             << error;
         Pages paginated;
-        for (const StatementPage& page : paginateStatement(all)) paginated.push_back(describe(page));
+        for (const StatementPage& page : paginateStatement(all))
+            paginated.push_back(describe(page));
         EXPECT_EQ(paginated, want);
 
         StatementPageIndex index;

