@@ -121,7 +121,8 @@ TEST_F(MoneyTest, WorkTypeRoundingLowerLinesItemTotalsAndOwnFormulas) {
                                     line(20, 1, 1, 3), item(21, 20, 1, 2, "10"), total, own}));
     // Heading amounts round half to even without the cut: 312.5, 937.5, 1562.5 ten-thousandths.
     EXPECT_EQ(amounts(2), "0.0312/0.0938/0.1562");
-    EXPECT_EQ(std::tuple(rec(2).内訳数量, rec(2).単位名称.trimmedRight()), std::tuple(0.03125, "式"));
+    EXPECT_EQ(std::tuple(rec(2).内訳数量, rec(2).単位名称.trimmedRight()),
+              std::tuple(0.03125, "式"));
     // The lower line keeps what is stored; the work type sums the line item alone.
     EXPECT_EQ(std::tuple(rec(12).内訳数量, rec(12).見積１金額), std::tuple(2.0, money("7")));
     EXPECT_EQ(rec(10).見積１金額, money("200"));

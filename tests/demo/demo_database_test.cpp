@@ -8,7 +8,6 @@
 #include <tuple>
 
 #include "breakdown/edit_ucw.h"
-#include "breakdown/omrix_dbt_uchiwake_name.h"
 #include "breakdown/uchiwake_loader.h"
 #include "context/app_context.h"
 #include "data/jisha_tantosha_master.h"
@@ -21,22 +20,14 @@ namespace {
 
 using breakdown::COmrixEditUcw;
 
-// Installs the database and loads the breakdown of the command-line project as
-// start-up does; nullptr when any step fails.
-std::shared_ptr<COmrixEditUcw> loadDemo(DemoFile& file, std::string_view bukken = "00000001",
-                                        std::string_view han = "01") {
+// Installs the database and loads the demo's breakdown with its project's variables,
+// as start-up does.
+std::shared_ptr<COmrixEditUcw> loadDemo(DemoFile& file) {
     file.install();
     auto& context = context::appContext();
-    std::vector<breakdown::UchiwakeNameRec> names;
-    if (!breakdown::fnOmrix_DBT_UchiwakeName_SelectByBukken(bukken, han, names) ||
-        names.size() != 2) {
-        ADD_FAILURE() << "内訳名称 rows for " << bukken << "/" << han << ": " << names.size() - 1;
-        return nullptr;
-    }
-    context.UchiwakeName = names[1];
-    context.UchiwakeNameID = names[1].内訳名称ＩＤ;
-    if (!project::fnOmrix_DBT_BukkenHensu_Select(*context.Database, bukken, context.BukkenHensu))
-        return nullptr;
+    context.UchiwakeName.内訳名称ＩＤ = context.UchiwakeNameID = demo::kDemoUchiwakeNameId;
+    EXPECT_TRUE(project::fnOmrix_DBT_BukkenHensu_Select(*context.Database, "00000001",
+                                                        context.BukkenHensu));
     return breakdown::fnLoadUchiwake();
 }
 
@@ -63,7 +54,6 @@ TEST(DemoDatabase, LoadsAsATreeWithTheRecalculatedAmounts) {
         auto root = loadDemo(file);
         ASSERT_NE(root, nullptr);
         EXPECT_EQ(root->fnGetNext(), nullptr);  // the heading line is the only top line
-        EXPECT_EQ(root->prUchiwakeRec().種別フラグ, 0);
         std::map<int32_t, breakdown::UchiwakeRec> stored;
         forEachLine(root.get(), [&](COmrixEditUcw& l) {
             stored.emplace(l.prUchiwakeRec().内訳ＩＤ, l.prUchiwakeRec());

@@ -11,10 +11,7 @@ namespace {
 
 struct Connection {
     explicit Connection(const std::string& file) {
-        if (sqlite3_open_v2(file.c_str(), &handle, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-            sqlite3_close(handle);
-            handle = nullptr;
-        }
+        sqlite3_open_v2(file.c_str(), &handle, SQLITE_OPEN_READONLY, nullptr);
     }
     ~Connection() { sqlite3_close(handle); }
     sqlite3* handle = nullptr;
@@ -22,9 +19,7 @@ struct Connection {
 
 std::string cellText(sqlite3_stmt* statement, int column) {
     if (sqlite3_column_type(statement, column) == SQLITE_NULL) return "<null>";
-    const auto* text = sqlite3_column_text(statement, column);
-    return std::string(reinterpret_cast<const char*>(text),
-                       static_cast<std::size_t>(sqlite3_column_bytes(statement, column)));
+    return reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
 }
 
 }  // namespace
@@ -71,8 +66,8 @@ std::vector<std::string> queryRows(const std::string& file, const std::string& s
     const std::string folded = data::foldSqlText(sql);
     Connection connection(file);
     sqlite3_stmt* statement = nullptr;
-    if (connection.handle == nullptr || sqlite3_prepare_v2(connection.handle, folded.c_str(), -1,
-                                                           &statement, nullptr) != SQLITE_OK) {
+    if (sqlite3_prepare_v2(connection.handle, folded.c_str(), -1, &statement, nullptr) !=
+        SQLITE_OK) {
         rows.push_back("<error> " + sql);
         return rows;
     }

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "context/temp_folder.h"
 #include "data/database.h"
 #include "demo/demo_database.h"
 #include "platform/messages.h"
-#include "context/temp_folder.h"
 
 namespace omrix::testing {
 

@@ -90,11 +90,6 @@ TEST_F(PageNames, ListsTheSecondLevelOfTheSelectedBranch) {
     tree.Tv_Kaiso_NodeCheck(nodeOf("3"), true);
     rows.fnCollectPageNameRows(tree, true);
     EXPECT_EQ(listed(), (Names{"設備工事"}));
-    tree.Tv_Kaiso_NodeClick(nodeOf("2"));
-    rows.fnCollectPageNameRows(tree, false);
-    ASSERT_EQ(rows.count(), 2);
-    EXPECT_EQ(rows.gridRow(0).number, "Ａ");
-    EXPECT_EQ(rows.gridRow(0).pageName, "建築");
 }
 
 // A refused row rolls back the rows before it; the names handed over stay in memory.

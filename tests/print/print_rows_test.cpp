@@ -14,19 +14,9 @@
 namespace omrix::print {
 namespace {
 
-using breakdown::COmrixEditUcw;
+using namespace breakdown;  // the kind flags
 using level_tree::LevelTreeModel;
 using testing::line;
-using testing::UchiwakeRec;
-
-using breakdown::kFlagBesshi;
-using breakdown::kFlagBesshiApart;
-using breakdown::kFlagChuKamoku;
-using breakdown::kFlagGokei;
-using breakdown::kFlagGokeiMidasi;
-using breakdown::kFlagKamoku;
-using breakdown::kFlagMeisai;
-using breakdown::kFlagSyumoku;
 
 UchiwakeRec item(int32_t id, int32_t parent, int32_t hyojiNo) {
     return line(id, parent, kFlagMeisai, hyojiNo, "明細" + std::to_string(id));
@@ -215,7 +205,6 @@ TEST_F(PrintRowsTest, TotalAboveTheFootMovesToLine14AndTotalsAt14Or15Stay) {
         EXPECT_EQ(rows[static_cast<std::size_t>(onLine - 1)].名称１.trimmedRight(), "合計")
             << "total on line " << onLine;
     }
-
 }
 
 TEST_F(PrintRowsTest, SheetsRestartOrContinueTheNumbering) {
@@ -285,8 +274,10 @@ TEST_F(PrintRowsTest, SheetsOnlyCollectsThreeSectionsInOrder) {
     EXPECT_FALSE(generate());
     EXPECT_TRUE(rows.empty());
     ASSERT_EQ(sink->messages().size(), 1u);
-    EXPECT_EQ(sink->messages()[0].title + "|" + sink->messages()[0].text,
-              "内訳出力|内訳が取得できませんでした\r\n出力する内訳、または印刷オプションを選択しなおしてください");
+    EXPECT_EQ(
+        sink->messages()[0].title + "|" + sink->messages()[0].text,
+        "内訳出力|"
+        "内訳が取得できませんでした\r\n出力する内訳、または印刷オプションを選択しなおしてください");
 }
 
 TEST_F(PrintRowsTest, PageNamesFollowTheirLinesOnlyWhenAsked) {
@@ -297,11 +288,10 @@ TEST_F(PrintRowsTest, PageNamesFollowTheirLinesOnlyWhenAsked) {
     for (const PrintRow& r : rows) EXPECT_TRUE(r.頁名称.isBlank());
     options.nPageType = kPageTypeNames;
     ASSERT_TRUE(generate());
-    EXPECT_TRUE(rows[0].頁名称.isBlank());              // the root line
-    EXPECT_EQ(rows[1].頁名称.trimmedRight(), "建築");   // the line's own
-    EXPECT_EQ(rows[14].頁名称.trimmedRight(), "建築");  // blanks: the last line's
-    EXPECT_EQ(rows[15].頁名称.trimmedRight(), "本");    // sub-pages: the root's
-    EXPECT_EQ(rows[29].頁名称.trimmedRight(), "本");
+    // The root line none, a line its own, blanks the last line's, sub-pages the root's.
+    std::vector<std::string> names;
+    for (std::size_t i : {0, 1, 14, 15, 29}) names.emplace_back(rows[i].頁名称.trimmedRight());
+    EXPECT_EQ(names, (std::vector<std::string>{"", "建築", "建築", "本", "本"}));
 }
 
 TEST_F(PrintRowsTest, DittoMarkNeverOnAPagesFirstLine) {

@@ -2,6 +2,7 @@
 
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "context/app_context.h"
@@ -80,10 +81,8 @@ TEST_F(PrintRowsWrite, ReplacesTheRowsOfThisBreakdownOnly) {
     EXPECT_TRUE(t.messages().messages().empty());
 
     EXPECT_EQ(progress.captions, std::vector<std::string>{"内訳情報を書き込んでいます・・・"});
-    EXPECT_FALSE(progress.captionShown);
-    EXPECT_FALSE(progress.bar().visible());
-    EXPECT_EQ(progress.bar().maximum(), 230);
-    EXPECT_EQ(progress.events, 230);
+    EXPECT_FALSE(progress.captionShown || progress.bar().visible());
+    EXPECT_EQ(std::tuple(progress.bar().maximum(), progress.events), std::tuple(230, 230));
 }
 
 // Counts the rows of breakdown 7 at the moment the message shows.
@@ -151,8 +150,7 @@ TEST_F(PrintRowsWrite, RefusedStepIsReportedAndThePreviousRowsStay) {
                                  "||fnOmrix_Print_Print_CreatePrintUchiwakeInf"});
         EXPECT_EQ(sink->rowsSeen, std::vector<int32_t>{c.rowsSeen});
         EXPECT_EQ(stored(7), before);
-        EXPECT_FALSE(shown.captionShown);
-        EXPECT_FALSE(shown.bar().visible());
+        EXPECT_FALSE(shown.captionShown || shown.bar().visible());
         EXPECT_EQ(shown.events, c.events);
 
         t.exec("DROP TRIGGER refuse");
