@@ -18,6 +18,8 @@ constexpr std::array<std::string_view, 3> kIntegerTypes = {"int2", "int4", "int8
 constexpr std::array<std::string_view, 3> kFractionTypes = {"numeric", "float4", "float8"};
 constexpr std::array<std::string_view, 8> kTextReadTypes = {
     "bpchar", "varchar", "text", "timestamp", "timestamptz", "date", "time", "bool"};
+// Types whose values keep their trailing blanks.
+constexpr std::array<std::string_view, 2> kPaddedTypes = {"varchar", "text"};
 
 bool isNameByte(char c) {
     return util::isAsciiLetter(c) || (c >= '0' && c <= '9') || c == '_' || c == '.' ||
@@ -126,25 +128,37 @@ bool isNumber(std::string_view text) {
     return i == text.size();
 }
 
-// A whole quoted literal's value; nothing when the item is anything more.
-std::optional<std::string> textValue(std::string_view item) {
-    if (item.size() < 2 || item.front() != '\'' || item.back() != '\'') return std::nullopt;
-    std::string value;
-    for (size_t i = 1; i + 1 < item.size(); ++i) {
-        if (item[i] == '\'') {
-            if (item[i + 1] != '\'' || i + 2 == item.size()) return std::nullopt;
-            ++i;
-        }
-        value += item[i];
+std::string_view withoutTrailingBlanks(std::string_view text) {
+    size_t end = text.find_last_not_of(' ');
+    return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
+}
+
+// Characters of a literal's value: UTF-8 lead bytes, a doubled quote counted once.
+size_t characterCount(std::string_view literal) {
+    size_t count = 0;
+    for (size_t i = 0; i < literal.size(); ++i) {
+        if ((static_cast<unsigned char>(literal[i]) & 0xC0) == 0x80) continue;
+        if (literal[i] == '\'') ++i;
+        ++count;
     }
-    return value;
+    return count;
+}
+
+// Between the quotes of an item that is one whole literal; nothing when it is more.
+std::optional<std::string_view> textValue(std::string_view item) {
+    if (item.size() < 2 || item.front() != '\'' || item.back() != '\'') return std::nullopt;
+    std::string_view inside = item.substr(1, item.size() - 2);
+    for (size_t at = inside.find('\''); at != std::string_view::npos;
+         at = inside.find('\'', at + 2)) {
+        if (at + 1 == inside.size() || inside[at + 1] != '\'') return std::nullopt;
+    }
+    return inside;
 }
 
 std::optional<BatchValue> valueOf(std::string_view item) {
-    if (std::optional<std::string> text = textValue(item))
-        return BatchValue{.kind = BatchValue::Kind::Text, .text = std::move(*text)};
-    if (isNumber(item))
-        return BatchValue{.kind = BatchValue::Kind::Number, .text = std::string(item)};
+    if (std::optional<std::string_view> text = textValue(item))
+        return BatchValue{.kind = BatchValue::Kind::Text, .text = *text};
+    if (isNumber(item)) return BatchValue{.kind = BatchValue::Kind::Number, .text = item};
     if (util::equalsIgnoringAsciiCase(item, "NULL")) return BatchValue{};
     return std::nullopt;
 }
@@ -193,8 +207,10 @@ bool readsAsLiteral(const BatchValue& value, std::string_view type) {
     return number && (!integer || value.text.find_first_of(".eE") == std::string::npos);
 }
 
-// '{"a","b \"c\"",NULL}' as a quoted SQL literal.
-void appendArrayLiteral(const std::vector<BatchValue>& values, std::string& out) {
+// '{"a","b \"c\"",NULL}' as a quoted SQL literal: the texts' quotes stay doubled as
+// they came, the array's own quotes and backslashes are escaped. With `trimmed`, each
+// text goes without its trailing blanks.
+void appendArrayLiteral(const std::vector<BatchValue>& values, bool trimmed, std::string& out) {
     out += "'{";
     for (size_t i = 0; i < values.size(); ++i) {
         if (i > 0) out += ',';
@@ -203,14 +219,51 @@ void appendArrayLiteral(const std::vector<BatchValue>& values, std::string& out)
             continue;
         }
         out += '"';
-        for (char c : values[i].text) {
-            if (c == '"' || c == '\\') out += '\\';
-            out += c;
-            if (c == '\'') out += '\'';
+        std::string_view rest = trimmed ? withoutTrailingBlanks(values[i].text) : values[i].text;
+        for (size_t at = rest.find_first_of("\"\\"); at != std::string_view::npos;
+             at = rest.find_first_of("\"\\")) {
+            out.append(rest.substr(0, at));
+            out += '\\';
+            out += rest[at];
+            rest.remove_prefix(at + 1);
         }
+        out.append(rest);
         out += '"';
     }
     out += "}'";
+}
+
+// The values' lengths in characters, as an int4 array literal.
+void appendLengths(const std::vector<BatchValue>& values, std::string& out) {
+    out += "'{";
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (i > 0) out += ',';
+        out += values[i].kind == BatchValue::Kind::Null
+                   ? std::string("NULL")
+                   : std::to_string(characterCount(values[i].text));
+    }
+    out += "}'::int4[]";
+}
+
+bool hasTrailingBlanks(const std::vector<BatchValue>& values) {
+    for (const BatchValue& value : values)
+        if (value.kind == BatchValue::Kind::Text && value.text.ends_with(' ')) return true;
+    return false;
+}
+
+// One column of values: an array of the column's type, unnested. Fixed-width texts
+// are mostly blanks; they go trimmed, with their lengths to pad them back to, which
+// spares the driver and the server most of the text they would read.
+void appendColumnArray(const std::vector<BatchValue>& values, const std::string& type,
+                       std::string& out) {
+    bool padded = isOneOf(type, kPaddedTypes) && hasTrailingBlanks(values);
+    out += padded ? "rpad(unnest(" : "unnest(";
+    appendArrayLiteral(values, padded, out);
+    out += "::" + type + "[])";
+    if (!padded) return;
+    out += ", unnest(";
+    appendLengths(values, out);
+    out += "))";
 }
 
 std::string lowerAscii(std::string_view name) {
@@ -249,9 +302,7 @@ std::string unnestedInsertText(const InsertBatch& batch, const ColumnTypeNames& 
         if (type == types.end()) return {};
         for (const BatchValue& value : item.values)
             if (!readsAsLiteral(value, type->second)) return {};
-        text += "unnest(";
-        appendArrayLiteral(item.values, text);
-        text += "::" + type->second + "[])";
+        appendColumnArray(item.values, type->second, text);
     }
     return text;
 }

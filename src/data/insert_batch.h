@@ -10,11 +10,11 @@
 
 namespace omrix::data {
 
-// One value of a row as the statement wrote it.
+// One value of a row as the statement wrote it, a view into the statement's text.
 struct BatchValue {
     enum class Kind { Text, Number, Null };
     Kind kind = Kind::Null;
-    std::string text;  // a text's value with its doubled quotes undone; a number as written
+    std::string_view text;  // between a text's quotes (quotes inside still doubled); a number
 };
 
 // One item of the VALUES list: the same expression in every row (GetDate()), or a
@@ -33,7 +33,8 @@ struct InsertBatch {
 
 // Two or more statements of the form INSERT INTO name (names) VALUES (items), all
 // into the same columns, each item a literal or an expression the same in every row.
-// False for any other text, which then runs as written.
+// False for any other text, which then runs as written. The batch's values are views
+// into `sql`.
 bool parseInsertBatch(std::string_view sql, InsertBatch& out);
 
 // The type names of a table's columns as the server's catalog gives them (int4,

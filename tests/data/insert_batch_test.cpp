@@ -24,11 +24,14 @@ TEST(InsertBatch, RowsOfOneShapeBecomeOneArrayPerColumn) {
         "unnest('{\"a''b\",\"x\\\"y\\\\z{,}\"}'::varchar[]), "
         "unnest('{\"-0.0001\",NULL}'::numeric[])");
     // Text literals are read by the column's type as literals are: dates, integers.
-    EXPECT_EQ(asOne("Insert Into t (更新日, id) Values ('2026-04-01 10:20:30', '7');"
-                    "Insert Into t (更新日, id) Values (NULL, '8');"),
-              "INSERT INTO t (更新日, id) SELECT "
-              "unnest('{\"2026-04-01 10:20:30\",NULL}'::timestamp[]), "
-              "unnest('{\"7\",\"8\"}'::int4[])");
+    // Blank-padded texts go trimmed, with the lengths that pad them back.
+    EXPECT_EQ(asOne("Insert Into t (更新日, id, 名称) Values ('2026-04-01 10:20:30', '7', 'ab  ');"
+                    "Insert Into t (更新日, id, 名称) Values (NULL, '8', '  ');"
+                    "Insert Into t (更新日, id, 名称) Values (NULL, '9', '全''角 ');"),
+              "INSERT INTO t (更新日, id, 名称) SELECT "
+              "unnest('{\"2026-04-01 10:20:30\",NULL,NULL}'::timestamp[]), "
+              "unnest('{\"7\",\"8\",\"9\"}'::int4[]), "
+              "rpad(unnest('{\"ab\",\"\",\"全''角\"}'::varchar[]), unnest('{4,2,4}'::int4[]))");
 }
 
 TEST(InsertBatch, AnythingElseRunsAsWritten) {

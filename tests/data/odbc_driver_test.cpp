@@ -145,6 +145,7 @@ TEST_F(ServerDriver, BatchedInsertsStoreEveryRowsOwnValues) {
         EXPECT_FALSE(isNull(rs->fnGetVariant("更新日")));
     }
     EXPECT_TRUE(rs->pbEOF());
+    EXPECT_EQ(t.value("Select Length(名称１) From 内訳出力 Where 内訳出力ＩＤ = 4"), "9");
 
     int32_t rows = 0;
     int16_t status = 0;
