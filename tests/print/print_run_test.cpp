@@ -3,7 +3,6 @@
 // with the program.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
