@@ -6,10 +6,10 @@
 // memory while viewing within 64 MB of the rows; and omrix-print-export's peak memory
 // within 64 MB of the same run with --no-render.
 // Run under scripts/with-test-server, it also exports a 10,000-line demo on the
-// PostgreSQL server and on SQLite in the same run; aim: the server within 2x. Beside
-// the wall time of each phase it prints the processor time of this program and of
-// the server, which a busy machine does not stretch as it does the wall time.
-// `export_bench server` runs that comparison alone.
+// PostgreSQL server and on SQLite in the same run, the quickest of three exports on
+// each; aim: the server within 2x. Beside the wall time of each phase it prints the
+// processor time of this program and of the server, which a busy machine does not
+// stretch as it does the wall time. `export_bench server` runs that comparison alone.
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -331,12 +331,28 @@ bool exportStatement(const fs::path& folder, ExportTimes& times) {
     return true;
 }
 
+// A busy machine stretches a single run: the export runs a few times and the quickest
+// run counts. `times` comes with the server's postmaster set.
+constexpr int kComparisonRuns = 3;
+
+bool quickestExport(const fs::path& folder, ExportTimes& times) {
+    ExportTimes quickest;
+    for (int run = 0; run < kComparisonRuns; ++run) {
+        ExportTimes attempt;
+        attempt.postmaster = times.postmaster;
+        if (!exportStatement(folder, attempt)) return false;
+        if (run == 0 || attempt.total.wall < quickest.total.wall) quickest = attempt;
+    }
+    times = quickest;
+    return true;
+}
+
 // The same 10,000-line export on the server and on SQLite; false when either failed.
 bool compareWithServer(const fs::path& top, const std::string& server) {
     ExportTimes onServer, embedded;
     if (!makeDemo(top / "server", 10000, server, &onServer.postmaster) ||
-        !exportStatement(top / "server", onServer) || !makeDemo(top / "embedded", 10000) ||
-        !exportStatement(top / "embedded", embedded)) {
+        !makeDemo(top / "embedded", 10000) || !quickestExport(top / "server", onServer) ||
+        !quickestExport(top / "embedded", embedded)) {
         std::fprintf(stderr, "the 10,000-line export comparison failed\n");
         return false;
     }

@@ -186,7 +186,7 @@ bool addRow(const InsertStatement& statement, InsertBatch& out) {
         }
         std::optional<BatchValue> value = valueOf(statement.items[i]);
         if (!value) return false;
-        item.values.push_back(std::move(*value));
+        item.values.push_back(*value);
     }
     ++out.rows;
     return true;
