@@ -37,8 +37,10 @@ const StatementPage* StatementDocument::readPage(int page) const {
     if (cachedFirst_ > 0 && offset >= 0 && offset < static_cast<int>(cached_.size())) {
         return &cached_[static_cast<std::size_t>(offset)];
     }
+    const bool onward = cachedFirst_ > 0 && offset == static_cast<int>(cached_.size());
+    pagesPerRead_ = onward ? std::min(2 * pagesPerRead_, kMostPagesPerRead) : kPagesPerRead;
     cachedFirst_ = 0;
-    if (!index_.readPages(db_, page, kPagesPerRead, cached_, readError_)) return nullptr;
+    if (!index_.readPages(db_, page, pagesPerRead_, cached_, readError_)) return nullptr;
     cachedFirst_ = page;
     return &cached_.front();
 }

@@ -52,6 +52,7 @@ class StatementDocument : public ReportDocument {
     // The pages last read, from cachedFirst_ on.
     mutable int cachedFirst_ = 0;
     mutable std::vector<StatementPage> cached_;
+    mutable int pagesPerRead_ = kPagesPerRead;
     mutable std::string readError_;
 };
 

@@ -29,6 +29,10 @@ namespace omrix::reports {
 // Pages read with one query when pages go one after another (painting, writing out);
 // a viewer shows a few at a time.
 inline constexpr int kPagesPerRead = 8;
+// Reading on from the pages last read doubles the next query's pages up to this many:
+// an export or a workbook reads its statement in few queries, while a viewer's jump
+// still reads kPagesPerRead.
+inline constexpr int kMostPagesPerRead = 64;
 
 class StatementPageIndex {
   public:

@@ -84,8 +84,8 @@ class StatementSheetWriter {
         std::vector<uint32_t> breaks;
         std::vector<StatementPage> pages;
         for (int i = 0; i < count; ++i) {
-            const std::size_t k = static_cast<std::size_t>(i % kPagesPerRead);
-            if (k == 0 && !index.readPages(db, first + i, kPagesPerRead, pages, error)) {
+            const std::size_t k = static_cast<std::size_t>(i % kMostPagesPerRead);
+            if (k == 0 && !index.readPages(db, first + i, kMostPagesPerRead, pages, error)) {
                 return false;
             }
             uint32_t top = static_cast<uint32_t>(i) * blockRows();
