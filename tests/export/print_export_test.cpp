@@ -69,23 +69,31 @@ constexpr const char* kAll = "--outputs uchiwake,youkou,gaiyou,daika ";
 
 // A bad option value is a usage error: status 2, nothing written.
 TEST_F(PrintExport, UsageErrorsExitWith2) {
-    for (const std::string& arguments :
-         {std::string("--han 01"), std::string("--bukken '0 1' --han 01"),
-          std::string(kDemo) + "--outputs uchiwake,invoice", std::string(kDemo) + "--levels 12,x",
-          std::string(kDemo) + "--levels 99999999", std::string(kDemo) + "--sheets some",
-          std::string(kDemo) + "--bogus", std::string(kDemo) + "--layout 'A4（縦）'",
-          std::string(kDemo) + "--page-start x", std::string(kDemo) + "--page-start 32768",
-          std::string(kDemo) + "--page-start -32769"}) {
-        Result result = run(arguments);
+    for (const char* arguments :
+         {"--han 01", "--bukken '0 1' --han 01", "--outputs uchiwake,invoice", "--levels 12,x",
+          "--levels 99999999", "--sheets some", "--bogus", "--layout 'A4（縦）'", "--page-start x",
+          "--page-start 32768", "--page-start -32769"}) {
+        const bool project = std::string_view(arguments).find("--han") != std::string_view::npos;
+        Result result = run(project ? std::string(arguments) : kDemo + std::string(arguments));
         EXPECT_EQ(result.status, 2) << arguments << "\n" << result.err;
     }
     EXPECT_FALSE(fs::exists(pdf("uchiwake.pdf")));
 }
 
-// All four documents, the statement's pages numbered from 1 or from --page-start (blank:
-// 0), with the INI's company name trimmed or the one given.
-TEST_F(PrintExport, AllFourDocumentsWithNumberedPages) {
-    Result result = run(std::string(kDemo) + kAll);
+// --no-render writes the rows only, the page-name question declined (operator 0 has no
+// rights); then all four documents, the statement's pages numbered from 1 or from
+// --page-start (blank: 0), with the INI's company name trimmed or the one given.
+TEST_F(PrintExport, RowsOnlyThenAllFourDocumentsWithNumberedPages) {
+    sql("DELETE FROM 内訳出力;");
+    Result result = run(std::string(kDemo) + "--no-render --page-names");
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_TRUE(holds(result.err, "頁名称の設定を変更しますか？")) << result.err;
+    EXPECT_FALSE(fs::exists(out));
+    std::string rows = sql("SELECT COUNT(*) FROM 内訳出力;");
+    const int count = std::atoi(rows.c_str() + std::min(rows.size(), rows.find('\n') + 1));
+    EXPECT_TRUE(count > 0 && count % 15 == 0) << rows;
+
+    result = run(std::string(kDemo) + kAll);
     ASSERT_EQ(result.status, 0) << result.err;
     for (const char* name : {"uchiwake.pdf", "youkou.pdf", "gaiyou.pdf", "daika.pdf"}) {
         EXPECT_TRUE(holds(result.out, pdf(name))) << name;
@@ -111,29 +119,22 @@ TEST_F(PrintExport, AllFourDocumentsWithNumberedPages) {
     }
 }
 
-// Each start-up failure ends the run with status 1 and names its cause on standard error.
+// A start-up failure ends the run with status 1 and names its cause and path on
+// standard error (the other causes are the data layer's).
 TEST_F(PrintExport, StartupFailuresExitWith1AndNameTheirCause) {
     testing::writeBytes(folder.file("text.sqlite"), "not a database\n");
-    const std::string dataIni = ini;
-    const std::string otherIni = folder.file("OTHER.INI");
-    struct Case {
-        std::string arguments, iniText, cause;  // iniText: empty keeps the demo's INI
-    };
-    const Case cases[] = {
-        {"--bukken 00000009 --han 01", "", "内訳名称の取得"},
-        {kDemo, "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=nowhere/none.sqlite\n",
-         "データベース接続情報"},
-        {kDemo, "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=text.sqlite\n",
+    ini = folder.file("OTHER.INI");
+    const std::pair<std::string, std::string> cases[] = {
+        {"[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=text.sqlite\n",
          "start-up stopped: the database named by the INI file could not be opened: " +
              folder.file("text.sqlite") + " is not a database file\n"},
-        {kDemo, std::string((1 << 20) + 10, '\n'), otherIni + " is larger than 1 MiB"},
+        {std::string((1 << 20) + 10, '\n'), ini + " is larger than 1 MiB"},
     };
-    for (const Case& c : cases) {
-        ini = c.iniText.empty() ? dataIni : otherIni;
-        if (!c.iniText.empty()) testing::writeBytes(otherIni, c.iniText);
-        Result result = run(c.arguments);
-        EXPECT_EQ(result.status, 1) << c.cause;
-        EXPECT_TRUE(holds(result.err, c.cause)) << result.err;
+    for (const auto& [iniText, cause] : cases) {
+        testing::writeBytes(ini, iniText);
+        Result result = run(kDemo);
+        EXPECT_EQ(result.status, 1) << cause;
+        EXPECT_TRUE(holds(result.err, cause)) << result.err;
     }
 }
 
@@ -164,22 +165,6 @@ TEST_F(PrintExport, RunsStoppingPartWayLeaveNoStaleOrHalfWrittenFile) {
     EXPECT_EQ(testing::readBytes(pdf("daika.pdf")), "previous run");  // not asked for
     for (const auto& entry : fs::directory_iterator(out))
         EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
-}
-
-// --no-render writes the rows only; the page-name question is declined (operator 0 has
-// no row, so no rights).
-TEST_F(PrintExport, NoRenderWritesTheRowsOnlyAndThePageNameQuestionIsAnsweredNo) {
-    sql("DELETE FROM 内訳出力;");
-    Result result = run(std::string(kDemo) + "--no-render --page-names");
-    ASSERT_EQ(result.status, 0) << result.err;
-    EXPECT_TRUE(holds(result.err, "頁名称の設定を変更しますか？")) << result.err;
-    EXPECT_FALSE(fs::exists(out));
-    std::string rows = sql("SELECT COUNT(*) FROM 内訳出力;");
-    size_t newline = rows.find('\n');
-    ASSERT_NE(newline, std::string::npos) << rows;
-    int count = std::stoi(rows.substr(newline + 1));
-    EXPECT_GT(count, 0);
-    EXPECT_EQ(count % 15, 0);
 }
 
 // An output folder that cannot be made or written to: one line on standard error,

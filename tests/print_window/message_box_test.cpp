@@ -33,7 +33,6 @@ TEST(MessageBoxes, StylesGiveIconsAndButtonsAndAnswers) {
         QMessageBox::Icon icon;
         int buttons, answer;
     } cases[] = {
-        {0, QMessageBox::Ok, QMessageBox::NoIcon, 1, platform::kAnswerOk},
         {48, QMessageBox::Ok, QMessageBox::Warning, 1, platform::kAnswerOk},
         {256 | 32, QMessageBox::Yes, QMessageBox::Question, 2, platform::kAnswerYes},
         {4 | 32, QMessageBox::No, QMessageBox::Question, 2, platform::kAnswerNo},

@@ -114,7 +114,6 @@ TEST_F(DaikaReportTest, OneTablePerOwnerWithQuantitiesPricesAndTotals) {
         "Insert Into 代価表 (削除区分, 内訳名称ＩＤ, 代価表ＩＤ, 内訳ＩＤ) Values ('1', 1, 2, 1);");
     auto report = db.report("PRINT_DAIKA", "{代価表.内訳名称ＩＤ} = 1");
     std::string path = db.pdf(*report);
-    ASSERT_FALSE(path.empty());
     EXPECT_EQ(pdfPages(path), 1);
     std::string compact = withoutBlanks(pdfText(path));
     SCOPED_TRACE(compact);

@@ -53,7 +53,6 @@ TEST_F(SheetTest, OverviewShowsEveryField) {
     auto report = db.report("PRINT_GAIYOU", "{物件概要.物件概要ＩＤ} = 5");
     report->Database().Tables().Item(1).Location = "物件概要";
     std::string path = db.pdf(*report);
-    ASSERT_FALSE(path.empty());
     EXPECT_EQ(omrix::testing::pdfPages(path), 1);
     std::string text = withoutBlanks(pdfText(path));
     SCOPED_TRACE(text);
@@ -89,7 +88,6 @@ TEST_F(SheetTest, SummaryShowsEveryFieldAndTheCompany) {
     auto report = db.report("PRINT_YOUKOU", "{物件見積要項.物件見積要項ＩＤ} = 8");
     report->FormulaFields().Item(1).text = "'株式会社オムリクス建設'";
     std::string path = db.pdf(*report);
-    ASSERT_FALSE(path.empty());
     std::string text = withoutBlanks(pdfText(path));
     SCOPED_TRACE(text);
     for (std::string_view part : {"見積要項", "物件No.00000001版02", "株式会社オムリクス建設",

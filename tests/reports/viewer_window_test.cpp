@@ -92,7 +92,6 @@ TEST_F(ViewerTest, FourWindowsByNameRestoredGeometryAndTheExcelAction) {
     const double x = window->logicalDpiX() / 1440.0, y = window->logicalDpiY() / 1440.0;
     EXPECT_EQ(window->restoredGeometry(), QRect(std::lround(1850 * x), std::lround(1500 * y),
                                                 std::lround(7725 * x), std::lround(6225 * y)));
-    window->showMinimized();
     window->showNormal();
     window->resize(640, 480);
     QApplication::processEvents();
