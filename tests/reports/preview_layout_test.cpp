@@ -26,8 +26,6 @@ TEST(PreviewLayout, PagesAtPositionsFitsAndZoomSteps) {
     EXPECT_EQ(layout.pagesInView(200), std::make_pair(1, 3));
     EXPECT_EQ(layout.pagesInView(1908), std::make_pair(10, 10));
 
-    layout.mode = ZoomMode::FitWidth;
-    EXPECT_DOUBLE_EQ(layout.scale(), (300.0 - 24) / 100);
     layout.mode = ZoomMode::FitPage;
     EXPECT_DOUBLE_EQ(layout.scale(), (250.0 - 24) / 200);
     layout.viewportWidth = 0;  // a window not shown yet

@@ -47,14 +47,11 @@ void ReportDatabase::addBreakdown(int32_t nameId, std::string_view bukkenNo,
 
 void ReportDatabase::addPrintRow(int32_t nameId, int32_t outputId, const PrintRowSpec& r) {
     tables.exec(
-        "Insert Into 内訳出力 (内訳名称ＩＤ, 内訳出力ＩＤ, 名称１, 名称２, 仕様１, 単位名称, "
-        "内訳数量, "
-        "提出用単価, 提出用金額, 表示No, 頁番号, 表示頁番号, 頁名称) Values (" +
-        std::to_string(nameId) + ", " + std::to_string(outputId) + ", '" + r.name1 + "', '" +
-        r.name2 + "', '" + r.spec1 + "', '" + r.unit + "', '" + r.quantity + "', " +
-        std::to_string(r.price) + ", " + std::to_string(r.amount) + ", " + std::to_string(r.line) +
-        ", " + std::to_string(r.page) + ", " + std::to_string(r.displayPage) + ", '" + r.pageName +
-        "');");
+        "Insert Into 内訳出力 (内訳名称ＩＤ, 内訳出力ＩＤ, 名称１, 単位名称, 表示No, 頁番号, "
+        "表示頁番号, 頁名称) Values (" +
+        std::to_string(nameId) + ", " + std::to_string(outputId) + ", '" + r.name1 + "', '式', " +
+        std::to_string(r.line) + ", " + std::to_string(r.page) + ", " +
+        std::to_string(r.displayPage) + ", '" + r.pageName + "');");
 }
 
 void ReportDatabase::addPages(int32_t nameId, int pages) {

@@ -18,12 +18,10 @@ namespace omrix::testing {
 // One application for the whole test program, made on first use.
 void ensureGuiApplication();
 
+// A 内訳出力 row: 頁番号, 表示頁番号, 表示No, 名称１ and 頁名称; no figures.
 struct PrintRowSpec {
-    int32_t page = 1;         // 頁番号
-    int32_t displayPage = 1;  // 表示頁番号
-    int32_t line = 1;         // 表示No
-    std::string name1 = "", name2 = "", spec1 = "", unit = "式", quantity = "", pageName = "";
-    int64_t price = 0, amount = 0;  // 提出用, whole yen
+    int32_t page = 1, displayPage = 1, line = 1;
+    std::string name1 = "", pageName = "";
 };
 
 class ReportDatabase {
@@ -34,8 +32,7 @@ class ReportDatabase {
     // 内訳名称 row of the project with its 物件管理 row.
     void addBreakdown(int32_t nameId, std::string_view bukkenNo, std::string_view projectName);
     void addPrintRow(int32_t nameId, int32_t outputId, const PrintRowSpec& row);
-    // Fifteen rows per page, pages 1 … n, each line named "<page>-<line>".
-    void addPages(int32_t nameId, int pages);
+    void addPages(int32_t nameId, int pages);  // 15 lines a page, named "行<page>-<line>"
 
     // A report of the design set up as the launch does, on this database.
     std::unique_ptr<reports::Report> report(std::string_view design, std::string_view formula);
