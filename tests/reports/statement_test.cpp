@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <regex>
 
-#include "context/app_context.h"
 #include "reports/report_design.h"
 #include "reports/report_fixture.h"
 #include "reports/report_fonts.h"
@@ -97,28 +96,6 @@ TEST_F(StatementTest, PagesInOrderWithTheirNumbersNamesAndFigures) {
     EXPECT_EQ(fonts.find("IPAex"), std::string::npos) << fonts;
 }
 
-// The internal check's estimate columns are headed by formula fields 3 and 4; field 5
-// heads the submitted one, here empty.
-TEST_F(StatementTest, InternalCheckHeadsItsColumnsFromTheFormulaFields) {
-    db.addBreakdown(4, "00000001", "工事");
-    db.tables.exec(
-        "Insert Into 内訳出力 (内訳名称ＩＤ, 内訳出力ＩＤ, 名称１, 見積１単価, 見積１金額, "
-        "見積２金額, 見積３金額, 見積４金額, 提出用金額, 表示No, 頁番号, 表示頁番号) Values "
-        "(4, 1, '杭工事', 111, 1111, 2222, 3333, 4444, 5555, 1, 1, 1);");
-    auto report = db.report("PRINTA4YOKO", "{内訳出力.内訳名称ＩＤ} = 4");
-    report->FormulaFields().Item(3).text = "'原価見積'";
-    report->FormulaFields().Item(4).text = "'査定見積'";
-    report->FormulaFields().Item(5).text = "''";
-    std::string path = db.pdf(*report);
-    std::string text = pdfText(path);
-    SCOPED_TRACE(text);
-    for (const char* part : {"原価見積", "査定見積", "見積３", "見積４", "1,111", "2,222", "3,333",
-                             "4,444", "5,555", "111"})
-        EXPECT_TRUE(contains(text, part)) << part;
-    EXPECT_TRUE(contains(withoutBlanks(text), "内訳書(社内確認用)"));
-    EXPECT_FALSE(contains(text, "''"));
-}
-
 // A selection without rows still prints one page: the form and what it says instead.
 TEST_F(StatementTest, EmptySelectionsPrintOnePageOfTheEmptyForm) {
     db.addBreakdown(5, "00000001", "空の工事");
@@ -172,12 +149,9 @@ TEST_F(StatementTest, RefusesWhatItCannotReadNamingIt) {
     EXPECT_TRUE(contains(report->lastError(), "no-such-folder")) << report->lastError();
 }
 
-// A report reads from the program's connection, or without one from the INI's file;
-// a second print reads new rows and a new formula, not the old layout.
-TEST_F(StatementTest, ReadsTheIniFileWithoutAConnectionAndReloadsOnEachPrint) {
-    db.addBreakdown(6, "00000001", "INIの工事");
+// A second print reads new rows and a new formula, not the old layout.
+TEST_F(StatementTest, ReloadsOnEachPrint) {
     db.addPages(6, 2);
-    context::appContext().Database.reset();
     auto report = db.report("A4YOKOUCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 6");
     ASSERT_TRUE(report->load()) << report->lastError();
     EXPECT_EQ(report->pageCount(), 2);
