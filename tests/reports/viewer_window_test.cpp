@@ -224,10 +224,10 @@ TEST_F(ViewerTest, PrintingToAPdfPrinterGivesWhatTheExportGives) {
     EXPECT_EQ(std::count(printed.begin(), printed.end(), '\f'), 5);
     for (const char* text : {"行1-1", "行5-15", "株式会社オムリクス建設", "5/5"})
         EXPECT_NE(omrix::testing::withoutBlanks(printed).find(text), std::string::npos) << text;
-    std::string range = print("range.pdf", 2, 3);
-    EXPECT_EQ(omrix::testing::pdfPages(range), 2);
-    std::string text = omrix::testing::pdfText(range);
-    EXPECT_TRUE(text.find("行2-1") != std::string::npos && text.find("行4-1") == std::string::npos);
+    std::string range = omrix::testing::pdfText(print("range.pdf", 2, 3));
+    EXPECT_EQ(std::count(range.begin(), range.end(), '\f'), 2);
+    EXPECT_TRUE(range.find("行2-1") != std::string::npos &&
+                range.find("行4-") == std::string::npos);
     printer.setFromTo(7, 9);
     EXPECT_FALSE(printReport(printer, *report, error));
 
