@@ -99,22 +99,15 @@ TEST_F(PrintExport, RowsOnlyThenAllFourDocumentsWithNumberedPages) {
         EXPECT_TRUE(holds(result.out, pdf(name))) << name;
         EXPECT_GT(testing::pdfPages(pdf(name)), 0) << name;
     }
-    const int pages = testing::pdfPages(pdf("uchiwake.pdf"));
-    ASSERT_GT(pages, 2);
-    const std::string n = std::to_string(pages);
-    std::string first = testing::pdfText(pdf("uchiwake.pdf"), 1);
-    EXPECT_TRUE(holds(first, "No. 1") && holds(first, "1 / " + n)) << first;
-    EXPECT_TRUE(holds(first, "株式会社オムリクス建設")) << first;
-    EXPECT_TRUE(holds(testing::pdfText(pdf("uchiwake.pdf"), pages), n + " / " + n));
-
     const struct {
         const char *flags, *number, *company;
-    } starts[] = {{"--page-start 5 --company 'Other Co'", "No. 5", "Other Co"},
+    } starts[] = {{"", "No. 1", "株式会社オムリクス建設"},
+                  {"--page-start 5 --company 'Other Co'", "No. 5", "Other Co"},
                   {"--page-start ''", "No. 0", "株式会社オムリクス建設"}};
     for (const auto& c : starts) {
-        result = run(std::string(kDemo) + c.flags);
+        if (*c.flags != '\0') result = run(std::string(kDemo) + c.flags);
         ASSERT_EQ(result.status, 0) << result.err;
-        first = testing::pdfText(pdf("uchiwake.pdf"), 1);
+        const std::string first = testing::pdfText(pdf("uchiwake.pdf"), 1);
         EXPECT_TRUE(holds(first, c.number) && holds(first, c.company)) << first;
     }
 }
