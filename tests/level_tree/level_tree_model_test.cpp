@@ -151,7 +151,6 @@ TEST_F(SampleTree, PseudoTagsAreAlwaysTickedButDoNotCountAsAChoice) {
     EXPECT_EQ(m.fnGetPrintKaisoChecked(" 3 "), -1);
     EXPECT_FALSE(m.fnGetTreeUchiwakeChecked(4));   // an item: no node
     EXPECT_FALSE(m.fnGetTreeUchiwakeChecked(99));  // no such line
-    EXPECT_EQ(m.fnGetTreeObject(" 14")->index, 8);
 }
 
 // Look-up by tag: the first node of a tag answers, whatever its copies say.

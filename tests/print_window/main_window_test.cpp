@@ -124,15 +124,21 @@ TEST_F(MainWindow, OptionRecordFromTheControls) {
     EXPECT_EQ(choices.options.nPageStart, 0);
     EXPECT_EQ(choices.options.sCompanyName, " 会社Ａ");
     EXPECT_EQ(choices.companyText, " 会社Ａ  ");
-    EXPECT_EQ(choices.options.sPrintTypeName,
-              child<QComboBox>(window.get(), "Cmb_Shutsuryokuyoshiki")->itemText(1).toStdString());
     QTest::keyClicks(pages, "99999");
     EXPECT_FALSE(window->collectChoices(choices));
 }
 
-// Tick everything from the menu, print: the rows are written, the viewers opened.
-TEST_F(MainWindow, PrintRunWritesTheStatementAndShowsIt) {
+// Tick everything from the menu, print: the rows are written, the viewers opened; the
+// next run and 終了 close them. 終了 keeps the company name typed (one the master does not
+// hold is shown as kept) and starts the main program.
+TEST_F(MainWindow, PrintRunShowsTheStatementAndTheEndHandsOff) {
+    platform::VBFILE_WriteINI("KALVERON", "MAIN_PROGRAM", "true", 0, context::fnGetIniPath());
+    platform::VBFILE_WriteINI("KALVERON", "PRINTCOMAPNYNAME", "  有限会社どこにもない工務店 ", 0,
+                              context::fnGetIniPath());
     window = openMain();
+    auto* company = child<QComboBox>(window.get(), "Cmb_KaishaName");
+    EXPECT_EQ(company->currentText(), "有限会社どこにもない工務店");
+    EXPECT_EQ(company->findText(company->currentText()), -1);
     auto host = std::make_unique<ReportViewerHost>();
     reports::ReportViewers& viewers = host->viewers();
     window->setViewerHost(std::move(host));
@@ -162,22 +168,9 @@ TEST_F(MainWindow, PrintRunWritesTheStatementAndShowsIt) {
     click("Chk_KojiGaiyo");
     click("Cmd_Print");
     EXPECT_TRUE(QTest::qWaitFor([&] { return shown() == "0011"; })) << shown();
-    click("Cmd_End");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return shown() == "0000"; })) << shown();
-}
-
-// A company name the master does not hold is shown as kept; 終了 runs the exit steps:
-// the company name typed is kept, the main program started.
-TEST_F(MainWindow, EndKeepsTheCompanyNameAndHandsOff) {
-    platform::VBFILE_WriteINI("KALVERON", "MAIN_PROGRAM", "true", 0, context::fnGetIniPath());
-    platform::VBFILE_WriteINI("KALVERON", "PRINTCOMAPNYNAME", "  有限会社どこにもない工務店 ", 0,
-                              context::fnGetIniPath());
-    window = openMain();
-    auto* company = child<QComboBox>(window.get(), "Cmb_KaishaName");
-    EXPECT_EQ(company->currentText(), "有限会社どこにもない工務店");
-    EXPECT_EQ(company->findText(company->currentText()), -1);
     company->setEditText("新しい会社名 ");
     click("Cmd_End");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown() == "0000"; })) << shown();
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(window->lastHandOff(), app::HandOff::Started);
     EXPECT_FALSE(appContext().Database);

@@ -85,12 +85,4 @@ std::string ReportDatabase::pdf(reports::Report& report, std::string_view name) 
     return path;
 }
 
-std::string withoutBlanks(std::string_view text) {
-    std::string out;
-    for (char c : text) {
-        if (c != ' ') out += c;
-    }
-    return out;
-}
-
 }  // namespace omrix::testing

@@ -52,6 +52,10 @@ class ReportTest : public ::testing::Test {
 };
 
 // pdftotext spreads the text by its position; tests compare without the blanks.
-std::string withoutBlanks(std::string_view text);
+inline std::string withoutBlanks(std::string_view text) {
+    std::string out(text);
+    std::erase(out, ' ');
+    return out;
+}
 
 }  // namespace omrix::testing
