@@ -80,9 +80,8 @@ TEST_F(PrintExport, UsageErrorsExitWith2) {
     EXPECT_FALSE(fs::exists(pdf("uchiwake.pdf")));
 }
 
-// --no-render writes the rows only, the page-name question declined (operator 0 has no
-// rights); then all four documents, the statement's pages numbered from 1 or from
-// --page-start (blank: 0), with the INI's company name trimmed or the one given.
+// --no-render writes rows only, the page-name question declined (operator 0: no rights);
+// then all four documents, numbered from 1 or --page-start ('': 0), with the company.
 TEST_F(PrintExport, RowsOnlyThenAllFourDocumentsWithNumberedPages) {
     sql("DELETE FROM 内訳出力;");
     Result result = run(std::string(kDemo) + "--no-render --page-names");
@@ -112,9 +111,8 @@ TEST_F(PrintExport, RowsOnlyThenAllFourDocumentsWithNumberedPages) {
     }
 }
 
-// The previous outputs of the kinds asked for go before the run starts, and files are
-// written under temporary names: a run stopping part-way leaves no old file beside the
-// new ones, and no half-written one.
+// Old outputs of the kinds asked for go first and files are written under temporary
+// names: a run stopping part-way leaves no old file beside new ones, none half-written.
 TEST_F(PrintExport, RunsStoppingPartWayLeaveNoStaleOrHalfWrittenFile) {
     fs::create_directories(out);
     for (const char* name : {"uchiwake.pdf", "youkou.pdf", "gaiyou.pdf", "daika.pdf"})

@@ -53,8 +53,7 @@ std::string comparable(const std::string& rows) {
 }
 
 struct Site {
-    std::string ini;
-    std::string docs;
+    std::string ini, docs;
 };
 
 class ServerExport : public ::testing::Test {

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "breakdown/ucw_fixture.h"
-#include "context/app_context.h"
 #include "context/fresh_context.h"
 #include "level_tree/level_tree_model.h"
 

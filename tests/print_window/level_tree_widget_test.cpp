@@ -1,6 +1,5 @@
-// Tv_Kaiso over the level tree model: the item model's contract, NodeCheck by mouse and
-// Space, locked rows. What the commands tick is the model's (level_tree_model_test); the
-// menu is the main window's.
+// Tv_Kaiso over the level tree model: the item model's contract, ticks by mouse and Space,
+// locked rows. What the commands tick is level_tree_model_test's; the menu the window's.
 #include <QAbstractItemModelTester>
 
 #include "breakdown/ucw_fixture.h"

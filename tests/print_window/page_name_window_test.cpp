@@ -31,17 +31,6 @@ class PageNameWindow : public DemoWindowTest {
         return tables.value("SELECT RTRIM(頁名称) FROM 内訳 WHERE 内訳ＩＤ = " +
                             tree.node(node).tag);
     }
-    void typePageName(QTableWidget* grid, int row, const QString& text) {
-        grid->setFocus();
-        grid->setCurrentCell(row, 2);
-        grid->editItem(grid->item(row, 2));
-        auto* editor = grid->viewport()->findChild<QLineEdit*>();
-        ASSERT_NE(editor, nullptr);
-        // Typed as an input method hands over Japanese text.
-        editor->selectAll();
-        editor->insert(text);
-    }
-
     level_tree::LevelTreeModel tree;
 };
 
@@ -64,8 +53,15 @@ TEST_F(PageNameWindow, PrintWritesTheTypedNamesCancelAndARefusalWriteNothing) {
     }
 
     const std::string untouched = grid->item(1, 2)->text().toStdString();
-    typePageName(grid, 0, "本館工事の頁名称として長すぎる名前");
-    // The edit still open in the grid is part of the write.
+    // Typed as an input method hands over Japanese text; the edit still open in the grid
+    // is part of the write.
+    grid->setFocus();
+    grid->setCurrentCell(0, 2);
+    grid->editItem(grid->item(0, 2));
+    auto* editor = grid->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    editor->insert("本館工事の頁名称として長すぎる名前");
     QTest::mouseClick(child<QPushButton>(&window, "Cmd_Print"), Qt::LeftButton);
     EXPECT_EQ(window.result(), QDialog::Accepted);
     EXPECT_EQ(stored(0), "本館工事の頁名称");
@@ -98,16 +94,14 @@ TEST_F(PageNameWindow, PrintWritesTheTypedNamesCancelAndARefusalWriteNothing) {
 TEST_F(PageNameWindow, ReachedFromAPrintRun) {
     appContext().Kengen = 0;
     tables.messages().setAnswer(platform::kAnswerYes);
-    Frm_Omrix_Print_Main window;
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    window.levelTree().Tv_Kaiso_NodeCheck(1, true);
-    child<QRadioButton>(&window, "Opt_PageTypePageName")->click();
+    auto window = openMain();
+    window->levelTree().Tv_Kaiso_NodeCheck(1, true);
+    child<QRadioButton>(window.get(), "Opt_PageTypePageName")->click();
     whenModal([](QWidget* modal) {
         child<QTableWidget>(modal, "Spd_PageName")->item(0, 2)->setText("第一頁");
         QTest::mouseClick(child<QPushButton>(modal, "Cmd_Print"), Qt::LeftButton);
     });
-    window.Cmd_Print_Click();
+    window->Cmd_Print_Click();
     EXPECT_EQ(stored(0), "第一頁");
     EXPECT_GT(tables.count("内訳出力 WHERE 頁名称 LIKE '第一頁%'"), 0);
 }

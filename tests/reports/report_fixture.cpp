@@ -37,8 +37,7 @@ ReportDatabase::ReportDatabase() {
 
 void ReportDatabase::addBreakdown(int32_t nameId, std::string_view bukkenNo,
                                   std::string_view projectName) {
-    std::string id = std::to_string(nameId);
-    std::string no(bukkenNo);
+    const std::string id = std::to_string(nameId), no(bukkenNo);
     tables.exec("Insert Into 内訳名称 (内訳名称ＩＤ, 内訳名称, 物件No, 版No) Values (" + id +
                 ", '見積内訳', '" + no + "', '01');");
     tables.exec("Insert Into 物件管理 (物件管理ＩＤ, 物件No, 物件No枝番, 工事名称) Values (" + id +
