@@ -257,7 +257,7 @@ bool prepareOutFolder(const ExportOptions& o) {
     if (o.noRender) return true;
     std::error_code error;
     if (!fs::is_directory(o.out, error)) fs::create_directories(o.out, error);
-    if (!error && fs::is_directory(o.out)) return removePreviousOutputs(o);
+    if (!error && fs::is_directory(o.out)) return true;
     std::fprintf(stderr, "cannot create the output folder %s: %s\n", o.out.c_str(),
                  error ? error.message().c_str() : "not a folder");
     return false;
@@ -331,6 +331,8 @@ int runExport(const ExportOptions& o) {
     bool readable = fillChoices(o, entry, choices);
     if (!readable)
         std::fprintf(stderr, "--page-start: '%s' is no page number\n", o.pageStart.c_str());
+    // Only a run that goes ahead replaces the previous one's files.
+    if (!o.noRender && !removePreviousOutputs(o)) return kExitStopped;
     // Painting needs a QGuiApplication; without a display it uses the offscreen platform.
     std::optional<omrix::reports::GuiApplicationScope> gui;
     omrix::apps::silenceQtWarnings();

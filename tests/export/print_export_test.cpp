@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "context/temp_folder.h"
@@ -67,8 +68,11 @@ class PrintExport : public ::testing::Test {
 constexpr const char* kDemo = "--bukken 00000001 --han 01 ";
 constexpr const char* kAll = "--outputs uchiwake,youkou,gaiyou,daika ";
 
-// A bad option value is a usage error: status 2, nothing written.
+// A bad option value is a usage error: status 2, nothing written and the previous
+// run's file kept, also where the value is refused only after start-up.
 TEST_F(PrintExport, UsageErrorsExitWith2) {
+    fs::create_directories(out);
+    std::ofstream(pdf("uchiwake.pdf")) << "previous";
     for (const char* arguments :
          {"--han 01", "--bukken '0 1' --han 01", "--outputs uchiwake,invoice", "--levels 12,x",
           "--levels 99999999", "--sheets some", "--bogus", "--layout 'A4（縦）'", "--page-start x",
@@ -76,8 +80,9 @@ TEST_F(PrintExport, UsageErrorsExitWith2) {
         const bool project = std::string_view(arguments).find("--han") != std::string_view::npos;
         Result result = run(project ? std::string(arguments) : kDemo + std::string(arguments));
         EXPECT_EQ(result.status, 2) << arguments << "\n" << result.err;
+        std::ifstream kept(pdf("uchiwake.pdf"));
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "previous") << arguments;
     }
-    EXPECT_FALSE(fs::exists(pdf("uchiwake.pdf")));
 }
 
 // --no-render writes rows only, the page-name question declined (operator 0: no rights);
