@@ -1,6 +1,6 @@
 #pragma once
-// A demo project written into a test database and the program started on it, as the
-// suite starts it: what the print run and window tests begin from.
+// A demo project in a test database and the program started on it, as the suite starts
+// it: where the print run and window tests begin.
 
 #include <gtest/gtest.h>
 

@@ -187,7 +187,6 @@ TEST_F(StartupSequence, ExitHandsOffToTheMainProgram) {
         {"echo \"$OMRIX_CALLER_WINDOW\" > handed.txt", CloseReason::Code, HandOff::Started},
         {"echo \"$OMRIX_CALLER_WINDOW\" > handed.txt", CloseReason::SystemShutdown,
          HandOff::Skipped},
-        {"echo \"$OMRIX_CALLER_WINDOW\" > handed.txt", CloseReason::TaskManager, HandOff::Skipped},
         {"   ", CloseReason::User, HandOff::NoProgram},
     };
     const std::filesystem::path folder = std::filesystem::path(tables.iniPath()).parent_path();

@@ -63,24 +63,18 @@ TEST_F(IniSearch, FirstFileThatExistsWins) {
         make(present);
         EXPECT_EQ(findIniFile(places), found ? file(static_cast<Place>(found)) : "") << present;
     }
+    // Only files count, not folders or dangling links; empty places are left out.
+    for (Place place : {kEnvironment, kProgram, kUser, kSystem}) fs::remove(file(place));
+    fs::create_directory(file(kProgram));
+    fs::create_symlink(root.file("gone.ini"), file(kUser));
+    fs::create_symlink(root.file("env.ini"), file(kSystem));
+    make(kEnvironment);
+    places.environment.clear();
+    EXPECT_EQ(findIniFile(places), file(kSystem));
+    EXPECT_EQ(iniCandidates(places).size(), 3u);
     // The option is taken as given, even when missing.
-    make(kEnvironment | kProgram | kUser | kSystem);
     places.chosen = root.file("not-there/OMRIX.INI");
     EXPECT_EQ(findIniFile(places), places.chosen);
-}
-
-TEST_F(IniSearch, OnlyFilesCountNotFoldersOrDanglingLinks) {
-    fs::create_directory(file(kProgram));  // a folder named OMRIX.INI
-    fs::create_symlink(root.file("gone.ini"), file(kUser));
-    writeBytes(root.file("real.ini"), "[KALVERON]\n");
-    fs::create_symlink(root.file("real.ini"), file(kSystem));
-    EXPECT_EQ(findIniFile(places), file(kSystem));
-}
-
-TEST_F(IniSearch, EmptyPlacesAreLeftOut) {
-    places.environment.clear();
-    places.userFolder.clear();
-    EXPECT_EQ(iniCandidates(places), (std::vector<std::string>{file(kProgram), file(kSystem)}));
 }
 
 TEST(IniPlacesOfProcess, UserFolderFollowsXdgThenHome) {
@@ -97,17 +91,7 @@ TEST(IniPlacesOfProcess, UserFolderFollowsXdgThenHome) {
     }
 }
 
-TEST(IniPlacesOfProcess, ContextEnvironmentProgramAndSystem) {
-    testing::FreshContext fresh;
-    ScopedEnv env("OMRIX_INI", "/srv/omrix.ini");
-    appContext().IniPath = "/tmp/chosen.ini";
-    IniPlaces places = processIniPlaces();
-    EXPECT_EQ(places.chosen + " " + places.environment, "/tmp/chosen.ini /srv/omrix.ini");
-    EXPECT_EQ(fs::canonical(places.programFolder), fs::canonical(OMRIX_TEST_BIN_DIR));
-    EXPECT_EQ(places.systemFolder, "/etc/omrix");
-}
-
-// The whole road on this process: the user's file is found and read.
+// The whole road on this process: the places, and the user's file found and read.
 TEST(IniPathOfProcess, UserFileIsFoundAndRead) {
     if (fs::exists(programFolder() + "/OMRIX.INI")) GTEST_SKIP() << "an OMRIX.INI lies beside";
     testing::FreshContext fresh;
@@ -117,10 +101,13 @@ TEST(IniPathOfProcess, UserFileIsFoundAndRead) {
     writeBytes(user, "[KALVERON]\r\nTANTOSHA= 担当 \r\n");
     ScopedEnv xdg("XDG_CONFIG_HOME", config.path().c_str());
     ScopedEnv missing("OMRIX_INI", config.file("missing.ini").c_str());
-
+    IniPlaces places = processIniPlaces();
+    EXPECT_EQ(places.environment, config.file("missing.ini"));
+    EXPECT_EQ(fs::canonical(places.programFolder), fs::canonical(OMRIX_TEST_BIN_DIR));
     EXPECT_EQ(fnGetIniPath(), user);
     EXPECT_EQ(fnReadIniValue("KALVERON", "TANTOSHA"), "担当");
+    appContext().IniPath = "/tmp/chosen.ini";
+    EXPECT_EQ(processIniPlaces().chosen, "/tmp/chosen.ini");
 }
-
 }  // namespace
 }  // namespace omrix::context

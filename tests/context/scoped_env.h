@@ -1,6 +1,5 @@
 #pragma once
-// Sets (or, with nullptr, removes) an environment variable for one scope and puts the
-// old value back afterwards.
+// An environment variable set (or, with nullptr, removed) for one scope.
 
 #include <stdlib.h>
 

@@ -16,10 +16,7 @@ class TempFolder {
         std::string pattern = (std::filesystem::temp_directory_path() / "omrix-XXXXXX").string();
         path_ = ::mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
     }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
+    ~TempFolder() { std::filesystem::remove_all(path_, ignored_); }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
@@ -28,6 +25,7 @@ class TempFolder {
 
   private:
     std::filesystem::path path_;
+    std::error_code ignored_;
 };
 
 inline void writeBytes(const std::string& path, const std::string& bytes) {

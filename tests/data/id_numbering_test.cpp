@@ -88,7 +88,7 @@ TEST_F(IdNumberingTest, HeldLockIsTriedSettingPlusOneTimesThenGivesUp) {
     appContext().Kankyo.ＬＯＣＫ作成トライ回数 = 1;
     appContext().Kankyo.ＬＯＣＫ作成ウェイト時間 = 1;
     auto policy = lockRetryPolicyFromContext();
-    EXPECT_EQ(policy.tries + policy.waitMs, 2);
+    EXPECT_EQ(std::pair(policy.tries, policy.waitMs), std::pair(1, 1));
     const testing::Shown once{
         "3010|ＩＤ管理テーブルの取得|"
         "メイン画面のツール→排他管理→ＩＤ排他管理を確認してください。|sbSaveGaiyou"};
@@ -136,14 +136,10 @@ class BreakdownNumberingTest : public IdNumberingTest {
     void SetUp() override {
         IdNumberingTest::SetUp();
         t.exec(
-            "Insert Into 内訳名称 (削除区分, 内訳名称ＩＤ, 物件No, 版No) Values ('0', 7, '  P100 "
-            "', '01');"
-            "Insert Into 内訳名称 (削除区分, 内訳名称ＩＤ, 物件No, 版No) Values ('0', 8, 'P100', "
-            "'02');"
-            "Insert Into 物件管理 (削除区分, 物件管理ＩＤ, 物件No, 物件No枝番) Values ('0', 55, "
-            "'P100', '0000');"
-            "Insert Into 物件管理 (削除区分, 物件管理ＩＤ, 物件No, 物件No枝番) Values ('0', 56, "
-            "'P100', '0001');");
+            "Insert Into 内訳名称 (内訳名称ＩＤ, 物件No, 版No) Values "
+            "(7, '  P100 ', '01'), (8, 'P100', '02');"
+            "Insert Into 物件管理 (物件管理ＩＤ, 物件No, 物件No枝番) Values "
+            "(55, 'P100', '0000'), (56, 'P100', '0001');");
     }
 };
 
@@ -230,38 +226,22 @@ TEST_F(IdNumberingTest, ConcurrentProcessesNeverShareANumber) {
     EXPECT_EQ(rs ? rs->fnGetChar(0) : "", "0/" + std::to_string(kProcesses * kTakes));
 }
 
-class ExclusiveLockTest : public IdNumberingTest {};
-
-TEST_F(ExclusiveLockTest, BreakdownLineHeldByAnEditor) {
+// Held and free lines are read by the breakdown load tests; here the edges.
+TEST_F(IdNumberingTest, ExclusiveLockRowsOfBreakdownLines) {
     t.exec(
         "Insert Into 排他管理 (削除区分, ＫＥＹテーブル名称２, ＫＥＹＩＤ２, テーブル名称, "
-        "ロックＩＤ番号) Values ('0', '内訳名称', 5, '内訳', 12), ('1', '内訳名称', 5, '内訳', "
-        "13), "
+        "ロックＩＤ番号) Values ('1', '内訳名称', 5, '内訳', 13), "
         "('0', '出来高内訳名称', 6, '出来高内訳', 12);");
-    const struct {
-        bool dekidaka;
-        int32_t nameId, lineId;
-        bool locked;
-    } cases[] = {
-        {false, 5, 12, true},  {false, 5, 13, true},  // the lock table knows no soft delete
-        {false, 5, 14, false}, {false, 6, 12, false}, {true, 6, 12, true}, {true, 5, 12, false},
-    };
-    auto check = [this](bool dekidaka, int32_t nameId, int32_t lineId, bool& locked) {
-        return dekidaka ? fnOmrix_DBT_HaitaKanri_CheckDekidakaUchiwakeLock(t.db(), nameId, lineId,
-                                                                           locked)
-                        : fnOmrix_DBT_HaitaKanri_CheckUchiwakeLock(t.db(), nameId, lineId, locked);
-    };
-    for (const auto& c : cases) {
-        bool locked = !c.locked;
-        ASSERT_TRUE(check(c.dekidaka, c.nameId, c.lineId, locked));
-        EXPECT_EQ(locked, c.locked) << c.nameId << "/" << c.lineId;
-    }
+    bool locked = false;
+    ASSERT_TRUE(fnOmrix_DBT_HaitaKanri_CheckUchiwakeLock(t.db(), 5, 13, locked));
+    EXPECT_TRUE(locked);  // the lock table knows no soft delete
+    ASSERT_TRUE(fnOmrix_DBT_HaitaKanri_CheckUchiwakeLock(t.db(), 6, 12, locked));
+    EXPECT_FALSE(locked);  // a lock of the progress breakdown
+    ASSERT_TRUE(fnOmrix_DBT_HaitaKanri_CheckDekidakaUchiwakeLock(t.db(), 6, 12, locked));
+    EXPECT_TRUE(locked);
     // A failed query is no lock.
     t.exec("Drop Table 排他管理;");
-    bool locked = true;
-    EXPECT_FALSE(check(false, 5, 12, locked));
-    EXPECT_FALSE(locked);
-    EXPECT_FALSE(check(true, 5, 12, locked));
+    EXPECT_FALSE(fnOmrix_DBT_HaitaKanri_CheckUchiwakeLock(t.db(), 5, 13, locked) || locked);
 }
 
 }  // namespace

@@ -27,12 +27,14 @@ TEST_F(MasterTest, KankyoNeedsALiveRowAndReadsNullsAsEmpty) {
         "技術資料保存フォルダ, 消費税率) Values ('0', 3, 250, '/srv/gijyutu', 0.1), "
         "('0', NULL, NULL, NULL, NULL);");
     ASSERT_TRUE(fnOmrix_DBT_KankyoM_GetFirst(t.db(), row));
-    EXPECT_EQ(row.ＬＯＣＫ作成トライ回数 * 1000 + row.ＬＯＣＫ作成ウェイト時間, 3250);
+    EXPECT_EQ(row.ＬＯＣＫ作成トライ回数, 3);
+    EXPECT_EQ(row.ＬＯＣＫ作成ウェイト時間, 250);
     EXPECT_DOUBLE_EQ(row.消費税率, 0.1);
     std::vector<KankyoRec> rows;
     ASSERT_TRUE(fnOmrix_DBT_KankyoM_Select(t.db(), rows));
     ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[1].技術資料保存フォルダ + std::to_string(rows[1].ＬＯＣＫ作成ウェイト時間), "0");
+    EXPECT_EQ(rows[1].技術資料保存フォルダ, "");
+    EXPECT_EQ(rows[1].ＬＯＣＫ作成ウェイト時間, 0);
 
     // The folder of a [GIJYUTU] PATH that is not blank wins.
     for (const auto& [ini, folder] :

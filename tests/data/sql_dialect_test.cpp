@@ -15,7 +15,6 @@ TEST(SqlDialect, SqlServerGetsTheTextAsWrittenPostgresOnlyWhatItMustChange) {
         const char* written;
         const char* postgres;  // null: as written
     } cases[] = {
-        {"Select ＩＤカウンタ From ＩＤ管理;", "Select IDカウンタ From ID管理;"},
         // Bracketed names become quoted ones, in the lower case of unquoted names.
         {"Select [工種＿科目コード], [ＫＥＹＩＤ１] From t",
          "Select \"工種_科目コード\", \"keyid1\" From t"},

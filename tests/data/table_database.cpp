@@ -60,8 +60,7 @@ TableDatabase::TableDatabase(const std::string& extraIni) {
         error_ = "cannot open " + file_ + " through " + iniPath_;
         return;
     }
-    // The schema as db/schema.sql held it when the library was built; the server's
-    // tables of the previous test go first.
+    // The schema the library was built with; the server's tables of the last test go.
     if (!data::createSchema(*db_, data::embeddedSchemaSql(), kOnServer)) {
         error_ = "schema refused: " + db_->lastErrorText();
         return;
@@ -98,10 +97,6 @@ int64_t TableDatabase::count(std::string_view tableAndCondition) {
     std::from_chars(text.data(), text.data() + text.size(), n);
     return n;
 }
-
-}  // namespace omrix::testing
-
-namespace omrix::testing {
 
 void TableDatabase::refuse(std::string_view action, std::string_view table) {
     std::string on = std::string(action) + " On " + std::string(table);

@@ -1,10 +1,8 @@
 #pragma once
-// A real SQLite file built from db/schema.sql in a fresh folder, with an OMRIX.INI that
-// names it, installed as AppContext.Database with a message recorder. Each test gets
-// its own file; children of a fork open their own connection with connect().
-// Built with OMRIX_TEST_ON_SERVER, the same tables are made afresh on the PostgreSQL
-// server of scripts/with-test-server instead, logged on to through the INI with an
-// enciphered password, as the programs do.
+// A real SQLite file built from db/schema.sql in a fresh folder, named by an OMRIX.INI,
+// installed as AppContext.Database with a message recorder; children of a fork open
+// their own connection. With OMRIX_TEST_ON_SERVER the tables are made afresh on the
+// PostgreSQL server of scripts/with-test-server, logged on to with an enciphered password.
 
 #include <gtest/gtest.h>
 
@@ -29,18 +27,14 @@ class TableDatabase {
     TableDatabase(const TableDatabase&) = delete;
     TableDatabase& operator=(const TableDatabase&) = delete;
 
-    // False when the file or the schema could not be made; the reason is in error().
-    bool ok() const { return error_.empty(); }
+    bool ok() const { return error_.empty(); }  // else the reason is in error()
     const std::string& error() const { return error_; }
     const std::string& iniPath() const { return iniPath_; }
-    // A path in the test's own folder (the database file on SQLite).
-    const std::string& file() const { return file_; }
-    // The [DATABASE] section of the INI file.
+    const std::string& file() const { return file_; }  // the database file on SQLite
     const std::string& databaseSection() const { return databaseSection_; }
     const TempFolder& folder() const { return folder_; }
 
-    // A new connection of its own to the same file.
-    std::shared_ptr<data::CCCDBS_DataBase> connect() const;
+    std::shared_ptr<data::CCCDBS_DataBase> connect() const;  // a new one to the same file
 
     data::CCCDBS_DataBase& db() { return *db_; }
     platform::RecordingSink& messages() { return *sink_; }

@@ -14,9 +14,8 @@ std::string variable(const char* name) {
     return value != nullptr ? value : "";
 }
 
-// Every test of a server test program needs the server: without one the program ends
-// before its first test, as skipped (kSkippedExitCode) or, in CI, as failed. A skip
-// inside the test run would be counted as passed.
+// Without a server the program ends before its first test, as skipped or, in CI, as
+// failed: a skip inside the run would count as passed.
 class ServerEnvironment : public ::testing::Environment {
   public:
     void SetUp() override {

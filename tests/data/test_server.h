@@ -11,8 +11,7 @@ inline constexpr const char* kNoTestServer =
     "no PostgreSQL test server: the server-database tests run under scripts/test, which "
     "starts one (scripts/with-test-server)";
 
-// The exit status of a server test program that had no server to run against; the
-// test runner counts it as skipped (SKIP_RETURN_CODE in tests/CMakeLists.txt).
+// A server test program without a server ends with this: skipped (SKIP_RETURN_CODE).
 inline constexpr int kSkippedExitCode = 77;
 
 struct TestServer {
@@ -22,8 +21,7 @@ struct TestServer {
     std::string user;
     std::string password;
 
-    // An OMRIX.INI [DATABASE] section logging on through the data source with the
-    // password in its stored (enciphered) form.
+    // A [DATABASE] section logging on through the data source, the password enciphered.
     std::string databaseSection(const std::string& storedPassword) const {
         return "[DATABASE]\nSERVER_NAME=" + host + "\nDB_NAME=" + database + "\nUSER_NAME=" + user +
                "\nPASSWORD=" + storedPassword + "\nSQL_DNS=" + dataSource + "\n";

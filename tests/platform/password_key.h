@@ -1,6 +1,6 @@
 #pragma once
-// A password key file of its own for one test, named by OMRIX_KEY_FILE (which the
-// programs a test starts inherit), and the stored form of a password under it.
+// A password key file of one test's own, named by OMRIX_KEY_FILE (programs started
+// inherit it), and the stored form of a password under it.
 
 #include <stdlib.h>
 

@@ -1,6 +1,6 @@
 #pragma once
-// The messages a recording sink was shown, each as "number|text1|text2|text3", so that a
-// test states the whole list, count included, in one comparison.
+// What a recording sink was shown, each as "number|text1|text2|text3": a whole list in one
+// comparison.
 
 #include <string>
 #include <vector>

