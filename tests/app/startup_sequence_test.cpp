@@ -90,13 +90,6 @@ TEST_F(StartupSequence, FillsTheContext) {
     EXPECT_TRUE(shown().empty());
 }
 
-TEST_F(StartupSequence, TsuboFactorRoundsHalvesAwayFromZero) {
-    for (auto [stored, expected] : {std::pair{"0.0005", 0.001}, std::pair{"-0.0005", -0.001}}) {
-        setTubo(stored);
-        EXPECT_DOUBLE_EQ(fnGetTuboKansanRounded(*appContext().Database), expected) << stored;
-    }
-}
-
 // Each step that cannot go on stops the start-up with its own message; the steps
 // before it have run.
 TEST_F(StartupSequence, EachFailingStepStopsWithItsMessage) {
@@ -179,29 +172,26 @@ TEST_F(StartupSequence, IniPathOrFileThatCannotBeSettingsStopsFirst) {
 // The hand-off runs [KALVERON] MAIN_PROGRAM with the caller's window (key W), unless
 // the system is closing the program; an empty key hands off to nothing.
 TEST_F(StartupSequence, ExitHandsOffToTheMainProgram) {
+    const std::filesystem::path folder = std::filesystem::path(tables.iniPath()).parent_path();
+    const std::string handed = (folder / "handed.txt").string();
+    const std::string program =
+        "cd '" + folder.string() + "' && echo \"$OMRIX_CALLER_WINDOW\" > handed.txt";
     const struct {
-        const char* program;
+        std::string program;
         CloseReason reason;
         HandOff expected;
     } cases[] = {
-        {"echo \"$OMRIX_CALLER_WINDOW\" > handed.txt", CloseReason::Code, HandOff::Started},
-        {"echo \"$OMRIX_CALLER_WINDOW\" > handed.txt", CloseReason::SystemShutdown,
-         HandOff::Skipped},
+        {program, CloseReason::Code, HandOff::Started},
+        {program, CloseReason::SystemShutdown, HandOff::Skipped},
         {"   ", CloseReason::User, HandOff::NoProgram},
     };
-    const std::filesystem::path folder = std::filesystem::path(tables.iniPath()).parent_path();
-    const std::string handed = (folder / "handed.txt").string();
     appContext().CommandLine = "-B:00000001 -H:01 -W:4711";
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.program);
         std::filesystem::remove(handed);
-        const bool ran = c.expected == HandOff::Started;
-        const bool blank = c.expected == HandOff::NoProgram;
-        platform::VBFILE_WriteINI(
-            "KALVERON", "MAIN_PROGRAM",
-            blank ? c.program : "cd '" + folder.string() + "' && " + c.program, 0, fnGetIniPath());
+        platform::VBFILE_WriteINI("KALVERON", "MAIN_PROGRAM", c.program, 0, fnGetIniPath());
         EXPECT_EQ(runExitSteps("会社", c.reason), c.expected);
         // The main program is not waited for: give it a few seconds to leave its mark.
+        const bool ran = c.expected == HandOff::Started;
         for (int wait = 0; ran && wait < 100 && testing::readBytes(handed).empty(); ++wait)
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         EXPECT_EQ(testing::readBytes(handed), ran ? "4711\n" : "");

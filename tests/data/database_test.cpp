@@ -15,18 +15,14 @@
 namespace omrix::data {
 namespace {
 
-using Statements = testing::TablesTest;
-using Readers = testing::TablesTest;
-using RecordSets = testing::TablesTest;
-using Transactions = testing::TablesTest;
-using Schema = testing::TablesTest;
+using Database = testing::TablesTest;
 
 constexpr const char* kLockInsert =
     "Insert Into ＩＤ排他管理 (更新日, 更新操作者, 更新画面ＩＤ, 更新カウンタ, 削除区分, "
     "ＫＥＹテーブル名称１, ＫＥＹＩＤ１, ＫＥＹテーブル名称２, ＫＥＹＩＤ２, テーブル名称 ) Values "
     "(GetDate(), 'tester', '', 0, '0', '', 0, '', 0, '物件概要' );";
 
-TEST_F(Statements, SeveralInOneTextRunInOrderAndCountTogether) {
+TEST_F(Database, SeveralInOneTextRunInOrderAndCountTogether) {
     int32_t affected = -1;
     int16_t status = -1;
     ASSERT_TRUE(
@@ -55,7 +51,7 @@ TEST_F(Statements, SeveralInOneTextRunInOrderAndCountTogether) {
 
 // A second lock row, its table name padded with blanks, is refused with the code the
 // suite's server gives; other refusals keep their own codes.
-TEST_F(Statements, RefusedLockRowReportsErrorsInCommand) {
+TEST_F(Database, RefusedLockRowReportsErrorsInCommand) {
     int32_t affected = -1, result = -1;
     auto lock = [&](const std::string& sql) {
         return t.db().fnExecuteEx(sql, affected, result, -1, kErrorsInCommand);
@@ -80,7 +76,7 @@ TEST(Unconnected, NothingRuns) {
     EXPECT_EQ(db.fnOpenRecordSet("Select 1"), nullptr);
 }
 
-TEST_F(Readers, NullAndEmptyStayApartInEveryReader) {
+TEST_F(Database, NullAndEmptyStayApartInEveryReader) {
     t.exec(
         "Insert Into 物件特記管理 (物件特記管理ＩＤ, 工期ＦＲＯＭ, 工事No, 契約金額, 支払条件) "
         "Values (1, NULL, NULL, NULL, NULL), (2, '2024-03-31 17:45:09', '', 0, '0');");
@@ -105,7 +101,7 @@ TEST_F(Readers, NullAndEmptyStayApartInEveryReader) {
     EXPECT_EQ(rs->fnGetInt(0), 0);
 }
 
-TEST_F(Readers, ConvertWhatTheColumnsHold) {
+TEST_F(Database, ConvertWhatTheColumnsHold) {
     auto rs = t.db().fnOpenRecordSet(
         "Select 12345678901.2345 As big, 1234567890123.4567 As beyond, '12.5' As t, 2.5 As half, "
         "3.5 As half2, 70000 As wide, 300 As byte, -1 As neg, 'TRUE' As word, "
@@ -125,7 +121,7 @@ TEST_F(Readers, ConvertWhatTheColumnsHold) {
     EXPECT_EQ(rs->fnGetChar("half"), "2.5");
 }
 
-TEST_F(Readers, ColumnsFoundByNameWhateverTheWidthCaseOrOrder) {
+TEST_F(Database, ColumnsFoundByNameWhateverTheWidthCaseOrOrder) {
     t.exec(
         "Insert Into 内訳 (内訳名称ＩＤ, 内訳ＩＤ, 仕様規格ＩＤ１, 名称１) Values "
         "(1, 10, 100, 'x'), (1, 20, 200, 'y');");
@@ -141,7 +137,7 @@ TEST_F(Readers, ColumnsFoundByNameWhateverTheWidthCaseOrOrder) {
     EXPECT_TRUE(isEmpty(rs->fnGetVariant(rs->columnCount())));
 }
 
-TEST_F(RecordSets, NavigateLikeAStaticCursor) {
+TEST_F(Database, NavigateLikeAStaticCursor) {
     t.exec("Insert Into 物件変数 (物件変数ＩＤ) Values (1), (2), (3)");
     auto rs = t.db().fnOpenRecordSet("Select 物件変数ＩＤ From 物件変数 Order By 1");
     ASSERT_TRUE(rs && rs->fnMoveLast() && rs->fnMovePrevious());
@@ -161,12 +157,8 @@ TEST_F(RecordSets, NavigateLikeAStaticCursor) {
     EXPECT_EQ(t.db().fnOpenRecordSet("Delete From 物件変数"), nullptr);
 }
 
-TEST_F(Transactions, RollBackUnlessCommittedAndNest) {
-    auto ids = [this] {
-        return t.value(
-            "Select Group_Concat(物件変数ＩＤ) From (Select 物件変数ＩＤ From 物件変数 "
-            "Order By 1)");
-    };
+TEST_F(Database, RollBackUnlessCommittedAndNest) {
+    auto ids = [this] { return t.value("Select Group_Concat(物件変数ＩＤ) From 物件変数"); };
     {
         Transaction transaction(t.db());
         t.exec("Insert Into 物件変数 (物件変数ＩＤ) Values (1)");
@@ -187,8 +179,7 @@ TEST_F(Transactions, RollBackUnlessCommittedAndNest) {
     EXPECT_TRUE(t.db().fnRollBackTrans());
     EXPECT_TRUE(t.db().fnCommitTrans());
     EXPECT_EQ(ids(), "2,3");
-    EXPECT_FALSE(t.db().fnCommitTrans());
-    EXPECT_FALSE(t.db().fnRollBackTrans());
+    EXPECT_FALSE(t.db().fnCommitTrans() || t.db().fnRollBackTrans());
 
     // A statement text that ends the transaction itself leaves no level behind.
     EXPECT_EQ(t.db().fnBeginTrans(), 1);
@@ -199,7 +190,7 @@ TEST_F(Transactions, RollBackUnlessCommittedAndNest) {
 
 // A second connection's write waits for the open transaction; so does its begin, even
 // before the first one has written.
-TEST_F(Transactions, SecondConnectionWaitsForTheOpenTransaction) {
+TEST_F(Database, SecondConnectionWaitsForTheOpenTransaction) {
     for (bool secondBegins : {false, true}) {
         SCOPED_TRACE(secondBegins);
         t.exec("Delete From 物件変数");
@@ -271,21 +262,6 @@ TEST(OpeningFiles, FromIniFile) {
         EXPECT_FALSE(CCCDBS_DataBase().fnOpenFromIni(ini)) << body;
     }
     EXPECT_TRUE(db.fnClose() && db.fnOpenEtc(file));
-}
-
-TEST_F(Schema, CreatesEveryTableAndRefusesToRunTwice) {
-    for (const std::string& table : schemaTableNames(embeddedSchemaSql()))
-        EXPECT_NE(t.db().fnOpenRecordSet("Select * From " + table), nullptr) << table;
-    t.exec("Insert Into 内訳 (内訳ＩＤ) Values (1)");
-    EXPECT_FALSE(createSchema(t.db(), embeddedSchemaSql(), false));
-    EXPECT_EQ(t.count("内訳"), 1);  // the failed run changed nothing
-    EXPECT_TRUE(createSchema(t.db(), embeddedSchemaSql(), true));
-    EXPECT_EQ(t.count("内訳"), 0);
-
-    // Rows that name few columns get the defaults.
-    t.exec("Insert Into 内訳 (内訳ＩＤ) Values (2)");
-    EXPECT_EQ(t.value("Select 削除区分 || '/' || 名称１ || '/' || 見積１単価 From 内訳"), "0//0");
-    EXPECT_NE(t.value("Select 更新日 From 内訳"), "<null>");
 }
 
 }  // namespace

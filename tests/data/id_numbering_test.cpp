@@ -172,7 +172,6 @@ TEST_F(BreakdownNumberingTest, UnreadableHeaderOrProjectGivesMinusOneWithMessage
 TEST_F(IdNumberingTest, ConcurrentProcessesNeverShareANumber) {
     constexpr int kProcesses = 4;
     constexpr int kTakes = 200;
-    std::string iniPath = t.iniPath();
     std::string outputs = t.folder().file("taken");
     // No connection may cross the fork.
     appContext().Database.reset();
@@ -183,10 +182,6 @@ TEST_F(IdNumberingTest, ConcurrentProcessesNeverShareANumber) {
         pid_t pid = ::fork();
         ASSERT_GE(pid, 0);
         if (pid == 0) {
-            context::resetAppContext();
-            appContext().IniPath = iniPath;
-            auto sink = std::make_shared<platform::RecordingSink>();
-            appContext().Messages = sink;
             auto db = t.connect();
             if (!db) ::_exit(2);
             appContext().Database = db;
@@ -197,7 +192,7 @@ TEST_F(IdNumberingTest, ConcurrentProcessesNeverShareANumber) {
                 out << fnOmrix_DBT_ID_Kanri_GetIncMaxID("物件概要", 1, "", 0, "", 0) << "\n";
             out.close();
             db->fnClose();
-            ::_exit(sink->messages().empty() ? 0 : 3);
+            ::_exit(t.messages().messages().empty() ? 0 : 3);
         }
         children.push_back(pid);
     }

@@ -68,15 +68,11 @@ TEST_F(AuditRecord, ReadsValuesAndNulls) {
     EXPECT_TRUE(audit.更新操作者.isBlank() && audit.削除区分.isBlank());
 }
 
-SqlColumnList hensuColumns(int32_t id, std::string_view name) {
+bool writeHensu(int32_t id, std::string_view name, bool transaction = true) {
     SqlColumnList columns;
     columns.number("物件変数ＩＤ", int64_t{id}).text("名称", name, 32).number("数量", 2.25);
-    return columns;
-}
-
-bool writeHensu(int32_t id, std::string_view name, bool transaction = true) {
-    return fnUpdateThenInsert(*appContext().Database, "物件変数", "物件変数ＩＤ", id,
-                              hensuColumns(id, name), transaction);
+    return fnUpdateThenInsert(*appContext().Database, "物件変数", "物件変数ＩＤ", id, columns,
+                              transaction);
 }
 
 TEST_F(UpdateThenInsert, InsertsFirstThenUpdatesLiveRowsWithTheWrappingCounter) {
