@@ -1,6 +1,5 @@
 // Start-up against a real SQLite file: what it stores, and where and how it stops.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <chrono>
 #include <filesystem>
@@ -13,7 +12,6 @@
 #include "context/ini_file.h"
 #include "context/temp_folder.h"
 #include "data/drevo_ext.h"
-#include "data/sqlite_driver.h"
 #include "data/table_database.h"
 #include "platform/ini_write.h"
 
@@ -31,7 +29,6 @@ class StartupSequence : public ::testing::Test {
         appContext().CommandLine = "-B:00000001 -H:01 -Q:テスト物件 -T:5";
         SetUpTables(tables);
     }
-
     // One breakdown of two lines for project 00000001-01, the environment, operator 5.
     static void SetUpTables(testing::TableDatabase& t) {
         t.exec(
@@ -49,7 +46,6 @@ class StartupSequence : public ::testing::Test {
             "INSERT INTO 物件変数 (物件No, 変数名, 数量) VALUES ('00000000', 'TUBOKANSAN', " +
             value + ");");
     }
-
     // The numbers and first texts of what was shown, in order.
     static Shown shownBy(testing::TableDatabase& t) {
         Shown list;
@@ -75,7 +71,6 @@ TEST_F(StartupSequence, FillsTheContext) {
     EXPECT_EQ(context.Kengen, 3);
     EXPECT_EQ(context.Kankyo.ＬＯＣＫ作成トライ回数, 3);
     EXPECT_FALSE(context.BesshiExists);
-
     // A line of a sheet printed apart is noticed; an operator without a row, or without
     // -T, has no rights.
     tables.exec(
@@ -144,9 +139,6 @@ TEST_F(StartupSequence, BadDatabaseShows3010Then3005AndKeepsTheCause) {
                  "server (ODBC) driver";
     EXPECT_EQ(cause.substr(0, expected.size()), expected);
     EXPECT_EQ(cause.size() > expected.size(), driver);
-    // A lock held past the busy timeout is named as such (waiting it out takes 30 s).
-    EXPECT_EQ(data::SqliteDriver::openFailureText(ini, SQLITE_BUSY, "database is locked"),
-              ini + " is locked by another program");
 }
 
 TEST_F(StartupSequence, IniPathOrFileThatCannotBeSettingsStopsFirst) {

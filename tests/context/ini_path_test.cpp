@@ -80,7 +80,6 @@ TEST_F(IniSearch, FirstFileThatExistsWins) {
 TEST(IniPlacesOfProcess, UserFolderFollowsXdgThenHome) {
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"/srv/config", "/home/a", "/srv/config/omrix"},
-        {"", "/home/a", "/home/a/.config/omrix"},
         {"relative/config", "/home/a", "/home/a/.config/omrix"},  // relative: ignored
         {nullptr, nullptr, ""},
     };

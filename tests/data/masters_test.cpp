@@ -35,7 +35,6 @@ TEST_F(MasterTest, KankyoNeedsALiveRowAndReadsNullsAsEmpty) {
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[1].技術資料保存フォルダ, "");
     EXPECT_EQ(rows[1].ＬＯＣＫ作成ウェイト時間, 0);
-
     // The folder of a [GIJYUTU] PATH that is not blank wins.
     for (const auto& [ini, folder] :
          {std::pair{"[GIJYUTU]\nPATH=   \n", "/srv/gijyutu"},

@@ -30,15 +30,6 @@ class OmrixDb : public ::testing::Test {
     testing::TempFolder folder_;
 };
 
-// Whether or not this build has the server driver, the message names the server.
-TEST_F(OmrixDb, InitOnAServerNamesIt) {
-    testing::writeBytes(file("OMRIX.INI"), "[DATABASE]\nSERVER_NAME=PRODSQL\nDB_NAME=suite\n");
-    ToolRun server = run("init --ini OMRIX.INI");
-    EXPECT_EQ(server.status, 1);
-    EXPECT_NE(server.err.find("\"PRODSQL\""), std::string::npos) << server.err;
-    EXPECT_NE(server.err.find("ODBC"), std::string::npos) << server.err;
-}
-
 TEST_F(OmrixDb, InitOnceThenExecPrintsRowsAndCounts) {
     ToolRun init = run("init --file db.sqlite");
     ASSERT_EQ(init.status, 0) << init.err;
@@ -53,7 +44,6 @@ TEST_F(OmrixDb, InitOnceThenExecPrintsRowsAndCounts) {
     EXPECT_EQ(result.out,
               "1 rows affected\n1 rows affected\n2 rows affected\n"
               "物件変数ID\t変数名\t名称\t数量\n1\tA\tx\\ty\t2.5\n2\tB\tNULL\t2.5\n");
-
     // The tables are made once, unless forced.
     EXPECT_EQ(run("init --file db.sqlite").status, 1);
     EXPECT_EQ(run("exec --file db.sqlite", "Select Count(*) As n From 物件変数").out, "n\n2\n");
@@ -85,7 +75,6 @@ TEST_F(OmrixDb, UsageErrorsAndPasswords) {
         << unknown.err;
     for (const char* usage : {"", "init --file ''", "exec --ini ''", "init --ini a --file b"})
         EXPECT_EQ(run(usage).status, 2) << usage;
-
     // The tool makes the key file it enciphers with when there is none yet.
     testing::PasswordKey key;
     std::filesystem::remove(key.file());
@@ -98,7 +87,6 @@ TEST_F(OmrixDb, UsageErrorsAndPasswords) {
     };
     EXPECT_EQ(deciphered(run("encrypt-password 'パス word'")), "パス word");
     EXPECT_EQ(deciphered(run("encrypt-password", "from input\r\n")), "from input");
-
     // A key file that cannot be made is the tool's failure, with the file named.
     ::setenv("OMRIX_KEY_FILE", "/proc/omrix/secret.key", 1);
     ToolRun noKey = run("encrypt-password pw");
