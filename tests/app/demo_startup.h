@@ -1,6 +1,5 @@
 #pragma once
-// A demo project in a test database and the program started on it, as the suite starts
-// it: where the print run and window tests begin.
+// A demo project in a test database and the program started on it, as the suite does.
 
 #include <gtest/gtest.h>
 

@@ -62,8 +62,7 @@ TEST_F(StartupSequence, FillsTheContext) {
     setTubo("3.3058");
     ASSERT_EQ(runStartup(), StartupEnd::Started) << ::testing::PrintToString(shown());
     const AppContext& context = appContext();
-    EXPECT_EQ(context.BukkenNo + "/" + context.HanNo + "/" + context.BukkenName,
-              "00000001/01/テスト物件");
+    EXPECT_EQ(context.BukkenName, "テスト物件");  // the keys themselves: the command-line test
     EXPECT_EQ(context.UchiwakeNameID, 9);
     ASSERT_TRUE(context.UchiwakeRoot);
     EXPECT_EQ(context.UchiwakeRoot->prUchiwakeRec().内訳ＩＤ, 1);
@@ -85,8 +84,7 @@ TEST_F(StartupSequence, FillsTheContext) {
     EXPECT_TRUE(shown().empty());
 }
 
-// Each step that cannot go on stops the start-up with its own message; the steps
-// before it have run.
+// Each failing step stops the start-up with its own message, after the steps before it.
 TEST_F(StartupSequence, EachFailingStepStopsWithItsMessage) {
     const struct {
         const char* sql;  // run on the fixture's tables first
@@ -118,8 +116,7 @@ TEST_F(StartupSequence, EachFailingStepStopsWithItsMessage) {
     }
 }
 
-// A server name in the INI file: with the server driver the host is looked for and the
-// driver's own reason follows; without it the build says it has none.
+// A server name: with the driver its own reason follows; without, the build says so.
 TEST_F(StartupSequence, BadDatabaseShows3010Then3005AndKeepsTheCause) {
     testing::TempFolder folder;
     const std::string ini = folder.file("OMRIX.INI");
@@ -163,7 +160,7 @@ TEST_F(StartupSequence, IniPathOrFileThatCannotBeSettingsStopsFirst) {
 
 // The hand-off runs [KALVERON] MAIN_PROGRAM with the caller's window (key W), unless
 // the system is closing the program; an empty key hands off to nothing.
-TEST_F(StartupSequence, ExitHandsOffToTheMainProgram) {
+TEST_F(StartupSequence, ExitHandsOffToTheMainProgramAndGoesOnAfterAFailedWrite) {
     const std::filesystem::path folder = std::filesystem::path(tables.iniPath()).parent_path();
     const std::string handed = (folder / "handed.txt").string();
     const std::string program =
@@ -189,9 +186,7 @@ TEST_F(StartupSequence, ExitHandsOffToTheMainProgram) {
         EXPECT_EQ(testing::readBytes(handed), ran ? "4711\n" : "");
     }
     EXPECT_TRUE(tables.messages().messages().empty());
-}
-
-TEST_F(StartupSequence, FailedIniWriteAtExitIsReportedAndTheCloseGoesOn) {
+    // A failed INI write at exit is reported and the close goes on.
     ASSERT_EQ(runStartup(), StartupEnd::Started);
     appContext().IniPath = "/nonexistent-folder/OMRIX.INI";
     runExitSteps("会社", CloseReason::User);

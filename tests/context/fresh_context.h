@@ -1,7 +1,6 @@
 #pragma once
-// AppContext reset when the guard is made and again when it goes: a test neither sees
-// what an earlier one left nor leaves anything behind. As a fixture's first member it
-// covers SetUp and TearDown too.
+// AppContext reset when the guard is made and when it goes; as a fixture's first member
+// it covers SetUp and TearDown too.
 
 #include "context/app_context.h"
 

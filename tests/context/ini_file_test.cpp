@@ -1,7 +1,6 @@
 #include "context/ini_file.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -14,7 +13,6 @@
 #include "context/fresh_context.h"
 #include "context/temp_folder.h"
 #include "platform/ini_write.h"
-#include "platform/messages.h"
 #include "platform/shown_messages.h"
 #include "util/cp932.h"
 
@@ -28,12 +26,7 @@ using testing::writeBytes;
 
 class IniTest : public ::testing::Test {
   protected:
-    testing::FreshContext fresh_;
-    void SetUp() override {
-        sink = std::make_shared<platform::RecordingSink>();
-        appContext().Messages = sink;
-        path = folder.file("OMRIX.INI");
-    }
+    void SetUp() override { appContext().Messages = sink; }
 
     std::string read(std::string_view section, std::string_view key) {
         return VBFILE_ReadINI(section, key, 0, path);
@@ -46,9 +39,10 @@ class IniTest : public ::testing::Test {
         return std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator());
     }
 
+    testing::FreshContext fresh_;
     testing::TempFolder folder;
-    std::string path;
-    std::shared_ptr<platform::RecordingSink> sink;
+    const std::string path = folder.file("OMRIX.INI");
+    std::shared_ptr<platform::RecordingSink> sink = std::make_shared<platform::RecordingSink>();
 };
 
 using IniRead = IniTest;

@@ -9,7 +9,7 @@
 namespace omrix::data {
 namespace {
 
-TEST(BackupFlag, TablesAtEitherStartPosition) {
+TEST(BackupFlag, TablesAtEitherStartPositionWrittenAfterSuccess) {
     const std::pair<const char*, bool> cases[] = {
         {"UPDATE 物件概要 SET 工期 = ''", true},
         {"UPDATE 物件概要Ｂ SET 工期 = ''", false},
@@ -28,9 +28,7 @@ TEST(BackupFlag, TablesAtEitherStartPosition) {
         {" UPDATE 物件概要 SET a = 1", false},
     };
     for (const auto& [sql, raises] : cases) EXPECT_EQ(raisesBackupFlag(sql), raises) << sql;
-}
-
-TEST(BackupFlag, WrittenOnlyAfterASuccessfulStatement) {
+    // The flag is written only after a statement that succeeded.
     testing::TableDatabase a;
     ASSERT_TRUE(a.ok());
     auto flag = [&] { return context::VBFILE_ReadINI("KALVERON", "BackupFlag", 0, a.iniPath()); };

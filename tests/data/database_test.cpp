@@ -48,8 +48,7 @@ TEST_F(Database, SeveralInOneTextRunInOrderAndCountTogether) {
     EXPECT_EQ(t.value("Select Length(GetDate())"), "19");
 }
 
-// A second lock row, its table name padded with blanks, is refused with the code the
-// suite's server gives; other refusals keep their own codes.
+// A second lock row, blank-padded, is refused with the server's code; others keep theirs.
 TEST_F(Database, RefusedLockRowReportsErrorsInCommand) {
     int32_t affected = -1, result = -1;
     auto lock = [&](const std::string& sql) {
@@ -63,16 +62,6 @@ TEST_F(Database, RefusedLockRowReportsErrorsInCommand) {
     EXPECT_EQ(affected, 0);
     EXPECT_FALSE(lock("Insert Into ＩＤ排他管理 (ＫＥＹＩＤ１) Values (NULL)"));
     EXPECT_EQ(result, SQLITE_CONSTRAINT_NOTNULL);
-}
-
-TEST(Unconnected, NothingRuns) {
-    CCCDBS_DataBase db;
-    int32_t affected = 5, result = 5;
-    int16_t status = 5;
-    EXPECT_FALSE(db.fnExecute("Select 1", affected, status));
-    EXPECT_FALSE(db.fnExecuteEx("Select 1", affected, result));
-    EXPECT_EQ(affected + status + result + db.fnBeginTrans(), 0);
-    EXPECT_EQ(db.fnOpenRecordSet("Select 1"), nullptr);
 }
 
 TEST_F(Database, NullAndEmptyStayApartInEveryReader) {
@@ -177,8 +166,7 @@ TEST_F(Database, RollBackUnlessCommittedAndNest) {
     EXPECT_TRUE(t.db().fnCommitTrans());
 }
 
-// A second connection's write waits for the open transaction; so does its begin, even
-// before the first one has written.
+// A second connection's write, and its begin, wait for the open transaction.
 TEST_F(Database, SecondConnectionWaitsForTheOpenTransaction) {
     for (bool secondBegins : {false, true}) {
         SCOPED_TRACE(secondBegins);

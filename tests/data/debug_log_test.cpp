@@ -82,9 +82,7 @@ TEST(DebugTrace, StatementsAndValuesAreWrittenPrivatelyWithoutPasswords) {
     EXPECT_NE(trace.find("\t***\t***\tnamed\r\n"), std::string::npos) << trace;
     EXPECT_EQ(trace.find("it''s"), std::string::npos);
     EXPECT_NE(trace.find("レコードセットオープン失敗ステータス = "), std::string::npos);
-}
-
-TEST(DebugTrace, PasswordColumnsAndStatements) {
+    // Columns named like a password, and their values in statements.
     for (std::string_view name : {"PassWord", "ＳＭＴＰパスワード", "db_pwd"})
         EXPECT_TRUE(isPasswordColumn(name)) << name;
     EXPECT_FALSE(isPasswordColumn("パス"));

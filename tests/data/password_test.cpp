@@ -17,15 +17,14 @@ std::string decoded(std::string_view stored) {
 TEST(PasswordCipher, RoundTripsWithAFreshNonceEveryTime) {
     testing::PasswordKey key;
     ASSERT_TRUE(key.ready());
-    for (std::string plain : {"12345678", "秘密のパスワード１２３", "p;w=}{"}) {
+    for (std::string plain : {"12345678", "秘密のパスワード;w=}{"}) {
         std::string stored = key.stored(plain);
         EXPECT_EQ(stored.substr(0, kPasswordPrefix.size()), kPasswordPrefix);
         EXPECT_EQ(stored.find(plain), std::string::npos);
         EXPECT_EQ(decoded(stored), plain);
         EXPECT_NE(key.stored(plain), stored);
     }
-    EXPECT_EQ(key.stored(""), "");
-    EXPECT_EQ(decoded(""), "");
+    EXPECT_EQ(key.stored("") + decoded(""), "");
 }
 
 TEST(PasswordCipher, TextsThatDoNotDecipherFailWithAReasonWithoutThePassword) {
@@ -81,12 +80,9 @@ TEST(PasswordCipher, KeyFileIsMadeOwnerOnlyInItsConfigFolderOnce) {
     std::string key = testing::readBytes(passwordKeyFile());
     ASSERT_TRUE(ensurePasswordKey(error));
     EXPECT_EQ(testing::readBytes(passwordKeyFile()), key);
-    ::unsetenv("XDG_CONFIG_HOME");
-}
-
-TEST(PasswordCipher, DecryptNeverOverrunsTheOutputArray) {
-    testing::PasswordKey key;
-    std::string stored = key.stored("secret");
+    // The byte-array form never writes past its output array.
+    std::string stored;
+    ASSERT_TRUE(encipherPassword("secret", stored, error)) << error;
     std::vector<uint8_t> in(stored.size() + 1), out(4, 0xFF);
     std::copy(stored.begin(), stored.end(), in.begin() + 1);
     EXPECT_TRUE(fnTessik_Password_Decrypt(in, out));
@@ -94,6 +90,7 @@ TEST(PasswordCipher, DecryptNeverOverrunsTheOutputArray) {
     in[3] ^= 1;
     EXPECT_FALSE(fnTessik_Password_Decrypt(in, out));
     EXPECT_EQ(out, std::vector<uint8_t>(4, 0));
+    ::unsetenv("XDG_CONFIG_HOME");
 }
 
 }  // namespace

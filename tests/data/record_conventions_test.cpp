@@ -18,7 +18,7 @@ namespace {
 using namespace std::string_literals;
 using context::appContext;
 
-TEST(SqlQuote, CutsByBytesThenDoublesQuotes) {
+TEST(SqlQuote, TextsAndTheScreenIdCutByBytesThenQuoted) {
     const struct {
         std::string text;
         int32_t limit;
@@ -35,9 +35,7 @@ TEST(SqlQuote, CutsByBytesThenDoublesQuotes) {
     for (const auto& c : cases) EXPECT_EQ(fnSqlQuote(c.text, c.limit), c.quoted) << c.text;
     EXPECT_EQ(sqlNumber(1e20), "100000000000000000000");
     EXPECT_EQ(sqlNumber(std::numeric_limits<double>::quiet_NaN()), "0");
-}
-
-TEST(ScreenId, ComesFromTheActiveWindowQuoted) {
+    // The active window's name, quoted; none when there is no window.
     testing::FreshContext fresh;
     EXPECT_EQ(fnScreenID(), "");
     appContext().ScreenIdProvider = [] { return std::string("Frm_'Gaiyou'"); };
@@ -113,8 +111,7 @@ TEST_F(UpdateThenInsert, FailureRollsBackAndLeavesTheConnectionUsable) {
     EXPECT_EQ(rs ? rs->fnGetInt(0) : -1, 1);
 }
 
-// Whatever a user types, the write stores what the byte rules allow and the statement
-// stays the one that was meant.
+// Whatever a user types, the write stores what the byte rules allow, as one statement.
 TEST_F(UpdateThenInsert, HostileTextsRoundTripAndNeverChangeTheStatement) {
     const std::vector<std::string> pieces = {"'", "''", "a",  " ", ";",  "--", "/*", "全",
                                              "ｱ", "〃", "𠮷", "😀", "\\", "\n", ")",  "\0"s};

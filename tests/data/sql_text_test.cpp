@@ -23,9 +23,7 @@ TEST(WidthFolding, IdentifiersFoldAndLiteralsStay) {
         {"ＩＤ\xEF\xBC", "ID\xEF\xBC"},  // a lone lead byte at the end is no character
     };
     for (const auto& [written, folded] : cases) EXPECT_EQ(foldSqlText(written), folded);
-}
-
-TEST(StatementSplit, SplitsOnlyAtCodeSemicolons) {
+    // Statements split only at semicolons of code.
     EXPECT_EQ(splitStatements(" a; 'x;y''; z' ;\r\n[b;c] -- d;\n;; \"e;f\" /* ; */ "),
               (std::vector<std::string_view>{"a", "'x;y''; z'", "[b;c] -- d;", "\"e;f\" /* ; */"}));
     EXPECT_TRUE(splitStatements(" ; \r\n ;").empty());
@@ -33,8 +31,7 @@ TEST(StatementSplit, SplitsOnlyAtCodeSemicolons) {
     EXPECT_EQ(leadingKeyword("(select 1)"), "");
 }
 
-// Only write statements of plain literals are run as a shape with parameters: the values
-// they store are read back by every table test.
+// Only plain-literal writes run with parameters; every table test reads their values.
 TEST(Parameterise, LeavesWhatMustRunAsWritten) {
     ParameterisedStatement p;
     for (const char* sql : {"Select * From t Where a = 1", "Insert Into t Select 1",

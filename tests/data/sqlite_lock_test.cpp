@@ -1,5 +1,4 @@
-// Another program holding the database file: the open and a write wait out the busy
-// timeout, then fail naming the lock, and nothing is written.
+// Another program holding the file: the open and a write fail after the busy timeout.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -29,9 +28,9 @@ class OtherProgram {
     sqlite3* db_ = nullptr;
 };
 
-TEST(SqliteLock, AHeldFileFailsAfterTheBusyTimeoutNamingTheLock) {
-    testing::TableDatabase t;
-    ASSERT_TRUE(t.ok()) << t.error();
+using SqliteLock = testing::TablesTest;
+
+TEST_F(SqliteLock, AHeldFileFailsAfterTheBusyTimeoutNamingTheLock) {
     int32_t code = 0;
     std::string error;
     {

@@ -14,8 +14,7 @@ std::string variable(const char* name) {
     return value != nullptr ? value : "";
 }
 
-// Without a server the program ends before its first test, as skipped or, in CI, as
-// failed: a skip inside the run would count as passed.
+// Without a server: skipped, or failed in CI, before the first test (a skip would pass).
 class ServerEnvironment : public ::testing::Environment {
   public:
     void SetUp() override {

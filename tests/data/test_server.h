@@ -1,6 +1,5 @@
 #pragma once
-// The throwaway PostgreSQL server that scripts/with-test-server starts for the
-// server-database tests, as its variables describe it.
+// The throwaway PostgreSQL server of scripts/with-test-server, as its variables name it.
 
 #include <optional>
 #include <string>

@@ -10,7 +10,7 @@ using omrix::platform::QUILAN00_Calculation;
 
 namespace {
 
-TEST(Calculator, PlainAndFullWidthArithmetic) {
+TEST(Calculator, ArithmeticAndFailuresThatGiveZero) {
     const std::pair<const char*, double> cases[] = {
         {"1+2*3", 7.0},   {"-2*-3", 6.0},  {"3.3058*100", 330.58}, {"（１２．５＋３）×２", 31.0},
         {"１０÷４", 2.5}, {"２−３", -1.0},  // U+2212
@@ -26,9 +26,7 @@ TEST(Calculator, PlainAndFullWidthArithmetic) {
     std::string text = "１＋１";                         // the caller takes the text back
     double result = 0;
     EXPECT_TRUE(QUILAN00_Calculation(text, 2, result) == 1 && text == "1+1");
-}
-
-TEST(Calculator, FailuresGiveZeroAndLeaveAKeptParserUsable) {
+    // Failures give 0 and leave a kept parser usable.
     Calculator calculator;
     for (const char* bad : {"1/0", "0/0", "", "1+", "(1+2", "1+2)", "面積*2", "1..2", "2(3)",
                             "1,000", "1e400", "sqrt(-1)", "*"}) {

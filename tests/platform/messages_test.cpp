@@ -8,8 +8,7 @@
 namespace omrix::platform {
 namespace {
 
-// The texts placed in the catalogue's message, a question answered by the sink, and the
-// one line a command-line program prints for it.
+// Texts placed in the catalogue's message, the sink's answer, one line for the console.
 TEST(Messages, PlaceTheTextsAskTheSinkAndPrintOneLine) {
     testing::FreshContext fresh;
     auto sink = std::make_shared<RecordingSink>();

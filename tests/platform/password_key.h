@@ -1,6 +1,5 @@
 #pragma once
-// A password key file of one test's own, named by OMRIX_KEY_FILE (programs started
-// inherit it), and the stored form of a password under it.
+// A key file of the test's own (OMRIX_KEY_FILE, inherited) and passwords stored under it.
 
 #include <stdlib.h>
 

@@ -1,6 +1,5 @@
 #pragma once
-// What a recording sink was shown, each as "number|text1|text2|text3": a whole list in one
-// comparison.
+// Shown messages as "number|text1|text2|text3": a whole list in one comparison.
 
 #include <string>
 #include <vector>

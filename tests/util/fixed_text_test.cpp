@@ -7,7 +7,7 @@
 namespace omrix::util {
 namespace {
 
-TEST(FixedTextWidth, PadsAndCutsInCharacters) {
+TEST(FixedTextWidth, PadsAndCutsInCharactersTrailingBlanksArePadding) {
     EXPECT_EQ(FixedText<5>("abcdefgh").str(), "abcde");
     EXPECT_EQ(FixedText<4>(std::string("工事概要書類")).str(), "工事概要");  // not bytes
     EXPECT_EQ(FixedText<4>("ｱ漢").str(), "ｱ漢  ");
@@ -16,9 +16,7 @@ TEST(FixedTextWidth, PadsAndCutsInCharacters) {
     EXPECT_EQ(FixedText<3>(std::string_view("a\xFF\xFE\xFDz")).trimmedRight(), "a\xFF\xFE");
     EXPECT_EQ(FixedText<2>("漢\xE5\xAD").trimmedRight(), "漢\xE5");
     EXPECT_EQ(padToWidth("abcd", 3), "abcd");  // never cuts
-}
-
-TEST(FixedTextWidth, TrailingBlanksAreJustPadding) {
+    // Trailing blanks are just padding.
     FixedText<6> a = "ab";
     FixedText<6> c = "ab      xyz";  // the cut leaves only blanks after "ab"
     EXPECT_EQ(a, c);

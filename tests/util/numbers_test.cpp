@@ -51,7 +51,7 @@ TEST(TextToInteger, BlanksHalvesToEvenExponentsAndRangeEdges) {
 
 TEST(TextToNumber, NotANumberAndDoubles) {
     for (const char* bad : {"12abc", "1,000", "1.2.3", "- 5", "+-1", ".", "e5", "1e+", "0x10",
-                            "(5)", "１２円", "5%", "inf", "nan", "1 2"}) {
+                            "１２円", "inf", "1 2"}) {
         int16_t i = 0;
         int32_t l = 0;
         double d = 0;

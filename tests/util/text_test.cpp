@@ -8,18 +8,14 @@
 namespace omrix::util {
 namespace {
 
-TEST(ByteLength, CountsTheCp932Form) {
+TEST(ByteLength, CountsTheCp932FormAndCutsKeepWholeCharacters) {
     const std::pair<const char*, int32_t> cases[] = {
         {"ｱｲｳ", 3},       {"ＡＢ漢字", 8},
         {"𠮷", 1},        {"〜", 2},  // the JIS wave dash keeps its width
         {"a\xFF\xFE", 3}, {"a long ascii run before 漢 and after", 36},
     };
     for (const auto& [text, bytes] : cases) EXPECT_EQ(fnLenByte(text), bytes) << text;
-}
-
-// Every byte cut keeps whole characters and goes through the code page; trims take
-// half-width blanks only.
-TEST(ByteCuts, LeftRightCutAndTrim) {
+    // Byte cuts keep whole characters through the code page; trims take half-width blanks.
     const std::tuple<const char*, int32_t, const char*> left[] = {
         {"abc", -5, ""},   {"abc", 10, "abc"}, {"あいう", 3, "あ"},
         {"ｱあ", 2, "ｱ"},   {"表a", 1, ""},  // never a stray trail byte read as '\'
