@@ -117,7 +117,7 @@ TEST_F(StartupSequence, EachFailingStepStopsWithItsMessage) {
 }
 
 // A server name: with the driver its own reason follows; without, the build says so.
-TEST_F(StartupSequence, BadDatabaseShows3010Then3005AndKeepsTheCause) {
+TEST_F(StartupSequence, BadSettingsOrDatabaseStopWithTheirCause) {
     testing::TempFolder folder;
     const std::string ini = folder.file("OMRIX.INI");
     testing::writeBytes(ini, "[DATABASE]\nSERVER_NAME=dbhost\nDB_NAME=omrix\n");
@@ -136,10 +136,7 @@ TEST_F(StartupSequence, BadDatabaseShows3010Then3005AndKeepsTheCause) {
                  "server (ODBC) driver";
     EXPECT_EQ(cause.substr(0, expected.size()), expected);
     EXPECT_EQ(cause.size() > expected.size(), driver);
-}
-
-TEST_F(StartupSequence, IniPathOrFileThatCannotBeSettingsStopsFirst) {
-    testing::TempFolder folder;
+    // An INI path or file that cannot be settings stops first.
     const std::pair<std::string, std::string> cases[] = {
         {"/dev/zero", "/dev/zero is larger than 1 MiB"},
         {folder.path().string(), folder.path().string() + " is a folder"},

@@ -77,7 +77,7 @@ TEST_F(IniSearch, FirstFileThatExistsWins) {
     EXPECT_EQ(findIniFile(places), places.chosen);
 }
 
-TEST(IniPlacesOfProcess, UserFolderFollowsXdgThenHome) {
+TEST(IniPlacesOfProcess, UserFolderFollowsXdgThenHomeAndItsFileIsRead) {
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"/srv/config", "/home/a", "/srv/config/omrix"},
         {"relative/config", "/home/a", "/home/a/.config/omrix"},  // relative: ignored
@@ -88,10 +88,7 @@ TEST(IniPlacesOfProcess, UserFolderFollowsXdgThenHome) {
         ScopedEnv home("HOME", homeValue);
         EXPECT_EQ(processIniPlaces().userFolder, expected);
     }
-}
-
-// The whole road on this process: the places, and the user's file found and read.
-TEST(IniPathOfProcess, UserFileIsFoundAndRead) {
+    // The whole road on this process: the places, and the user's file found and read.
     if (fs::exists(programFolder() + "/OMRIX.INI")) GTEST_SKIP() << "an OMRIX.INI lies beside";
     testing::FreshContext fresh;
     TempFolder config;

@@ -88,7 +88,7 @@ TEST_F(Database, NullAndEmptyStayApartInEveryReader) {
     EXPECT_EQ(rs->fnGetInt(0), 0);
 }
 
-TEST_F(Database, ConvertWhatTheColumnsHold) {
+TEST_F(Database, ConvertWhatTheColumnsHoldFoundByName) {
     auto rs = t.db().fnOpenRecordSet(
         "Select 12345678901.2345 As big, 1234567890123.4567 As beyond, '12.5' As t, 2.5 As half, "
         "3.5 As half2, 70000 As wide, 300 As byte, -1 As neg, 'TRUE' As word, "
@@ -106,13 +106,11 @@ TEST_F(Database, ConvertWhatTheColumnsHold) {
     EXPECT_EQ(rs->fnGetDate("serial"), (DateTime{2024, 3, 31, 18, 0, 0}));
     EXPECT_EQ(rs->fnGetDate("bad"), DateTime{});
     EXPECT_EQ(rs->fnGetChar("half"), "2.5");
-}
-
-TEST_F(Database, ColumnsFoundByNameWhateverTheWidthCaseOrOrder) {
+    // Columns are found whatever their width, case or order.
     t.exec(
         "Insert Into 内訳 (内訳名称ＩＤ, 内訳ＩＤ, 仕様規格ＩＤ１, 名称１) Values "
         "(1, 10, 100, 'x'), (1, 20, 200, 'y');");
-    auto rs = t.db().fnOpenRecordSet(
+    rs = t.db().fnOpenRecordSet(
         "select u.*, 1 ロック from 内訳 u where u.内訳名称ID = 1 order by u.内訳ID");
     ASSERT_TRUE(rs);
     EXPECT_EQ(rs->fnGetInt("仕様規格id１"), 100);

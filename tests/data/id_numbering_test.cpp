@@ -101,7 +101,7 @@ TEST_F(IdNumberingTest, HeldLockIsTriedSettingPlusOneTimesThenGivesUp) {
     EXPECT_TRUE(waits.empty());
 }
 
-TEST_F(IdNumberingTest, FailedCounterWriteStillReleasesTheLock) {
+TEST_F(IdNumberingTest, FailedWritesReleaseTheLockOrShowTheCriticalBox) {
     t.exec(
         "Insert Into ＩＤ管理 (削除区分, ＫＥＹＩＤ１, ＫＥＹＩＤ２, テーブル名称, ＩＤカウンタ) "
         "Values ('0', 0, 0, '物件概要', 10);");
@@ -115,15 +115,13 @@ TEST_F(IdNumberingTest, FailedCounterWriteStillReleasesTheLock) {
     EXPECT_EQ(take("物件概要", 1), 0);
     EXPECT_EQ(lockRows(), 0);
     EXPECT_TRUE(t.messages().messages().empty());
-}
-
-TEST_F(IdNumberingTest, FailedUnlockShowsTheCriticalBoxAndKeepsTheNumber) {
+    // A failed unlock shows the critical box and keeps the number.
     t.refuse("Delete", "ＩＤ排他管理");
-    EXPECT_EQ(take("物件概要", 1), 1);
+    EXPECT_EQ(take("物件見積要項", 1), 1);
     ASSERT_EQ(t.messages().messages().size(), 1u);
     const auto& shown = t.messages().messages()[0];
     EXPECT_EQ(shown.style, platform::kStyleCritical);
-    EXPECT_EQ(shown.text, "テーブル「物件概要」のＩＤ排他管理を完了できませんでした。");
+    EXPECT_EQ(shown.text, "テーブル「物件見積要項」のＩＤ排他管理を完了できませんでした。");
     EXPECT_EQ(lockRows(), 1);
 }
 

@@ -56,9 +56,7 @@ TEST_F(MasterTest, CompanyListAndPrintFormats) {
     EXPECT_EQ(rows[0].自社名.trimmedRight(), "甲's 工務店");
     EXPECT_EQ(rows[0].受信ポート.str(), "110  ");
     EXPECT_EQ(rows[1].自社ＣＤ.trimmedRight(), "B02");
-}
-
-TEST_F(MasterTest, OperatorAuthority) {
+    // Operator rights: none for a deleted row or none stored, -1 when unreadable.
     t.exec(
         "Insert Into 自社担当者Ｍ (削除区分, 自社担当者ＭＩＤ, 自社担当者名, 権限) Values "
         "('0', 12, '鈴木', 5), ('1', 13, '', 7), ('0', 14, '', NULL);");

@@ -31,7 +31,7 @@ TEST(SqlDialect, SqlServerGetsTheTextAsWrittenPostgresOnlyWhatItMustChange) {
 }
 
 // Every server test makes the PostgreSQL schema; SQL Server's is checked here.
-TEST(SqlDialect, OneSchemaSourceServesEveryServer) {
+TEST(SqlDialect, OneSchemaSourceServesEveryServerAndErrorsByServer) {
     std::string_view schema = embeddedSchemaSql();
     std::string postgres = dialectForDbms("PostgreSQL")->schemaText(schema);
     std::string sqlServer = dialectForDbms("Microsoft SQL Server")->schemaText(schema);
@@ -41,15 +41,12 @@ TEST(SqlDialect, OneSchemaSourceServesEveryServer) {
     EXPECT_EQ(schemaTableNames(postgres).size(), schemaTableNames(schema).size());
     EXPECT_NE(sqlServer.find("(ＫＥＹＩＤ１, ＫＥＹＩＤ２, テーブル名称)"), std::string::npos);
     EXPECT_NE(sqlServer.find("DEFAULT (GetDate())"), std::string::npos);
-}
-
-TEST(SqlDialect, KeyViolationsAndSavepointsByServer) {
-    auto sqlServer = dialectForDbms("Microsoft SQL Server");
-    auto postgres = dialectForDbms("PostgreSQL");
-    EXPECT_FALSE(postgres->isKeyViolation("23502", 7));  // a NULL refused is no lock
-    EXPECT_TRUE(sqlServer->isKeyViolation("23000", 2601));
-    EXPECT_FALSE(sqlServer->isKeyViolation("23000", 547));  // a foreign key
-    EXPECT_EQ(sqlServer->releaseSavepoint("s"), "");
+    // Key violations and savepoints by server.
+    auto sqlServerDialect = dialectForDbms("Microsoft SQL Server");
+    EXPECT_FALSE(dialectForDbms("PostgreSQL")->isKeyViolation("23502", 7));  // a NULL: no lock
+    EXPECT_TRUE(sqlServerDialect->isKeyViolation("23000", 2601));
+    EXPECT_FALSE(sqlServerDialect->isKeyViolation("23000", 547));  // a foreign key
+    EXPECT_EQ(sqlServerDialect->releaseSavepoint("s"), "");
 }
 
 TEST(OdbcConnectionString, DataSourceOrDriverAndValuesThatCannotEndTheirPair) {

@@ -106,9 +106,7 @@ TEST(NumberFormat, StatementQuantitiesAndPatterns) {
     };
     for (const auto& [value, pattern, text] : patterns)
         EXPECT_EQ(formatNumber(value, pattern), text) << pattern << " " << value;
-}
-
-TEST(NumberText, AsTheSuitePrintsADouble) {
+    // A double as the suite prints it.
     const std::pair<double, const char*> cases[] = {
         {1.0 / 3, "0.333333333333333"},
         {2.345 * 100, "234.5"},
