@@ -30,7 +30,7 @@ class OmrixDb : public ::testing::Test {
     testing::TempFolder folder_;
 };
 
-TEST_F(OmrixDb, InitOnceThenExecPrintsRowsAndCounts) {
+TEST_F(OmrixDb, InitExecUsageErrorsAndPasswords) {
     ToolRun init = run("init --file db.sqlite");
     ASSERT_EQ(init.status, 0) << init.err;
     ToolRun result =
@@ -66,9 +66,7 @@ TEST_F(OmrixDb, InitOnceThenExecPrintsRowsAndCounts) {
         EXPECT_EQ(refused.status, 1) << script;
         EXPECT_NE(refused.err.find(cause), std::string::npos) << refused.err;
     }
-}
-
-TEST_F(OmrixDb, UsageErrorsAndPasswords) {
+    // Usage errors exit with 2; encrypt-password makes its key file when there is none.
     ToolRun unknown = run("frobnicate");
     EXPECT_EQ(unknown.status, 2);
     EXPECT_NE(unknown.err.find("unknown sub-command 'frobnicate'"), std::string::npos)
