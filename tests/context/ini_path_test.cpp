@@ -54,7 +54,6 @@ TEST_F(IniSearch, FirstFileThatExistsWins) {
         // present, found (0: none)
         {kEnvironment | kSystem, kEnvironment},
         {kProgram | kUser | kSystem, kProgram},
-        {kUser | kSystem, kUser},
         {kSystem, kSystem},
         {0, 0},
     };

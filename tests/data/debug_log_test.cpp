@@ -28,7 +28,6 @@ TEST(DebugTrace, FilesStayInTheIniFolderAndAnUnwritableOneShowsOneMessage) {
     testing::TableDatabase a;
     const fs::path folder = a.folder().path();
     const std::pair<const char*, fs::path> cases[] = {
-        {"/etc/trace.LOG", folder / "etc/trace.LOG"},
         {"\\..\\..\\outside.LOG", folder / "DBS_DEFAULT.LOG"},
         {"a/../../outside.LOG", folder / "DBS_DEFAULT.LOG"},
     };

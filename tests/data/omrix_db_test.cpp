@@ -25,7 +25,6 @@ class OmrixDb : public ::testing::Test {
                                        arguments + " < in.txt",
                                    folder_.file("err.txt"));
     }
-    std::string file(const std::string& name) const { return folder_.file(name); }
 
     testing::TempFolder folder_;
 };
@@ -54,18 +53,10 @@ TEST_F(OmrixDb, InitExecUsageErrorsAndPasswords) {
         run("exec --file db.sqlite", "Select * From 内訳; Update nowhere Set a = 1; Select 1");
     EXPECT_EQ(bad.status, 1);
     EXPECT_NE(bad.err.find("no such table"), std::string::npos) << bad.err;
-    EXPECT_EQ(run("exec --file missing.sqlite", "Select 1").status, 1);
-    EXPECT_FALSE(std::filesystem::exists(file("missing.sqlite")));
     // Scripts that cannot be read whole are refused before anything runs.
-    const std::pair<std::string, std::string> unreadable[] = {
-        {"/dev/zero", "/dev/zero is larger than 64 MiB"},
-        {".", ". is a folder"},
-    };
-    for (const auto& [script, cause] : unreadable) {
-        ToolRun refused = run("exec --file db.sqlite " + script);
-        EXPECT_EQ(refused.status, 1) << script;
-        EXPECT_NE(refused.err.find(cause), std::string::npos) << refused.err;
-    }
+    ToolRun refused = run("exec --file db.sqlite /dev/zero");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("/dev/zero is larger than 64 MiB"), std::string::npos);
     // Usage errors exit with 2; encrypt-password makes its key file when there is none.
     ToolRun unknown = run("frobnicate");
     EXPECT_EQ(unknown.status, 2);

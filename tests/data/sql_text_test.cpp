@@ -12,7 +12,6 @@ TEST(WidthFolding, IdentifiersFoldAndLiteralsStay) {
         // A doubled quote keeps the literal open; what follows the literal folds again.
         {"Set 名称１ = 'Ｏ''Ｎｅｉｌ ＩＤ', 頁名称 = '' Where ＩＤ = １",
          "Set 名称1 = 'Ｏ''Ｎｅｉｌ ＩＤ', 頁名称 = '' Where ID = 1"},
-        {"'''ＩＤ'''ＩＤ", "'''ＩＤ'''ID"},
         // Names in quotes or brackets fold; a quote inside them opens no literal.
         {"[工種＿科目コード], \"Ａ'Ｂ\" ＩＤ", "[工種_科目コード], \"A'B\" ID"},
         {"-- ＩＤ 'x\nＩＤ /* ＩＤ */ ＩＤ", "-- ＩＤ 'x\nID /* ＩＤ */ ID"},

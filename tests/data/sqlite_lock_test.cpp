@@ -36,7 +36,6 @@ TEST_F(SqliteLock, AHeldFileFailsAfterTheBusyTimeoutNamingTheLock) {
     {
         OtherProgram writer(t.file(), "BEGIN EXCLUSIVE");
         EXPECT_EQ(SqliteDriver::open(t.file(), code, error, kShortWaitMs), nullptr);
-        EXPECT_EQ(code & 0xFF, SQLITE_BUSY);
         EXPECT_EQ(error, t.file() + " is locked by another program");
     }
     auto driver = SqliteDriver::open(t.file(), code, error, kShortWaitMs);

@@ -41,12 +41,10 @@ class TableDatabase {
 
     // Runs SQL text through the data layer; fails the running test when it fails.
     void exec(std::string_view sql);
-    // The first column of the first row as text; "<null>" for NULL, "<none>" without a row,
-    // "<error>" when the query does not run.
+    // The first column of the first row as text, or "<null>", "<none>" (no row), "<error>".
     std::string value(std::string_view sql);
     int64_t count(std::string_view tableAndCondition);
-    // Makes every `action` ("Insert", "Update" or "Delete") on `table` fail, as a
-    // server refusing the write would; stopRefusing undoes it.
+    // Every `action` ("Insert", "Update", "Delete") on `table` fails until stopRefusing.
     void refuse(std::string_view action, std::string_view table);
     void stopRefusing(std::string_view table);
 

@@ -21,7 +21,6 @@ std::string hex(std::string_view bytes) {
 
 TEST(Cp932Encoding, BytesOfEachKindOfCharacterAndOfBrokenText) {
     const std::pair<std::string, const char*> cases[] = {
-        {"A1 ", "413120"},
         {"ｱﾟ", "B1DF"},        // half-width kana: one byte
         {"Ａ漢", "82608ABF"},  // full-width: two
         {"𠮷😀", "3F3F"},       // outside the code page: '?'
@@ -31,9 +30,7 @@ TEST(Cp932Encoding, BytesOfEachKindOfCharacterAndOfBrokenText) {
         {"¥Ⅰ№㈱", "5C87548782878A"},
         // Invalid UTF-8 becomes one question mark per byte.
         {"a\xC0\x80z", "613F3F7A"},        // overlong
-        {"\xED\xA0\x80", "3F3F3F"},        // surrogate
         {"\xF4\x90\x80\x80", "3F3F3F3F"},  // above U+10FFFF
-        {"\xE6\xBC", "3F3F"},              // cut short
     };
     for (const auto& [text, bytes] : cases) EXPECT_EQ(hex(utf8ToCp932(text)), bytes) << text;
 }

@@ -28,16 +28,5 @@ TEST(FixedTextWidth, PadsAndCutsInCharactersTrailingBlanksArePadding) {
     EXPECT_TRUE(wide.isBlank());
 }
 
-TEST(FixedTextCopies, AreIndependent) {
-    FixedText<10> original = "工事名称";
-    FixedText<10> copy = original;
-    original = "別";
-    copy = copy;  // self-assignment keeps the text
-    EXPECT_EQ(copy.trimmedRight(), "工事名称");
-    FixedText<10> moved = std::move(copy);
-    copy = moved;  // a moved-from field takes a new value
-    EXPECT_EQ(copy.str(), "工事名称      ");
-}
-
 }  // namespace
 }  // namespace omrix::util
