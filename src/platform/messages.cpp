@@ -73,7 +73,17 @@ std::string messageLine(const ShownMessage& message) {
     } else {
         line = message.title.empty() ? message.text : message.title + ": " + message.text;
     }
-    return line;
+    // A text of several lines (the suite's messages break theirs with CR LF) still
+    // prints as one line: a run of line breaks becomes one blank.
+    std::string oneLine;
+    for (char c : line) {
+        if (c != '\r' && c != '\n') {
+            oneLine += c;
+        } else if (oneLine.empty() || oneLine.back() != ' ') {
+            oneLine += ' ';
+        }
+    }
+    return oneLine;
 }
 
 int16_t StderrSink::show(const ShownMessage& message) {

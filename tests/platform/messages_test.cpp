@@ -27,6 +27,11 @@ TEST(Messages, PlaceTheTextsAskTheSinkAndPrintOneLine) {
     EXPECT_EQ(line.find('\n'), std::string::npos);
     for (const char* part : {"3010", "環境Ｍの取得", "sbReadKankyo"})
         EXPECT_NE(line.find(part), std::string::npos) << part;
+    // Line breaks inside a text still make one line.
+    ShownMessage lines;
+    lines.title = "題";
+    lines.text = "一行目\r\n二行目\n\n三";
+    EXPECT_EQ(messageLine(lines), "題: 一行目 二行目 三");
 }
 
 }  // namespace
