@@ -1,5 +1,6 @@
 #include "data/insert_batch.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -266,6 +267,46 @@ void appendColumnArray(const std::vector<BatchValue>& values, const std::string&
     out += "))";
 }
 
+// Columns of values whose value is the same in every row: they go as that one literal,
+// read as it always is. One column of values stays an array, as it gives the rows.
+std::vector<bool> constantColumns(const InsertBatch& batch) {
+    std::vector<bool> constant(batch.items.size(), false);
+    std::optional<size_t> firstArray;
+    for (size_t i = 0; i < batch.items.size(); ++i) {
+        const std::vector<BatchValue>& values = batch.items[i].values;
+        if (!batch.items[i].expression.empty()) continue;
+        constant[i] = std::all_of(values.begin(), values.end(), [&](const BatchValue& value) {
+            return value.kind == values.front().kind && value.text == values.front().text;
+        });
+        if (!constant[i] && !firstArray) firstArray = i;
+    }
+    if (!firstArray) {
+        for (size_t i = 0; i < constant.size(); ++i) {
+            if (constant[i]) {
+                constant[i] = false;
+                break;
+            }
+        }
+    }
+    return constant;
+}
+
+void appendLiteral(const BatchValue& value, std::string& out) {
+    switch (value.kind) {
+        case BatchValue::Kind::Null:
+            out += "NULL";
+            break;
+        case BatchValue::Kind::Number:
+            out.append(value.text);
+            break;
+        case BatchValue::Kind::Text:
+            out += '\'';
+            out.append(value.text);
+            out += '\'';
+            break;
+    }
+}
+
 std::string lowerAscii(std::string_view name) {
     std::string lower(name);
     for (char& c : lower) c = util::asciiLower(c);
@@ -288,6 +329,7 @@ bool parseInsertBatch(std::string_view sql, InsertBatch& out) {
 }
 
 std::string unnestedInsertText(const InsertBatch& batch, const ColumnTypeNames& types) {
+    std::vector<bool> constant = constantColumns(batch);
     std::string text = "INSERT INTO " + batch.table + " (";
     for (size_t i = 0; i < batch.columns.size(); ++i) text += (i ? ", " : "") + batch.columns[i];
     text += ") SELECT ";
@@ -296,6 +338,10 @@ std::string unnestedInsertText(const InsertBatch& batch, const ColumnTypeNames& 
         const BatchItem& item = batch.items[i];
         if (!item.expression.empty()) {
             text += item.expression;
+            continue;
+        }
+        if (constant[i]) {
+            appendLiteral(item.values.front(), text);
             continue;
         }
         auto type = types.find(lowerAscii(batch.columns[i]));

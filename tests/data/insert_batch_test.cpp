@@ -32,6 +32,14 @@ TEST(InsertBatch, RowsOfOneShapeBecomeOneArrayPerColumn) {
               "unnest('{\"2026-04-01 10:20:30\",NULL,NULL}'::timestamp[]), "
               "unnest('{\"7\",\"8\",\"9\"}'::int4[]), "
               "rpad(unnest('{\"ab\",\"\",\"全''角\"}'::varchar[]), unnest('{4,2,4}'::int4[]))");
+    // A value the same in every row goes as its literal; one column of values stays
+    // an array, as it gives the rows.
+    EXPECT_EQ(asOne("Insert Into t (id, 名称) Values (1, 'x  ');"
+                    "Insert Into t (id, 名称) Values (2, 'x  ');"),
+              "INSERT INTO t (id, 名称) SELECT unnest('{\"1\",\"2\"}'::int4[]), 'x  '");
+    EXPECT_EQ(asOne("Insert Into t (id, 名称) Values (1, NULL);"
+                    "Insert Into t (id, 名称) Values (1, NULL);"),
+              "INSERT INTO t (id, 名称) SELECT unnest('{\"1\",\"1\"}'::int4[]), NULL");
 }
 
 TEST(InsertBatch, AnythingElseRunsAsWritten) {
