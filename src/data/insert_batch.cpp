@@ -22,9 +22,9 @@ constexpr std::array<std::string_view, 8> kTextReadTypes = {
 // Types whose values keep their trailing blanks.
 constexpr std::array<std::string_view, 2> kPaddedTypes = {"varchar", "text"};
 
+// A table's name may carry its schema.
 bool isNameByte(char c) {
-    return util::isAsciiLetter(c) || (c >= '0' && c <= '9') || c == '_' || c == '.' ||
-           (static_cast<unsigned char>(c) & 0x80) != 0;
+    return isSqlNameByte(c) || c == '.';
 }
 
 bool isDigit(char c) {
@@ -110,23 +110,14 @@ bool readInsert(std::string_view sql, InsertStatement& out) {
     return reader.atEnd() && out.items.size() == out.columns.size();
 }
 
+// A signed number literal, whole.
 bool isNumber(std::string_view text) {
-    size_t i = 0;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
-    size_t digits = 0;
-    while (i < text.size() && isDigit(text[i])) ++i, ++digits;
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && isDigit(text[i])) ++i, ++digits;
-    }
-    if (digits == 0) return false;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
-        if (i == text.size() || !isDigit(text[i])) return false;
-        while (i < text.size() && isDigit(text[i])) ++i;
-    }
-    return i == text.size();
+    size_t start = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    bool startsNumber = start < text.size() &&
+                        (isDigit(text[start]) || (text[start] == '.' && start + 1 < text.size() &&
+                                                  isDigit(text[start + 1])));
+    bool real = false;
+    return startsNumber && sqlNumberEnd(text, start, real) == text.size();
 }
 
 std::string_view withoutTrailingBlanks(std::string_view text) {
@@ -307,12 +298,6 @@ void appendLiteral(const BatchValue& value, std::string& out) {
     }
 }
 
-std::string lowerAscii(std::string_view name) {
-    std::string lower(name);
-    for (char& c : lower) c = util::asciiLower(c);
-    return lower;
-}
-
 }  // namespace
 
 bool parseInsertBatch(std::string_view sql, InsertBatch& out) {
@@ -344,7 +329,7 @@ std::string unnestedInsertText(const InsertBatch& batch, const ColumnTypeNames& 
             appendLiteral(item.values.front(), text);
             continue;
         }
-        auto type = types.find(lowerAscii(batch.columns[i]));
+        auto type = types.find(columnNameKey(batch.columns[i]));
         if (type == types.end()) return {};
         for (const BatchValue& value : item.values)
             if (!readsAsLiteral(value, type->second)) return {};

@@ -38,7 +38,7 @@ struct InsertBatch {
 bool parseInsertBatch(std::string_view sql, InsertBatch& out);
 
 // The type names of a table's columns as the server's catalog gives them (int4,
-// varchar, ...), by column name in lower case.
+// varchar, ...), by columnNameKey() of the column's name.
 using ColumnTypeNames = std::map<std::string, std::string>;
 
 // The batch as one INSERT ... SELECT of one array per column of values, unnested in

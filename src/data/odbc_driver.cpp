@@ -9,7 +9,6 @@
 
 #include "data/odbc_row_block.h"
 #include "data/sql_text.h"
-#include "util/ascii.h"
 
 namespace omrix::data {
 namespace {
@@ -361,7 +360,8 @@ std::string OdbcDriver::serverText(std::string_view sql) {
     std::string keyword = leadingKeyword(text);
     if (keyword == "CREATE" || keyword == "DROP" || keyword == "ALTER") columnTypes_.clear();
     InsertBatch batch;
-    if (keyword != "INSERT" || !parseInsertBatch(text, batch)) return text;
+    if (keyword != "INSERT" || !dialect_->batchesInserts() || !parseInsertBatch(text, batch))
+        return text;
     std::string one = dialect_->insertBatchText(batch, columnTypes(batch.table));
     return one.empty() ? text : one;
 }
@@ -374,11 +374,8 @@ const ColumnTypeNames& OdbcDriver::columnTypes(const std::string& table) {
     std::unique_ptr<Cursor> cursor;
     if (query.empty() || openCursor(query, cursor) != 0) return types;
     bool hasRow = false;
-    while (cursor->step(hasRow) == 0 && hasRow) {
-        std::string name(cursor->columnText(0));
-        for (char& c : name) c = util::asciiLower(c);
-        types[name] = cursor->columnText(1);
-    }
+    while (cursor->step(hasRow) == 0 && hasRow)
+        types[columnNameKey(cursor->columnText(0))] = cursor->columnText(1);
     return types;
 }
 

@@ -98,6 +98,7 @@ class SqlServerDialect : public SqlDialect {
     std::string_view name() const override { return "Microsoft SQL Server"; }
     std::string statementText(std::string_view sql) const override { return std::string(sql); }
     // SQL Server plans a batch of inserts as cheaply as it would one statement.
+    bool batchesInserts() const override { return false; }
     std::string columnTypesQuery(std::string_view) const override { return {}; }
     std::string insertBatchText(const InsertBatch&, const ColumnTypeNames&) const override {
         return {};
@@ -149,6 +150,7 @@ class PostgresDialect : public SqlDialect {
     // PostgreSQL parses, plans and runs each INSERT of a batch apart; one INSERT of a
     // column array per column costs it a fraction of that. Names of plain words
     // only, so the table name can stand in a literal.
+    bool batchesInserts() const override { return true; }
     std::string columnTypesQuery(std::string_view table) const override {
         return "SELECT a.attname, t.typname FROM pg_attribute a JOIN pg_type t ON t.oid = "
                "a.atttypid WHERE a.attrelid = to_regclass('" +

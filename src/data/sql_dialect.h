@@ -19,8 +19,9 @@ class SqlDialect {
     virtual std::string_view name() const = 0;
     // A statement text of the module as this server must receive it.
     virtual std::string statementText(std::string_view sql) const = 0;
-    // The query listing a table's columns with their type names, which lets a batch
-    // of inserts go as one statement; empty where batches run as written.
+    // Whether a batch of inserts into one table goes as one statement; then the query
+    // listing a table's columns with their type names tells how.
+    virtual bool batchesInserts() const = 0;
     virtual std::string columnTypesQuery(std::string_view table) const = 0;
     // A batch of inserts as one statement, given its table's column types; empty
     // when it runs as written.

@@ -163,12 +163,6 @@ std::string leadingKeyword(std::string_view statement) {
 
 namespace {
 
-bool isIdentifierByte(char c) {
-    auto b = static_cast<unsigned char>(c);
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
-           c == '$' || b >= 0x80;
-}
-
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -192,8 +186,15 @@ size_t literalEnd(std::string_view s, size_t i, bool& doubled) {
     return std::string_view::npos;
 }
 
-// Index just past a number starting at `i`; npos for forms kept as written.
-size_t numberEnd(std::string_view s, size_t i, bool& real) {
+}  // namespace
+
+bool isSqlNameByte(char c) {
+    auto b = static_cast<unsigned char>(c);
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '$' || b >= 0x80;
+}
+
+size_t sqlNumberEnd(std::string_view s, size_t i, bool& real) {
     real = false;
     size_t k = i;
     if (s.substr(k, 2) == "0x" || s.substr(k, 2) == "0X") return std::string_view::npos;
@@ -211,11 +212,9 @@ size_t numberEnd(std::string_view s, size_t i, bool& real) {
         real = true;
         k = e;
     }
-    if (k < s.size() && (isIdentifierByte(s[k]) || s[k] == '.')) return std::string_view::npos;
+    if (k < s.size() && (isSqlNameByte(s[k]) || s[k] == '.')) return std::string_view::npos;
     return k;
 }
-
-}  // namespace
 
 void ParameterisedStatement::clear() {
     shape.clear();
@@ -238,7 +237,7 @@ bool parameterise(std::string_view s, ParameterisedStatement& out) {
         }
         if (c == '\'') {
             // x'..' is a blob.
-            if ((previous == 'x' || previous == 'X') && (i < 2 || !isIdentifierByte(s[i - 2])))
+            if ((previous == 'x' || previous == 'X') && (i < 2 || !isSqlNameByte(s[i - 2])))
                 return false;
             bool doubled = false;
             size_t end = literalEnd(s, i, doubled);
@@ -263,12 +262,12 @@ bool parameterise(std::string_view s, ParameterisedStatement& out) {
             if (end == std::string_view::npos) return false;
             out.shape.append(s.substr(i, end - i));
             i = end;
-        } else if (c == '?' || c == ':' || c == '@' || (c == '$' && !isIdentifierByte(previous))) {
+        } else if (c == '?' || c == ':' || c == '@' || (c == '$' && !isSqlNameByte(previous))) {
             return false;
         } else if ((isDigit(c) || (c == '.' && i + 1 < s.size() && isDigit(s[i + 1]))) &&
-                   !isIdentifierByte(previous)) {
+                   !isSqlNameByte(previous)) {
             bool real = false;
-            size_t end = numberEnd(s, i, real);
+            size_t end = sqlNumberEnd(s, i, real);
             if (end == std::string_view::npos) return false;
             SqlLiteral literal;
             const char* first = s.data() + i;
@@ -284,9 +283,9 @@ bool parameterise(std::string_view s, ParameterisedStatement& out) {
                 out.shape.append(first, last);  // beyond 64 bits: the engine decides
             }
             i = end;
-        } else if (isIdentifierByte(c)) {
+        } else if (isSqlNameByte(c)) {
             size_t end = i;
-            while (end < s.size() && isIdentifierByte(s[end])) ++end;
+            while (end < s.size() && isSqlNameByte(s[end])) ++end;
             if (equalsWord(s.substr(i, end - i), "SELECT")) return false;
             out.shape.append(s.substr(i, end - i));
             i = end;

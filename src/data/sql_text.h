@@ -64,6 +64,15 @@ std::string columnNameKey(std::string_view name);
 // comments; each without its ';' and without surrounding blanks; empty ones dropped.
 std::vector<std::string_view> splitStatements(std::string_view sql);
 
+// A byte of an unquoted name: ASCII letters and digits, '_', '$' and every byte of a
+// multi-byte character.
+bool isSqlNameByte(char c);
+
+// Index just past the unsigned number starting at sql[i] (digits, a fraction, an
+// exponent; `real` tells whether it has either); npos for forms kept as written: a
+// hexadecimal number, or one run into a name.
+size_t sqlNumberEnd(std::string_view sql, size_t i, bool& real);
+
 // The first word of a statement in upper case, after blanks and comments.
 std::string leadingKeyword(std::string_view statement);
 
