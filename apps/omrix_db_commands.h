@@ -9,7 +9,7 @@
 #include <map>
 #include <string>
 
-#include "data/database.h"
+#include "data/core/database.h"
 
 namespace omrix::db_tool {
 

@@ -3,8 +3,8 @@
 
 #include "context/app_context.h"
 #include "context/ini_file.h"
-#include "data/database.h"
-#include "data/schema.h"
+#include "data/core/database.h"
+#include "data/core/schema.h"
 #include "omrix_db_commands.h"
 
 namespace omrix::db_tool {

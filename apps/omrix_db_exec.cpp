@@ -1,7 +1,7 @@
 #include <cstdio>
 #include <string>
 
-#include "data/sql_text.h"
+#include "data/drivers/sql_text.h"
 #include "omrix_db_commands.h"
 #include "util/bounded_file.h"
 

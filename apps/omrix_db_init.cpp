@@ -1,4 +1,4 @@
-#include "data/schema.h"
+#include "data/core/schema.h"
 #include "omrix_db_commands.h"
 
 namespace omrix::db_tool {

@@ -9,7 +9,7 @@
 #include "app/startup_sequence.h"
 #include "context/app_context.h"
 #include "context/command_line.h"
-#include "data/database.h"
+#include "data/core/database.h"
 #include "print_window/main_print_window.h"
 #include "print_window/message_box_window.h"
 #include "program_version.h"

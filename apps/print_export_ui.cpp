@@ -14,7 +14,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "reports/report.h"
+#include "reports/launch/report.h"
 
 namespace omrix::apps {
 namespace {

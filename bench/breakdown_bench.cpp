@@ -16,12 +16,12 @@
 #include <string>
 
 #include "bench_clock.h"
-#include "breakdown/omrix_dbt_uchiwake.h"
-#include "breakdown/uchiwake_loader.h"
-#include "breakdown/ucw_tree.h"
+#include "breakdown/tables/omrix_dbt_uchiwake.h"
+#include "breakdown/tree/uchiwake_loader.h"
+#include "breakdown/tree/ucw_tree.h"
 #include "context/app_context.h"
-#include "data/database.h"
-#include "data/schema.h"
+#include "data/core/database.h"
+#include "data/core/schema.h"
 #include "platform/calculator.h"
 
 namespace {

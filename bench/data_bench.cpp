@@ -17,10 +17,10 @@
 #include <vector>
 
 #include "bench_clock.h"
-#include "data/database.h"
-#include "data/record_conventions.h"
-#include "data/schema.h"
-#include "data/sql_text.h"
+#include "data/core/database.h"
+#include "data/tables/record_conventions.h"
+#include "data/core/schema.h"
+#include "data/drivers/sql_text.h"
 #include "util/currency.h"
 
 namespace {

@@ -21,21 +21,21 @@
 #include <vector>
 
 #include "bench_clock.h"
-#include "breakdown/omrix_dbt_uchiwake_name.h"
-#include "breakdown/uchiwake_loader.h"
-#include "breakdown/uchiwake_records.h"
+#include "breakdown/tables/omrix_dbt_uchiwake_name.h"
+#include "breakdown/tree/uchiwake_loader.h"
+#include "breakdown/tables/uchiwake_records.h"
 #include "context/app_context.h"
-#include "data/database.h"
-#include "data/record_conventions.h"
-#include "data/schema.h"
-#include "data/sql_text.h"
+#include "data/core/database.h"
+#include "data/tables/record_conventions.h"
+#include "data/core/schema.h"
+#include "data/drivers/sql_text.h"
 #include "demo/demo_database.h"
 #include "level_tree/level_tree_model.h"
 #include "print/print_convert.h"
 #include "print/print_row.h"
 #include "print/print_rows_generator.h"
 #include "print/print_rows_write.h"
-#include "project/bukken_hensu.h"
+#include "project/tables/bukken_hensu.h"
 
 namespace {
 

@@ -18,11 +18,11 @@
 
 #include "bench_clock.h"
 #include "context/app_context.h"
-#include "data/database.h"
-#include "data/schema.h"
+#include "data/core/database.h"
+#include "data/core/schema.h"
 #include "print/print_row.h"
-#include "reports/gui_application.h"
-#include "reports/report.h"
+#include "reports/engine/gui_application.h"
+#include "reports/launch/report.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include "context/app_context.h"
 #include "context/command_line.h"
 #include "context/ini_file.h"
-#include "data/database.h"
+#include "data/core/database.h"
 #include "platform/ini_write.h"
 #include "platform/main_program.h"
 #include "util/text.h"

@@ -2,17 +2,17 @@
 
 #include <vector>
 
-#include "breakdown/edit_ucw.h"
-#include "breakdown/omrix_dbt_uchiwake_name.h"
-#include "breakdown/uchiwake_loader.h"
+#include "breakdown/tree/edit_ucw.h"
+#include "breakdown/tables/omrix_dbt_uchiwake_name.h"
+#include "breakdown/tree/uchiwake_loader.h"
 #include "context/app_context.h"
 #include "context/command_line.h"
 #include "context/ini_file.h"
-#include "data/database.h"
-#include "data/jisha_tantosha_master.h"
-#include "data/kankyo_master.h"
+#include "data/core/database.h"
+#include "data/tables/jisha_tantosha_master.h"
+#include "data/tables/kankyo_master.h"
 #include "platform/messages.h"
-#include "project/bukken_hensu.h"
+#include "project/tables/bukken_hensu.h"
 #include "util/numbers.h"
 #include "util/text.h"
 

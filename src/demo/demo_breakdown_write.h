@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "data/database.h"
+#include "data/core/database.h"
 #include "demo/demo_breakdown.h"
 
 namespace omrix::demo {

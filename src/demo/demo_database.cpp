@@ -1,6 +1,6 @@
 #include "demo/demo_database.h"
 
-#include "data/record_conventions.h"
+#include "data/tables/record_conventions.h"
 #include "demo/demo_amounts.h"
 #include "demo/demo_breakdown.h"
 #include "demo/demo_breakdown_write.h"

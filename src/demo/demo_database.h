@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "data/database.h"
+#include "data/core/database.h"
 #include "util/currency.h"
 
 namespace omrix::demo {

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "breakdown/kind_flags.h"
+#include "breakdown/tables/kind_flags.h"
 #include "util/currency.h"
 
 namespace omrix::demo {

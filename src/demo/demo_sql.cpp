@@ -1,7 +1,7 @@
 #include "demo/demo_sql.h"
 
-#include "data/record_conventions.h"
-#include "data/table_write.h"
+#include "data/tables/record_conventions.h"
+#include "data/tables/table_write.h"
 
 namespace omrix::demo {
 

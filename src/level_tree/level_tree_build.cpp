@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "breakdown/edit_ucw.h"
+#include "breakdown/tree/edit_ucw.h"
 #include "level_tree/level_tree_model.h"
 #include "util/aligned_text.h"
 

@@ -1,8 +1,8 @@
 #include "print/page_name_rows.h"
 
-#include "breakdown/edit_ucw.h"
-#include "breakdown/omrix_dbt_uchiwake.h"
-#include "data/database.h"
+#include "breakdown/tree/edit_ucw.h"
+#include "breakdown/tables/omrix_dbt_uchiwake.h"
+#include "data/core/database.h"
 #include "level_tree/level_tree_model.h"
 #include "platform/messages.h"
 #include "util/numbers.h"

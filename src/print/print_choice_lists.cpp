@@ -1,7 +1,7 @@
 #include "print/print_choice_lists.h"
 
-#include "data/jisha_master.h"
-#include "data/print_format_master.h"
+#include "data/tables/jisha_master.h"
+#include "data/tables/print_format_master.h"
 #include "platform/messages.h"
 
 namespace omrix::print {

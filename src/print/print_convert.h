@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "breakdown/uchiwake_records.h"
+#include "breakdown/tables/uchiwake_records.h"
 #include "print/print_options.h"
 #include "print/print_row.h"
 

@@ -6,7 +6,7 @@
 #include <iosfwd>
 #include <string_view>
 
-#include "breakdown/progress_bar.h"
+#include "breakdown/tables/progress_bar.h"
 
 namespace omrix::print {
 

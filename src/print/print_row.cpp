@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "data/record_conventions.h"
+#include "data/tables/record_conventions.h"
 #include "util/cp932.h"
 #include "util/text.h"
 #include "util/utf8.h"

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "data/audit_record.h"
+#include "data/tables/audit_record.h"
 #include "util/currency.h"
 #include "util/fixed_text.h"
 

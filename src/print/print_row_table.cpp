@@ -3,10 +3,10 @@
 #include <cmath>
 #include <string>
 
-#include "breakdown/progress_bar.h"
-#include "data/database.h"
-#include "data/program_database.h"
-#include "data/record_conventions.h"
+#include "breakdown/tables/progress_bar.h"
+#include "data/core/database.h"
+#include "data/core/program_database.h"
+#include "data/tables/record_conventions.h"
 
 namespace omrix::print {
 namespace {

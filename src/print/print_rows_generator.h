@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "breakdown/edit_ucw.h"
+#include "breakdown/tree/edit_ucw.h"
 #include "print/print_options.h"
 #include "print/print_row.h"
 #include "print/print_source.h"

@@ -6,7 +6,7 @@
 #include <unordered_map>
 #include <utility>
 
-#include "breakdown/ucw_walk.h"
+#include "breakdown/tree/ucw_walk.h"
 #include "level_tree/level_tree_model.h"
 #include "print/print_rows_generator.h"
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "breakdown/edit_ucw.h"
+#include "breakdown/tree/edit_ucw.h"
 #include "print/print_options.h"
 #include "print/print_row.h"
 

@@ -3,8 +3,8 @@
 #include <string_view>
 
 #include "context/app_context.h"
-#include "data/database.h"
-#include "data/program_database.h"
+#include "data/core/database.h"
+#include "data/core/program_database.h"
 #include "platform/messages.h"
 #include "print/print_progress.h"
 #include "print/print_row_table.h"

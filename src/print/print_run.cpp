@@ -1,7 +1,7 @@
 #include "print/print_run.h"
 
-#include "breakdown/edit_ucw.h"
-#include "breakdown/uchiwake_loader.h"
+#include "breakdown/tree/edit_ucw.h"
+#include "breakdown/tree/uchiwake_loader.h"
 #include "context/app_context.h"
 #include "level_tree/level_tree_model.h"
 #include "platform/messages.h"

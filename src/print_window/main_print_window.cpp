@@ -18,7 +18,7 @@
 #include <QVBoxLayout>
 #include <chrono>
 
-#include "breakdown/edit_ucw.h"
+#include "breakdown/tree/edit_ucw.h"
 #include "context/app_context.h"
 #include "context/ini_file.h"
 #include "print/print_choice_lists.h"
@@ -27,9 +27,9 @@
 #include "print_window/level_tree_widget.h"
 #include "print_window/page_name_window.h"
 #include "print_window/viewer_host_window.h"
-#include "project/koji_gaiyo_window.h"
-#include "project/mitsumoriyoko_window.h"
-#include "reports/report_set.h"
+#include "project/forms/koji_gaiyo_window.h"
+#include "project/forms/mitsumoriyoko_window.h"
+#include "reports/launch/report_set.h"
 #include "util/text.h"
 
 namespace omrix::print_window {

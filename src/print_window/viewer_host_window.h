@@ -2,7 +2,7 @@
 // The viewer windows of the reports as the main window's viewer host.
 
 #include "print_window/viewer_host.h"
-#include "reports/report_viewer_window.h"
+#include "reports/viewer/report_viewer_window.h"
 
 namespace omrix::print_window {
 

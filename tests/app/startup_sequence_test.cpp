@@ -7,11 +7,11 @@
 #include <thread>
 
 #include "app/startup_sequence.h"
-#include "breakdown/edit_ucw.h"
+#include "breakdown/tree/edit_ucw.h"
 #include "context/app_context.h"
 #include "context/ini_file.h"
 #include "context/temp_folder.h"
-#include "data/drevo_ext.h"
+#include "data/core/drevo_ext.h"
 #include "data/table_database.h"
 #include "platform/ini_write.h"
 

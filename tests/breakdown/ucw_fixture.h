@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "breakdown/edit_ucw.h"
-#include "breakdown/kind_flags.h"
-#include "breakdown/uchiwake_loader.h"
-#include "breakdown/uchiwake_records.h"
+#include "breakdown/tree/edit_ucw.h"
+#include "breakdown/tables/kind_flags.h"
+#include "breakdown/tree/uchiwake_loader.h"
+#include "breakdown/tables/uchiwake_records.h"
 
 namespace omrix::testing {
 

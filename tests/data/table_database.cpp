@@ -5,7 +5,7 @@
 #include <charconv>
 
 #include "context/app_context.h"
-#include "data/schema.h"
+#include "data/core/schema.h"
 #include "data/test_server.h"
 
 namespace omrix::testing {

@@ -13,7 +13,7 @@
 
 #include "context/fresh_context.h"
 #include "context/temp_folder.h"
-#include "data/database.h"
+#include "data/core/database.h"
 #include "platform/messages.h"
 #include "platform/password_key.h"
 

@@ -7,13 +7,13 @@
 #include <map>
 #include <tuple>
 
-#include "breakdown/edit_ucw.h"
-#include "breakdown/uchiwake_loader.h"
+#include "breakdown/tree/edit_ucw.h"
+#include "breakdown/tree/uchiwake_loader.h"
 #include "context/app_context.h"
-#include "data/jisha_tantosha_master.h"
-#include "data/master_names.h"
+#include "data/tables/jisha_tantosha_master.h"
+#include "data/tables/master_names.h"
 #include "demo/demo_fixture.h"
-#include "project/bukken_hensu.h"
+#include "project/tables/bukken_hensu.h"
 
 namespace omrix::testing {
 namespace {

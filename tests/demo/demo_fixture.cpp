@@ -3,8 +3,8 @@
 #include <sqlite3.h>
 
 #include "context/app_context.h"
-#include "data/schema.h"
-#include "data/sql_text.h"
+#include "data/core/schema.h"
+#include "data/drivers/sql_text.h"
 
 namespace omrix::testing {
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "context/temp_folder.h"
-#include "data/database.h"
+#include "data/core/database.h"
 #include "demo/demo_database.h"
 #include "platform/messages.h"
 

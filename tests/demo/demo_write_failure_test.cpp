@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "data/schema.h"
+#include "data/core/schema.h"
 #include "demo/demo_fixture.h"
 
 namespace omrix::testing {

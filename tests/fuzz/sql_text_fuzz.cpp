@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "data/record_conventions.h"
-#include "data/sql_text.h"
+#include "data/tables/record_conventions.h"
+#include "data/drivers/sql_text.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/startup_sequence.h"
-#include "breakdown/edit_ucw.h"
+#include "breakdown/tree/edit_ucw.h"
 #include "context/app_context.h"
 #include "data/table_database.h"
 #include "level_tree/level_tree_model.h"

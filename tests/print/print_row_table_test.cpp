@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "breakdown/progress_bar.h"
+#include "breakdown/tables/progress_bar.h"
 #include "context/app_context.h"
 #include "context/fresh_context.h"
-#include "data/database.h"
-#include "data/record_conventions.h"
+#include "data/core/database.h"
+#include "data/tables/record_conventions.h"
 #include "data/table_database.h"
 #include "print/numbered_rows.h"
 #include "print/print_row.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "context/app_context.h"
-#include "data/database.h"
+#include "data/core/database.h"
 #include "data/table_database.h"
 #include "platform/shown_messages.h"
 #include "print/numbered_rows.h"

@@ -5,7 +5,7 @@
 #include <QRadioButton>
 #include <QTableWidget>
 
-#include "breakdown/edit_ucw.h"
+#include "breakdown/tree/edit_ucw.h"
 #include "print/print_source.h"
 #include "print_window/page_name_window.h"
 #include "window_fixture.h"

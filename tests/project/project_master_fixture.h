@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "project/project_form.h"
+#include "project/forms/project_form.h"
 
 namespace omrix::project {
 

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "print/print_row.h"
-#include "reports/gui_application.h"
+#include "reports/engine/gui_application.h"
 
 namespace omrix::testing {
 namespace {

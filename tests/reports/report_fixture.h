@@ -11,7 +11,7 @@
 #include "context/temp_folder.h"
 #include "data/table_database.h"
 #include "export/program_output.h"
-#include "reports/report.h"
+#include "reports/launch/report.h"
 
 namespace omrix::testing {
 

@@ -1,0 +1,466 @@
+#include "data/drivers/odbc_driver.h"
+
+#include <sql.h>
+#include <sqlext.h>
+
+#include <charconv>
+#include <cstdlib>
+#include <vector>
+
+#include "data/drivers/odbc_row_block.h"
+#include "data/drivers/sql_text.h"
+
+namespace omrix::data {
+namespace {
+
+// How long a log-on waits for the server before it gives up.
+constexpr SQLULEN kLoginTimeoutSeconds = 30;
+// A failure the driver gave no native number for.
+constexpr int32_t kUnnumberedError = -1;
+constexpr size_t kMaxDiagnosticText = 1024;
+
+struct Diagnostic {
+    std::string state;
+    int32_t native = 0;
+    std::string text;
+
+    int32_t code() const { return native != 0 ? native : kUnnumberedError; }
+};
+
+// The first record's state and number, the texts of every record.
+Diagnostic diagnose(SQLSMALLINT type, SQLHANDLE handle) {
+    Diagnostic diagnostic;
+    for (SQLSMALLINT record = 1;; ++record) {
+        SQLCHAR state[SQL_SQLSTATE_SIZE + 1] = {};
+        SQLINTEGER native = 0;
+        SQLCHAR text[kMaxDiagnosticText] = {};
+        SQLSMALLINT length = 0;
+        SQLRETURN rc = SQLGetDiagRec(type, handle, record, state, &native, text,
+                                     static_cast<SQLSMALLINT>(sizeof text), &length);
+        if (!SQL_SUCCEEDED(rc)) break;
+        if (record == 1) {
+            diagnostic.state = reinterpret_cast<const char*>(state);
+            diagnostic.native = native;
+        } else {
+            diagnostic.text += "; ";
+        }
+        std::string_view line(reinterpret_cast<const char*>(text));
+        while (!line.empty() && (line.back() == '\n' || line.back() == ' ')) line.remove_suffix(1);
+        diagnostic.text += line;
+    }
+    if (diagnostic.text.empty()) diagnostic.text = "the ODBC driver gave no reason";
+    return diagnostic;
+}
+
+ColumnType columnTypeOf(SQLSMALLINT sqlType) {
+    switch (sqlType) {
+        case SQL_BIT:
+        case SQL_TINYINT:
+        case SQL_SMALLINT:
+        case SQL_INTEGER:
+        case SQL_BIGINT:
+            return ColumnType::Integer;
+        case SQL_REAL:
+        case SQL_FLOAT:
+        case SQL_DOUBLE:
+            return ColumnType::Real;
+        case SQL_BINARY:
+        case SQL_VARBINARY:
+        case SQL_LONGVARBINARY:
+            return ColumnType::Blob;
+        default:
+            return ColumnType::Text;  // decimals too: Currency reads them exactly
+    }
+}
+
+}  // namespace
+
+// The environment and connection handles, shared by the driver and its open cursors
+// so that a cursor read after the driver closed still has a live connection.
+struct OdbcConnection {
+    SQLHENV env = SQL_NULL_HENV;
+    SQLHDBC dbc = SQL_NULL_HDBC;
+    bool connected = false;
+
+    OdbcConnection() = default;
+    OdbcConnection(const OdbcConnection&) = delete;
+    OdbcConnection& operator=(const OdbcConnection&) = delete;
+    ~OdbcConnection() {
+        if (connected) SQLDisconnect(dbc);
+        if (dbc != SQL_NULL_HDBC) SQLFreeHandle(SQL_HANDLE_DBC, dbc);
+        if (env != SQL_NULL_HENV) SQLFreeHandle(SQL_HANDLE_ENV, env);
+    }
+};
+
+namespace {
+
+class StatementHandle {
+  public:
+    explicit StatementHandle(SQLHDBC dbc) {
+        if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, dbc, &handle_)))
+            handle_ = SQL_NULL_HSTMT;
+    }
+    ~StatementHandle() {
+        if (handle_ != SQL_NULL_HSTMT) SQLFreeHandle(SQL_HANDLE_STMT, handle_);
+    }
+    StatementHandle(const StatementHandle&) = delete;
+    StatementHandle& operator=(const StatementHandle&) = delete;
+    SQLHSTMT get() const { return handle_; }
+
+  private:
+    SQLHSTMT handle_ = SQL_NULL_HSTMT;
+};
+
+SQLRETURN executeDirect(SQLHSTMT statement, const std::string& text) {
+    return SQLExecDirect(statement, reinterpret_cast<SQLCHAR*>(const_cast<char*>(text.data())),
+                         static_cast<SQLINTEGER>(text.size()));
+}
+
+SQLSMALLINT resultColumns(SQLHSTMT statement) {
+    SQLSMALLINT columns = 0;
+    if (!SQL_SUCCEEDED(SQLNumResultCols(statement, &columns))) return 0;
+    return columns;
+}
+
+// Moves through the results of a statement text from `rc` (what SQLExecDirect gave)
+// until `stop` says a result is the one wanted or none is left. Fails with the
+// diagnostics of the first statement that failed.
+template <typename Stop>
+bool walkResults(SQLHSTMT statement, SQLRETURN rc, Diagnostic& failure, Stop stop) {
+    while (true) {
+        if (rc == SQL_ERROR || rc == SQL_INVALID_HANDLE) {
+            failure = diagnose(SQL_HANDLE_STMT, statement);
+            return false;
+        }
+        // SQL_NO_DATA here is a searched change that met no row.
+        if (rc != SQL_NO_DATA && stop()) return true;
+        rc = SQLMoreResults(statement);
+        if (rc == SQL_NO_DATA) return true;
+    }
+}
+
+class OdbcCursor : public Cursor {
+  public:
+    OdbcCursor(std::shared_ptr<OdbcConnection> connection, std::string text)
+        : connection_(std::move(connection)),
+          text_(std::move(text)),
+          statement_(connection_->dbc) {}
+
+    // Runs the text up to its first result with columns; false with `failure`.
+    bool run(Diagnostic& failure) {
+        if (statement_.get() == SQL_NULL_HSTMT) {
+            failure = diagnose(SQL_HANDLE_DBC, connection_->dbc);
+            return false;
+        }
+        SQLRETURN rc = executeDirect(statement_.get(), text_);
+        bool found = false;
+        if (!walkResults(statement_.get(), rc, failure,
+                         [&] { return found = resultColumns(statement_.get()) > 0; }))
+            return false;
+        if (!found) {
+            failure = {"", kUnnumberedError, "the statement returns no rows"};
+            return false;
+        }
+        describe();
+        return true;
+    }
+
+    int32_t step(bool& hasRow) override {
+        hasRow = false;
+        if (done_) return 0;
+        SQLRETURN rc = block_.bound() ? block_.next() : fetchRow();
+        if (rc == SQL_NO_DATA) {
+            finish();
+            return 0;
+        }
+        if (!SQL_SUCCEEDED(rc)) return fail();
+        hasRow = true;
+        return 0;
+    }
+
+    int32_t rewind() override {
+        block_.unbind();
+        SQLFreeStmt(statement_.get(), SQL_CLOSE);
+        done_ = false;
+        Diagnostic failure;
+        return run(failure) ? 0 : failure.code();
+    }
+
+    int columnCount() const override { return static_cast<int>(names_.size()); }
+    std::string_view columnName(int column) const override { return names_[column]; }
+    ColumnType columnType(int column) override {
+        bool isNull = block_.bound() ? block_.isNull(column) : nulls_[column];
+        return isNull ? ColumnType::Null : types_[column];
+    }
+    int64_t columnInt(int column) override {
+        std::string_view text = columnText(column);
+        int64_t value = 0;
+        if (std::from_chars(text.data(), text.data() + text.size(), value).ec != std::errc())
+            value = static_cast<int64_t>(std::strtod(text.data(), nullptr));
+        return value;
+    }
+    // The texts end in a NUL, in the block's buffers as in the strings.
+    double columnDouble(int column) override {
+        return std::strtod(columnText(column).data(), nullptr);
+    }
+    std::string_view columnText(int column) override {
+        return block_.bound() ? block_.text(column) : std::string_view(values_[column]);
+    }
+
+  private:
+    // Names and types of the result's columns; its rows are read a block at a time
+    // where the columns allow it, else value by value.
+    void describe() {
+        SQLSMALLINT count = resultColumns(statement_.get());
+        names_.assign(count, {});
+        types_.assign(count, ColumnType::Text);
+        values_.assign(count, {});
+        nulls_.assign(count, true);
+        std::vector<OdbcColumnShape> shapes(count);
+        for (SQLSMALLINT i = 0; i < count; ++i) {
+            SQLCHAR name[256] = {};
+            SQLSMALLINT nameLength = 0, digits = 0, nullable = 0;
+            SQLDescribeCol(statement_.get(), static_cast<SQLUSMALLINT>(i + 1), name,
+                           static_cast<SQLSMALLINT>(sizeof name), &nameLength, &shapes[i].sqlType,
+                           &shapes[i].size, &digits, &nullable);
+            names_[i] = reinterpret_cast<const char*>(name);
+            types_[i] = columnTypeOf(shapes[i].sqlType);
+        }
+        block_.bind(statement_.get(), shapes);
+    }
+
+    // The next row with every value read at once: for results that cannot be bound.
+    SQLRETURN fetchRow() {
+        SQLRETURN rc = SQLFetch(statement_.get());
+        if (!SQL_SUCCEEDED(rc)) return rc;
+        for (size_t column = 0; column < values_.size(); ++column) {
+            bool isNull = false;
+            if (!readColumnText(statement_.get(), static_cast<int>(column), values_[column],
+                                isNull))
+                return SQL_ERROR;
+            nulls_[column] = isNull;
+        }
+        return rc;
+    }
+
+    // A finished read gives its result back to the server at once.
+    void finish() {
+        done_ = true;
+        block_.unbind();
+        SQLFreeStmt(statement_.get(), SQL_CLOSE);
+    }
+
+    int32_t fail() {
+        Diagnostic failure = diagnose(SQL_HANDLE_STMT, statement_.get());
+        finish();
+        return failure.code();
+    }
+
+    std::shared_ptr<OdbcConnection> connection_;
+    std::string text_;
+    OdbcRowBlock block_;  // its buffers outlive the statement bound to them
+    StatementHandle statement_;
+    std::vector<std::string> names_;
+    std::vector<ColumnType> types_;
+    std::vector<std::string> values_;
+    std::vector<bool> nulls_;
+    bool done_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<OdbcDriver> OdbcDriver::connect(const std::string& connectionString, int32_t& code,
+                                                std::string& error) {
+    auto connection = std::make_shared<OdbcConnection>();
+    code = kUnnumberedError;
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &connection->env)) ||
+        !SQL_SUCCEEDED(SQLSetEnvAttr(connection->env, SQL_ATTR_ODBC_VERSION,
+                                     reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0)) ||
+        !SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_DBC, connection->env, &connection->dbc))) {
+        error = "the ODBC driver manager could not be set up";
+        return nullptr;
+    }
+    SQLSetConnectAttr(connection->dbc, SQL_ATTR_LOGIN_TIMEOUT,
+                      reinterpret_cast<SQLPOINTER>(kLoginTimeoutSeconds), 0);
+    SQLRETURN rc =
+        SQLDriverConnect(connection->dbc, nullptr,
+                         reinterpret_cast<SQLCHAR*>(const_cast<char*>(connectionString.c_str())),
+                         SQL_NTS, nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT);
+    if (!SQL_SUCCEEDED(rc)) {
+        Diagnostic failure = diagnose(SQL_HANDLE_DBC, connection->dbc);
+        code = failure.code();
+        error = failure.text;
+        return nullptr;
+    }
+    connection->connected = true;
+    SQLCHAR dbms[256] = {};
+    SQLSMALLINT length = 0;
+    SQLGetInfo(connection->dbc, SQL_DBMS_NAME, dbms, static_cast<SQLSMALLINT>(sizeof dbms),
+               &length);
+    code = 0;
+    return std::unique_ptr<OdbcDriver>(
+        new OdbcDriver(std::move(connection), dialectForDbms(reinterpret_cast<const char*>(dbms))));
+}
+
+OdbcDriver::OdbcDriver(std::shared_ptr<OdbcConnection> connection,
+                       std::unique_ptr<SqlDialect> dialect)
+    : connection_(std::move(connection)), dialect_(std::move(dialect)) {}
+
+OdbcDriver::~OdbcDriver() {
+    close();
+}
+
+void OdbcDriver::close() {
+    if (!connection_) return;
+    // An open transaction ends with the connection, as on the server: rolled back.
+    if (level_ > 0) SQLEndTran(SQL_HANDLE_DBC, connection_->dbc, SQL_ROLLBACK);
+    connection_.reset();
+    level_ = 0;
+}
+
+std::string OdbcDriver::schemaText(std::string_view schemaSql) const {
+    return dialect_->schemaText(schemaSql);
+}
+
+ExecResult OdbcDriver::execute(std::string_view sql) {
+    ExecResult result;
+    if (!connection_) {
+        lastError_ = "not connected";
+        result.code = kUnnumberedError;
+        return result;
+    }
+    StatementHandle statement(connection_->dbc);
+    Diagnostic failure;
+    if (statement.get() == SQL_NULL_HSTMT) {
+        failure = diagnose(SQL_HANDLE_DBC, connection_->dbc);
+    } else {
+        // Every statement of the text counts, as SQL Server's batches do.
+        SQLRETURN rc = executeDirect(statement.get(), serverText(sql));
+        int64_t affected = 0;
+        bool ok = walkResults(statement.get(), rc, failure, [&] {
+            SQLLEN rows = 0;
+            if (resultColumns(statement.get()) == 0 &&
+                SQL_SUCCEEDED(SQLRowCount(statement.get(), &rows)) && rows > 0)
+                affected += rows;
+            return false;
+        });
+        result.affected = static_cast<int32_t>(affected);
+        if (ok) return result;
+    }
+    lastError_ = failure.text;
+    result.code = failure.code();
+    result.keyViolation = dialect_->isKeyViolation(failure.state, failure.native);
+    return result;
+}
+
+// The text as the server takes it, a batch of inserts as one statement where the
+// dialect has a form for it.
+std::string OdbcDriver::serverText(std::string_view sql) {
+    std::string text = dialect_->statementText(sql);
+    std::string keyword = leadingKeyword(text);
+    if (keyword == "CREATE" || keyword == "DROP" || keyword == "ALTER") columnTypes_.clear();
+    InsertBatch batch;
+    if (keyword != "INSERT" || !dialect_->batchesInserts() || !parseInsertBatch(text, batch))
+        return text;
+    std::string one = dialect_->insertBatchText(batch, columnTypes(batch.table));
+    return one.empty() ? text : one;
+}
+
+const ColumnTypeNames& OdbcDriver::columnTypes(const std::string& table) {
+    auto known = columnTypes_.find(table);
+    if (known != columnTypes_.end()) return known->second;
+    ColumnTypeNames& types = columnTypes_[table];
+    std::string query = dialect_->columnTypesQuery(table);
+    std::unique_ptr<Cursor> cursor;
+    if (query.empty() || openCursor(query, cursor) != 0) return types;
+    bool hasRow = false;
+    while (cursor->step(hasRow) == 0 && hasRow)
+        types[columnNameKey(cursor->columnText(0))] = cursor->columnText(1);
+    return types;
+}
+
+int32_t OdbcDriver::runSimple(const std::string& sql) {
+    if (sql.empty()) return 0;
+    return execute(sql).code;
+}
+
+std::string OdbcDriver::savepointName(int32_t level) const {
+    return "omrix_level_" + std::to_string(level);
+}
+
+int32_t OdbcDriver::beginTrans() {
+    if (!connection_) return 0;
+    if (level_ > 0) {
+        if (runSimple(dialect_->savepoint(savepointName(level_ + 1))) != 0) return 0;
+        return ++level_;
+    }
+    SQLRETURN rc = SQLSetConnectAttr(connection_->dbc, SQL_ATTR_AUTOCOMMIT,
+                                     reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0);
+    if (!SQL_SUCCEEDED(rc)) {
+        lastError_ = diagnose(SQL_HANDLE_DBC, connection_->dbc).text;
+        return 0;
+    }
+    return level_ = 1;
+}
+
+int32_t OdbcDriver::endTransaction(bool commit) {
+    SQLRETURN rc = SQLEndTran(SQL_HANDLE_DBC, connection_->dbc, commit ? SQL_COMMIT : SQL_ROLLBACK);
+    int32_t code = 0;
+    if (!SQL_SUCCEEDED(rc)) {
+        Diagnostic failure = diagnose(SQL_HANDLE_DBC, connection_->dbc);
+        lastError_ = failure.text;
+        code = failure.code();
+        // A commit that failed leaves nothing half-open behind.
+        if (commit) SQLEndTran(SQL_HANDLE_DBC, connection_->dbc, SQL_ROLLBACK);
+    }
+    SQLSetConnectAttr(connection_->dbc, SQL_ATTR_AUTOCOMMIT,
+                      reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
+    level_ = 0;
+    return code;
+}
+
+int32_t OdbcDriver::commitTrans() {
+    if (!connection_ || level_ == 0) {
+        lastError_ = "no transaction to commit";
+        return kUnnumberedError;
+    }
+    if (level_ > 1) {
+        int32_t rc = runSimple(dialect_->releaseSavepoint(savepointName(level_)));
+        if (rc == 0) --level_;
+        return rc;
+    }
+    return endTransaction(true);
+}
+
+int32_t OdbcDriver::rollbackTrans() {
+    if (!connection_ || level_ == 0) {
+        lastError_ = "no transaction to roll back";
+        return kUnnumberedError;
+    }
+    if (level_ > 1) {
+        std::string name = savepointName(level_);
+        int32_t rc = runSimple(dialect_->rollbackToSavepoint(name));
+        if (rc == 0) rc = runSimple(dialect_->releaseSavepoint(name));
+        if (rc == 0) --level_;
+        return rc;
+    }
+    return endTransaction(false);
+}
+
+int32_t OdbcDriver::openCursor(std::string_view sql, std::unique_ptr<Cursor>& cursor) {
+    cursor.reset();
+    if (!connection_) {
+        lastError_ = "not connected";
+        return kUnnumberedError;
+    }
+    auto opened = std::make_unique<OdbcCursor>(connection_, dialect_->statementText(sql));
+    Diagnostic failure;
+    if (!opened->run(failure)) {
+        lastError_ = failure.text;
+        return failure.code();
+    }
+    cursor = std::move(opened);
+    return 0;
+}
+
+}  // namespace omrix::data

@@ -1,0 +1,17 @@
+#include "project/forms/mitsumoriyoko_window.h"
+
+#include "project/forms/mitsumoriyoko_form.h"
+
+namespace omrix::project {
+
+Frm_Omrix_Print_Mitsumoriyoko::Frm_Omrix_Print_Mitsumoriyoko(ProjectFormInputs inputs,
+                                                             QWidget* parent)
+    : ProjectFormWindow(std::make_unique<MitsumoriyokoForm>(std::move(inputs)),
+                        "Frm_Omrix_Print_Mitsumoriyoko", QString::fromUtf8("見積要項"), parent) {}
+
+void showMitsumoriyokoModal(QWidget* parent) {
+    Frm_Omrix_Print_Mitsumoriyoko window(projectFormInputsFromContext(), parent);
+    window.exec();
+}
+
+}  // namespace omrix::project

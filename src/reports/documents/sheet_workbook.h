@@ -1,0 +1,17 @@
+#pragma once
+// The construction overview and estimate summary as Excel workbooks: one form-like
+// worksheet per sheet of the PDF, with the same labels and values.
+
+#include <string>
+#include <vector>
+
+#include "reports/engine/report_design.h"
+#include "reports/documents/sheet_data.h"
+
+namespace omrix::reports {
+
+// The worksheet is named for the document's title ("工事概要", "見積要項").
+bool writeSheetWorkbook(const std::string& path, const DesignInfo& design,
+                        const std::vector<SheetModel>& sheets, std::string& error);
+
+}  // namespace omrix::reports

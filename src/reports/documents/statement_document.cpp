@@ -1,0 +1,226 @@
+#include "reports/documents/statement_document.h"
+
+#include <algorithm>
+
+#include "reports/engine/money_text.h"
+#include "reports/engine/project_heading.h"
+#include "reports/engine/report_connection.h"
+#include "reports/documents/statement_workbook.h"
+#include "util/text.h"
+
+namespace omrix::reports {
+namespace {
+
+constexpr double kThick = 0.4;
+constexpr double kMedium = 0.25;
+constexpr double kThin = 0.12;
+constexpr double kPad = 1.0;  // text keeps this far from the cell's rules
+
+}  // namespace
+
+StatementDocument::StatementDocument(const DesignInfo& design, StatementHeading heading,
+                                     StatementPageIndex index, data::CCCDBS_DataBase& db)
+    : design_(design),
+      geometry_(statementGeometry(design.design)),
+      heading_(std::move(heading)),
+      index_(std::move(index)),
+      db_(db) {}
+
+int StatementDocument::pageCount() const {
+    return std::max(1, index_.pageCount());
+}
+
+const StatementPage* StatementDocument::readPage(int page) const {
+    readError_.clear();
+    if (page < 1 || page > index_.pageCount()) return nullptr;
+    const int offset = page - cachedFirst_;
+    if (cachedFirst_ > 0 && offset >= 0 && offset < static_cast<int>(cached_.size())) {
+        return &cached_[static_cast<std::size_t>(offset)];
+    }
+    const bool onward = cachedFirst_ > 0 && offset == static_cast<int>(cached_.size());
+    pagesPerRead_ = onward ? std::min(2 * pagesPerRead_, kMostPagesPerRead) : kPagesPerRead;
+    cachedFirst_ = 0;
+    if (!index_.readPages(db_, page, pagesPerRead_, cached_, readError_)) return nullptr;
+    cachedFirst_ = page;
+    return &cached_.front();
+}
+
+PageLabel StatementDocument::pageLabel(int page) const {
+    if (page < 1 || page > index_.pageCount()) return {};
+    return {.known = true,
+            .頁番号 = index_.pageNumber(page),
+            .表示頁番号 = index_.displayPageNumber(page),
+            .頁名称 = index_.pageName(page)};
+}
+
+void StatementDocument::paintPage(PagePainter& p, int page) const {
+    const StatementPage* data = readPage(page);
+    paintHeader(p, data);
+    paintGrid(p);
+    if (data != nullptr) {
+        for (std::size_t i = 0; i < data->lines.size(); ++i)
+            paintLine(p, data->lines[i], lineSlot(*data, i));
+    }
+    paintPageNumber(p, design_.paper, page, pageCount());
+}
+
+bool StatementDocument::writeWorkbook(const std::string& path, std::string& error) const {
+    return writeStatementWorkbook(path, design_, heading_, index_, db_, error);
+}
+
+void StatementDocument::paintHeader(PagePainter& p, const StatementPage* page) const {
+    const StatementGeometry& g = geometry_;
+    const StatementHeaderBand& band = g.band;
+    const double left = g.margins.leftMm;
+    const double width = g.tableWidthMm();
+    const double top = g.margins.topMm;
+
+    // Title, centred, with a double rule under it.
+    TextStyle title{band.titleFontMm, Face::Mincho, Align::Center};
+    QString titleString = titleText(heading_.title);
+    p.text({left, top, width, band.titleHeightMm}, titleString, title);
+    double ruleWidth = p.textWidthMm(titleString, title) + 2 * band.titleRuleOverhangMm;
+    double ruleLeft = left + (width - ruleWidth) / 2;
+    const double ruleY = top + band.titleRuleMm;
+    p.line(ruleLeft, ruleY, ruleLeft + ruleWidth, ruleY, kMedium);
+    p.line(ruleLeft, ruleY + band.titleRuleGapMm, ruleLeft + ruleWidth, ruleY + band.titleRuleGapMm,
+           kThin);
+
+    // The statement's own page number, as the estimator numbered it.
+    if (page != nullptr) {
+        p.text({left + width - band.pageNoWidthMm, top, band.pageNoWidthMm, band.pageNoHeightMm},
+               "No. " + std::to_string(page->表示頁番号),
+               {band.pageNoFontMm, Face::Gothic, Align::Right});
+    }
+
+    // Project on the left, company on the right.
+    const double rowY = top + band.projectRowMm;
+    const double rowHeight = band.projectRowHeightMm;
+    const double projectWidth = width * band.projectShare;
+    const double nameLeft = left + band.labelWidthMm + 1;
+    p.text({left, rowY, band.labelWidthMm, rowHeight}, "工事名称",
+           {band.labelFontMm, Face::Gothic});
+    p.text({nameLeft, rowY, left + projectWidth - nameLeft, rowHeight}, heading_.projectName,
+           {band.nameFontMm, Face::Mincho});
+    p.line(left, rowY + band.projectRuleMm, left + projectWidth, rowY + band.projectRuleMm, kThin);
+    const double companyWidth = width * band.companyShare;
+    p.text({left + width - companyWidth, rowY, companyWidth, rowHeight}, heading_.company,
+           {band.nameFontMm, Face::Mincho, Align::Right});
+
+    // The page's name heads its lines.
+    if (page != nullptr && !page->頁名称.empty()) {
+        p.text({left, rowY + band.pageNameMm, projectWidth, band.pageNameHeightMm},
+               "【" + page->頁名称 + "】", {band.pageNameFontMm, Face::Gothic});
+    }
+}
+
+void StatementDocument::paintGrid(PagePainter& p) const {
+    const StatementGeometry& g = geometry_;
+    const double left = g.margins.leftMm;
+    const double right = left + g.tableWidthMm();
+    const double top = g.tableTopMm();
+    const double bodyTop = top + g.headingRowMm;
+    const double bottom = g.tableBottomMm();
+
+    p.fill({left, top, right - left, g.headingRowMm}, QColor(238, 238, 238));
+    for (int i = 1; i < kLinesPerPage; ++i) {
+        double y = bodyTop + i * g.lineMm;
+        p.line(left, y, right, y, kThin);
+    }
+    p.line(left, bodyTop, right, bodyTop, kMedium);
+    for (std::size_t c = 1; c < g.columns.size(); ++c) {
+        double x = g.columnLeftMm(c);
+        p.line(x, top, x, bottom, kThin);
+    }
+    p.frame({left, top, right - left, bottom - top}, kThick);
+
+    TextStyle heading{g.smallFontMm + 0.3, Face::Gothic, Align::Center};
+    TextStyle sub{g.smallFontMm - 0.2, Face::Gothic, Align::Center};
+    for (std::size_t c = 0; c < g.columns.size(); ++c) {
+        const StatementColumn& column = g.columns[c];
+        MmRect cell{g.columnLeftMm(c), top, column.widthMm, g.headingRowMm};
+        const std::string& text = heading_.columnHeadings[c];
+        if (isEstimateColumn(column.field)) {
+            p.text(cell.upperHalf().inset(kPad), text, heading);
+            p.text(cell.lowerHalf().inset(kPad), "単価／金額", sub);
+        } else {
+            p.text(cell.inset(kPad), text, heading);
+        }
+    }
+}
+
+void StatementDocument::paintLine(PagePainter& p, const StatementLine& line, int slot) const {
+    const StatementGeometry& g = geometry_;
+    const double y = g.tableTopMm() + g.headingRowMm + slot * g.lineMm;
+    TextStyle main{g.fontMm, Face::Mincho};
+    TextStyle small{g.smallFontMm, Face::Mincho};
+
+    for (std::size_t c = 0; c < g.columns.size(); ++c) {
+        const StatementColumn& column = g.columns[c];
+        MmRect cell = MmRect{g.columnLeftMm(c), y, column.widthMm, g.lineMm}.inset(kPad, 0.3);
+        TextStyle style = main;
+        style.align = fieldAlignment(column.field);
+        switch (column.field) {
+            case StatementField::DisplayNo:
+                p.text(cell, util::trimBlanks(line.表示番号名称), style);
+                break;
+            case StatementField::Name:
+                p.twoLines(cell, util::trimBlanks(line.名称[0]), util::trimBlanks(line.名称[1]),
+                           style);
+                break;
+            case StatementField::Spec:
+                p.twoLines(cell, util::trimBlanks(line.仕様[0]), util::trimBlanks(line.仕様[1]),
+                           style);
+                break;
+            case StatementField::Quantity:
+                p.text(cell, util::trimBlanks(line.内訳数量), style);
+                break;
+            case StatementField::Unit:
+                p.text(cell, util::trimBlanks(line.単位名称), style);
+                break;
+            case StatementField::UnitPrice:
+                p.text(cell, moneyText(line.単価[kSubmitted]), style);
+                break;
+            case StatementField::Amount:
+                p.text(cell, moneyText(line.金額[kSubmitted]), style);
+                break;
+            case StatementField::QuantityFormula:
+                p.wrappedText(cell, util::trimBlanks(line.数量計算式), small);
+                break;
+            case StatementField::PriceFormula:
+                p.wrappedText(cell, util::trimBlanks(line.単価計算式), small);
+                break;
+            case StatementField::Remarks:
+                style.sizeMm = g.smallFontMm;
+                p.twoLines(cell, util::trimBlanks(line.社内備考), util::trimBlanks(line.社外備考),
+                           style);
+                break;
+            default: {
+                int k = estimateIndex(column.field);
+                p.text(cell.upperHalf(), moneyText(line.単価[k]), style);
+                p.text(cell.lowerHalf(), moneyText(line.金額[k]), style);
+                break;
+            }
+        }
+    }
+}
+
+std::unique_ptr<ReportDocument> loadStatementDocument(const ReportSource& source,
+                                                      std::string& error) {
+    StatementPageIndex index;
+    if (!index.build(source.db, source.selection(), error)) return nullptr;
+
+    StatementHeading heading;
+    heading.title = std::string(source.design.title);
+    heading.company = source.formulaText(1);
+    ProjectHeading project = readProjectHeading(source.db, source.formula.value);
+    heading.projectName = project.projectName;
+    heading.breakdownName = project.breakdownName;
+    for (const StatementColumn& column : statementGeometry(source.design.design).columns)
+        heading.columnHeadings.push_back(columnHeading(column, source.formulaTexts));
+
+    return std::make_unique<StatementDocument>(source.design, std::move(heading), std::move(index),
+                                               source.db);
+}
+
+}  // namespace omrix::reports

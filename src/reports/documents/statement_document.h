@@ -1,0 +1,59 @@
+#pragma once
+// The breakdown statement (内訳書) in its five print types.
+
+#include <string>
+#include <vector>
+
+#include "reports/engine/report_document.h"
+#include "reports/engine/statement_columns.h"
+#include "reports/documents/statement_data.h"
+#include "reports/documents/statement_page_index.h"
+
+namespace omrix::reports {
+
+struct StatementHeading {
+    std::string title;
+    std::string company;      // formula field 1
+    std::string projectName;  // 工事名称
+    std::string breakdownName;
+    std::vector<std::string> columnHeadings;  // one per column of the geometry
+};
+
+// Pages are read through the index as they are painted, over the report's connection,
+// which must outlive the document. The last page read is kept, because a viewer paints
+// the page it shows more than once.
+class StatementDocument : public ReportDocument {
+  public:
+    StatementDocument(const DesignInfo& design, StatementHeading heading, StatementPageIndex index,
+                      data::CCCDBS_DataBase& db);
+    // A statement without rows still prints its empty form: one page.
+    int pageCount() const override;
+    void paintPage(PagePainter& painter, int page) const override;
+    PageLabel pageLabel(int page) const override;
+    bool readsOnDemand() const override { return true; }
+    std::string readError() const override { return readError_; }
+    bool writeWorkbook(const std::string& path, std::string& error) const override;
+
+    const StatementPageIndex& index() const { return index_; }
+    const StatementHeading& heading() const { return heading_; }
+
+  private:
+    // Null for the empty form or a page that cannot be read.
+    const StatementPage* readPage(int page) const;
+    void paintHeader(PagePainter& p, const StatementPage* page) const;
+    void paintGrid(PagePainter& p) const;
+    void paintLine(PagePainter& p, const StatementLine& line, int slot) const;
+
+    const DesignInfo& design_;
+    const StatementGeometry& geometry_;
+    StatementHeading heading_;
+    StatementPageIndex index_;
+    data::CCCDBS_DataBase& db_;
+    // The pages last read, from cachedFirst_ on.
+    mutable int cachedFirst_ = 0;
+    mutable std::vector<StatementPage> cached_;
+    mutable int pagesPerRead_ = kPagesPerRead;
+    mutable std::string readError_;
+};
+
+}  // namespace omrix::reports

@@ -1,0 +1,43 @@
+#pragma once
+// A report reads through a connection of its own, opened from its log-on texts, so
+// that a preview left open never holds the program's connection.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/core/database.h"
+#include "data/tables/record_fields.h"
+#include "reports/engine/report_object.h"
+
+namespace omrix::reports {
+
+// A data-source name is an ODBC data source, logged on to with the report's user,
+// password and database. An empty one means the program's own database: the file of
+// AppContext.Database when that is open on SQLite, else the database the INI names,
+// logged on to as the program does. Null with `error`.
+std::unique_ptr<data::CCCDBS_DataBase> openReportConnection(const LogOnInfo& logOn,
+                                                            std::string& error);
+
+// Reads every row of the query into records through a field list (record, visitor),
+// as the table modules list their columns. False with `error` when it cannot run.
+template <typename Row, typename Fields>
+bool readReportRows(data::CCCDBS_DataBase& db, const std::string& sql, std::vector<Row>& rows,
+                    Fields fields, std::string& error) {
+    auto rs = db.fnOpenRecordSet(sql);
+    if (!rs) {
+        error = "the report cannot read its rows: " + sql;
+        std::string reason = db.lastErrorText();
+        if (!reason.empty()) error += " (" + reason + ")";
+        return false;
+    }
+    data::FieldReader reader(*rs);
+    while (!rs->pbEOF()) {
+        fields(rows.emplace_back(), reader);
+        if (!rs->fnMoveNext()) break;
+    }
+    rs->fnClose();
+    return true;
+}
+
+}  // namespace omrix::reports

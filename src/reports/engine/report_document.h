@@ -1,0 +1,73 @@
+#pragma once
+// What a report has once it has read its rows: pages it can paint. One kind per
+// family of designs (statement, unit-price tables, the two sheets).
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/core/database.h"
+#include "reports/engine/page_painter.h"
+#include "reports/engine/report_design.h"
+#include "reports/engine/row_selection.h"
+#include "reports/engine/selection_formula.h"
+
+namespace omrix::reports {
+
+// 頁番号, 表示頁番号 and 頁名称 of a statement page, for the viewer's status line.
+struct PageLabel {
+    bool known = false;
+    int32_t 頁番号 = 0;
+    int32_t 表示頁番号 = 0;
+    std::string 頁名称;
+};
+
+class ReportDocument {
+  public:
+    virtual ~ReportDocument() = default;
+    virtual int pageCount() const = 0;
+    // page is 1-based and within pageCount(); the painter is in millimetres of the paper.
+    virtual void paintPage(PagePainter& painter, int page) const = 0;
+    // The statement's own numbering and name of a page; empty for the other documents.
+    virtual PageLabel pageLabel(int page) const {
+        (void)page;
+        return {};
+    }
+    // Documents that read their pages as they paint them keep the connection open.
+    virtual bool readsOnDemand() const { return false; }
+    // Why the last page painted could not be read in full; "" when it could.
+    virtual std::string readError() const { return {}; }
+    // The same pages as an Excel workbook at `path`; false with the reason in `error`.
+    virtual bool writeWorkbook(const std::string& path, std::string& error) const = 0;
+};
+
+// What the loaders get from the report object.
+struct ReportSource {
+    data::CCCDBS_DataBase& db;
+    const DesignInfo& design;
+    SelectionFormula formula;
+    std::vector<std::string> locations;     // of tables 1, 2, …
+    std::vector<std::string> formulaTexts;  // unquoted, of fields 1, 2, …
+
+    std::string formulaText(int field) const {
+        return field >= 1 && field <= static_cast<int>(formulaTexts.size())
+                   ? formulaTexts[static_cast<std::size_t>(field - 1)]
+                   : std::string();
+    }
+    RowSelection selection() const { return {locations.front(), formula.column, formula.value}; }
+    // "Select * From <table 1> Where 削除区分 = '0' And (<column> = <value>)"
+    std::string selectionSql(std::string_view orderBy = {}) const {
+        return selection().sql("*", {}, orderBy);
+    }
+};
+
+std::unique_ptr<ReportDocument> loadStatementDocument(const ReportSource& source,
+                                                      std::string& error);
+std::unique_ptr<ReportDocument> loadDaikaDocument(const ReportSource& source, std::string& error);
+std::unique_ptr<ReportDocument> loadSheetDocument(const ReportSource& source, std::string& error);
+
+// The footer every page carries: "n / N", centred under the page's body.
+void paintPageNumber(PagePainter& painter, const Paper& paper, int page, int pageCount);
+
+}  // namespace omrix::reports

@@ -1,0 +1,227 @@
+#include "reports/launch/report.h"
+
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QRectF>
+
+#include "data/drivers/sql_text.h"
+#include "reports/engine/formula_text.h"
+#include "reports/engine/gui_application.h"
+#include "reports/engine/report_connection.h"
+#include "reports/engine/report_document.h"
+
+namespace omrix::reports {
+namespace {
+
+QPageSize pageSizeOf(const Paper& paper) {
+    return QPageSize(paper.size == PaperSize::JisB5 ? QPageSize::JisB5 : QPageSize::A4);
+}
+
+}  // namespace
+
+Report::Report(ReportDesign design)
+    : design_(designInfo(design)),
+      database_(designInfo(design).tables.size()),
+      formulaFields_("formula field",
+                     static_cast<std::size_t>(designInfo(design).formulaFieldCount)) {}
+
+std::unique_ptr<Report> Report::create(std::string_view designName) {
+    const DesignInfo* info = findDesign(designName);
+    if (info == nullptr) return nullptr;
+    return std::make_unique<Report>(info->design);
+}
+
+Report::~Report() = default;
+
+bool Report::fail(std::string message) {
+    error_ = "report " + std::string(design_.name) + ": " + message;
+    document_.reset();
+    connection_.reset();
+    loadedKey_.clear();
+    return false;
+}
+
+std::string Report::formulaText(int field) const {
+    if (field < 1 || field > formulaFields_.Count()) return {};
+    return unquoteFormulaText(formulaFields_.Item(field).text);
+}
+
+std::string Report::settingsKey() const {
+    // Everything a load depends on, so that print() can tell a stale layout.
+    std::string key = RecordSelectionFormula;
+    const ReportTables& tables = database_.Tables();
+    for (int i = 1; i <= tables.Count(); ++i) {
+        const ReportTable& t = tables.Item(i);
+        const LogOnInfo& l = t.logOnInfo();
+        key += '\x1f' + t.Location + '\x1e' + l.server + '\x1e' + l.user + '\x1e' + l.password +
+               '\x1e' + l.database;
+    }
+    for (int i = 1; i <= formulaFields_.Count(); ++i) key += '\x1f' + formulaFields_.Item(i).text;
+    return key;
+}
+
+bool Report::load() {
+    error_.clear();
+    std::string misuse = database_.Tables().misuse();
+    if (misuse.empty()) misuse = formulaFields_.misuse();
+    if (!misuse.empty()) {
+        database_.Tables().clearMisuse();
+        formulaFields_.clearMisuse();
+        return fail(misuse);
+    }
+    if (!hasGuiApplication()) return fail("painting needs a QGuiApplication");
+    std::string error;
+    if (!loadReportFonts(fonts_, error)) return fail(error);
+
+    SelectionFormula formula;
+    if (!parseSelectionFormula(RecordSelectionFormula, formula, error)) return fail(error);
+    std::vector<std::string> locations;
+    const ReportTables& tables = database_.Tables();
+    for (int i = 1; i <= tables.Count(); ++i) {
+        std::string location = tables.Item(i).Location;
+        if (location.empty())
+            location = std::string(design_.tables[static_cast<std::size_t>(i - 1)]);
+        if (!isPlainName(location))
+            return fail("the location \"" + location + "\" of table " + std::to_string(i) +
+                        " is not a table name");
+        locations.push_back(std::move(location));
+    }
+    if (data::columnNameKey(formula.table) != data::columnNameKey(locations.front()))
+        return fail("the selection formula \"" + RecordSelectionFormula + "\" names table " +
+                    formula.table + ", but the report reads " + locations.front());
+
+    auto db = openReportConnection(tables.Item(1).logOnInfo(), error);
+    if (!db) return fail(error);
+    std::vector<std::string> texts;
+    for (int i = 1; i <= formulaFields_.Count(); ++i) texts.push_back(formulaText(i));
+    ReportSource source{*db, design_, formula, std::move(locations), std::move(texts)};
+
+    std::unique_ptr<ReportDocument> document;
+    switch (design_.kind) {
+        case DocumentKind::Statement:
+            document = loadStatementDocument(source, error);
+            break;
+        case DocumentKind::UnitPriceTables:
+            document = loadDaikaDocument(source, error);
+            break;
+        case DocumentKind::Overview:
+        case DocumentKind::Summary:
+            document = loadSheetDocument(source, error);
+            break;
+    }
+    if (!document) return fail(error);
+    if (!document->readsOnDemand()) db->fnClose();
+    document_.reset();
+    connection_ = std::move(db);
+    document_ = std::move(document);
+    loadedKey_ = settingsKey();
+    return true;
+}
+
+int Report::pageCount() const {
+    return document_ ? document_->pageCount() : 0;
+}
+
+QPageLayout Report::pageLayout() const {
+    return QPageLayout(pageSizeOf(design_.paper),
+                       design_.paper.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+}
+
+bool Report::paintPage(QPainter& painter, int page) const {
+    QPaintDevice* device = painter.device();
+    if (device == nullptr) return false;
+    return paintPage(painter, page, QRectF(0, 0, device->width(), device->height()));
+}
+
+bool Report::paintPage(QPainter& painter, int page, const QRectF& target) const {
+    if (!document_ || page < 1 || page > document_->pageCount()) return false;
+    const Paper& paper = design_.paper;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / (paper.widthMm * kUnitsPerMm),
+                  target.height() / (paper.heightMm * kUnitsPerMm));
+    PagePainter pagePainter(painter, fonts_);
+    document_->paintPage(pagePainter, page);
+    painter.restore();
+    return document_->readError().empty();
+}
+
+std::string Report::pageError() const {
+    return document_ ? document_->readError() : std::string();
+}
+
+std::vector<PageText> Report::pageTexts(int page) const {
+    std::vector<PageText> texts;
+    if (!document_ || page < 1 || page > document_->pageCount()) return texts;
+    PagePainter collector(texts, fonts_);
+    document_->paintPage(collector, page);
+    return texts;
+}
+
+PageLabel Report::pageLabel(int page) const {
+    return document_ ? document_->pageLabel(page) : PageLabel{};
+}
+
+bool Report::print(QPagedPaintDevice& device) {
+    if (!document_ || loadedKey_ != settingsKey()) {
+        if (!load()) return false;
+    }
+    if (!device.setPageLayout(pageLayout())) return fail("the device does not take the paper");
+    QPainter painter;
+    if (!painter.begin(&device)) return fail("the output cannot be opened for painting");
+    for (int page = 1; page <= pageCount(); ++page) {
+        if (page > 1 && !device.newPage()) {
+            painter.end();
+            return fail("the output refused page " + std::to_string(page));
+        }
+        if (!paintPage(painter, page)) {
+            std::string reason = pageError();
+            painter.end();
+            return fail("page " + std::to_string(page) + " cannot be read: " + reason);
+        }
+    }
+    if (!painter.end()) return fail("the output could not be finished");
+    return true;
+}
+
+bool Report::exportWorkbook(const std::string& path) {
+    if (!document_ || loadedKey_ != settingsKey()) {
+        if (!load()) return false;
+    }
+    std::string error;
+    if (writeWorkbook(path, error)) return true;
+    // The pages stay loaded: only the file failed.
+    error_ = error;
+    return false;
+}
+
+bool Report::writeWorkbook(const std::string& path, std::string& error) const {
+    if (!document_) {
+        error = "report " + std::string(design_.name) + ": not loaded";
+        return false;
+    }
+    if (document_->writeWorkbook(path, error)) return true;
+    error = "report " + std::string(design_.name) + ": " + error;
+    return false;
+}
+
+bool Report::exportPdf(const std::string& path) {
+    if (!hasGuiApplication()) return fail("painting needs a QGuiApplication");
+    QPdfWriter writer(QString::fromStdString(path));
+    writer.setResolution(600);
+    writer.setCreator("omrix-print");
+    writer.setTitle(
+        QString::fromUtf8(design_.title.data(), static_cast<qsizetype>(design_.title.size())));
+    if (!print(writer)) {
+        if (error_.find("cannot be opened") != std::string::npos)
+            error_ = "report " + std::string(design_.name) + ": cannot write " + path;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace omrix::reports

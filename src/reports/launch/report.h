@@ -1,0 +1,94 @@
+#pragma once
+// A report object: one per design, set up by the launch code through the members the
+// engine's object model has (table log-on and location, record selection formula,
+// formula fields), reading its own rows and painting its pages with QPainter, onto a
+// preview, a printer or a PDF file. No exception leaves it: failures are a false
+// result and a text in lastError().
+
+#include <QPageLayout>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "reports/engine/report_design.h"
+#include "reports/engine/report_document.h"
+#include "reports/engine/report_fonts.h"
+#include "reports/engine/report_object.h"
+
+class QPainter;
+class QPagedPaintDevice;
+class QRectF;
+
+namespace omrix::reports {
+
+class Report {
+  public:
+    explicit Report(ReportDesign design);
+    // Null for a name that is no design of this program.
+    static std::unique_ptr<Report> create(std::string_view designName);
+    ~Report();
+    Report(const Report&) = delete;
+    Report& operator=(const Report&) = delete;
+
+    const DesignInfo& design() const { return design_; }
+
+    ReportDatabase& Database() { return database_; }
+    ReportFormulaFields& FormulaFields() { return formulaFields_; }
+    // "{table.column} = number" on the report's table 1.
+    std::string RecordSelectionFormula;
+
+    // Reads the rows afresh through a connection of its own (closed again before it
+    // returns) and lays out the pages. Needs a QGuiApplication.
+    bool load();
+    bool isLoaded() const { return document_ != nullptr; }
+    // 0 until loaded; every loaded report has at least one page.
+    int pageCount() const;
+
+    // Paper and orientation, no margins: the layouts keep their own.
+    QPageLayout pageLayout() const;
+    // Paints page 1 … pageCount() over the whole paint device, or into `target` (in
+    // the painter's coordinates) scaled to fit its width and height. Other page
+    // numbers, or a report not loaded, paint nothing. Any page is painted without the
+    // pages before it. False, with pageError(), when the page's rows could not be read
+    // (its form is painted all the same).
+    bool paintPage(QPainter& painter, int page) const;
+    bool paintPage(QPainter& painter, int page, const QRectF& target) const;
+    std::string pageError() const;
+
+    // The texts page k shows, each with its box in millimetres of the paper: what a
+    // search looks through. Empty for a page outside 1 … pageCount().
+    std::vector<PageText> pageTexts(int page) const;
+    // 頁番号, 表示頁番号 and 頁名称 of a statement page.
+    PageLabel pageLabel(int page) const;
+
+    // Every page onto a printer or PDF writer, loading first when the report has not
+    // been loaded with its present settings.
+    bool print(QPagedPaintDevice& device);
+    bool exportPdf(const std::string& path);
+    // The pages as an Excel workbook, loading first as print() does.
+    bool exportWorkbook(const std::string& path);
+    // The loaded pages as a workbook, as a viewer shows them; false with the reason.
+    bool writeWorkbook(const std::string& path, std::string& error) const;
+
+    const std::string& lastError() const { return error_; }
+    // The text formula field `field` shows (its literal unquoted); "" outside 1 … Count.
+    std::string formulaText(int field) const;
+
+  private:
+    std::string settingsKey() const;
+    bool fail(std::string message);
+
+    const DesignInfo& design_;
+    ReportDatabase database_;
+    ReportFormulaFields formulaFields_;
+    ReportFonts fonts_;
+    // Open while a document that reads its pages on demand is loaded; declared
+    // before the document, which uses it, so that it is closed after it.
+    std::unique_ptr<data::CCCDBS_DataBase> connection_;
+    std::unique_ptr<ReportDocument> document_;
+    std::string loadedKey_;
+    std::string error_;
+};
+
+}  // namespace omrix::reports

@@ -1,0 +1,360 @@
+#include "reports/viewer/report_viewer_widget.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QShortcut>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "reports/launch/report.h"
+#include "reports/viewer/report_page_view_widget.h"
+#include "reports/launch/report_search.h"
+
+namespace omrix::reports {
+namespace {
+
+// Pages looked through per turn of the event loop while finding.
+constexpr int kSearchPagesPerTurn = 40;
+constexpr int kPageBoxWidth = 110;
+// A print or save shorter than this shows no progress.
+constexpr int kProgressDelayMs = 800;
+
+QString fromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The page box's "X / Y": the number before the slash, or the whole text.
+int typedPage(const QString& text) {
+    bool ok = false;
+    int page = text.section('/', 0, 0).trimmed().toInt(&ok);
+    return ok ? page : 0;
+}
+
+// The rectangle of `page` size fitted into `room` and centred there.
+QRectF fitted(const QSizeF& page, const QRectF& room) {
+    QSizeF size = page.scaled(room.size(), Qt::KeepAspectRatio);
+    return {room.left() + (room.width() - size.width()) / 2,
+            room.top() + (room.height() - size.height()) / 2, size.width(), size.height()};
+}
+
+}  // namespace
+
+ReportViewerWidget::ReportViewerWidget(QWidget* parent) : QWidget(parent) {
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    pages_ = new ReportPageViewWidget(this);
+    pages_->setObjectName("pageView");
+    buildToolBar();
+    buildFindBar();
+    status_ = new QLabel(this);
+    status_->setObjectName("statusLine");
+    status_->setContentsMargins(6, 2, 6, 2);
+    column->addWidget(toolBar_);
+    column->addWidget(findBar_);
+    column->addWidget(pages_, 1);
+    column->addWidget(status_);
+
+    searchTimer_ = new QTimer(this);
+    searchTimer_->setInterval(0);
+    connect(searchTimer_, &QTimer::timeout, this, [this] { searchSome(); });
+    pages_->onPageChanged = [this](int) { showPageState(); };
+    pages_->onZoomChanged = [this] { showPageState(); };
+    addShortcut(QKeySequence::Find, &ReportViewerWidget::showFindBar);
+    addShortcut(QKeySequence::Print, &ReportViewerWidget::print);
+    addShortcut(QKeySequence::Save, &ReportViewerWidget::saveAsPdf);
+    setFocusProxy(pages_);
+}
+
+ReportViewerWidget::~ReportViewerWidget() = default;
+
+void ReportViewerWidget::addShortcut(const QKeySequence& keys, void (ReportViewerWidget::*slot)()) {
+    auto* shortcut = new QShortcut(keys, this);
+    shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(shortcut, &QShortcut::activated, this, [this, slot] { (this->*slot)(); });
+}
+
+void ReportViewerWidget::buildToolBar() {
+    toolBar_ = new QToolBar(this);
+    toolBar_->setObjectName("toolBar");
+    auto add = [this](const char* name, const QString& text, const QString& tip, auto action) {
+        QAction* a = toolBar_->addAction(text, this, action);
+        a->setObjectName(name);
+        a->setToolTip(tip);
+        return a;
+    };
+    add("firstPage", "|◀", "先頭頁 (Home)", [this] { pages_->goToPage(1); });
+    add("previousPage", "◀", "前頁 (PageUp)",
+        [this] { pages_->goToPage(pages_->currentPage() - 1); });
+    pageBox_ = new QLineEdit(toolBar_);
+    pageBox_->setObjectName("pageBox");
+    pageBox_->setFixedWidth(kPageBoxWidth);
+    pageBox_->setAlignment(Qt::AlignCenter);
+    connect(pageBox_, &QLineEdit::returnPressed, this, [this] { jumpToTypedPage(); });
+    toolBar_->addWidget(pageBox_);
+    add("nextPage", "▶", "次頁 (PageDown)",
+        [this] { pages_->goToPage(pages_->currentPage() + 1); });
+    add("lastPage", "▶|", "最終頁 (End)", [this] { pages_->goToPage(pages_->pageCount()); });
+    toolBar_->addSeparator();
+    add("zoomOut", "－", "縮小 (Ctrl+ホイール)", [this] { pages_->zoomOut(); });
+    zoomLabel_ = new QLabel(toolBar_);
+    zoomLabel_->setObjectName("zoomLabel");
+    zoomLabel_->setMinimumWidth(48);
+    zoomLabel_->setAlignment(Qt::AlignCenter);
+    toolBar_->addWidget(zoomLabel_);
+    add("zoomIn", "＋", "拡大 (Ctrl+ホイール)", [this] { pages_->zoomIn(); });
+    add("fitWidth", "幅", "幅に合わせる", [this] { pages_->setZoomMode(ZoomMode::FitWidth); });
+    add("fitPage", "頁", "頁全体", [this] { pages_->setZoomMode(ZoomMode::FitPage); });
+    toolBar_->addSeparator();
+    add("find", "検索", "検索 (Ctrl+F)", [this] { showFindBar(); });
+    add("print", "印刷", "印刷 (Ctrl+P)", [this] { print(); });
+    add("savePdf", "PDF保存", "PDF として保存 (Ctrl+S)", [this] { saveAsPdf(); });
+    add("saveXlsx", "Excel に保存", "Excel ブックとして保存", [this] { saveAsWorkbook(); });
+}
+
+void ReportViewerWidget::buildFindBar() {
+    findBar_ = new QWidget(this);
+    findBar_->setObjectName("findBar");
+    auto* row = new QHBoxLayout(findBar_);
+    row->setContentsMargins(6, 2, 6, 2);
+    row->addWidget(new QLabel("検索:", findBar_));
+    findBox_ = new QLineEdit(findBar_);
+    findBox_->setObjectName("findBox");
+    row->addWidget(findBox_, 1);
+    auto button = [this, row](const char* name, const QString& text, auto action) {
+        auto* b = new QToolButton(findBar_);
+        b->setObjectName(name);
+        b->setText(text);
+        connect(b, &QToolButton::clicked, this, action);
+        row->addWidget(b);
+    };
+    button("findPrevious", "前へ", [this] { findPrevious(); });
+    button("findNext", "次へ", [this] { findNext(); });
+    findStatus_ = new QLabel(findBar_);
+    findStatus_->setObjectName("findStatus");
+    row->addWidget(findStatus_);
+    button("closeFind", "×", [this] {
+        findBar_->hide();
+        pages_->setHits({}, -1);
+        pages_->setFocus();
+    });
+    connect(findBox_, &QLineEdit::returnPressed, this, [this] {
+        if (search_ && ReportSearch::folded(findBox_->text().trimmed()) == searchedFor_)
+            findNext();
+        else
+            find(findBox_->text());
+    });
+    findBar_->hide();
+}
+
+void ReportViewerWidget::setReport(const Report* report) {
+    searchTimer_->stop();
+    search_.reset();
+    report_ = report;
+    pages_->setReport(report);
+    showPageState();
+}
+
+void ReportViewerWidget::showPageState() {
+    const int page = pages_->currentPage();
+    const int count = pages_->pageCount();
+    pageBox_->setText(QString("%1 / %2").arg(page).arg(count));
+    zoomLabel_->setText(QString("%1%").arg(std::lround(pages_->layout().scale() * 100)));
+    QString text = QString("頁 %1 / %2").arg(page).arg(count);
+    if (report_ != nullptr) {
+        PageLabel label = report_->pageLabel(page);
+        if (label.known) {
+            text += QString("　頁番号 %1").arg(label.頁番号);
+            if (!label.頁名称.empty()) text += "　頁名称 " + fromUtf8(label.頁名称);
+        }
+    }
+    status_->setText(text);
+}
+
+void ReportViewerWidget::jumpToTypedPage() {
+    int page = typedPage(pageBox_->text());
+    if (page >= 1) pages_->goToPage(page);
+    showPageState();
+    pages_->setFocus();
+}
+
+void ReportViewerWidget::showFindBar() {
+    findBar_->show();
+    findBox_->setFocus();
+    findBox_->selectAll();
+}
+
+void ReportViewerWidget::find(const QString& text) {
+    if (report_ == nullptr) return;
+    if (findBox_->text() != text) findBox_->setText(text);
+    findBar_->show();
+    search_ = std::make_unique<ReportSearch>(*report_, text);
+    searchedFor_ = ReportSearch::folded(text.trimmed());
+    searchFrom_ = pages_->currentPage();
+    currentHit_ = -1;
+    pages_->setHits({}, -1);
+    searchSome();
+    if (!search_->finished()) searchTimer_->start();
+}
+
+void ReportViewerWidget::searchSome() {
+    if (!search_) return;
+    const std::size_t before = search_->hits().size();
+    search_->searchMore(kSearchPagesPerTurn);
+    if (search_->finished()) searchTimer_->stop();
+    // Shows the first hit from the page the find began on as soon as there is one (or,
+    // once every page is looked through, the first of all); later hits only join the marks.
+    const std::vector<SearchHit>& hits = search_->hits();
+    const bool onward = !hits.empty() && hits.back().page >= searchFrom_;
+    if (currentHit_ < 0 && (onward || (search_->finished() && !hits.empty()))) {
+        showHit(search_->nextHit(-1, searchFrom_));
+    } else if (search_->hits().size() != before || search_->finished()) {
+        pages_->setHits(search_->hits(), -1);
+        pages_->setHits(search_->hits(), currentHit_);
+    }
+    QString state = QString("%1 件").arg(search_->hits().size());
+    if (!search_->finished())
+        state +=
+            QString("（検索中 %1 / %2 頁）").arg(search_->pagesSearched()).arg(pages_->pageCount());
+    else if (search_->hits().empty())
+        state = "見つかりません";
+    findStatus_->setText(state);
+}
+
+void ReportViewerWidget::showHit(int index) {
+    if (!search_ || index < 0) return;
+    currentHit_ = index;
+    pages_->setHits(search_->hits(), index);
+    showPageState();
+}
+
+void ReportViewerWidget::findNext() {
+    if (!search_) return find(findBox_->text());
+    showHit(search_->nextHit(currentHit_, pages_->currentPage()));
+}
+
+void ReportViewerWidget::findPrevious() {
+    if (!search_) return find(findBox_->text());
+    showHit(search_->previousHit(currentHit_, pages_->currentPage()));
+}
+
+bool ReportViewerWidget::searching() const {
+    return search_ && !search_->finished();
+}
+
+int ReportViewerWidget::hitCount() const {
+    return search_ ? static_cast<int>(search_->hits().size()) : 0;
+}
+
+void ReportViewerWidget::print() {
+    if (report_ == nullptr) return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(report_->pageLayout());
+    printer.setFromTo(1, pages_->pageCount());
+    QPrintDialog dialog(&printer, this);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, true);
+    dialog.setMinMax(1, pages_->pageCount());
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (printer.printRange() == QPrinter::CurrentPage)
+        printer.setFromTo(pages_->currentPage(), pages_->currentPage());
+    printWithProgress(printer, "印刷");
+}
+
+void ReportViewerWidget::printWithProgress(QPrinter& printer, const QString& what) {
+    QProgressDialog progress(what + "中…", "中止", 0, pages_->pageCount(), this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(kProgressDelayMs);
+    std::string error;
+    bool ok = printReport(printer, *report_, error, [&](int done, int total) {
+        progress.setMaximum(total);
+        progress.setValue(done);
+        return !progress.wasCanceled();
+    });
+    progress.reset();
+    if (!ok) QMessageBox::warning(this, what, fromUtf8(error));
+}
+
+void ReportViewerWidget::saveAsPdf() {
+    if (report_ == nullptr) return;
+    const std::string_view title = report_->design().title;
+    QString name = QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())) + ".pdf";
+    QString path = QFileDialog::getSaveFileName(this, "PDF として保存", name, "PDF (*.pdf)");
+    if (path.isEmpty()) return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setPageLayout(report_->pageLayout());
+    printer.setDocName(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+    printWithProgress(printer, "PDF として保存");
+}
+
+void ReportViewerWidget::saveAsWorkbook() {
+    if (report_ == nullptr) return;
+    const std::string_view title = report_->design().title;
+    QString name = QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())) + ".xlsx";
+    QString path =
+        QFileDialog::getSaveFileName(this, "Excel に保存", name, "Excel ブック (*.xlsx)");
+    if (!path.isEmpty()) saveWorkbookTo(path);
+}
+
+bool ReportViewerWidget::saveWorkbookTo(const QString& path) {
+    if (report_ == nullptr) return false;
+    std::string error;
+    if (report_->writeWorkbook(path.toStdString(), error)) return true;
+    QMessageBox::warning(this, "Excel に保存", fromUtf8(error));
+    return false;
+}
+
+bool printReport(QPrinter& printer, const Report& report, std::string& error,
+                 const PrintProgress& progress) {
+    const int count = report.pageCount();
+    int first = printer.fromPage() > 0 ? printer.fromPage() : 1;
+    int last = printer.toPage() > 0 ? std::min(printer.toPage(), count) : count;
+    if (count < 1 || first > last) {
+        error = "印刷する頁がありません。";
+        return false;
+    }
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        error = "プリンタを開けません。";
+        return false;
+    }
+    const Paper& paper = report.design().paper;
+    for (int page = first; page <= last; ++page) {
+        if (page > first && !printer.newPage()) {
+            painter.end();
+            error = "プリンタが頁を受け付けません。";
+            return false;
+        }
+        // The printable area, in the painter's coordinates.
+        QRectF room = printer.pageRect(QPrinter::DevicePixel);
+        room.moveTo(0, 0);
+        if (!report.paintPage(painter, page, fitted({paper.widthMm, paper.heightMm}, room))) {
+            painter.end();
+            error = report.pageError();
+            return false;
+        }
+        if (progress && !progress(page - first + 1, last - first + 1)) {
+            painter.end();
+            error = "中止しました。";
+            return false;
+        }
+    }
+    return painter.end();
+}
+
+}  // namespace omrix::reports

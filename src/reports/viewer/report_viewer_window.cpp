@@ -1,0 +1,102 @@
+#include "reports/viewer/report_viewer_window.h"
+
+#include <QApplication>
+#include <QResizeEvent>
+#include <cmath>
+
+#include "reports/launch/report.h"
+#include "reports/viewer/report_viewer_widget.h"
+
+namespace omrix::reports {
+namespace {
+
+constexpr double kTwipsPerInch = 1440;
+
+// The restored window in twips.
+struct TwipRect {
+    int left, top, width, height;
+};
+constexpr TwipRect kRestored = {.left = 1850, .top = 1500, .width = 7725, .height = 6225};
+
+int pixels(int twips, int dpi) {
+    return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
+}
+
+int index(print::ViewerKind kind) {
+    return static_cast<int>(kind);
+}
+
+}  // namespace
+
+const ViewerNames& viewerNames(print::ViewerKind kind) {
+    static constexpr ViewerNames names[] = {
+        {.window = "Frm_Omrix_Print_UCHIWAKESHO", .caption = "内訳書", .viewer = "CRV_UCHIWAKESHO"},
+        {.window = "Frm_Omrix_Print_YOUKOU", .caption = "見積要項", .viewer = "CRV_YOUKOU"},
+        {.window = "Frm_Omrix_Print_GAIYOU", .caption = "工事概要", .viewer = "CRV_GAIYOU"},
+        {.window = "Frm_Omrix_Print_DAIKA", .caption = "代価表", .viewer = "CRV_DAIKA"},
+    };
+    return names[index(kind)];
+}
+
+ReportViewerWindow::ReportViewerWindow(print::ViewerKind kind, const Report& report,
+                                       QWidget* parent)
+    : QWidget(parent, Qt::Window), kind_(kind), viewer_(new ReportViewerWidget(this)) {
+    const ViewerNames& names = viewerNames(kind);
+    setObjectName(names.window);
+    setWindowTitle(QString::fromUtf8(names.caption));
+    setAttribute(Qt::WA_DeleteOnClose);
+    viewer_->setObjectName(names.viewer);
+    viewer_->setReport(&report);
+}
+
+QRect ReportViewerWindow::restoredGeometry() const {
+    const int dpiX = logicalDpiX();
+    const int dpiY = logicalDpiY();
+    return {pixels(kRestored.left, dpiX), pixels(kRestored.top, dpiY),
+            pixels(kRestored.width, dpiX), pixels(kRestored.height, dpiY)};
+}
+
+void ReportViewerWindow::showAsLoaded() {
+    setGeometry(restoredGeometry());
+    showMaximized();
+    viewer_->setFocus();
+}
+
+void ReportViewerWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    viewer_->setGeometry(0, 0, width(), height());
+}
+
+ReportViewers::~ReportViewers() {
+    closeViewers();
+}
+
+void ReportViewers::closeViewers() {
+    for (auto& window : windows_) {
+        // Deleted at once: the report it shows is set up again by the next run.
+        delete window.data();
+        window.clear();
+    }
+}
+
+bool ReportViewers::openViewer(print::ViewerKind kind, Report& report) {
+    error_.clear();
+    delete windows_[index(kind)].data();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (!report.load()) {
+        QApplication::restoreOverrideCursor();
+        error_ = report.lastError();
+        return false;
+    }
+    auto* window = new ReportViewerWindow(kind, report);
+    windows_[index(kind)] = window;
+    window->showAsLoaded();
+    QApplication::restoreOverrideCursor();
+    return true;
+}
+
+ReportViewerWindow* ReportViewers::viewer(print::ViewerKind kind) const {
+    return windows_[index(kind)].data();
+}
+
+}  // namespace omrix::reports

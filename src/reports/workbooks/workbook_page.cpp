@@ -1,0 +1,47 @@
+#include "reports/workbooks/workbook_page.h"
+
+#include <algorithm>
+#include <string>
+
+namespace omrix::reports {
+namespace {
+
+constexpr double kTitleRowMm = 12;
+constexpr double kProjectRowMm = 9;
+constexpr double kTitleFontMm = 7.0;
+constexpr double kPageNoFontMm = 3.2;
+constexpr double kLabelFontMm = 2.8;
+constexpr double kProjectFontMm = 4.2;
+constexpr double kPageNumberFontMm = 3.0;
+
+}  // namespace
+
+uint32_t writeWorkbookHeading(Worksheet& sheet, uint32_t row, uint16_t lastColumn,
+                              const WorkbookHeading& heading) {
+    sheet.setRowHeightMm(row, kTitleRowMm);
+    CellStyle title{.face = CellFace::Mincho, .sizeMm = kTitleFontMm};
+    if (heading.pageNo.empty()) {
+        sheet.across(row, 0, lastColumn, heading.title, title);
+    } else {
+        sheet.across(row, 0, static_cast<uint16_t>(lastColumn - 1), heading.title, title);
+        sheet.text(row, lastColumn, heading.pageNo,
+                   {.face = CellFace::Gothic, .sizeMm = kPageNoFontMm, .align = CellAlign::Right});
+    }
+    sheet.setRowHeightMm(++row, kProjectRowMm);
+    sheet.text(row, 0, "工事名称", {.face = CellFace::Gothic, .sizeMm = kLabelFontMm});
+    sheet.text(row, 1, heading.projectName, {.sizeMm = kProjectFontMm});
+    sheet.text(row, lastColumn, heading.company,
+               {.sizeMm = kProjectFontMm, .align = CellAlign::Right});
+    // What is left of the band: the statement's page name goes there.
+    sheet.setRowHeightMm(++row, std::max(1.0, heading.heightMm - kTitleRowMm - kProjectRowMm));
+    return row + 1;
+}
+
+void writeWorkbookPageNumber(Worksheet& sheet, uint32_t row, uint16_t lastColumn, int page,
+                             int pageCount) {
+    sheet.setRowHeightMm(row, kWorkbookFooterRowMm);
+    sheet.across(row, 0, lastColumn, std::to_string(page) + " / " + std::to_string(pageCount),
+                 {.face = CellFace::Gothic, .sizeMm = kPageNumberFontMm});
+}
+
+}  // namespace omrix::reports

@@ -1,0 +1,85 @@
+// omrix-db as scripts run it: the built program, its exit status and its output.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "context/temp_folder.h"
+#include "data/core/database.h"
+#include "export/program_output.h"
+#include "platform/password.h"
+#include "platform/password_key.h"
+
+namespace omrix::data {
+namespace {
+
+using ToolRun = testing::ProgramRun;
+
+class OmrixDb : public ::testing::Test {
+  protected:
+    ToolRun run(const std::string& arguments, const std::string& input = "") {
+        testing::writeBytes(folder_.file("in.txt"), input);
+        return testing::runProgram("cd '" + folder_.path().string() + "' && env OMRIX_INI='" +
+                                       folder_.file("OMRIX.INI") + "' '" + OMRIX_DB_PROGRAM + "' " +
+                                       arguments + " < in.txt",
+                                   folder_.file("err.txt"));
+    }
+
+    testing::TempFolder folder_;
+};
+
+TEST_F(OmrixDb, InitExecUsageErrorsAndPasswords) {
+    ToolRun init = run("init --file db.sqlite");
+    ASSERT_EQ(init.status, 0) << init.err;
+    ToolRun result =
+        run("exec --file db.sqlite",
+            "Insert Into 物件変数 (物件変数ＩＤ, 変数名, 名称) Values (1, 'A', 'x\ty');\n"
+            "Insert Into 物件変数 (物件変数ＩＤ, 変数名, 名称) Values (2, 'B', NULL);\n"
+            "Update 物件変数 Set 数量 = 2.5;\n"
+            "-- a comment; with a semicolon\n"
+            "Select 物件変数ＩＤ, 変数名, 名称, 数量 From 物件変数 Order By 1;");
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out,
+              "1 rows affected\n1 rows affected\n2 rows affected\n"
+              "物件変数ID\t変数名\t名称\t数量\n1\tA\tx\\ty\t2.5\n2\tB\tNULL\t2.5\n");
+    // The tables are made once, unless forced.
+    EXPECT_EQ(run("init --file db.sqlite").status, 1);
+    EXPECT_EQ(run("exec --file db.sqlite", "Select Count(*) As n From 物件変数").out, "n\n2\n");
+    ASSERT_EQ(run("init --force --file db.sqlite").status, 0);
+    EXPECT_EQ(run("exec --file db.sqlite", "Select Count(*) As n From 物件変数").out, "n\n0\n");
+
+    ToolRun bad =
+        run("exec --file db.sqlite", "Select * From 内訳; Update nowhere Set a = 1; Select 1");
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.err.find("no such table"), std::string::npos) << bad.err;
+    // Scripts that cannot be read whole are refused before anything runs.
+    ToolRun refused = run("exec --file db.sqlite /dev/zero");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("/dev/zero is larger than 64 MiB"), std::string::npos);
+    // Usage errors exit with 2; encrypt-password makes its key file when there is none.
+    ToolRun unknown = run("frobnicate");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find("unknown sub-command 'frobnicate'"), std::string::npos)
+        << unknown.err;
+    for (const char* usage : {"", "init --file ''", "exec --ini ''", "init --ini a --file b"})
+        EXPECT_EQ(run(usage).status, 2) << usage;
+    // The tool makes the key file it enciphers with when there is none yet.
+    testing::PasswordKey key;
+    std::filesystem::remove(key.file());
+    auto deciphered = [](const ToolRun& run) {
+        std::string plain, error;
+        platform::decodeStoredPassword(run.out.substr(0, run.out.find('\n')), plain, error);
+        return plain;
+    };
+    EXPECT_EQ(deciphered(run("encrypt-password 'パス word'")), "パス word");
+    EXPECT_EQ(deciphered(run("encrypt-password", "from input\r\n")), "from input");
+    // A key file that cannot be made is the tool's failure, with the file named.
+    ::setenv("OMRIX_KEY_FILE", "/proc/omrix/secret.key", 1);
+    ToolRun noKey = run("encrypt-password pw");
+    EXPECT_EQ(noKey.status, 1);
+    EXPECT_NE(noKey.err.find("/proc/omrix/secret.key"), std::string::npos) << noKey.err;
+}
+
+}  // namespace
+}  // namespace omrix::data

@@ -1,0 +1,245 @@
+// The four viewer windows over real reports on the offscreen platform: names, geometry,
+// keys, zoom, find, printing and the Excel action.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include <cstdlib>
+
+#include "reports/report_fixture.h"
+#include "reports/viewer/report_page_view_widget.h"
+#include "reports/viewer/report_viewer_widget.h"
+#include "reports/viewer/report_viewer_window.h"
+
+namespace omrix::reports {
+namespace {
+
+using print::ViewerKind;
+
+// To look at the viewers: OMRIX_SCREENSHOT_DIR=<folder>.
+void screenshot(QWidget& window, const char* name) {
+    const char* folder = std::getenv("OMRIX_SCREENSHOT_DIR");
+    if (folder == nullptr || *folder == '\0') return;
+    QApplication::processEvents();
+    window.grab().save(QString::fromUtf8(folder) + "/" + name);
+}
+
+// Runs a find to its end; the hits it counted.
+int findAll(ReportViewerWidget& viewer, const char* text) {
+    viewer.find(text);
+    while (viewer.searching()) QApplication::processEvents();
+    return viewer.hitCount();
+}
+
+class ViewerTest : public omrix::testing::ReportTest {
+  protected:
+    // A statement of `pages` pages with a named page and a rare text on page 37.
+    std::unique_ptr<Report> statement(int pages) {
+        db.addBreakdown(7, "00000001", "オムリクス本社ビル新築工事");
+        db.addPages(7, pages);
+        db.tables.exec("Update 内訳出力 Set 頁名称 = '躯体工事' Where 頁番号 = 25;");
+        db.tables.exec("Update 内訳出力 Set 名称１ = '仮設ゴンドラ足場' Where 名称１ = '行37-4';");
+        auto report = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
+        report->FormulaFields().Item(1).text = "'株式会社オムリクス建設'";
+        return report;
+    }
+
+    ReportViewerWindow& open(ViewerKind kind, Report& report) {
+        EXPECT_TRUE(viewers.openViewer(kind, report)) << viewers.lastError();
+        ReportViewerWindow* window = viewers.viewer(kind);
+        window->resize(900, 700);
+        QApplication::processEvents();
+        return *window;
+    }
+
+    ReportViewers viewers;
+};
+
+TEST_F(ViewerTest, FourWindowsRestoredGeometryAndTheExcelAction) {
+    auto report = statement(2);
+    const ViewerKind kinds[] = {ViewerKind::Uchiwakesho, ViewerKind::Youkou, ViewerKind::Gaiyou,
+                                ViewerKind::Daika};
+    for (ViewerKind kind : kinds) {
+        ASSERT_TRUE(viewers.openViewer(kind, *report)) << viewers.lastError();
+        EXPECT_TRUE(viewers.viewer(kind)->isMaximized() && viewers.viewer(kind)->isVisible());
+    }
+    EXPECT_EQ(viewers.viewer(ViewerKind::Gaiyou)->windowTitle(), "工事概要");
+
+    // Restored: 7725 × 6225 twips at (1850, 1500) at the screen's resolution, the viewer
+    // filling the window through a minimise and a resize.
+    ReportViewerWindow* window = viewers.viewer(ViewerKind::Daika);
+    const double x = window->logicalDpiX() / 1440.0, y = window->logicalDpiY() / 1440.0;
+    EXPECT_EQ(window->restoredGeometry(), QRect(std::lround(1850 * x), std::lround(1500 * y),
+                                                std::lround(7725 * x), std::lround(6225 * y)));
+    window->showNormal();
+    window->resize(640, 480);
+    QApplication::processEvents();
+    EXPECT_EQ(window->viewer().geometry(), QRect(0, 0, 640, 480));
+
+    // The Excel action writes the shown report as a workbook (a zip container).
+    ReportViewerWindow* statementWindow = viewers.viewer(ViewerKind::Uchiwakesho);
+    ASSERT_NE(statementWindow->findChild<QAction*>("saveXlsx"), nullptr);
+    std::string workbook = db.folder.file("shown.xlsx");
+    ASSERT_TRUE(statementWindow->viewer().saveWorkbookTo(QString::fromStdString(workbook)));
+    EXPECT_EQ(omrix::testing::readBytes(workbook).substr(0, 2), "PK");
+
+    // Closing one leaves the others; a new run's viewer replaces the old one.
+    QPointer<ReportViewerWindow> first = viewers.viewer(ViewerKind::Gaiyou);
+    viewers.viewer(ViewerKind::Youkou)->close();
+    QApplication::processEvents();
+    EXPECT_EQ(viewers.viewer(ViewerKind::Youkou), nullptr);
+    EXPECT_NE(viewers.viewer(ViewerKind::Uchiwakesho), nullptr);
+    ASSERT_TRUE(viewers.openViewer(ViewerKind::Gaiyou, *report));
+    EXPECT_TRUE(first.isNull());
+    EXPECT_NE(viewers.viewer(ViewerKind::Gaiyou), nullptr);
+    viewers.closeViewers();
+    for (ViewerKind kind : kinds) EXPECT_EQ(viewers.viewer(kind), nullptr);
+
+    // A report that cannot load opens nothing and says why.
+    auto broken = db.report("B5_UCHIWAKESHO", "{物件概要.物件概要ＩＤ} = 3");
+    EXPECT_FALSE(viewers.openViewer(ViewerKind::Uchiwakesho, *broken));
+    EXPECT_FALSE(viewers.lastError().empty());
+    EXPECT_EQ(viewers.viewer(ViewerKind::Uchiwakesho), nullptr);
+}
+
+TEST_F(ViewerTest, KeysPageBoxScrollingAndZoom) {
+    auto report = statement(40);
+    ReportViewerWindow& window = open(ViewerKind::Uchiwakesho, *report);
+    ReportPageViewWidget& pages = window.viewer().pages();
+    auto* pageBox = window.findChild<QLineEdit*>("pageBox");
+    auto* status = window.findChild<QLabel*>("statusLine");
+    ASSERT_TRUE(pageBox != nullptr && status != nullptr);
+    EXPECT_EQ(pageBox->text(), "1 / 40");
+
+    const std::pair<int, int> keys[] = {{Qt::Key_PageDown, 2},  {Qt::Key_End, 40},
+                                        {Qt::Key_PageDown, 40}, {Qt::Key_PageUp, 39},
+                                        {Qt::Key_Home, 1},      {Qt::Key_PageUp, 1}};
+    for (auto [key, page] : keys) {
+        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(&pages, &down);
+        EXPECT_EQ(pageBox->text(), QString("%1 / 40").arg(page)) << key;
+    }
+    const std::pair<const char*, int> typed[] = {
+        {" 7 / 40", 7}, {"999", 40}, {"abc", 40}, {"0", 40}, {"25", 25}};
+    for (auto [text, page] : typed) {
+        pageBox->setText(text);
+        QMetaObject::invokeMethod(pageBox, "returnPressed");
+        EXPECT_EQ(pages.currentPage(), page) << text;
+    }
+    EXPECT_TRUE(status->text().contains("頁番号 25")) << status->text().toStdString();
+    EXPECT_TRUE(status->text().contains("頁名称 躯体工事")) << status->text().toStdString();
+
+    // Scrolling by hand moves the current page along; only pages in view are painted.
+    pages.verticalScrollBar()->setValue(pages.layout().pageTop(12) + 5);
+    EXPECT_EQ(pages.currentPage(), 12);
+    EXPECT_LT(pages.pagesPainted(), 12);
+
+    // Zoom: the steps and fit rules are the preview layout's; here what the window feeds
+    // them. Ctrl+wheel zooms by steps up to the largest; the wheel alone scrolls.
+    const PreviewLayout& layout = pages.layout();
+    pages.setZoom(1.0);
+    auto wheel = [&](int delta, Qt::KeyboardModifiers modifiers) {
+        QPointF at(50, 50);
+        QWheelEvent event(at, pages.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(pages.viewport(), &event);
+    };
+    wheel(-120, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(layout.scale(), 0.75);
+    wheel(-120, Qt::NoModifier);
+    EXPECT_DOUBLE_EQ(layout.scale(), 0.75);
+    for (int i = 0; i < 20; ++i) wheel(120, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(layout.scale(), kZoomSteps.back());
+    auto* zoomLabel = window.findChild<QLabel*>("zoomLabel");
+    EXPECT_EQ(zoomLabel->text(), "400%");
+
+    // A resize in a fit mode changes the zoom: the tool bar follows it.
+    pages.setZoomMode(ZoomMode::FitWidth);
+    EXPECT_LE(layout.contentWidth(), pages.viewport()->width());
+    window.resize(window.width() + 200, window.height());
+    QApplication::processEvents();
+    EXPECT_EQ(zoomLabel->text(), QString("%1%").arg(std::lround(layout.scale() * 100)));
+    screenshot(window, "statement-viewer-fit-width.png");
+}
+
+TEST_F(ViewerTest, FindGoesToTheTextOnPage37AndMarksIt) {
+    auto report = statement(60);
+    ReportViewerWindow& window = open(ViewerKind::Uchiwakesho, *report);
+    ReportViewerWidget& viewer = window.viewer();
+    EXPECT_EQ(findAll(viewer, "ｺﾞﾝﾄﾞﾗ"), 1);  // folded as the core's fold test shows
+    EXPECT_EQ(viewer.pages().currentPage(), 37);
+    auto* findStatus = window.findChild<QLabel*>("findStatus");
+    EXPECT_EQ(findStatus->text(), "1 件");
+    screenshot(window, "statement-viewer-search-hit.png");
+
+    // Seven lines of page 12: next goes round them.
+    viewer.pages().goToPage(1);
+    EXPECT_EQ(findAll(viewer, "行12-1"), 7);  // 行12-1 and 行12-10 … 行12-15
+    EXPECT_EQ(viewer.pages().currentPage(), 12);
+    for (int i = 0; i < 7; ++i) viewer.findNext();
+    EXPECT_EQ(viewer.pages().currentPage(), 12);
+
+    // A find begun on a later page shows the first hit from there on, not one before it.
+    viewer.pages().goToPage(50);  // beyond the pages of the first turn
+    findAll(viewer, "行");
+    EXPECT_EQ(viewer.pages().currentPage(), 50);
+    viewer.pages().goToPage(59);
+    findAll(viewer, "行12-15");
+    EXPECT_EQ(viewer.pages().currentPage(), 12);  // none after 59: round to the first
+
+    EXPECT_EQ(findAll(viewer, "どこにもない"), 0);
+    EXPECT_EQ(findStatus->text(), "見つかりません");
+    EXPECT_EQ(findAll(viewer, "   "), 0);
+
+    // The sheets are searched by their own texts too.
+    db.tables.exec(
+        "Insert Into 物件概要 (物件概要ＩＤ, 物件No, 工事名称) Values (3, '00000001', "
+        "'港北倉庫改修工事');");
+    auto gaiyou = db.report("PRINT_GAIYOU", "{物件概要.物件概要ＩＤ} = 3");
+    EXPECT_EQ(findAll(open(ViewerKind::Gaiyou, *gaiyou).viewer(), "倉庫改修"), 1);
+}
+
+// A PDF printer gets every page, a page range those pages alone; a stop from the
+// progress ends the print with an error.
+TEST_F(ViewerTest, PrintingToAPdfPrinterGivesWhatTheExportGives) {
+    auto report = statement(5);
+    ASSERT_TRUE(report->load()) << report->lastError();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageLayout(report->pageLayout());
+    std::string error;
+    auto print = [&](const char* name, int from, int to) {
+        printer.setOutputFileName(QString::fromStdString(db.folder.file(name)));
+        printer.setFromTo(from, to);
+        EXPECT_TRUE(printReport(printer, *report, error)) << error;
+        return db.folder.file(name);
+    };
+    std::string printed = omrix::testing::pdfText(print("printed.pdf", 0, 0));
+    EXPECT_EQ(std::count(printed.begin(), printed.end(), '\f'), 5);
+    for (const char* text : {"行1-1", "行5-15", "株式会社オムリクス建設", "5/5"})
+        EXPECT_NE(omrix::testing::withoutBlanks(printed).find(text), std::string::npos) << text;
+    std::string range = omrix::testing::pdfText(print("range.pdf", 2, 3));
+    EXPECT_EQ(std::count(range.begin(), range.end(), '\f'), 2);
+    EXPECT_TRUE(range.find("行2-1") != std::string::npos &&
+                range.find("行4-") == std::string::npos);
+    printer.setFromTo(7, 9);
+    EXPECT_FALSE(printReport(printer, *report, error));
+
+    printer.setFromTo(0, 0);
+    std::vector<int> told;  // done · 10 + total
+    EXPECT_FALSE(printReport(printer, *report, error, [&](int done, int total) {
+        told.push_back(done * 10 + total);
+        return done < 2;
+    }));
+    EXPECT_EQ(told, (std::vector<int>{15, 25}));
+    EXPECT_FALSE(error.empty());
+}
+
+}  // namespace
+}  // namespace omrix::reports
