@@ -29,6 +29,7 @@
 #include "reports/engine/gui_application.h"
 #include "reports/launch/report_set.h"
 #include "util/numbers.h"
+#include "util/part_file.h"
 #include "util/text.h"
 
 namespace {
@@ -230,24 +231,32 @@ std::string outputPath(const ExportOptions& o, const Output& output, std::string
     return (fs::path(o.out) / (std::string(output.name) + std::string(extension))).string();
 }
 
-// The previous run's files of the outputs asked for go first, in every format, so
-// that the folder never mixes two runs.
+bool removeFile(const fs::path& path) {
+    std::error_code error;
+    fs::remove(path, error);
+    if (!error) return true;
+    std::fprintf(stderr, "cannot remove the previous %s: %s\n", path.c_str(),
+                 error.message().c_str());
+    return false;
+}
+
+// The previous run's files of the outputs asked for go first, in every format, with
+// the part files a stopped run left, so that the folder never mixes two runs.
 bool removePreviousOutputs(const ExportOptions& o) {
+    std::vector<std::string> names;
     for (const Output& output : kOutputs) {
         if (!wanted(o, output.name)) continue;
         for (std::string_view extension :
              {omrix::apps::kPdfExtension, omrix::apps::kXlsxExtension}) {
-            for (const std::string& path :
-                 {outputPath(o, output, extension),
-                  outputPath(o, output, extension) + std::string(omrix::apps::kPartSuffix)}) {
-                std::error_code error;
-                fs::remove(path, error);
-                if (error) {
-                    std::fprintf(stderr, "cannot remove the previous %s: %s\n", path.c_str(),
-                                 error.message().c_str());
-                    return false;
-                }
-            }
+            names.push_back(std::string(output.name) + std::string(extension));
+            if (!removeFile(fs::path(o.out) / names.back())) return false;
+        }
+    }
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(o.out, error)) {
+        std::string name = entry.path().filename().string();
+        for (const std::string& output : names) {
+            if (omrix::util::isPartFileOf(name, output) && !removeFile(entry.path())) return false;
         }
     }
     return true;

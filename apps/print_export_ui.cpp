@@ -15,6 +15,7 @@
 #include <filesystem>
 
 #include "reports/launch/report.h"
+#include "util/part_file.h"
 
 namespace omrix::apps {
 namespace {
@@ -117,19 +118,13 @@ bool ExportUi::writeFile(print::ViewerKind viewer, std::string_view extension,
     std::string path = (std::filesystem::path(outFolder_) /
                         (std::string(outputName(viewer)) + std::string(extension)))
                            .string();
-    // Written aside and renamed into place, so that a file under the output's name is
-    // always a whole one.
-    std::string part = path + std::string(kPartSuffix);
+    util::PartFile part(path);
     std::string error;
     bool written = extension == kXlsxExtension
-                       ? writeReportWorkbook(report, part, error)
-                       : writeReportPdf(report, part, progress_.get(), error);
-    std::error_code renameError;
-    if (written) std::filesystem::rename(part, path, renameError);
-    if (!written || renameError) {
-        std::filesystem::remove(part, renameError);
-        std::fprintf(stderr, "%s: %s\n", path.c_str(),
-                     written ? "cannot be renamed into place" : error.c_str());
+                       ? writeReportWorkbook(report, part.path(), error)
+                       : writeReportPdf(report, part.path(), progress_.get(), error);
+    if (!written || !part.commit(error)) {
+        std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
         return false;
     }
     written_.push_back(path);

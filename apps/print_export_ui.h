@@ -46,8 +46,6 @@ struct ExportFormats {
 };
 inline constexpr std::string_view kPdfExtension = ".pdf";
 inline constexpr std::string_view kXlsxExtension = ".xlsx";
-// Files are written under this suffix and renamed into place when complete.
-inline constexpr std::string_view kPartSuffix = ".part";
 
 class ExportUi : public print::PrintUi {
   public:
