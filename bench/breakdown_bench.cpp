@@ -125,7 +125,7 @@ Result measure(const std::string& ini) {
     if (!breakdown::fnBuildUchiwakeTree(rows, root, 0)) return r;
     r.build = secondsSince(start);
     start = Clock::now();
-    root->sbMoneyReCalc();
+    root->sbMoneyReCalc(context.BukkenHensu);
     r.recalc = secondsSince(start);
     r.cpu = cpuSeconds() - cpuStart;
     r.peakKb = bench::peakMemoryKiB();

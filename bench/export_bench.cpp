@@ -326,7 +326,7 @@ bool exportStatement(const fs::path& folder, ExportTimes& times) {
     omrix::reports::ReportSet reports(ui);
     reports.chooseStatement(options);
     step.restart();
-    if (!reports.showUchiwake(options)) return false;
+    if (!reports.showUchiwake(options, context.UchiwakeNameID)) return false;
     times.pdf = step.elapsed();
     times.paint = ui.seconds;
     times.pages = ui.pages;

@@ -160,7 +160,7 @@ bool loadBreakdown() {
                                                  context.BukkenHensu)) {
         return false;
     }
-    context.UchiwakeRoot->sbMoneyReCalc();
+    context.UchiwakeRoot->sbMoneyReCalc(context.BukkenHensu);
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include "context/command_line.h"
 #include "context/ini_file.h"
 #include "data/core/database.h"
+#include "data/core/program_database.h"
 #include "data/tables/jisha_tantosha_master.h"
 #include "data/tables/kankyo_master.h"
 #include "platform/messages.h"
@@ -67,7 +68,7 @@ StartupEnd readProject(data::CCCDBS_DataBase& db, AppContext& context) {
     bool besshi = false;
     context.UchiwakeRoot->sbSearchSyuBetu(breakdown::kFlagBesshiApart, besshi);
     context.BesshiExists = besshi;
-    context.UchiwakeRoot->sbMoneyReCalc();
+    context.UchiwakeRoot->sbMoneyReCalc(context.BukkenHensu);
 
     context.Kengen = data::fnGetTantoshaKengen(db, context.TantoshaID);
     context.TantoshaName = fnGetTantoshaName();

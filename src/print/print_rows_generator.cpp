@@ -3,10 +3,8 @@
 #include <exception>
 #include <string>
 
-#include "context/app_context.h"
 #include "level_tree/level_tree_model.h"
 #include "platform/messages.h"
-#include "print/print_convert.h"
 #include "print/print_progress.h"
 #include "print/print_rows_run.h"
 
@@ -24,44 +22,6 @@ bool isTicked(const COmrixEditUcw& line, const level_tree::LevelTreeModel& tree)
 }
 
 }  // namespace
-
-void addPrintRow(int32_t uchiwakeNameId, const breakdown::UchiwakeRec& line, PrintRows& rows,
-                 int32_t& rowCount, int32_t page, int32_t displayPage, int32_t lineNo,
-                 std::string_view pageName, const PrintOptionRec& options,
-                 const breakdown::UchiwakeRec* lineAbove) {
-    ++rowCount;
-    rows.resize(static_cast<std::size_t>(rowCount));
-    const PrintRowPlace place{uchiwakeNameId, rowCount, page, displayPage, lineNo, pageName};
-    fnConvertPrintRow(place, line, options, lineAbove, rows.back());
-}
-
-void fnAddPrintRow(const breakdown::UchiwakeRec& line, PrintRows& rows, int32_t& rowCount,
-                   int32_t page, int32_t displayPage, int32_t lineNo, std::string_view pageName,
-                   const PrintOptionRec& options, const breakdown::UchiwakeRec* lineAbove) {
-    addPrintRow(context::appContext().UchiwakeNameID, line, rows, rowCount, page, displayPage,
-                lineNo, pageName, options, lineAbove);
-}
-
-void padPage(int32_t uchiwakeNameId, const PrintOptionRec& options, PrintRows& rows,
-             int32_t& rowCount, int32_t& page, int32_t& displayPage, int32_t& lineNo,
-             std::string_view pageName) {
-    breakdown::UchiwakeRec blank;
-    breakdown::sbOmrix_DBT_Uchiwake_Clear(blank);
-    while (lineNo < kLinesPerPage) {
-        ++lineNo;
-        addPrintRow(uchiwakeNameId, blank, rows, rowCount, page, displayPage, lineNo, pageName,
-                    options);
-    }
-    ++page;
-    ++displayPage;
-    lineNo = 0;
-}
-
-void fnFillPage(const PrintOptionRec& options, PrintRows& rows, int32_t& rowCount, int32_t& page,
-                int32_t& displayPage, int32_t& lineNo, std::string_view pageName) {
-    padPage(context::appContext().UchiwakeNameID, options, rows, rowCount, page, displayPage,
-            lineNo, pageName);
-}
 
 bool fnIsPrintTarget(const COmrixEditUcw& line, const level_tree::LevelTreeModel& tree) {
     const int16_t flag = line.prUchiwakeRec().種別フラグ;

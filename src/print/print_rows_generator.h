@@ -28,28 +28,6 @@ bool createPrintRows(const PrintSource& source, const PrintOptionRec& options, P
 bool fnCreatePrintRows(const PrintOptionRec& options, PrintRows& rows,
                        const level_tree::LevelTreeModel& tree, PrintProgress* progress = nullptr);
 
-// Appends one converted line as 内訳出力ＩＤ rowCount + 1. `lineAbove` is the line
-// printed just above on the same page (null on a page's first line), for the ditto
-// mark.
-void addPrintRow(int32_t uchiwakeNameId, const breakdown::UchiwakeRec& line, PrintRows& rows,
-                 int32_t& rowCount, int32_t page, int32_t displayPage, int32_t lineNo,
-                 std::string_view pageName, const PrintOptionRec& options,
-                 const breakdown::UchiwakeRec* lineAbove = nullptr);
-// The same for the rows of AppContext.UchiwakeNameID.
-void fnAddPrintRow(const breakdown::UchiwakeRec& line, PrintRows& rows, int32_t& rowCount,
-                   int32_t page, int32_t displayPage, int32_t lineNo, std::string_view pageName,
-                   const PrintOptionRec& options,
-                   const breakdown::UchiwakeRec* lineAbove = nullptr);
-
-// Blank lines after `lineNo` up to 15, then the next page: both page counters
-// advance and the line number is 0.
-void padPage(int32_t uchiwakeNameId, const PrintOptionRec& options, PrintRows& rows,
-             int32_t& rowCount, int32_t& page, int32_t& displayPage, int32_t& lineNo,
-             std::string_view pageName);
-// The same for the rows of AppContext.UchiwakeNameID.
-void fnFillPage(const PrintOptionRec& options, PrintRows& rows, int32_t& rowCount, int32_t& page,
-                int32_t& displayPage, int32_t& lineNo, std::string_view pageName);
-
 // Printed on the main pages: a ticked 種目, 科目 or 別紙, or any total or line item.
 bool fnIsPrintTarget(const breakdown::COmrixEditUcw& line, const level_tree::LevelTreeModel& tree);
 // A ticked 種目, 科目 or 別紙: its lines get pages of their own.

@@ -8,6 +8,7 @@
 
 #include "breakdown/tree/ucw_walk.h"
 #include "level_tree/level_tree_model.h"
+#include "print/print_convert.h"
 #include "print/print_rows_generator.h"
 
 namespace omrix::print {
@@ -43,17 +44,24 @@ PrintRowsRun::PrintRowsRun(int32_t uchiwakeNameId, const PrintOptionRec& options
       page_(options.nPageStart),
       displayPage_(options.nPageStart) {}
 
+void PrintRowsRun::fnAddPrintRow(const breakdown::UchiwakeRec& line, int32_t displayPage,
+                                 std::string_view pageName,
+                                 const breakdown::UchiwakeRec* lineAbove) {
+    ++rowCount_;
+    rows_.resize(static_cast<std::size_t>(rowCount_));
+    const PrintRowPlace place{uchiwakeNameId_, rowCount_, page_, displayPage, line_, pageName};
+    fnConvertPrintRow(place, line, options_, lineAbove, rows_.back());
+}
+
 void PrintRowsRun::addFirstLine(const Line& line, int32_t displayPage, std::string_view pageName) {
     line_ = 1;
-    addPrintRow(uchiwakeNameId_, line.prUchiwakeRec(), rows_, rowCount_, page_, displayPage, line_,
-                pageName, options_);
+    fnAddPrintRow(line.prUchiwakeRec(), displayPage, pageName, nullptr);
     above_ = &line.prUchiwakeRec();
 }
 
 void PrintRowsRun::addLine(const Line& line, int32_t displayPage, std::string_view pageName) {
     ++line_;
-    addPrintRow(uchiwakeNameId_, line.prUchiwakeRec(), rows_, rowCount_, page_, displayPage, line_,
-                pageName, options_, above_);
+    fnAddPrintRow(line.prUchiwakeRec(), displayPage, pageName, above_);
     above_ = &line.prUchiwakeRec();
 }
 
@@ -69,8 +77,16 @@ void PrintRowsRun::closeFullPage(const Line& added, int32_t& displayPage,
     above_ = nullptr;
 }
 
-void PrintRowsRun::fillPage(int32_t& displayPage, std::string_view pageName) {
-    padPage(uchiwakeNameId_, options_, rows_, rowCount_, page_, displayPage, line_, pageName);
+void PrintRowsRun::fnFillPage(int32_t& displayPage, std::string_view pageName) {
+    breakdown::UchiwakeRec blank;
+    breakdown::sbOmrix_DBT_Uchiwake_Clear(blank);
+    while (line_ < kLinesPerPage) {
+        ++line_;
+        fnAddPrintRow(blank, displayPage, pageName, nullptr);
+    }
+    ++page_;
+    ++displayPage;
+    line_ = 0;
     above_ = nullptr;
 }
 
@@ -86,7 +102,7 @@ void PrintRowsRun::mainWalk(Line& root) {
         if (fnHasOwnPages(*line, tree_)) queue.push_back(line);
         closeFullPage(*line, displayPage_, nullptr);
     }
-    fillPage(displayPage_, pageName);
+    fnFillPage(displayPage_, pageName);
     if (!queue.empty()) subStatementPages(std::move(queue), pageNameOf(root));
 }
 
@@ -124,7 +140,7 @@ PrintRowsRun::Queue PrintRowsRun::subStatement(Line& top, std::string_view pageN
         if (fnHasOwnPages(*line, tree_)) lower.push_back(line);
         closeFullPage(*line, sheetPage, mainDisplayPage);
     }
-    fillPage(sheetPage, pageName);
+    fnFillPage(sheetPage, pageName);
     if (continuous) ++displayPage_;
     return lower;
 }
@@ -141,7 +157,7 @@ void PrintRowsRun::sheetGroup(Line& top) {
         addLine(*line, sheetPage, {});
         closeFullPage(*line, sheetPage, nullptr);
     }
-    fillPage(sheetPage, {});
+    fnFillPage(sheetPage, {});
 }
 
 PrintRowsRun::Queue PrintRowsRun::sheetsToPrint(Line& root) {

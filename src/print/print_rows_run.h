@@ -37,11 +37,18 @@ class PrintRowsRun {
     void sheetGroup(Line& top);
     Queue sheetsToPrint(Line& root);
 
+    // One converted line as 内訳出力ＩＤ rowCount + 1 on the current page and line.
+    // `lineAbove` is the line printed just above on the same page (null on a page's
+    // first line), for the ditto mark.
+    void fnAddPrintRow(const breakdown::UchiwakeRec& line, int32_t displayPage,
+                       std::string_view pageName, const breakdown::UchiwakeRec* lineAbove);
     void addLine(const Line& line, int32_t displayPage, std::string_view pageName);
     // After the 15th line of a page, when the walk goes on past `added`: the next page.
     void closeFullPage(const Line& added, int32_t& displayPage, int32_t* mainDisplayPage);
     void addFirstLine(const Line& line, int32_t displayPage, std::string_view pageName);
-    void fillPage(int32_t& displayPage, std::string_view pageName);
+    // Blank lines up to 15, then the next page: both page counters advance and the
+    // line number is 0.
+    void fnFillPage(int32_t& displayPage, std::string_view pageName);
 
     int32_t uchiwakeNameId_;
     const PrintOptionRec& options_;

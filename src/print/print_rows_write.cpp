@@ -2,12 +2,11 @@
 
 #include <string_view>
 
-#include "context/app_context.h"
 #include "data/core/database.h"
-#include "data/core/program_database.h"
 #include "platform/messages.h"
 #include "print/print_progress.h"
 #include "print/print_row_table.h"
+#include "print/print_source.h"
 
 namespace omrix::print {
 namespace {
@@ -58,9 +57,9 @@ bool writePrintRows(data::CCCDBS_DataBase& db, int32_t uchiwakeNameId, const Pri
 }
 
 bool fnOmrix_Print_Print_CreatePrintUchiwakeInf(const PrintRows& rows, PrintProgress* progress) {
-    data::CCCDBS_DataBase* db = data::programDatabase();
-    if (db == nullptr) return reportFailure(kClearStep, progress);
-    return writePrintRows(*db, context::appContext().UchiwakeNameID, rows, progress);
+    PrintSource source = printSourceFromContext();
+    if (source.db == nullptr) return reportFailure(kClearStep, progress);
+    return writePrintRows(*source.db, source.uchiwakeNameId, rows, progress);
 }
 
 }  // namespace omrix::print

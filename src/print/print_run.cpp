@@ -1,8 +1,5 @@
 #include "print/print_run.h"
 
-#include "breakdown/tree/edit_ucw.h"
-#include "breakdown/tree/uchiwake_loader.h"
-#include "context/app_context.h"
 #include "level_tree/level_tree_model.h"
 #include "platform/messages.h"
 #include "print/print_rows_generator.h"
@@ -11,7 +8,6 @@
 namespace omrix::print {
 namespace {
 
-using context::appContext;
 using platform::showMessageBox;
 
 constexpr int16_t kMayKeepPageNames = 1;  // 権限 bit: page names are not offered for change
@@ -27,15 +23,6 @@ class BusyScope {
   private:
     PrintUi& ui_;
 };
-
-// The fresh breakdown replaces the program's, whether or not it could be read.
-bool rereadBreakdown() {
-    auto& context = appContext();
-    context.UchiwakeRoot = breakdown::fnLoadUchiwake();
-    if (!context.UchiwakeRoot) return false;
-    context.UchiwakeRoot->sbMoneyReCalc();
-    return true;
-}
 
 void offerPageNames(const PrintOptionRec& options, int16_t kengen, PrintUi& ui) {
     if (options.nPageType != kPageTypeNames) return;
@@ -91,14 +78,6 @@ void runOutputs(const PrintRunInputs& inputs, const PrintRunChoices& choices, Pr
 
 }  // namespace
 
-PrintRunInputs printRunInputsFromContext() {
-    const auto& context = appContext();
-    return {.source = printSourceFromContext(),
-            .bukkenNo = context.BukkenNo,
-            .hanNo = context.HanNo,
-            .kengen = context.Kengen};
-}
-
 bool printUchiwake(const PrintSource& source, const PrintOptionRec& options, PrintUi& ui,
                    ReportLaunches& launches, const level_tree::LevelTreeModel& tree) {
     // A failed re-read of an earlier run leaves no breakdown to print.
@@ -106,7 +85,7 @@ bool printUchiwake(const PrintSource& source, const PrintOptionRec& options, Pri
     PrintRows rows;
     if (!createPrintRows(source, options, rows, tree, ui.writeProgress())) return false;
     if (!writePrintRows(*source.db, source.uchiwakeNameId, rows, ui.writeProgress())) return false;
-    return launches.showUchiwake(options);
+    return launches.showUchiwake(options, source.uchiwakeNameId);
 }
 
 bool fnPrintUchiwake(const PrintOptionRec& options, PrintUi& ui, ReportLaunches& launches,
@@ -126,7 +105,7 @@ PrintRunResult fnRunPrint(PrintUi& ui, ReportLaunches& launches,
         return result;
     }
     launches.chooseStatement(choices.options);
-    if (choices.reread && !rereadBreakdown()) {
+    if (choices.reread && !rereadBreakdownIntoContext()) {
         result.end = PrintRunEnd::Reread;
         return result;
     }

@@ -24,7 +24,7 @@ class ReportLaunches {
   public:
     virtual ~ReportLaunches() = default;
     // fnShowUchiwakeReport with the breakdown report chosen for the run.
-    virtual bool showUchiwake(const PrintOptionRec& options) = 0;
+    virtual bool showUchiwake(const PrintOptionRec& options, int32_t uchiwakeNameId) = 0;
     virtual bool showYoukou(std::string_view bukkenNo, std::string_view hanNo,
                             std::string_view companyText) = 0;
     virtual bool showGaiyou(std::string_view bukkenNo) = 0;
@@ -51,17 +51,6 @@ struct PrintRunResult {
     // Statement checked but nothing ticked: the box was shown and it was left out.
     bool uchiwakeSkipped = false;
 };
-
-// What a run reads besides the window's choices.
-struct PrintRunInputs {
-    PrintSource source;
-    std::string bukkenNo;
-    std::string hanNo;
-    int16_t kengen = 0;  // the operator's 権限
-};
-
-// The program's values, read after a re-read so that the fresh breakdown is printed.
-PrintRunInputs printRunInputsFromContext();
 
 // Cmd_Print_Click as core code. The re-read replaces AppContext.UchiwakeRoot.
 PrintRunResult fnRunPrint(PrintUi& ui, ReportLaunches& launches,

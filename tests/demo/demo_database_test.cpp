@@ -61,7 +61,7 @@ TEST(DemoDatabase, LoadsAsATreeWithTheRecalculatedAmounts) {
         EXPECT_EQ(static_cast<int32_t>(stored.size()), lines);
         auto sink =
             std::dynamic_pointer_cast<platform::RecordingSink>(context::appContext().Messages);
-        root->sbMoneyReCalc();
+        root->sbMoneyReCalc(context::appContext().BukkenHensu);
         EXPECT_TRUE(sink->messages().empty()) << "an amount overflowed";
         auto figures = [](const breakdown::UchiwakeRec& r) {
             return std::tuple(r.見積１金額, r.見積２金額, r.提出用金額, r.見積１単価, r.見積２単価,

@@ -43,8 +43,9 @@ class FakeUi : public PrintUi {
 class FakeLaunches : public ReportLaunches {
   public:
     explicit FakeLaunches(FakeUi& ui) : ui_(ui) {}
-    bool showUchiwake(const PrintOptionRec& options) override {
+    bool showUchiwake(const PrintOptionRec& options, int32_t nameId) override {
         statementOptions = options;
+        statementNameId = nameId;
         return launch("uchiwake");
     }
     bool showYoukou(std::string_view, std::string_view, std::string_view company) override {
@@ -56,6 +57,7 @@ class FakeLaunches : public ReportLaunches {
     void chooseStatement(const PrintOptionRec&) override { ui_.log.push_back("choose"); }
 
     PrintOptionRec statementOptions;
+    int32_t statementNameId = 0;
     std::string youkouCompany;
 
   private:

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "breakdown/tables/uchiwake_records.h"
+#include "records/bukken_hensu_record.h"
 
 namespace omrix::breakdown {
 
@@ -62,8 +63,10 @@ class COmrixEditUcw {
     void sbSetUsed(bool bUsed);
     bool fnIsSelfMoney() const;
     bool fnIsSelfDispTanka() const;
-    void sbSelfAdjustMoney();
-    void sbMoneyReCalc();
+    // The project's variables (物件変数) go into the formulas; their names are stored
+    // back trimmed.
+    void sbSelfAdjustMoney(std::vector<records::BukkenHensuRec>& variables);
+    void sbMoneyReCalc(std::vector<records::BukkenHensuRec>& variables);
     int32_t fnGetUpperKamokuID() const;
     int32_t fnGetUpperSyumokuID() const;
     bool fnIsNoSaveEmpty();

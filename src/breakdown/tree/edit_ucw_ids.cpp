@@ -3,7 +3,7 @@
 #include "breakdown/tree/edit_ucw.h"
 #include "breakdown/tree/ucw_tree.h"
 #include "breakdown/tree/ucw_walk.h"
-#include "context/app_context.h"
+#include "breakdown/tree/program_values.h"
 
 namespace omrix::breakdown {
 namespace {
@@ -35,7 +35,7 @@ void COmrixEditUcw::sbAdjustID(bool bMeToo, int32_t lMaxID, int32_t lMaxDaikaID)
 }
 
 void COmrixEditUcw::sbClearLowerID(bool bMeToo, bool bMoveID) {
-    const int32_t current = context::appContext().UchiwakeName.内訳名称ＩＤ;
+    const int32_t current = programUchiwakeNameId();
     forEachFrom(this, bMeToo, [&](COmrixEditUcw* line) {
         UchiwakeRec& r = *line->rec_;
         if (bMoveID && r.内訳ＩＤ > 0 && r.内訳名称ＩＤ == current) r.移動元内訳ＩＤ = r.内訳ＩＤ;

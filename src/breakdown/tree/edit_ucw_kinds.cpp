@@ -2,7 +2,7 @@
 
 #include "breakdown/tree/edit_ucw.h"
 #include "breakdown/tree/ucw_walk.h"
-#include "context/app_context.h"
+#include "breakdown/tree/program_values.h"
 
 namespace omrix::breakdown {
 namespace {
@@ -25,7 +25,7 @@ int16_t COmrixEditUcw::fnGetUchiwakeRecAttribute() const {
 }
 
 int16_t COmrixEditUcw::fnGetEditSyubetu() const {
-    if (context::appContext().EditMode & 4) return 8;
+    if (programEditMode() & 4) return 8;
     const COmrixEditUcw* line = this;
     for (;;) {
         switch (line->fnGetMajorSyubetu()) {

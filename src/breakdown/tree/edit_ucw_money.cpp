@@ -37,8 +37,8 @@ void addWhole(std::optional<Currency>& sum, Currency amount) {
 
 }  // namespace
 
-void COmrixEditUcw::sbMoneyReCalc() {
-    FormulaEvaluator evaluator;
+void COmrixEditUcw::sbMoneyReCalc(std::vector<records::BukkenHensuRec>& variables) {
+    FormulaEvaluator evaluator(variables);
     sbMoneyReCalc(evaluator);
 }
 
@@ -78,8 +78,8 @@ void COmrixEditUcw::sbMoneyReCalc(FormulaEvaluator& evaluator) {
     }
 }
 
-void COmrixEditUcw::sbSelfAdjustMoney() {
-    FormulaEvaluator evaluator;
+void COmrixEditUcw::sbSelfAdjustMoney(std::vector<records::BukkenHensuRec>& variables) {
+    FormulaEvaluator evaluator(variables);
     sbSelfAdjustMoney(evaluator);
 }
 

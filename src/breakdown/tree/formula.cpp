@@ -2,15 +2,14 @@
 
 #include <exception>
 
-#include "context/app_context.h"
 #include "util/numbers.h"
 #include "util/text.h"
 #include "util/utf8.h"
 
 namespace omrix::breakdown {
 
-FormulaEvaluator::FormulaEvaluator() {
-    for (auto& row : context::appContext().BukkenHensu) {
+FormulaEvaluator::FormulaEvaluator(std::vector<records::BukkenHensuRec>& variables) {
+    for (auto& row : variables) {
         std::string name(util::trimBlanks(row.変数名.trimmedRight()));
         row.変数名 = name;
         variables_.emplace_back(std::move(name), util::doubleToText(row.数量));
@@ -57,21 +56,6 @@ double FormulaEvaluator::fnCalcFormula(std::string_view formula) {
 double FormulaEvaluator::fnCalcExpression(std::string text) {
     double result = 0.0;
     if (platform::QUILAN00_Calculation(text, 2, result, &calculator_) == 0) return 0.0;
-    return result;
-}
-
-double fnCalcFormula(std::string_view formula) {
-    try {
-        FormulaEvaluator evaluator;
-        return evaluator.fnCalcFormula(formula);
-    } catch (const std::exception&) {
-        return 0.0;
-    }
-}
-
-double fnCalcExpression(std::string text) {
-    double result = 0.0;
-    if (platform::QUILAN00_Calculation(text, 2, result) == 0) return 0.0;
     return result;
 }
 

@@ -8,15 +8,16 @@
 #include <vector>
 
 #include "platform/calculator.h"
+#include "records/bukken_hensu_record.h"
 
 namespace omrix::breakdown {
 
-// Holds the variables of AppContext.BukkenHensu as they were when it was made, and
-// one calculator, for the many formulas of one recalculation.
+// Holds the project's variables as they were when it was made, and one calculator, for
+// the many formulas of one recalculation.
 class FormulaEvaluator {
   public:
-    // Trims the 変数名 of every AppContext.BukkenHensu row and stores it back.
-    FormulaEvaluator();
+    // Trims the 変数名 of every row and stores it back, as the suite does.
+    explicit FormulaEvaluator(std::vector<records::BukkenHensuRec>& variables);
 
     double fnCalcFormula(std::string_view formula);
     double fnCalcExpression(std::string text);
@@ -34,8 +35,5 @@ class FormulaEvaluator {
 std::string substituteVariables(std::string_view formula,
                                 const std::vector<std::pair<std::string, std::string>>& variables);
 
-// 0 when the text is no valid expression.
-double fnCalcFormula(std::string_view formula);
-double fnCalcExpression(std::string text);
 
 }  // namespace omrix::breakdown

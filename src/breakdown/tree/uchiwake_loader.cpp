@@ -1,7 +1,7 @@
 #include "breakdown/tree/uchiwake_loader.h"
 
 #include "breakdown/tables/omrix_dbt_uchiwake.h"
-#include "context/app_context.h"
+#include "breakdown/tree/program_values.h"
 #include "data/core/program_database.h"
 
 namespace omrix::breakdown {
@@ -20,7 +20,7 @@ std::shared_ptr<COmrixEditUcw> loadUchiwake(data::CCCDBS_DataBase& db, int32_t u
 std::shared_ptr<COmrixEditUcw> fnLoadUchiwake(ProgressBar* progressBar) {
     data::CCCDBS_DataBase* db = data::programDatabase();
     if (db == nullptr) return nullptr;
-    return loadUchiwake(*db, context::appContext().UchiwakeName.内訳名称ＩＤ, progressBar);
+    return loadUchiwake(*db, programUchiwakeNameId(), progressBar);
 }
 
 }  // namespace omrix::breakdown

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "context/app_context.h"
 #include "context/ini_file.h"
+#include "context/program_folder.h"
 #include "data/core/backup_flag.h"
 #include "data/core/debug_log.h"
 #include "data/core/drevo_ext.h"
@@ -251,17 +251,6 @@ bool Transaction::commit() {
     if (!begun_ || done_) return false;
     done_ = true;
     return !own_ || db_.fnCommitTrans();
-}
-
-bool fnDREVOObj_GetDbObject(std::string_view iniPath) {
-    auto& context = context::appContext();
-    context.Database = std::make_shared<CCCDBS_DataBase>();
-    if (context.Database->fnOpenFromIni(iniPath)) return true;
-    if (std::string why = context.Database->passwordError(); !why.empty())
-        platform::showMessageBox(why, platform::kStyleCritical);
-    platform::fnPIMORA01_DispMessage(3010, platform::kStyleOk, "ＤＢオブジェクトの取得", "",
-                                     "fnDREVOObj_GetDbObject");
-    return false;
 }
 
 }  // namespace omrix::data

@@ -163,7 +163,5 @@ class Transaction {
 // SERVER_NAME "sqlite" (any case) selects the embedded database; any other is a server.
 bool isEmbeddedServer(std::string_view server);
 
-// Creates AppContext.Database and opens it from the INI file; message 3010 on failure.
-[[nodiscard]] bool fnDREVOObj_GetDbObject(std::string_view iniPath);
 
 }  // namespace omrix::data

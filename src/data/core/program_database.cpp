@@ -1,11 +1,24 @@
 #include "data/core/program_database.h"
 
 #include "context/app_context.h"
+#include "data/core/database.h"
+#include "platform/messages.h"
 
 namespace omrix::data {
 
 CCCDBS_DataBase* programDatabase() {
     return context::appContext().Database.get();
+}
+
+bool fnDREVOObj_GetDbObject(std::string_view iniPath) {
+    auto& context = context::appContext();
+    context.Database = std::make_shared<CCCDBS_DataBase>();
+    if (context.Database->fnOpenFromIni(iniPath)) return true;
+    if (std::string why = context.Database->passwordError(); !why.empty())
+        platform::showMessageBox(why, platform::kStyleCritical);
+    platform::fnPIMORA01_DispMessage(3010, platform::kStyleOk, "ＤＢオブジェクトの取得", "",
+                                     "fnDREVOObj_GetDbObject");
+    return false;
 }
 
 }  // namespace omrix::data

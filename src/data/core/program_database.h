@@ -3,11 +3,16 @@
 // start-up opens it into AppContext.Database. Readers and writers take the database
 // explicitly; only their thin named wrappers come through here.
 
+#include <string_view>
+
 namespace omrix::data {
 
 class CCCDBS_DataBase;
 
 // Null before start-up connects (or after a test reset the context).
 CCCDBS_DataBase* programDatabase();
+
+// Creates AppContext.Database and opens it from the INI file; message 3010 on failure.
+[[nodiscard]] bool fnDREVOObj_GetDbObject(std::string_view iniPath);
 
 }  // namespace omrix::data

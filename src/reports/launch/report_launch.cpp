@@ -1,6 +1,5 @@
 #include "reports/launch/report_launch.h"
 
-#include "context/app_context.h"
 #include "context/ini_file.h"
 #include "data/tables/master_names.h"
 #include "data/core/program_database.h"
@@ -74,8 +73,8 @@ void sbReportLogOn(Report& report) {
                                                     logOn.database);
 }
 
-bool fnShowUchiwakeReport(const print::PrintOptionRec& options, Report* report,
-                          print::PrintUi& ui) {
+bool fnShowUchiwakeReport(int32_t lUchiwakeNameID, const print::PrintOptionRec& options,
+                          Report* report, print::PrintUi& ui) {
     if (report == nullptr) {
         platform::showMessageBox("出力様式「" + options.sPrintTypeEntry + "」の帳票がありません。",
                                  platform::kStyleExclamation, "内訳書");
@@ -84,7 +83,7 @@ bool fnShowUchiwakeReport(const print::PrintOptionRec& options, Report* report,
     setStatementFields(util::trimBlanks(options.sReportFile), options, *report);
     sbReportLogOn(*report);
     report->RecordSelectionFormula =
-        "{内訳出力.内訳名称ＩＤ} = " + std::to_string(context::appContext().UchiwakeNameID);
+        "{内訳出力.内訳名称ＩＤ} = " + std::to_string(lUchiwakeNameID);
     report->Database().Tables().Item(1).Location = "内訳出力";
     return ui.openViewer(ViewerKind::Uchiwakesho, *report);
 }

@@ -20,9 +20,11 @@ LogOnInfo fnReadReportLogOn();
 // Log-on of table 1 only, database name last.
 void sbReportLogOn(Report& report);
 
-// The report name of the options picks the formula fields. A null report (no print
-// type was ever recognised) cannot be shown: message box, false.
-bool fnShowUchiwakeReport(const print::PrintOptionRec& options, Report* report, print::PrintUi& ui);
+// The rows of breakdown lUchiwakeNameID; the report name of the options picks the
+// formula fields. A null report (no print type was ever recognised) cannot be shown:
+// message box, false.
+bool fnShowUchiwakeReport(int32_t lUchiwakeNameID, const print::PrintOptionRec& options,
+                          Report* report, print::PrintUi& ui);
 bool fnShowDaikaReport(int32_t lUchiwakeNameID, Report& report, print::PrintUi& ui);
 // Message 3010 工事概要の取得 and false without a 物件概要 row.
 bool fnShowGaiyouReport(std::string_view sBukkenNo, Report& report, print::PrintUi& ui);

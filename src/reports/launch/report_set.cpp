@@ -23,8 +23,8 @@ void ReportSet::chooseStatement(const print::PrintOptionRec& options) {
     if (design != nullptr) statement_ = &report(design->design);
 }
 
-bool ReportSet::showUchiwake(const print::PrintOptionRec& options) {
-    return fnShowUchiwakeReport(options, statement_, ui_);
+bool ReportSet::showUchiwake(const print::PrintOptionRec& options, int32_t uchiwakeNameId) {
+    return fnShowUchiwakeReport(uchiwakeNameId, options, statement_, ui_);
 }
 
 bool ReportSet::showYoukou(std::string_view bukkenNo, std::string_view hanNo,

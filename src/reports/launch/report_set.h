@@ -21,7 +21,7 @@ class ReportSet : public print::ReportLaunches {
     Report* statement() const { return statement_; }
 
     void chooseStatement(const print::PrintOptionRec& options) override;
-    bool showUchiwake(const print::PrintOptionRec& options) override;
+    bool showUchiwake(const print::PrintOptionRec& options, int32_t uchiwakeNameId) override;
     bool showYoukou(std::string_view bukkenNo, std::string_view hanNo,
                     std::string_view companyText) override;
     bool showGaiyou(std::string_view bukkenNo) override;

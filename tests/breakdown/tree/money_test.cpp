@@ -43,7 +43,7 @@ class MoneyTest : public ::testing::Test {
     void recalc(std::vector<UchiwakeRec> lines) {
         root = buildTree(std::move(lines));
         ASSERT_TRUE(root);
-        root->sbMoneyReCalc();
+        root->sbMoneyReCalc(context::appContext().BukkenHensu);
     }
     const UchiwakeRec& rec(int32_t id) { return byId(root, id)->prUchiwakeRec(); }
     // "見積１金額/見積２金額/提出用金額" of a line.
@@ -153,7 +153,7 @@ TEST_F(MoneyTest, FormulasTakeTrimmedVariablesLongestFirst) {
     addVariable("面積", 12.5);
     addVariable("面積2", 100);
     addVariable("", 7);
-    breakdown::FormulaEvaluator evaluator;
+    breakdown::FormulaEvaluator evaluator(context::appContext().BukkenHensu);
     EXPECT_EQ(context::appContext().BukkenHensu[0].変数名.trimmedRight(), "W");  // stored back
     EXPECT_DOUBLE_EQ(evaluator.fnCalcFormula("面積2-面積×２"), 75.0);
     EXPECT_DOUBLE_EQ(evaluator.fnCalcFormula("W*W"), 16.0);

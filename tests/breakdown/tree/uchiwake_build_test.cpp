@@ -114,7 +114,8 @@ TEST(UchiwakeBuild, DeepAndWideTreesNeedNoDeepStack) {
     ASSERT_TRUE(root);
     COmrixEditUcw* deepest = byId(root, kDepth);
     EXPECT_EQ(deepest->fnGetLevel(), kDepth);
-    root->sbMoneyReCalc();
+    std::vector<records::BukkenHensuRec> noVariables;
+    root->sbMoneyReCalc(noVariables);
     EXPECT_EQ(idOf(root->fnGetLastChild()), 2);
 }
 

@@ -9,6 +9,7 @@
 #include "context/app_context.h"
 #include "context/temp_folder.h"
 #include "data/core/database.h"
+#include "data/core/program_database.h"
 #include "data/drivers/driver.h"
 #include "data/table_database.h"
 #include "data/test_server.h"

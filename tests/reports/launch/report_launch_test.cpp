@@ -5,10 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "breakdown/ucw_fixture.h"
 #include "context/app_context.h"
 #include "data/table_database.h"
 #include "platform/password_key.h"
+#include "level_tree/level_tree_model.h"
+#include "print/print_run.h"
 #include "print/print_ui.h"
+#include "reports/report_fixture.h"
 #include "reports/launch/report.h"
 #include "reports/launch/report_launch.h"
 #include "reports/launch/report_set.h"
@@ -41,7 +45,6 @@ class ReportLaunch : public ::testing::Test {
                             "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME= tables.sqlite \n"
                             "USER_NAME= sa \nPASSWORD=" +
                                 key.stored("secret") + "\nSQL_DNS=  \n");
-        context::appContext().UchiwakeNameID = 123;
         tables.exec(
             "INSERT INTO 金額種類Ｍ (金額種類ＩＤ, 金額種類名称) VALUES (1, '見積１  '), (2, "
             "'見積２');");
@@ -80,7 +83,7 @@ TEST_F(ReportLaunch, StatementTypesReachTheirDesignAndFillItsFormulaFields) {
         auto report = Report::create(print::findPrintType(c.entry)->layout);
         ASSERT_TRUE(report);
         EXPECT_EQ(report->design().name, c.design);
-        ASSERT_TRUE(fnShowUchiwakeReport(optionsFor(c.entry, "株式会社 'オ' ムリクス  "),
+        ASSERT_TRUE(fnShowUchiwakeReport(123, optionsFor(c.entry, "株式会社 'オ' ムリクス  "),
                                          report.get(), ui));
         std::vector<std::string> fields;
         for (int i = 1; i <= report->FormulaFields().Count(); ++i)
@@ -143,9 +146,9 @@ TEST_F(ReportLaunch, UnknownTypesAndMissingViewers) {
     print::PrintOptionRec unknown = optionsFor("A4（縦）", "会社");
     set.chooseStatement(unknown);
     EXPECT_EQ(set.statement(), tate);
-    ASSERT_TRUE(fnShowUchiwakeReport(unknown, tate, ui));
+    ASSERT_TRUE(fnShowUchiwakeReport(1, unknown, tate, ui));
     EXPECT_EQ(tate->FormulaFields().Item(1).text, "");
-    EXPECT_FALSE(fnShowUchiwakeReport(unknown, nullptr, ui));
+    EXPECT_FALSE(fnShowUchiwakeReport(1, unknown, nullptr, ui));
     ASSERT_EQ(tables.messages().messages().size(), 1u);
     EXPECT_EQ(tables.messages().messages()[0].text, "出力様式「A4（縦）」の帳票がありません。");
     ui.viewerWorks = false;
@@ -186,6 +189,56 @@ TEST(SelectionFormula, AcceptsTheLaunchFormsOnlyNamingWhatItRefuses) {
             EXPECT_EQ(f.table, "unchanged");
         }
     }
+}
+
+// Writes every opened statement to a PDF and keeps its text.
+class PdfViewers : public ViewerLog {
+  public:
+    explicit PdfViewers(omrix::testing::ReportDatabase& db) : db_(db) {}
+    bool openViewer(ViewerKind viewer, Report& report) override {
+        ViewerLog::openViewer(viewer, report);
+        std::string path = db_.pdf(report, "statement" + std::to_string(opened.size()) + ".pdf");
+        texts.push_back(path.empty() ? std::string() : omrix::testing::pdfText(path));
+        return !path.empty();
+    }
+    std::vector<std::string> texts;
+
+  private:
+    omrix::testing::ReportDatabase& db_;
+};
+
+// Two breakdowns of one database printed one after the other while the program's own
+// values still name the first: each statement holds its own lines and no other.
+using BreakdownStatements = omrix::testing::ReportTest;
+
+TEST_F(BreakdownStatements, TwoBreakdownsOfOneDatabaseEachPrintTheirOwnLines) {
+    db.addBreakdown(1, "00000001", "一号棟");
+    db.addBreakdown(2, "00000002", "二号棟");
+    context::appContext().UchiwakeNameID = 1;
+    print::PrintOptionRec options;
+    options.nPageStart = 1;
+    options.nPageType = print::kPageTypeOnlyNum;
+    options.nBesshiMode = print::kBesshiAndAll;
+    ASSERT_TRUE(print::sbSetPrintType(options, "B5"));
+    PdfViewers ui(db);
+    ReportSet set(ui);
+    set.chooseStatement(options);
+    const std::string names[] = {"一号棟の基礎", "二号棟の屋根"};
+    for (int32_t nameId : {1, 2}) {
+        auto root = omrix::testing::buildTree(
+            {omrix::testing::line(1, 0, 0, 0, "本体"),
+             omrix::testing::line(2, 1, breakdown::kFlagMeisai, 1, names[nameId - 1])});
+        level_tree::LevelTreeModel tree;
+        tree.sbCreateTree(root.get(), 0);
+        ASSERT_TRUE(print::printUchiwake(
+            {.db = &db.tables.db(), .root = root.get(), .uchiwakeNameId = nameId}, options, ui,
+            set, tree));
+    }
+    ASSERT_EQ(ui.texts.size(), 2u);
+    EXPECT_NE(ui.texts[0].find(names[0]), std::string::npos) << ui.texts[0];
+    EXPECT_EQ(ui.texts[0].find(names[1]), std::string::npos);
+    EXPECT_NE(ui.texts[1].find(names[1]), std::string::npos) << ui.texts[1];
+    EXPECT_EQ(ui.texts[1].find(names[0]), std::string::npos);
 }
 
 }  // namespace
