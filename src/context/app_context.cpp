@@ -13,7 +13,10 @@ AppContext& appContext() {
 }
 
 void resetAppContext() {
+    // Connections opened before stay open, so their numbers stay in the table.
+    std::shared_ptr<HandleTable> connections = std::move(instance().Connections);
     instance() = AppContext{};
+    instance().Connections = std::move(connections);
 }
 
 }  // namespace omrix::context

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "context/handle_table.h"
 #include "records/bukken_hensu_record.h"
 #include "records/kankyo_record.h"
 #include "records/uchiwake_name_record.h"
@@ -61,6 +62,8 @@ struct AppContext {
     std::shared_ptr<platform::MessageSink> Messages;
     // Name of the active window for the audit column 更新画面ＩＤ; empty without windows.
     std::string (*ScreenIdProvider)() = nullptr;
+    // The open database connections, by the number their record sets are given.
+    std::shared_ptr<HandleTable> Connections = std::make_shared<HandleTable>();
 };
 
 AppContext& appContext();

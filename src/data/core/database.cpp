@@ -48,6 +48,7 @@ struct CCCDBS_DataBase::Impl {
     std::string passwordKey = "PASSWORD";
     int32_t databaseType = 1;
     std::unique_ptr<Driver> connection;
+    ConnectionHandle handle;  // dropped before the connection it names
     std::string server, database, user, password;
     DebugSettings debug = readDebugSettings();
     DebugLog log{debug, "\\DBS_DATABASE.LOG"};
@@ -55,6 +56,14 @@ struct CCCDBS_DataBase::Impl {
     std::string passwordError;
 
     bool connected() const { return connection != nullptr; }
+    void attach(std::unique_ptr<Driver> opened) {
+        connection = std::move(opened);
+        handle = ConnectionHandle(connection.get());
+    }
+    void detach() {
+        handle = {};
+        connection.reset();
+    }
     bool logIn(std::string_view server, std::string_view database, std::string_view user,
                std::string_view password, int32_t type, const OdbcSource& source) {
         if (connected()) return true;
@@ -62,7 +71,7 @@ struct CCCDBS_DataBase::Impl {
         int32_t rc = fnDrevoExt_LoginToDatabase(type, server, user, password, database, opened,
                                                 &lastError, source);
         if (rc != 0 || !opened || (fnDrevoExt_GetState(1, opened.get()) & 1) == 0) return false;
-        connection = std::move(opened);
+        attach(std::move(opened));
         this->server = server;
         this->database = database;
         this->user = user;
@@ -114,7 +123,7 @@ std::string CCCDBS_DataBase::schemaText(std::string_view schemaSql) const {
 }
 
 int64_t CCCDBS_DataBase::connectionHandle() const {
-    return impl_->connected() ? data::connectionHandle(impl_->connection.get()) : 0;
+    return impl_->handle.value();
 }
 
 bool CCCDBS_DataBase::fnOpen(std::string_view server, std::string_view database,
@@ -128,7 +137,7 @@ bool CCCDBS_DataBase::fnOpenEtc(std::string_view connect) {
     if (d.connected()) return true;
     std::unique_ptr<Driver> connection;
     if (fnDrevoExt_CreateOpen(connect, connection, &d.lastError) != 0 || !connection) return false;
-    d.connection = std::move(connection);
+    d.attach(std::move(connection));
     return true;
 }
 
@@ -172,7 +181,7 @@ bool CCCDBS_DataBase::fnClose() {
     Impl& d = *impl_;
     if (!d.connected()) return true;
     bool ok = fnDrevoExt_DatabaseClose(*d.connection) == 0;
-    d.connection.reset();
+    d.detach();
     return ok;
 }
 

@@ -1,5 +1,8 @@
 #include "data/core/drevo_ext.h"
 
+#include <utility>
+
+#include "context/app_context.h"
 #include "data/drivers/odbc_connection_string.h"
 #include "data/drivers/sqlite_driver.h"
 #include "util/ascii.h"
@@ -78,12 +81,32 @@ bool serverDriverAvailable() {
 #endif
 }
 
-int64_t connectionHandle(const Driver* connection) {
-    return static_cast<int64_t>(reinterpret_cast<intptr_t>(connection));
+ConnectionHandle::ConnectionHandle(Driver* connection)
+    : table_(context::appContext().Connections), value_(table_->add(connection)) {}
+
+ConnectionHandle::~ConnectionHandle() {
+    release();
+}
+
+ConnectionHandle::ConnectionHandle(ConnectionHandle&& other) noexcept
+    : table_(std::move(other.table_)), value_(std::exchange(other.value_, 0)) {}
+
+ConnectionHandle& ConnectionHandle::operator=(ConnectionHandle&& other) noexcept {
+    if (this != &other) {
+        release();
+        table_ = std::move(other.table_);
+        value_ = std::exchange(other.value_, 0);
+    }
+    return *this;
+}
+
+void ConnectionHandle::release() {
+    if (table_ && value_ != 0) table_->remove(value_);
+    value_ = 0;
 }
 
 Driver* connectionFromHandle(int64_t handle) {
-    return reinterpret_cast<Driver*>(static_cast<intptr_t>(handle));
+    return static_cast<Driver*>(context::appContext().Connections->find(handle));
 }
 
 int32_t fnDrevoExt_LoginToDatabase(int32_t, std::string_view server, std::string_view user,

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "context/handle_table.h"
 #include "data/core/database.h"
 #include "data/core/drevo_record_set.h"
 #include "data/drivers/driver.h"
@@ -16,8 +17,27 @@
 
 namespace omrix::data {
 
-// The number a record set is given for its connection: the connection's address.
-int64_t connectionHandle(const Driver* connection);
+// The number a record set is given for its connection: an entry of the program's table
+// of connections (AppContext.Connections), held while the connection is open.
+class ConnectionHandle {
+  public:
+    ConnectionHandle() = default;
+    explicit ConnectionHandle(Driver* connection);
+    ~ConnectionHandle();
+    ConnectionHandle(ConnectionHandle&& other) noexcept;
+    ConnectionHandle& operator=(ConnectionHandle&& other) noexcept;
+
+    int64_t value() const { return value_; }
+
+  private:
+    void release();
+
+    // The table it was entered in, even when the program's context was reset since.
+    std::shared_ptr<context::HandleTable> table_;
+    int64_t value_ = 0;
+};
+
+// Null for 0, a closed connection's number or one never given.
 Driver* connectionFromHandle(int64_t handle);
 
 // How a server is reached through ODBC: the INI's SQL_DNS and ODBC_DRIVER.

@@ -175,6 +175,26 @@ TEST_F(Database, SecondConnectionWaitsForTheOpenTransaction) {
     }
 }
 
+// A record set given the number of a closed connection fails; a number is never
+// handed out again, not even to the next connection opened on the same file.
+TEST_F(Database, RecordSetOnAClosedConnectionFailsAndNumbersAreNotReused) {
+    auto other = t.connect();
+    ASSERT_TRUE(other);
+    const int64_t closed = other->connectionHandle();
+    ASSERT_NE(closed, 0);
+    CCCDBS_RecordSet live;
+    EXPECT_TRUE(live.fnOpen("Select * From 物件変数", closed));
+    live.fnClose();
+    ASSERT_TRUE(other->fnClose());
+    EXPECT_EQ(other->connectionHandle(), 0);
+    CCCDBS_RecordSet stale;
+    EXPECT_FALSE(stale.fnOpen("Select * From 物件変数", closed));
+    auto reopened = t.connect();
+    ASSERT_TRUE(reopened);
+    EXPECT_NE(reopened->connectionHandle(), closed);
+    EXPECT_FALSE(stale.fnOpen("Select * From 物件変数", closed));
+}
+
 // A file that is no database is refused with its cause and path, and never created.
 TEST(OpeningFiles, MissingCorruptOrForeignFilesFailWithTheirCause) {
     testing::TempFolder folder;
