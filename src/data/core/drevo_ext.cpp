@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "context/app_context.h"
+#include "data/core/program_database.h"
 #include "data/drivers/odbc_connection_string.h"
 #include "data/drivers/sqlite_driver.h"
 #include "util/ascii.h"
@@ -82,7 +82,7 @@ bool serverDriverAvailable() {
 }
 
 ConnectionHandle::ConnectionHandle(Driver* connection)
-    : table_(context::appContext().Connections), value_(table_->add(connection)) {}
+    : table_(programConnections()), value_(table_->add(connection)) {}
 
 ConnectionHandle::~ConnectionHandle() {
     release();
@@ -106,7 +106,7 @@ void ConnectionHandle::release() {
 }
 
 Driver* connectionFromHandle(int64_t handle) {
-    return static_cast<Driver*>(context::appContext().Connections->find(handle));
+    return static_cast<Driver*>(programConnections()->find(handle));
 }
 
 int32_t fnDrevoExt_LoginToDatabase(int32_t, std::string_view server, std::string_view user,

@@ -10,6 +10,10 @@ CCCDBS_DataBase* programDatabase() {
     return context::appContext().Database.get();
 }
 
+std::shared_ptr<context::HandleTable> programConnections() {
+    return context::appContext().Connections;
+}
+
 bool fnDREVOObj_GetDbObject(std::string_view iniPath) {
     auto& context = context::appContext();
     context.Database = std::make_shared<CCCDBS_DataBase>();

@@ -3,7 +3,10 @@
 // start-up opens it into AppContext.Database. Readers and writers take the database
 // explicitly; only their thin named wrappers come through here.
 
+#include <memory>
 #include <string_view>
+
+#include "context/handle_table.h"
 
 namespace omrix::data {
 
@@ -11,6 +14,9 @@ class CCCDBS_DataBase;
 
 // Null before start-up connects (or after a test reset the context).
 CCCDBS_DataBase* programDatabase();
+
+// AppContext.Connections: the numbers record sets are given for open connections.
+std::shared_ptr<context::HandleTable> programConnections();
 
 // Creates AppContext.Database and opens it from the INI file; message 3010 on failure.
 [[nodiscard]] bool fnDREVOObj_GetDbObject(std::string_view iniPath);
