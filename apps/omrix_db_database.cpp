@@ -1,3 +1,4 @@
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 
@@ -6,6 +7,7 @@
 #include "data/core/database.h"
 #include "data/core/schema.h"
 #include "omrix_db_commands.h"
+#include "platform/write_error.h"
 
 namespace omrix::db_tool {
 namespace {
@@ -62,6 +64,12 @@ bool openDatabase(const DatabaseChoice& choice, bool create, data::CCCDBS_DataBa
 
 void reportError(const std::string& text) {
     std::fprintf(stderr, "omrix-db: %s\n", text.c_str());
+}
+
+int finishOutput() {
+    if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) return kExitOk;
+    reportError("standard output cannot be written: " + platform::writeErrorText(errno));
+    return kExitFailed;
 }
 
 }  // namespace omrix::db_tool

@@ -92,7 +92,7 @@ int runExec(const ExecOptions& options) {
         }
         std::printf("%d rows affected\n", affected);
     }
-    return kExitOk;
+    return finishOutput();
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -72,13 +73,32 @@ TEST_F(OmrixDb, InitExecUsageErrorsAndPasswords) {
         platform::decodeStoredPassword(run.out.substr(0, run.out.find('\n')), plain, error);
         return plain;
     };
-    EXPECT_EQ(deciphered(run("encrypt-password 'パス word'")), "パス word");
+    EXPECT_EQ(deciphered(run("encrypt-password", "パス word\n")), "パス word");
     EXPECT_EQ(deciphered(run("encrypt-password", "from input\r\n")), "from input");
-    // A key file that cannot be made is the tool's failure, with the file named.
-    ::setenv("OMRIX_KEY_FILE", "/proc/omrix/secret.key", 1);
-    ToolRun noKey = run("encrypt-password pw");
-    EXPECT_EQ(noKey.status, 1);
-    EXPECT_NE(noKey.err.find("/proc/omrix/secret.key"), std::string::npos) << noKey.err;
+    // Never from the command line, where every user sees it in the process list.
+    ToolRun shown = run("encrypt-password secret");
+    EXPECT_EQ(shown.status, 2);
+    EXPECT_EQ(shown.out, "");
+    EXPECT_NE(shown.err.find("standard input only"), std::string::npos) << shown.err;
+    // A standard output that refuses what is printed is a failure, not a silent loss.
+    for (const char* command : {"encrypt-password >/dev/full", "exec --file db.sqlite >/dev/full"}) {
+        ToolRun full = run(command, "select 1;");
+        EXPECT_EQ(full.status, 1) << command;
+        EXPECT_EQ(full.err,
+                  "omrix-db: standard output cannot be written: no space left on the device\n")
+            << command;
+    }
+    // A key file that cannot be made, or is a folder, is the tool's failure with the file
+    // named, never an abort.
+    const std::string keyFolder = folder_.file("keys");
+    std::filesystem::create_directories(keyFolder);
+    for (const std::string& keyFile : {std::string("/proc/omrix/secret.key"), keyFolder}) {
+        ::setenv("OMRIX_KEY_FILE", keyFile.c_str(), 1);
+        ToolRun noKey = run("encrypt-password", "pw\n");
+        EXPECT_EQ(noKey.status, 1) << keyFile;
+        EXPECT_NE(noKey.err.find(keyFile), std::string::npos) << noKey.err;
+        EXPECT_EQ(std::count(noKey.err.begin(), noKey.err.end(), '\n'), 1) << noKey.err;
+    }
 }
 
 }  // namespace
