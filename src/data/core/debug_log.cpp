@@ -27,6 +27,7 @@ std::string iniFolder() {
 
 DebugSettings readDebugSettings() {
     DebugSettings settings;
+    if (context::appContext().WithoutIniFile) return settings;
     std::string ini = context::fnGetIniPath();
     // Absent, the switch is "OFF"; present, anything but exactly "OFF" (empty too) is on.
     std::string value = context::fnReadIniValueOr("DEBUG_OPTION", "RECORDSET_DEBUG", "OFF", ini);

@@ -220,6 +220,18 @@ void SqliteDriver::close() {
     level_ = 0;
 }
 
+// A read that failed part-way (a cursor's step) leaves its reason with the connection
+// only.
+std::string SqliteDriver::lastError() const {
+    if (!lastError_.empty() || db_ == nullptr) return lastError_;
+    const int code = sqlite3_errcode(db_);
+    if (code == SQLITE_OK || code == SQLITE_ROW || code == SQLITE_DONE) return lastError_;
+    const int primary = code & 0xFF;
+    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED
+               ? "the database is locked by another program"
+               : sqlite3_errmsg(db_);
+}
+
 int32_t SqliteDriver::fail(int32_t code) {
     const int primary = code & 0xFF;
     lastError_ = db_ == nullptr ? "not connected"
