@@ -41,4 +41,8 @@ bool openDatabase(const DatabaseChoice& choice, bool create, data::CCCDBS_DataBa
 // "omrix-db: <text>" on standard error.
 void reportError(const std::string& text);
 
+// Flushes standard output: kExitOk, or kExitFailed with the reason reported when it
+// refused what was printed (a full disk, /dev/full, a closed pipe).
+int finishOutput();
+
 }  // namespace omrix::db_tool

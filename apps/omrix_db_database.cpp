@@ -1,3 +1,4 @@
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 
@@ -6,6 +7,7 @@
 #include "data/core/database.h"
 #include "data/core/schema.h"
 #include "omrix_db_commands.h"
+#include "platform/write_error.h"
 
 namespace omrix::db_tool {
 namespace {
@@ -26,14 +28,21 @@ std::string checkNotEmpty(const std::string& value) {
 void addDatabaseOptions(CLI::App& command, DatabaseChoice& choice) {
     auto* ini =
         command.add_option("--ini", choice.iniPath, context::kIniSearchHelp)->check(checkNotEmpty);
-    auto* file =
-        command.add_option("--file", choice.file, "SQLite database file")->check(checkNotEmpty);
+    // Set while parsing: the database object reads its trace switch when it is made.
+    auto* file = command.add_option("--file", choice.file, "SQLite database file")
+                     ->check(checkNotEmpty)
+                     ->each([](const std::string&) {
+                         context::appContext().WithoutIniFile = true;
+                     });
     ini->excludes(file);
 }
 
 bool openDatabase(const DatabaseChoice& choice, bool create, data::CCCDBS_DataBase& db,
                   std::string& error) {
-    if (!choice.file.empty()) return openFile(choice.file, create, db, error);
+    if (!choice.file.empty()) {
+        context::appContext().WithoutIniFile = true;
+        return openFile(choice.file, create, db, error);
+    }
 
     // The INI file chosen here is the one the data layer writes its flags into.
     auto& context = context::appContext();
@@ -62,6 +71,12 @@ bool openDatabase(const DatabaseChoice& choice, bool create, data::CCCDBS_DataBa
 
 void reportError(const std::string& text) {
     std::fprintf(stderr, "omrix-db: %s\n", text.c_str());
+}
+
+int finishOutput() {
+    if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) return kExitOk;
+    reportError("standard output cannot be written: " + platform::writeErrorText(errno));
+    return kExitFailed;
 }
 
 }  // namespace omrix::db_tool

@@ -1,7 +1,11 @@
 #include <cstdio>
+#include <functional>
+#include <string>
+#include <string_view>
 
 #include "demo/demo_database.h"
 #include "omrix_db_commands.h"
+#include "util/text.h"
 
 namespace omrix::db_tool {
 namespace {
@@ -29,6 +33,19 @@ int runDemo(const DemoCommandOptions& options) {
     return kExitOk;
 }
 
+// The project and version numbers as the suite's fields hold them: a usage error
+// before anything is opened, not a failed run.
+std::function<std::string(const std::string&)> fieldCheck(const char* what, int32_t bytes) {
+    return [what, bytes](const std::string& value) -> std::string {
+        const std::string_view text = util::trimBlanks(value);
+        if (text.empty() || util::fnLenByte(text) > bytes || text.find('\'') != text.npos) {
+            return std::string("the ") + what + " must be 1 to " + std::to_string(bytes) +
+                   " bytes without quotes";
+        }
+        return {};
+    };
+}
+
 }  // namespace
 
 void addDemoCommand(CLI::App& app, CommandTable& commands) {
@@ -45,8 +62,10 @@ void addDemoCommand(CLI::App& app, CommandTable& commands) {
         ->check(CLI::Range(1, demo::kDemoMaxLines))
         ->capture_default_str();
     command->add_option("--bukken", options->demo.bukkenNo, "project number (物件No)")
+        ->check(fieldCheck("project number", 16))
         ->capture_default_str();
     command->add_option("--han", options->demo.hanNo, "version number (版No)")
+        ->check(fieldCheck("version number", 4))
         ->capture_default_str();
     commands[command] = [options] { return runDemo(*options); };
 }

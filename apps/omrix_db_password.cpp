@@ -1,5 +1,8 @@
 #include <cstdio>
 #include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "omrix_db_commands.h"
 #include "platform/password.h"
@@ -7,20 +10,22 @@
 namespace omrix::db_tool {
 
 void addEncryptPasswordCommand(CLI::App& app, CommandTable& commands) {
-    auto password = std::make_shared<std::string>();
-    auto given = std::make_shared<bool>(false);
+    auto given = std::make_shared<std::vector<std::string>>();
     CLI::App* command = app.add_subcommand(
         "encrypt-password",
-        "print the enciphered form of a password for PASSWORD= in OMRIX.INI; makes the key "
-        "file ($OMRIX_KEY_FILE, else $XDG_CONFIG_HOME/omrix/secret.key) when it is missing");
-    command
-        ->add_option("password", *password,
-                     "the password; without it one line is read from standard input")
-        ->each([given](const std::string&) { *given = true; });
-    commands[command] = [password, given] {
-        std::string plain = *password;
-        // Read from standard input, the password stays out of the shell's history.
-        if (!*given && !std::getline(std::cin, plain)) plain.clear();
+        "read one line from standard input and print its enciphered form for PASSWORD= in "
+        "OMRIX.INI; makes the key file ($OMRIX_KEY_FILE, else "
+        "$XDG_CONFIG_HOME/omrix/secret.key) when it is missing");
+    // Taken only to refuse it: a command line shows the password to every user.
+    command->add_option("password", *given)->group("");
+    commands[command] = [given] {
+        if (!given->empty()) {
+            reportError("the password is read from standard input only: on the command line "
+                        "every user sees it in the process list");
+            return kExitUsage;
+        }
+        std::string plain;
+        if (!std::getline(std::cin, plain)) plain.clear();
         if (!plain.empty() && plain.back() == '\r') plain.pop_back();
         std::string stored, error;
         if (!plain.empty() && !platform::ensurePasswordKey(error)) {
@@ -32,7 +37,7 @@ void addEncryptPasswordCommand(CLI::App& app, CommandTable& commands) {
             return kExitFailed;
         }
         std::printf("%s\n", stored.c_str());
-        return kExitOk;
+        return finishOutput();
     };
 }
 

@@ -5,6 +5,7 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
@@ -18,10 +19,12 @@
 #include "app/startup_sequence.h"
 #include "context/app_context.h"
 #include "context/ini_file.h"
+#include "export_folder.h"
 #include "data/core/database.h"
 #include "data/core/program_database.h"
 #include "level_tree/level_tree_model.h"
 #include "platform/messages.h"
+#include "platform/write_error.h"
 #include "print/print_choice_lists.h"
 #include "print/print_run.h"
 #include "print_export_ui.h"
@@ -146,7 +149,8 @@ void declareOptions(CLI::App& app, ExportOptions& o) {
     app.add_option("--han", o.han, "version number (版No)")->required()->check(checkKey);
     app.add_option("--operator", o.operatorId, "operator ID (自社担当者ＭＩＤ)");
     app.add_option("--ini", o.ini, omrix::context::kIniSearchHelp);
-    app.add_option("--out", o.out, "where documents go (created when missing)");
+    app.add_option("--out", o.out, "where documents go (created when missing)")
+        ->check([](const std::string& v) { return v.empty() ? "must not be empty" : ""; });
     app.add_option("--outputs", o.outputs, "comma list of uchiwake, youkou, gaiyou, daika")
         ->check(checkOutputs);
     app.add_option("--layout", o.layout, "print type name as listed in 内訳書出力形式Ｍ");
@@ -231,44 +235,29 @@ std::string outputPath(const ExportOptions& o, const Output& output, std::string
     return (fs::path(o.out) / (std::string(output.name) + std::string(extension))).string();
 }
 
-bool removeFile(const fs::path& path) {
-    std::error_code error;
-    fs::remove(path, error);
-    if (!error) return true;
-    std::fprintf(stderr, "cannot remove the previous %s: %s\n", path.c_str(),
-                 error.message().c_str());
-    return false;
-}
-
-// The previous run's files of the outputs asked for go first, in every format, with
-// the part files a stopped run left, so that the folder never mixes two runs.
-bool removePreviousOutputs(const ExportOptions& o) {
+// Every document in both formats, not only those asked for: a folder never mixes two runs.
+std::vector<std::string> previousOutputNames() {
     std::vector<std::string> names;
     for (const Output& output : kOutputs) {
-        if (!wanted(o, output.name)) continue;
-        for (std::string_view extension :
-             {omrix::apps::kPdfExtension, omrix::apps::kXlsxExtension}) {
+        for (std::string_view extension : {omrix::apps::kPdfExtension, omrix::apps::kXlsxExtension})
             names.push_back(std::string(output.name) + std::string(extension));
-            if (!removeFile(fs::path(o.out) / names.back())) return false;
-        }
     }
-    std::error_code error;
-    for (const fs::directory_entry& entry : fs::directory_iterator(o.out, error)) {
-        std::string name = entry.path().filename().string();
-        for (const std::string& output : names) {
-            if (omrix::util::isPartFileOf(name, output) && !removeFile(entry.path())) return false;
-        }
-    }
-    return true;
+    return names;
 }
 
-bool prepareOutFolder(const ExportOptions& o) {
-    if (o.noRender) return true;
-    std::error_code error;
-    if (!fs::is_directory(o.out, error)) fs::create_directories(o.out, error);
-    if (!error && fs::is_directory(o.out)) return true;
-    std::fprintf(stderr, "cannot create the output folder %s: %s\n", o.out.c_str(),
-                 error ? error.message().c_str() : "not a folder");
+// The folder is made only for a run that goes ahead, and locked before anything in it
+// is removed.
+bool prepareOutFolder(const ExportOptions& o, omrix::apps::OutFolderLock& lock) {
+    return omrix::apps::makeOutFolder(o.out) && lock.acquire(o.out) &&
+           omrix::apps::removePreviousOutputs(o.out, previousOutputNames());
+}
+
+// The list of files written; a standard output that refuses it stops the run.
+bool printWritten(const std::vector<std::string>& files) {
+    for (const std::string& file : files) std::printf("%s\n", file.c_str());
+    if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) return true;
+    std::fprintf(stderr, "the list of files written cannot go to standard output: %s\n",
+                 omrix::platform::writeErrorText(errno).c_str());
     return false;
 }
 
@@ -312,7 +301,11 @@ int runExport(const ExportOptions& o) {
     context.Messages = std::make_shared<omrix::platform::StderrSink>();
     if (!o.ini.empty()) context.IniPath = fs::absolute(o.ini).lexically_normal().string();
     context.CommandLine = "-B:" + o.bukken + " -H:" + o.han + " -T:" + std::to_string(o.operatorId);
-    if (!prepareOutFolder(o)) return kExitStopped;
+    // A folder that exists is locked before start-up, so that a second run stops at once.
+    omrix::apps::OutFolderLock lock;
+    std::error_code folderError;
+    if (!o.noRender && fs::is_directory(o.out, folderError) && !lock.acquire(o.out))
+        return kExitStopped;
 
     omrix::app::StartupEnd end = omrix::app::runStartup();
     if (end == omrix::app::StartupEnd::IniPath && context.IniPath.empty()) {
@@ -341,7 +334,7 @@ int runExport(const ExportOptions& o) {
     if (!readable)
         std::fprintf(stderr, "--page-start: '%s' is no page number\n", o.pageStart.c_str());
     // Only a run that goes ahead replaces the previous one's files.
-    if (!o.noRender && !removePreviousOutputs(o)) return kExitStopped;
+    if (!o.noRender && !prepareOutFolder(o, lock)) return kExitStopped;
     // Painting needs a QGuiApplication; without a display it uses the offscreen platform.
     std::optional<omrix::reports::GuiApplicationScope> gui;
     omrix::apps::silenceQtWarnings();
@@ -350,9 +343,10 @@ int runExport(const ExportOptions& o) {
                              terminalProgress());
     omrix::reports::ReportSet reports(ui);
     omrix::print::PrintRunResult result = omrix::print::fnRunPrint(ui, reports, tree);
-    for (const std::string& file : ui.written()) std::printf("%s\n", file.c_str());
+    const bool listed = printWritten(ui.written());
     if (context.Database) context.Database->fnClose();
-    return exitStatus(result, o);
+    status = exitStatus(result, o);
+    return status == kExitDone && !listed ? kExitStopped : status;
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QFile>
+#include <QIODevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QString>
@@ -14,6 +14,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "platform/write_error.h"
 #include "reports/launch/report.h"
 #include "util/part_file.h"
 
@@ -131,15 +132,107 @@ bool ExportUi::writeFile(print::ViewerKind viewer, std::string_view extension,
     return true;
 }
 
+namespace {
+
+// Standard error shut for the length of a call: libxlsxwriter prints its own "[ERROR]"
+// lines, and the run reports the failure itself in one line.
+class MutedStderr {
+  public:
+    MutedStderr() {
+        std::fflush(stderr);
+        saved_ = ::dup(STDERR_FILENO);
+        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (saved_ >= 0 && null >= 0) ::dup2(null, STDERR_FILENO);
+        if (null >= 0) ::close(null);
+    }
+    ~MutedStderr() {
+        std::fflush(stderr);
+        if (saved_ < 0) return;
+        ::dup2(saved_, STDERR_FILENO);
+        ::close(saved_);
+    }
+    MutedStderr(const MutedStderr&) = delete;
+    MutedStderr& operator=(const MutedStderr&) = delete;
+
+  private:
+    int saved_ = -1;
+};
+
+// "report B5_UCHIWAKESHO: cannot …" → "cannot …": the path before it names the document.
+std::string withoutDesignName(std::string error) {
+    if (error.rfind("report ", 0) != 0) return error;
+    const size_t colon = error.find(": ");
+    return colon == std::string::npos ? error : error.substr(colon + 2);
+}
+
+}  // namespace
+
 bool writeReportWorkbook(reports::Report& report, const std::string& path, std::string& error) {
-    if (report.exportWorkbook(path)) return true;
-    error = report.lastError();
+    bool written = false;
+    int cause = 0;
+    {
+        MutedStderr muted;
+        errno = 0;
+        written = report.exportWorkbook(path);
+        cause = errno;
+    }
+    if (written) return true;
+    error = platform::isDiskError(cause) ? platform::writeErrorText(cause)
+                                         : withoutDesignName(report.lastError());
     return false;
 }
 
 namespace {
 
-bool paintPdf(reports::Report& report, QIODevice& device, TerminalProgress* progress,
+constexpr size_t kDeviceBuffer = 1 << 16;
+
+// Writes to a descriptor through a buffer of its own and keeps the first failure's
+// error number: a write the disk refused must stop the run, not leave a short file.
+class DescriptorDevice : public QIODevice {
+  public:
+    explicit DescriptorDevice(int fd) : fd_(fd) { open(QIODevice::WriteOnly); }
+    ~DescriptorDevice() override { close(); }
+    DescriptorDevice(const DescriptorDevice&) = delete;
+    DescriptorDevice& operator=(const DescriptorDevice&) = delete;
+
+    bool isSequential() const override { return true; }
+    // The error number of the first failed write; 0 while none failed.
+    int failure() const { return failure_; }
+    // Writes out the buffer and syncs the file to the disk.
+    bool finish() {
+        if (!drain()) return false;
+        if (::fsync(fd_) == 0) return true;
+        failure_ = errno;
+        return false;
+    }
+
+  protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override {
+        if (failure_ != 0) return -1;
+        buffer_.append(data, static_cast<size_t>(size));
+        if (buffer_.size() >= kDeviceBuffer && !drain()) return -1;
+        return size;
+    }
+
+  private:
+    bool drain() {
+        size_t done = 0;
+        while (failure_ == 0 && done < buffer_.size()) {
+            const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+            if (n >= 0) done += static_cast<size_t>(n);
+            else if (errno != EINTR) failure_ = errno;
+        }
+        buffer_.clear();
+        return failure_ == 0;
+    }
+
+    int fd_;
+    int failure_ = 0;
+    std::string buffer_;
+};
+
+bool paintPdf(reports::Report& report, DescriptorDevice& device, TerminalProgress* progress,
               std::string& error) {
     QPdfWriter writer(&device);
     writer.setResolution(600);
@@ -161,6 +254,11 @@ bool paintPdf(reports::Report& report, QIODevice& device, TerminalProgress* prog
         if (page > 1 && !writer.newPage()) {
             painter.end();
             error = "the PDF writer refused page " + std::to_string(page);
+            return false;
+        }
+        if (device.failure() != 0) {
+            painter.end();
+            error = platform::writeErrorText(device.failure());
             return false;
         }
         if (!report.paintPage(painter, page)) {
@@ -190,21 +288,16 @@ bool writeReportPdf(reports::Report& report, const std::string& path, TerminalPr
     // a name that is not UTF-8 is written under the bytes given.
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) {
-        error = std::string("cannot write: ") + std::strerror(errno);
+        error = "cannot write: " + platform::writeErrorText(errno);
         return false;
     }
-    QFile file;
-    if (!file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        error = "cannot write the file";
-        return false;
+    bool ok = false;
+    {
+        DescriptorDevice device(fd);
+        ok = paintPdf(report, device, progress, error) && device.finish();
+        if (device.failure() != 0) error = platform::writeErrorText(device.failure());
     }
-    bool ok = paintPdf(report, file, progress, error) && file.flush() && ::fsync(fd) == 0;
-    if (ok && file.error() != QFileDevice::NoError) {
-        error = file.errorString().toStdString();
-        ok = false;
-    }
-    file.close();
+    ::close(fd);
     if (!ok && error.empty()) error = "cannot write the file";
     return ok;
 }

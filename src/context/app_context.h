@@ -30,6 +30,9 @@ struct AppContext {
     std::string CommandLine;
     // An INI file named by the program's own options; empty: fnGetIniPath's usual rule.
     std::string IniPath;
+    // The program works on a database file named directly (omrix-db --file): no INI
+    // file is read or written, not even the one the search order would find.
+    bool WithoutIniFile = false;
     // From the command line.
     std::string BukkenNo;
     std::string HanNo;

@@ -7,11 +7,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "util/cp932.h"
 #include "util/text.h"
@@ -40,24 +39,70 @@ std::string systemReason() {
     return std::strerror(errno);
 }
 
-bool readKey(const std::string& path, Key& key, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "no password key file at " + path + " (omrix-db encrypt-password makes one)";
+// The file as written (hexadecimal digits and a line end), or as another editor may
+// end its line.
+constexpr off_t kKeyFileShortest = kKeyHexDigits;
+constexpr off_t kKeyFileLongest = kKeyHexDigits + 2;
+
+std::string modeText(mode_t mode) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%04o", static_cast<unsigned>(mode & 07777));
+    return text;
+}
+
+// Why the opened key file is refused before a byte of it is read; empty: it is fine.
+std::string refusal(int fd, const std::string& path) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) return "the password key file " + path + " cannot be read: " + systemReason();
+    if (!S_ISREG(info.st_mode)) return "the password key file " + path + " is not a regular file";
+    // As ssh refuses such a private key: anyone else who can read it holds the passwords.
+    if ((info.st_mode & 077) != 0) {
+        return "the password key file " + path + " may be read or written by others (mode " +
+               modeText(info.st_mode) + "); make it 0600";
+    }
+    if (info.st_size < kKeyFileShortest || info.st_size > kKeyFileLongest) {
+        return "the password key file " + path + " does not hold a key (" +
+               std::to_string(info.st_size) + " bytes)";
+    }
+    return {};
+}
+
+}  // namespace
+
+bool readPasswordKey(const std::string& path, std::vector<unsigned char>& key,
+                     std::string& error) {
+    // Non-blocking: a named pipe in its place must not hang the program.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        error = errno == ENOENT
+                    ? "no password key file at " + path + " (omrix-db encrypt-password makes one)"
+                    : "the password key file " + path + " cannot be read: " + systemReason();
         return false;
     }
-    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    while (!text.empty() && std::strchr(" \t\r\n", text.back()) != nullptr) text.pop_back();
+    error = refusal(fd, path);
+    char buffer[kKeyFileLongest + 1];
+    ssize_t length = error.empty() ? ::read(fd, buffer, sizeof buffer) : 0;
+    if (error.empty() && length < 0)
+        error = "the password key file " + path + " cannot be read: " + systemReason();
+    ::close(fd);
+    if (!error.empty()) return false;
+    std::string_view text(buffer, static_cast<size_t>(length));
+    while (!text.empty() && std::strchr(" \t\r\n", text.back()) != nullptr) text.remove_suffix(1);
     key.assign(crypto_secretbox_KEYBYTES, 0);
-    size_t length = 0;
-    if (text.size() != kKeyHexDigits ||
-        sodium_hex2bin(key.data(), key.size(), text.data(), text.size(), nullptr, &length,
-                       nullptr) != 0 ||
-        length != key.size()) {
-        error = "the password key file " + path + " does not hold a key";
-        return false;
-    }
-    return true;
+    size_t decoded = 0;
+    const bool ok = text.size() == kKeyHexDigits &&
+                    sodium_hex2bin(key.data(), key.size(), text.data(), text.size(), nullptr,
+                                   &decoded, nullptr) == 0 &&
+                    decoded == key.size();
+    sodium_memzero(buffer, sizeof buffer);
+    if (!ok) error = "the password key file " + path + " does not hold a key";
+    return ok;
+}
+
+namespace {
+
+bool readKey(const std::string& path, Key& key, std::string& error) {
+    return readPasswordKey(path, key, error);
 }
 
 bool writeNewKey(const std::string& path, std::string& error) {

@@ -24,9 +24,15 @@ void showProgress(PrintProgress* progress, std::size_t rowCount) {
     progress->showCaption(kCaption);
 }
 
-bool reportFailure(std::string_view step, PrintProgress* progress) {
+// Message 3010 as the run has always shown it, then the cause the data layer gives
+// (a lock held by another program, a read-only file, a full disk) on its own line.
+bool reportFailure(const data::CCCDBS_DataBase* db, std::string_view step,
+                   PrintProgress* progress) {
+    const std::string cause = db != nullptr ? db->lastErrorText() : std::string();
     platform::fnPIMORA01_DispMessage(3010, platform::kStyleOk, step, "",
                                      "fnOmrix_Print_Print_CreatePrintUchiwakeInf");
+    if (!cause.empty())
+        platform::showMessageBox(db->psDataBaseName() + ": " + cause, platform::kStyleExclamation);
     hidePrintProgress(progress);
     return false;
 }
@@ -39,7 +45,7 @@ bool writePrintRows(data::CCCDBS_DataBase& db, int32_t uchiwakeNameId, const Pri
                     PrintProgress* progress) {
     data::Transaction transaction(db);
     if (!transaction.begun() || !ClearPrintRows(db, uchiwakeNameId)) {
-        return reportFailure(kClearStep, progress);
+        return reportFailure(&db, kClearStep, progress);
     }
     if (!rows.empty()) {
         showProgress(progress, rows.size());
@@ -49,16 +55,16 @@ bool writePrintRows(data::CCCDBS_DataBase& db, int32_t uchiwakeNameId, const Pri
             insertProgress.doEvents = [progress] { progress->doEvents(); };
         }
         if (!InsertPrintRows(db, rows, false, insertProgress)) {
-            return reportFailure(kInsertStep, progress);
+            return reportFailure(&db, kInsertStep, progress);
         }
         hidePrintProgress(progress);
     }
-    return transaction.commit() || reportFailure(kInsertStep, progress);
+    return transaction.commit() || reportFailure(&db, kInsertStep, progress);
 }
 
 bool fnOmrix_Print_Print_CreatePrintUchiwakeInf(const PrintRows& rows, PrintProgress* progress) {
     PrintSource source = printSourceFromContext();
-    if (source.db == nullptr) return reportFailure(kClearStep, progress);
+    if (source.db == nullptr) return reportFailure(nullptr, kClearStep, progress);
     return writePrintRows(*source.db, source.uchiwakeNameId, rows, progress);
 }
 

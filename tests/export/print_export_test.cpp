@@ -1,5 +1,10 @@
 // omrix-print-export as a program: a demo database made with omrix-db in a fresh
 // folder, the built binary run on it, its exit status, its standard error and its PDFs.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -116,7 +121,7 @@ TEST_F(PrintExport, RowsOnlyThenAllFourDocumentsWithNumberedPages) {
     }
 }
 
-// Old outputs of the kinds asked for go first and files are written under temporary
+// Every old output goes first, asked for or not, and files are written under temporary
 // names: a run stopping part-way leaves no old file beside new ones, none half-written.
 TEST_F(PrintExport, RunsStoppingPartWayLeaveNoStaleOrHalfWrittenFile) {
     fs::create_directories(out);
@@ -129,9 +134,101 @@ TEST_F(PrintExport, RunsStoppingPartWayLeaveNoStaleOrHalfWrittenFile) {
     EXPECT_GT(testing::pdfPages(pdf("uchiwake.pdf")), 0);
     EXPECT_FALSE(fs::exists(pdf("youkou.pdf")));
     EXPECT_FALSE(fs::exists(pdf("gaiyou.pdf")));
-    EXPECT_EQ(testing::readBytes(pdf("daika.pdf")), "previous run");  // not asked for
-    for (const auto& entry : fs::directory_iterator(out))
-        EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
+    EXPECT_FALSE(fs::exists(pdf("daika.pdf")));  // not asked for, but of another run
+    for (const auto& entry : fs::directory_iterator(out)) {
+        const std::string name = entry.path().filename().string();
+        EXPECT_TRUE(name == "uchiwake.pdf" || name == ".omrix-print-export.lock") << name;
+    }
+}
+
+// The folder's lock: while another process holds it a run stops at once and touches
+// nothing; two real runs started together either take turns or one stops, and every
+// file a run reports is a whole PDF. --out '' is a usage error.
+TEST_F(PrintExport, OneRunAtATimeIntoAFolder) {
+    fs::create_directories(out);
+    testing::writeBytes(pdf("uchiwake.pdf"), "previous run");
+    {
+        const int fd = ::open(pdf(".omrix-print-export.lock").c_str(), O_RDWR | O_CREAT, 0600);
+        ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+        Result held = run(kDemo);
+        ::close(fd);
+        EXPECT_EQ(held.status, 1);
+        EXPECT_EQ(held.err, "another export is writing to " + out + "\n");
+        EXPECT_EQ(testing::readBytes(pdf("uchiwake.pdf")), "previous run");
+    }
+    const std::string one = shellQuoted(OMRIX_PRINT_EXPORT) + " --ini " + shellQuoted(ini) +
+                            " --out " + shellQuoted(out) + " " + kDemo + kAll;
+    for (int round = 0; round < 3; ++round) {
+        int status = -1;
+        // Both exit statuses and both standard errors, one line each.
+        std::string log = capture("(" + one + " 2>&1; echo \"exit $?\") & (" + one +
+                                      " 2>&1; echo \"exit $?\"); wait",
+                                  status);
+        EXPECT_TRUE(holds(log, "exit 0")) << log;
+        EXPECT_FALSE(holds(log, "exit 1") && !holds(log, "another export is writing to " + out))
+            << log;
+        for (const char* name : {"uchiwake.pdf", "youkou.pdf", "gaiyou.pdf", "daika.pdf"})
+            EXPECT_GT(testing::pdfPages(pdf(name)), 0) << name << "\n" << log;
+    }
+    Result empty = testing::runProgram(shellQuoted(OMRIX_PRINT_EXPORT) + " --ini " +
+                                           shellQuoted(ini) + " --out '' " + kDemo,
+                                       folder.file("stderr.txt"));
+    EXPECT_EQ(empty.status, 2) << empty.err;
+}
+
+// A small disk of its own where the test may mount one, else none.
+class SmallDisk {
+  public:
+    explicit SmallDisk(const std::string& path) : path_(path) {
+        fs::create_directories(path);
+        int status = -1;
+        capture("mount -t tmpfs -o size=16k tmpfs " + shellQuoted(path) + " 2>/dev/null",
+                status);
+        mounted_ = status == 0;
+    }
+    ~SmallDisk() {
+        if (mounted_) ::umount2(path_.c_str(), MNT_DETACH);
+    }
+    bool mounted() const { return mounted_; }
+
+  private:
+    std::string path_;
+    bool mounted_ = false;
+};
+
+// A full disk names itself and the file in one line, nothing of libxlsxwriter's own
+// and no internal design name, and leaves no file behind; a standard output that
+// refuses the list of files is an error too.
+TEST_F(PrintExport, FullDiskAndRefusedOutputNameTheirCause) {
+    SmallDisk disk(folder.file("disk"));
+    out = folder.file("disk");
+    // A file-size limit cannot stand in here: the demo database is larger than the
+    // documents, so the run would stop at its first database write instead.
+    if (!disk.mounted()) GTEST_SKIP() << "no tmpfs can be mounted here (needs root)";
+    const std::string limit;
+    const std::string cause = "no space left on the device";
+    const struct {
+        const char *flags, *file;
+    } cases[] = {{"--formats pdf,xlsx", "uchiwake.pdf"}, {"--formats xlsx", "uchiwake.xlsx"}};
+    for (const auto& c : cases) {
+        Result result = testing::runProgram(
+            limit + shellQuoted(OMRIX_PRINT_EXPORT) + " --ini " + shellQuoted(ini) + " --out " +
+                shellQuoted(out) + " " + kDemo + c.flags,
+            folder.file("stderr.txt"));
+        EXPECT_EQ(result.status, 1) << c.flags;
+        EXPECT_EQ(result.err, pdf(c.file) + ": " + cause + "\n") << c.flags;
+        for (const auto& entry : fs::directory_iterator(out))
+            EXPECT_EQ(entry.path().filename(), ".omrix-print-export.lock") << entry.path();
+    }
+    out = folder.file("docs");
+    Result full = testing::runProgram(shellQuoted(OMRIX_PRINT_EXPORT) + " --ini " +
+                                          shellQuoted(ini) + " --out " + shellQuoted(out) + " " +
+                                          kDemo + ">/dev/full",
+                                      folder.file("stderr.txt"));
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err,
+              "the list of files written cannot go to standard output: no space left on the "
+              "device\n");
 }
 
 // A database that is no database, an INI over 1 MiB, an output folder that cannot be
@@ -159,6 +256,7 @@ TEST_F(PrintExport, StopsNamingTheCauseAndPathInOneLine) {
         Result result = run(kDemo);
         EXPECT_EQ(result.status, 1) << c.cause;
         EXPECT_TRUE(holds(result.err, c.cause)) << result.err;
+        if (!c.iniText.empty()) EXPECT_FALSE(fs::exists(out));  // made only after start-up
         if (c.iniText.empty()) {  // the start-up's own messages come before its last line
             EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
         }

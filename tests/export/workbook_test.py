@@ -257,7 +257,7 @@ class Workbooks(unittest.TestCase):
             self.assertTrue(os.path.exists(self.demo.path(name + ".xlsx")), name)
             self.assertFalse(os.path.exists(self.demo.path(name + ".pdf")), name)
 
-    def test_a_run_removes_the_previous_outputs_it_was_asked_for(self):
+    def test_a_run_removes_every_previous_output(self):
         os.makedirs(self.demo.out, exist_ok=True)
         for name in ("uchiwake.xlsx", "uchiwake.pdf.part", "daika.xlsx"):
             with open(self.demo.path(name), "w") as f:
@@ -266,8 +266,8 @@ class Workbooks(unittest.TestCase):
         self.assertTrue(os.path.exists(self.demo.path("uchiwake.pdf")))
         self.assertFalse(os.path.exists(self.demo.path("uchiwake.xlsx")))
         self.assertFalse(os.path.exists(self.demo.path("uchiwake.pdf.part")))
-        # Not asked for: left alone.
-        self.assertTrue(os.path.exists(self.demo.path("daika.xlsx")))
+        # Not asked for, but of another run: a folder never mixes two runs.
+        self.assertFalse(os.path.exists(self.demo.path("daika.xlsx")))
 
     def test_unknown_format_is_a_usage_error(self):
         for formats in ("docx", "pdf,", "", "PDF"):

@@ -59,9 +59,48 @@ TEST(PasswordCipher, TextsThatDoNotDecipherFailWithAReasonWithoutThePassword) {
     EXPECT_NE(error.find("no password key file at " + missing), std::string::npos) << error;
     // A key file that holds no key is refused, never overwritten.
     testing::writeBytes(missing, "not a key\n");
+    ::chmod(missing.c_str(), 0600);
     EXPECT_FALSE(ensurePasswordKey(error));
     EXPECT_NE(error.find("does not hold a key"), std::string::npos) << error;
     EXPECT_EQ(testing::readBytes(missing), "not a key\n");
+}
+
+// Only a regular file of a key's size that only its owner may use is read: a folder,
+// a device, a named pipe (which would hang), a huge file, one others may read and a path
+// that cannot be reached are each refused with the file named, never an abort.
+TEST(PasswordCipher, KeyFilesThatAreNoKeyFileAreRefusedNamingThem) {
+    testing::PasswordKey key;
+    ASSERT_TRUE(key.ready());
+    const std::string good = testing::readBytes(key.file());
+    testing::TempFolder folder;
+    const std::string fifo = folder.file("fifo"), big = folder.file("big"),
+                      open = folder.file("open"), plainFile = folder.file("plain");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    testing::writeBytes(big, std::string(1 << 20, '0'));
+    ::chmod(big.c_str(), 0600);
+    testing::writeBytes(open, good);
+    ::chmod(open.c_str(), 0644);
+    testing::writeBytes(plainFile, "x");
+    const struct {
+        std::string path, reason;
+    } cases[] = {
+        {folder.path().string(), "is not a regular file"},
+        {"/dev/zero", "is not a regular file"},
+        {fifo, "is not a regular file"},
+        {big, "does not hold a key (1048576 bytes)"},
+        {open, "may be read or written by others (mode 0644); make it 0600"},
+        {plainFile + "/secret.key", "cannot be read: Not a directory"},
+    };
+    for (const auto& c : cases) {
+        std::vector<unsigned char> read;
+        std::string error;
+        EXPECT_FALSE(readPasswordKey(c.path, read, error)) << c.path;
+        EXPECT_EQ(error, "the password key file " + c.path + " " + c.reason) << c.path;
+    }
+    std::vector<unsigned char> read;
+    std::string error;
+    EXPECT_TRUE(readPasswordKey(key.file(), read, error)) << error;
+    EXPECT_EQ(read.size(), 32U);
 }
 
 TEST(PasswordCipher, KeyFileIsMadeOwnerOnlyInItsConfigFolderOnce) {

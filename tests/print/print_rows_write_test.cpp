@@ -110,20 +110,23 @@ TEST_F(PrintRowsWrite, RefusedStepIsReportedAndThePreviousRowsStay) {
         const char* step;                  // text 1 of message 3010
         int32_t rowsSeen;                  // rows of breakdown 7 while the message shows
         int events;                        // progress events before the refusal
+        const char* cause;                 // the engine's reason, on a line of its own
     };
     const Case cases[] = {
         {"delete refused",
          {"CREATE TRIGGER refuse BEFORE DELETE ON 内訳出力 BEGIN SELECT RAISE(ABORT, 'kept'); END"},
          "内訳出力の削除",
          40,
-         0},
+         0,
+         "kept"},
         // The batch of 200 holding row 150 is built whole, then refused: 149 rows in.
         {"insert of row 150 refused",
          {"CREATE TRIGGER refuse BEFORE INSERT ON 内訳出力 WHEN NEW.内訳名称ＩＤ = 7 AND "
           "NEW.内訳出力ＩＤ = 150 BEGIN SELECT RAISE(ABORT, 'refused'); END"},
          "内訳出力の書き込み",
          149,
-         200},
+         200,
+         "refused"},
         // A deferred key is checked only at the commit.
         {"commit refused",
          {"PRAGMA foreign_keys = ON", "CREATE TABLE 親(id INTEGER PRIMARY KEY)",
@@ -132,7 +135,8 @@ TEST_F(PrintRowsWrite, RefusedStepIsReportedAndThePreviousRowsStay) {
           "BEGIN INSERT INTO 子 VALUES (99); END"},
          "内訳出力の書き込み",
          40,
-         230},
+         230,
+         "FOREIGN KEY constraint failed"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -145,10 +149,12 @@ TEST_F(PrintRowsWrite, RefusedStepIsReportedAndThePreviousRowsStay) {
         RecordingProgress shown;
         EXPECT_FALSE(fnOmrix_Print_Print_CreatePrintUchiwakeInf(testing::numberedRows(230, 7, "新"),
                                                                 &shown));
-        EXPECT_EQ(testing::shownTexts(*sink),
-                  testing::Shown{"3010|" + std::string(c.step) +
-                                 "||fnOmrix_Print_Print_CreatePrintUchiwakeInf"});
-        EXPECT_EQ(sink->rowsSeen, std::vector<int32_t>{c.rowsSeen});
+        ASSERT_EQ(sink->messages().size(), 2u);
+        EXPECT_EQ(testing::shownTexts(*sink)[0], "3010|" + std::string(c.step) +
+                                                     "||fnOmrix_Print_Print_CreatePrintUchiwakeInf");
+        const std::string& line = sink->messages()[1].text;
+        EXPECT_EQ(line.substr(line.find(": ") + 2), c.cause) << line;
+        EXPECT_EQ(sink->rowsSeen, (std::vector<int32_t>{c.rowsSeen, c.rowsSeen}));
         EXPECT_EQ(stored(7), before);
         EXPECT_FALSE(shown.captionShown || shown.bar().visible());
         EXPECT_EQ(shown.events, c.events);

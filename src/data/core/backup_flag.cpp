@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "context/app_context.h"
 #include "context/ini_file.h"
 #include "platform/ini_write.h"
 #include "util/ascii.h"
@@ -112,6 +113,7 @@ bool raisesBackupFlag(std::string_view sql) {
 }
 
 void markBackupIfNeeded(std::string_view sql) {
+    if (context::appContext().WithoutIniFile) return;
     if (raisesBackupFlag(sql))
         platform::VBFILE_WriteINI("KALVERON", "BackupFlag", "1", 0, context::fnGetIniPath());
 }

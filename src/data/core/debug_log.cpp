@@ -9,6 +9,7 @@
 
 #include "context/app_context.h"
 #include "context/ini_file.h"
+#include "data/core/trace_file.h"
 #include "data/drivers/sql_text.h"
 #include "platform/messages.h"
 
@@ -16,19 +17,6 @@ namespace omrix::data {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The suite writes "\NAME.LOG" relative to the program folder; here the INI file's
-// folder, since an installed program folder is not writable. A name that would lead
-// out of that folder is not followed: the default name is used instead.
-std::string logPath(const std::string& folder, std::string_view name, std::string_view fallback) {
-    std::string relative(name);
-    std::replace(relative.begin(), relative.end(), '\\', '/');
-    fs::path path = fs::path(relative).relative_path().lexically_normal();
-    if (path.empty() || *path.begin() == ".." || path.filename().empty()) {
-        return fallback.empty() ? std::string() : logPath(folder, fallback, {});
-    }
-    return (fs::path(folder.empty() ? "." : folder) / path).string();
-}
 
 std::string iniFolder() {
     fs::path ini = context::fnGetIniPath();
@@ -39,6 +27,7 @@ std::string iniFolder() {
 
 DebugSettings readDebugSettings() {
     DebugSettings settings;
+    if (context::appContext().WithoutIniFile) return settings;
     std::string ini = context::fnGetIniPath();
     // Absent, the switch is "OFF"; present, anything but exactly "OFF" (empty too) is on.
     std::string value = context::fnReadIniValueOr("DEBUG_OPTION", "RECORDSET_DEBUG", "OFF", ini);
@@ -58,31 +47,65 @@ bool isPasswordColumn(std::string_view name) {
     return false;
 }
 
-std::string withoutPasswords(std::string_view sql) {
-    std::string out;
+namespace {
+
+// Calls `code` for each stretch of the statement outside literals and comments and
+// `literal` for each string literal (its quotes included).
+template <class Code, class Literal>
+void walkStatement(std::string_view sql, Code code, Literal literal) {
     size_t done = 0;
-    for (size_t quote = sql.find('\''); quote != std::string_view::npos;
-         quote = sql.find('\'', quote)) {
-        // The literal ends at a lone quote; doubled quotes stay inside it.
-        size_t end = quote + 1;
-        while ((end = sql.find('\'', end)) != std::string_view::npos && end + 1 < sql.size() &&
-               sql[end + 1] == '\'') {
-            end += 2;
+    for (size_t i = 0; i < sql.size();) {
+        const SqlSpan* span = sqlSpanAt(sql, i, true);
+        if (span == nullptr || span->isName()) {
+            const size_t end =
+                span == nullptr ? i + 1 : std::min(sqlSpanEnd(sql, i, *span), sql.size());
+            i = end;
+            continue;
         }
-        if (end == std::string_view::npos) end = sql.size() - 1;
-        std::string_view before = sql.substr(done, quote - done);
-        size_t equals = before.find_last_not_of(" \t");
-        bool assigned = equals != std::string_view::npos && before[equals] == '=';
-        std::string_view name = assigned ? before.substr(0, equals) : std::string_view{};
-        name = name.substr(0, name.find_last_not_of(" \t") + 1);
-        size_t start = name.find_last_of(" \t,(.");
-        name = start == std::string_view::npos ? name : name.substr(start + 1);
-        out += before;
-        out += assigned && isPasswordColumn(name) ? "'" + std::string(kHiddenValue) + "'"
-                                                  : std::string(sql.substr(quote, end + 1 - quote));
-        done = quote = end + 1;
+        code(sql.substr(done, i - done));
+        size_t end = std::min(sqlSpanEnd(sql, i, *span), sql.size());
+        // A doubled quote closes and reopens: one literal still.
+        while (span->kind == SqlSpanKind::Literal && end < sql.size() && sql[end] == '\'')
+            end = std::min(sqlSpanEnd(sql, end, *span), sql.size());
+        if (span->kind == SqlSpanKind::Literal) literal(sql.substr(i, end - i));
+        done = i = end;
     }
-    out += sql.substr(std::min(done, sql.size()));
+    code(sql.substr(std::min(done, sql.size())));
+}
+
+// Numbers outside names become the hidden value too: a password may be all digits.
+std::string withoutNumbers(std::string_view code) {
+    std::string out;
+    for (size_t i = 0; i < code.size();) {
+        bool real = false;
+        const bool starts = code[i] >= '0' && code[i] <= '9' && (i == 0 || !isSqlNameByte(code[i - 1]));
+        const size_t end = starts ? sqlNumberEnd(code, i, real) : std::string_view::npos;
+        if (end == std::string_view::npos) {
+            out += code[i++];
+            continue;
+        }
+        out += kHiddenValue;
+        i = end;
+    }
+    return out;
+}
+
+}  // namespace
+
+bool namesPasswordColumn(std::string_view sql) {
+    bool named = false;
+    walkStatement(
+        sql, [&](std::string_view code) { named = named || isPasswordColumn(code); },
+        [](std::string_view) {});
+    return named;
+}
+
+std::string withoutPasswords(std::string_view sql) {
+    if (!namesPasswordColumn(sql)) return std::string(sql);
+    std::string out;
+    walkStatement(
+        sql, [&](std::string_view code) { out += withoutNumbers(code); },
+        [&](std::string_view) { out += "'" + std::string(kHiddenValue) + "'"; });
     return out;
 }
 
@@ -91,12 +114,17 @@ bool fnFileExists(std::string_view path) {
     return ::stat(std::string(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+// The suite writes "\NAME.LOG" relative to the program folder; here the INI file's
+// folder, since an installed program folder is not writable.
 DebugLog::DebugLog(const DebugSettings& settings, std::string_view defaultFile)
     : enabled_(settings.enabled),
-      path_(enabled_
-                ? logPath(settings.folder,
-                          settings.logFile.empty() ? defaultFile : settings.logFile, defaultFile)
-                : "") {}
+      folder_(settings.folder.empty() ? "." : settings.folder),
+      relative_(enabled_ ? traceRelativePath(
+                               settings.logFile.empty() ? defaultFile : settings.logFile,
+                               defaultFile)
+                         : "") {
+    if (enabled_) path_ = (fs::path(folder_) / relative_).string();
+}
 
 void DebugLog::writeLine(std::string_view text) {
     std::string line = std::move(pending_);
@@ -109,7 +137,8 @@ void DebugLog::writeLine(std::string_view text) {
     // Opened and closed for every line, so the trace survives a crash and can be read
     // while the program runs. Made private to the user, never through a link. Trouble
     // here never touches the database result and is reported once per file.
-    int fd = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    std::string cause;
+    int fd = relative_.empty() ? -1 : openTraceFile(folder_, relative_, cause);
     if (fd < 0) return reportOnce("：指定ﾌｧｲﾙ(" + path_ + ")をオープンできません。");
     bool written = ::write(fd, line.data(), line.size()) == static_cast<ssize_t>(line.size());
     if (::close(fd) != 0) written = false;

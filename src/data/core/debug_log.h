@@ -24,7 +24,11 @@ bool fnFileExists(std::string_view path);
 inline constexpr std::string_view kHiddenValue = "***";
 // 担当者パスワード and any column named like a password, in either width or case.
 bool isPasswordColumn(std::string_view name);
-// The statement with the literal after "<password column> =" written as '***'.
+// Whether the statement names a password column anywhere outside its literals and
+// comments (a value compared with one, written into one, or read under an alias).
+bool namesPasswordColumn(std::string_view sql);
+// A statement that names a password column with every literal, text or number,
+// written as *** ('***' for a text); any other statement as it is.
 std::string withoutPasswords(std::string_view sql);
 
 class DebugLog {
@@ -45,6 +49,8 @@ class DebugLog {
     void reportOnce(const std::string& text) const;
 
     bool enabled_ = false;
+    std::string folder_;    // the INI file's folder
+    std::string relative_;  // the file below it
     std::string path_;
     std::string pending_;
 };

@@ -52,6 +52,9 @@ struct CCCDBS_RecordSet::Impl {
     std::unique_ptr<DrevoRecordSet> recordSet;
     int32_t readCount = 0;
     DebugLog log;
+    // The statement names a password column: no value it reads is traced, since an
+    // alias can carry a password under any name.
+    bool hideValues = false;
 
     bool isOpen() const { return recordSet != nullptr; }
 
@@ -63,7 +66,8 @@ struct CCCDBS_RecordSet::Impl {
         if (log.enabled()) {
             log.append("\t");
             // Null as an empty text, as the trace always had it
-            log.append(isPasswordColumn(nameOf(index)) ? kHiddenValue : variantToText(value));
+            log.append(hideValues || isPasswordColumn(nameOf(index)) ? kHiddenValue
+                                                                      : variantToText(value));
         }
         return value;
     }
@@ -101,7 +105,8 @@ bool CCCDBS_RecordSet::fnOpen(std::string_view sql, int64_t connection, int32_t 
     if (d.log.enabled()) {
         d.readCount = 0;
         d.log.writeLine(traceHeader());
-        d.log.writeLine(sql);
+        d.hideValues = namesPasswordColumn(sql);
+        d.log.writeLine(withoutPasswords(sql));
         if (std::string columns = traceColumns(sql); !columns.empty()) d.log.writeLine(columns);
     }
     if (d.isOpen()) return true;

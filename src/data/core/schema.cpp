@@ -25,7 +25,9 @@ bool takeWord(std::string_view& s, std::string_view word) {
 }  // namespace
 
 bool createDatabaseFile(const std::string& path, std::string& error) {
-    return SqliteDriver::createFile(path, error);
+    if (SqliteDriver::createFile(path, error)) return true;
+    if (error.find(path) == std::string::npos) error = "cannot create " + path + ": " + error;
+    return false;
 }
 
 std::vector<std::string> schemaTableNames(std::string_view schemaSql) {

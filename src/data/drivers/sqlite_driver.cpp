@@ -16,6 +16,21 @@ bool isKeyViolation(int code) {
     return code == SQLITE_CONSTRAINT_UNIQUE || code == SQLITE_CONSTRAINT_PRIMARYKEY;
 }
 
+// The engine's reason in the words of the cause where the user can act on it.
+std::string failureText(sqlite3* db, int code) {
+    switch (code & 0xFF) {
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return "the database is locked by another program";
+        case SQLITE_READONLY:
+            return "the database file is read-only";
+        case SQLITE_FULL:
+            return "no space left on the device";
+        default:
+            return sqlite3_errmsg(db);
+    }
+}
+
 class SqliteCursor : public Cursor {
   public:
     SqliteCursor(sqlite3* db, sqlite3_stmt* statement) : db_(db), statement_(statement) {}
@@ -220,12 +235,17 @@ void SqliteDriver::close() {
     level_ = 0;
 }
 
+// A read that failed part-way (a cursor's step) leaves its reason with the connection
+// only.
+std::string SqliteDriver::lastError() const {
+    if (!lastError_.empty() || db_ == nullptr) return lastError_;
+    const int code = sqlite3_errcode(db_);
+    if (code == SQLITE_OK || code == SQLITE_ROW || code == SQLITE_DONE) return lastError_;
+    return failureText(db_, code);
+}
+
 int32_t SqliteDriver::fail(int32_t code) {
-    const int primary = code & 0xFF;
-    lastError_ = db_ == nullptr ? "not connected"
-                 : (primary == SQLITE_BUSY || primary == SQLITE_LOCKED)
-                     ? "the database is locked by another program"
-                     : sqlite3_errmsg(db_);
+    lastError_ = db_ == nullptr ? "not connected" : failureText(db_, code);
     return code;
 }
 

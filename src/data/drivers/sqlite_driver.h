@@ -38,7 +38,7 @@ class SqliteDriver : public Driver {
     int32_t rollbackTrans() override;
     int32_t transactionLevel() const override { return level_; }
     int32_t openCursor(std::string_view sql, std::unique_ptr<Cursor>& cursor) override;
-    std::string lastError() const override { return lastError_; }
+    std::string lastError() const override;
     void close() override;
 
   private:

@@ -63,6 +63,14 @@ TEST(DebugTrace, TracesPrivatelyWithoutPasswordsOrShowsOneMessage) {
         staff->fnGetChar("担当者パスワード");
         staff->fnGetChar("自社担当者名");
         staff->fnClose();
+        // Compared with a password column, and read from one under another name.
+        ASSERT_TRUE(db.fnExecute("Insert Into 自社担当者Ｍ (自社担当者ＭＩＤ, 担当者パスワード) "
+                                 "Values (2, 'himitsu2'), (3, 4711)"));
+        auto alias = db.fnOpenRecordSet(
+            "select 担当者パスワード as x from 自社担当者Ｍ where 担当者パスワード in ('himitsu2', 4711)");
+        ASSERT_TRUE(alias);
+        alias->fnGetChar("x");
+        alias->fnClose();
         EXPECT_FALSE(db.fnOpenRecordSet("SELECT x FROM nowhere"));
     }
     struct stat info {};
@@ -75,18 +83,21 @@ TEST(DebugTrace, TracesPrivatelyWithoutPasswordsOrShowsOneMessage) {
                          "\t変数名\t 数量\t名称\r\n\tTUBO\t3.5\t\r\n"),
               std::string::npos)
         << trace;
-    EXPECT_NE(trace.find("Set 担当者パスワード = '***', 自社担当者名 = 'named' Where"),
+    EXPECT_NE(trace.find("Set 担当者パスワード = '***', 自社担当者名 = '***' Where"),
               std::string::npos)
         << trace;
-    EXPECT_NE(trace.find("\t***\t***\tnamed\r\n"), std::string::npos) << trace;
-    EXPECT_EQ(trace.find("it''s"), std::string::npos);
+    EXPECT_NE(trace.find("\t***\t***\t***\r\n"), std::string::npos) << trace;
+    for (const char* secret : {"it''s", "himitsu", "4711"})
+        EXPECT_EQ(trace.find(secret), std::string::npos) << secret << "\n" << trace;
     EXPECT_NE(trace.find("レコードセットオープン失敗ステータス = "), std::string::npos);
     // Columns named like a password, and their values in statements.
     for (std::string_view name : {"PassWord", "ＳＭＴＰパスワード", "db_pwd"})
         EXPECT_TRUE(isPasswordColumn(name)) << name;
     EXPECT_FALSE(isPasswordColumn("パス"));
-    EXPECT_EQ(withoutPasswords("x=(パスワード='a''b') and password ='c' and pw='d' and '"),
-              "x=(パスワード='***') and password ='***' and pw='d' and '");
+    EXPECT_EQ(withoutPasswords("x=(パスワード='a''b') and password ='c' and pw='d' and n2=12 and '"),
+              "x=(パスワード='***') and password ='***' and pw='***' and n2=*** and '***'");
+    EXPECT_EQ(withoutPasswords("select 'a' from t where n = 1 -- pw"),
+              "select 'a' from t where n = 1 -- pw");
     // An unwritable trace file shows one message, however many logs write to it.
     a.messages().clear();
     const DebugSettings settings{true, "\\no_such_folder/trace.LOG", a.folder().path().string()};
@@ -98,6 +109,35 @@ TEST(DebugTrace, TracesPrivatelyWithoutPasswordsOrShowsOneMessage) {
     ASSERT_EQ(a.messages().messages().size(), 1u);
     EXPECT_EQ(a.messages().messages()[0].text,
               "：指定ﾌｧｲﾙ(" + log.path() + ")をオープンできません。");
+}
+
+// The trace stays in the INI file's folder whatever links lie there: a folder link, a
+// file link and a hard link to a file elsewhere are refused with one message and the
+// file elsewhere untouched; an existing trace file is made 0600.
+TEST(DebugTrace, NeverWritesThroughALink) {
+    testing::TableDatabase a;
+    testing::TempFolder elsewhere;
+    const fs::path folder = a.folder().path();
+    const std::string target = elsewhere.file("target.log");
+    testing::writeBytes(target, "kept\n");
+    fs::create_directory_symlink(elsewhere.path(), folder / "sub");
+    fs::create_symlink(target, folder / "file.log");
+    fs::create_hard_link(target, folder / "hard.log");
+    for (const char* name : {"sub/target.log", "sub/new.log", "file.log", "hard.log"}) {
+        a.messages().clear();
+        DebugLog log(DebugSettings{true, name, folder.string()}, "\\unused.LOG");
+        log.writeLine("secret line");
+        EXPECT_EQ(a.messages().messages().size(), 1u) << name;
+        EXPECT_FALSE(fs::exists(elsewhere.path() / "new.log")) << name;
+        EXPECT_EQ(testing::readBytes(target), "kept\n") << name;
+    }
+    const std::string open = (folder / "open.log").string();
+    testing::writeBytes(open, "");
+    fs::permissions(open, fs::perms(0644));
+    DebugLog log(DebugSettings{true, "open.log", folder.string()}, "\\unused.LOG");
+    log.writeLine("x");
+    EXPECT_EQ(fs::status(open).permissions(), fs::perms(0600));
+    EXPECT_EQ(testing::readBytes(open), "x\r\n");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -72,13 +73,80 @@ TEST_F(OmrixDb, InitExecUsageErrorsAndPasswords) {
         platform::decodeStoredPassword(run.out.substr(0, run.out.find('\n')), plain, error);
         return plain;
     };
-    EXPECT_EQ(deciphered(run("encrypt-password 'パス word'")), "パス word");
+    EXPECT_EQ(deciphered(run("encrypt-password", "パス word\n")), "パス word");
     EXPECT_EQ(deciphered(run("encrypt-password", "from input\r\n")), "from input");
-    // A key file that cannot be made is the tool's failure, with the file named.
-    ::setenv("OMRIX_KEY_FILE", "/proc/omrix/secret.key", 1);
-    ToolRun noKey = run("encrypt-password pw");
-    EXPECT_EQ(noKey.status, 1);
-    EXPECT_NE(noKey.err.find("/proc/omrix/secret.key"), std::string::npos) << noKey.err;
+    // Never from the command line, where every user sees it in the process list.
+    ToolRun shown = run("encrypt-password secret");
+    EXPECT_EQ(shown.status, 2);
+    EXPECT_EQ(shown.out, "");
+    EXPECT_NE(shown.err.find("standard input only"), std::string::npos) << shown.err;
+    // A standard output that refuses what is printed is a failure, not a silent loss.
+    for (const char* command : {"encrypt-password >/dev/full", "exec --file db.sqlite >/dev/full"}) {
+        ToolRun full = run(command, "select 1;");
+        EXPECT_EQ(full.status, 1) << command;
+        EXPECT_EQ(full.err,
+                  "omrix-db: standard output cannot be written: no space left on the device\n")
+            << command;
+    }
+    // A key file that cannot be made, or is a folder, is the tool's failure with the file
+    // named, never an abort.
+    const std::string keyFolder = folder_.file("keys");
+    std::filesystem::create_directories(keyFolder);
+    for (const std::string& keyFile : {std::string("/proc/omrix/secret.key"), keyFolder}) {
+        ::setenv("OMRIX_KEY_FILE", keyFile.c_str(), 1);
+        ToolRun noKey = run("encrypt-password", "pw\n");
+        EXPECT_EQ(noKey.status, 1) << keyFile;
+        EXPECT_NE(noKey.err.find(keyFile), std::string::npos) << noKey.err;
+        EXPECT_EQ(std::count(noKey.err.begin(), noKey.err.end(), '\n'), 1) << noKey.err;
+    }
+}
+
+// exec runs its text as one transaction and tells why a statement failed; init and
+// demo on a file named by --file leave every INI file alone.
+TEST_F(OmrixDb, ExecIsOneTransactionAndFileCommandsLeaveTheIniAlone) {
+    ASSERT_EQ(run("init --file db.sqlite").status, 0);
+    ASSERT_EQ(run("exec --file db.sqlite", "insert into 物件変数 (物件変数ＩＤ) values (1)").status, 0);
+    const std::string count = "select count(*) as n from 物件変数";
+    const struct {
+        const char *sql, *out, *err;
+        int status;
+    } cases[] = {
+        // The delete is rolled back with the failing update.
+        {"delete from 物件変数; update 内訳 set 存在しない列 = 0", "1 rows affected\n",
+         "no such column: 存在しない列", 1},
+        {"pragma user_version = 7; pragma user_version", "user_version\n7\n", "", 0},
+        {"select load_extension('nowhere')", "", "query failed: not authorized", 1},
+        {"select 'a' || char(0) || 'b' as t", "t\na\\0b\n", "", 0},
+        {"drop table if exists [物件変数]", "", "give --force to run it", 2},
+    };
+    for (const auto& c : cases) {
+        ToolRun result = run("exec --file db.sqlite", c.sql);
+        EXPECT_EQ(result.status, c.status) << c.sql << "\n" << result.err;
+        EXPECT_EQ(result.out, c.out) << c.sql;
+        EXPECT_NE(result.err.find(c.err), std::string::npos) << result.err;
+        EXPECT_EQ(run("exec --file db.sqlite", count).out, "n\n1\n") << c.sql;
+    }
+    EXPECT_EQ(run("exec --force --file db.sqlite", "drop table 物件変数").status, 0);
+
+    // An INI the search would find stays as it was; none found is no message either.
+    const std::string ini = "[KALVERON]\nBackupFlag=0\n";
+    testing::writeBytes(folder_.file("OMRIX.INI"), ini);
+    ToolRun demo = run("init --force --file db.sqlite && '" + std::string(OMRIX_DB_PROGRAM) +
+                       "' demo --file db.sqlite --lines 20");
+    EXPECT_EQ(demo.status, 0) << demo.err;
+    EXPECT_EQ(demo.err, "");
+    EXPECT_EQ(testing::readBytes(folder_.file("OMRIX.INI")), ini);
+    std::filesystem::remove(folder_.file("OMRIX.INI"));
+    demo = run("init --force --file db.sqlite && '" + std::string(OMRIX_DB_PROGRAM) +
+               "' demo --file db.sqlite --lines 20");
+    EXPECT_EQ(demo.err, "");
+
+    ToolRun missing = run("init --file /missing/dir/x.sqlite");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("/missing/dir/x.sqlite"), std::string::npos) << missing.err;
+    for (const char* bukken : {"12345678901234567", "00'01"})
+        EXPECT_EQ(run("demo --file db.sqlite --bukken \"" + std::string(bukken) + "\"").status, 2)
+            << bukken;
 }
 
 }  // namespace

@@ -2,6 +2,11 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <sys/mount.h>
+
+#include <cstdlib>
+#include <filesystem>
+
 #include "data/drivers/sqlite_driver.h"
 #include "data/table_database.h"
 
@@ -49,6 +54,40 @@ TEST_F(SqliteLock, AHeldFileFailsAfterTheBusyTimeoutNamingTheLock) {
     EXPECT_EQ(t.count("物件変数;"), 0);
     // Once the other program lets go, the same connection writes.
     EXPECT_EQ(driver->execute("INSERT INTO 物件変数 (物件変数ＩＤ) VALUES (1);").code, 0);
+}
+
+// A write refused by a full disk or a read-only file system names that cause. On a
+// real small tmpfs, which needs root; skipped where none can be mounted.
+TEST_F(SqliteLock, AFullDiskAndAReadOnlyFileNameTheirCause) {
+    const std::filesystem::path disk = std::filesystem::path(t.file()).parent_path() / "disk";
+    std::filesystem::create_directories(disk);
+    const std::string mount = "mount -t tmpfs -o size=256k tmpfs '" + disk.string() + "' 2>/dev/null";
+    if (std::system(mount.c_str()) != 0) GTEST_SKIP() << "no tmpfs can be mounted here";
+    struct Unmount {
+        std::string path;
+        ~Unmount() { ::umount2(path.c_str(), MNT_DETACH); }
+    } unmount{disk.string()};
+    const std::string file = (disk / "full.sqlite").string();
+    int32_t code = 0;
+    std::string error;
+    ASSERT_TRUE(SqliteDriver::createFile(file, error)) << error;
+    {
+        auto driver = SqliteDriver::open(file, code, error, kShortWaitMs);
+        ASSERT_NE(driver, nullptr) << error;
+        ASSERT_EQ(driver->execute("CREATE TABLE big (x BLOB);").code, 0);
+        // 256 KiB hold at most five rows of 64 KiB with the journal.
+        int32_t failed = 0;
+        for (int row = 0; row < 8 && failed == 0; ++row)
+            failed = driver->execute("INSERT INTO big VALUES (randomblob(65536));").code;
+        EXPECT_EQ(failed & 0xFF, SQLITE_FULL);
+        EXPECT_EQ(driver->lastError(), "no space left on the device");
+    }
+    const std::string remount = "mount -o remount,ro '" + disk.string() + "'";
+    ASSERT_EQ(std::system(remount.c_str()), 0);
+    auto driver = SqliteDriver::open(file, code, error, kShortWaitMs);
+    ASSERT_NE(driver, nullptr) << error;
+    EXPECT_EQ(driver->execute("DELETE FROM big;").code & 0xFF, SQLITE_READONLY);
+    EXPECT_EQ(driver->lastError(), "the database file is read-only");
 }
 
 }  // namespace
