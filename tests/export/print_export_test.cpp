@@ -101,6 +101,8 @@ TEST_F(PrintExport, RowsOnlyThenAllFourDocumentsWithNumberedPages) {
     std::string rows = sql("SELECT COUNT(*) FROM 内訳出力;");
     const int count = std::atoi(rows.c_str() + std::min(rows.size(), rows.find('\n') + 1));
     EXPECT_TRUE(count > 0 && count % 15 == 0) << rows;
+    // 更新画面ＩＤ: the program's name, cut to the column's 16 bytes.
+    EXPECT_EQ(sql("SELECT DISTINCT 更新画面ＩＤ AS s FROM 内訳出力;"), "s\nomrix-print-expo\n");
 
     result = run(std::string(kDemo) + kAll);
     ASSERT_EQ(result.status, 0) << result.err;
@@ -237,6 +239,7 @@ TEST_F(PrintExport, FullDiskAndRefusedOutputNameTheirCause) {
 TEST_F(PrintExport, StopsNamingTheCauseAndPathInOneLine) {
     testing::writeBytes(folder.file("text.sqlite"), "not a database\n");
     testing::writeBytes(folder.file("plain"), "x");
+    testing::writeBytes(folder.file("empty.sqlite"), "");
     const std::string other = folder.file("OTHER.INI");
     const struct {
         std::string iniText, where, cause;  // iniText: "" keeps the demo's INI
@@ -245,6 +248,11 @@ TEST_F(PrintExport, StopsNamingTheCauseAndPathInOneLine) {
          "start-up stopped: the database named by the INI file could not be opened: " +
              folder.file("text.sqlite") + " is not a database file\n"},
         {std::string((1 << 20) + 10, '\n'), out, other + " is larger than 1 MiB"},
+        // Both open as a new, empty database.
+        {"[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=empty.sqlite\n", out,
+         folder.file("empty.sqlite") + " is not a database of the suite (no tables)\n"},
+        {"[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=/dev/zero\n", out,
+         "/dev/zero is not a database of the suite (no tables)\n"},
         {"", folder.file("plain/sub"), folder.file("plain/sub")},
         {"", "/proc/self", "/proc/self"},
     };

@@ -160,13 +160,13 @@ bool fnOmrix_DBT_Uchiwake_Select201(data::CCCDBS_DataBase& db, UchiwakeRows& row
         UchiwakeRec& rec = rows.emplace_back();
         std::string bad;
         if (!plan.read(*rs, rec, &bad)) {
-            showStoredValueOverflow("内訳", bad, rec.内訳ＩＤ);
+            showStoredValueOverflow("内訳", bad, rec.内訳ＩＤ, rs->fnGetVariant(bad));
             return false;
         }
         sbOmrix_DBT_Daikahyo_Clear(rec.代価表);
         if (bWithDaika && !data::isNull(rs->fnGetVariant(daikaId)) &&
             !readDaikahyo(*rs, plan, rec, bad)) {
-            showStoredValueOverflow("代価表", bad, rec.内訳ＩＤ);
+            showStoredValueOverflow("代価表", bad, rec.内訳ＩＤ, rs->fnGetVariant(bad));
             return false;
         }
         rec.ロック = !data::isNull(rs->fnGetVariant(lock));

@@ -7,6 +7,7 @@
 #include "data/core/backup_flag.h"
 #include "data/core/debug_log.h"
 #include "data/core/drevo_ext.h"
+#include "data/core/schema.h"
 #include "platform/messages.h"
 #include "platform/password.h"
 #include "util/ascii.h"
@@ -176,6 +177,11 @@ bool CCCDBS_DataBase::fnClose() {
     return ok;
 }
 
+void CCCDBS_DataBase::closeRefused(std::string reason) {
+    fnClose();
+    impl_->lastError = std::move(reason);
+}
+
 std::unique_ptr<CCCDBS_RecordSet> CCCDBS_DataBase::fnOpenRecordSet(std::string_view sql,
                                                                    int32_t curType,
                                                                    int32_t lockType,
@@ -256,7 +262,12 @@ bool Transaction::commit() {
 bool fnDREVOObj_GetDbObject(std::string_view iniPath) {
     auto& context = context::appContext();
     context.Database = std::make_shared<CCCDBS_DataBase>();
-    if (context.Database->fnOpenFromIni(iniPath)) return true;
+    CCCDBS_DataBase& db = *context.Database;
+    if (db.fnOpenFromIni(iniPath)) {
+        // An empty file (or /dev/zero) opens as a new, empty database.
+        if (schemaExists(db, embeddedSchemaSql())) return true;
+        db.closeRefused(db.psDataBaseName() + " is not a database of the suite (no tables)");
+    }
     if (std::string why = context.Database->passwordError(); !why.empty())
         platform::showMessageBox(why, platform::kStyleCritical);
     platform::fnPIMORA01_DispMessage(3010, platform::kStyleOk, "ＤＢオブジェクトの取得", "",

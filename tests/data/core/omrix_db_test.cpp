@@ -1,6 +1,7 @@
 // omrix-db as scripts run it: the built program, its exit status and its output.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -144,6 +145,17 @@ TEST_F(OmrixDb, ExecIsOneTransactionAndFileCommandsLeaveTheIniAlone) {
     ToolRun missing = run("init --file /missing/dir/x.sqlite");
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("/missing/dir/x.sqlite"), std::string::npos) << missing.err;
+    // The INI file read as the export reads it: a pipe is refused at once, never waited
+    // on, and more than 1 MiB is refused.
+    const std::string pipe = folder_.file("PIPE.INI"), big = folder_.file("BIG.INI");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    testing::writeBytes(big, std::string((1 << 20) + 1, '\n'));
+    for (const auto& [ini, reason] : {std::pair{pipe, pipe + " is not a regular file"},
+                                      std::pair{big, big + " is larger than 1 MiB"}}) {
+        ToolRun refused = run("exec --ini '" + ini + "'", "select 1");
+        EXPECT_EQ(refused.status, 1) << ini;
+        EXPECT_EQ(refused.err, "omrix-db: " + reason + "\n");
+    }
     for (const char* bukken : {"12345678901234567", "00'01"})
         EXPECT_EQ(run("demo --file db.sqlite --bukken \"" + std::string(bukken) + "\"").status, 2)
             << bukken;
