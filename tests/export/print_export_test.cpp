@@ -178,6 +178,20 @@ TEST_F(PrintExport, OneRunAtATimeIntoAFolder) {
     EXPECT_EQ(empty.status, 2) << empty.err;
 }
 
+// A line amount beyond Currency (9e11 × 1e5 = 9e16 > 922,337,203,685,477.5807) keeps
+// the window's bare message, but the export names the line and column and ends with 1
+// after writing the documents: a statement with a wrong total is no clean run.
+TEST_F(PrintExport, AnAmountOverflowIsNamedAndTheRunIsNotClean) {
+    std::string first = sql("SELECT MIN(内訳ＩＤ) AS id FROM 内訳 WHERE 種別フラグ = 8;");
+    const std::string id = first.substr(3, first.find('\n', 3) - 3);
+    sql("UPDATE 内訳 SET 見積１単価 = 900000000000, 内訳数量 = 100000 WHERE 内訳ＩＤ = " + id + ";");
+    Result result = run(kDemo);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(holds(result.err, "the amount overflows: 内訳ＩＤ " + id + "の見積１金額\n"))
+        << result.err;
+    EXPECT_GT(testing::pdfPages(pdf("uchiwake.pdf")), 0);
+}
+
 // A small disk of its own where the test may mount one, else none.
 class SmallDisk {
   public:
