@@ -192,6 +192,21 @@ TEST_F(PrintExport, AnAmountOverflowIsNamedAndTheRunIsNotClean) {
     EXPECT_GT(testing::pdfPages(pdf("uchiwake.pdf")), 0);
 }
 
+#ifdef OMRIX_PRINT_PROGRAM
+// The desktop program offscreen: a start-up failure is on standard error too, one line
+// each, though the box that shows it waits for a click no one gives (ended after 4 s).
+TEST_F(PrintExport, DesktopProgramOffscreenEchoesItsMessages) {
+    testing::writeBytes(folder.file("empty.sqlite"), "");
+    testing::writeBytes(ini, "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=empty.sqlite\n");
+    Result result = testing::runProgram(
+        "env QT_QPA_PLATFORM=offscreen OMRIX_INI=" + shellQuoted(ini) + " timeout 4 " +
+            shellQuoted(OMRIX_PRINT_PROGRAM) + " -B:00000001 -H:01 -T:1",
+        folder.file("stderr.txt"));
+    EXPECT_TRUE(holds(result.err, "message 3010: ＤＢオブジェクトの取得に失敗しました。"))
+        << result.err;
+}
+#endif
+
 // A small disk of its own where the test may mount one, else none.
 class SmallDisk {
   public:
