@@ -29,11 +29,10 @@ void addDatabaseOptions(CLI::App& command, DatabaseChoice& choice) {
     auto* ini =
         command.add_option("--ini", choice.iniPath, context::kIniSearchHelp)->check(checkNotEmpty);
     // Set while parsing: the database object reads its trace switch when it is made.
-    auto* file = command.add_option("--file", choice.file, "SQLite database file")
-                     ->check(checkNotEmpty)
-                     ->each([](const std::string&) {
-                         context::appContext().WithoutIniFile = true;
-                     });
+    auto* file =
+        command.add_option("--file", choice.file, "SQLite database file")
+            ->check(checkNotEmpty)
+            ->each([](const std::string&) { context::appContext().WithoutIniFile = true; });
     ini->excludes(file);
 }
 

@@ -13,8 +13,8 @@
 #include "context/app_context.h"
 #include "context/command_line.h"
 #include "data/core/database.h"
-#include "print_window/main_print_window.h"
 #include "platform/messages.h"
+#include "print_window/main_print_window.h"
 #include "print_window/message_box_window.h"
 #include "program_version.h"
 
@@ -46,9 +46,8 @@ bool withoutDisplay() {
 // 更新画面ＩＤ: the active window's name (windows carry their names as object names).
 std::string activeWindowName() {
     const QWidget* window = QApplication::activeWindow();
-    return window != nullptr && !window->objectName().isEmpty()
-               ? window->objectName().toStdString()
-               : std::string("omrix-print");
+    return window != nullptr && !window->objectName().isEmpty() ? window->objectName().toStdString()
+                                                                : std::string("omrix-print");
 }
 
 bool startUp() {

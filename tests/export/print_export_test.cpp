@@ -163,18 +163,18 @@ TEST_F(PrintExport, OneRunAtATimeIntoAFolder) {
     for (int round = 0; round < 3; ++round) {
         int status = -1;
         // Both exit statuses and both standard errors, one line each.
-        std::string log = capture("(" + one + " 2>&1; echo \"exit $?\") & (" + one +
-                                      " 2>&1; echo \"exit $?\"); wait",
-                                  status);
+        std::string log = capture(
+            "(" + one + " 2>&1; echo \"exit $?\") & (" + one + " 2>&1; echo \"exit $?\"); wait",
+            status);
         EXPECT_TRUE(holds(log, "exit 0")) << log;
         EXPECT_FALSE(holds(log, "exit 1") && !holds(log, "another export is writing to " + out))
             << log;
         for (const char* name : {"uchiwake.pdf", "youkou.pdf", "gaiyou.pdf", "daika.pdf"})
             EXPECT_GT(testing::pdfPages(pdf(name)), 0) << name << "\n" << log;
     }
-    Result empty = testing::runProgram(shellQuoted(OMRIX_PRINT_EXPORT) + " --ini " +
-                                           shellQuoted(ini) + " --out '' " + kDemo,
-                                       folder.file("stderr.txt"));
+    Result empty = testing::runProgram(
+        shellQuoted(OMRIX_PRINT_EXPORT) + " --ini " + shellQuoted(ini) + " --out '' " + kDemo,
+        folder.file("stderr.txt"));
     EXPECT_EQ(empty.status, 2) << empty.err;
 }
 
@@ -184,7 +184,8 @@ TEST_F(PrintExport, OneRunAtATimeIntoAFolder) {
 TEST_F(PrintExport, AnAmountOverflowIsNamedAndTheRunIsNotClean) {
     std::string first = sql("SELECT MIN(内訳ＩＤ) AS id FROM 内訳 WHERE 種別フラグ = 8;");
     const std::string id = first.substr(3, first.find('\n', 3) - 3);
-    sql("UPDATE 内訳 SET 見積１単価 = 900000000000, 内訳数量 = 100000 WHERE 内訳ＩＤ = " + id + ";");
+    sql("UPDATE 内訳 SET 見積１単価 = 900000000000, 内訳数量 = 100000 WHERE 内訳ＩＤ = " + id +
+        ";");
     Result result = run(kDemo);
     EXPECT_EQ(result.status, 1);
     EXPECT_TRUE(holds(result.err, "the amount overflows: 内訳ＩＤ " + id + "の見積１金額\n"))
@@ -213,8 +214,7 @@ class SmallDisk {
     explicit SmallDisk(const std::string& path) : path_(path) {
         fs::create_directories(path);
         int status = -1;
-        capture("mount -t tmpfs -o size=16k tmpfs " + shellQuoted(path) + " 2>/dev/null",
-                status);
+        capture("mount -t tmpfs -o size=16k tmpfs " + shellQuoted(path) + " 2>/dev/null", status);
         mounted_ = status == 0;
     }
     ~SmallDisk() {
@@ -242,20 +242,20 @@ TEST_F(PrintExport, FullDiskAndRefusedOutputNameTheirCause) {
         const char *flags, *file;
     } cases[] = {{"--formats pdf,xlsx", "uchiwake.pdf"}, {"--formats xlsx", "uchiwake.xlsx"}};
     for (const auto& c : cases) {
-        Result result = testing::runProgram(
-            limit + shellQuoted(OMRIX_PRINT_EXPORT) + " --ini " + shellQuoted(ini) + " --out " +
-                shellQuoted(out) + " " + kDemo + c.flags,
-            folder.file("stderr.txt"));
+        Result result = testing::runProgram(limit + shellQuoted(OMRIX_PRINT_EXPORT) + " --ini " +
+                                                shellQuoted(ini) + " --out " + shellQuoted(out) +
+                                                " " + kDemo + c.flags,
+                                            folder.file("stderr.txt"));
         EXPECT_EQ(result.status, 1) << c.flags;
         EXPECT_EQ(result.err, pdf(c.file) + ": " + cause + "\n") << c.flags;
         for (const auto& entry : fs::directory_iterator(out))
             EXPECT_EQ(entry.path().filename(), ".omrix-print-export.lock") << entry.path();
     }
     out = folder.file("docs");
-    Result full = testing::runProgram(shellQuoted(OMRIX_PRINT_EXPORT) + " --ini " +
-                                          shellQuoted(ini) + " --out " + shellQuoted(out) + " " +
-                                          kDemo + ">/dev/full",
-                                      folder.file("stderr.txt"));
+    Result full =
+        testing::runProgram(shellQuoted(OMRIX_PRINT_EXPORT) + " --ini " + shellQuoted(ini) +
+                                " --out " + shellQuoted(out) + " " + kDemo + ">/dev/full",
+                            folder.file("stderr.txt"));
     EXPECT_EQ(full.status, 1);
     EXPECT_EQ(full.err,
               "the list of files written cannot go to standard output: no space left on the "

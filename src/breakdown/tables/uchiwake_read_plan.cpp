@@ -4,8 +4,8 @@
 #include <variant>
 #include "breakdown/tables/uchiwake_columns.h"
 
-#include "data/drivers/sql_text.h"
 #include "data/core/value_conversion.h"
+#include "data/drivers/sql_text.h"
 #include "platform/messages.h"
 
 namespace omrix::breakdown {

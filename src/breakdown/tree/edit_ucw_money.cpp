@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "breakdown/tree/edit_ucw.h"
-#include "context/app_context.h"
 #include "breakdown/tree/formula.h"
+#include "context/app_context.h"
 #include "platform/messages.h"
 #include "util/text.h"
 
@@ -99,11 +99,14 @@ void COmrixEditUcw::sbSelfAdjustMoney(FormulaEvaluator& evaluator) {
         std::string price3 = trimStore(r.提出用単価計算式);
         if (!quantity.empty()) r.内訳数量 = evaluator.fnCalcFormula(quantity);
         if (!price1.empty())
-            store(r.見積１単価, Currency::fromDouble(evaluator.fnCalcFormula(price1)), r, "見積１単価");
+            store(r.見積１単価, Currency::fromDouble(evaluator.fnCalcFormula(price1)), r,
+                  "見積１単価");
         if (!price2.empty())
-            store(r.見積２単価, Currency::fromDouble(evaluator.fnCalcFormula(price2)), r, "見積２単価");
+            store(r.見積２単価, Currency::fromDouble(evaluator.fnCalcFormula(price2)), r,
+                  "見積２単価");
         if (!price3.empty())
-            store(r.提出用単価, Currency::fromDouble(evaluator.fnCalcFormula(price3)), r, "提出用単価");
+            store(r.提出用単価, Currency::fromDouble(evaluator.fnCalcFormula(price3)), r,
+                  "提出用単価");
         // Whole amounts: the product rounded to four decimals, then cut.
         auto whole = [&](Currency price) -> std::optional<Currency> {
             auto amount = price.times(r.内訳数量);

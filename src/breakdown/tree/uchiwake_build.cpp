@@ -103,13 +103,11 @@ std::string whyUnplaced(const UchiwakeRows& rows, std::size_t row, int32_t topPa
         if (!seen.insert(parent).second) break;
         at = found->second;
     }
-    return "the parent links of 内訳ＩＤ " + std::to_string(rows[row].内訳ＩＤ) +
-           " form a cycle";
+    return "the parent links of 内訳ＩＤ " + std::to_string(rows[row].内訳ＩＤ) + " form a cycle";
 }
 
 bool refuseTree(const std::string& why) {
-    platform::showMessageBox("the breakdown cannot be built: " + why,
-                             platform::kStyleExclamation);
+    platform::showMessageBox("the breakdown cannot be built: " + why, platform::kStyleExclamation);
     return false;
 }
 

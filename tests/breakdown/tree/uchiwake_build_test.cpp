@@ -67,8 +67,9 @@ TEST(UchiwakeBuild, LinksChildrenInDisplayOrderBothWays) {
 
 TEST(UchiwakeBuild, EveryBrokenShapeFailsTheWholeLoad) {
     // A parent that does not exist, named with its line.
-    EXPECT_EQ(refusal({line(1, 0, 0), line(2, 1, 1), line(3, 99, 8)}),
-              "the breakdown cannot be built: 内訳ＩＤ 3の親内訳ＩＤ 99 is no line of the breakdown");
+    EXPECT_EQ(
+        refusal({line(1, 0, 0), line(2, 1, 1), line(3, 99, 8)}),
+        "the breakdown cannot be built: 内訳ＩＤ 3の親内訳ＩＤ 99 is no line of the breakdown");
     // Two lines naming each other as parent are never reached from the top.
     EXPECT_EQ(refusal({line(1, 0, 0), line(2, 3, 8), line(3, 2, 8)}),
               "the breakdown cannot be built: the parent links of 内訳ＩＤ 2 form a cycle");

@@ -82,7 +82,8 @@ TEST_F(OmrixDb, InitExecUsageErrorsAndPasswords) {
     EXPECT_EQ(shown.out, "");
     EXPECT_NE(shown.err.find("standard input only"), std::string::npos) << shown.err;
     // A standard output that refuses what is printed is a failure, not a silent loss.
-    for (const char* command : {"encrypt-password >/dev/full", "exec --file db.sqlite >/dev/full"}) {
+    for (const char* command :
+         {"encrypt-password >/dev/full", "exec --file db.sqlite >/dev/full"}) {
         ToolRun full = run(command, "select 1;");
         EXPECT_EQ(full.status, 1) << command;
         EXPECT_EQ(full.err,
@@ -106,7 +107,8 @@ TEST_F(OmrixDb, InitExecUsageErrorsAndPasswords) {
 // demo on a file named by --file leave every INI file alone.
 TEST_F(OmrixDb, ExecIsOneTransactionAndFileCommandsLeaveTheIniAlone) {
     ASSERT_EQ(run("init --file db.sqlite").status, 0);
-    ASSERT_EQ(run("exec --file db.sqlite", "insert into 物件変数 (物件変数ＩＤ) values (1)").status, 0);
+    ASSERT_EQ(run("exec --file db.sqlite", "insert into 物件変数 (物件変数ＩＤ) values (1)").status,
+              0);
     const std::string count = "select count(*) as n from 物件変数";
     const struct {
         const char *sql, *out, *err;
