@@ -160,9 +160,11 @@ TEST_F(UchiwakeLoad, LoadsTheContextBreakdownOrNothing) {
     EXPECT_EQ(chainIds(root->fnGetTopChild()), (std::vector<int32_t>{3, 4, 2}));
     EXPECT_EQ(byId(root, 3)->prUchiwakeRec().代価表.代価表ＩＤ, 11);
 
-    insertLine(t, 7, 6, 99, 8, 1);  // an orphan spoils the whole breakdown
+    insertLine(t, 7, 6, 99, 8, 1);  // an orphan spoils the whole breakdown, named
     EXPECT_EQ(fnLoadUchiwake(), nullptr);
-    EXPECT_TRUE(t.messages().messages().empty());
+    ASSERT_EQ(t.messages().messages().size(), 1u);
+    EXPECT_EQ(t.messages().messages()[0].text,
+              "the breakdown cannot be built: 内訳ＩＤ 6の親内訳ＩＤ 99 is no line of the breakdown");
 }
 
 TEST_F(UchiwakeLoad, LockRecheckTakesOverWhatTheHolderSaved) {
