@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
     using namespace omrix::db_tool;
     // Numbered messages and message boxes of the layers below go to standard error.
     omrix::context::appContext().Messages = std::make_shared<omrix::platform::StderrSink>();
+    // 更新画面ＩＤ of the rows it writes: the program's own name.
+    omrix::context::appContext().ScreenIdProvider = [] { return std::string("omrix-db"); };
 
     CLI::App app{"omrix-db: the suite's tables for the print module"};
     app.set_version_flag("--version", omrix::apps::versionText("omrix-db"));

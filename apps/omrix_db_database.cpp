@@ -29,11 +29,10 @@ void addDatabaseOptions(CLI::App& command, DatabaseChoice& choice) {
     auto* ini =
         command.add_option("--ini", choice.iniPath, context::kIniSearchHelp)->check(checkNotEmpty);
     // Set while parsing: the database object reads its trace switch when it is made.
-    auto* file = command.add_option("--file", choice.file, "SQLite database file")
-                     ->check(checkNotEmpty)
-                     ->each([](const std::string&) {
-                         context::appContext().WithoutIniFile = true;
-                     });
+    auto* file =
+        command.add_option("--file", choice.file, "SQLite database file")
+            ->check(checkNotEmpty)
+            ->each([](const std::string&) { context::appContext().WithoutIniFile = true; });
     ini->excludes(file);
 }
 
@@ -52,10 +51,12 @@ bool openDatabase(const DatabaseChoice& choice, bool create, data::CCCDBS_DataBa
         error = context::describeIniSearch(context::processIniPlaces());
         return false;
     }
-    if (!std::filesystem::is_regular_file(ini)) {
+    if (!std::filesystem::exists(ini)) {
         error = "no INI file at " + ini;
         return false;
     }
+    // The same limits and words as the export: a regular file of at most 1 MiB.
+    if (!context::checkIniFile(ini, error)) return false;
     std::string server = context::fnReadDatabaseIniValue("DATABASE", "SERVER_NAME", ini);
     std::string name = context::fnReadDatabaseIniValue("DATABASE", "DB_NAME", ini);
     if (create && data::isEmbeddedServer(server) && !name.empty()) {

@@ -20,8 +20,9 @@ void addEncryptPasswordCommand(CLI::App& app, CommandTable& commands) {
     command->add_option("password", *given)->group("");
     commands[command] = [given] {
         if (!given->empty()) {
-            reportError("the password is read from standard input only: on the command line "
-                        "every user sees it in the process list");
+            reportError(
+                "the password is read from standard input only: on the command line "
+                "every user sees it in the process list");
             return kExitUsage;
         }
         std::string plain;

@@ -3,13 +3,17 @@
 // hourglass, then the main print window; the process ends when the window closes.
 #include <QApplication>
 #include <QSessionManager>
+#include <QWidget>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <string>
 
 #include "app/startup_sequence.h"
 #include "context/app_context.h"
 #include "context/command_line.h"
 #include "data/core/database.h"
+#include "platform/messages.h"
 #include "print_window/main_print_window.h"
 #include "print_window/message_box_window.h"
 #include "program_version.h"
@@ -18,6 +22,33 @@ namespace {
 
 constexpr int kExitDone = 0;
 constexpr int kExitStopped = 1;
+
+// Without a display to see them on, every message shown also goes to standard error,
+// one line each, so that a start-up failure in a script is never silent.
+class EchoingSink : public omrix::platform::MessageSink {
+  public:
+    int16_t show(const omrix::platform::ShownMessage& message) override {
+        echo_.show(message);
+        return boxes_.show(message);
+    }
+
+  private:
+    omrix::platform::StderrSink echo_;
+    omrix::print_window::MessageBoxSink boxes_;
+};
+
+bool withoutDisplay() {
+    const QString platform = QGuiApplication::platformName();
+    return platform == "offscreen" || platform == "minimal" ||
+           (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr);
+}
+
+// 更新画面ＩＤ: the active window's name (windows carry their names as object names).
+std::string activeWindowName() {
+    const QWidget* window = QApplication::activeWindow();
+    return window != nullptr && !window->objectName().isEmpty() ? window->objectName().toStdString()
+                                                                : std::string("omrix-print");
+}
 
 bool startUp() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -36,7 +67,12 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     auto& context = omrix::context::appContext();
     context.CommandLine = omrix::context::joinArguments(argc, argv);
-    context.Messages = std::make_shared<omrix::print_window::MessageBoxSink>();
+    if (withoutDisplay()) {
+        context.Messages = std::make_shared<EchoingSink>();
+    } else {
+        context.Messages = std::make_shared<omrix::print_window::MessageBoxSink>();
+    }
+    context.ScreenIdProvider = activeWindowName;
     if (!startUp()) return kExitStopped;
 
     auto window = std::make_unique<omrix::print_window::Frm_Omrix_Print_Main>();

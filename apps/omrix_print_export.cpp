@@ -19,9 +19,9 @@
 #include "app/startup_sequence.h"
 #include "context/app_context.h"
 #include "context/ini_file.h"
-#include "export_folder.h"
 #include "data/core/database.h"
 #include "data/core/program_database.h"
+#include "export_folder.h"
 #include "level_tree/level_tree_model.h"
 #include "platform/messages.h"
 #include "platform/write_error.h"
@@ -299,6 +299,7 @@ std::string printTypeEntry(const ExportOptions& o, int& status) {
 int runExport(const ExportOptions& o) {
     auto& context = appContext();
     context.Messages = std::make_shared<omrix::platform::StderrSink>();
+    context.ScreenIdProvider = [] { return std::string("omrix-print-export"); };
     if (!o.ini.empty()) context.IniPath = fs::absolute(o.ini).lexically_normal().string();
     context.CommandLine = "-B:" + o.bukken + " -H:" + o.han + " -T:" + std::to_string(o.operatorId);
     // A folder that exists is locked before start-up, so that a second run stops at once.
@@ -346,6 +347,10 @@ int runExport(const ExportOptions& o) {
     const bool listed = printWritten(ui.written());
     if (context.Database) context.Database->fnClose();
     status = exitStatus(result, o);
+    // The documents are written, but a statement with a wrong total is no clean run.
+    for (const std::string& overflow : context.AmountOverflows)
+        std::fprintf(stderr, "the amount overflows: %s\n", overflow.c_str());
+    if (!context.AmountOverflows.empty()) status = kExitStopped;
     return status == kExitDone && !listed ? kExitStopped : status;
 }
 

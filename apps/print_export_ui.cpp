@@ -220,8 +220,10 @@ class DescriptorDevice : public QIODevice {
         size_t done = 0;
         while (failure_ == 0 && done < buffer_.size()) {
             const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
-            if (n >= 0) done += static_cast<size_t>(n);
-            else if (errno != EINTR) failure_ = errno;
+            if (n >= 0)
+                done += static_cast<size_t>(n);
+            else if (errno != EINTR)
+                failure_ = errno;
         }
         buffer_.clear();
         return failure_ == 0;

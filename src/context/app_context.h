@@ -58,6 +58,10 @@ struct AppContext {
     // The first live 環境Ｍ row; its lock tries and wait steer the ID numbering.
     records::KankyoRec Kankyo;
 
+    // Amounts that overflowed in a recalculation, as "内訳ＩＤ <id>の<column>": the
+    // export names them and does not end as a clean run.
+    std::vector<std::string> AmountOverflows;
+
     // Trace files already reported as unwritable: one message each, not one per line.
     std::set<std::string> UnwritableTraces;
 

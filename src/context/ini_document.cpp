@@ -103,7 +103,11 @@ std::optional<std::string> IniDocument::value(std::string_view section,
     if (!sectionLine) return std::nullopt;
     auto keyLine = findKey(*sectionLine, trim(key));
     if (!keyLine) return std::nullopt;
-    return lines_[*keyLine].value;
+    // As Windows reads it: a value in double quotes without them.
+    const std::string& text = lines_[*keyLine].value;
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+        return text.substr(1, text.size() - 2);
+    return text;
 }
 
 void IniDocument::insertLine(size_t at, std::string_view utf8) {

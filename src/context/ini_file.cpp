@@ -41,7 +41,7 @@ std::string resolveFile(int16_t mode, std::string_view file) {
 std::optional<IniDocument> loadDocument(const std::string& path) {
     std::string bytes;
     if (path.empty() ||
-        util::readBoundedFile(path, util::kSettingsFileLimit, bytes) != util::FileRead::Ok) {
+        util::readRegularFile(path, util::kSettingsFileLimit, bytes) != util::FileRead::Ok) {
         return std::nullopt;
     }
     return IniDocument(std::move(bytes));
@@ -87,7 +87,7 @@ bool writeValue(const std::string& path, std::string_view section, std::string_v
     if (path.empty()) return false;
     std::string bytes;
     // A file that exists but cannot be read is never overwritten.
-    util::FileRead read = util::readBoundedFile(path, util::kSettingsFileLimit, bytes);
+    util::FileRead read = util::readRegularFile(path, util::kSettingsFileLimit, bytes);
     if (read != util::FileRead::Ok && read != util::FileRead::Missing) return false;
     IniDocument document(std::move(bytes));
     return document.setValue(section, key, value) && replaceFile(path, document.bytes());
@@ -125,7 +125,7 @@ std::string readShortValue(std::string_view section, std::string_view key,
 
 bool checkIniFile(const std::string& path, std::string& reason) {
     std::string bytes;
-    util::FileRead read = util::readBoundedFile(path, util::kSettingsFileLimit, bytes);
+    util::FileRead read = util::readRegularFile(path, util::kSettingsFileLimit, bytes);
     // A missing file reads as every key's default.
     if (read == util::FileRead::Ok || read == util::FileRead::Missing) return true;
     reason = util::describeFileRead(read, path, util::kSettingsFileLimit);

@@ -53,7 +53,8 @@ std::string modeText(mode_t mode) {
 // Why the opened key file is refused before a byte of it is read; empty: it is fine.
 std::string refusal(int fd, const std::string& path) {
     struct stat info {};
-    if (::fstat(fd, &info) != 0) return "the password key file " + path + " cannot be read: " + systemReason();
+    if (::fstat(fd, &info) != 0)
+        return "the password key file " + path + " cannot be read: " + systemReason();
     if (!S_ISREG(info.st_mode)) return "the password key file " + path + " is not a regular file";
     // As ssh refuses such a private key: anyone else who can read it holds the passwords.
     if ((info.st_mode & 077) != 0) {
@@ -69,8 +70,7 @@ std::string refusal(int fd, const std::string& path) {
 
 }  // namespace
 
-bool readPasswordKey(const std::string& path, std::vector<unsigned char>& key,
-                     std::string& error) {
+bool readPasswordKey(const std::string& path, std::vector<unsigned char>& key, std::string& error) {
     // Non-blocking: a named pipe in its place must not hang the program.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) {

@@ -20,8 +20,7 @@ std::string passwordKeyFile();
 // Reads the key from the key file at `path`: only a regular file that only its owner
 // may read or write (0600) and of a key's size is read. False with `error` naming the
 // file and the cause.
-bool readPasswordKey(const std::string& path, std::vector<unsigned char>& key,
-                     std::string& error);
+bool readPasswordKey(const std::string& path, std::vector<unsigned char>& key, std::string& error);
 
 // Makes the key file (mode 0600, its folder 0700) when it does not exist yet; an
 // existing one is only checked. False with `error` naming the file and the cause.

@@ -18,15 +18,25 @@ std::string sizeText(std::size_t limit) {
 
 }  // namespace
 
-FileRead readBoundedFile(const std::string& path, std::size_t limit, std::string& bytes) {
+namespace {
+
+FileRead readOpened(int fd, std::size_t limit, std::string& bytes);
+
+FileRead readPath(const std::string& path, std::size_t limit, std::string& bytes, bool regular) {
     bytes.clear();
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return (errno == ENOENT || errno == ENOTDIR) ? FileRead::Missing : FileRead::Failed;
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (regular && ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+        return S_ISDIR(info.st_mode) ? FileRead::Failed : FileRead::NotRegular;
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | (regular ? O_NONBLOCK | O_NOCTTY : 0));
+    if (fd < 0) return (errno == ENOENT || errno == ENOTDIR) ? FileRead::Missing : FileRead::Failed;
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode) || (regular && !S_ISREG(info.st_mode))) {
         ::close(fd);
-        return FileRead::Failed;
+        return regular && !S_ISDIR(info.st_mode) ? FileRead::NotRegular : FileRead::Failed;
     }
+    return readOpened(fd, limit, bytes);
+}
+
+FileRead readOpened(int fd, std::size_t limit, std::string& bytes) {
     char buffer[8192];
     ssize_t n = 0;
     // Devices and pipes tell no size: the limit is checked as the bytes come.
@@ -44,6 +54,16 @@ FileRead readBoundedFile(const std::string& path, std::size_t limit, std::string
     return n == 0 ? FileRead::Ok : FileRead::Failed;
 }
 
+}  // namespace
+
+FileRead readBoundedFile(const std::string& path, std::size_t limit, std::string& bytes) {
+    return readPath(path, limit, bytes, false);
+}
+
+FileRead readRegularFile(const std::string& path, std::size_t limit, std::string& bytes) {
+    return readPath(path, limit, bytes, true);
+}
+
 std::string describeFileRead(FileRead result, const std::string& path, std::size_t limit) {
     switch (result) {
         case FileRead::Ok:
@@ -52,6 +72,8 @@ std::string describeFileRead(FileRead result, const std::string& path, std::size
             return path + ": no such file";
         case FileRead::TooLarge:
             return path + " is larger than " + sizeText(limit);
+        case FileRead::NotRegular:
+            return path + " is not a regular file";
         case FileRead::Failed:
             break;
     }

@@ -60,6 +60,7 @@ TEST_F(IniRead, SpacingCaseCommentsAndStrayLines) {
                "TANTOSHA =  山田 太郎  \n"
                "tantosha=second\n"
                "PRINTCOMAPNYNAME=株式会社A ;B支店\n"
+               "QUOTED= \"demo.sqlite\" \nHALF=\"open\nINNER=a\"b\"\nEMPTY=\"\"\n"
                "[kalveron]\nTANTOSHA=other section\nONLYHERE=x\n");
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {" Database ", "Server_Name", "sqlite"},
@@ -70,6 +71,11 @@ TEST_F(IniRead, SpacingCaseCommentsAndStrayLines) {
         // The first key of a name in the first section of a name wins.
         {"KALVERON", "TANTOSHA", "山田 太郎"},
         {"KALVERON", "ONLYHERE", ""},
+        // A value in double quotes is read without them, as Windows reads it.
+        {"KALVERON", "QUOTED", "demo.sqlite"},
+        {"KALVERON", "HALF", "\"open"},
+        {"KALVERON", "INNER", "a\"b\""},
+        {"KALVERON", "EMPTY", ""},
     };
     for (const auto& [section, key, value] : cases) EXPECT_EQ(read(section, key), value) << key;
 }
@@ -93,6 +99,13 @@ TEST_F(IniRead, BufferLimitsNulsAndMissingFiles) {
     // A NUL in front is kept: the database reader only cuts behind the first character.
     EXPECT_EQ(fnReadDatabaseIniValue("S", "C", path), "\0abc\0"s);
     EXPECT_TRUE(sink->messages().empty());
+    // A named pipe in the INI file's place is refused at once, never waited on.
+    const std::string pipe = folder.file("PIPE.INI");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(fnReadDatabaseIniValue("DATABASE", "DB_NAME", pipe), "");
+    std::string reason;
+    EXPECT_FALSE(checkIniFile(pipe, reason));
+    EXPECT_EQ(reason, pipe + " is not a regular file");
 }
 
 TEST_F(IniWrite, ReplacesOneValueAndKeepsEveryOtherByteCp932Too) {

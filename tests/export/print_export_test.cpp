@@ -101,6 +101,8 @@ TEST_F(PrintExport, RowsOnlyThenAllFourDocumentsWithNumberedPages) {
     std::string rows = sql("SELECT COUNT(*) FROM 内訳出力;");
     const int count = std::atoi(rows.c_str() + std::min(rows.size(), rows.find('\n') + 1));
     EXPECT_TRUE(count > 0 && count % 15 == 0) << rows;
+    // 更新画面ＩＤ: the program's name, cut to the column's 16 bytes.
+    EXPECT_EQ(sql("SELECT DISTINCT 更新画面ＩＤ AS s FROM 内訳出力;"), "s\nomrix-print-expo\n");
 
     result = run(std::string(kDemo) + kAll);
     ASSERT_EQ(result.status, 0) << result.err;
@@ -161,20 +163,50 @@ TEST_F(PrintExport, OneRunAtATimeIntoAFolder) {
     for (int round = 0; round < 3; ++round) {
         int status = -1;
         // Both exit statuses and both standard errors, one line each.
-        std::string log = capture("(" + one + " 2>&1; echo \"exit $?\") & (" + one +
-                                      " 2>&1; echo \"exit $?\"); wait",
-                                  status);
+        std::string log = capture(
+            "(" + one + " 2>&1; echo \"exit $?\") & (" + one + " 2>&1; echo \"exit $?\"); wait",
+            status);
         EXPECT_TRUE(holds(log, "exit 0")) << log;
         EXPECT_FALSE(holds(log, "exit 1") && !holds(log, "another export is writing to " + out))
             << log;
         for (const char* name : {"uchiwake.pdf", "youkou.pdf", "gaiyou.pdf", "daika.pdf"})
             EXPECT_GT(testing::pdfPages(pdf(name)), 0) << name << "\n" << log;
     }
-    Result empty = testing::runProgram(shellQuoted(OMRIX_PRINT_EXPORT) + " --ini " +
-                                           shellQuoted(ini) + " --out '' " + kDemo,
-                                       folder.file("stderr.txt"));
+    Result empty = testing::runProgram(
+        shellQuoted(OMRIX_PRINT_EXPORT) + " --ini " + shellQuoted(ini) + " --out '' " + kDemo,
+        folder.file("stderr.txt"));
     EXPECT_EQ(empty.status, 2) << empty.err;
 }
+
+// A line amount beyond Currency (9e11 × 1e5 = 9e16 > 922,337,203,685,477.5807) keeps
+// the window's bare message, but the export names the line and column and ends with 1
+// after writing the documents: a statement with a wrong total is no clean run.
+TEST_F(PrintExport, AnAmountOverflowIsNamedAndTheRunIsNotClean) {
+    std::string first = sql("SELECT MIN(内訳ＩＤ) AS id FROM 内訳 WHERE 種別フラグ = 8;");
+    const std::string id = first.substr(3, first.find('\n', 3) - 3);
+    sql("UPDATE 内訳 SET 見積１単価 = 900000000000, 内訳数量 = 100000 WHERE 内訳ＩＤ = " + id +
+        ";");
+    Result result = run(kDemo);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(holds(result.err, "the amount overflows: 内訳ＩＤ " + id + "の見積１金額\n"))
+        << result.err;
+    EXPECT_GT(testing::pdfPages(pdf("uchiwake.pdf")), 0);
+}
+
+#ifdef OMRIX_PRINT_PROGRAM
+// The desktop program offscreen: a start-up failure is on standard error too, one line
+// each, though the box that shows it waits for a click no one gives (ended after 4 s).
+TEST_F(PrintExport, DesktopProgramOffscreenEchoesItsMessages) {
+    testing::writeBytes(folder.file("empty.sqlite"), "");
+    testing::writeBytes(ini, "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=empty.sqlite\n");
+    Result result = testing::runProgram(
+        "env QT_QPA_PLATFORM=offscreen OMRIX_INI=" + shellQuoted(ini) + " timeout 4 " +
+            shellQuoted(OMRIX_PRINT_PROGRAM) + " -B:00000001 -H:01 -T:1",
+        folder.file("stderr.txt"));
+    EXPECT_TRUE(holds(result.err, "message 3010: ＤＢオブジェクトの取得に失敗しました。"))
+        << result.err;
+}
+#endif
 
 // A small disk of its own where the test may mount one, else none.
 class SmallDisk {
@@ -182,8 +214,7 @@ class SmallDisk {
     explicit SmallDisk(const std::string& path) : path_(path) {
         fs::create_directories(path);
         int status = -1;
-        capture("mount -t tmpfs -o size=16k tmpfs " + shellQuoted(path) + " 2>/dev/null",
-                status);
+        capture("mount -t tmpfs -o size=16k tmpfs " + shellQuoted(path) + " 2>/dev/null", status);
         mounted_ = status == 0;
     }
     ~SmallDisk() {
@@ -211,20 +242,20 @@ TEST_F(PrintExport, FullDiskAndRefusedOutputNameTheirCause) {
         const char *flags, *file;
     } cases[] = {{"--formats pdf,xlsx", "uchiwake.pdf"}, {"--formats xlsx", "uchiwake.xlsx"}};
     for (const auto& c : cases) {
-        Result result = testing::runProgram(
-            limit + shellQuoted(OMRIX_PRINT_EXPORT) + " --ini " + shellQuoted(ini) + " --out " +
-                shellQuoted(out) + " " + kDemo + c.flags,
-            folder.file("stderr.txt"));
+        Result result = testing::runProgram(limit + shellQuoted(OMRIX_PRINT_EXPORT) + " --ini " +
+                                                shellQuoted(ini) + " --out " + shellQuoted(out) +
+                                                " " + kDemo + c.flags,
+                                            folder.file("stderr.txt"));
         EXPECT_EQ(result.status, 1) << c.flags;
         EXPECT_EQ(result.err, pdf(c.file) + ": " + cause + "\n") << c.flags;
         for (const auto& entry : fs::directory_iterator(out))
             EXPECT_EQ(entry.path().filename(), ".omrix-print-export.lock") << entry.path();
     }
     out = folder.file("docs");
-    Result full = testing::runProgram(shellQuoted(OMRIX_PRINT_EXPORT) + " --ini " +
-                                          shellQuoted(ini) + " --out " + shellQuoted(out) + " " +
-                                          kDemo + ">/dev/full",
-                                      folder.file("stderr.txt"));
+    Result full =
+        testing::runProgram(shellQuoted(OMRIX_PRINT_EXPORT) + " --ini " + shellQuoted(ini) +
+                                " --out " + shellQuoted(out) + " " + kDemo + ">/dev/full",
+                            folder.file("stderr.txt"));
     EXPECT_EQ(full.status, 1);
     EXPECT_EQ(full.err,
               "the list of files written cannot go to standard output: no space left on the "
@@ -237,6 +268,7 @@ TEST_F(PrintExport, FullDiskAndRefusedOutputNameTheirCause) {
 TEST_F(PrintExport, StopsNamingTheCauseAndPathInOneLine) {
     testing::writeBytes(folder.file("text.sqlite"), "not a database\n");
     testing::writeBytes(folder.file("plain"), "x");
+    testing::writeBytes(folder.file("empty.sqlite"), "");
     const std::string other = folder.file("OTHER.INI");
     const struct {
         std::string iniText, where, cause;  // iniText: "" keeps the demo's INI
@@ -245,6 +277,11 @@ TEST_F(PrintExport, StopsNamingTheCauseAndPathInOneLine) {
          "start-up stopped: the database named by the INI file could not be opened: " +
              folder.file("text.sqlite") + " is not a database file\n"},
         {std::string((1 << 20) + 10, '\n'), out, other + " is larger than 1 MiB"},
+        // Both open as a new, empty database.
+        {"[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=empty.sqlite\n", out,
+         folder.file("empty.sqlite") + " is not a database of the suite (no tables)\n"},
+        {"[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=/dev/zero\n", out,
+         "/dev/zero is not a database of the suite (no tables)\n"},
         {"", folder.file("plain/sub"), folder.file("plain/sub")},
         {"", "/proc/self", "/proc/self"},
     };

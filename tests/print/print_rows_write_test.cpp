@@ -150,8 +150,8 @@ TEST_F(PrintRowsWrite, RefusedStepIsReportedAndThePreviousRowsStay) {
         EXPECT_FALSE(fnOmrix_Print_Print_CreatePrintUchiwakeInf(testing::numberedRows(230, 7, "新"),
                                                                 &shown));
         ASSERT_EQ(sink->messages().size(), 2u);
-        EXPECT_EQ(testing::shownTexts(*sink)[0], "3010|" + std::string(c.step) +
-                                                     "||fnOmrix_Print_Print_CreatePrintUchiwakeInf");
+        EXPECT_EQ(testing::shownTexts(*sink)[0],
+                  "3010|" + std::string(c.step) + "||fnOmrix_Print_Print_CreatePrintUchiwakeInf");
         const std::string& line = sink->messages()[1].text;
         EXPECT_EQ(line.substr(line.find(": ") + 2), c.cause) << line;
         EXPECT_EQ(sink->rowsSeen, (std::vector<int32_t>{c.rowsSeen, c.rowsSeen}));

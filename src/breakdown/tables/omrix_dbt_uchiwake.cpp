@@ -7,8 +7,8 @@
 #include "breakdown/tables/uchiwake_columns.h"
 #include "breakdown/tables/uchiwake_read_plan.h"
 #include "data/core/database.h"
-#include "data/tables/master_names.h"
 #include "data/core/program_database.h"
+#include "data/tables/master_names.h"
 #include "data/tables/record_conventions.h"
 #include "data/tables/record_fields.h"
 #include "data/tables/table_write.h"
@@ -160,13 +160,13 @@ bool fnOmrix_DBT_Uchiwake_Select201(data::CCCDBS_DataBase& db, UchiwakeRows& row
         UchiwakeRec& rec = rows.emplace_back();
         std::string bad;
         if (!plan.read(*rs, rec, &bad)) {
-            showStoredValueOverflow("内訳", bad, rec.内訳ＩＤ);
+            showStoredValueOverflow("内訳", bad, rec.内訳ＩＤ, rs->fnGetVariant(bad));
             return false;
         }
         sbOmrix_DBT_Daikahyo_Clear(rec.代価表);
         if (bWithDaika && !data::isNull(rs->fnGetVariant(daikaId)) &&
             !readDaikahyo(*rs, plan, rec, bad)) {
-            showStoredValueOverflow("代価表", bad, rec.内訳ＩＤ);
+            showStoredValueOverflow("代価表", bad, rec.内訳ＩＤ, rs->fnGetVariant(bad));
             return false;
         }
         rec.ロック = !data::isNull(rs->fnGetVariant(lock));

@@ -4,8 +4,8 @@
 #include <variant>
 #include "breakdown/tables/uchiwake_columns.h"
 
-#include "data/drivers/sql_text.h"
 #include "data/core/value_conversion.h"
+#include "data/drivers/sql_text.h"
 #include "platform/messages.h"
 
 namespace omrix::breakdown {
@@ -81,10 +81,14 @@ bool readCheckedQuantity(data::CCCDBS_RecordSet& rs, const data::ColumnIndex& co
     return true;
 }
 
-void showStoredValueOverflow(std::string_view table, std::string_view column, int32_t uchiwakeId) {
-    platform::showMessageBox(std::string(platform::kOverflowText) + "（" + std::string(table) +
-                                 "の" + std::string(column) + "、内訳ＩＤ " +
-                                 std::to_string(uchiwakeId) + "）",
+void showStoredValueOverflow(std::string_view table, std::string_view column, int32_t uchiwakeId,
+                             const data::Variant& value) {
+    // Text where a number belongs is not an overflow: say what it is.
+    const auto* text = std::get_if<std::string>(&value);
+    const bool notNumber = text != nullptr && !data::variantToDouble(value).has_value();
+    platform::showMessageBox(std::string(notNumber ? "not a number" : platform::kOverflowText) +
+                                 "（" + std::string(table) + "の" + std::string(column) +
+                                 "、内訳ＩＤ " + std::to_string(uchiwakeId) + "）",
                              platform::kStyleExclamation);
 }
 

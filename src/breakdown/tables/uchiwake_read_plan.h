@@ -36,6 +36,7 @@ bool readCheckedMoney(data::CCCDBS_RecordSet& rs, const data::ColumnIndex& colum
 bool readCheckedQuantity(data::CCCDBS_RecordSet& rs, const data::ColumnIndex& column, double& out);
 
 // The overflow message naming the table, the column and the line's 内訳ＩＤ.
-void showStoredValueOverflow(std::string_view table, std::string_view column, int32_t uchiwakeId);
+void showStoredValueOverflow(std::string_view table, std::string_view column, int32_t uchiwakeId,
+                             const data::Variant& value);
 
 }  // namespace omrix::breakdown

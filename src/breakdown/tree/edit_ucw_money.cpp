@@ -2,9 +2,11 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "breakdown/tree/edit_ucw.h"
 #include "breakdown/tree/formula.h"
+#include "context/app_context.h"
 #include "platform/messages.h"
 #include "util/text.h"
 
@@ -22,13 +24,18 @@ std::string trimStore(FixedText<N>& field) {
     return trimmed;
 }
 
-// A value that does not fit leaves the target as it was.
-void store(Currency& target, std::optional<Currency> value) {
+// A value that does not fit leaves the target as it was. The window shows the bare
+// message; the line and column are kept for the export, whose statement then holds
+// a wrong total and must not pass for a clean run.
+void store(Currency& target, std::optional<Currency> value, const UchiwakeRec& line,
+           std::string_view column) {
     if (value) {
         target = *value;
-    } else {
-        showOverflow();
+        return;
     }
+    showOverflow();
+    context::appContext().AmountOverflows.push_back("内訳ＩＤ " + std::to_string(line.内訳ＩＤ) +
+                                                    "の" + std::string(column));
 }
 
 void addWhole(std::optional<Currency>& sum, Currency amount) {
@@ -68,9 +75,9 @@ void COmrixEditUcw::sbMoneyReCalc(FormulaEvaluator& evaluator) {
                 sum2 = heading->rec_->見積２金額;
                 sum3 = heading->rec_->提出用金額;
             }
-            store(line->rec_->見積１金額, sum1);
-            store(line->rec_->見積２金額, sum2);
-            store(line->rec_->提出用金額, sum3);
+            store(line->rec_->見積１金額, sum1, *line->rec_, "見積１金額");
+            store(line->rec_->見積２金額, sum2, *line->rec_, "見積２金額");
+            store(line->rec_->提出用金額, sum3, *line->rec_, "提出用金額");
         }
         line->sbSelfAdjustMoney(evaluator);
         if (line == this) break;
@@ -92,20 +99,23 @@ void COmrixEditUcw::sbSelfAdjustMoney(FormulaEvaluator& evaluator) {
         std::string price3 = trimStore(r.提出用単価計算式);
         if (!quantity.empty()) r.内訳数量 = evaluator.fnCalcFormula(quantity);
         if (!price1.empty())
-            store(r.見積１単価, Currency::fromDouble(evaluator.fnCalcFormula(price1)));
+            store(r.見積１単価, Currency::fromDouble(evaluator.fnCalcFormula(price1)), r,
+                  "見積１単価");
         if (!price2.empty())
-            store(r.見積２単価, Currency::fromDouble(evaluator.fnCalcFormula(price2)));
+            store(r.見積２単価, Currency::fromDouble(evaluator.fnCalcFormula(price2)), r,
+                  "見積２単価");
         if (!price3.empty())
-            store(r.提出用単価, Currency::fromDouble(evaluator.fnCalcFormula(price3)));
+            store(r.提出用単価, Currency::fromDouble(evaluator.fnCalcFormula(price3)), r,
+                  "提出用単価");
         // Whole amounts: the product rounded to four decimals, then cut.
         auto whole = [&](Currency price) -> std::optional<Currency> {
             auto amount = price.times(r.内訳数量);
             if (!amount) return std::nullopt;
             return amount->truncated();
         };
-        store(r.見積１金額, whole(r.見積１単価));
-        store(r.見積２金額, whole(r.見積２単価));
-        store(r.提出用金額, whole(r.提出用単価));
+        store(r.見積１金額, whole(r.見積１単価), r, "見積１金額");
+        store(r.見積２金額, whole(r.見積２単価), r, "見積２金額");
+        store(r.提出用金額, whole(r.提出用単価), r, "提出用金額");
         return;
     }
     if (r.種別フラグ == kFlagMeisaiGokei) {
@@ -117,9 +127,9 @@ void COmrixEditUcw::sbSelfAdjustMoney(FormulaEvaluator& evaluator) {
     r.提出用単価 = r.提出用金額;
     if (r.内訳数量 == 0.0) r.内訳数量 = 1.0;
     if (trimStore(r.単位名称).empty()) r.単位名称 = "式";
-    store(r.見積１金額, r.見積１単価.times(r.内訳数量));
-    store(r.見積２金額, r.見積２単価.times(r.内訳数量));
-    store(r.提出用金額, r.提出用単価.times(r.内訳数量));
+    store(r.見積１金額, r.見積１単価.times(r.内訳数量), r, "見積１金額");
+    store(r.見積２金額, r.見積２単価.times(r.内訳数量), r, "見積２金額");
+    store(r.提出用金額, r.提出用単価.times(r.内訳数量), r, "提出用金額");
 }
 
 }  // namespace omrix::breakdown

@@ -2,8 +2,13 @@
 
 #include <algorithm>
 
+#include <set>
+#include <string>
+#include <unordered_map>
+
 #include "breakdown/tree/hyoji_sort.h"
 #include "breakdown/tree/uchiwake_loader.h"
+#include "platform/messages.h"
 
 namespace omrix::breakdown {
 
@@ -79,6 +84,35 @@ bool fnBuildUchiwakeLevel(int32_t lParentID, UchiwakeBuild& build, COmrixEditUcw
     return true;
 }
 
+namespace {
+
+// Why the line at `row` has no place in the tree: its parent links lead to a line that
+// does not exist, or round in a cycle.
+std::string whyUnplaced(const UchiwakeRows& rows, std::size_t row, int32_t topParentID) {
+    std::unordered_map<int32_t, std::size_t> byId;
+    for (std::size_t i = 1; i < rows.size(); ++i) byId.emplace(rows[i].内訳ＩＤ, i);
+    std::set<int32_t> seen;
+    for (std::size_t at = row;;) {
+        const int32_t parent = rows[at].親内訳ＩＤ;
+        if (parent == topParentID) break;
+        auto found = byId.find(parent);
+        if (found == byId.end()) {
+            return "内訳ＩＤ " + std::to_string(rows[at].内訳ＩＤ) + "の親内訳ＩＤ " +
+                   std::to_string(parent) + " is no line of the breakdown";
+        }
+        if (!seen.insert(parent).second) break;
+        at = found->second;
+    }
+    return "the parent links of 内訳ＩＤ " + std::to_string(rows[row].内訳ＩＤ) + " form a cycle";
+}
+
+bool refuseTree(const std::string& why) {
+    platform::showMessageBox("the breakdown cannot be built: " + why, platform::kStyleExclamation);
+    return false;
+}
+
+}  // namespace
+
 bool fnBuildUchiwakeTree(UchiwakeRows& rows, std::shared_ptr<COmrixEditUcw>& root,
                          int32_t lTopParentID) {
     root.reset();
@@ -90,9 +124,14 @@ bool fnBuildUchiwakeTree(UchiwakeRows& rows, std::shared_ptr<COmrixEditUcw>& roo
     std::shared_ptr<UcwTree> tree = UcwTree::create();
     UchiwakeBuild build(rows, *tree);
     COmrixEditUcw* first = nullptr;
-    if (!fnBuildUchiwakeLevel(lTopParentID, build, first) || first == nullptr) return false;
+    if (!fnBuildUchiwakeLevel(lTopParentID, build, first)) return false;
+    if (first == nullptr && rows.size() > 1) {
+        return refuseTree("no line is at the top (親内訳ＩＤ " + std::to_string(lTopParentID) +
+                          "); " + whyUnplaced(rows, 1, lTopParentID));
+    }
+    if (first == nullptr) return false;
     for (std::size_t i = 1; i < rows.size(); ++i) {
-        if (!rows[i].配置済) return false;
+        if (!rows[i].配置済) return refuseTree(whyUnplaced(rows, i, lTopParentID));
     }
     for (std::size_t i = 1; i < rows.size(); ++i) rows[i].配置済 = false;
     tree->adoptRows(std::move(rows));

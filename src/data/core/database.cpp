@@ -185,6 +185,11 @@ bool CCCDBS_DataBase::fnClose() {
     return ok;
 }
 
+void CCCDBS_DataBase::closeRefused(std::string reason) {
+    fnClose();
+    impl_->lastError = std::move(reason);
+}
+
 std::unique_ptr<CCCDBS_RecordSet> CCCDBS_DataBase::fnOpenRecordSet(std::string_view sql,
                                                                    int32_t curType,
                                                                    int32_t lockType,

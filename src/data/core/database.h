@@ -107,6 +107,9 @@ class CCCDBS_DataBase {
                                      std::string_view userKey = {},
                                      std::string_view passwordKey = {}, int32_t databaseType = -1);
     bool fnClose();
+    // Closes a connection that is of no use (no tables of the suite, say), keeping
+    // `reason` as the last failure.
+    void closeRefused(std::string reason);
     bool isOpen() const;
     // The engine's text for the last failure, for tools that show it.
     std::string lastErrorText() const;

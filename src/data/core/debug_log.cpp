@@ -78,7 +78,8 @@ std::string withoutNumbers(std::string_view code) {
     std::string out;
     for (size_t i = 0; i < code.size();) {
         bool real = false;
-        const bool starts = code[i] >= '0' && code[i] <= '9' && (i == 0 || !isSqlNameByte(code[i - 1]));
+        const bool starts =
+            code[i] >= '0' && code[i] <= '9' && (i == 0 || !isSqlNameByte(code[i - 1]));
         const size_t end = starts ? sqlNumberEnd(code, i, real) : std::string_view::npos;
         if (end == std::string_view::npos) {
             out += code[i++];
@@ -119,10 +120,10 @@ bool fnFileExists(std::string_view path) {
 DebugLog::DebugLog(const DebugSettings& settings, std::string_view defaultFile)
     : enabled_(settings.enabled),
       folder_(settings.folder.empty() ? "." : settings.folder),
-      relative_(enabled_ ? traceRelativePath(
-                               settings.logFile.empty() ? defaultFile : settings.logFile,
-                               defaultFile)
-                         : "") {
+      relative_(enabled_
+                    ? traceRelativePath(settings.logFile.empty() ? defaultFile : settings.logFile,
+                                        defaultFile)
+                    : "") {
     if (enabled_) path_ = (fs::path(folder_) / relative_).string();
 }
 

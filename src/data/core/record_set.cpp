@@ -67,7 +67,7 @@ struct CCCDBS_RecordSet::Impl {
             log.append("\t");
             // Null as an empty text, as the trace always had it
             log.append(hideValues || isPasswordColumn(nameOf(index)) ? kHiddenValue
-                                                                      : variantToText(value));
+                                                                     : variantToText(value));
         }
         return value;
     }

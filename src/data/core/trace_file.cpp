@@ -44,8 +44,8 @@ std::string traceRelativePath(std::string_view name, std::string_view fallback) 
 }
 
 int openTraceFile(const std::string& folder, const std::string& relative, std::string& cause) {
-    Descriptor dir{::open(folder.empty() ? "." : folder.c_str(),
-                          O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    Descriptor dir{
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
     if (dir.fd < 0) {
         cause = systemCause();
         return -1;
@@ -53,7 +53,8 @@ int openTraceFile(const std::string& folder, const std::string& relative, std::s
     const fs::path path(relative);
     const std::string name = path.filename().string();
     for (const fs::path& part : path.parent_path()) {
-        const int next = ::openat(dir.fd, part.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        const int next =
+            ::openat(dir.fd, part.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
         if (next < 0) {
             cause = systemCause();
             return -1;

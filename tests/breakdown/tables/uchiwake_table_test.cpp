@@ -90,8 +90,9 @@ TEST_F(UchiwakeTable, SelectReadsLiveLinesWithLocksPriceTablesAndStaff) {
     EXPECT_EQ(fnOmrix_DBT_Uchiwake_Count(7), 5);  // the deleted line counts
 }
 
-// A stored value a Currency cannot hold stops the read with the overflow message
-// naming table, column and line: the statement must never print it as 0.
+// A stored value a Currency cannot hold stops the read with the overflow message,
+// text that is no number with "not a number", each naming table, column and line:
+// the statement must never print it as 0.
 TEST(UchiwakeRead, StoredValuesBeyondCurrencyStopTheReadByName) {
     struct Case {
         const char* update;
@@ -101,10 +102,12 @@ TEST(UchiwakeRead, StoredValuesBeyondCurrencyStopTheReadByName) {
         {"Update 内訳 Set 見積１単価 = 1e20 Where 内訳ＩＤ = 3",
          "オーバーフローしました。（内訳の見積１単価、内訳ＩＤ 3）"},
         {"Update 内訳 Set 提出用金額 = 'abc' Where 内訳ＩＤ = 4",
-         "オーバーフローしました。（内訳の提出用金額、内訳ＩＤ 4）"},
+         "not a number（内訳の提出用金額、内訳ＩＤ 4）"},
         {"Update 内訳 Set 内訳数量 = -1e16 Where 内訳ＩＤ = 2",
          "オーバーフローしました。（内訳の内訳数量、内訳ＩＤ 2）"},
         {"Update 代価表 Set 合計金額 = '1,000円' Where 内訳ＩＤ = 3",
+         "not a number（代価表の合計金額、内訳ＩＤ 3）"},
+        {"Update 代価表 Set 合計金額 = '1e30' Where 内訳ＩＤ = 3",
          "オーバーフローしました。（代価表の合計金額、内訳ＩＤ 3）"},
         {"Update 内訳 Set 見積１単価 = NULL, 見積２単価 = '  ', 内訳数量 = '12.5' Where 内訳ＩＤ = "
          "3",
@@ -157,9 +160,11 @@ TEST_F(UchiwakeLoad, LoadsTheContextBreakdownOrNothing) {
     EXPECT_EQ(chainIds(root->fnGetTopChild()), (std::vector<int32_t>{3, 4, 2}));
     EXPECT_EQ(byId(root, 3)->prUchiwakeRec().代価表.代価表ＩＤ, 11);
 
-    insertLine(t, 7, 6, 99, 8, 1);  // an orphan spoils the whole breakdown
+    insertLine(t, 7, 6, 99, 8, 1);  // an orphan spoils the whole breakdown, named
     EXPECT_EQ(fnLoadUchiwake(), nullptr);
-    EXPECT_TRUE(t.messages().messages().empty());
+    ASSERT_EQ(t.messages().messages().size(), 1u);
+    EXPECT_EQ(t.messages().messages()[0].text,
+              "the breakdown cannot be built: 内訳ＩＤ 6の親内訳ＩＤ 99 is no line of the breakdown");
 }
 
 TEST_F(UchiwakeLoad, LockRecheckTakesOverWhatTheHolderSaved) {

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+
 #include "breakdown/tree/hyoji_sort.h"
 #include "breakdown/ucw_fixture.h"
+#include "context/app_context.h"
+#include "platform/messages.h"
 
 namespace omrix::testing {
 namespace {
@@ -15,6 +20,16 @@ bool builds(std::vector<UchiwakeRec> lines) {
     bool ok = fnBuildUchiwakeTree(rows, root, 0);
     EXPECT_EQ(ok, root != nullptr);
     return ok;
+}
+
+// The message a failed build showed ("" when it built, "-" when it showed none).
+std::string refusal(std::vector<UchiwakeRec> lines) {
+    auto sink = std::make_shared<platform::RecordingSink>();
+    context::appContext().Messages = sink;
+    const bool ok = builds(std::move(lines));
+    context::appContext().Messages.reset();
+    if (ok) return "";
+    return sink->messages().empty() ? "-" : sink->messages()[0].text;
 }
 
 std::vector<int32_t> sortedIds(std::vector<std::pair<int32_t, int32_t>> idAndHyoji) {
@@ -51,10 +66,13 @@ TEST(UchiwakeBuild, LinksChildrenInDisplayOrderBothWays) {
 }
 
 TEST(UchiwakeBuild, EveryBrokenShapeFailsTheWholeLoad) {
-    // A parent that does not exist.
-    EXPECT_FALSE(builds({line(1, 0, 0), line(2, 1, 1), line(3, 99, 8)}));
+    // A parent that does not exist, named with its line.
+    EXPECT_EQ(
+        refusal({line(1, 0, 0), line(2, 1, 1), line(3, 99, 8)}),
+        "the breakdown cannot be built: 内訳ＩＤ 3の親内訳ＩＤ 99 is no line of the breakdown");
     // Two lines naming each other as parent are never reached from the top.
-    EXPECT_FALSE(builds({line(1, 0, 0), line(2, 3, 8), line(3, 2, 8)}));
+    EXPECT_EQ(refusal({line(1, 0, 0), line(2, 3, 8), line(3, 2, 8)}),
+              "the breakdown cannot be built: the parent links of 内訳ＩＤ 2 form a cycle");
     // Two lines with one ID, with lines below it: those would be placed twice.
     EXPECT_FALSE(builds({line(1, 0, 0), line(2, 1, 1), line(2, 1, 1), line(3, 2, 8)}));
     // A duplicate ID without lines below is no failure: both lines are placed once.
@@ -65,7 +83,12 @@ TEST(UchiwakeBuild, EveryBrokenShapeFailsTheWholeLoad) {
     EXPECT_FALSE(builds({line(1, 0, 0), line(0, 1, 8)}));
     // No lines, or none at the top.
     EXPECT_FALSE(builds({}));
-    EXPECT_FALSE(builds({line(1, 5, 0), line(2, 1, 8)}));
+    EXPECT_EQ(refusal({line(1, 5, 0), line(2, 1, 8)}),
+              "the breakdown cannot be built: no line is at the top (親内訳ＩＤ 0); 内訳ＩＤ 1の"
+              "親内訳ＩＤ 5 is no line of the breakdown");
+    EXPECT_EQ(refusal({line(1, 2, 0), line(2, 1, 8)}),
+              "the breakdown cannot be built: no line is at the top (親内訳ＩＤ 0); the parent "
+              "links of 内訳ＩＤ 1 form a cycle");
 }
 
 TEST(UchiwakeBuild, SeveralTopLinesChainFromTheRoot) {

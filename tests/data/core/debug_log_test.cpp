@@ -64,10 +64,12 @@ TEST(DebugTrace, TracesPrivatelyWithoutPasswordsOrShowsOneMessage) {
         staff->fnGetChar("自社担当者名");
         staff->fnClose();
         // Compared with a password column, and read from one under another name.
-        ASSERT_TRUE(db.fnExecute("Insert Into 自社担当者Ｍ (自社担当者ＭＩＤ, 担当者パスワード) "
-                                 "Values (2, 'himitsu2'), (3, 4711)"));
+        ASSERT_TRUE(
+            db.fnExecute("Insert Into 自社担当者Ｍ (自社担当者ＭＩＤ, 担当者パスワード) "
+                         "Values (2, 'himitsu2'), (3, 4711)"));
         auto alias = db.fnOpenRecordSet(
-            "select 担当者パスワード as x from 自社担当者Ｍ where 担当者パスワード in ('himitsu2', 4711)");
+            "select 担当者パスワード as x from 自社担当者Ｍ where 担当者パスワード in ('himitsu2', "
+            "4711)");
         ASSERT_TRUE(alias);
         alias->fnGetChar("x");
         alias->fnClose();
@@ -94,8 +96,9 @@ TEST(DebugTrace, TracesPrivatelyWithoutPasswordsOrShowsOneMessage) {
     for (std::string_view name : {"PassWord", "ＳＭＴＰパスワード", "db_pwd"})
         EXPECT_TRUE(isPasswordColumn(name)) << name;
     EXPECT_FALSE(isPasswordColumn("パス"));
-    EXPECT_EQ(withoutPasswords("x=(パスワード='a''b') and password ='c' and pw='d' and n2=12 and '"),
-              "x=(パスワード='***') and password ='***' and pw='***' and n2=*** and '***'");
+    EXPECT_EQ(
+        withoutPasswords("x=(パスワード='a''b') and password ='c' and pw='d' and n2=12 and '"),
+        "x=(パスワード='***') and password ='***' and pw='***' and n2=*** and '***'");
     EXPECT_EQ(withoutPasswords("select 'a' from t where n = 1 -- pw"),
               "select 'a' from t where n = 1 -- pw");
     // An unwritable trace file shows one message, however many logs write to it.

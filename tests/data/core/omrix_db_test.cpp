@@ -1,6 +1,7 @@
 // omrix-db as scripts run it: the built program, its exit status and its output.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -81,7 +82,8 @@ TEST_F(OmrixDb, InitExecUsageErrorsAndPasswords) {
     EXPECT_EQ(shown.out, "");
     EXPECT_NE(shown.err.find("standard input only"), std::string::npos) << shown.err;
     // A standard output that refuses what is printed is a failure, not a silent loss.
-    for (const char* command : {"encrypt-password >/dev/full", "exec --file db.sqlite >/dev/full"}) {
+    for (const char* command :
+         {"encrypt-password >/dev/full", "exec --file db.sqlite >/dev/full"}) {
         ToolRun full = run(command, "select 1;");
         EXPECT_EQ(full.status, 1) << command;
         EXPECT_EQ(full.err,
@@ -105,7 +107,8 @@ TEST_F(OmrixDb, InitExecUsageErrorsAndPasswords) {
 // demo on a file named by --file leave every INI file alone.
 TEST_F(OmrixDb, ExecIsOneTransactionAndFileCommandsLeaveTheIniAlone) {
     ASSERT_EQ(run("init --file db.sqlite").status, 0);
-    ASSERT_EQ(run("exec --file db.sqlite", "insert into 物件変数 (物件変数ＩＤ) values (1)").status, 0);
+    ASSERT_EQ(run("exec --file db.sqlite", "insert into 物件変数 (物件変数ＩＤ) values (1)").status,
+              0);
     const std::string count = "select count(*) as n from 物件変数";
     const struct {
         const char *sql, *out, *err;
@@ -144,6 +147,17 @@ TEST_F(OmrixDb, ExecIsOneTransactionAndFileCommandsLeaveTheIniAlone) {
     ToolRun missing = run("init --file /missing/dir/x.sqlite");
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("/missing/dir/x.sqlite"), std::string::npos) << missing.err;
+    // The INI file read as the export reads it: a pipe is refused at once, never waited
+    // on, and more than 1 MiB is refused.
+    const std::string pipe = folder_.file("PIPE.INI"), big = folder_.file("BIG.INI");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    testing::writeBytes(big, std::string((1 << 20) + 1, '\n'));
+    for (const auto& [ini, reason] : {std::pair{pipe, pipe + " is not a regular file"},
+                                      std::pair{big, big + " is larger than 1 MiB"}}) {
+        ToolRun refused = run("exec --ini '" + ini + "'", "select 1");
+        EXPECT_EQ(refused.status, 1) << ini;
+        EXPECT_EQ(refused.err, "omrix-db: " + reason + "\n");
+    }
     for (const char* bukken : {"12345678901234567", "00'01"})
         EXPECT_EQ(run("demo --file db.sqlite --bukken \"" + std::string(bukken) + "\"").status, 2)
             << bukken;

@@ -61,7 +61,8 @@ TEST_F(SqliteLock, AHeldFileFailsAfterTheBusyTimeoutNamingTheLock) {
 TEST_F(SqliteLock, AFullDiskAndAReadOnlyFileNameTheirCause) {
     const std::filesystem::path disk = std::filesystem::path(t.file()).parent_path() / "disk";
     std::filesystem::create_directories(disk);
-    const std::string mount = "mount -t tmpfs -o size=256k tmpfs '" + disk.string() + "' 2>/dev/null";
+    const std::string mount =
+        "mount -t tmpfs -o size=256k tmpfs '" + disk.string() + "' 2>/dev/null";
     if (std::system(mount.c_str()) != 0) GTEST_SKIP() << "no tmpfs can be mounted here";
     struct Unmount {
         std::string path;
