@@ -61,7 +61,7 @@ void StatementDocument::paintPage(PagePainter& p, int page) const {
         for (std::size_t i = 0; i < data->lines.size(); ++i)
             paintLine(p, data->lines[i], lineSlot(*data, i));
     }
-    paintPageNumber(p, design_.paper, page, pageCount());
+    // No footer: the one page number a statement page prints is the estimator's, above.
 }
 
 bool StatementDocument::writeWorkbook(const std::string& path, std::string& error) const {

@@ -67,7 +67,9 @@ std::unique_ptr<ReportDocument> loadStatementDocument(const ReportSource& source
 std::unique_ptr<ReportDocument> loadDaikaDocument(const ReportSource& source, std::string& error);
 std::unique_ptr<ReportDocument> loadSheetDocument(const ReportSource& source, std::string& error);
 
-// The footer every page carries: "n / N", centred under the page's body.
+// The footer of the pages that have no numbering of their own (unit-price tables,
+// sheets): "n / N", centred under the page's body. Statement pages print only the
+// number their rows carry.
 void paintPageNumber(PagePainter& painter, const Paper& paper, int page, int pageCount);
 
 }  // namespace omrix::reports
