@@ -14,6 +14,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "reports/engine/pdf_info.h"
 #include "reports/launch/report.h"
 #include "util/part_file.h"
 
@@ -143,7 +144,7 @@ bool paintPdf(reports::Report& report, QIODevice& device, TerminalProgress* prog
               std::string& error) {
     QPdfWriter writer(&device);
     writer.setResolution(600);
-    writer.setCreator("omrix-print");
+    writer.setCreator(QString::fromStdString(reports::creatorText()));
     const std::string_view title = report.design().title;
     writer.setTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
     if (!writer.setPageLayout(report.pageLayout())) {
@@ -188,18 +189,21 @@ bool writeReportPdf(reports::Report& report, const std::string& path, TerminalPr
     }
     // Opened by descriptor, so that the file name never passes through a QString:
     // a name that is not UTF-8 is written under the bytes given.
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) {
         error = std::string("cannot write: ") + std::strerror(errno);
         return false;
     }
     QFile file;
-    if (!file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+    if (!file.open(fd, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         error = "cannot write the file";
         return false;
     }
-    bool ok = paintPdf(report, file, progress, error) && file.flush() && ::fsync(fd) == 0;
+    // Read and written: the document information is added once the pages are out.
+    bool ok = paintPdf(report, file, progress, error) &&
+              reports::appendPdfInfo(file, report.documentInfo(), error) && file.flush() &&
+              ::fsync(fd) == 0;
     if (ok && file.error() != QFileDevice::NoError) {
         error = file.errorString().toStdString();
         ok = false;

@@ -77,6 +77,10 @@ class DaikaDocument : public ReportDocument {
 
     int pageCount() const override { return static_cast<int>(pages_.size()); }
 
+    DocumentInfo documentInfo() const override {
+        return {std::string(design_.title), company_, projectName_};
+    }
+
     bool writeWorkbook(const std::string& path, std::string& error) const override {
         return writeDaikaWorkbook(path, {design_, company_, projectName_, tables_, pages_}, error);
     }

@@ -2,6 +2,7 @@
 
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QFile>
 #include <QPdfWriter>
 #include <QRectF>
 
@@ -162,6 +163,13 @@ std::vector<PageText> Report::pageTexts(int page) const {
     return texts;
 }
 
+DocumentInfo Report::documentInfo() const {
+    if (document_) return document_->documentInfo();
+    DocumentInfo info;
+    info.title = std::string(design_.title);
+    return info;
+}
+
 PageLabel Report::pageLabel(int page) const {
     return document_ ? document_->pageLabel(page) : PageLabel{};
 }
@@ -211,17 +219,25 @@ bool Report::writeWorkbook(const std::string& path, std::string& error) const {
 
 bool Report::exportPdf(const std::string& path) {
     if (!hasGuiApplication()) return fail("painting needs a QGuiApplication");
-    QPdfWriter writer(QString::fromStdString(path));
-    writer.setResolution(600);
-    writer.setCreator("omrix-print");
-    writer.setTitle(
-        QString::fromUtf8(design_.title.data(), static_cast<qsizetype>(design_.title.size())));
-    if (!print(writer)) {
-        if (error_.find("cannot be opened") != std::string::npos)
-            error_ = "report " + std::string(design_.name) + ": cannot write " + path;
-        return false;
+    {
+        QPdfWriter writer(QString::fromStdString(path));
+        writer.setResolution(600);
+        writer.setCreator(QString::fromStdString(creatorText()));
+        writer.setTitle(
+            QString::fromUtf8(design_.title.data(), static_cast<qsizetype>(design_.title.size())));
+        if (!print(writer)) {
+            if (error_.find("cannot be opened") != std::string::npos)
+                error_ = "report " + std::string(design_.name) + ": cannot write " + path;
+            return false;
+        }
     }
-    return true;
+    QFile file(QString::fromStdString(path));
+    std::string error;
+    if (file.open(QIODevice::ReadWrite) && appendPdfInfo(file, documentInfo(), error)) return true;
+    // The pages stay loaded: only the file failed.
+    error_ = "report " + std::string(design_.name) + ": " + path + ": " +
+             (error.empty() ? "cannot be reopened" : error);
+    return false;
 }
 
 }  // namespace omrix::reports

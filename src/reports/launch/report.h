@@ -61,6 +61,8 @@ class Report {
     std::vector<PageText> pageTexts(int page) const;
     // 頁番号, 表示頁番号 and 頁名称 of a statement page.
     PageLabel pageLabel(int page) const;
+    // Title, company and 工事名称 of the loaded document; the design's title alone before.
+    DocumentInfo documentInfo() const;
 
     // Every page onto a printer or PDF writer, loading first when the report has not
     // been loaded with its present settings.

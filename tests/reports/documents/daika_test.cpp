@@ -112,6 +112,10 @@ TEST_F(DaikaReportTest, OneTablePerOwnerWithQuantitiesPricesAndTotals) {
     auto report = db.report("PRINT_DAIKA", "{代価表.内訳名称ＩＤ} = 1");
     std::string path = db.pdf(*report);
     EXPECT_EQ(pdfPages(path), 1);
+    // No company on this design: no Author.
+    EXPECT_EQ(omrix::testing::pdfInfoField(path, "Title"), "代価表");
+    EXPECT_EQ(omrix::testing::pdfInfoField(path, "Author"), "");
+    EXPECT_EQ(omrix::testing::pdfInfoField(path, "Subject"), "オムリクス本社ビル新築工事");
     std::string compact = withoutBlanks(pdfText(path));
     SCOPED_TRACE(compact);
     for (const char* part :

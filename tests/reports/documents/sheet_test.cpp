@@ -77,7 +77,11 @@ TEST_F(SheetTest, SummaryShowsEveryFieldAndTheCompany) {
     db.tables.exec("Insert Into 物件見積要項 (" + columns + ") Values (" + values + ");");
     auto report = db.report("PRINT_YOUKOU", "{物件見積要項.物件見積要項ＩＤ} = 8");
     report->FormulaFields().Item(1).text = "'株式会社オムリクス建設'";
-    std::string text = withoutBlanks(pdfText(db.pdf(*report)));
+    const std::string path = db.pdf(*report);
+    EXPECT_EQ(omrix::testing::pdfInfoField(path, "Title"), "見積要項");
+    EXPECT_EQ(omrix::testing::pdfInfoField(path, "Author"), "株式会社オムリクス建設");
+    EXPECT_EQ(omrix::testing::pdfInfoField(path, "Subject"), "本社ビル新築工事");
+    std::string text = withoutBlanks(pdfText(path));
     SCOPED_TRACE(text);
     for (std::string_view part : {"見積要項", "物件No.00000001版02", "株式会社オムリクス建設",
                                   "下記の要領で。", "本社ビル新築工事", "外構工事", "1/1"})

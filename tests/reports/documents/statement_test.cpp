@@ -85,6 +85,15 @@ TEST_F(StatementTest, PagesInOrderWithTheirNumbersNamesAndFigures) {
     for (const char* part : {"15,800", "1,234.500", "Fc24 S18", "【建築工事】"})
         EXPECT_TRUE(contains(first, part)) << part;
     EXPECT_FALSE(contains(pdfText(path, 2), "行2-5"));
+    // The document information names the document, the company, the project and the
+    // program with its version.
+    using omrix::testing::pdfInfoField;
+    EXPECT_EQ(pdfInfoField(path, "Title"), "内訳書");
+    EXPECT_EQ(pdfInfoField(path, "Author"), "株式会社'オ''ムリクス建設");
+    EXPECT_EQ(pdfInfoField(path, "Subject"), "オムリクス本社ビル新築工事");
+    EXPECT_TRUE(std::regex_match(pdfInfoField(path, "Creator"),
+                                 std::regex("omrix-print [0-9]+\\.[0-9]+\\.[0-9]+")))
+        << pdfInfoField(path, "Creator");
 
     // Set in the fonts derived from IPAex, embedded: text taken from the PDF names the
     // ideographs (工), not the look-alike radicals, and no reader supplies the font.
