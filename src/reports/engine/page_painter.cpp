@@ -4,6 +4,8 @@
 #include <QPen>
 #include <cmath>
 
+#include "util/clean_text.h"
+
 namespace omrix::reports {
 namespace {
 
@@ -40,12 +42,22 @@ const QFont& PagePainter::font(const TextStyle& style) {
     return cache_.emplace(key, f).first->second;
 }
 
+QString pageText(std::string_view text) {
+    const std::string clean = util::lineText(text);
+    return QString::fromUtf8(clean.data(), static_cast<qsizetype>(clean.size()));
+}
+
 void PagePainter::text(const MmRect& box, std::string_view text, const TextStyle& style) {
-    if (text.empty()) return;
-    this->text(box, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), style);
+    if (text.empty() || box.w <= 0) return;
+    paintText(box, pageText(text), style);
 }
 
 void PagePainter::text(const MmRect& box, const QString& text, const TextStyle& style) {
+    if (text.isEmpty() || box.w <= 0) return;
+    paintText(box, pageText(text.toStdString()), style);
+}
+
+void PagePainter::paintText(const MmRect& box, const QString& text, const TextStyle& style) {
     if (text.isEmpty() || box.w <= 0) return;
     if (texts_ != nullptr) {
         texts_->push_back({box, text});
@@ -83,7 +95,7 @@ double PagePainter::textWidthMm(const QString& text, const TextStyle& style) {
 
 void PagePainter::wrappedText(const MmRect& box, std::string_view text, const TextStyle& style) {
     if (text.empty()) return;
-    QString all = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    QString all = pageText(text);
     if (texts_ != nullptr) {
         // Found as one text, wherever it breaks.
         texts_->push_back({box, all});
@@ -92,7 +104,7 @@ void PagePainter::wrappedText(const MmRect& box, std::string_view text, const Te
     QFontMetricsF metrics(font(style), device());
     double width = box.w * kUnitsPerMm;
     if (metrics.horizontalAdvance(all) <= width) {
-        this->text(box, all, style);
+        paintText(box, all, style);
         return;
     }
     // The longest start that fits; at least one character so that the text moves on.
@@ -105,8 +117,8 @@ void PagePainter::wrappedText(const MmRect& box, std::string_view text, const Te
             high = mid - 1;
         }
     }
-    this->text(box.upperHalf(), all.left(low), style);
-    this->text(box.lowerHalf(), all.mid(low), style);
+    paintText(box.upperHalf(), all.left(low), style);
+    paintText(box.lowerHalf(), all.mid(low), style);
 }
 
 void PagePainter::twoLines(const MmRect& box, std::string_view upper, std::string_view lower,

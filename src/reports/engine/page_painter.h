@@ -69,6 +69,8 @@ class PagePainter {
     void fill(const MmRect& box, const QColor& color);
 
   private:
+    // The text as pageText() gave it.
+    void paintText(const MmRect& box, const QString& text, const TextStyle& style);
     const QFont& font(const TextStyle& style);
     QPaintDevice* device() const { return painter_ ? painter_->device() : nullptr; }
 
@@ -77,6 +79,10 @@ class PagePainter {
     const ReportFonts& fonts_;
     std::map<int, QFont> cache_;  // by size, face and weight
 };
+
+// What reaches the page of any text: util::lineText, so that no bad byte or control
+// character shows as a box.
+QString pageText(std::string_view text);
 
 // A document title as painted; kept solid so that it reads back as one word.
 QString titleText(std::string_view title);
