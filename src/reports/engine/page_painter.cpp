@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QPen>
 #include <cmath>
+#include <mutex>
 
 #include "util/clean_text.h"
 
@@ -34,12 +35,32 @@ const QFont& PagePainter::font(const TextStyle& style) {
     int key = size * 4 + (style.face == Face::Gothic ? 2 : 0) + (style.bold ? 1 : 0);
     auto found = cache_.find(key);
     if (found != cache_.end()) return found->second;
-    QFont f(style.face == Face::Gothic ? fonts_.gothic : fonts_.mincho);
+    QFont f;
+    // A character the face lacks comes from the fallbacks, before any font the system
+    // would choose.
+    f.setFamilies(QStringList{style.face == Face::Gothic ? fonts_.gothic : fonts_.mincho} +
+                  fonts_.fallbacks);
     f.setPixelSize(size);
     f.setBold(style.bold);
     // Hinting would snap glyphs to a grid of tenths of a millimetre.
     f.setHintingPreference(QFont::PreferNoHinting);
     return cache_.emplace(key, f).first->second;
+}
+
+bool drawsEveryCharacter(const QFont& font, const QString& text) {
+    // By character, once: the answer is the same for every size and face, since both
+    // faces cover the same characters and share the fallbacks.
+    static std::map<char32_t, bool> known;
+    static std::mutex guard;
+    QFontMetricsF metrics(font);
+    for (char32_t ch : text.toUcs4()) {
+        if (ch < 0x7F) continue;
+        std::lock_guard lock(guard);
+        auto found = known.find(ch);
+        if (found == known.end()) found = known.emplace(ch, metrics.inFontUcs4(ch)).first;
+        if (!found->second) return false;
+    }
+    return true;
 }
 
 QString pageText(std::string_view text) {
@@ -64,6 +85,7 @@ void PagePainter::paintText(const MmRect& box, const QString& text, const TextSt
         return;
     }
     const QFont& f = font(style);
+    if (undrawable_ != nullptr && !drawsEveryCharacter(f, text)) undrawable_->insert(text);
     painter_->setFont(f);
     painter_->setPen(Qt::black);
     QRectF area = toUnits(box);

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QString>
 #include <map>
+#include <set>
 #include <string_view>
 #include <vector>
 
@@ -49,6 +50,10 @@ class PagePainter {
     PagePainter(std::vector<PageText>& texts, const ReportFonts& fonts)
         : texts_(&texts), fonts_(fonts) {}
 
+    // Texts painted from now on holding a character no installed font draws go into
+    // `texts` (they print with a box for it).
+    void collectUndrawable(std::set<QString>& texts) { undrawable_ = &texts; }
+
     // One line of text, centred vertically in the box. Text wider than the box is
     // narrowed to fit, down to half its width; what still does not fit is cut with
     // an ellipsis.
@@ -76,6 +81,7 @@ class PagePainter {
 
     QPainter* painter_ = nullptr;
     std::vector<PageText>* texts_ = nullptr;
+    std::set<QString>* undrawable_ = nullptr;
     const ReportFonts& fonts_;
     std::map<int, QFont> cache_;  // by size, face and weight
 };
@@ -83,6 +89,10 @@ class PagePainter {
 // What reaches the page of any text: util::lineText, so that no bad byte or control
 // character shows as a box.
 QString pageText(std::string_view text);
+
+// True when every character of the text has a glyph in the font or in a font Qt
+// falls back to for it.
+bool drawsEveryCharacter(const QFont& font, const QString& text);
 
 // A document title as painted; kept solid so that it reads back as one word.
 QString titleText(std::string_view title);

@@ -1,10 +1,11 @@
 #include "reports/launch/report.h"
 
+#include <QFile>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QFile>
 #include <QPdfWriter>
 #include <QRectF>
+#include <cstdio>
 
 #include "data/drivers/sql_text.h"
 #include "reports/engine/formula_text.h"
@@ -114,6 +115,7 @@ bool Report::load() {
     if (!document) return fail(error);
     if (!document->readsOnDemand()) db->fnClose();
     document_.reset();
+    undrawable_.clear();
     connection_ = std::move(db);
     document_ = std::move(document);
     loadedKey_ = settingsKey();
@@ -146,8 +148,17 @@ bool Report::paintPage(QPainter& painter, int page, const QRectF& target) const 
     painter.scale(target.width() / (paper.widthMm * kUnitsPerMm),
                   target.height() / (paper.heightMm * kUnitsPerMm));
     PagePainter pagePainter(painter, fonts_);
+    std::set<QString> undrawable;
+    pagePainter.collectUndrawable(undrawable);
     document_->paintPage(pagePainter, page);
     painter.restore();
+    for (const QString& text : undrawable) {
+        if (!undrawable_.insert(text).second) continue;
+        std::fprintf(stderr,
+                     "warning: %s: no installed font has every character of \"%s\"; "
+                     "each it lacks prints as a box\n",
+                     std::string(design_.title).c_str(), text.toUtf8().constData());
+    }
     return document_->readError().empty();
 }
 

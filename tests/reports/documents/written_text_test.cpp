@@ -4,6 +4,8 @@
 // PDFs show no control character.
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include "reports/report_fixture.h"
 
 namespace omrix::reports {
@@ -68,6 +70,36 @@ TEST_F(WrittenTextTest, WorkbooksStayValidAndPagesShowNoControlCharacter) {
         for (char control : {'\x01', '\t', '\r'})
             EXPECT_EQ(text.find(control), std::string::npos) << int(control);
     }
+}
+
+// IPAex lacks 𠮷 and 㐀 (IPAmj Mincho has them), ☕ and 🍣 (Symbola has them): all
+// print, from fonts embedded like the others. Qt maps only characters below U+10000
+// back to text, so 𠮷 and 🍣 are seen through the fonts used and the quiet standard
+// error. U+10FFFD, private use, is in no installed font: the run finishes and names
+// the text once, though every page shows it.
+TEST_F(WrittenTextTest, CharactersTheFontsLackComeFromFallbacksOrAreNamedOnce) {
+    db.addBreakdown(7, "00000001", "𠮷野家ビル新築工事");
+    db.addPages(7, 2);
+    db.tables.exec("Update 内訳出力 Set 名称１ = '寿司☕🍣㐀' Where 名称１ = '行1-1';");
+    auto report = db.report("PRINT_A4TATE", "{内訳出力.内訳名称ＩＤ} = 7");
+    const std::string unknown = "未知\U0010FFFD字";
+    report->FormulaFields().Item(1).text = "'" + unknown + "'";
+    ::testing::internal::CaptureStderr();
+    const std::string path = db.pdf(*report);
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    const std::string text = pdfText(path);
+    for (const char* part : {"野家ビル新築工事", "寿司☕", "㐀", "未知"})
+        EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
+    int status = -1;
+    const std::string fonts = capture("pdffonts " + shellQuoted(path), status);
+    for (const char* font : {"IPAmjMincho", "Symbola"}) {
+        const std::regex embedded(std::string(font) + " +CID TrueType +Identity-H +yes ");
+        EXPECT_TRUE(std::regex_search(fonts, embedded)) << fonts;
+    }
+    EXPECT_EQ(err.find(unknown), err.rfind(unknown)) << err;
+    EXPECT_NE(err.find("warning: 内訳書: "), std::string::npos) << err;
+    EXPECT_NE(err.find("\"" + unknown + "\""), std::string::npos) << err;
+    for (const char* drawn : {"寿司", "野家"}) EXPECT_EQ(err.find(drawn), std::string::npos) << err;
 }
 
 }  // namespace
