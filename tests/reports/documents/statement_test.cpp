@@ -108,6 +108,39 @@ TEST_F(StatementTest, PagesInOrderWithTheirNumbersNamesAndFigures) {
     EXPECT_EQ(fonts.find("IPAex"), std::string::npos) << fonts;
 }
 
+// The longest texts the row holds, by hand: 名称 64 bytes = 32 full-width characters,
+// 仕様 66 bytes = 33, 表示番号名称 and 単位名称 16 bytes = 8. Every layout prints each
+// whole (read back in drawing order, line breaks and blanks left out).
+TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
+    const std::string kana = "あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむ";
+    const std::string kata = "アイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミム";
+    auto first = [](const std::string& text, int characters) {
+        return text.substr(0, static_cast<std::size_t>(characters) * 3);  // 3 bytes each
+    };
+    const std::string name1 = first(kana, 32), name2 = first(kata, 32);
+    const std::string spec1 = "仕" + first(kana, 32), spec2 = "様" + first(kata, 32);
+    db.addBreakdown(7, "00000001", "工事");
+    db.addPrintRow(7, 1, {.name1 = name1});
+    db.tables.exec("Update 内訳出力 Set 名称２ = '" + name2 + "', 仕様１ = '" + spec1 +
+                   "', 仕様２ = '" + spec2 + "', 表示番号名称 = '番号番号番号番号', " +
+                   "単位名称 = '単位単位単位単位';");
+    for (const char* design :
+         {"B5_UCHIWAKESHO", "PRINT_A4TATE", "A4YOKOUCHIWAKESHO", "PRINT_A4EXP", "PRINTA4YOKO"}) {
+        auto report = db.report(design, "{内訳出力.内訳名称ＩＤ} = 7");
+        const std::string path = db.pdf(*report, std::string(design) + ".pdf");
+        int status = -1;
+        std::string text = omrix::testing::capture(
+            "pdftotext -raw " + omrix::testing::shellQuoted(path) + " -", status);
+        std::erase(text, '\n');
+        text = withoutBlanks(text);
+        for (const std::string& whole :
+             {name1 + name2, spec1 + spec2, std::string("番号番号番号番号"),
+              std::string("単位単位単位単位")})
+            EXPECT_TRUE(contains(text, whole)) << design << ": " << whole << "\n" << text;
+        EXPECT_FALSE(contains(text, "…")) << design;
+    }
+}
+
 // A selection without rows still prints one page: the form and what it says instead.
 TEST_F(StatementTest, EmptySelectionsPrintOnePageOfTheEmptyForm) {
     db.addBreakdown(5, "00000001", "空の工事");
