@@ -109,8 +109,9 @@ TEST_F(StatementTest, PagesInOrderWithTheirNumbersNamesAndFigures) {
 }
 
 // The longest texts the row holds, by hand: 名称 64 bytes = 32 full-width characters,
-// 仕様 66 bytes = 33, 表示番号名称 and 単位名称 16 bytes = 8. Every layout prints each
-// whole (read back in drawing order, line breaks and blanks left out).
+// 仕様 66 bytes = 33, 表示番号名称 and 単位名称 16 bytes = 8, 工事名称 76 bytes = 38;
+// a company name of 32. Every layout prints each whole (read back in drawing order,
+// line breaks and blanks left out).
 TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
     const std::string kana = "あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむ";
     const std::string kata = "アイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミム";
@@ -119,7 +120,9 @@ TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
     };
     const std::string name1 = first(kana, 32), name2 = first(kata, 32);
     const std::string spec1 = "仕" + first(kana, 32), spec2 = "様" + first(kata, 32);
-    db.addBreakdown(7, "00000001", "工事");
+    const std::string project = first(kana, 33) + "ビル新築工事";  // 38 characters
+    const std::string company = "株式会社" + first(kata, 28);          // 32 characters
+    db.addBreakdown(7, "00000001", project);
     db.addPrintRow(7, 1, {.name1 = name1});
     db.tables.exec("Update 内訳出力 Set 名称２ = '" + name2 + "', 仕様１ = '" + spec1 +
                    "', 仕様２ = '" + spec2 + "', 表示番号名称 = '番号番号番号番号', " +
@@ -127,6 +130,9 @@ TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
     for (const char* design :
          {"B5_UCHIWAKESHO", "PRINT_A4TATE", "A4YOKOUCHIWAKESHO", "PRINT_A4EXP", "PRINTA4YOKO"}) {
         auto report = db.report(design, "{内訳出力.内訳名称ＩＤ} = 7");
+        const bool withCompany = std::string_view(design).find("A4EXP") == std::string_view::npos &&
+                                 std::string_view(design) != "PRINTA4YOKO";
+        if (withCompany) report->FormulaFields().Item(1).text = "'" + company + "'";
         const std::string path = db.pdf(*report, std::string(design) + ".pdf");
         int status = -1;
         std::string text = omrix::testing::capture(
@@ -135,7 +141,7 @@ TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
         text = withoutBlanks(text);
         for (const std::string& whole :
              {name1 + name2, spec1 + spec2, std::string("番号番号番号番号"),
-              std::string("単位単位単位単位")})
+              std::string("単位単位単位単位"), project, withCompany ? company : project})
             EXPECT_TRUE(contains(text, whole)) << design << ": " << whole << "\n" << text;
         EXPECT_FALSE(contains(text, "…")) << design;
     }
