@@ -30,8 +30,9 @@ int alignmentFlags(Align align) {
 constexpr double kNarrowestScale = 0.7;
 constexpr double kScales[] = {1.0, 0.85, kNarrowestScale};
 constexpr double kSmallestMm = 6.0 * 25.4 / 72.0;
-// Lines stacked in a box keep this much of their size apart.
-constexpr double kLinePitch = 1.1;
+// Lines stacked in a box take at least their size each: the print fonts' ascent and
+// descent add up to one em, so such lines touch but never overlap.
+constexpr double kLinePitch = 1.0;
 
 }  // namespace
 

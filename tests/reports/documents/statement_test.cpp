@@ -110,7 +110,8 @@ TEST_F(StatementTest, PagesInOrderWithTheirNumbersNamesAndFigures) {
 
 // The longest texts the row holds, by hand: 名称 64 bytes = 32 full-width characters,
 // 仕様 66 bytes = 33, 表示番号名称 and 単位名称 16 bytes = 8, 工事名称 76 bytes = 38;
-// a company name of 32. Every layout prints each whole (read back in drawing order,
+// a company name of 32; in A4(計算式) both formulas at 128 bytes of ASCII, in A4(横)
+// both remarks at 128 bytes = 64. Every layout prints each whole (read back in drawing order,
 // line breaks and blanks left out).
 TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
     const std::string kana = "あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむ";
@@ -127,8 +128,21 @@ TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
     db.tables.exec("Update 内訳出力 Set 名称２ = '" + name2 + "', 仕様１ = '" + spec1 +
                    "', 仕様２ = '" + spec2 + "', 表示番号名称 = '番号番号番号番号', " +
                    "単位名称 = '単位単位単位単位';");
+    std::string formula;
+    while (formula.size() < 128) formula += "(12.345+6.7)*";
+    formula.resize(128);
+    const std::string remark1 = first(kana, 32) + first(kana, 32);
+    const std::string remark2 = first(kata, 32) + first(kata, 32);
+    db.tables.exec("Update 内訳出力 Set 数量計算式 = '" + formula + "', 単価計算式 = '" +
+                   formula + "';");
     for (const char* design :
          {"B5_UCHIWAKESHO", "PRINT_A4TATE", "A4YOKOUCHIWAKESHO", "PRINT_A4EXP", "PRINTA4YOKO"}) {
+        // Remarks of 64 full-width characters fit A4(横) alone: 4 lines of 32 at 6 pt
+        // narrowed to 70 % need 47.4 mm of its 49 (the other layouts give 12–25 mm).
+        const bool longRemarks = std::string_view(design) == "A4YOKOUCHIWAKESHO";
+        db.tables.exec(longRemarks ? "Update 内訳出力 Set 社内備考 = '" + remark1 +
+                                         "', 社外備考 = '" + remark2 + "';"
+                                   : std::string("Update 内訳出力 Set 社内備考 = '', 社外備考 = '';"));
         auto report = db.report(design, "{内訳出力.内訳名称ＩＤ} = 7");
         const bool withCompany = std::string_view(design).find("A4EXP") == std::string_view::npos &&
                                  std::string_view(design) != "PRINTA4YOKO";
@@ -143,6 +157,10 @@ TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
              {name1 + name2, spec1 + spec2, std::string("番号番号番号番号"),
               std::string("単位単位単位単位"), project, withCompany ? company : project})
             EXPECT_TRUE(contains(text, whole)) << design << ": " << whole << "\n" << text;
+        if (std::string_view(design) == "PRINT_A4EXP")
+            EXPECT_TRUE(contains(text, formula + formula)) << text;
+        if (longRemarks)
+            EXPECT_TRUE(contains(text, remark1 + remark2)) << text;
         EXPECT_FALSE(contains(text, "…")) << design;
     }
 }
