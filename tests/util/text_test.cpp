@@ -85,8 +85,10 @@ TEST(CleanText, BadBytesReplacedXmlForbiddenDroppedBreaksKeptOrBlanked) {
         std::string clean, line;
     } cases[] = {
         {"plain ascii", "plain ascii", "plain ascii"},
-        {"a\xFF" "b", "a" + fffd + "b", "a" + fffd + "b"},
-        {"\xC0\xAF", fffd + fffd, fffd + fffd},                   // overlong '/': two bad bytes
+        {"a\xFF"
+         "b",
+         "a" + fffd + "b", "a" + fffd + "b"},
+        {"\xC0\xAF", fffd + fffd, fffd + fffd},                    // overlong '/': two bad bytes
         {"\xED\xA0\x80", fffd + fffd + fffd, fffd + fffd + fffd},  // surrogate U+D800
         {"\xF4\x90\x80\x80", fffd + fffd + fffd + fffd, fffd + fffd + fffd + fffd},  // > U+10FFFF
         {"漢\xE6\xBC", "漢" + fffd + fffd, "漢" + fffd + fffd},  // cut short at the end

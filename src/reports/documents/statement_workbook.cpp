@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <initializer_list>
 #include <cstdlib>
 #include <filesystem>
+#include <initializer_list>
 
 #include "reports/workbooks/workbook_align.h"
 #include "reports/workbooks/workbook_page.h"
@@ -200,9 +200,13 @@ class StatementSheetWriter {
             case StatementField::DisplayNo:
                 return sheet_->text(row, at, trimmed(line.表示番号名称), style);
             case StatementField::Name:
-                return sheet_->text(row, at, stackedLines({line.名称[0], line.名称[1], line.名称[2], line.名称[3]}), wrapped);
+                return sheet_->text(
+                    row, at, stackedLines({line.名称[0], line.名称[1], line.名称[2], line.名称[3]}),
+                    wrapped);
             case StatementField::Spec:
-                return sheet_->text(row, at, stackedLines({line.仕様[0], line.仕様[1], line.仕様[2], line.仕様[3]}), wrapped);
+                return sheet_->text(
+                    row, at, stackedLines({line.仕様[0], line.仕様[1], line.仕様[2], line.仕様[3]}),
+                    wrapped);
             case StatementField::Quantity: {
                 std::optional<double> value = quantityValue(line.内訳数量);
                 if (!value) return sheet_->text(row, at, trimmed(line.内訳数量), style);

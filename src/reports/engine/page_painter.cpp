@@ -199,8 +199,8 @@ void PagePainter::fit(const MmRect& box, QStringList texts, const TextStyle& sty
     }
     const double slot = box.h / static_cast<double>(fitted.lines.size());
     for (qsizetype i = 0; i < fitted.lines.size(); ++i)
-        paintLine({box.x, box.y + slot * static_cast<double>(i), box.w, slot}, fitted.lines[i],
-                  f, style.align);
+        paintLine({box.x, box.y + slot * static_cast<double>(i), box.w, slot}, fitted.lines[i], f,
+                  style.align);
 }
 
 void PagePainter::paintLine(const MmRect& box, const QString& text, const QFont& f, Align align) {

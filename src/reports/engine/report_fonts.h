@@ -17,8 +17,8 @@ struct ReportFonts {
     QStringList fallbacks;
 };
 
-// Loads both fonts (and the fallbacks there are) once per process, the derived ones from <program folder>/../fonts
-// in the build tree or <prefix>/share/omrix-print/fonts once installed
+// Loads both fonts (and the fallbacks there are) once per process, the derived ones from <program
+// folder>/../fonts in the build tree or <prefix>/share/omrix-print/fonts once installed
 // (OMRIX_FONT_DIR may name another folder holding omrix-print-gothic.ttf and
 // omrix-print-mincho.ttf, or ipaexg.ttf and ipaexm.ttf). Needs a QGuiApplication.
 // False with `error` naming the files looked for when a font is missing.

@@ -73,12 +73,18 @@ TEST_F(SheetTest, OverviewFieldsAtTheirLimitsPrintWhole) {
         return out;
     };
     const std::pair<const char*, std::string> fields[] = {
-        {"事業所名称", text("事", 64)},       {"工事名称", text("工", 38)},
-        {"工事略称", text("略", 25)},         {"受渡し場所住所", text("受", 64)},
-        {"設計者担当部署名", text("設", 64)}, {"発注者担当部署名", text("発", 64)},
-        {"建物用途名称", text("建", 64)},     {"構造区分名称", text("構", 32)},
-        {"工期", text("期", 32)},             {"見積範囲", text("範", 32)},
-        {"特記事項１", text("特", 64)},       {"杭備考", text("杭", 32)},
+        {"事業所名称", text("事", 64)},
+        {"工事名称", text("工", 38)},
+        {"工事略称", text("略", 25)},
+        {"受渡し場所住所", text("受", 64)},
+        {"設計者担当部署名", text("設", 64)},
+        {"発注者担当部署名", text("発", 64)},
+        {"建物用途名称", text("建", 64)},
+        {"構造区分名称", text("構", 32)},
+        {"工期", text("期", 32)},
+        {"見積範囲", text("範", 32)},
+        {"特記事項１", text("特", 64)},
+        {"杭備考", text("杭", 32)},
         {"山止備考", text("山", 32)},
     };
     std::string columns = "物件概要ＩＤ, 物件No, 建物数量, 地下階, 地上階, ＰＨ階, 軒高";
@@ -91,11 +97,12 @@ TEST_F(SheetTest, OverviewFieldsAtTheirLimitsPrintWhole) {
     auto report = db.report("PRINT_GAIYOU", "{物件概要.物件概要ＩＤ} = 5");
     const std::string path = db.pdf(*report);
     int status = -1;
-    std::string raw =
-        omrix::testing::capture("pdftotext -raw " + omrix::testing::shellQuoted(path) + " -", status);
+    std::string raw = omrix::testing::capture(
+        "pdftotext -raw " + omrix::testing::shellQuoted(path) + " -", status);
     std::erase(raw, '\n');
     raw = withoutBlanks(raw);
-    for (const auto& [column, value] : fields) EXPECT_TRUE(has(raw, value)) << column << "\n" << raw;
+    for (const auto& [column, value] : fields)
+        EXPECT_TRUE(has(raw, value)) << column << "\n" << raw;
     EXPECT_FALSE(has(raw, "…"));
 }
 

@@ -122,7 +122,7 @@ TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
     const std::string name1 = first(kana, 32), name2 = first(kata, 32);
     const std::string spec1 = "仕" + first(kana, 32), spec2 = "様" + first(kata, 32);
     const std::string project = first(kana, 33) + "ビル新築工事";  // 38 characters
-    const std::string company = "株式会社" + first(kata, 28);          // 32 characters
+    const std::string company = "株式会社" + first(kata, 28);      // 32 characters
     db.addBreakdown(7, "00000001", project);
     db.addPrintRow(7, 1, {.name1 = name1});
     db.tables.exec("Update 内訳出力 Set 名称２ = '" + name2 + "', 仕様１ = '" + spec1 +
@@ -133,16 +133,17 @@ TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
     formula.resize(128);
     const std::string remark1 = first(kana, 32) + first(kana, 32);
     const std::string remark2 = first(kata, 32) + first(kata, 32);
-    db.tables.exec("Update 内訳出力 Set 数量計算式 = '" + formula + "', 単価計算式 = '" +
-                   formula + "';");
+    db.tables.exec("Update 内訳出力 Set 数量計算式 = '" + formula + "', 単価計算式 = '" + formula +
+                   "';");
     for (const char* design :
          {"B5_UCHIWAKESHO", "PRINT_A4TATE", "A4YOKOUCHIWAKESHO", "PRINT_A4EXP", "PRINTA4YOKO"}) {
         // Remarks of 64 full-width characters fit A4(横) alone: 4 lines of 32 at 6 pt
         // narrowed to 70 % need 47.4 mm of its 49 (the other layouts give 12–25 mm).
         const bool longRemarks = std::string_view(design) == "A4YOKOUCHIWAKESHO";
-        db.tables.exec(longRemarks ? "Update 内訳出力 Set 社内備考 = '" + remark1 +
-                                         "', 社外備考 = '" + remark2 + "';"
-                                   : std::string("Update 内訳出力 Set 社内備考 = '', 社外備考 = '';"));
+        db.tables.exec(longRemarks
+                           ? "Update 内訳出力 Set 社内備考 = '" + remark1 + "', 社外備考 = '" +
+                                 remark2 + "';"
+                           : std::string("Update 内訳出力 Set 社内備考 = '', 社外備考 = '';"));
         auto report = db.report(design, "{内訳出力.内訳名称ＩＤ} = 7");
         const bool withCompany = std::string_view(design).find("A4EXP") == std::string_view::npos &&
                                  std::string_view(design) != "PRINTA4YOKO";
@@ -159,8 +160,7 @@ TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
             EXPECT_TRUE(contains(text, whole)) << design << ": " << whole << "\n" << text;
         if (std::string_view(design) == "PRINT_A4EXP")
             EXPECT_TRUE(contains(text, formula + formula)) << text;
-        if (longRemarks)
-            EXPECT_TRUE(contains(text, remark1 + remark2)) << text;
+        if (longRemarks) EXPECT_TRUE(contains(text, remark1 + remark2)) << text;
         EXPECT_FALSE(contains(text, "…")) << design;
     }
 }
