@@ -132,7 +132,8 @@ QStringList wrapTexts(const QFontMetricsF& metrics, const QStringList& texts, do
             lines << rest.left(cut);
             rest = rest.mid(cut);
         }
-        lines << rest;
+        // A last character wider than the box alone leaves nothing after it.
+        if (!rest.isEmpty()) lines << rest;
     }
     return lines;
 }
@@ -197,22 +198,24 @@ void PagePainter::fit(const MmRect& box, QStringList texts, const TextStyle& sty
         for (const QString& text : texts)
             if (!drawsEveryCharacter(f, text)) undrawable_->insert(text);
     }
+    // One narrowing for all the lines of a box, so that they read as one text.
+    const double widestLine = widest(QFontMetricsF(f, device()), fitted.lines);
+    const double scale = std::min(1.0, box.w * kUnitsPerMm / widestLine);
     const double slot = box.h / static_cast<double>(fitted.lines.size());
     for (qsizetype i = 0; i < fitted.lines.size(); ++i)
         paintLine({box.x, box.y + slot * static_cast<double>(i), box.w, slot}, fitted.lines[i], f,
-                  style.align);
+                  style.align, scale);
 }
 
-void PagePainter::paintLine(const MmRect& box, const QString& text, const QFont& f, Align align) {
+void PagePainter::paintLine(const MmRect& box, const QString& text, const QFont& f, Align align,
+                            double scale) {
     painter_->setFont(f);
     painter_->setPen(Qt::black);
     const QRectF area = toUnits(box);
-    const double width = QFontMetricsF(f, device()).horizontalAdvance(text);
-    if (width <= area.width()) {
+    if (scale >= 1.0) {
         painter_->drawText(area, alignmentFlags(align), text);
         return;
     }
-    const double scale = area.width() / width;
     painter_->save();
     painter_->translate(area.left(), 0);
     painter_->scale(scale, 1.0);

@@ -88,7 +88,8 @@ class PagePainter {
     // The texts as pageText() gave them.
     void fit(const MmRect& box, QStringList texts, const TextStyle& style, bool wrapFirst);
     Fit layout(const MmRect& box, const QStringList& texts, const TextStyle& style, bool wrapFirst);
-    void paintLine(const MmRect& box, const QString& text, const QFont& font, Align align);
+    void paintLine(const MmRect& box, const QString& text, const QFont& font, Align align,
+                   double scale);
     const QFont& font(const TextStyle& style);
     QPaintDevice* device() const { return painter_ ? painter_->device() : nullptr; }
 
