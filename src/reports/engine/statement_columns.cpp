@@ -12,7 +12,8 @@ constexpr PageMargins kA4LandscapeMargins{.leftMm = 14, .topMm = 10, .rightMm = 
 // get room for "999,999,999,999" at the line font. 名称 and 仕様 hold 32 and 33
 // full-width characters (64 and 66 bytes) on a line at 6 pt narrowed to 70 %
 // (32 × 2.117 mm × 0.7 = 47.4 mm, 33 → 48.9 mm, plus 2 mm of padding), or, where a
-// row is tall enough for four lines, broken in two.
+// row is tall enough for four lines, broken in two. The landscape rows of 9.2 mm hold
+// all four (4 × 2.117 mm = 8.5 mm within the 8.6 mm between the rules' padding).
 const std::vector<StatementGeometry>& geometries() {
     static const std::vector<StatementGeometry> table{
         {
@@ -104,7 +105,7 @@ const std::vector<StatementGeometry>& geometries() {
             .margins = kA4LandscapeMargins,
             .headerMm = 36,
             .headingRowMm = 10,
-            .lineMm = 9.0,
+            .lineMm = 9.2,
             .fontMm = 2.7,
             .smallFontMm = 2.4,
             .columns = {{F::DisplayNo, "No", 8},

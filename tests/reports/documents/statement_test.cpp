@@ -140,6 +140,15 @@ TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
         // Remarks of 64 full-width characters fit A4(横) alone: 4 lines of 32 at 6 pt
         // narrowed to 70 % need 47.4 mm of its 49 (the other layouts give 12–25 mm).
         const bool longRemarks = std::string_view(design) == "A4YOKOUCHIWAKESHO";
+        // 名称３–４ and 仕様３–４ too in the landscape rows, which hold four lines of 6 pt
+        // (4 × 2.117 mm = 8.5 mm of 8.6); the portrait ones would need eight.
+        const bool fourLines = std::string_view(design).find("TATE") == std::string_view::npos &&
+                               std::string_view(design).find("B5") == std::string_view::npos;
+        db.tables.exec(fourLines
+                           ? "Update 内訳出力 Set 名称３ = '" + name2 + "', 名称４ = '" + name1 +
+                                 "', 仕様３ = '" + spec2 + "', 仕様４ = '" + spec1 + "';"
+                           : std::string("Update 内訳出力 Set 名称３ = '', 名称４ = '', "
+                                         "仕様３ = '', 仕様４ = '';"));
         db.tables.exec(longRemarks
                            ? "Update 内訳出力 Set 社内備考 = '" + remark1 + "', 社外備考 = '" +
                                  remark2 + "';"
@@ -154,9 +163,11 @@ TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
             "pdftotext -raw " + omrix::testing::shellQuoted(path) + " -", status);
         std::erase(text, '\n');
         text = withoutBlanks(text);
+        const std::string names = name1 + name2 + (fourLines ? name2 + name1 : "");
+        const std::string specs = spec1 + spec2 + (fourLines ? spec2 + spec1 : "");
         for (const std::string& whole :
-             {name1 + name2, spec1 + spec2, std::string("番号番号番号番号"),
-              std::string("単位単位単位単位"), project, withCompany ? company : project})
+             {names, specs, std::string("番号番号番号番号"), std::string("単位単位単位単位"),
+              project, withCompany ? company : project})
             EXPECT_TRUE(contains(text, whole)) << design << ": " << whole << "\n" << text;
         if (std::string_view(design) == "PRINT_A4EXP")
             EXPECT_TRUE(contains(text, formula + formula)) << text;
