@@ -15,6 +15,7 @@
 #include <filesystem>
 
 #include "platform/write_error.h"
+#include "reports/engine/pdf_info.h"
 #include "reports/launch/report.h"
 #include "util/part_file.h"
 
@@ -238,7 +239,7 @@ bool paintPdf(reports::Report& report, DescriptorDevice& device, TerminalProgres
               std::string& error) {
     QPdfWriter writer(&device);
     writer.setResolution(600);
-    writer.setCreator("omrix-print");
+    writer.setCreator(QString::fromStdString(reports::creatorText()));
     const std::string_view title = report.design().title;
     writer.setTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
     if (!writer.setPageLayout(report.pageLayout())) {

@@ -20,9 +20,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)  # <name>_<version>-<release>_<arch>.deb
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries' packages are found by dpkg-shlibdeps; the fonts the programs fall back
-# to are named here.
+# to are named here: IPAex, then IPAmj Mincho (rare kanji) and Symbola (symbols, emoji)
+# for the characters IPAex lacks.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipaexfont-gothic, fonts-ipaexfont-mincho")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fonts-ipaexfont-gothic, fonts-ipaexfont-mincho, fonts-ipamj-mincho, fonts-symbola")
 if(TARGET omrix-print)
   # The windows need a display's platform plugin (xcb); the export's offscreen one is in Qt Gui.
   string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", qt6-qpa-plugins")

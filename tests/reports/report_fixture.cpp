@@ -84,4 +84,15 @@ std::string ReportDatabase::pdf(reports::Report& report, std::string_view name) 
     return path;
 }
 
+std::string pdfInfoField(const std::string& path, std::string_view key) {
+    int status = -1;
+    const std::string info = capture("pdfinfo " + shellQuoted(path) + " 2>/dev/null", status);
+    const std::string label = "\n" + std::string(key) + ":";
+    std::size_t at = ("\n" + info).find(label);
+    if (at == std::string::npos) return {};
+    at += label.size() - 1;
+    at = info.find_first_not_of(' ', at);
+    return info.substr(at, info.find('\n', at) - at);
+}
+
 }  // namespace omrix::testing

@@ -51,6 +51,10 @@ class ReportTest : public ::testing::Test {
     ReportDatabase db;
 };
 
+// One field of pdfinfo's listing ("Title", "Author", …) without the blanks after its
+// colon; "" when pdfinfo lists no such field.
+std::string pdfInfoField(const std::string& path, std::string_view key);
+
 // pdftotext spreads the text by its position; tests compare without the blanks.
 inline std::string withoutBlanks(std::string_view text) {
     std::string out(text);

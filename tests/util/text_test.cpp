@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "util/clean_text.h"
+
 namespace omrix::util {
 namespace {
 
@@ -72,6 +74,34 @@ TEST(TextToBytes, PadModesStayInsideTheArrayAndReadBack) {
     // Read back from position 1 up to a NUL; half a character at the end is left out.
     EXPECT_EQ(fnBytesToText({'X', 0x95, 0x5C, 0xB1, 0, 'c'}), "表ｱ");
     EXPECT_EQ(fnBytesToText({'X', 'a', 0x8A}), "a");
+}
+
+// What every writer is handed: readable UTF-8 that XML can hold, and for a printed
+// line no control character at all.
+TEST(CleanText, BadBytesReplacedXmlForbiddenDroppedBreaksKeptOrBlanked) {
+    const std::string fffd(kReplacementChar);
+    const struct {
+        std::string_view text;
+        std::string clean, line;
+    } cases[] = {
+        {"plain ascii", "plain ascii", "plain ascii"},
+        {"a\xFF"
+         "b",
+         "a" + fffd + "b", "a" + fffd + "b"},
+        {"\xC0\xAF", fffd + fffd, fffd + fffd},                    // overlong '/': two bad bytes
+        {"\xED\xA0\x80", fffd + fffd + fffd, fffd + fffd + fffd},  // surrogate U+D800
+        {"\xF4\x90\x80\x80", fffd + fffd + fffd + fffd, fffd + fffd + fffd + fffd},  // > U+10FFFF
+        {"漢\xE6\xBC", "漢" + fffd + fffd, "漢" + fffd + fffd},  // cut short at the end
+        {"x\xEF\xBF\xBEy\xEF\xBF\xBFz", "xyz", "xyz"},           // U+FFFE, U+FFFF
+        {std::string_view("\x00\x01\x08\x0B\x0C\x1F\x7F\xC2\x85|", 10), "|", "|"},
+        {"a\tb\r\nc\nd\re", "a\tb\r\nc\nd\re", "a b c d e"},  // CR LF is one break
+        {"𠮷野家 🍣 ＿x0041＿", "𠮷野家 🍣 ＿x0041＿", "𠮷野家 🍣 ＿x0041＿"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(cleanText(c.text), c.clean) << c.text;
+        EXPECT_EQ(lineText(c.text), c.line) << c.text;
+        EXPECT_EQ(cleanText(c.clean), c.clean) << c.text;  // a second pass changes nothing
+    }
 }
 
 }  // namespace

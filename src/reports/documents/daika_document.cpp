@@ -77,6 +77,10 @@ class DaikaDocument : public ReportDocument {
 
     int pageCount() const override { return static_cast<int>(pages_.size()); }
 
+    DocumentInfo documentInfo() const override {
+        return {std::string(design_.title), company_, projectName_};
+    }
+
     bool writeWorkbook(const std::string& path, std::string& error) const override {
         return writeDaikaWorkbook(path, {design_, company_, projectName_, tables_, pages_}, error);
     }
@@ -132,14 +136,17 @@ class DaikaDocument : public ReportDocument {
         // breakdown prices.
         MmRect title{left, top, w, g.titleMm};
         p.fill(title, QColor(238, 238, 238));
-        p.text(title.inset(kPad).upperHalf().inset(0, -1), daikaTableHeading(table),
-               {3.4, Face::Gothic});
-        p.text({left + kPad, top + g.titleMm / 2, w * 0.7, g.titleMm / 2},
-               daikaTableSpec(table, segment.continued), {2.8, Face::Mincho});
-        std::string per = daikaPerQuantity(table);
+        // The quantity keeps its place on the right; name and 仕様 take what is left.
+        const std::string per = daikaPerQuantity(table);
+        const TextStyle perStyle{3.2, Face::Gothic, Align::Right};
+        const double perWidth =
+            per.empty() ? 0 : p.textWidthMm(QString::fromStdString(per), perStyle) + 2 * kPad;
+        MmRect texts = title.inset(kPad);
+        texts.w -= perWidth;
+        p.text(texts.upperHalf().inset(0, -1), daikaTableHeading(table), {3.4, Face::Gothic});
+        p.text(texts.lowerHalf(), daikaTableSpec(table, segment.continued), {2.8, Face::Mincho});
         if (!per.empty()) {
-            p.text({left + w * 0.6, top, w * 0.4 - kPad, g.titleMm}, per,
-                   {3.2, Face::Gothic, Align::Right});
+            p.text({left + w - kPad - perWidth, top, perWidth, g.titleMm}, per, perStyle);
         }
 
         double y = top + g.titleMm;

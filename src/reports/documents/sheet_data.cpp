@@ -120,6 +120,7 @@ SheetModel overviewSheet(const SheetRecord& row) {
     SheetModel model;
     model.title = "工事概要";
     model.reference = reference(row, false);
+    model.projectName = row.text("工事名称");
     commonRows(row, model.rows);
     model.rows.push_back(one("見積範囲", row.text("見積範囲")));
     model.rows.push_back({{{"特記事項", numbered(row, "特記事項", 5)}}});
@@ -137,6 +138,7 @@ SheetModel summarySheet(const SheetRecord& row, std::string company) {
     SheetModel model;
     model.title = "見積要項";
     model.reference = reference(row, true);
+    model.projectName = row.text("工事名称");
     model.company = std::move(company);
     model.withIntro = true;
     model.preamble = row.text("文章");

@@ -39,10 +39,11 @@ struct SheetRow {
 
 struct SheetModel {
     std::string title;
-    std::string reference;   // 物件No (and 版No), top right
-    std::string company;     // the summary's sender, under the title
-    std::string preamble;    // the summary's 文章, above "記"
-    bool withIntro = false;  // company, preamble and "記" take their band
+    std::string reference;    // 物件No (and 版No), top right
+    std::string company;      // the summary's sender, under the title
+    std::string preamble;     // the summary's 文章, above "記"
+    std::string projectName;  // 工事名称, for the document information
+    bool withIntro = false;   // company, preamble and "記" take their band
     std::vector<SheetRow> rows;
 };
 

@@ -17,6 +17,11 @@ class SheetDocument : public ReportDocument {
 
     int pageCount() const override { return static_cast<int>(sheets_.size()); }
 
+    DocumentInfo documentInfo() const override {
+        const SheetModel& first = sheets_.front();
+        return {first.title, first.company, first.projectName};
+    }
+
     bool writeWorkbook(const std::string& path, std::string& error) const override {
         return writeSheetWorkbook(path, design_, sheets_, error);
     }

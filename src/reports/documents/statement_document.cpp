@@ -16,6 +16,13 @@ constexpr double kMedium = 0.25;
 constexpr double kThin = 0.12;
 constexpr double kPad = 1.0;  // text keeps this far from the cell's rules
 
+// 名称１–４ or 仕様１–４, each a line of its own where it is not blank.
+std::vector<std::string_view> trimmedTexts(const std::array<std::string, 4>& texts) {
+    std::vector<std::string_view> out;
+    for (const std::string& text : texts) out.push_back(util::trimBlanks(text));
+    return out;
+}
+
 }  // namespace
 
 StatementDocument::StatementDocument(const DesignInfo& design, StatementHeading heading,
@@ -61,7 +68,7 @@ void StatementDocument::paintPage(PagePainter& p, int page) const {
         for (std::size_t i = 0; i < data->lines.size(); ++i)
             paintLine(p, data->lines[i], lineSlot(*data, i));
     }
-    paintPageNumber(p, design_.paper, page, pageCount());
+    // No footer: the one page number a statement page prints is the estimator's, above.
 }
 
 bool StatementDocument::writeWorkbook(const std::string& path, std::string& error) const {
@@ -165,12 +172,10 @@ void StatementDocument::paintLine(PagePainter& p, const StatementLine& line, int
                 p.text(cell, util::trimBlanks(line.表示番号名称), style);
                 break;
             case StatementField::Name:
-                p.twoLines(cell, util::trimBlanks(line.名称[0]), util::trimBlanks(line.名称[1]),
-                           style);
+                p.lines(cell, trimmedTexts(line.名称), style);
                 break;
             case StatementField::Spec:
-                p.twoLines(cell, util::trimBlanks(line.仕様[0]), util::trimBlanks(line.仕様[1]),
-                           style);
+                p.lines(cell, trimmedTexts(line.仕様), style);
                 break;
             case StatementField::Quantity:
                 p.text(cell, util::trimBlanks(line.内訳数量), style);

@@ -32,6 +32,9 @@ class StatementDocument : public ReportDocument {
     PageLabel pageLabel(int page) const override;
     bool readsOnDemand() const override { return true; }
     std::string readError() const override { return readError_; }
+    DocumentInfo documentInfo() const override {
+        return {heading_.title, heading_.company, heading_.projectName};
+    }
     bool writeWorkbook(const std::string& path, std::string& error) const override;
 
     const StatementPageIndex& index() const { return index_; }

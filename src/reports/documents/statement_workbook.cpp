@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdlib>
 #include <filesystem>
+#include <initializer_list>
 
 #include "reports/workbooks/workbook_align.h"
 #include "reports/workbooks/workbook_page.h"
@@ -18,12 +19,17 @@ std::string trimmed(std::string_view text) {
     return std::string(util::trimBlanks(text));
 }
 
-// An upper and a lower line in one cell, as the painter sets them in one box.
-std::string twoLines(std::string_view upper, std::string_view lower) {
-    std::string out = trimmed(upper);
-    std::string second = trimmed(lower);
-    if (out.empty() || second.empty()) return out + second;
-    return out + "\n" + second;
+// Texts one under another in one cell, as the painter sets them in one box; an empty
+// one takes no line.
+std::string stackedLines(std::initializer_list<std::string_view> texts) {
+    std::string out;
+    for (std::string_view text : texts) {
+        std::string line = trimmed(text);
+        if (line.empty()) continue;
+        if (!out.empty()) out += "\n";
+        out += line;
+    }
+    return out;
 }
 
 // One worksheet column: a column of the layout, or the price or amount half of an
@@ -194,9 +200,13 @@ class StatementSheetWriter {
             case StatementField::DisplayNo:
                 return sheet_->text(row, at, trimmed(line.表示番号名称), style);
             case StatementField::Name:
-                return sheet_->text(row, at, twoLines(line.名称[0], line.名称[1]), wrapped);
+                return sheet_->text(
+                    row, at, stackedLines({line.名称[0], line.名称[1], line.名称[2], line.名称[3]}),
+                    wrapped);
             case StatementField::Spec:
-                return sheet_->text(row, at, twoLines(line.仕様[0], line.仕様[1]), wrapped);
+                return sheet_->text(
+                    row, at, stackedLines({line.仕様[0], line.仕様[1], line.仕様[2], line.仕様[3]}),
+                    wrapped);
             case StatementField::Quantity: {
                 std::optional<double> value = quantityValue(line.内訳数量);
                 if (!value) return sheet_->text(row, at, trimmed(line.内訳数量), style);
@@ -214,7 +224,7 @@ class StatementSheetWriter {
             case StatementField::PriceFormula:
                 return sheet_->text(row, at, trimmed(line.単価計算式), small);
             case StatementField::Remarks:
-                return sheet_->text(row, at, twoLines(line.社内備考, line.社外備考), small);
+                return sheet_->text(row, at, stackedLines({line.社内備考, line.社外備考}), small);
             default: {
                 auto k = static_cast<std::size_t>(column.estimate);
                 return sheet_->money(row, at, column.amount ? line.金額[k] : line.単価[k], style);

@@ -6,9 +6,9 @@
 
 namespace omrix::reports {
 
-// The text a formula field shows: a literal in single quotes ('' inside is one quote)
-// or double quotes ("" inside is one quote) gives its contents; any other text is
-// shown as it stands, without the blanks around it.
+// The text a formula field shows: a literal in single or double quotes gives what lies
+// between them exactly (a name holding quotes is passed unchanged inside the quotes);
+// any other text is shown as it stands, without the blanks around it.
 std::string unquoteFormulaText(std::string_view text);
 
 }  // namespace omrix::reports

@@ -3,6 +3,9 @@
 #include <QFontMetricsF>
 #include <QPen>
 #include <cmath>
+#include <mutex>
+
+#include "util/clean_text.h"
 
 namespace omrix::reports {
 namespace {
@@ -23,7 +26,13 @@ int alignmentFlags(Align align) {
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
-constexpr double kNarrowestScale = 0.5;
+// Narrowed no further than this, set no smaller than 6 pt: still legible.
+constexpr double kNarrowestScale = 0.7;
+constexpr double kScales[] = {1.0, 0.85, kNarrowestScale};
+constexpr double kSmallestMm = 6.0 * 25.4 / 72.0;
+// Lines stacked in a box take at least their size each: the print fonts' ascent and
+// descent add up to one em, so such lines touch but never overlap.
+constexpr double kLinePitch = 1.0;
 
 }  // namespace
 
@@ -32,7 +41,11 @@ const QFont& PagePainter::font(const TextStyle& style) {
     int key = size * 4 + (style.face == Face::Gothic ? 2 : 0) + (style.bold ? 1 : 0);
     auto found = cache_.find(key);
     if (found != cache_.end()) return found->second;
-    QFont f(style.face == Face::Gothic ? fonts_.gothic : fonts_.mincho);
+    QFont f;
+    // A character the face lacks comes from the fallbacks, before any font the system
+    // would choose.
+    f.setFamilies(QStringList{style.face == Face::Gothic ? fonts_.gothic : fonts_.mincho} +
+                  fonts_.fallbacks);
     f.setPixelSize(size);
     f.setBold(style.bold);
     // Hinting would snap glyphs to a grid of tenths of a millimetre.
@@ -40,40 +53,49 @@ const QFont& PagePainter::font(const TextStyle& style) {
     return cache_.emplace(key, f).first->second;
 }
 
+bool drawsEveryCharacter(const QFont& font, const QString& text) {
+    // By character, once: the answer is the same for every size and face, since both
+    // faces cover the same characters and share the fallbacks.
+    static std::map<char32_t, bool> known;
+    static std::mutex guard;
+    QFontMetricsF metrics(font);
+    for (char32_t ch : text.toUcs4()) {
+        if (ch < 0x7F) continue;
+        std::lock_guard lock(guard);
+        auto found = known.find(ch);
+        if (found == known.end()) found = known.emplace(ch, metrics.inFontUcs4(ch)).first;
+        if (!found->second) return false;
+    }
+    return true;
+}
+
+QString pageText(std::string_view text) {
+    const std::string clean = util::lineText(text);
+    return QString::fromUtf8(clean.data(), static_cast<qsizetype>(clean.size()));
+}
+
 void PagePainter::text(const MmRect& box, std::string_view text, const TextStyle& style) {
-    if (text.empty()) return;
-    this->text(box, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), style);
+    fit(box, {pageText(text)}, style, false);
 }
 
 void PagePainter::text(const MmRect& box, const QString& text, const TextStyle& style) {
-    if (text.isEmpty() || box.w <= 0) return;
-    if (texts_ != nullptr) {
-        texts_->push_back({box, text});
-        return;
-    }
-    const QFont& f = font(style);
-    painter_->setFont(f);
-    painter_->setPen(Qt::black);
-    QRectF area = toUnits(box);
-    QFontMetricsF metrics(f, device());
-    double width = metrics.horizontalAdvance(text);
-    if (width <= area.width()) {
-        painter_->drawText(area, alignmentFlags(style.align), text);
-        return;
-    }
-    double scale = std::max(kNarrowestScale, area.width() / width);
-    QString shown = text;
-    double needed = area.width() / scale;
-    if (width > needed) {
-        shown = metrics.elidedText(text, Qt::ElideRight, needed);
-        width = metrics.horizontalAdvance(shown);
-    }
-    painter_->save();
-    painter_->translate(area.left(), 0);
-    painter_->scale(scale, 1.0);
-    painter_->drawText(QRectF(0, area.top(), area.width() / scale, area.height()),
-                       alignmentFlags(style.align), shown);
-    painter_->restore();
+    fit(box, {pageText(text.toStdString())}, style, false);
+}
+
+void PagePainter::wrappedText(const MmRect& box, std::string_view text, const TextStyle& style) {
+    fit(box, {pageText(text)}, style, true);
+}
+
+void PagePainter::twoLines(const MmRect& box, std::string_view upper, std::string_view lower,
+                           const TextStyle& style) {
+    fit(box, {pageText(upper), pageText(lower)}, style, true);
+}
+
+void PagePainter::lines(const MmRect& box, const std::vector<std::string_view>& texts,
+                        const TextStyle& style) {
+    QStringList items;
+    for (std::string_view text : texts) items << pageText(text);
+    fit(box, items, style, true);
 }
 
 double PagePainter::textWidthMm(const QString& text, const TextStyle& style) {
@@ -81,43 +103,125 @@ double PagePainter::textWidthMm(const QString& text, const TextStyle& style) {
     return metrics.horizontalAdvance(text) / kUnitsPerMm;
 }
 
-void PagePainter::wrappedText(const MmRect& box, std::string_view text, const TextStyle& style) {
-    if (text.empty()) return;
-    QString all = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    if (texts_ != nullptr) {
-        // Found as one text, wherever it breaks.
-        texts_->push_back({box, all});
-        return;
-    }
-    QFontMetricsF metrics(font(style), device());
-    double width = box.w * kUnitsPerMm;
-    if (metrics.horizontalAdvance(all) <= width) {
-        this->text(box, all, style);
-        return;
-    }
-    // The longest start that fits; at least one character so that the text moves on.
-    qsizetype low = 1, high = all.size();
+namespace {
+
+// The longest start of the text no wider than `width`; at least one character, so
+// that a text always moves on.
+qsizetype fittingPrefix(const QFontMetricsF& metrics, const QString& text, double width) {
+    qsizetype low = 1, high = text.size();
     while (low < high) {
-        qsizetype mid = (low + high + 1) / 2;
-        if (metrics.horizontalAdvance(all.left(mid)) <= width) {
+        const qsizetype mid = (low + high + 1) / 2;
+        if (metrics.horizontalAdvance(text.left(mid)) <= width) {
             low = mid;
         } else {
             high = mid - 1;
         }
     }
-    this->text(box.upperHalf(), all.left(low), style);
-    this->text(box.lowerHalf(), all.mid(low), style);
+    // A break between two characters of a surrogate pair would split 𠮷.
+    if (low < text.size() && text[low].isLowSurrogate() && low > 1) --low;
+    return low;
 }
 
-void PagePainter::twoLines(const MmRect& box, std::string_view upper, std::string_view lower,
-                           const TextStyle& style) {
-    // A line alone takes the whole box, whichever of the two it is.
-    if (lower.empty() || upper.empty()) {
-        text(box, lower.empty() ? upper : lower, style);
+// Each text on lines no wider than `width`, in order.
+QStringList wrapTexts(const QFontMetricsF& metrics, const QStringList& texts, double width,
+                      bool wrap) {
+    QStringList lines;
+    for (QString rest : texts) {
+        while (wrap && metrics.horizontalAdvance(rest) > width) {
+            const qsizetype cut = fittingPrefix(metrics, rest, width);
+            lines << rest.left(cut);
+            rest = rest.mid(cut);
+        }
+        // A last character wider than the box alone leaves nothing after it.
+        if (!rest.isEmpty()) lines << rest;
+    }
+    return lines;
+}
+
+double widest(const QFontMetricsF& metrics, const QStringList& lines) {
+    double width = 0;
+    for (const QString& line : lines) width = std::max(width, metrics.horizontalAdvance(line));
+    return width;
+}
+
+}  // namespace
+
+PagePainter::Fit PagePainter::layout(const MmRect& box, const QStringList& texts,
+                                     const TextStyle& style, bool wrapFirst) {
+    const double width = box.w * kUnitsPerMm;
+    const double smallest = std::min(style.sizeMm, kSmallestMm);
+    // Wrapping first keeps the glyphs whole; a single text (a figure, a heading) is
+    // narrowed before it is broken.
+    const bool orders[2] = {wrapFirst, true};
+    for (double size = style.sizeMm; size > smallest - 0.05; size -= 0.1) {
+        TextStyle sized = style;
+        sized.sizeMm = std::max(size, smallest);
+        QFontMetricsF metrics(font(sized), device());
+        const auto capacity = static_cast<qsizetype>(
+            std::max(1.0, std::floor(box.h / (sized.sizeMm * kLinePitch) + 1e-9)));
+        for (bool wrap : orders) {
+            for (double scale : kScales) {
+                QStringList lines = wrapTexts(metrics, texts, width / scale, wrap);
+                if (lines.size() <= capacity && widest(metrics, lines) <= width / scale + 1e-6)
+                    return {sized, std::move(lines)};
+            }
+        }
+    }
+    // Too long for the box even at the smallest legible size: as much as fits, cut.
+    TextStyle sized = style;
+    sized.sizeMm = smallest;
+    QFontMetricsF metrics(font(sized), device());
+    const auto capacity = static_cast<qsizetype>(
+        std::max(1.0, std::floor(box.h / (sized.sizeMm * kLinePitch) + 1e-9)));
+    const double needed = width / kNarrowestScale;
+    QStringList lines = wrapTexts(metrics, texts, needed, true);
+    if (lines.size() > capacity) {
+        QString rest = lines.mid(capacity - 1).join(QString());
+        lines = lines.mid(0, capacity - 1);
+        lines << metrics.elidedText(rest, Qt::ElideRight, needed);
+    }
+    return {sized, std::move(lines)};
+}
+
+void PagePainter::fit(const MmRect& box, QStringList texts, const TextStyle& style,
+                      bool wrapFirst) {
+    texts.removeAll(QString());
+    if (texts.isEmpty() || box.w <= 0) return;
+    if (texts_ != nullptr) {
+        // Found as written, wherever a text breaks.
+        for (const QString& text : texts) texts_->push_back({box, text});
         return;
     }
-    text(box.upperHalf(), upper, style);
-    text(box.lowerHalf(), lower, style);
+    const Fit fitted = layout(box, texts, style, wrapFirst);
+    const QFont& f = font(fitted.style);
+    if (undrawable_ != nullptr) {
+        for (const QString& text : texts)
+            if (!drawsEveryCharacter(f, text)) undrawable_->insert(text);
+    }
+    // One narrowing for all the lines of a box, so that they read as one text.
+    const double widestLine = widest(QFontMetricsF(f, device()), fitted.lines);
+    const double scale = std::min(1.0, box.w * kUnitsPerMm / widestLine);
+    const double slot = box.h / static_cast<double>(fitted.lines.size());
+    for (qsizetype i = 0; i < fitted.lines.size(); ++i)
+        paintLine({box.x, box.y + slot * static_cast<double>(i), box.w, slot}, fitted.lines[i], f,
+                  style.align, scale);
+}
+
+void PagePainter::paintLine(const MmRect& box, const QString& text, const QFont& f, Align align,
+                            double scale) {
+    painter_->setFont(f);
+    painter_->setPen(Qt::black);
+    const QRectF area = toUnits(box);
+    if (scale >= 1.0) {
+        painter_->drawText(area, alignmentFlags(align), text);
+        return;
+    }
+    painter_->save();
+    painter_->translate(area.left(), 0);
+    painter_->scale(scale, 1.0);
+    painter_->drawText(QRectF(0, area.top(), area.width() / scale, area.height()),
+                       alignmentFlags(align), text);
+    painter_->restore();
 }
 
 void PagePainter::line(double x1, double y1, double x2, double y2, double weightMm) {

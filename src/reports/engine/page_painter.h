@@ -5,7 +5,9 @@
 #include <QFont>
 #include <QPainter>
 #include <QString>
+#include <QStringList>
 #include <map>
+#include <set>
 #include <string_view>
 #include <vector>
 
@@ -49,34 +51,62 @@ class PagePainter {
     PagePainter(std::vector<PageText>& texts, const ReportFonts& fonts)
         : texts_(&texts), fonts_(fonts) {}
 
-    // One line of text, centred vertically in the box. Text wider than the box is
-    // narrowed to fit, down to half its width; what still does not fit is cut with
-    // an ellipsis.
+    // Texts painted from now on holding a character no installed font draws go into
+    // `texts` (they print with a box for it).
+    void collectUndrawable(std::set<QString>& texts) { undrawable_ = &texts; }
+
+    // Every text is printed whole where it can be: a text wider than its box is
+    // narrowed (to 70 % of its width at most), then set smaller (down to 6 pt), then
+    // broken into lines when the box has room for them; only a text too long for the
+    // box even then is cut with an ellipsis. Lines share the box's height equally.
+    //
+    // One text, one line centred vertically in the box where it fits.
     void text(const MmRect& box, std::string_view text, const TextStyle& style);
     void text(const MmRect& box, const QString& text, const TextStyle& style);
     void text(const MmRect& box, const char* text, const TextStyle& style) {
         this->text(box, std::string_view(text), style);
     }
-    // Up to two lines: the text breaks where the first line is full, the rest goes
-    // below (narrowed or cut as text() does). A text that fits stays one line, centred.
+    // As text(), but the text breaks into lines before its glyphs are narrowed.
     void wrappedText(const MmRect& box, std::string_view text, const TextStyle& style);
-    double textWidthMm(const QString& text, const TextStyle& style);
+    // Texts one under another in the box, each starting a line, breaking as
+    // wrappedText() does; empty texts take no line.
+    void lines(const MmRect& box, const std::vector<std::string_view>& texts,
+               const TextStyle& style);
     // An upper and a lower line; a line alone, upper or lower, is centred in the box.
     void twoLines(const MmRect& box, std::string_view upper, std::string_view lower,
                   const TextStyle& style);
+    double textWidthMm(const QString& text, const TextStyle& style);
     void line(double x1, double y1, double x2, double y2, double weightMm = 0.15);
     void frame(const MmRect& box, double weightMm = 0.15);
     void fill(const MmRect& box, const QColor& color);
 
   private:
+    struct Fit {
+        TextStyle style;    // at the size chosen
+        QStringList lines;  // each no wider than the box allows narrowed
+    };
+    // The texts as pageText() gave them.
+    void fit(const MmRect& box, QStringList texts, const TextStyle& style, bool wrapFirst);
+    Fit layout(const MmRect& box, const QStringList& texts, const TextStyle& style, bool wrapFirst);
+    void paintLine(const MmRect& box, const QString& text, const QFont& font, Align align,
+                   double scale);
     const QFont& font(const TextStyle& style);
     QPaintDevice* device() const { return painter_ ? painter_->device() : nullptr; }
 
     QPainter* painter_ = nullptr;
     std::vector<PageText>* texts_ = nullptr;
+    std::set<QString>* undrawable_ = nullptr;
     const ReportFonts& fonts_;
     std::map<int, QFont> cache_;  // by size, face and weight
 };
+
+// What reaches the page of any text: util::lineText, so that no bad byte or control
+// character shows as a box.
+QString pageText(std::string_view text);
+
+// True when every character of the text has a glyph in the font or in a font Qt
+// falls back to for it.
+bool drawsEveryCharacter(const QFont& font, const QString& text);
 
 // A document title as painted; kept solid so that it reads back as one word.
 QString titleText(std::string_view title);

@@ -9,6 +9,7 @@
 
 #include "data/core/database.h"
 #include "reports/engine/page_painter.h"
+#include "reports/engine/pdf_info.h"
 #include "reports/engine/report_design.h"
 #include "reports/engine/row_selection.h"
 #include "reports/engine/selection_formula.h"
@@ -34,6 +35,8 @@ class ReportDocument {
         (void)page;
         return {};
     }
+    // Title, company and 工事名称, for the PDF's document information.
+    virtual DocumentInfo documentInfo() const = 0;
     // Documents that read their pages as they paint them keep the connection open.
     virtual bool readsOnDemand() const { return false; }
     // Why the last page painted could not be read in full; "" when it could.
@@ -67,7 +70,9 @@ std::unique_ptr<ReportDocument> loadStatementDocument(const ReportSource& source
 std::unique_ptr<ReportDocument> loadDaikaDocument(const ReportSource& source, std::string& error);
 std::unique_ptr<ReportDocument> loadSheetDocument(const ReportSource& source, std::string& error);
 
-// The footer every page carries: "n / N", centred under the page's body.
+// The footer of the pages that have no numbering of their own (unit-price tables,
+// sheets): "n / N", centred under the page's body. Statement pages print only the
+// number their rows carry.
 void paintPageNumber(PagePainter& painter, const Paper& paper, int page, int pageCount);
 
 }  // namespace omrix::reports

@@ -63,6 +63,15 @@ bool loadFamily(const QString& family, const QStringList& paths, QString& out, s
 
 namespace {
 
+struct Fallback {
+    QString family, file, path;  // as Debian installs it
+};
+
+const Fallback kFallbacks[] = {
+    {"IPAmjMincho", "ipamjm.ttf", "/usr/share/fonts/truetype/ipamj/ipamjm.ttf"},
+    {"Symbola", "Symbola_hint.ttf", "/usr/share/fonts/truetype/ancient-scripts/Symbola_hint.ttf"},
+};
+
 struct Face {
     QString printFamily, printFile;  // derived at build time, see scripts/derive-print-fonts
     QString family, file;            // IPAex as Debian installs it
@@ -106,7 +115,18 @@ bool loadReportFonts(ReportFonts& fonts, std::string& error) {
                       "ipaexm.ttf",
                       {"/usr/share/fonts/opentype/ipaexfont-mincho/ipaexm.ttf",
                        "/usr/share/fonts/truetype/fonts-japanese-mincho.ttf"}};
-    return loadFace(gothic, fonts.gothic, error) && loadFace(mincho, fonts.mincho, error);
+    if (!loadFace(gothic, fonts.gothic, error) || !loadFace(mincho, fonts.mincho, error))
+        return false;
+    fonts.fallbacks.clear();
+    for (const auto& [family, file, path] : kFallbacks) {
+        QString loaded;
+        std::string missing;
+        // A missing fallback costs only the characters it would have drawn; those are
+        // named when they are printed.
+        if (loadFamily(family, candidates(file, {path}), loaded, missing))
+            fonts.fallbacks << loaded;
+    }
+    return true;
 }
 
 }  // namespace omrix::reports

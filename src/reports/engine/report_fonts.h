@@ -12,10 +12,13 @@ namespace omrix::reports {
 struct ReportFonts {
     QString gothic;  // gothic family: headings, labels, figures
     QString mincho;  // mincho family: titles and entered texts
+    // Families tried, in order, for a character both lack: IPAmj Mincho for the rare
+    // kanji, Symbola for symbols and emoji. Those not installed are left out.
+    QStringList fallbacks;
 };
 
-// Loads both fonts once per process, the derived ones from <program folder>/../fonts
-// in the build tree or <prefix>/share/omrix-print/fonts once installed
+// Loads both fonts (and the fallbacks there are) once per process, the derived ones from <program
+// folder>/../fonts in the build tree or <prefix>/share/omrix-print/fonts once installed
 // (OMRIX_FONT_DIR may name another folder holding omrix-print-gothic.ttf and
 // omrix-print-mincho.ttf, or ipaexg.ttf and ipaexm.ttf). Needs a QGuiApplication.
 // False with `error` naming the files looked for when a font is missing.

@@ -9,8 +9,11 @@ using F = StatementField;
 constexpr PageMargins kA4LandscapeMargins{.leftMm = 14, .topMm = 10, .rightMm = 10, .bottomMm = 12};
 
 // One row per statement design. Widths add up to the paper less its margins; figures
-// get room for "999,999,999,999" at the line font, names about twenty full-width
-// characters.
+// get room for "999,999,999,999" at the line font. 名称 and 仕様 hold 32 and 33
+// full-width characters (64 and 66 bytes) on a line at 6 pt narrowed to 70 %
+// (32 × 2.117 mm × 0.7 = 47.4 mm, 33 → 48.9 mm, plus 2 mm of padding), or, where a
+// row is tall enough for four lines, broken in two. The landscape rows of 9.2 mm hold
+// all four (4 × 2.117 mm = 8.5 mm within the 8.6 mm between the rules' padding).
 const std::vector<StatementGeometry>& geometries() {
     static const std::vector<StatementGeometry> table{
         {
@@ -84,15 +87,15 @@ const std::vector<StatementGeometry>& geometries() {
             .fontMm = 2.8,
             .smallFontMm = 2.4,
             .columns = {{F::DisplayNo, "No", 9},
-                        {F::Name, "名　称", 44},
-                        {F::Spec, "仕　様", 38},
+                        {F::Name, "名　称", 50},
+                        {F::Spec, "仕　様", 51},
                         {F::Quantity, "数　量", 20},
                         {F::Unit, "単位", 9},
                         {F::UnitPrice, "単　価", 21},
                         {F::Amount, "金　額", 25},
-                        {F::QuantityFormula, "数量計算式", 40},
-                        {F::PriceFormula, "単価計算式", 39},
-                        {F::Remarks, "備　考", 28}},
+                        {F::QuantityFormula, "数量計算式", 31},
+                        {F::PriceFormula, "単価計算式", 30},
+                        {F::Remarks, "備　考", 27}},
             .band = {},
         },
         {
@@ -102,20 +105,20 @@ const std::vector<StatementGeometry>& geometries() {
             .margins = kA4LandscapeMargins,
             .headerMm = 36,
             .headingRowMm = 10,
-            .lineMm = 9.0,
+            .lineMm = 9.2,
             .fontMm = 2.7,
             .smallFontMm = 2.4,
             .columns = {{F::DisplayNo, "No", 8},
-                        {F::Name, "名　称", 44},
-                        {F::Spec, "仕　様", 36},
+                        {F::Name, "名　称", 50},
+                        {F::Spec, "仕　様", 51},
                         {F::Quantity, "数　量", 19},
                         {F::Unit, "単位", 9},
-                        {F::Estimate1, "", 26},
-                        {F::Estimate2, "", 26},
-                        {F::Estimate3, "見積３", 26},
-                        {F::Estimate4, "見積４", 26},
-                        {F::Submitted, "", 26},
-                        {F::Remarks, "備　考", 27}},
+                        {F::Estimate1, "", 23},
+                        {F::Estimate2, "", 23},
+                        {F::Estimate3, "見積３", 23},
+                        {F::Estimate4, "見積４", 23},
+                        {F::Submitted, "", 23},
+                        {F::Remarks, "備　考", 21}},
             .band = {},
         },
     };

@@ -1,9 +1,11 @@
 #include "reports/launch/report.h"
 
+#include <QFile>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRectF>
+#include <cstdio>
 
 #include "data/drivers/sql_text.h"
 #include "reports/engine/formula_text.h"
@@ -113,6 +115,7 @@ bool Report::load() {
     if (!document) return fail(error);
     if (!document->readsOnDemand()) db->fnClose();
     document_.reset();
+    undrawable_.clear();
     connection_ = std::move(db);
     document_ = std::move(document);
     loadedKey_ = settingsKey();
@@ -145,8 +148,17 @@ bool Report::paintPage(QPainter& painter, int page, const QRectF& target) const 
     painter.scale(target.width() / (paper.widthMm * kUnitsPerMm),
                   target.height() / (paper.heightMm * kUnitsPerMm));
     PagePainter pagePainter(painter, fonts_);
+    std::set<QString> undrawable;
+    pagePainter.collectUndrawable(undrawable);
     document_->paintPage(pagePainter, page);
     painter.restore();
+    for (const QString& text : undrawable) {
+        if (!undrawable_.insert(text).second) continue;
+        std::fprintf(stderr,
+                     "warning: %s: no installed font has every character of \"%s\"; "
+                     "each it lacks prints as a box\n",
+                     std::string(design_.title).c_str(), text.toUtf8().constData());
+    }
     return document_->readError().empty();
 }
 
@@ -160,6 +172,13 @@ std::vector<PageText> Report::pageTexts(int page) const {
     PagePainter collector(texts, fonts_);
     document_->paintPage(collector, page);
     return texts;
+}
+
+DocumentInfo Report::documentInfo() const {
+    if (document_) return document_->documentInfo();
+    DocumentInfo info;
+    info.title = std::string(design_.title);
+    return info;
 }
 
 PageLabel Report::pageLabel(int page) const {
@@ -211,17 +230,25 @@ bool Report::writeWorkbook(const std::string& path, std::string& error) const {
 
 bool Report::exportPdf(const std::string& path) {
     if (!hasGuiApplication()) return fail("painting needs a QGuiApplication");
-    QPdfWriter writer(QString::fromStdString(path));
-    writer.setResolution(600);
-    writer.setCreator("omrix-print");
-    writer.setTitle(
-        QString::fromUtf8(design_.title.data(), static_cast<qsizetype>(design_.title.size())));
-    if (!print(writer)) {
-        if (error_.find("cannot be opened") != std::string::npos)
-            error_ = "report " + std::string(design_.name) + ": cannot write " + path;
-        return false;
+    {
+        QPdfWriter writer(QString::fromStdString(path));
+        writer.setResolution(600);
+        writer.setCreator(QString::fromStdString(creatorText()));
+        writer.setTitle(
+            QString::fromUtf8(design_.title.data(), static_cast<qsizetype>(design_.title.size())));
+        if (!print(writer)) {
+            if (error_.find("cannot be opened") != std::string::npos)
+                error_ = "report " + std::string(design_.name) + ": cannot write " + path;
+            return false;
+        }
     }
-    return true;
+    QFile file(QString::fromStdString(path));
+    std::string error;
+    if (file.open(QIODevice::ReadWrite) && appendPdfInfo(file, documentInfo(), error)) return true;
+    // The pages stay loaded: only the file failed.
+    error_ = "report " + std::string(design_.name) + ": " + path + ": " +
+             (error.empty() ? "cannot be reopened" : error);
+    return false;
 }
 
 }  // namespace omrix::reports

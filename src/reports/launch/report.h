@@ -6,7 +6,9 @@
 // result and a text in lastError().
 
 #include <QPageLayout>
+#include <QString>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,7 +53,8 @@ class Report {
     // the painter's coordinates) scaled to fit its width and height. Other page
     // numbers, or a report not loaded, paint nothing. Any page is painted without the
     // pages before it. False, with pageError(), when the page's rows could not be read
-    // (its form is painted all the same).
+    // (its form is painted all the same). A text holding a character no installed font
+    // draws is named on standard error, once per loaded document.
     bool paintPage(QPainter& painter, int page) const;
     bool paintPage(QPainter& painter, int page, const QRectF& target) const;
     std::string pageError() const;
@@ -61,6 +64,8 @@ class Report {
     std::vector<PageText> pageTexts(int page) const;
     // 頁番号, 表示頁番号 and 頁名称 of a statement page.
     PageLabel pageLabel(int page) const;
+    // Title, company and 工事名称 of the loaded document; the design's title alone before.
+    DocumentInfo documentInfo() const;
 
     // Every page onto a printer or PDF writer, loading first when the report has not
     // been loaded with its present settings.
@@ -89,6 +94,9 @@ class Report {
     std::unique_ptr<ReportDocument> document_;
     std::string loadedKey_;
     std::string error_;
+    // Texts of the loaded document already named on standard error for a character no
+    // font draws: each is named once per document, however often it is painted.
+    mutable std::set<QString> undrawable_;
 };
 
 }  // namespace omrix::reports

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "util/clean_text.h"
+
 namespace omrix::reports {
 namespace {
 
@@ -55,7 +57,33 @@ void setBox(lxw_format* f, CellBox box) {
     if (box != CellBox::Top) format_set_bottom(f, LXW_BORDER_THIN);
 }
 
+bool isHex(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+// "_xHHHH_" at `at`, as a reader would decode it.
+bool isCharacterCode(std::string_view text, std::size_t at) {
+    if (at + 7 > text.size() || text[at] != '_' || (text[at + 1] != 'x' && text[at + 1] != 'X') ||
+        text[at + 6] != '_')
+        return false;
+    return std::all_of(text.begin() + static_cast<std::ptrdiff_t>(at + 2),
+                       text.begin() + static_cast<std::ptrdiff_t>(at + 6), isHex);
+}
+
 }  // namespace
+
+std::string workbookText(std::string_view text) {
+    const std::string clean = util::cleanText(text);
+    if (clean.find('_') == std::string::npos) return clean;
+    std::string out;
+    out.reserve(clean.size() + 14);
+    for (std::size_t i = 0; i < clean.size(); ++i) {
+        // The underscore that opens a code is itself written as a code.
+        if (isCharacterCode(clean, i)) out += "_x005F";
+        out += clean[i];
+    }
+    return out;
+}
 
 std::string_view moneyFormat(int64_t raw) {
     static constexpr std::string_view kFormats[] = {"#,##0", "#,##0.0", "#,##0.00", "#,##0.000",
@@ -106,8 +134,8 @@ void Worksheet::setRowHeightMm(uint32_t row, double mm) {
 }
 
 void Worksheet::text(uint32_t row, uint16_t column, std::string_view text, const CellStyle& style) {
-    if (text.empty()) return blank(row, column, style);
-    std::string owned(text);
+    std::string owned = workbookText(text);
+    if (owned.empty()) return blank(row, column, style);
     book_.check(worksheet_write_string(sheet_, row, column, owned.c_str(), book_.format(style)),
                 "text cell");
 }
@@ -142,7 +170,7 @@ void Worksheet::across(uint32_t row, uint16_t first, uint16_t last, std::string_
 
 void Worksheet::merge(uint32_t row, uint16_t first, uint16_t last, std::string_view text,
                       const CellStyle& style) {
-    std::string owned(text);
+    std::string owned = workbookText(text);
     book_.check(
         worksheet_merge_range(sheet_, row, first, row, last, owned.c_str(), book_.format(style)),
         "merged cells");
@@ -159,7 +187,7 @@ void Worksheet::setPageBreaks(const std::vector<uint32_t>& rowsStartingPages) {
 }
 
 Workbook::Workbook(const std::string& path, bool constantMemory, std::string_view title)
-    : path_(path), title_(title) {
+    : path_(path), title_(util::cleanText(title)) {
     lxw_workbook_options options{};
     options.constant_memory = constantMemory ? LXW_TRUE : LXW_FALSE;
     book_ = workbook_new_opt(path_.c_str(), &options);
@@ -180,7 +208,7 @@ Workbook::~Workbook() {
 }
 
 Worksheet& Workbook::addSheet(std::string_view name) {
-    std::string owned(name);
+    std::string owned = util::cleanText(name);
     lxw_worksheet* sheet =
         book_ != nullptr ? workbook_add_worksheet(book_, owned.c_str()) : nullptr;
     if (sheet == nullptr && error_.empty()) error_ = "cannot add the worksheet " + owned;

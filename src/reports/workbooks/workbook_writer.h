@@ -46,6 +46,10 @@ inline constexpr std::string_view kQuantityFormat = "#,##0.000";
 // as the PDF prints them.
 std::string_view moneyFormat(int64_t raw);
 
+// A text as a cell holds it: util::cleanText, and a literal _xHHHH_ written as
+// _x005F_xHHHH_, since readers take _xHHHH_ for the character of that code.
+std::string workbookText(std::string_view text);
+
 // Excel's units: points for heights, characters of the default font for widths.
 double pointsOfMm(double mm);
 double columnWidthOfMm(double mm);

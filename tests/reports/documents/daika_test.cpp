@@ -94,13 +94,18 @@ TEST(DaikaTables, LongTablesContinueAndTotalsStayWhole) {
 using DaikaReportTest = omrix::testing::ReportTest;
 
 TEST_F(DaikaReportTest, OneTablePerOwnerWithQuantitiesPricesAndTotals) {
+    // The owner's 名称１ at its full 64 bytes (32 full-width characters) prints whole
+    // beside "12.500 t 当り", neither over the other.
+    const std::string longName = "鉄筋加工組立あいうえおかきくけこさしすせそたちつてとなにぬねのは";
     db.addBreakdown(1, "00000001", "オムリクス本社ビル新築工事");
     db.tables.exec(
         "Insert Into 内訳 (内訳名称ＩＤ, 内訳ＩＤ, 親内訳ＩＤ, 種別フラグ, 表示No, 表示番号名称, "
         "名称１, "
         "仕様１, 単位名称, 内訳数量, 提出用単価, 提出用金額) Values "
         "(1, 1, 0, 2, 1, '1', '鉄筋工事', '', '式', 1, 0, 0),"
-        "(1, 2, 1, 8, 1, '1-1', '鉄筋加工組立', 'SD345 D22', 't', 12.5, 98000, 1225000),"
+        "(1, 2, 1, 8, 1, '1-1', '" +
+        longName +
+        "', 'SD345 D22', 't', 12.5, 98000, 1225000),"
         "(1, 3, 2, 8, 1, '', '加工手間', '', 't', 12.5, 42000, 525000),"
         "(1, 4, 2, 8, 2, '', '組立手間', '', 't', 12.5, 56000, 700000),"
         "(1, 5, 2, 264, 3, '', '未使用の行', '', 't', 1, 1, 1);");
@@ -112,10 +117,14 @@ TEST_F(DaikaReportTest, OneTablePerOwnerWithQuantitiesPricesAndTotals) {
     auto report = db.report("PRINT_DAIKA", "{代価表.内訳名称ＩＤ} = 1");
     std::string path = db.pdf(*report);
     EXPECT_EQ(pdfPages(path), 1);
+    // No company on this design: no Author.
+    EXPECT_EQ(omrix::testing::pdfInfoField(path, "Title"), "代価表");
+    EXPECT_EQ(omrix::testing::pdfInfoField(path, "Author"), "");
+    EXPECT_EQ(omrix::testing::pdfInfoField(path, "Subject"), "オムリクス本社ビル新築工事");
     std::string compact = withoutBlanks(pdfText(path));
     SCOPED_TRACE(compact);
     for (const char* part :
-         {"代価表", "オムリクス本社ビル新築工事", "No.1-1", "鉄筋加工組立", "SD345D22",
+         {"代価表", "オムリクス本社ビル新築工事", "No.1-1", longName.c_str(), "SD345D22",
           "12.500t当り", "加工手間", "組立手間", "42,000", "525,000", "700,000", "計", "1,225,000",
           "端数調整", "-120", "合計", "1,224,880", "97,990.4", "1/1"}) {
         EXPECT_NE(compact.find(withoutBlanks(part)), std::string::npos) << part;

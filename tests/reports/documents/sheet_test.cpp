@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <vector>
 
 #include "reports/report_fixture.h"
 #include "reports/documents/sheet_data.h"
@@ -61,6 +62,78 @@ TEST_F(SheetTest, OverviewShowsEveryField) {
     }
 }
 
+// Every field at the byte limit of its window, worked by hand in full-width
+// characters: 128 bytes = 64, 76 = 38, 64 = 32. Each prints whole on both sheets (read
+// back in drawing order, line breaks and blanks left out); the paired fields break
+// within their half of the row rather than being cut.
+TEST_F(SheetTest, FieldsAtTheirLimitsPrintWhole) {
+    auto text = [](const char* first, int characters) {
+        const std::string cycle = "あいうえおかきくけこ";
+        std::string out = first;
+        for (int i = 1; i < characters; ++i) out += cycle.substr((i % 10) * 3, 3);
+        return out;
+    };
+    using Fields = std::vector<std::pair<const char*, std::string>>;
+    const Fields common = {{"事業所名称", text("事", 64)},
+                           {"工事名称", text("工", 38)},
+                           {"工事略称", text("略", 25)},
+                           {"受渡し場所住所", text("受", 64)},
+                           {"設計者担当部署名", text("設", 64)},
+                           {"発注者担当部署名", text("発", 64)},
+                           {"建物用途名称", text("建", 64)},
+                           {"構造区分名称", text("構", 32)},
+                           {"工期", text("期", 32)}};
+    const struct {
+        const char *table, *key, *design;
+        Fields own;
+    } sheets[] = {
+        {"物件概要",
+         "物件概要ＩＤ",
+         "PRINT_GAIYOU",
+         {{"見積範囲", text("範", 32)},
+          {"特記事項１", text("特", 64)},
+          {"杭備考", text("杭", 32)},
+          {"山止備考", text("山", 32)}}},
+        {"物件見積要項",
+         "物件見積要項ＩＤ",
+         "PRINT_YOUKOU",
+         {{"付帯工事", text("付", 32)},
+          {"支払条件１", text("支", 64)},
+          {"杭１", text("杭", 32)},
+          {"別途工事１", text("別", 32)},
+          {"備考１", text("備", 32)},
+          {"文章", text("文", 64)}}},
+    };
+    for (const auto& sheet : sheets) {
+        SCOPED_TRACE(sheet.design);
+        Fields fields = common;
+        fields.insert(fields.end(), sheet.own.begin(), sheet.own.end());
+        std::string columns =
+            std::string(sheet.key) + ", 物件No, 建物数量, 地下階, 地上階, ＰＨ階, 軒高";
+        std::string values = "5, '00000001', 12345, 9, 99, 9, 123.45";
+        for (const auto& [column, value] : fields) {
+            columns += std::string(", ") + column;
+            values += ", '" + value + "'";
+        }
+        db.tables.exec("Insert Into " + std::string(sheet.table) + " (" + columns + ") Values (" +
+                       values + ");");
+        auto report =
+            db.report(sheet.design, "{" + std::string(sheet.table) + "." + sheet.key + "} = 5");
+        report->Database().Tables().Item(1).Location = sheet.table;
+        if (std::string_view(sheet.design) == "PRINT_YOUKOU")
+            report->FormulaFields().Item(1).text = "'" + text("会", 32) + "'";
+        const std::string path = db.pdf(*report, std::string(sheet.design) + ".pdf");
+        int status = -1;
+        std::string raw = omrix::testing::capture(
+            "pdftotext -raw " + omrix::testing::shellQuoted(path) + " -", status);
+        std::erase(raw, '\n');
+        raw = withoutBlanks(raw);
+        for (const auto& [column, value] : fields)
+            EXPECT_TRUE(has(raw, value)) << column << "\n" << raw;
+        EXPECT_FALSE(has(raw, "…"));
+    }
+}
+
 // Each numbered group as many lines as it has: 支払条件 6, 杭 4, 別途工事 5, 備考 11.
 TEST_F(SheetTest, SummaryShowsEveryFieldAndTheCompany) {
     std::string columns = "物件見積要項ＩＤ, 物件No, 版No, 工事名称, 付帯工事, 文章";
@@ -77,7 +150,11 @@ TEST_F(SheetTest, SummaryShowsEveryFieldAndTheCompany) {
     db.tables.exec("Insert Into 物件見積要項 (" + columns + ") Values (" + values + ");");
     auto report = db.report("PRINT_YOUKOU", "{物件見積要項.物件見積要項ＩＤ} = 8");
     report->FormulaFields().Item(1).text = "'株式会社オムリクス建設'";
-    std::string text = withoutBlanks(pdfText(db.pdf(*report)));
+    const std::string path = db.pdf(*report);
+    EXPECT_EQ(omrix::testing::pdfInfoField(path, "Title"), "見積要項");
+    EXPECT_EQ(omrix::testing::pdfInfoField(path, "Author"), "株式会社オムリクス建設");
+    EXPECT_EQ(omrix::testing::pdfInfoField(path, "Subject"), "本社ビル新築工事");
+    std::string text = withoutBlanks(pdfText(path));
     SCOPED_TRACE(text);
     for (std::string_view part : {"見積要項", "物件No.00000001版02", "株式会社オムリクス建設",
                                   "下記の要領で。", "本社ビル新築工事", "外構工事", "1/1"})

@@ -2,6 +2,7 @@
 // rows and read back; what a report refuses.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <regex>
 
@@ -58,8 +59,9 @@ TEST_F(StatementTest, PagesInOrderWithTheirNumbersNamesAndFigures) {
         "And 名称１ = '行1-1';");
 
     auto report = db.report("A4YOKOUCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
-    // As the launch quotes a company name with a quote in it: the inner quotes are kept.
-    report->FormulaFields().Item(1).text = "'株式会社'オ'ムリクス建設'";
+    // As the launch quotes a company name with quotes in it: they print as entered,
+    // a doubled one doubled.
+    report->FormulaFields().Item(1).text = "'株式会社'オ''ムリクス建設'";
     std::string path = db.pdf(*report);
     EXPECT_EQ(pdfPages(path), 3);
     const char* numbers[] = {"No. 1", "No. 21", "No. 3"};
@@ -67,11 +69,13 @@ TEST_F(StatementTest, PagesInOrderWithTheirNumbersNamesAndFigures) {
         std::string text = pdfText(path, page);
         SCOPED_TRACE(text);
         const std::string p = std::to_string(page);
-        EXPECT_TRUE(contains(withoutBlanks(text), p + "/3"));
+        // One page number, the rows' 表示頁番号: no position footer beside it.
+        EXPECT_FALSE(contains(withoutBlanks(text), p + "/3"));
         EXPECT_TRUE(contains(text, numbers[page - 1]));
+        EXPECT_EQ(std::count(text.begin(), text.end(), '/'), 0) << text;
         EXPECT_TRUE(contains(text, "行" + p + "-15"));
         EXPECT_TRUE(contains(text, "オムリクス本社ビル新築工事"));
-        EXPECT_TRUE(contains(text, "株式会社'オ'ムリクス建設"));
+        EXPECT_TRUE(contains(text, "株式会社'オ''ムリクス建設"));
         EXPECT_FALSE(contains(text, "行" + std::to_string(page + 1) + "-"));
         // Figures grouped by thousands; a zero amount or price left blank.
         EXPECT_EQ(contains(text, "19,505,100"), page == 1);
@@ -81,6 +85,15 @@ TEST_F(StatementTest, PagesInOrderWithTheirNumbersNamesAndFigures) {
     for (const char* part : {"15,800", "1,234.500", "Fc24 S18", "【建築工事】"})
         EXPECT_TRUE(contains(first, part)) << part;
     EXPECT_FALSE(contains(pdfText(path, 2), "行2-5"));
+    // The document information names the document, the company, the project and the
+    // program with its version.
+    using omrix::testing::pdfInfoField;
+    EXPECT_EQ(pdfInfoField(path, "Title"), "内訳書");
+    EXPECT_EQ(pdfInfoField(path, "Author"), "株式会社'オ''ムリクス建設");
+    EXPECT_EQ(pdfInfoField(path, "Subject"), "オムリクス本社ビル新築工事");
+    EXPECT_TRUE(std::regex_match(pdfInfoField(path, "Creator"),
+                                 std::regex("omrix-print [0-9]+\\.[0-9]+\\.[0-9]+")))
+        << pdfInfoField(path, "Creator");
 
     // Set in the fonts derived from IPAex, embedded: text taken from the PDF names the
     // ideographs (工), not the look-alike radicals, and no reader supplies the font.
@@ -95,15 +108,83 @@ TEST_F(StatementTest, PagesInOrderWithTheirNumbersNamesAndFigures) {
     EXPECT_EQ(fonts.find("IPAex"), std::string::npos) << fonts;
 }
 
+// The longest texts the row holds, by hand: 名称 64 bytes = 32 full-width characters,
+// 仕様 66 bytes = 33, 表示番号名称 and 単位名称 16 bytes = 8, 工事名称 76 bytes = 38;
+// a company name of 32; in A4(計算式) both formulas at 128 bytes of ASCII, in A4(横)
+// both remarks at 128 bytes = 64. Every layout prints each whole (read back in drawing order,
+// line breaks and blanks left out).
+TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
+    const std::string kana = "あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむ";
+    const std::string kata = "アイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミム";
+    auto first = [](const std::string& text, int characters) {
+        return text.substr(0, static_cast<std::size_t>(characters) * 3);  // 3 bytes each
+    };
+    const std::string name1 = first(kana, 32), name2 = first(kata, 32);
+    const std::string spec1 = "仕" + first(kana, 32), spec2 = "様" + first(kata, 32);
+    const std::string project = first(kana, 33) + "ビル新築工事";  // 38 characters
+    const std::string company = "株式会社" + first(kata, 28);      // 32 characters
+    db.addBreakdown(7, "00000001", project);
+    db.addPrintRow(7, 1, {.name1 = name1});
+    db.tables.exec("Update 内訳出力 Set 名称２ = '" + name2 + "', 仕様１ = '" + spec1 +
+                   "', 仕様２ = '" + spec2 + "', 表示番号名称 = '番号番号番号番号', " +
+                   "単位名称 = '単位単位単位単位';");
+    std::string formula;
+    while (formula.size() < 128) formula += "(12.345+6.7)*";
+    formula.resize(128);
+    const std::string remark1 = first(kana, 32) + first(kana, 32);
+    const std::string remark2 = first(kata, 32) + first(kata, 32);
+    db.tables.exec("Update 内訳出力 Set 数量計算式 = '" + formula + "', 単価計算式 = '" + formula +
+                   "';");
+    for (const char* design :
+         {"B5_UCHIWAKESHO", "PRINT_A4TATE", "A4YOKOUCHIWAKESHO", "PRINT_A4EXP", "PRINTA4YOKO"}) {
+        // Remarks of 64 full-width characters fit A4(横) alone: 4 lines of 32 at 6 pt
+        // narrowed to 70 % need 47.4 mm of its 49 (the other layouts give 12–25 mm).
+        const bool longRemarks = std::string_view(design) == "A4YOKOUCHIWAKESHO";
+        // 名称３–４ and 仕様３–４ too in the landscape rows, which hold four lines of 6 pt
+        // (4 × 2.117 mm = 8.5 mm of 8.6); the portrait ones would need eight.
+        const bool fourLines = std::string_view(design).find("TATE") == std::string_view::npos &&
+                               std::string_view(design).find("B5") == std::string_view::npos;
+        db.tables.exec(fourLines
+                           ? "Update 内訳出力 Set 名称３ = '" + name2 + "', 名称４ = '" + name1 +
+                                 "', 仕様３ = '" + spec2 + "', 仕様４ = '" + spec1 + "';"
+                           : std::string("Update 内訳出力 Set 名称３ = '', 名称４ = '', "
+                                         "仕様３ = '', 仕様４ = '';"));
+        db.tables.exec(longRemarks
+                           ? "Update 内訳出力 Set 社内備考 = '" + remark1 + "', 社外備考 = '" +
+                                 remark2 + "';"
+                           : std::string("Update 内訳出力 Set 社内備考 = '', 社外備考 = '';"));
+        auto report = db.report(design, "{内訳出力.内訳名称ＩＤ} = 7");
+        const bool withCompany = std::string_view(design).find("A4EXP") == std::string_view::npos &&
+                                 std::string_view(design) != "PRINTA4YOKO";
+        if (withCompany) report->FormulaFields().Item(1).text = "'" + company + "'";
+        const std::string path = db.pdf(*report, std::string(design) + ".pdf");
+        int status = -1;
+        std::string text = omrix::testing::capture(
+            "pdftotext -raw " + omrix::testing::shellQuoted(path) + " -", status);
+        std::erase(text, '\n');
+        text = withoutBlanks(text);
+        const std::string names = name1 + name2 + (fourLines ? name2 + name1 : "");
+        const std::string specs = spec1 + spec2 + (fourLines ? spec2 + spec1 : "");
+        for (const std::string& whole :
+             {names, specs, std::string("番号番号番号番号"), std::string("単位単位単位単位"),
+              project, withCompany ? company : project})
+            EXPECT_TRUE(contains(text, whole)) << design << ": " << whole << "\n" << text;
+        if (std::string_view(design) == "PRINT_A4EXP")
+            EXPECT_TRUE(contains(text, formula + formula)) << text;
+        if (longRemarks) EXPECT_TRUE(contains(text, remark1 + remark2)) << text;
+        EXPECT_FALSE(contains(text, "…")) << design;
+    }
+}
+
 // A selection without rows still prints one page: the form and what it says instead.
 TEST_F(StatementTest, EmptySelectionsPrintOnePageOfTheEmptyForm) {
     db.addBreakdown(5, "00000001", "空の工事");
     const struct {
-        const char *design, *formula, *shown;
+        const char *design, *formula, *shown, *footer;
     } cases[] = {
-        {"PRINT_A4TATE", "{内訳出力.内訳名称ＩＤ} = 5", "空の工事"},
-        {"PRINT_YOUKOU", "{物件見積要項.物件見積要項ＩＤ} = 404", "支払条件"},
-        {"PRINT_DAIKA", "{代価表.内訳名称ＩＤ} = 5", "代価表のある明細はありません"},
+        {"PRINT_A4TATE", "{内訳出力.内訳名称ＩＤ} = 5", "空の工事", ""},
+        {"PRINT_YOUKOU", "{物件見積要項.物件見積要項ＩＤ} = 404", "支払条件", "1/1"},
+        {"PRINT_DAIKA", "{代価表.内訳名称ＩＤ} = 5", "代価表のある明細はありません", "1/1"},
     };
     for (const auto& c : cases) {
         auto report = db.report(c.design, c.formula);
@@ -111,7 +192,7 @@ TEST_F(StatementTest, EmptySelectionsPrintOnePageOfTheEmptyForm) {
         EXPECT_EQ(pdfPages(path), 1) << c.design;
         std::string text = withoutBlanks(pdfText(path));
         EXPECT_TRUE(contains(text, c.shown)) << c.design;
-        EXPECT_TRUE(contains(text, "1/1")) << c.design;
+        EXPECT_EQ(contains(text, "1/1"), *c.footer != '\0') << c.design;
     }
 }
 
