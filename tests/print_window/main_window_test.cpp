@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -53,7 +54,8 @@ TEST_F(MainWindow, StartState) {
     auto* menu = child<QMenu>(window.get(), "mnuPrintCheck");
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(window->menuBar()->actions().value(0), menu->menuAction());
-    emit child<QTreeView>(window.get(), "Tv_Kaiso")->customContextMenuRequested(QPoint(5, 5));
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5), QPoint(5, 5));
+    QApplication::sendEvent(child<QTreeView>(window.get(), "Tv_Kaiso")->viewport(), &menuKey);
     EXPECT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
     menu->close();
 
