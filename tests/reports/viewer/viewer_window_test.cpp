@@ -37,6 +37,18 @@ int findAll(ReportViewerWidget& viewer, const char* text) {
     return viewer.hitCount();
 }
 
+// The width in pixels of the page painted at the top of the view: the run of non-grey
+// pixels on the row just below the page's top edge (its frame lines included).
+int paintedPageWidth(ReportPageViewWidget& pages) {
+    QApplication::processEvents();
+    const QImage shot = pages.viewport()->grab().toImage();
+    const int row = pages.layout().pageTop(pages.currentPage()) -
+                    pages.verticalScrollBar()->value() + 4;
+    int width = 0;
+    for (int x = 0; x < shot.width(); ++x) width += shot.pixelColor(x, row) != QColor(128, 128, 128);
+    return width;
+}
+
 class ViewerTest : public omrix::testing::ReportTest {
   protected:
     // A statement of `pages` pages with a named page and a rare text on page 37.
@@ -166,6 +178,18 @@ TEST_F(ViewerTest, KeysPageBoxScrollingAndZoom) {
     QApplication::processEvents();
     EXPECT_EQ(zoomLabel->text(), QString("%1%").arg(std::lround(layout.scale() * 100)));
     screenshot(window, "statement-viewer-fit-width.png");
+
+    // Every zoom change repaints at its scale at once, with no resize: the painted page is
+    // as wide as the layout says (plus its frame, 1 px each side), and the tool bar shows it.
+    ASSERT_NE(window.findChild<QAction*>("fitPage"), nullptr);
+    for (const char* button : {"fitPage", "zoomIn", "zoomIn", "zoomOut", "fitWidth", "zoomOut"}) {
+        window.findChild<QAction*>(button)->trigger();
+        EXPECT_EQ(paintedPageWidth(pages), layout.pageWidthPx() + 2) << button;
+        EXPECT_EQ(zoomLabel->text(), QString("%1%").arg(std::lround(layout.scale() * 100)));
+    }
+    // B5 is 182 mm wide: at 50 % on a 96 dpi screen 182 × 0.5 × 96 / 25.4 = 343.9 → 344 px.
+    pages.setZoom(0.5);
+    if (std::lround(layout.pixelsPerMm * 25.4) == 96) EXPECT_EQ(paintedPageWidth(pages), 344 + 2);
 }
 
 TEST_F(ViewerTest, FindGoesToTheTextOnPage37AndMarksIt) {
