@@ -19,9 +19,13 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "context/app_context.h"
 #include "reports/launch/report.h"
-#include "reports/viewer/report_page_view_widget.h"
 #include "reports/launch/report_search.h"
+#include "reports/viewer/report_page_view_widget.h"
+#include "reports/viewer/save_file_name.h"
+#include "reports/workbooks/workbook_progress.h"
+#include "util/part_file.h"
 
 namespace omrix::reports {
 namespace {
@@ -52,7 +56,8 @@ QRectF fitted(const QSizeF& page, const QRectF& room) {
 
 }  // namespace
 
-ReportViewerWidget::ReportViewerWidget(QWidget* parent) : QWidget(parent) {
+ReportViewerWidget::ReportViewerWidget(QWidget* parent)
+    : QWidget(parent), progressDelayMs_(kProgressDelayMs) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -274,49 +279,77 @@ void ReportViewerWidget::print() {
     printWithProgress(printer, "印刷");
 }
 
-void ReportViewerWidget::printWithProgress(QPrinter& printer, const QString& what) {
+bool ReportViewerWidget::runWithProgress(
+    const QString& what,
+    const std::function<bool(const std::function<bool(int, int)>&, std::string&)>& job) {
     QProgressDialog progress(what + "中…", "中止", 0, pages_->pageCount(), this);
     progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(kProgressDelayMs);
+    progress.setMinimumDuration(progressDelayMs_);
     std::string error;
-    bool ok = printReport(printer, *report_, error, [&](int done, int total) {
-        progress.setMaximum(total);
-        progress.setValue(done);
-        return !progress.wasCanceled();
-    });
+    const bool ok = job(
+        [&](int done, int total) {
+            progress.setMaximum(total);
+            progress.setValue(done);
+            return !progress.wasCanceled();
+        },
+        error);
+    const bool stopped = progress.wasCanceled();
     progress.reset();
-    if (!ok) QMessageBox::warning(this, what, fromUtf8(error));
+    if (!ok && !stopped) QMessageBox::warning(this, what, fromUtf8(error));
+    return ok;
+}
+
+bool ReportViewerWidget::printWithProgress(QPrinter& printer, const QString& what) {
+    return runWithProgress(what, [&](const PrintProgress& progress, std::string& error) {
+        return printReport(printer, *report_, error, progress);
+    });
+}
+
+QString ReportViewerWidget::defaultSaveName(const char* extension) const {
+    const context::AppContext& app = context::appContext();
+    return fromUtf8(saveFileName(report_->design().title, app.BukkenNo, app.HanNo, extension));
 }
 
 void ReportViewerWidget::saveAsPdf() {
     if (report_ == nullptr) return;
+    QString path = QFileDialog::getSaveFileName(this, "PDF として保存", defaultSaveName("pdf"),
+                                                "PDF (*.pdf)");
+    if (!path.isEmpty()) savePdfTo(path);
+}
+
+bool ReportViewerWidget::savePdfTo(const QString& path) {
+    if (report_ == nullptr) return false;
+    util::PartFile part(path.toStdString());
     const std::string_view title = report_->design().title;
-    QString name = QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())) + ".pdf";
-    QString path = QFileDialog::getSaveFileName(this, "PDF として保存", name, "PDF (*.pdf)");
-    if (path.isEmpty()) return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
+    printer.setOutputFileName(QString::fromStdString(part.path()));
     printer.setPageLayout(report_->pageLayout());
     printer.setDocName(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
-    printWithProgress(printer, "PDF として保存");
+    return runWithProgress("PDF として保存", [&](const PrintProgress& progress, std::string& error) {
+        return printReport(printer, *report_, error, progress) && part.commit(error);
+    });
 }
 
 void ReportViewerWidget::saveAsWorkbook() {
     if (report_ == nullptr) return;
-    const std::string_view title = report_->design().title;
-    QString name = QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())) + ".xlsx";
-    QString path =
-        QFileDialog::getSaveFileName(this, "Excel に保存", name, "Excel ブック (*.xlsx)");
+    QString path = QFileDialog::getSaveFileName(this, "Excel に保存", defaultSaveName("xlsx"),
+                                                "Excel ブック (*.xlsx)");
     if (!path.isEmpty()) saveWorkbookTo(path);
 }
 
 bool ReportViewerWidget::saveWorkbookTo(const QString& path) {
     if (report_ == nullptr) return false;
-    std::string error;
-    if (report_->writeWorkbook(path.toStdString(), error)) return true;
-    QMessageBox::warning(this, "Excel に保存", fromUtf8(error));
-    return false;
+    util::PartFile part(path.toStdString());
+    return runWithProgress("Excel に保存", [&](const PrintProgress& progress, std::string& error) {
+        try {
+            WorkbookProgressScope scope(progress);
+            return report_->writeWorkbook(part.path(), error) && part.commit(error);
+        } catch (const WorkbookStopped&) {
+            error = "中止しました。";
+            return false;
+        }
+    });
 }
 
 bool printReport(QPrinter& printer, const Report& report, std::string& error,

@@ -7,15 +7,20 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QTimer>
 #include <QPrinter>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <cstdlib>
+#include <filesystem>
 
 #include "reports/report_fixture.h"
 #include "reports/viewer/report_page_view_widget.h"
 #include "reports/viewer/report_viewer_widget.h"
 #include "reports/viewer/report_viewer_window.h"
+#include "reports/viewer/save_file_name.h"
 
 namespace omrix::reports {
 namespace {
@@ -263,6 +268,86 @@ TEST_F(ViewerTest, PrintingToAPdfPrinterGivesWhatTheExportGives) {
     }));
     EXPECT_EQ(told, (std::vector<int>{15, 25}));
     EXPECT_FALSE(error.empty());
+}
+
+// Runs `act` on each window of type T while the returned timer lives.
+template <typename T>
+std::unique_ptr<QTimer> whenShown(std::function<void(T*)> act) {
+    auto poll = std::make_unique<QTimer>();
+    poll->setInterval(0);
+    QObject::connect(poll.get(), &QTimer::timeout, [act = std::move(act)] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* shown = qobject_cast<T*>(top); shown != nullptr && shown->isVisible())
+                act(shown);
+    });
+    poll->start();
+    return poll;
+}
+
+std::vector<std::string> filesIn(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A save stopped with 中止 leaves the file that stood there as it was and no part file;
+// a completed one replaces it whole; a folder that is not there says why. PDF and Excel
+// alike, with the document, project and version in the name offered.
+TEST_F(ViewerTest, SavesWriteAsideAndAStopLeavesTheOldFile) {
+    const struct {
+        const char *title, *bukken, *han, *name;
+    } names[] = {{"内訳書", "00000001", "01", "内訳書_00000001-01.pdf"},
+                 {"見積要項", " 00000002 ", " ", "見積要項_00000002.pdf"},
+                 {"工事概要", "", "", "工事概要.pdf"}};
+    for (auto n : names) EXPECT_EQ(saveFileName(n.title, n.bukken, n.han, "pdf"), n.name);
+
+    auto report = statement(40);
+    ReportViewerWidget& viewer = open(ViewerKind::Uchiwakesho, *report).viewer();
+    viewer.setProgressDelay(0);
+    const struct {
+        const char* file;
+        bool (ReportViewerWidget::*save)(const QString&);
+        std::string_view magic;
+    } saves[] = {{"内訳書.pdf", &ReportViewerWidget::savePdfTo, "%PDF"},
+                 {"内訳書.xlsx", &ReportViewerWidget::saveWorkbookTo, "PK"}};
+    for (auto save : saves) {
+        const std::string path = db.folder.file(save.file);
+        auto run = [&](const std::string& to) {
+            return (viewer.*save.save)(QString::fromStdString(to));
+        };
+        omrix::testing::writeBytes(path, "old");
+        int stoppedAt = 0;
+        {
+            auto stop = whenShown<QProgressDialog>([&](QProgressDialog* progress) {
+                if (stoppedAt == 0) stoppedAt = progress->value();
+                progress->cancel();
+            });
+            EXPECT_FALSE(run(path)) << save.file;
+        }
+        EXPECT_GT(stoppedAt, 0) << save.file;
+        EXPECT_LT(stoppedAt, 40) << save.file;
+        EXPECT_EQ(omrix::testing::readBytes(path), "old") << save.file;
+
+        ASSERT_TRUE(run(path)) << save.file;
+        EXPECT_EQ(omrix::testing::readBytes(path).substr(0, save.magic.size()), save.magic);
+
+        QString told;
+        {
+            auto answer = whenShown<QMessageBox>([&](QMessageBox* box) {
+                told = box->text();
+                box->close();
+            });
+            EXPECT_FALSE(run(db.folder.file("missing/" + std::string(save.file))));
+        }
+        EXPECT_FALSE(told.isEmpty()) << save.file;
+    }
+    // 40 pages asked for, 40 in the PDF; nothing written aside is left behind.
+    const std::string pdf = omrix::testing::pdfText(db.folder.file("内訳書.pdf"));
+    EXPECT_EQ(std::count(pdf.begin(), pdf.end(), '\f'), 40);
+    for (const std::string& name : filesIn(db.folder.path()))
+        EXPECT_EQ(name.find(".part"), std::string::npos) << name;
 }
 
 }  // namespace
