@@ -203,6 +203,34 @@ TEST_F(ProjectWindowTest, ChangedFlagTsuboLabelsAndTheCloseQuestion) {
     EXPECT_EQ(numbers, (std::vector<int32_t>{2003, 4003, 4003}));
 }
 
+// 適用 and OK by their Alt keys save what the area box shows, though the caret never
+// left it; another window taking the focus is no leaving the box.
+TEST_F(ProjectWindowTest, AltKeysSaveTheTsuboOfTheBoxBeingTyped) {
+    auto stored = [this] {
+        return t.value("Select 敷地面積 || '|' || 敷地面積坪 From 物件概要;");
+    };
+    Frm_Omrix_Print_KojiGaiyo window(inputs());
+    showActive(window);
+    auto* area = child(window, "Txt_Shikichim");
+    auto* tsubo = child<QLabel>(window, "Lbl_Shikichitubo");
+    area->setFocus();
+    QTest::keyClicks(area, "200");
+    QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(area, &away);
+    EXPECT_EQ(utf8(tsubo->text()), "0");
+    // Alt+T: 200 m² × 0.303 = 60.6 坪.
+    QTest::keyClick(area, Qt::Key_T, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !t.messages().messages().empty(); }));
+    EXPECT_EQ(stored(), "200.0|60.6");
+    EXPECT_EQ(utf8(tsubo->text()), "60.6");
+    EXPECT_EQ(QApplication::focusWidget(), area);
+    // Alt+O: 2000 m² × 0.303 = 606 坪, and the window closes.
+    QTest::keyClick(area, Qt::Key_0);
+    QTest::keyClick(area, Qt::Key_O, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }));
+    EXPECT_EQ(stored(), "2000.0|606.0");
+}
+
 TEST_F(ProjectWindowTest, WithoutAuthorityOnlyViewing) {
     auto in = inputs();
     in.kengen = 1;
