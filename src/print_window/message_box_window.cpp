@@ -10,6 +10,7 @@ constexpr int32_t kIconBits = 0x70;
 constexpr int32_t kButtonBits = 0x0F;
 constexpr int32_t kButtonsYesNo = 4;
 constexpr int32_t kStyleQuestion = 32;
+constexpr int32_t kSecondButtonDefault = 256;
 
 QMessageBox::Icon iconOf(int32_t style) {
     switch (style & kIconBits) {
@@ -66,7 +67,9 @@ int16_t MessageBoxSink::show(const platform::ShownMessage& message) {
         return platform::kAnswerOk;
     }
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-    box.setDefaultButton(QMessageBox::Yes);
+    // 256 is also the convention's "second button is the default": Enter answers No.
+    box.setDefaultButton((message.style & kSecondButtonDefault) != 0 ? QMessageBox::No
+                                                                     : QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes ? platform::kAnswerYes : platform::kAnswerNo;
 }
 

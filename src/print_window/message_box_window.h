@@ -13,7 +13,8 @@ inline constexpr const char* kMessageCaption = "内訳書出力";
 class MessageBoxSink : public platform::MessageSink {
   public:
     // Styles 16/32/48/64 pick the icon, 256 (or the Yes/No style 4) asks Yes/No;
-    // the answer is 6 for Yes, 7 for No, 1 for OK.
+    // the answer is 6 for Yes, 7 for No, 1 for OK. With 256 the second button, No, is
+    // the default (Enter); with 4 alone Yes is.
     int16_t show(const platform::ShownMessage& message) override;
 };
 

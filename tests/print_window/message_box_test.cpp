@@ -43,6 +43,24 @@ TEST(MessageBoxes, StylesGiveIconsButtonsAndAnswers) {
         EXPECT_EQ(shown, QString::number(c.icon) + " 確認 頁名称の設定を変更しますか？");
     }
 
+    // Enter takes the default button: No for 256 (the second button), Yes for 4 alone;
+    // Escape always answers No.
+    const struct {
+        int32_t style;
+        int key;
+        int16_t answer;
+    } keys[] = {{256 | 32, Qt::Key_Return, platform::kAnswerNo},
+                {256, Qt::Key_Enter, platform::kAnswerNo},
+                {4 | 32, Qt::Key_Return, platform::kAnswerYes},
+                {256 | 32, Qt::Key_Escape, platform::kAnswerNo}};
+    for (const auto& k : keys) {
+        whenModal([key = k.key](QWidget* modal) { QTest::keyClick(modal, Qt::Key(key)); });
+        platform::ShownMessage message;
+        message.style = k.style;
+        message.text = "変更内容を破棄しますか？";
+        EXPECT_EQ(MessageBoxSink().show(message), k.answer) << k.style << " " << k.key;
+    }
+
     omrix::testing::TableDatabase tables;
     context::appContext().Messages = std::make_shared<MessageBoxSink>();
     QString shown;
