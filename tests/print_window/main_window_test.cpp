@@ -2,9 +2,9 @@
 // run and the close. The project forms it opens are tested with the project windows.
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QContextMenuEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>

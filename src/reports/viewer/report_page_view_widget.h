@@ -9,8 +9,8 @@
 #include <functional>
 #include <vector>
 
-#include "reports/viewer/preview_layout.h"
 #include "reports/launch/report_search.h"
+#include "reports/viewer/preview_layout.h"
 
 namespace omrix::reports {
 

@@ -39,6 +39,11 @@ class ReportViewerWidget : public QWidget {
     bool searching() const;
     int hitCount() const;
 
+    // Ctrl+plus, Ctrl+minus and Ctrl+0 (the paper's real size).
+    void zoomIn();
+    void zoomOut();
+    void zoomActualSize();
+
     // The print dialog (page range, copies, the printer's paper) and the print.
     void print();
     // Asks for a file (named after the document, the project and its version) and
@@ -54,8 +59,15 @@ class ReportViewerWidget : public QWidget {
     // How long a print or save runs before its progress shows (tests show it at once).
     void setProgressDelay(int ms) { progressDelayMs_ = ms; }
 
+  protected:
+    // The find box: Enter next hit, Shift+Enter previous, Escape closes the bar.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void buildToolBar();
+    void closeFindBar();
+    // "n 件", or "i/n 件" once a hit is shown.
+    QString hitCountText() const;
     void buildFindBar();
     void showFindBar();
     void searchSome();

@@ -4,8 +4,8 @@
 
 namespace omrix::reports {
 
-std::string saveFileName(std::string_view title, std::string_view bukkenNo,
-                         std::string_view hanNo, std::string_view extension) {
+std::string saveFileName(std::string_view title, std::string_view bukkenNo, std::string_view hanNo,
+                         std::string_view extension) {
     const std::string_view bukken = util::trimBlanks(bukkenNo);
     const std::string_view han = util::trimBlanks(hanNo);
     std::string name(title);

@@ -9,7 +9,7 @@ namespace omrix::reports {
 
 // "<title>_<bukkenNo>-<hanNo>.<extension>", blanks around the numbers dropped; the
 // title alone when both numbers are blank, one number without the dash when only it is.
-std::string saveFileName(std::string_view title, std::string_view bukkenNo,
-                         std::string_view hanNo, std::string_view extension);
+std::string saveFileName(std::string_view title, std::string_view bukkenNo, std::string_view hanNo,
+                         std::string_view extension);
 
 }  // namespace omrix::reports

@@ -206,9 +206,7 @@ TEST_F(ProjectWindowTest, ChangedFlagTsuboLabelsAndTheCloseQuestion) {
 // 適用 and OK by their Alt keys save what the area box shows, though the caret never
 // left it; another window taking the focus is no leaving the box.
 TEST_F(ProjectWindowTest, AltKeysSaveTheTsuboOfTheBoxBeingTyped) {
-    auto stored = [this] {
-        return t.value("Select 敷地面積 || '|' || 敷地面積坪 From 物件概要;");
-    };
+    auto stored = [this] { return t.value("Select 敷地面積 || '|' || 敷地面積坪 From 物件概要;"); };
     Frm_Omrix_Print_KojiGaiyo window(inputs());
     showActive(window);
     auto* area = child(window, "Txt_Shikichim");

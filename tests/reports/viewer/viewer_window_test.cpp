@@ -8,13 +8,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QProgressDialog>
-#include <QTimer>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QScrollBar>
+#include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 
 #include "reports/report_fixture.h"
 #include "reports/viewer/report_page_view_widget.h"
@@ -47,10 +49,11 @@ int findAll(ReportViewerWidget& viewer, const char* text) {
 int paintedPageWidth(ReportPageViewWidget& pages) {
     QApplication::processEvents();
     const QImage shot = pages.viewport()->grab().toImage();
-    const int row = pages.layout().pageTop(pages.currentPage()) -
-                    pages.verticalScrollBar()->value() + 4;
+    const int row =
+        pages.layout().pageTop(pages.currentPage()) - pages.verticalScrollBar()->value() + 4;
     int width = 0;
-    for (int x = 0; x < shot.width(); ++x) width += shot.pixelColor(x, row) != QColor(128, 128, 128);
+    for (int x = 0; x < shot.width(); ++x)
+        width += shot.pixelColor(x, row) != QColor(128, 128, 128);
     return width;
 }
 
@@ -87,6 +90,13 @@ TEST_F(ViewerTest, FourWindowsRestoredGeometryAndTheExcelAction) {
         EXPECT_TRUE(viewers.viewer(kind)->isMaximized() && viewers.viewer(kind)->isVisible());
     }
     EXPECT_EQ(viewers.viewer(ViewerKind::Gaiyou)->windowTitle(), "工事概要");
+    // Each further viewer of the run restores 28 px down and right of the one before.
+    for (int k = 0; k < 4; ++k) {
+        ReportViewerWindow* shown = viewers.viewer(kinds[k]);
+        EXPECT_EQ(shown->normalGeometry().topLeft(),
+                  shown->restoredGeometry().topLeft() + QPoint(28 * k, 28 * k))
+            << k;
+    }
 
     // Restored: 7725 × 6225 twips at (1850, 1500) at the screen's resolution, the viewer
     // filling the window through a minimise and a resize.
@@ -204,7 +214,7 @@ TEST_F(ViewerTest, FindGoesToTheTextOnPage37AndMarksIt) {
     EXPECT_EQ(findAll(viewer, "ｺﾞﾝﾄﾞﾗ"), 1);  // folded as the core's fold test shows
     EXPECT_EQ(viewer.pages().currentPage(), 37);
     auto* findStatus = window.findChild<QLabel*>("findStatus");
-    EXPECT_EQ(findStatus->text(), "1 件");
+    EXPECT_EQ(findStatus->text(), "1/1 件");
     screenshot(window, "statement-viewer-search-hit.png");
 
     // Seven lines of page 12: next goes round them.
@@ -348,6 +358,86 @@ TEST_F(ViewerTest, SavesWriteAsideAndAStopLeavesTheOldFile) {
     EXPECT_EQ(std::count(pdf.begin(), pdf.end(), '\f'), 40);
     for (const std::string& name : filesIn(db.folder.path()))
         EXPECT_EQ(name.find(".part"), std::string::npos) << name;
+}
+
+// The keys of the PDF readers: Ctrl with plus, minus and 0 zoom; Ctrl+F finds, Enter and
+// F3 go on, Shift with them goes back, Escape closes the find bar; Tab reaches every
+// control of the tool bar; Ctrl+W closes the viewer.
+TEST_F(ViewerTest, KeysAsInThePdfReaders) {
+    auto report = statement(20);
+    ReportViewerWindow& window = open(ViewerKind::Uchiwakesho, *report);
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ReportViewerWidget& viewer = window.viewer();
+    ReportPageViewWidget& pages = viewer.pages();
+    pages.setFocus();
+    pages.setZoom(1.0);
+    const struct {
+        int key;
+        double zoom;
+    } zooms[] = {{Qt::Key_Plus, 1.25}, {Qt::Key_Equal, 1.5},  {Qt::Key_Minus, 1.25},
+                 {Qt::Key_Minus, 1.0}, {Qt::Key_Minus, 0.75}, {Qt::Key_0, 1.0}};
+    for (auto z : zooms) {
+        QTest::keyClick(&pages, Qt::Key(z.key), Qt::ControlModifier);
+        EXPECT_DOUBLE_EQ(pages.layout().scale(), z.zoom) << z.key;
+    }
+
+    auto* findBar = window.findChild<QWidget*>("findBar");
+    auto* findBox = window.findChild<QLineEdit*>("findBox");
+    auto* findStatus = window.findChild<QLabel*>("findStatus");
+    QTest::keyClick(&pages, Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(findBar->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), findBox);
+    // 行12-1 and 行12-10 … 行12-15: seven hits on page 12.
+    findBox->setText("行12-1");
+    QTest::keyClick(findBox, Qt::Key_Return);
+    while (viewer.searching()) QApplication::processEvents();
+    EXPECT_EQ(findStatus->text(), "1/7 件");
+    const struct {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        const char* status;
+    } steps[] = {{Qt::Key_Return, Qt::NoModifier, "2/7 件"},
+                 {Qt::Key_Enter, Qt::NoModifier, "3/7 件"},
+                 {Qt::Key_Return, Qt::ShiftModifier, "2/7 件"},
+                 {Qt::Key_F3, Qt::NoModifier, "3/7 件"},
+                 {Qt::Key_F3, Qt::ShiftModifier, "2/7 件"},
+                 {Qt::Key_Return, Qt::ShiftModifier, "1/7 件"},
+                 {Qt::Key_Return, Qt::ShiftModifier, "7/7 件"}};
+    for (auto step : steps) {
+        QTest::keyClick(findBox, Qt::Key(step.key), step.modifiers);
+        EXPECT_EQ(findStatus->text(), step.status) << step.key << " " << step.modifiers;
+    }
+    QTest::keyClick(findBox, Qt::Key_Escape);
+    EXPECT_FALSE(findBar->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), &pages);
+    EXPECT_TRUE(window.isVisible());
+
+    // Tab from the first button goes round the whole bar (wide enough to show it all).
+    window.resize(1300, 700);
+    QApplication::processEvents();
+    auto* toolBar = window.findChild<QWidget*>("toolBar");
+    std::set<QWidget*> reached;
+    QWidget* first = nullptr;
+    for (QWidget* control : toolBar->findChildren<QWidget*>()) {
+        if (control->focusPolicy() & Qt::TabFocus) {
+            if (first == nullptr) first = control;
+            reached.insert(control);
+        }
+    }
+    ASSERT_EQ(reached.size(), 13u);  // 12 buttons and the page box
+    first->setFocus();
+    const std::size_t tabs = reached.size() + 3;  // and the pages, the status, round
+    for (std::size_t i = 0; i < tabs && QApplication::focusWidget() != nullptr; ++i) {
+        reached.erase(QApplication::focusWidget());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    for (QWidget* missed : reached)
+        ADD_FAILURE() << "Tab never reached " << missed->toolTip().toStdString();
+
+    QPointer<ReportViewerWindow> shown = &window;
+    QTest::keyClick(&pages, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown.isNull(); }));
 }
 
 }  // namespace
