@@ -12,6 +12,7 @@
 #include "data/core/database.h"
 #include "print_window/main_print_window.h"
 #include "print_window/message_box_window.h"
+#include "print_window/qt_language_window.h"
 #include "program_version.h"
 
 namespace {
@@ -34,6 +35,7 @@ int main(int argc, char** argv) {
         return kExitDone;
     }
     QApplication application(argc, argv);
+    omrix::print_window::installQtJapanese(&application);
     auto& context = omrix::context::appContext();
     context.CommandLine = omrix::context::joinArguments(argc, argv);
     context.Messages = std::make_shared<omrix::print_window::MessageBoxSink>();

@@ -4,6 +4,7 @@
 
 #include "platform/messages.h"
 #include "print_window/message_box_window.h"
+#include "print_window/qt_language_window.h"
 #include "window_fixture.h"
 
 namespace omrix::print_window::testing {
@@ -60,6 +61,21 @@ TEST(MessageBoxes, StylesGiveIconsButtonsAndAnswers) {
         message.text = "変更内容を破棄しますか？";
         EXPECT_EQ(MessageBoxSink().show(message), k.answer) << k.style << " " << k.key;
     }
+
+    // With Qt's Japanese loaded the questions read はい and いいえ.
+    ASSERT_TRUE(installQtJapanese(qApp));
+    QString buttons;
+    whenModal([&buttons](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        for (auto which : {QMessageBox::Yes, QMessageBox::No})
+            buttons += box->button(which)->text() + " ";
+        box->button(QMessageBox::No)->click();
+    });
+    platform::ShownMessage question;
+    question.style = platform::kStyleYesNo;
+    question.text = "変更内容を破棄しますか？";
+    MessageBoxSink().show(question);
+    EXPECT_TRUE(buttons.startsWith("はい") && buttons.contains(" いいえ")) << buttons.toStdString();
 
     omrix::testing::TableDatabase tables;
     context::appContext().Messages = std::make_shared<MessageBoxSink>();
