@@ -274,6 +274,8 @@ QFrame* Frm_Omrix_Print_Main::buildCommandFrame() {
 
 void Frm_Omrix_Print_Main::buildMenu() {
     mnuPrintCheck = named(menuBar()->addMenu("印刷"), "mnuPrintCheck");
+    // Its popup is a window of its own: named, screen readers and tests can tell it.
+    mnuPrintCheck->setWindowTitle("印刷");
     for (const level_tree::LevelTreeCommand& command : level_tree::levelTreeMenu()) {
         QAction* item = mnuPrintCheck->addAction(qText(command.caption));
         item->setObjectName(qText(command.name));
