@@ -22,6 +22,7 @@
 #include "context/app_context.h"
 #include "context/ini_file.h"
 #include "print/print_choice_lists.h"
+#include "print/print_progress.h"
 #include "print/print_run.h"
 #include "print/print_source.h"
 #include "print_window/level_tree_widget.h"
@@ -39,6 +40,7 @@ using context::appContext;
 
 constexpr int16_t kUchiwakeNameNoAllToAll = 4;  // 種別フラグ bit: level-by-level order refused
 constexpr auto kEventsEvery = std::chrono::milliseconds(40);
+constexpr std::string_view kPreparingCaption = "印刷の準備をしています・・・";
 
 struct WindowGeometry {
     int width;
@@ -92,6 +94,19 @@ void WindowProgress::showCaption(std::string_view caption) {
 }
 
 void WindowProgress::hideCaption() {
+    caption_->clear();
+}
+
+void WindowProgress::showPreparing() {
+    showCaption(kPreparingCaption);
+    shownBar_->setRange(0, 0);
+    shownBar_->setVisible(true);
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void WindowProgress::hideAll() {
+    hidePrintProgress(this);
+    shownBar_->setVisible(false);
     caption_->clear();
 }
 
@@ -433,8 +448,12 @@ void Frm_Omrix_Print_Main::Cmd_Print_Click() {
     // The write lets events run, so a second press can arrive while the first runs.
     if (running_) return;
     running_ = true;
+    Cmd_Print->setEnabled(false);
+    progress_->showPreparing();
     print::fnRunPrint(*this, *reports_, tree_);
+    progress_->hideAll();
     running_ = false;
+    fnCmd_PrintMuskCheck();
     if (closeWaiting_) close();
 }
 

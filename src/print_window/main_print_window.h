@@ -47,6 +47,11 @@ class WindowProgress : public print::PrintProgress {
     void showCaption(std::string_view caption) override;
     void hideCaption() override;
     void doEvents() override;
+    // From a run's first moment until its rows are counted: the caption and a busy bar,
+    // painted at once (the re-read and the row build take no events).
+    void showPreparing();
+    // Bar and caption gone, however the run ended.
+    void hideAll();
 
   private:
     breakdown::ProgressBar bar_;

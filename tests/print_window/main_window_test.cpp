@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTreeView>
 
@@ -124,6 +125,49 @@ TEST_F(MainWindow, OptionRecordFromTheControls) {
     EXPECT_EQ(choices.companyText, " 会社Ａ  ");
     QTest::keyClicks(pages, "99999");
     EXPECT_FALSE(window->collectChoices(choices));
+}
+
+// Records what the window shows when a run unloads the viewers (its first step) and
+// when it opens one (its last), and presses 印刷 again in the middle.
+class WatchingHost : public ViewerHost {
+  public:
+    explicit WatchingHost(QWidget& window) : window_(window) {}
+    void closeViewers() override { seen += "close:" + state() + ";"; }
+    bool openViewer(print::ViewerKind, reports::Report&) override {
+        seen += "open:" + state() + ";";
+        child<QPushButton>(&window_, "Cmd_Print")->click();
+        return true;
+    }
+    std::string seen;
+
+  private:
+    std::string state() {
+        auto* bar = child<QProgressBar>(&window_, "Prg_PrgBar");
+        return child<QLabel>(&window_, "Lbl_Prg")->text().toStdString() +
+               (bar->isVisible() ? " bar" : "") +
+               (child<QPushButton>(&window_, "Cmd_Print")->isEnabled() ? " enabled" : "");
+    }
+    QWidget& window_;
+};
+
+// A run shows its progress from its first moment and 印刷 is off until it ends: a second
+// press meanwhile runs nothing.
+TEST_F(MainWindow, PrintRunShowsProgressAtOnceAndTakesNoSecondPress) {
+    window = openMain();
+    auto host = std::make_unique<WatchingHost>(*window);
+    WatchingHost& watching = *host;
+    window->setViewerHost(std::move(host));
+    child<QAction>(window.get(), "mnuPrintCheckAllKaiso")->trigger();  // no node yet: nothing
+    auto* tree = child<QTreeView>(window.get(), "Tv_Kaiso");
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                      tree->visualRect(tree->model()->index(0, 0)).center());
+    child<QAction>(window.get(), "mnuPrintCheckAllKaiso")->trigger();
+    click("Cmd_Print");
+    // The write hides its bar before the viewer opens; the second press left no trace.
+    EXPECT_EQ(watching.seen, "close:印刷の準備をしています・・・ bar;open:;");
+    EXPECT_TRUE(control("Cmd_Print")->isEnabled());
+    EXPECT_FALSE(control("Prg_PrgBar")->isVisible());
+    EXPECT_EQ(child<QLabel>(window.get(), "Lbl_Prg")->text(), "");
 }
 
 // Everything ticked and printed: rows written, viewers shown, closed by the next run and by
