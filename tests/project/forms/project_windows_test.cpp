@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -77,7 +78,8 @@ TEST_F(ProjectWindowTest, EveryControlByNameOnAScreenOf1366x768AndScreenshots) {
         for (const auto& c : w.window.form().layout().controls) {
             EXPECT_NE(w.window.findChild<QWidget*>(QString::fromStdString(c.name)), nullptr)
                 << c.name;
-            if (!c.pair.empty()) child<QRadioButton>(w.window, c.pair.c_str());  // fails when missing
+            if (!c.pair.empty())
+                child<QRadioButton>(w.window, c.pair.c_str());  // fails when missing
         }
         for (const auto& [name, text] : buttons) {
             auto* button = child<QPushButton>(w.window, name);
@@ -120,6 +122,26 @@ TEST_F(ProjectWindowTest, TypedKeysHoldToTheRules) {
         EXPECT_EQ(utf8(box->text()), c.expected) << c.box;
         EXPECT_EQ(window.form().text(c.box), c.expected) << c.box;
     }
+}
+
+// An input method's committed string goes in as typed, character by character: room for
+// two full-width characters takes "あい" of "あいう"; a string still being composed is
+// not judged yet.
+TEST_F(ProjectWindowTest, InputMethodTextGoesInAsTyped) {
+    Frm_Omrix_Print_KojiGaiyo window(inputs());
+    showActive(window);
+    auto* koki = child(window, "Txt_Koki");  // 64 bytes
+    koki->setFocus();
+    koki->setText(QString(60, 'x'));
+    QInputMethodEvent composing("あいう", {});
+    QApplication::sendEvent(koki, &composing);
+    EXPECT_EQ(koki->text(), QString(60, 'x'));
+    QInputMethodEvent committed;
+    committed.setCommitString("あいう");  // 60 + 2 + 2 = 64 bytes, う would make 66
+    QApplication::sendEvent(koki, &committed);
+    EXPECT_EQ(koki->text(), QString(60, 'x') + "あい");
+    EXPECT_EQ(window.form().text("Txt_Koki"), std::string(60, 'x') + "あい");
+    EXPECT_TRUE(window.form().changed());
 }
 
 TEST_F(ProjectWindowTest, PasteAndDeleteGoThroughTheSameLimits) {
