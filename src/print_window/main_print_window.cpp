@@ -26,6 +26,7 @@
 #include "print/print_run.h"
 #include "print/print_source.h"
 #include "print_window/level_tree_widget.h"
+#include "print_window/message_box_window.h"
 #include "print_window/page_name_window.h"
 #include "print_window/viewer_host_window.h"
 #include "project/forms/koji_gaiyo_window.h"
@@ -495,6 +496,7 @@ void Frm_Omrix_Print_Main::focusLevelTree() {
 
 void Frm_Omrix_Print_Main::showPageNameWindow() {
     Frm_Omrix_Print_ChangePageName window(print::printSourceFromContext(), tree_, this);
+    ArrowWhileAsking arrow;
     window.exec();
 }
 

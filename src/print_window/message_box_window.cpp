@@ -35,23 +35,15 @@ QString qText(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The hourglass of a long step gives way to the arrow while a box waits for the user.
-class ArrowWhileAsking {
-  public:
-    ArrowWhileAsking() : pushed_(QApplication::overrideCursor() != nullptr) {
-        if (pushed_) QApplication::setOverrideCursor(Qt::ArrowCursor);
-    }
-    ~ArrowWhileAsking() {
-        if (pushed_) QApplication::restoreOverrideCursor();
-    }
-    ArrowWhileAsking(const ArrowWhileAsking&) = delete;
-    ArrowWhileAsking& operator=(const ArrowWhileAsking&) = delete;
-
-  private:
-    bool pushed_;
-};
-
 }  // namespace
+
+ArrowWhileAsking::ArrowWhileAsking() : pushed_(QApplication::overrideCursor() != nullptr) {
+    if (pushed_) QApplication::setOverrideCursor(Qt::ArrowCursor);
+}
+
+ArrowWhileAsking::~ArrowWhileAsking() {
+    if (pushed_) QApplication::restoreOverrideCursor();
+}
 
 int16_t MessageBoxSink::show(const platform::ShownMessage& message) {
     ArrowWhileAsking arrow;
