@@ -16,12 +16,14 @@
 #include <QRadioButton>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <QValidator>
 #include <chrono>
 
 #include "breakdown/tree/edit_ucw.h"
 #include "context/app_context.h"
 #include "context/ini_file.h"
 #include "print/print_choice_lists.h"
+#include "print/print_options.h"
 #include "print/print_progress.h"
 #include "print/print_run.h"
 #include "print/print_source.h"
@@ -72,6 +74,17 @@ Widget* named(Widget* widget, const char* name) {
 bool ownEnabled(const QWidget* widget) {
     return widget->isEnabledTo(widget->parentWidget());
 }
+
+// 頁カウント takes only what the run can read; a refused key or paste beeps.
+class PageCountValidator : public QValidator {
+  public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& /*pos*/) const override {
+        if (print::isPageCountInput(input.toStdString())) return Acceptable;
+        QApplication::beep();
+        return Invalid;
+    }
+};
 
 int64_t nowMs() {
     using namespace std::chrono;
@@ -242,6 +255,8 @@ QGroupBox* Frm_Omrix_Print_Main::buildOptionFrame() {
     Lbl_PageCount = named(new QLabel("頁カウント"), "Lbl_PageCount");
     Txt_PageCount = named(new QLineEdit, "Txt_PageCount");
     Txt_PageCount->setMaximumWidth(kGeometry.pageCountWidth);
+    Txt_PageCount->setValidator(new PageCountValidator(Txt_PageCount));
+    Txt_PageCount->setToolTip(qText(print::kPageCountTip));
     Lbl_Kara = named(new QLabel("から"), "Lbl_Kara");
     Lbl_PageType = named(new QLabel("頁タイプ"), "Lbl_PageType");
     Opt_PageTypeOnlyNum = named(new QRadioButton("数字のみ"), "Opt_PageTypeOnlyNum");

@@ -60,6 +60,19 @@ TEST_F(MainWindow, StartState) {
     EXPECT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
     menu->close();
 
+    // 頁カウント takes a sign and digits within 16 bits and says so; the rest is refused.
+    auto* pageCount = child<QLineEdit>(window.get(), "Txt_PageCount");
+    EXPECT_TRUE(pageCount->toolTip().contains("32767"));
+    pageCount->setFocus();
+    pageCount->end(false);
+    QTest::keyClicks(pageCount, "2a.5e");  // 12, 125; no letters, no point
+    EXPECT_EQ(pageCount->text(), "125");
+    QTest::keyClicks(pageCount, "000");  // 1250, 12500; 125000 > 32767
+    EXPECT_EQ(pageCount->text(), "12500");
+    pageCount->selectAll();
+    QTest::keyClicks(pageCount, "-7");
+    EXPECT_EQ(pageCount->text(), "-7");
+
     // Unchecking 内訳情報 disables Print whatever the others show; any later click that
     // leaves one output box checked enables it again.
     const std::pair<const char*, bool> clicks[] = {
@@ -123,7 +136,10 @@ TEST_F(MainWindow, OptionRecordFromTheControls) {
     EXPECT_EQ(choices.options.nPageStart, 0);
     EXPECT_EQ(choices.options.sCompanyName, " 会社Ａ");
     EXPECT_EQ(choices.companyText, " 会社Ａ  ");
-    QTest::keyClicks(pages, "99999");
+    QTest::keyClicks(pages, "99999");  // the fifth 9 would pass 32767: refused
+    ASSERT_TRUE(window->collectChoices(choices));
+    EXPECT_EQ(choices.options.nPageStart, 9999);
+    pages->setText("-");  // a sign alone is no number yet: the run ends silently
     EXPECT_FALSE(window->collectChoices(choices));
 }
 
