@@ -27,6 +27,7 @@
 #include "print/print_progress.h"
 #include "print/print_run.h"
 #include "print/print_source.h"
+#include "print_window/elided_label_widget.h"
 #include "print_window/level_tree_widget.h"
 #include "print_window/message_box_window.h"
 #include "print_window/page_name_window.h"
@@ -168,7 +169,7 @@ QWidget* Frm_Omrix_Print_Main::buildTreeSide() {
     auto* side = new QWidget;
     auto* column = new QVBoxLayout(side);
     column->setContentsMargins(0, 0, 0, 0);
-    Lbl_Bukken = named(new QLabel, "Lbl_Bukken");
+    Lbl_Bukken = named(new ElidedLabel, "Lbl_Bukken");
     treeModel_ = new LevelTreeItemModel(tree_, this);
     Tv_Kaiso = new LevelTreeView(treeModel_);
     Tv_Dammy = named(new QTreeView, "Tv_Dammy");
@@ -350,7 +351,7 @@ void Frm_Omrix_Print_Main::Form_Load() {
 }
 
 void Frm_Omrix_Print_Main::sbInitControls() {
-    Lbl_Bukken->clear();
+    Lbl_Bukken->setFullText({});
     Cmb_Shutsuryokuyoshiki->clear();
     Chk_Mitsumoriyoko->setChecked(false);
     Chk_KojiGaiyo->setChecked(false);
@@ -400,7 +401,7 @@ void Frm_Omrix_Print_Main::fnDispBukkenLabel() {
     const std::string line = std::string(util::trimBlanksLeft(context.BukkenNo)) + "-" +
                              std::string(util::trimBlanks(context.HanNo)) + " " +
                              std::string(util::trimBlanksRight(context.BukkenName));
-    Lbl_Bukken->setText(qText(line));
+    Lbl_Bukken->setFullText(qText(line));
 }
 
 // ---- enabling rules --------------------------------------------------------------

@@ -34,6 +34,7 @@ class ReportSet;
 
 namespace omrix::print_window {
 
+class ElidedLabel;
 class LevelTreeItemModel;
 class LevelTreeView;
 class ViewerHost;
@@ -141,7 +142,7 @@ class Frm_Omrix_Print_Main : public QMainWindow, public print::PrintUi {
     app::HandOff handOff_ = app::HandOff::Skipped;
 
     LevelTreeItemModel* treeModel_ = nullptr;
-    QLabel* Lbl_Bukken = nullptr;
+    ElidedLabel* Lbl_Bukken = nullptr;
     LevelTreeView* Tv_Kaiso = nullptr;
     QTreeView* Tv_Dammy = nullptr;
     QCheckBox* Chk_ReRead = nullptr;

@@ -36,6 +36,7 @@ TEST_F(MainWindow, StartState) {
     window = openMain();
     EXPECT_EQ(window->windowTitle(), "内訳書出力");
     EXPECT_EQ(child<QLabel>(window.get(), "Lbl_Bukken")->text(), "00000001-01 デモ物件");
+    const QSize laptop = window->size();
     // Only 内訳情報 and the first option of each group ticked.
     std::string ticked;
     for (const char* name : {"Chk_Uchiwake", "Chk_Daikahyo", "Chk_KojiGaiyo", "Chk_Mitsumoriyoko",
@@ -82,6 +83,15 @@ TEST_F(MainWindow, StartState) {
         click(name);
         EXPECT_EQ(control("Cmd_Print")->isEnabled(), enabled) << name;
     }
+    // A project name of 100,000 characters: the window keeps its size, the label ends in
+    // "…" within it and the whole line is the tooltip.
+    appContext().BukkenName = std::string(100000, 'W');
+    window = openMain();
+    auto* label = child<QLabel>(window.get(), "Lbl_Bukken");
+    EXPECT_EQ(window->size(), laptop);
+    EXPECT_LE(label->width(), window->width());
+    EXPECT_TRUE(label->text().endsWith(QChar(0x2026))) << label->text().size();
+    EXPECT_EQ(label->toolTip(), "00000001-01 " + QString(100000, 'W'));
 }
 
 // The separate-sheet frame follows 内訳情報 and whether start-up found sheet rows; the
