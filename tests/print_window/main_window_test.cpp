@@ -10,8 +10,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTreeView>
+#include <csignal>
 
 #include "platform/ini_write.h"
+#include "print_window/system_close_window.h"
 #include "print_window/viewer_host_window.h"
 #include "window_fixture.h"
 
@@ -26,6 +28,22 @@ class MainWindow : public DemoWindowTest {
     QWidget* control(const char* name) { return child<QWidget>(window.get(), name); }
     // As a click on the control does, wherever the offscreen screen put it.
     void click(const char* name) { child<QAbstractButton>(window.get(), name)->click(); }
+
+    // The exit steps run as 終了 runs them (company written, database closed) but hand
+    // nothing back to the suite's main program.
+    void expectSystemClose(const std::function<void(SystemCloseWatch&)>& ask,
+                           const std::string& company) {
+        platform::VBFILE_WriteINI("KALVERON", "MAIN_PROGRAM", "true", 0, context::fnGetIniPath());
+        window = openMain();
+        SystemCloseWatch watch(*window);
+        child<QComboBox>(window.get(), "Cmb_KaishaName")
+            ->setEditText(QString::fromStdString(company));
+        ask(watch);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isVisible(); }));
+        EXPECT_EQ(window->lastHandOff(), app::HandOff::Skipped);
+        EXPECT_FALSE(appContext().Database);
+        EXPECT_EQ(context::fnReadIniValue("KALVERON", "PRINTCOMAPNYNAME"), company);
+    }
 
     std::unique_ptr<Frm_Omrix_Print_Main> window;
 };
@@ -242,6 +260,17 @@ TEST_F(MainWindow, PrintRunShowsTheStatementAndTheEndHandsOff) {
     EXPECT_EQ(window->lastHandOff(), app::HandOff::Started);
     EXPECT_FALSE(appContext().Database);
     EXPECT_EQ(context::fnReadIniValue("KALVERON", "PRINTCOMAPNYNAME"), "新しい会社名");
+}
+
+TEST_F(MainWindow, SigtermRunsTheExitStepsWithoutTheHandOff) {
+    expectSystemClose([](SystemCloseWatch&) { ASSERT_EQ(::raise(SIGTERM), 0); }, "終了時の会社");
+}
+
+// What the session manager's commitDataRequest asks for.
+TEST_F(MainWindow, TheSessionEndRunsTheExitStepsWithoutTheHandOff) {
+    expectSystemClose(
+        [](SystemCloseWatch& watch) { watch.closeFor(app::CloseReason::SystemShutdown); },
+        "会話の終わりの会社");
 }
 
 }  // namespace
