@@ -4,10 +4,11 @@
 bin=$(cd "$bin" && pwd)
 sql() { "$bin/omrix-db" exec --ini "${2:-$OMRIX_INI}" <<<"$1"; }
 
-# A visible window whose whole name is $1, other than window $2 when given.
+# A visible window whose whole name is $1, other than window $2 when given; two
+# minutes at most, for a print run on a loaded machine.
 wait_window() {
   local name=$1 except=${2:-none} id
-  for _ in $(seq 600); do
+  for _ in $(seq 1200); do
     id=$(xdotool search --onlyvisible --name "^$name\$" 2>/dev/null | grep -vx "$except" | head -1 || true)
     [ -n "$id" ] && { echo "$id"; return; }
     sleep 0.1
@@ -17,7 +18,7 @@ wait_window() {
 # Waits until fewer than $2 (default 1) windows are named $1.
 wait_gone() {
   local name=$1 count=${2:-1}
-  for _ in $(seq 600); do
+  for _ in $(seq 1200); do
     [ "$(xdotool search --onlyvisible --name "^$name\$" 2>/dev/null | grep -c .)" -lt "$count" ] &&
       return
     sleep 0.1
