@@ -2,7 +2,6 @@
 // line (-B: project, -H: version, -Q: name, -T: operator, -W: caller). Start-up under the
 // hourglass, then the main print window; the process ends when the window closes.
 #include <QApplication>
-#include <QSessionManager>
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +15,8 @@
 #include "platform/messages.h"
 #include "print_window/main_print_window.h"
 #include "print_window/message_box_window.h"
+#include "print_window/qt_language_window.h"
+#include "print_window/system_close_window.h"
 #include "program_version.h"
 
 namespace {
@@ -65,6 +66,7 @@ int main(int argc, char** argv) {
         return kExitDone;
     }
     QApplication application(argc, argv);
+    omrix::print_window::installQtJapanese(&application);
     auto& context = omrix::context::appContext();
     context.CommandLine = omrix::context::joinArguments(argc, argv);
     if (withoutDisplay()) {
@@ -76,14 +78,12 @@ int main(int argc, char** argv) {
     if (!startUp()) return kExitStopped;
 
     auto window = std::make_unique<omrix::print_window::Frm_Omrix_Print_Main>();
-    // The session is ending: the close still writes the company name, but the suite's
-    // main program is not started again.
-    QObject::connect(&application, &QGuiApplication::commitDataRequest, window.get(),
-                     [&window](QSessionManager&) {
-                         window->setCloseReason(omrix::app::CloseReason::SystemShutdown);
-                     });
+    // SIGTERM and the session's end close as 終了 does, without starting the suite's
+    // main program again.
+    auto systemClose = std::make_unique<omrix::print_window::SystemCloseWatch>(*window);
     window->show();
     const int status = application.exec();
+    systemClose.reset();
     window.reset();
     if (context.Database) context.Database->fnClose();
     return status == 0 ? kExitDone : status;

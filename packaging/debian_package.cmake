@@ -27,7 +27,8 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "fonts-ipaexfont-gothic, fonts-ipaexfont-mincho, fonts-ipamj-mincho, fonts-symbola")
 if(TARGET omrix-print)
   # The windows need a display's platform plugin (xcb); the export's offscreen one is in Qt Gui.
-  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", qt6-qpa-plugins")
+  # Qt's own dialogs and buttons speak Japanese with its translations.
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", qt6-qpa-plugins, qt6-translations-l10n")
 endif()
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "odbc-postgresql")
 set(CPACK_DEBIAN_COMPRESSION_TYPE gzip)

@@ -70,6 +70,12 @@ void LevelTreeModel::Tv_Kaiso_NodeClick(int32_t index) {
     sbSetChildChecked(index, node(index).checked, only1);
 }
 
+void LevelTreeModel::pointNode(int32_t index) {
+    if (!valid(index)) return;
+    current_ = index;
+    selected_ = index;
+}
+
 void LevelTreeModel::checkFromCurrent(bool checked, bool only1) {
     if (!valid(current_)) return;
     setChecked(current_, checked);

@@ -59,10 +59,13 @@ class LevelTreeModel {
     // The first top-level node; 0 for an empty tree.
     int32_t rootNode() const { return nodes_.empty() ? 0 : 1; }
     int32_t currentNode() const { return current_; }
-    // The widget's selection moved (by keyboard); the current node stays.
+    // The widget's selection moved (by program); the current node stays.
     void selectNode(int32_t index) {
         if (valid(index)) selected_ = index;
     }
+    // The user pointed at the node (right-click, or moved to it by keyboard): the menu
+    // commands act on it from now on. No box changes.
+    void pointNode(int32_t index);
 
     // One check box, nothing carried down (the export program's --levels).
     void setChecked(int32_t index, bool checked);

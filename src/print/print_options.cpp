@@ -91,4 +91,33 @@ bool fnGetPrintOption(const PrintOptionControls& controls, PrintOptionRec& optio
     return util::fnCIntText(controls.pageCount, options.nPageStart);
 }
 
+namespace {
+
+// "０" … "９" in UTF-8: EF BC 90 … EF BC 99.
+constexpr std::string_view kFullWidthZero = "\xEF\xBC\x90";
+
+// The length of the digit at `at` (1 or 3 bytes), 0 for none.
+std::size_t digitAt(std::string_view text, std::size_t at) {
+    if (at < text.size() && text[at] >= '0' && text[at] <= '9') return 1;
+    const std::string_view rest = text.substr(at);
+    if (rest.size() >= 3 && rest.substr(0, 2) == kFullWidthZero.substr(0, 2) &&
+        static_cast<unsigned char>(rest[2]) >= 0x90 && static_cast<unsigned char>(rest[2]) <= 0x99)
+        return 3;
+    return 0;
+}
+
+}  // namespace
+
+bool isPageCountInput(std::string_view text) {
+    std::size_t at = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    const std::size_t firstDigit = at;
+    while (at < text.size()) {
+        const std::size_t length = digitAt(text, at);
+        if (length == 0) return false;
+        at += length;
+    }
+    int16_t value = 0;
+    return at == firstDigit || util::fnCIntText(text, value);
+}
+
 }  // namespace omrix::print

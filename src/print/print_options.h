@@ -96,4 +96,10 @@ struct PrintOptionControls {
 // page count is no 16-bit number (blank gives 0); the run then ends.
 bool fnGetPrintOption(const PrintOptionControls& controls, PrintOptionRec& options);
 
+// Whether the 頁カウント box takes `text` as typed: a sign first, then digits (half- or
+// full-width), and, once there are digits, a value within the 16-bit range, so that
+// no typing slip reaches the run's silent end. Blank and a lone sign are still typing.
+bool isPageCountInput(std::string_view text);
+inline constexpr std::string_view kPageCountTip = "最初の頁番号（-32768 ～ 32767）";
+
 }  // namespace omrix::print

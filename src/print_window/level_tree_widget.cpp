@@ -1,6 +1,8 @@
 #include "print_window/level_tree_widget.h"
 
 #include <QColor>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QPixmap>
@@ -154,11 +156,7 @@ LevelTreeView::LevelTreeView(LevelTreeItemModel* model, QWidget* parent)
     setHeaderHidden(true);
     setUniformRowHeights(true);
     setModel(model);
-    setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QTreeView::clicked, this, &LevelTreeView::nodeClicked);
-    connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        if (checkMenu_ != nullptr) checkMenu_->popup(viewport()->mapToGlobal(at));
-    });
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { currentMoved(current); });
 }
@@ -172,6 +170,40 @@ void LevelTreeView::showBuiltTree() {
 void LevelTreeView::nodeClicked(const QModelIndex& index) {
     const int32_t node = model_->nodeOf(index);
     if (node != 0) model_->tree().Tv_Kaiso_NodeClick(node);
+}
+
+void LevelTreeView::pointAt(const QModelIndex& index) {
+    if (!index.isValid()) return;
+    setCurrentIndex(index);
+    model_->tree().pointNode(model_->nodeOf(index));
+}
+
+void LevelTreeView::menuOnCurrent() {
+    if (checkMenu_ == nullptr) return;
+    pointAt(currentIndex());
+    const QRect item = visualRect(currentIndex());
+    const QPoint at = item.isValid() ? item.bottomLeft() : QPoint(0, 0);
+    checkMenu_->popup(viewport()->mapToGlobal(at));
+}
+
+void LevelTreeView::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() != QContextMenuEvent::Mouse) {
+        menuOnCurrent();
+        return;
+    }
+    // A right-click on blank space leaves the current node as it is.
+    pointAt(indexAt(event->pos()));
+    if (checkMenu_ != nullptr) checkMenu_->popup(event->globalPos());
+}
+
+void LevelTreeView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        menuOnCurrent();
+        return;
+    }
+    const QModelIndex before = currentIndex();
+    QTreeView::keyPressEvent(event);
+    if (currentIndex() != before) pointAt(currentIndex());
 }
 
 void LevelTreeView::currentMoved(const QModelIndex& current) {

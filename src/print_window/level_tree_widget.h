@@ -50,7 +50,8 @@ class LevelTreeItemModel : public QAbstractItemModel {
 };
 
 // The tree view: NodeCheck through the model, NodeClick on a click, the menu 印刷 as
-// its context menu, Space toggling the current node's box.
+// its context menu, Space toggling the current node's box. A right-click and a keyboard
+// move point the model at the node, so the menu acts on the node the user sees.
 class LevelTreeView : public QTreeView {
   public:
     LevelTreeView(LevelTreeItemModel* model, QWidget* parent = nullptr);
@@ -60,9 +61,16 @@ class LevelTreeView : public QTreeView {
     // Expands every node and makes the model's selected node the view's current item.
     void showBuiltTree();
 
+  protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
   private:
     void nodeClicked(const QModelIndex& index);
     void currentMoved(const QModelIndex& current);
+    void pointAt(const QModelIndex& index);
+    // Opens the menu below the current node, as the Menu key and Shift+F10 do.
+    void menuOnCurrent();
 
     LevelTreeItemModel* model_;
     QMenu* checkMenu_ = nullptr;

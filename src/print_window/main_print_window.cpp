@@ -16,15 +16,20 @@
 #include <QRadioButton>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <QValidator>
 #include <chrono>
 
 #include "breakdown/tree/edit_ucw.h"
 #include "context/app_context.h"
 #include "context/ini_file.h"
 #include "print/print_choice_lists.h"
+#include "print/print_options.h"
+#include "print/print_progress.h"
 #include "print/print_run.h"
 #include "print/print_source.h"
+#include "print_window/elided_label_widget.h"
 #include "print_window/level_tree_widget.h"
+#include "print_window/message_box_window.h"
 #include "print_window/page_name_window.h"
 #include "print_window/viewer_host_window.h"
 #include "project/forms/koji_gaiyo_window.h"
@@ -39,6 +44,7 @@ using context::appContext;
 
 constexpr int16_t kUchiwakeNameNoAllToAll = 4;  // 種別フラグ bit: level-by-level order refused
 constexpr auto kEventsEvery = std::chrono::milliseconds(40);
+constexpr std::string_view kPreparingCaption = "印刷の準備をしています・・・";
 
 struct WindowGeometry {
     int width;
@@ -70,6 +76,17 @@ bool ownEnabled(const QWidget* widget) {
     return widget->isEnabledTo(widget->parentWidget());
 }
 
+// 頁カウント takes only what the run can read; a refused key or paste beeps.
+class PageCountValidator : public QValidator {
+  public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& /*pos*/) const override {
+        if (print::isPageCountInput(input.toStdString())) return Acceptable;
+        QApplication::beep();
+        return Invalid;
+    }
+};
+
 int64_t nowMs() {
     using namespace std::chrono;
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
@@ -92,6 +109,19 @@ void WindowProgress::showCaption(std::string_view caption) {
 }
 
 void WindowProgress::hideCaption() {
+    caption_->clear();
+}
+
+void WindowProgress::showPreparing() {
+    showCaption(kPreparingCaption);
+    shownBar_->setRange(0, 0);
+    shownBar_->setVisible(true);
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void WindowProgress::hideAll() {
+    hidePrintProgress(this);
+    shownBar_->setVisible(false);
     caption_->clear();
 }
 
@@ -139,7 +169,7 @@ QWidget* Frm_Omrix_Print_Main::buildTreeSide() {
     auto* side = new QWidget;
     auto* column = new QVBoxLayout(side);
     column->setContentsMargins(0, 0, 0, 0);
-    Lbl_Bukken = named(new QLabel, "Lbl_Bukken");
+    Lbl_Bukken = named(new ElidedLabel, "Lbl_Bukken");
     treeModel_ = new LevelTreeItemModel(tree_, this);
     Tv_Kaiso = new LevelTreeView(treeModel_);
     Tv_Dammy = named(new QTreeView, "Tv_Dammy");
@@ -226,6 +256,8 @@ QGroupBox* Frm_Omrix_Print_Main::buildOptionFrame() {
     Lbl_PageCount = named(new QLabel("頁カウント"), "Lbl_PageCount");
     Txt_PageCount = named(new QLineEdit, "Txt_PageCount");
     Txt_PageCount->setMaximumWidth(kGeometry.pageCountWidth);
+    Txt_PageCount->setValidator(new PageCountValidator(Txt_PageCount));
+    Txt_PageCount->setToolTip(qText(print::kPageCountTip));
     Lbl_Kara = named(new QLabel("から"), "Lbl_Kara");
     Lbl_PageType = named(new QLabel("頁タイプ"), "Lbl_PageType");
     Opt_PageTypeOnlyNum = named(new QRadioButton("数字のみ"), "Opt_PageTypeOnlyNum");
@@ -274,6 +306,8 @@ QFrame* Frm_Omrix_Print_Main::buildCommandFrame() {
 
 void Frm_Omrix_Print_Main::buildMenu() {
     mnuPrintCheck = named(menuBar()->addMenu("印刷"), "mnuPrintCheck");
+    // Its popup is a window of its own: named, screen readers and tests can tell it.
+    mnuPrintCheck->setWindowTitle("印刷");
     for (const level_tree::LevelTreeCommand& command : level_tree::levelTreeMenu()) {
         QAction* item = mnuPrintCheck->addAction(qText(command.caption));
         item->setObjectName(qText(command.name));
@@ -317,7 +351,7 @@ void Frm_Omrix_Print_Main::Form_Load() {
 }
 
 void Frm_Omrix_Print_Main::sbInitControls() {
-    Lbl_Bukken->clear();
+    Lbl_Bukken->setFullText({});
     Cmb_Shutsuryokuyoshiki->clear();
     Chk_Mitsumoriyoko->setChecked(false);
     Chk_KojiGaiyo->setChecked(false);
@@ -367,7 +401,7 @@ void Frm_Omrix_Print_Main::fnDispBukkenLabel() {
     const std::string line = std::string(util::trimBlanksLeft(context.BukkenNo)) + "-" +
                              std::string(util::trimBlanks(context.HanNo)) + " " +
                              std::string(util::trimBlanksRight(context.BukkenName));
-    Lbl_Bukken->setText(qText(line));
+    Lbl_Bukken->setFullText(qText(line));
 }
 
 // ---- enabling rules --------------------------------------------------------------
@@ -431,8 +465,12 @@ void Frm_Omrix_Print_Main::Cmd_Print_Click() {
     // The write lets events run, so a second press can arrive while the first runs.
     if (running_) return;
     running_ = true;
+    Cmd_Print->setEnabled(false);
+    progress_->showPreparing();
     print::fnRunPrint(*this, *reports_, tree_);
+    progress_->hideAll();
     running_ = false;
+    fnCmd_PrintMuskCheck();
     if (closeWaiting_) close();
 }
 
@@ -474,6 +512,7 @@ void Frm_Omrix_Print_Main::focusLevelTree() {
 
 void Frm_Omrix_Print_Main::showPageNameWindow() {
     Frm_Omrix_Print_ChangePageName window(print::printSourceFromContext(), tree_, this);
+    ArrowWhileAsking arrow;
     window.exec();
 }
 

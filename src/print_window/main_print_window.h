@@ -34,6 +34,7 @@ class ReportSet;
 
 namespace omrix::print_window {
 
+class ElidedLabel;
 class LevelTreeItemModel;
 class LevelTreeView;
 class ViewerHost;
@@ -47,6 +48,11 @@ class WindowProgress : public print::PrintProgress {
     void showCaption(std::string_view caption) override;
     void hideCaption() override;
     void doEvents() override;
+    // From a run's first moment until its rows are counted: the caption and a busy bar,
+    // painted at once (the re-read and the row build take no events).
+    void showPreparing();
+    // Bar and caption gone, however the run ended.
+    void hideAll();
 
   private:
     breakdown::ProgressBar bar_;
@@ -136,7 +142,7 @@ class Frm_Omrix_Print_Main : public QMainWindow, public print::PrintUi {
     app::HandOff handOff_ = app::HandOff::Skipped;
 
     LevelTreeItemModel* treeModel_ = nullptr;
-    QLabel* Lbl_Bukken = nullptr;
+    ElidedLabel* Lbl_Bukken = nullptr;
     LevelTreeView* Tv_Kaiso = nullptr;
     QTreeView* Tv_Dammy = nullptr;
     QCheckBox* Chk_ReRead = nullptr;

@@ -10,6 +10,7 @@ constexpr int32_t kIconBits = 0x70;
 constexpr int32_t kButtonBits = 0x0F;
 constexpr int32_t kButtonsYesNo = 4;
 constexpr int32_t kStyleQuestion = 32;
+constexpr int32_t kSecondButtonDefault = 256;
 
 QMessageBox::Icon iconOf(int32_t style) {
     switch (style & kIconBits) {
@@ -34,23 +35,15 @@ QString qText(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The hourglass of a long step gives way to the arrow while a box waits for the user.
-class ArrowWhileAsking {
-  public:
-    ArrowWhileAsking() : pushed_(QApplication::overrideCursor() != nullptr) {
-        if (pushed_) QApplication::setOverrideCursor(Qt::ArrowCursor);
-    }
-    ~ArrowWhileAsking() {
-        if (pushed_) QApplication::restoreOverrideCursor();
-    }
-    ArrowWhileAsking(const ArrowWhileAsking&) = delete;
-    ArrowWhileAsking& operator=(const ArrowWhileAsking&) = delete;
-
-  private:
-    bool pushed_;
-};
-
 }  // namespace
+
+ArrowWhileAsking::ArrowWhileAsking() : pushed_(QApplication::overrideCursor() != nullptr) {
+    if (pushed_) QApplication::setOverrideCursor(Qt::ArrowCursor);
+}
+
+ArrowWhileAsking::~ArrowWhileAsking() {
+    if (pushed_) QApplication::restoreOverrideCursor();
+}
 
 int16_t MessageBoxSink::show(const platform::ShownMessage& message) {
     ArrowWhileAsking arrow;
@@ -66,7 +59,9 @@ int16_t MessageBoxSink::show(const platform::ShownMessage& message) {
         return platform::kAnswerOk;
     }
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-    box.setDefaultButton(QMessageBox::Yes);
+    // 256 is also the convention's "second button is the default": Enter answers No.
+    box.setDefaultButton((message.style & kSecondButtonDefault) != 0 ? QMessageBox::No
+                                                                     : QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes ? platform::kAnswerYes : platform::kAnswerNo;
 }
 

@@ -4,9 +4,13 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <vector>
+
+#include "breakdown/tables/uchiwake_records.h"
+#include "project/forms/limited_text_widget.h"
 
 namespace omrix::print_window {
 namespace {
@@ -26,6 +30,19 @@ constexpr GridGeometry kGrid{
 QString qText(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+// 頁名称 is typed against the bytes 内訳 keeps of it, as the forms' boxes are.
+class PageNameDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                          const QModelIndex&) const override {
+        constexpr auto bytes = decltype(breakdown::UchiwakeRec::頁名称)::width();
+        auto* box = new project::LimitedTextBox(project::textRule(bytes), parent);
+        box->setFrame(false);
+        return box;
+    }
+};
 
 QTableWidgetItem* cell(const std::string& text, bool editable) {
     auto* item = new QTableWidgetItem(qText(text));
@@ -49,6 +66,7 @@ Frm_Omrix_Print_ChangePageName::Frm_Omrix_Print_ChangePageName(
     Spd_PageName->setColumnWidth(kName, kGrid.nameWidth);
     Spd_PageName->setColumnWidth(kPageName, kGrid.pageNameWidth);
     Spd_PageName->horizontalHeader()->setStretchLastSection(true);
+    Spd_PageName->setItemDelegateForColumn(kPageName, new PageNameDelegate(Spd_PageName));
 
     auto* buttons = new QFrame(this);
     buttons->setObjectName("Frm2D_Cmd");

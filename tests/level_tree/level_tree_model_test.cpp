@@ -135,6 +135,18 @@ TEST_F(SampleTree, TickingCarriesDownAndOneLevelCommandsStopAtChildren) {
     m.Tv_Kaiso_NodeClick(2);
     m.mnuPrintCheckAllKaisoFree_Click();
     EXPECT_EQ(ticked(), (Ids{1, 5, 6, 7, 8}));
+
+    // Clicked 2, then pointed at 5 (right-click or keyboard): the command clears 5 and
+    // its children, leaves 2's branch alone and ticks nothing on the way.
+    changed.clear();
+    m.pointNode(5);
+    EXPECT_TRUE(changed.empty());
+    EXPECT_EQ(m.currentNode(), 5);
+    EXPECT_EQ(m.selectedNode(), 5);
+    m.mnuPrintCheckOnly1KaisoFree_Click();
+    EXPECT_EQ(ticked(), (Ids{1, 7, 8}));
+    m.pointNode(99);  // no such node: the current one stays
+    EXPECT_EQ(m.currentNode(), 5);
 }
 
 // Pseudo tags are always ticked but are no choice; only the exact ones skip the search.

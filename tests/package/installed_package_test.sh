@@ -25,6 +25,10 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libc6 libsqlite3-0 fonts-ipaexfont-gothic fonts-ipaexfont-mincho; do
   grep -q "\b$needed\b" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
+# The desktop program's dialogs speak Japanese through Qt's translations.
+if dpkg-deb -c "$deb" | grep -q '/usr/bin/omrix-print$'; then
+  grep -q '\bqt6-translations-l10n\b' <<<"$depends" || fail "Depends lacks Qt's translations"
+fi
 
 root="$work/root"
 dpkg -x "$deb" "$root"

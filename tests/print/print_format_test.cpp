@@ -56,6 +56,19 @@ TEST(PrintTypes, RecognisedByExactTrimmedName) {
     EXPECT_EQ(options.sReportFile + options.sReportTitle + options.sPrintTypeName, "");
 }
 
+// The 頁カウント box takes a sign and digits up to the 16-bit range; blank and a lone sign
+// are still being typed; anything the run could not read is refused.
+TEST(PageCountInput, SignAndDigitsWithinSixteenBits) {
+    const std::pair<const char*, bool> cases[] = {
+        {"", true},       {"-", true},         {"+", true},    {"1", true},
+        {"32767", true},  {"-32768", true},    {"１２", true}, {"-１2", true},
+        {"32768", false}, {"-32769", false},   {"1.5", false}, {"1e3", false},
+        {" 1", false},    {"1-", false},       {"--1", false}, {"a", false},
+        {"１a", false},   {"\xEF\xBC", false}, {"一", false},  {"99999999999", false},
+    };
+    for (auto [text, taken] : cases) EXPECT_EQ(isPageCountInput(text), taken) << text;
+}
+
 TEST(PrintQuantity, GroupedThreeDecimalsRightAlignedIn16Bytes) {
     UchiwakeRec line;
     line.内訳数量 = 1234.5;

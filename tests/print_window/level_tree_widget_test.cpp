@@ -1,6 +1,8 @@
 // Tv_Kaiso over the level tree model: the item model's contract, ticks by mouse and Space,
 // locked rows. What the commands tick is level_tree_model_test's; the menu the window's.
 #include <QAbstractItemModelTester>
+#include <QContextMenuEvent>
+#include <QMenu>
 
 #include "breakdown/ucw_fixture.h"
 #include "level_tree/level_tree_model.h"
@@ -36,6 +38,13 @@ class TreeWidget : public ::testing::Test {
         tester = std::make_unique<QAbstractItemModelTester>(
             model.get(), QAbstractItemModelTester::FailureReportingMode::Fatal);
         view = std::make_unique<LevelTreeView>(model.get());
+        for (const level_tree::LevelTreeCommand& command : level_tree::levelTreeMenu()) {
+            QAction* item = menu.addAction(QString::fromUtf8(command.caption.data()));
+            item->setObjectName(QString::fromUtf8(command.name.data()));
+            QObject::connect(item, &QAction::triggered,
+                             [this, run = command.run] { (tree.*run)(); });
+        }
+        view->setCheckMenu(&menu);
         view->show();
         view->showBuiltTree();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
@@ -63,6 +72,7 @@ class TreeWidget : public ::testing::Test {
     std::unique_ptr<LevelTreeItemModel> model;
     std::unique_ptr<QAbstractItemModelTester> tester;
     std::unique_ptr<LevelTreeView> view;
+    QMenu menu;
 };
 
 using Nodes = std::vector<int32_t>;
@@ -101,6 +111,58 @@ TEST_F(TreeWidget, ShownExpandedAndTickedByMouseAndSpace) {
     EXPECT_EQ(ticked(), (Nodes{4, 5, 6}));
     QTest::keyClick(view.get(), Qt::Key_Space);
     EXPECT_EQ(ticked(), (Nodes{5, 6}));
+}
+
+// The menu acts on the node the user last pointed at: a right-click, or a keyboard move
+// before the Menu key or Shift+F10, makes that node current; none ticks by itself.
+TEST_F(TreeWidget, MenuActsOnThePointedNode) {
+    auto runOnMenu = [this](const char* name) {
+        EXPECT_TRUE(QTest::qWaitFor([this] { return menu.isVisible(); })) << name;
+        menu.findChild<QAction*>(name)->trigger();
+        menu.close();
+    };
+    auto rightClick = [this](int32_t node) {
+        const QPoint point = view->visualRect(at(node)).center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, point,
+                                view->viewport()->mapToGlobal(point));
+        QApplication::sendEvent(view->viewport(), &event);
+    };
+    // A right-click with no click before it still has a node to act on.
+    rightClick(2);
+    EXPECT_EQ(tree.currentNode(), 2);
+    EXPECT_EQ(ticked(), Nodes{});
+    runOnMenu("mnuPrintCheckAllKaiso");
+    EXPECT_EQ(ticked(), (Nodes{2, 3, 4}));
+
+    // Left-click 5 (its branch clears: 5 is unticked), right-click 2, clear one level:
+    // 2 and its children go, 5's branch is untouched.
+    clickCheckBox(5);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(at(5)).center());
+    EXPECT_EQ(ticked(), (Nodes{2, 3, 4, 5, 6}));
+    rightClick(2);
+    EXPECT_EQ(view->currentIndex(), at(2));
+    runOnMenu("mnuPrintCheckOnly1KaisoFree");
+    EXPECT_EQ(ticked(), (Nodes{5, 6}));
+
+    // Arrow keys move the current node; the Menu key and Shift+F10 open the menu on it.
+    view->setFocus();
+    QTest::keyClick(view.get(), Qt::Key_Down);  // 2 -> 3
+    EXPECT_EQ(tree.currentNode(), 3);
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(1, 1), QPoint(1, 1));
+    QApplication::sendEvent(view->viewport(), &menuKey);
+    runOnMenu("mnuPrintCheckAllKaiso");
+    EXPECT_EQ(ticked(), (Nodes{3, 5, 6}));
+    QTest::keyClick(view.get(), Qt::Key_Down);  // 3 -> 4
+    QTest::keyClick(view.get(), Qt::Key_Down);  // 4 -> 5
+    QTest::keyClick(view.get(), Qt::Key_F10, Qt::ShiftModifier);
+    runOnMenu("mnuPrintCheckAllKaisoFree");
+    EXPECT_EQ(ticked(), Nodes{3});
+    // Right-clicking blank space points at nothing new.
+    QContextMenuEvent blank(QContextMenuEvent::Mouse, QPoint(5, view->viewport()->height() - 2),
+                            view->viewport()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(view->viewport(), &blank);
+    EXPECT_EQ(tree.currentNode(), 5);
+    menu.close();
 }
 
 }  // namespace

@@ -2,14 +2,18 @@
 // run and the close. The project forms it opens are tested with the project windows.
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTreeView>
+#include <csignal>
 
 #include "platform/ini_write.h"
+#include "print_window/system_close_window.h"
 #include "print_window/viewer_host_window.h"
 #include "window_fixture.h"
 
@@ -25,6 +29,22 @@ class MainWindow : public DemoWindowTest {
     // As a click on the control does, wherever the offscreen screen put it.
     void click(const char* name) { child<QAbstractButton>(window.get(), name)->click(); }
 
+    // The exit steps run as 終了 runs them (company written, database closed) but hand
+    // nothing back to the suite's main program.
+    void expectSystemClose(const std::function<void(SystemCloseWatch&)>& ask,
+                           const std::string& company) {
+        platform::VBFILE_WriteINI("KALVERON", "MAIN_PROGRAM", "true", 0, context::fnGetIniPath());
+        window = openMain();
+        SystemCloseWatch watch(*window);
+        child<QComboBox>(window.get(), "Cmb_KaishaName")
+            ->setEditText(QString::fromStdString(company));
+        ask(watch);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isVisible(); }));
+        EXPECT_EQ(window->lastHandOff(), app::HandOff::Skipped);
+        EXPECT_FALSE(appContext().Database);
+        EXPECT_EQ(context::fnReadIniValue("KALVERON", "PRINTCOMAPNYNAME"), company);
+    }
+
     std::unique_ptr<Frm_Omrix_Print_Main> window;
 };
 
@@ -34,6 +54,7 @@ TEST_F(MainWindow, StartState) {
     window = openMain();
     EXPECT_EQ(window->windowTitle(), "内訳書出力");
     EXPECT_EQ(child<QLabel>(window.get(), "Lbl_Bukken")->text(), "00000001-01 デモ物件");
+    const QSize laptop = window->size();
     // Only 内訳情報 and the first option of each group ticked.
     std::string ticked;
     for (const char* name : {"Chk_Uchiwake", "Chk_Daikahyo", "Chk_KojiGaiyo", "Chk_Mitsumoriyoko",
@@ -53,9 +74,23 @@ TEST_F(MainWindow, StartState) {
     auto* menu = child<QMenu>(window.get(), "mnuPrintCheck");
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(window->menuBar()->actions().value(0), menu->menuAction());
-    emit child<QTreeView>(window.get(), "Tv_Kaiso")->customContextMenuRequested(QPoint(5, 5));
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5), QPoint(5, 5));
+    QApplication::sendEvent(child<QTreeView>(window.get(), "Tv_Kaiso")->viewport(), &menuKey);
     EXPECT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
     menu->close();
+
+    // 頁カウント takes a sign and digits within 16 bits and says so; the rest is refused.
+    auto* pageCount = child<QLineEdit>(window.get(), "Txt_PageCount");
+    EXPECT_TRUE(pageCount->toolTip().contains("32767"));
+    pageCount->setFocus();
+    pageCount->end(false);
+    QTest::keyClicks(pageCount, "2a.5e");  // 12, 125; no letters, no point
+    EXPECT_EQ(pageCount->text(), "125");
+    QTest::keyClicks(pageCount, "000");  // 1250, 12500; 125000 > 32767
+    EXPECT_EQ(pageCount->text(), "12500");
+    pageCount->selectAll();
+    QTest::keyClicks(pageCount, "-7");
+    EXPECT_EQ(pageCount->text(), "-7");
 
     // Unchecking 内訳情報 disables Print whatever the others show; any later click that
     // leaves one output box checked enables it again.
@@ -66,6 +101,15 @@ TEST_F(MainWindow, StartState) {
         click(name);
         EXPECT_EQ(control("Cmd_Print")->isEnabled(), enabled) << name;
     }
+    // A project name of 100,000 characters: the window keeps its size, the label ends in
+    // "…" within it and the whole line is the tooltip.
+    appContext().BukkenName = std::string(100000, 'W');
+    window = openMain();
+    auto* label = child<QLabel>(window.get(), "Lbl_Bukken");
+    EXPECT_EQ(window->size(), laptop);
+    EXPECT_LE(label->width(), window->width());
+    EXPECT_TRUE(label->text().endsWith(QChar(0x2026))) << label->text().size();
+    EXPECT_EQ(label->toolTip(), "00000001-01 " + QString(100000, 'W'));
 }
 
 // The separate-sheet frame follows 内訳情報 and whether start-up found sheet rows; the
@@ -120,8 +164,54 @@ TEST_F(MainWindow, OptionRecordFromTheControls) {
     EXPECT_EQ(choices.options.nPageStart, 0);
     EXPECT_EQ(choices.options.sCompanyName, " 会社Ａ");
     EXPECT_EQ(choices.companyText, " 会社Ａ  ");
-    QTest::keyClicks(pages, "99999");
+    QTest::keyClicks(pages, "99999");  // the fifth 9 would pass 32767: refused
+    ASSERT_TRUE(window->collectChoices(choices));
+    EXPECT_EQ(choices.options.nPageStart, 9999);
+    pages->setText("-");  // a sign alone is no number yet: the run ends silently
     EXPECT_FALSE(window->collectChoices(choices));
+}
+
+// Records what the window shows when a run unloads the viewers (its first step) and
+// when it opens one (its last), and presses 印刷 again in the middle.
+class WatchingHost : public ViewerHost {
+  public:
+    explicit WatchingHost(QWidget& window) : window_(window) {}
+    void closeViewers() override { seen += "close:" + state() + ";"; }
+    bool openViewer(print::ViewerKind, reports::Report&) override {
+        seen += "open:" + state() + ";";
+        child<QPushButton>(&window_, "Cmd_Print")->click();
+        return true;
+    }
+    std::string seen;
+
+  private:
+    std::string state() {
+        auto* bar = child<QProgressBar>(&window_, "Prg_PrgBar");
+        return child<QLabel>(&window_, "Lbl_Prg")->text().toStdString() +
+               (bar->isVisible() ? " bar" : "") +
+               (child<QPushButton>(&window_, "Cmd_Print")->isEnabled() ? " enabled" : "");
+    }
+    QWidget& window_;
+};
+
+// A run shows its progress from its first moment and 印刷 is off until it ends: a second
+// press meanwhile runs nothing.
+TEST_F(MainWindow, PrintRunShowsProgressAtOnceAndTakesNoSecondPress) {
+    window = openMain();
+    auto host = std::make_unique<WatchingHost>(*window);
+    WatchingHost& watching = *host;
+    window->setViewerHost(std::move(host));
+    child<QAction>(window.get(), "mnuPrintCheckAllKaiso")->trigger();  // no node yet: nothing
+    auto* tree = child<QTreeView>(window.get(), "Tv_Kaiso");
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                      tree->visualRect(tree->model()->index(0, 0)).center());
+    child<QAction>(window.get(), "mnuPrintCheckAllKaiso")->trigger();
+    click("Cmd_Print");
+    // The write hides its bar before the viewer opens; the second press left no trace.
+    EXPECT_EQ(watching.seen, "close:印刷の準備をしています・・・ bar;open:;");
+    EXPECT_TRUE(control("Cmd_Print")->isEnabled());
+    EXPECT_FALSE(control("Prg_PrgBar")->isVisible());
+    EXPECT_EQ(child<QLabel>(window.get(), "Lbl_Prg")->text(), "");
 }
 
 // Everything ticked and printed: rows written, viewers shown, closed by the next run and by
@@ -170,6 +260,17 @@ TEST_F(MainWindow, PrintRunShowsTheStatementAndTheEndHandsOff) {
     EXPECT_EQ(window->lastHandOff(), app::HandOff::Started);
     EXPECT_FALSE(appContext().Database);
     EXPECT_EQ(context::fnReadIniValue("KALVERON", "PRINTCOMAPNYNAME"), "新しい会社名");
+}
+
+TEST_F(MainWindow, SigtermRunsTheExitStepsWithoutTheHandOff) {
+    expectSystemClose([](SystemCloseWatch&) { ASSERT_EQ(::raise(SIGTERM), 0); }, "終了時の会社");
+}
+
+// What the session manager's commitDataRequest asks for.
+TEST_F(MainWindow, TheSessionEndRunsTheExitStepsWithoutTheHandOff) {
+    expectSystemClose(
+        [](SystemCloseWatch& watch) { watch.closeFor(app::CloseReason::SystemShutdown); },
+        "会話の終わりの会社");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "platform/messages.h"
 #include "print_window/message_box_window.h"
+#include "print_window/qt_language_window.h"
 #include "window_fixture.h"
 
 namespace omrix::print_window::testing {
@@ -42,6 +43,39 @@ TEST(MessageBoxes, StylesGiveIconsButtonsAndAnswers) {
         EXPECT_EQ(MessageBoxSink().show(message), c.answer) << c.style;
         EXPECT_EQ(shown, QString::number(c.icon) + " 確認 頁名称の設定を変更しますか？");
     }
+
+    // Enter takes the default button: No for 256 (the second button), Yes for 4 alone;
+    // Escape always answers No.
+    const struct {
+        int32_t style;
+        int key;
+        int16_t answer;
+    } keys[] = {{256 | 32, Qt::Key_Return, platform::kAnswerNo},
+                {256, Qt::Key_Enter, platform::kAnswerNo},
+                {4 | 32, Qt::Key_Return, platform::kAnswerYes},
+                {256 | 32, Qt::Key_Escape, platform::kAnswerNo}};
+    for (const auto& k : keys) {
+        whenModal([key = k.key](QWidget* modal) { QTest::keyClick(modal, Qt::Key(key)); });
+        platform::ShownMessage message;
+        message.style = k.style;
+        message.text = "変更内容を破棄しますか？";
+        EXPECT_EQ(MessageBoxSink().show(message), k.answer) << k.style << " " << k.key;
+    }
+
+    // With Qt's Japanese loaded the questions read はい and いいえ.
+    ASSERT_TRUE(installQtJapanese(qApp));
+    QString buttons;
+    whenModal([&buttons](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        for (auto which : {QMessageBox::Yes, QMessageBox::No})
+            buttons += box->button(which)->text() + " ";
+        box->button(QMessageBox::No)->click();
+    });
+    platform::ShownMessage question;
+    question.style = platform::kStyleYesNo;
+    question.text = "変更内容を破棄しますか？";
+    MessageBoxSink().show(question);
+    EXPECT_TRUE(buttons.startsWith("はい") && buttons.contains(" いいえ")) << buttons.toStdString();
 
     omrix::testing::TableDatabase tables;
     context::appContext().Messages = std::make_shared<MessageBoxSink>();

@@ -1,5 +1,6 @@
 // Frm_Omrix_Print_ChangePageName over the demo: the grid, typing a page name, 印刷,
 // ｷｬﾝｾﾙ and a refused write; and the window reached from a print run.
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -34,8 +35,9 @@ class PageNameWindow : public DemoWindowTest {
     level_tree::LevelTreeModel tree;
 };
 
-// The grid lists node 1's children, only 頁名称 editable; 印刷 writes what was typed,
-// cut to the column's 16 bytes, ｷｬﾝｾﾙ writes nothing, a refused write keeps it open.
+// The grid lists node 1's children, only 頁名称 editable; typing stops at the column's
+// 16 bytes; 印刷 writes what was typed, ｷｬﾝｾﾙ writes nothing, a refused write keeps it
+// open.
 TEST_F(PageNameWindow, PrintWritesTheTypedNamesCancelAndARefusalWriteNothing) {
     Frm_Omrix_Print_ChangePageName window(print::printSourceFromContext(), tree, nullptr);
     window.show();
@@ -53,15 +55,18 @@ TEST_F(PageNameWindow, PrintWritesTheTypedNamesCancelAndARefusalWriteNothing) {
     }
 
     const std::string untouched = grid->item(1, 2)->text().toStdString();
-    // Typed as an input method hands over Japanese text; the edit still open in the grid
-    // is part of the write.
+    // Typed as an input method hands over Japanese text: 8 full-width characters fill the
+    // 16 bytes, the other 9 are refused. The edit still open in the grid is written.
     grid->setFocus();
     grid->setCurrentCell(0, 2);
     grid->editItem(grid->item(0, 2));
     auto* editor = grid->viewport()->findChild<QLineEdit*>();
     ASSERT_NE(editor, nullptr);
-    editor->selectAll();
-    editor->insert("本館工事の頁名称として長すぎる名前");
+    editor->clear();
+    QInputMethodEvent committed;
+    committed.setCommitString("本館工事の頁名称として長すぎる名前");
+    QApplication::sendEvent(editor, &committed);
+    EXPECT_EQ(editor->text(), "本館工事の頁名称");
     QTest::mouseClick(child<QPushButton>(&window, "Cmd_Print"), Qt::LeftButton);
     EXPECT_EQ(window.result(), QDialog::Accepted);
     EXPECT_EQ(stored(0), "本館工事の頁名称");
@@ -70,7 +75,7 @@ TEST_F(PageNameWindow, PrintWritesTheTypedNamesCancelAndARefusalWriteNothing) {
     Frm_Omrix_Print_ChangePageName again(print::printSourceFromContext(), tree, nullptr);
     again.show();
     auto* grid2 = child<QTableWidget>(&again, "Spd_PageName");
-    EXPECT_EQ(grid2->item(0, 2)->text(), "本館工事の頁名称として長すぎる名");  // as held in memory
+    EXPECT_EQ(grid2->item(0, 2)->text(), "本館工事の頁名称");
     grid2->item(0, 2)->setText("取り消す名前");
     QTest::mouseClick(child<QPushButton>(&again, "Cmd_Cancel"), Qt::LeftButton);
     EXPECT_EQ(again.result(), QDialog::Rejected);
@@ -97,11 +102,16 @@ TEST_F(PageNameWindow, ReachedFromAPrintRun) {
     auto window = openMain();
     window->levelTree().Tv_Kaiso_NodeCheck(1, true);
     child<QRadioButton>(window.get(), "Opt_PageTypePageName")->click();
-    whenModal([](QWidget* modal) {
+    // The arrow, not the run's hourglass, while the window waits.
+    Qt::CursorShape pointer = Qt::BusyCursor;
+    whenModal([&pointer](QWidget* modal) {
+        if (QApplication::overrideCursor() != nullptr)
+            pointer = QApplication::overrideCursor()->shape();
         child<QTableWidget>(modal, "Spd_PageName")->item(0, 2)->setText("第一頁");
         QTest::mouseClick(child<QPushButton>(modal, "Cmd_Print"), Qt::LeftButton);
     });
     window->Cmd_Print_Click();
+    EXPECT_EQ(pointer, Qt::ArrowCursor);
     EXPECT_EQ(stored(0), "第一頁");
     EXPECT_GT(tables.count("内訳出力 WHERE 頁名称 LIKE '第一頁%'"), 0);
 }

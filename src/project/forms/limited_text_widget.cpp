@@ -1,6 +1,7 @@
 #include "project/forms/limited_text_widget.h"
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 
 namespace omrix::project {
@@ -50,6 +51,27 @@ void LimitedTextBox::keyPressEvent(QKeyEvent* event) {
     validator_->setKeyApproved(true);
     QLineEdit::keyPressEvent(event);
     validator_->setKeyApproved(false);
+}
+
+void LimitedTextBox::inputMethodEvent(QInputMethodEvent* event) {
+    const QString committed = event->commitString();
+    if (committed.isEmpty() || !event->preeditString().isEmpty() ||
+        event->replacementLength() != 0) {
+        QLineEdit::inputMethodEvent(event);  // still composing: nothing is in the box yet
+        return;
+    }
+    QInputMethodEvent endComposing;  // the composed text shown so far goes
+    QLineEdit::inputMethodEvent(&endComposing);
+    for (char32_t point : committed.toUcs4()) {
+        const QString character = QString::fromUcs4(&point, 1);
+        if (refusesTypedKey(character)) {
+            QApplication::beep();
+            break;
+        }
+        QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, character);
+        keyPressEvent(&typed);
+    }
+    event->accept();
 }
 
 }  // namespace omrix::project

@@ -1,8 +1,9 @@
 #pragma once
 // A text box that holds to its input rule on every way text comes in: typed keys go
-// through the key rules (a refused key is dropped, as the key rules say); pasted,
-// dropped or committed text and Delete are judged as the whole text they would leave,
-// refused as a whole with a beep.
+// through the key rules (a refused key is dropped, as the key rules say); text an input
+// method commits goes in as typed, character by character, up to the first refused one
+// (with a beep); pasted or dropped text and Delete are judged as the whole text they
+// would leave, refused as a whole with a beep.
 
 #include <QLineEdit>
 #include <QValidator>
@@ -30,6 +31,7 @@ class LimitedTextBox : public QLineEdit {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
 
   private:
     bool refusesTypedKey(const QString& key) const;

@@ -81,6 +81,10 @@ void ProjectForm::areaLostFocus(std::string_view box) {
     }
 }
 
+void ProjectForm::areasLostFocus() {
+    for (const auto& pair : kAreaPairs) areaLostFocus(pair.box);
+}
+
 bool ProjectForm::takeOver() {
     if (platform::fnPIMORA01_DispMessage(2006, platform::kStyleYesNo, kTakeOverQuestion) ==
         platform::kAnswerNo) {
@@ -98,6 +102,7 @@ bool ProjectForm::takeOver() {
 }
 
 bool ProjectForm::save() {
+    areasLostFocus();
     if (!mayWrite() || inputs_.db == nullptr) return false;
     int32_t id = recordId();
     if (id == 0) {
@@ -132,7 +137,7 @@ void ProjectForm::clearControls() {
 
 void ProjectForm::showAndFollow() {
     showRecord();
-    for (const auto& pair : kAreaPairs) areaLostFocus(pair.box);
+    areasLostFocus();
 }
 
 void ProjectForm::putText(std::string_view name, std::string text) {

@@ -67,6 +67,9 @@ class ProjectForm {
     void setOption(std::string_view ariName, bool ari);
     // LostFocus of an area box: its tsubo label follows.
     void areaLostFocus(std::string_view box);
+    // Every area box's LostFocus: a save by a key (Alt+T, Alt+O) leaves no box, so it
+    // runs them itself before it takes the labels.
+    void areasLostFocus();
 
     bool changed() const { return changed_; }
     // 物件情報, OK and 適用 stay disabled after the sheet could not be read.
@@ -76,7 +79,7 @@ class ProjectForm {
 
     // Cmd_BukkenInf: asks with 2006; false when answered No or the master data failed.
     bool takeOver();
-    // Cmd_Tekiyo (and Cmd_OK before closing).
+    // Cmd_Tekiyo (and Cmd_OK before closing); the tsubo labels follow their boxes first.
     bool save();
     // Form_Unload: while changed, asks with 2003; false when answered No.
     bool mayClose();

@@ -25,13 +25,18 @@ QString q(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Calls back when the box loses the focus: the area boxes' LostFocus.
+// Calls back when the box loses the focus: the area boxes' LostFocus. Another window
+// coming to the front, or a menu, takes the focus without the user leaving the box.
 class FocusOutFilter : public QObject {
   public:
     FocusOutFilter(QObject* parent, std::function<void()> onFocusOut)
         : QObject(parent), onFocusOut_(std::move(onFocusOut)) {}
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::FocusOut) onFocusOut_();
+        if (event->type() == QEvent::FocusOut) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+                onFocusOut_();
+        }
         return QObject::eventFilter(watched, event);
     }
 
@@ -231,11 +236,13 @@ void ProjectFormWindow::enableButtons() {
 
 void ProjectFormWindow::Cmd_OK_Click() {
     form_->save();
+    showForm();
     unload(Accepted);
 }
 
 void ProjectFormWindow::Cmd_Tekiyo_Click() {
     form_->save();
+    showForm();
 }
 
 void ProjectFormWindow::Cmd_BukkenInf_Click() {

@@ -46,10 +46,11 @@ void ReportPageViewWidget::setReport(const Report* report) {
     goToPage(1);
 }
 
-void ReportPageViewWidget::relayout() {
+void ReportPageViewWidget::relayout(const std::function<void(PreviewLayout&)>& change) {
     const double oldScale = layout_.scale();
     const double position =
         verticalScrollBar()->value() / std::max(1.0, double(layout_.contentHeight()));
+    if (change) change(layout_);
     layout_.pixelsPerMm = logicalDpiY() / kMmPerInch;
     layout_.viewportWidth = viewport()->width();
     layout_.viewportHeight = viewport()->height();
@@ -91,17 +92,22 @@ void ReportPageViewWidget::scrollContentsBy(int dx, int dy) {
     viewport()->update();
 }
 
-void ReportPageViewWidget::setZoomMode(ZoomMode mode) {
-    layout_.mode = mode;
-    int page = currentPage_;
-    relayout();
+void ReportPageViewWidget::changeZoom(const std::function<void(PreviewLayout&)>& change) {
+    const int page = currentPage_;
+    relayout(change);
     goToPage(page);
     if (onZoomChanged) onZoomChanged();
 }
 
+void ReportPageViewWidget::setZoomMode(ZoomMode mode) {
+    changeZoom([mode](PreviewLayout& layout) { layout.mode = mode; });
+}
+
 void ReportPageViewWidget::setZoom(double zoom) {
-    layout_.zoom = std::clamp(zoom, kZoomSteps.front(), kZoomSteps.back());
-    setZoomMode(ZoomMode::Fixed);
+    changeZoom([zoom](PreviewLayout& layout) {
+        layout.zoom = std::clamp(zoom, kZoomSteps.front(), kZoomSteps.back());
+        layout.mode = ZoomMode::Fixed;
+    });
 }
 
 void ReportPageViewWidget::zoomIn() {

@@ -9,8 +9,8 @@
 #include <functional>
 #include <vector>
 
-#include "reports/viewer/preview_layout.h"
 #include "reports/launch/report_search.h"
+#include "reports/viewer/preview_layout.h"
 
 namespace omrix::reports {
 
@@ -51,7 +51,10 @@ class ReportPageViewWidget : public QAbstractScrollArea {
     void scrollContentsBy(int dx, int dy) override;
 
   private:
-    void relayout();
+    // Lays the pages out again after `change` (if any) altered the zoom or the mode: the
+    // old scale and scroll position are read before it, so a new scale repaints.
+    void relayout(const std::function<void(PreviewLayout&)>& change = {});
+    void changeZoom(const std::function<void(PreviewLayout&)>& change);
     QImage pageImage(int page);
     QRectF hitRect(const SearchHit& hit) const;
     void setCurrentPage(int page);

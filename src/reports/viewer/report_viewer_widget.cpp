@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,9 +20,13 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "context/app_context.h"
 #include "reports/launch/report.h"
-#include "reports/viewer/report_page_view_widget.h"
 #include "reports/launch/report_search.h"
+#include "reports/viewer/report_page_view_widget.h"
+#include "reports/viewer/save_file_name.h"
+#include "reports/workbooks/workbook_progress.h"
+#include "util/part_file.h"
 
 namespace omrix::reports {
 namespace {
@@ -52,7 +57,8 @@ QRectF fitted(const QSizeF& page, const QRectF& room) {
 
 }  // namespace
 
-ReportViewerWidget::ReportViewerWidget(QWidget* parent) : QWidget(parent) {
+ReportViewerWidget::ReportViewerWidget(QWidget* parent)
+    : QWidget(parent), progressDelayMs_(kProgressDelayMs) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -76,10 +82,29 @@ ReportViewerWidget::ReportViewerWidget(QWidget* parent) : QWidget(parent) {
     addShortcut(QKeySequence::Find, &ReportViewerWidget::showFindBar);
     addShortcut(QKeySequence::Print, &ReportViewerWidget::print);
     addShortcut(QKeySequence::Save, &ReportViewerWidget::saveAsPdf);
+    addShortcut(QKeySequence::FindNext, &ReportViewerWidget::findNext);
+    addShortcut(QKeySequence::FindPrevious, &ReportViewerWidget::findPrevious);
+    // As the PDF readers do: Ctrl with plus (or =, unshifted), minus and 0 for 100 %.
+    for (const char* keys : {"Ctrl++", "Ctrl+="})
+        addShortcut(QKeySequence(keys), &ReportViewerWidget::zoomIn);
+    addShortcut(QKeySequence("Ctrl+-"), &ReportViewerWidget::zoomOut);
+    addShortcut(QKeySequence("Ctrl+0"), &ReportViewerWidget::zoomActualSize);
     setFocusProxy(pages_);
 }
 
 ReportViewerWidget::~ReportViewerWidget() = default;
+
+void ReportViewerWidget::zoomIn() {
+    pages_->zoomIn();
+}
+
+void ReportViewerWidget::zoomOut() {
+    pages_->zoomOut();
+}
+
+void ReportViewerWidget::zoomActualSize() {
+    pages_->setZoom(1.0);
+}
 
 void ReportViewerWidget::addShortcut(const QKeySequence& keys, void (ReportViewerWidget::*slot)()) {
     auto* shortcut = new QShortcut(keys, this);
@@ -109,13 +134,13 @@ void ReportViewerWidget::buildToolBar() {
         [this] { pages_->goToPage(pages_->currentPage() + 1); });
     add("lastPage", "▶|", "最終頁 (End)", [this] { pages_->goToPage(pages_->pageCount()); });
     toolBar_->addSeparator();
-    add("zoomOut", "－", "縮小 (Ctrl+ホイール)", [this] { pages_->zoomOut(); });
+    add("zoomOut", "－", "縮小 (Ctrl+-)", [this] { zoomOut(); });
     zoomLabel_ = new QLabel(toolBar_);
     zoomLabel_->setObjectName("zoomLabel");
     zoomLabel_->setMinimumWidth(48);
     zoomLabel_->setAlignment(Qt::AlignCenter);
     toolBar_->addWidget(zoomLabel_);
-    add("zoomIn", "＋", "拡大 (Ctrl+ホイール)", [this] { pages_->zoomIn(); });
+    add("zoomIn", "＋", "拡大 (Ctrl++)", [this] { zoomIn(); });
     add("fitWidth", "幅", "幅に合わせる", [this] { pages_->setZoomMode(ZoomMode::FitWidth); });
     add("fitPage", "頁", "頁全体", [this] { pages_->setZoomMode(ZoomMode::FitPage); });
     toolBar_->addSeparator();
@@ -123,6 +148,12 @@ void ReportViewerWidget::buildToolBar() {
     add("print", "印刷", "印刷 (Ctrl+P)", [this] { print(); });
     add("savePdf", "PDF保存", "PDF として保存 (Ctrl+S)", [this] { saveAsPdf(); });
     add("saveXlsx", "Excel に保存", "Excel ブックとして保存", [this] { saveAsWorkbook(); });
+    // Tab reaches every control of the bar, as it does the page box.
+    for (QAction* action : toolBar_->actions()) {
+        QWidget* control = toolBar_->widgetForAction(action);
+        if (control != nullptr && !action->isSeparator() && control != zoomLabel_)
+            control->setFocusPolicy(Qt::TabFocus);
+    }
 }
 
 void ReportViewerWidget::buildFindBar() {
@@ -146,18 +177,40 @@ void ReportViewerWidget::buildFindBar() {
     findStatus_ = new QLabel(findBar_);
     findStatus_->setObjectName("findStatus");
     row->addWidget(findStatus_);
-    button("closeFind", "×", [this] {
-        findBar_->hide();
-        pages_->setHits({}, -1);
-        pages_->setFocus();
-    });
-    connect(findBox_, &QLineEdit::returnPressed, this, [this] {
-        if (search_ && ReportSearch::folded(findBox_->text().trimmed()) == searchedFor_)
-            findNext();
-        else
-            find(findBox_->text());
-    });
+    button("closeFind", "×", [this] { closeFindBar(); });
+    findBox_->installEventFilter(this);
     findBar_->hide();
+}
+
+bool ReportViewerWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != findBox_ || event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool shift = (key->modifiers() & Qt::ShiftModifier) != 0;
+    switch (key->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (shift) {
+                findPrevious();
+            } else if (search_ &&
+                       ReportSearch::folded(findBox_->text().trimmed()) == searchedFor_) {
+                findNext();
+            } else {
+                find(findBox_->text());
+            }
+            return true;
+        case Qt::Key_Escape:
+            closeFindBar();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void ReportViewerWidget::closeFindBar() {
+    findBar_->hide();
+    pages_->setHits({}, -1);
+    pages_->setFocus();
 }
 
 void ReportViewerWidget::setReport(const Report* report) {
@@ -225,7 +278,7 @@ void ReportViewerWidget::searchSome() {
         pages_->setHits(search_->hits(), -1);
         pages_->setHits(search_->hits(), currentHit_);
     }
-    QString state = QString("%1 件").arg(search_->hits().size());
+    QString state = hitCountText();
     if (!search_->finished())
         state +=
             QString("（検索中 %1 / %2 頁）").arg(search_->pagesSearched()).arg(pages_->pageCount());
@@ -234,10 +287,17 @@ void ReportViewerWidget::searchSome() {
     findStatus_->setText(state);
 }
 
+QString ReportViewerWidget::hitCountText() const {
+    const auto count = static_cast<int>(search_->hits().size());
+    if (currentHit_ < 0) return QString("%1 件").arg(count);
+    return QString("%1/%2 件").arg(currentHit_ + 1).arg(count);
+}
+
 void ReportViewerWidget::showHit(int index) {
     if (!search_ || index < 0) return;
     currentHit_ = index;
     pages_->setHits(search_->hits(), index);
+    if (search_->finished()) findStatus_->setText(hitCountText());
     showPageState();
 }
 
@@ -274,49 +334,79 @@ void ReportViewerWidget::print() {
     printWithProgress(printer, "印刷");
 }
 
-void ReportViewerWidget::printWithProgress(QPrinter& printer, const QString& what) {
+bool ReportViewerWidget::runWithProgress(
+    const QString& what,
+    const std::function<bool(const std::function<bool(int, int)>&, std::string&)>& job) {
     QProgressDialog progress(what + "中…", "中止", 0, pages_->pageCount(), this);
+    progress.setWindowTitle(what + "中…");
     progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(kProgressDelayMs);
+    progress.setMinimumDuration(progressDelayMs_);
     std::string error;
-    bool ok = printReport(printer, *report_, error, [&](int done, int total) {
-        progress.setMaximum(total);
-        progress.setValue(done);
-        return !progress.wasCanceled();
-    });
+    const bool ok = job(
+        [&](int done, int total) {
+            progress.setMaximum(total);
+            progress.setValue(done);
+            return !progress.wasCanceled();
+        },
+        error);
+    const bool stopped = progress.wasCanceled();
     progress.reset();
-    if (!ok) QMessageBox::warning(this, what, fromUtf8(error));
+    if (!ok && !stopped) QMessageBox::warning(this, what, fromUtf8(error));
+    return ok;
+}
+
+bool ReportViewerWidget::printWithProgress(QPrinter& printer, const QString& what) {
+    return runWithProgress(what, [&](const PrintProgress& progress, std::string& error) {
+        return printReport(printer, *report_, error, progress);
+    });
+}
+
+QString ReportViewerWidget::defaultSaveName(const char* extension) const {
+    const context::AppContext& app = context::appContext();
+    return fromUtf8(saveFileName(report_->design().title, app.BukkenNo, app.HanNo, extension));
 }
 
 void ReportViewerWidget::saveAsPdf() {
     if (report_ == nullptr) return;
+    QString path =
+        QFileDialog::getSaveFileName(this, "PDF として保存", defaultSaveName("pdf"), "PDF (*.pdf)");
+    if (!path.isEmpty()) savePdfTo(path);
+}
+
+bool ReportViewerWidget::savePdfTo(const QString& path) {
+    if (report_ == nullptr) return false;
+    util::PartFile part(path.toStdString());
     const std::string_view title = report_->design().title;
-    QString name = QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())) + ".pdf";
-    QString path = QFileDialog::getSaveFileName(this, "PDF として保存", name, "PDF (*.pdf)");
-    if (path.isEmpty()) return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
+    printer.setOutputFileName(QString::fromStdString(part.path()));
     printer.setPageLayout(report_->pageLayout());
     printer.setDocName(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
-    printWithProgress(printer, "PDF として保存");
+    return runWithProgress(
+        "PDF として保存", [&](const PrintProgress& progress, std::string& error) {
+            return printReport(printer, *report_, error, progress) && part.commit(error);
+        });
 }
 
 void ReportViewerWidget::saveAsWorkbook() {
     if (report_ == nullptr) return;
-    const std::string_view title = report_->design().title;
-    QString name = QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())) + ".xlsx";
-    QString path =
-        QFileDialog::getSaveFileName(this, "Excel に保存", name, "Excel ブック (*.xlsx)");
+    QString path = QFileDialog::getSaveFileName(this, "Excel に保存", defaultSaveName("xlsx"),
+                                                "Excel ブック (*.xlsx)");
     if (!path.isEmpty()) saveWorkbookTo(path);
 }
 
 bool ReportViewerWidget::saveWorkbookTo(const QString& path) {
     if (report_ == nullptr) return false;
-    std::string error;
-    if (report_->writeWorkbook(path.toStdString(), error)) return true;
-    QMessageBox::warning(this, "Excel に保存", fromUtf8(error));
-    return false;
+    util::PartFile part(path.toStdString());
+    return runWithProgress("Excel に保存", [&](const PrintProgress& progress, std::string& error) {
+        try {
+            WorkbookProgressScope scope(progress);
+            return report_->writeWorkbook(part.path(), error) && part.commit(error);
+        } catch (const WorkbookStopped&) {
+            error = "中止しました。";
+            return false;
+        }
+    });
 }
 
 bool printReport(QPrinter& printer, const Report& report, std::string& error,

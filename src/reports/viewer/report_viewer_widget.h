@@ -39,17 +39,35 @@ class ReportViewerWidget : public QWidget {
     bool searching() const;
     int hitCount() const;
 
+    // Ctrl+plus, Ctrl+minus and Ctrl+0 (the paper's real size).
+    void zoomIn();
+    void zoomOut();
+    void zoomActualSize();
+
     // The print dialog (page range, copies, the printer's paper) and the print.
     void print();
-    // Asks for a file and writes the report to it as PDF.
+    // Asks for a file (named after the document, the project and its version) and
+    // writes the report to it as PDF, or as an Excel workbook.
     void saveAsPdf();
-    // Asks for a file and writes the report to it as an Excel workbook.
     void saveAsWorkbook();
-    // The workbook to `path`; a message box says why when it cannot be written.
+    // The PDF or the workbook to `path`, with the progress and its 中止: written under a
+    // part name beside it and renamed into place when whole, so a file already there
+    // stays untouched unless the save completes. A message box says why it failed;
+    // false, silently, when the user stopped it.
+    bool savePdfTo(const QString& path);
     bool saveWorkbookTo(const QString& path);
+    // How long a print or save runs before its progress shows (tests show it at once).
+    void setProgressDelay(int ms) { progressDelayMs_ = ms; }
+
+  protected:
+    // The find box: Enter next hit, Shift+Enter previous, Escape closes the bar.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void buildToolBar();
+    void closeFindBar();
+    // "n 件", or "i/n 件" once a hit is shown.
+    QString hitCountText() const;
     void buildFindBar();
     void showFindBar();
     void searchSome();
@@ -57,7 +75,13 @@ class ReportViewerWidget : public QWidget {
     void showPageState();
     void jumpToTypedPage();
     // Prints with a progress dialog that can stop it; `what` names the job in messages.
-    void printWithProgress(QPrinter& printer, const QString& what);
+    bool printWithProgress(QPrinter& printer, const QString& what);
+    // Runs `job` under a progress dialog whose 中止 makes the progress return false;
+    // a failure that is no stop is shown. True when the job completed.
+    bool runWithProgress(const QString& what,
+                         const std::function<bool(const std::function<bool(int, int)>& progress,
+                                                  std::string& error)>& job);
+    QString defaultSaveName(const char* extension) const;
     void addShortcut(const QKeySequence& keys, void (ReportViewerWidget::*slot)());
 
     const Report* report_ = nullptr;
@@ -74,6 +98,7 @@ class ReportViewerWidget : public QWidget {
     QString searchedFor_;
     int searchFrom_ = 1;
     int currentHit_ = -1;
+    int progressDelayMs_;
 };
 
 // Told of each page printed (done of total); returning false stops the print.

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <cmath>
 
 #include "reports/launch/report.h"
@@ -17,6 +18,8 @@ struct TwipRect {
     int left, top, width, height;
 };
 constexpr TwipRect kRestored = {.left = 1850, .top = 1500, .width = 7725, .height = 6225};
+// How far each further viewer of a run stands from the one before, down and right.
+constexpr int kCascadePx = 28;
 
 int pixels(int twips, int dpi) {
     return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
@@ -47,6 +50,8 @@ ReportViewerWindow::ReportViewerWindow(print::ViewerKind kind, const Report& rep
     setAttribute(Qt::WA_DeleteOnClose);
     viewer_->setObjectName(names.viewer);
     viewer_->setReport(&report);
+    auto* closeKey = new QShortcut(QKeySequence::Close, this);
+    connect(closeKey, &QShortcut::activated, this, &QWidget::close);
 }
 
 QRect ReportViewerWindow::restoredGeometry() const {
@@ -56,8 +61,8 @@ QRect ReportViewerWindow::restoredGeometry() const {
             pixels(kRestored.width, dpiX), pixels(kRestored.height, dpiY)};
 }
 
-void ReportViewerWindow::showAsLoaded() {
-    setGeometry(restoredGeometry());
+void ReportViewerWindow::showAsLoaded(int cascade) {
+    setGeometry(restoredGeometry().translated(cascade * kCascadePx, cascade * kCascadePx));
     showMaximized();
     viewer_->setFocus();
 }
@@ -88,9 +93,11 @@ bool ReportViewers::openViewer(print::ViewerKind kind, Report& report) {
         error_ = report.lastError();
         return false;
     }
+    int open = 0;
+    for (const auto& other : windows_) open += other.isNull() ? 0 : 1;
     auto* window = new ReportViewerWindow(kind, report);
     windows_[index(kind)] = window;
-    window->showAsLoaded();
+    window->showAsLoaded(open);
     QApplication::restoreOverrideCursor();
     return true;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The four viewer windows, Frm_Omrix_Print_UCHIWAKESHO "内訳書", …_YOUKOU "見積要項",
 // …_GAIYOU "工事概要" and …_DAIKA "代価表": each one preview (CRV_UCHIWAKESHO, …)
-// filling the whole window. Modeless, maximised when shown, deleted when closed.
+// filling the whole window. Modeless, maximised when shown, deleted when closed (also
+// by Ctrl+W).
 
 #include <QPointer>
 #include <QWidget>
@@ -29,8 +30,9 @@ class ReportViewerWindow : public QWidget {
     print::ViewerKind kind() const { return kind_; }
     ReportViewerWidget& viewer() { return *viewer_; }
 
-    // Form_Load: maximised, restoring to 7725 × 6225 twips at (1850, 1500).
-    void showAsLoaded();
+    // Form_Load: maximised, restoring to 7725 × 6225 twips at (1850, 1500), moved down
+    // and right by `cascade` steps so that the viewers of one run do not hide each other.
+    void showAsLoaded(int cascade = 0);
     // Those twips in pixels at the screen's logical resolution.
     QRect restoredGeometry() const;
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "reports/workbooks/workbook_progress.h"
+
 namespace omrix::reports {
 namespace {
 
@@ -42,6 +44,7 @@ void writeWorkbookPageNumber(Worksheet& sheet, uint32_t row, uint16_t lastColumn
     sheet.setRowHeightMm(row, kWorkbookFooterRowMm);
     sheet.across(row, 0, lastColumn, std::to_string(page) + " / " + std::to_string(pageCount),
                  {.face = CellFace::Gothic, .sizeMm = kPageNumberFontMm});
+    WorkbookProgressScope::pageWritten(page, pageCount);
 }
 
 }  // namespace omrix::reports

@@ -53,16 +53,21 @@ TEST_F(ProjectFormTest, FirstApplyInsertsWithANewNumberTheSecondUpdatesIt) {
                       "|| '|' || 山止有無 From 物件概要;"),
               "1|              12|30.3|1|0");
 
+    // Saved by a key with the caret still in the area box: the label follows first,
+    // 200 m² × 0.303 = 60.6 坪.
     form.setText("Txt_ChijoKai", "12");
+    form.setText("Txt_Shikichim", "200");
     ASSERT_TRUE(form.save());
+    EXPECT_EQ(form.text("Lbl_Shikichitubo"), "60.6");
     EXPECT_EQ(t.count("物件概要;"), 1);
-    EXPECT_EQ(t.value("Select 物件概要ＩＤ || '|' || 地上階 || '|' || 更新カウンタ From 物件概要;"),
-              "1|12|1");
+    EXPECT_EQ(t.value("Select 物件概要ＩＤ || '|' || 地上階 || '|' || 更新カウンタ || '|' || "
+                      "敷地面積坪 From 物件概要;"),
+              "1|12|1|60.6");
 
     KojiGaiyoForm again(inputs());
     again.load();
     EXPECT_TRUE(again.option("Opt_KuiAri"));
-    EXPECT_EQ(again.text("Lbl_Shikichitubo"), "30.3");
+    EXPECT_EQ(again.text("Lbl_Shikichitubo"), "60.6");
 }
 
 TEST_F(ProjectFormTest, TakeOverFillsTheOverviewFromTheMasters) {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -77,7 +78,8 @@ TEST_F(ProjectWindowTest, EveryControlByNameOnAScreenOf1366x768AndScreenshots) {
         for (const auto& c : w.window.form().layout().controls) {
             EXPECT_NE(w.window.findChild<QWidget*>(QString::fromStdString(c.name)), nullptr)
                 << c.name;
-            if (!c.pair.empty()) child<QRadioButton>(w.window, c.pair.c_str());  // fails when missing
+            if (!c.pair.empty())
+                child<QRadioButton>(w.window, c.pair.c_str());  // fails when missing
         }
         for (const auto& [name, text] : buttons) {
             auto* button = child<QPushButton>(w.window, name);
@@ -120,6 +122,26 @@ TEST_F(ProjectWindowTest, TypedKeysHoldToTheRules) {
         EXPECT_EQ(utf8(box->text()), c.expected) << c.box;
         EXPECT_EQ(window.form().text(c.box), c.expected) << c.box;
     }
+}
+
+// An input method's committed string goes in as typed, character by character: room for
+// two full-width characters takes "あい" of "あいう"; a string still being composed is
+// not judged yet.
+TEST_F(ProjectWindowTest, InputMethodTextGoesInAsTyped) {
+    Frm_Omrix_Print_KojiGaiyo window(inputs());
+    showActive(window);
+    auto* koki = child(window, "Txt_Koki");  // 64 bytes
+    koki->setFocus();
+    koki->setText(QString(60, 'x'));
+    QInputMethodEvent composing("あいう", {});
+    QApplication::sendEvent(koki, &composing);
+    EXPECT_EQ(koki->text(), QString(60, 'x'));
+    QInputMethodEvent committed;
+    committed.setCommitString("あいう");  // 60 + 2 + 2 = 64 bytes, う would make 66
+    QApplication::sendEvent(koki, &committed);
+    EXPECT_EQ(koki->text(), QString(60, 'x') + "あい");
+    EXPECT_EQ(window.form().text("Txt_Koki"), std::string(60, 'x') + "あい");
+    EXPECT_TRUE(window.form().changed());
 }
 
 TEST_F(ProjectWindowTest, PasteAndDeleteGoThroughTheSameLimits) {
@@ -201,6 +223,32 @@ TEST_F(ProjectWindowTest, ChangedFlagTsuboLabelsAndTheCloseQuestion) {
     std::vector<int32_t> numbers;
     for (const auto& m : t.messages().messages()) numbers.push_back(m.number);
     EXPECT_EQ(numbers, (std::vector<int32_t>{2003, 4003, 4003}));
+}
+
+// 適用 and OK by their Alt keys save what the area box shows, though the caret never
+// left it; another window taking the focus is no leaving the box.
+TEST_F(ProjectWindowTest, AltKeysSaveTheTsuboOfTheBoxBeingTyped) {
+    auto stored = [this] { return t.value("Select 敷地面積 || '|' || 敷地面積坪 From 物件概要;"); };
+    Frm_Omrix_Print_KojiGaiyo window(inputs());
+    showActive(window);
+    auto* area = child(window, "Txt_Shikichim");
+    auto* tsubo = child<QLabel>(window, "Lbl_Shikichitubo");
+    area->setFocus();
+    QTest::keyClicks(area, "200");
+    QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(area, &away);
+    EXPECT_EQ(utf8(tsubo->text()), "0");
+    // Alt+T: 200 m² × 0.303 = 60.6 坪.
+    QTest::keyClick(area, Qt::Key_T, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !t.messages().messages().empty(); }));
+    EXPECT_EQ(stored(), "200.0|60.6");
+    EXPECT_EQ(utf8(tsubo->text()), "60.6");
+    EXPECT_EQ(QApplication::focusWidget(), area);
+    // Alt+O: 2000 m² × 0.303 = 606 坪, and the window closes.
+    QTest::keyClick(area, Qt::Key_0);
+    QTest::keyClick(area, Qt::Key_O, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }));
+    EXPECT_EQ(stored(), "2000.0|606.0");
 }
 
 TEST_F(ProjectWindowTest, WithoutAuthorityOnlyViewing) {

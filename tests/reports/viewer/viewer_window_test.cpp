@@ -7,15 +7,22 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QScrollBar>
+#include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 #include <cstdlib>
+#include <filesystem>
+#include <set>
 
 #include "reports/report_fixture.h"
 #include "reports/viewer/report_page_view_widget.h"
 #include "reports/viewer/report_viewer_widget.h"
 #include "reports/viewer/report_viewer_window.h"
+#include "reports/viewer/save_file_name.h"
 
 namespace omrix::reports {
 namespace {
@@ -35,6 +42,19 @@ int findAll(ReportViewerWidget& viewer, const char* text) {
     viewer.find(text);
     while (viewer.searching()) QApplication::processEvents();
     return viewer.hitCount();
+}
+
+// The width in pixels of the page painted at the top of the view: the run of non-grey
+// pixels on the row just below the page's top edge (its frame lines included).
+int paintedPageWidth(ReportPageViewWidget& pages) {
+    QApplication::processEvents();
+    const QImage shot = pages.viewport()->grab().toImage();
+    const int row =
+        pages.layout().pageTop(pages.currentPage()) - pages.verticalScrollBar()->value() + 4;
+    int width = 0;
+    for (int x = 0; x < shot.width(); ++x)
+        width += shot.pixelColor(x, row) != QColor(128, 128, 128);
+    return width;
 }
 
 class ViewerTest : public omrix::testing::ReportTest {
@@ -70,6 +90,13 @@ TEST_F(ViewerTest, FourWindowsRestoredGeometryAndTheExcelAction) {
         EXPECT_TRUE(viewers.viewer(kind)->isMaximized() && viewers.viewer(kind)->isVisible());
     }
     EXPECT_EQ(viewers.viewer(ViewerKind::Gaiyou)->windowTitle(), "工事概要");
+    // Each further viewer of the run restores 28 px down and right of the one before.
+    for (int k = 0; k < 4; ++k) {
+        ReportViewerWindow* shown = viewers.viewer(kinds[k]);
+        EXPECT_EQ(shown->normalGeometry().topLeft(),
+                  shown->restoredGeometry().topLeft() + QPoint(28 * k, 28 * k))
+            << k;
+    }
 
     // Restored: 7725 × 6225 twips at (1850, 1500) at the screen's resolution, the viewer
     // filling the window through a minimise and a resize.
@@ -166,6 +193,18 @@ TEST_F(ViewerTest, KeysPageBoxScrollingAndZoom) {
     QApplication::processEvents();
     EXPECT_EQ(zoomLabel->text(), QString("%1%").arg(std::lround(layout.scale() * 100)));
     screenshot(window, "statement-viewer-fit-width.png");
+
+    // Every zoom change repaints at its scale at once, with no resize: the painted page is
+    // as wide as the layout says (plus its frame, 1 px each side), and the tool bar shows it.
+    ASSERT_NE(window.findChild<QAction*>("fitPage"), nullptr);
+    for (const char* button : {"fitPage", "zoomIn", "zoomIn", "zoomOut", "fitWidth", "zoomOut"}) {
+        window.findChild<QAction*>(button)->trigger();
+        EXPECT_EQ(paintedPageWidth(pages), layout.pageWidthPx() + 2) << button;
+        EXPECT_EQ(zoomLabel->text(), QString("%1%").arg(std::lround(layout.scale() * 100)));
+    }
+    // B5 is 182 mm wide: at 50 % on a 96 dpi screen 182 × 0.5 × 96 / 25.4 = 343.9 → 344 px.
+    pages.setZoom(0.5);
+    if (std::lround(layout.pixelsPerMm * 25.4) == 96) EXPECT_EQ(paintedPageWidth(pages), 344 + 2);
 }
 
 TEST_F(ViewerTest, FindGoesToTheTextOnPage37AndMarksIt) {
@@ -175,7 +214,7 @@ TEST_F(ViewerTest, FindGoesToTheTextOnPage37AndMarksIt) {
     EXPECT_EQ(findAll(viewer, "ｺﾞﾝﾄﾞﾗ"), 1);  // folded as the core's fold test shows
     EXPECT_EQ(viewer.pages().currentPage(), 37);
     auto* findStatus = window.findChild<QLabel*>("findStatus");
-    EXPECT_EQ(findStatus->text(), "1 件");
+    EXPECT_EQ(findStatus->text(), "1/1 件");
     screenshot(window, "statement-viewer-search-hit.png");
 
     // Seven lines of page 12: next goes round them.
@@ -241,6 +280,166 @@ TEST_F(ViewerTest, PrintingToAPdfPrinterGivesWhatTheExportGives) {
     }));
     EXPECT_EQ(told, (std::vector<int>{15, 25}));
     EXPECT_FALSE(error.empty());
+}
+
+// Runs `act` on each window of type T while the returned timer lives.
+template <typename T>
+std::unique_ptr<QTimer> whenShown(std::function<void(T*)> act) {
+    auto poll = std::make_unique<QTimer>();
+    poll->setInterval(0);
+    QObject::connect(poll.get(), &QTimer::timeout, [act = std::move(act)] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* shown = qobject_cast<T*>(top); shown != nullptr && shown->isVisible())
+                act(shown);
+    });
+    poll->start();
+    return poll;
+}
+
+std::vector<std::string> filesIn(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A save stopped with 中止 leaves the file that stood there as it was and no part file;
+// a completed one replaces it whole; a folder that is not there says why. PDF and Excel
+// alike, with the document, project and version in the name offered.
+TEST_F(ViewerTest, SavesWriteAsideAndAStopLeavesTheOldFile) {
+    const struct {
+        const char *title, *bukken, *han, *name;
+    } names[] = {{"内訳書", "00000001", "01", "内訳書_00000001-01.pdf"},
+                 {"見積要項", " 00000002 ", " ", "見積要項_00000002.pdf"},
+                 {"工事概要", "", "", "工事概要.pdf"}};
+    for (auto n : names) EXPECT_EQ(saveFileName(n.title, n.bukken, n.han, "pdf"), n.name);
+
+    auto report = statement(40);
+    ReportViewerWidget& viewer = open(ViewerKind::Uchiwakesho, *report).viewer();
+    viewer.setProgressDelay(0);
+    const struct {
+        const char* file;
+        bool (ReportViewerWidget::*save)(const QString&);
+        std::string_view magic;
+    } saves[] = {{"内訳書.pdf", &ReportViewerWidget::savePdfTo, "%PDF"},
+                 {"内訳書.xlsx", &ReportViewerWidget::saveWorkbookTo, "PK"}};
+    for (auto save : saves) {
+        const std::string path = db.folder.file(save.file);
+        auto run = [&](const std::string& to) {
+            return (viewer.*save.save)(QString::fromStdString(to));
+        };
+        omrix::testing::writeBytes(path, "old");
+        int stoppedAt = 0;
+        {
+            auto stop = whenShown<QProgressDialog>([&](QProgressDialog* progress) {
+                if (stoppedAt == 0) stoppedAt = progress->value();
+                progress->cancel();
+            });
+            EXPECT_FALSE(run(path)) << save.file;
+        }
+        EXPECT_GT(stoppedAt, 0) << save.file;
+        EXPECT_LT(stoppedAt, 40) << save.file;
+        EXPECT_EQ(omrix::testing::readBytes(path), "old") << save.file;
+
+        ASSERT_TRUE(run(path)) << save.file;
+        EXPECT_EQ(omrix::testing::readBytes(path).substr(0, save.magic.size()), save.magic);
+
+        QString told;
+        {
+            auto answer = whenShown<QMessageBox>([&](QMessageBox* box) {
+                told = box->text();
+                box->close();
+            });
+            EXPECT_FALSE(run(db.folder.file("missing/" + std::string(save.file))));
+        }
+        EXPECT_FALSE(told.isEmpty()) << save.file;
+    }
+    // 40 pages asked for, 40 in the PDF; nothing written aside is left behind.
+    const std::string pdf = omrix::testing::pdfText(db.folder.file("内訳書.pdf"));
+    EXPECT_EQ(std::count(pdf.begin(), pdf.end(), '\f'), 40);
+    for (const std::string& name : filesIn(db.folder.path()))
+        EXPECT_EQ(name.find(".part"), std::string::npos) << name;
+}
+
+// The keys of the PDF readers: Ctrl with plus, minus and 0 zoom; Ctrl+F finds, Enter and
+// F3 go on, Shift with them goes back, Escape closes the find bar; Tab reaches every
+// control of the tool bar; Ctrl+W closes the viewer.
+TEST_F(ViewerTest, KeysAsInThePdfReaders) {
+    auto report = statement(20);
+    ReportViewerWindow& window = open(ViewerKind::Uchiwakesho, *report);
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ReportViewerWidget& viewer = window.viewer();
+    ReportPageViewWidget& pages = viewer.pages();
+    pages.setFocus();
+    pages.setZoom(1.0);
+    const struct {
+        int key;
+        double zoom;
+    } zooms[] = {{Qt::Key_Plus, 1.25}, {Qt::Key_Equal, 1.5},  {Qt::Key_Minus, 1.25},
+                 {Qt::Key_Minus, 1.0}, {Qt::Key_Minus, 0.75}, {Qt::Key_0, 1.0}};
+    for (auto z : zooms) {
+        QTest::keyClick(&pages, Qt::Key(z.key), Qt::ControlModifier);
+        EXPECT_DOUBLE_EQ(pages.layout().scale(), z.zoom) << z.key;
+    }
+
+    auto* findBar = window.findChild<QWidget*>("findBar");
+    auto* findBox = window.findChild<QLineEdit*>("findBox");
+    auto* findStatus = window.findChild<QLabel*>("findStatus");
+    QTest::keyClick(&pages, Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(findBar->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), findBox);
+    // 行12-1 and 行12-10 … 行12-15: seven hits on page 12.
+    findBox->setText("行12-1");
+    QTest::keyClick(findBox, Qt::Key_Return);
+    while (viewer.searching()) QApplication::processEvents();
+    EXPECT_EQ(findStatus->text(), "1/7 件");
+    const struct {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        const char* status;
+    } steps[] = {{Qt::Key_Return, Qt::NoModifier, "2/7 件"},
+                 {Qt::Key_Enter, Qt::NoModifier, "3/7 件"},
+                 {Qt::Key_Return, Qt::ShiftModifier, "2/7 件"},
+                 {Qt::Key_F3, Qt::NoModifier, "3/7 件"},
+                 {Qt::Key_F3, Qt::ShiftModifier, "2/7 件"},
+                 {Qt::Key_Return, Qt::ShiftModifier, "1/7 件"},
+                 {Qt::Key_Return, Qt::ShiftModifier, "7/7 件"}};
+    for (auto step : steps) {
+        QTest::keyClick(findBox, Qt::Key(step.key), step.modifiers);
+        EXPECT_EQ(findStatus->text(), step.status) << step.key << " " << step.modifiers;
+    }
+    QTest::keyClick(findBox, Qt::Key_Escape);
+    EXPECT_FALSE(findBar->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), &pages);
+    EXPECT_TRUE(window.isVisible());
+
+    // Tab from the first button goes round the whole bar (wide enough to show it all).
+    window.resize(1300, 700);
+    QApplication::processEvents();
+    auto* toolBar = window.findChild<QWidget*>("toolBar");
+    std::set<QWidget*> reached;
+    QWidget* first = nullptr;
+    for (QWidget* control : toolBar->findChildren<QWidget*>()) {
+        if (control->focusPolicy() & Qt::TabFocus) {
+            if (first == nullptr) first = control;
+            reached.insert(control);
+        }
+    }
+    ASSERT_EQ(reached.size(), 13u);  // 12 buttons and the page box
+    first->setFocus();
+    const std::size_t tabs = reached.size() + 3;  // and the pages, the status, round
+    for (std::size_t i = 0; i < tabs && QApplication::focusWidget() != nullptr; ++i) {
+        reached.erase(QApplication::focusWidget());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    for (QWidget* missed : reached)
+        ADD_FAILURE() << "Tab never reached " << missed->toolTip().toStdString();
+
+    QPointer<ReportViewerWindow> shown = &window;
+    QTest::keyClick(&pages, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown.isNull(); }));
 }
 
 }  // namespace
