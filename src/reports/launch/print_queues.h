@@ -1,0 +1,26 @@
+#pragma once
+// The CUPS queues a job may go to, asked of the print server itself ($CUPS_SERVER, or
+// the machine's): Qt's QPrinter takes any name and, for one CUPS does not know, quietly
+// prints on another queue, so a name is checked here before a job is sent.
+
+#include <string>
+#include <vector>
+
+namespace omrix::reports {
+
+struct PrintQueue {
+    std::string name;
+    bool acceptingJobs = false;
+    std::string stateMessage;  // printer-state-message, often empty
+};
+
+// False with `error` (the server's reason) when the server cannot be asked.
+bool listPrintQueues(std::vector<PrintQueue>& queues, std::string& error);
+
+// "" when `name` is a queue that takes jobs; else one line naming the queue and the reason.
+std::string queueRefusal(const std::string& name);
+
+// The reason CUPS gave for the last request of this thread; "" when it succeeded.
+std::string lastCupsFailure();
+
+}  // namespace omrix::reports
