@@ -137,7 +137,8 @@ bool ExportUi::writeFile(print::ViewerKind viewer, std::string_view extension,
     std::string error;
     bool written = extension == kXlsxExtension
                        ? writeReportWorkbook(report, part.path(), error)
-                       : writeReportPdf(report, part.path(), progress_.get(), error);
+                       : writeReportPdf(report, part.path(), progress_.get(), error) &&
+                             report.appendOutline(part.path(), error);
     if (!written || !part.commit(error)) {
         std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
         return false;

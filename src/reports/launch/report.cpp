@@ -10,6 +10,8 @@
 #include "reports/engine/gui_application.h"
 #include "reports/engine/report_connection.h"
 #include "reports/engine/report_document.h"
+#include "reports/documents/statement_document.h"
+#include "reports/documents/statement_outline.h"
 
 namespace omrix::reports {
 namespace {
@@ -166,6 +168,18 @@ PageLabel Report::pageLabel(int page) const {
     return document_ ? document_->pageLabel(page) : PageLabel{};
 }
 
+bool Report::readOutline(std::vector<OutlineEntry>& entries, std::string& error) const {
+    entries.clear();
+    const auto* statement = dynamic_cast<const StatementDocument*>(document_.get());
+    if (statement == nullptr || !connection_) return true;
+    return readStatementOutline(*connection_, statement->index().selection(), entries, error);
+}
+
+bool Report::appendOutline(const std::string& pdfPath, std::string& error) const {
+    std::vector<OutlineEntry> entries;
+    return readOutline(entries, error) && appendPdfOutline(pdfPath, entries, error);
+}
+
 bool Report::print(QPagedPaintDevice& device) {
     if (!document_ || loadedKey_ != settingsKey()) {
         if (!load()) return false;
@@ -211,16 +225,21 @@ bool Report::writeWorkbook(const std::string& path, std::string& error) const {
 
 bool Report::exportPdf(const std::string& path) {
     if (!hasGuiApplication()) return fail("painting needs a QGuiApplication");
-    QPdfWriter writer(QString::fromStdString(path));
-    writer.setResolution(600);
-    writer.setCreator("omrix-print");
-    writer.setTitle(
-        QString::fromUtf8(design_.title.data(), static_cast<qsizetype>(design_.title.size())));
-    if (!print(writer)) {
-        if (error_.find("cannot be opened") != std::string::npos)
-            error_ = "report " + std::string(design_.name) + ": cannot write " + path;
-        return false;
+    {
+        // Closed before the outline goes on after its end.
+        QPdfWriter writer(QString::fromStdString(path));
+        writer.setResolution(600);
+        writer.setCreator("omrix-print");
+        writer.setTitle(
+            QString::fromUtf8(design_.title.data(), static_cast<qsizetype>(design_.title.size())));
+        if (!print(writer)) {
+            if (error_.find("cannot be opened") != std::string::npos)
+                error_ = "report " + std::string(design_.name) + ": cannot write " + path;
+            return false;
+        }
     }
+    std::string error;
+    if (!appendOutline(path, error)) return fail(error);
     return true;
 }
 

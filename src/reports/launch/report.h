@@ -13,6 +13,7 @@
 
 #include "reports/engine/report_design.h"
 #include "reports/engine/report_document.h"
+#include "reports/engine/pdf_outline.h"
 #include "reports/engine/report_fonts.h"
 #include "reports/engine/report_object.h"
 
@@ -61,6 +62,11 @@ class Report {
     std::vector<PageText> pageTexts(int page) const;
     // 頁番号, 表示頁番号 and 頁名称 of a statement page.
     PageLabel pageLabel(int page) const;
+    // The bookmarks of the loaded document (the statement's sub-statements), read from
+    // its rows without painting; empty for the other documents. False with `error`.
+    bool readOutline(std::vector<OutlineEntry>& entries, std::string& error) const;
+    // That outline added to a PDF of every page of the document, written at `pdfPath`.
+    bool appendOutline(const std::string& pdfPath, std::string& error) const;
 
     // Every page onto a printer or PDF writer, loading first when the report has not
     // been loaded with its present settings.
