@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "context/temp_folder.h"
 #include "data/table_database.h"
@@ -50,6 +51,9 @@ class ReportTest : public ::testing::Test {
     void SetUp() override { ASSERT_TRUE(db.ok()) << db.tables.error(); }
     ReportDatabase db;
 };
+
+// "level|title|page" per bookmark of a PDF, in a reader's order (qpdf --json).
+std::vector<std::string> pdfOutline(const std::string& pdf);
 
 // pdftotext spreads the text by its position; tests compare without the blanks.
 inline std::string withoutBlanks(std::string_view text) {

@@ -9,6 +9,7 @@
 
 #include "data/core/database.h"
 #include "reports/engine/page_painter.h"
+#include "reports/engine/pdf_outline.h"
 #include "reports/engine/report_design.h"
 #include "reports/engine/row_selection.h"
 #include "reports/engine/selection_formula.h"
@@ -34,6 +35,9 @@ class ReportDocument {
         (void)page;
         return {};
     }
+    // Bookmarks of a document that holds its pages in memory; the statement reads its
+    // own from its rows (statement_outline.h).
+    virtual std::vector<OutlineEntry> outline() const { return {}; }
     // Documents that read their pages as they paint them keep the connection open.
     virtual bool readsOnDemand() const { return false; }
     // Why the last page painted could not be read in full; "" when it could.

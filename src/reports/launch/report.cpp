@@ -171,7 +171,10 @@ PageLabel Report::pageLabel(int page) const {
 bool Report::readOutline(std::vector<OutlineEntry>& entries, std::string& error) const {
     entries.clear();
     const auto* statement = dynamic_cast<const StatementDocument*>(document_.get());
-    if (statement == nullptr || !connection_) return true;
+    if (statement == nullptr || !connection_) {
+        if (document_) entries = document_->outline();
+        return true;
+    }
     return readStatementOutline(*connection_, statement->index().selection(), entries, error);
 }
 

@@ -62,8 +62,9 @@ class Report {
     std::vector<PageText> pageTexts(int page) const;
     // 頁番号, 表示頁番号 and 頁名称 of a statement page.
     PageLabel pageLabel(int page) const;
-    // The bookmarks of the loaded document (the statement's sub-statements), read from
-    // its rows without painting; empty for the other documents. False with `error`.
+    // The bookmarks of the loaded document (the statement's sub-statements, read from
+    // its rows without painting; the unit-price tables' tables); empty for the sheets.
+    // False with `error`.
     bool readOutline(std::vector<OutlineEntry>& entries, std::string& error) const;
     // That outline added to a PDF of every page of the document, written at `pdfPath`.
     bool appendOutline(const std::string& pdfPath, std::string& error) const;

@@ -2,7 +2,6 @@
 // hand with three levels of headings, read back with qpdf --json.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -29,28 +28,6 @@ UchiwakeRec numbered(int32_t id, int32_t parent, int16_t flag, int32_t no, std::
 void addItems(std::vector<UchiwakeRec>& lines, int32_t parent, int32_t firstId, int count) {
     for (int i = 0; i < count; ++i)
         lines.push_back(line(firstId + i, parent, kFlagMeisai, i + 1, "明細" + std::to_string(firstId + i)));
-}
-
-// "level|title|page" per bookmark, in the reader's order, from qpdf's JSON.
-std::vector<std::string> pdfOutline(const std::string& pdf) {
-    std::string command = "qpdf --json --json-key=outlines '" + pdf +
-                          "' | python3 -c 'import json,sys\n"
-                          "def walk(items, level):\n"
-                          "    for i in items:\n"
-                          "        print(level, i[\"title\"], i[\"destpageposfrom1\"], sep=\"|\")\n"
-                          "        walk(i[\"kids\"], level + 1)\n"
-                          "walk(json.load(sys.stdin)[\"outlines\"], 0)'";
-    std::vector<std::string> lines;
-    FILE* out = popen(command.c_str(), "r");
-    if (out == nullptr) return lines;
-    char buffer[512];
-    while (fgets(buffer, sizeof buffer, out) != nullptr) {
-        std::string text(buffer);
-        if (!text.empty() && text.back() == '\n') text.pop_back();
-        lines.push_back(text);
-    }
-    pclose(out);
-    return lines;
 }
 
 using StatementOutlineTest = testing::ReportTest;
@@ -101,7 +78,7 @@ TEST_F(StatementOutlineTest, ThreeLevelsOfHeadingsWorkedByHand) {
     ASSERT_TRUE(report);
     std::string pdf = db.pdf(*report);
     ASSERT_FALSE(pdf.empty());
-    EXPECT_EQ(pdfOutline(pdf), (std::vector<std::string>{
+    EXPECT_EQ(testing::pdfOutline(pdf), (std::vector<std::string>{
                                    "0|Ⅰ 建築|2",
                                    "1|1 躯体|3",
                                    "2|(1) 鉄筋|4",
