@@ -1,5 +1,6 @@
 #include "reports/documents/statement_outline.h"
 
+#include <algorithm>
 #include <functional>
 #include <string_view>
 
@@ -69,7 +70,22 @@ StatementOutlineBuilder::Candidate StatementOutlineBuilder::candidateOf(const St
 
 void StatementOutlineBuilder::addLines(Group& group, const std::vector<StatementLine>& lines,
                                        std::size_t from) {
-    for (std::size_t i = from; i < lines.size(); ++i) group.lines.push_back(candidateOf(lines[i]));
+    for (std::size_t i = from; i < lines.size(); ++i) {
+        Candidate c = candidateOf(lines[i]);
+        group.byKey[c.key].push_back(static_cast<uint32_t>(group.names.size()));
+        group.names.push_back(c.name);
+    }
+}
+
+int64_t StatementOutlineBuilder::Group::find(const Candidate& head) const {
+    auto found = byKey.find(head.key);
+    if (found == byKey.end()) return -1;
+    const std::vector<uint32_t>& at = found->second;
+    for (auto i = std::lower_bound(at.begin(), at.end(), next); i != at.end(); ++i) {
+        const uint64_t name = names[*i];
+        if (name == head.name || name == 0 || head.name == 0) return *i;
+    }
+    return -1;
 }
 
 void StatementOutlineBuilder::addPage(const std::vector<StatementLine>& lines) {
@@ -82,23 +98,18 @@ void StatementOutlineBuilder::addPage(const std::vector<StatementLine>& lines) {
         return;
     }
     const Candidate head = candidateOf(lines.front());
-    auto matches = [&](const Candidate& c) {
-        return c.key == head.key && (c.name == head.name || c.name == 0 || head.name == 0);
-    };
     // The deepest open group first: its own headings come before its parent's next ones.
     for (std::size_t depth = open_.size(); depth-- > 0;) {
-        Group& group = open_[depth];
-        for (std::size_t i = group.next; i < group.lines.size(); ++i) {
-            if (!matches(group.lines[i])) continue;
-            group.next = i + 1;
-            open_.resize(depth + 1);
-            entries_.push_back({.title = outlineTitle(lines.front()),
-                                .page = pages_,
-                                .level = static_cast<int>(depth)});
-            open_.emplace_back();
-            addLines(open_.back(), lines, 1);
-            return;
-        }
+        const int64_t at = open_[depth].find(head);
+        if (at < 0) continue;
+        open_[depth].next = static_cast<uint32_t>(at + 1);
+        open_.resize(depth + 1);
+        entries_.push_back({.title = outlineTitle(lines.front()),
+                            .page = pages_,
+                            .level = static_cast<int>(depth)});
+        open_.emplace_back();
+        addLines(open_.back(), lines, 1);
+        return;
     }
     addLines(open_.back(), lines, 0);
 }

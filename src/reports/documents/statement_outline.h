@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "data/core/database.h"
@@ -33,9 +34,14 @@ class StatementOutlineBuilder {
         uint64_t key = 0;   // everything printed but the name
         uint64_t name = 0;  // 名称１; 0 for a ditto mark, which matches any name
     };
+    // The lines of a group by what they print, so that a page's first line is looked
+    // up rather than compared with every line of a long group.
     struct Group {
-        std::vector<Candidate> lines;
-        std::size_t next = 0;  // lines before it have opened their groups or never will
+        std::unordered_map<uint64_t, std::vector<uint32_t>> byKey;  // positions, ascending
+        std::vector<uint64_t> names;                                 // by position
+        uint32_t next = 0;  // lines before it have opened their groups or never will
+        // The position of the first line from `next` on that `head` repeats, or -1.
+        int64_t find(const Candidate& head) const;
     };
     static Candidate candidateOf(const StatementLine& line);
     void addLines(Group& group, const std::vector<StatementLine>& lines, std::size_t from);
