@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QShortcut>
+#include <QSplitter>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -20,6 +21,7 @@
 #include <cmath>
 
 #include "reports/launch/report.h"
+#include "reports/viewer/report_outline_widget.h"
 #include "reports/viewer/report_page_view_widget.h"
 #include "reports/launch/report_search.h"
 
@@ -65,13 +67,24 @@ ReportViewerWidget::ReportViewerWidget(QWidget* parent) : QWidget(parent) {
     status_->setContentsMargins(6, 2, 6, 2);
     column->addWidget(toolBar_);
     column->addWidget(findBar_);
-    column->addWidget(pages_, 1);
+    // The outline beside the pages.
+    auto* split = new QSplitter(Qt::Horizontal, this);
+    outline_ = new ReportOutlineWidget(split);
+    outline_->onPageChosen = [this](int page) { pages_->goToPage(page); };
+    split->addWidget(outline_);
+    split->addWidget(pages_);
+    split->setStretchFactor(1, 1);
+    split->setSizes({220, 800});
+    column->addWidget(split, 1);
     column->addWidget(status_);
 
     searchTimer_ = new QTimer(this);
     searchTimer_->setInterval(0);
     connect(searchTimer_, &QTimer::timeout, this, [this] { searchSome(); });
-    pages_->onPageChanged = [this](int) { showPageState(); };
+    pages_->onPageChanged = [this](int page) {
+        showPageState();
+        outline_->showPage(page);
+    };
     pages_->onZoomChanged = [this] { showPageState(); };
     addShortcut(QKeySequence::Find, &ReportViewerWidget::showFindBar);
     addShortcut(QKeySequence::Print, &ReportViewerWidget::print);
@@ -119,6 +132,9 @@ void ReportViewerWidget::buildToolBar() {
     add("fitWidth", "幅", "幅に合わせる", [this] { pages_->setZoomMode(ZoomMode::FitWidth); });
     add("fitPage", "頁", "頁全体", [this] { pages_->setZoomMode(ZoomMode::FitPage); });
     toolBar_->addSeparator();
+    outlineAction_ = add("outlineToggle", "目次", "目次の表示／非表示",
+                         [this] { setOutlineShown(outlineAction_->isChecked()); });
+    outlineAction_->setCheckable(true);
     add("find", "検索", "検索 (Ctrl+F)", [this] { showFindBar(); });
     add("print", "印刷", "印刷 (Ctrl+P)", [this] { print(); });
     add("savePdf", "PDF保存", "PDF として保存 (Ctrl+S)", [this] { saveAsPdf(); });
@@ -165,7 +181,22 @@ void ReportViewerWidget::setReport(const Report* report) {
     search_.reset();
     report_ = report;
     pages_->setReport(report);
+    std::vector<OutlineEntry> entries;
+    std::string error;
+    // A failed read leaves the panel empty: the pages show all the same.
+    if (report != nullptr && !report->readOutline(entries, error)) entries.clear();
+    outline_->setEntries(std::move(entries));
+    outlineAction_->setEnabled(!outline_->isEmpty());
+    outlineAction_->setChecked(!outline_->isEmpty() && ReportOutlineWidget::rememberedShown());
+    outline_->setVisible(outlineAction_->isChecked());
+    outline_->showPage(pages_->currentPage());
     showPageState();
+}
+
+void ReportViewerWidget::setOutlineShown(bool shown) {
+    outlineAction_->setChecked(shown);
+    outline_->setVisible(shown && !outline_->isEmpty());
+    ReportOutlineWidget::rememberShown(shown);
 }
 
 void ReportViewerWidget::showPageState() {
