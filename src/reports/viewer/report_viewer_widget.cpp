@@ -21,6 +21,7 @@
 #include <cmath>
 
 #include "reports/launch/report.h"
+#include "reports/launch/report_printer.h"
 #include "reports/viewer/report_outline_widget.h"
 #include "reports/viewer/report_page_view_widget.h"
 #include "reports/launch/report_search.h"
@@ -300,6 +301,9 @@ void ReportViewerWidget::print() {
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, true);
     dialog.setMinMax(1, pages_->pageCount());
     if (dialog.exec() != QDialog::Accepted) return;
+    // Qt's dialog puts the queue's default paper back as it closes: the print type's
+    // paper goes with the job, so that the printer does not rescale the pages.
+    printer.setPageLayout(report_->pageLayout());
     if (printer.printRange() == QPrinter::CurrentPage)
         printer.setFromTo(pages_->currentPage(), pages_->currentPage());
     printWithProgress(printer, "印刷");
@@ -352,10 +356,9 @@ bool ReportViewerWidget::saveWorkbookTo(const QString& path) {
 
 bool printReport(QPrinter& printer, const Report& report, std::string& error,
                  const PrintProgress& progress) {
-    const int count = report.pageCount();
-    int first = printer.fromPage() > 0 ? printer.fromPage() : 1;
-    int last = printer.toPage() > 0 ? std::min(printer.toPage(), count) : count;
-    if (count < 1 || first > last) {
+    // The dialog's list ("1,3,5-7") or from–to; none: every page.
+    const std::vector<int> pages = pagesInRanges(printer.pageRanges(), report.pageCount());
+    if (pages.empty()) {
         error = "印刷する頁がありません。";
         return false;
     }
@@ -365,8 +368,9 @@ bool printReport(QPrinter& printer, const Report& report, std::string& error,
         return false;
     }
     const Paper& paper = report.design().paper;
-    for (int page = first; page <= last; ++page) {
-        if (page > first && !printer.newPage()) {
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        const int page = pages[i];
+        if (i > 0 && !printer.newPage()) {
             painter.end();
             error = "プリンタが頁を受け付けません。";
             return false;
@@ -379,7 +383,7 @@ bool printReport(QPrinter& printer, const Report& report, std::string& error,
             error = report.pageError();
             return false;
         }
-        if (progress && !progress(page - first + 1, last - first + 1)) {
+        if (progress && !progress(static_cast<int>(i) + 1, static_cast<int>(pages.size()))) {
             painter.end();
             error = "中止しました。";
             return false;
