@@ -63,6 +63,45 @@ bool listPrintQueues(std::vector<PrintQueue>& queues, std::string& error) {
     return true;
 }
 
+int newestJobOf(const std::string& queue) {
+    cups_job_t* jobs = nullptr;
+    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.c_str(), 0, CUPS_WHICHJOBS_ALL);
+    int newest = 0;
+    for (int i = 0; i < count; ++i) newest = std::max(newest, jobs[i].id);
+    cupsFreeJobs(count, jobs);
+    return newest;
+}
+
+int heldJobOf(const std::string& queue, const std::string& title, int after) {
+    cups_job_t* jobs = nullptr;
+    const int count =
+        cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.c_str(), 1, CUPS_WHICHJOBS_ACTIVE);
+    int found = 0;
+    for (int i = 0; i < count; ++i) {
+        const cups_job_t& j = jobs[i];
+        if (j.id > after && j.id > found && j.state == IPP_JSTATE_HELD && j.title != nullptr &&
+            title == j.title)
+            found = j.id;
+    }
+    cupsFreeJobs(count, jobs);
+    return found;
+}
+
+bool releaseJob(int job, std::string& error) {
+    ipp_t* request = ippNewRequest(IPP_OP_RELEASE_JOB);
+    const std::string uri = "ipp://localhost/jobs/" + std::to_string(job);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.c_str());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                 cupsUser());
+    ippDelete(cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/jobs/"));
+    error = lastCupsFailure();
+    return error.empty();
+}
+
+bool cancelJob(const std::string& queue, int job) {
+    return cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.c_str(), job, 1) == IPP_STATUS_OK;
+}
+
 std::string queueRefusal(const std::string& name) {
     std::vector<PrintQueue> queues;
     std::string error;

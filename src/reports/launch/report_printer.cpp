@@ -2,7 +2,9 @@
 
 #include <QPageRanges>
 #include <QPainter>
+#include <QPrintEngine>
 #include <QPrinter>
+#include <QStringList>
 
 #include <algorithm>
 
@@ -11,6 +13,10 @@
 
 namespace omrix::reports {
 namespace {
+
+// Qt's own key for the CUPS options of a job (QCUPSSupport's PPK_CupsOptions): pairs of
+// option name and value.
+constexpr auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
 
 QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -89,15 +95,24 @@ bool printReportOnQueue(Report& report, const PrintJob& job, int& sent, std::str
         return false;
     }
     printer.setCopyCount(std::clamp(job.copies, 1, kMostCopies));
+    // Qt sends what was painted even when a page fails (QPrinter::abort does nothing for
+    // CUPS), so the job goes held and is released only once every page is in it.
+    printer.printEngine()->setProperty(kCupsOptions, QStringList{"job-hold-until", "indefinite"});
+    const int before = newestJobOf(job.queue);
     std::string reason;
-    if (!paintPages(report, printer, pages, reason)) {
-        error = "print queue " + job.queue + ": " + reason;
-        return false;
-    }
+    const bool painted = paintPages(report, printer, pages, reason);
     // Qt hands the job to CUPS as the painter ends and keeps no result: CUPS' own
     // last status tells whether the job was taken.
     std::string failure = lastCupsFailure();
+    const int held = heldJobOf(job.queue, std::string(report.design().title), before);
+    if (!painted) {
+        if (held > 0) cancelJob(job.queue, held);
+        error = "print queue " + job.queue + ": " + reason;
+        return false;
+    }
+    if (failure.empty() && held > 0) releaseJob(held, failure);
     if (!failure.empty()) {
+        if (held > 0) cancelJob(job.queue, held);
         error = "print queue " + job.queue + ": CUPS refused the job (" + failure + ")";
         return false;
     }

@@ -11,8 +11,10 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
 
+#include "reports/launch/report_printer.h"
 #include "reports/report_fixture.h"
 #include "reports/viewer/report_viewer_widget.h"
 #include "reports/viewer/report_viewer_window.h"
@@ -113,6 +115,25 @@ TEST_F(ViewerPrintTest, DialogListsTheQueueOnThePaperOfThePrintTypeAndPrintsTheP
             << page;
     }
     viewers.closeViewers();
+}
+
+// A page that cannot be read part-way leaves nothing printed: Qt sends what it painted
+// all the same, so the job waits held and is withdrawn.
+TEST_F(ViewerPrintTest, AJobThatFailsPartWayPrintsNothing) {
+    db.addBreakdown(7, "00000001", "オムリクス本社ビル新築工事");
+    db.addPages(7, 3);
+    auto report = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
+    ASSERT_TRUE(report->load()) << report->lastError();
+    db.tables.exec("Drop Table 内訳出力;");  // the pages are read as they are painted
+    clearQueue();
+    int sent = -1;
+    std::string error;
+    EXPECT_FALSE(printReportOnQueue(*report, {.queue = queue_}, sent, error));
+    EXPECT_EQ(error.rfind("print queue " + queue_ + ": page 1 cannot be read", 0), 0u) << error;
+    EXPECT_EQ(sent, 0);
+    waitForQueue();
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_FALSE(std::filesystem::exists(printed_));
 }
 
 }  // namespace
