@@ -24,11 +24,10 @@
 #include "platform/messages.h"
 #include "print/print_choice_lists.h"
 #include "print/print_run.h"
+#include "print_export_printing.h"
 #include "print_export_ui.h"
 #include "program_version.h"
 #include "reports/engine/gui_application.h"
-#include "reports/launch/print_queues.h"
-#include "reports/launch/report_printer.h"
 #include "reports/launch/report_set.h"
 #include "util/numbers.h"
 #include "util/part_file.h"
@@ -64,10 +63,8 @@ struct ExportOptions {
     bool reread = false;
     bool noRender = false;
     std::string formats = "pdf";
-    // --print: the queue, the range and copies of every job; files only with --out.
-    std::string printQueue;
-    std::string pageRange;
-    int copies = 1;
+    // --print and its range and copies; files then only with --out.
+    omrix::apps::PrintChoice print;
     bool outGiven = false;
 };
 
@@ -148,48 +145,9 @@ std::string checkKey(const std::string& value) {
     return {};
 }
 
-// "A-B" or "A": positions in a document, 1-based, A ≤ B.
-bool parsePageRange(const std::string& text, int& first, int& last) {
-    size_t dash = text.find('-');
-    std::string a = text.substr(0, dash);
-    std::string b = dash == std::string::npos ? a : text.substr(dash + 1);
-    auto number = [](const std::string& digits, int& value) {
-        if (digits.empty() || digits.size() > 9 ||
-            digits.find_first_not_of("0123456789") != std::string::npos)
-            return false;
-        value = std::stoi(digits);
-        return value >= 1;
-    };
-    return number(a, first) && number(b, last) && first <= last;
-}
-
-std::string checkPageRange(const std::string& text) {
-    int first = 0;
-    int last = 0;
-    if (parsePageRange(text, first, last)) return {};
-    return "'" + text + "' is no page range (A-B with 1 <= A <= B, or one page A)";
-}
-
-void declarePrintOptions(CLI::App& app, ExportOptions& o) {
-    CLI::Option* print =
-        app.add_option("--print", o.printQueue, "print each document on this CUPS queue");
-    app.add_option("--page-range", o.pageRange, "with --print: positions A-B of each document")
-        ->check(checkPageRange)
-        ->needs(print);
-    app.add_option("--copies", o.copies, "with --print: copies, 1-999")
-        ->check(CLI::Range(1, omrix::reports::kMostCopies))
-        ->needs(print);
-}
-
-omrix::reports::PrintJob printJob(const ExportOptions& o) {
-    omrix::reports::PrintJob job{.queue = o.printQueue, .copies = o.copies};
-    if (!o.pageRange.empty()) parsePageRange(o.pageRange, job.firstPage, job.lastPage);
-    return job;
-}
-
 // Files are written unless the run only prints.
 bool writesFiles(const ExportOptions& o) {
-    return !o.noRender && (o.printQueue.empty() || o.outGiven);
+    return !o.noRender && (o.print.queue.empty() || o.outGiven);
 }
 
 void declareOptions(CLI::App& app, ExportOptions& o) {
@@ -215,7 +173,7 @@ void declareOptions(CLI::App& app, ExportOptions& o) {
     app.add_flag("--reread", o.reread, "印刷時に最新の情報を取得する");
     app.add_flag("--no-render", o.noRender, "write 内訳出力 but render no document");
     app.add_option("--formats", o.formats, "comma list of pdf, xlsx")->check(checkFormats);
-    declarePrintOptions(app, o);
+    omrix::apps::declarePrintOptions(app, o.print);
 }
 
 bool wanted(const ExportOptions& o, const char* name) {
@@ -392,15 +350,10 @@ int runExport(const ExportOptions& o) {
     bool readable = fillChoices(o, entry, choices);
     if (!readable)
         std::fprintf(stderr, "--page-start: '%s' is no page number\n", o.pageStart.c_str());
+    // A queue that would not print stops the run before anything is done.
+    if (!o.print.queue.empty() && !o.noRender && !omrix::apps::queueTakesJobs(o.print))
+        return kExitStopped;
     // Only a run that goes ahead replaces the previous one's files.
-    // A queue CUPS does not know or that refuses jobs stops the run before anything is done.
-    if (!o.printQueue.empty() && !o.noRender) {
-        std::string refusal = omrix::reports::queueRefusal(o.printQueue);
-        if (!refusal.empty()) {
-            std::fprintf(stderr, "%s\n", refusal.c_str());
-            return kExitStopped;
-        }
-    }
     if (writesFiles(o) && !removePreviousOutputs(o)) return kExitStopped;
     // Painting needs a QGuiApplication; without a display it uses the offscreen platform.
     std::optional<omrix::reports::GuiApplicationScope> gui;
@@ -409,7 +362,7 @@ int runExport(const ExportOptions& o) {
     omrix::apps::ExportUi ui(choices, readable, o.out, !o.noRender,
                              writesFiles(o) ? exportFormats(o) : omrix::apps::ExportFormats{false},
                              terminalProgress());
-    if (!o.printQueue.empty()) ui.printOn(printJob(o));
+    if (!o.print.queue.empty()) ui.printOn(omrix::apps::printJobOf(o.print));
     omrix::reports::ReportSet reports(ui);
     omrix::print::PrintRunResult result = omrix::print::fnRunPrint(ui, reports, tree);
     for (const std::string& file : ui.written()) std::printf("%s\n", file.c_str());
