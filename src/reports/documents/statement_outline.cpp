@@ -117,7 +117,8 @@ void StatementOutlineBuilder::addPage(const std::vector<StatementLine>& lines) {
 bool readStatementOutline(data::CCCDBS_DataBase& db, const RowSelection& selection,
                           std::vector<OutlineEntry>& entries, std::string& error) {
     // Streamed: a statement of thousands of pages is never held whole.
-    auto rs = db.fnOpenRecordSet(selection.sql(kOutlineColumns, {}, " Order By 頁番号, 表示No, 内訳出力ＩＤ"));
+    auto rs = db.fnOpenRecordSet(
+        selection.sql(kOutlineColumns, {}, " Order By 頁番号, 表示No, 内訳出力ＩＤ"));
     if (!rs) {
         error = "the outline cannot read the rows of " + selection.table;
         std::string reason = db.lastErrorText();

@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "data/core/database.h"
+#include "reports/documents/statement_data.h"
 #include "reports/engine/pdf_outline.h"
 #include "reports/engine/row_selection.h"
-#include "reports/documents/statement_data.h"
 
 namespace omrix::reports {
 
@@ -38,7 +38,7 @@ class StatementOutlineBuilder {
     // up rather than compared with every line of a long group.
     struct Group {
         std::unordered_map<uint64_t, std::vector<uint32_t>> byKey;  // positions, ascending
-        std::vector<uint64_t> names;                                 // by position
+        std::vector<uint64_t> names;                                // by position
         uint32_t next = 0;  // lines before it have opened their groups or never will
         // The position of the first line from `next` on that `head` repeats, or -1.
         int64_t find(const Candidate& head) const;

@@ -135,8 +135,8 @@ bool readPages(std::ifstream& in, PdfTail& tail) {
 std::string pdfText(const std::string& utf8) {
     std::string out = "<FEFF";
     char hex[5];
-    for (char16_t unit : QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()))
-                             .toStdU16String()) {
+    for (char16_t unit :
+         QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toStdU16String()) {
         std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(unit));
         out += hex;
     }
@@ -166,7 +166,10 @@ std::vector<std::string> outlineObjects(const std::vector<OutlineEntry>& entries
             (p < 0 ? rootFirst : firstChild[p]) = i;
         }
         last = i;
-        if (p < 0) ++topCount; else ++children[p];
+        if (p < 0)
+            ++topCount;
+        else
+            ++children[p];
         open.push_back(i);
     }
     auto ref = [&](long i) { return std::to_string(first + 1 + i) + " 0 R"; };

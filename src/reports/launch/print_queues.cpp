@@ -115,8 +115,8 @@ std::string queueRefusal(const std::string& name) {
     if (found == queues.end()) {
         std::string known;
         for (const PrintQueue& q : queues) known += (known.empty() ? "" : ", ") + q.name;
-        return "print queue " + name + ": CUPS has no such queue (its queues: " +
-               (known.empty() ? "none" : known) + ")";
+        return "print queue " + name +
+               ": CUPS has no such queue (its queues: " + (known.empty() ? "none" : known) + ")";
     }
     if (!found->acceptingJobs) {
         return "print queue " + name + ": CUPS does not accept jobs for it (" +

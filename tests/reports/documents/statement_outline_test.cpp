@@ -27,7 +27,8 @@ UchiwakeRec numbered(int32_t id, int32_t parent, int16_t flag, int32_t no, std::
 // `count` items below `parent`, IDs from `firstId`, each named 明細<id>.
 void addItems(std::vector<UchiwakeRec>& lines, int32_t parent, int32_t firstId, int count) {
     for (int i = 0; i < count; ++i)
-        lines.push_back(line(firstId + i, parent, kFlagMeisai, i + 1, "明細" + std::to_string(firstId + i)));
+        lines.push_back(
+            line(firstId + i, parent, kFlagMeisai, i + 1, "明細" + std::to_string(firstId + i)));
 }
 
 using StatementOutlineTest = testing::ReportTest;
@@ -63,7 +64,8 @@ TEST_F(StatementOutlineTest, ThreeLevelsOfHeadingsWorkedByHand) {
     options.nBesshiMode = print::kBesshiAndAll;
     ASSERT_TRUE(print::sbSetPrintType(options, "B5"));
     print::PrintRows rows;
-    ASSERT_TRUE(print::createPrintRows({.root = root.get(), .uchiwakeNameId = 7}, options, rows, tree));
+    ASSERT_TRUE(
+        print::createPrintRows({.root = root.get(), .uchiwakeNameId = 7}, options, rows, tree));
 
     db.addBreakdown(7, "00000001", "外郭工事");
     db.tables.exec("Begin;");
@@ -79,12 +81,12 @@ TEST_F(StatementOutlineTest, ThreeLevelsOfHeadingsWorkedByHand) {
     std::string pdf = db.pdf(*report);
     ASSERT_FALSE(pdf.empty());
     EXPECT_EQ(testing::pdfOutline(pdf), (std::vector<std::string>{
-                                   "0|Ⅰ 建築|2",
-                                   "1|1 躯体|3",
-                                   "2|(1) 鉄筋|4",
-                                   "1|2 仕上|6",
-                                   "0|Ⅱ 設備|7",
-                               }));
+                                            "0|Ⅰ 建築|2",
+                                            "1|1 躯体|3",
+                                            "2|(1) 鉄筋|4",
+                                            "1|2 仕上|6",
+                                            "0|Ⅱ 設備|7",
+                                        }));
 }
 
 // The page groups as the builder finds them, on pages made by hand: a page whose first
@@ -102,7 +104,7 @@ TEST(StatementOutlineBuilder, GroupsFoundFromTheirHeadings) {
     b.addPage({row("A", "甲"), row("1", "子"), row("2", "          〃     ")});
     b.addPage({row("1", "子"), row("x", "明細")});
     b.addPage({row("A", "甲")});  // runs on: A's group has been passed
-    b.addPage({row("2", "子")});    // the ditto line's group
+    b.addPage({row("2", "子")});  // the ditto line's group
     b.addPage({row("B", "乙")});
     std::vector<std::string> got;
     for (const OutlineEntry& e : b.entries())

@@ -51,7 +51,9 @@ TEST_F(OutlineViewerTest, ClickPageAndToggle) {
         for (std::size_t l = 0; l < pages[p].size(); ++l) {
             const int32_t page = static_cast<int32_t>(p) + 1;
             db.addPrintRow(7, ++id,
-                           {.page = page, .displayPage = page, .line = static_cast<int32_t>(l) + 1,
+                           {.page = page,
+                            .displayPage = page,
+                            .line = static_cast<int32_t>(l) + 1,
                             .name1 = pages[p][l]});
         }
     }
