@@ -27,6 +27,7 @@
 #include "platform/write_error.h"
 #include "print/print_choice_lists.h"
 #include "print/print_run.h"
+#include "print_export_printing.h"
 #include "print_export_ui.h"
 #include "program_version.h"
 #include "reports/engine/gui_application.h"
@@ -65,6 +66,9 @@ struct ExportOptions {
     bool reread = false;
     bool noRender = false;
     std::string formats = "pdf";
+    // --print and its range and copies; files then only with --out.
+    omrix::apps::PrintChoice print;
+    bool outGiven = false;
 };
 
 struct Output {
@@ -144,6 +148,11 @@ std::string checkKey(const std::string& value) {
     return {};
 }
 
+// Files are written unless the run only prints.
+bool writesFiles(const ExportOptions& o) {
+    return !o.noRender && (o.print.queue.empty() || o.outGiven);
+}
+
 void declareOptions(CLI::App& app, ExportOptions& o) {
     app.add_option("--bukken", o.bukken, "project number (物件No)")->required()->check(checkKey);
     app.add_option("--han", o.han, "version number (版No)")->required()->check(checkKey);
@@ -168,6 +177,7 @@ void declareOptions(CLI::App& app, ExportOptions& o) {
     app.add_flag("--reread", o.reread, "印刷時に最新の情報を取得する");
     app.add_flag("--no-render", o.noRender, "write 内訳出力 but render no document");
     app.add_option("--formats", o.formats, "comma list of pdf, xlsx")->check(checkFormats);
+    omrix::apps::declarePrintOptions(app, o.print);
 }
 
 bool wanted(const ExportOptions& o, const char* name) {
@@ -248,6 +258,7 @@ std::vector<std::string> previousOutputNames() {
 // The folder is made only for a run that goes ahead, and locked before anything in it
 // is removed.
 bool prepareOutFolder(const ExportOptions& o, omrix::apps::OutFolderLock& lock) {
+    if (!writesFiles(o)) return true;
     return omrix::apps::makeOutFolder(o.out) && lock.acquire(o.out) &&
            omrix::apps::removePreviousOutputs(o.out, previousOutputNames());
 }
@@ -305,7 +316,7 @@ int runExport(const ExportOptions& o) {
     // A folder that exists is locked before start-up, so that a second run stops at once.
     omrix::apps::OutFolderLock lock;
     std::error_code folderError;
-    if (!o.noRender && fs::is_directory(o.out, folderError) && !lock.acquire(o.out))
+    if (writesFiles(o) && fs::is_directory(o.out, folderError) && !lock.acquire(o.out))
         return kExitStopped;
 
     omrix::app::StartupEnd end = omrix::app::runStartup();
@@ -334,14 +345,19 @@ int runExport(const ExportOptions& o) {
     bool readable = fillChoices(o, entry, choices);
     if (!readable)
         std::fprintf(stderr, "--page-start: '%s' is no page number\n", o.pageStart.c_str());
+    // A queue that would not print stops the run before anything is done.
+    if (!o.print.queue.empty() && !o.noRender && !omrix::apps::queueTakesJobs(o.print))
+        return kExitStopped;
     // Only a run that goes ahead replaces the previous one's files.
-    if (!o.noRender && !prepareOutFolder(o, lock)) return kExitStopped;
+    if (!prepareOutFolder(o, lock)) return kExitStopped;
     // Painting needs a QGuiApplication; without a display it uses the offscreen platform.
     std::optional<omrix::reports::GuiApplicationScope> gui;
     omrix::apps::silenceQtWarnings();
     if (!o.noRender) gui.emplace();
-    omrix::apps::ExportUi ui(choices, readable, o.out, !o.noRender, exportFormats(o),
+    omrix::apps::ExportUi ui(choices, readable, o.out, !o.noRender,
+                             writesFiles(o) ? exportFormats(o) : omrix::apps::ExportFormats{false},
                              terminalProgress());
+    if (!o.print.queue.empty()) ui.printOn(omrix::apps::printJobOf(o.print));
     omrix::reports::ReportSet reports(ui);
     omrix::print::PrintRunResult result = omrix::print::fnRunPrint(ui, reports, tree);
     const bool listed = printWritten(ui.written());
@@ -366,5 +382,6 @@ int main(int argc, char** argv) {
     } catch (const CLI::ParseError& e) {
         return app.exit(e) == 0 ? kExitDone : kExitUsage;
     }
+    options.outGiven = app.count("--out") > 0;
     return runExport(options);
 }

@@ -112,7 +112,22 @@ bool ExportUi::collectChoices(print::PrintRunChoices& choices) {
 bool ExportUi::openViewer(print::ViewerKind viewer, reports::Report& report) {
     if (!render_) return true;
     if (formats_.pdf && !writeFile(viewer, kPdfExtension, report)) return false;
-    return !formats_.xlsx || writeFile(viewer, kXlsxExtension, report);
+    if (formats_.xlsx && !writeFile(viewer, kXlsxExtension, report)) return false;
+    return !printJob_ || printDocument(viewer, report);
+}
+
+bool ExportUi::printDocument(print::ViewerKind viewer, reports::Report& report) {
+    int sent = 0;
+    std::string error;
+    if (!reports::printReportOnQueue(report, *printJob_, sent, error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return false;
+    }
+    if (sent == 0) {
+        std::fprintf(stderr, "%s: no page in the range; not printed\n",
+                     std::string(outputName(viewer)).c_str());
+    }
+    return true;
 }
 
 bool ExportUi::writeFile(print::ViewerKind viewer, std::string_view extension,
@@ -124,7 +139,8 @@ bool ExportUi::writeFile(print::ViewerKind viewer, std::string_view extension,
     std::string error;
     bool written = extension == kXlsxExtension
                        ? writeReportWorkbook(report, part.path(), error)
-                       : writeReportPdf(report, part.path(), progress_.get(), error);
+                       : writeReportPdf(report, part.path(), progress_.get(), error) &&
+                             report.appendOutline(part.path(), error);
     if (!written || !part.commit(error)) {
         std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
         return false;

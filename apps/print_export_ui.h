@@ -5,12 +5,14 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "print/print_progress.h"
 #include "print/print_ui.h"
+#include "reports/launch/report_printer.h"
 
 namespace omrix::apps {
 
@@ -61,11 +63,15 @@ class ExportUi : public print::PrintUi {
     bool openViewer(print::ViewerKind viewer, reports::Report& report) override;
     print::PrintProgress* writeProgress() override { return progress_.get(); }
 
+    // Each document opened is also printed as `job` says, after its files.
+    void printOn(reports::PrintJob job) { printJob_ = std::move(job); }
+
     // The files written, in order.
     const std::vector<std::string>& written() const { return written_; }
 
   private:
     bool writeFile(print::ViewerKind viewer, std::string_view extension, reports::Report& report);
+    bool printDocument(print::ViewerKind viewer, reports::Report& report);
 
     print::PrintRunChoices choices_;
     bool choicesReadable_;
@@ -74,6 +80,7 @@ class ExportUi : public print::PrintUi {
     ExportFormats formats_;
     std::unique_ptr<TerminalProgress> progress_;
     std::vector<std::string> written_;
+    std::optional<reports::PrintJob> printJob_;
 };
 
 // Paints every page of the report into a PDF file, reporting each page painted;

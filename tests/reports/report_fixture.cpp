@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
@@ -93,6 +94,28 @@ std::string pdfInfoField(const std::string& path, std::string_view key) {
     at += label.size() - 1;
     at = info.find_first_not_of(' ', at);
     return info.substr(at, info.find('\n', at) - at);
+}
+
+// "level|title|page" per bookmark, in the reader's order, from qpdf's JSON.
+std::vector<std::string> pdfOutline(const std::string& pdf) {
+    std::string command = "qpdf --json --json-key=outlines '" + pdf +
+                          "' | python3 -c 'import json,sys\n"
+                          "def walk(items, level):\n"
+                          "    for i in items:\n"
+                          "        print(level, i[\"title\"], i[\"destpageposfrom1\"], sep=\"|\")\n"
+                          "        walk(i[\"kids\"], level + 1)\n"
+                          "walk(json.load(sys.stdin)[\"outlines\"], 0)'";
+    std::vector<std::string> lines;
+    FILE* out = popen(command.c_str(), "r");
+    if (out == nullptr) return lines;
+    char buffer[512];
+    while (fgets(buffer, sizeof buffer, out) != nullptr) {
+        std::string text(buffer);
+        if (!text.empty() && text.back() == '\n') text.pop_back();
+        lines.push_back(text);
+    }
+    pclose(out);
+    return lines;
 }
 
 }  // namespace omrix::testing

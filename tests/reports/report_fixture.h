@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "context/temp_folder.h"
 #include "data/table_database.h"
@@ -54,6 +55,9 @@ class ReportTest : public ::testing::Test {
 // One field of pdfinfo's listing ("Title", "Author", …) without the blanks after its
 // colon; "" when pdfinfo lists no such field.
 std::string pdfInfoField(const std::string& path, std::string_view key);
+
+// "level|title|page" per bookmark of a PDF, in a reader's order (qpdf --json).
+std::vector<std::string> pdfOutline(const std::string& pdf);
 
 // pdftotext spreads the text by its position; tests compare without the blanks.
 inline std::string withoutBlanks(std::string_view text) {

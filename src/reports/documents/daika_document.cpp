@@ -81,6 +81,19 @@ class DaikaDocument : public ReportDocument {
         return {std::string(design_.title), company_, projectName_};
     }
 
+    // One bookmark per table, at the page where it opens.
+    std::vector<OutlineEntry> outline() const override {
+        std::vector<OutlineEntry> entries;
+        for (std::size_t page = 0; page < pages_.size(); ++page) {
+            for (const DaikaSegment& s : pages_[page]) {
+                if (s.continued) continue;
+                entries.push_back({.title = daikaTableHeading(tables_[s.table]),
+                                   .page = static_cast<int>(page) + 1});
+            }
+        }
+        return entries;
+    }
+
     bool writeWorkbook(const std::string& path, std::string& error) const override {
         return writeDaikaWorkbook(path, {design_, company_, projectName_, tables_, pages_}, error);
     }

@@ -47,6 +47,8 @@ class StatementPageIndex {
     int32_t displayPageNumber(int page) const;  // 表示頁番号 of its first line
     std::string pageName(int page) const;       // 頁名称: the first non-blank of its lines
     int lineCount(int page) const;
+    // The rows the index was built from.
+    const RowSelection& selection() const { return selection_; }
 
     // Reads the lines of page k (1 … pageCount()) into `page`. A row deleted since the
     // index was built is missing from its page. False with `error` when the rows

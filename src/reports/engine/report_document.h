@@ -10,6 +10,7 @@
 #include "data/core/database.h"
 #include "reports/engine/page_painter.h"
 #include "reports/engine/pdf_info.h"
+#include "reports/engine/pdf_outline.h"
 #include "reports/engine/report_design.h"
 #include "reports/engine/row_selection.h"
 #include "reports/engine/selection_formula.h"
@@ -37,6 +38,9 @@ class ReportDocument {
     }
     // Title, company and 工事名称, for the PDF's document information.
     virtual DocumentInfo documentInfo() const = 0;
+    // Bookmarks of a document that holds its pages in memory; the statement reads its
+    // own from its rows (statement_outline.h).
+    virtual std::vector<OutlineEntry> outline() const { return {}; }
     // Documents that read their pages as they paint them keep the connection open.
     virtual bool readsOnDemand() const { return false; }
     // Why the last page painted could not be read in full; "" when it could.

@@ -12,6 +12,8 @@
 #include "reports/engine/gui_application.h"
 #include "reports/engine/report_connection.h"
 #include "reports/engine/report_document.h"
+#include "reports/documents/statement_document.h"
+#include "reports/documents/statement_outline.h"
 
 namespace omrix::reports {
 namespace {
@@ -185,6 +187,21 @@ PageLabel Report::pageLabel(int page) const {
     return document_ ? document_->pageLabel(page) : PageLabel{};
 }
 
+bool Report::readOutline(std::vector<OutlineEntry>& entries, std::string& error) const {
+    entries.clear();
+    const auto* statement = dynamic_cast<const StatementDocument*>(document_.get());
+    if (statement == nullptr || !connection_) {
+        if (document_) entries = document_->outline();
+        return true;
+    }
+    return readStatementOutline(*connection_, statement->index().selection(), entries, error);
+}
+
+bool Report::appendOutline(const std::string& pdfPath, std::string& error) const {
+    std::vector<OutlineEntry> entries;
+    return readOutline(entries, error) && appendPdfOutline(pdfPath, entries, error);
+}
+
 bool Report::print(QPagedPaintDevice& device) {
     if (!document_ || loadedKey_ != settingsKey()) {
         if (!load()) return false;
@@ -242,8 +259,9 @@ bool Report::exportPdf(const std::string& path) {
             return false;
         }
     }
-    QFile file(QString::fromStdString(path));
     std::string error;
+    if (!appendOutline(path, error)) return fail(error);
+    QFile file(QString::fromStdString(path));
     if (file.open(QIODevice::ReadWrite) && appendPdfInfo(file, documentInfo(), error)) return true;
     // The pages stay loaded: only the file failed.
     error_ = "report " + std::string(design_.name) + ": " + path + ": " +

@@ -15,6 +15,7 @@
 
 #include "reports/engine/report_design.h"
 #include "reports/engine/report_document.h"
+#include "reports/engine/pdf_outline.h"
 #include "reports/engine/report_fonts.h"
 #include "reports/engine/report_object.h"
 
@@ -66,6 +67,12 @@ class Report {
     PageLabel pageLabel(int page) const;
     // Title, company and 工事名称 of the loaded document; the design's title alone before.
     DocumentInfo documentInfo() const;
+    // The bookmarks of the loaded document (the statement's sub-statements, read from
+    // its rows without painting; the unit-price tables' tables); empty for the sheets.
+    // False with `error`.
+    bool readOutline(std::vector<OutlineEntry>& entries, std::string& error) const;
+    // That outline added to a PDF of every page of the document, written at `pdfPath`.
+    bool appendOutline(const std::string& pdfPath, std::string& error) const;
 
     // Every page onto a printer or PDF writer, loading first when the report has not
     // been loaded with its present settings.

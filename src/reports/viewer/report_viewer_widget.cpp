@@ -14,6 +14,7 @@
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QShortcut>
+#include <QSplitter>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -22,6 +23,8 @@
 
 #include "context/app_context.h"
 #include "reports/launch/report.h"
+#include "reports/launch/report_printer.h"
+#include "reports/viewer/report_outline_widget.h"
 #include "reports/launch/report_search.h"
 #include "reports/viewer/report_page_view_widget.h"
 #include "reports/viewer/save_file_name.h"
@@ -71,13 +74,24 @@ ReportViewerWidget::ReportViewerWidget(QWidget* parent)
     status_->setContentsMargins(6, 2, 6, 2);
     column->addWidget(toolBar_);
     column->addWidget(findBar_);
-    column->addWidget(pages_, 1);
+    // The outline beside the pages.
+    auto* split = new QSplitter(Qt::Horizontal, this);
+    outline_ = new ReportOutlineWidget(split);
+    outline_->onPageChosen = [this](int page) { pages_->goToPage(page); };
+    split->addWidget(outline_);
+    split->addWidget(pages_);
+    split->setStretchFactor(1, 1);
+    split->setSizes({220, 800});
+    column->addWidget(split, 1);
     column->addWidget(status_);
 
     searchTimer_ = new QTimer(this);
     searchTimer_->setInterval(0);
     connect(searchTimer_, &QTimer::timeout, this, [this] { searchSome(); });
-    pages_->onPageChanged = [this](int) { showPageState(); };
+    pages_->onPageChanged = [this](int page) {
+        showPageState();
+        outline_->showPage(page);
+    };
     pages_->onZoomChanged = [this] { showPageState(); };
     addShortcut(QKeySequence::Find, &ReportViewerWidget::showFindBar);
     addShortcut(QKeySequence::Print, &ReportViewerWidget::print);
@@ -144,6 +158,9 @@ void ReportViewerWidget::buildToolBar() {
     add("fitWidth", "幅", "幅に合わせる", [this] { pages_->setZoomMode(ZoomMode::FitWidth); });
     add("fitPage", "頁", "頁全体", [this] { pages_->setZoomMode(ZoomMode::FitPage); });
     toolBar_->addSeparator();
+    outlineAction_ = add("outlineToggle", "目次", "目次の表示／非表示",
+                         [this] { setOutlineShown(outlineAction_->isChecked()); });
+    outlineAction_->setCheckable(true);
     add("find", "検索", "検索 (Ctrl+F)", [this] { showFindBar(); });
     add("print", "印刷", "印刷 (Ctrl+P)", [this] { print(); });
     add("savePdf", "PDF保存", "PDF として保存 (Ctrl+S)", [this] { saveAsPdf(); });
@@ -218,7 +235,22 @@ void ReportViewerWidget::setReport(const Report* report) {
     search_.reset();
     report_ = report;
     pages_->setReport(report);
+    std::vector<OutlineEntry> entries;
+    std::string error;
+    // A failed read leaves the panel empty: the pages show all the same.
+    if (report != nullptr && !report->readOutline(entries, error)) entries.clear();
+    outline_->setEntries(std::move(entries));
+    outlineAction_->setEnabled(!outline_->isEmpty());
+    outlineAction_->setChecked(!outline_->isEmpty() && ReportOutlineWidget::rememberedShown());
+    outline_->setVisible(outlineAction_->isChecked());
+    outline_->showPage(pages_->currentPage());
     showPageState();
+}
+
+void ReportViewerWidget::setOutlineShown(bool shown) {
+    outlineAction_->setChecked(shown);
+    outline_->setVisible(shown && !outline_->isEmpty());
+    ReportOutlineWidget::rememberShown(shown);
 }
 
 void ReportViewerWidget::showPageState() {
@@ -329,6 +361,9 @@ void ReportViewerWidget::print() {
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, true);
     dialog.setMinMax(1, pages_->pageCount());
     if (dialog.exec() != QDialog::Accepted) return;
+    // Qt's dialog puts the queue's default paper back as it closes: the print type's
+    // paper goes with the job, so that the printer does not rescale the pages.
+    printer.setPageLayout(report_->pageLayout());
     if (printer.printRange() == QPrinter::CurrentPage)
         printer.setFromTo(pages_->currentPage(), pages_->currentPage());
     printWithProgress(printer, "印刷");
@@ -411,10 +446,9 @@ bool ReportViewerWidget::saveWorkbookTo(const QString& path) {
 
 bool printReport(QPrinter& printer, const Report& report, std::string& error,
                  const PrintProgress& progress) {
-    const int count = report.pageCount();
-    int first = printer.fromPage() > 0 ? printer.fromPage() : 1;
-    int last = printer.toPage() > 0 ? std::min(printer.toPage(), count) : count;
-    if (count < 1 || first > last) {
+    // The dialog's list ("1,3,5-7") or from–to; none: every page.
+    const std::vector<int> pages = pagesInRanges(printer.pageRanges(), report.pageCount());
+    if (pages.empty()) {
         error = "印刷する頁がありません。";
         return false;
     }
@@ -424,8 +458,9 @@ bool printReport(QPrinter& printer, const Report& report, std::string& error,
         return false;
     }
     const Paper& paper = report.design().paper;
-    for (int page = first; page <= last; ++page) {
-        if (page > first && !printer.newPage()) {
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        const int page = pages[i];
+        if (i > 0 && !printer.newPage()) {
             painter.end();
             error = "プリンタが頁を受け付けません。";
             return false;
@@ -438,7 +473,7 @@ bool printReport(QPrinter& printer, const Report& report, std::string& error,
             error = report.pageError();
             return false;
         }
-        if (progress && !progress(page - first + 1, last - first + 1)) {
+        if (progress && !progress(static_cast<int>(i) + 1, static_cast<int>(pages.size()))) {
             painter.end();
             error = "中止しました。";
             return false;

@@ -19,6 +19,7 @@ class QToolBar;
 namespace omrix::reports {
 
 class Report;
+class ReportOutlineWidget;
 class ReportPageViewWidget;
 class ReportSearch;
 
@@ -30,6 +31,9 @@ class ReportViewerWidget : public QWidget {
     // The report must stay loaded while it is shown.
     void setReport(const Report* report);
     ReportPageViewWidget& pages() { return *pages_; }
+    // The outline panel and its tool bar toggle (report_outline_widget.h).
+    ReportOutlineWidget& outline() { return *outline_; }
+    void setOutlineShown(bool shown);
 
     // Find: the text in the find bar through every page; hits come in as the pages are
     // looked through, the first one on or after the page in view is shown.
@@ -92,6 +96,8 @@ class ReportViewerWidget : public QWidget {
     QLineEdit* findBox_ = nullptr;
     QLabel* findStatus_ = nullptr;
     ReportPageViewWidget* pages_ = nullptr;
+    ReportOutlineWidget* outline_ = nullptr;
+    QAction* outlineAction_ = nullptr;
     QLabel* status_ = nullptr;
     QTimer* searchTimer_ = nullptr;
     std::unique_ptr<ReportSearch> search_;

@@ -131,6 +131,9 @@ TEST_F(DaikaReportTest, OneTablePerOwnerWithQuantitiesPricesAndTotals) {
     }
     EXPECT_EQ(compact.find("未使用の行"), std::string::npos);
     EXPECT_EQ(compact.find("鉄筋工事"), std::string::npos);  // its row was soft-deleted
+    // One bookmark per table, titled as the table opens.
+    EXPECT_EQ(omrix::testing::pdfOutline(path),
+              std::vector<std::string>{"0|No.1-1　鉄筋加工組立|1"});
 }
 
 }  // namespace

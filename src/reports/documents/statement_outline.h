@@ -1,0 +1,62 @@
+#pragma once
+// The outline of a breakdown statement: one entry for each heading that opens a
+// sub-statement (a page group of its own), titled with its 表示番号名称 and name as
+// printed, nested as the headings nest, pointing at the group's first page.
+//
+// 内訳出力 holds no link from a row to its breakdown line, so the groups are found as
+// the print run lays them out: a sub-statement starts on a new page with its heading on
+// line 1, and that heading is a line printed before, on a page of the group it belongs
+// to; the groups come depth first. A page whose first line repeats a line of an open
+// group still to come opens that line's group; any other page goes on with the group
+// before it.
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "data/core/database.h"
+#include "reports/documents/statement_data.h"
+#include "reports/engine/pdf_outline.h"
+#include "reports/engine/row_selection.h"
+
+namespace omrix::reports {
+
+// Builds the outline page after page; the pages come in print order, as the page
+// index makes them.
+class StatementOutlineBuilder {
+  public:
+    void addPage(const std::vector<StatementLine>& lines);
+    const std::vector<OutlineEntry>& entries() const { return entries_; }
+
+  private:
+    struct Candidate {
+        uint64_t key = 0;   // everything printed but the name
+        uint64_t name = 0;  // 名称１; 0 for a ditto mark, which matches any name
+    };
+    // The lines of a group by what they print, so that a page's first line is looked
+    // up rather than compared with every line of a long group.
+    struct Group {
+        std::unordered_map<uint64_t, std::vector<uint32_t>> byKey;  // positions, ascending
+        std::vector<uint64_t> names;                                // by position
+        uint32_t next = 0;  // lines before it have opened their groups or never will
+        // The position of the first line from `next` on that `head` repeats, or -1.
+        int64_t find(const Candidate& head) const;
+    };
+    static Candidate candidateOf(const StatementLine& line);
+    void addLines(Group& group, const std::vector<StatementLine>& lines, std::size_t from);
+
+    std::vector<Group> open_;  // the main pages' group first
+    std::vector<OutlineEntry> entries_;
+    int pages_ = 0;
+};
+
+// "表示番号名称 名称１名称２…", trimmed, as line 1 of its group prints it.
+std::string outlineTitle(const StatementLine& line);
+
+// Reads the rows of the selection in print order (the columns the outline needs only)
+// and builds the outline. False with `error` when they cannot be read.
+bool readStatementOutline(data::CCCDBS_DataBase& db, const RowSelection& selection,
+                          std::vector<OutlineEntry>& entries, std::string& error);
+
+}  // namespace omrix::reports
