@@ -313,6 +313,9 @@ int runExport(const ExportOptions& o) {
     context.ScreenIdProvider = [] { return std::string("omrix-print-export"); };
     if (!o.ini.empty()) context.IniPath = fs::absolute(o.ini).lexically_normal().string();
     context.CommandLine = "-B:" + o.bukken + " -H:" + o.han + " -T:" + std::to_string(o.operatorId);
+    // A queue that would not print stops the run before anything is done.
+    if (!o.print.queue.empty() && !o.noRender && !omrix::apps::queueTakesJobs(o.print))
+        return kExitStopped;
     // A folder that exists is locked before start-up, so that a second run stops at once.
     omrix::apps::OutFolderLock lock;
     std::error_code folderError;
@@ -345,9 +348,6 @@ int runExport(const ExportOptions& o) {
     bool readable = fillChoices(o, entry, choices);
     if (!readable)
         std::fprintf(stderr, "--page-start: '%s' is no page number\n", o.pageStart.c_str());
-    // A queue that would not print stops the run before anything is done.
-    if (!o.print.queue.empty() && !o.noRender && !omrix::apps::queueTakesJobs(o.print))
-        return kExitStopped;
     // Only a run that goes ahead replaces the previous one's files.
     if (!prepareOutFolder(o, lock)) return kExitStopped;
     // Painting needs a QGuiApplication; without a display it uses the offscreen platform.

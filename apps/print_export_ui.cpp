@@ -15,7 +15,7 @@
 #include <filesystem>
 
 #include "platform/write_error.h"
-#include "reports/engine/pdf_info.h"
+#include "reports/engine/pdf_update.h"
 #include "reports/launch/report.h"
 #include "util/part_file.h"
 
@@ -140,7 +140,7 @@ bool ExportUi::writeFile(print::ViewerKind viewer, std::string_view extension,
     bool written = extension == kXlsxExtension
                        ? writeReportWorkbook(report, part.path(), error)
                        : writeReportPdf(report, part.path(), progress_.get(), error) &&
-                             report.appendOutline(part.path(), error);
+                             report.appendPdfDetails(part.path(), error);
     if (!written || !part.commit(error)) {
         std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
         return false;

@@ -59,6 +59,11 @@ settled_width() {
 # Tree rows are 18 px apart from y 59 of the main window (its menu bar above them).
 row_y() { echo $((59 + 18 * ($1 - 1))); }
 
+# Settings of the test's own; the viewer's outline panel closed, as a user may leave
+# it, so that the page is measured alone.
+mkdir -p "$work/config/omrix"
+printf '[viewer]\noutlineShown=false\n' >"$work/config/omrix/omrix-print.conf"
+export XDG_CONFIG_HOME=$work/config
 cd "$work"
 "$bin/omrix-print" -B:00000001 -H:01 -Q:デモ物件 -T:1 -W:0 >"$work/out.txt" 2>&1 &
 app=$!

@@ -17,7 +17,7 @@
 
 #include "data/core/database.h"
 #include "reports/documents/statement_data.h"
-#include "reports/engine/pdf_outline.h"
+#include "reports/engine/pdf_update.h"
 #include "reports/engine/row_selection.h"
 
 namespace omrix::reports {

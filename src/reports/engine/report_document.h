@@ -9,8 +9,7 @@
 
 #include "data/core/database.h"
 #include "reports/engine/page_painter.h"
-#include "reports/engine/pdf_info.h"
-#include "reports/engine/pdf_outline.h"
+#include "reports/engine/pdf_update.h"
 #include "reports/engine/report_design.h"
 #include "reports/engine/row_selection.h"
 #include "reports/engine/selection_formula.h"

@@ -197,9 +197,9 @@ bool Report::readOutline(std::vector<OutlineEntry>& entries, std::string& error)
     return readStatementOutline(*connection_, statement->index().selection(), entries, error);
 }
 
-bool Report::appendOutline(const std::string& pdfPath, std::string& error) const {
+bool Report::appendPdfDetails(const std::string& pdfPath, std::string& error) const {
     std::vector<OutlineEntry> entries;
-    return readOutline(entries, error) && appendPdfOutline(pdfPath, entries, error);
+    return readOutline(entries, error) && appendPdfUpdate(pdfPath, documentInfo(), entries, error);
 }
 
 bool Report::print(QPagedPaintDevice& device) {
@@ -260,12 +260,9 @@ bool Report::exportPdf(const std::string& path) {
         }
     }
     std::string error;
-    if (!appendOutline(path, error)) return fail(error);
-    QFile file(QString::fromStdString(path));
-    if (file.open(QIODevice::ReadWrite) && appendPdfInfo(file, documentInfo(), error)) return true;
+    if (appendPdfDetails(path, error)) return true;
     // The pages stay loaded: only the file failed.
-    error_ = "report " + std::string(design_.name) + ": " + path + ": " +
-             (error.empty() ? "cannot be reopened" : error);
+    error_ = "report " + std::string(design_.name) + ": " + path + ": " + error;
     return false;
 }
 

@@ -15,7 +15,7 @@
 
 #include "reports/engine/report_design.h"
 #include "reports/engine/report_document.h"
-#include "reports/engine/pdf_outline.h"
+#include "reports/engine/pdf_update.h"
 #include "reports/engine/report_fonts.h"
 #include "reports/engine/report_object.h"
 
@@ -71,8 +71,9 @@ class Report {
     // its rows without painting; the unit-price tables' tables); empty for the sheets.
     // False with `error`.
     bool readOutline(std::vector<OutlineEntry>& entries, std::string& error) const;
-    // That outline added to a PDF of every page of the document, written at `pdfPath`.
-    bool appendOutline(const std::string& pdfPath, std::string& error) const;
+    // The document information and that outline added to a PDF of every page of the
+    // document, written at `pdfPath`.
+    bool appendPdfDetails(const std::string& pdfPath, std::string& error) const;
 
     // Every page onto a printer or PDF writer, loading first when the report has not
     // been loaded with its present settings.

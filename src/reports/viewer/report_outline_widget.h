@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "reports/engine/pdf_outline.h"
+#include "reports/engine/pdf_update.h"
 
 namespace omrix::reports {
 

@@ -133,7 +133,7 @@ TEST_F(DaikaReportTest, OneTablePerOwnerWithQuantitiesPricesAndTotals) {
     EXPECT_EQ(compact.find("鉄筋工事"), std::string::npos);  // its row was soft-deleted
     // One bookmark per table, titled as the table opens.
     EXPECT_EQ(omrix::testing::pdfOutline(path),
-              std::vector<std::string>{"0|No.1-1　鉄筋加工組立|1"});
+              std::vector<std::string>{"0|No.1-1　" + longName + "|1"});
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The statement's PDF outline, on the rows the print run makes of a breakdown built by
 // hand with three levels of headings, read back with qpdf --json.
+#include <QPdfWriter>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -113,30 +114,36 @@ TEST(StatementOutlineBuilder, GroupsFoundFromTheirHeadings) {
 }
 
 // The update goes only on a PDF it can read, and leaves any other file as it was.
-TEST_F(StatementOutlineTest, OutlineUpdateOnlyOnAPdfItCanRead) {
+TEST_F(StatementOutlineTest, UpdateOnlyOnAPdfItCanRead) {
     std::string error;
+    const DocumentInfo info{.title = "内訳書", .author = "株式会社'オ'", .subject = "外郭工事"};
     const std::string text = db.folder.file("notes.pdf");
     testing::writeBytes(text, "not a PDF\n");
-    EXPECT_FALSE(appendPdfOutline(text, {{"a", 1, 0}}, error));
+    EXPECT_FALSE(appendPdfUpdate(text, info, {{"a", 1, 0}}, error));
+    EXPECT_FALSE(appendPdfUpdate(text, info, {}, error));
     EXPECT_EQ(testing::readBytes(text), "not a PDF\n");
-    EXPECT_TRUE(appendPdfOutline(text, {}, error));  // nothing to add: untouched
-    EXPECT_FALSE(appendPdfOutline(db.folder.file("missing.pdf"), {{"a", 1, 0}}, error));
+    EXPECT_FALSE(appendPdfUpdate(db.folder.file("missing.pdf"), info, {{"a", 1, 0}}, error));
 
     db.addBreakdown(7, "00000001", "外郭工事");
     db.addPages(7, 2);  // no headings: the PDF has no outline of its own
     auto report = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
-    std::string pdf = db.pdf(*report);
-    ASSERT_FALSE(pdf.empty());
+    const std::string pdf = db.folder.file("plain.pdf");
+    {
+        QPdfWriter writer(QString::fromStdString(pdf));  // as Qt writes it, no update yet
+        ASSERT_TRUE(report->print(writer)) << report->lastError();
+    }
     const std::string written = testing::readBytes(pdf);
     // Titles in UTF-16 (a character beyond the BMP as its pair), a page past the end
     // pointing at the last one, a level jumping by two nesting by one.
-    ASSERT_TRUE(appendPdfOutline(pdf, {{"外𠀋", 1, 0}, {"b", 9, 2}}, error)) << error;
+    ASSERT_TRUE(appendPdfUpdate(pdf, info, {{"外𠀋", 1, 0}, {"b", 9, 2}}, error)) << error;
     EXPECT_EQ(testing::readBytes(pdf).substr(0, written.size()), written);
     EXPECT_EQ(testing::pdfOutline(pdf), (std::vector<std::string>{"0|外𠀋|1", "1|b|2"}));
+    EXPECT_EQ(testing::pdfInfoField(pdf, "Author"), "株式会社'オ'");
+    EXPECT_EQ(testing::pdfInfoField(pdf, "Subject"), "外郭工事");
     EXPECT_EQ(testing::pdfPages(pdf), 2);
     // A file already updated is not ours to read again: refused, left whole.
     const std::string updated = testing::readBytes(pdf);
-    EXPECT_FALSE(appendPdfOutline(pdf, {{"c", 1, 0}}, error));
+    EXPECT_FALSE(appendPdfUpdate(pdf, info, {{"c", 1, 0}}, error));
     EXPECT_EQ(testing::readBytes(pdf), updated);
 }
 

@@ -422,12 +422,13 @@ TEST_F(ViewerTest, KeysAsInThePdfReaders) {
     std::set<QWidget*> reached;
     QWidget* first = nullptr;
     for (QWidget* control : toolBar->findChildren<QWidget*>()) {
-        if (control->focusPolicy() & Qt::TabFocus) {
+        if ((control->focusPolicy() & Qt::TabFocus) && control->isEnabled()) {
             if (first == nullptr) first = control;
             reached.insert(control);
         }
     }
-    ASSERT_EQ(reached.size(), 13u);  // 12 buttons and the page box
+    // 12 buttons and the page box; the outline's toggle is off without an outline.
+    ASSERT_EQ(reached.size(), 13u);
     first->setFocus();
     const std::size_t tabs = reached.size() + 3;  // and the pages, the status, round
     for (std::size_t i = 0; i < tabs && QApplication::focusWidget() != nullptr; ++i) {

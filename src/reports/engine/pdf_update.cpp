@@ -1,4 +1,4 @@
-#include "reports/engine/pdf_outline.h"
+#include "reports/engine/pdf_update.h"
 
 #include <QString>
 
@@ -195,6 +195,14 @@ std::vector<std::string> outlineObjects(const std::vector<OutlineEntry>& entries
     return objects;
 }
 
+// The information dictionary: Title and Creator always, Author and Subject when known.
+std::string infoDictionary(const DocumentInfo& info) {
+    std::string dict = "<< /Title " + pdfText(info.title) + " /Creator " + pdfText(creatorText());
+    if (!info.author.empty()) dict += " /Author " + pdfText(info.author);
+    if (!info.subject.empty()) dict += " /Subject " + pdfText(info.subject);
+    return dict + " >>";
+}
+
 std::string xrefEntry(long offset) {
     char entry[21];
     std::snprintf(entry, sizeof entry, "%010ld 00000 n \n", offset);
@@ -203,49 +211,60 @@ std::string xrefEntry(long offset) {
 
 }  // namespace
 
-bool appendPdfOutline(const std::string& path, const std::vector<OutlineEntry>& entries,
-                      std::string& error) {
-    if (entries.empty()) return true;
+std::string creatorText() {
+    return std::string("omrix-print ") + OMRIX_VERSION;
+}
+
+bool appendPdfUpdate(const std::string& path, const DocumentInfo& info,
+                     const std::vector<OutlineEntry>& outline, std::string& error) {
     PdfTail tail;
     long fileSize = 0;
     {
         std::ifstream in(path, std::ios::binary | std::ios::ate);
         if (!in) {
-            error = "cannot read the PDF for its outline";
+            error = "cannot read the PDF written";
             return false;
         }
         fileSize = static_cast<long>(in.tellg());
-        if (!readXref(in, fileSize, tail) || !readPages(in, tail)) {
-            error = "the PDF's structure is not one its outline can be added to";
+        if (!readXref(in, fileSize, tail) || (!outline.empty() && !readPages(in, tail))) {
+            error = "the PDF's structure is not one its information can be added to";
             return false;
         }
     }
-    const long first = tail.size;
-    std::vector<std::string> objects = outlineObjects(entries, tail, first);
+    std::vector<std::string> objects;
+    objects.push_back(infoDictionary(info));
+    const long infoNumber = tail.size;
+    const long first = tail.size + 1;  // the outline root, when there is an outline
+    if (!outline.empty()) {
+        std::vector<std::string> items = outlineObjects(outline, tail, first);
+        objects.insert(objects.end(), items.begin(), items.end());
+    }
     std::string update = "\n";
     std::vector<long> offsets;
     auto add = [&](long number, const std::string& body) {
         offsets.push_back(fileSize + static_cast<long>(update.size()));
         update += std::to_string(number) + " 0 obj\n" + body + "\nendobj\n";
     };
-    add(tail.root, "<<" + tail.catalog + " /Outlines " + std::to_string(first) +
-                       " 0 R /PageMode /UseOutlines >>");
-    for (std::size_t i = 0; i < objects.size(); ++i) add(first + static_cast<long>(i), objects[i]);
+    if (!outline.empty())
+        add(tail.root, "<<" + tail.catalog + " /Outlines " + std::to_string(first) +
+                           " 0 R /PageMode /UseOutlines >>");
+    for (std::size_t i = 0; i < objects.size(); ++i) add(infoNumber + static_cast<long>(i), objects[i]);
     const long xref = fileSize + static_cast<long>(update.size());
-    update += "xref\n" + std::to_string(tail.root) + " 1\n" + xrefEntry(offsets[0]);
-    update += std::to_string(first) + " " + std::to_string(objects.size()) + "\n";
-    for (std::size_t i = 1; i < offsets.size(); ++i) update += xrefEntry(offsets[i]);
-    update += "trailer\n<< /Size " + std::to_string(first + static_cast<long>(objects.size())) +
-              " /Root " + std::to_string(tail.root) + " 0 R";
-    if (tail.info) update += " /Info " + std::to_string(*tail.info) + " 0 R";
-    update += " /Prev " + std::to_string(tail.xrefOffset) + " >>\nstartxref\n" +
+    update += "xref\n";
+    std::size_t next = 0;
+    if (!outline.empty()) update += std::to_string(tail.root) + " 1\n" + xrefEntry(offsets[next++]);
+    update += std::to_string(infoNumber) + " " + std::to_string(objects.size()) + "\n";
+    for (; next < offsets.size(); ++next) update += xrefEntry(offsets[next]);
+    update += "trailer\n<< /Size " + std::to_string(infoNumber + static_cast<long>(objects.size())) +
+              " /Root " + std::to_string(tail.root) + " 0 R /Info " + std::to_string(infoNumber) +
+              " 0 R /Prev " + std::to_string(tail.xrefOffset) + " >>\nstartxref\n" +
               std::to_string(xref) + "\n%%EOF\n";
 
     std::ofstream out(path, std::ios::binary | std::ios::app);
     out.write(update.data(), static_cast<std::streamsize>(update.size()));
     out.flush();
     if (!out) {
-        error = "cannot write the PDF's outline";
+        error = "cannot write the PDF's information";
         return false;
     }
     return true;
