@@ -6,7 +6,7 @@
 
 #include "breakdown/tree/edit_ucw.h"
 #include "breakdown/tree/formula.h"
-#include "context/app_context.h"
+#include "breakdown/tree/program_values.h"
 #include "platform/messages.h"
 #include "util/text.h"
 
@@ -34,8 +34,7 @@ void store(Currency& target, std::optional<Currency> value, const UchiwakeRec& l
         return;
     }
     showOverflow();
-    context::appContext().AmountOverflows.push_back("内訳ＩＤ " + std::to_string(line.内訳ＩＤ) +
-                                                    "の" + std::string(column));
+    noteAmountOverflow(line.内訳ＩＤ, column);
 }
 
 void addWhole(std::optional<Currency>& sum, Currency amount) {

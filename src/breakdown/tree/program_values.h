@@ -3,6 +3,7 @@
 // bits and the breakdown being edited. The breakdown layer reads AppContext here only.
 
 #include <cstdint>
+#include <string_view>
 
 namespace omrix::breakdown {
 
@@ -10,5 +11,7 @@ namespace omrix::breakdown {
 int32_t programEditMode();
 // AppContext.UchiwakeName's 内訳名称ＩＤ: the breakdown start-up loaded.
 int32_t programUchiwakeNameId();
+// Keeps "内訳ＩＤ nの<column>" in AppContext.AmountOverflows for the export's message.
+void noteAmountOverflow(int32_t uchiwakeId, std::string_view column);
 
 }  // namespace omrix::breakdown

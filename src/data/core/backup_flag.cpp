@@ -3,8 +3,9 @@
 #include <array>
 #include <string>
 
-#include "context/app_context.h"
 #include "context/ini_file.h"
+#include "context/ini_path.h"
+#include "data/core/program_database.h"
 #include "platform/ini_write.h"
 #include "util/ascii.h"
 
@@ -113,7 +114,7 @@ bool raisesBackupFlag(std::string_view sql) {
 }
 
 void markBackupIfNeeded(std::string_view sql) {
-    if (context::appContext().WithoutIniFile) return;
+    if (programWithoutIniFile()) return;
     if (raisesBackupFlag(sql))
         platform::VBFILE_WriteINI("KALVERON", "BackupFlag", "1", 0, context::fnGetIniPath());
 }

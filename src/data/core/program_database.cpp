@@ -15,6 +15,10 @@ std::shared_ptr<context::HandleTable> programConnections() {
     return context::appContext().Connections;
 }
 
+bool programWithoutIniFile() {
+    return context::appContext().WithoutIniFile;
+}
+
 bool fnDREVOObj_GetDbObject(std::string_view iniPath) {
     auto& context = context::appContext();
     context.Database = std::make_shared<CCCDBS_DataBase>();

@@ -18,6 +18,9 @@ CCCDBS_DataBase* programDatabase();
 // AppContext.Connections: the numbers record sets are given for open connections.
 std::shared_ptr<context::HandleTable> programConnections();
 
+// AppContext.WithoutIniFile: omrix-db's --file commands read and write no INI file.
+bool programWithoutIniFile();
+
 // Creates AppContext.Database and opens it from the INI file; message 3010 on failure.
 [[nodiscard]] bool fnDREVOObj_GetDbObject(std::string_view iniPath);
 
