@@ -105,7 +105,7 @@ PrintRunResult fnRunPrint(PrintUi& ui, ReportLaunches& launches,
         return result;
     }
     launches.chooseStatement(choices.options);
-    if (choices.reread && !rereadBreakdownIntoContext()) {
+    if (choices.reread && !rereadBreakdownIntoContext(ui.writeProgress())) {
         result.end = PrintRunEnd::Reread;
         return result;
     }

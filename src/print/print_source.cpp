@@ -3,6 +3,7 @@
 #include "breakdown/tree/edit_ucw.h"
 #include "breakdown/tree/uchiwake_loader.h"
 #include "context/app_context.h"
+#include "print/print_progress.h"
 
 namespace omrix::print {
 
@@ -21,9 +22,9 @@ PrintRunInputs printRunInputsFromContext() {
             .kengen = context.Kengen};
 }
 
-bool rereadBreakdownIntoContext() {
+bool rereadBreakdownIntoContext(PrintProgress* progress) {
     auto& context = context::appContext();
-    context.UchiwakeRoot = breakdown::fnLoadUchiwake();
+    context.UchiwakeRoot = breakdown::fnLoadUchiwake(progress != nullptr ? &progress->bar() : nullptr);
     if (!context.UchiwakeRoot) return false;
     context.UchiwakeRoot->sbMoneyReCalc(context.BukkenHensu);
     return true;

@@ -13,6 +13,8 @@ class CCCDBS_DataBase;
 
 namespace omrix::print {
 
+class PrintProgress;
+
 struct PrintSource {
     data::CCCDBS_DataBase* db = nullptr;
     // The breakdown's first top-level line; null when a re-read found none.
@@ -38,7 +40,7 @@ PrintSource printSourceFromContext();
 // The program's values, read after a re-read so that the fresh breakdown is printed.
 PrintRunInputs printRunInputsFromContext();
 // Chk_ReRead: the breakdown read again and recalculated replaces AppContext's, whether
-// or not it could be read. False when it could not.
-bool rereadBreakdownIntoContext();
+// or not it could be read, its lines counted on the progress bar. False when it could not.
+bool rereadBreakdownIntoContext(PrintProgress* progress = nullptr);
 
 }  // namespace omrix::print

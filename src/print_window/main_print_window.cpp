@@ -100,6 +100,12 @@ WindowProgress::WindowProgress(QProgressBar* bar, QLabel* caption)
         shownBar_->setRange(state.minimum(), state.maximum());
         shownBar_->setValue(state.value());
         shownBar_->setVisible(state.visible());
+        // A re-read counts its lines here without a write's doEvents: the bar is painted
+        // as it moves, the user's input waits for the run.
+        const int64_t now = nowMs();
+        if (lastPaintAt_ >= 0 && now - lastPaintAt_ < kEventsEvery.count()) return;
+        lastPaintAt_ = now;
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
 }
 

@@ -59,6 +59,7 @@ class WindowProgress : public print::PrintProgress {
     QProgressBar* shownBar_;
     QLabel* caption_;
     int64_t lastEventsAt_ = -1;
+    int64_t lastPaintAt_ = -1;  // of the bar alone, while a re-read counts its lines
 };
 
 // Opens one of the modal editing windows over the main window.
