@@ -262,36 +262,36 @@ bool paintPdf(reports::Report& report, DescriptorDevice& device, TerminalProgres
         error = "the PDF writer does not take the paper";
         return false;
     }
-    QPainter painter;
-    if (!painter.begin(&writer)) {
-        error = "the PDF could not be started";
-        return false;
-    }
-    const int pages = report.pageCount();
     const std::string caption = std::string(title) + " PDF";
-    for (int page = 1; page <= pages; ++page) {
-        if (page > 1 && !writer.newPage()) {
-            painter.end();
-            error = "the PDF writer refused page " + std::to_string(page);
-            return false;
-        }
-        if (device.failure() != 0) {
-            painter.end();
-            error = platform::writeErrorText(device.failure());
-            return false;
-        }
-        if (!report.paintPage(painter, page)) {
-            painter.end();
-            error = "page " + std::to_string(page) + " cannot be read: " + report.pageError();
-            return false;
-        }
-        if (progress != nullptr) progress->showPages(caption, page, pages);
-    }
-    if (!painter.end()) {
-        error = "the PDF could not be finished";
+    // A write the disk refused stops the painting at the page after.
+    using Painted = reports::Report::PagesPainted;
+    const Painted painted = report.paintPages(writer, {}, [&](int done, int total) {
+        if (progress != nullptr) progress->showPages(caption, done, total);
+        return device.failure() == 0;
+    });
+    const std::string page = std::to_string(painted.page);
+    if (device.failure() != 0) {
+        error = platform::writeErrorText(device.failure());
         return false;
     }
-    return true;
+    switch (painted.stop) {
+        case Painted::Stop::Done:
+            return true;
+        case Painted::Stop::Begin:
+            error = "the PDF could not be started";
+            return false;
+        case Painted::Stop::NewPage:
+            error = "the PDF writer refused page " + page;
+            return false;
+        case Painted::Stop::Read:
+        case Painted::Stop::Cancelled:
+            error = "page " + page + " cannot be read: " + report.pageError();
+            return false;
+        case Painted::Stop::End:
+            break;
+    }
+    error = "the PDF could not be finished";
+    return false;
 }
 
 }  // namespace

@@ -202,26 +202,55 @@ bool Report::appendPdfDetails(const std::string& pdfPath, std::string& error) co
     return readOutline(entries, error) && appendPdfUpdate(pdfPath, documentInfo(), entries, error);
 }
 
+Report::PagesPainted Report::paintPages(QPagedPaintDevice& device, std::vector<int> pages,
+                                       const PageProgress& progress,
+                                       const PageTarget& target) const {
+    using Stop = PagesPainted::Stop;
+    if (pages.empty()) {
+        for (int page = 1; page <= pageCount(); ++page) pages.push_back(page);
+    }
+    QPainter painter;
+    if (!painter.begin(&device)) return {Stop::Begin, pages.empty() ? 0 : pages.front()};
+    const int total = static_cast<int>(pages.size());
+    for (int i = 0; i < total; ++i) {
+        const int page = pages[static_cast<std::size_t>(i)];
+        Stop stop = Stop::Done;
+        if (i > 0 && !device.newPage())
+            stop = Stop::NewPage;
+        else if (!(target ? paintPage(painter, page, target(painter)) : paintPage(painter, page)))
+            stop = Stop::Read;
+        else if (progress && !progress(i + 1, total))
+            stop = Stop::Cancelled;
+        if (stop != Stop::Done) {
+            painter.end();
+            return {stop, page};
+        }
+    }
+    if (!painter.end()) return {Stop::End, total == 0 ? 0 : pages.back()};
+    return {};
+}
+
 bool Report::print(QPagedPaintDevice& device) {
     if (!document_ || loadedKey_ != settingsKey()) {
         if (!load()) return false;
     }
     if (!device.setPageLayout(pageLayout())) return fail("the device does not take the paper");
-    QPainter painter;
-    if (!painter.begin(&device)) return fail("the output cannot be opened for painting");
-    for (int page = 1; page <= pageCount(); ++page) {
-        if (page > 1 && !device.newPage()) {
-            painter.end();
-            return fail("the output refused page " + std::to_string(page));
-        }
-        if (!paintPage(painter, page)) {
-            std::string reason = pageError();
-            painter.end();
-            return fail("page " + std::to_string(page) + " cannot be read: " + reason);
-        }
+    const PagesPainted painted = paintPages(device, {});
+    const std::string page = std::to_string(painted.page);
+    switch (painted.stop) {
+        case PagesPainted::Stop::Done:
+            return true;
+        case PagesPainted::Stop::Begin:
+            return fail("the output cannot be opened for painting");
+        case PagesPainted::Stop::NewPage:
+            return fail("the output refused page " + page);
+        case PagesPainted::Stop::Read:
+        case PagesPainted::Stop::Cancelled:
+            return fail("page " + page + " cannot be read: " + pageError());
+        case PagesPainted::Stop::End:
+            break;
     }
-    if (!painter.end()) return fail("the output could not be finished");
-    return true;
+    return fail("the output could not be finished");
 }
 
 bool Report::exportWorkbook(const std::string& path) {

@@ -7,6 +7,7 @@
 
 #include <QPageLayout>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -58,6 +59,23 @@ class Report {
     // draws is named on standard error, once per loaded document.
     bool paintPage(QPainter& painter, int page) const;
     bool paintPage(QPainter& painter, int page, const QRectF& target) const;
+
+    // Why one painting of pages stopped, and at which page.
+    struct PagesPainted {
+        enum class Stop { Done, Begin, NewPage, Read, Cancelled, End };
+        Stop stop = Stop::Done;
+        int page = 0;
+        bool ok() const { return stop == Stop::Done; }
+    };
+    // After each page painted: pages done and their total; false stops the painting.
+    using PageProgress = std::function<bool(int done, int total)>;
+    // Where a page goes on the device; none: the whole device.
+    using PageTarget = std::function<QRectF(QPainter& painter)>;
+    // The one page loop of every output (PDF, printer, queue): `pages` in order, or every
+    // page when empty, onto a device that already has the paper.
+    PagesPainted paintPages(QPagedPaintDevice& device, std::vector<int> pages,
+                            const PageProgress& progress = {},
+                            const PageTarget& target = {}) const;
     std::string pageError() const;
 
     // The texts page k shows, each with its box in millimetres of the paper: what a

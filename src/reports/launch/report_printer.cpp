@@ -1,7 +1,6 @@
 #include "reports/launch/report_printer.h"
 
 #include <QPageRanges>
-#include <QPainter>
 #include <QPrintEngine>
 #include <QPrinter>
 #include <QStringList>
@@ -25,28 +24,28 @@ QString fromUtf8(std::string_view text) {
 // Every page over the whole paper: the layouts keep their own margins.
 bool paintPages(Report& report, QPrinter& printer, const std::vector<int>& pages,
                 std::string& error) {
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        error = "the printer cannot be opened";
-        return false;
-    }
-    for (std::size_t i = 0; i < pages.size(); ++i) {
-        if (i > 0 && !printer.newPage()) {
-            error = "the printer refused page " + std::to_string(pages[i]);
-            printer.abort();
+    using Stop = Report::PagesPainted::Stop;
+    const Report::PagesPainted painted = report.paintPages(printer, pages);
+    const std::string page = std::to_string(painted.page);
+    switch (painted.stop) {
+        case Stop::Done:
+            return true;
+        case Stop::Begin:
+            error = "the printer cannot be opened";
             return false;
-        }
-        if (!report.paintPage(painter, pages[i])) {
-            error = "page " + std::to_string(pages[i]) + " cannot be read: " + report.pageError();
-            printer.abort();
+        case Stop::NewPage:
+            error = "the printer refused page " + page;
+            break;
+        case Stop::Read:
+        case Stop::Cancelled:
+            error = "page " + page + " cannot be read: " + report.pageError();
+            break;
+        case Stop::End:
+            error = "the job could not be finished";
             return false;
-        }
     }
-    if (!painter.end()) {
-        error = "the job could not be finished";
-        return false;
-    }
-    return true;
+    printer.abort();
+    return false;
 }
 
 }  // namespace

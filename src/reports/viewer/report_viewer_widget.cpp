@@ -452,34 +452,33 @@ bool printReport(QPrinter& printer, const Report& report, std::string& error,
         error = "印刷する頁がありません。";
         return false;
     }
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        error = "プリンタを開けません。";
-        return false;
-    }
     const Paper& paper = report.design().paper;
-    for (std::size_t i = 0; i < pages.size(); ++i) {
-        const int page = pages[i];
-        if (i > 0 && !printer.newPage()) {
-            painter.end();
-            error = "プリンタが頁を受け付けません。";
-            return false;
-        }
-        // The printable area, in the painter's coordinates.
+    // The printable area, in the painter's coordinates.
+    auto target = [&](QPainter&) {
         QRectF room = printer.pageRect(QPrinter::DevicePixel);
         room.moveTo(0, 0);
-        if (!report.paintPage(painter, page, fitted({paper.widthMm, paper.heightMm}, room))) {
-            painter.end();
+        return fitted({paper.widthMm, paper.heightMm}, room);
+    };
+    using Stop = Report::PagesPainted::Stop;
+    switch (report.paintPages(printer, pages, progress, target).stop) {
+        case Stop::Done:
+            return true;
+        case Stop::Begin:
+            error = "プリンタを開けません。";
+            return false;
+        case Stop::NewPage:
+            error = "プリンタが頁を受け付けません。";
+            return false;
+        case Stop::Read:
             error = report.pageError();
             return false;
-        }
-        if (progress && !progress(static_cast<int>(i) + 1, static_cast<int>(pages.size()))) {
-            painter.end();
+        case Stop::Cancelled:
             error = "中止しました。";
             return false;
-        }
+        case Stop::End:
+            break;
     }
-    return painter.end();
+    return false;
 }
 
 }  // namespace omrix::reports
