@@ -13,6 +13,7 @@
 #include "print/print_progress.h"
 #include "print/print_ui.h"
 #include "reports/launch/report_printer.h"
+#include "reports/launch/viewer_host.h"
 
 namespace omrix::apps {
 
@@ -49,7 +50,7 @@ struct ExportFormats {
 inline constexpr std::string_view kPdfExtension = ".pdf";
 inline constexpr std::string_view kXlsxExtension = ".xlsx";
 
-class ExportUi : public print::PrintUi {
+class ExportUi : public print::PrintUi, public reports::ViewerHost {
   public:
     // Null progress: nothing is drawn (standard error is no terminal).
     ExportUi(print::PrintRunChoices choices, bool choicesReadable, std::string outFolder,
@@ -60,8 +61,9 @@ class ExportUi : public print::PrintUi {
     bool collectChoices(print::PrintRunChoices& choices) override;
     // Never reached: the question before it is answered No.
     void showPageNameWindow() override {}
-    bool openViewer(print::ViewerKind viewer, reports::Report& report) override;
     print::PrintProgress* writeProgress() override { return progress_.get(); }
+    // ViewerHost: the files of the document, then its print job.
+    bool openViewer(print::ViewerKind viewer, reports::Report& report) override;
 
     // Each document opened is also printed as `job` says, after its files.
     void printOn(reports::PrintJob job) { printJob_ = std::move(job); }

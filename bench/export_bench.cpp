@@ -57,7 +57,7 @@ namespace fs = std::filesystem;
 using omrix::context::appContext;
 
 // Writes the PDF where a viewer would open.
-class PdfUi : public omrix::print::PrintUi {
+class PdfUi : public omrix::print::PrintUi, public omrix::reports::ViewerHost {
   public:
     explicit PdfUi(std::string path) : path_(std::move(path)) {}
     void closeViewers() override {}

@@ -1,20 +1,16 @@
 #pragma once
 // What a print run needs from the user's side: the choices of the main window, the
-// level tree's focus, the page-name window, the viewers and the progress display. The
+// level tree's focus, the page-name window, closing the viewers and the progress display. The
 // desktop program answers with its windows, omrix-print-export without any. Message
 // boxes and questions go through platform::showMessageBox like everywhere else.
 
 #include "print/print_options.h"
 
-namespace omrix::reports {
-class Report;
-}
-
 namespace omrix::print {
 
 class PrintProgress;
 
-// The four viewer windows, in the order a run opens them.
+// The four documents' viewers, in the order a run opens them.
 enum class ViewerKind { Uchiwakesho, Youkou, Gaiyou, Daika };
 
 // What one press of Print asks for: the option record and the boxes around it.
@@ -41,8 +37,6 @@ class PrintUi {
     virtual void focusLevelTree() {}
     // Frm_Omrix_Print_ChangePageName, modal; returns when it is closed.
     virtual void showPageNameWindow() = 0;
-    // Shows a launched report in its viewer, modeless. False when it cannot be shown.
-    virtual bool openViewer(ViewerKind viewer, reports::Report& report) = 0;
     // Prg_PrgBar and Lbl_Prg while the print rows are written; null shows nothing.
     virtual PrintProgress* writeProgress() { return nullptr; }
     // The hourglass.

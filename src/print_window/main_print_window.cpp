@@ -143,14 +143,14 @@ Frm_Omrix_Print_Main::Frm_Omrix_Print_Main(QWidget* parent) : QMainWindow(parent
     viewers_ = std::make_unique<ReportViewerHost>();
     openKojiGaiyo_ = project::showKojiGaiyoModal;
     openMitsumoriyoko_ = project::showMitsumoriyokoModal;
-    reports_ = std::make_unique<reports::ReportSet>(*this);
+    reports_ = std::make_unique<reports::ReportSet>(static_cast<reports::ViewerHost&>(*this));
     buildControls();
     Form_Load();
 }
 
 Frm_Omrix_Print_Main::~Frm_Omrix_Print_Main() = default;
 
-void Frm_Omrix_Print_Main::setViewerHost(std::unique_ptr<ViewerHost> host) {
+void Frm_Omrix_Print_Main::setViewerHost(std::unique_ptr<reports::ViewerHost> host) {
     viewers_->closeViewers();
     viewers_ = std::move(host);
 }

@@ -12,6 +12,7 @@
 #include "print/print_options.h"
 #include "print/print_progress.h"
 #include "print/print_ui.h"
+#include "reports/launch/viewer_host.h"
 
 class QCheckBox;
 class QComboBox;
@@ -37,7 +38,6 @@ namespace omrix::print_window {
 class ElidedLabel;
 class LevelTreeItemModel;
 class LevelTreeView;
-class ViewerHost;
 
 // Prg_PrgBar and Lbl_Prg mirrored from the write's progress; between rows the window
 // paints and takes its events.
@@ -65,15 +65,17 @@ class WindowProgress : public print::PrintProgress {
 // Opens one of the modal editing windows over the main window.
 using ModalWindowOpener = std::function<void(QWidget* owner)>;
 
-class Frm_Omrix_Print_Main : public QMainWindow, public print::PrintUi {
+class Frm_Omrix_Print_Main : public QMainWindow,
+                             public print::PrintUi,
+                             public reports::ViewerHost {
   public:
     // Builds the controls and runs Form_Load on the loaded AppContext.
     explicit Frm_Omrix_Print_Main(QWidget* parent = nullptr);
     ~Frm_Omrix_Print_Main() override;
 
     // The viewers of the print runs: the report viewer windows unless replaced.
-    void setViewerHost(std::unique_ptr<ViewerHost> host);
-    ViewerHost& viewerHost() { return *viewers_; }
+    void setViewerHost(std::unique_ptr<reports::ViewerHost> host);
+    reports::ViewerHost& viewerHost() { return *viewers_; }
     // Frm_Omrix_Print_KojiGaiyo and Frm_Omrix_Print_Mitsumoriyoko unless replaced.
     void setKojiGaiyoWindow(ModalWindowOpener open) { openKojiGaiyo_ = std::move(open); }
     void setMitsumoriyokoWindow(ModalWindowOpener open) { openMitsumoriyoko_ = std::move(open); }
@@ -90,14 +92,15 @@ class Frm_Omrix_Print_Main : public QMainWindow, public print::PrintUi {
     // What fnGetPrintOption reads, taken from the controls.
     print::PrintOptionControls optionControls() const;
 
-    // PrintUi
+    // PrintUi and ViewerHost
     void closeViewers() override;
     bool collectChoices(print::PrintRunChoices& choices) override;
     void focusLevelTree() override;
     void showPageNameWindow() override;
-    bool openViewer(print::ViewerKind viewer, reports::Report& report) override;
     print::PrintProgress* writeProgress() override { return progress_.get(); }
     void setBusy(bool busy) override;
+    // ViewerHost: the viewers set, so the report set keeps one host however it changes.
+    bool openViewer(print::ViewerKind viewer, reports::Report& report) override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -131,7 +134,7 @@ class Frm_Omrix_Print_Main : public QMainWindow, public print::PrintUi {
     void Form_QueryUnload();
 
     level_tree::LevelTreeModel tree_;
-    std::unique_ptr<ViewerHost> viewers_;
+    std::unique_ptr<reports::ViewerHost> viewers_;
     std::unique_ptr<reports::ReportSet> reports_;
     std::unique_ptr<WindowProgress> progress_;
     ModalWindowOpener openKojiGaiyo_;

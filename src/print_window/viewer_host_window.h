@@ -1,12 +1,12 @@
 #pragma once
 // The viewer windows of the reports as the main window's viewer host.
 
-#include "print_window/viewer_host.h"
+#include "reports/launch/viewer_host.h"
 #include "reports/viewer/report_viewer_window.h"
 
 namespace omrix::print_window {
 
-class ReportViewerHost : public ViewerHost {
+class ReportViewerHost : public reports::ViewerHost {
   public:
     void closeViewers() override { viewers_.closeViewers(); }
     // A report that cannot be loaded says why in a message box.

@@ -30,7 +30,6 @@ class FakeUi : public PrintUi {
     }
     void focusLevelTree() override { log.push_back("focus"); }
     void showPageNameWindow() override { log.push_back("pagenames"); }
-    bool openViewer(ViewerKind, reports::Report&) override { return false; }
     void setBusy(bool busy) override { this->busy = busy; }
 
     PrintRunChoices choices;

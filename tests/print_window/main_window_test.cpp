@@ -173,7 +173,7 @@ TEST_F(MainWindow, OptionRecordFromTheControls) {
 
 // Records what the window shows when a run unloads the viewers (its first step) and
 // when it opens one (its last), and presses 印刷 again in the middle.
-class WatchingHost : public ViewerHost {
+class WatchingHost : public reports::ViewerHost {
   public:
     explicit WatchingHost(QWidget& window) : window_(window) {}
     void closeViewers() override { seen += "close:" + state() + ";"; }

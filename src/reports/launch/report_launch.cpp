@@ -74,7 +74,7 @@ void sbReportLogOn(Report& report) {
 }
 
 bool fnShowUchiwakeReport(int32_t lUchiwakeNameID, const print::PrintOptionRec& options,
-                          Report* report, print::PrintUi& ui) {
+                          Report* report, ViewerHost& viewers) {
     if (report == nullptr) {
         platform::showMessageBox("出力様式「" + options.sPrintTypeEntry + "」の帳票がありません。",
                                  platform::kStyleExclamation, "内訳書");
@@ -85,19 +85,19 @@ bool fnShowUchiwakeReport(int32_t lUchiwakeNameID, const print::PrintOptionRec& 
     report->RecordSelectionFormula =
         "{内訳出力.内訳名称ＩＤ} = " + std::to_string(lUchiwakeNameID);
     report->Database().Tables().Item(1).Location = "内訳出力";
-    return ui.openViewer(ViewerKind::Uchiwakesho, *report);
+    return viewers.openViewer(ViewerKind::Uchiwakesho, *report);
 }
 
-bool fnShowDaikaReport(int32_t lUchiwakeNameID, Report& report, print::PrintUi& ui) {
+bool fnShowDaikaReport(int32_t lUchiwakeNameID, Report& report, ViewerHost& viewers) {
     sbReportLogOn(report);
     report.RecordSelectionFormula = "{代価表.内訳名称ＩＤ} = " + std::to_string(lUchiwakeNameID);
     report.Database().Tables().Item(1).Location = "代価表";
     report.Database().Tables().Item(2).Location = "内訳";
     report.Database().Tables().Item(3).Location = "内訳";
-    return ui.openViewer(ViewerKind::Daika, report);
+    return viewers.openViewer(ViewerKind::Daika, report);
 }
 
-bool fnShowGaiyouReport(std::string_view sBukkenNo, Report& report, print::PrintUi& ui) {
+bool fnShowGaiyouReport(std::string_view sBukkenNo, Report& report, ViewerHost& viewers) {
     sbReportLogOn(report);
     project::BukkenGaiyouRec rec;
     // The reader gives a cleared record, ID 0, when the project has no row.
@@ -109,11 +109,11 @@ bool fnShowGaiyouReport(std::string_view sBukkenNo, Report& report, print::Print
     }
     report.RecordSelectionFormula = "{物件概要.物件概要ＩＤ} = " + std::to_string(rec.物件概要ＩＤ);
     report.Database().Tables().Item(1).Location = "物件概要";
-    return ui.openViewer(ViewerKind::Gaiyou, report);
+    return viewers.openViewer(ViewerKind::Gaiyou, report);
 }
 
 bool fnShowYoukouReport(std::string_view sBukkenNo, std::string_view sHanNo,
-                        std::string_view sCompanyName, Report& report, print::PrintUi& ui) {
+                        std::string_view sCompanyName, Report& report, ViewerHost& viewers) {
     sbReportLogOn(report);
     project::BukkenMitsumoriYoukouRec rec;
     data::CCCDBS_DataBase* db = data::programDatabase();
@@ -127,7 +127,7 @@ bool fnShowYoukouReport(std::string_view sBukkenNo, std::string_view sHanNo,
         "{物件見積要項.物件見積要項ＩＤ} = " + std::to_string(rec.物件見積要項ＩＤ);
     report.Database().Tables().Item(1).Location = "物件見積要項";
     report.FormulaFields().Item(1).text = quotedFormulaText(util::trimBlanksRight(sCompanyName));
-    return ui.openViewer(ViewerKind::Youkou, report);
+    return viewers.openViewer(ViewerKind::Youkou, report);
 }
 
 }  // namespace omrix::reports

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "print/print_options.h"
-#include "print/print_ui.h"
+#include "reports/launch/viewer_host.h"
 #include "reports/engine/report_object.h"
 
 namespace omrix::reports {
@@ -24,13 +24,13 @@ void sbReportLogOn(Report& report);
 // formula fields. A null report (no print type was ever recognised) cannot be shown:
 // message box, false.
 bool fnShowUchiwakeReport(int32_t lUchiwakeNameID, const print::PrintOptionRec& options,
-                          Report* report, print::PrintUi& ui);
-bool fnShowDaikaReport(int32_t lUchiwakeNameID, Report& report, print::PrintUi& ui);
+                          Report* report, ViewerHost& viewers);
+bool fnShowDaikaReport(int32_t lUchiwakeNameID, Report& report, ViewerHost& viewers);
 // Message 3010 工事概要の取得 and false without a 物件概要 row.
-bool fnShowGaiyouReport(std::string_view sBukkenNo, Report& report, print::PrintUi& ui);
+bool fnShowGaiyouReport(std::string_view sBukkenNo, Report& report, ViewerHost& viewers);
 // Message 3010 物件見積要項の取得 and false without a 物件見積要項 row.
 bool fnShowYoukouReport(std::string_view sBukkenNo, std::string_view sHanNo,
-                        std::string_view sCompanyName, Report& report, print::PrintUi& ui);
+                        std::string_view sCompanyName, Report& report, ViewerHost& viewers);
 
 // "'" + text + "'": a quote inside stays as it is, as the engine's formula text takes it.
 std::string quotedFormulaText(std::string_view text);

@@ -4,7 +4,7 @@
 
 namespace omrix::reports {
 
-ReportSet::ReportSet(print::PrintUi& ui) : ui_(ui) {
+ReportSet::ReportSet(ViewerHost& viewers) : viewers_(viewers) {
     for (ReportDesign design : allDesigns()) {
         reports_.at(static_cast<size_t>(design)) = std::make_unique<Report>(design);
     }
@@ -24,21 +24,21 @@ void ReportSet::chooseStatement(const print::PrintOptionRec& options) {
 }
 
 bool ReportSet::showUchiwake(const print::PrintOptionRec& options, int32_t uchiwakeNameId) {
-    return fnShowUchiwakeReport(uchiwakeNameId, options, statement_, ui_);
+    return fnShowUchiwakeReport(uchiwakeNameId, options, statement_, viewers_);
 }
 
 bool ReportSet::showYoukou(std::string_view bukkenNo, std::string_view hanNo,
                            std::string_view companyText) {
     return fnShowYoukouReport(bukkenNo, hanNo, companyText, report(ReportDesign::PRINT_YOUKOU),
-                              ui_);
+                              viewers_);
 }
 
 bool ReportSet::showGaiyou(std::string_view bukkenNo) {
-    return fnShowGaiyouReport(bukkenNo, report(ReportDesign::PRINT_GAIYOU), ui_);
+    return fnShowGaiyouReport(bukkenNo, report(ReportDesign::PRINT_GAIYOU), viewers_);
 }
 
 bool ReportSet::showDaika(int32_t uchiwakeNameId) {
-    return fnShowDaikaReport(uchiwakeNameId, report(ReportDesign::PRINT_DAIKA), ui_);
+    return fnShowDaikaReport(uchiwakeNameId, report(ReportDesign::PRINT_DAIKA), viewers_);
 }
 
 }  // namespace omrix::reports

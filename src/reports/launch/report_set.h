@@ -7,13 +7,14 @@
 
 #include "print/print_run.h"
 #include "reports/launch/report.h"
+#include "reports/launch/viewer_host.h"
 
 namespace omrix::reports {
 
 class ReportSet : public print::ReportLaunches {
   public:
-    // Viewers are opened through `ui`, which must outlive the set.
-    explicit ReportSet(print::PrintUi& ui);
+    // Reports are shown through `viewers`, which must outlive the set.
+    explicit ReportSet(ViewerHost& viewers);
     ~ReportSet() override;
 
     Report& report(ReportDesign design);
@@ -28,7 +29,7 @@ class ReportSet : public print::ReportLaunches {
     bool showDaika(int32_t uchiwakeNameId) override;
 
   private:
-    print::PrintUi& ui_;
+    ViewerHost& viewers_;
     std::array<std::unique_ptr<Report>, kDesignCount> reports_;
     Report* statement_ = nullptr;
 };

@@ -24,11 +24,9 @@ namespace {
 using print::ViewerKind;
 
 // Opens nothing: remembers which viewer was asked for, with which report.
-class ViewerLog : public print::PrintUi {
+class ViewerLog : public ViewerHost {
   public:
     void closeViewers() override { opened.clear(); }
-    bool collectChoices(print::PrintRunChoices&) override { return true; }
-    void showPageNameWindow() override {}
     bool openViewer(ViewerKind viewer, Report& report) override {
         opened.emplace_back(viewer, &report);
         return viewerWorks;
@@ -192,9 +190,12 @@ TEST(SelectionFormula, AcceptsTheLaunchFormsOnlyNamingWhatItRefuses) {
 }
 
 // Writes every opened statement to a PDF and keeps its text.
-class PdfViewers : public ViewerLog {
+class PdfViewers : public ViewerLog, public print::PrintUi {
   public:
     explicit PdfViewers(omrix::testing::ReportDatabase& db) : db_(db) {}
+    void closeViewers() override { ViewerLog::closeViewers(); }
+    bool collectChoices(print::PrintRunChoices&) override { return true; }
+    void showPageNameWindow() override {}
     bool openViewer(ViewerKind viewer, Report& report) override {
         ViewerLog::openViewer(viewer, report);
         std::string path = db_.pdf(report, "statement" + std::to_string(opened.size()) + ".pdf");

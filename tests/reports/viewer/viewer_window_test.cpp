@@ -204,7 +204,9 @@ TEST_F(ViewerTest, KeysPageBoxScrollingAndZoom) {
     }
     // B5 is 182 mm wide: at 50 % on a 96 dpi screen 182 × 0.5 × 96 / 25.4 = 343.9 → 344 px.
     pages.setZoom(0.5);
-    if (std::lround(layout.pixelsPerMm * 25.4) == 96) EXPECT_EQ(paintedPageWidth(pages), 344 + 2);
+    if (std::lround(layout.pixelsPerMm * 25.4) == 96) {
+        EXPECT_EQ(paintedPageWidth(pages), 344 + 2);
+    }
 }
 
 TEST_F(ViewerTest, FindGoesToTheTextOnPage37AndMarksIt) {
