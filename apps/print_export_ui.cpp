@@ -18,6 +18,7 @@
 #include "reports/engine/pdf_update.h"
 #include "reports/launch/report.h"
 #include "util/part_file.h"
+#include "util/qt_text.h"
 
 namespace omrix::apps {
 namespace {
@@ -257,7 +258,7 @@ bool paintPdf(reports::Report& report, DescriptorDevice& device, TerminalProgres
     writer.setResolution(600);
     writer.setCreator(QString::fromStdString(reports::creatorText()));
     const std::string_view title = report.design().title;
-    writer.setTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+    writer.setTitle(util::qText(title));
     if (!writer.setPageLayout(report.pageLayout())) {
         error = "the PDF writer does not take the paper";
         return false;

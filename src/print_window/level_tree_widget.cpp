@@ -8,6 +8,7 @@
 #include <QPixmap>
 
 #include "level_tree/level_tree_model.h"
+#include "util/qt_text.h"
 
 namespace omrix::print_window {
 namespace {
@@ -48,9 +49,7 @@ QColor suiteColor(uint32_t bgr) {
                   static_cast<int>((bgr >> 16) & 0xFF));
 }
 
-QString qText(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using util::qText;
 
 }  // namespace
 

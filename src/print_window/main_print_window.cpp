@@ -36,6 +36,7 @@
 #include "project/forms/mitsumoriyoko_window.h"
 #include "reports/launch/report_set.h"
 #include "util/text.h"
+#include "util/qt_text.h"
 
 namespace omrix::print_window {
 namespace {
@@ -57,13 +58,8 @@ struct WindowGeometry {
 constexpr WindowGeometry kGeometry{
     .width = 1000, .height = 660, .treeStretch = 3, .choiceStretch = 2, .pageCountWidth = 60};
 
-QString qText(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string stdText(const QString& text) {
-    return text.toStdString();
-}
+using util::qText;
+using util::stdText;
 
 template <typename Widget>
 Widget* named(Widget* widget, const char* name) {

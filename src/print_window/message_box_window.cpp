@@ -1,4 +1,5 @@
 #include "print_window/message_box_window.h"
+#include "util/qt_text.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -31,9 +32,7 @@ bool asksYesNo(int32_t style) {
     return (style & platform::kStyleYesNo) != 0 || (style & kButtonBits) == kButtonsYesNo;
 }
 
-QString qText(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using util::qText;
 
 }  // namespace
 

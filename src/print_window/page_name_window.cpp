@@ -11,6 +11,7 @@
 
 #include "breakdown/tables/uchiwake_records.h"
 #include "project/forms/limited_text_widget.h"
+#include "util/qt_text.h"
 
 namespace omrix::print_window {
 namespace {
@@ -27,9 +28,7 @@ struct GridGeometry {
 constexpr GridGeometry kGrid{
     .numberWidth = 80, .nameWidth = 280, .pageNameWidth = 200, .width = 640, .height = 460};
 
-QString qText(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using util::qText;
 
 // 頁名称 is typed against the bytes 内訳 keeps of it, as the forms' boxes are.
 class PageNameDelegate : public QStyledItemDelegate {

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "project/forms/limited_text_widget.h"
+#include "util/qt_text.h"
 
 namespace omrix::project {
 namespace {
@@ -21,9 +22,7 @@ constexpr int kTsuboLabelWidth = 130;
 constexpr int kWindowWidth = 760;
 constexpr const char* kBukkenInfTip = "物件情報を既定値として画面に表示します。";
 
-QString q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using util::qText;
 
 // Calls back when the box loses the focus: the area boxes' LostFocus. Another window
 // coming to the front, or a menu, takes the focus without the user leaving the box.
@@ -85,7 +84,7 @@ ProjectFormWindow::~ProjectFormWindow() {
 void ProjectFormWindow::buildPages() {
     const auto& pages = form_->layout().pages;
     for (std::size_t p = 0; p < pages.size(); ++p) {
-        SSTab_Mitsumoriyoko->addTab(buildPage(static_cast<int32_t>(p)), q(pages[p]));
+        SSTab_Mitsumoriyoko->addTab(buildPage(static_cast<int32_t>(p)), qText(pages[p]));
     }
 }
 
@@ -104,7 +103,7 @@ QWidget* ProjectFormWindow::buildPage(int32_t page) {
             if (frame.empty()) {
                 column->addLayout(grid);
             } else {
-                auto* box = new QGroupBox(q(frame));
+                auto* box = new QGroupBox(qText(frame));
                 box->setLayout(grid);
                 column->addWidget(box);
             }
@@ -123,23 +122,23 @@ void ProjectFormWindow::addRow(QGridLayout& grid, int& row, const FormControl& c
     }
     if (c.kind == ControlKind::TsuboLabel) {
         auto* label = new QLabel;
-        label->setObjectName(q(c.name));
+        label->setObjectName(qText(c.name));
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         label->setFixedWidth(kTsuboLabelWidth);
         tsuboLabels_[c.name] = label;
         // Beside its area box, before the row's closing stretch.
         numberRow_->insertWidget(numberRow_->count() - 1, label);
-        numberRow_->insertWidget(numberRow_->count() - 1, new QLabel(q(c.unit)));
+        numberRow_->insertWidget(numberRow_->count() - 1, new QLabel(qText(c.unit)));
         return;
     }
-    grid.addWidget(new QLabel(q(c.label)), row, 0);
+    grid.addWidget(new QLabel(qText(c.label)), row, 0);
     LimitedTextBox* box = addTextBox(c);
     if (c.rule.kind == InputKind::Number) {
         box->setFixedWidth(kNumberBoxWidth);
         numberRow_ = new QHBoxLayout;
         numberRow_->addWidget(box);
-        if (!c.unit.empty()) numberRow_->addWidget(new QLabel(q(c.unit)));
+        if (!c.unit.empty()) numberRow_->addWidget(new QLabel(qText(c.unit)));
         numberRow_->addStretch(1);
         grid.addLayout(numberRow_, row, 1);
     } else {
@@ -150,7 +149,7 @@ void ProjectFormWindow::addRow(QGridLayout& grid, int& row, const FormControl& c
 
 LimitedTextBox* ProjectFormWindow::addTextBox(const FormControl& c) {
     auto* box = new LimitedTextBox(c.rule);
-    box->setObjectName(q(c.name));
+    box->setObjectName(qText(c.name));
     boxes_[c.name] = box;
     tabChain_.push_back(box);
     const std::string name = c.name;
@@ -170,8 +169,8 @@ LimitedTextBox* ProjectFormWindow::addTextBox(const FormControl& c) {
 void ProjectFormWindow::addOption(QGridLayout& grid, int row, const FormControl& c) {
     auto* ari = new QRadioButton("有り");
     auto* nashi = new QRadioButton("無し");
-    ari->setObjectName(q(c.name));
-    nashi->setObjectName(q(c.pair));
+    ari->setObjectName(qText(c.name));
+    nashi->setObjectName(qText(c.pair));
     auto* group = new QButtonGroup(this);
     group->addButton(ari);
     group->addButton(nashi);
@@ -219,10 +218,10 @@ void ProjectFormWindow::Form_Load() {
 
 void ProjectFormWindow::showForm() {
     for (auto& [name, box] : boxes_) {
-        const QString text = q(form_->text(name));
+        const QString text = qText(form_->text(name));
         if (box->text() != text) box->setText(text);
     }
-    for (auto& [name, label] : tsuboLabels_) label->setText(q(form_->text(name)));
+    for (auto& [name, label] : tsuboLabels_) label->setText(qText(form_->text(name)));
     for (auto& [name, pair] : options_) {
         (form_->option(name) ? pair.first : pair.second)->setChecked(true);
     }

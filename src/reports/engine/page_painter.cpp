@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "util/clean_text.h"
+#include "util/qt_text.h"
 
 namespace omrix::reports {
 namespace {
@@ -70,8 +71,7 @@ bool drawsEveryCharacter(const QFont& font, const QString& text) {
 }
 
 QString pageText(std::string_view text) {
-    const std::string clean = util::lineText(text);
-    return QString::fromUtf8(clean.data(), static_cast<qsizetype>(clean.size()));
+    return util::qText(util::lineText(text));
 }
 
 void PagePainter::text(const MmRect& box, std::string_view text, const TextStyle& style) {
@@ -251,7 +251,7 @@ void PagePainter::fill(const MmRect& box, const QColor& color) {
 // Titles are set solid: a title spaced out with blanks no longer reads as one word
 // when the text is taken from the PDF (search, copy, pdftotext).
 QString titleText(std::string_view title) {
-    return QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
+    return util::qText(title);
 }
 
 }  // namespace omrix::reports

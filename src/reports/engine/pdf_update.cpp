@@ -1,4 +1,5 @@
 #include "reports/engine/pdf_update.h"
+#include "util/qt_text.h"
 
 #include <QString>
 
@@ -136,7 +137,7 @@ std::string pdfText(const std::string& utf8) {
     std::string out = "<FEFF";
     char hex[5];
     for (char16_t unit :
-         QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toStdU16String()) {
+         util::qText(utf8).toStdU16String()) {
         std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(unit));
         out += hex;
     }

@@ -14,6 +14,7 @@
 #include "reports/engine/report_document.h"
 #include "reports/documents/statement_document.h"
 #include "reports/documents/statement_outline.h"
+#include "util/qt_text.h"
 
 namespace omrix::reports {
 namespace {
@@ -281,7 +282,7 @@ bool Report::exportPdf(const std::string& path) {
         writer.setResolution(600);
         writer.setCreator(QString::fromStdString(creatorText()));
         writer.setTitle(
-            QString::fromUtf8(design_.title.data(), static_cast<qsizetype>(design_.title.size())));
+            util::qText(design_.title));
         if (!print(writer)) {
             if (error_.find("cannot be opened") != std::string::npos)
                 error_ = "report " + std::string(design_.name) + ": cannot write " + path;

@@ -9,6 +9,7 @@
 
 #include "reports/launch/print_queues.h"
 #include "reports/launch/report.h"
+#include "util/qt_text.h"
 
 namespace omrix::reports {
 namespace {
@@ -17,9 +18,7 @@ namespace {
 // option name and value.
 constexpr auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
 
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using util::qText;
 
 // Every page over the whole paper: the layouts keep their own margins.
 bool paintPages(Report& report, QPrinter& printer, const std::vector<int>& pages,
@@ -87,7 +86,7 @@ bool printReportOnQueue(Report& report, const PrintJob& job, int& sent, std::str
         error = "print queue " + job.queue + ": Qt's CUPS support does not find it";
         return false;
     }
-    printer.setDocName(fromUtf8(report.design().title));
+    printer.setDocName(qText(report.design().title));
     printer.setFullPage(true);
     if (!printer.setPageLayout(report.pageLayout())) {
         error = "print queue " + job.queue + ": the printer does not take the paper";

@@ -30,6 +30,7 @@
 #include "reports/viewer/save_file_name.h"
 #include "reports/workbooks/workbook_progress.h"
 #include "util/part_file.h"
+#include "util/qt_text.h"
 
 namespace omrix::reports {
 namespace {
@@ -40,9 +41,7 @@ constexpr int kPageBoxWidth = 110;
 // A print or save shorter than this shows no progress.
 constexpr int kProgressDelayMs = 800;
 
-QString fromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using util::qText;
 
 // The page box's "X / Y": the number before the slash, or the whole text.
 int typedPage(const QString& text) {
@@ -263,7 +262,7 @@ void ReportViewerWidget::showPageState() {
         PageLabel label = report_->pageLabel(page);
         if (label.known) {
             text += QString("　頁番号 %1").arg(label.頁番号);
-            if (!label.頁名称.empty()) text += "　頁名称 " + fromUtf8(label.頁名称);
+            if (!label.頁名称.empty()) text += "　頁名称 " + qText(label.頁名称);
         }
     }
     status_->setText(text);
@@ -386,7 +385,7 @@ bool ReportViewerWidget::runWithProgress(
         error);
     const bool stopped = progress.wasCanceled();
     progress.reset();
-    if (!ok && !stopped) QMessageBox::warning(this, what, fromUtf8(error));
+    if (!ok && !stopped) QMessageBox::warning(this, what, qText(error));
     return ok;
 }
 
@@ -398,7 +397,7 @@ bool ReportViewerWidget::printWithProgress(QPrinter& printer, const QString& wha
 
 QString ReportViewerWidget::defaultSaveName(const char* extension) const {
     const context::AppContext& app = context::appContext();
-    return fromUtf8(saveFileName(report_->design().title, app.BukkenNo, app.HanNo, extension));
+    return qText(saveFileName(report_->design().title, app.BukkenNo, app.HanNo, extension));
 }
 
 void ReportViewerWidget::saveAsPdf() {
@@ -416,7 +415,7 @@ bool ReportViewerWidget::savePdfTo(const QString& path) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(part.path()));
     printer.setPageLayout(report_->pageLayout());
-    printer.setDocName(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+    printer.setDocName(qText(title));
     return runWithProgress(
         "PDF として保存", [&](const PrintProgress& progress, std::string& error) {
             return printReport(printer, *report_, error, progress) && part.commit(error);
