@@ -22,6 +22,7 @@
 #include "breakdown/tree/edit_ucw.h"
 #include "context/app_context.h"
 #include "context/ini_file.h"
+#include "data/tables/id_numbering.h"
 #include "print/print_choice_lists.h"
 #include "print/print_options.h"
 #include "print/print_progress.h"
@@ -35,13 +36,25 @@
 #include "project/forms/koji_gaiyo_window.h"
 #include "project/forms/mitsumoriyoko_window.h"
 #include "reports/launch/report_set.h"
-#include "util/text.h"
 #include "util/qt_text.h"
+#include "util/text.h"
 
 namespace omrix::print_window {
 namespace {
 
 using context::appContext;
+
+// The connection, project, version, authority, factor and numbering policy the forms
+// work with, as start-up left them.
+project::ProjectFormInputs projectFormInputsFromContext() {
+    const context::AppContext& c = appContext();
+    return {.db = c.Database.get(),
+            .bukkenNo = c.BukkenNo,
+            .hanNo = c.HanNo,
+            .kengen = c.Kengen,
+            .tuboKansan = c.TuboKansan,
+            .numbering = data::lockRetryPolicyFromContext()};
+}
 
 constexpr int16_t kUchiwakeNameNoAllToAll = 4;  // 種別フラグ bit: level-by-level order refused
 constexpr auto kEventsEvery = std::chrono::milliseconds(40);
@@ -136,9 +149,14 @@ void WindowProgress::doEvents() {
 }
 
 Frm_Omrix_Print_Main::Frm_Omrix_Print_Main(QWidget* parent) : QMainWindow(parent) {
-    viewers_ = std::make_unique<ReportViewerHost>();
-    openKojiGaiyo_ = project::showKojiGaiyoModal;
-    openMitsumoriyoko_ = project::showMitsumoriyokoModal;
+    const context::AppContext& app = context::appContext();
+    viewers_ = std::make_unique<ReportViewerHost>(reports::ProjectKey{app.BukkenNo, app.HanNo});
+    openKojiGaiyo_ = [](QWidget* owner) {
+        project::showKojiGaiyoModal(projectFormInputsFromContext(), owner);
+    };
+    openMitsumoriyoko_ = [](QWidget* owner) {
+        project::showMitsumoriyokoModal(projectFormInputsFromContext(), owner);
+    };
     reports_ = std::make_unique<reports::ReportSet>(static_cast<reports::ViewerHost&>(*this));
     buildControls();
     Form_Load();

@@ -8,6 +8,7 @@ namespace omrix::print_window {
 
 class ReportViewerHost : public reports::ViewerHost {
   public:
+    explicit ReportViewerHost(reports::ProjectKey project = {}) : viewers_(std::move(project)) {}
     void closeViewers() override { viewers_.closeViewers(); }
     // A report that cannot be loaded says why in a message box.
     bool openViewer(print::ViewerKind viewer, reports::Report& report) override;

@@ -8,8 +8,8 @@ Frm_Omrix_Print_KojiGaiyo::Frm_Omrix_Print_KojiGaiyo(ProjectFormInputs inputs, Q
     : ProjectFormWindow(std::make_unique<KojiGaiyoForm>(std::move(inputs)),
                         "Frm_Omrix_Print_KojiGaiyo", QString::fromUtf8("工事概要"), parent) {}
 
-void showKojiGaiyoModal(QWidget* parent) {
-    Frm_Omrix_Print_KojiGaiyo window(projectFormInputsFromContext(), parent);
+void showKojiGaiyoModal(ProjectFormInputs inputs, QWidget* parent) {
+    Frm_Omrix_Print_KojiGaiyo window(std::move(inputs), parent);
     window.exec();
 }
 

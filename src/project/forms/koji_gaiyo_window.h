@@ -11,6 +11,6 @@ class Frm_Omrix_Print_KojiGaiyo : public ProjectFormWindow {
 };
 
 // Cmd_KojiGaiyo_Click: the window over the current project, modal.
-void showKojiGaiyoModal(QWidget* parent);
+void showKojiGaiyoModal(ProjectFormInputs inputs, QWidget* parent);
 
 }  // namespace omrix::project

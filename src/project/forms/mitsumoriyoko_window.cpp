@@ -9,8 +9,8 @@ Frm_Omrix_Print_Mitsumoriyoko::Frm_Omrix_Print_Mitsumoriyoko(ProjectFormInputs i
     : ProjectFormWindow(std::make_unique<MitsumoriyokoForm>(std::move(inputs)),
                         "Frm_Omrix_Print_Mitsumoriyoko", QString::fromUtf8("見積要項"), parent) {}
 
-void showMitsumoriyokoModal(QWidget* parent) {
-    Frm_Omrix_Print_Mitsumoriyoko window(projectFormInputsFromContext(), parent);
+void showMitsumoriyokoModal(ProjectFormInputs inputs, QWidget* parent) {
+    Frm_Omrix_Print_Mitsumoriyoko window(std::move(inputs), parent);
     window.exec();
 }
 

@@ -11,6 +11,6 @@ class Frm_Omrix_Print_Mitsumoriyoko : public ProjectFormWindow {
 };
 
 // Cmd_Mitsumoriyoko_Click: the window over the current project version, modal.
-void showMitsumoriyokoModal(QWidget* parent);
+void showMitsumoriyokoModal(ProjectFormInputs inputs, QWidget* parent);
 
 }  // namespace omrix::project

@@ -1,6 +1,5 @@
 #include "project/forms/project_form.h"
 
-#include "context/app_context.h"
 #include "data/tables/id_numbering.h"
 #include "platform/messages.h"
 #include "util/aligned_text.h"
@@ -16,16 +15,6 @@ constexpr std::string_view kMasterProcedure = "fnReadBukkenInf";
 constexpr std::string_view kTakeOverQuestion = "現在の情報を破棄して物件情報";
 
 }  // namespace
-
-ProjectFormInputs projectFormInputsFromContext() {
-    const auto& c = context::appContext();
-    return {.db = c.Database.get(),
-            .bukkenNo = c.BukkenNo,
-            .hanNo = c.HanNo,
-            .kengen = c.Kengen,
-            .tuboKansan = c.TuboKansan,
-            .numbering = data::lockRetryPolicyFromContext()};
-}
 
 std::string alignedBukkenNo(std::string_view bukkenNo) {
     std::string text(bukkenNo);

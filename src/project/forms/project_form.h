@@ -4,7 +4,7 @@
 // adds its controls, its record and how the record maps to the controls.
 //
 // The form is told its project, version, authority and tsubo factor; it reads nothing
-// from the application context itself (see projectFormInputsFromContext).
+// from the application context itself: the main window gathers them.
 
 #include <cstdint>
 #include <map>
@@ -27,10 +27,6 @@ struct ProjectFormInputs {
     double tuboKansan = 0.0;          // already rounded at start-up
     data::LockRetryPolicy numbering;  // for the ID of a first save
 };
-
-// The connection, project, version, authority, factor and numbering policy of the
-// application context.
-ProjectFormInputs projectFormInputsFromContext();
 
 inline constexpr int16_t kKengenReadOnly = 1;  // bit 0 of 権限
 

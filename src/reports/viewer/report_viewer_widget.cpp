@@ -21,11 +21,10 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "context/app_context.h"
 #include "reports/launch/report.h"
 #include "reports/launch/report_printer.h"
-#include "reports/viewer/report_outline_widget.h"
 #include "reports/launch/report_search.h"
+#include "reports/viewer/report_outline_widget.h"
 #include "reports/viewer/report_page_view_widget.h"
 #include "reports/viewer/save_file_name.h"
 #include "reports/workbooks/workbook_progress.h"
@@ -396,8 +395,8 @@ bool ReportViewerWidget::printWithProgress(QPrinter& printer, const QString& wha
 }
 
 QString ReportViewerWidget::defaultSaveName(const char* extension) const {
-    const context::AppContext& app = context::appContext();
-    return qText(saveFileName(report_->design().title, app.BukkenNo, app.HanNo, extension));
+    return qText(
+        saveFileName(report_->design().title, project_.bukkenNo, project_.hanNo, extension));
 }
 
 void ReportViewerWidget::saveAsPdf() {

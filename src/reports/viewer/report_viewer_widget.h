@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 
+#include "reports/viewer/save_file_name.h"
+
 class QLabel;
 class QLineEdit;
 class QPrinter;
@@ -30,6 +32,8 @@ class ReportViewerWidget : public QWidget {
 
     // The report must stay loaded while it is shown.
     void setReport(const Report* report);
+    // The project and version the default save names carry.
+    void setProject(ProjectKey project) { project_ = std::move(project); }
     ReportPageViewWidget& pages() { return *pages_; }
     // The outline panel and its tool bar toggle (report_outline_widget.h).
     ReportOutlineWidget& outline() { return *outline_; }
@@ -105,6 +109,7 @@ class ReportViewerWidget : public QWidget {
     int searchFrom_ = 1;
     int currentHit_ = -1;
     int progressDelayMs_;
+    ProjectKey project_;
 };
 
 // Told of each page printed (done of total); returning false stops the print.

@@ -96,6 +96,7 @@ bool ReportViewers::openViewer(print::ViewerKind kind, Report& report) {
     int open = 0;
     for (const auto& other : windows_) open += other.isNull() ? 0 : 1;
     auto* window = new ReportViewerWindow(kind, report);
+    window->viewer().setProject(project_);
     windows_[index(kind)] = window;
     window->showAsLoaded(open);
     QApplication::restoreOverrideCursor();

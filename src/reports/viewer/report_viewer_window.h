@@ -9,6 +9,7 @@
 #include <string>
 
 #include "print/print_ui.h"
+#include "reports/viewer/save_file_name.h"
 
 namespace omrix::reports {
 
@@ -49,7 +50,8 @@ class ReportViewerWindow : public QWidget {
 // opens and closes. Closing one leaves the others alone.
 class ReportViewers {
   public:
-    ReportViewers() = default;
+    // `project` names the files the viewers offer to save.
+    explicit ReportViewers(ProjectKey project = {}) : project_(std::move(project)) {}
     ~ReportViewers();
     ReportViewers(const ReportViewers&) = delete;
     ReportViewers& operator=(const ReportViewers&) = delete;
@@ -65,6 +67,7 @@ class ReportViewers {
 
   private:
     static constexpr int kKinds = 4;
+    ProjectKey project_;
     QPointer<ReportViewerWindow> windows_[kKinds];
     std::string error_;
 };
