@@ -59,6 +59,7 @@ project::ProjectFormInputs projectFormInputsFromContext() {
 constexpr int16_t kUchiwakeNameNoAllToAll = 4;  // 種別フラグ bit: level-by-level order refused
 constexpr auto kEventsEvery = std::chrono::milliseconds(40);
 constexpr std::string_view kPreparingCaption = "印刷の準備をしています・・・";
+constexpr const char* kOpeningCaption = "を開いています・・・";
 
 struct WindowGeometry {
     int width;
@@ -127,8 +128,8 @@ void WindowProgress::hideCaption() {
     caption_->clear();
 }
 
-void WindowProgress::showPreparing() {
-    showCaption(kPreparingCaption);
+void WindowProgress::showBusy(std::string_view caption) {
+    showCaption(caption);
     shownBar_->setRange(0, 0);
     shownBar_->setVisible(true);
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -486,7 +487,7 @@ void Frm_Omrix_Print_Main::Cmd_Print_Click() {
     if (running_) return;
     running_ = true;
     Cmd_Print->setEnabled(false);
-    progress_->showPreparing();
+    progress_->showBusy(kPreparingCaption);
     print::fnRunPrint(*this, *reports_, tree_);
     progress_->hideAll();
     running_ = false;
@@ -537,7 +538,11 @@ void Frm_Omrix_Print_Main::showPageNameWindow() {
 }
 
 bool Frm_Omrix_Print_Main::openViewer(print::ViewerKind viewer, reports::Report& report) {
-    return viewers_->openViewer(viewer, report);
+    // A long statement's page index takes a moment to build before its window shows.
+    progress_->showBusy(std::string(reports::viewerNames(viewer).caption) + kOpeningCaption);
+    const bool shown = viewers_->openViewer(viewer, report);
+    progress_->hideAll();
+    return shown;
 }
 
 void Frm_Omrix_Print_Main::setBusy(bool busy) {

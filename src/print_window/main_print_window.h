@@ -48,9 +48,9 @@ class WindowProgress : public print::PrintProgress {
     void showCaption(std::string_view caption) override;
     void hideCaption() override;
     void doEvents() override;
-    // From a run's first moment until its rows are counted: the caption and a busy bar,
-    // painted at once (the re-read and the row build take no events).
-    void showPreparing();
+    // The caption and a busy bar, painted at once: from a run's first moment until its
+    // rows are counted, and while a viewer loads (neither takes events).
+    void showBusy(std::string_view caption);
     // Bar and caption gone, however the run ended.
     void hideAll();
 

@@ -194,8 +194,8 @@ class WatchingHost : public reports::ViewerHost {
     QWidget& window_;
 };
 
-// A run shows its progress from its first moment and 印刷 is off until it ends: a second
-// press meanwhile runs nothing.
+// A run shows its progress from its first moment, the re-read counting the lines, and until
+// the viewer is up; 印刷 is off until it ends: a second press meanwhile runs nothing.
 TEST_F(MainWindow, PrintRunShowsProgressAtOnceAndTakesNoSecondPress) {
     window = openMain();
     auto host = std::make_unique<WatchingHost>(*window);
@@ -206,9 +206,21 @@ TEST_F(MainWindow, PrintRunShowsProgressAtOnceAndTakesNoSecondPress) {
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
                       tree->visualRect(tree->model()->index(0, 0)).center());
     child<QAction>(window.get(), "mnuPrintCheckAllKaiso")->trigger();
+    click("Chk_ReRead");
+    int highest = -1;
+    auto* bar = child<QProgressBar>(window.get(), "Prg_PrgBar");
+    QObject::connect(bar, &QProgressBar::valueChanged, [&](int value) {
+        auto* caption = child<QLabel>(window.get(), "Lbl_Prg");
+        if (caption->text() == "印刷の準備をしています・・・") highest = std::max(highest, value);
+    });
     click("Cmd_Print");
-    // The write hides its bar before the viewer opens; the second press left no trace.
-    EXPECT_EQ(watching.seen, "close:印刷の準備をしています・・・ bar;open:;");
+    // The re-read's bar runs to one short of its maximum, the count of live lines.
+    EXPECT_EQ(highest, tables.count("内訳 Where 削除区分 = '0' And 内訳名称ＩＤ = " +
+                                    std::to_string(appContext().UchiwakeNameID)) -
+                           1);
+    // The second press left no trace.
+    EXPECT_EQ(watching.seen,
+              "close:印刷の準備をしています・・・ bar;open:内訳書を開いています・・・ bar;");
     EXPECT_TRUE(control("Cmd_Print")->isEnabled());
     EXPECT_FALSE(control("Prg_PrgBar")->isVisible());
     EXPECT_EQ(child<QLabel>(window.get(), "Lbl_Prg")->text(), "");
