@@ -38,27 +38,15 @@ void silenceQtWarnings() {
     qInstallMessageHandler(quietQtMessage);
 }
 
-TerminalProgress::TerminalProgress(std::FILE* out) : out_(out) {
-    bar_.onChange = [this](const breakdown::ProgressBar& bar) {
-        if (!bar.visible()) return finishLine();
-        draw(static_cast<int64_t>(bar.value()) - bar.minimum(),
-             static_cast<int64_t>(bar.maximum()) - bar.minimum());
-    };
-}
-
 void TerminalProgress::showCaption(std::string_view caption) {
+    if (caption.empty()) return finishLine();
+    if (caption_ != caption) finishLine();
     caption_ = caption;
-    shownPercent_ = -1;
 }
 
-void TerminalProgress::hideCaption() {
-    finishLine();
-}
-
-void TerminalProgress::showPages(std::string_view caption, int done, int total) {
-    if (caption_ != caption) showCaption(caption);
+bool TerminalProgress::advance(int64_t done, int64_t total) {
     draw(done, total);
-    if (done >= total) finishLine();
+    return true;
 }
 
 void TerminalProgress::draw(int64_t done, int64_t total) {
@@ -266,10 +254,13 @@ bool paintPdf(reports::Report& report, DescriptorDevice& device, TerminalProgres
     const std::string caption = std::string(title) + " PDF";
     // A write the disk refused stops the painting at the page after.
     using Painted = reports::Report::PagesPainted;
-    const Painted painted = report.paintPages(writer, {}, [&](int done, int total) {
-        if (progress != nullptr) progress->showPages(caption, done, total);
+    if (progress != nullptr) progress->showCaption(caption);
+    util::ProgressFunction step([&](int64_t done, int64_t total) {
+        if (progress != nullptr) progress->advance(done, total);
         return device.failure() == 0;
     });
+    const Painted painted = report.paintPages(writer, {}, &step);
+    if (progress != nullptr) progress->hideCount();
     const std::string page = std::to_string(painted.page);
     if (device.failure() != 0) {
         error = platform::writeErrorText(device.failure());

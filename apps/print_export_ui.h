@@ -10,7 +10,6 @@
 #include <string_view>
 #include <vector>
 
-#include "print/print_progress.h"
 #include "print/print_ui.h"
 #include "reports/launch/report_printer.h"
 #include "reports/launch/viewer_host.h"
@@ -18,22 +17,19 @@
 namespace omrix::apps {
 
 // One line redrawn with \r on a terminal: caption, bar, per cent.
-class TerminalProgress : public print::PrintProgress {
+class TerminalProgress : public util::Progress {
   public:
-    explicit TerminalProgress(std::FILE* out);
-    breakdown::ProgressBar& bar() override { return bar_; }
+    explicit TerminalProgress(std::FILE* out) : out_(out) {}
+    // A new caption starts a new line; an empty one ends the line.
     void showCaption(std::string_view caption) override;
-    void hideCaption() override;
-
-    // Painting pages: page `done` of `total`.
-    void showPages(std::string_view caption, int done, int total);
+    bool advance(int64_t done, int64_t total) override;
+    void hideCount() override { finishLine(); }
 
   private:
     void draw(int64_t done, int64_t total);
     void finishLine();
 
     std::FILE* out_;
-    breakdown::ProgressBar bar_;
     std::string caption_;
     int shownPercent_ = -1;
     bool lineOpen_ = false;
@@ -61,7 +57,7 @@ class ExportUi : public print::PrintUi, public reports::ViewerHost {
     bool collectChoices(print::PrintRunChoices& choices) override;
     // Never reached: the question before it is answered No.
     void showPageNameWindow() override {}
-    print::PrintProgress* writeProgress() override { return progress_.get(); }
+    util::Progress* writeProgress() override { return progress_.get(); }
     // ViewerHost: the files of the document, then its print job.
     bool openViewer(print::ViewerKind viewer, reports::Report& report) override;
 

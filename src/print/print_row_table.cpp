@@ -48,7 +48,7 @@ bool sendPrintRowBatches(const PrintRows& rows, const ExecuteText& execute,
         appendPrintRowInsert(pending, rows[i], audit);
         pending += "\r\n";
         if (progress.bar) advance(*progress.bar, progress.step);
-        if (progress.doEvents) progress.doEvents();
+        if (progress.shown != nullptr) progress.shown->idle();
         ++inBatch;
         if (inBatch == data::kStatementsPerCommand || i + 1 == rows.size()) {
             if (!execute(pending)) return false;

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "print/print_row.h"
+#include "util/progress.h"
 
 namespace omrix::breakdown {
 class ProgressBar;
@@ -22,8 +23,8 @@ struct InsertProgress {
     // Advanced by `step` after every row, never up to its maximum.
     breakdown::ProgressBar* bar = nullptr;
     double step = 1.0;
-    // Runs after every row, so the window can paint and take its pending events.
-    std::function<void()> doEvents;
+    // Idles after every row, so the window can paint and take its pending events.
+    util::Progress* shown = nullptr;
 };
 
 // Deletes every live row of the breakdown, whatever run wrote it.

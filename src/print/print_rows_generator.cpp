@@ -5,8 +5,8 @@
 
 #include "level_tree/level_tree_model.h"
 #include "platform/messages.h"
-#include "print/print_progress.h"
 #include "print/print_rows_run.h"
+#include "util/progress.h"
 
 namespace omrix::print {
 namespace {
@@ -36,12 +36,12 @@ bool fnHasOwnPages(const COmrixEditUcw& line, const level_tree::LevelTreeModel& 
 }
 
 bool fnCreatePrintRows(const PrintOptionRec& options, PrintRows& rows,
-                       const level_tree::LevelTreeModel& tree, PrintProgress* progress) {
+                       const level_tree::LevelTreeModel& tree, util::Progress* progress) {
     return createPrintRows(printSourceFromContext(), options, rows, tree, progress);
 }
 
 bool createPrintRows(const PrintSource& source, const PrintOptionRec& options, PrintRows& rows,
-                     const level_tree::LevelTreeModel& tree, PrintProgress* progress) {
+                     const level_tree::LevelTreeModel& tree, util::Progress* progress) {
     rows.clear();
     try {
         if (breakdown::COmrixEditUcw* root = source.root) {
@@ -55,7 +55,7 @@ bool createPrintRows(const PrintSource& source, const PrintOptionRec& options, P
     } catch (const std::exception& e) {
         rows.clear();
         platform::showMessageBox(e.what(), platform::kStyleExclamation, "エラー");
-        hidePrintProgress(progress);
+        util::hideProgress(progress);
         return false;
     }
     if (rows.empty()) {

@@ -10,6 +10,7 @@
 #include "print/print_options.h"
 #include "print/print_row.h"
 #include "print/print_source.h"
+#include "util/progress.h"
 
 namespace omrix::level_tree {
 class LevelTreeModel;
@@ -17,16 +18,14 @@ class LevelTreeModel;
 
 namespace omrix::print {
 
-class PrintProgress;
-
 // Builds `rows` afresh from the ticked nodes of `tree`. False, after a message box,
 // when nothing could be produced or the generation broke off; the progress display
 // is hidden then.
 bool createPrintRows(const PrintSource& source, const PrintOptionRec& options, PrintRows& rows,
-                     const level_tree::LevelTreeModel& tree, PrintProgress* progress = nullptr);
+                     const level_tree::LevelTreeModel& tree, util::Progress* progress = nullptr);
 // The same on printSourceFromContext().
 bool fnCreatePrintRows(const PrintOptionRec& options, PrintRows& rows,
-                       const level_tree::LevelTreeModel& tree, PrintProgress* progress = nullptr);
+                       const level_tree::LevelTreeModel& tree, util::Progress* progress = nullptr);
 
 // Printed on the main pages: a ticked 種目, 科目 or 別紙, or any total or line item.
 bool fnIsPrintTarget(const breakdown::COmrixEditUcw& line, const level_tree::LevelTreeModel& tree);

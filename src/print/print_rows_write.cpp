@@ -2,11 +2,12 @@
 
 #include <string_view>
 
+#include "breakdown/tables/progress_bar.h"
 #include "data/core/database.h"
 #include "platform/messages.h"
-#include "print/print_progress.h"
 #include "print/print_row_table.h"
 #include "print/print_source.h"
+#include "util/progress.h"
 
 namespace omrix::print {
 namespace {
@@ -15,25 +16,24 @@ constexpr std::string_view kClearStep = "内訳出力の削除";
 constexpr std::string_view kInsertStep = "内訳出力の書き込み";
 constexpr std::string_view kCaption = "内訳情報を書き込んでいます・・・";
 
-void showProgress(PrintProgress* progress, std::size_t rowCount) {
+void showProgress(util::Progress* progress, breakdown::ProgressBar& bar, std::size_t rowCount) {
     if (progress == nullptr) return;
-    breakdown::ProgressBar& bar = progress->bar();
+    progress->showCaption(kCaption);
     bar.setValue(0);
     bar.setMaximum(static_cast<int32_t>(rowCount));
     bar.setVisible(true);
-    progress->showCaption(kCaption);
 }
 
 // Message 3010 as the run has always shown it, then the cause the data layer gives
 // (a lock held by another program, a read-only file, a full disk) on its own line.
 bool reportFailure(const data::CCCDBS_DataBase* db, std::string_view step,
-                   PrintProgress* progress) {
+                   util::Progress* progress) {
     const std::string cause = db != nullptr ? db->lastErrorText() : std::string();
     platform::fnPIMORA01_DispMessage(3010, platform::kStyleOk, step, "",
                                      "fnOmrix_Print_Print_CreatePrintUchiwakeInf");
     if (!cause.empty())
         platform::showMessageBox(db->psDataBaseName() + ": " + cause, platform::kStyleExclamation);
-    hidePrintProgress(progress);
+    util::hideProgress(progress);
     return false;
 }
 
@@ -42,27 +42,25 @@ bool reportFailure(const data::CCCDBS_DataBase* db, std::string_view step,
 // A refused delete or insert is reported while the transaction is still open and
 // rolled back after; a refused commit has been undone by the data layer already.
 bool writePrintRows(data::CCCDBS_DataBase& db, int32_t uchiwakeNameId, const PrintRows& rows,
-                    PrintProgress* progress) {
+                    util::Progress* progress) {
     data::Transaction transaction(db);
     if (!transaction.begun() || !ClearPrintRows(db, uchiwakeNameId)) {
         return reportFailure(&db, kClearStep, progress);
     }
     if (!rows.empty()) {
-        showProgress(progress, rows.size());
-        InsertProgress insertProgress;
-        if (progress != nullptr) {
-            insertProgress.bar = &progress->bar();
-            insertProgress.doEvents = [progress] { progress->doEvents(); };
-        }
+        breakdown::ProgressBar bar(progress);  // Prg_PrgBar
+        showProgress(progress, bar, rows.size());
+        const InsertProgress insertProgress{.bar = progress != nullptr ? &bar : nullptr,
+                                            .shown = progress};
         if (!InsertPrintRows(db, rows, false, insertProgress)) {
             return reportFailure(&db, kInsertStep, progress);
         }
-        hidePrintProgress(progress);
+        util::hideProgress(progress);
     }
     return transaction.commit() || reportFailure(&db, kInsertStep, progress);
 }
 
-bool fnOmrix_Print_Print_CreatePrintUchiwakeInf(const PrintRows& rows, PrintProgress* progress) {
+bool fnOmrix_Print_Print_CreatePrintUchiwakeInf(const PrintRows& rows, util::Progress* progress) {
     PrintSource source = printSourceFromContext();
     if (source.db == nullptr) return reportFailure(nullptr, kClearStep, progress);
     return writePrintRows(*source.db, source.uchiwakeNameId, rows, progress);

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "print/print_row.h"
+#include "util/progress.h"
 
 namespace omrix::data {
 class CCCDBS_DataBase;
@@ -11,15 +12,13 @@ class CCCDBS_DataBase;
 
 namespace omrix::print {
 
-class PrintProgress;
-
 // Deletes the rows of the breakdown and inserts `rows`, in one transaction. On
 // failure message 3010 names the step, everything is rolled back (the earlier rows
 // stay as they were) and the result is false.
 bool writePrintRows(data::CCCDBS_DataBase& db, int32_t uchiwakeNameId, const PrintRows& rows,
-                    PrintProgress* progress = nullptr);
+                    util::Progress* progress = nullptr);
 // The same for AppContext.UchiwakeNameID on the program's connection.
 bool fnOmrix_Print_Print_CreatePrintUchiwakeInf(const PrintRows& rows,
-                                                PrintProgress* progress = nullptr);
+                                                util::Progress* progress = nullptr);
 
 }  // namespace omrix::print

@@ -1,9 +1,10 @@
 #include "print/print_source.h"
 
+#include "breakdown/tables/progress_bar.h"
 #include "breakdown/tree/edit_ucw.h"
 #include "breakdown/tree/uchiwake_loader.h"
 #include "context/app_context.h"
-#include "print/print_progress.h"
+#include "util/progress.h"
 
 namespace omrix::print {
 
@@ -22,9 +23,10 @@ PrintRunInputs printRunInputsFromContext() {
             .kengen = context.Kengen};
 }
 
-bool rereadBreakdownIntoContext(PrintProgress* progress) {
+bool rereadBreakdownIntoContext(util::Progress* progress) {
     auto& context = context::appContext();
-    context.UchiwakeRoot = breakdown::fnLoadUchiwake(progress != nullptr ? &progress->bar() : nullptr);
+    breakdown::ProgressBar bar(progress);  // Prg_PrgBar
+    context.UchiwakeRoot = breakdown::fnLoadUchiwake(progress != nullptr ? &bar : nullptr);
     if (!context.UchiwakeRoot) return false;
     context.UchiwakeRoot->sbMoneyReCalc(context.BukkenHensu);
     return true;

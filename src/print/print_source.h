@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "util/progress.h"
+
 namespace omrix::breakdown {
 class COmrixEditUcw;
 }
@@ -12,8 +14,6 @@ class CCCDBS_DataBase;
 }
 
 namespace omrix::print {
-
-class PrintProgress;
 
 struct PrintSource {
     data::CCCDBS_DataBase* db = nullptr;
@@ -41,6 +41,6 @@ PrintSource printSourceFromContext();
 PrintRunInputs printRunInputsFromContext();
 // Chk_ReRead: the breakdown read again and recalculated replaces AppContext's, whether
 // or not it could be read, its lines counted on the progress bar. False when it could not.
-bool rereadBreakdownIntoContext(PrintProgress* progress = nullptr);
+bool rereadBreakdownIntoContext(util::Progress* progress = nullptr);
 
 }  // namespace omrix::print

@@ -5,10 +5,9 @@
 // boxes and questions go through platform::showMessageBox like everywhere else.
 
 #include "print/print_options.h"
+#include "util/progress.h"
 
 namespace omrix::print {
-
-class PrintProgress;
 
 // The four documents' viewers, in the order a run opens them.
 enum class ViewerKind { Uchiwakesho, Youkou, Gaiyou, Daika };
@@ -38,7 +37,7 @@ class PrintUi {
     // Frm_Omrix_Print_ChangePageName, modal; returns when it is closed.
     virtual void showPageNameWindow() = 0;
     // Prg_PrgBar and Lbl_Prg while the print rows are written; null shows nothing.
-    virtual PrintProgress* writeProgress() { return nullptr; }
+    virtual util::Progress* writeProgress() { return nullptr; }
     // The hourglass.
     virtual void setBusy(bool busy) { (void)busy; }
 };

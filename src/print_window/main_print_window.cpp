@@ -25,7 +25,6 @@
 #include "data/tables/id_numbering.h"
 #include "print/print_choice_lists.h"
 #include "print/print_options.h"
-#include "print/print_progress.h"
 #include "print/print_run.h"
 #include "print/print_source.h"
 #include "print_window/elided_label_widget.h"
@@ -105,27 +104,28 @@ int64_t nowMs() {
 }  // namespace
 
 WindowProgress::WindowProgress(QProgressBar* bar, QLabel* caption)
-    : shownBar_(bar), caption_(caption) {
-    bar_.onChange = [this](const breakdown::ProgressBar& state) {
-        shownBar_->setRange(state.minimum(), state.maximum());
-        shownBar_->setValue(state.value());
-        shownBar_->setVisible(state.visible());
-        // A re-read counts its lines here without a write's doEvents: the bar is painted
-        // as it moves, the user's input waits for the run.
-        const int64_t now = nowMs();
-        if (lastPaintAt_ >= 0 && now - lastPaintAt_ < kEventsEvery.count()) return;
-        lastPaintAt_ = now;
-        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    };
-}
+    : shownBar_(bar), caption_(caption) {}
 
 void WindowProgress::showCaption(std::string_view caption) {
     caption_->setText(qText(caption));
     caption_->setVisible(true);
 }
 
-void WindowProgress::hideCaption() {
-    caption_->clear();
+bool WindowProgress::advance(int64_t done, int64_t total) {
+    // Prg_PrgBar counts in 32 bits, as QProgressBar does.
+    shownBar_->setRange(0, static_cast<int>(total));
+    shownBar_->setValue(static_cast<int>(done));
+    shownBar_->setVisible(true);
+    // A re-read counts its lines without a write's idling.
+    const int64_t now = nowMs();
+    if (lastPaintAt_ >= 0 && now - lastPaintAt_ < kEventsEvery.count()) return true;
+    lastPaintAt_ = now;
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    return true;
+}
+
+void WindowProgress::hideCount() {
+    shownBar_->setVisible(false);
 }
 
 void WindowProgress::showBusy(std::string_view caption) {
@@ -136,12 +136,10 @@ void WindowProgress::showBusy(std::string_view caption) {
 }
 
 void WindowProgress::hideAll() {
-    hidePrintProgress(this);
-    shownBar_->setVisible(false);
-    caption_->clear();
+    util::hideProgress(this);
 }
 
-void WindowProgress::doEvents() {
+void WindowProgress::idle() {
     // After every row would cost more than the write on a long statement.
     const int64_t now = nowMs();
     if (lastEventsAt_ >= 0 && now - lastEventsAt_ < kEventsEvery.count()) return;

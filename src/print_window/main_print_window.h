@@ -10,9 +10,9 @@
 #include "app/startup_sequence.h"
 #include "level_tree/level_tree_model.h"
 #include "print/print_options.h"
-#include "print/print_progress.h"
 #include "print/print_ui.h"
 #include "reports/launch/viewer_host.h"
+#include "util/progress.h"
 
 class QCheckBox;
 class QComboBox;
@@ -41,13 +41,14 @@ class LevelTreeView;
 
 // Prg_PrgBar and Lbl_Prg mirrored from the write's progress; between rows the window
 // paints and takes its events.
-class WindowProgress : public print::PrintProgress {
+class WindowProgress : public util::Progress {
   public:
     WindowProgress(QProgressBar* bar, QLabel* caption);
-    breakdown::ProgressBar& bar() override { return bar_; }
     void showCaption(std::string_view caption) override;
-    void hideCaption() override;
-    void doEvents() override;
+    // The bar is painted as it moves, the user's input waits for the run.
+    bool advance(int64_t done, int64_t total) override;
+    void hideCount() override;
+    void idle() override;
     // The caption and a busy bar, painted at once: from a run's first moment until its
     // rows are counted, and while a viewer loads (neither takes events).
     void showBusy(std::string_view caption);
@@ -55,7 +56,6 @@ class WindowProgress : public print::PrintProgress {
     void hideAll();
 
   private:
-    breakdown::ProgressBar bar_;
     QProgressBar* shownBar_;
     QLabel* caption_;
     int64_t lastEventsAt_ = -1;
@@ -65,9 +65,7 @@ class WindowProgress : public print::PrintProgress {
 // Opens one of the modal editing windows over the main window.
 using ModalWindowOpener = std::function<void(QWidget* owner)>;
 
-class Frm_Omrix_Print_Main : public QMainWindow,
-                             public print::PrintUi,
-                             public reports::ViewerHost {
+class Frm_Omrix_Print_Main : public QMainWindow, public print::PrintUi, public reports::ViewerHost {
   public:
     // Builds the controls and runs Form_Load on the loaded AppContext.
     explicit Frm_Omrix_Print_Main(QWidget* parent = nullptr);
@@ -97,7 +95,7 @@ class Frm_Omrix_Print_Main : public QMainWindow,
     bool collectChoices(print::PrintRunChoices& choices) override;
     void focusLevelTree() override;
     void showPageNameWindow() override;
-    print::PrintProgress* writeProgress() override { return progress_.get(); }
+    util::Progress* writeProgress() override { return progress_.get(); }
     void setBusy(bool busy) override;
     // ViewerHost: the viewers set, so the report set keeps one host however it changes.
     bool openViewer(print::ViewerKind viewer, reports::Report& report) override;

@@ -7,8 +7,8 @@
 #include "context/app_context.h"
 #include "context/fresh_context.h"
 #include "data/core/database.h"
-#include "data/tables/record_conventions.h"
 #include "data/table_database.h"
+#include "data/tables/record_conventions.h"
 #include "print/numbered_rows.h"
 #include "print/print_row.h"
 #include "print/print_row_table.h"
@@ -136,11 +136,15 @@ TEST_F(PrintRowTable, HundredAndOneRowsAreTwoCommands) {
 TEST_F(PrintRowTable, ProgressStopsOneShortAndEventsRunAfterEveryRow) {
     breakdown::ProgressBar bar;
     bar.setMaximum(7);
-    int pumped = 0;
-    InsertProgress progress{&bar, 1.0, [&] { ++pumped; }};
+    struct Idling : util::Progress {
+        bool advance(int64_t, int64_t) override { return true; }
+        void idle() override { ++pumped; }
+        int pumped = 0;
+    } idling;
+    InsertProgress progress{.bar = &bar, .step = 1.0, .shown = &idling};
     ASSERT_TRUE(InsertPrintRows(makeRows(7, 3), true, progress));
     EXPECT_EQ(bar.value(), 6);
-    EXPECT_EQ(pumped, 7);
+    EXPECT_EQ(idling.pumped, 7);
 
     bar.setValue(0);
     progress.step = 3.0;

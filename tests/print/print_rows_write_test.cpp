@@ -10,9 +10,9 @@
 #include "data/table_database.h"
 #include "platform/shown_messages.h"
 #include "print/numbered_rows.h"
-#include "print/print_progress.h"
 #include "print/print_row_table.h"
 #include "print/print_rows_write.h"
+#include "util/progress.h"
 #include "util/text.h"
 
 namespace omrix::print {
@@ -20,22 +20,25 @@ namespace {
 
 using context::appContext;
 
-class RecordingProgress : public PrintProgress {
+class RecordingProgress : public util::Progress {
   public:
-    breakdown::ProgressBar& bar() override { return bar_; }
     void showCaption(std::string_view caption) override {
-        captions.emplace_back(caption);
-        captionShown = true;
+        if (!caption.empty()) captions.emplace_back(caption);
+        captionShown = !caption.empty();
     }
-    void hideCaption() override { captionShown = false; }
-    void doEvents() override { ++events; }
+    bool advance(int64_t, int64_t of) override {
+        countShown = true;
+        total = of;
+        return true;
+    }
+    void hideCount() override { countShown = false; }
+    void idle() override { ++events; }
 
     std::vector<std::string> captions;
     bool captionShown = false;
+    bool countShown = false;
+    int64_t total = 0;
     int events = 0;
-
-  private:
-    breakdown::ProgressBar bar_;
 };
 
 class PrintRowsWrite : public ::testing::Test {
@@ -81,8 +84,8 @@ TEST_F(PrintRowsWrite, ReplacesTheRowsOfThisBreakdownOnly) {
     EXPECT_TRUE(t.messages().messages().empty());
 
     EXPECT_EQ(progress.captions, std::vector<std::string>{"内訳情報を書き込んでいます・・・"});
-    EXPECT_FALSE(progress.captionShown || progress.bar().visible());
-    EXPECT_EQ(std::tuple(progress.bar().maximum(), progress.events), std::tuple(230, 230));
+    EXPECT_FALSE(progress.captionShown || progress.countShown);
+    EXPECT_EQ(std::tuple(progress.total, progress.events), std::tuple(230, 230));
 }
 
 // Counts the rows of breakdown 7 at the moment the message shows.
@@ -156,7 +159,7 @@ TEST_F(PrintRowsWrite, RefusedStepIsReportedAndThePreviousRowsStay) {
         EXPECT_EQ(line.substr(line.find(": ") + 2), c.cause) << line;
         EXPECT_EQ(sink->rowsSeen, (std::vector<int32_t>{c.rowsSeen, c.rowsSeen}));
         EXPECT_EQ(stored(7), before);
-        EXPECT_FALSE(shown.captionShown || shown.bar().visible());
+        EXPECT_FALSE(shown.captionShown || shown.countShown);
         EXPECT_EQ(shown.events, c.events);
 
         t.exec("DROP TRIGGER refuse");
@@ -176,19 +179,6 @@ TEST_F(PrintRowsWrite, NoRowsClearsWithoutProgressAndNoDatabaseFails) {
         fnOmrix_Print_Print_CreatePrintUchiwakeInf(testing::numberedRows(2, 7, "x"), &progress));
     EXPECT_EQ(testing::shownTexts(t.messages()),
               testing::Shown{"3010|内訳出力の削除||fnOmrix_Print_Print_CreatePrintUchiwakeInf"});
-}
-
-TEST(PrintProgressOnAStream, CaptionThenTenths) {
-    std::ostringstream out;
-    StreamPrintProgress progress(out);
-    progress.bar().setMaximum(20);
-    progress.bar().setVisible(true);
-    progress.showCaption("書き込み");
-    for (int32_t v = 1; v < 20; ++v) progress.bar().setValue(v);
-    hidePrintProgress(&progress);
-    EXPECT_FALSE(progress.bar().visible());
-    EXPECT_EQ(out.str(),
-              "  0%\n書き込み\n  10%\n  20%\n  30%\n  40%\n  50%\n  60%\n  70%\n  80%\n  90%\n");
 }
 
 }  // namespace

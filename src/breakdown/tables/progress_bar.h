@@ -1,14 +1,18 @@
 #pragma once
-// The progress hook of the long table procedures. The procedures set the state as
-// a progress bar control would be set; a window mirrors it through onChange.
+// Prg_PrgBar as the long table procedures set it, a property at a time: its state is
+// kept here, and every change is shown through the Progress it is lent.
 
 #include <cstdint>
-#include <functional>
+
+#include "util/progress.h"
 
 namespace omrix::breakdown {
 
 class ProgressBar {
   public:
+    // Null shows nothing; the progress must outlive the bar.
+    explicit ProgressBar(util::Progress* shown = nullptr) : shown_(shown) {}
+
     bool visible() const { return visible_; }
     int32_t minimum() const { return minimum_; }
     int32_t maximum() const { return maximum_; }
@@ -19,13 +23,13 @@ class ProgressBar {
     void setMaximum(int32_t maximum) { maximum_ = maximum, changed(); }
     void setValue(int32_t value) { value_ = value, changed(); }
 
-    // Called after every change.
-    std::function<void(const ProgressBar&)> onChange;
-
   private:
     void changed() {
-        if (onChange) onChange(*this);
+        if (shown_ == nullptr) return;
+        if (!visible_) return shown_->hideCount();
+        shown_->advance(int64_t{value_} - minimum_, int64_t{maximum_} - minimum_);
     }
+    util::Progress* shown_;
     bool visible_ = false;
     int32_t minimum_ = 0;
     int32_t maximum_ = 100;

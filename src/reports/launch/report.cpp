@@ -8,12 +8,12 @@
 #include <cstdio>
 
 #include "data/drivers/sql_text.h"
+#include "reports/documents/statement_document.h"
+#include "reports/documents/statement_outline.h"
 #include "reports/engine/formula_text.h"
 #include "reports/engine/gui_application.h"
 #include "reports/engine/report_connection.h"
 #include "reports/engine/report_document.h"
-#include "reports/documents/statement_document.h"
-#include "reports/documents/statement_outline.h"
 #include "util/qt_text.h"
 
 namespace omrix::reports {
@@ -204,8 +204,7 @@ bool Report::appendPdfDetails(const std::string& pdfPath, std::string& error) co
 }
 
 Report::PagesPainted Report::paintPages(QPagedPaintDevice& device, std::vector<int> pages,
-                                       const PageProgress& progress,
-                                       const PageTarget& target) const {
+                                        util::Progress* progress, const PageTarget& target) const {
     using Stop = PagesPainted::Stop;
     if (pages.empty()) {
         for (int page = 1; page <= pageCount(); ++page) pages.push_back(page);
@@ -220,7 +219,7 @@ Report::PagesPainted Report::paintPages(QPagedPaintDevice& device, std::vector<i
             stop = Stop::NewPage;
         else if (!(target ? paintPage(painter, page, target(painter)) : paintPage(painter, page)))
             stop = Stop::Read;
-        else if (progress && !progress(i + 1, total))
+        else if (progress != nullptr && !progress->advance(i + 1, total))
             stop = Stop::Cancelled;
         if (stop != Stop::Done) {
             painter.end();
@@ -281,8 +280,7 @@ bool Report::exportPdf(const std::string& path) {
         QPdfWriter writer(QString::fromStdString(path));
         writer.setResolution(600);
         writer.setCreator(QString::fromStdString(creatorText()));
-        writer.setTitle(
-            util::qText(design_.title));
+        writer.setTitle(util::qText(design_.title));
         if (!print(writer)) {
             if (error_.find("cannot be opened") != std::string::npos)
                 error_ = "report " + std::string(design_.name) + ": cannot write " + path;

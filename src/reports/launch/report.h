@@ -14,11 +14,12 @@
 #include <string_view>
 #include <vector>
 
+#include "reports/engine/pdf_update.h"
 #include "reports/engine/report_design.h"
 #include "reports/engine/report_document.h"
-#include "reports/engine/pdf_update.h"
 #include "reports/engine/report_fonts.h"
 #include "reports/engine/report_object.h"
+#include "util/progress.h"
 
 class QPainter;
 class QPagedPaintDevice;
@@ -67,14 +68,13 @@ class Report {
         int page = 0;
         bool ok() const { return stop == Stop::Done; }
     };
-    // After each page painted: pages done and their total; false stops the painting.
-    using PageProgress = std::function<bool(int done, int total)>;
     // Where a page goes on the device; none: the whole device.
     using PageTarget = std::function<QRectF(QPainter& painter)>;
     // The one page loop of every output (PDF, printer, queue): `pages` in order, or every
-    // page when empty, onto a device that already has the paper.
+    // page when empty, onto a device that already has the paper. `progress` is told of
+    // each page painted (pages done of their total) and can stop the painting.
     PagesPainted paintPages(QPagedPaintDevice& device, std::vector<int> pages,
-                            const PageProgress& progress = {},
+                            util::Progress* progress = nullptr,
                             const PageTarget& target = {}) const;
     std::string pageError() const;
 

@@ -34,6 +34,20 @@
 namespace omrix::reports {
 namespace {
 
+// The pages of a print or save in a progress dialog; its 中止 stops the job.
+class DialogProgress final : public util::Progress {
+  public:
+    explicit DialogProgress(QProgressDialog& dialog) : dialog_(dialog) {}
+    bool advance(int64_t done, int64_t total) override {
+        dialog_.setMaximum(static_cast<int>(total));
+        dialog_.setValue(static_cast<int>(done));
+        return !dialog_.wasCanceled();
+    }
+
+  private:
+    QProgressDialog& dialog_;
+};
+
 // Pages looked through per turn of the event loop while finding.
 constexpr int kSearchPagesPerTurn = 40;
 constexpr int kPageBoxWidth = 110;
@@ -368,29 +382,23 @@ void ReportViewerWidget::print() {
 }
 
 bool ReportViewerWidget::runWithProgress(
-    const QString& what,
-    const std::function<bool(const std::function<bool(int, int)>&, std::string&)>& job) {
-    QProgressDialog progress(what + "中…", "中止", 0, pages_->pageCount(), this);
-    progress.setWindowTitle(what + "中…");
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(progressDelayMs_);
+    const QString& what, const std::function<bool(util::Progress&, std::string&)>& job) {
+    QProgressDialog dialog(what + "中…", "中止", 0, pages_->pageCount(), this);
+    dialog.setWindowTitle(what + "中…");
+    dialog.setWindowModality(Qt::WindowModal);
+    dialog.setMinimumDuration(progressDelayMs_);
+    DialogProgress progress(dialog);
     std::string error;
-    const bool ok = job(
-        [&](int done, int total) {
-            progress.setMaximum(total);
-            progress.setValue(done);
-            return !progress.wasCanceled();
-        },
-        error);
-    const bool stopped = progress.wasCanceled();
-    progress.reset();
+    const bool ok = job(progress, error);
+    const bool stopped = dialog.wasCanceled();
+    dialog.reset();
     if (!ok && !stopped) QMessageBox::warning(this, what, qText(error));
     return ok;
 }
 
 bool ReportViewerWidget::printWithProgress(QPrinter& printer, const QString& what) {
-    return runWithProgress(what, [&](const PrintProgress& progress, std::string& error) {
-        return printReport(printer, *report_, error, progress);
+    return runWithProgress(what, [&](util::Progress& progress, std::string& error) {
+        return printReport(printer, *report_, error, &progress);
     });
 }
 
@@ -415,10 +423,9 @@ bool ReportViewerWidget::savePdfTo(const QString& path) {
     printer.setOutputFileName(QString::fromStdString(part.path()));
     printer.setPageLayout(report_->pageLayout());
     printer.setDocName(qText(title));
-    return runWithProgress(
-        "PDF として保存", [&](const PrintProgress& progress, std::string& error) {
-            return printReport(printer, *report_, error, progress) && part.commit(error);
-        });
+    return runWithProgress("PDF として保存", [&](util::Progress& progress, std::string& error) {
+        return printReport(printer, *report_, error, &progress) && part.commit(error);
+    });
 }
 
 void ReportViewerWidget::saveAsWorkbook() {
@@ -431,9 +438,9 @@ void ReportViewerWidget::saveAsWorkbook() {
 bool ReportViewerWidget::saveWorkbookTo(const QString& path) {
     if (report_ == nullptr) return false;
     util::PartFile part(path.toStdString());
-    return runWithProgress("Excel に保存", [&](const PrintProgress& progress, std::string& error) {
+    return runWithProgress("Excel に保存", [&](util::Progress& progress, std::string& error) {
         try {
-            WorkbookProgressScope scope(progress);
+            WorkbookProgressScope scope(&progress);
             return report_->writeWorkbook(part.path(), error) && part.commit(error);
         } catch (const WorkbookStopped&) {
             error = "中止しました。";
@@ -443,7 +450,7 @@ bool ReportViewerWidget::saveWorkbookTo(const QString& path) {
 }
 
 bool printReport(QPrinter& printer, const Report& report, std::string& error,
-                 const PrintProgress& progress) {
+                 util::Progress* progress) {
     // The dialog's list ("1,3,5-7") or from–to; none: every page.
     const std::vector<int> pages = pagesInRanges(printer.pageRanges(), report.pageCount());
     if (pages.empty()) {

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "reports/viewer/save_file_name.h"
+#include "util/progress.h"
 
 class QLabel;
 class QLineEdit;
@@ -84,11 +85,11 @@ class ReportViewerWidget : public QWidget {
     void jumpToTypedPage();
     // Prints with a progress dialog that can stop it; `what` names the job in messages.
     bool printWithProgress(QPrinter& printer, const QString& what);
-    // Runs `job` under a progress dialog whose 中止 makes the progress return false;
-    // a failure that is no stop is shown. True when the job completed.
-    bool runWithProgress(const QString& what,
-                         const std::function<bool(const std::function<bool(int, int)>& progress,
-                                                  std::string& error)>& job);
+    // Runs `job` under a progress dialog whose 中止 makes the progress say stop; a
+    // failure that is no stop is shown. True when the job completed.
+    bool runWithProgress(
+        const QString& what,
+        const std::function<bool(util::Progress& progress, std::string& error)>& job);
     QString defaultSaveName(const char* extension) const;
     void addShortcut(const QKeySequence& keys, void (ReportViewerWidget::*slot)());
 
@@ -112,12 +113,9 @@ class ReportViewerWidget : public QWidget {
     ProjectKey project_;
 };
 
-// Told of each page printed (done of total); returning false stops the print.
-using PrintProgress = std::function<bool(int done, int total)>;
-
 // Prints the pages the printer's range asks for (all when it sets none), each fitted to
 // the printer's paper and painted as the preview and the PDF are. False with `error`.
 bool printReport(QPrinter& printer, const Report& report, std::string& error,
-                 const PrintProgress& progress = {});
+                 util::Progress* progress = nullptr);
 
 }  // namespace omrix::reports

@@ -7,8 +7,8 @@ thread_local WorkbookProgressScope* innermost = nullptr;
 
 }  // namespace
 
-WorkbookProgressScope::WorkbookProgressScope(WorkbookProgress progress)
-    : progress_(std::move(progress)), outer_(innermost) {
+WorkbookProgressScope::WorkbookProgressScope(util::Progress* progress)
+    : progress_(progress), outer_(innermost) {
     innermost = this;
 }
 
@@ -17,8 +17,8 @@ WorkbookProgressScope::~WorkbookProgressScope() {
 }
 
 void WorkbookProgressScope::pageWritten(int done, int total) {
-    if (innermost == nullptr || !innermost->progress_) return;
-    if (!innermost->progress_(done, total)) throw WorkbookStopped{};
+    if (innermost == nullptr || innermost->progress_ == nullptr) return;
+    if (!innermost->progress_->advance(done, total)) throw WorkbookStopped{};
 }
 
 }  // namespace omrix::reports

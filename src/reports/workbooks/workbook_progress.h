@@ -3,12 +3,9 @@
 // it: every document writes its pages through writeWorkbookPageNumber, which reports
 // here, so no document carries the callback itself.
 
-#include <functional>
+#include "util/progress.h"
 
 namespace omrix::reports {
-
-// Told of each page written (done of total); returning false stops the write.
-using WorkbookProgress = std::function<bool(int done, int total)>;
 
 // Thrown out of a workbook write whose progress asked it to stop. The writers hold
 // their files and record sets by value, so everything is let go on the way out.
@@ -17,7 +14,8 @@ struct WorkbookStopped {};
 // While one lives, the workbooks this thread writes report each page to `progress`.
 class WorkbookProgressScope {
   public:
-    explicit WorkbookProgressScope(WorkbookProgress progress);
+    // Told of each page written; null counts nothing. It must outlive the scope.
+    explicit WorkbookProgressScope(util::Progress* progress);
     ~WorkbookProgressScope();
     WorkbookProgressScope(const WorkbookProgressScope&) = delete;
     WorkbookProgressScope& operator=(const WorkbookProgressScope&) = delete;
@@ -26,7 +24,7 @@ class WorkbookProgressScope {
     static void pageWritten(int done, int total);
 
   private:
-    WorkbookProgress progress_;
+    util::Progress* progress_;
     WorkbookProgressScope* outer_;
 };
 

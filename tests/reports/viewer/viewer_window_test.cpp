@@ -276,10 +276,11 @@ TEST_F(ViewerTest, PrintingToAPdfPrinterGivesWhatTheExportGives) {
 
     printer.setFromTo(0, 0);
     std::vector<int> told;  // done · 10 + total
-    EXPECT_FALSE(printReport(printer, *report, error, [&](int done, int total) {
-        told.push_back(done * 10 + total);
+    util::ProgressFunction stopAfterTwo([&](int64_t done, int64_t total) {
+        told.push_back(static_cast<int>(done * 10 + total));
         return done < 2;
-    }));
+    });
+    EXPECT_FALSE(printReport(printer, *report, error, &stopAfterTwo));
     EXPECT_EQ(told, (std::vector<int>{15, 25}));
     EXPECT_FALSE(error.empty());
 }
