@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 
 #include "reports/launch/report.h"
@@ -18,6 +19,20 @@ const QColor kBackground(128, 128, 128);
 const QColor kHitFill(255, 230, 0, 90);
 const QColor kCurrentHitFill(255, 140, 0, 110);
 const QColor kCurrentHitEdge(230, 90, 0);
+const QColor kUnreadText(170, 0, 0);
+
+// A page whose rows could not be read shows why, never an empty form as if it were one.
+void paintUnreadNotice(QImage& image, QSize size, const std::string& reason) {
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QFont font = painter.font();
+    font.setPixelSize(std::max(10, size.width() / 32));
+    painter.setFont(font);
+    painter.setPen(kUnreadText);
+    const QRect box(size.width() / 10, size.height() / 3, size.width() * 8 / 10, size.height() / 3);
+    painter.drawText(box, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+                     "この頁を読み込めませんでした\n" + QString::fromStdString(reason));
+}
 
 }  // namespace
 
@@ -31,6 +46,7 @@ ReportPageViewWidget::ReportPageViewWidget(QWidget* parent) : QAbstractScrollAre
 void ReportPageViewWidget::setReport(const Report* report) {
     report_ = report;
     cache_.clear();
+    unread_.clear();
     pagesPainted_ = 0;
     hits_.clear();
     currentHit_ = -1;
@@ -150,11 +166,19 @@ QImage ReportPageViewWidget::pageImage(int page) {
     QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
+    bool read = true;
     if (report_ != nullptr) {
         QPainter painter(&image);
-        report_->paintPage(painter, page, QRectF(QPointF(0, 0), QSizeF(size)));
+        read = report_->paintPage(painter, page, QRectF(QPointF(0, 0), QSizeF(size)));
     }
     ++pagesPainted_;
+    if (!read) {
+        // Not kept: once the database answers again, the next paint reads the page.
+        unread_.insert(page);
+        paintUnreadNotice(image, size, report_->pageError());
+        return image;
+    }
+    unread_.erase(page);
     // An image larger than the whole cache is shown and let go.
     cache_.insert(page, new QImage(image), static_cast<int>(image.sizeInBytes() / 1024));
     return image;
