@@ -26,9 +26,10 @@ bool readReportRows(data::CCCDBS_DataBase& db, const std::string& sql, std::vect
                     Fields fields, std::string& error) {
     auto rs = db.fnOpenRecordSet(sql);
     if (!rs) {
-        error = "the report cannot read its rows: " + sql;
+        // The engine's reason where it gives one (a viewer shows it on the page), else
+        // the statement it refused.
         std::string reason = db.lastErrorText();
-        if (!reason.empty()) error += " (" + reason + ")";
+        error = "the report cannot read its rows: " + (reason.empty() ? sql : reason);
         return false;
     }
     data::FieldReader reader(*rs);

@@ -21,17 +21,26 @@ const QColor kCurrentHitFill(255, 140, 0, 110);
 const QColor kCurrentHitEdge(230, 90, 0);
 const QColor kUnreadText(170, 0, 0);
 
-// A page whose rows could not be read shows why, never an empty form as if it were one.
+// A page whose rows could not be read shows why, never an empty form as if it were one:
+// the notice, and under it the cause in smaller type.
 void paintUnreadNotice(QImage& image, QSize size, const std::string& reason) {
     image.fill(Qt::white);
     QPainter painter(&image);
-    QFont font = painter.font();
-    font.setPixelSize(std::max(10, size.width() / 32));
-    painter.setFont(font);
     painter.setPen(kUnreadText);
-    const QRect box(size.width() / 10, size.height() / 3, size.width() * 8 / 10, size.height() / 3);
-    painter.drawText(box, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
-                     "この頁を読み込めませんでした\n" + QString::fromStdString(reason));
+    QFont font = painter.font();
+    const int heading = std::max(10, size.width() / 32);
+    font.setPixelSize(heading);
+    painter.setFont(font);
+    const int left = size.width() / 10, width = size.width() * 8 / 10;
+    int top = size.height() / 3;
+    painter.drawText(QRect(left, top, width, 2 * heading), Qt::AlignHCenter | Qt::AlignTop,
+                     "この頁を読み込めませんでした");
+    font.setPixelSize(std::max(8, heading / 2));
+    painter.setFont(font);
+    top += 3 * heading;
+    painter.drawText(QRect(left, top, width, size.height() - top - heading),
+                     Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+                     QString::fromStdString(reason));
 }
 
 }  // namespace
