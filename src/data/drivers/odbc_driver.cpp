@@ -33,7 +33,6 @@ constexpr size_t kMaxDiagnosticText = 1024;
 // What every failure on a session the server dropped says, whatever the driver's words.
 constexpr const char* kConnectionLost = "the connection to the database server was lost";
 
-
 }  // namespace
 
 int32_t OdbcDiagnostic::code() const {
@@ -530,6 +529,13 @@ int32_t OdbcDriver::commitTrans() {
         int32_t rc = runSimple(dialect_->releaseSavepoint(savepointName(level_)));
         if (rc == 0) --level_;
         return rc;
+    }
+    if (lost_) {
+        // The server rolled the work back with the session; the driver may still call
+        // an empty commit a success.
+        endTransaction(false);
+        lastError_ = kConnectionLost;
+        return kUnnumberedError;
     }
     return endTransaction(true);
 }

@@ -27,9 +27,9 @@ class ProjectFormTest : public ::testing::Test {
     std::string shown() {
         std::string out;
         for (const auto& m : t.messages().messages()) {
-            out += m.number == 0 ? "box:" + m.text + ";"
-                                 : std::to_string(m.number) + ":" + m.params[0] + ":" +
-                                       m.params[2] + ";";
+            out += m.number == 0
+                       ? "box:" + m.text + ";"
+                       : std::to_string(m.number) + ":" + m.params[0] + ":" + m.params[2] + ";";
         }
         t.messages().clear();
         return out;

@@ -93,8 +93,8 @@ TEST_F(ServerOutage, EveryActionNamesTheLostConnectionAndTheNextOneLogsOnAgain) 
     // The statement reads its pages through a session of its own, as the launch logs on.
     auto report = db.report("A4YOKOUCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
     ASSERT_TRUE(report);
-    report->Database().Tables().Item(1).SetLogOnInfo(test->dataSource, test->user,
-                                                      test->password, test->database);
+    report->Database().Tables().Item(1).SetLogOnInfo(test->dataSource, test->user, test->password,
+                                                     test->database);
     ASSERT_TRUE(report->load()) << report->lastError();
     ASSERT_EQ(report->pageCount(), kLastPage);
     ReportViewerWidget viewer;
@@ -152,6 +152,39 @@ TEST_F(ServerOutage, EveryActionNamesTheLostConnectionAndTheNextOneLogsOnAgain) 
     ASSERT_TRUE(server("stop"));
     ASSERT_TRUE(server("start"));
     for (const Case& c : cases) EXPECT_EQ(c.run(), c.whenBack) << c.action << " after a restart";
+}
+
+// A session lost in the middle of a transaction is not replaced under it: what follows
+// fails up to the end of the transaction, the commit too, and the next action outside it
+// logs on again. The row written before the loss went with the server's rollback.
+TEST_F(ServerOutage, ATransactionThatLostItsSessionFailsToItsEnd) {
+    data::CCCDBS_DataBase& program = db.tables.db();
+    const auto insert = [&](int id) {
+        return program.fnExecute("Insert Into 金額種類Ｍ (金額種類ＩＤ, 金額種類名称) Values (" +
+                                 std::to_string(id) + ", 'm');");
+    };
+    const struct {
+        const char* loss;
+        int statementsAfter;
+    } cases[] = {{"before two more statements", 2}, {"right before the commit", 0}};
+    for (const auto& c : cases) {
+        {
+            data::Transaction transaction(program);
+            ASSERT_TRUE(transaction.begun()) << c.loss;
+            ASSERT_TRUE(insert(1)) << c.loss;
+            ASSERT_TRUE(server("stop"));
+            ASSERT_TRUE(server("start"));
+            for (int i = 0; i < c.statementsAfter; ++i) {
+                EXPECT_FALSE(insert(2 + i)) << c.loss;
+                EXPECT_EQ(program.lastErrorText(), kLost) << c.loss;  // no log-on tried in it
+            }
+            EXPECT_FALSE(transaction.commit()) << c.loss;
+            EXPECT_EQ(program.lastErrorText(), kLost) << c.loss;
+        }
+        EXPECT_TRUE(insert(4)) << c.loss << ": " << program.lastErrorText();
+        EXPECT_EQ(db.tables.value("Select 金額種類ＩＤ From 金額種類Ｍ;"), "4") << c.loss;
+        db.tables.exec("Delete From 金額種類Ｍ;");
+    }
 }
 
 }  // namespace
