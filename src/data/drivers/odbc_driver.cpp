@@ -41,6 +41,24 @@ int32_t OdbcDiagnostic::code() const {
 
 namespace {
 
+// A driver's text on one line: the server's hints come on lines of their own, indented,
+// and a message is one line wherever it is shown.
+std::string oneLine(std::string_view text) {
+    std::string out;
+    bool blank = false;
+    for (char c : text) {
+        const bool space = c == ' ' || c == '\n' || c == '\r' || c == '\t';
+        if (space) {
+            blank = !out.empty();
+            continue;
+        }
+        if (blank) out += ' ';
+        blank = false;
+        out += c;
+    }
+    return out;
+}
+
 // The first record's state and number, the texts of every record.
 Diagnostic diagnose(SQLSMALLINT type, SQLHANDLE handle) {
     Diagnostic diagnostic;
@@ -58,9 +76,7 @@ Diagnostic diagnose(SQLSMALLINT type, SQLHANDLE handle) {
         } else {
             diagnostic.text += "; ";
         }
-        std::string_view line(reinterpret_cast<const char*>(text));
-        while (!line.empty() && (line.back() == '\n' || line.back() == ' ')) line.remove_suffix(1);
-        diagnostic.text += line;
+        diagnostic.text += oneLine(reinterpret_cast<const char*>(text));
     }
     if (diagnostic.text.empty()) diagnostic.text = "the ODBC driver gave no reason";
     return diagnostic;
