@@ -445,13 +445,17 @@ ExecResult OdbcDriver::execute(std::string_view sql) {
 
 ExecResult OdbcDriver::runText(std::string_view sql) {
     ExecResult result;
-    StatementHandle statement(connection_->dbc);
+    // The text before the statement: reading a table's column types for it may log on
+    // again, and the statement belongs to the session it runs on, kept until it is freed.
+    const std::string text = serverText(sql);
+    const std::shared_ptr<OdbcConnection> connection = connection_;
+    StatementHandle statement(connection->dbc);
     Diagnostic failure;
     if (statement.get() == SQL_NULL_HSTMT) {
-        failure = diagnose(SQL_HANDLE_DBC, connection_->dbc);
+        failure = diagnose(SQL_HANDLE_DBC, connection->dbc);
     } else {
         // Every statement of the text counts, as SQL Server's batches do.
-        SQLRETURN rc = executeDirect(statement.get(), serverText(sql));
+        SQLRETURN rc = executeDirect(statement.get(), text);
         int64_t affected = 0;
         bool ok = walkResults(statement.get(), rc, failure, [&] {
             SQLLEN rows = 0;
@@ -485,14 +489,16 @@ std::string OdbcDriver::serverText(std::string_view sql) {
 const ColumnTypeNames& OdbcDriver::columnTypes(const std::string& table) {
     auto known = columnTypes_.find(table);
     if (known != columnTypes_.end()) return known->second;
-    ColumnTypeNames& types = columnTypes_[table];
+    ColumnTypeNames types;
     std::string query = dialect_->columnTypesQuery(table);
     std::unique_ptr<Cursor> cursor;
-    if (query.empty() || openCursor(query, cursor) != 0) return types;
-    bool hasRow = false;
-    while (cursor->step(hasRow) == 0 && hasRow)
-        types[columnNameKey(cursor->columnText(0))] = cursor->columnText(1);
-    return types;
+    if (!query.empty() && openCursor(query, cursor) == 0) {
+        bool hasRow = false;
+        while (cursor->step(hasRow) == 0 && hasRow)
+            types[columnNameKey(cursor->columnText(0))] = cursor->columnText(1);
+    }
+    // Kept only once read: the read may log on again, which forgets every table's.
+    return columnTypes_[table] = std::move(types);
 }
 
 int32_t OdbcDriver::runSimple(const std::string& sql) {
