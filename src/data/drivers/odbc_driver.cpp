@@ -567,6 +567,13 @@ int32_t OdbcDriver::rollbackTrans() {
         lastError_ = "no transaction to roll back";
         return kUnnumberedError;
     }
+    if (level_ > 1 && lost_) {
+        // The savepoint went with the session: the level still unwinds, so that the
+        // outer rollback ends the transaction and the next action may log on again.
+        --level_;
+        lastError_ = kConnectionLost;
+        return kUnnumberedError;
+    }
     if (level_ > 1) {
         std::string name = savepointName(level_);
         int32_t rc = runSimple(dialect_->rollbackToSavepoint(name));

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "data/test_server.h"
@@ -166,18 +167,25 @@ TEST_F(ServerOutage, ATransactionThatLostItsSessionFailsToItsEnd) {
     const struct {
         const char* loss;
         int statementsAfter;
-    } cases[] = {{"before two more statements", 2}, {"right before the commit", 0}};
+        bool nested;  // within a transaction of a procedure inside the outer one
+    } cases[] = {{"before two more statements", 2, false},
+                 {"right before the commit", 0, false},
+                 {"inside a nested transaction", 1, true}};
     for (const auto& c : cases) {
         {
             data::Transaction transaction(program);
             ASSERT_TRUE(transaction.begun()) << c.loss;
             ASSERT_TRUE(insert(1)) << c.loss;
-            ASSERT_TRUE(server("stop"));
-            ASSERT_TRUE(server("start"));
-            for (int i = 0; i < c.statementsAfter; ++i) {
-                EXPECT_FALSE(insert(2 + i)) << c.loss;
-                EXPECT_EQ(program.lastErrorText(), kLost) << c.loss;  // no log-on tried in it
-            }
+            {
+                std::optional<data::Transaction> inner;
+                if (c.nested) inner.emplace(program);
+                ASSERT_TRUE(server("stop"));
+                ASSERT_TRUE(server("start"));
+                for (int i = 0; i < c.statementsAfter; ++i) {
+                    EXPECT_FALSE(insert(2 + i)) << c.loss;
+                    EXPECT_EQ(program.lastErrorText(), kLost) << c.loss;  // no log-on in it
+                }
+            }  // the inner one rolls back: its savepoint went with the session
             EXPECT_FALSE(transaction.commit()) << c.loss;
             EXPECT_EQ(program.lastErrorText(), kLost) << c.loss;
         }
