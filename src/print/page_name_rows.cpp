@@ -3,6 +3,7 @@
 #include "breakdown/tree/edit_ucw.h"
 #include "breakdown/tables/omrix_dbt_uchiwake.h"
 #include "data/core/database.h"
+#include "data/core/failure_cause.h"
 #include "level_tree/level_tree_model.h"
 #include "platform/messages.h"
 #include "util/numbers.h"
@@ -17,9 +18,10 @@ int32_t topLevelNode(const level_tree::LevelTreeModel& tree, int32_t index) {
     return index;
 }
 
-void reportWriteFailure() {
+void reportWriteFailure(const data::CCCDBS_DataBase* db) {
     platform::fnPIMORA01_DispMessage(3010, platform::kStyleOk, "内訳の書き込み", "",
                                      "Cmd_Print_Click");
+    data::showFailureCause(db);
 }
 
 }  // namespace
@@ -46,12 +48,12 @@ PageNameGridRow PageNameRows::gridRow(int32_t index) const {
 bool PageNameRows::write(std::span<const std::string> pageNames) {
     data::CCCDBS_DataBase* database = source_.db;
     if (database == nullptr) {
-        reportWriteFailure();
+        reportWriteFailure(nullptr);
         return false;
     }
     data::Transaction transaction(*database);
     if (!transaction.begun()) {
-        reportWriteFailure();
+        reportWriteFailure(database);
         return false;
     }
     for (std::size_t i = 0; i < rows_.size(); ++i) {
@@ -60,12 +62,12 @@ bool PageNameRows::write(std::span<const std::string> pageNames) {
         rows_[i]->prUchiwakeRec(rec);
         if (!breakdown::fnOmrix_DBT_Uchiwake_Update(*database, rec, false)) {
             // The message comes before the rollback, which the transaction's end does.
-            reportWriteFailure();
+            reportWriteFailure(database);
             return false;
         }
     }
     if (transaction.commit()) return true;
-    reportWriteFailure();
+    reportWriteFailure(database);
     return false;
 }
 

@@ -4,6 +4,7 @@
 
 #include "breakdown/tables/progress_bar.h"
 #include "data/core/database.h"
+#include "data/core/failure_cause.h"
 #include "platform/messages.h"
 #include "print/print_row_table.h"
 #include "print/print_source.h"
@@ -25,14 +26,13 @@ void showProgress(util::Progress* progress, breakdown::ProgressBar& bar, std::si
 }
 
 // Message 3010 as the run has always shown it, then the cause the data layer gives
-// (a lock held by another program, a read-only file, a full disk) on its own line.
+// (a lock held by another program, a read-only file, a full disk, a lost server
+// connection) on its own line.
 bool reportFailure(const data::CCCDBS_DataBase* db, std::string_view step,
                    util::Progress* progress) {
-    const std::string cause = db != nullptr ? db->lastErrorText() : std::string();
     platform::fnPIMORA01_DispMessage(3010, platform::kStyleOk, step, "",
                                      "fnOmrix_Print_Print_CreatePrintUchiwakeInf");
-    if (!cause.empty())
-        platform::showMessageBox(db->psDataBaseName() + ": " + cause, platform::kStyleExclamation);
+    data::showFailureCause(db);
     util::hideProgress(progress);
     return false;
 }

@@ -100,8 +100,10 @@ TEST_F(PageNames, FailedWriteRollsBackAndKeepsTheEditedNamesInMemory) {
     tree.Tv_Kaiso_NodeClick(nodeOf("2"));
     rows.fnCollectPageNameRows(tree, false);
     EXPECT_FALSE(rows.write(Names{"新建築", "新設備"}));
+    // 3010, then the engine's cause on a line of its own.
     EXPECT_EQ(testing::shownTexts(tables.messages()),
-              testing::Shown{"3010|内訳の書き込み||Cmd_Print_Click"});
+              (testing::Shown{"3010|内訳の書き込み||Cmd_Print_Click", "0|||"}));
+    EXPECT_EQ(tables.messages().messages().back().text, tables.file() + ": refused");
     EXPECT_EQ(stored(2), "建築");
     EXPECT_EQ(stored(3), "設備");
     EXPECT_EQ(inMemory(2), "新建築");

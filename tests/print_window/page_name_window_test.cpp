@@ -90,8 +90,9 @@ TEST_F(PageNameWindow, PrintWritesTheTypedNamesCancelAndARefusalWriteNothing) {
     child<QTableWidget>(&refused, "Spd_PageName")->item(0, 2)->setText("新しい名前");
     QTest::mouseClick(child<QPushButton>(&refused, "Cmd_Print"), Qt::LeftButton);
     EXPECT_TRUE(refused.isVisible());
-    ASSERT_EQ(tables.messages().messages().size(), 1u);
+    ASSERT_EQ(tables.messages().messages().size(), 2u);
     EXPECT_EQ(tables.messages().messages()[0].params[0], "内訳の書き込み");
+    EXPECT_EQ(tables.messages().messages()[1].text, tables.file() + ": refused");
     EXPECT_EQ(stored(0), "本館工事の頁名称");
 }
 

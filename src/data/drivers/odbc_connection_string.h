@@ -1,6 +1,6 @@
 #pragma once
 // The ODBC connection string of a server log-on. It holds the password: it is handed
-// to the driver manager and never traced, shown or kept.
+// to the driver manager, kept only by the driver to log on again, never traced or shown.
 
 #include <string>
 #include <string_view>

@@ -11,21 +11,53 @@
 #include "data/drivers/sql_text.h"
 
 namespace omrix::data {
+
+// What the driver said of a failure: the first record's state and number, every text.
+struct OdbcDiagnostic {
+    std::string state;
+    int32_t native = 0;
+    std::string text;
+
+    int32_t code() const;
+};
+
 namespace {
+
+using Diagnostic = OdbcDiagnostic;
 
 // How long a log-on waits for the server before it gives up.
 constexpr SQLULEN kLoginTimeoutSeconds = 30;
 // A failure the driver gave no native number for.
 constexpr int32_t kUnnumberedError = -1;
 constexpr size_t kMaxDiagnosticText = 1024;
+// What every failure on a session the server dropped says, whatever the driver's words.
+constexpr const char* kConnectionLost = "the connection to the database server was lost";
 
-struct Diagnostic {
-    std::string state;
-    int32_t native = 0;
-    std::string text;
+}  // namespace
 
-    int32_t code() const { return native != 0 ? native : kUnnumberedError; }
-};
+int32_t OdbcDiagnostic::code() const {
+    return native != 0 ? native : kUnnumberedError;
+}
+
+namespace {
+
+// A driver's text on one line: the server's hints come on lines of their own, indented,
+// and a message is one line wherever it is shown.
+std::string oneLine(std::string_view text) {
+    std::string out;
+    bool blank = false;
+    for (char c : text) {
+        const bool space = c == ' ' || c == '\n' || c == '\r' || c == '\t';
+        if (space) {
+            blank = !out.empty();
+            continue;
+        }
+        if (blank) out += ' ';
+        blank = false;
+        out += c;
+    }
+    return out;
+}
 
 // The first record's state and number, the texts of every record.
 Diagnostic diagnose(SQLSMALLINT type, SQLHANDLE handle) {
@@ -44,9 +76,7 @@ Diagnostic diagnose(SQLSMALLINT type, SQLHANDLE handle) {
         } else {
             diagnostic.text += "; ";
         }
-        std::string_view line(reinterpret_cast<const char*>(text));
-        while (!line.empty() && (line.back() == '\n' || line.back() == ' ')) line.remove_suffix(1);
-        diagnostic.text += line;
+        diagnostic.text += oneLine(reinterpret_cast<const char*>(text));
     }
     if (diagnostic.text.empty()) diagnostic.text = "the ODBC driver gave no reason";
     return diagnostic;
@@ -71,6 +101,15 @@ ColumnType columnTypeOf(SQLSMALLINT sqlType) {
         default:
             return ColumnType::Text;  // decimals too: Currency reads them exactly
     }
+}
+
+// SQLSTATE class 08 is a connection exception; the driver may say so only through
+// the connection's dead flag (a socket closed under it).
+bool isLinkFailure(const Diagnostic& failure, SQLHDBC dbc) {
+    if (failure.state.rfind("08", 0) == 0) return true;
+    SQLUINTEGER dead = SQL_CD_FALSE;
+    return SQL_SUCCEEDED(SQLGetConnectAttr(dbc, SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr)) &&
+           dead == SQL_CD_TRUE;
 }
 
 }  // namespace
@@ -269,15 +308,16 @@ class OdbcCursor : public Cursor {
 
 }  // namespace
 
-std::unique_ptr<OdbcDriver> OdbcDriver::connect(const std::string& connectionString, int32_t& code,
-                                                std::string& error) {
+namespace {
+
+// A new session: null with `failure` telling why.
+std::shared_ptr<OdbcConnection> logOn(const std::string& connectionString, Diagnostic& failure) {
     auto connection = std::make_shared<OdbcConnection>();
-    code = kUnnumberedError;
     if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &connection->env)) ||
         !SQL_SUCCEEDED(SQLSetEnvAttr(connection->env, SQL_ATTR_ODBC_VERSION,
                                      reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0)) ||
         !SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_DBC, connection->env, &connection->dbc))) {
-        error = "the ODBC driver manager could not be set up";
+        failure = {"", kUnnumberedError, "the ODBC driver manager could not be set up"};
         return nullptr;
     }
     SQLSetConnectAttr(connection->dbc, SQL_ATTR_LOGIN_TIMEOUT,
@@ -287,19 +327,33 @@ std::unique_ptr<OdbcDriver> OdbcDriver::connect(const std::string& connectionStr
                          reinterpret_cast<SQLCHAR*>(const_cast<char*>(connectionString.c_str())),
                          SQL_NTS, nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT);
     if (!SQL_SUCCEEDED(rc)) {
-        Diagnostic failure = diagnose(SQL_HANDLE_DBC, connection->dbc);
+        failure = diagnose(SQL_HANDLE_DBC, connection->dbc);
+        return nullptr;
+    }
+    connection->connected = true;
+    return connection;
+}
+
+}  // namespace
+
+std::unique_ptr<OdbcDriver> OdbcDriver::connect(const std::string& connectionString, int32_t& code,
+                                                std::string& error) {
+    Diagnostic failure;
+    auto connection = logOn(connectionString, failure);
+    if (!connection) {
         code = failure.code();
         error = failure.text;
         return nullptr;
     }
-    connection->connected = true;
     SQLCHAR dbms[256] = {};
     SQLSMALLINT length = 0;
     SQLGetInfo(connection->dbc, SQL_DBMS_NAME, dbms, static_cast<SQLSMALLINT>(sizeof dbms),
                &length);
     code = 0;
-    return std::unique_ptr<OdbcDriver>(
+    auto driver = std::unique_ptr<OdbcDriver>(
         new OdbcDriver(std::move(connection), dialectForDbms(reinterpret_cast<const char*>(dbms))));
+    driver->connectionString_ = connectionString;
+    return driver;
 }
 
 OdbcDriver::OdbcDriver(std::shared_ptr<OdbcConnection> connection,
@@ -316,6 +370,63 @@ void OdbcDriver::close() {
     if (level_ > 0) SQLEndTran(SQL_HANDLE_DBC, connection_->dbc, SQL_ROLLBACK);
     connection_.reset();
     level_ = 0;
+    lost_ = false;
+}
+
+// Noted once a failure shows the server gone; the next action outside a transaction
+// logs on again.
+void OdbcDriver::noteFailure(const Diagnostic& failure) {
+    lastError_ = failure.text;
+    if (!connection_ || !isLinkFailure(failure, connection_->dbc)) return;
+    lost_ = true;
+    lastError_ = kConnectionLost;
+}
+
+// A new session in place of one the server dropped; a transaction begun and not yet
+// used goes on on it.
+bool OdbcDriver::logOnAgain() {
+    Diagnostic failure;
+    auto connection = logOn(connectionString_, failure);
+    if (!connection) {
+        lastError_ = std::string(kConnectionLost) + " (" + failure.text + ")";
+        return false;
+    }
+    if (level_ > 0)
+        SQLSetConnectAttr(connection->dbc, SQL_ATTR_AUTOCOMMIT,
+                          reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0);
+    connection_ = std::move(connection);
+    columnTypes_.clear();
+    lost_ = false;
+    return true;
+}
+
+// Whether the next action may run: a lost session is replaced between transactions,
+// never in the middle of one (that one fails, up to its rollback).
+bool OdbcDriver::ready() {
+    if (!connection_) {
+        lastError_ = "not connected";
+        return false;
+    }
+    if (!lost_) return true;
+    if (level_ == 0) return logOnAgain();
+    lastError_ = kConnectionLost;
+    return false;
+}
+
+// A statement that met a lost session runs once more on a new one where nothing of
+// it can have happened: a read outside a transaction, the first statement of one
+// (the server rolled the rest back with the session).
+bool OdbcDriver::mayRunAgain(bool read, bool firstOfTransaction) {
+    if (!lost_) return false;
+    if (level_ == 0 ? !read : !firstOfTransaction) return false;
+    return logOnAgain();
+}
+
+// Whether this statement is the first of the open transaction; marks it used.
+bool OdbcDriver::takeFirstOfTransaction() {
+    const bool first = level_ > 0 && !used_;
+    if (level_ > 0) used_ = true;
+    return first;
 }
 
 std::string OdbcDriver::schemaText(std::string_view schemaSql) const {
@@ -324,18 +435,27 @@ std::string OdbcDriver::schemaText(std::string_view schemaSql) const {
 
 ExecResult OdbcDriver::execute(std::string_view sql) {
     ExecResult result;
-    if (!connection_) {
-        lastError_ = "not connected";
-        result.code = kUnnumberedError;
-        return result;
-    }
-    StatementHandle statement(connection_->dbc);
+    result.code = kUnnumberedError;
+    if (!ready()) return result;
+    const bool first = takeFirstOfTransaction();
+    result = runText(sql);
+    if (result.code != 0 && mayRunAgain(false, first)) result = runText(sql);
+    return result;
+}
+
+ExecResult OdbcDriver::runText(std::string_view sql) {
+    ExecResult result;
+    // The text before the statement: reading a table's column types for it may log on
+    // again, and the statement belongs to the session it runs on, kept until it is freed.
+    const std::string text = serverText(sql);
+    const std::shared_ptr<OdbcConnection> connection = connection_;
+    StatementHandle statement(connection->dbc);
     Diagnostic failure;
     if (statement.get() == SQL_NULL_HSTMT) {
-        failure = diagnose(SQL_HANDLE_DBC, connection_->dbc);
+        failure = diagnose(SQL_HANDLE_DBC, connection->dbc);
     } else {
         // Every statement of the text counts, as SQL Server's batches do.
-        SQLRETURN rc = executeDirect(statement.get(), serverText(sql));
+        SQLRETURN rc = executeDirect(statement.get(), text);
         int64_t affected = 0;
         bool ok = walkResults(statement.get(), rc, failure, [&] {
             SQLLEN rows = 0;
@@ -347,7 +467,7 @@ ExecResult OdbcDriver::execute(std::string_view sql) {
         result.affected = static_cast<int32_t>(affected);
         if (ok) return result;
     }
-    lastError_ = failure.text;
+    noteFailure(failure);
     result.code = failure.code();
     result.keyViolation = dialect_->isKeyViolation(failure.state, failure.native);
     return result;
@@ -369,14 +489,16 @@ std::string OdbcDriver::serverText(std::string_view sql) {
 const ColumnTypeNames& OdbcDriver::columnTypes(const std::string& table) {
     auto known = columnTypes_.find(table);
     if (known != columnTypes_.end()) return known->second;
-    ColumnTypeNames& types = columnTypes_[table];
+    ColumnTypeNames types;
     std::string query = dialect_->columnTypesQuery(table);
     std::unique_ptr<Cursor> cursor;
-    if (query.empty() || openCursor(query, cursor) != 0) return types;
-    bool hasRow = false;
-    while (cursor->step(hasRow) == 0 && hasRow)
-        types[columnNameKey(cursor->columnText(0))] = cursor->columnText(1);
-    return types;
+    if (!query.empty() && openCursor(query, cursor) == 0) {
+        bool hasRow = false;
+        while (cursor->step(hasRow) == 0 && hasRow)
+            types[columnNameKey(cursor->columnText(0))] = cursor->columnText(1);
+    }
+    // Kept only once read: the read may log on again, which forgets every table's.
+    return columnTypes_[table] = std::move(types);
 }
 
 int32_t OdbcDriver::runSimple(const std::string& sql) {
@@ -389,7 +511,7 @@ std::string OdbcDriver::savepointName(int32_t level) const {
 }
 
 int32_t OdbcDriver::beginTrans() {
-    if (!connection_) return 0;
+    if (!ready()) return 0;
     if (level_ > 0) {
         if (runSimple(dialect_->savepoint(savepointName(level_ + 1))) != 0) return 0;
         return ++level_;
@@ -397,9 +519,10 @@ int32_t OdbcDriver::beginTrans() {
     SQLRETURN rc = SQLSetConnectAttr(connection_->dbc, SQL_ATTR_AUTOCOMMIT,
                                      reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0);
     if (!SQL_SUCCEEDED(rc)) {
-        lastError_ = diagnose(SQL_HANDLE_DBC, connection_->dbc).text;
+        noteFailure(diagnose(SQL_HANDLE_DBC, connection_->dbc));
         return 0;
     }
+    used_ = false;
     return level_ = 1;
 }
 
@@ -408,7 +531,7 @@ int32_t OdbcDriver::endTransaction(bool commit) {
     int32_t code = 0;
     if (!SQL_SUCCEEDED(rc)) {
         Diagnostic failure = diagnose(SQL_HANDLE_DBC, connection_->dbc);
-        lastError_ = failure.text;
+        noteFailure(failure);
         code = failure.code();
         // A commit that failed leaves nothing half-open behind.
         if (commit) SQLEndTran(SQL_HANDLE_DBC, connection_->dbc, SQL_ROLLBACK);
@@ -429,12 +552,26 @@ int32_t OdbcDriver::commitTrans() {
         if (rc == 0) --level_;
         return rc;
     }
+    if (lost_) {
+        // The server rolled the work back with the session; the driver may still call
+        // an empty commit a success.
+        endTransaction(false);
+        lastError_ = kConnectionLost;
+        return kUnnumberedError;
+    }
     return endTransaction(true);
 }
 
 int32_t OdbcDriver::rollbackTrans() {
     if (!connection_ || level_ == 0) {
         lastError_ = "no transaction to roll back";
+        return kUnnumberedError;
+    }
+    if (level_ > 1 && lost_) {
+        // The savepoint went with the session: the level still unwinds, so that the
+        // outer rollback ends the transaction and the next action may log on again.
+        --level_;
+        lastError_ = kConnectionLost;
         return kUnnumberedError;
     }
     if (level_ > 1) {
@@ -449,14 +586,18 @@ int32_t OdbcDriver::rollbackTrans() {
 
 int32_t OdbcDriver::openCursor(std::string_view sql, std::unique_ptr<Cursor>& cursor) {
     cursor.reset();
-    if (!connection_) {
-        lastError_ = "not connected";
-        return kUnnumberedError;
-    }
+    if (!ready()) return kUnnumberedError;
+    const bool first = takeFirstOfTransaction();
+    int32_t rc = runCursor(sql, cursor);
+    if (rc != 0 && mayRunAgain(true, first)) rc = runCursor(sql, cursor);
+    return rc;
+}
+
+int32_t OdbcDriver::runCursor(std::string_view sql, std::unique_ptr<Cursor>& cursor) {
     auto opened = std::make_unique<OdbcCursor>(connection_, dialect_->statementText(sql));
     Diagnostic failure;
     if (!opened->run(failure)) {
-        lastError_ = failure.text;
+        noteFailure(failure);
         return failure.code();
     }
     cursor = std::move(opened);

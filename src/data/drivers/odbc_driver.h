@@ -15,11 +15,14 @@
 namespace omrix::data {
 
 struct OdbcConnection;
+struct OdbcDiagnostic;
 
 class OdbcDriver : public Driver {
   public:
     // Null on failure with `code` and `error` (the driver's diagnostics, never the
-    // connection string) telling why.
+    // connection string) telling why. A session the server drops (a restart, a crash)
+    // is logged on to again by the next action outside a transaction; every failure on
+    // it says "the connection to the database server was lost".
     static std::unique_ptr<OdbcDriver> connect(const std::string& connectionString, int32_t& code,
                                                std::string& error);
     ~OdbcDriver() override;
@@ -42,6 +45,13 @@ class OdbcDriver : public Driver {
   private:
     OdbcDriver(std::shared_ptr<OdbcConnection> connection, std::unique_ptr<SqlDialect> dialect);
     int32_t runSimple(const std::string& sql);
+    ExecResult runText(std::string_view sql);
+    int32_t runCursor(std::string_view sql, std::unique_ptr<Cursor>& cursor);
+    void noteFailure(const OdbcDiagnostic& failure);
+    bool logOnAgain();
+    bool ready();
+    bool mayRunAgain(bool read, bool firstOfTransaction);
+    bool takeFirstOfTransaction();
     std::string serverText(std::string_view sql);
     const ColumnTypeNames& columnTypes(const std::string& table);
     int32_t endTransaction(bool commit);
@@ -49,7 +59,11 @@ class OdbcDriver : public Driver {
 
     std::shared_ptr<OdbcConnection> connection_;
     std::unique_ptr<SqlDialect> dialect_;
+    // Kept to log on again after a lost session; never traced or shown.
+    std::string connectionString_;
     int32_t level_ = 0;
+    bool used_ = false;  // a statement of the open transaction has run
+    bool lost_ = false;  // the server dropped the session
     std::string lastError_;
     // Read once per table and connection; a statement that may change a table's
     // columns forgets them.

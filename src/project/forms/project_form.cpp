@@ -1,5 +1,6 @@
 #include "project/forms/project_form.h"
 
+#include "data/core/failure_cause.h"
 #include "data/tables/id_numbering.h"
 #include "platform/messages.h"
 #include "util/aligned_text.h"
@@ -36,6 +37,7 @@ void ProjectForm::load() {
     if (!editable_) {
         platform::fnPIMORA01_DispMessage(3010, platform::kStyleOk, texts().readAction, "",
                                          kLoadProcedure);
+        data::showFailureCause(inputs_.db);
     }
     showAndFollow();
     changed_ = false;
@@ -102,6 +104,7 @@ bool ProjectForm::save() {
     if (!writeControls(id)) {
         platform::fnPIMORA01_DispMessage(3010, platform::kStyleOk, texts().writeAction, "",
                                          texts().saveProcedure);
+        data::showFailureCause(inputs_.db);
         return false;
     }
     changed_ = false;

@@ -1,6 +1,7 @@
 #include "reports/engine/report_document.h"
 #include "reports/documents/sheet_data.h"
 #include "reports/documents/sheet_workbook.h"
+#include "reports/engine/report_connection.h"
 
 namespace omrix::reports {
 namespace {
@@ -110,7 +111,10 @@ std::unique_ptr<ReportDocument> loadSheetDocument(const ReportSource& source, st
     while (!rs->pbEOF()) {
         SheetRecord& row = rows.emplace_back();
         for (int c = 0; c < columns; ++c) row.set(rs->columnName(c), rs->fnGetVariant(c));
-        if (!rs->fnMoveNext()) break;
+        if (!rs->fnMoveNext()) {
+            error = partWayError(source.db);
+            return nullptr;
+        }
     }
     rs->fnClose();
     // Without its row the sheet still prints, as an empty form.

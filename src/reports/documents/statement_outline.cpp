@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "data/tables/record_fields.h"
+#include "reports/engine/report_connection.h"
 #include "util/text.h"
 
 namespace omrix::reports {
@@ -136,7 +137,10 @@ bool readStatementOutline(data::CCCDBS_DataBase& db, const RowSelection& selecti
             page.clear();
         }
         page.push_back(row);
-        if (!rs->fnMoveNext()) break;
+        if (!rs->fnMoveNext()) {
+            error = partWayError(db);
+            return false;
+        }
     }
     rs->fnClose();
     if (!page.empty()) builder.addPage(page);

@@ -67,7 +67,10 @@ bool StatementPageIndex::build(data::CCCDBS_DataBase& db, const RowSelection& se
         }
         rowIds_.push_back(row.内訳出力ＩＤ);
         ++page.rowCount;
-        if (!rs->fnMoveNext()) break;
+        if (!rs->fnMoveNext()) {
+            error = partWayError(db);
+            return false;
+        }
     }
     rs->fnClose();
     return true;

@@ -37,4 +37,11 @@ std::unique_ptr<data::CCCDBS_DataBase> openReportConnection(const LogOnInfo& log
     return nullptr;
 }
 
+std::string partWayError(const data::CCCDBS_DataBase& db) {
+    std::string error = "the report's rows stop part-way";
+    std::string reason = db.lastErrorText();
+    if (!reason.empty()) error += " (" + reason + ")";
+    return error;
+}
+
 }  // namespace omrix::reports

@@ -19,6 +19,10 @@ namespace omrix::reports {
 std::unique_ptr<data::CCCDBS_DataBase> openReportConnection(const LogOnInfo& logOn,
                                                             std::string& error);
 
+// A read that stops part-way is a failure, never the whole: rows cut short would print
+// as if they were all there. The engine's reason follows where it gives one.
+std::string partWayError(const data::CCCDBS_DataBase& db);
+
 // Reads every row of the query into records through a field list (record, visitor),
 // as the table modules list their columns. False with `error` when it cannot run.
 template <typename Row, typename Fields>
@@ -26,15 +30,19 @@ bool readReportRows(data::CCCDBS_DataBase& db, const std::string& sql, std::vect
                     Fields fields, std::string& error) {
     auto rs = db.fnOpenRecordSet(sql);
     if (!rs) {
-        error = "the report cannot read its rows: " + sql;
+        // The engine's reason where it gives one (a viewer shows it on the page), else
+        // the statement it refused.
         std::string reason = db.lastErrorText();
-        if (!reason.empty()) error += " (" + reason + ")";
+        error = "the report cannot read its rows: " + (reason.empty() ? sql : reason);
         return false;
     }
     data::FieldReader reader(*rs);
     while (!rs->pbEOF()) {
         fields(rows.emplace_back(), reader);
-        if (!rs->fnMoveNext()) break;
+        if (!rs->fnMoveNext()) {
+            error = partWayError(db);
+            return false;
+        }
     }
     rs->fnClose();
     return true;

@@ -2,6 +2,7 @@
 
 #include "context/ini_file.h"
 #include "data/tables/master_names.h"
+#include "data/core/failure_cause.h"
 #include "data/core/program_database.h"
 #include "platform/messages.h"
 #include "platform/password.h"
@@ -102,9 +103,12 @@ bool fnShowGaiyouReport(std::string_view sBukkenNo, Report& report, ViewerHost& 
     project::BukkenGaiyouRec rec;
     // The reader gives a cleared record, ID 0, when the project has no row.
     data::CCCDBS_DataBase* db = data::programDatabase();
-    if (db == nullptr || !project::fnOmrix_DBT_BukkenGaiyou_Select(*db, sBukkenNo, rec) ||
-        rec.物件概要ＩＤ == 0) {
+    const bool read =
+        db != nullptr && project::fnOmrix_DBT_BukkenGaiyou_Select(*db, sBukkenNo, rec);
+    if (!read || rec.物件概要ＩＤ == 0) {
         platform::fnPIMORA01_DispMessage(3010, platform::kStyleOk, "工事概要の取得", "", "");
+        // A missing row is no failure of the database: its last reason is not this one's.
+        if (!read) data::showFailureCause(db);
         return false;
     }
     report.RecordSelectionFormula = "{物件概要.物件概要ＩＤ} = " + std::to_string(rec.物件概要ＩＤ);
@@ -117,10 +121,11 @@ bool fnShowYoukouReport(std::string_view sBukkenNo, std::string_view sHanNo,
     sbReportLogOn(report);
     project::BukkenMitsumoriYoukouRec rec;
     data::CCCDBS_DataBase* db = data::programDatabase();
-    if (db == nullptr ||
-        !project::fnOmrix_DBT_BukkenMitsumoriYoukou_Select(*db, sBukkenNo, sHanNo, rec) ||
-        rec.物件見積要項ＩＤ == 0) {
+    const bool read = db != nullptr && project::fnOmrix_DBT_BukkenMitsumoriYoukou_Select(
+                                           *db, sBukkenNo, sHanNo, rec);
+    if (!read || rec.物件見積要項ＩＤ == 0) {
         platform::fnPIMORA01_DispMessage(3010, platform::kStyleOk, "物件見積要項の取得", "", "");
+        if (!read) data::showFailureCause(db);
         return false;
     }
     report.RecordSelectionFormula =

@@ -28,6 +28,8 @@ class ReportSearch {
     bool finished() const;
     int pagesSearched() const { return next_ - 1; }
     const std::vector<SearchHit>& hits() const { return hits_; }
+    // Pages whose rows could not be read: not looked through, so "not found" cannot be said.
+    int pagesUnread() const { return unread_; }
 
     // The hit after (before) hit `from`, going round at the end; with `from` -1, the
     // first hit on or after (the last on or before) `page`. -1 without hits.
@@ -41,6 +43,7 @@ class ReportSearch {
     const Report& report_;
     QString needle_;
     int next_ = 1;
+    int unread_ = 0;
     std::vector<SearchHit> hits_;
 };
 

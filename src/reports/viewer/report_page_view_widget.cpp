@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 
 #include "reports/launch/report.h"
@@ -18,6 +19,29 @@ const QColor kBackground(128, 128, 128);
 const QColor kHitFill(255, 230, 0, 90);
 const QColor kCurrentHitFill(255, 140, 0, 110);
 const QColor kCurrentHitEdge(230, 90, 0);
+const QColor kUnreadText(170, 0, 0);
+
+// A page whose rows could not be read shows why, never an empty form as if it were one:
+// the notice, and under it the cause in smaller type.
+void paintUnreadNotice(QImage& image, QSize size, const std::string& reason) {
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setPen(kUnreadText);
+    QFont font = painter.font();
+    const int heading = std::max(10, size.width() / 32);
+    font.setPixelSize(heading);
+    painter.setFont(font);
+    const int left = size.width() / 10, width = size.width() * 8 / 10;
+    int top = size.height() / 3;
+    painter.drawText(QRect(left, top, width, 2 * heading), Qt::AlignHCenter | Qt::AlignTop,
+                     "この頁を読み込めませんでした");
+    font.setPixelSize(std::max(8, heading / 2));
+    painter.setFont(font);
+    top += 3 * heading;
+    painter.drawText(QRect(left, top, width, size.height() - top - heading),
+                     Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+                     QString::fromStdString(reason));
+}
 
 }  // namespace
 
@@ -31,6 +55,7 @@ ReportPageViewWidget::ReportPageViewWidget(QWidget* parent) : QAbstractScrollAre
 void ReportPageViewWidget::setReport(const Report* report) {
     report_ = report;
     cache_.clear();
+    unread_.clear();
     pagesPainted_ = 0;
     hits_.clear();
     currentHit_ = -1;
@@ -150,11 +175,19 @@ QImage ReportPageViewWidget::pageImage(int page) {
     QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
+    bool read = true;
     if (report_ != nullptr) {
         QPainter painter(&image);
-        report_->paintPage(painter, page, QRectF(QPointF(0, 0), QSizeF(size)));
+        read = report_->paintPage(painter, page, QRectF(QPointF(0, 0), QSizeF(size)));
     }
     ++pagesPainted_;
+    if (!read) {
+        // Not kept: once the database answers again, the next paint reads the page.
+        unread_.insert(page);
+        paintUnreadNotice(image, size, report_->pageError());
+        return image;
+    }
+    unread_.erase(page);
     // An image larger than the whole cache is shown and let go.
     cache_.insert(page, new QImage(image), static_cast<int>(image.sizeInBytes() / 1024));
     return image;

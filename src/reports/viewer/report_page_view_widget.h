@@ -7,6 +7,7 @@
 #include <QCache>
 #include <QImage>
 #include <functional>
+#include <set>
 #include <vector>
 
 #include "reports/launch/report_search.h"
@@ -39,6 +40,9 @@ class ReportPageViewWidget : public QAbstractScrollArea {
 
     // Pages painted since the report was set: what the cache saves.
     int pagesPainted() const { return pagesPainted_; }
+    // Whether page k could not be read when last painted: it shows a notice instead
+    // of its form, and is read again each time it is painted.
+    bool pageUnread(int page) const { return unread_.count(page) != 0; }
 
     std::function<void(int page)> onPageChanged;
     std::function<void()> onZoomChanged;
@@ -65,6 +69,7 @@ class ReportPageViewWidget : public QAbstractScrollArea {
     bool jumping_ = false;
     QCache<int, QImage> cache_;
     int pagesPainted_ = 0;
+    std::set<int> unread_;
     std::vector<SearchHit> hits_;
     int currentHit_ = -1;
 };

@@ -322,13 +322,22 @@ void ReportViewerWidget::searchSome() {
         pages_->setHits(search_->hits(), -1);
         pages_->setHits(search_->hits(), currentHit_);
     }
+    findStatus_->setText(searchStateText());
+}
+
+// Pages that could not be read are named: a search that skipped them found nothing
+// there, which is not "not found".
+QString ReportViewerWidget::searchStateText() const {
+    const int unread = search_->pagesUnread();
+    const QString unreadText = QString("%1 頁を読み込めませんでした").arg(unread);
+    if (search_->finished() && search_->hits().empty())
+        return unread > 0 ? unreadText : QString("見つかりません");
     QString state = hitCountText();
     if (!search_->finished())
         state +=
             QString("（検索中 %1 / %2 頁）").arg(search_->pagesSearched()).arg(pages_->pageCount());
-    else if (search_->hits().empty())
-        state = "見つかりません";
-    findStatus_->setText(state);
+    if (unread > 0) state += "（" + unreadText + "）";
+    return state;
 }
 
 QString ReportViewerWidget::hitCountText() const {
@@ -341,7 +350,7 @@ void ReportViewerWidget::showHit(int index) {
     if (!search_ || index < 0) return;
     currentHit_ = index;
     pages_->setHits(search_->hits(), index);
-    if (search_->finished()) findStatus_->setText(hitCountText());
+    if (search_->finished()) findStatus_->setText(searchStateText());
     showPageState();
 }
 

@@ -76,6 +76,7 @@ class ReportViewerWidget : public QWidget {
     void buildToolBar();
     void closeFindBar();
     // "n 件", or "i/n 件" once a hit is shown.
+    QString searchStateText() const;
     QString hitCountText() const;
     void buildFindBar();
     void showFindBar();

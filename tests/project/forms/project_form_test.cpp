@@ -23,11 +23,13 @@ class ProjectFormTest : public ::testing::Test {
     ProjectFormInputs inputs(std::string han = "01", int16_t kengen = 0) {
         return projectInputs(t.db(), std::move(han), kengen);
     }
-    // Numbers and first texts of the messages shown so far.
+    // Numbers and first texts of the messages shown so far; a plain box by its text.
     std::string shown() {
         std::string out;
         for (const auto& m : t.messages().messages()) {
-            out += std::to_string(m.number) + ":" + m.params[0] + ":" + m.params[2] + ";";
+            out += m.number == 0
+                       ? "box:" + m.text + ";"
+                       : std::to_string(m.number) + ":" + m.params[0] + ":" + m.params[2] + ";";
         }
         t.messages().clear();
         return out;
@@ -220,14 +222,16 @@ TEST_F(ProjectFormTest, FailuresKeepTheSheetChanged) {
     t.exec(
         "Delete From ＩＤ排他管理;"
         "Create Trigger refuse Before Insert On 物件概要 Begin Select Raise(Abort, 'no'); End;");
+    // Each 3010 is followed by the engine's cause on a line of its own.
     EXPECT_FALSE(form.save());
-    EXPECT_EQ(shown(), "3010:物件概要の書き込み:fnWriteBukkenGaiyouInf;");
+    EXPECT_EQ(shown(), "3010:物件概要の書き込み:fnWriteBukkenGaiyouInf;box:" + t.file() + ": no;");
     EXPECT_TRUE(form.changed());
 
     t.exec("Drop Table 物件見積要項;");
     MitsumoriyokoForm summary(inputs());
     summary.load();
-    EXPECT_EQ(shown(), "3010:物件見積要項の取得:Form_Load;");
+    EXPECT_EQ(shown(), "3010:物件見積要項の取得:Form_Load;box:" + t.file() +
+                           ": no such table: 物件見積要項;");
     EXPECT_FALSE(summary.editable());
     EXPECT_FALSE(summary.mayWrite());
 }

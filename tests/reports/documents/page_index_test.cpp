@@ -137,5 +137,22 @@ TEST_F(PageIndexTest, APageAlonePaintsAsAfterAllBeforeItAndRowsGoneUnderIt) {
     EXPECT_FALSE(report->pageError().empty());
 }
 
+// A row the engine cannot read (a value that overflows, on row 20 of 30) fails the read
+// where it stands: never a shorter statement, nor a page with fewer lines.
+TEST_F(PageIndexTest, ARowThatCannotBeReadFailsTheReadNotShortensIt) {
+    db.addPages(7, 2);
+    db.tables.exec(
+        "CREATE VIEW 壊れ内訳出力 AS SELECT * FROM 内訳出力 WHERE CASE WHEN 内訳出力ＩＤ = 20 "
+        "THEN abs(-9223372036854775807 - 内訳出力ＩＤ / 20) ELSE 1 END;");
+    const RowSelection broken{"壊れ内訳出力", "内訳名称ＩＤ", 7};
+    std::string error;
+    std::vector<StatementLine> rows;
+    EXPECT_FALSE(readReportRows(db.tables.db(), broken.sql(), rows, statementLineFields, error));
+    EXPECT_EQ(error, "the report's rows stop part-way (integer overflow)");
+    StatementPageIndex index;
+    EXPECT_FALSE(index.build(db.tables.db(), broken, error));
+    EXPECT_EQ(error, "the report's rows stop part-way (integer overflow)");
+}
+
 }  // namespace
 }  // namespace omrix::reports
