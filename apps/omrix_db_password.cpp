@@ -28,16 +28,17 @@ void addEncryptPasswordCommand(CLI::App& app, CommandTable& commands) {
         std::string plain;
         if (!std::getline(std::cin, plain)) plain.clear();
         if (!plain.empty() && plain.back() == '\r') plain.pop_back();
-        std::string stored, error;
-        if (!plain.empty() && !platform::ensurePasswordKey(error)) {
-            reportError(error);
+        if (util::Status key = plain.empty() ? util::Status() : platform::ensurePasswordKey();
+            !key) {
+            reportError(key.failure().text());
             return kExitFailed;
         }
-        if (!platform::encipherPassword(plain, stored, error)) {
-            reportError(error);
+        util::Result<std::string> stored = platform::encipherPassword(plain);
+        if (!stored) {
+            reportError(stored.failure().text());
             return kExitFailed;
         }
-        std::printf("%s\n", stored.c_str());
+        std::printf("%s\n", stored->c_str());
         return finishOutput();
     };
 }

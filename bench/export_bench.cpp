@@ -147,15 +147,17 @@ std::string serverSection(const fs::path& top) {
     fs::create_directories(top);
     std::string keyFile = (top / "secret.key").string();
     ::setenv("OMRIX_KEY_FILE", keyFile.c_str(), 1);
-    std::string stored, error;
-    if (!omrix::platform::ensurePasswordKey(error) ||
-        !omrix::platform::encipherPassword(variable("OMRIX_TEST_SERVER_PASSWORD"), stored, error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
+    omrix::util::Status key = omrix::platform::ensurePasswordKey();
+    omrix::util::Result<std::string> stored =
+        key ? omrix::platform::encipherPassword(variable("OMRIX_TEST_SERVER_PASSWORD"))
+            : omrix::util::Result<std::string>(key.failure());
+    if (!stored) {
+        std::fprintf(stderr, "%s\n", stored.failure().text().c_str());
         return {};
     }
     return "[DATABASE]\nSERVER_NAME=" + variable("OMRIX_TEST_SERVER_HOST") +
            "\nDB_NAME=" + variable("OMRIX_TEST_SERVER_DB") +
-           "\nUSER_NAME=" + variable("OMRIX_TEST_SERVER_USER") + "\nPASSWORD=" + stored +
+           "\nUSER_NAME=" + variable("OMRIX_TEST_SERVER_USER") + "\nPASSWORD=" + stored.value() +
            "\nSQL_DNS=" + dsn + "\n";
 }
 

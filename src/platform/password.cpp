@@ -27,16 +27,17 @@ constexpr mode_t kKeyFileMode = 0600;
 constexpr mode_t kKeyFolderMode = 0700;
 constexpr int kBase64Variant = sodium_base64_VARIANT_URLSAFE_NO_PADDING;
 
-using Key = std::vector<unsigned char>;
-
-bool sodiumReady(std::string& error) {
-    if (sodium_init() >= 0) return true;
-    error = "the cipher library (libsodium) could not be initialised";
-    return false;
+util::Status sodiumReady() {
+    if (sodium_init() >= 0) return {};
+    return util::Failure{"the cipher library (libsodium) could not be initialised"};
 }
 
 std::string systemReason() {
     return std::strerror(errno);
+}
+
+std::string keyFileText(const std::string& path) {
+    return "the password key file " + path;
 }
 
 // The file as written (hexadecimal digits and a line end), or as another editor may
@@ -50,62 +51,58 @@ std::string modeText(mode_t mode) {
     return text;
 }
 
-// Why the opened key file is refused before a byte of it is read; empty: it is fine.
-std::string refusal(int fd, const std::string& path) {
+// Why the opened key file is refused before a byte of it is read.
+util::Status refusal(int fd, const std::string& path) {
     struct stat info {};
     if (::fstat(fd, &info) != 0)
-        return "the password key file " + path + " cannot be read: " + systemReason();
-    if (!S_ISREG(info.st_mode)) return "the password key file " + path + " is not a regular file";
+        return util::Failure{keyFileText(path) + " cannot be read", systemReason()};
+    if (!S_ISREG(info.st_mode)) return util::Failure{keyFileText(path) + " is not a regular file"};
     // As ssh refuses such a private key: anyone else who can read it holds the passwords.
     if ((info.st_mode & 077) != 0) {
-        return "the password key file " + path + " may be read or written by others (mode " +
-               modeText(info.st_mode) + "); make it 0600";
+        return util::Failure{keyFileText(path) + " may be read or written by others (mode " +
+                             modeText(info.st_mode) + "); make it 0600"};
     }
     if (info.st_size < kKeyFileShortest || info.st_size > kKeyFileLongest) {
-        return "the password key file " + path + " does not hold a key (" +
-               std::to_string(info.st_size) + " bytes)";
+        return util::Failure{keyFileText(path) + " does not hold a key (" +
+                             std::to_string(info.st_size) + " bytes)"};
     }
     return {};
 }
 
 }  // namespace
 
-bool readPasswordKey(const std::string& path, std::vector<unsigned char>& key, std::string& error) {
+util::Result<PasswordKey> readPasswordKey(const std::string& path) {
     // Non-blocking: a named pipe in its place must not hang the program.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) {
-        error = errno == ENOENT
-                    ? "no password key file at " + path + " (omrix-db encrypt-password makes one)"
-                    : "the password key file " + path + " cannot be read: " + systemReason();
-        return false;
+        if (errno == ENOENT)
+            return util::Failure{"no password key file at " + path +
+                                 " (omrix-db encrypt-password makes one)"};
+        return util::Failure{keyFileText(path) + " cannot be read", systemReason()};
     }
-    error = refusal(fd, path);
+    util::Status usable = refusal(fd, path);
     char buffer[kKeyFileLongest + 1];
-    ssize_t length = error.empty() ? ::read(fd, buffer, sizeof buffer) : 0;
-    if (error.empty() && length < 0)
-        error = "the password key file " + path + " cannot be read: " + systemReason();
+    ssize_t length = usable ? ::read(fd, buffer, sizeof buffer) : 0;
+    if (usable && length < 0)
+        usable = util::Failure{keyFileText(path) + " cannot be read", systemReason()};
     ::close(fd);
-    if (!error.empty()) return false;
+    if (!usable) return usable.failure();
     std::string_view text(buffer, static_cast<size_t>(length));
     while (!text.empty() && std::strchr(" \t\r\n", text.back()) != nullptr) text.remove_suffix(1);
-    key.assign(crypto_secretbox_KEYBYTES, 0);
+    PasswordKey key(crypto_secretbox_KEYBYTES, 0);
     size_t decoded = 0;
     const bool ok = text.size() == kKeyHexDigits &&
                     sodium_hex2bin(key.data(), key.size(), text.data(), text.size(), nullptr,
                                    &decoded, nullptr) == 0 &&
                     decoded == key.size();
     sodium_memzero(buffer, sizeof buffer);
-    if (!ok) error = "the password key file " + path + " does not hold a key";
-    return ok;
+    if (!ok) return util::Failure{keyFileText(path) + " does not hold a key"};
+    return key;
 }
 
 namespace {
 
-bool readKey(const std::string& path, Key& key, std::string& error) {
-    return readPasswordKey(path, key, error);
-}
-
-bool writeNewKey(const std::string& path, std::string& error) {
+util::Status writeNewKey(const std::string& path) {
     std::error_code ignored;
     std::filesystem::path folder = std::filesystem::path(path).parent_path();
     if (!folder.empty() && !std::filesystem::exists(folder, ignored)) {
@@ -115,11 +112,10 @@ bool writeNewKey(const std::string& path, std::string& error) {
     // O_EXCL: a key another program made in the meantime is kept, never replaced.
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, kKeyFileMode);
     if (fd < 0) {
-        if (errno == EEXIST) return true;
-        error = "cannot create the password key file " + path + ": " + systemReason();
-        return false;
+        if (errno == EEXIST) return {};
+        return util::Failure{"cannot create " + keyFileText(path), systemReason()};
     }
-    Key key(crypto_secretbox_KEYBYTES);
+    PasswordKey key(crypto_secretbox_KEYBYTES);
     crypto_secretbox_keygen(key.data());
     std::string text(kKeyHexDigits + 1, '\0');
     sodium_bin2hex(text.data(), text.size(), key.data(), key.size());
@@ -128,45 +124,38 @@ bool writeNewKey(const std::string& path, std::string& error) {
     bool written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
     sodium_memzero(text.data(), text.size());
     if (::close(fd) != 0) written = false;
-    if (!written) {
-        error = "cannot write the password key file " + path + ": " + systemReason();
-        ::unlink(path.c_str());
-    }
-    return written;
+    if (written) return {};
+    util::Failure failure{"cannot write " + keyFileText(path), systemReason()};
+    ::unlink(path.c_str());
+    return failure;
 }
 
 // The stored text's bytes (prefix, then nonce and box in base64) to the plain bytes.
-bool decipher(std::string_view stored, std::string& plain, std::string& error) {
-    if (!sodiumReady(error)) return false;
-    if (stored.substr(0, kPasswordPrefix.size()) != kPasswordPrefix) {
-        error = "the stored password is not a text of omrix-db encrypt-password";
-        return false;
-    }
+util::Result<std::string> decipher(std::string_view stored) {
+    if (util::Status ready = sodiumReady(); !ready) return ready.failure();
+    if (stored.substr(0, kPasswordPrefix.size()) != kPasswordPrefix)
+        return util::Failure{"the stored password is not a text of omrix-db encrypt-password"};
     std::string_view encoded = stored.substr(kPasswordPrefix.size());
     std::vector<unsigned char> bytes(encoded.size());
     size_t length = 0;
     if (sodium_base642bin(bytes.data(), bytes.size(), encoded.data(), encoded.size(), nullptr,
                           &length, nullptr, kBase64Variant) != 0 ||
         length < crypto_secretbox_NONCEBYTES + crypto_secretbox_MACBYTES) {
-        error = "the stored password is damaged";
-        return false;
+        return util::Failure{"the stored password is damaged"};
     }
-    Key key;
-    std::string path = passwordKeyFile();
-    if (!readKey(path, key, error)) return false;
+    const std::string path = passwordKeyFile();
+    util::Result<PasswordKey> key = readPasswordKey(path);
+    if (!key) return key.failure();
     const unsigned char* nonce = bytes.data();
     const unsigned char* box = nonce + crypto_secretbox_NONCEBYTES;
     size_t boxLength = length - crypto_secretbox_NONCEBYTES;
-    plain.assign(boxLength - crypto_secretbox_MACBYTES, '\0');
+    std::string plain(boxLength - crypto_secretbox_MACBYTES, '\0');
     bool opened = crypto_secretbox_open_easy(reinterpret_cast<unsigned char*>(plain.data()), box,
-                                             boxLength, nonce, key.data()) == 0;
-    sodium_memzero(key.data(), key.size());
-    if (!opened) {
-        plain.clear();
-        error = "the stored password does not open with the key in " + path +
-                " (enciphered under another key, or changed)";
-    }
-    return opened;
+                                             boxLength, nonce, key->data()) == 0;
+    sodium_memzero(key->data(), key->size());
+    if (opened) return plain;
+    return util::Failure{"the stored password does not open with the key in " + path +
+                         " (enciphered under another key, or changed)"};
 }
 
 }  // namespace
@@ -181,14 +170,14 @@ std::string passwordKeyFile() {
         .string();
 }
 
-bool ensurePasswordKey(std::string& error) {
-    if (!sodiumReady(error)) return false;
-    std::string path = passwordKeyFile();
-    if (!writeNewKey(path, error)) return false;
-    Key key;
-    bool ok = readKey(path, key, error);
-    sodium_memzero(key.data(), key.size());
-    return ok;
+util::Status ensurePasswordKey() {
+    if (util::Status ready = sodiumReady(); !ready) return ready;
+    const std::string path = passwordKeyFile();
+    if (util::Status made = writeNewKey(path); !made) return made;
+    util::Result<PasswordKey> key = readPasswordKey(path);
+    if (!key) return key.failure();
+    sodium_memzero(key->data(), key->size());
+    return {};
 }
 
 bool fnTessik_Password_Decrypt(const std::vector<uint8_t>& in, std::vector<uint8_t>& out) {
@@ -196,44 +185,41 @@ bool fnTessik_Password_Decrypt(const std::vector<uint8_t>& in, std::vector<uint8
     size_t end = 1;
     while (end < in.size() && in[end] != 0) ++end;
     std::string stored(in.begin() + std::min<size_t>(1, in.size()), in.begin() + end);
-    std::string plain, error;
-    if (!decipher(stored, plain, error)) return false;
-    for (size_t i = 0; i < plain.size() && i + 1 < out.size(); ++i)
-        out[i + 1] = static_cast<uint8_t>(plain[i]);
-    sodium_memzero(plain.data(), plain.size());
+    util::Result<std::string> plain = decipher(stored);
+    if (!plain) return false;
+    for (size_t i = 0; i < plain->size() && i + 1 < out.size(); ++i)
+        out[i + 1] = static_cast<uint8_t>((*plain)[i]);
+    sodium_memzero(plain->data(), plain->size());
     return true;
 }
 
-bool encipherPassword(std::string_view plain, std::string& stored, std::string& error) {
-    stored.clear();
-    if (plain.empty()) return true;
-    if (!sodiumReady(error)) return false;
-    Key key;
-    if (!readKey(passwordKeyFile(), key, error)) return false;
+util::Result<std::string> encipherPassword(std::string_view plain) {
+    if (plain.empty()) return std::string();
+    if (util::Status ready = sodiumReady(); !ready) return ready.failure();
+    util::Result<PasswordKey> key = readPasswordKey(passwordKeyFile());
+    if (!key) return key.failure();
     std::string bytes = util::utf8ToCp932(plain);
     std::vector<unsigned char> sealed(crypto_secretbox_NONCEBYTES + crypto_secretbox_MACBYTES +
                                       bytes.size());
     randombytes_buf(sealed.data(), crypto_secretbox_NONCEBYTES);
     crypto_secretbox_easy(sealed.data() + crypto_secretbox_NONCEBYTES,
                           reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
-                          sealed.data(), key.data());
-    sodium_memzero(key.data(), key.size());
+                          sealed.data(), key->data());
+    sodium_memzero(key->data(), key->size());
     sodium_memzero(bytes.data(), bytes.size());
     std::string text(sodium_base64_ENCODED_LEN(sealed.size(), kBase64Variant), '\0');
     sodium_bin2base64(text.data(), text.size(), sealed.data(), sealed.size(), kBase64Variant);
     text.resize(std::strlen(text.c_str()));
-    stored = std::string(kPasswordPrefix) + text;
-    return true;
+    return std::string(kPasswordPrefix) + text;
 }
 
-bool decodeStoredPassword(std::string_view stored, std::string& plain, std::string& error) {
-    plain.clear();
-    if (stored.empty()) return true;
-    std::string bytes;
-    if (!decipher(stored, bytes, error)) return false;
-    plain = util::cp932ToUtf8(bytes);
-    sodium_memzero(bytes.data(), bytes.size());
-    return true;
+util::Result<std::string> decodeStoredPassword(std::string_view stored) {
+    if (stored.empty()) return std::string();
+    util::Result<std::string> bytes = decipher(stored);
+    if (!bytes) return bytes.failure();
+    std::string plain = util::cp932ToUtf8(bytes.value());
+    sodium_memzero(bytes->data(), bytes->size());
+    return plain;
 }
 
 }  // namespace omrix::platform

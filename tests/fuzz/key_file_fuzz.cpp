@@ -33,11 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ::fchmod(fd, 0600);
     ::close(fd);
     if (!written) return 0;
-    std::vector<unsigned char> key;
-    std::string error;
-    const bool read = omrix::platform::readPasswordKey(keyFile(), key, error);
+    const auto key = omrix::platform::readPasswordKey(keyFile());
     // A key read is always whole; a refusal always says why and names the file.
-    if (read && key.size() != 32) __builtin_trap();
-    if (!read && error.find(keyFile()) == std::string::npos) __builtin_trap();
+    if (key && key->size() != 32) __builtin_trap();
+    if (!key && key.failure().text().find(keyFile()) == std::string::npos) __builtin_trap();
     return 0;
 }

@@ -15,8 +15,7 @@ class PasswordKey {
   public:
     PasswordKey() : file_(folder_.file("secret.key")) {
         ::setenv("OMRIX_KEY_FILE", file_.c_str(), 1);
-        std::string error;
-        ready_ = platform::ensurePasswordKey(error);
+        ready_ = platform::ensurePasswordKey().ok();
     }
     ~PasswordKey() { ::unsetenv("OMRIX_KEY_FILE"); }
     PasswordKey(const PasswordKey&) = delete;
@@ -25,8 +24,8 @@ class PasswordKey {
     bool ready() const { return ready_; }
     const std::string& file() const { return file_; }
     std::string stored(std::string_view plain) const {
-        std::string text, error;
-        return platform::encipherPassword(plain, text, error) ? text : "<" + error + ">";
+        util::Result<std::string> text = platform::encipherPassword(plain);
+        return text ? text.value() : "<" + text.failure().text() + ">";
     }
 
   private:

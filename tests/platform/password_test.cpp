@@ -10,8 +10,8 @@ namespace omrix::platform {
 namespace {
 
 std::string decoded(std::string_view stored) {
-    std::string plain, error;
-    return decodeStoredPassword(stored, plain, error) ? plain : "<fails>";
+    util::Result<std::string> plain = decodeStoredPassword(stored);
+    return plain ? plain.value() : "<fails>";
 }
 
 TEST(PasswordCipher, RoundTripsWithAFreshNonceEveryTime) {
@@ -44,24 +44,26 @@ TEST(PasswordCipher, TextsThatDoNotDecipherFailWithAReasonWithoutThePassword) {
         {stored.substr(0, 12), "damaged"},
     };
     for (const auto& c : cases) {
-        std::string opened = "left over", error;
-        EXPECT_FALSE(decodeStoredPassword(c.text, opened, error)) << c.text;
-        EXPECT_EQ(opened, "");
+        util::Result<std::string> opened = decodeStoredPassword(c.text);
+        ASSERT_FALSE(opened) << c.text;
+        const std::string error = opened.failure().text();
         EXPECT_NE(error.find(c.reason), std::string::npos) << error;
         EXPECT_EQ(error.find(plain), std::string::npos) << error;
     }
     // No key file: the message names where it was looked for.
-    std::string opened, error;
     testing::TempFolder folder;
     const std::string missing = folder.file("secret.key");
     ::setenv("OMRIX_KEY_FILE", missing.c_str(), 1);
-    EXPECT_FALSE(decodeStoredPassword(stored, opened, error));
-    EXPECT_NE(error.find("no password key file at " + missing), std::string::npos) << error;
+    util::Result<std::string> opened = decodeStoredPassword(stored);
+    ASSERT_FALSE(opened);
+    EXPECT_EQ(opened.failure().text(),
+              "no password key file at " + missing + " (omrix-db encrypt-password makes one)");
     // A key file that holds no key is refused, never overwritten.
     testing::writeBytes(missing, "not a key\n");
     ::chmod(missing.c_str(), 0600);
-    EXPECT_FALSE(ensurePasswordKey(error));
-    EXPECT_NE(error.find("does not hold a key"), std::string::npos) << error;
+    util::Status made = ensurePasswordKey();
+    ASSERT_FALSE(made);
+    EXPECT_NE(made.failure().text().find("does not hold a key"), std::string::npos);
     EXPECT_EQ(testing::readBytes(missing), "not a key\n");
 }
 
@@ -92,15 +94,13 @@ TEST(PasswordCipher, KeyFilesThatAreNoKeyFileAreRefusedNamingThem) {
         {plainFile + "/secret.key", "cannot be read: Not a directory"},
     };
     for (const auto& c : cases) {
-        std::vector<unsigned char> read;
-        std::string error;
-        EXPECT_FALSE(readPasswordKey(c.path, read, error)) << c.path;
-        EXPECT_EQ(error, "the password key file " + c.path + " " + c.reason) << c.path;
+        util::Result<PasswordKey> read = readPasswordKey(c.path);
+        ASSERT_FALSE(read) << c.path;
+        EXPECT_EQ(read.failure().text(), "the password key file " + c.path + " " + c.reason);
     }
-    std::vector<unsigned char> read;
-    std::string error;
-    EXPECT_TRUE(readPasswordKey(key.file(), read, error)) << error;
-    EXPECT_EQ(read.size(), 32U);
+    util::Result<PasswordKey> read = readPasswordKey(key.file());
+    ASSERT_TRUE(read) << read.failure().text();
+    EXPECT_EQ(read->size(), 32U);
 }
 
 TEST(PasswordCipher, KeyFileIsMadeOwnerOnlyInItsConfigFolderOnce) {
@@ -109,17 +109,15 @@ TEST(PasswordCipher, KeyFileIsMadeOwnerOnlyInItsConfigFolderOnce) {
     std::string config = folder.file("config");
     ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
     EXPECT_EQ(passwordKeyFile(), config + "/omrix/secret.key");
-    std::string error;
-    ASSERT_TRUE(ensurePasswordKey(error)) << error;
+    ASSERT_TRUE(ensurePasswordKey());
     struct stat info {};
     ASSERT_EQ(::stat(passwordKeyFile().c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
     std::string key = testing::readBytes(passwordKeyFile());
-    ASSERT_TRUE(ensurePasswordKey(error));
+    ASSERT_TRUE(ensurePasswordKey());
     EXPECT_EQ(testing::readBytes(passwordKeyFile()), key);
     // The byte-array form never writes past its output array.
-    std::string stored;
-    ASSERT_TRUE(encipherPassword("secret", stored, error)) << error;
+    const std::string stored = encipherPassword("secret").value();
     std::vector<uint8_t> in(stored.size() + 1), out(4, 0xFF);
     std::copy(stored.begin(), stored.end(), in.begin() + 1);
     EXPECT_TRUE(fnTessik_Password_Decrypt(in, out));

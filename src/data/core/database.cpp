@@ -161,20 +161,20 @@ bool CCCDBS_DataBase::fnOpenFromIni(std::string_view iniPath, std::string_view s
     std::string server = read(d.serverKey);
     std::string database = read(d.databaseKey);
     std::string user = read(d.userKey);
-    std::string password, why;
     d.passwordError.clear();
-    if (!platform::decodeStoredPassword(std::string(util::trimBlanksRight(read(d.passwordKey))),
-                                        password, why)) {
+    util::Result<std::string> password =
+        platform::decodeStoredPassword(util::trimBlanksRight(read(d.passwordKey)));
+    if (!password) {
         // Never a log-on with an empty password in its place.
         d.passwordError = "[" + d.iniSection + "] " + d.passwordKey + " of " + d.iniPath +
-                          " cannot be deciphered: " + why;
+                          " cannot be deciphered: " + password.failure().text();
         d.lastError = d.passwordError;
         return false;
     }
     if (isEmbeddedServer(server)) database = besideIniFile(d.iniPath, database);
     // The server's data source and driver are read beside the four log-on keys.
     OdbcSource source{.dataSource = read(kDataSourceKey), .driver = read(kOdbcDriverKey)};
-    return d.logIn(server, database, user, password, d.databaseType, source);
+    return d.logIn(server, database, user, *password, d.databaseType, source);
 }
 
 bool CCCDBS_DataBase::fnClose() {

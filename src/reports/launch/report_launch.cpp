@@ -1,9 +1,9 @@
 #include "reports/launch/report_launch.h"
 
 #include "context/ini_file.h"
-#include "data/tables/master_names.h"
 #include "data/core/failure_cause.h"
 #include "data/core/program_database.h"
+#include "data/tables/master_names.h"
 #include "platform/messages.h"
 #include "platform/password.h"
 #include "project/tables/bukken_gaiyou.h"
@@ -62,9 +62,8 @@ LogOnInfo fnReadReportLogOn() {
     logOn.database = databaseValue("DB_NAME");
     logOn.user = databaseValue("USER_NAME");
     // A password that does not decipher already stopped start-up; here it stays empty.
-    std::string why;
-    if (!platform::decodeStoredPassword(databaseValue("PASSWORD"), logOn.password, why))
-        logOn.password.clear();
+    util::Result<std::string> password = platform::decodeStoredPassword(databaseValue("PASSWORD"));
+    if (password) logOn.password = std::move(password).value();
     return logOn;
 }
 
@@ -83,8 +82,7 @@ bool fnShowUchiwakeReport(int32_t lUchiwakeNameID, const print::PrintOptionRec& 
     }
     setStatementFields(util::trimBlanks(options.sReportFile), options, *report);
     sbReportLogOn(*report);
-    report->RecordSelectionFormula =
-        "{内訳出力.内訳名称ＩＤ} = " + std::to_string(lUchiwakeNameID);
+    report->RecordSelectionFormula = "{内訳出力.内訳名称ＩＤ} = " + std::to_string(lUchiwakeNameID);
     report->Database().Tables().Item(1).Location = "内訳出力";
     return viewers.openViewer(ViewerKind::Uchiwakesho, *report);
 }

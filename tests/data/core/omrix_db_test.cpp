@@ -70,9 +70,8 @@ TEST_F(OmrixDb, InitExecUsageErrorsAndPasswords) {
     testing::PasswordKey key;
     std::filesystem::remove(key.file());
     auto deciphered = [](const ToolRun& run) {
-        std::string plain, error;
-        platform::decodeStoredPassword(run.out.substr(0, run.out.find('\n')), plain, error);
-        return plain;
+        auto plain = platform::decodeStoredPassword(run.out.substr(0, run.out.find('\n')));
+        return plain ? plain.value() : std::string();
     };
     EXPECT_EQ(deciphered(run("encrypt-password", "パス word\n")), "パス word");
     EXPECT_EQ(deciphered(run("encrypt-password", "from input\r\n")), "from input");
