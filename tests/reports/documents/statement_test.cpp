@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <regex>
+#include <sstream>
 
 #include "reports/engine/report_design.h"
 #include "reports/report_fixture.h"
@@ -127,6 +128,12 @@ TEST_F(StatementTest, PagesInOrderWithTheirNumbersNamesAndFigures) {
 //          (23 each): 43 a line, 2 + 2 lines.
 // Each case empties the cells its texts need and keeps the others; every text prints
 // whole (read back in drawing order, line breaks and blanks left out).
+// The workbook wraps them in their columns, each text at least ceil(characters × size /
+// width) lines, so the row is at least as tall as those lines: B5 (2.6 / 2.3 mm)
+// 備考 64 × 2.3 / 14 → 11 lines each, 22 × 2.3 = 50.6 mm; A4(縦) (3.0 / 2.6) 備考
+// 166.4 / 19 → 9 each, 46.8 mm; A4(横) 名称 96 / 66 → 2 each, 8 × 3.0 = 24 mm;
+// A4(計算式) (2.8 / 2.4) 備考 153.6 / 27 → 6 each, 28.8 mm; A4(社内確認用) (2.7 / 2.4)
+// 備考 153.6 / 21 → 8 each, 38.4 mm.
 TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
     const std::string kana = "あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむ";
     const std::string kata = "アイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミム";
@@ -161,15 +168,16 @@ TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
         const char* design;
         const char* emptied;  // the cells the long texts take
         std::vector<std::string> kept;
+        double rowMm;  // the workbook row, at least
     } cases[] = {
         {"B5_UCHIWAKESHO", "表示番号名称 = '', 内訳数量 = '', 提出用単価 = 0, 提出用金額 = 0",
-         {"単位単位単位単位"}},
-        {"PRINT_A4TATE", "提出用金額 = 0", {"番号番号番号番号", "1,234.500", "15,800"}},
-        {"A4YOKOUCHIWAKESHO", "", {"番号番号番号番号", "1,234.500", "15,800", "19,505,100"}},
+         {"単位単位単位単位"}, 50.6},
+        {"PRINT_A4TATE", "提出用金額 = 0", {"番号番号番号番号", "1,234.500", "15,800"}, 46.8},
+        {"A4YOKOUCHIWAKESHO", "", {"番号番号番号番号", "1,234.500", "15,800", "19,505,100"}, 24},
         {"PRINT_A4EXP", "単価計算式 = ''",
-         {"番号番号番号番号", "1,234.500", "19,505,100", formula + formula}},
+         {"番号番号番号番号", "1,234.500", "19,505,100", formula + formula}, 28.8},
         {"PRINTA4YOKO", "提出用単価 = 0, 提出用金額 = 0, 見積４単価 = 0, 見積４金額 = 0",
-         {"番号番号番号番号", "1,234.500", "11,100"}},
+         {"番号番号番号番号", "1,234.500", "11,100"}, 38.4},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.design);
@@ -194,6 +202,29 @@ TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
             whole.push_back(t);
         for (const std::string& t : whole) EXPECT_TRUE(contains(text, t)) << t << "\n" << text;
         EXPECT_FALSE(contains(text, "…"));
+
+        // The workbook: "<row height in pt> <wraps> <JSON text>" per text cell.
+        const std::string book = db.folder.file(std::string(c.design) + ".xlsx");
+        ASSERT_TRUE(report->exportWorkbook(book)) << report->lastError();
+        const std::string cells = omrix::testing::capture(
+            omrix::testing::shellQuoted(OMRIX_PYTHON3) + " " +
+                omrix::testing::shellQuoted(OMRIX_WORKBOOK_XML) + " --cells " +
+                omrix::testing::shellQuoted(book),
+            status);
+        ASSERT_EQ(status, 0) << cells;
+        const std::string names = name1 + "\\n" + name2 + "\\n" + name2 + "\\n" + name1;
+        for (const std::string& t : {names, remark1 + "\\n" + remark2}) {
+            const std::size_t at = cells.find(" \"" + t + "\"");
+            ASSERT_NE(at, std::string::npos) << t << "\n" << cells;
+            std::istringstream cell(cells.substr(cells.rfind('\n', at) + 1));
+            double heightPt = 0;
+            int wraps = 0;
+            cell >> heightPt >> wraps;
+            EXPECT_GE(heightPt, c.rowMm * 72 / 25.4) << t;
+            EXPECT_EQ(wraps, 1) << t;
+        }
+        for (const std::string& t : {project, withCompany ? company : project})
+            EXPECT_TRUE(contains(cells, "\"" + t + "\"")) << t;
     }
 }
 
