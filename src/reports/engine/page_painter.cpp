@@ -221,6 +221,7 @@ void PagePainter::fit(const MmRect& box, QStringList texts, const TextStyle& sty
         return;
     }
     const Fit fitted = layout(box, texts, style, wrapFirst);
+    if (!fitted.whole && cut_ != nullptr) cut_->insert(texts.join(QChar(0x3000)));
     const QFont& f = font(fitted.style);
     if (undrawable_ != nullptr) {
         for (const QString& text : texts)

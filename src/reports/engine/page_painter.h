@@ -55,6 +55,9 @@ class PagePainter {
     // Texts painted from now on holding a character no installed font draws go into
     // `texts` (they print with a box for it).
     void collectUndrawable(std::set<QString>& texts) { undrawable_ = &texts; }
+    // Texts painted from now on too long for their box even at the smallest legible
+    // size go into `texts` (they print cut).
+    void collectCut(std::set<QString>& texts) { cut_ = &texts; }
 
     // Every text is printed whole where it can be: a text wider than its box is
     // narrowed (to 70 % of its width at most), then set smaller (down to 6 pt), then
@@ -106,6 +109,7 @@ class PagePainter {
     QPainter* painter_ = nullptr;
     std::vector<PageText>* texts_ = nullptr;
     std::set<QString>* undrawable_ = nullptr;
+    std::set<QString>* cut_ = nullptr;
     const ReportFonts& fonts_;
     std::map<int, QFont> cache_;  // by size, face and weight
 };
