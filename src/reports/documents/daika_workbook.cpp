@@ -101,12 +101,12 @@ class DaikaSheetWriter {
             const double width = columns_[c].widthMm;
             switch (columns_[c].field) {
                 case StatementField::Name:
-                    height = std::max(height,
-                                      wrappedHeightMm(stacked(row.name1, row.name2), width, kFontMm));
+                    height = std::max(
+                        height, wrappedHeightMm(stacked(row.name1, row.name2), width, kFontMm));
                     break;
                 case StatementField::Spec:
-                    height = std::max(height,
-                                      wrappedHeightMm(stacked(row.spec1, row.spec2), width, kFontMm));
+                    height = std::max(
+                        height, wrappedHeightMm(stacked(row.spec1, row.spec2), width, kFontMm));
                     break;
                 case StatementField::Remarks:
                     height = std::max(height, wrappedHeightMm(row.remark, width, kSmallMm));

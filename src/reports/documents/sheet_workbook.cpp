@@ -63,8 +63,8 @@ class SheetWriter {
     void writeIntro(const SheetModel& sheet) {
         sheet_->setRowHeightMm(row_, kCompanyRowMm);
         sheet_->merge(row_++, 0, kLast, sheet.company, {.sizeMm = 4.4, .align = CellAlign::Right});
-        sheet_->setRowHeightMm(row_, std::max(kPreambleRowMm,
-                                              wrappedHeightMm(sheet.preamble, width_, 3.4)));
+        sheet_->setRowHeightMm(
+            row_, std::max(kPreambleRowMm, wrappedHeightMm(sheet.preamble, width_, 3.4)));
         sheet_->merge(row_++, 0, kLast, sheet.preamble, {.sizeMm = 3.4, .wrap = true});
         sheet_->setRowHeightMm(row_, kKiRowMm);
         sheet_->merge(row_++, 0, kLast, "記", {.sizeMm = 4.0, .align = CellAlign::Center});

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "reports/engine/statement_columns.h"
 #include "reports/documents/statement_data.h"
+#include "reports/engine/statement_columns.h"
 
 namespace omrix::reports {
 

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "reports/documents/statement_cells.h"
+#include "reports/documents/statement_workbook.h"
 #include "reports/engine/money_text.h"
 #include "reports/engine/project_heading.h"
 #include "reports/engine/report_connection.h"
-#include "reports/documents/statement_cells.h"
-#include "reports/documents/statement_workbook.h"
 #include "util/text.h"
 
 namespace omrix::reports {
@@ -67,8 +67,8 @@ void StatementDocument::paintPage(PagePainter& p, int page) const {
         for (std::size_t i = 0; i < data->lines.size(); ++i) {
             const int slot = lineSlot(*data, i);
             if (slot < 0 || slot >= kLinesPerPage) continue;
-            spans[static_cast<std::size_t>(slot)] = lineSpans(
-                geometry_, data->lines[i], [&](const CellSpan& span) {
+            spans[static_cast<std::size_t>(slot)] =
+                lineSpans(geometry_, data->lines[i], [&](const CellSpan& span) {
                     const StatementField field = geometry_.columns[span.owner].field;
                     return isEstimateColumn(field) ||
                            p.fits(cellBox(span, slot), views(cellTexts(field, data->lines[i])),

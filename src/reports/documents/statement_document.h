@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "reports/engine/report_document.h"
-#include "reports/engine/statement_columns.h"
 #include "reports/documents/statement_cells.h"
 #include "reports/documents/statement_data.h"
 #include "reports/documents/statement_page_index.h"
+#include "reports/engine/report_document.h"
+#include "reports/engine/statement_columns.h"
 
 namespace omrix::reports {
 

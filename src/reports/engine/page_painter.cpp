@@ -154,8 +154,8 @@ double widest(const QFontMetricsF& metrics, const QStringList& lines) {
 }  // namespace
 
 std::optional<PagePainter::Fit> PagePainter::wholeLayout(const MmRect& box,
-                                                       const QStringList& texts,
-                                                       const TextStyle& style, bool wrapFirst) {
+                                                         const QStringList& texts,
+                                                         const TextStyle& style, bool wrapFirst) {
     const double width = box.w * kUnitsPerMm;
     const double smallest = std::min(style.sizeMm, kSmallestMm);
     // Wrapping first keeps the glyphs whole; a single text (a figure, a heading) is

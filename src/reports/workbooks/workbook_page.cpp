@@ -54,9 +54,9 @@ uint32_t writeWorkbookHeading(Worksheet& sheet, uint32_t row, uint16_t lastColum
                {.sizeMm = fittingSizeMm(heading.projectName, widthMm(heading, 1))});
     // What is left of the band: the company, and the statement's page name.
     sheet.setRowHeightMm(++row, std::max(1.0, heading.heightMm - kTitleRowMm - kProjectRowMm));
-    sheet.text(row, lastColumn, heading.company,
-               {.sizeMm = fittingSizeMm(heading.company, widthMm(heading, 2)),
-                .align = CellAlign::Right});
+    sheet.text(
+        row, lastColumn, heading.company,
+        {.sizeMm = fittingSizeMm(heading.company, widthMm(heading, 2)), .align = CellAlign::Right});
     return row + 1;
 }
 

@@ -137,11 +137,11 @@ TEST_F(SheetTest, FieldsAtTheirLimitsPrintWhole) {
         // "<row height in pt> <wraps> <JSON text>" per text cell.
         const std::string book = db.folder.file(std::string(sheet.design) + ".xlsx");
         ASSERT_TRUE(report->exportWorkbook(book)) << report->lastError();
-        const std::string cells = omrix::testing::capture(
-            omrix::testing::shellQuoted(OMRIX_PYTHON3) + " " +
-                omrix::testing::shellQuoted(OMRIX_WORKBOOK_XML) + " --cells " +
-                omrix::testing::shellQuoted(book),
-            status);
+        const std::string cells =
+            omrix::testing::capture(omrix::testing::shellQuoted(OMRIX_PYTHON3) + " " +
+                                        omrix::testing::shellQuoted(OMRIX_WORKBOOK_XML) +
+                                        " --cells " + omrix::testing::shellQuoted(book),
+                                    status);
         ASSERT_EQ(status, 0) << cells;
         for (const auto& [column, value] : fields)
             EXPECT_TRUE(has(cells, value)) << column << "\n" << cells;

@@ -170,14 +170,20 @@ TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
         std::vector<std::string> kept;
         double rowMm;  // the workbook row, at least
     } cases[] = {
-        {"B5_UCHIWAKESHO", "表示番号名称 = '', 内訳数量 = '', 提出用単価 = 0, 提出用金額 = 0",
-         {"単位単位単位単位"}, 50.6},
+        {"B5_UCHIWAKESHO",
+         "表示番号名称 = '', 内訳数量 = '', 提出用単価 = 0, 提出用金額 = 0",
+         {"単位単位単位単位"},
+         50.6},
         {"PRINT_A4TATE", "提出用金額 = 0", {"番号番号番号番号", "1,234.500", "15,800"}, 46.8},
         {"A4YOKOUCHIWAKESHO", "", {"番号番号番号番号", "1,234.500", "15,800", "19,505,100"}, 24},
-        {"PRINT_A4EXP", "単価計算式 = ''",
-         {"番号番号番号番号", "1,234.500", "19,505,100", formula + formula}, 28.8},
-        {"PRINTA4YOKO", "提出用単価 = 0, 提出用金額 = 0, 見積４単価 = 0, 見積４金額 = 0",
-         {"番号番号番号番号", "1,234.500", "11,100"}, 38.4},
+        {"PRINT_A4EXP",
+         "単価計算式 = ''",
+         {"番号番号番号番号", "1,234.500", "19,505,100", formula + formula},
+         28.8},
+        {"PRINTA4YOKO",
+         "提出用単価 = 0, 提出用金額 = 0, 見積４単価 = 0, 見積４金額 = 0",
+         {"番号番号番号番号", "1,234.500", "11,100"},
+         38.4},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.design);
@@ -198,9 +204,8 @@ TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
         std::erase(text, '\n');
         text = std::regex_replace(withoutBlanks(text), std::regex("　"), "");
         std::vector<std::string> whole = c.kept;
-        for (const std::string& t :
-             {name1 + name2 + name2 + name1, spec1 + spec2 + spec2 + spec1, remark1 + remark2,
-              project, withCompany ? company : project})
+        for (const std::string& t : {name1 + name2 + name2 + name1, spec1 + spec2 + spec2 + spec1,
+                                     remark1 + remark2, project, withCompany ? company : project})
             whole.push_back(t);
         for (const std::string& t : whole) EXPECT_TRUE(contains(text, t)) << t << "\n" << text;
         EXPECT_FALSE(contains(text, "…"));
@@ -208,11 +213,11 @@ TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
         // The workbook: "<row height in pt> <wraps> <JSON text>" per text cell.
         const std::string book = db.folder.file(std::string(c.design) + ".xlsx");
         ASSERT_TRUE(report->exportWorkbook(book)) << report->lastError();
-        const std::string cells = omrix::testing::capture(
-            omrix::testing::shellQuoted(OMRIX_PYTHON3) + " " +
-                omrix::testing::shellQuoted(OMRIX_WORKBOOK_XML) + " --cells " +
-                omrix::testing::shellQuoted(book),
-            status);
+        const std::string cells =
+            omrix::testing::capture(omrix::testing::shellQuoted(OMRIX_PYTHON3) + " " +
+                                        omrix::testing::shellQuoted(OMRIX_WORKBOOK_XML) +
+                                        " --cells " + omrix::testing::shellQuoted(book),
+                                    status);
         ASSERT_EQ(status, 0) << cells;
         const std::string names = name1 + "\\n" + name2 + "\\n" + name2 + "\\n" + name1;
         for (const std::string& t : {names, remark1 + "\\n" + remark2}) {
