@@ -54,24 +54,43 @@ std::vector<std::string> cellTexts(StatementField field, const StatementLine& li
     }
 }
 
-std::vector<CellSpan> lineSpans(const StatementGeometry& g, const StatementLine& line,
-                                const SpanFits& fits) {
+std::vector<std::vector<CellSpan>> pageSpans(const StatementGeometry& g, const PageLines& lines,
+                                             const SpanFits& fits) {
     const std::size_t n = g.columns.size();
-    std::vector<bool> taken(n, false);
-    for (std::size_t c = 0; c < n; ++c) taken[c] = !isEmpty(cellTexts(g.columns[c].field, line));
-    std::vector<CellSpan> spans;
-    for (std::size_t c = 0; c < n; ++c) {
-        if (taken[c]) spans.push_back({c, c, c});
+    const int lineCount = static_cast<int>(lines.size());
+    // taken[slot][column]: the cell holds a text, or a span took it.
+    std::vector<std::vector<bool>> taken(lines.size(), std::vector<bool>(n, false));
+    for (std::size_t s = 0; s < lines.size(); ++s) {
+        for (std::size_t c = 0; lines[s] != nullptr && c < n; ++c)
+            taken[s][c] = !isEmpty(cellTexts(g.columns[c].field, *lines[s]));
     }
-    for (CellSpan& span : spans) {
-        while (!fits(span)) {
-            if (span.last + 1 < n && !taken[span.last + 1]) {
-                taken[++span.last] = true;
-            } else if (span.first > 0 && !taken[span.first - 1]) {
-                taken[--span.first] = true;
-            } else {
-                break;
+    auto freeBelow = [&](const CellSpan& span, int slot) {
+        const int below = slot + span.lines;
+        if (below >= lineCount) return false;
+        for (std::size_t c = span.first; c <= span.last; ++c)
+            if (taken[static_cast<std::size_t>(below)][c]) return false;
+        return true;
+    };
+    std::vector<std::vector<CellSpan>> spans(lines.size());
+    for (int slot = 0; slot < lineCount; ++slot) {
+        std::vector<bool>& row = taken[static_cast<std::size_t>(slot)];
+        for (std::size_t c = 0; c < n; ++c) {
+            if (lines[static_cast<std::size_t>(slot)] == nullptr || !row[c]) continue;
+            CellSpan span{c, c, c};
+            while (!fits(slot, span)) {
+                if (span.last + 1 < n && !row[span.last + 1]) {
+                    row[++span.last] = true;
+                } else if (span.first > 0 && !row[span.first - 1]) {
+                    row[--span.first] = true;
+                } else if (freeBelow(span, slot)) {
+                    auto& below = taken[static_cast<std::size_t>(slot + span.lines)];
+                    for (std::size_t k = span.first; k <= span.last; ++k) below[k] = true;
+                    ++span.lines;
+                } else {
+                    break;
+                }
             }
+            spans[static_cast<std::size_t>(slot)].push_back(span);
         }
     }
     return spans;

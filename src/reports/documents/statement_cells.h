@@ -16,21 +16,31 @@ namespace omrix::reports {
 // gives its price over its amount.
 std::vector<std::string> cellTexts(StatementField field, const StatementLine& line);
 
-// Columns first … last drawn as one cell, with no rule between them, holding the texts
-// of column `owner`.
+// Columns first … last of `lines` lines from its own down, drawn as one cell with no
+// rule inside, holding the texts of column `owner` of its first line.
 struct CellSpan {
     std::size_t owner = 0;
     std::size_t first = 0;
     std::size_t last = 0;
+    int lines = 1;
     bool operator==(const CellSpan&) const = default;
 };
 
-// Whether the texts of the span's owner fit it.
-using SpanFits = std::function<bool(const CellSpan& span)>;
+// A page's lines by slot (0 … 14); null where the page has none.
+using PageLines = std::vector<const StatementLine*>;
+// Whether the texts of the span's owner fit it, the span starting in `slot`.
+using SpanFits = std::function<bool(int slot, const CellSpan& span)>;
 
-// One span per non-empty cell, by owner left to right. A cell that does not fit takes the empty
-// neighbour on its right, else on its left, one at a time, until it fits or has none.
-std::vector<CellSpan> lineSpans(const StatementGeometry& g, const StatementLine& line,
-                                const SpanFits& fits);
+// By slot, the spans starting there: one per non-empty cell, by owner left to right. A
+// cell that does not fit takes the empty neighbour on its right, else on its left, one
+// at a time; still too small, it takes the empty cells under it, line by line, until it
+// fits or has none.
+std::vector<std::vector<CellSpan>> pageSpans(const StatementGeometry& g, const PageLines& lines,
+                                             const SpanFits& fits);
+
+// Whether a span starting in `start` covers line `slot`.
+inline bool spanCovers(const CellSpan& span, int start, int slot) {
+    return start <= slot && slot < start + span.lines;
+}
 
 }  // namespace omrix::reports

@@ -62,28 +62,24 @@ void StatementDocument::paintPage(PagePainter& p, int page) const {
     const StatementPage* data = readPage(page);
     paintHeader(p, data);
     // The cells each line's texts take, by slot; a slot without a line keeps its rules.
-    std::vector<std::vector<CellSpan>> spans(kLinesPerPage);
+    PageLines lines(kLinesPerPage, nullptr);
     if (data != nullptr) {
         for (std::size_t i = 0; i < data->lines.size(); ++i) {
             const int slot = lineSlot(*data, i);
-            if (slot < 0 || slot >= kLinesPerPage) continue;
-            spans[static_cast<std::size_t>(slot)] =
-                lineSpans(geometry_, data->lines[i], [&](const CellSpan& span) {
-                    const StatementField field = geometry_.columns[span.owner].field;
-                    return isEstimateColumn(field) ||
-                           p.fits(cellBox(span, slot), views(cellTexts(field, data->lines[i])),
-                                  cellStyle(field));
-                });
+            if (slot >= 0 && slot < kLinesPerPage && lines[static_cast<std::size_t>(slot)] == nullptr)
+                lines[static_cast<std::size_t>(slot)] = &data->lines[i];
         }
     }
+    const auto spans = pageSpans(geometry_, lines, [&](int slot, const CellSpan& span) {
+        const StatementField field = geometry_.columns[span.owner].field;
+        const StatementLine& line = *lines[static_cast<std::size_t>(slot)];
+        return isEstimateColumn(field) ||
+               p.fits(cellBox(span, slot), views(cellTexts(field, line)), cellStyle(field));
+    });
     paintGrid(p, spans);
-    if (data != nullptr) {
-        for (std::size_t i = 0; i < data->lines.size(); ++i) {
-            const int slot = lineSlot(*data, i);
-            if (slot < 0 || slot >= kLinesPerPage) continue;
-            for (const CellSpan& span : spans[static_cast<std::size_t>(slot)])
-                paintCell(p, data->lines[i], span, slot);
-        }
+    for (int slot = 0; slot < kLinesPerPage; ++slot) {
+        for (const CellSpan& span : spans[static_cast<std::size_t>(slot)])
+            paintCell(p, *lines[static_cast<std::size_t>(slot)], span, slot);
     }
     // No footer: the one page number a statement page prints is the estimator's, above.
 }
@@ -148,27 +144,39 @@ void StatementDocument::paintGrid(PagePainter& p,
     const double bottom = g.tableBottomMm();
 
     p.fill({left, top, right - left, g.headingRowMm}, QColor(238, 238, 238));
-    for (int i = 1; i < kLinesPerPage; ++i) {
-        double y = bodyTop + i * g.lineMm;
-        p.line(left, y, right, y, kThin);
-    }
-    p.line(left, bodyTop, right, bodyTop, kMedium);
-    // A rule inside a line's joined cell is left out for that line alone.
-    auto joined = [&](std::size_t slot, std::size_t c) {
-        for (const CellSpan& span : spans[slot])
-            if (span.first < c && c <= span.last) return true;
+    // The rules inside a joined cell are left out: across it between its lines, and
+    // down it on each of its lines.
+    auto joinedAcross = [&](int slot, std::size_t c) {
+        for (int start = 0; start <= slot; ++start) {
+            for (const CellSpan& span : spans[static_cast<std::size_t>(start)])
+                if (spanCovers(span, start, slot) && span.first < c && c <= span.last)
+                    return true;
+        }
         return false;
     };
+    auto joinedDown = [&](int slot, std::size_t c) {
+        for (int start = 0; start < slot; ++start) {
+            for (const CellSpan& span : spans[static_cast<std::size_t>(start)])
+                if (spanCovers(span, start, slot) && span.first <= c && c <= span.last)
+                    return true;
+        }
+        return false;
+    };
+    for (int i = 1; i < kLinesPerPage; ++i) {
+        const double y = bodyTop + i * g.lineMm;
+        for (std::size_t c = 0; c < g.columns.size(); ++c) {
+            if (!joinedDown(i, c))
+                p.line(g.columnLeftMm(c), y, g.columnLeftMm(c + 1), y, kThin);
+        }
+    }
+    p.line(left, bodyTop, right, bodyTop, kMedium);
     for (std::size_t c = 1; c < g.columns.size(); ++c) {
         const double x = g.columnLeftMm(c);
-        double from = top;
-        for (std::size_t slot = 0; slot < spans.size(); ++slot) {
-            const double y = bodyTop + static_cast<double>(slot) * g.lineMm;
-            if (!joined(slot, c)) continue;
-            if (y > from) p.line(x, from, x, y, kThin);
-            from = y + g.lineMm;
+        p.line(x, top, x, bodyTop, kThin);
+        for (int slot = 0; slot < kLinesPerPage; ++slot) {
+            const double y = bodyTop + slot * g.lineMm;
+            if (!joinedAcross(slot, c)) p.line(x, y, x, y + g.lineMm, kThin);
         }
-        if (bottom > from) p.line(x, from, x, bottom, kThin);
     }
     p.frame({left, top, right - left, bottom - top}, kThick);
 
@@ -191,7 +199,7 @@ MmRect StatementDocument::cellBox(const CellSpan& span, int slot) const {
     const StatementGeometry& g = geometry_;
     const double y = g.tableTopMm() + g.headingRowMm + slot * g.lineMm;
     const double x = g.columnLeftMm(span.first);
-    return MmRect{x, y, g.columnLeftMm(span.last + 1) - x, g.lineMm}.inset(kPad, 0.3);
+    return MmRect{x, y, g.columnLeftMm(span.last + 1) - x, span.lines * g.lineMm}.inset(kPad, 0.3);
 }
 
 TextStyle StatementDocument::cellStyle(StatementField field) const {
