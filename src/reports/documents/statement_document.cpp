@@ -66,7 +66,8 @@ void StatementDocument::paintPage(PagePainter& p, int page) const {
     if (data != nullptr) {
         for (std::size_t i = 0; i < data->lines.size(); ++i) {
             const int slot = lineSlot(*data, i);
-            if (slot >= 0 && slot < kLinesPerPage && lines[static_cast<std::size_t>(slot)] == nullptr)
+            if (slot >= 0 && slot < kLinesPerPage &&
+                lines[static_cast<std::size_t>(slot)] == nullptr)
                 lines[static_cast<std::size_t>(slot)] = &data->lines[i];
         }
     }
@@ -149,24 +150,21 @@ void StatementDocument::paintGrid(PagePainter& p,
     auto joinedAcross = [&](int slot, std::size_t c) {
         for (int start = 0; start <= slot; ++start) {
             for (const CellSpan& span : spans[static_cast<std::size_t>(start)])
-                if (spanCovers(span, start, slot) && span.first < c && c <= span.last)
-                    return true;
+                if (spanCovers(span, start, slot) && span.first < c && c <= span.last) return true;
         }
         return false;
     };
     auto joinedDown = [&](int slot, std::size_t c) {
         for (int start = 0; start < slot; ++start) {
             for (const CellSpan& span : spans[static_cast<std::size_t>(start)])
-                if (spanCovers(span, start, slot) && span.first <= c && c <= span.last)
-                    return true;
+                if (spanCovers(span, start, slot) && span.first <= c && c <= span.last) return true;
         }
         return false;
     };
     for (int i = 1; i < kLinesPerPage; ++i) {
         const double y = bodyTop + i * g.lineMm;
         for (std::size_t c = 0; c < g.columns.size(); ++c) {
-            if (!joinedDown(i, c))
-                p.line(g.columnLeftMm(c), y, g.columnLeftMm(c + 1), y, kThin);
+            if (!joinedDown(i, c)) p.line(g.columnLeftMm(c), y, g.columnLeftMm(c + 1), y, kThin);
         }
     }
     p.line(left, bodyTop, right, bodyTop, kMedium);
