@@ -64,6 +64,7 @@ std::vector<std::vector<CellSpan>> pageSpans(const StatementGeometry& g, const P
         for (std::size_t c = 0; lines[s] != nullptr && c < n; ++c)
             taken[s][c] = !isEmpty(cellTexts(g.columns[c].field, *lines[s]));
     }
+    const std::vector<std::vector<bool>> holds = taken;  // a text of its own
     auto freeBelow = [&](const CellSpan& span, int slot) {
         const int below = slot + span.lines;
         if (below >= lineCount) return false;
@@ -75,7 +76,7 @@ std::vector<std::vector<CellSpan>> pageSpans(const StatementGeometry& g, const P
     for (int slot = 0; slot < lineCount; ++slot) {
         std::vector<bool>& row = taken[static_cast<std::size_t>(slot)];
         for (std::size_t c = 0; c < n; ++c) {
-            if (lines[static_cast<std::size_t>(slot)] == nullptr || !row[c]) continue;
+            if (!holds[static_cast<std::size_t>(slot)][c]) continue;
             CellSpan span{c, c, c};
             while (!fits(slot, span)) {
                 if (span.last + 1 < n && !row[span.last + 1]) {

@@ -7,11 +7,12 @@
 #include <regex>
 #include <sstream>
 
+#include "reports/documents/statement_cells.h"
+#include "reports/documents/statement_workbook.h"
 #include "reports/engine/report_design.h"
-#include "reports/report_fixture.h"
 #include "reports/engine/report_fonts.h"
 #include "reports/engine/statement_columns.h"
-#include "reports/documents/statement_workbook.h"
+#include "reports/report_fixture.h"
 
 namespace omrix::reports {
 namespace {
@@ -44,6 +45,40 @@ TEST(StatementGeometry, EveryTypeFitsItsPaper) {
                 EXPECT_EQ(columnHeading(c, {"a"}), "");
             }
         }
+    }
+}
+
+// Which cells a long text takes, B5 columns 0 No, 1 名称, 2 仕様, 3 数量, 4 単位, 5 単価,
+// 6 金額, 7 備考: a text that fits keeps its cell; one too long takes the empty cell on
+// its right, else on its left, else the empty cells under it; a cell another text
+// took is no one's own; with nothing free it stays as it is.
+TEST(StatementCells, ALongTextTakesTheFreeCellsBesideThenUnderIt) {
+    const StatementGeometry& g = statementGeometry(ReportDesign::B5_UCHIWAKESHO);
+    StatementLine first, second;
+    first.名称[0] = "名";
+    first.仕様[0] = "仕";
+    first.単位名称 = "式";
+    second.単位名称 = "式";
+    const struct {
+        double nameNeeds, specNeeds;  // mm² of cell the owner's texts need
+        std::vector<CellSpan> firstLine, secondLine;
+    } cases[] = {
+        {1, 1, {{1, 1, 1}, {2, 2, 2}, {4, 4, 4}}, {{4, 4, 4}}},
+        // 仕様 33 × 12.2 too small, with 数量: 51 × 12.2.
+        {1, 500, {{1, 1, 1}, {2, 2, 3}, {4, 4, 4}}, {{4, 4, 4}}},
+        // 名称 takes No on its left, then both cells under them.
+        {700, 1, {{1, 0, 1, 2}, {2, 2, 2}, {4, 4, 4}}, {{4, 4, 4}}},
+        // Past every free cell: 名称 over No and two lines, 仕様 over 数量 and two lines.
+        {5000, 5000, {{1, 0, 1, 2}, {2, 2, 3, 2}, {4, 4, 4}}, {{4, 4, 4}}},
+    };
+    for (const auto& c : cases) {
+        const auto spans = pageSpans(g, {&first, &second}, [&](int, const CellSpan& span) {
+            const double area = (g.columnLeftMm(span.last + 1) - g.columnLeftMm(span.first)) *
+                                span.lines * g.lineMm;
+            return area >= (span.owner == 1 ? c.nameNeeds : span.owner == 2 ? c.specNeeds : 0);
+        });
+        EXPECT_EQ(spans[0], c.firstLine) << c.nameNeeds << " " << c.specNeeds;
+        EXPECT_EQ(spans[1], c.secondLine) << c.nameNeeds << " " << c.specNeeds;
     }
 }
 
