@@ -161,19 +161,25 @@ void StatementDocument::paintGrid(PagePainter& p,
         }
         return false;
     };
+    // Each rule in runs, one line a run.
     for (int i = 1; i < kLinesPerPage; ++i) {
         const double y = bodyTop + i * g.lineMm;
-        for (std::size_t c = 0; c < g.columns.size(); ++c) {
-            if (!joinedDown(i, c)) p.line(g.columnLeftMm(c), y, g.columnLeftMm(c + 1), y, kThin);
+        std::size_t from = 0;
+        for (std::size_t c = 0; c <= g.columns.size(); ++c) {
+            if (c < g.columns.size() && !joinedDown(i, c)) continue;
+            if (c > from) p.line(g.columnLeftMm(from), y, g.columnLeftMm(c), y, kThin);
+            from = c + 1;
         }
     }
     p.line(left, bodyTop, right, bodyTop, kMedium);
     for (std::size_t c = 1; c < g.columns.size(); ++c) {
         const double x = g.columnLeftMm(c);
-        p.line(x, top, x, bodyTop, kThin);
-        for (int slot = 0; slot < kLinesPerPage; ++slot) {
+        double from = top;
+        for (int slot = 0; slot <= kLinesPerPage; ++slot) {
             const double y = bodyTop + slot * g.lineMm;
-            if (!joinedAcross(slot, c)) p.line(x, y, x, y + g.lineMm, kThin);
+            if (slot < kLinesPerPage && !joinedAcross(slot, c)) continue;
+            if (y > from) p.line(x, from, x, y, kThin);
+            from = y + g.lineMm;
         }
     }
     p.frame({left, top, right - left, bottom - top}, kThick);
