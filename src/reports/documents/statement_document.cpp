@@ -74,7 +74,8 @@ void StatementDocument::paintPage(PagePainter& p, int page) const {
     const auto spans = pageSpans(geometry_, lines, [&](int slot, const CellSpan& span) {
         const StatementField field = geometry_.columns[span.owner].field;
         const StatementLine& line = *lines[static_cast<std::size_t>(slot)];
-        return isEstimateColumn(field) ||
+        // Figures have columns wide enough for the longest; only texts are measured.
+        return fieldAlignment(field) == Align::Right ||
                p.fits(cellBox(span, slot), views(cellTexts(field, line)), cellStyle(field));
     });
     paintGrid(p, spans);

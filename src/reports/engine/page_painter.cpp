@@ -179,6 +179,20 @@ std::optional<PagePainter::Fit> PagePainter::wholeLayout(const MmRect& box,
 
 PagePainter::Fit PagePainter::layout(const MmRect& box, const QStringList& texts,
                                      const TextStyle& style, bool wrapFirst) {
+    // Texts lay out alike in boxes of one size wherever they stand: a statement cell is
+    // measured for the cells it takes, then painted, with the same answer.
+    const QString key =
+        QString::number(box.w, 'f', 3) + QChar('|') + QString::number(box.h, 'f', 3) + QChar('|') +
+        QString::number(style.sizeMm, 'f', 3) + QChar(style.face == Face::Gothic ? 'g' : 'm') +
+        QChar(style.bold ? 'b' : '-') + QChar(wrapFirst ? 'w' : '-') + texts.join(QChar(0x1F));
+    auto found = layouts_.find(key);
+    if (found != layouts_.end()) return found->second;
+    if (layouts_.size() >= kMostLayouts) layouts_.clear();
+    return layouts_.emplace(key, computeLayout(box, texts, style, wrapFirst)).first->second;
+}
+
+PagePainter::Fit PagePainter::computeLayout(const MmRect& box, const QStringList& texts,
+                                            const TextStyle& style, bool wrapFirst) {
     // Each text starting a line of its own reads best; stacked texts that cannot have
     // that run on, a full-width blank apart, so that the end of one shares its line
     // with the start of the next.

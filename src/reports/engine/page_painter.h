@@ -10,6 +10,7 @@
 #include <optional>
 #include <set>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "reports/engine/report_fonts.h"
@@ -97,6 +98,8 @@ class PagePainter {
     // The texts as pageText() gave them.
     void fit(const MmRect& box, QStringList texts, const TextStyle& style, bool wrapFirst);
     Fit layout(const MmRect& box, const QStringList& texts, const TextStyle& style, bool wrapFirst);
+    Fit computeLayout(const MmRect& box, const QStringList& texts, const TextStyle& style,
+                      bool wrapFirst);
     // The largest legible fit of the texts, each starting a line; none when they are
     // too long for the box.
     std::optional<Fit> wholeLayout(const MmRect& box, const QStringList& texts,
@@ -112,6 +115,9 @@ class PagePainter {
     std::set<QString>* cut_ = nullptr;
     const ReportFonts& fonts_;
     std::map<int, QFont> cache_;  // by size, face and weight
+    // Layouts by box size, style and texts; emptied when it holds this many.
+    static constexpr std::size_t kMostLayouts = 4096;
+    std::unordered_map<QString, Fit> layouts_;
 };
 
 // What reaches the page of any text: util::lineText, so that no bad byte or control
