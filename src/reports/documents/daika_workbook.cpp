@@ -1,7 +1,10 @@
 #include "reports/documents/daika_workbook.h"
 
+#include <algorithm>
+
 #include "reports/documents/daika_rows.h"
 #include "reports/workbooks/workbook_align.h"
+#include "reports/workbooks/workbook_fit.h"
 #include "reports/workbooks/workbook_page.h"
 #include "reports/workbooks/workbook_writer.h"
 
@@ -16,11 +19,10 @@ class DaikaSheetWriter {
     DaikaSheetWriter(Workbook& book, const DaikaWorkbookInput& in)
         : in_(in), g_(daikaGeometry()), columns_(daikaColumns()) {
         sheet_ = &book.addSheet(kDaikaSheetName);
-        std::vector<double> widths;
-        for (const StatementColumn& column : columns_) widths.push_back(column.widthMm);
+        for (const StatementColumn& column : columns_) widths_.push_back(column.widthMm);
         sheet_->setPageSetup({.paper = in.design.paper,
                               .margins = workbookMargins(g_.margins),
-                              .columnWidthsMm = std::move(widths)});
+                              .columnWidthsMm = widths_});
     }
 
     void write() {
@@ -33,7 +35,8 @@ class DaikaSheetWriter {
                                          .projectName = in_.projectName,
                                          .company = in_.company,
                                          .pageNo = {},
-                                         .heightMm = g_.headerMm});
+                                         .heightMm = g_.headerMm,
+                                         .columnWidthsMm = widths_});
             const DaikaPage& segments = in_.pages[static_cast<std::size_t>(page - 1)];
             if (in_.tables.empty()) {
                 sheet_->setRowHeightMm(row_, 8);
@@ -87,8 +90,36 @@ class DaikaSheetWriter {
         }
     }
 
+    static std::string stacked(const std::string& upper, const std::string& lower) {
+        return lower.empty() ? upper : upper + "\n" + lower;
+    }
+
+    // As tall as the table's row, or as the row's longest text needs.
+    double rowHeightMm(const DaikaRow& row) const {
+        double height = g_.rowMm;
+        for (std::size_t c = 0; c < columns_.size(); ++c) {
+            const double width = columns_[c].widthMm;
+            switch (columns_[c].field) {
+                case StatementField::Name:
+                    height = std::max(
+                        height, wrappedHeightMm(stacked(row.name1, row.name2), width, kFontMm));
+                    break;
+                case StatementField::Spec:
+                    height = std::max(
+                        height, wrappedHeightMm(stacked(row.spec1, row.spec2), width, kFontMm));
+                    break;
+                case StatementField::Remarks:
+                    height = std::max(height, wrappedHeightMm(row.remark, width, kSmallMm));
+                    break;
+                default:
+                    break;
+            }
+        }
+        return height;
+    }
+
     void writeRow(const DaikaRow& row) {
-        sheet_->setRowHeightMm(row_, g_.rowMm);
+        sheet_->setRowHeightMm(row_, rowHeightMm(row));
         for (std::size_t c = 0; c < columns_.size(); ++c) {
             auto at = static_cast<uint16_t>(c);
             StatementField field = columns_[c].field;
@@ -100,14 +131,10 @@ class DaikaSheetWriter {
             switch (field) {
                 case StatementField::Name:
                     if (row.total) style.align = CellAlign::Center;
-                    sheet_->text(row_, at,
-                                 row.name2.empty() ? row.name1 : row.name1 + "\n" + row.name2,
-                                 style);
+                    sheet_->text(row_, at, stacked(row.name1, row.name2), style);
                     break;
                 case StatementField::Spec:
-                    sheet_->text(row_, at,
-                                 row.spec2.empty() ? row.spec1 : row.spec1 + "\n" + row.spec2,
-                                 style);
+                    sheet_->text(row_, at, stacked(row.spec1, row.spec2), style);
                     break;
                 case StatementField::Quantity:
                     sheet_->quantity(row_, at, row.quantity, style);
@@ -133,6 +160,7 @@ class DaikaSheetWriter {
     const DaikaWorkbookInput& in_;
     const DaikaGeometry& g_;
     const std::vector<StatementColumn>& columns_;
+    std::vector<double> widths_;  // of columns_
     Worksheet* sheet_ = nullptr;
     uint32_t row_ = 0;
 };

@@ -1,3 +1,6 @@
+#include <cmath>
+#include <numeric>
+
 #include "reports/engine/report_document.h"
 #include "reports/documents/sheet_data.h"
 #include "reports/documents/sheet_workbook.h"
@@ -53,8 +56,11 @@ class SheetDocument : public ReportDocument {
         }
 
         const double tableTop = y;
-        for (const SheetRow& row : sheet.rows) {
-            double height = rowHeightMm(row, g);
+        const std::vector<double> heights =
+            rowHeights(p, sheet, width, design_.paper.heightMm - g.margins.bottomMm - y);
+        for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
+            const SheetRow& row = sheet.rows[r];
+            const double height = heights[r];
             paintRow(p, row, left, y, width, height);
             y += height;
             p.line(left, y, left + width, y, kThin);
@@ -64,6 +70,29 @@ class SheetDocument : public ReportDocument {
     }
 
   private:
+    // Each row's height: a one-line value too long for its cell at the sheet's size
+    // gets the lines it breaks into, where the page has room for all such rows;
+    // otherwise the painter narrows it into the row's own height.
+    static std::vector<double> rowHeights(PagePainter& p, const SheetModel& sheet, double width,
+                                          double room) {
+        const SheetGeometry& g = sheetGeometry();
+        std::vector<double> base, grown;
+        for (const SheetRow& row : sheet.rows) {
+            base.push_back(rowHeightMm(row, g));
+            grown.push_back(base.back());
+            const bool paired = row.cells.size() > 1;
+            const double cellWidth = width / static_cast<double>(row.cells.size()) -
+                                     (paired ? g.pairLabelMm : g.labelMm) - 2 * kPad;
+            for (const SheetCell& cell : row.cells) {
+                if (cell.lines.size() != 1) continue;
+                const double lines = std::ceil(
+                    p.textWidthMm(pageText(cell.lines.front()), {g.fontMm - 0.2}) / cellWidth);
+                if (lines > 1) grown.back() = std::max(grown.back(), lines * g.subLineMm + 1.6);
+            }
+        }
+        return std::accumulate(grown.begin(), grown.end(), 0.0) <= room ? grown : base;
+    }
+
     void paintRow(PagePainter& p, const SheetRow& row, double left, double top, double width,
                   double height) const {
         const SheetGeometry& g = sheetGeometry();
@@ -80,7 +109,11 @@ class SheetDocument : public ReportDocument {
             p.text(label.inset(kPad), cell.label, {g.fontMm - 0.2, Face::Gothic, Align::Center});
             MmRect value{x + labelWidth + kPad, top, cellWidth - labelWidth - 2 * kPad, height};
             if (cell.lines.size() <= 1) {
-                if (!cell.lines.empty()) p.text(value, cell.lines.front(), {g.fontMm});
+                // A row grown for the value: it breaks at the size of stacked lines.
+                if (!cell.lines.empty() && height > rowHeightMm(row, g))
+                    p.wrappedText(value.inset(0, 0.8), cell.lines.front(), {g.fontMm - 0.2});
+                else if (!cell.lines.empty())
+                    p.text(value, cell.lines.front(), {g.fontMm});
                 continue;
             }
             double lineY = top + 0.8;

@@ -1,5 +1,8 @@
 #include "reports/documents/sheet_workbook.h"
 
+#include <algorithm>
+
+#include "reports/workbooks/workbook_fit.h"
 #include "reports/workbooks/workbook_page.h"
 
 namespace omrix::reports {
@@ -23,9 +26,10 @@ std::string joinedLines(const std::vector<std::string>& lines) {
 
 class SheetWriter {
   public:
-    SheetWriter(Workbook& book, const DesignInfo& design) : design_(design), g_(sheetGeometry()) {
+    SheetWriter(Workbook& book, const DesignInfo& design)
+        : design_(design), g_(sheetGeometry()), width_(g_.margins.innerWidthMm(design.paper)) {
         sheet_ = &book.addSheet(design.title);
-        const double half = g_.margins.innerWidthMm(design.paper) / 2;
+        const double half = width_ / 2;
         PageMargins margins = workbookMargins(g_.margins);
         margins.topMm -= kReferenceRowMm;
         sheet_->setPageSetup({.paper = design.paper,
@@ -59,7 +63,8 @@ class SheetWriter {
     void writeIntro(const SheetModel& sheet) {
         sheet_->setRowHeightMm(row_, kCompanyRowMm);
         sheet_->merge(row_++, 0, kLast, sheet.company, {.sizeMm = 4.4, .align = CellAlign::Right});
-        sheet_->setRowHeightMm(row_, kPreambleRowMm);
+        sheet_->setRowHeightMm(
+            row_, std::max(kPreambleRowMm, wrappedHeightMm(sheet.preamble, width_, 3.4)));
         sheet_->merge(row_++, 0, kLast, sheet.preamble, {.sizeMm = 3.4, .wrap = true});
         sheet_->setRowHeightMm(row_, kKiRowMm);
         sheet_->merge(row_++, 0, kLast, "記", {.sizeMm = 4.0, .align = CellAlign::Center});
@@ -67,8 +72,19 @@ class SheetWriter {
         if (rest > 0) sheet_->setRowHeightMm(row_++, rest);
     }
 
+    // As tall as the sheet's row, or as its longest value needs in its cell.
+    double cellRowHeightMm(const SheetRow& row, double sizeMm) const {
+        double height = rowHeightMm(row, g_);
+        const double value = width_ / 2 - g_.pairLabelMm;
+        const double across = width_ - g_.pairLabelMm;
+        for (const SheetCell& cell : row.cells) {
+            const double width = row.cells.size() == 1 ? across : value;
+            height = std::max(height, wrappedHeightMm(joinedLines(cell.lines), width, sizeMm));
+        }
+        return height;
+    }
+
     void writeRow(const SheetRow& row) {
-        sheet_->setRowHeightMm(row_, rowHeightMm(row, g_));
         CellStyle label{.face = CellFace::Gothic,
                         .sizeMm = g_.fontMm - 0.2,
                         .align = CellAlign::Center,
@@ -77,6 +93,7 @@ class SheetWriter {
         CellStyle value{.sizeMm = row.lineCount() > 1 ? g_.fontMm - 0.2 : g_.fontMm,
                         .wrap = true,
                         .box = CellBox::Full};
+        sheet_->setRowHeightMm(row_, cellRowHeightMm(row, value.sizeMm));
         if (row.cells.size() == 1) {
             const SheetCell& cell = row.cells.front();
             sheet_->text(row_, 0, cell.label, label);
@@ -93,6 +110,7 @@ class SheetWriter {
 
     const DesignInfo& design_;
     const SheetGeometry& g_;
+    double width_;  // label, value, label, value
     Worksheet* sheet_ = nullptr;
     uint32_t row_ = 0;
 };

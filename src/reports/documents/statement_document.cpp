@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
+#include "reports/documents/statement_cells.h"
+#include "reports/documents/statement_workbook.h"
 #include "reports/engine/money_text.h"
 #include "reports/engine/project_heading.h"
 #include "reports/engine/report_connection.h"
-#include "reports/documents/statement_workbook.h"
 #include "util/text.h"
 
 namespace omrix::reports {
@@ -16,11 +17,8 @@ constexpr double kMedium = 0.25;
 constexpr double kThin = 0.12;
 constexpr double kPad = 1.0;  // text keeps this far from the cell's rules
 
-// 名称１–４ or 仕様１–４, each a line of its own where it is not blank.
-std::vector<std::string_view> trimmedTexts(const std::array<std::string, 4>& texts) {
-    std::vector<std::string_view> out;
-    for (const std::string& text : texts) out.push_back(util::trimBlanks(text));
-    return out;
+std::vector<std::string_view> views(const std::vector<std::string>& texts) {
+    return {texts.begin(), texts.end()};
 }
 
 }  // namespace
@@ -63,10 +61,27 @@ PageLabel StatementDocument::pageLabel(int page) const {
 void StatementDocument::paintPage(PagePainter& p, int page) const {
     const StatementPage* data = readPage(page);
     paintHeader(p, data);
-    paintGrid(p);
+    // The cells each line's texts take, by slot; a slot without a line keeps its rules.
+    PageLines lines(kLinesPerPage, nullptr);
     if (data != nullptr) {
-        for (std::size_t i = 0; i < data->lines.size(); ++i)
-            paintLine(p, data->lines[i], lineSlot(*data, i));
+        for (std::size_t i = 0; i < data->lines.size(); ++i) {
+            const int slot = lineSlot(*data, i);
+            if (slot >= 0 && slot < kLinesPerPage &&
+                lines[static_cast<std::size_t>(slot)] == nullptr)
+                lines[static_cast<std::size_t>(slot)] = &data->lines[i];
+        }
+    }
+    const auto spans = pageSpans(geometry_, lines, [&](int slot, const CellSpan& span) {
+        const StatementField field = geometry_.columns[span.owner].field;
+        const StatementLine& line = *lines[static_cast<std::size_t>(slot)];
+        // Figures have columns wide enough for the longest; only texts are measured.
+        return fieldAlignment(field) == Align::Right ||
+               p.fits(cellBox(span, slot), views(cellTexts(field, line)), cellStyle(field));
+    });
+    paintGrid(p, spans);
+    for (int slot = 0; slot < kLinesPerPage; ++slot) {
+        for (const CellSpan& span : spans[static_cast<std::size_t>(slot)])
+            paintCell(p, *lines[static_cast<std::size_t>(slot)], span, slot);
     }
     // No footer: the one page number a statement page prints is the estimator's, above.
 }
@@ -121,7 +136,8 @@ void StatementDocument::paintHeader(PagePainter& p, const StatementPage* page) c
     }
 }
 
-void StatementDocument::paintGrid(PagePainter& p) const {
+void StatementDocument::paintGrid(PagePainter& p,
+                                  const std::vector<std::vector<CellSpan>>& spans) const {
     const StatementGeometry& g = geometry_;
     const double left = g.margins.leftMm;
     const double right = left + g.tableWidthMm();
@@ -130,14 +146,42 @@ void StatementDocument::paintGrid(PagePainter& p) const {
     const double bottom = g.tableBottomMm();
 
     p.fill({left, top, right - left, g.headingRowMm}, QColor(238, 238, 238));
+    // The rules inside a joined cell are left out: across it between its lines, and
+    // down it on each of its lines.
+    auto joinedAcross = [&](int slot, std::size_t c) {
+        for (int start = 0; start <= slot; ++start) {
+            for (const CellSpan& span : spans[static_cast<std::size_t>(start)])
+                if (spanCovers(span, start, slot) && span.first < c && c <= span.last) return true;
+        }
+        return false;
+    };
+    auto joinedDown = [&](int slot, std::size_t c) {
+        for (int start = 0; start < slot; ++start) {
+            for (const CellSpan& span : spans[static_cast<std::size_t>(start)])
+                if (spanCovers(span, start, slot) && span.first <= c && c <= span.last) return true;
+        }
+        return false;
+    };
+    // Each rule in runs, one line a run.
     for (int i = 1; i < kLinesPerPage; ++i) {
-        double y = bodyTop + i * g.lineMm;
-        p.line(left, y, right, y, kThin);
+        const double y = bodyTop + i * g.lineMm;
+        std::size_t from = 0;
+        for (std::size_t c = 0; c <= g.columns.size(); ++c) {
+            if (c < g.columns.size() && !joinedDown(i, c)) continue;
+            if (c > from) p.line(g.columnLeftMm(from), y, g.columnLeftMm(c), y, kThin);
+            from = c + 1;
+        }
     }
     p.line(left, bodyTop, right, bodyTop, kMedium);
     for (std::size_t c = 1; c < g.columns.size(); ++c) {
-        double x = g.columnLeftMm(c);
-        p.line(x, top, x, bottom, kThin);
+        const double x = g.columnLeftMm(c);
+        double from = top;
+        for (int slot = 0; slot <= kLinesPerPage; ++slot) {
+            const double y = bodyTop + slot * g.lineMm;
+            if (slot < kLinesPerPage && !joinedAcross(slot, c)) continue;
+            if (y > from) p.line(x, from, x, y, kThin);
+            from = y + g.lineMm;
+        }
     }
     p.frame({left, top, right - left, bottom - top}, kThick);
 
@@ -156,57 +200,41 @@ void StatementDocument::paintGrid(PagePainter& p) const {
     }
 }
 
-void StatementDocument::paintLine(PagePainter& p, const StatementLine& line, int slot) const {
+MmRect StatementDocument::cellBox(const CellSpan& span, int slot) const {
     const StatementGeometry& g = geometry_;
     const double y = g.tableTopMm() + g.headingRowMm + slot * g.lineMm;
-    TextStyle main{g.fontMm, Face::Mincho};
-    TextStyle small{g.smallFontMm, Face::Mincho};
+    const double x = g.columnLeftMm(span.first);
+    return MmRect{x, y, g.columnLeftMm(span.last + 1) - x, span.lines * g.lineMm}.inset(kPad, 0.3);
+}
 
-    for (std::size_t c = 0; c < g.columns.size(); ++c) {
-        const StatementColumn& column = g.columns[c];
-        MmRect cell = MmRect{g.columnLeftMm(c), y, column.widthMm, g.lineMm}.inset(kPad, 0.3);
-        TextStyle style = main;
-        style.align = fieldAlignment(column.field);
-        switch (column.field) {
-            case StatementField::DisplayNo:
-                p.text(cell, util::trimBlanks(line.表示番号名称), style);
-                break;
-            case StatementField::Name:
-                p.lines(cell, trimmedTexts(line.名称), style);
-                break;
-            case StatementField::Spec:
-                p.lines(cell, trimmedTexts(line.仕様), style);
-                break;
-            case StatementField::Quantity:
-                p.text(cell, util::trimBlanks(line.内訳数量), style);
-                break;
-            case StatementField::Unit:
-                p.text(cell, util::trimBlanks(line.単位名称), style);
-                break;
-            case StatementField::UnitPrice:
-                p.text(cell, moneyText(line.単価[kSubmitted]), style);
-                break;
-            case StatementField::Amount:
-                p.text(cell, moneyText(line.金額[kSubmitted]), style);
-                break;
-            case StatementField::QuantityFormula:
-                p.wrappedText(cell, util::trimBlanks(line.数量計算式), small);
-                break;
-            case StatementField::PriceFormula:
-                p.wrappedText(cell, util::trimBlanks(line.単価計算式), small);
-                break;
-            case StatementField::Remarks:
-                style.sizeMm = g.smallFontMm;
-                p.twoLines(cell, util::trimBlanks(line.社内備考), util::trimBlanks(line.社外備考),
-                           style);
-                break;
-            default: {
-                int k = estimateIndex(column.field);
-                p.text(cell.upperHalf(), moneyText(line.単価[k]), style);
-                p.text(cell.lowerHalf(), moneyText(line.金額[k]), style);
-                break;
+TextStyle StatementDocument::cellStyle(StatementField field) const {
+    const bool small = field == StatementField::QuantityFormula ||
+                       field == StatementField::PriceFormula || field == StatementField::Remarks;
+    return {.sizeMm = small ? geometry_.smallFontMm : geometry_.fontMm,
+            .face = Face::Mincho,
+            .align = fieldAlignment(field)};
+}
+
+void StatementDocument::paintCell(PagePainter& p, const StatementLine& line, const CellSpan& span,
+                                  int slot) const {
+    const StatementField field = geometry_.columns[span.owner].field;
+    const MmRect cell = cellBox(span, slot);
+    const TextStyle style = cellStyle(field);
+    const std::vector<std::string> texts = cellTexts(field, line);
+    switch (field) {
+        case StatementField::Name:
+        case StatementField::Spec:
+        case StatementField::Remarks:
+            return p.lines(cell, views(texts), style);
+        case StatementField::QuantityFormula:
+        case StatementField::PriceFormula:
+            return p.wrappedText(cell, texts.front(), style);
+        default:
+            if (isEstimateColumn(field)) {
+                p.text(cell.upperHalf(), texts[0], style);
+                return p.text(cell.lowerHalf(), texts[1], style);
             }
-        }
+            return p.text(cell, texts.front(), style);
     }
 }
 

@@ -4,10 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "reports/engine/report_document.h"
-#include "reports/engine/statement_columns.h"
+#include "reports/documents/statement_cells.h"
 #include "reports/documents/statement_data.h"
 #include "reports/documents/statement_page_index.h"
+#include "reports/engine/report_document.h"
+#include "reports/engine/statement_columns.h"
 
 namespace omrix::reports {
 
@@ -44,8 +45,10 @@ class StatementDocument : public ReportDocument {
     // Null for the empty form or a page that cannot be read.
     const StatementPage* readPage(int page) const;
     void paintHeader(PagePainter& p, const StatementPage* page) const;
-    void paintGrid(PagePainter& p) const;
-    void paintLine(PagePainter& p, const StatementLine& line, int slot) const;
+    void paintGrid(PagePainter& p, const std::vector<std::vector<CellSpan>>& spans) const;
+    void paintCell(PagePainter& p, const StatementLine& line, const CellSpan& span, int slot) const;
+    MmRect cellBox(const CellSpan& span, int slot) const;
+    TextStyle cellStyle(StatementField field) const;
 
     const DesignInfo& design_;
     const StatementGeometry& geometry_;

@@ -7,6 +7,7 @@
 #include <initializer_list>
 
 #include "reports/workbooks/workbook_align.h"
+#include "reports/workbooks/workbook_fit.h"
 #include "reports/workbooks/workbook_page.h"
 #include "util/text.h"
 
@@ -57,6 +58,31 @@ std::vector<SheetColumn> sheetColumns(const StatementGeometry& g) {
     return out;
 }
 
+// The text a wrapped cell of the line holds; "" for the cells that are not wrapped.
+std::string wrappedText(StatementField field, const StatementLine& line) {
+    const auto& n = line.名称;
+    const auto& s = line.仕様;
+    switch (field) {
+        case StatementField::Name:
+            return stackedLines({n[0], n[1], n[2], n[3]});
+        case StatementField::Spec:
+            return stackedLines({s[0], s[1], s[2], s[3]});
+        case StatementField::QuantityFormula:
+            return trimmed(line.数量計算式);
+        case StatementField::PriceFormula:
+            return trimmed(line.単価計算式);
+        case StatementField::Remarks:
+            return stackedLines({line.社内備考, line.社外備考});
+        default:
+            return {};
+    }
+}
+
+bool smallText(StatementField field) {
+    return field == StatementField::QuantityFormula || field == StatementField::PriceFormula ||
+           field == StatementField::Remarks;
+}
+
 bool hasEstimateColumns(const StatementGeometry& g) {
     for (const StatementColumn& c : g.columns) {
         if (isEstimateColumn(c.field)) return true;
@@ -74,7 +100,9 @@ class StatementSheetWriter {
           heading_(heading),
           pageCount_(pageCount),
           columns_(sheetColumns(g_)),
-          headingRows_(hasEstimateColumns(g_) ? 2 : 1) {}
+          headingRows_(hasEstimateColumns(g_) ? 2 : 1) {
+        for (const SheetColumn& column : columns_) widths_.push_back(column.widthMm);
+    }
 
     uint32_t blockRows() const { return 3 + headingRows_ + kLinesPerPage + 1; }
 
@@ -82,11 +110,9 @@ class StatementSheetWriter {
     bool write(std::string_view name, const StatementPageIndex& index, data::CCCDBS_DataBase& db,
                int first, int count, std::string& error) {
         sheet_ = &book_.addSheet(name);
-        std::vector<double> widths;
-        for (const SheetColumn& column : columns_) widths.push_back(column.widthMm);
         sheet_->setPageSetup({.paper = design_.paper,
                               .margins = workbookMargins(g_.margins),
-                              .columnWidthsMm = std::move(widths)});
+                              .columnWidthsMm = widths_});
         std::vector<uint32_t> breaks;
         std::vector<StatementPage> pages;
         for (int i = 0; i < count; ++i) {
@@ -112,7 +138,8 @@ class StatementSheetWriter {
                                              .projectName = heading_.projectName,
                                              .company = heading_.company,
                                              .pageNo = number,
-                                             .heightMm = g_.headerMm});
+                                             .heightMm = g_.headerMm,
+                                             .columnWidthsMm = widths_});
         // The page's name heads its lines, in the last row of the heading.
         if (!page.頁名称.empty())
             sheet_->text(row - 1, 0, "【" + page.頁名称 + "】",
@@ -173,8 +200,21 @@ class StatementSheetWriter {
         }
     }
 
+    // As tall as the page's line, or as its longest wrapped text needs.
+    double lineHeightMm(const StatementLine* line) const {
+        double height = g_.lineMm;
+        if (line == nullptr) return height;
+        for (const SheetColumn& column : columns_) {
+            const std::string text = wrappedText(column.field, *line);
+            if (text.empty()) continue;
+            const double size = smallText(column.field) ? g_.smallFontMm : g_.fontMm;
+            height = std::max(height, wrappedHeightMm(text, column.widthMm, size));
+        }
+        return height;
+    }
+
     void writeLine(uint32_t row, const StatementLine* line) {
-        sheet_->setRowHeightMm(row, g_.lineMm);
+        sheet_->setRowHeightMm(row, lineHeightMm(line));
         for (std::size_t c = 0; c < columns_.size(); ++c) {
             const SheetColumn& column = columns_[c];
             auto at = static_cast<uint16_t>(c);
@@ -200,13 +240,8 @@ class StatementSheetWriter {
             case StatementField::DisplayNo:
                 return sheet_->text(row, at, trimmed(line.表示番号名称), style);
             case StatementField::Name:
-                return sheet_->text(
-                    row, at, stackedLines({line.名称[0], line.名称[1], line.名称[2], line.名称[3]}),
-                    wrapped);
             case StatementField::Spec:
-                return sheet_->text(
-                    row, at, stackedLines({line.仕様[0], line.仕様[1], line.仕様[2], line.仕様[3]}),
-                    wrapped);
+                return sheet_->text(row, at, wrappedText(column.field, line), wrapped);
             case StatementField::Quantity: {
                 std::optional<double> value = quantityValue(line.内訳数量);
                 if (!value) return sheet_->text(row, at, trimmed(line.内訳数量), style);
@@ -220,11 +255,9 @@ class StatementSheetWriter {
             case StatementField::Amount:
                 return sheet_->money(row, at, line.金額[kSubmitted], style);
             case StatementField::QuantityFormula:
-                return sheet_->text(row, at, trimmed(line.数量計算式), small);
             case StatementField::PriceFormula:
-                return sheet_->text(row, at, trimmed(line.単価計算式), small);
             case StatementField::Remarks:
-                return sheet_->text(row, at, stackedLines({line.社内備考, line.社外備考}), small);
+                return sheet_->text(row, at, wrappedText(column.field, line), small);
             default: {
                 auto k = static_cast<std::size_t>(column.estimate);
                 return sheet_->money(row, at, column.amount ? line.金額[k] : line.単価[k], style);
@@ -238,6 +271,7 @@ class StatementSheetWriter {
     const StatementHeading& heading_;
     int pageCount_;
     std::vector<SheetColumn> columns_;
+    std::vector<double> widths_;  // of columns_
     uint32_t headingRows_;
     Worksheet* sheet_ = nullptr;
 };

@@ -4,6 +4,7 @@
 #include <QPen>
 #include <cmath>
 #include <mutex>
+#include <optional>
 
 #include "util/clean_text.h"
 #include "util/qt_text.h"
@@ -138,6 +139,12 @@ QStringList wrapTexts(const QFontMetricsF& metrics, const QStringList& texts, do
     return lines;
 }
 
+// Lines of the style's size stacked in the box; at least one.
+qsizetype lineCapacity(const MmRect& box, const TextStyle& style) {
+    return static_cast<qsizetype>(
+        std::max(1.0, std::floor(box.h / (style.sizeMm * kLinePitch) + 1e-9)));
+}
+
 double widest(const QFontMetricsF& metrics, const QStringList& lines) {
     double width = 0;
     for (const QString& line : lines) width = std::max(width, metrics.horizontalAdvance(line));
@@ -146,8 +153,9 @@ double widest(const QFontMetricsF& metrics, const QStringList& lines) {
 
 }  // namespace
 
-PagePainter::Fit PagePainter::layout(const MmRect& box, const QStringList& texts,
-                                     const TextStyle& style, bool wrapFirst) {
+std::optional<PagePainter::Fit> PagePainter::wholeLayout(const MmRect& box,
+                                                         const QStringList& texts,
+                                                         const TextStyle& style, bool wrapFirst) {
     const double width = box.w * kUnitsPerMm;
     const double smallest = std::min(style.sizeMm, kSmallestMm);
     // Wrapping first keeps the glyphs whole; a single text (a figure, a heading) is
@@ -157,30 +165,64 @@ PagePainter::Fit PagePainter::layout(const MmRect& box, const QStringList& texts
         TextStyle sized = style;
         sized.sizeMm = std::max(size, smallest);
         QFontMetricsF metrics(font(sized), device());
-        const auto capacity = static_cast<qsizetype>(
-            std::max(1.0, std::floor(box.h / (sized.sizeMm * kLinePitch) + 1e-9)));
         for (bool wrap : orders) {
             for (double scale : kScales) {
                 QStringList lines = wrapTexts(metrics, texts, width / scale, wrap);
-                if (lines.size() <= capacity && widest(metrics, lines) <= width / scale + 1e-6)
-                    return {sized, std::move(lines)};
+                if (lines.size() <= lineCapacity(box, sized) &&
+                    widest(metrics, lines) <= width / scale + 1e-6)
+                    return Fit{sized, std::move(lines), true};
             }
         }
     }
+    return std::nullopt;
+}
+
+PagePainter::Fit PagePainter::layout(const MmRect& box, const QStringList& texts,
+                                     const TextStyle& style, bool wrapFirst) {
+    // Texts lay out alike in boxes of one size wherever they stand: a statement cell is
+    // measured for the cells it takes, then painted, with the same answer.
+    const QString key =
+        QString::number(box.w, 'f', 3) + QChar('|') + QString::number(box.h, 'f', 3) + QChar('|') +
+        QString::number(style.sizeMm, 'f', 3) + QChar(style.face == Face::Gothic ? 'g' : 'm') +
+        QChar(style.bold ? 'b' : '-') + QChar(wrapFirst ? 'w' : '-') + texts.join(QChar(0x1F));
+    auto found = layouts_.find(key);
+    if (found != layouts_.end()) return found->second;
+    if (layouts_.size() >= kMostLayouts) layouts_.clear();
+    return layouts_.emplace(key, computeLayout(box, texts, style, wrapFirst)).first->second;
+}
+
+PagePainter::Fit PagePainter::computeLayout(const MmRect& box, const QStringList& texts,
+                                            const TextStyle& style, bool wrapFirst) {
+    // Each text starting a line of its own reads best; stacked texts that cannot have
+    // that run on, a full-width blank apart, so that the end of one shares its line
+    // with the start of the next.
+    if (auto fitted = wholeLayout(box, texts, style, wrapFirst)) return *fitted;
+    const QStringList runOn{texts.join(QChar(0x3000))};
+    if (texts.size() > 1) {
+        if (auto fitted = wholeLayout(box, runOn, style, true)) return *fitted;
+    }
     // Too long for the box even at the smallest legible size: as much as fits, cut.
     TextStyle sized = style;
-    sized.sizeMm = smallest;
+    sized.sizeMm = std::min(style.sizeMm, kSmallestMm);
     QFontMetricsF metrics(font(sized), device());
-    const auto capacity = static_cast<qsizetype>(
-        std::max(1.0, std::floor(box.h / (sized.sizeMm * kLinePitch) + 1e-9)));
-    const double needed = width / kNarrowestScale;
-    QStringList lines = wrapTexts(metrics, texts, needed, true);
+    const qsizetype capacity = lineCapacity(box, sized);
+    const double needed = box.w * kUnitsPerMm / kNarrowestScale;
+    QStringList lines = wrapTexts(metrics, runOn, needed, true);
     if (lines.size() > capacity) {
         QString rest = lines.mid(capacity - 1).join(QString());
         lines = lines.mid(0, capacity - 1);
         lines << metrics.elidedText(rest, Qt::ElideRight, needed);
     }
-    return {sized, std::move(lines)};
+    return {sized, std::move(lines), false};
+}
+
+bool PagePainter::fits(const MmRect& box, const std::vector<std::string_view>& texts,
+                       const TextStyle& style) {
+    QStringList items;
+    for (std::string_view text : texts) items << pageText(text);
+    items.removeAll(QString());
+    if (items.isEmpty()) return true;
+    return box.w > 0 && layout(box, items, style, true).whole;
 }
 
 void PagePainter::fit(const MmRect& box, QStringList texts, const TextStyle& style,
@@ -193,6 +235,7 @@ void PagePainter::fit(const MmRect& box, QStringList texts, const TextStyle& sty
         return;
     }
     const Fit fitted = layout(box, texts, style, wrapFirst);
+    if (!fitted.whole && cut_ != nullptr) cut_->insert(texts.join(QChar(0x3000)));
     const QFont& f = font(fitted.style);
     if (undrawable_ != nullptr) {
         for (const QString& text : texts)

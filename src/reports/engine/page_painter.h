@@ -7,8 +7,10 @@
 #include <QString>
 #include <QStringList>
 #include <map>
+#include <optional>
 #include <set>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "reports/engine/report_fonts.h"
@@ -54,11 +56,15 @@ class PagePainter {
     // Texts painted from now on holding a character no installed font draws go into
     // `texts` (they print with a box for it).
     void collectUndrawable(std::set<QString>& texts) { undrawable_ = &texts; }
+    // Texts painted from now on too long for their box even at the smallest legible
+    // size go into `texts` (they print cut).
+    void collectCut(std::set<QString>& texts) { cut_ = &texts; }
 
     // Every text is printed whole where it can be: a text wider than its box is
     // narrowed (to 70 % of its width at most), then set smaller (down to 6 pt), then
-    // broken into lines when the box has room for them; only a text too long for the
-    // box even then is cut with an ellipsis. Lines share the box's height equally.
+    // broken into lines when the box has room for them; stacked texts that still do not
+    // fit run on one after another. Only a text too long for the box even then is cut
+    // with an ellipsis. Lines share the box's height equally.
     //
     // One text, one line centred vertically in the box where it fits.
     void text(const MmRect& box, std::string_view text, const TextStyle& style);
@@ -72,6 +78,9 @@ class PagePainter {
     // wrappedText() does; empty texts take no line.
     void lines(const MmRect& box, const std::vector<std::string_view>& texts,
                const TextStyle& style);
+    // Whether lines() prints the texts whole in the box.
+    bool fits(const MmRect& box, const std::vector<std::string_view>& texts,
+              const TextStyle& style);
     // An upper and a lower line; a line alone, upper or lower, is centred in the box.
     void twoLines(const MmRect& box, std::string_view upper, std::string_view lower,
                   const TextStyle& style);
@@ -84,10 +93,17 @@ class PagePainter {
     struct Fit {
         TextStyle style;    // at the size chosen
         QStringList lines;  // each no wider than the box allows narrowed
+        bool whole = true;  // false when the last line was cut
     };
     // The texts as pageText() gave them.
     void fit(const MmRect& box, QStringList texts, const TextStyle& style, bool wrapFirst);
     Fit layout(const MmRect& box, const QStringList& texts, const TextStyle& style, bool wrapFirst);
+    Fit computeLayout(const MmRect& box, const QStringList& texts, const TextStyle& style,
+                      bool wrapFirst);
+    // The largest legible fit of the texts, each starting a line; none when they are
+    // too long for the box.
+    std::optional<Fit> wholeLayout(const MmRect& box, const QStringList& texts,
+                                   const TextStyle& style, bool wrapFirst);
     void paintLine(const MmRect& box, const QString& text, const QFont& font, Align align,
                    double scale);
     const QFont& font(const TextStyle& style);
@@ -96,8 +112,12 @@ class PagePainter {
     QPainter* painter_ = nullptr;
     std::vector<PageText>* texts_ = nullptr;
     std::set<QString>* undrawable_ = nullptr;
+    std::set<QString>* cut_ = nullptr;
     const ReportFonts& fonts_;
     std::map<int, QFont> cache_;  // by size, face and weight
+    // Layouts by box size, style and texts; emptied when it holds this many.
+    static constexpr std::size_t kMostLayouts = 4096;
+    std::unordered_map<QString, Fit> layouts_;
 };
 
 // What reaches the page of any text: util::lineText, so that no bad byte or control

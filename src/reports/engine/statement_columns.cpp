@@ -13,7 +13,9 @@ constexpr PageMargins kA4LandscapeMargins{.leftMm = 14, .topMm = 10, .rightMm = 
 // full-width characters (64 and 66 bytes) on a line at 6 pt narrowed to 70 %
 // (32 × 2.117 mm × 0.7 = 47.4 mm, 33 → 48.9 mm, plus 2 mm of padding), or, where a
 // row is tall enough for four lines, broken in two. The landscape rows of 9.2 mm hold
-// all four (4 × 2.117 mm = 8.5 mm within the 8.6 mm between the rules' padding).
+// all four (4 × 2.117 mm = 8.5 mm within the 8.6 mm between the rules' padding). In
+// A4(縦) all four run on in 5 and 6 of its 6 lines; B5's 5 lines hold them only with
+// the free cells beside or under them, as the narrow remark columns need for 128 bytes.
 const std::vector<StatementGeometry>& geometries() {
     static const std::vector<StatementGeometry> table{
         {

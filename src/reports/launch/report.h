@@ -123,6 +123,7 @@ class Report {
     // Texts of the loaded document already named on standard error for a character no
     // font draws: each is named once per document, however often it is painted.
     mutable std::set<QString> undrawable_;
+    mutable std::set<QString> cut_;  // texts said to print cut
 };
 
 }  // namespace omrix::reports

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "reports/workbooks/workbook_fit.h"
 #include "reports/workbooks/workbook_progress.h"
 
 namespace omrix::reports {
@@ -15,6 +16,24 @@ constexpr double kPageNoFontMm = 3.2;
 constexpr double kLabelFontMm = 2.8;
 constexpr double kProjectFontMm = 4.2;
 constexpr double kPageNumberFontMm = 3.0;
+
+constexpr double kSmallestFontMm = 6.0 * 25.4 / 72.0;
+constexpr double kCellPaddingMm = 1.5;
+
+// The columns from `first` to the last, where a name runs over the empty cells.
+double widthMm(const WorkbookHeading& heading, std::size_t first) {
+    double width = 0;
+    for (std::size_t c = first; c < heading.columnWidthsMm.size(); ++c)
+        width += heading.columnWidthsMm[c];
+    return width;
+}
+
+// The name's size, smaller where it would run past `widthMm`; no smaller than 6 pt.
+double fittingSizeMm(std::string_view name, double widthMm) {
+    const double em = cellTextWidthMm(name, 1.0);
+    if (em <= 0) return kProjectFontMm;
+    return std::clamp((widthMm - kCellPaddingMm) / em, kSmallestFontMm, kProjectFontMm);
+}
 
 }  // namespace
 
@@ -31,11 +50,13 @@ uint32_t writeWorkbookHeading(Worksheet& sheet, uint32_t row, uint16_t lastColum
     }
     sheet.setRowHeightMm(++row, kProjectRowMm);
     sheet.text(row, 0, "工事名称", {.face = CellFace::Gothic, .sizeMm = kLabelFontMm});
-    sheet.text(row, 1, heading.projectName, {.sizeMm = kProjectFontMm});
-    sheet.text(row, lastColumn, heading.company,
-               {.sizeMm = kProjectFontMm, .align = CellAlign::Right});
-    // What is left of the band: the statement's page name goes there.
+    sheet.text(row, 1, heading.projectName,
+               {.sizeMm = fittingSizeMm(heading.projectName, widthMm(heading, 1))});
+    // What is left of the band: the company, and the statement's page name.
     sheet.setRowHeightMm(++row, std::max(1.0, heading.heightMm - kTitleRowMm - kProjectRowMm));
+    sheet.text(
+        row, lastColumn, heading.company,
+        {.sizeMm = fittingSizeMm(heading.company, widthMm(heading, 2)), .align = CellAlign::Right});
     return row + 1;
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <sstream>
 
 #include "reports/documents/daika_data.h"
 #include "reports/report_fixture.h"
@@ -114,6 +115,11 @@ TEST_F(DaikaReportTest, OneTablePerOwnerWithQuantitiesPricesAndTotals) {
         "換算単価) "
         "Values (1, 1, 2, -120, 1224880, 12.5, 97990.4);"
         "Insert Into 代価表 (削除区分, 内訳名称ＩＤ, 代価表ＩＤ, 内訳ＩＤ) Values ('1', 1, 2, 1);");
+    // 加工手間 with 仕様１ and 仕様２ at their 66 bytes (33 full-width characters).
+    const std::string spec1 = "加工場にて切断曲げ加工" + longName.substr(18, 22 * 3);
+    const std::string spec2 = "現場搬入後に組立結束" + longName.substr(18, 23 * 3);
+    db.tables.exec("Update 内訳 Set 仕様１ = '" + spec1 + "', 仕様２ = '" + spec2 +
+                   "' Where 内訳ＩＤ = 3;");
     auto report = db.report("PRINT_DAIKA", "{代価表.内訳名称ＩＤ} = 1");
     std::string path = db.pdf(*report);
     EXPECT_EQ(pdfPages(path), 1);
@@ -129,6 +135,28 @@ TEST_F(DaikaReportTest, OneTablePerOwnerWithQuantitiesPricesAndTotals) {
           "端数調整", "-120", "合計", "1,224,880", "97,990.4", "1/1"}) {
         EXPECT_NE(compact.find(withoutBlanks(part)), std::string::npos) << part;
     }
+    int status = -1;
+    std::string raw = omrix::testing::capture(
+        "pdftotext -raw " + omrix::testing::shellQuoted(path) + " -", status);
+    std::erase(raw, '\n');
+    EXPECT_NE(withoutBlanks(raw).find(spec1 + spec2), std::string::npos) << raw;
+    // In the workbook the 56 mm 仕様 column wraps each 33 characters of 3.0 mm (99 mm)
+    // into at least 2 lines: a row of at least 4 × 3.0 = 12 mm, not the table's 8.2.
+    const std::string book = db.folder.file("daika.xlsx");
+    ASSERT_TRUE(report->exportWorkbook(book)) << report->lastError();
+    const std::string cells =
+        omrix::testing::capture(omrix::testing::shellQuoted(OMRIX_PYTHON3) + " " +
+                                    omrix::testing::shellQuoted(OMRIX_WORKBOOK_XML) + " --cells " +
+                                    omrix::testing::shellQuoted(book),
+                                status);
+    const std::size_t at = cells.find(" \"" + spec1 + "\\n" + spec2 + "\"");
+    ASSERT_NE(at, std::string::npos) << cells;
+    std::istringstream cell(cells.substr(cells.rfind('\n', at) + 1));
+    double heightPt = 0;
+    int wraps = 0;
+    cell >> heightPt >> wraps;
+    EXPECT_GE(heightPt, 12 * 72 / 25.4);
+    EXPECT_EQ(wraps, 1);
     EXPECT_EQ(compact.find("未使用の行"), std::string::npos);
     EXPECT_EQ(compact.find("鉄筋工事"), std::string::npos);  // its row was soft-deleted
     // One bookmark per table, titled as the table opens.

@@ -65,7 +65,9 @@ TEST_F(SheetTest, OverviewShowsEveryField) {
 // Every field at the byte limit of its window, worked by hand in full-width
 // characters: 128 bytes = 64, 76 = 38, 64 = 32. Each prints whole on both sheets (read
 // back in drawing order, line breaks and blanks left out); the paired fields break
-// within their half of the row rather than being cut.
+// within their half of the row rather than being cut. In the workbook a paired value's
+// column is (210 − 2 × 18) / 2 − 26 = 61 mm wide: 64 characters at 3.1 mm (198.4 mm)
+// wrap into at least 4 lines, a row of at least 4 × 3.1 = 12.4 mm.
 TEST_F(SheetTest, FieldsAtTheirLimitsPrintWhole) {
     auto text = [](const char* first, int characters) {
         const std::string cycle = "あいうえおかきくけこ";
@@ -131,6 +133,28 @@ TEST_F(SheetTest, FieldsAtTheirLimitsPrintWhole) {
         for (const auto& [column, value] : fields)
             EXPECT_TRUE(has(raw, value)) << column << "\n" << raw;
         EXPECT_FALSE(has(raw, "…"));
+
+        // "<row height in pt> <wraps> <JSON text>" per text cell.
+        const std::string book = db.folder.file(std::string(sheet.design) + ".xlsx");
+        ASSERT_TRUE(report->exportWorkbook(book)) << report->lastError();
+        const std::string cells =
+            omrix::testing::capture(omrix::testing::shellQuoted(OMRIX_PYTHON3) + " " +
+                                        omrix::testing::shellQuoted(OMRIX_WORKBOOK_XML) +
+                                        " --cells " + omrix::testing::shellQuoted(book),
+                                    status);
+        ASSERT_EQ(status, 0) << cells;
+        for (const auto& [column, value] : fields)
+            EXPECT_TRUE(has(cells, value)) << column << "\n" << cells;
+        for (const std::string& paired : {text("設", 64), text("建", 64)}) {
+            const std::size_t at = cells.find(" \"" + paired + "\"");
+            ASSERT_NE(at, std::string::npos) << paired;
+            std::istringstream cell(cells.substr(cells.rfind('\n', at) + 1));
+            double heightPt = 0;
+            int wraps = 0;
+            cell >> heightPt >> wraps;
+            EXPECT_GE(heightPt, 12.4 * 72 / 25.4) << paired;
+            EXPECT_EQ(wraps, 1) << paired;
+        }
     }
 }
 

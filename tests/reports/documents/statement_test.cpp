@@ -5,12 +5,14 @@
 #include <algorithm>
 #include <filesystem>
 #include <regex>
+#include <sstream>
 
+#include "reports/documents/statement_cells.h"
+#include "reports/documents/statement_workbook.h"
 #include "reports/engine/report_design.h"
-#include "reports/report_fixture.h"
 #include "reports/engine/report_fonts.h"
 #include "reports/engine/statement_columns.h"
-#include "reports/documents/statement_workbook.h"
+#include "reports/report_fixture.h"
 
 namespace omrix::reports {
 namespace {
@@ -43,6 +45,40 @@ TEST(StatementGeometry, EveryTypeFitsItsPaper) {
                 EXPECT_EQ(columnHeading(c, {"a"}), "");
             }
         }
+    }
+}
+
+// Which cells a long text takes, B5 columns 0 No, 1 名称, 2 仕様, 3 数量, 4 単位, 5 単価,
+// 6 金額, 7 備考: a text that fits keeps its cell; one too long takes the empty cell on
+// its right, else on its left, else the empty cells under it; a cell another text
+// took is no one's own; with nothing free it stays as it is.
+TEST(StatementCells, ALongTextTakesTheFreeCellsBesideThenUnderIt) {
+    const StatementGeometry& g = statementGeometry(ReportDesign::B5_UCHIWAKESHO);
+    StatementLine first, second;
+    first.名称[0] = "名";
+    first.仕様[0] = "仕";
+    first.単位名称 = "式";
+    second.単位名称 = "式";
+    const struct {
+        double nameNeeds, specNeeds;  // mm² of cell the owner's texts need
+        std::vector<CellSpan> firstLine, secondLine;
+    } cases[] = {
+        {1, 1, {{1, 1, 1}, {2, 2, 2}, {4, 4, 4}}, {{4, 4, 4}}},
+        // 仕様 33 × 12.2 too small, with 数量: 51 × 12.2.
+        {1, 500, {{1, 1, 1}, {2, 2, 3}, {4, 4, 4}}, {{4, 4, 4}}},
+        // 名称 takes No on its left, then both cells under them.
+        {700, 1, {{1, 0, 1, 2}, {2, 2, 2}, {4, 4, 4}}, {{4, 4, 4}}},
+        // Past every free cell: 名称 over No and two lines, 仕様 over 数量 and two lines.
+        {5000, 5000, {{1, 0, 1, 2}, {2, 2, 3, 2}, {4, 4, 4}}, {{4, 4, 4}}},
+    };
+    for (const auto& c : cases) {
+        const auto spans = pageSpans(g, {&first, &second}, [&](int, const CellSpan& span) {
+            const double area = (g.columnLeftMm(span.last + 1) - g.columnLeftMm(span.first)) *
+                                span.lines * g.lineMm;
+            return area >= (span.owner == 1 ? c.nameNeeds : span.owner == 2 ? c.specNeeds : 0);
+        });
+        EXPECT_EQ(spans[0], c.firstLine) << c.nameNeeds << " " << c.specNeeds;
+        EXPECT_EQ(spans[1], c.secondLine) << c.nameNeeds << " " << c.specNeeds;
     }
 }
 
@@ -109,10 +145,30 @@ TEST_F(StatementTest, PagesInOrderWithTheirNumbersNamesAndFigures) {
 }
 
 // The longest texts the row holds, by hand: 名称 64 bytes = 32 full-width characters,
-// 仕様 66 bytes = 33, 表示番号名称 and 単位名称 16 bytes = 8, 工事名称 76 bytes = 38;
-// a company name of 32; in A4(計算式) both formulas at 128 bytes of ASCII, in A4(横)
-// both remarks at 128 bytes = 64. Every layout prints each whole (read back in drawing order,
-// line breaks and blanks left out).
+// 仕様 66 bytes = 33, 表示番号名称 and 単位名称 16 bytes = 8, 工事名称 76 bytes = 38, each
+// remark 128 bytes = 64; a company name of 32; the formulas at 128 bytes of ASCII.
+// At 6 pt narrowed to 70 % a full-width character takes 2.117 × 1.482 mm; a cell gives
+// its width less 2 mm and floor((line − 0.6 mm) / 2.117) lines: B5 5, A4(縦) 6, the
+// landscape ones 4. Where a cell cannot hold its texts, they take the empty cells
+// beside it (run on, a full-width blank apart, when they cannot each start a line):
+//  B5      名称 38 mm: 24 a line, 131 run on need 6 > 5; with No (8): 29 a line, 5.
+//          仕様 33: 20 a line, 7 > 5; with 数量 (18): 33 a line, 4 lines of their own.
+//          備考 14: 8 a line; with 金額 22 and 単価 18: 35 a line, 2 + 2 lines.
+//  A4(縦)  名称 46: 29 a line, 131 run on in 5 of 6; 仕様 40: 25 a line, 135 in 6.
+//          備考 19: 11 a line; with 金額 (24): 27 a line, 3 + 3 lines.
+//  A4(横)  名称 66, 仕様 58, 備考 51: 42, 37, 33 a line, every text in its own cell.
+//  A4(計算式) 名称 50, 仕様 51: 32, 33 a line (47.4, 48.9 mm of 48, 49); 備考 27: 16 a
+//          line; with 単価計算式 (30): 37 a line, 2 + 2 lines.
+//  A4(社内確認用) 名称 50, 仕様 51 as above; 備考 21: 12 a line; with 提出用 and 見積４
+//          (23 each): 43 a line, 2 + 2 lines.
+// Each case empties the cells its texts need and keeps the others; every text prints
+// whole (read back in drawing order, line breaks and blanks left out).
+// The workbook wraps them in their columns, each text at least ceil(characters × size /
+// width) lines, so the row is at least as tall as those lines: B5 (2.6 / 2.3 mm)
+// 備考 64 × 2.3 / 14 → 11 lines each, 22 × 2.3 = 50.6 mm; A4(縦) (3.0 / 2.6) 備考
+// 166.4 / 19 → 9 each, 46.8 mm; A4(横) 名称 96 / 66 → 2 each, 8 × 3.0 = 24 mm;
+// A4(計算式) (2.8 / 2.4) 備考 153.6 / 27 → 6 each, 28.8 mm; A4(社内確認用) (2.7 / 2.4)
+// 備考 153.6 / 21 → 8 each, 38.4 mm.
 TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
     const std::string kana = "あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむ";
     const std::string kata = "アイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミム";
@@ -123,57 +179,126 @@ TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
     const std::string spec1 = "仕" + first(kana, 32), spec2 = "様" + first(kata, 32);
     const std::string project = first(kana, 33) + "ビル新築工事";  // 38 characters
     const std::string company = "株式会社" + first(kata, 28);      // 32 characters
-    db.addBreakdown(7, "00000001", project);
-    db.addPrintRow(7, 1, {.name1 = name1});
-    db.tables.exec("Update 内訳出力 Set 名称２ = '" + name2 + "', 仕様１ = '" + spec1 +
-                   "', 仕様２ = '" + spec2 + "', 表示番号名称 = '番号番号番号番号', " +
-                   "単位名称 = '単位単位単位単位';");
+    const std::string remark1 = first(kana, 32) + first(kana, 32);
+    const std::string remark2 = first(kata, 32) + first(kata, 32);
     std::string formula;
     while (formula.size() < 128) formula += "(12.345+6.7)*";
     formula.resize(128);
-    const std::string remark1 = first(kana, 32) + first(kana, 32);
-    const std::string remark2 = first(kata, 32) + first(kata, 32);
-    db.tables.exec("Update 内訳出力 Set 数量計算式 = '" + formula + "', 単価計算式 = '" + formula +
-                   "';");
-    for (const char* design :
-         {"B5_UCHIWAKESHO", "PRINT_A4TATE", "A4YOKOUCHIWAKESHO", "PRINT_A4EXP", "PRINTA4YOKO"}) {
-        // Remarks of 64 full-width characters fit A4(横) alone: 4 lines of 32 at 6 pt
-        // narrowed to 70 % need 47.4 mm of its 49 (the other layouts give 12–25 mm).
-        const bool longRemarks = std::string_view(design) == "A4YOKOUCHIWAKESHO";
-        // 名称３–４ and 仕様３–４ too in the landscape rows, which hold four lines of 6 pt
-        // (4 × 2.117 mm = 8.5 mm of 8.6); the portrait ones would need eight.
-        const bool fourLines = std::string_view(design).find("TATE") == std::string_view::npos &&
-                               std::string_view(design).find("B5") == std::string_view::npos;
-        db.tables.exec(fourLines
-                           ? "Update 内訳出力 Set 名称３ = '" + name2 + "', 名称４ = '" + name1 +
-                                 "', 仕様３ = '" + spec2 + "', 仕様４ = '" + spec1 + "';"
-                           : std::string("Update 内訳出力 Set 名称３ = '', 名称４ = '', "
-                                         "仕様３ = '', 仕様４ = '';"));
-        db.tables.exec(longRemarks
-                           ? "Update 内訳出力 Set 社内備考 = '" + remark1 + "', 社外備考 = '" +
-                                 remark2 + "';"
-                           : std::string("Update 内訳出力 Set 社内備考 = '', 社外備考 = '';"));
-        auto report = db.report(design, "{内訳出力.内訳名称ＩＤ} = 7");
-        const bool withCompany = std::string_view(design).find("A4EXP") == std::string_view::npos &&
-                                 std::string_view(design) != "PRINTA4YOKO";
-        if (withCompany) report->FormulaFields().Item(1).text = "'" + company + "'";
-        const std::string path = db.pdf(*report, std::string(design) + ".pdf");
+    db.addBreakdown(7, "00000001", project);
+    db.addPrintRow(7, 1, {.name1 = name1});
+    db.addPrintRow(7, 2, {.line = 2});
+    const std::string full =
+        "Update 内訳出力 Set 名称１ = '" + name1 + "', 名称２ = '" + name2 + "', 名称３ = '" +
+        name2 + "', 名称４ = '" + name1 + "', 仕様１ = '" + spec1 + "', 仕様２ = '" + spec2 +
+        "', 仕様３ = '" + spec2 + "', 仕様４ = '" + spec1 +
+        "', 表示番号名称 = '番号番号番号番号', 単位名称 = '単位単位単位単位', "
+        "内訳数量 = '       1,234.500', 提出用単価 = 15800, 提出用金額 = 19505100, "
+        "見積１単価 = 11100, 見積４単価 = 14400, 見積４金額 = 44400, 社内備考 = '" +
+        remark1 + "', 社外備考 = '" + remark2 + "', 数量計算式 = '" + formula +
+        "', 単価計算式 = '" + formula + "' Where 内訳出力ＩＤ = 1;";
+    // Line 2: both formulas alone, for A4(計算式).
+    db.tables.exec("Update 内訳出力 Set 名称１ = '', 数量計算式 = '" + formula +
+                   "', 単価計算式 = '" + formula + "' Where 内訳出力ＩＤ = 2;");
+    const struct {
+        const char* design;
+        const char* emptied;  // the cells the long texts take
+        std::vector<std::string> kept;
+        double rowMm;  // the workbook row, at least
+    } cases[] = {
+        {"B5_UCHIWAKESHO",
+         "表示番号名称 = '', 内訳数量 = '', 提出用単価 = 0, 提出用金額 = 0",
+         {"単位単位単位単位"},
+         50.6},
+        {"PRINT_A4TATE", "提出用金額 = 0", {"番号番号番号番号", "1,234.500", "15,800"}, 46.8},
+        {"A4YOKOUCHIWAKESHO", "", {"番号番号番号番号", "1,234.500", "15,800", "19,505,100"}, 24},
+        {"PRINT_A4EXP",
+         "単価計算式 = ''",
+         {"番号番号番号番号", "1,234.500", "19,505,100", formula + formula},
+         28.8},
+        {"PRINTA4YOKO",
+         "提出用単価 = 0, 提出用金額 = 0, 見積４単価 = 0, 見積４金額 = 0",
+         {"番号番号番号番号", "1,234.500", "11,100"},
+         38.4},
+    };
+    // In drawing order, without line breaks and blanks.
+    auto rawText = [](const std::string& path) {
         int status = -1;
         std::string text = omrix::testing::capture(
             "pdftotext -raw " + omrix::testing::shellQuoted(path) + " -", status);
         std::erase(text, '\n');
-        text = withoutBlanks(text);
-        const std::string names = name1 + name2 + (fourLines ? name2 + name1 : "");
-        const std::string specs = spec1 + spec2 + (fourLines ? spec2 + spec1 : "");
-        for (const std::string& whole :
-             {names, specs, std::string("番号番号番号番号"), std::string("単位単位単位単位"),
-              project, withCompany ? company : project})
-            EXPECT_TRUE(contains(text, whole)) << design << ": " << whole << "\n" << text;
-        if (std::string_view(design) == "PRINT_A4EXP")
-            EXPECT_TRUE(contains(text, formula + formula)) << text;
-        if (longRemarks) EXPECT_TRUE(contains(text, remark1 + remark2)) << text;
-        EXPECT_FALSE(contains(text, "…")) << design;
+        return std::regex_replace(withoutBlanks(text), std::regex("　"), "");
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.design);
+        db.tables.exec(full);
+        if (*c.emptied != '\0')
+            db.tables.exec(std::string("Update 内訳出力 Set ") + c.emptied +
+                           " Where 内訳出力ＩＤ = 1;");
+        auto report = db.report(c.design, "{内訳出力.内訳名称ＩＤ} = 7");
+        const bool withCompany = std::string_view(c.design).find("A4EXP") == std::string::npos &&
+                                 std::string_view(c.design) != "PRINTA4YOKO";
+        if (withCompany) report->FormulaFields().Item(1).text = "'" + company + "'";
+        ::testing::internal::CaptureStderr();
+        const std::string path = db.pdf(*report, std::string(c.design) + ".pdf");
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+        int status = -1;
+        const std::string text = rawText(path);
+        std::vector<std::string> whole = c.kept;
+        for (const std::string& t : {name1 + name2 + name2 + name1, spec1 + spec2 + spec2 + spec1,
+                                     remark1 + remark2, project, withCompany ? company : project})
+            whole.push_back(t);
+        for (const std::string& t : whole) EXPECT_TRUE(contains(text, t)) << t << "\n" << text;
+        EXPECT_FALSE(contains(text, "…"));
+
+        // The workbook: "<row height in pt> <wraps> <JSON text>" per text cell.
+        const std::string book = db.folder.file(std::string(c.design) + ".xlsx");
+        ASSERT_TRUE(report->exportWorkbook(book)) << report->lastError();
+        const std::string cells =
+            omrix::testing::capture(omrix::testing::shellQuoted(OMRIX_PYTHON3) + " " +
+                                        omrix::testing::shellQuoted(OMRIX_WORKBOOK_XML) +
+                                        " --cells " + omrix::testing::shellQuoted(book),
+                                    status);
+        ASSERT_EQ(status, 0) << cells;
+        const std::string names = name1 + "\\n" + name2 + "\\n" + name2 + "\\n" + name1;
+        for (const std::string& t : {names, remark1 + "\\n" + remark2}) {
+            const std::size_t at = cells.find(" \"" + t + "\"");
+            ASSERT_NE(at, std::string::npos) << t << "\n" << cells;
+            std::istringstream cell(cells.substr(cells.rfind('\n', at) + 1));
+            double heightPt = 0;
+            int wraps = 0;
+            cell >> heightPt >> wraps;
+            EXPECT_GE(heightPt, c.rowMm * 72 / 25.4) << t;
+            EXPECT_EQ(wraps, 1) << t;
+        }
+        for (const std::string& t : {project, withCompany ? company : project})
+            EXPECT_TRUE(contains(cells, "\"" + t + "\"")) << t;
     }
+
+    // B5 with its No filled: 名称 (6 lines, 5 in the row, no free cell beside) take the
+    // empty 名称 of line 2 under them: 2 × 12.2 − 0.6 = 23.8 mm, 11 lines, each name on
+    // 2 of its own.
+    db.tables.exec(full);
+    const std::string names = name1 + name2 + name2 + name1;
+    auto report = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
+    ::testing::internal::CaptureStderr();
+    std::string path = db.pdf(*report, "below.pdf");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_TRUE(contains(rawText(path), names)) << rawText(path);
+
+    // Line 2's 名称 filled too: no free cell is left, the names print cut and are said
+    // once on standard error, though painted twice.
+    db.tables.exec("Update 内訳出力 Set 名称１ = '次の行' Where 内訳出力ＩＤ = 2;");
+    report = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
+    ::testing::internal::CaptureStderr();
+    path = db.pdf(*report, "cut.pdf");
+    EXPECT_TRUE(report->exportPdf(path));
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    const std::string said = "\"" + name1 + "　" + name2 + "　" + name2 + "　" + name1 + "\"";
+    EXPECT_NE(err.find("warning: 内訳書: " + said + " is too long for its place on page 1"),
+              std::string::npos)
+        << err;
+    EXPECT_EQ(err.find(said), err.rfind(said)) << err;
+    EXPECT_TRUE(contains(rawText(path), "…"));
 }
 
 // A selection without rows still prints one page: the form and what it says instead.
