@@ -20,11 +20,15 @@
 #include "reports/engine/report_fonts.h"
 #include "reports/engine/report_object.h"
 
+class QIODevice;
 class QPainter;
 class QPagedPaintDevice;
+class QPdfWriter;
 class QRectF;
 
 namespace omrix::reports {
+
+class PdfPainting;
 
 class Report {
   public:
@@ -65,6 +69,7 @@ class Report {
         enum class Stop { Done, Begin, NewPage, Read, Cancelled, End };
         Stop stop = Stop::Done;
         int page = 0;
+        std::string reason;  // what failed, where more is known than the stop says
         bool ok() const { return stop == Stop::Done; }
     };
     // After each page painted: pages done and their total; false stops the painting.
@@ -77,6 +82,15 @@ class Report {
                             const PageProgress& progress = {},
                             const PageTarget& target = {}) const;
     std::string pageError() const;
+
+    // Every page as one PDF onto `out` (paper, title and creator set), painted on
+    // `threads` threads at once; 0: one for each core the process may run on. Each
+    // thread paints a run of pages into a PDF of its own in the temporary folder, and
+    // the runs are joined into `out` in page order as they finish (PdfJoin); the pages
+    // are read on the calling thread, which owns the connection. One thread paints
+    // straight into `out`, as paintPages() does. `progress` runs on the calling thread
+    // with the count of pages painted; false stops every thread.
+    PagesPainted writePdf(QIODevice& out, int threads, const PageProgress& progress = {}) const;
 
     // The texts page k shows, each with its box in millimetres of the paper: what a
     // search looks through. Empty for a page outside 1 … pageCount().
@@ -96,7 +110,8 @@ class Report {
     // Every page onto a printer or PDF writer, loading first when the report has not
     // been loaded with its present settings.
     bool print(QPagedPaintDevice& device);
-    bool exportPdf(const std::string& path);
+    // As writePdf() on `threads` threads, with the document information and outline.
+    bool exportPdf(const std::string& path, int threads = 0);
     // The pages as an Excel workbook, loading first as print() does.
     bool exportWorkbook(const std::string& path);
     // The loaded pages as a workbook, as a viewer shows them; false with the reason.
@@ -107,7 +122,16 @@ class Report {
     std::string formulaText(int field) const;
 
   private:
+    friend class PdfPainting;
     std::string settingsKey() const;
+    // Resolution, creator, title and paper; false when the writer refuses the paper.
+    bool setUpPdf(QPdfWriter& writer) const;
+    // Paints page `page` into `target`, from `read` when given; the texts no font
+    // draws whole go into `undrawable`. Touches no state of the report.
+    void paintOnto(QPainter& painter, int page, const QRectF& target,
+                   const ReportDocument::PagesRead* read, std::set<QString>& undrawable) const;
+    // Names each text of `texts` on standard error, once per loaded document.
+    void warnUndrawable(const std::set<QString>& texts) const;
     bool fail(std::string message);
 
     const DesignInfo& design_;
