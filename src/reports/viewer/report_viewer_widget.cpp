@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -411,15 +412,10 @@ void ReportViewerWidget::saveAsPdf() {
 bool ReportViewerWidget::savePdfTo(const QString& path) {
     if (report_ == nullptr) return false;
     util::PartFile part(path.toStdString());
-    const std::string_view title = report_->design().title;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(part.path()));
-    printer.setPageLayout(report_->pageLayout());
-    printer.setDocName(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
     return runWithProgress(
         "PDF として保存", [&](const PrintProgress& progress, std::string& error) {
-            return printReport(printer, *report_, error, progress) && part.commit(error);
+            return savePdf(*report_, part.path(), error, progress) &&
+                   report_->appendPdfDetails(part.path(), error) && part.commit(error);
         });
 }
 
@@ -442,6 +438,37 @@ bool ReportViewerWidget::saveWorkbookTo(const QString& path) {
             return false;
         }
     });
+}
+
+bool savePdf(const Report& report, const std::string& path, std::string& error,
+             const PrintProgress& progress) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        error = "ファイルを書き込めません: " + path;
+        return false;
+    }
+    using Stop = Report::PagesPainted::Stop;
+    // Painted on every core; the file is whole only when every page is in it.
+    const Report::PagesPainted painted = report.writePdf(file, 0, progress);
+    file.close();
+    switch (painted.stop) {
+        case Stop::Done:
+            if (file.error() == QFileDevice::NoError) return true;
+            break;
+        case Stop::Read:
+            error = report.pageError();
+            return false;
+        case Stop::Cancelled:
+            error = "中止しました。";
+            return false;
+        case Stop::Begin:
+        case Stop::NewPage:
+        case Stop::End:
+            break;
+    }
+    error = "ファイルを書き込めません: " + path;
+    if (!painted.reason.empty()) error += " (" + painted.reason + ")";
+    return false;
 }
 
 bool printReport(QPrinter& printer, const Report& report, std::string& error,

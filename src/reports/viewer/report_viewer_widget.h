@@ -110,6 +110,11 @@ class ReportViewerWidget : public QWidget {
 // Told of each page printed (done of total); returning false stops the print.
 using PrintProgress = std::function<bool(int done, int total)>;
 
+// Every page as a PDF at `path`, painted on every core (Report::writePdf). False with
+// `error`; a file stopped part-way is incomplete and left to the caller.
+bool savePdf(const Report& report, const std::string& path, std::string& error,
+             const PrintProgress& progress = {});
+
 // Prints the pages the printer's range asks for (all when it sets none), each fitted to
 // the printer's paper and painted as the preview and the PDF are. False with `error`.
 bool printReport(QPrinter& printer, const Report& report, std::string& error,
