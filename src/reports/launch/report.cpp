@@ -38,6 +38,16 @@ std::unique_ptr<Report> Report::create(std::string_view designName) {
 
 Report::~Report() = default;
 
+std::unique_ptr<Report> Report::loadedCopy(std::string& error) const {
+    auto copy = std::make_unique<Report>(design_.design);
+    copy->database_ = database_;
+    copy->formulaFields_ = formulaFields_;
+    copy->RecordSelectionFormula = RecordSelectionFormula;
+    if (copy->load()) return copy;
+    error = copy->lastError();
+    return nullptr;
+}
+
 bool Report::fail(std::string message) {
     error_ = "report " + std::string(design_.name) + ": " + message;
     document_.reset();

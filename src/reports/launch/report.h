@@ -40,6 +40,10 @@ class Report {
     Report& operator=(const Report&) = delete;
 
     const DesignInfo& design() const { return design_; }
+    // A report of the same design and settings, loaded afresh over a connection of its
+    // own, for a save on another thread while this one stays with its window. Null
+    // with `error` when it cannot be loaded.
+    std::unique_ptr<Report> loadedCopy(std::string& error) const;
 
     ReportDatabase& Database() { return database_; }
     ReportFormulaFields& FormulaFields() { return formulaFields_; }

@@ -10,7 +10,10 @@
 #include <memory>
 #include <string>
 
+#include "reports/launch/background_save.h"
+
 class QLabel;
+class QProgressDialog;
 class QLineEdit;
 class QPrinter;
 class QTimer;
@@ -54,12 +57,17 @@ class ReportViewerWidget : public QWidget {
     // writes the report to it as PDF, or as an Excel workbook.
     void saveAsPdf();
     void saveAsWorkbook();
-    // The PDF or the workbook to `path`, with the progress and its 中止: written under a
-    // part name beside it and renamed into place when whole, so a file already there
-    // stays untouched unless the save completes. A message box says why it failed;
-    // false, silently, when the user stopped it.
+    // The PDF or the workbook to `path`, written on a thread of its own (BackgroundSave)
+    // while the window goes on painting and paging, with a progress window and its 中止:
+    // written under a part name beside it and renamed into place when whole, so a file
+    // already there stays untouched unless the save completes. A message box says why
+    // it failed. False when it could not start (a save already running, or the report
+    // not loadable, said in a message box).
     bool savePdfTo(const QString& path);
     bool saveWorkbookTo(const QString& path);
+    // Lets the window's events run until the save ends; true when its file is in place.
+    bool waitForSave();
+    bool saving() const;
     // How long a print or save runs before its progress shows (tests show it at once).
     void setProgressDelay(int ms) { progressDelayMs_ = ms; }
 
@@ -86,6 +94,10 @@ class ReportViewerWidget : public QWidget {
                          const std::function<bool(const std::function<bool(int, int)>& progress,
                                                   std::string& error)>& job);
     QString defaultSaveName(const char* extension) const;
+    // Starts `job` in the background with its progress window; `what` names it.
+    bool startSave(const QString& what, const QString& path, BackgroundSave::Job job);
+    // Polled while a save runs: its progress, and its end.
+    void followSave();
     void addShortcut(const QKeySequence& keys, void (ReportViewerWidget::*slot)());
 
     const Report* report_ = nullptr;
@@ -105,6 +117,11 @@ class ReportViewerWidget : public QWidget {
     int searchFrom_ = 1;
     int currentHit_ = -1;
     int progressDelayMs_;
+    std::unique_ptr<BackgroundSave> save_;
+    QProgressDialog* saveProgress_ = nullptr;
+    QTimer* saveTimer_ = nullptr;
+    QString saveWhat_;
+    bool saveOk_ = false;
 };
 
 // Told of each page printed (done of total); returning false stops the print.

@@ -13,6 +13,7 @@
 #include "level_tree/level_tree_model.h"
 #include "print/print_rows_generator.h"
 #include "reports/engine/pdf_join.h"
+#include "reports/launch/background_save.h"
 #include "reports/report_fixture.h"
 #include "util/part_file.h"
 
@@ -219,6 +220,59 @@ TEST_F(ParallelPdfTest, JoinRefusesWhatQtDidNotWrite) {
         EXPECT_TRUE(holds(error, part)) << error;
         EXPECT_FALSE(join.finish(error)) << part;  // no page joined
     }
+}
+
+// A save in the background writes from a copy of the report loaded afresh, renames its
+// file into place only when the job succeeds, and stops at the page after 中止.
+TEST_F(ParallelPdfTest, BackgroundSaveWritesFromACopyOfItsOwn) {
+    db.addBreakdown(7, "00000001", "外郭工事");
+    db.addPages(7, 3);
+    auto report = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
+    ASSERT_TRUE(report->load()) << report->lastError();
+    const std::string path = db.folder.file("saved.txt");
+    const struct {
+        const char* what;
+        bool succeeds, waitsForStop;
+        const char *file, *error;
+    } cases[] = {
+        {"written", true, false, "3 pages", ""},
+        {"failed", false, false, "old", "cannot"},
+        {"stopped", false, true, "old", ""},
+    };
+    for (const auto& c : cases) {
+        testing::writeBytes(path, "old");
+        BackgroundSave save;
+        std::string error;
+        const bool started = save.start(
+            *report, path,
+            [&](Report& copy, const std::string& to, const Report::PageProgress& progress,
+                std::string& why) {
+                EXPECT_NE(&copy, report.get());
+                testing::writeBytes(to, std::to_string(copy.pageCount()) + " pages");
+                if (c.waitsForStop) {
+                    while (progress(1, copy.pageCount())) std::this_thread::yield();
+                }
+                if (!c.succeeds) why = c.error;
+                return c.succeeds;
+            },
+            error);
+        ASSERT_TRUE(started) << error;
+        if (c.waitsForStop) save.stop();
+        save.wait();
+        const BackgroundSave::State state = save.state();
+        EXPECT_FALSE(state.running) << c.what;
+        EXPECT_EQ(state.ok, c.succeeds) << c.what;
+        EXPECT_EQ(state.stopped, c.waitsForStop) << c.what;
+        EXPECT_EQ(state.error, c.error) << c.what;
+        EXPECT_EQ(testing::readBytes(path), c.file) << c.what;
+        EXPECT_FALSE(fs::exists(util::partPathOf(path))) << c.what;
+    }
+    // A report that cannot be loaded again starts nothing.
+    report->RecordSelectionFormula = "{内訳出力.内訳名称ＩＤ} = x";
+    BackgroundSave save;
+    std::string error;
+    EXPECT_FALSE(save.start(*report, path, {}, error));
+    EXPECT_TRUE(holds(error, "= x")) << error;
 }
 
 }  // namespace
