@@ -156,6 +156,11 @@ class PdfPainting {
             }
             if (joined < runs_.size()) changed_.wait(lock, [&] { return changes_ != seen; });
         }
+        // The last pages may have been joined before their count was told.
+        if (shown != pages_ && progress_) {
+            lock.unlock();
+            if (!progress_(pages_, pages_)) return {Stop::Cancelled, pages_, {}};
+        }
         return {};
     }
 
