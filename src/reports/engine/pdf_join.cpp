@@ -12,7 +12,18 @@
 #include <optional>
 
 namespace omrix::reports {
+
+// A part's cross-reference table and trailer.
+struct PdfJoin::PartIndex {
+    long xref = 0;
+    long root = 0;
+    long info = -1;
+    std::vector<long> offsets;  // by object number; -1: free
+};
+
 namespace {
+
+using PartIndex = PdfJoin::PartIndex;
 
 constexpr long kInfo = 1;     // the joined file's numbers of the objects it writes itself
 constexpr long kCatalog = 2;
@@ -74,14 +85,6 @@ bool isRegular(char c) {
 bool isDigits(std::string_view s) {
     return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
-
-// The part's cross-reference table and trailer.
-struct PartIndex {
-    long xref = 0;
-    long root = 0;
-    long info = -1;
-    std::vector<long> offsets;  // by object number; -1: free
-};
 
 bool readIndex(const PartFile& part, PartIndex& index, std::string& error) {
     std::string tail;
@@ -283,6 +286,29 @@ bool PdfJoin::startObject(long number) {
     return write(std::to_string(number) + " 0 obj");
 }
 
+// The numbers in the joined file of a part's objects: its page list becomes the joined
+// file's, the first part's information the joined file's, every other object the next
+// free number; `order` lists the objects to copy by their place in the part.
+void PdfJoin::number(const PartIndex& index, long pagesNumber, std::vector<long>& map,
+                     std::vector<std::pair<long, long>>& order) const {
+    long next = static_cast<long>(offsets_.size());
+    for (long k = 1; k < static_cast<long>(map.size()); ++k) {
+        const long offset = index.offsets[static_cast<std::size_t>(k)];
+        if (offset < 0 || k == index.root) continue;
+        if (k == pagesNumber) {
+            map[static_cast<std::size_t>(k)] = kPages;
+            continue;
+        }
+        if (k == index.info) {
+            if (hasInfo_) continue;
+            map[static_cast<std::size_t>(k)] = kInfo;
+        } else {
+            map[static_cast<std::size_t>(k)] = next++;
+        }
+        order.emplace_back(offset, k);
+    }
+}
+
 bool PdfJoin::append(const std::string& path, std::string& error) {
     const std::string notQt = path + ": not a PDF as Qt writes them";
     PartFile part(path);
@@ -299,26 +325,9 @@ bool PdfJoin::append(const std::string& path, std::string& error) {
         error = notQt;
         return false;
     }
-    // The numbers in this file: the page list becomes the joined file's, the first
-    // part's information the joined file's, every other object the next free number.
     std::vector<long> map(index.offsets.size(), -1);
     std::vector<std::pair<long, long>> order;  // (offset, number) of the objects copied
-    long next = static_cast<long>(offsets_.size());
-    for (long k = 1; k < static_cast<long>(map.size()); ++k) {
-        const long offset = index.offsets[static_cast<std::size_t>(k)];
-        if (offset < 0 || k == index.root) continue;
-        if (k == *pagesNumber) {
-            map[static_cast<std::size_t>(k)] = kPages;
-            continue;
-        }
-        if (k == index.info) {
-            if (hasInfo_) continue;
-            map[static_cast<std::size_t>(k)] = kInfo;
-        } else {
-            map[static_cast<std::size_t>(k)] = next++;
-        }
-        order.emplace_back(offset, k);
-    }
+    number(index, *pagesNumber, map, order);
     std::sort(order.begin(), order.end());
     if (written_ == 0) {
         // The header as Qt wrote it, up to its first object.

@@ -17,6 +17,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace omrix::reports {
@@ -35,7 +36,11 @@ class PdfJoin {
     // `error` when nothing was appended or the sink refused a write.
     bool finish(std::string& error);
 
+    struct PartIndex;
+
   private:
+    void number(const PartIndex& index, long pagesNumber, std::vector<long>& map,
+                std::vector<std::pair<long, long>>& order) const;
     bool write(std::string_view bytes);
     bool startObject(long number);
 
