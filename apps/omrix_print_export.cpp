@@ -66,6 +66,7 @@ struct ExportOptions {
     bool reread = false;
     bool noRender = false;
     std::string formats = "pdf";
+    int jobs = 0;  // threads painting a PDF; 0: one per core
     // --print and its range and copies; files then only with --out.
     omrix::apps::PrintChoice print;
     bool outGiven = false;
@@ -177,6 +178,8 @@ void declareOptions(CLI::App& app, ExportOptions& o) {
     app.add_flag("--reread", o.reread, "印刷時に最新の情報を取得する");
     app.add_flag("--no-render", o.noRender, "write 内訳出力 but render no document");
     app.add_option("--formats", o.formats, "comma list of pdf, xlsx")->check(checkFormats);
+    app.add_option("--jobs", o.jobs, "threads painting each PDF; 0 (default): one per core")
+        ->check(CLI::Range(0, 256));
     omrix::apps::declarePrintOptions(app, o.print);
 }
 
@@ -358,6 +361,7 @@ int runExport(const ExportOptions& o) {
                              writesFiles(o) ? exportFormats(o) : omrix::apps::ExportFormats{false},
                              terminalProgress());
     if (!o.print.queue.empty()) ui.printOn(omrix::apps::printJobOf(o.print));
+    ui.paintOn(o.jobs);
     omrix::reports::ReportSet reports(ui);
     omrix::print::PrintRunResult result = omrix::print::fnRunPrint(ui, reports, tree);
     const bool listed = printWritten(ui.written());

@@ -5,8 +5,6 @@
 #include <unistd.h>
 
 #include <QIODevice>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QString>
 #include <QtGlobal>
 #include <cerrno>
@@ -128,7 +126,7 @@ bool ExportUi::writeFile(print::ViewerKind viewer, std::string_view extension,
     std::string error;
     bool written = extension == kXlsxExtension
                        ? writeReportWorkbook(report, part.path(), error)
-                       : writeReportPdf(report, part.path(), progress_.get(), error) &&
+                       : writeReportPdf(report, part.path(), progress_.get(), threads_, error) &&
                              report.appendPdfDetails(part.path(), error);
     if (!written || !part.commit(error)) {
         std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
@@ -241,17 +239,8 @@ class DescriptorDevice : public QIODevice {
 };
 
 bool paintPdf(reports::Report& report, DescriptorDevice& device, TerminalProgress* progress,
-              std::string& error) {
-    QPdfWriter writer(&device);
-    writer.setResolution(600);
-    writer.setCreator(QString::fromStdString(reports::creatorText()));
-    const std::string_view title = report.design().title;
-    writer.setTitle(util::qText(title));
-    if (!writer.setPageLayout(report.pageLayout())) {
-        error = "the PDF writer does not take the paper";
-        return false;
-    }
-    const std::string caption = std::string(title) + " PDF";
+              int threads, std::string& error) {
+    const std::string caption = std::string(report.design().title) + " PDF";
     // A write the disk refused stops the painting at the page after.
     using Painted = reports::Report::PagesPainted;
     if (progress != nullptr) progress->showCaption(caption);
@@ -259,7 +248,7 @@ bool paintPdf(reports::Report& report, DescriptorDevice& device, TerminalProgres
         if (progress != nullptr) progress->advance(done, total);
         return device.failure() == 0;
     });
-    const Painted painted = report.paintPages(writer, {}, &step);
+    const Painted painted = report.writePdf(device, threads, &step);
     if (progress != nullptr) progress->hideCount();
     const std::string page = std::to_string(painted.page);
     if (device.failure() != 0) {
@@ -270,7 +259,7 @@ bool paintPdf(reports::Report& report, DescriptorDevice& device, TerminalProgres
         case Painted::Stop::Done:
             return true;
         case Painted::Stop::Begin:
-            error = "the PDF could not be started";
+            error = painted.reason.empty() ? "the PDF could not be started" : painted.reason;
             return false;
         case Painted::Stop::NewPage:
             error = "the PDF writer refused page " + page;
@@ -282,14 +271,14 @@ bool paintPdf(reports::Report& report, DescriptorDevice& device, TerminalProgres
         case Painted::Stop::End:
             break;
     }
-    error = "the PDF could not be finished";
+    error = painted.reason.empty() ? "the PDF could not be finished" : painted.reason;
     return false;
 }
 
 }  // namespace
 
 bool writeReportPdf(reports::Report& report, const std::string& path, TerminalProgress* progress,
-                    std::string& error) {
+                    int threads, std::string& error) {
     // Loaded here with the launch's settings, so that the page count is known up front.
     if (!report.load()) {
         error = report.lastError();
@@ -305,7 +294,7 @@ bool writeReportPdf(reports::Report& report, const std::string& path, TerminalPr
     bool ok = false;
     {
         DescriptorDevice device(fd);
-        ok = paintPdf(report, device, progress, error) && device.finish();
+        ok = paintPdf(report, device, progress, threads, error) && device.finish();
         if (device.failure() != 0) error = platform::writeErrorText(device.failure());
     }
     ::close(fd);

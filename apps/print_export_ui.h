@@ -63,6 +63,8 @@ class ExportUi : public print::PrintUi, public reports::ViewerHost {
 
     // Each document opened is also printed as `job` says, after its files.
     void printOn(reports::PrintJob job) { printJob_ = std::move(job); }
+    // Each PDF painted on `threads` threads; 0: one per core (Report::writePdf).
+    void paintOn(int threads) { threads_ = threads; }
 
     // The files written, in order.
     const std::vector<std::string>& written() const { return written_; }
@@ -79,12 +81,13 @@ class ExportUi : public print::PrintUi, public reports::ViewerHost {
     std::unique_ptr<TerminalProgress> progress_;
     std::vector<std::string> written_;
     std::optional<reports::PrintJob> printJob_;
+    int threads_ = 0;
 };
 
-// Paints every page of the report into a PDF file, reporting each page painted;
-// `path` is taken as the bytes given, UTF-8 or not.
+// Paints every page of the report into a PDF file on `threads` threads (0: one per
+// core), reporting the pages painted; `path` is taken as the bytes given, UTF-8 or not.
 bool writeReportPdf(reports::Report& report, const std::string& path, TerminalProgress* progress,
-                    std::string& error);
+                    int threads, std::string& error);
 // The report's pages as an Excel workbook.
 bool writeReportWorkbook(reports::Report& report, const std::string& path, std::string& error);
 

@@ -58,8 +58,38 @@ PageLabel StatementDocument::pageLabel(int page) const {
             .頁名称 = index_.pageName(page)};
 }
 
+namespace {
+
+struct StatementPagesRead : ReportDocument::PagesRead {
+    int first = 0;
+    std::vector<StatementPage> pages;
+};
+
+}  // namespace
+
+std::shared_ptr<const ReportDocument::PagesRead> StatementDocument::readAhead(int first,
+                                                                              int count) const {
+    readError_.clear();
+    auto read = std::make_shared<StatementPagesRead>();
+    read->first = first;
+    if (first < 1 || first > index_.pageCount()) return read;  // the empty form
+    if (!index_.readPages(db_, first, count, read->pages, readError_)) return nullptr;
+    return read;
+}
+
+void StatementDocument::paintPageRead(PagePainter& p, int page, const PagesRead& read) const {
+    const auto& pages = static_cast<const StatementPagesRead&>(read);
+    const int offset = page - pages.first;
+    paintPageOf(p, offset >= 0 && offset < static_cast<int>(pages.pages.size())
+                       ? &pages.pages[static_cast<std::size_t>(offset)]
+                       : nullptr);
+}
+
 void StatementDocument::paintPage(PagePainter& p, int page) const {
-    const StatementPage* data = readPage(page);
+    paintPageOf(p, readPage(page));
+}
+
+void StatementDocument::paintPageOf(PagePainter& p, const StatementPage* data) const {
     paintHeader(p, data);
     // The cells each line's texts take, by slot; a slot without a line keeps its rules.
     PageLines lines(kLinesPerPage, nullptr);

@@ -32,6 +32,8 @@ class StatementDocument : public ReportDocument {
     void paintPage(PagePainter& painter, int page) const override;
     PageLabel pageLabel(int page) const override;
     bool readsOnDemand() const override { return true; }
+    std::shared_ptr<const PagesRead> readAhead(int first, int count) const override;
+    void paintPageRead(PagePainter& painter, int page, const PagesRead& read) const override;
     std::string readError() const override { return readError_; }
     DocumentInfo documentInfo() const override {
         return {heading_.title, heading_.company, heading_.projectName};
@@ -44,6 +46,7 @@ class StatementDocument : public ReportDocument {
   private:
     // Null for the empty form or a page that cannot be read.
     const StatementPage* readPage(int page) const;
+    void paintPageOf(PagePainter& p, const StatementPage* data) const;
     void paintHeader(PagePainter& p, const StatementPage* page) const;
     void paintGrid(PagePainter& p, const std::vector<std::vector<CellSpan>>& spans) const;
     void paintCell(PagePainter& p, const StatementLine& line, const CellSpan& span, int slot) const;

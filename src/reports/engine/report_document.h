@@ -42,6 +42,25 @@ class ReportDocument {
     virtual std::vector<OutlineEntry> outline() const { return {}; }
     // Documents that read their pages as they paint them keep the connection open.
     virtual bool readsOnDemand() const { return false; }
+
+    // Pages painted on other threads than the one that owns the connection: that thread
+    // reads them ahead, the painting threads paint from what it read. A document that
+    // holds its pages paints them on any thread as paintPage() does.
+    struct PagesRead {
+        virtual ~PagesRead() = default;
+    };
+    // Pages first … first + count − 1 (cut at the last); null with readError() when they
+    // cannot be read. Only on the thread that owns the connection.
+    virtual std::shared_ptr<const PagesRead> readAhead(int first, int count) const {
+        (void)first;
+        (void)count;
+        return std::make_shared<PagesRead>();
+    }
+    // Page `page` of those `read` holds; touches nothing else of the document.
+    virtual void paintPageRead(PagePainter& painter, int page, const PagesRead& read) const {
+        (void)read;
+        paintPage(painter, page);
+    }
     // Why the last page painted could not be read in full; "" when it could.
     virtual std::string readError() const { return {}; }
     // The same pages as an Excel workbook at `path`; false with the reason in `error`.

@@ -39,6 +39,16 @@ std::unique_ptr<Report> Report::create(std::string_view designName) {
 
 Report::~Report() = default;
 
+std::unique_ptr<Report> Report::loadedCopy(std::string& error) const {
+    auto copy = std::make_unique<Report>(design_.design);
+    copy->database_ = database_;
+    copy->formulaFields_ = formulaFields_;
+    copy->RecordSelectionFormula = RecordSelectionFormula;
+    if (copy->load()) return copy;
+    error = copy->lastError();
+    return nullptr;
+}
+
 bool Report::fail(std::string message) {
     error_ = "report " + std::string(design_.name) + ": " + message;
     document_.reset();
@@ -144,6 +154,14 @@ bool Report::paintPage(QPainter& painter, int page) const {
 
 bool Report::paintPage(QPainter& painter, int page, const QRectF& target) const {
     if (!document_ || page < 1 || page > document_->pageCount()) return false;
+    PaintWarnings warnings;
+    paintOnto(painter, page, target, nullptr, warnings);
+    warn(warnings);
+    return document_->readError().empty();
+}
+
+void Report::paintOnto(QPainter& painter, int page, const QRectF& target,
+                       const ReportDocument::PagesRead* read, PaintWarnings& warnings) const {
     const Paper& paper = design_.paper;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
@@ -152,12 +170,19 @@ bool Report::paintPage(QPainter& painter, int page, const QRectF& target) const 
     painter.scale(target.width() / (paper.widthMm * kUnitsPerMm),
                   target.height() / (paper.heightMm * kUnitsPerMm));
     PagePainter pagePainter(painter, fonts_);
-    std::set<QString> undrawable, cut;
-    pagePainter.collectUndrawable(undrawable);
+    std::set<QString> cut;
+    pagePainter.collectUndrawable(warnings.undrawable);
     pagePainter.collectCut(cut);
-    document_->paintPage(pagePainter, page);
+    if (read != nullptr)
+        document_->paintPageRead(pagePainter, page, *read);
+    else
+        document_->paintPage(pagePainter, page);
+    for (const QString& text : cut) warnings.cut.emplace(text, page);
     painter.restore();
-    for (const QString& text : undrawable) {
+}
+
+void Report::warn(const PaintWarnings& warnings) const {
+    for (const QString& text : warnings.undrawable) {
         if (!undrawable_.insert(text).second) continue;
         std::fprintf(stderr,
                      "warning: %s: no installed font has every character of \"%s\"; "
@@ -166,14 +191,13 @@ bool Report::paintPage(QPainter& painter, int page, const QRectF& target) const 
     }
     // A text its cell and the free cells beside it cannot hold at 6 pt narrowed to
     // 70 % is cut: said once a document, as the boxes are.
-    for (const QString& text : cut) {
+    for (const auto& [text, page] : warnings.cut) {
         if (!cut_.insert(text).second) continue;
         std::fprintf(stderr,
                      "warning: %s: \"%s\" is too long for its place on page %d and prints "
                      "cut\n",
                      std::string(design_.title).c_str(), text.toUtf8().constData(), page);
     }
-    return document_->readError().empty();
 }
 
 std::string Report::pageError() const {
@@ -221,7 +245,7 @@ Report::PagesPainted Report::paintPages(QPagedPaintDevice& device, std::vector<i
         for (int page = 1; page <= pageCount(); ++page) pages.push_back(page);
     }
     QPainter painter;
-    if (!painter.begin(&device)) return {Stop::Begin, pages.empty() ? 0 : pages.front()};
+    if (!painter.begin(&device)) return {Stop::Begin, pages.empty() ? 0 : pages.front(), {}};
     const int total = static_cast<int>(pages.size());
     for (int i = 0; i < total; ++i) {
         const int page = pages[static_cast<std::size_t>(i)];
@@ -234,10 +258,10 @@ Report::PagesPainted Report::paintPages(QPagedPaintDevice& device, std::vector<i
             stop = Stop::Cancelled;
         if (stop != Stop::Done) {
             painter.end();
-            return {stop, page};
+            return {stop, page, {}};
         }
     }
-    if (!painter.end()) return {Stop::End, total == 0 ? 0 : pages.back()};
+    if (!painter.end()) return {Stop::End, total == 0 ? 0 : pages.back(), {}};
     return {};
 }
 
@@ -285,18 +309,36 @@ bool Report::writeWorkbook(const std::string& path, std::string& error) const {
     return false;
 }
 
-bool Report::exportPdf(const std::string& path) {
+bool Report::setUpPdf(QPdfWriter& writer) const {
+    writer.setResolution(600);
+    writer.setCreator(QString::fromStdString(creatorText()));
+    writer.setTitle(util::qText(design_.title));
+    return writer.setPageLayout(pageLayout());
+}
+
+bool Report::exportPdf(const std::string& path, int threads) {
     if (!hasGuiApplication()) return fail("painting needs a QGuiApplication");
-    {
-        QPdfWriter writer(QString::fromStdString(path));
-        writer.setResolution(600);
-        writer.setCreator(QString::fromStdString(creatorText()));
-        writer.setTitle(util::qText(design_.title));
-        if (!print(writer)) {
-            if (error_.find("cannot be opened") != std::string::npos)
-                error_ = "report " + std::string(design_.name) + ": cannot write " + path;
-            return false;
-        }
+    if (!document_ || loadedKey_ != settingsKey()) {
+        if (!load()) return false;
+    }
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return fail("cannot write " + path);
+    const PagesPainted painted = writePdf(file, threads);
+    file.close();
+    const std::string page = std::to_string(painted.page);
+    switch (painted.stop) {
+        case PagesPainted::Stop::Done:
+            break;
+        case PagesPainted::Stop::Begin:
+            return fail("cannot write " + path);
+        case PagesPainted::Stop::NewPage:
+            return fail("the output refused page " + page);
+        case PagesPainted::Stop::Read:
+        case PagesPainted::Stop::Cancelled:
+            return fail("page " + page + " cannot be read: " + pageError());
+        case PagesPainted::Stop::End:
+            return fail(painted.reason.empty() ? "the output could not be finished"
+                                               : painted.reason);
     }
     std::string error;
     if (appendPdfDetails(path, error)) return true;

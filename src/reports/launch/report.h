@@ -8,6 +8,7 @@
 #include <QPageLayout>
 #include <QString>
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -21,11 +22,28 @@
 #include "reports/engine/report_object.h"
 #include "util/progress.h"
 
+class QIODevice;
 class QPainter;
 class QPagedPaintDevice;
+class QPdfWriter;
 class QRectF;
 
 namespace omrix::reports {
+
+class PdfPainting;
+
+// What painting found to warn of: texts with a character no font draws, texts cut
+// with the first page each was cut on.
+struct PaintWarnings {
+    std::set<QString> undrawable;
+    std::map<QString, int> cut;
+
+    // Adds `later`'s, keeping the first page of a text cut on both.
+    void merge(PaintWarnings& later) {
+        undrawable.merge(later.undrawable);
+        cut.merge(later.cut);
+    }
+};
 
 class Report {
   public:
@@ -37,6 +55,10 @@ class Report {
     Report& operator=(const Report&) = delete;
 
     const DesignInfo& design() const { return design_; }
+    // A report of the same design and settings, loaded afresh over a connection of its
+    // own, for a save on another thread while this one stays with its window. Null
+    // with `error` when it cannot be loaded.
+    std::unique_ptr<Report> loadedCopy(std::string& error) const;
 
     ReportDatabase& Database() { return database_; }
     ReportFormulaFields& FormulaFields() { return formulaFields_; }
@@ -66,6 +88,7 @@ class Report {
         enum class Stop { Done, Begin, NewPage, Read, Cancelled, End };
         Stop stop = Stop::Done;
         int page = 0;
+        std::string reason;  // what failed, where more is known than the stop says
         bool ok() const { return stop == Stop::Done; }
     };
     // Where a page goes on the device; none: the whole device.
@@ -77,6 +100,15 @@ class Report {
                             util::Progress* progress = nullptr,
                             const PageTarget& target = {}) const;
     std::string pageError() const;
+
+    // Every page as one PDF onto `out` (paper, title and creator set), painted on
+    // `threads` threads at once; 0: one for each core the process may run on. Each
+    // thread paints a run of pages into a PDF of its own in the temporary folder, and
+    // the runs are joined into `out` in page order as they finish (PdfJoin); the pages
+    // are read on the calling thread, which owns the connection. One thread paints
+    // straight into `out`, as paintPages() does. `progress` runs on the calling thread
+    // with the count of pages painted; false stops every thread.
+    PagesPainted writePdf(QIODevice& out, int threads, util::Progress* progress = nullptr) const;
 
     // The texts page k shows, each with its box in millimetres of the paper: what a
     // search looks through. Empty for a page outside 1 … pageCount().
@@ -96,7 +128,8 @@ class Report {
     // Every page onto a printer or PDF writer, loading first when the report has not
     // been loaded with its present settings.
     bool print(QPagedPaintDevice& device);
-    bool exportPdf(const std::string& path);
+    // As writePdf() on `threads` threads, with the document information and outline.
+    bool exportPdf(const std::string& path, int threads = 0);
     // The pages as an Excel workbook, loading first as print() does.
     bool exportWorkbook(const std::string& path);
     // The loaded pages as a workbook, as a viewer shows them; false with the reason.
@@ -107,7 +140,16 @@ class Report {
     std::string formulaText(int field) const;
 
   private:
+    friend class PdfPainting;
     std::string settingsKey() const;
+    // Resolution, creator, title and paper; false when the writer refuses the paper.
+    bool setUpPdf(QPdfWriter& writer) const;
+    // Paints page `page` into `target`, from `read` when given, adding to `warnings`.
+    // Touches no state of the report.
+    void paintOnto(QPainter& painter, int page, const QRectF& target,
+                   const ReportDocument::PagesRead* read, PaintWarnings& warnings) const;
+    // Names each text of `warnings` on standard error, once per loaded document.
+    void warn(const PaintWarnings& warnings) const;
     bool fail(std::string message);
 
     const DesignInfo& design_;

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -118,7 +119,10 @@ ReportViewerWidget::ReportViewerWidget(QWidget* parent)
     setFocusProxy(pages_);
 }
 
-ReportViewerWidget::~ReportViewerWidget() = default;
+ReportViewerWidget::~ReportViewerWidget() {
+    // The save's thread writes from a copy of the report, never from this window.
+    if (save_) save_->stop();
+}
 
 void ReportViewerWidget::zoomIn() {
     pages_->zoomIn();
@@ -424,17 +428,11 @@ void ReportViewerWidget::saveAsPdf() {
 }
 
 bool ReportViewerWidget::savePdfTo(const QString& path) {
-    if (report_ == nullptr) return false;
-    util::PartFile part(path.toStdString());
-    const std::string_view title = report_->design().title;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(part.path()));
-    printer.setPageLayout(report_->pageLayout());
-    printer.setDocName(qText(title));
-    return runWithProgress("PDF として保存", [&](util::Progress& progress, std::string& error) {
-        return printReport(printer, *report_, error, &progress) && part.commit(error);
-    });
+    return startSave(
+        "PDF として保存", path,
+        [](Report& report, const std::string& to, util::Progress& progress, std::string& error) {
+            return savePdf(report, to, error, &progress) && report.appendPdfDetails(to, error);
+        });
 }
 
 void ReportViewerWidget::saveAsWorkbook() {
@@ -445,17 +443,110 @@ void ReportViewerWidget::saveAsWorkbook() {
 }
 
 bool ReportViewerWidget::saveWorkbookTo(const QString& path) {
+    return startSave(
+        "Excel に保存", path,
+        [](Report& report, const std::string& to, util::Progress& progress, std::string& error) {
+            try {
+                WorkbookProgressScope scope(&progress);
+                return report.writeWorkbook(to, error);
+            } catch (const WorkbookStopped&) {
+                error = "中止しました。";
+                return false;
+            }
+        });
+}
+
+bool ReportViewerWidget::saving() const {
+    return save_ && save_->state().running;
+}
+
+bool ReportViewerWidget::startSave(const QString& what, const QString& path,
+                                   BackgroundSave::Job job) {
     if (report_ == nullptr) return false;
-    util::PartFile part(path.toStdString());
-    return runWithProgress("Excel に保存", [&](util::Progress& progress, std::string& error) {
-        try {
-            WorkbookProgressScope scope(&progress);
-            return report_->writeWorkbook(part.path(), error) && part.commit(error);
-        } catch (const WorkbookStopped&) {
+    if (saving()) {
+        QMessageBox::information(this, what, "保存中です。終わるまでお待ちください。");
+        return false;
+    }
+    if (!save_) save_ = std::make_unique<BackgroundSave>();
+    std::string error;
+    if (!save_->start(*report_, path.toStdString(), std::move(job), error)) {
+        QMessageBox::warning(this, what, qText(error));
+        return false;
+    }
+    saveWhat_ = what;
+    saveOk_ = false;
+    delete saveProgress_;
+    // Not modal: the window pages and paints while the file is written.
+    saveProgress_ = new QProgressDialog(what + "中…", "中止", 0, save_->state().total, this);
+    saveProgress_->setWindowTitle(what + "中…");
+    saveProgress_->setWindowModality(Qt::NonModal);
+    saveProgress_->setAutoReset(false);
+    saveProgress_->setAutoClose(false);
+    saveProgress_->setMinimumDuration(progressDelayMs_);
+    if (saveTimer_ == nullptr) {
+        saveTimer_ = new QTimer(this);
+        saveTimer_->setInterval(50);
+        connect(saveTimer_, &QTimer::timeout, this, &ReportViewerWidget::followSave);
+    }
+    saveTimer_->start();
+    return true;
+}
+
+void ReportViewerWidget::followSave() {
+    // 中止, pressed or called, leaves the dialog cancelled until it is reset.
+    if (saveProgress_->wasCanceled()) save_->stop();
+    const BackgroundSave::State state = save_->state();
+    if (state.running) {
+        if (state.done > 0 && !saveProgress_->wasCanceled()) {
+            saveProgress_->setMaximum(state.total);
+            saveProgress_->setValue(state.done);
+        }
+        return;
+    }
+    saveTimer_->stop();
+    save_->wait();
+    saveProgress_->hide();
+    saveProgress_->deleteLater();
+    saveProgress_ = nullptr;
+    saveOk_ = state.ok;
+    if (!state.ok && !state.stopped) QMessageBox::warning(this, saveWhat_, qText(state.error));
+}
+
+bool ReportViewerWidget::waitForSave() {
+    while (saving() || (saveTimer_ != nullptr && saveTimer_->isActive()))
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    return saveOk_;
+}
+
+bool savePdf(const Report& report, const std::string& path, std::string& error,
+             util::Progress* progress) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        error = "ファイルを書き込めません: " + path;
+        return false;
+    }
+    using Stop = Report::PagesPainted::Stop;
+    // Painted on every core; the file is whole only when every page is in it.
+    const Report::PagesPainted painted = report.writePdf(file, 0, progress);
+    file.close();
+    switch (painted.stop) {
+        case Stop::Done:
+            if (file.error() == QFileDevice::NoError) return true;
+            break;
+        case Stop::Read:
+            error = report.pageError();
+            return false;
+        case Stop::Cancelled:
             error = "中止しました。";
             return false;
-        }
-    });
+        case Stop::Begin:
+        case Stop::NewPage:
+        case Stop::End:
+            break;
+    }
+    error = "ファイルを書き込めません: " + path;
+    if (!painted.reason.empty()) error += " (" + painted.reason + ")";
+    return false;
 }
 
 bool printReport(QPrinter& printer, const Report& report, std::string& error,

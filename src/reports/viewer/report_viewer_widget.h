@@ -10,10 +10,12 @@
 #include <memory>
 #include <string>
 
+#include "reports/launch/background_save.h"
 #include "reports/viewer/save_file_name.h"
 #include "util/progress.h"
 
 class QLabel;
+class QProgressDialog;
 class QLineEdit;
 class QPrinter;
 class QTimer;
@@ -59,12 +61,17 @@ class ReportViewerWidget : public QWidget {
     // writes the report to it as PDF, or as an Excel workbook.
     void saveAsPdf();
     void saveAsWorkbook();
-    // The PDF or the workbook to `path`, with the progress and its 中止: written under a
-    // part name beside it and renamed into place when whole, so a file already there
-    // stays untouched unless the save completes. A message box says why it failed;
-    // false, silently, when the user stopped it.
+    // The PDF or the workbook to `path`, written on a thread of its own (BackgroundSave)
+    // while the window goes on painting and paging, with a progress window and its 中止:
+    // written under a part name beside it and renamed into place when whole, so a file
+    // already there stays untouched unless the save completes. A message box says why
+    // it failed. False when it could not start (a save already running, or the report
+    // not loadable, said in a message box).
     bool savePdfTo(const QString& path);
     bool saveWorkbookTo(const QString& path);
+    // Lets the window's events run until the save ends; true when its file is in place.
+    bool waitForSave();
+    bool saving() const;
     // How long a print or save runs before its progress shows (tests show it at once).
     void setProgressDelay(int ms) { progressDelayMs_ = ms; }
 
@@ -92,6 +99,10 @@ class ReportViewerWidget : public QWidget {
         const QString& what,
         const std::function<bool(util::Progress& progress, std::string& error)>& job);
     QString defaultSaveName(const char* extension) const;
+    // Starts `job` in the background with its progress window; `what` names it.
+    bool startSave(const QString& what, const QString& path, BackgroundSave::Job job);
+    // Polled while a save runs: its progress, and its end.
+    void followSave();
     void addShortcut(const QKeySequence& keys, void (ReportViewerWidget::*slot)());
 
     const Report* report_ = nullptr;
@@ -112,7 +123,17 @@ class ReportViewerWidget : public QWidget {
     int currentHit_ = -1;
     int progressDelayMs_;
     ProjectKey project_;
+    std::unique_ptr<BackgroundSave> save_;
+    QProgressDialog* saveProgress_ = nullptr;
+    QTimer* saveTimer_ = nullptr;
+    QString saveWhat_;
+    bool saveOk_ = false;
 };
+
+// Every page as a PDF at `path`, painted on every core (Report::writePdf). False with
+// `error`; a file stopped part-way is incomplete and left to the caller.
+bool savePdf(const Report& report, const std::string& path, std::string& error,
+             util::Progress* progress = nullptr);
 
 // Prints the pages the printer's range asks for (all when it sets none), each fitted to
 // the printer's paper and painted as the preview and the PDF are. False with `error`.

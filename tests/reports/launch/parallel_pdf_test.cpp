@@ -1,0 +1,279 @@
+// A PDF painted on several threads against the same painted on one: the text of every
+// page and the outline, on a breakdown built by hand and on the demo; a painting
+// stopped part-way (cancelled, or its rows gone) leaves no file behind.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <QFile>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "breakdown/ucw_fixture.h"
+#include "level_tree/level_tree_model.h"
+#include "print/print_rows_generator.h"
+#include "reports/engine/pdf_join.h"
+#include "reports/launch/background_save.h"
+#include "reports/report_fixture.h"
+#include "util/part_file.h"
+
+namespace omrix::reports {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace breakdown;  // the kind flags
+using testing::line;
+
+// The text of each page (pdftotext's pages split at their form feeds).
+std::vector<std::string> pageTexts(const std::string& pdf) {
+    std::vector<std::string> pages;
+    const std::string text = testing::pdfText(pdf);
+    std::size_t from = 0;
+    for (std::size_t at; (at = text.find('\f', from)) != std::string::npos; from = at + 1)
+        pages.push_back(text.substr(from, at - from));
+    return pages;
+}
+
+bool holds(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+UchiwakeRec numbered(int32_t id, int32_t parent, int16_t flag, int32_t no, std::string number,
+                     std::string name) {
+    UchiwakeRec rec = line(id, parent, flag, no, std::move(name));
+    rec.表示番号名称 = std::move(number);
+    return rec;
+}
+
+void addItems(std::vector<UchiwakeRec>& lines, int32_t parent, int32_t firstId, int count) {
+    for (int i = 0; i < count; ++i)
+        lines.push_back(
+            line(firstId + i, parent, kFlagMeisai, i + 1, "明細" + std::to_string(firstId + i)));
+}
+
+class ParallelPdfTest : public testing::ReportTest {
+  protected:
+    // The print run's rows of a breakdown of three levels whose sub-statements run over
+    // many pages, as 内訳名称ＩＤ 7.
+    void writeBreakdown() {
+        std::vector<UchiwakeRec> lines{
+            numbered(1, 0, kFlagSyumoku, 1, "", "本工事"),
+            numbered(2, 1, kFlagSyumoku, 1, "Ⅰ", "建築"),
+            numbered(3, 2, kFlagKamoku, 1, "1", "躯体"),
+            numbered(4, 3, kFlagKamoku, 1, "(1)", "鉄筋"),
+            line(5, 3, kFlagMeisai, 2, "明細5"),
+            numbered(6, 2, kFlagKamoku, 2, "2", "仕上"),
+            numbered(7, 1, kFlagSyumoku, 2, "Ⅱ", "設備"),
+        };
+        addItems(lines, 4, 100, 400);
+        addItems(lines, 6, 1000, 100);
+        addItems(lines, 7, 2000, 150);
+        auto root = testing::buildTree(std::move(lines));
+        ASSERT_TRUE(root);
+        level_tree::LevelTreeModel tree;
+        tree.sbCreateTree(root.get(), 0);
+        for (int32_t i = 1; i <= tree.count(); ++i) tree.setChecked(i, true);
+        print::PrintOptionRec options;
+        options.nPageStart = 1;
+        options.nPageType = print::kPageTypeOnlyNum;
+        options.nBesshiMode = print::kBesshiAndAll;
+        ASSERT_TRUE(print::sbSetPrintType(options, "B5"));
+        print::PrintRows rows;
+        ASSERT_TRUE(
+            print::createPrintRows({.root = root.get(), .uchiwakeNameId = 7}, options, rows, tree));
+        db.addBreakdown(7, "00000001", "外郭工事");
+        db.tables.exec("Begin;");
+        for (const print::PrintRow& row : rows) db.tables.exec(print::BuildPrintRowInsert(row));
+        db.tables.exec("Commit;");
+    }
+};
+
+TEST_F(ParallelPdfTest, EveryPageAndTheOutlineAsOneThreadPaintsThem) {
+    writeBreakdown();
+    auto report = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
+    ASSERT_TRUE(report);
+    std::vector<std::vector<std::string>> texts;
+    std::vector<std::vector<std::string>> outlines;
+    for (int threads : {1, 2, 3}) {
+        const std::string pdf = db.folder.file("t" + std::to_string(threads) + ".pdf");
+        ASSERT_TRUE(report->exportPdf(pdf, threads)) << report->lastError();
+        texts.push_back(pageTexts(pdf));
+        outlines.push_back(testing::pdfOutline(pdf));
+        EXPECT_EQ(testing::pdfInfoField(pdf, "Title"), "内訳書") << threads;
+        EXPECT_EQ(testing::pdfInfoField(pdf, "Subject"), "外郭工事") << threads;
+    }
+    // Pages (15 lines each): 1 本工事 [建築 設備] · 2 建築 [躯体 仕上] · 3 躯体 [鉄筋 明細5] ·
+    // 鉄筋 and its 400 items, 401 lines: 27 pages, 4–30 · 仕上 and 100: 101 lines, 7 pages,
+    // 31–37 · 設備 and 150: 151 lines, 11 pages, 38–48. 48 pages: three threads paint
+    // 1–16, 17–32 and 33–48. Page 17 is 鉄筋's 14th: page 4 holds 鉄筋 and 明細100–113,
+    // page 4 + n holds 15 items from 114 + 15 (n − 1): page 17 明細294–308.
+    ASSERT_EQ(texts[0].size(), 48u);
+    EXPECT_TRUE(holds(texts[0][16], "明細294") && holds(texts[0][16], "明細308")) << texts[0][16];
+    EXPECT_EQ(outlines[0], (std::vector<std::string>{"0|Ⅰ 建築|2", "1|1 躯体|3", "2|(1) 鉄筋|4",
+                                                     "1|2 仕上|31", "0|Ⅱ 設備|38"}));
+    for (std::size_t i = 1; i < texts.size(); ++i) {
+        EXPECT_EQ(texts[i], texts[0]) << i + 1 << " threads";
+        EXPECT_EQ(outlines[i], outlines[0]) << i + 1 << " threads";
+    }
+}
+
+// The demo's breakdown through omrix-print-export, one thread against three.
+TEST_F(ParallelPdfTest, TheDemoAsOneThreadPaintsIt) {
+    const std::string ini = db.folder.file("demo/OMRIX.INI");
+    fs::create_directories(db.folder.file("demo"));
+    testing::writeBytes(ini,
+                        "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=demo.sqlite\n"
+                        "[KALVERON]\nPRINTCOMAPNYNAME=株式会社オムリクス建設\n");
+    int status = -1;
+    const std::string db_ = testing::shellQuoted(OMRIX_DB_PROGRAM);
+    std::string log =
+        testing::capture(db_ + " init --ini " + testing::shellQuoted(ini) + " 2>&1 && " + db_ +
+                             " demo --ini " + testing::shellQuoted(ini) + " 2>&1",
+                         status);
+    ASSERT_EQ(status, 0) << log;
+    std::vector<std::string> pdfs;
+    for (const char* jobs : {"1", "3"}) {
+        const std::string out = db.folder.file(std::string("out") + jobs);
+        log = testing::capture(testing::shellQuoted(OMRIX_PRINT_EXPORT) + " --ini " +
+                                   testing::shellQuoted(ini) +
+                                   " --bukken 00000001 --han 01 --outputs uchiwake,daika --jobs " +
+                                   jobs + " --out " + testing::shellQuoted(out) + " 2>&1",
+                               status);
+        ASSERT_EQ(status, 0) << log;
+        pdfs.push_back(out + "/uchiwake.pdf");
+        pdfs.push_back(out + "/daika.pdf");
+    }
+    for (std::size_t i = 0; i < 2; ++i) {
+        const std::vector<std::string> one = pageTexts(pdfs[i]);
+        EXPECT_GT(one.size(), 32u) << pdfs[i];  // enough for more than one thread
+        EXPECT_EQ(pageTexts(pdfs[i + 2]), one) << pdfs[i + 2];
+        EXPECT_EQ(testing::pdfOutline(pdfs[i + 2]), testing::pdfOutline(pdfs[i]));
+        for (const char* field : {"Title", "Author", "Subject"})
+            EXPECT_EQ(testing::pdfInfoField(pdfs[i + 2], field),
+                      testing::pdfInfoField(pdfs[i], field));
+    }
+}
+
+// Stopped part-way, by the user or by rows that can no longer be read: the threads stop,
+// their temporary PDFs go, and the output written aside is never renamed into place.
+TEST_F(ParallelPdfTest, StoppedPartWayLeavesNoFile) {
+    db.addBreakdown(7, "00000001", "外郭工事");
+    db.addPages(7, 200);
+    auto report = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
+    ASSERT_TRUE(report->load()) << report->lastError();
+    const std::string temporary = db.folder.file("tmp");
+    fs::create_directories(temporary);
+    const char* saved = std::getenv("TMPDIR");
+    const std::string before = saved != nullptr ? saved : "";
+    ::setenv("TMPDIR", temporary.c_str(), 1);
+    using Stop = Report::PagesPainted::Stop;
+    const struct {
+        const char* what;
+        Stop stop;
+        const char* sql;  // run at the first report of pages painted; "" cancels there
+    } cases[] = {
+        {"cancelled", Stop::Cancelled, ""},
+        {"rows gone", Stop::Read, "ALTER TABLE 内訳出力 RENAME TO 内訳出力_old;"},
+    };
+    for (const auto& c : cases) {
+        const std::string path = db.folder.file("stopped.pdf");
+        Report::PagesPainted painted;
+        bool first = true;
+        {
+            util::PartFile part(path);
+            QFile file(QString::fromStdString(part.path()));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            util::ProgressFunction step([&](int64_t done, int64_t total) {
+                EXPECT_EQ(total, 200);
+                EXPECT_LT(done, total) << c.what;
+                if (!first || *c.sql == '\0') return *c.sql != '\0';
+                first = false;
+                db.tables.exec(c.sql);
+                EXPECT_TRUE(db.tables.ok()) << db.tables.error();
+                return true;
+            });
+            painted = report->writePdf(file, 2, &step);
+        }
+        EXPECT_EQ(painted.stop, c.stop) << c.what;
+        EXPECT_FALSE(fs::exists(path)) << c.what;
+        EXPECT_TRUE(fs::is_empty(temporary)) << c.what;
+        EXPECT_FALSE(fs::exists(util::partPathOf(path))) << c.what;
+    }
+    EXPECT_TRUE(holds(report->pageError(), "内訳出力")) << report->pageError();
+    before.empty() ? ::unsetenv("TMPDIR") : ::setenv("TMPDIR", before.c_str(), 1);
+}
+
+// The join takes only PDFs as Qt writes them, and says which it could not take.
+TEST_F(ParallelPdfTest, JoinRefusesWhatQtDidNotWrite) {
+    db.addBreakdown(7, "00000001", "外郭工事");
+    db.addPages(7, 2);
+    auto report = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
+    const std::string updated = db.pdf(*report);  // the outline's update after Qt's table
+    const std::string text = db.folder.file("notes.pdf");
+    testing::writeBytes(text, "not a PDF\n");
+    for (const std::string& part : {text, updated, db.folder.file("missing.pdf")}) {
+        std::string joined, error;
+        PdfJoin join([&](std::string_view bytes) {
+            joined += bytes;
+            return true;
+        });
+        EXPECT_FALSE(join.append(part, error)) << part;
+        EXPECT_TRUE(holds(error, part)) << error;
+        EXPECT_FALSE(join.finish(error)) << part;  // no page joined
+    }
+}
+
+// A save in the background writes from a copy of the report loaded afresh, renames its
+// file into place only when the job succeeds, and stops at the page after 中止.
+TEST_F(ParallelPdfTest, BackgroundSaveWritesFromACopyOfItsOwn) {
+    db.addBreakdown(7, "00000001", "外郭工事");
+    db.addPages(7, 3);
+    auto report = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
+    ASSERT_TRUE(report->load()) << report->lastError();
+    const std::string path = db.folder.file("saved.txt");
+    const struct {
+        const char* what;
+        bool succeeds, waitsForStop;
+        const char *file, *error;
+    } cases[] = {
+        {"written", true, false, "3 pages", ""},
+        {"failed", false, false, "old", "cannot"},
+        {"stopped", false, true, "old", ""},
+    };
+    for (const auto& c : cases) {
+        testing::writeBytes(path, "old");
+        BackgroundSave save;
+        std::string error;
+        const bool started = save.start(
+            *report, path,
+            [&](Report& copy, const std::string& to, util::Progress& progress, std::string& why) {
+                EXPECT_NE(&copy, report.get());
+                testing::writeBytes(to, std::to_string(copy.pageCount()) + " pages");
+                if (c.waitsForStop) {
+                    while (progress.advance(1, copy.pageCount())) std::this_thread::yield();
+                }
+                if (!c.succeeds) why = c.error;
+                return c.succeeds;
+            },
+            error);
+        ASSERT_TRUE(started) << error;
+        if (c.waitsForStop) save.stop();
+        save.wait();
+        const BackgroundSave::State state = save.state();
+        EXPECT_FALSE(state.running) << c.what;
+        EXPECT_EQ(state.ok, c.succeeds) << c.what;
+        EXPECT_EQ(state.stopped, c.waitsForStop) << c.what;
+        EXPECT_EQ(state.error, c.error) << c.what;
+        EXPECT_EQ(testing::readBytes(path), c.file) << c.what;
+        EXPECT_FALSE(fs::exists(util::partPathOf(path))) << c.what;
+    }
+    // A report that cannot be loaded again starts nothing.
+    report->RecordSelectionFormula = "{内訳出力.内訳名称ＩＤ} = x";
+    BackgroundSave save;
+    std::string error;
+    EXPECT_FALSE(save.start(*report, path, {}, error));
+    EXPECT_TRUE(holds(error, "= x")) << error;
+}
+
+}  // namespace
+}  // namespace omrix::reports
