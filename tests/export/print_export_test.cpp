@@ -172,9 +172,8 @@ TEST_F(PrintExport, OneRunAtATimeIntoAFolder) {
         for (const char* name : {"uchiwake.pdf", "youkou.pdf", "gaiyou.pdf", "daika.pdf"})
             EXPECT_GT(testing::pdfPages(pdf(name)), 0) << name << "\n" << log;
     }
-    Result empty = testing::runProgram(
-        shellQuoted(OMRIX_PRINT_EXPORT) + " --ini " + shellQuoted(ini) + " --out '' " + kDemo,
-        folder.file("stderr.txt"));
+    out.clear();
+    Result empty = run(kDemo);
     EXPECT_EQ(empty.status, 2) << empty.err;
 }
 
@@ -236,26 +235,19 @@ TEST_F(PrintExport, FullDiskAndRefusedOutputNameTheirCause) {
     // A file-size limit cannot stand in here: the demo database is larger than the
     // documents, so the run would stop at its first database write instead.
     if (!disk.mounted()) GTEST_SKIP() << "no tmpfs can be mounted here (needs root)";
-    const std::string limit;
     const std::string cause = "no space left on the device";
     const struct {
         const char *flags, *file;
     } cases[] = {{"--formats pdf,xlsx", "uchiwake.pdf"}, {"--formats xlsx", "uchiwake.xlsx"}};
     for (const auto& c : cases) {
-        Result result = testing::runProgram(limit + shellQuoted(OMRIX_PRINT_EXPORT) + " --ini " +
-                                                shellQuoted(ini) + " --out " + shellQuoted(out) +
-                                                " " + kDemo + c.flags,
-                                            folder.file("stderr.txt"));
+        Result result = run(std::string(kDemo) + c.flags);
         EXPECT_EQ(result.status, 1) << c.flags;
         EXPECT_EQ(result.err, pdf(c.file) + ": " + cause + "\n") << c.flags;
         for (const auto& entry : fs::directory_iterator(out))
             EXPECT_EQ(entry.path().filename(), ".omrix-print-export.lock") << entry.path();
     }
     out = folder.file("docs");
-    Result full =
-        testing::runProgram(shellQuoted(OMRIX_PRINT_EXPORT) + " --ini " + shellQuoted(ini) +
-                                " --out " + shellQuoted(out) + " " + kDemo + ">/dev/full",
-                            folder.file("stderr.txt"));
+    Result full = run(std::string(kDemo) + ">/dev/full");
     EXPECT_EQ(full.status, 1);
     EXPECT_EQ(full.err,
               "the list of files written cannot go to standard output: no space left on the "
