@@ -2,7 +2,6 @@
 // folder, the built binary run on it, its exit status, its standard error and its PDFs.
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/mount.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -207,30 +206,11 @@ TEST_F(PrintExport, DesktopProgramOffscreenEchoesItsMessages) {
 }
 #endif
 
-// A small disk of its own where the test may mount one, else none.
-class SmallDisk {
-  public:
-    explicit SmallDisk(const std::string& path) : path_(path) {
-        fs::create_directories(path);
-        int status = -1;
-        capture("mount -t tmpfs -o size=16k tmpfs " + shellQuoted(path) + " 2>/dev/null", status);
-        mounted_ = status == 0;
-    }
-    ~SmallDisk() {
-        if (mounted_) ::umount2(path_.c_str(), MNT_DETACH);
-    }
-    bool mounted() const { return mounted_; }
-
-  private:
-    std::string path_;
-    bool mounted_ = false;
-};
-
 // A full disk names itself and the file in one line, nothing of libxlsxwriter's own
 // and no internal design name, and leaves no file behind; a standard output that
 // refuses the list of files is an error too.
 TEST_F(PrintExport, FullDiskAndRefusedOutputNameTheirCause) {
-    SmallDisk disk(folder.file("disk"));
+    testing::SmallDisk disk(folder.file("disk"), "16k");
     out = folder.file("disk");
     // A file-size limit cannot stand in here: the demo database is larger than the
     // documents, so the run would stop at its first database write instead.
