@@ -39,6 +39,11 @@ inline UchiwakeRec line(int32_t id, int32_t parent, int16_t flag, int32_t hyojiN
     return rec;
 }
 
+// An amount written as text, known to be one.
+inline util::Currency money(std::string_view text) {
+    return *util::Currency::parse(text);
+}
+
 // Rows as the select leaves them: element 0 unused.
 inline breakdown::UchiwakeRows rowsOf(std::vector<UchiwakeRec> lines) {
     breakdown::UchiwakeRows rows(1);

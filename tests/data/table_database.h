@@ -62,6 +62,12 @@ class TableDatabase {
     std::shared_ptr<platform::RecordingSink> sink_;
 };
 
+// The numbering lock row of 物件概要 as the suite writes it; a second one is refused.
+inline constexpr const char* kLockInsert =
+    "Insert Into ＩＤ排他管理 (更新日, 更新操作者, 更新画面ＩＤ, 更新カウンタ, 削除区分, "
+    "ＫＥＹテーブル名称１, ＫＥＹＩＤ１, ＫＥＹテーブル名称２, ＫＥＹＩＤ２, テーブル名称 ) Values "
+    "(GetDate(), 'tester', '', 0, '0', '', 0, '', 0, '物件概要' );";
+
 // A fixture of a fresh table file, `t`, made before each test body runs.
 class TablesTest : public ::testing::Test {
   protected:

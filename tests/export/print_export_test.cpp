@@ -2,7 +2,6 @@
 // folder, the built binary run on it, its exit status, its standard error and its PDFs.
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/mount.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -172,9 +171,8 @@ TEST_F(PrintExport, OneRunAtATimeIntoAFolder) {
         for (const char* name : {"uchiwake.pdf", "youkou.pdf", "gaiyou.pdf", "daika.pdf"})
             EXPECT_GT(testing::pdfPages(pdf(name)), 0) << name << "\n" << log;
     }
-    Result empty = testing::runProgram(
-        shellQuoted(OMRIX_PRINT_EXPORT) + " --ini " + shellQuoted(ini) + " --out '' " + kDemo,
-        folder.file("stderr.txt"));
+    out.clear();
+    Result empty = run(kDemo);
     EXPECT_EQ(empty.status, 2) << empty.err;
 }
 
@@ -208,54 +206,28 @@ TEST_F(PrintExport, DesktopProgramOffscreenEchoesItsMessages) {
 }
 #endif
 
-// A small disk of its own where the test may mount one, else none.
-class SmallDisk {
-  public:
-    explicit SmallDisk(const std::string& path) : path_(path) {
-        fs::create_directories(path);
-        int status = -1;
-        capture("mount -t tmpfs -o size=16k tmpfs " + shellQuoted(path) + " 2>/dev/null", status);
-        mounted_ = status == 0;
-    }
-    ~SmallDisk() {
-        if (mounted_) ::umount2(path_.c_str(), MNT_DETACH);
-    }
-    bool mounted() const { return mounted_; }
-
-  private:
-    std::string path_;
-    bool mounted_ = false;
-};
-
 // A full disk names itself and the file in one line, nothing of libxlsxwriter's own
 // and no internal design name, and leaves no file behind; a standard output that
 // refuses the list of files is an error too.
 TEST_F(PrintExport, FullDiskAndRefusedOutputNameTheirCause) {
-    SmallDisk disk(folder.file("disk"));
+    testing::SmallDisk disk(folder.file("disk"), "16k");
     out = folder.file("disk");
     // A file-size limit cannot stand in here: the demo database is larger than the
     // documents, so the run would stop at its first database write instead.
     if (!disk.mounted()) GTEST_SKIP() << "no tmpfs can be mounted here (needs root)";
-    const std::string limit;
     const std::string cause = "no space left on the device";
     const struct {
         const char *flags, *file;
     } cases[] = {{"--formats pdf,xlsx", "uchiwake.pdf"}, {"--formats xlsx", "uchiwake.xlsx"}};
     for (const auto& c : cases) {
-        Result result = testing::runProgram(limit + shellQuoted(OMRIX_PRINT_EXPORT) + " --ini " +
-                                                shellQuoted(ini) + " --out " + shellQuoted(out) +
-                                                " " + kDemo + c.flags,
-                                            folder.file("stderr.txt"));
+        Result result = run(std::string(kDemo) + c.flags);
         EXPECT_EQ(result.status, 1) << c.flags;
         EXPECT_EQ(result.err, pdf(c.file) + ": " + cause + "\n") << c.flags;
         for (const auto& entry : fs::directory_iterator(out))
             EXPECT_EQ(entry.path().filename(), ".omrix-print-export.lock") << entry.path();
     }
     out = folder.file("docs");
-    Result full =
-        testing::runProgram(shellQuoted(OMRIX_PRINT_EXPORT) + " --ini " + shellQuoted(ini) +
-                                " --out " + shellQuoted(out) + " " + kDemo + ">/dev/full",
-                            folder.file("stderr.txt"));
+    Result full = run(std::string(kDemo) + ">/dev/full");
     EXPECT_EQ(full.status, 1);
     EXPECT_EQ(full.err,
               "the list of files written cannot go to standard output: no space left on the "

@@ -2,10 +2,12 @@
 // Runs a command line through the shell and keeps what it printed and how it ended;
 // PDFs read back through poppler's tools.
 
+#include <sys/mount.h>
 #include <sys/wait.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "context/temp_folder.h"
@@ -60,5 +62,28 @@ inline int pdfPages(const std::string& path) {
     size_t at = info.find("Pages:");
     return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
 }
+
+// A tmpfs of `size` mounted at `path` for the object's life, where the test may mount
+// one (as root); else mounted() is false.
+class SmallDisk {
+  public:
+    SmallDisk(const std::string& path, const std::string& size) : path_(path) {
+        std::filesystem::create_directories(path);
+        int status = -1;
+        capture("mount -t tmpfs -o size=" + size + " tmpfs " + shellQuoted(path) + " 2>/dev/null",
+                status);
+        mounted_ = status == 0;
+    }
+    ~SmallDisk() {
+        if (mounted_) ::umount2(path_.c_str(), MNT_DETACH);
+    }
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+    bool mounted() const { return mounted_; }
+
+  private:
+    std::string path_;
+    bool mounted_ = false;
+};
 
 }  // namespace omrix::testing

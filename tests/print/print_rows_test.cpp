@@ -121,6 +121,9 @@ TEST_F(PrintRowsTest, MainAndSubStatementPagesWorkedByHand) {
         a.insert(a.end(), b.begin(), b.end());
         return a;
     };
+    const std::vector<UchiwakeRec> chuKamokuAndItemSheet{
+        headingLine(2, 1, kFlagChuKamoku, 1, "中科目"), item(3, 2, 1),
+        headingLine(4, 1, kFlagMeisai | kFlagBesshi, 2, "明細別紙"), item(5, 4, 1)};
     const std::vector<PagingCase> cases{
         {"the root alone is one page of the root and blanks", {}, {"1/1: 本工事"}},
         {"14 items fill the first page exactly",
@@ -154,13 +157,9 @@ TEST_F(PrintRowsTest, MainAndSubStatementPagesWorkedByHand) {
          {"1/1: 本工事 A B", "2/2: A A1 A2", "3/3: A1 明細4", "4/4: A2 A2a", "5/5: A2a",
           "6/6: B B1", "7/7: B1"}},
         {"a 中科目 is no print target; an item sheet asks the tree",
-         {headingLine(2, 1, kFlagChuKamoku, 1, "中科目"), item(3, 2, 1),
-          headingLine(4, 1, kFlagMeisai | kFlagBesshi, 2, "明細別紙"), item(5, 4, 1)},
+         chuKamokuAndItemSheet,
          {"1/1: 本工事 明細別紙", "2/2: 明細別紙 明細5"}},
-        {"nothing ticked: the item sheet is skipped too",
-         {headingLine(2, 1, kFlagChuKamoku, 1, "中科目"), item(3, 2, 1),
-          headingLine(4, 1, kFlagMeisai | kFlagBesshi, 2, "明細別紙"), item(5, 4, 1)},
-         {"1/1: 本工事"},
+        {"nothing ticked: the item sheet is skipped too", chuKamokuAndItemSheet, {"1/1: 本工事"},
          {1, 2, 4}},
         {"the first page number starts both counters, 0 too",
          {headingLine(2, 1, kFlagSyumoku, 1, "A")},

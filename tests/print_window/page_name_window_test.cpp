@@ -82,7 +82,7 @@ TEST_F(PageNameWindow, PrintWritesTheTypedNamesCancelAndARefusalWriteNothing) {
     EXPECT_EQ(stored(0), "本館工事の頁名称");
     EXPECT_TRUE(tables.messages().messages().empty());
 
-    // A refused write keeps the window open and names what failed.
+    // A refused write keeps the window open (its messages: page_name_rows_test).
     tables.exec(
         "CREATE TRIGGER refuse BEFORE UPDATE ON 内訳 BEGIN SELECT RAISE(ABORT, 'refused'); END;");
     Frm_Omrix_Print_ChangePageName refused(print::printSourceFromContext(), tree, nullptr);
@@ -90,9 +90,7 @@ TEST_F(PageNameWindow, PrintWritesTheTypedNamesCancelAndARefusalWriteNothing) {
     child<QTableWidget>(&refused, "Spd_PageName")->item(0, 2)->setText("新しい名前");
     QTest::mouseClick(child<QPushButton>(&refused, "Cmd_Print"), Qt::LeftButton);
     EXPECT_TRUE(refused.isVisible());
-    ASSERT_EQ(tables.messages().messages().size(), 2u);
-    EXPECT_EQ(tables.messages().messages()[0].params[0], "内訳の書き込み");
-    EXPECT_EQ(tables.messages().messages()[1].text, tables.file() + ": refused");
+    EXPECT_EQ(tables.messages().messages().size(), 2u);
     EXPECT_EQ(stored(0), "本館工事の頁名称");
 }
 

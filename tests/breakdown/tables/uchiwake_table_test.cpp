@@ -13,12 +13,6 @@ namespace omrix::testing {
 namespace {
 
 using namespace breakdown;
-using util::Currency;
-
-Currency money(std::string_view text) {
-    return *Currency::parse(text);
-}
-
 void insertLine(TableDatabase& t, int32_t nameId, int32_t id, int32_t parent, int flag,
                 int32_t hyojiNo, std::string_view deleted = "0", int32_t staff = 0) {
     t.exec(
@@ -144,13 +138,6 @@ TEST_F(UchiwakeTable, SelectFailsWithoutDatabaseOrTable) {
     EXPECT_TRUE(t.messages().messages().empty());  // the table procedures show nothing
 }
 
-// The statement as the trace file shows it; what it reads is checked on a file above.
-TEST(UchiwakeRead, SelectTextNamesItselfAndJoins代価表OnlyWhenAsked) {
-    EXPECT_TRUE(uchiwakeSelect201Sql(42, true).starts_with(
-        "\r\nselect /* fnOmrix_DBT_Uchiwake_Select201 */ \r\n u.*,"));
-    EXPECT_EQ(uchiwakeSelect201Sql(42, false).find("代価表"), std::string::npos);
-}
-
 TEST_F(UchiwakeLoad, LoadsTheContextBreakdownOrNothing) {
     fillBreakdown(t);
     context::appContext().UchiwakeName.内訳名称ＩＤ = 7;
@@ -160,11 +147,9 @@ TEST_F(UchiwakeLoad, LoadsTheContextBreakdownOrNothing) {
     EXPECT_EQ(chainIds(root->fnGetTopChild()), (std::vector<int32_t>{3, 4, 2}));
     EXPECT_EQ(byId(root, 3)->prUchiwakeRec().代価表.代価表ＩＤ, 11);
 
-    insertLine(t, 7, 6, 99, 8, 1);  // an orphan spoils the whole breakdown, named
+    insertLine(t, 7, 6, 99, 8, 1);  // an orphan spoils the whole breakdown (named: the build)
     EXPECT_EQ(fnLoadUchiwake(), nullptr);
-    ASSERT_EQ(t.messages().messages().size(), 1u);
-    EXPECT_EQ(t.messages().messages()[0].text,
-              "the breakdown cannot be built: 内訳ＩＤ 6の親内訳ＩＤ 99 is no line of the breakdown");
+    EXPECT_EQ(t.messages().messages().size(), 1u);
 }
 
 TEST_F(UchiwakeLoad, LockRecheckTakesOverWhatTheHolderSaved) {

@@ -15,10 +15,6 @@ namespace {
 
 using util::Currency;
 
-Currency money(std::string_view text) {
-    return *Currency::parse(text);
-}
-
 void addVariable(std::string name, double value) {
     project::BukkenHensuRec row;
     row.変数名 = name;

@@ -17,10 +17,7 @@ namespace {
 
 using Database = testing::TablesTest;
 
-constexpr const char* kLockInsert =
-    "Insert Into ＩＤ排他管理 (更新日, 更新操作者, 更新画面ＩＤ, 更新カウンタ, 削除区分, "
-    "ＫＥＹテーブル名称１, ＫＥＹＩＤ１, ＫＥＹテーブル名称２, ＫＥＹＩＤ２, テーブル名称 ) Values "
-    "(GetDate(), 'tester', '', 0, '0', '', 0, '', 0, '物件概要' );";
+using testing::kLockInsert;
 
 TEST_F(Database, SeveralInOneTextRunInOrderAndCountTogether) {
     int32_t affected = -1;

@@ -103,7 +103,7 @@ TEST_F(OmrixDb, InitExecUsageErrorsAndPasswords) {
 }
 
 // exec runs its text as one transaction and tells why a statement failed; init and
-// demo on a file named by --file leave every INI file alone.
+// demo on a file named by --file leave every INI file alone; demo's own refusals.
 TEST_F(OmrixDb, ExecIsOneTransactionAndFileCommandsLeaveTheIniAlone) {
     ASSERT_EQ(run("init --file db.sqlite").status, 0);
     ASSERT_EQ(run("exec --file db.sqlite", "insert into 物件変数 (物件変数ＩＤ) values (1)").status,
@@ -140,8 +140,17 @@ TEST_F(OmrixDb, ExecIsOneTransactionAndFileCommandsLeaveTheIniAlone) {
     EXPECT_EQ(testing::readBytes(folder_.file("OMRIX.INI")), ini);
     std::filesystem::remove(folder_.file("OMRIX.INI"));
     demo = run("init --force --file db.sqlite && '" + std::string(OMRIX_DB_PROGRAM) +
-               "' demo --file db.sqlite --lines 20");
+               "' demo --file db.sqlite --lines 20 --seed 3");
     EXPECT_EQ(demo.err, "");
+    // The demo names its project and lines, and fills a database once.
+    EXPECT_NE(demo.out.find("00000001"), std::string::npos) << demo.out;
+    EXPECT_NE(demo.out.find("20 lines"), std::string::npos) << demo.out;
+    EXPECT_EQ(run("exec --file db.sqlite", "select count(*) as n from 内訳 where 削除区分 = '0'").out,
+              "n\n20\n");
+    ToolRun again = run("demo --file db.sqlite");
+    EXPECT_EQ(again.status, 1);
+    EXPECT_NE(again.err.find("already"), std::string::npos) << again.err;
+    EXPECT_EQ(run("demo --file missing.sqlite").status, 1);
 
     ToolRun missing = run("init --file /missing/dir/x.sqlite");
     EXPECT_EQ(missing.status, 1);
@@ -157,9 +166,9 @@ TEST_F(OmrixDb, ExecIsOneTransactionAndFileCommandsLeaveTheIniAlone) {
         EXPECT_EQ(refused.status, 1) << ini;
         EXPECT_EQ(refused.err, "omrix-db: " + reason + "\n");
     }
-    for (const char* bukken : {"12345678901234567", "00'01"})
-        EXPECT_EQ(run("demo --file db.sqlite --bukken \"" + std::string(bukken) + "\"").status, 2)
-            << bukken;
+    for (const char* usage :
+         {"--bukken 12345678901234567", "--bukken \"00'01\"", "--lines 0", "--lines many"})
+        EXPECT_EQ(run("demo --file db.sqlite " + std::string(usage)).status, 2) << usage;
 }
 
 }  // namespace

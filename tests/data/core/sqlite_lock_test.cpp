@@ -2,13 +2,12 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <sys/mount.h>
-
 #include <cstdlib>
 #include <filesystem>
 
 #include "data/drivers/sqlite_driver.h"
 #include "data/table_database.h"
+#include "export/program_output.h"
 
 namespace omrix::data {
 namespace {
@@ -59,15 +58,9 @@ TEST_F(SqliteLock, AHeldFileFailsAfterTheBusyTimeoutNamingTheLock) {
 // A write refused by a full disk or a read-only file system names that cause. On a
 // real small tmpfs, which needs root; skipped where none can be mounted.
 TEST_F(SqliteLock, AFullDiskAndAReadOnlyFileNameTheirCause) {
-    const std::filesystem::path disk = std::filesystem::path(t.file()).parent_path() / "disk";
-    std::filesystem::create_directories(disk);
-    const std::string mount =
-        "mount -t tmpfs -o size=256k tmpfs '" + disk.string() + "' 2>/dev/null";
-    if (std::system(mount.c_str()) != 0) GTEST_SKIP() << "no tmpfs can be mounted here";
-    struct Unmount {
-        std::string path;
-        ~Unmount() { ::umount2(path.c_str(), MNT_DETACH); }
-    } unmount{disk.string()};
+    const std::filesystem::path disk = t.folder().path() / "disk";
+    testing::SmallDisk mounted(disk.string(), "256k");
+    if (!mounted.mounted()) GTEST_SKIP() << "no tmpfs can be mounted here";
     const std::string file = (disk / "full.sqlite").string();
     int32_t code = 0;
     std::string error;

@@ -17,21 +17,16 @@
 namespace omrix::data {
 namespace {
 
-constexpr const char* kLockInsert =
-    "Insert Into ＩＤ排他管理 (更新日, 更新操作者, 更新画面ＩＤ, 更新カウンタ, 削除区分, "
-    "ＫＥＹテーブル名称１, ＫＥＹＩＤ１, ＫＥＹテーブル名称２, ＫＥＹＩＤ２, テーブル名称 ) Values "
-    "(GetDate(), 'tester', '', 0, '0', '', 0, '', 0, '物件概要' );";
+using testing::kLockInsert;
 
-class ServerDriver : public ::testing::Test {
+class ServerDriver : public testing::TablesTest {
   protected:
-    void SetUp() override { ASSERT_TRUE(t.ok()) << t.error(); }
     int32_t affected(std::string_view sql) {
         int32_t rows = -1;
         int16_t status = 0;
         EXPECT_TRUE(t.db().fnExecute(sql, rows, status)) << sql << ": " << t.db().lastErrorText();
         return rows;
     }
-    testing::TableDatabase t;
 };
 
 TEST_F(ServerDriver, AffectedRowsOfAllStatementsOfATextAreSummed) {

@@ -66,29 +66,20 @@ TEST_F(ProjectWindowTest, EveryControlByNameOnAScreenOf1366x768AndScreenshots) {
     Frm_Omrix_Print_Mitsumoriyoko youkou(inputs());
     const struct {
         ProjectFormWindow& window;
-        const char* caption;
         const char* file;
-    } windows[] = {{gaiyo, "工事概要", "koji_gaiyo"}, {youkou, "見積要項", "mitsumoriyoko"}};
-    const std::pair<const char*, const char*> buttons[] = {{"Cmd_OK", "OK(&O)"},
-                                                           {"Cmd_Cancel", "ｷｬﾝｾﾙ(&C)"},
-                                                           {"Cmd_Tekiyo", "適用(&T)"},
-                                                           {"Cmd_BukkenInf", "物件情報(&B)"}};
+    } windows[] = {{gaiyo, "koji_gaiyo"}, {youkou, "mitsumoriyoko"}};
     for (const auto& w : windows) {
-        EXPECT_EQ(utf8(w.window.windowTitle()), w.caption);
         for (const auto& c : w.window.form().layout().controls) {
             EXPECT_NE(w.window.findChild<QWidget*>(QString::fromStdString(c.name)), nullptr)
                 << c.name;
             if (!c.pair.empty())
                 child<QRadioButton>(w.window, c.pair.c_str());  // fails when missing
         }
-        for (const auto& [name, text] : buttons) {
-            auto* button = child<QPushButton>(w.window, name);
-            ASSERT_NE(button, nullptr);
-            EXPECT_EQ(utf8(button->text()), text);
-        }
+        for (const char* name : {"Cmd_OK", "Cmd_Cancel", "Cmd_Tekiyo", "Cmd_BukkenInf"})
+            child<QPushButton>(w.window, name);  // fails when missing
         w.window.show();
-        EXPECT_LE(w.window.frameGeometry().width(), 1366) << w.caption;
-        EXPECT_LE(w.window.frameGeometry().height(), 700) << w.caption;  // room for a panel
+        EXPECT_LE(w.window.frameGeometry().width(), 1366) << w.file;
+        EXPECT_LE(w.window.frameGeometry().height(), 700) << w.file;  // room for a panel
         if (folder == nullptr) continue;
         w.window.Cmd_BukkenInf_Click();
         auto* tabs = child<QTabWidget>(w.window, "SSTab_Mitsumoriyoko");
