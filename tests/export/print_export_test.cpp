@@ -265,7 +265,9 @@ TEST_F(PrintExport, StopsNamingTheCauseAndPathInOneLine) {
         Result result = run(kDemo);
         EXPECT_EQ(result.status, 1) << c.cause;
         EXPECT_TRUE(holds(result.err, c.cause)) << result.err;
-        if (!c.iniText.empty()) EXPECT_FALSE(fs::exists(out));  // made only after start-up
+        if (!c.iniText.empty()) {
+            EXPECT_FALSE(fs::exists(out));  // made only after start-up
+        }
         if (c.iniText.empty()) {  // the start-up's own messages come before its last line
             EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
         }
