@@ -1,8 +1,9 @@
 #include "print_window/message_box_window.h"
-#include "util/qt_text.h"
 
 #include <QApplication>
 #include <QMessageBox>
+
+#include "util/qt_text.h"
 
 namespace omrix::print_window {
 namespace {

@@ -11,6 +11,8 @@
 #include <cstring>
 #include <optional>
 
+#include "reports/engine/pdf_syntax.h"
+
 namespace omrix::reports {
 
 // A part's cross-reference table and trailer.
@@ -25,7 +27,7 @@ namespace {
 
 using PartIndex = PdfJoin::PartIndex;
 
-constexpr long kInfo = 1;     // the joined file's numbers of the objects it writes itself
+constexpr long kInfo = 1;  // the joined file's numbers of the objects it writes itself
 constexpr long kCatalog = 2;
 constexpr long kPages = 3;
 constexpr long kFirstCopied = 4;
@@ -34,7 +36,7 @@ constexpr long kFirstCopied = 4;
 class PartFile {
   public:
     explicit PartFile(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
-        struct stat st{};
+        struct stat st {};
         if (fd_ >= 0 && ::fstat(fd_, &st) == 0) size_ = st.st_size;
     }
     ~PartFile() {
@@ -62,17 +64,6 @@ class PartFile {
     long size_ = 0;
 };
 
-std::optional<long> numberAfter(std::string_view text, std::string_view key) {
-    std::size_t at = text.find(key);
-    if (at == std::string_view::npos) return std::nullopt;
-    at = text.find_first_not_of(" \r\n\t", at + key.size());
-    if (at == std::string_view::npos) return std::nullopt;
-    long value = 0;
-    auto [end, ec] = std::from_chars(text.data() + at, text.data() + text.size(), value);
-    if (ec != std::errc()) return std::nullopt;
-    return value;
-}
-
 bool isWhite(char c) {
     return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f' || c == '\0';
 }
@@ -83,7 +74,8 @@ bool isRegular(char c) {
     return !isWhite(c) && !isDelimiter(c);
 }
 bool isDigits(std::string_view s) {
-    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return !s.empty() &&
+           std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 bool readIndex(const PartFile& part, PartIndex& index, std::string& error) {
@@ -91,7 +83,8 @@ bool readIndex(const PartFile& part, PartIndex& index, std::string& error) {
     const long from = std::max(0L, part.size() - 1024);
     if (!part.read(from, part.size() - from, tail)) return false;
     const std::size_t at = tail.rfind("startxref");
-    auto xref = at == std::string::npos ? std::nullopt : numberAfter(tail.substr(at), "startxref");
+    auto xref =
+        at == std::string::npos ? std::nullopt : pdfNumberAfter(tail.substr(at), "startxref");
     if (!xref || *xref <= 0 || *xref >= part.size()) return false;
     index.xref = *xref;
     std::string text;
@@ -99,12 +92,12 @@ bool readIndex(const PartFile& part, PartIndex& index, std::string& error) {
     const std::size_t trailer = text.find("trailer");
     if (trailer == std::string::npos) return false;
     const std::string_view dict = std::string_view(text).substr(trailer);
-    auto size = numberAfter(dict, "/Size");
-    auto root = numberAfter(dict, "/Root");
+    auto size = pdfNumberAfter(dict, "/Size");
+    auto root = pdfNumberAfter(dict, "/Root");
     // An update appended to the file: not one Qt wrote alone.
     if (!size || !root || dict.find("/Prev") != std::string_view::npos) return false;
     index.root = *root;
-    index.info = numberAfter(dict, "/Info").value_or(-1);
+    index.info = pdfNumberAfter(dict, "/Info").value_or(-1);
     index.offsets.assign(static_cast<std::size_t>(std::max(*size, 0L)), -1);
     const char* p = text.data() + 4;
     const char* end = text.data() + trailer;
@@ -320,7 +313,7 @@ bool PdfJoin::append(const std::string& path, std::string& error) {
     std::string catalog, pages;
     std::optional<long> pagesNumber;
     if (!readIndex(part, index, error) || !readObject(part, index, index.root, catalog) ||
-        !(pagesNumber = numberAfter(catalog, "/Pages")) ||
+        !(pagesNumber = pdfNumberAfter(catalog, "/Pages")) ||
         !readObject(part, index, *pagesNumber, pages)) {
         error = notQt;
         return false;
@@ -348,7 +341,8 @@ bool PdfJoin::append(const std::string& path, std::string& error) {
         }
         const std::size_t body = text.find("obj");
         out.clear();
-        if (body == std::string::npos || !renumber.copy(std::string_view(text).substr(body + 3), out)) {
+        if (body == std::string::npos ||
+            !renumber.copy(std::string_view(text).substr(body + 3), out)) {
             error = notQt;
             return false;
         }
@@ -358,7 +352,8 @@ bool PdfJoin::append(const std::string& path, std::string& error) {
         }
     }
     for (long kid : referencesAfter(pages, "/Kids")) {
-        if (kid <= 0 || kid >= static_cast<long>(map.size()) || map[static_cast<std::size_t>(kid)] < kFirstCopied) {
+        if (kid <= 0 || kid >= static_cast<long>(map.size()) ||
+            map[static_cast<std::size_t>(kid)] < kFirstCopied) {
             error = notQt;
             return false;
         }

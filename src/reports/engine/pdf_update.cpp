@@ -1,5 +1,4 @@
 #include "reports/engine/pdf_update.h"
-#include "util/qt_text.h"
 
 #include <QString>
 
@@ -9,6 +8,9 @@
 #include <fstream>
 #include <optional>
 #include <string_view>
+
+#include "reports/engine/pdf_syntax.h"
+#include "util/qt_text.h"
 
 namespace omrix::reports {
 namespace {
@@ -33,17 +35,6 @@ std::string readRange(std::ifstream& in, long from, long count) {
     return text;
 }
 
-std::optional<long> numberAfter(std::string_view text, std::string_view key) {
-    std::size_t at = text.find(key);
-    if (at == std::string_view::npos) return std::nullopt;
-    at = text.find_first_not_of(" \r\n\t", at + key.size());
-    if (at == std::string_view::npos) return std::nullopt;
-    long value = 0;
-    auto [end, ec] = std::from_chars(text.data() + at, text.data() + text.size(), value);
-    if (ec != std::errc()) return std::nullopt;
-    return value;
-}
-
 // Object `number`'s text from "obj" to "endobj", read in growing pieces: the page
 // list of a long document is the one large object.
 std::optional<std::string> readObject(std::ifstream& in, const PdfTail& tail, long number) {
@@ -64,7 +55,7 @@ bool readXref(std::ifstream& in, long fileSize, PdfTail& tail) {
     std::string end = readRange(in, std::max(0L, fileSize - 1024), 1024);
     std::size_t at = end.rfind("startxref");
     if (at == std::string::npos) return false;
-    auto offset = numberAfter(std::string_view(end).substr(at), "startxref");
+    auto offset = pdfNumberAfter(std::string_view(end).substr(at), "startxref");
     if (!offset || *offset <= 0 || *offset >= fileSize) return false;
     tail.xrefOffset = *offset;
     std::string text = readRange(in, *offset, fileSize - *offset);
@@ -93,12 +84,12 @@ bool readXref(std::ifstream& in, long fileSize, PdfTail& tail) {
         }
     }
     std::string_view dict = std::string_view(text).substr(trailer);
-    auto size = numberAfter(dict, "/Size");
-    auto root = numberAfter(dict, "/Root");
+    auto size = pdfNumberAfter(dict, "/Size");
+    auto root = pdfNumberAfter(dict, "/Root");
     if (!size || !root || dict.find("/Prev") != std::string_view::npos) return false;
     tail.size = *size;
     tail.root = *root;
-    tail.info = numberAfter(dict, "/Info");
+    tail.info = pdfNumberAfter(dict, "/Info");
     return true;
 }
 
@@ -110,7 +101,7 @@ bool readPages(std::ifstream& in, PdfTail& tail) {
     if (open == std::string::npos || close == std::string::npos || close < open) return false;
     tail.catalog = catalog->substr(open + 2, close - open - 2);
     if (tail.catalog.find("/Outlines") != std::string::npos) return false;
-    auto pagesNumber = numberAfter(tail.catalog, "/Pages");
+    auto pagesNumber = pdfNumberAfter(tail.catalog, "/Pages");
     if (!pagesNumber) return false;
     auto pages = readObject(in, tail, *pagesNumber);
     if (!pages) return false;
@@ -136,8 +127,7 @@ bool readPages(std::ifstream& in, PdfTail& tail) {
 std::string pdfText(const std::string& utf8) {
     std::string out = "<FEFF";
     char hex[5];
-    for (char16_t unit :
-         util::qText(utf8).toStdU16String()) {
+    for (char16_t unit : util::qText(utf8).toStdU16String()) {
         std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(unit));
         out += hex;
     }
@@ -249,15 +239,17 @@ bool appendPdfUpdate(const std::string& path, const DocumentInfo& info,
     if (!outline.empty())
         add(tail.root, "<<" + tail.catalog + " /Outlines " + std::to_string(first) +
                            " 0 R /PageMode /UseOutlines >>");
-    for (std::size_t i = 0; i < objects.size(); ++i) add(infoNumber + static_cast<long>(i), objects[i]);
+    for (std::size_t i = 0; i < objects.size(); ++i)
+        add(infoNumber + static_cast<long>(i), objects[i]);
     const long xref = fileSize + static_cast<long>(update.size());
     update += "xref\n";
     std::size_t next = 0;
     if (!outline.empty()) update += std::to_string(tail.root) + " 1\n" + xrefEntry(offsets[next++]);
     update += std::to_string(infoNumber) + " " + std::to_string(objects.size()) + "\n";
     for (; next < offsets.size(); ++next) update += xrefEntry(offsets[next]);
-    update += "trailer\n<< /Size " + std::to_string(infoNumber + static_cast<long>(objects.size())) +
-              " /Root " + std::to_string(tail.root) + " 0 R /Info " + std::to_string(infoNumber) +
+    update += "trailer\n<< /Size " +
+              std::to_string(infoNumber + static_cast<long>(objects.size())) + " /Root " +
+              std::to_string(tail.root) + " 0 R /Info " + std::to_string(infoNumber) +
               " 0 R /Prev " + std::to_string(tail.xrefOffset) + " >>\nstartxref\n" +
               std::to_string(xref) + "\n%%EOF\n";
 

@@ -271,21 +271,25 @@ bool Report::print(QPagedPaintDevice& device) {
     }
     if (!device.setPageLayout(pageLayout())) return fail("the device does not take the paper");
     const PagesPainted painted = paintPages(device, {});
+    return painted.ok() || fail(paintFailure(painted, "the output cannot be opened for painting"));
+}
+
+std::string Report::paintFailure(const PagesPainted& painted, std::string_view cannotBegin) const {
     const std::string page = std::to_string(painted.page);
     switch (painted.stop) {
         case PagesPainted::Stop::Done:
-            return true;
+            return {};
         case PagesPainted::Stop::Begin:
-            return fail("the output cannot be opened for painting");
+            return std::string(cannotBegin);
         case PagesPainted::Stop::NewPage:
-            return fail("the output refused page " + page);
+            return "the output refused page " + page;
         case PagesPainted::Stop::Read:
         case PagesPainted::Stop::Cancelled:
-            return fail("page " + page + " cannot be read: " + pageError());
+            return "page " + page + " cannot be read: " + pageError();
         case PagesPainted::Stop::End:
             break;
     }
-    return fail("the output could not be finished");
+    return painted.reason.empty() ? "the output could not be finished" : painted.reason;
 }
 
 bool Report::exportWorkbook(const std::string& path) {
@@ -325,21 +329,7 @@ bool Report::exportPdf(const std::string& path, int threads) {
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return fail("cannot write " + path);
     const PagesPainted painted = writePdf(file, threads);
     file.close();
-    const std::string page = std::to_string(painted.page);
-    switch (painted.stop) {
-        case PagesPainted::Stop::Done:
-            break;
-        case PagesPainted::Stop::Begin:
-            return fail("cannot write " + path);
-        case PagesPainted::Stop::NewPage:
-            return fail("the output refused page " + page);
-        case PagesPainted::Stop::Read:
-        case PagesPainted::Stop::Cancelled:
-            return fail("page " + page + " cannot be read: " + pageError());
-        case PagesPainted::Stop::End:
-            return fail(painted.reason.empty() ? "the output could not be finished"
-                                               : painted.reason);
-    }
+    if (!painted.ok()) return fail(paintFailure(painted, "cannot write " + path));
     std::string error;
     if (appendPdfDetails(path, error)) return true;
     // The pages stay loaded: only the file failed.

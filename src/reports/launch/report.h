@@ -150,6 +150,8 @@ class Report {
                    const ReportDocument::PagesRead* read, PaintWarnings& warnings) const;
     // Names each text of `warnings` on standard error, once per loaded document.
     void warn(const PaintWarnings& warnings) const;
+    // Why a painting stopped, in words; `cannotBegin` when the output would not open.
+    std::string paintFailure(const PagesPainted& painted, std::string_view cannotBegin) const;
     bool fail(std::string message);
 
     const DesignInfo& design_;

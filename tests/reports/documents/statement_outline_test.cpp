@@ -1,77 +1,23 @@
 // The statement's PDF outline, on the rows the print run makes of a breakdown built by
 // hand with three levels of headings, read back with qpdf --json.
-#include <QPdfWriter>
 #include <gtest/gtest.h>
+#include <QPdfWriter>
 
 #include <string>
 #include <vector>
 
-#include "breakdown/ucw_fixture.h"
-#include "level_tree/level_tree_model.h"
-#include "print/print_rows_generator.h"
 #include "reports/documents/statement_outline.h"
 #include "reports/report_fixture.h"
+#include "reports/three_level_breakdown.h"
 
 namespace omrix::reports {
 namespace {
 
-using namespace breakdown;  // the kind flags
-using testing::line;
-
-UchiwakeRec numbered(int32_t id, int32_t parent, int16_t flag, int32_t no, std::string number,
-                     std::string name) {
-    UchiwakeRec rec = line(id, parent, flag, no, std::move(name));
-    rec.表示番号名称 = number;
-    return rec;
-}
-
-// `count` items below `parent`, IDs from `firstId`, each named 明細<id>.
-void addItems(std::vector<UchiwakeRec>& lines, int32_t parent, int32_t firstId, int count) {
-    for (int i = 0; i < count; ++i)
-        lines.push_back(
-            line(firstId + i, parent, kFlagMeisai, i + 1, "明細" + std::to_string(firstId + i)));
-}
-
 using StatementOutlineTest = testing::ReportTest;
 
 TEST_F(StatementOutlineTest, ThreeLevelsOfHeadingsWorkedByHand) {
-    // 本工事
-    //   Ⅰ 建築 (種目)
-    //     1 躯体 (科目)
-    //       (1) 鉄筋 (科目): 20 items, so its pages run on over a second page
-    //       明細5
-    //     2 仕上 (科目): 2 items
-    //   Ⅱ 設備 (種目): 2 items
-    std::vector<UchiwakeRec> lines{
-        numbered(1, 0, kFlagSyumoku, 1, "", "本工事"),
-        numbered(2, 1, kFlagSyumoku, 1, "Ⅰ", "建築"),
-        numbered(3, 2, kFlagKamoku, 1, "1", "躯体"),
-        numbered(4, 3, kFlagKamoku, 1, "(1)", "鉄筋"),
-        line(5, 3, kFlagMeisai, 2, "明細5"),
-        numbered(6, 2, kFlagKamoku, 2, "2", "仕上"),
-        numbered(7, 1, kFlagSyumoku, 2, "Ⅱ", "設備"),
-    };
-    addItems(lines, 4, 10, 20);
-    addItems(lines, 6, 30, 2);
-    addItems(lines, 7, 40, 2);
-    auto root = testing::buildTree(std::move(lines));
-    ASSERT_TRUE(root);
-    level_tree::LevelTreeModel tree;
-    tree.sbCreateTree(root.get(), 0);
-    for (int32_t i = 1; i <= tree.count(); ++i) tree.setChecked(i, true);
-    print::PrintOptionRec options;
-    options.nPageStart = 1;
-    options.nPageType = print::kPageTypeOnlyNum;
-    options.nBesshiMode = print::kBesshiAndAll;
-    ASSERT_TRUE(print::sbSetPrintType(options, "B5"));
-    print::PrintRows rows;
-    ASSERT_TRUE(
-        print::createPrintRows({.root = root.get(), .uchiwakeNameId = 7}, options, rows, tree));
-
-    db.addBreakdown(7, "00000001", "外郭工事");
-    db.tables.exec("Begin;");
-    for (const print::PrintRow& row : rows) db.tables.exec(print::BuildPrintRowInsert(row));
-    db.tables.exec("Commit;");
+    // Three levels of headings, (1) 鉄筋 with 20 items so that its pages run on.
+    const print::PrintRows rows = testing::writeThreeLevelBreakdown(db);
 
     // Pages, depth first: 1 本工事 建築 設備 · 2 建築 躯体 仕上 · 3 躯体 鉄筋 明細5 ·
     // 4 鉄筋 明細10–23 (15 lines) · 5 明細24–29 (鉄筋 runs on) · 6 仕上 明細30–31 ·

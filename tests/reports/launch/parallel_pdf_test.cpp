@@ -9,20 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "breakdown/ucw_fixture.h"
-#include "level_tree/level_tree_model.h"
-#include "print/print_rows_generator.h"
 #include "reports/engine/pdf_join.h"
 #include "reports/launch/background_save.h"
 #include "reports/report_fixture.h"
+#include "reports/three_level_breakdown.h"
 #include "util/part_file.h"
 
 namespace omrix::reports {
 namespace {
 
 namespace fs = std::filesystem;
-using namespace breakdown;  // the kind flags
-using testing::line;
 
 // The text of each page (pdftotext's pages split at their form feeds).
 std::vector<std::string> pageTexts(const std::string& pdf) {
@@ -38,53 +34,12 @@ bool holds(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-UchiwakeRec numbered(int32_t id, int32_t parent, int16_t flag, int32_t no, std::string number,
-                     std::string name) {
-    UchiwakeRec rec = line(id, parent, flag, no, std::move(name));
-    rec.表示番号名称 = std::move(number);
-    return rec;
-}
-
-void addItems(std::vector<UchiwakeRec>& lines, int32_t parent, int32_t firstId, int count) {
-    for (int i = 0; i < count; ++i)
-        lines.push_back(
-            line(firstId + i, parent, kFlagMeisai, i + 1, "明細" + std::to_string(firstId + i)));
-}
-
 class ParallelPdfTest : public testing::ReportTest {
   protected:
-    // The print run's rows of a breakdown of three levels whose sub-statements run over
-    // many pages, as 内訳名称ＩＤ 7.
+    // Sub-statements that run over many pages: 400, 100 and 150 items.
     void writeBreakdown() {
-        std::vector<UchiwakeRec> lines{
-            numbered(1, 0, kFlagSyumoku, 1, "", "本工事"),
-            numbered(2, 1, kFlagSyumoku, 1, "Ⅰ", "建築"),
-            numbered(3, 2, kFlagKamoku, 1, "1", "躯体"),
-            numbered(4, 3, kFlagKamoku, 1, "(1)", "鉄筋"),
-            line(5, 3, kFlagMeisai, 2, "明細5"),
-            numbered(6, 2, kFlagKamoku, 2, "2", "仕上"),
-            numbered(7, 1, kFlagSyumoku, 2, "Ⅱ", "設備"),
-        };
-        addItems(lines, 4, 100, 400);
-        addItems(lines, 6, 1000, 100);
-        addItems(lines, 7, 2000, 150);
-        auto root = testing::buildTree(std::move(lines));
-        ASSERT_TRUE(root);
-        level_tree::LevelTreeModel tree;
-        tree.sbCreateTree(root.get(), 0);
-        for (int32_t i = 1; i <= tree.count(); ++i) tree.setChecked(i, true);
-        print::PrintOptionRec options;
-        options.nPageStart = 1;
-        options.nPageType = print::kPageTypeOnlyNum;
-        options.nBesshiMode = print::kBesshiAndAll;
-        ASSERT_TRUE(print::sbSetPrintType(options, "B5"));
-        print::PrintRows rows;
-        ASSERT_TRUE(
-            print::createPrintRows({.root = root.get(), .uchiwakeNameId = 7}, options, rows, tree));
-        db.addBreakdown(7, "00000001", "外郭工事");
-        db.tables.exec("Begin;");
-        for (const print::PrintRow& row : rows) db.tables.exec(print::BuildPrintRowInsert(row));
-        db.tables.exec("Commit;");
+        testing::writeThreeLevelBreakdown(
+            db, {.rebar = {400, 100}, .finish = {100, 1000}, .services = {150, 2000}});
     }
 };
 
