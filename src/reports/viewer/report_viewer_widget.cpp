@@ -475,6 +475,7 @@ bool ReportViewerWidget::startSave(const QString& what, const QString& path,
     }
     saveWhat_ = what;
     saveOk_ = false;
+    saveStopping_ = false;
     delete saveProgress_;
     // Not modal: the window pages and paints while the file is written.
     saveProgress_ = new QProgressDialog(what + "中…", "中止", 0, save_->state().total, this);
@@ -493,8 +494,16 @@ bool ReportViewerWidget::startSave(const QString& what, const QString& path,
 }
 
 void ReportViewerWidget::followSave() {
-    // 中止, pressed or called, leaves the dialog cancelled until it is reset.
-    if (saveProgress_->wasCanceled()) save_->stop();
+    // 中止, pressed or called, leaves the dialog cancelled (and hidden) until it is reset.
+    if (saveProgress_->wasCanceled() && !saveStopping_) {
+        save_->stop();
+        saveStopping_ = true;
+        // Shown until the thread has let go of the file, so that what stands there when
+        // the window goes is final.
+        saveProgress_->setLabelText("中止しています…");
+        saveProgress_->setCancelButton(nullptr);
+        saveProgress_->show();
+    }
     const BackgroundSave::State state = save_->state();
     if (state.running) {
         if (state.done > 0 && !saveProgress_->wasCanceled()) {

@@ -128,6 +128,7 @@ class ReportViewerWidget : public QWidget {
     QTimer* saveTimer_ = nullptr;
     QString saveWhat_;
     bool saveOk_ = false;
+    bool saveStopping_ = false;  // 中止 pressed, the thread not yet ended
 };
 
 // Every page as a PDF at `path`, painted on every core (Report::writePdf). False with
