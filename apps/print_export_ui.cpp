@@ -128,7 +128,11 @@ bool ExportUi::writeFile(print::ViewerKind viewer, std::string_view extension,
                        ? writeReportWorkbook(report, part.path(), error)
                        : writeReportPdf(report, part.path(), progress_.get(), threads_, error) &&
                              report.appendPdfDetails(part.path(), error);
-    if (!written || !part.commit(error)) {
+    if (util::Status committed = written ? part.commit() : util::Status(); !committed) {
+        error = committed.failure().text();
+        written = false;
+    }
+    if (!written) {
         std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
         return false;
     }

@@ -42,37 +42,29 @@ namespace {
 
 // A rename alone can leave an empty file under the final name after a power loss:
 // the data go to the disk first.
-bool syncToDisk(const std::string& path, std::string& error) {
+Status syncToDisk(const std::string& path) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        error = std::string("cannot be opened to finish it: ") + std::strerror(errno);
-        return false;
-    }
+    if (fd < 0) return Failure("cannot be opened to finish it", std::strerror(errno));
     bool synced = ::fsync(fd) == 0;
     int saved = errno;
     ::close(fd);
-    if (!synced) error = std::string("cannot be written to the disk: ") + std::strerror(saved);
-    return synced;
+    if (!synced) return Failure("cannot be written to the disk", std::strerror(saved));
+    return {};
 }
 
 }  // namespace
 
-bool PartFile::commit(std::string& error) {
-    if (done_) {
-        error = "was already finished";
-        return false;
-    }
-    bool ok = syncToDisk(part_, error);
-    if (ok && std::rename(part_.c_str(), final_.c_str()) != 0) {
-        error = std::string("cannot be renamed into place: ") + std::strerror(errno);
-        ok = false;
-    }
-    if (!ok) {
+Status PartFile::commit() {
+    if (done_) return Failure("was already finished");
+    Status finished = syncToDisk(part_);
+    if (finished && std::rename(part_.c_str(), final_.c_str()) != 0)
+        finished = Failure("cannot be renamed into place", std::strerror(errno));
+    if (!finished) {
         discard();
-        return false;
+        return finished;
     }
     done_ = true;
-    return true;
+    return {};
 }
 
 }  // namespace omrix::util

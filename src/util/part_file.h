@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "util/failure.h"
+
 namespace omrix::util {
 
 inline constexpr std::string_view kPartSuffix = ".part";
@@ -31,9 +33,9 @@ class PartFile {
     const std::string& path() const { return part_; }
     const std::string& finalPath() const { return final_; }
 
-    // Flushes the written file to the disk and renames it over the final name; false
-    // with the reason in `error`, and the part file removed.
-    bool commit(std::string& error);
+    // Flushes the written file to the disk and renames it over the final name; on a
+    // failure the part file is removed.
+    Status commit();
     // Removes what was written so far (cancel or failure); the final name is untouched.
     void discard();
 

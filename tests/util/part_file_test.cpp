@@ -28,9 +28,8 @@ TEST(PartFileTest, OldFileStaysUntilTheNewOneIsWholeAndNoPartIsLeft) {
         PartFile part(out);
         writeBytes(part.path(), "new");
         EXPECT_EQ(readBytes(out), "old");
-        std::string error;
-        ASSERT_TRUE(part.commit(error)) << error;
-        EXPECT_FALSE(part.commit(error));
+        ASSERT_TRUE(part.commit());
+        EXPECT_EQ(part.commit().failure().text(), "was already finished");
     }
     EXPECT_EQ(readBytes(out), "new");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
@@ -39,15 +38,17 @@ TEST(PartFileTest, OldFileStaysUntilTheNewOneIsWholeAndNoPartIsLeft) {
 TEST(PartFileTest, CommitThatCannotFinishRemovesThePart) {
     TempFolder dir;
     PartFile nothingWritten(dir.file("a.xlsx"));
-    std::string error;
-    EXPECT_FALSE(nothingWritten.commit(error));
-    EXPECT_NE(error.find("cannot be opened"), std::string::npos) << error;
+    Status unopened = nothingWritten.commit();
+    ASSERT_FALSE(unopened);
+    EXPECT_EQ(unopened.failure().message, "cannot be opened to finish it");
+    EXPECT_EQ(unopened.failure().cause, "No such file or directory");
 
     std::filesystem::create_directory(dir.file("b.pdf"));  // a folder stands in the way
     PartFile blocked(dir.file("b.pdf"));
     writeBytes(blocked.path(), "x");
-    EXPECT_FALSE(blocked.commit(error));
-    EXPECT_NE(error.find("renamed"), std::string::npos) << error;
+    Status unrenamed = blocked.commit();
+    ASSERT_FALSE(unrenamed);
+    EXPECT_EQ(unrenamed.failure().text(), "cannot be renamed into place: Is a directory");
     EXPECT_FALSE(std::filesystem::exists(blocked.path()));
 }
 

@@ -32,7 +32,11 @@ bool BackgroundSave::start(const Report& report, const std::string& finalPath, J
                 state_.total = static_cast<int>(total);
                 return !stop_;
             });
-            ok = job(*copy, part.path(), progress, failure) && part.commit(failure);
+            ok = job(*copy, part.path(), progress, failure);
+            if (util::Status committed = ok ? part.commit() : util::Status(); !committed) {
+                failure = committed.failure().text();
+                ok = false;
+            }
         }
         std::lock_guard lock(mutex_);
         state_.running = false;
