@@ -13,7 +13,10 @@ namespace omrix::db_tool {
 namespace {
 
 bool openFile(const std::string& file, bool create, data::CCCDBS_DataBase& db, std::string& error) {
-    if (create && !data::createDatabaseFile(file, error)) return false;
+    if (util::Status made = create ? data::createDatabaseFile(file) : util::Status(); !made) {
+        error = made.failure().text();
+        return false;
+    }
     if (db.fnOpen("sqlite", file, "", "", 1)) return true;
     error = "cannot open " + file + ": " + db.lastErrorText();
     return false;
@@ -62,7 +65,10 @@ bool openDatabase(const DatabaseChoice& choice, bool create, data::CCCDBS_DataBa
     if (create && data::isEmbeddedServer(server) && !name.empty()) {
         std::filesystem::path file = name;
         if (file.is_relative()) file = std::filesystem::path(ini).parent_path() / file;
-        if (!data::createDatabaseFile(file.string(), error)) return false;
+        if (util::Status made = data::createDatabaseFile(file.string()); !made) {
+            error = made.failure().text();
+            return false;
+        }
     }
     if (db.fnOpenFromIni(ini)) return true;
     error = "cannot open the database named by " + ini;

@@ -161,7 +161,7 @@ std::string makeDatabase(const std::filesystem::path& folder, int32_t lines) {
     std::fprintf(out, "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=%s.sqlite\n", name.c_str());
     std::fclose(out);
     std::string error;
-    if (!data::createDatabaseFile(file, error)) return {};
+    if (!data::createDatabaseFile(file)) return {};
     data::CCCDBS_DataBase db;
     if (!db.fnOpenFromIni(ini)) return {};
     if (!data::createSchema(db, data::embeddedSchemaSql(), false)) return {};

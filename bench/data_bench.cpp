@@ -18,9 +18,9 @@
 
 #include "bench_clock.h"
 #include "data/core/database.h"
-#include "data/tables/record_conventions.h"
 #include "data/core/schema.h"
 #include "data/drivers/sql_text.h"
+#include "data/tables/record_conventions.h"
 #include "util/currency.h"
 
 namespace {
@@ -406,7 +406,7 @@ std::string makeDatabase(const std::string& folder, const std::string& name, con
     std::filesystem::remove(path);
     std::string error;
     CCCDBS_DataBase db;
-    if (!omrix::data::createDatabaseFile(path, error) || !db.fnOpen("sqlite", path, "", "", 1) ||
+    if (!omrix::data::createDatabaseFile(path) || !db.fnOpen("sqlite", path, "", "", 1) ||
         !omrix::data::createSchema(db, omrix::data::embeddedSchemaSql(), false)) {
         std::fprintf(stderr, "cannot set up %s: %s %s\n", path.c_str(), error.c_str(),
                      db.lastErrorText().c_str());

@@ -179,7 +179,7 @@ bool makeDemo(const fs::path& folder, int32_t lines, const std::string& database
     std::string error;
     bool embedded = database == kEmbedded;
     std::string file = (folder / "demo.sqlite").string();
-    if (embedded && !omrix::data::createDatabaseFile(file, error)) return false;
+    if (embedded && !omrix::data::createDatabaseFile(file)) return false;
     omrix::data::CCCDBS_DataBase db;
     if (!db.fnOpenFromIni((folder / "OMRIX.INI").string())) return false;
     // The server keeps its tables between runs: they are made afresh.
@@ -259,20 +259,18 @@ struct ProgramRun {
 
 // The quickest of kComparisonRuns runs of omrix-print-export with `extra` arguments,
 // on the first core alone (taskset -c 0) when `oneCore`.
-ProgramRun quickestProgramRun(const fs::path& folder, std::vector<std::string> extra,
-                              bool oneCore);
+ProgramRun quickestProgramRun(const fs::path& folder, std::vector<std::string> extra, bool oneCore);
 
-ProgramRun programRun(const fs::path& folder, const std::vector<std::string>& extra,
-                      bool oneCore) {
+ProgramRun programRun(const fs::path& folder, const std::vector<std::string>& extra, bool oneCore) {
     std::string program =
         (fs::read_symlink("/proc/self/exe").parent_path() / "omrix-print-export").string();
     std::string ini = (folder / "OMRIX.INI").string();
     std::string out = (folder / "out").string();
     std::vector<std::string> args;
     if (oneCore) args = {"/usr/bin/taskset", "-c", "0"};
-    for (std::string a : {program, std::string("--ini"), ini, std::string("--bukken"),
-                          std::string("00000001"), std::string("--han"), std::string("01"),
-                          std::string("--out"), out})
+    for (std::string a :
+         {program, std::string("--ini"), ini, std::string("--bukken"), std::string("00000001"),
+          std::string("--han"), std::string("01"), std::string("--out"), out})
         args.push_back(a);
     args.insert(args.end(), extra.begin(), extra.end());
     std::vector<char*> argv;
@@ -384,7 +382,6 @@ bool exportStatement(const fs::path& folder, ExportTimes& times, int threads = 0
     return true;
 }
 
-
 bool quickestExport(const fs::path& folder, ExportTimes& times) {
     ExportTimes quickest;
     for (int run = 0; run < kComparisonRuns; ++run) {
@@ -425,8 +422,8 @@ bool compareWithServer(const fs::path& top, const std::string& server) {
 }
 
 // What issue 27 measured on a quiet 2-core machine, painting on one thread.
-constexpr double kTodayWithoutPdf = 3.1;   // s, --no-render
-constexpr double kTodayWithPdf = 9.25;     // s, 8.7-9.8
+constexpr double kTodayWithoutPdf = 3.1;  // s, --no-render
+constexpr double kTodayWithPdf = 9.25;    // s, 8.7-9.8
 constexpr double kTodayRatio = 3.2;
 constexpr double kTodayPeakMegabytes = 195;  // with and without PDF alike
 
@@ -469,8 +466,8 @@ bool printEveryCoreTable(const fs::path& folder) {
     // A busy machine stretches the wall time, not the work: processor seconds beside it.
     std::printf("  %-34s %9s %8.2fs %8.2fs  (--jobs 1: %.2fs)\n", "processor time with PDF", "",
                 one[1].processorSeconds, all[1].processorSeconds, all[2].processorSeconds);
-    std::printf("  %-34s %8.0fMB %7.0fMB %7.0fMB\n", "peak memory without PDF",
-                kTodayPeakMegabytes, one[0].peakMegabytes, all[0].peakMegabytes);
+    std::printf("  %-34s %8.0fMB %7.0fMB %7.0fMB\n", "peak memory without PDF", kTodayPeakMegabytes,
+                one[0].peakMegabytes, all[0].peakMegabytes);
     std::printf("  %-34s %8.0fMB %7.0fMB %7.0fMB  (--jobs 1: %.0f MB)\n", "peak memory with PDF",
                 kTodayPeakMegabytes, one[1].peakMegabytes, all[1].peakMegabytes,
                 all[2].peakMegabytes);

@@ -22,13 +22,13 @@
 
 #include "bench_clock.h"
 #include "breakdown/tables/omrix_dbt_uchiwake_name.h"
-#include "breakdown/tree/uchiwake_loader.h"
 #include "breakdown/tables/uchiwake_records.h"
+#include "breakdown/tree/uchiwake_loader.h"
 #include "context/app_context.h"
 #include "data/core/database.h"
-#include "data/tables/record_conventions.h"
 #include "data/core/schema.h"
 #include "data/drivers/sql_text.h"
+#include "data/tables/record_conventions.h"
 #include "demo/demo_database.h"
 #include "level_tree/level_tree_model.h"
 #include "print/print_convert.h"
@@ -132,7 +132,7 @@ bool makeDemo(const std::filesystem::path& folder, int32_t lines, std::string& f
     context.IniPath = ini;
     context.TantoshaName = "bench";
     std::string error;
-    if (!data::createDatabaseFile(file, error)) return false;
+    if (!data::createDatabaseFile(file)) return false;
     context.Database = std::make_shared<data::CCCDBS_DataBase>();
     if (!context.Database->fnOpenFromIni(ini)) return false;
     if (!data::createSchema(*context.Database, data::embeddedSchemaSql(), false)) return false;

@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     omrix::reports::GuiApplicationScope gui;
     std::string error;
     auto db = std::make_shared<omrix::data::CCCDBS_DataBase>();
-    if (!omrix::data::createDatabaseFile(file, error) || !db->fnOpen("sqlite", file, "", "", 1) ||
+    if (!omrix::data::createDatabaseFile(file) || !db->fnOpen("sqlite", file, "", "", 1) ||
         !omrix::data::createSchema(*db, omrix::data::embeddedSchemaSql(), true)) {
         std::fprintf(stderr, "cannot make %s: %s\n", file.c_str(), error.c_str());
         return 1;

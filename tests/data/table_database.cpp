@@ -53,7 +53,10 @@ TableDatabase::TableDatabase(const std::string& extraIni) {
     context.Messages = sink_;
 
 #ifndef OMRIX_TEST_ON_SERVER
-    if (!data::createDatabaseFile(file_, error_)) return;
+    if (util::Status made = data::createDatabaseFile(file_); !made) {
+        error_ = made.failure().text();
+        return;
+    }
 #endif
     db_ = connect();
     if (!db_) {

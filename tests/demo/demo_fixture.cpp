@@ -30,7 +30,10 @@ DemoFile::DemoFile() {
     writeBytes(iniPath_, "[DATABASE]\nSERVER_NAME=sqlite\nDB_NAME=demo.sqlite\n");
     // The data layer raises its backup flag in the INI file of the program.
     context::appContext().IniPath = iniPath_;
-    if (!data::createDatabaseFile(file_, error_)) return;
+    if (util::Status made = data::createDatabaseFile(file_); !made) {
+        error_ = made.failure().text();
+        return;
+    }
     db_ = std::make_shared<data::CCCDBS_DataBase>();
     if (!db_->fnOpenFromIni(iniPath_)) {
         error_ = "cannot open " + file_;

@@ -44,7 +44,7 @@ TEST(DemoWrite, ADemoThatCannotBeWrittenLeavesNothing) {
         // A database without the tables.
         TempFolder folder;
         data::CCCDBS_DataBase db;
-        ASSERT_TRUE(data::createDatabaseFile(folder.file("empty.sqlite"), error));
+        ASSERT_TRUE(data::createDatabaseFile(folder.file("empty.sqlite")));
         ASSERT_TRUE(db.fnOpen("sqlite", folder.file("empty.sqlite"), "", "", 1));
         error.clear();
         EXPECT_FALSE(demo::createDemoDatabase(db, demo::DemoOptions{}, summary, error));

@@ -24,10 +24,8 @@ bool takeWord(std::string_view& s, std::string_view word) {
 
 }  // namespace
 
-bool createDatabaseFile(const std::string& path, std::string& error) {
-    if (SqliteDriver::createFile(path, error)) return true;
-    if (error.find(path) == std::string::npos) error = "cannot create " + path + ": " + error;
-    return false;
+util::Status createDatabaseFile(const std::string& path) {
+    return SqliteDriver::createFile(path);
 }
 
 std::vector<std::string> schemaTableNames(std::string_view schemaSql) {

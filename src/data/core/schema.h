@@ -7,12 +7,13 @@
 #include <vector>
 
 #include "data/core/database.h"
+#include "util/failure.h"
 
 namespace omrix::data {
 
-// A new, empty database file for the embedded database; false (with the reason)
-// when it cannot be made. An existing file is left as it is.
-bool createDatabaseFile(const std::string& path, std::string& error);
+// A new, empty database file for the embedded database; the failure names the file.
+// An existing file is left as it is.
+util::Status createDatabaseFile(const std::string& path);
 
 // db/schema.sql as it was when the program was built.
 std::string_view embeddedSchemaSql();

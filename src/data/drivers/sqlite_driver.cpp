@@ -197,7 +197,7 @@ std::unique_ptr<SqliteDriver> SqliteDriver::open(const std::string& path, int32_
     return std::unique_ptr<SqliteDriver>(new SqliteDriver(db));
 }
 
-bool SqliteDriver::createFile(const std::string& path, std::string& error) {
+util::Status SqliteDriver::createFile(const std::string& path) {
     sqlite3* db = nullptr;
     int rc =
         sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
@@ -215,9 +215,11 @@ bool SqliteDriver::createFile(const std::string& path, std::string& error) {
         sqlite3_finalize(statement);
         if (pages == 0) rc = sqlite3_exec(db, "VACUUM", nullptr, nullptr, nullptr);
     }
-    if (rc != SQLITE_OK) error = db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+    std::string reason;
+    if (rc != SQLITE_OK) reason = db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
     sqlite3_close_v2(db);
-    return rc == SQLITE_OK;
+    if (rc == SQLITE_OK) return {};
+    return util::Failure("cannot create " + path, reason);
 }
 
 SqliteDriver::SqliteDriver(sqlite3* db) : db_(db), cache_(std::make_unique<StatementCache>()) {}

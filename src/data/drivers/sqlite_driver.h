@@ -5,6 +5,7 @@
 #include <string>
 
 #include "data/drivers/driver.h"
+#include "util/failure.h"
 
 struct sqlite3;
 
@@ -24,8 +25,8 @@ class SqliteDriver : public Driver {
     static std::unique_ptr<SqliteDriver> open(const std::string& path, int32_t& code,
                                               std::string& error,
                                               int busyTimeoutMs = kBusyTimeoutMs);
-    // An empty database file for omrix-db init; false when it cannot be made.
-    static bool createFile(const std::string& path, std::string& error);
+    // An empty database file for omrix-db init; the failure names the file.
+    static util::Status createFile(const std::string& path);
 
     ~SqliteDriver() override;
     SqliteDriver(const SqliteDriver&) = delete;

@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <thread>
 
-#include "data/drivers/driver.h"
 #include "data/core/schema.h"
+#include "data/drivers/driver.h"
 #include "data/table_database.h"
 
 namespace omrix::data {
@@ -222,8 +222,7 @@ TEST(OpeningFiles, MissingCorruptOrForeignFilesFailWithTheirCause) {
 TEST(OpeningFiles, FromIniFile) {
     testing::TempFolder folder;
     const std::string ini = folder.file("OMRIX.INI"), file = folder.file("db.sqlite");
-    std::string error;
-    ASSERT_TRUE(createDatabaseFile(file, error));
+    ASSERT_TRUE(createDatabaseFile(file));
     testing::writeBytes(ini, "[ALT]\nSRV=sqlite\nFILE=" + file + "\n");
     CCCDBS_DataBase db;
     ASSERT_TRUE(db.fnOpenFromIni(ini, "ALT", "SRV", "FILE"));

@@ -64,7 +64,7 @@ TEST_F(SqliteLock, AFullDiskAndAReadOnlyFileNameTheirCause) {
     const std::string file = (disk / "full.sqlite").string();
     int32_t code = 0;
     std::string error;
-    ASSERT_TRUE(SqliteDriver::createFile(file, error)) << error;
+    ASSERT_TRUE(SqliteDriver::createFile(file));
     {
         auto driver = SqliteDriver::open(file, code, error, kShortWaitMs);
         ASSERT_NE(driver, nullptr) << error;
