@@ -118,4 +118,10 @@ std::vector<std::string> pdfOutline(const std::string& pdf) {
     return lines;
 }
 
+std::string workbookXml(const std::string& book, std::string_view options, int& status) {
+    return capture(shellQuoted(OMRIX_PYTHON3) + " " + shellQuoted(OMRIX_WORKBOOK_XML) + " " +
+                       std::string(options) + " " + shellQuoted(book) + " 2>&1",
+                   status);
+}
+
 }  // namespace omrix::testing

@@ -59,6 +59,11 @@ std::string pdfInfoField(const std::string& path, std::string_view key);
 // "level|title|page" per bookmark of a PDF, in a reader's order (qpdf --json).
 std::vector<std::string> pdfOutline(const std::string& pdf);
 
+// workbook_xml.py over a written workbook: its parts checked with a real XML parser,
+// then with `options` "--cells" "<row height in pt> <wraps> <JSON text>" per text cell.
+// Standard error goes along with the output.
+std::string workbookXml(const std::string& book, std::string_view options, int& status);
+
 // pdftotext spreads the text by its position; tests compare without the blanks.
 inline std::string withoutBlanks(std::string_view text) {
     std::string out(text);

@@ -11,7 +11,7 @@
 #include <cstring>
 #include <optional>
 
-#include "reports/engine/pdf_syntax.h"
+#include "reports/engine/pdf_update.h"
 
 namespace omrix::reports {
 

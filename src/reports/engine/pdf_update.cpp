@@ -9,7 +9,6 @@
 #include <optional>
 #include <string_view>
 
-#include "reports/engine/pdf_syntax.h"
 #include "util/qt_text.h"
 
 namespace omrix::reports {

@@ -6,7 +6,10 @@
 // Rewriting a PDF of thousands of pages to add a few dozen objects would cost as much
 // as writing it.
 
+#include <charconv>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace omrix::reports {
@@ -35,5 +38,18 @@ std::string creatorText();
 // cross-reference table and a flat page list, as Qt writes them) or cannot be written.
 bool appendPdfUpdate(const std::string& path, const DocumentInfo& info,
                      const std::vector<OutlineEntry>& outline, std::string& error);
+
+// The whole-number value after the first `key` in `text` (a dictionary or trailer of a
+// file Qt wrote), past blanks; none when there is none. The join reads it too.
+inline std::optional<long> pdfNumberAfter(std::string_view text, std::string_view key) {
+    std::size_t at = text.find(key);
+    if (at == std::string_view::npos) return std::nullopt;
+    at = text.find_first_not_of(" \r\n\t", at + key.size());
+    if (at == std::string_view::npos) return std::nullopt;
+    long value = 0;
+    auto [end, ec] = std::from_chars(text.data() + at, text.data() + text.size(), value);
+    if (ec != std::errc()) return std::nullopt;
+    return value;
+}
 
 }  // namespace omrix::reports

@@ -144,11 +144,7 @@ TEST_F(DaikaReportTest, OneTablePerOwnerWithQuantitiesPricesAndTotals) {
     // into at least 2 lines: a row of at least 4 × 3.0 = 12 mm, not the table's 8.2.
     const std::string book = db.folder.file("daika.xlsx");
     ASSERT_TRUE(report->exportWorkbook(book)) << report->lastError();
-    const std::string cells =
-        omrix::testing::capture(omrix::testing::shellQuoted(OMRIX_PYTHON3) + " " +
-                                    omrix::testing::shellQuoted(OMRIX_WORKBOOK_XML) + " --cells " +
-                                    omrix::testing::shellQuoted(book),
-                                status);
+    const std::string cells = omrix::testing::workbookXml(book, "--cells", status);
     const std::size_t at = cells.find(" \"" + spec1 + "\\n" + spec2 + "\"");
     ASSERT_NE(at, std::string::npos) << cells;
     std::istringstream cell(cells.substr(cells.rfind('\n', at) + 1));

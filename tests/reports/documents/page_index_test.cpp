@@ -5,9 +5,9 @@
 #include <QImage>
 #include <QPainter>
 
+#include "reports/documents/statement_page_index.h"
 #include "reports/engine/report_connection.h"
 #include "reports/report_fixture.h"
-#include "reports/documents/statement_page_index.h"
 
 namespace omrix::reports {
 namespace {

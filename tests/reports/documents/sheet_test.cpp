@@ -3,8 +3,8 @@
 #include <sstream>
 #include <vector>
 
-#include "reports/report_fixture.h"
 #include "reports/documents/sheet_data.h"
+#include "reports/report_fixture.h"
 
 namespace omrix::reports {
 namespace {
@@ -137,11 +137,7 @@ TEST_F(SheetTest, FieldsAtTheirLimitsPrintWhole) {
         // "<row height in pt> <wraps> <JSON text>" per text cell.
         const std::string book = db.folder.file(std::string(sheet.design) + ".xlsx");
         ASSERT_TRUE(report->exportWorkbook(book)) << report->lastError();
-        const std::string cells =
-            omrix::testing::capture(omrix::testing::shellQuoted(OMRIX_PYTHON3) + " " +
-                                        omrix::testing::shellQuoted(OMRIX_WORKBOOK_XML) +
-                                        " --cells " + omrix::testing::shellQuoted(book),
-                                    status);
+        const std::string cells = omrix::testing::workbookXml(book, "--cells", status);
         ASSERT_EQ(status, 0) << cells;
         for (const auto& [column, value] : fields)
             EXPECT_TRUE(has(cells, value)) << column << "\n" << cells;

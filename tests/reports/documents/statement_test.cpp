@@ -253,11 +253,7 @@ TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
         // The workbook: "<row height in pt> <wraps> <JSON text>" per text cell.
         const std::string book = db.folder.file(std::string(c.design) + ".xlsx");
         ASSERT_TRUE(report->exportWorkbook(book)) << report->lastError();
-        const std::string cells =
-            omrix::testing::capture(omrix::testing::shellQuoted(OMRIX_PYTHON3) + " " +
-                                        omrix::testing::shellQuoted(OMRIX_WORKBOOK_XML) +
-                                        " --cells " + omrix::testing::shellQuoted(book),
-                                    status);
+        const std::string cells = omrix::testing::workbookXml(book, "--cells", status);
         ASSERT_EQ(status, 0) << cells;
         const std::string names = name1 + "\\n" + name2 + "\\n" + name2 + "\\n" + name1;
         for (const std::string& t : {names, remark1 + "\\n" + remark2}) {

@@ -14,6 +14,7 @@ namespace {
 using omrix::testing::capture;
 using omrix::testing::pdfText;
 using omrix::testing::shellQuoted;
+using omrix::testing::workbookXml;
 using WrittenTextTest = omrix::testing::ReportTest;
 
 // A bad byte, U+FFFE, a surrogate (three bad bytes), an overlong '/' (two), U+0001,
@@ -68,10 +69,7 @@ TEST_F(WrittenTextTest, WorkbooksStayValidAndPagesShowNoControlCharacter) {
         const std::string book = db.folder.file(std::string(d.file) + ".xlsx");
         ASSERT_TRUE(report->exportWorkbook(book)) << report->lastError();
         int status = -1;
-        const std::string cells =
-            capture(shellQuoted(OMRIX_PYTHON3) + " " + shellQuoted(OMRIX_WORKBOOK_XML) + " " +
-                        shellQuoted(book) + " 2>&1",
-                    status);
+        const std::string cells = workbookXml(book, "", status);
         ASSERT_EQ(status, 0) << cells;
         EXPECT_NE(cells.find(jsonString(kCleaned)), std::string::npos) << cells;
 
