@@ -8,14 +8,19 @@ using F = StatementField;
 // The three landscape A4 layouts share their margins.
 constexpr PageMargins kA4LandscapeMargins{.leftMm = 14, .topMm = 10, .rightMm = 10, .bottomMm = 12};
 
-// One row per statement design. Widths add up to the paper less its margins; figures
-// get room for "999,999,999,999" at the line font. 名称 and 仕様 hold 32 and 33
-// full-width characters (64 and 66 bytes) on a line at 6 pt narrowed to 70 %
-// (32 × 2.117 mm × 0.7 = 47.4 mm, 33 → 48.9 mm, plus 2 mm of padding), or, where a
-// row is tall enough for four lines, broken in two. The landscape rows of 9.2 mm hold
-// all four (4 × 2.117 mm = 8.5 mm within the 8.6 mm between the rules' padding). In
-// A4(縦) all four run on in 5 and 6 of its 6 lines; B5's 5 lines hold them only with
-// the free cells beside or under them, as the narrow remark columns need for 128 bytes.
+// One row per statement design. Widths add up to the paper less its margins. A cell
+// gives its width less 2 mm and floor((line − 0.6 mm) / 2.117 mm) lines at 6 pt, where
+// a full-width character narrowed to 70 % takes 1.482 mm. The texts are as long as the
+// print run writes them: 名称 and 仕様 32 and 33 full-width characters (64 and 66 bytes),
+// four of each, run on a blank apart when they cannot each start a line (131 and 135);
+// a remark line at most 34 (the breakdown's remark), the two sharing one remark in every
+// type but A4(計算式), which prints both, 69 run on.
+//  B5 (5 lines): 名称 and 仕様 43 mm, 27 a line, 135; 備考 13, 7 a line, 35. Its figures
+//    narrow past twelve digits (数量 14 mm holds 16 characters at the floor).
+//  A4(縦) (6 lines): 名称 46, 29 a line; 仕様 40, 25 a line, 150; 備考 19, 11 a line.
+//  Landscape (4 lines): 名称 50 and 仕様 51 hold 32 and 33 a line, each on its own;
+//    A4(計算式)'s 備考 29, 18 a line, 72.
+// A text longer than its cell still takes the free cells beside or under it.
 const std::vector<StatementGeometry>& geometries() {
     static const std::vector<StatementGeometry> table{
         {
@@ -29,13 +34,13 @@ const std::vector<StatementGeometry>& geometries() {
             .fontMm = 2.6,
             .smallFontMm = 2.3,
             .columns = {{F::DisplayNo, "No", 8},
-                        {F::Name, "名　称", 38},
-                        {F::Spec, "仕　様", 33},
-                        {F::Quantity, "数　量", 18},
-                        {F::Unit, "単位", 9},
-                        {F::UnitPrice, "単　価", 18},
-                        {F::Amount, "金　額", 22},
-                        {F::Remarks, "備　考", 14}},
+                        {F::Name, "名　称", 43},
+                        {F::Spec, "仕　様", 43},
+                        {F::Quantity, "数　量", 14},
+                        {F::Unit, "単位", 8},
+                        {F::UnitPrice, "単　価", 15},
+                        {F::Amount, "金　額", 16},
+                        {F::Remarks, "備　考", 13}},
             .band = {},
         },
         {
@@ -93,11 +98,11 @@ const std::vector<StatementGeometry>& geometries() {
                         {F::Spec, "仕　様", 51},
                         {F::Quantity, "数　量", 20},
                         {F::Unit, "単位", 9},
-                        {F::UnitPrice, "単　価", 21},
-                        {F::Amount, "金　額", 25},
+                        {F::UnitPrice, "単　価", 20},
+                        {F::Amount, "金　額", 24},
                         {F::QuantityFormula, "数量計算式", 31},
                         {F::PriceFormula, "単価計算式", 30},
-                        {F::Remarks, "備　考", 27}},
+                        {F::Remarks, "備　考", 29}},
             .band = {},
         },
         {

@@ -64,9 +64,9 @@ TEST(StatementCells, ALongTextTakesTheFreeCellsBesideThenUnderIt) {
         std::vector<CellSpan> firstLine, secondLine;
     } cases[] = {
         {1, 1, {{1, 1, 1}, {2, 2, 2}, {4, 4, 4}}, {{4, 4, 4}}},
-        // 仕様 33 × 12.2 too small, with 数量: 51 × 12.2.
-        {1, 500, {{1, 1, 1}, {2, 2, 3}, {4, 4, 4}}, {{4, 4, 4}}},
-        // 名称 takes No on its left, then both cells under them.
+        // 仕様 43 × 12.2 = 525 too small, with 数量: 57 × 12.2 = 695.
+        {1, 600, {{1, 1, 1}, {2, 2, 3}, {4, 4, 4}}, {{4, 4, 4}}},
+        // 名称 43 × 12.2 = 525, with No 622: takes No, then both cells under them.
         {700, 1, {{1, 0, 1, 2}, {2, 2, 2}, {4, 4, 4}}, {{4, 4, 4}}},
         // Past every free cell: 名称 over No and two lines, 仕様 over 数量 and two lines.
         {5000, 5000, {{1, 0, 1, 2}, {2, 2, 3, 2}, {4, 4, 4}}, {{4, 4, 4}}},
@@ -144,34 +144,23 @@ TEST_F(StatementTest, PagesInOrderWithTheirNumbersNamesAndFigures) {
     EXPECT_EQ(fonts.find("IPAex"), std::string::npos) << fonts;
 }
 
-// The longest texts the row holds, by hand: 名称 64 bytes = 32 full-width characters,
-// 仕様 66 bytes = 33, 表示番号名称 and 単位名称 16 bytes = 8, 工事名称 76 bytes = 38, each
-// remark 128 bytes = 64; a company name of 32; the formulas at 128 bytes of ASCII.
-// At 6 pt narrowed to 70 % a full-width character takes 2.117 × 1.482 mm; a cell gives
-// its width less 2 mm and floor((line − 0.6 mm) / 2.117) lines: B5 5, A4(縦) 6, the
-// landscape ones 4. Where a cell cannot hold its texts, they take the empty cells
-// beside it (run on, a full-width blank apart, when they cannot each start a line):
-//  B5      名称 38 mm: 24 a line, 131 run on need 6 > 5; with No (8): 29 a line, 5.
-//          仕様 33: 20 a line, 7 > 5; with 数量 (18): 33 a line, 4 lines of their own.
-//          備考 14: 8 a line; with 金額 22 and 単価 18: 35 a line, 2 + 2 lines.
-//  A4(縦)  名称 46: 29 a line, 131 run on in 5 of 6; 仕様 40: 25 a line, 135 in 6.
-//          備考 19: 11 a line; with 金額 (24): 27 a line, 3 + 3 lines.
-//  A4(横)  名称 66, 仕様 58, 備考 51: 42, 37, 33 a line, every text in its own cell.
-//  A4(計算式) 名称 50, 仕様 51: 32, 33 a line (47.4, 48.9 mm of 48, 49); 備考 27: 16 a
-//          line; with 単価計算式 (30): 37 a line, 2 + 2 lines.
-//  A4(社内確認用) 名称 50, 仕様 51 as above; 備考 21: 12 a line; with 提出用 and 見積４
-//          (23 each): 43 a line, 2 + 2 lines.
-// Each case empties the cells its texts need and keeps the others; every text prints
-// whole (read back in drawing order, line breaks and blanks left out).
+// The longest texts a print row gets, by hand: 名称 64 bytes = 32 full-width characters,
+// 仕様 66 bytes = 33, 表示番号名称 and 単位名称 16 bytes = 8, 工事名称 76 bytes = 38; a
+// remark line at most 34 (the breakdown's remark is 34 characters): one remark split at
+// its CR, 17 + 16, in every type but A4(計算式), which prints both remarks, 34 + 34; a
+// company name of 32; the formulas at 128 bytes of ASCII. Every cell of both lines is
+// filled, so line 1's texts have no free cell beside or under them: each must fit its own
+// (the widths are worked out beside the layouts).
 // The workbook wraps them in their columns, each text at least ceil(characters × size /
-// width) lines, so the row is at least as tall as those lines: B5 (2.6 / 2.3 mm)
-// 備考 64 × 2.3 / 14 → 11 lines each, 22 × 2.3 = 50.6 mm; A4(縦) (3.0 / 2.6) 備考
-// 166.4 / 19 → 9 each, 46.8 mm; A4(横) 名称 96 / 66 → 2 each, 8 × 3.0 = 24 mm;
-// A4(計算式) (2.8 / 2.4) 備考 153.6 / 27 → 6 each, 28.8 mm; A4(社内確認用) (2.7 / 2.4)
-// 備考 153.6 / 21 → 8 each, 38.4 mm.
+// width) lines, so the row is at least as tall as its tallest cell's lines:
+//  B5 (2.6 mm, remarks 2.3): 名称 32 × 2.6 / 43 → 2 each, 8 × 2.6 = 20.8 mm;
+//  A4(縦) (3.0): 名称 96 / 46 → 3 each, 12 × 3.0 = 36 mm;
+//  A4(横) (3.0): 名称 96 / 66 → 2 each, 24 mm;
+//  A4(計算式) (2.8): 名称 89.6 / 50 → 2 each, 22.4 mm;
+//  A4(社内確認用) (2.7): 名称 86.4 / 50 → 2 each, 21.6 mm.
 TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
-    const std::string kana = "あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむ";
-    const std::string kata = "アイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミム";
+    const std::string kana = "あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめ";
+    const std::string kata = "アイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメ";
     auto first = [](const std::string& text, int characters) {
         return text.substr(0, static_cast<std::size_t>(characters) * 3);  // 3 bytes each
     };
@@ -179,46 +168,36 @@ TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
     const std::string spec1 = "仕" + first(kana, 32), spec2 = "様" + first(kata, 32);
     const std::string project = first(kana, 33) + "ビル新築工事";  // 38 characters
     const std::string company = "株式会社" + first(kata, 28);      // 32 characters
-    const std::string remark1 = first(kana, 32) + first(kana, 32);
-    const std::string remark2 = first(kata, 32) + first(kata, 32);
     std::string formula;
     while (formula.size() < 128) formula += "(12.345+6.7)*";
     formula.resize(128);
     db.addBreakdown(7, "00000001", project);
     db.addPrintRow(7, 1, {.name1 = name1});
     db.addPrintRow(7, 2, {.line = 2});
-    const std::string full =
-        "Update 内訳出力 Set 名称１ = '" + name1 + "', 名称２ = '" + name2 + "', 名称３ = '" +
-        name2 + "', 名称４ = '" + name1 + "', 仕様１ = '" + spec1 + "', 仕様２ = '" + spec2 +
-        "', 仕様３ = '" + spec2 + "', 仕様４ = '" + spec1 +
-        "', 表示番号名称 = '番号番号番号番号', 単位名称 = '単位単位単位単位', "
-        "内訳数量 = '       1,234.500', 提出用単価 = 15800, 提出用金額 = 19505100, "
-        "見積１単価 = 11100, 見積４単価 = 14400, 見積４金額 = 44400, 社内備考 = '" +
-        remark1 + "', 社外備考 = '" + remark2 + "', 数量計算式 = '" + formula +
-        "', 単価計算式 = '" + formula + "' Where 内訳出力ＩＤ = 1;";
-    // Line 2: both formulas alone, for A4(計算式).
-    db.tables.exec("Update 内訳出力 Set 名称１ = '', 数量計算式 = '" + formula +
-                   "', 単価計算式 = '" + formula + "' Where 内訳出力ＩＤ = 2;");
+    auto fill = [&](const std::string& remark1, const std::string& remark2) {
+        db.tables.exec(
+            "Update 内訳出力 Set 名称１ = '" + name1 + "', 名称２ = '" + name2 + "', 名称３ = '" +
+            name2 + "', 名称４ = '" + name1 + "', 仕様１ = '" + spec1 + "', 仕様２ = '" + spec2 +
+            "', 仕様３ = '" + spec2 + "', 仕様４ = '" + spec1 +
+            "', 表示番号名称 = '番号番号番号番号', 単位名称 = '単位単位単位単位', "
+            "内訳数量 = '       1,234.500', 提出用単価 = 15800, 提出用金額 = 19505100, "
+            "見積１単価 = 11100, 見積４単価 = 14400, 見積４金額 = 44400, 社内備考 = '" +
+            remark1 + "', 社外備考 = '" + remark2 + "', 数量計算式 = '" + formula +
+            "', 単価計算式 = '" + formula + "' Where 内訳出力ＩＤ In (1, 2);");
+    };
+    const std::string split1 = first(kana, 17), split2 = first(kata, 16);
+    const std::string both1 = first(kana, 34), both2 = first(kata, 34);
     const struct {
         const char* design;
-        const char* emptied;  // the cells the long texts take
-        std::vector<std::string> kept;
+        bool bothRemarks;
+        std::vector<std::string> figures;
         double rowMm;  // the workbook row, at least
     } cases[] = {
-        {"B5_UCHIWAKESHO",
-         "表示番号名称 = '', 内訳数量 = '', 提出用単価 = 0, 提出用金額 = 0",
-         {"単位単位単位単位"},
-         50.6},
-        {"PRINT_A4TATE", "提出用金額 = 0", {"番号番号番号番号", "1,234.500", "15,800"}, 46.8},
-        {"A4YOKOUCHIWAKESHO", "", {"番号番号番号番号", "1,234.500", "15,800", "19,505,100"}, 24},
-        {"PRINT_A4EXP",
-         "単価計算式 = ''",
-         {"番号番号番号番号", "1,234.500", "19,505,100", formula + formula},
-         28.8},
-        {"PRINTA4YOKO",
-         "提出用単価 = 0, 提出用金額 = 0, 見積４単価 = 0, 見積４金額 = 0",
-         {"番号番号番号番号", "1,234.500", "11,100"},
-         38.4},
+        {"B5_UCHIWAKESHO", false, {"1,234.500", "15,800", "19,505,100"}, 20.8},
+        {"PRINT_A4TATE", false, {"1,234.500", "15,800", "19,505,100"}, 36},
+        {"A4YOKOUCHIWAKESHO", false, {"1,234.500", "15,800", "19,505,100"}, 24},
+        {"PRINT_A4EXP", true, {"1,234.500", "15,800", "19,505,100", formula + formula}, 22.4},
+        {"PRINTA4YOKO", false, {"1,234.500", "11,100", "14,400", "44,400", "15,800"}, 21.6},
     };
     // In drawing order, without line breaks and blanks.
     auto rawText = [](const std::string& path) {
@@ -230,10 +209,9 @@ TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.design);
-        db.tables.exec(full);
-        if (*c.emptied != '\0')
-            db.tables.exec(std::string("Update 内訳出力 Set ") + c.emptied +
-                           " Where 内訳出力ＩＤ = 1;");
+        const std::string remark1 = c.bothRemarks ? both1 : split1;
+        const std::string remark2 = c.bothRemarks ? both2 : split2;
+        fill(remark1, remark2);
         auto report = db.report(c.design, "{内訳出力.内訳名称ＩＤ} = 7");
         const bool withCompany = std::string_view(c.design).find("A4EXP") == std::string::npos &&
                                  std::string_view(c.design) != "PRINTA4YOKO";
@@ -243,9 +221,11 @@ TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
         EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
         int status = -1;
         const std::string text = rawText(path);
-        std::vector<std::string> whole = c.kept;
-        for (const std::string& t : {name1 + name2 + name2 + name1, spec1 + spec2 + spec2 + spec1,
-                                     remark1 + remark2, project, withCompany ? company : project})
+        std::vector<std::string> whole = c.figures;
+        for (const std::string& t :
+             {std::string("番号番号番号番号"), std::string("単位単位単位単位"),
+              name1 + name2 + name2 + name1, spec1 + spec2 + spec2 + spec1, remark1 + remark2,
+              project, withCompany ? company : project})
             whole.push_back(t);
         for (const std::string& t : whole) EXPECT_TRUE(contains(text, t)) << t << "\n" << text;
         EXPECT_FALSE(contains(text, "…"));
@@ -270,26 +250,29 @@ TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
             EXPECT_TRUE(contains(cells, "\"" + t + "\"")) << t;
     }
 
-    // B5 with its No filled: 名称 (6 lines, 5 in the row, no free cell beside) take the
-    // empty 名称 of line 2 under them: 2 × 12.2 − 0.6 = 23.8 mm, 11 lines, each name on
-    // 2 of its own.
-    db.tables.exec(full);
-    const std::string names = name1 + name2 + name2 + name1;
+    // Remarks longer than the print run writes (64 + 64, the row's 128 bytes) in B5's
+    // 備考 of 13 mm, 7 a line: 129 run on need 19 lines; with the empty cells under it,
+    // floor((n × 12.2 − 0.6) / 2.117) lines: 2 rows 11, 3 rows 17, 4 rows 22, each
+    // remark on 10 of its own.
+    const std::string long1 = first(kana, 32) + first(kana, 32);
+    const std::string long2 = first(kata, 32) + first(kata, 32);
+    fill(long1, long2);
+    db.tables.exec("Update 内訳出力 Set 社内備考 = '', 社外備考 = '' Where 内訳出力ＩＤ = 2;");
     auto report = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
     ::testing::internal::CaptureStderr();
     std::string path = db.pdf(*report, "below.pdf");
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
-    EXPECT_TRUE(contains(rawText(path), names)) << rawText(path);
+    EXPECT_TRUE(contains(rawText(path), long1 + long2)) << rawText(path);
 
-    // Line 2's 名称 filled too: no free cell is left, the names print cut and are said
-    // once on standard error, though painted twice.
-    db.tables.exec("Update 内訳出力 Set 名称１ = '次の行' Where 内訳出力ＩＤ = 2;");
+    // Line 2's remark filled too: no free cell is left under, the remarks print cut and
+    // are said once on standard error, though painted twice.
+    db.tables.exec("Update 内訳出力 Set 社内備考 = '次の行' Where 内訳出力ＩＤ = 2;");
     report = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
     ::testing::internal::CaptureStderr();
     path = db.pdf(*report, "cut.pdf");
     EXPECT_TRUE(report->exportPdf(path));
     const std::string err = ::testing::internal::GetCapturedStderr();
-    const std::string said = "\"" + name1 + "　" + name2 + "　" + name2 + "　" + name1 + "\"";
+    const std::string said = "\"" + long1 + "　" + long2 + "\"";
     EXPECT_NE(err.find("warning: 内訳書: " + said + " is too long for its place on page 1"),
               std::string::npos)
         << err;
