@@ -22,11 +22,12 @@ int runDemo(const DemoCommandOptions& options) {
         reportError(error);
         return kExitFailed;
     }
-    demo::DemoSummary summary;
-    if (!demo::createDemoDatabase(db, options.demo, summary, error)) {
-        reportError(error);
+    util::Result<demo::DemoSummary> made = demo::createDemoDatabase(db, options.demo);
+    if (!made) {
+        reportError(made.failure().text());
         return kExitFailed;
     }
+    const demo::DemoSummary& summary = *made;
     std::printf("project %s version %s: %d lines, %d unit-price breakdowns, total %s\n",
                 options.demo.bukkenNo.c_str(), options.demo.hanNo.c_str(), summary.lines,
                 summary.daikahyo, summary.total.toString().c_str());

@@ -176,7 +176,6 @@ bool makeDemo(const fs::path& folder, int32_t lines, const std::string& database
     omrix::context::appContext().IniPath = (folder / "OMRIX.INI").string();
     std::ofstream(folder / "OMRIX.INI")
         << database << "[KALVERON]\nPRINTCOMAPNYNAME=株式会社オムリクス建設\n";
-    std::string error;
     bool embedded = database == kEmbedded;
     std::string file = (folder / "demo.sqlite").string();
     if (embedded && !omrix::data::createDatabaseFile(file)) return false;
@@ -187,9 +186,9 @@ bool makeDemo(const fs::path& folder, int32_t lines, const std::string& database
     if (postmaster != nullptr) *postmaster = serverPostmaster(db);
     omrix::demo::DemoOptions options;
     options.lines = lines;
-    omrix::demo::DemoSummary summary;
-    bool ok = omrix::demo::createDemoDatabase(db, options, summary, error);
-    if (!ok) std::fprintf(stderr, "demo: %s\n", error.c_str());
+    auto made = omrix::demo::createDemoDatabase(db, options);
+    bool ok = made.ok();
+    if (!ok) std::fprintf(stderr, "demo: %s\n", made.failure().text().c_str());
     // A breakdown is keyed in long before it is printed, and the server's autovacuum
     // has gathered its statistics by then; a demo made a moment ago has none.
     if (ok && !embedded) ok = db.fnExecute("ANALYZE 内訳; ANALYZE 代価表; ANALYZE 排他管理;");
