@@ -72,11 +72,11 @@ class PdfUi : public omrix::print::PrintUi, public omrix::reports::ViewerHost {
     void showPageNameWindow() override {}
     bool openViewer(omrix::print::ViewerKind, omrix::reports::Report& report) override {
         auto start = Clock::now();
-        bool ok = report.exportPdf(path_, threads_);
+        omrix::util::Status written = report.exportPdf(path_, threads_);
         seconds = secondsSince(start);
         pages = report.pageCount();
-        if (!ok) std::fprintf(stderr, "%s\n", report.lastError().c_str());
-        return ok;
+        if (!written) std::fprintf(stderr, "%s\n", written.failure().text().c_str());
+        return written.ok();
     }
     double seconds = 0;
     int pages = 0;
@@ -223,8 +223,8 @@ void measureViewer(omrix::reports::Report& report, double rowsMegabytes) {
     double before = residentMegabytes();
     auto start = Clock::now();
     double cpuStart = cpuSeconds();
-    if (!report.load()) {
-        std::fprintf(stderr, "viewer: %s\n", report.lastError().c_str());
+    if (omrix::util::Status loaded = report.load(); !loaded) {
+        std::fprintf(stderr, "viewer: %s\n", loaded.failure().text().c_str());
         return;
     }
     paintForScreen(report, 1);
