@@ -17,9 +17,8 @@ struct DemoCommandOptions {
 
 int runDemo(const DemoCommandOptions& options) {
     data::CCCDBS_DataBase db;
-    std::string error;
-    if (!openDatabase(options.database, false, db, error)) {
-        reportError(error);
+    if (util::Status opened = openDatabase(options.database, false, db); !opened) {
+        reportError(opened.failure().text());
         return kExitFailed;
     }
     util::Result<demo::DemoSummary> made = demo::createDemoDatabase(db, options.demo);
