@@ -231,8 +231,8 @@ class DescriptorDevice : public QIODevice {
     std::string buffer_;
 };
 
-util::Status paintPdf(reports::Report& report, DescriptorDevice& device,
-                      TerminalProgress* progress, int threads) {
+util::Status paintPdf(reports::Report& report, DescriptorDevice& device, TerminalProgress* progress,
+                      int threads) {
     const std::string caption = std::string(report.design().title) + " PDF";
     // A write the disk refused stops the painting at the page after.
     using Painted = reports::Report::PagesPainted;
@@ -277,7 +277,8 @@ util::Status writeReportPdf(reports::Report& report, const std::string& path,
         DescriptorDevice device(fd);
         painted = paintPdf(report, device, progress, threads);
         if (painted && !device.finish()) painted = util::Failure("cannot write the file");
-        if (device.failure() != 0) painted = util::Failure(platform::writeErrorText(device.failure()));
+        if (device.failure() != 0)
+            painted = util::Failure(platform::writeErrorText(device.failure()));
     }
     ::close(fd);
     return painted;

@@ -50,7 +50,8 @@ util::Status emptyEnough(data::CCCDBS_DataBase& db, const DemoOptions& o) {
 
 }  // namespace
 
-util::Result<DemoSummary> createDemoDatabase(data::CCCDBS_DataBase& db, const DemoOptions& options) {
+util::Result<DemoSummary> createDemoDatabase(data::CCCDBS_DataBase& db,
+                                             const DemoOptions& options) {
     if (util::Status valid = validOptions(options); !valid) return valid.failure();
     if (util::Status empty = emptyEnough(db, options); !empty) return empty.failure();
 
@@ -81,8 +82,8 @@ util::Result<DemoSummary> createDemoDatabase(data::CCCDBS_DataBase& db, const De
         return util::Failure("writing the demo failed", db.lastErrorText());
     if (!transaction.commit())
         return util::Failure("the demo could not be committed", db.lastErrorText());
-    return DemoSummary{.lines = totals.lastUchiwakeId, .daikahyo = totals.lastDaikahyoId,
-                       .total = total};
+    return DemoSummary{
+        .lines = totals.lastUchiwakeId, .daikahyo = totals.lastDaikahyoId, .total = total};
 }
 
 }  // namespace omrix::demo

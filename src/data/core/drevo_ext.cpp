@@ -98,8 +98,9 @@ Connection logInToDatabase(std::string_view server, std::string_view user,
                            const OdbcSource& source) {
     if (util::equalsIgnoringAsciiCase(trimmed(server), "sqlite")) return openSqlite(database);
     if (!serverDriverAvailable()) {
-        return util::Failure("SERVER_NAME \"" + std::string(server) +
-                             "\" names a database server, and this build has no server (ODBC) driver");
+        return util::Failure(
+            "SERVER_NAME \"" + std::string(server) +
+            "\" names a database server, and this build has no server (ODBC) driver");
     }
     OdbcLogOn logOn{.dataSource = std::string(trimmed(source.dataSource)),
                     .driver = std::string(trimmed(source.driver)),

@@ -12,8 +12,8 @@
 #include "context/handle_table.h"
 #include "data/core/database.h"
 #include "data/core/drevo_record_set.h"
-#include "data/drivers/driver.h"
 #include "data/core/variant.h"
+#include "data/drivers/driver.h"
 #include "util/failure.h"
 
 namespace omrix::data {

@@ -336,8 +336,7 @@ std::shared_ptr<OdbcConnection> logOn(const std::string& connectionString, Diagn
 
 }  // namespace
 
-util::Result<std::unique_ptr<OdbcDriver>> OdbcDriver::connect(
-    const std::string& connectionString) {
+util::Result<std::unique_ptr<OdbcDriver>> OdbcDriver::connect(const std::string& connectionString) {
     Diagnostic failure;
     auto connection = logOn(connectionString, failure);
     if (!connection) return util::Failure(failure.text);

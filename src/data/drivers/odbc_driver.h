@@ -20,9 +20,10 @@ struct OdbcDiagnostic;
 
 class OdbcDriver : public Driver {
   public:
-    // The failure is the driver's diagnostics, never the connection string. A session the server drops (a restart, a crash)
-    // is logged on to again by the next action outside a transaction; every failure on
-    // it says "the connection to the database server was lost".
+    // The failure is the driver's diagnostics, never the connection string. A session
+    // the server drops (a restart, a crash) is logged on to again by the next action
+    // outside a transaction; every failure on it says "the connection to the database
+    // server was lost".
     static util::Result<std::unique_ptr<OdbcDriver>> connect(const std::string& connectionString);
     ~OdbcDriver() override;
     OdbcDriver(const OdbcDriver&) = delete;

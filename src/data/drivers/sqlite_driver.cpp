@@ -171,8 +171,9 @@ util::Result<std::unique_ptr<SqliteDriver>> SqliteDriver::open(const std::string
     int rc =
         sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
-        util::Failure failure(openFailureText(path, db != nullptr ? sqlite3_extended_errcode(db) : rc,
-                                              db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc)));
+        util::Failure failure(
+            openFailureText(path, db != nullptr ? sqlite3_extended_errcode(db) : rc,
+                            db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc)));
         sqlite3_close_v2(db);
         return failure;
     }
@@ -187,7 +188,8 @@ util::Result<std::unique_ptr<SqliteDriver>> SqliteDriver::open(const std::string
     rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
     if (rc == SQLITE_OK && !registerSqlServerFunctions(db)) rc = SQLITE_ERROR;
     if (rc != SQLITE_OK) {
-        util::Failure failure(openFailureText(path, sqlite3_extended_errcode(db), sqlite3_errmsg(db)));
+        util::Failure failure(
+            openFailureText(path, sqlite3_extended_errcode(db), sqlite3_errmsg(db)));
         sqlite3_close_v2(db);
         return failure;
     }

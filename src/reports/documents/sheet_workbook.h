@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "reports/engine/report_design.h"
 #include "reports/documents/sheet_data.h"
+#include "reports/engine/report_design.h"
 #include "util/failure.h"
 
 namespace omrix::reports {

@@ -95,14 +95,14 @@ int StatementPageIndex::lineCount(int page) const {
 }
 
 util::Result<StatementPage> StatementPageIndex::readPage(data::CCCDBS_DataBase& db,
-                                                        int page) const {
+                                                         int page) const {
     auto pages = readPages(db, page, 1);
     if (!pages) return pages.failure();
     return std::move(pages->front());
 }
 
 util::Result<std::vector<StatementPage>> StatementPageIndex::readPages(data::CCCDBS_DataBase& db,
-                                                                      int first, int count) const {
+                                                                       int first, int count) const {
     const Entry* head = entry(first);
     if (head == nullptr || count < 1)
         return util::Failure("the statement has no page " + std::to_string(first));

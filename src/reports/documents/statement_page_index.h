@@ -20,8 +20,8 @@
 #include <vector>
 
 #include "data/core/database.h"
-#include "reports/engine/row_selection.h"
 #include "reports/documents/statement_data.h"
+#include "reports/engine/row_selection.h"
 #include "util/failure.h"
 
 namespace omrix::reports {

@@ -300,8 +300,8 @@ std::optional<double> quantityValue(std::string_view text) {
 }
 
 util::Status writeStatementWorkbook(const std::string& path, const DesignInfo& design,
-                                   const StatementHeading& heading, const StatementPageIndex& index,
-                                   data::CCCDBS_DataBase& db) {
+                                    const StatementHeading& heading,
+                                    const StatementPageIndex& index, data::CCCDBS_DataBase& db) {
     const int pages = index.pageCount();
     if (pages == 0) return util::Failure("the statement has no lines", "no workbook written");
     util::Status written;

@@ -26,8 +26,8 @@ inline constexpr std::size_t kPagesPerWorksheet = Worksheet::kMaxPageBreaks + 1;
 // Fails, writing nothing, for a statement without lines, and when a page cannot be
 // read (the file is then removed).
 util::Status writeStatementWorkbook(const std::string& path, const DesignInfo& design,
-                                   const StatementHeading& heading, const StatementPageIndex& index,
-                                   data::CCCDBS_DataBase& db);
+                                    const StatementHeading& heading,
+                                    const StatementPageIndex& index, data::CCCDBS_DataBase& db);
 
 // The number a formatted 内訳数量 ("   1,234.500") stands for; nullopt for blank or
 // anything that is no number.

@@ -38,9 +38,9 @@ util::Result<QString> loadFontFamily(const QString& family, const QStringList& p
         QStringList families = QFontDatabase::applicationFontFamilies(id);
         if (id >= 0 && !families.isEmpty()) return families.front();
     }
-    return util::Failure("font " + family.toStdString() + " not found",
-                         "none of " + paths.join(", ").toStdString() +
-                             " is a font file (install fonts-ipaexfont)");
+    return util::Failure(
+        "font " + family.toStdString() + " not found",
+        "none of " + paths.join(", ").toStdString() + " is a font file (install fonts-ipaexfont)");
 }
 
 namespace {

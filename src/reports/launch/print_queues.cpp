@@ -37,8 +37,7 @@ util::Result<std::vector<PrintQueue>> listPrintQueues() {
         return queues;
     }
     if (response == nullptr || cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE) {
-        util::Failure failure("the print server cannot be asked for its queues",
-                              lastCupsFailure());
+        util::Failure failure("the print server cannot be asked for its queues", lastCupsFailure());
         ippDelete(response);
         return failure;
     }
@@ -117,14 +116,14 @@ util::Status checkPrintQueue(const std::string& name) {
     if (found == queues.end()) {
         std::string known;
         for (const PrintQueue& q : queues) known += (known.empty() ? "" : ", ") + q.name;
-        return util::Failure(queue, "CUPS has no such queue (its queues: " +
-                                        (known.empty() ? "none" : known) + ")");
+        return util::Failure(
+            queue, "CUPS has no such queue (its queues: " + (known.empty() ? "none" : known) + ")");
     }
     if (!found->acceptingJobs) {
-        return util::Failure(queue, "CUPS does not accept jobs for it (" +
-                                        (found->stateMessage.empty() ? "Rejecting Jobs."
-                                                                     : found->stateMessage) +
-                                        ")");
+        return util::Failure(
+            queue, "CUPS does not accept jobs for it (" +
+                       (found->stateMessage.empty() ? "Rejecting Jobs." : found->stateMessage) +
+                       ")");
     }
     return {};
 }

@@ -94,7 +94,8 @@ util::Result<int> printReportOnQueue(Report& report, const PrintJob& job) {
         return util::Failure(queue, painted.failure().text());
     }
     if (failure.empty() && held > 0) {
-        if (util::Status released = releaseJob(held); !released) failure = released.failure().text();
+        if (util::Status released = releaseJob(held); !released)
+            failure = released.failure().text();
     }
     if (!failure.empty()) {
         if (held > 0) cancelJob(job.queue, held);

@@ -393,8 +393,8 @@ void ReportViewerWidget::print() {
     printWithProgress(printer, "印刷");
 }
 
-bool ReportViewerWidget::runWithProgress(
-    const QString& what, const std::function<util::Status(util::Progress&)>& job) {
+bool ReportViewerWidget::runWithProgress(const QString& what,
+                                         const std::function<util::Status(util::Progress&)>& job) {
     QProgressDialog dialog(what + "中…", "中止", 0, pages_->pageCount(), this);
     dialog.setWindowTitle(what + "中…");
     dialog.setWindowModality(Qt::WindowModal);
@@ -408,9 +408,8 @@ bool ReportViewerWidget::runWithProgress(
 }
 
 bool ReportViewerWidget::printWithProgress(QPrinter& printer, const QString& what) {
-    return runWithProgress(what, [&](util::Progress& progress) {
-        return printReport(printer, *report_, &progress);
-    });
+    return runWithProgress(
+        what, [&](util::Progress& progress) { return printReport(printer, *report_, &progress); });
 }
 
 QString ReportViewerWidget::defaultSaveName(const char* extension) const {
@@ -426,12 +425,11 @@ void ReportViewerWidget::saveAsPdf() {
 }
 
 bool ReportViewerWidget::savePdfTo(const QString& path) {
-    return startSave(
-        "PDF として保存", path,
-        [](Report& report, const std::string& to, util::Progress& progress) {
-            util::Status saved = savePdf(report, to, &progress);
-            return saved ? report.appendPdfDetails(to) : saved;
-        });
+    return startSave("PDF として保存", path,
+                     [](Report& report, const std::string& to, util::Progress& progress) {
+                         util::Status saved = savePdf(report, to, &progress);
+                         return saved ? report.appendPdfDetails(to) : saved;
+                     });
 }
 
 void ReportViewerWidget::saveAsWorkbook() {

@@ -9,9 +9,9 @@
 namespace omrix::reports {
 namespace {
 
-using omrix::testing::succeeded;
 using omrix::testing::pdfPages;
 using omrix::testing::pdfText;
+using omrix::testing::succeeded;
 using omrix::testing::withoutBlanks;
 using util::Currency;
 

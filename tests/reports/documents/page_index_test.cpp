@@ -42,8 +42,8 @@ class PageIndexTest : public omrix::testing::ReportTest {
     // no page leans on the one before it) and three a query, overlapping.
     void expectPages(const Pages& want) {
         std::vector<StatementLine> all;
-        ASSERT_TRUE(succeeded(
-            readReportRows(db.tables.db(), kBreakdown7.sql(), all, statementLineFields)));
+        ASSERT_TRUE(
+            succeeded(readReportRows(db.tables.db(), kBreakdown7.sql(), all, statementLineFields)));
         Pages paginated;
         for (const StatementPage& page : paginateStatement(all))
             paginated.push_back(describe(page));

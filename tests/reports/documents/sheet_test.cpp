@@ -9,8 +9,8 @@
 namespace omrix::reports {
 namespace {
 
-using omrix::testing::succeeded;
 using omrix::testing::pdfText;
+using omrix::testing::succeeded;
 using omrix::testing::withoutBlanks;
 using SheetTest = omrix::testing::ReportTest;
 

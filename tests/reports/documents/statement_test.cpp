@@ -18,9 +18,9 @@ namespace omrix::reports {
 namespace {
 
 using omrix::testing::failureText;
-using omrix::testing::succeeded;
 using omrix::testing::pdfPages;
 using omrix::testing::pdfText;
+using omrix::testing::succeeded;
 using omrix::testing::withoutBlanks;
 
 using StatementTest = omrix::testing::ReportTest;
@@ -345,9 +345,8 @@ TEST_F(StatementTest, RefusesWhatItCannotReadNamingItAndReloadsOnEachPrint) {
     }
     table.Location = "内訳出力";
     EXPECT_TRUE(succeeded(report->load()));
-    EXPECT_TRUE(
-        contains(failureText(report->exportPdf(db.folder.file("no-such-folder/x.pdf"))),
-                 "no-such-folder"));
+    EXPECT_TRUE(contains(failureText(report->exportPdf(db.folder.file("no-such-folder/x.pdf"))),
+                         "no-such-folder"));
     // The next print reads new rows and a new formula, not the old layout.
     db.addPages(10, 2);
     report->RecordSelectionFormula = "{内訳出力.内訳名称ＩＤ} = 10";

@@ -11,10 +11,10 @@
 namespace omrix::reports {
 namespace {
 
-using omrix::testing::succeeded;
 using omrix::testing::capture;
 using omrix::testing::pdfText;
 using omrix::testing::shellQuoted;
+using omrix::testing::succeeded;
 using omrix::testing::workbookXml;
 using WrittenTextTest = omrix::testing::ReportTest;
 

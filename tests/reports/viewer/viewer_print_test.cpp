@@ -22,11 +22,11 @@
 namespace omrix::reports {
 namespace {
 
-using omrix::testing::succeeded;
 using omrix::testing::capture;
 using omrix::testing::pdfPages;
 using omrix::testing::pdfText;
 using omrix::testing::shellQuoted;
+using omrix::testing::succeeded;
 using omrix::testing::withoutBlanks;
 using print::ViewerKind;
 
