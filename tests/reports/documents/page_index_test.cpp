@@ -53,22 +53,20 @@ class PageIndexTest : public omrix::testing::ReportTest {
         ASSERT_TRUE(succeeded(index.build(db.tables.db(), kBreakdown7)));
         ASSERT_EQ(index.pageCount(), static_cast<int>(want.size()));
         for (int k = index.pageCount(); k >= 1; --k) {
-            auto read = index.readPage(db.tables.db(), k);
-            ASSERT_TRUE(succeeded(read));
-            const StatementPage& page = *read;
-            EXPECT_EQ(describe(page), want[k - 1]);
-            EXPECT_EQ(index.pageNumber(k), page.頁番号);
-            EXPECT_EQ(index.displayPageNumber(k), page.表示頁番号);
-            EXPECT_EQ(index.pageName(k), page.頁名称);
-            EXPECT_EQ(index.lineCount(k), static_cast<int>(page.lines.size()));
+            auto page = index.readPage(db.tables.db(), k);
+            ASSERT_TRUE(succeeded(page));
+            EXPECT_EQ(describe(*page), want[k - 1]);
+            EXPECT_EQ(index.pageNumber(k), page->頁番号);
+            EXPECT_EQ(index.displayPageNumber(k), page->表示頁番号);
+            EXPECT_EQ(index.pageName(k), page->頁名称);
+            EXPECT_EQ(index.lineCount(k), static_cast<int>(page->lines.size()));
         }
         for (int first = 1; first <= index.pageCount(); first += 2) {
-            auto read = index.readPages(db.tables.db(), first, 3);
-            ASSERT_TRUE(succeeded(read));
-            const std::vector<StatementPage>& pages = *read;
-            ASSERT_EQ(static_cast<int>(pages.size()), std::min(3, index.pageCount() - first + 1));
-            for (std::size_t i = 0; i < pages.size(); ++i)
-                EXPECT_EQ(describe(pages[i]), want[first - 1 + i]);
+            auto pages = index.readPages(db.tables.db(), first, 3);
+            ASSERT_TRUE(succeeded(pages));
+            ASSERT_EQ(static_cast<int>(pages->size()), std::min(3, index.pageCount() - first + 1));
+            for (std::size_t i = 0; i < pages->size(); ++i)
+                EXPECT_EQ(describe((*pages)[i]), want[first - 1 + i]);
         }
         EXPECT_FALSE(index.readPage(db.tables.db(), 0));
         EXPECT_FALSE(index.readPage(db.tables.db(), index.pageCount() + 1));
