@@ -19,13 +19,7 @@ namespace omrix::testing {
 // One application for the whole test program, made on first use.
 void ensureGuiApplication();
 
-// ASSERT_TRUE(succeeded(report->load())) shows the failure's text when it fails.
-template <typename T>
-::testing::AssertionResult succeeded(const util::Result<T>& result) {
-    if (result) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << result.failure().text();
-}
-// What failed and why; "" for a success.
+// What failed and why; "" for a success, so that ASSERT_EQ(failureText(…), "") shows it.
 template <typename T>
 std::string failureText(const util::Result<T>& result) {
     return result ? std::string() : result.failure().text();

@@ -13,7 +13,6 @@ namespace omrix::reports {
 namespace {
 
 using omrix::testing::failureText;
-using omrix::testing::succeeded;
 
 const RowSelection kBreakdown7{"内訳出力", "内訳名称ＩＤ", 7};
 using Pages = std::vector<std::string>;
@@ -42,19 +41,20 @@ class PageIndexTest : public omrix::testing::ReportTest {
     // no page leans on the one before it) and three a query, overlapping.
     void expectPages(const Pages& want) {
         std::vector<StatementLine> all;
-        ASSERT_TRUE(
-            succeeded(readReportRows(db.tables.db(), kBreakdown7.sql(), all, statementLineFields)));
+        ASSERT_EQ(failureText(
+                      readReportRows(db.tables.db(), kBreakdown7.sql(), all, statementLineFields)),
+                  "");
         Pages paginated;
         for (const StatementPage& page : paginateStatement(all))
             paginated.push_back(describe(page));
         EXPECT_EQ(paginated, want);
 
         StatementPageIndex index;
-        ASSERT_TRUE(succeeded(index.build(db.tables.db(), kBreakdown7)));
+        ASSERT_EQ(failureText(index.build(db.tables.db(), kBreakdown7)), "");
         ASSERT_EQ(index.pageCount(), static_cast<int>(want.size()));
         for (int k = index.pageCount(); k >= 1; --k) {
             auto page = index.readPage(db.tables.db(), k);
-            ASSERT_TRUE(succeeded(page));
+            ASSERT_EQ(failureText(page), "");
             EXPECT_EQ(describe(*page), want[k - 1]);
             EXPECT_EQ(index.pageNumber(k), page->頁番号);
             EXPECT_EQ(index.displayPageNumber(k), page->表示頁番号);
@@ -63,7 +63,7 @@ class PageIndexTest : public omrix::testing::ReportTest {
         }
         for (int first = 1; first <= index.pageCount(); first += 2) {
             auto pages = index.readPages(db.tables.db(), first, 3);
-            ASSERT_TRUE(succeeded(pages));
+            ASSERT_EQ(failureText(pages), "");
             ASSERT_EQ(static_cast<int>(pages->size()), std::min(3, index.pageCount() - first + 1));
             for (std::size_t i = 0; i < pages->size(); ++i)
                 EXPECT_EQ(describe((*pages)[i]), want[first - 1 + i]);
@@ -110,7 +110,7 @@ TEST_F(PageIndexTest, APageAlonePaintsAsAfterAllBeforeItAndRowsGoneUnderIt) {
     db.addBreakdown(7, "00000001", "本社ビル新築工事");
     db.addPages(7, 40);
     auto report = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
-    ASSERT_TRUE(succeeded(report->load()));
+    ASSERT_EQ(failureText(report->load()), "");
     ASSERT_EQ(report->pageCount(), 40);
     QImage alone = painted(*report, 37);
     for (int k = 1; k <= 36; ++k) painted(*report, k);
@@ -120,10 +120,10 @@ TEST_F(PageIndexTest, APageAlonePaintsAsAfterAllBeforeItAndRowsGoneUnderIt) {
     // Rows deleted since the index was built: the page reads those left, on their slots;
     // a table that is gone is named.
     StatementPageIndex index;
-    ASSERT_TRUE(succeeded(index.build(db.tables.db(), kBreakdown7)));
+    ASSERT_EQ(failureText(index.build(db.tables.db(), kBreakdown7)), "");
     db.tables.exec("Delete From 内訳出力 Where 頁番号 = 2 And 表示No <= 5;");
     auto read = index.readPage(db.tables.db(), 2);
-    ASSERT_TRUE(succeeded(read));
+    ASSERT_EQ(failureText(read), "");
     const StatementPage& page = *read;
     ASSERT_EQ(page.lines.size(), 10u);
     EXPECT_EQ(page.lines.front().名称[0] + " " + std::to_string(lineSlot(page, 0)), "行2-6 5");

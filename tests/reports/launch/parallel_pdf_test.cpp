@@ -18,7 +18,7 @@
 namespace omrix::reports {
 namespace {
 
-using omrix::testing::succeeded;
+using omrix::testing::failureText;
 
 namespace fs = std::filesystem;
 
@@ -53,7 +53,7 @@ TEST_F(ParallelPdfTest, EveryPageAndTheOutlineAsOneThreadPaintsThem) {
     std::vector<std::vector<std::string>> outlines;
     for (int threads : {1, 2, 3}) {
         const std::string pdf = db.folder.file("t" + std::to_string(threads) + ".pdf");
-        ASSERT_TRUE(succeeded(report->exportPdf(pdf, threads)));
+        ASSERT_EQ(failureText(report->exportPdf(pdf, threads)), "");
         texts.push_back(pageTexts(pdf));
         outlines.push_back(testing::pdfOutline(pdf));
         EXPECT_EQ(testing::pdfInfoField(pdf, "Title"), "内訳書") << threads;
@@ -117,7 +117,7 @@ TEST_F(ParallelPdfTest, StoppedPartWayLeavesNoFile) {
     db.addBreakdown(7, "00000001", "外郭工事");
     db.addPages(7, 200);
     auto report = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
-    ASSERT_TRUE(succeeded(report->load()));
+    ASSERT_EQ(failureText(report->load()), "");
     const std::string temporary = db.folder.file("tmp");
     fs::create_directories(temporary);
     const char* saved = std::getenv("TMPDIR");
@@ -187,7 +187,7 @@ TEST_F(ParallelPdfTest, BackgroundSaveWritesFromACopyOfItsOwn) {
     db.addBreakdown(7, "00000001", "外郭工事");
     db.addPages(7, 3);
     auto report = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
-    ASSERT_TRUE(succeeded(report->load()));
+    ASSERT_EQ(failureText(report->load()), "");
     const std::string path = db.folder.file("saved.txt");
     const struct {
         const char* what;
@@ -212,7 +212,7 @@ TEST_F(ParallelPdfTest, BackgroundSaveWritesFromACopyOfItsOwn) {
                 if (!c.succeeds) return util::Failure(c.error);
                 return {};
             });
-        ASSERT_TRUE(testing::succeeded(started));
+        ASSERT_EQ(testing::failureText(started), "");
         if (c.waitsForStop) save.stop();
         save.wait();
         const BackgroundSave::State state = save.state();

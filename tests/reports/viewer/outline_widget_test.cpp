@@ -16,7 +16,7 @@
 namespace omrix::reports {
 namespace {
 
-using omrix::testing::succeeded;
+using omrix::testing::failureText;
 using print::ViewerKind;
 
 TEST(OutlineEntryAt, TheLastEntryStartingOnOrBeforeThePage) {
@@ -60,7 +60,7 @@ TEST_F(OutlineViewerTest, ClickPageAndToggle) {
     }
     auto report = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
     ReportViewers viewers;
-    ASSERT_TRUE(succeeded(viewers.openViewer(ViewerKind::Uchiwakesho, *report)));
+    ASSERT_EQ(failureText(viewers.openViewer(ViewerKind::Uchiwakesho, *report)), "");
     ReportViewerWindow& window = *viewers.viewer(ViewerKind::Uchiwakesho);
     window.resize(900, 700);
     QApplication::processEvents();

@@ -23,10 +23,10 @@ namespace omrix::reports {
 namespace {
 
 using omrix::testing::capture;
+using omrix::testing::failureText;
 using omrix::testing::pdfPages;
 using omrix::testing::pdfText;
 using omrix::testing::shellQuoted;
-using omrix::testing::succeeded;
 using omrix::testing::withoutBlanks;
 using print::ViewerKind;
 
@@ -73,7 +73,7 @@ TEST_F(ViewerPrintTest, DialogListsTheQueueOnThePaperOfThePrintTypeAndPrintsTheP
     db.addPages(7, 6);
     auto report = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
     ReportViewers viewers;
-    ASSERT_TRUE(succeeded(viewers.openViewer(ViewerKind::Uchiwakesho, *report)));
+    ASSERT_EQ(failureText(viewers.openViewer(ViewerKind::Uchiwakesho, *report)), "");
     ReportViewerWidget& viewer = viewers.viewer(ViewerKind::Uchiwakesho)->viewer();
 
     // The dialog, answered as a user would: the queue is listed and chosen, the paper
@@ -105,7 +105,7 @@ TEST_F(ViewerPrintTest, DialogListsTheQueueOnThePaperOfThePrintTypeAndPrintsTheP
     printer.setPrinterName(QString::fromStdString(queue_));
     printer.setPageLayout(report->pageLayout());
     printer.setPageRanges(QPageRanges::fromString("2,4-5"));
-    ASSERT_TRUE(succeeded(printReport(printer, *report)));
+    ASSERT_EQ(failureText(printReport(printer, *report)), "");
     waitForQueue();
     ASSERT_EQ(pdfPages(printed_), 3);
     const char* firstLines[] = {"行2-1", "行4-1", "行5-1"};
@@ -123,7 +123,7 @@ TEST_F(ViewerPrintTest, AJobThatFailsPartWayPrintsNothing) {
     db.addBreakdown(7, "00000001", "オムリクス本社ビル新築工事");
     db.addPages(7, 3);
     auto report = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
-    ASSERT_TRUE(succeeded(report->load()));
+    ASSERT_EQ(failureText(report->load()), "");
     db.tables.exec("Drop Table 内訳出力;");  // the pages are read as they are painted
     clearQueue();
     const util::Result<int> sent = printReportOnQueue(*report, {.queue = queue_});

@@ -28,7 +28,6 @@ namespace omrix::reports {
 namespace {
 
 using omrix::testing::failureText;
-using omrix::testing::succeeded;
 using print::ViewerKind;
 
 // To look at the viewers: OMRIX_SCREENSHOT_DIR=<folder>.
@@ -73,7 +72,7 @@ class ViewerTest : public omrix::testing::ReportTest {
     }
 
     ReportViewerWindow& open(ViewerKind kind, Report& report) {
-        EXPECT_TRUE(succeeded(viewers.openViewer(kind, report)));
+        EXPECT_EQ(failureText(viewers.openViewer(kind, report)), "");
         ReportViewerWindow* window = viewers.viewer(kind);
         window->resize(900, 700);
         QApplication::processEvents();
@@ -88,7 +87,7 @@ TEST_F(ViewerTest, FourWindowsRestoredGeometryAndTheExcelAction) {
     const ViewerKind kinds[] = {ViewerKind::Uchiwakesho, ViewerKind::Youkou, ViewerKind::Gaiyou,
                                 ViewerKind::Daika};
     for (ViewerKind kind : kinds) {
-        ASSERT_TRUE(succeeded(viewers.openViewer(kind, *report)));
+        ASSERT_EQ(failureText(viewers.openViewer(kind, *report)), "");
         EXPECT_TRUE(viewers.viewer(kind)->isMaximized() && viewers.viewer(kind)->isVisible());
     }
     EXPECT_EQ(viewers.viewer(ViewerKind::Gaiyou)->windowTitle(), "工事概要");
@@ -252,14 +251,14 @@ TEST_F(ViewerTest, FindGoesToTheTextOnPage37AndMarksIt) {
 // progress ends the print with an error.
 TEST_F(ViewerTest, PrintingToAPdfPrinterGivesWhatTheExportGives) {
     auto report = statement(5);
-    ASSERT_TRUE(succeeded(report->load()));
+    ASSERT_EQ(failureText(report->load()), "");
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageLayout(report->pageLayout());
     auto print = [&](const char* name, int from, int to) {
         printer.setOutputFileName(QString::fromStdString(db.folder.file(name)));
         printer.setFromTo(from, to);
-        EXPECT_TRUE(succeeded(printReport(printer, *report)));
+        EXPECT_EQ(failureText(printReport(printer, *report)), "");
         return db.folder.file(name);
     };
     std::string printed = omrix::testing::pdfText(print("printed.pdf", 0, 0));
@@ -325,7 +324,7 @@ TEST_F(ViewerTest, SavesWriteAsideAndAStopLeavesTheOldFile) {
     db.addBreakdown(8, "00000001", "オムリクス本社ビル新築工事");
     db.addPages(8, 1500);
     auto longReport = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 8");
-    ASSERT_TRUE(succeeded(longReport->load()));
+    ASSERT_EQ(failureText(longReport->load()), "");
     ReportViewerWidget longViewer;
     longViewer.setReport(longReport.get());
     longViewer.resize(900, 700);
