@@ -252,8 +252,10 @@ void ReportViewerWidget::setReport(const Report* report) {
     report_ = report;
     pages_->setReport(report);
     std::vector<OutlineEntry> entries;
-    // A failed read leaves the panel empty: the pages show all the same.
-    if (auto read = report != nullptr ? report->readOutline() : entries) entries = std::move(*read);
+    if (report != nullptr) {
+        // A failed read leaves the panel empty: the pages show all the same.
+        if (auto read = report->readOutline()) entries = std::move(*read);
+    }
     outline_->setEntries(std::move(entries));
     outlineAction_->setEnabled(!outline_->isEmpty());
     outlineAction_->setChecked(!outline_->isEmpty() && ReportOutlineWidget::rememberedShown());
