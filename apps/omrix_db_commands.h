@@ -10,6 +10,7 @@
 #include <string>
 
 #include "data/core/database.h"
+#include "util/failure.h"
 
 namespace omrix::db_tool {
 
@@ -34,9 +35,8 @@ struct DatabaseChoice {
 void addDatabaseOptions(CLI::App& command, DatabaseChoice& choice);
 
 // Opens the chosen database; with `create`, an embedded database file that does not
-// exist yet is made first. False with the reason in `error`.
-bool openDatabase(const DatabaseChoice& choice, bool create, data::CCCDBS_DataBase& db,
-                  std::string& error);
+// exist yet is made first.
+util::Status openDatabase(const DatabaseChoice& choice, bool create, data::CCCDBS_DataBase& db);
 
 // "omrix-db: <text>" on standard error.
 void reportError(const std::string& text);

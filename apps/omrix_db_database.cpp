@@ -12,14 +12,11 @@
 namespace omrix::db_tool {
 namespace {
 
-bool openFile(const std::string& file, bool create, data::CCCDBS_DataBase& db, std::string& error) {
-    if (util::Status made = create ? data::createDatabaseFile(file) : util::Status(); !made) {
-        error = made.failure().text();
-        return false;
-    }
-    if (db.fnOpen("sqlite", file, "", "", 1)) return true;
-    error = "cannot open " + file + ": " + db.lastErrorText();
-    return false;
+util::Status openFile(const std::string& file, bool create, data::CCCDBS_DataBase& db) {
+    if (util::Status made = create ? data::createDatabaseFile(file) : util::Status(); !made)
+        return made;
+    if (db.fnOpen("sqlite", file, "", "", 1)) return {};
+    return util::Failure("cannot open " + file, db.lastErrorText());
 }
 
 }  // namespace
@@ -39,41 +36,29 @@ void addDatabaseOptions(CLI::App& command, DatabaseChoice& choice) {
     ini->excludes(file);
 }
 
-bool openDatabase(const DatabaseChoice& choice, bool create, data::CCCDBS_DataBase& db,
-                  std::string& error) {
+util::Status openDatabase(const DatabaseChoice& choice, bool create, data::CCCDBS_DataBase& db) {
     if (!choice.file.empty()) {
         context::appContext().WithoutIniFile = true;
-        return openFile(choice.file, create, db, error);
+        return openFile(choice.file, create, db);
     }
 
     // The INI file chosen here is the one the data layer writes its flags into.
     auto& context = context::appContext();
     if (!choice.iniPath.empty()) context.IniPath = choice.iniPath;
     std::string ini = context::fnGetIniPath();
-    if (ini.empty()) {
-        error = context::describeIniSearch(context::processIniPlaces());
-        return false;
-    }
-    if (!std::filesystem::exists(ini)) {
-        error = "no INI file at " + ini;
-        return false;
-    }
+    if (ini.empty()) return util::Failure(context::describeIniSearch(context::processIniPlaces()));
+    if (!std::filesystem::exists(ini)) return util::Failure("no INI file at " + ini);
     // The same limits and words as the export: a regular file of at most 1 MiB.
-    if (!context::checkIniFile(ini, error)) return false;
+    if (util::Status readable = context::checkIniFile(ini); !readable) return readable;
     std::string server = context::fnReadDatabaseIniValue("DATABASE", "SERVER_NAME", ini);
     std::string name = context::fnReadDatabaseIniValue("DATABASE", "DB_NAME", ini);
     if (create && data::isEmbeddedServer(server) && !name.empty()) {
         std::filesystem::path file = name;
         if (file.is_relative()) file = std::filesystem::path(ini).parent_path() / file;
-        if (util::Status made = data::createDatabaseFile(file.string()); !made) {
-            error = made.failure().text();
-            return false;
-        }
+        if (util::Status made = data::createDatabaseFile(file.string()); !made) return made;
     }
-    if (db.fnOpenFromIni(ini)) return true;
-    error = "cannot open the database named by " + ini;
-    if (std::string reason = db.lastErrorText(); !reason.empty()) error += ": " + reason;
-    return false;
+    if (db.fnOpenFromIni(ini)) return {};
+    return util::Failure("cannot open the database named by " + ini, db.lastErrorText());
 }
 
 void reportError(const std::string& text) {

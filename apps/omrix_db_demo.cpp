@@ -17,16 +17,16 @@ struct DemoCommandOptions {
 
 int runDemo(const DemoCommandOptions& options) {
     data::CCCDBS_DataBase db;
-    std::string error;
-    if (!openDatabase(options.database, false, db, error)) {
-        reportError(error);
+    if (util::Status opened = openDatabase(options.database, false, db); !opened) {
+        reportError(opened.failure().text());
         return kExitFailed;
     }
-    demo::DemoSummary summary;
-    if (!demo::createDemoDatabase(db, options.demo, summary, error)) {
-        reportError(error);
+    util::Result<demo::DemoSummary> made = demo::createDemoDatabase(db, options.demo);
+    if (!made) {
+        reportError(made.failure().text());
         return kExitFailed;
     }
+    const demo::DemoSummary& summary = *made;
     std::printf("project %s version %s: %d lines, %d unit-price breakdowns, total %s\n",
                 options.demo.bukkenNo.c_str(), options.demo.hanNo.c_str(), summary.lines,
                 summary.daikahyo, summary.total.toString().c_str());

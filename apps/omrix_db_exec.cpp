@@ -141,9 +141,8 @@ int runExec(const ExecOptions& options) {
     }
 
     data::CCCDBS_DataBase db;
-    std::string error;
-    if (!openDatabase(options.database, false, db, error)) {
-        reportError(error);
+    if (util::Status opened = openDatabase(options.database, false, db); !opened) {
+        reportError(opened.failure().text());
         return kExitFailed;
     }
     // One transaction: a text that fails part-way leaves the database as it was.

@@ -11,9 +11,8 @@ struct InitOptions {
 
 int runInit(const InitOptions& options) {
     data::CCCDBS_DataBase db;
-    std::string error;
-    if (!openDatabase(options.database, true, db, error)) {
-        reportError(error);
+    if (util::Status opened = openDatabase(options.database, true, db); !opened) {
+        reportError(opened.failure().text());
         return kExitFailed;
     }
     std::string_view schema = data::embeddedSchemaSql();

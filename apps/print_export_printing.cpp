@@ -51,9 +51,9 @@ reports::PrintJob printJobOf(const PrintChoice& choice) {
 }
 
 bool queueTakesJobs(const PrintChoice& choice) {
-    const std::string refusal = reports::queueRefusal(choice.queue);
-    if (refusal.empty()) return true;
-    std::fprintf(stderr, "%s\n", refusal.c_str());
+    const util::Status queue = reports::checkPrintQueue(choice.queue);
+    if (queue) return true;
+    std::fprintf(stderr, "%s\n", queue.failure().text().c_str());
     return false;
 }
 

@@ -104,13 +104,12 @@ bool ExportUi::openViewer(print::ViewerKind viewer, reports::Report& report) {
 }
 
 bool ExportUi::printDocument(print::ViewerKind viewer, reports::Report& report) {
-    int sent = 0;
-    std::string error;
-    if (!reports::printReportOnQueue(report, *printJob_, sent, error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
+    const util::Result<int> sent = reports::printReportOnQueue(report, *printJob_);
+    if (!sent) {
+        std::fprintf(stderr, "%s\n", sent.failure().text().c_str());
         return false;
     }
-    if (sent == 0) {
+    if (*sent == 0) {
         std::fprintf(stderr, "%s: no page in the range; not printed\n",
                      std::string(outputName(viewer)).c_str());
     }
@@ -123,17 +122,13 @@ bool ExportUi::writeFile(print::ViewerKind viewer, std::string_view extension,
                         (std::string(outputName(viewer)) + std::string(extension)))
                            .string();
     util::PartFile part(path);
-    std::string error;
-    bool written = extension == kXlsxExtension
-                       ? writeReportWorkbook(report, part.path(), error)
-                       : writeReportPdf(report, part.path(), progress_.get(), threads_, error) &&
-                             report.appendPdfDetails(part.path(), error);
-    if (util::Status committed = written ? part.commit() : util::Status(); !committed) {
-        error = committed.failure().text();
-        written = false;
-    }
+    util::Status written = extension == kXlsxExtension
+                               ? writeReportWorkbook(report, part.path())
+                               : writeReportPdf(report, part.path(), progress_.get(), threads_);
+    if (written && extension != kXlsxExtension) written = report.appendPdfDetails(part.path());
+    if (written) written = part.commit();
     if (!written) {
-        std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
+        std::fprintf(stderr, "%s: %s\n", path.c_str(), written.failure().text().c_str());
         return false;
     }
     written_.push_back(path);
@@ -166,17 +161,10 @@ class MutedStderr {
     int saved_ = -1;
 };
 
-// "report B5_UCHIWAKESHO: cannot …" → "cannot …": the path before it names the document.
-std::string withoutDesignName(std::string error) {
-    if (error.rfind("report ", 0) != 0) return error;
-    const size_t colon = error.find(": ");
-    return colon == std::string::npos ? error : error.substr(colon + 2);
-}
-
 }  // namespace
 
-bool writeReportWorkbook(reports::Report& report, const std::string& path, std::string& error) {
-    bool written = false;
+util::Status writeReportWorkbook(reports::Report& report, const std::string& path) {
+    util::Status written;
     int cause = 0;
     {
         MutedStderr muted;
@@ -184,10 +172,11 @@ bool writeReportWorkbook(reports::Report& report, const std::string& path, std::
         written = report.exportWorkbook(path);
         cause = errno;
     }
-    if (written) return true;
-    error = platform::isDiskError(cause) ? platform::writeErrorText(cause)
-                                         : withoutDesignName(report.lastError());
-    return false;
+    if (written) return {};
+    if (platform::isDiskError(cause)) return util::Failure(platform::writeErrorText(cause));
+    // Without "report <design>": the path before it names the document.
+    const util::Failure& failure = written.failure();
+    return util::Failure(failure.cause.empty() ? failure.message : failure.cause);
 }
 
 namespace {
@@ -242,8 +231,8 @@ class DescriptorDevice : public QIODevice {
     std::string buffer_;
 };
 
-bool paintPdf(reports::Report& report, DescriptorDevice& device, TerminalProgress* progress,
-              int threads, std::string& error) {
+util::Status paintPdf(reports::Report& report, DescriptorDevice& device, TerminalProgress* progress,
+                      int threads) {
     const std::string caption = std::string(report.design().title) + " PDF";
     // A write the disk refused stops the painting at the page after.
     using Painted = reports::Report::PagesPainted;
@@ -255,55 +244,44 @@ bool paintPdf(reports::Report& report, DescriptorDevice& device, TerminalProgres
     const Painted painted = report.writePdf(device, threads, &step);
     if (progress != nullptr) progress->hideCount();
     const std::string page = std::to_string(painted.page);
-    if (device.failure() != 0) {
-        error = platform::writeErrorText(device.failure());
-        return false;
-    }
+    if (device.failure() != 0) return util::Failure(platform::writeErrorText(device.failure()));
     switch (painted.stop) {
         case Painted::Stop::Done:
-            return true;
+            return {};
         case Painted::Stop::Begin:
-            error = painted.reason.empty() ? "the PDF could not be started" : painted.reason;
-            return false;
+            return util::Failure(painted.reason.empty() ? "the PDF could not be started"
+                                                        : painted.reason);
         case Painted::Stop::NewPage:
-            error = "the PDF writer refused page " + page;
-            return false;
+            return util::Failure("the PDF writer refused page " + page);
         case Painted::Stop::Read:
         case Painted::Stop::Cancelled:
-            error = "page " + page + " cannot be read: " + report.pageError();
-            return false;
+            return util::Failure("page " + page + " cannot be read: " + report.pageError());
         case Painted::Stop::End:
             break;
     }
-    error = painted.reason.empty() ? "the PDF could not be finished" : painted.reason;
-    return false;
+    return util::Failure(painted.reason.empty() ? "the PDF could not be finished" : painted.reason);
 }
 
 }  // namespace
 
-bool writeReportPdf(reports::Report& report, const std::string& path, TerminalProgress* progress,
-                    int threads, std::string& error) {
+util::Status writeReportPdf(reports::Report& report, const std::string& path,
+                            TerminalProgress* progress, int threads) {
     // Loaded here with the launch's settings, so that the page count is known up front.
-    if (!report.load()) {
-        error = report.lastError();
-        return false;
-    }
+    if (util::Status loaded = report.load(); !loaded) return loaded;
     // Opened by descriptor, so that the file name never passes through a QString:
     // a name that is not UTF-8 is written under the bytes given.
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        error = "cannot write: " + platform::writeErrorText(errno);
-        return false;
-    }
-    bool ok = false;
+    if (fd < 0) return util::Failure("cannot write", platform::writeErrorText(errno));
+    util::Status painted;
     {
         DescriptorDevice device(fd);
-        ok = paintPdf(report, device, progress, threads, error) && device.finish();
-        if (device.failure() != 0) error = platform::writeErrorText(device.failure());
+        painted = paintPdf(report, device, progress, threads);
+        if (painted && !device.finish()) painted = util::Failure("cannot write the file");
+        if (device.failure() != 0)
+            painted = util::Failure(platform::writeErrorText(device.failure()));
     }
     ::close(fd);
-    if (!ok && error.empty()) error = "cannot write the file";
-    return ok;
+    return painted;
 }
 
 }  // namespace omrix::apps

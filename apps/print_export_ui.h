@@ -13,6 +13,7 @@
 #include "print/print_ui.h"
 #include "reports/launch/report_printer.h"
 #include "reports/launch/viewer_host.h"
+#include "util/failure.h"
 
 namespace omrix::apps {
 
@@ -86,10 +87,10 @@ class ExportUi : public print::PrintUi, public reports::ViewerHost {
 
 // Paints every page of the report into a PDF file on `threads` threads (0: one per
 // core), reporting the pages painted; `path` is taken as the bytes given, UTF-8 or not.
-bool writeReportPdf(reports::Report& report, const std::string& path, TerminalProgress* progress,
-                    int threads, std::string& error);
+util::Status writeReportPdf(reports::Report& report, const std::string& path,
+                            TerminalProgress* progress, int threads);
 // The report's pages as an Excel workbook.
-bool writeReportWorkbook(reports::Report& report, const std::string& path, std::string& error);
+util::Status writeReportWorkbook(reports::Report& report, const std::string& path);
 
 // Qt's own warnings ("QPainter::begin: ...") are not shown: every failure already
 // gives its own one line on standard error.

@@ -72,11 +72,11 @@ class PdfUi : public omrix::print::PrintUi, public omrix::reports::ViewerHost {
     void showPageNameWindow() override {}
     bool openViewer(omrix::print::ViewerKind, omrix::reports::Report& report) override {
         auto start = Clock::now();
-        bool ok = report.exportPdf(path_, threads_);
+        omrix::util::Status written = report.exportPdf(path_, threads_);
         seconds = secondsSince(start);
         pages = report.pageCount();
-        if (!ok) std::fprintf(stderr, "%s\n", report.lastError().c_str());
-        return ok;
+        if (!written) std::fprintf(stderr, "%s\n", written.failure().text().c_str());
+        return written.ok();
     }
     double seconds = 0;
     int pages = 0;
@@ -176,7 +176,6 @@ bool makeDemo(const fs::path& folder, int32_t lines, const std::string& database
     omrix::context::appContext().IniPath = (folder / "OMRIX.INI").string();
     std::ofstream(folder / "OMRIX.INI")
         << database << "[KALVERON]\nPRINTCOMAPNYNAME=株式会社オムリクス建設\n";
-    std::string error;
     bool embedded = database == kEmbedded;
     std::string file = (folder / "demo.sqlite").string();
     if (embedded && !omrix::data::createDatabaseFile(file)) return false;
@@ -187,9 +186,9 @@ bool makeDemo(const fs::path& folder, int32_t lines, const std::string& database
     if (postmaster != nullptr) *postmaster = serverPostmaster(db);
     omrix::demo::DemoOptions options;
     options.lines = lines;
-    omrix::demo::DemoSummary summary;
-    bool ok = omrix::demo::createDemoDatabase(db, options, summary, error);
-    if (!ok) std::fprintf(stderr, "demo: %s\n", error.c_str());
+    auto made = omrix::demo::createDemoDatabase(db, options);
+    bool ok = made.ok();
+    if (!ok) std::fprintf(stderr, "demo: %s\n", made.failure().text().c_str());
     // A breakdown is keyed in long before it is printed, and the server's autovacuum
     // has gathered its statistics by then; a demo made a moment ago has none.
     if (ok && !embedded) ok = db.fnExecute("ANALYZE 内訳; ANALYZE 代価表; ANALYZE 排他管理;");
@@ -224,8 +223,8 @@ void measureViewer(omrix::reports::Report& report, double rowsMegabytes) {
     double before = residentMegabytes();
     auto start = Clock::now();
     double cpuStart = cpuSeconds();
-    if (!report.load()) {
-        std::fprintf(stderr, "viewer: %s\n", report.lastError().c_str());
+    if (omrix::util::Status loaded = report.load(); !loaded) {
+        std::fprintf(stderr, "viewer: %s\n", loaded.failure().text().c_str());
         return;
     }
     paintForScreen(report, 1);

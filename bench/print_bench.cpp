@@ -131,16 +131,14 @@ bool makeDemo(const std::filesystem::path& folder, int32_t lines, std::string& f
     auto& context = context::appContext();
     context.IniPath = ini;
     context.TantoshaName = "bench";
-    std::string error;
     if (!data::createDatabaseFile(file)) return false;
     context.Database = std::make_shared<data::CCCDBS_DataBase>();
     if (!context.Database->fnOpenFromIni(ini)) return false;
     if (!data::createSchema(*context.Database, data::embeddedSchemaSql(), false)) return false;
     demo::DemoOptions options;
     options.lines = lines;
-    demo::DemoSummary summary;
-    if (!demo::createDemoDatabase(*context.Database, options, summary, error)) {
-        std::fprintf(stderr, "demo: %s\n", error.c_str());
+    if (auto made = demo::createDemoDatabase(*context.Database, options); !made) {
+        std::fprintf(stderr, "demo: %s\n", made.failure().text().c_str());
         return false;
     }
     return true;

@@ -70,6 +70,13 @@ bool fillPrintRows(omrix::data::CCCDBS_DataBase& db, int pages) {
     return db.fnExecute("Commit;");
 }
 
+// True for a success; a failure is said on standard error.
+template <typename T>
+bool succeeded(const omrix::util::Result<T>& result) {
+    if (!result) std::fprintf(stderr, "%s\n", result.failure().text().c_str());
+    return result.ok();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -86,11 +93,10 @@ int main(int argc, char** argv) {
     std::filesystem::remove(file);
 
     omrix::reports::GuiApplicationScope gui;
-    std::string error;
     auto db = std::make_shared<omrix::data::CCCDBS_DataBase>();
     if (!omrix::data::createDatabaseFile(file) || !db->fnOpen("sqlite", file, "", "", 1) ||
         !omrix::data::createSchema(*db, omrix::data::embeddedSchemaSql(), true)) {
-        std::fprintf(stderr, "cannot make %s: %s\n", file.c_str(), error.c_str());
+        std::fprintf(stderr, "cannot make %s: %s\n", file.c_str(), db->lastErrorText().c_str());
         return 1;
     }
     if (!fillPrintRows(*db, pages)) {
@@ -112,25 +118,16 @@ int main(int argc, char** argv) {
 
     auto start = Clock::now();
     double cpuStart = cpuSeconds();
-    if (!report->load()) {
-        std::fprintf(stderr, "%s\n", report->lastError().c_str());
-        return 1;
-    }
+    if (!succeeded(report->load())) return 1;
     double loadSeconds = secondsSince(start);
-    if (!report->exportPdf(pdf)) {
-        std::fprintf(stderr, "%s\n", report->lastError().c_str());
-        return 1;
-    }
+    if (!succeeded(report->exportPdf(pdf))) return 1;
     double seconds = secondsSince(start);
     double cpu = cpuSeconds() - cpuStart;
 
     // The bookmarks alone: one more light pass over 内訳出力 (exportPdf above added them).
     auto outlineStart = Clock::now();
-    std::vector<omrix::reports::OutlineEntry> outline;
-    if (!report->readOutline(outline, error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
-        return 1;
-    }
+    auto outline = report->readOutline();
+    if (!succeeded(outline)) return 1;
     double outlineSeconds = secondsSince(outlineStart);
 
     // The workbook from the same loaded pages; the peak memory before it is the
@@ -138,10 +135,7 @@ int main(int argc, char** argv) {
     long memoryBeforeWorkbook = peakMemoryKiB();
     auto workbookStart = Clock::now();
     double workbookCpuStart = cpuSeconds();
-    if (!report->exportWorkbook(xlsx)) {
-        std::fprintf(stderr, "%s\n", report->lastError().c_str());
-        return 1;
-    }
+    if (!succeeded(report->exportWorkbook(xlsx))) return 1;
     double workbookSeconds = secondsSince(workbookStart);
     double workbookCpu = cpuSeconds() - workbookCpuStart;
     double pdfSeconds = seconds - loadSeconds;
@@ -159,7 +153,7 @@ int main(int argc, char** argv) {
                 memoryBeforeWorkbook / 1024.0, memoryBefore / 1024.0);
     std::printf("pdf painting    %.3f s\n", pdfSeconds);
     std::printf("outline         %.3f s, %zu bookmarks (part of the painting)\n", outlineSeconds,
-                outline.size());
+                outline->size());
     std::printf("workbook        %.3f s, %.3f processor s (aim: no more than the PDF's %.3f s)\n",
                 workbookSeconds, workbookCpu, pdfSeconds);
     std::printf("xlsx size       %.1f MiB\n",

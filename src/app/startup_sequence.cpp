@@ -92,9 +92,10 @@ StartupEnd runStartup() {
         return StartupEnd::IniPath;
     }
     // Refused whole rather than read as empty: the message names what is wrong with it.
-    if (std::string reason; !checkIniFile(iniPath, reason)) {
-        platform::showMessageBox("設定ファイル（OMRIX.INI）を読めません：" + reason,
-                                 platform::kStyleExclamation);
+    if (util::Status readable = checkIniFile(iniPath); !readable) {
+        platform::showMessageBox(
+            "設定ファイル（OMRIX.INI）を読めません：" + readable.failure().text(),
+            platform::kStyleExclamation);
         return StartupEnd::IniFile;
     }
     if (!data::fnDREVOObj_GetDbObject(iniPath)) {

@@ -123,13 +123,12 @@ std::string readShortValue(std::string_view section, std::string_view key,
 
 }  // namespace
 
-bool checkIniFile(const std::string& path, std::string& reason) {
+util::Status checkIniFile(const std::string& path) {
     std::string bytes;
     util::FileRead read = util::readRegularFile(path, util::kSettingsFileLimit, bytes);
     // A missing file reads as every key's default.
-    if (read == util::FileRead::Ok || read == util::FileRead::Missing) return true;
-    reason = util::describeFileRead(read, path, util::kSettingsFileLimit);
-    return false;
+    if (read == util::FileRead::Ok || read == util::FileRead::Missing) return {};
+    return util::Failure(util::describeFileRead(read, path, util::kSettingsFileLimit));
 }
 
 std::string VBFILE_ReadINI(std::string_view section, std::string_view key, int16_t mode,

@@ -7,12 +7,13 @@
 #include <string_view>
 
 #include "context/ini_path.h"
+#include "util/failure.h"
 
 namespace omrix::context {
 
-// False, with the cause and the path, for a file that is there but cannot be taken
+// Fails, naming the cause and the path, for a file that is there but cannot be taken
 // as settings: a folder, unreadable, or over the size limit.
-bool checkIniFile(const std::string& path, std::string& reason);
+util::Status checkIniFile(const std::string& path);
 
 // Mode 0: file used as given; mode 1: relative to the Windows directory. Values cut to 127.
 std::string VBFILE_ReadINI(std::string_view section, std::string_view key, int16_t mode,

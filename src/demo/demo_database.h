@@ -8,6 +8,7 @@
 
 #include "data/core/database.h"
 #include "util/currency.h"
+#include "util/failure.h"
 
 namespace omrix::demo {
 
@@ -31,10 +32,8 @@ struct DemoSummary {
     util::Currency total;  // 提出用金額 of the heading line
 };
 
-// Masters, the project and its breakdown in one transaction. False with the reason in
-// `error` for bad options, a database that already holds masters or the project, or a
-// failed statement; nothing is written then.
-bool createDemoDatabase(data::CCCDBS_DataBase& db, const DemoOptions& options, DemoSummary& summary,
-                        std::string& error);
+// Masters, the project and its breakdown in one transaction. Bad options, a database
+// that already holds masters or the project, or a failed statement write nothing.
+util::Result<DemoSummary> createDemoDatabase(data::CCCDBS_DataBase& db, const DemoOptions& options);
 
 }  // namespace omrix::demo

@@ -5,8 +5,9 @@
 namespace omrix::print_window {
 
 bool ReportViewerHost::openViewer(print::ViewerKind viewer, reports::Report& report) {
-    if (viewers_.openViewer(viewer, report)) return true;
-    platform::showMessageBox(viewers_.lastError(), platform::kStyleCritical);
+    util::Status opened = viewers_.openViewer(viewer, report);
+    if (opened) return true;
+    platform::showMessageBox(opened.failure().text(), platform::kStyleCritical);
     return false;
 }
 

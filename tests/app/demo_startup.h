@@ -17,9 +17,8 @@ inline void startOnDemo(TableDatabase& tables, int32_t lines, const std::string&
     ASSERT_TRUE(tables.ok()) << tables.error();
     demo::DemoOptions options;
     options.lines = lines;
-    demo::DemoSummary summary;
-    std::string error;
-    ASSERT_TRUE(demo::createDemoDatabase(tables.db(), options, summary, error)) << error;
+    util::Result<demo::DemoSummary> made = demo::createDemoDatabase(tables.db(), options);
+    ASSERT_TRUE(made) << made.failure().text();
     context::appContext().CommandLine = commandLine;
     ASSERT_EQ(app::runStartup(), app::StartupEnd::Started);
     tables.messages().clear();

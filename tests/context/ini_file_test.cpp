@@ -103,9 +103,9 @@ TEST_F(IniRead, BufferLimitsNulsAndMissingFiles) {
     const std::string pipe = folder.file("PIPE.INI");
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     EXPECT_EQ(fnReadDatabaseIniValue("DATABASE", "DB_NAME", pipe), "");
-    std::string reason;
-    EXPECT_FALSE(checkIniFile(pipe, reason));
-    EXPECT_EQ(reason, pipe + " is not a regular file");
+    util::Status checked = checkIniFile(pipe);
+    ASSERT_FALSE(checked);
+    EXPECT_EQ(checked.failure().text(), pipe + " is not a regular file");
 }
 
 TEST_F(IniWrite, ReplacesOneValueAndKeepsEveryOtherByteCp932Too) {

@@ -44,7 +44,11 @@ DemoFile::DemoFile() {
 
 DemoFile::DemoFile(const demo::DemoOptions& options) : DemoFile() {
     if (!error_.empty()) return;
-    demo::createDemoDatabase(*db_, options, summary_, error_);
+    util::Result<demo::DemoSummary> made = demo::createDemoDatabase(*db_, options);
+    if (made)
+        summary_ = *made;
+    else
+        error_ = made.failure().text();
 }
 
 DemoFile::~DemoFile() {

@@ -8,13 +8,12 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    omrix::reports::SelectionFormula formula;
-    std::string error;
-    if (omrix::reports::parseSelectionFormula(text, formula, error)) {
-        if (!omrix::reports::isPlainName(formula.table) ||
-            !omrix::reports::isPlainName(formula.column))
+    auto formula = omrix::reports::parseSelectionFormula(text);
+    if (formula) {
+        if (!omrix::reports::isPlainName(formula->table) ||
+            !omrix::reports::isPlainName(formula->column))
             __builtin_trap();
-    } else if (error.empty()) {
+    } else if (formula.failure().message.empty() || formula.failure().cause.empty()) {
         __builtin_trap();
     }
     return 0;

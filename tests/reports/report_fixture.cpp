@@ -78,8 +78,8 @@ std::unique_ptr<reports::Report> ReportDatabase::report(std::string_view design,
 
 std::string ReportDatabase::pdf(reports::Report& report, std::string_view name) {
     std::string path = folder.file(std::string(name));
-    if (!report.exportPdf(path)) {
-        ADD_FAILURE() << report.lastError();
+    if (util::Status written = report.exportPdf(path); !written) {
+        ADD_FAILURE() << written.failure().text();
         return {};
     }
     return path;

@@ -19,6 +19,12 @@ namespace omrix::testing {
 // One application for the whole test program, made on first use.
 void ensureGuiApplication();
 
+// What failed and why; "" for a success, so that ASSERT_EQ(failureText(…), "") shows it.
+template <typename T>
+std::string failureText(const util::Result<T>& result) {
+    return result ? std::string() : result.failure().text();
+}
+
 // A 内訳出力 row: 頁番号, 表示頁番号, 表示No, 名称１ and 頁名称; no figures.
 struct PrintRowSpec {
     int32_t page = 1, displayPage = 1, line = 1;

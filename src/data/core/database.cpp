@@ -65,13 +65,15 @@ struct CCCDBS_DataBase::Impl {
         connection.reset();
     }
     bool logIn(std::string_view server, std::string_view database, std::string_view user,
-               std::string_view password, int32_t type, const OdbcSource& source) {
+               std::string_view password, int32_t, const OdbcSource& source) {
         if (connected()) return true;
-        std::unique_ptr<Driver> opened;
-        int32_t rc = fnDrevoExt_LoginToDatabase(type, server, user, password, database, opened,
-                                                &lastError, source);
-        if (rc != 0 || !opened || (fnDrevoExt_GetState(1, opened.get()) & 1) == 0) return false;
-        attach(std::move(opened));
+        Connection opened = logInToDatabase(server, user, password, database, source);
+        if (!opened) {
+            lastError = opened.failure().text();
+            return false;
+        }
+        if ((fnDrevoExt_GetState(1, opened->get()) & 1) == 0) return false;
+        attach(std::move(*opened));
         this->server = server;
         this->database = database;
         this->user = user;
@@ -135,9 +137,12 @@ bool CCCDBS_DataBase::fnOpen(std::string_view server, std::string_view database,
 bool CCCDBS_DataBase::fnOpenEtc(std::string_view connect) {
     Impl& d = *impl_;
     if (d.connected()) return true;
-    std::unique_ptr<Driver> connection;
-    if (fnDrevoExt_CreateOpen(connect, connection, &d.lastError) != 0 || !connection) return false;
-    d.attach(std::move(connection));
+    Connection connection = openConnectionText(connect);
+    if (!connection) {
+        d.lastError = connection.failure().text();
+        return false;
+    }
+    d.attach(std::move(*connection));
     return true;
 }
 

@@ -16,24 +16,16 @@ namespace {
 
 // ADO's "operation is not allowed in this context" for the read-only record sets.
 constexpr int32_t kNotAllowed = 3219;
-// No driver could be made for the connection text or server.
-constexpr int32_t kNoDriver = -1;
 
 std::string_view trimmed(std::string_view s) {
     return util::trimBlanks(s, util::kBlanksAndTabs);
 }
 
-int32_t openSqlite(std::string_view file, std::unique_ptr<Driver>& connection, std::string* error) {
-    std::string reason;
-    int32_t code = kNoDriver;
-    if (file.empty()) {
-        reason = "no database file named";
-    } else if (auto driver = SqliteDriver::open(std::string(file), code, reason)) {
-        connection = std::move(driver);
-        return 0;
-    }
-    if (error != nullptr) *error = reason;
-    return code;
+Connection openSqlite(std::string_view file) {
+    if (file.empty()) return util::Failure("no database file named");
+    auto driver = SqliteDriver::open(std::string(file));
+    if (!driver) return driver.failure();
+    return std::unique_ptr<Driver>(std::move(*driver));
 }
 
 // Whether a connection text is an ODBC one rather than the name of a database file.
@@ -52,22 +44,14 @@ bool isOdbcConnectionText(std::string_view connect) {
     return false;
 }
 
-int32_t openOdbc(const std::string& connect, std::unique_ptr<Driver>& connection,
-                 std::string* error) {
+Connection openOdbc(const std::string& connect) {
 #ifdef OMRIX_HAVE_ODBC
-    std::string reason;
-    int32_t code = kNoDriver;
-    if (auto driver = OdbcDriver::connect(connect, code, reason)) {
-        connection = std::move(driver);
-        return 0;
-    }
-    if (error != nullptr) *error = reason;
-    return code;
+    auto driver = OdbcDriver::connect(connect);
+    if (!driver) return driver.failure();
+    return std::unique_ptr<Driver>(std::move(*driver));
 #else
     (void)connect;
-    (void)connection;
-    if (error != nullptr) *error = "this build has no server (ODBC) driver";
-    return kNoDriver;
+    return util::Failure("this build has no server (ODBC) driver");
 #endif
 }
 
@@ -109,19 +93,14 @@ Driver* connectionFromHandle(int64_t handle) {
     return static_cast<Driver*>(programConnections()->find(handle));
 }
 
-int32_t fnDrevoExt_LoginToDatabase(int32_t, std::string_view server, std::string_view user,
-                                   std::string_view password, std::string_view database,
-                                   std::unique_ptr<Driver>& connection, std::string* error,
-                                   const OdbcSource& source) {
-    connection.reset();
-    if (util::equalsIgnoringAsciiCase(trimmed(server), "sqlite"))
-        return openSqlite(database, connection, error);
+Connection logInToDatabase(std::string_view server, std::string_view user,
+                           std::string_view password, std::string_view database,
+                           const OdbcSource& source) {
+    if (util::equalsIgnoringAsciiCase(trimmed(server), "sqlite")) return openSqlite(database);
     if (!serverDriverAvailable()) {
-        if (error != nullptr) {
-            *error = "SERVER_NAME \"" + std::string(server) +
-                     "\" names a database server, and this build has no server (ODBC) driver";
-        }
-        return kNoDriver;
+        return util::Failure(
+            "SERVER_NAME \"" + std::string(server) +
+            "\" names a database server, and this build has no server (ODBC) driver");
     }
     OdbcLogOn logOn{.dataSource = std::string(trimmed(source.dataSource)),
                     .driver = std::string(trimmed(source.driver)),
@@ -129,18 +108,14 @@ int32_t fnDrevoExt_LoginToDatabase(int32_t, std::string_view server, std::string
                     .database = std::string(database),
                     .user = std::string(user),
                     .password = std::string(password)};
-    int32_t code = openOdbc(odbcConnectionString(logOn), connection, error);
-    if (code != 0 && error != nullptr)
-        *error = "cannot log on to " + odbcLogOnTarget(logOn) + ": " + *error;
-    return code;
+    Connection made = openOdbc(odbcConnectionString(logOn));
+    if (made) return made;
+    return util::Failure("cannot log on to " + odbcLogOnTarget(logOn), made.failure().text());
 }
 
-int32_t fnDrevoExt_CreateOpen(std::string_view connect, std::unique_ptr<Driver>& connection,
-                              std::string* error) {
-    connection.reset();
-    if (isOdbcConnectionText(connect)) return openOdbc(std::string(connect), connection, error);
-    if (connect.find('=') == std::string_view::npos)
-        return openSqlite(trimmed(connect), connection, error);
+Connection openConnectionText(std::string_view connect) {
+    if (isOdbcConnectionText(connect)) return openOdbc(std::string(connect));
+    if (connect.find('=') == std::string_view::npos) return openSqlite(trimmed(connect));
     std::string_view rest = connect;
     while (!rest.empty()) {
         size_t end = rest.find(';');
@@ -152,10 +127,9 @@ int32_t fnDrevoExt_CreateOpen(std::string_view connect, std::unique_ptr<Driver>&
         if (util::equalsIgnoringAsciiCase(key, "Data Source") ||
             util::equalsIgnoringAsciiCase(key, "Database") ||
             util::equalsIgnoringAsciiCase(key, "DBQ"))
-            return openSqlite(trimmed(pair.substr(equals + 1)), connection, error);
+            return openSqlite(trimmed(pair.substr(equals + 1)));
     }
-    if (error != nullptr) *error = "the connection text names no database file";
-    return kNoDriver;
+    return util::Failure("the connection text names no database file");
 }
 
 int32_t fnDrevoExt_DatabaseClose(Driver& connection) {

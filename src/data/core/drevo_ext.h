@@ -12,8 +12,9 @@
 #include "context/handle_table.h"
 #include "data/core/database.h"
 #include "data/core/drevo_record_set.h"
-#include "data/drivers/driver.h"
 #include "data/core/variant.h"
+#include "data/drivers/driver.h"
+#include "util/failure.h"
 
 namespace omrix::data {
 
@@ -49,18 +50,18 @@ struct OdbcSource {
 // True when this build has the ODBC driver.
 bool serverDriverAvailable();
 
+using Connection = util::Result<std::unique_ptr<Driver>>;
+
 // Server "sqlite" (any case): `database` is the file. Any other server is reached
 // through ODBC: the data source of `source` when it names one, else its driver and
-// `server`. `error` never holds the password.
-int32_t fnDrevoExt_LoginToDatabase(int32_t databaseType, std::string_view server,
-                                   std::string_view user, std::string_view password,
-                                   std::string_view database, std::unique_ptr<Driver>& connection,
-                                   std::string* error = nullptr, const OdbcSource& source = {});
+// `server`. The failure never holds the password.
+Connection logInToDatabase(std::string_view server, std::string_view user,
+                           std::string_view password, std::string_view database,
+                           const OdbcSource& source = {});
 // A connection text: an ODBC one when it holds "DSN=" or "DRIVER=" pairs; else
 // "Data Source=<file>" (or "Database=", "DBQ=") among ';'-separated pairs, or the
 // plain file name, of the embedded database.
-int32_t fnDrevoExt_CreateOpen(std::string_view connect, std::unique_ptr<Driver>& connection,
-                              std::string* error = nullptr);
+Connection openConnectionText(std::string_view connect);
 int32_t fnDrevoExt_DatabaseClose(Driver& connection);
 // Both kinds (1: log-in, 2: the connection a record set is opened on) report bit 0
 // set for an open connection.

@@ -336,20 +336,14 @@ std::shared_ptr<OdbcConnection> logOn(const std::string& connectionString, Diagn
 
 }  // namespace
 
-std::unique_ptr<OdbcDriver> OdbcDriver::connect(const std::string& connectionString, int32_t& code,
-                                                std::string& error) {
+util::Result<std::unique_ptr<OdbcDriver>> OdbcDriver::connect(const std::string& connectionString) {
     Diagnostic failure;
     auto connection = logOn(connectionString, failure);
-    if (!connection) {
-        code = failure.code();
-        error = failure.text;
-        return nullptr;
-    }
+    if (!connection) return util::Failure(failure.text);
     SQLCHAR dbms[256] = {};
     SQLSMALLINT length = 0;
     SQLGetInfo(connection->dbc, SQL_DBMS_NAME, dbms, static_cast<SQLSMALLINT>(sizeof dbms),
                &length);
-    code = 0;
     auto driver = std::unique_ptr<OdbcDriver>(
         new OdbcDriver(std::move(connection), dialectForDbms(reinterpret_cast<const char*>(dbms))));
     driver->connectionString_ = connectionString;

@@ -11,6 +11,7 @@
 #include "data/drivers/driver.h"
 #include "data/drivers/odbc_connection_string.h"
 #include "data/drivers/sql_dialect.h"
+#include "util/failure.h"
 
 namespace omrix::data {
 
@@ -19,12 +20,11 @@ struct OdbcDiagnostic;
 
 class OdbcDriver : public Driver {
   public:
-    // Null on failure with `code` and `error` (the driver's diagnostics, never the
-    // connection string) telling why. A session the server drops (a restart, a crash)
-    // is logged on to again by the next action outside a transaction; every failure on
-    // it says "the connection to the database server was lost".
-    static std::unique_ptr<OdbcDriver> connect(const std::string& connectionString, int32_t& code,
-                                               std::string& error);
+    // The failure is the driver's diagnostics, never the connection string. A session
+    // the server drops (a restart, a crash) is logged on to again by the next action
+    // outside a transaction; every failure on it says "the connection to the database
+    // server was lost".
+    static util::Result<std::unique_ptr<OdbcDriver>> connect(const std::string& connectionString);
     ~OdbcDriver() override;
     OdbcDriver(const OdbcDriver&) = delete;
     OdbcDriver& operator=(const OdbcDriver&) = delete;

@@ -164,18 +164,18 @@ std::string SqliteDriver::openFailureText(const std::string& path, int code,
     }
 }
 
-std::unique_ptr<SqliteDriver> SqliteDriver::open(const std::string& path, int32_t& code,
-                                                 std::string& error, int busyTimeoutMs) {
+util::Result<std::unique_ptr<SqliteDriver>> SqliteDriver::open(const std::string& path,
+                                                               int busyTimeoutMs) {
     sqlite3* db = nullptr;
     // Without SQLITE_OPEN_CREATE a missing file fails instead of becoming an empty one.
     int rc =
         sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
-        code = db != nullptr ? sqlite3_extended_errcode(db) : rc;
-        error =
-            openFailureText(path, code, db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+        util::Failure failure(
+            openFailureText(path, db != nullptr ? sqlite3_extended_errcode(db) : rc,
+                            db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc)));
         sqlite3_close_v2(db);
-        return nullptr;
+        return failure;
     }
     sqlite3_extended_result_codes(db, 1);
     sqlite3_busy_timeout(db, busyTimeoutMs);
@@ -188,12 +188,11 @@ std::unique_ptr<SqliteDriver> SqliteDriver::open(const std::string& path, int32_
     rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
     if (rc == SQLITE_OK && !registerSqlServerFunctions(db)) rc = SQLITE_ERROR;
     if (rc != SQLITE_OK) {
-        code = sqlite3_extended_errcode(db);
-        error = openFailureText(path, code, sqlite3_errmsg(db));
+        util::Failure failure(
+            openFailureText(path, sqlite3_extended_errcode(db), sqlite3_errmsg(db)));
         sqlite3_close_v2(db);
-        return nullptr;
+        return failure;
     }
-    code = 0;
     return std::unique_ptr<SqliteDriver>(new SqliteDriver(db));
 }
 

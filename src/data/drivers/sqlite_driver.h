@@ -14,17 +14,16 @@ namespace omrix::data {
 class SqliteDriver : public Driver {
   public:
     // Opens an existing database file, never creating one, and probes it with a real
-    // query, so that a missing, unreadable or foreign file fails here. Null on failure
-    // with `code` and `error` telling why.
+    // query, so that a missing, unreadable or foreign file fails here; the failure names
+    // the file.
     // A missing file, a folder, another kind of file or a lock held past the busy
     // timeout, each named with the path.
     static std::string openFailureText(const std::string& path, int code, std::string_view detail);
     // Other programs of the suite write the same file: a statement waits this long for
     // their locks before it fails.
     static constexpr int kBusyTimeoutMs = 30000;
-    static std::unique_ptr<SqliteDriver> open(const std::string& path, int32_t& code,
-                                              std::string& error,
-                                              int busyTimeoutMs = kBusyTimeoutMs);
+    static util::Result<std::unique_ptr<SqliteDriver>> open(const std::string& path,
+                                                            int busyTimeoutMs = kBusyTimeoutMs);
     // An empty database file for omrix-db init; the failure names the file.
     static util::Status createFile(const std::string& path);
 

@@ -94,8 +94,8 @@ class DaikaDocument : public ReportDocument {
         return entries;
     }
 
-    bool writeWorkbook(const std::string& path, std::string& error) const override {
-        return writeDaikaWorkbook(path, {design_, company_, projectName_, tables_, pages_}, error);
+    util::Status writeWorkbook(const std::string& path) const override {
+        return writeDaikaWorkbook(path, {design_, company_, projectName_, tables_, pages_});
     }
 
     void paintPage(PagePainter& p, int page) const override {
@@ -250,11 +250,12 @@ class DaikaDocument : public ReportDocument {
 
 }  // namespace
 
-std::unique_ptr<ReportDocument> loadDaikaDocument(const ReportSource& source, std::string& error) {
+LoadedDocument loadDaikaDocument(const ReportSource& source) {
     std::vector<DaikaHeader> headers;
-    if (!readReportRows(source.db, source.selectionSql(" Order By 代価表ＩＤ"), headers,
-                        headerFields, error))
-        return nullptr;
+    if (util::Status read = readReportRows(source.db, source.selectionSql(" Order By 代価表ＩＤ"),
+                                           headers, headerFields);
+        !read)
+        return read.failure();
     std::set<int32_t> breakdowns;
     for (const DaikaHeader& h : headers) breakdowns.insert(h.内訳名称ＩＤ);
     // Tables 2 and 3 both read the breakdown's lines: owners and lower lines alike.
@@ -265,12 +266,14 @@ std::unique_ptr<ReportDocument> loadDaikaDocument(const ReportSource& source, st
         std::string sql = "Select * From " + lineTable +
                           " Where 削除区分 = '0' And (内訳名称ＩＤ = " + std::to_string(id) +
                           ") Order By 表示No, 種別フラグ;";
-        if (!readReportRows(source.db, sql, lines, lineFields, error)) return nullptr;
+        if (util::Status read = readReportRows(source.db, sql, lines, lineFields); !read)
+            return read.failure();
     }
     int32_t nameId = breakdowns.empty() ? source.formula.value : *breakdowns.begin();
     ProjectHeading project = readProjectHeading(source.db, nameId);
-    return std::make_unique<DaikaDocument>(source.design, source.formulaText(1),
-                                           project.projectName, buildDaikaTables(headers, lines));
+    return std::unique_ptr<ReportDocument>(
+        std::make_unique<DaikaDocument>(source.design, source.formulaText(1), project.projectName,
+                                        buildDaikaTables(headers, lines)));
 }
 
 }  // namespace omrix::reports

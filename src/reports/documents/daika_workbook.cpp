@@ -167,11 +167,10 @@ class DaikaSheetWriter {
 
 }  // namespace
 
-bool writeDaikaWorkbook(const std::string& path, const DaikaWorkbookInput& input,
-                        std::string& error) {
+util::Status writeDaikaWorkbook(const std::string& path, const DaikaWorkbookInput& input) {
     Workbook book(path, true, input.design.title);
     DaikaSheetWriter(book, input).write();
-    return book.close(error);
+    return book.close();
 }
 
 }  // namespace omrix::reports

@@ -9,6 +9,7 @@
 
 #include "reports/documents/daika_data.h"
 #include "reports/engine/report_design.h"
+#include "util/failure.h"
 
 namespace omrix::reports {
 
@@ -23,7 +24,6 @@ struct DaikaWorkbookInput {
     const std::vector<DaikaPage>& pages;  // as the painter pages them
 };
 
-bool writeDaikaWorkbook(const std::string& path, const DaikaWorkbookInput& input,
-                        std::string& error);
+util::Status writeDaikaWorkbook(const std::string& path, const DaikaWorkbookInput& input);
 
 }  // namespace omrix::reports

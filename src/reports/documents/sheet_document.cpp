@@ -26,8 +26,8 @@ class SheetDocument : public ReportDocument {
         return {first.title, first.company, first.projectName};
     }
 
-    bool writeWorkbook(const std::string& path, std::string& error) const override {
-        return writeSheetWorkbook(path, design_, sheets_, error);
+    util::Status writeWorkbook(const std::string& path) const override {
+        return writeSheetWorkbook(path, design_, sheets_);
     }
 
     void paintPage(PagePainter& p, int page) const override {
@@ -130,24 +130,18 @@ class SheetDocument : public ReportDocument {
 
 }  // namespace
 
-std::unique_ptr<ReportDocument> loadSheetDocument(const ReportSource& source, std::string& error) {
+LoadedDocument loadSheetDocument(const ReportSource& source) {
     std::string sql = source.selectionSql();
     auto rs = source.db.fnOpenRecordSet(sql);
     if (!rs) {
-        error = "the report cannot read its rows: " + sql;
-        std::string reason = source.db.lastErrorText();
-        if (!reason.empty()) error += " (" + reason + ")";
-        return nullptr;
+        return withReason("the report cannot read its rows: " + sql, source.db);
     }
     std::vector<SheetRecord> rows;
     const int columns = rs->columnCount();
     while (!rs->pbEOF()) {
         SheetRecord& row = rows.emplace_back();
         for (int c = 0; c < columns; ++c) row.set(rs->columnName(c), rs->fnGetVariant(c));
-        if (!rs->fnMoveNext()) {
-            error = partWayError(source.db);
-            return nullptr;
-        }
+        if (!rs->fnMoveNext()) return partWayFailure(source.db);
     }
     rs->fnClose();
     // Without its row the sheet still prints, as an empty form.
@@ -159,7 +153,8 @@ std::unique_ptr<ReportDocument> loadSheetDocument(const ReportSource& source, st
                              ? summarySheet(row, source.formulaText(1))
                              : overviewSheet(row));
     }
-    return std::make_unique<SheetDocument>(source.design, std::move(sheets));
+    return std::unique_ptr<ReportDocument>(
+        std::make_unique<SheetDocument>(source.design, std::move(sheets)));
 }
 
 }  // namespace omrix::reports

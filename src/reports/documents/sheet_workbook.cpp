@@ -117,11 +117,11 @@ class SheetWriter {
 
 }  // namespace
 
-bool writeSheetWorkbook(const std::string& path, const DesignInfo& design,
-                        const std::vector<SheetModel>& sheets, std::string& error) {
+util::Status writeSheetWorkbook(const std::string& path, const DesignInfo& design,
+                                const std::vector<SheetModel>& sheets) {
     Workbook book(path, false, design.title);
     SheetWriter(book, design).write(sheets);
-    return book.close(error);
+    return book.close();
 }
 
 }  // namespace omrix::reports

@@ -5,13 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "reports/engine/report_design.h"
 #include "reports/documents/sheet_data.h"
+#include "reports/engine/report_design.h"
+#include "util/failure.h"
 
 namespace omrix::reports {
 
 // The worksheet is named for the document's title ("工事概要", "見積要項").
-bool writeSheetWorkbook(const std::string& path, const DesignInfo& design,
-                        const std::vector<SheetModel>& sheets, std::string& error);
+util::Status writeSheetWorkbook(const std::string& path, const DesignInfo& design,
+                                const std::vector<SheetModel>& sheets);
 
 }  // namespace omrix::reports

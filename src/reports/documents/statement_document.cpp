@@ -45,7 +45,13 @@ const StatementPage* StatementDocument::readPage(int page) const {
     const bool onward = cachedFirst_ > 0 && offset == static_cast<int>(cached_.size());
     pagesPerRead_ = onward ? std::min(2 * pagesPerRead_, kMostPagesPerRead) : kPagesPerRead;
     cachedFirst_ = 0;
-    if (!index_.readPages(db_, page, pagesPerRead_, cached_, readError_)) return nullptr;
+    auto pages = index_.readPages(db_, page, pagesPerRead_);
+    if (!pages) {
+        cached_.clear();
+        readError_ = pages.failure().text();
+        return nullptr;
+    }
+    cached_ = std::move(*pages);
     cachedFirst_ = page;
     return &cached_.front();
 }
@@ -73,7 +79,12 @@ std::shared_ptr<const ReportDocument::PagesRead> StatementDocument::readAhead(in
     auto read = std::make_shared<StatementPagesRead>();
     read->first = first;
     if (first < 1 || first > index_.pageCount()) return read;  // the empty form
-    if (!index_.readPages(db_, first, count, read->pages, readError_)) return nullptr;
+    auto pages = index_.readPages(db_, first, count);
+    if (!pages) {
+        readError_ = pages.failure().text();
+        return nullptr;
+    }
+    read->pages = std::move(*pages);
     return read;
 }
 
@@ -116,8 +127,8 @@ void StatementDocument::paintPageOf(PagePainter& p, const StatementPage* data) c
     // No footer: the one page number a statement page prints is the estimator's, above.
 }
 
-bool StatementDocument::writeWorkbook(const std::string& path, std::string& error) const {
-    return writeStatementWorkbook(path, design_, heading_, index_, db_, error);
+util::Status StatementDocument::writeWorkbook(const std::string& path) const {
+    return writeStatementWorkbook(path, design_, heading_, index_, db_);
 }
 
 void StatementDocument::paintHeader(PagePainter& p, const StatementPage* page) const {
@@ -268,10 +279,10 @@ void StatementDocument::paintCell(PagePainter& p, const StatementLine& line, con
     }
 }
 
-std::unique_ptr<ReportDocument> loadStatementDocument(const ReportSource& source,
-                                                      std::string& error) {
+LoadedDocument loadStatementDocument(const ReportSource& source) {
     StatementPageIndex index;
-    if (!index.build(source.db, source.selection(), error)) return nullptr;
+    if (util::Status built = index.build(source.db, source.selection()); !built)
+        return built.failure();
 
     StatementHeading heading;
     heading.title = std::string(source.design.title);
@@ -282,8 +293,8 @@ std::unique_ptr<ReportDocument> loadStatementDocument(const ReportSource& source
     for (const StatementColumn& column : statementGeometry(source.design.design).columns)
         heading.columnHeadings.push_back(columnHeading(column, source.formulaTexts));
 
-    return std::make_unique<StatementDocument>(source.design, std::move(heading), std::move(index),
-                                               source.db);
+    return std::unique_ptr<ReportDocument>(std::make_unique<StatementDocument>(
+        source.design, std::move(heading), std::move(index), source.db));
 }
 
 }  // namespace omrix::reports

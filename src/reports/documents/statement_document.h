@@ -38,7 +38,7 @@ class StatementDocument : public ReportDocument {
     DocumentInfo documentInfo() const override {
         return {heading_.title, heading_.company, heading_.projectName};
     }
-    bool writeWorkbook(const std::string& path, std::string& error) const override;
+    util::Status writeWorkbook(const std::string& path) const override;
 
     const StatementPageIndex& index() const { return index_; }
     const StatementHeading& heading() const { return heading_; }

@@ -115,16 +115,13 @@ void StatementOutlineBuilder::addPage(const std::vector<StatementLine>& lines) {
     addLines(open_.back(), lines, 0);
 }
 
-bool readStatementOutline(data::CCCDBS_DataBase& db, const RowSelection& selection,
-                          std::vector<OutlineEntry>& entries, std::string& error) {
+util::Result<std::vector<OutlineEntry>> readStatementOutline(data::CCCDBS_DataBase& db,
+                                                             const RowSelection& selection) {
     // Streamed: a statement of thousands of pages is never held whole.
     auto rs = db.fnOpenRecordSet(
         selection.sql(kOutlineColumns, {}, " Order By 頁番号, 表示No, 内訳出力ＩＤ"));
     if (!rs) {
-        error = "the outline cannot read the rows of " + selection.table;
-        std::string reason = db.lastErrorText();
-        if (!reason.empty()) error += " (" + reason + ")";
-        return false;
+        return withReason("the outline cannot read the rows of " + selection.table, db);
     }
     data::FieldReader reader(*rs);
     StatementOutlineBuilder builder;
@@ -137,15 +134,11 @@ bool readStatementOutline(data::CCCDBS_DataBase& db, const RowSelection& selecti
             page.clear();
         }
         page.push_back(row);
-        if (!rs->fnMoveNext()) {
-            error = partWayError(db);
-            return false;
-        }
+        if (!rs->fnMoveNext()) return partWayFailure(db);
     }
     rs->fnClose();
     if (!page.empty()) builder.addPage(page);
-    entries = builder.entries();
-    return true;
+    return builder.entries();
 }
 
 }  // namespace omrix::reports

@@ -19,6 +19,7 @@
 #include "reports/documents/statement_data.h"
 #include "reports/engine/pdf_update.h"
 #include "reports/engine/row_selection.h"
+#include "util/failure.h"
 
 namespace omrix::reports {
 
@@ -55,8 +56,8 @@ class StatementOutlineBuilder {
 std::string outlineTitle(const StatementLine& line);
 
 // Reads the rows of the selection in print order (the columns the outline needs only)
-// and builds the outline. False with `error` when they cannot be read.
-bool readStatementOutline(data::CCCDBS_DataBase& db, const RowSelection& selection,
-                          std::vector<OutlineEntry>& entries, std::string& error);
+// and builds the outline.
+util::Result<std::vector<OutlineEntry>> readStatementOutline(data::CCCDBS_DataBase& db,
+                                                             const RowSelection& selection);
 
 }  // namespace omrix::reports

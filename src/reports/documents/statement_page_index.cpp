@@ -29,8 +29,7 @@ std::string idList(const std::vector<int32_t>& ids, uint32_t first, uint32_t cou
 
 }  // namespace
 
-bool StatementPageIndex::build(data::CCCDBS_DataBase& db, const RowSelection& selection,
-                               std::string& error) {
+util::Status StatementPageIndex::build(data::CCCDBS_DataBase& db, const RowSelection& selection) {
     selection_ = selection;
     pages_.clear();
     rowIds_.clear();
@@ -38,10 +37,7 @@ bool StatementPageIndex::build(data::CCCDBS_DataBase& db, const RowSelection& se
     auto rs = db.fnOpenRecordSet(
         selection.sql("内訳出力ＩＤ, 頁番号, 表示No, 表示頁番号, 頁名称", {}, kPaintOrder));
     if (!rs) {
-        error = "the report cannot read its rows from " + selection.table;
-        std::string reason = db.lastErrorText();
-        if (!reason.empty()) error += " (" + reason + ")";
-        return false;
+        return withReason("the report cannot read its rows from " + selection.table, db);
     }
     RowNumbers row;
     std::string name;
@@ -67,13 +63,10 @@ bool StatementPageIndex::build(data::CCCDBS_DataBase& db, const RowSelection& se
         }
         rowIds_.push_back(row.内訳出力ＩＤ);
         ++page.rowCount;
-        if (!rs->fnMoveNext()) {
-            error = partWayError(db);
-            return false;
-        }
+        if (!rs->fnMoveNext()) return partWayFailure(db);
     }
     rs->fnClose();
-    return true;
+    return {};
 }
 
 const StatementPageIndex::Entry* StatementPageIndex::entry(int page) const {
@@ -101,22 +94,18 @@ int StatementPageIndex::lineCount(int page) const {
     return e ? static_cast<int>(e->rowCount) : 0;
 }
 
-bool StatementPageIndex::readPage(data::CCCDBS_DataBase& db, int page, StatementPage& out,
-                                  std::string& error) const {
-    std::vector<StatementPage> pages;
-    if (!readPages(db, page, 1, pages, error)) return false;
-    out = std::move(pages.front());
-    return true;
+util::Result<StatementPage> StatementPageIndex::readPage(data::CCCDBS_DataBase& db,
+                                                         int page) const {
+    auto pages = readPages(db, page, 1);
+    if (!pages) return pages.failure();
+    return std::move(pages->front());
 }
 
-bool StatementPageIndex::readPages(data::CCCDBS_DataBase& db, int first, int count,
-                                   std::vector<StatementPage>& out, std::string& error) const {
-    out.clear();
+util::Result<std::vector<StatementPage>> StatementPageIndex::readPages(data::CCCDBS_DataBase& db,
+                                                                       int first, int count) const {
     const Entry* head = entry(first);
-    if (head == nullptr || count < 1) {
-        error = "the statement has no page " + std::to_string(first);
-        return false;
-    }
+    if (head == nullptr || count < 1)
+        return util::Failure("the statement has no page " + std::to_string(first));
     count = std::min(count, pageCount() - first + 1);
     const Entry& tail = pages_[static_cast<std::size_t>(first + count - 2)];
     const uint32_t rowCount = tail.firstRow + tail.rowCount - head->firstRow;
@@ -126,9 +115,11 @@ bool StatementPageIndex::readPages(data::CCCDBS_DataBase& db, int first, int cou
                        std::to_string(tail.頁番号) + " And 内訳出力ＩＤ In (" +
                        idList(rowIds_, head->firstRow, rowCount) + ")";
     std::vector<StatementLine> rows;
-    if (!readReportRows(db, selection_.sql("*", also, kPaintOrder), rows, statementLineFields,
-                        error))
-        return false;
+    if (util::Status read =
+            readReportRows(db, selection_.sql("*", also, kPaintOrder), rows, statementLineFields);
+        !read)
+        return read.failure();
+    std::vector<StatementPage> out;
     std::vector<bool> used(rows.size(), false);
     std::size_t firstFree = 0;
     for (int page = first; page < first + count; ++page) {
@@ -139,7 +130,7 @@ bool StatementPageIndex::readPages(data::CCCDBS_DataBase& db, int first, int cou
         into.頁名称 = pageName(page);
         takeLines(e, rows, used, firstFree, into.lines);
     }
-    return true;
+    return out;
 }
 
 // In the index's order, each id taking one row of its own. The rows come in the same

@@ -6,10 +6,9 @@
 // page, and memory stays a few bytes per row whatever the page count.
 //
 //     StatementPageIndex index;
-//     if (!index.build(db, selection, error)) ...;   // once, after the rows are written
-//     StatementPage page;
+//     if (!index.build(db, selection)) ...;   // once, after the rows are written
 //     for (int k = 1; k <= index.pageCount(); ++k)
-//         if (!index.readPage(db, k, page, error)) ...;
+//         if (auto page = index.readPage(db, k); !page) ...;
 //
 // The pages are exactly those paginateStatement() makes of all the rows: one page per
 // 頁番号 in ascending order, lines in 表示No order, a 頁番号 of more than 15 lines
@@ -21,8 +20,9 @@
 #include <vector>
 
 #include "data/core/database.h"
-#include "reports/engine/row_selection.h"
 #include "reports/documents/statement_data.h"
+#include "reports/engine/row_selection.h"
+#include "util/failure.h"
 
 namespace omrix::reports {
 
@@ -36,9 +36,8 @@ inline constexpr int kMostPagesPerRead = 64;
 
 class StatementPageIndex {
   public:
-    // Reads the numbers of every selected row, replacing what the index held. False with
-    // `error` when the rows cannot be read.
-    bool build(data::CCCDBS_DataBase& db, const RowSelection& selection, std::string& error);
+    // Reads the numbers of every selected row, replacing what the index held.
+    util::Status build(data::CCCDBS_DataBase& db, const RowSelection& selection);
 
     // 0 for a statement without rows.
     int pageCount() const { return static_cast<int>(pages_.size()); }
@@ -50,16 +49,14 @@ class StatementPageIndex {
     // The rows the index was built from.
     const RowSelection& selection() const { return selection_; }
 
-    // Reads the lines of page k (1 … pageCount()) into `page`. A row deleted since the
-    // index was built is missing from its page. False with `error` when the rows
-    // cannot be read or k is out of range.
-    bool readPage(data::CCCDBS_DataBase& db, int page, StatementPage& out,
-                  std::string& error) const;
-    // Pages first … first + count − 1 with one query, into `out` in page order; the
-    // count is cut at the last page. Painting and writing go page after page, and a
-    // server answers one query of several pages far sooner than as many small ones.
-    bool readPages(data::CCCDBS_DataBase& db, int first, int count, std::vector<StatementPage>& out,
-                   std::string& error) const;
+    // The lines of page k (1 … pageCount()). A row deleted since the index was built is
+    // missing from its page. Fails when the rows cannot be read or k is out of range.
+    util::Result<StatementPage> readPage(data::CCCDBS_DataBase& db, int page) const;
+    // Pages first … first + count − 1 with one query, in page order; the count is cut
+    // at the last page. Painting and writing go page after page, and a server answers
+    // one query of several pages far sooner than as many small ones.
+    util::Result<std::vector<StatementPage>> readPages(data::CCCDBS_DataBase& db, int first,
+                                                       int count) const;
 
   private:
     struct Entry {

@@ -107,8 +107,8 @@ class StatementSheetWriter {
     uint32_t blockRows() const { return 3 + headingRows_ + kLinesPerPage + 1; }
 
     // Pages first … first + count − 1 (1-based) into a worksheet of their own.
-    bool write(std::string_view name, const StatementPageIndex& index, data::CCCDBS_DataBase& db,
-               int first, int count, std::string& error) {
+    util::Status write(std::string_view name, const StatementPageIndex& index,
+                       data::CCCDBS_DataBase& db, int first, int count) {
         sheet_ = &book_.addSheet(name);
         sheet_->setPageSetup({.paper = design_.paper,
                               .margins = workbookMargins(g_.margins),
@@ -117,15 +117,17 @@ class StatementSheetWriter {
         std::vector<StatementPage> pages;
         for (int i = 0; i < count; ++i) {
             const std::size_t k = static_cast<std::size_t>(i % kMostPagesPerRead);
-            if (k == 0 && !index.readPages(db, first + i, kMostPagesPerRead, pages, error)) {
-                return false;
+            if (k == 0) {
+                auto read = index.readPages(db, first + i, kMostPagesPerRead);
+                if (!read) return read.failure();
+                pages = std::move(*read);
             }
             uint32_t top = static_cast<uint32_t>(i) * blockRows();
             if (i > 0) breaks.push_back(top);
             writePage(top, pages[k], first + i);
         }
         sheet_->setPageBreaks(breaks);
-        return true;
+        return {};
     }
 
   private:
@@ -297,29 +299,26 @@ std::optional<double> quantityValue(std::string_view text) {
     return value;
 }
 
-bool writeStatementWorkbook(const std::string& path, const DesignInfo& design,
-                            const StatementHeading& heading, const StatementPageIndex& index,
-                            data::CCCDBS_DataBase& db, std::string& error) {
+util::Status writeStatementWorkbook(const std::string& path, const DesignInfo& design,
+                                    const StatementHeading& heading,
+                                    const StatementPageIndex& index, data::CCCDBS_DataBase& db) {
     const int pages = index.pageCount();
-    if (pages == 0) {
-        error = "the statement has no lines: no workbook written";
-        return false;
-    }
-    bool written = true;
+    if (pages == 0) return util::Failure("the statement has no lines", "no workbook written");
+    util::Status written;
     {
         Workbook book(path, true, design.title);
         StatementSheetWriter writer(book, design, heading, pages);
         const int perSheet = static_cast<int>(kPagesPerWorksheet);
         for (int first = 1, sheet = 0; written && first <= pages; first += perSheet, ++sheet) {
             written = writer.write(sheetName(static_cast<std::size_t>(sheet)), index, db, first,
-                                   std::min(perSheet, pages - first + 1), error);
+                                   std::min(perSheet, pages - first + 1));
         }
-        if (written) return book.close(error);
+        if (written) return book.close();
     }
     // A page that could not be read leaves no half workbook behind.
     std::error_code ignored;
     std::filesystem::remove(path, ignored);
-    return false;
+    return written;
 }
 
 }  // namespace omrix::reports

@@ -14,6 +14,7 @@
 
 #include "reports/documents/statement_document.h"
 #include "reports/workbooks/workbook_writer.h"
+#include "util/failure.h"
 
 namespace omrix::reports {
 
@@ -22,11 +23,11 @@ inline constexpr std::string_view kStatementSheetName = "内訳書";
 // further worksheets "内訳書(2)", "内訳書(3)", … of as many pages each.
 inline constexpr std::size_t kPagesPerWorksheet = Worksheet::kMaxPageBreaks + 1;
 
-// False, writing nothing, for a statement without lines; false too when a page cannot
-// be read (the file is then removed).
-bool writeStatementWorkbook(const std::string& path, const DesignInfo& design,
-                            const StatementHeading& heading, const StatementPageIndex& index,
-                            data::CCCDBS_DataBase& db, std::string& error);
+// Fails, writing nothing, for a statement without lines, and when a page cannot be
+// read (the file is then removed).
+util::Status writeStatementWorkbook(const std::string& path, const DesignInfo& design,
+                                    const StatementHeading& heading,
+                                    const StatementPageIndex& index, data::CCCDBS_DataBase& db);
 
 // The number a formatted 内訳数量 ("   1,234.500") stands for; nullopt for blank or
 // anything that is no number.

@@ -78,7 +78,7 @@ bool isDigits(std::string_view s) {
            std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-bool readIndex(const PartFile& part, PartIndex& index, std::string& error) {
+bool readIndex(const PartFile& part, PartIndex& index) {
     std::string tail;
     const long from = std::max(0L, part.size() - 1024);
     if (!part.read(from, part.size() - from, tail)) return false;
@@ -124,7 +124,6 @@ bool readIndex(const PartFile& part, PartIndex& index, std::string& error) {
                 index.offsets[static_cast<std::size_t>(number)] = offset;
         }
     }
-    (void)error;
     return true;
 }
 
@@ -302,22 +301,18 @@ void PdfJoin::number(const PartIndex& index, long pagesNumber, std::vector<long>
     }
 }
 
-bool PdfJoin::append(const std::string& path, std::string& error) {
-    const std::string notQt = path + ": not a PDF as Qt writes them";
+util::Status PdfJoin::append(const std::string& path) {
+    const util::Failure notQt(path + ": not a PDF as Qt writes them");
+    const util::Failure unwritten("the joined PDF could not be written");
     PartFile part(path);
-    if (!part.ok()) {
-        error = "cannot read " + path;
-        return false;
-    }
+    if (!part.ok()) return util::Failure("cannot read " + path);
     PartIndex index;
     std::string catalog, pages;
     std::optional<long> pagesNumber;
-    if (!readIndex(part, index, error) || !readObject(part, index, index.root, catalog) ||
+    if (!readIndex(part, index) || !readObject(part, index, index.root, catalog) ||
         !(pagesNumber = pdfNumberAfter(catalog, "/Pages")) ||
-        !readObject(part, index, *pagesNumber, pages)) {
-        error = notQt;
-        return false;
-    }
+        !readObject(part, index, *pagesNumber, pages))
+        return notQt;
     std::vector<long> map(index.offsets.size(), -1);
     std::vector<std::pair<long, long>> order;  // (offset, number) of the objects copied
     number(index, *pagesNumber, map, order);
@@ -325,49 +320,34 @@ bool PdfJoin::append(const std::string& path, std::string& error) {
     if (written_ == 0) {
         // The header as Qt wrote it, up to its first object.
         std::string header;
-        if (order.empty() || !part.read(0, order.front().first, header) || !write(header)) {
-            error = order.empty() ? notQt : "the joined PDF could not be written";
-            return false;
-        }
+        if (order.empty()) return notQt;
+        if (!part.read(0, order.front().first, header) || !write(header)) return unwritten;
     }
     Renumbering renumber(map);
     std::string text, out;
     for (std::size_t i = 0; i < order.size(); ++i) {
         const auto [offset, number] = order[i];
         const long end = i + 1 < order.size() ? order[i + 1].first : index.xref;
-        if (!part.read(offset, end - offset, text)) {
-            error = "cannot read " + path;
-            return false;
-        }
+        if (!part.read(offset, end - offset, text)) return util::Failure("cannot read " + path);
         const std::size_t body = text.find("obj");
         out.clear();
         if (body == std::string::npos ||
-            !renumber.copy(std::string_view(text).substr(body + 3), out)) {
-            error = notQt;
-            return false;
-        }
-        if (!startObject(map[static_cast<std::size_t>(number)]) || !write(out)) {
-            error = "the joined PDF could not be written";
-            return false;
-        }
+            !renumber.copy(std::string_view(text).substr(body + 3), out))
+            return notQt;
+        if (!startObject(map[static_cast<std::size_t>(number)]) || !write(out)) return unwritten;
     }
     for (long kid : referencesAfter(pages, "/Kids")) {
         if (kid <= 0 || kid >= static_cast<long>(map.size()) ||
-            map[static_cast<std::size_t>(kid)] < kFirstCopied) {
-            error = notQt;
-            return false;
-        }
+            map[static_cast<std::size_t>(kid)] < kFirstCopied)
+            return notQt;
         kids_.push_back(map[static_cast<std::size_t>(kid)]);
     }
     hasInfo_ = hasInfo_ || index.info > 0;
-    return true;
+    return {};
 }
 
-bool PdfJoin::finish(std::string& error) {
-    if (kids_.empty()) {
-        error = "no page to join";
-        return false;
-    }
+util::Status PdfJoin::finish() {
+    if (kids_.empty()) return util::Failure("no page to join");
     std::string list = "\n<<\n/Type /Pages\n/Kids \n[\n";
     for (long kid : kids_) list += std::to_string(kid) + " 0 R\n";
     list += "]\n/Count " + std::to_string(kids_.size()) +
@@ -384,9 +364,8 @@ bool PdfJoin::finish(std::string& error) {
     }
     table += "trailer\n<< /Size " + std::to_string(offsets_.size()) +
              " /Root 2 0 R /Info 1 0 R >>\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";
-    if (ok && write(table)) return true;
-    error = "the joined PDF could not be written";
-    return false;
+    if (ok && write(table)) return {};
+    return util::Failure("the joined PDF could not be written");
 }
 
 }  // namespace omrix::reports

@@ -8,8 +8,8 @@
 //
 //     PdfJoin join([&](std::string_view bytes) { return write(bytes); });
 //     for (const std::string& part : parts)
-//         if (!join.append(part, error)) ...;
-//     if (!join.finish(error)) ...;
+//         if (!join.append(part)) ...;
+//     if (!join.finish()) ...;
 //
 // The result has one cross-reference table and a flat page list, as Qt writes them, so
 // that appendPdfUpdate() takes it as it takes a file Qt wrote.
@@ -20,6 +20,8 @@
 #include <utility>
 #include <vector>
 
+#include "util/failure.h"
+
 namespace omrix::reports {
 
 class PdfJoin {
@@ -28,13 +30,13 @@ class PdfJoin {
     using Sink = std::function<bool(std::string_view bytes)>;
     explicit PdfJoin(Sink sink);
 
-    // Appends the pages of the PDF at `path` after those appended before. False with
-    // `error` when it is no PDF as Qt writes them (one cross-reference table, a flat
-    // page list) or the sink refused a write; the join is then spoilt.
-    bool append(const std::string& path, std::string& error);
-    // Writes the page list, the catalog and the cross-reference table. False with
-    // `error` when nothing was appended or the sink refused a write.
-    bool finish(std::string& error);
+    // Appends the pages of the PDF at `path` after those appended before. Fails when it
+    // is no PDF as Qt writes them (one cross-reference table, a flat page list) or the
+    // sink refused a write; the join is then spoilt.
+    util::Status append(const std::string& path);
+    // Writes the page list, the catalog and the cross-reference table. Fails when
+    // nothing was appended or the sink refused a write.
+    util::Status finish();
 
     struct PartIndex;
 

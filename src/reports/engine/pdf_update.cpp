@@ -205,21 +205,16 @@ std::string creatorText() {
     return std::string("omrix-print ") + OMRIX_VERSION;
 }
 
-bool appendPdfUpdate(const std::string& path, const DocumentInfo& info,
-                     const std::vector<OutlineEntry>& outline, std::string& error) {
+util::Status appendPdfUpdate(const std::string& path, const DocumentInfo& info,
+                             const std::vector<OutlineEntry>& outline) {
     PdfTail tail;
     long fileSize = 0;
     {
         std::ifstream in(path, std::ios::binary | std::ios::ate);
-        if (!in) {
-            error = "cannot read the PDF written";
-            return false;
-        }
+        if (!in) return util::Failure("cannot read the PDF written");
         fileSize = static_cast<long>(in.tellg());
-        if (!readXref(in, fileSize, tail) || (!outline.empty() && !readPages(in, tail))) {
-            error = "the PDF's structure is not one its information can be added to";
-            return false;
-        }
+        if (!readXref(in, fileSize, tail) || (!outline.empty() && !readPages(in, tail)))
+            return util::Failure("the PDF's structure is not one its information can be added to");
     }
     std::vector<std::string> objects;
     objects.push_back(infoDictionary(info));
@@ -255,11 +250,8 @@ bool appendPdfUpdate(const std::string& path, const DocumentInfo& info,
     std::ofstream out(path, std::ios::binary | std::ios::app);
     out.write(update.data(), static_cast<std::streamsize>(update.size()));
     out.flush();
-    if (!out) {
-        error = "cannot write the PDF's information";
-        return false;
-    }
-    return true;
+    if (!out) return util::Failure("cannot write the PDF's information");
+    return {};
 }
 
 }  // namespace omrix::reports

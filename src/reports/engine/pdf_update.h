@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "util/failure.h"
+
 namespace omrix::reports {
 
 // What a reader's properties and a search of the files show.
@@ -36,8 +38,8 @@ std::string creatorText();
 // the PDF at `path`. Entries pointing past the last page point at it. False with
 // `error`, the file left as it was, when it is no PDF this writer can read (a single
 // cross-reference table and a flat page list, as Qt writes them) or cannot be written.
-bool appendPdfUpdate(const std::string& path, const DocumentInfo& info,
-                     const std::vector<OutlineEntry>& outline, std::string& error);
+util::Status appendPdfUpdate(const std::string& path, const DocumentInfo& info,
+                             const std::vector<OutlineEntry>& outline);
 
 // The whole-number value after the first `key` in `text` (a dictionary or trailer of a
 // file Qt wrote), past blanks; none when there is none. The join reads it too.

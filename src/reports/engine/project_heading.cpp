@@ -19,15 +19,12 @@ struct NameRow {
 NameRow firstRow(data::CCCDBS_DataBase& db, const std::string& sql, std::string_view a,
                  std::string_view b = {}, std::string_view c = {}) {
     std::vector<NameRow> rows;
-    std::string ignored;
-    readReportRows(
-        db, sql, rows,
-        [&](NameRow& r, data::FieldReader& v) {
-            v(a, r.first);
-            if (!b.empty()) v(b, r.second);
-            if (!c.empty()) v(c, r.third);
-        },
-        ignored);
+    // A heading that cannot be read prints blank.
+    (void)readReportRows(db, sql, rows, [&](NameRow& r, data::FieldReader& v) {
+        v(a, r.first);
+        if (!b.empty()) v(b, r.second);
+        if (!c.empty()) v(c, r.third);
+    });
     if (rows.empty()) return {};
     NameRow& r = rows.front();
     return {std::string(util::trimBlanks(r.first)), std::string(util::trimBlanks(r.second)),

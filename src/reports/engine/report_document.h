@@ -13,6 +13,7 @@
 #include "reports/engine/report_design.h"
 #include "reports/engine/row_selection.h"
 #include "reports/engine/selection_formula.h"
+#include "util/failure.h"
 
 namespace omrix::reports {
 
@@ -63,8 +64,8 @@ class ReportDocument {
     }
     // Why the last page painted could not be read in full; "" when it could.
     virtual std::string readError() const { return {}; }
-    // The same pages as an Excel workbook at `path`; false with the reason in `error`.
-    virtual bool writeWorkbook(const std::string& path, std::string& error) const = 0;
+    // The same pages as an Excel workbook at `path`.
+    virtual util::Status writeWorkbook(const std::string& path) const = 0;
 };
 
 // What the loaders get from the report object.
@@ -87,10 +88,10 @@ struct ReportSource {
     }
 };
 
-std::unique_ptr<ReportDocument> loadStatementDocument(const ReportSource& source,
-                                                      std::string& error);
-std::unique_ptr<ReportDocument> loadDaikaDocument(const ReportSource& source, std::string& error);
-std::unique_ptr<ReportDocument> loadSheetDocument(const ReportSource& source, std::string& error);
+using LoadedDocument = util::Result<std::unique_ptr<ReportDocument>>;
+LoadedDocument loadStatementDocument(const ReportSource& source);
+LoadedDocument loadDaikaDocument(const ReportSource& source);
+LoadedDocument loadSheetDocument(const ReportSource& source);
 
 // The footer of the pages that have no numbering of their own (unit-price tables,
 // sheets): "n / N", centred under the page's body. Statement pages print only the

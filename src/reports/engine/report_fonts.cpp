@@ -31,32 +31,25 @@ bool looksLikeFont(const QString& path) {
 
 }  // namespace
 
-bool loadFontFamily(const QString& family, const QStringList& paths, QString& out,
-                    std::string& error) {
+util::Result<QString> loadFontFamily(const QString& family, const QStringList& paths) {
     for (const QString& path : paths) {
         if (!looksLikeFont(path)) continue;
         int id = QFontDatabase::addApplicationFont(path);
         QStringList families = QFontDatabase::applicationFontFamilies(id);
-        if (id >= 0 && !families.isEmpty()) {
-            out = families.front();
-            return true;
-        }
+        if (id >= 0 && !families.isEmpty()) return families.front();
     }
-    error = "font " + family.toStdString() + " not found: none of " +
-            paths.join(", ").toStdString() + " is a font file (install fonts-ipaexfont)";
-    return false;
+    return util::Failure(
+        "font " + family.toStdString() + " not found",
+        "none of " + paths.join(", ").toStdString() + " is a font file (install fonts-ipaexfont)");
 }
 
 namespace {
 
 // Qt may know the family already (from the system's fonts or an earlier load): it is
 // then the same IPAex file, and loading it again would only add a duplicate.
-bool loadFamily(const QString& family, const QStringList& paths, QString& out, std::string& error) {
-    if (QFontDatabase::families().contains(family)) {
-        out = family;
-        return true;
-    }
-    return loadFontFamily(family, paths, out, error);
+util::Result<QString> loadFamily(const QString& family, const QStringList& paths) {
+    if (QFontDatabase::families().contains(family)) return family;
+    return loadFontFamily(family, paths);
 }
 
 }  // namespace
@@ -88,21 +81,20 @@ QStringList printCandidates(const QString& file) {
 
 // IPAex itself only when the derived font is missing: it prints the same, but text
 // taken from the PDF may name a radical for an ideograph.
-bool loadFace(const Face& face, QString& out, std::string& error) {
-    std::string printError;
-    if (loadFamily(face.printFamily, printCandidates(face.printFile), out, printError)) return true;
-    if (loadFamily(face.family, candidates(face.file, face.debianPaths), out, error)) return true;
-    error = printError + "; " + error;
-    return false;
+util::Result<QString> loadFace(const Face& face) {
+    auto derived = loadFamily(face.printFamily, printCandidates(face.printFile));
+    if (derived) return derived;
+    auto debian = loadFamily(face.family, candidates(face.file, face.debianPaths));
+    if (debian) return debian;
+    return util::Failure(derived.failure().text() + "; " + debian.failure().message,
+                         debian.failure().cause);
 }
 
 }  // namespace
 
-bool loadReportFonts(ReportFonts& fonts, std::string& error) {
-    if (!hasGuiApplication()) {
-        error = "fonts need a QGuiApplication (make a GuiApplicationScope first)";
-        return false;
-    }
+util::Result<ReportFonts> loadReportFonts() {
+    if (!hasGuiApplication())
+        return util::Failure("fonts need a QGuiApplication (make a GuiApplicationScope first)");
     const Face gothic{"Omrix Print Gothic",
                       "omrix-print-gothic.ttf",
                       "IPAexGothic",
@@ -115,18 +107,17 @@ bool loadReportFonts(ReportFonts& fonts, std::string& error) {
                       "ipaexm.ttf",
                       {"/usr/share/fonts/opentype/ipaexfont-mincho/ipaexm.ttf",
                        "/usr/share/fonts/truetype/fonts-japanese-mincho.ttf"}};
-    if (!loadFace(gothic, fonts.gothic, error) || !loadFace(mincho, fonts.mincho, error))
-        return false;
-    fonts.fallbacks.clear();
+    auto gothicFamily = loadFace(gothic);
+    if (!gothicFamily) return gothicFamily.failure();
+    auto minchoFamily = loadFace(mincho);
+    if (!minchoFamily) return minchoFamily.failure();
+    ReportFonts fonts{.gothic = *gothicFamily, .mincho = *minchoFamily, .fallbacks = {}};
     for (const auto& [family, file, path] : kFallbacks) {
-        QString loaded;
-        std::string missing;
         // A missing fallback costs only the characters it would have drawn; those are
         // named when they are printed.
-        if (loadFamily(family, candidates(file, {path}), loaded, missing))
-            fonts.fallbacks << loaded;
+        if (auto loaded = loadFamily(family, candidates(file, {path}))) fonts.fallbacks << *loaded;
     }
-    return true;
+    return fonts;
 }
 
 }  // namespace omrix::reports

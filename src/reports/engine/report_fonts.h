@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <string>
 
+#include "util/failure.h"
+
 namespace omrix::reports {
 
 struct ReportFonts {
@@ -21,12 +23,11 @@ struct ReportFonts {
 // folder>/../fonts in the build tree or <prefix>/share/omrix-print/fonts once installed
 // (OMRIX_FONT_DIR may name another folder holding omrix-print-gothic.ttf and
 // omrix-print-mincho.ttf, or ipaexg.ttf and ipaexm.ttf). Needs a QGuiApplication.
-// False with `error` naming the files looked for when a font is missing.
-bool loadReportFonts(ReportFonts& fonts, std::string& error);
+// A missing font fails naming the files looked for.
+util::Result<ReportFonts> loadReportFonts();
 
-// Adds the first of the font files that exists and gives its family; false with
-// `error` naming the family and every path looked at when none can be loaded.
-bool loadFontFamily(const QString& family, const QStringList& paths, QString& out,
-                    std::string& error);
+// Adds the first of the font files that exists and gives its family; the failure names
+// the family and every path looked at when none can be loaded.
+util::Result<QString> loadFontFamily(const QString& family, const QStringList& paths);
 
 }  // namespace omrix::reports

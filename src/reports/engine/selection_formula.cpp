@@ -37,10 +37,9 @@ std::string_view trimBlanks(std::string_view text) {
     return text;
 }
 
-bool refuse(std::string_view formula, std::string_view why, std::string& error) {
-    error = "record selection formula \"" + std::string(formula) +
-            "\" is refused: " + std::string(why) + " (expected {table.column} = number)";
-    return false;
+util::Failure refuse(std::string_view formula, std::string_view why) {
+    return util::Failure("record selection formula \"" + std::string(formula) + "\" is refused",
+                         std::string(why) + " (expected {table.column} = number)");
 }
 
 }  // namespace
@@ -61,37 +60,36 @@ bool isPlainName(std::string_view name) {
     return true;
 }
 
-bool parseSelectionFormula(std::string_view text, SelectionFormula& out, std::string& error) {
+util::Result<SelectionFormula> parseSelectionFormula(std::string_view text) {
     std::string_view rest = skipBlanks(text);
-    if (!rest.starts_with('{')) return refuse(text, "it does not start with '{'", error);
+    if (!rest.starts_with('{')) return refuse(text, "it does not start with '{'");
     std::size_t close = rest.find('}');
-    if (close == std::string_view::npos) return refuse(text, "'}' is missing", error);
+    if (close == std::string_view::npos) return refuse(text, "'}' is missing");
     std::string_view field = rest.substr(1, close - 1);
     std::size_t dot = field.find('.');
-    if (dot == std::string_view::npos) return refuse(text, "the field names no table", error);
+    if (dot == std::string_view::npos) return refuse(text, "the field names no table");
     std::string_view table = trimBlanks(field.substr(0, dot));
     std::string_view column = trimBlanks(field.substr(dot + 1));
-    if (!isPlainName(table)) return refuse(text, "the table name is not a plain name", error);
-    if (!isPlainName(column)) return refuse(text, "the column name is not a plain name", error);
+    if (!isPlainName(table)) return refuse(text, "the table name is not a plain name");
+    if (!isPlainName(column)) return refuse(text, "the column name is not a plain name");
 
     rest = skipBlanks(rest.substr(close + 1));
-    if (!rest.starts_with('=')) return refuse(text, "'=' must follow the field", error);
+    if (!rest.starts_with('=')) return refuse(text, "'=' must follow the field");
     rest = trimBlanks(rest.substr(1));
-    if (rest.empty()) return refuse(text, "the number is missing", error);
+    if (rest.empty()) return refuse(text, "the number is missing");
     // from_chars takes '-' but not '+'; a '+' must lead straight into the digits.
     if (rest.starts_with('+') && rest.size() > 1 && rest[1] >= '0' && rest[1] <= '9')
         rest.remove_prefix(1);
     int64_t value = 0;
     auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), value);
     if (ec != std::errc() || end != rest.data() + rest.size())
-        return refuse(text, "the value is not a whole number", error);
+        return refuse(text, "the value is not a whole number");
     if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max())
-        return refuse(text, "the number is out of range", error);
+        return refuse(text, "the number is out of range");
 
-    out.table = std::string(table);
-    out.column = std::string(column);
-    out.value = static_cast<int32_t>(value);
-    return true;
+    return SelectionFormula{.table = std::string(table),
+                            .column = std::string(column),
+                            .value = static_cast<int32_t>(value)};
 }
 
 }  // namespace omrix::reports

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "util/failure.h"
+
 namespace omrix::reports {
 
 struct SelectionFormula {
@@ -16,9 +18,9 @@ struct SelectionFormula {
 
 // Accepts "{table.column} = number" with blanks (half- or full-width, tabs) around
 // each part and an optional sign on the number. Names may hold letters, digits, '_'
-// and any non-ASCII character, since they go into SQL text. Anything else is false,
-// with `error` quoting the formula.
-bool parseSelectionFormula(std::string_view text, SelectionFormula& out, std::string& error);
+// and any non-ASCII character, since they go into SQL text. Anything else fails
+// quoting the formula.
+util::Result<SelectionFormula> parseSelectionFormula(std::string_view text);
 
 // True for a table or column name that parseSelectionFormula would accept.
 bool isPlainName(std::string_view name);

@@ -9,11 +9,11 @@ BackgroundSave::~BackgroundSave() {
     wait();
 }
 
-bool BackgroundSave::start(const Report& report, const std::string& finalPath, Job job,
-                           std::string& error) {
+util::Status BackgroundSave::start(const Report& report, const std::string& finalPath, Job job) {
     wait();
-    std::unique_ptr<Report> copy = report.loadedCopy(error);
-    if (!copy) return false;
+    util::Result<std::unique_ptr<Report>> loaded = report.loadedCopy();
+    if (!loaded) return loaded.failure();
+    std::unique_ptr<Report> copy = std::move(*loaded);
     {
         std::lock_guard lock(mutex_);
         state_ = State{};
@@ -22,8 +22,7 @@ bool BackgroundSave::start(const Report& report, const std::string& finalPath, J
         stop_ = false;
     }
     thread_ = std::thread([this, copy = std::move(copy), finalPath, job = std::move(job)] {
-        std::string failure;
-        bool ok = false;
+        util::Status saved;
         {
             util::PartFile part(finalPath);
             util::ProgressFunction progress([this](int64_t done, int64_t total) {
@@ -32,19 +31,16 @@ bool BackgroundSave::start(const Report& report, const std::string& finalPath, J
                 state_.total = static_cast<int>(total);
                 return !stop_;
             });
-            ok = job(*copy, part.path(), progress, failure);
-            if (util::Status committed = ok ? part.commit() : util::Status(); !committed) {
-                failure = committed.failure().text();
-                ok = false;
-            }
+            saved = job(*copy, part.path(), progress);
+            if (saved) saved = part.commit();
         }
         std::lock_guard lock(mutex_);
         state_.running = false;
-        state_.ok = ok;
-        state_.stopped = !ok && stop_;
-        if (!ok && !stop_) state_.error = failure;
+        state_.ok = saved.ok();
+        state_.stopped = !saved && stop_;
+        if (!saved && !stop_) state_.error = saved.failure().text();
     });
-    return true;
+    return {};
 }
 
 void BackgroundSave::stop() {

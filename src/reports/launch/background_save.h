@@ -17,10 +17,10 @@ namespace omrix::reports {
 
 class BackgroundSave {
   public:
-    // Writes `report` to `path` (the part file), telling each page written; false with
-    // `error`. Runs on the save's thread.
-    using Job = std::function<bool(Report& report, const std::string& path,
-                                   util::Progress& progress, std::string& error)>;
+    // Writes `report` to `path` (the part file), telling each page written. Runs on the
+    // save's thread.
+    using Job = std::function<util::Status(Report& report, const std::string& path,
+                                           util::Progress& progress)>;
 
     BackgroundSave() = default;
     // Stops a save still running and waits for its thread.
@@ -29,8 +29,8 @@ class BackgroundSave {
     BackgroundSave& operator=(const BackgroundSave&) = delete;
 
     // Loads the copy of `report` here, then starts `job` on it towards `finalPath`.
-    // False with `error` when the copy cannot be loaded or a save is running.
-    bool start(const Report& report, const std::string& finalPath, Job job, std::string& error);
+    // Fails when the copy cannot be loaded.
+    util::Status start(const Report& report, const std::string& finalPath, Job job);
     // 中止: the job's progress says stop at its next page.
     void stop();
     // Waits for the thread (tests, and before a window goes).

@@ -22,8 +22,8 @@ std::string lastCupsFailure() {
     return reason != nullptr && *reason != '\0' ? reason : ippErrorString(cupsLastError());
 }
 
-bool listPrintQueues(std::vector<PrintQueue>& queues, std::string& error) {
-    queues.clear();
+util::Result<std::vector<PrintQueue>> listPrintQueues() {
+    std::vector<PrintQueue> queues;
     static const char* const kAttributes[] = {"printer-name", "printer-is-accepting-jobs",
                                               "printer-state-message"};
     ipp_t* request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
@@ -34,12 +34,12 @@ bool listPrintQueues(std::vector<PrintQueue>& queues, std::string& error) {
     // A server without printers answers "not found".
     if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND) {
         ippDelete(response);
-        return true;
+        return queues;
     }
     if (response == nullptr || cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE) {
-        error = "the print server cannot be asked for its queues: " + lastCupsFailure();
+        util::Failure failure("the print server cannot be asked for its queues", lastCupsFailure());
         ippDelete(response);
-        return false;
+        return failure;
     }
     PrintQueue queue;
     auto flush = [&] {
@@ -60,7 +60,7 @@ bool listPrintQueues(std::vector<PrintQueue>& queues, std::string& error) {
     }
     flush();
     ippDelete(response);
-    return true;
+    return queues;
 }
 
 int newestJobOf(const std::string& queue) {
@@ -87,25 +87,26 @@ int heldJobOf(const std::string& queue, const std::string& title, int after) {
     return found;
 }
 
-bool releaseJob(int job, std::string& error) {
+util::Status releaseJob(int job) {
     ipp_t* request = ippNewRequest(IPP_OP_RELEASE_JOB);
     const std::string uri = "ipp://localhost/jobs/" + std::to_string(job);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.c_str());
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
                  cupsUser());
     ippDelete(cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/jobs/"));
-    error = lastCupsFailure();
-    return error.empty();
+    if (std::string failure = lastCupsFailure(); !failure.empty()) return util::Failure(failure);
+    return {};
 }
 
 bool cancelJob(const std::string& queue, int job) {
     return cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.c_str(), job, 1) == IPP_STATUS_OK;
 }
 
-std::string queueRefusal(const std::string& name) {
-    std::vector<PrintQueue> queues;
-    std::string error;
-    if (!listPrintQueues(queues, error)) return "print queue " + name + ": " + error;
+util::Status checkPrintQueue(const std::string& name) {
+    const std::string queue = "print queue " + name;
+    auto listed = listPrintQueues();
+    if (!listed) return util::Failure(queue, listed.failure().text());
+    const std::vector<PrintQueue>& queues = *listed;
     // CUPS compares queue names without regard to case.
     auto same = [&](const PrintQueue& q) {
         return std::equal(q.name.begin(), q.name.end(), name.begin(), name.end(),
@@ -115,12 +116,14 @@ std::string queueRefusal(const std::string& name) {
     if (found == queues.end()) {
         std::string known;
         for (const PrintQueue& q : queues) known += (known.empty() ? "" : ", ") + q.name;
-        return "print queue " + name +
-               ": CUPS has no such queue (its queues: " + (known.empty() ? "none" : known) + ")";
+        return util::Failure(
+            queue, "CUPS has no such queue (its queues: " + (known.empty() ? "none" : known) + ")");
     }
     if (!found->acceptingJobs) {
-        return "print queue " + name + ": CUPS does not accept jobs for it (" +
-               (found->stateMessage.empty() ? "Rejecting Jobs." : found->stateMessage) + ")";
+        return util::Failure(
+            queue, "CUPS does not accept jobs for it (" +
+                       (found->stateMessage.empty() ? "Rejecting Jobs." : found->stateMessage) +
+                       ")");
     }
     return {};
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "util/failure.h"
+
 namespace omrix::reports {
 
 struct PrintQueue {
@@ -14,19 +16,19 @@ struct PrintQueue {
     std::string stateMessage;  // printer-state-message, often empty
 };
 
-// False with `error` (the server's reason) when the server cannot be asked.
-bool listPrintQueues(std::vector<PrintQueue>& queues, std::string& error);
+// Fails with the server's reason when the server cannot be asked.
+util::Result<std::vector<PrintQueue>> listPrintQueues();
 
-// "" when `name` is a queue that takes jobs; else one line naming the queue and the reason.
-std::string queueRefusal(const std::string& name);
+// Whether `name` is a queue that takes jobs; the failure names the queue and the reason.
+util::Status checkPrintQueue(const std::string& name);
 
 // The newest job of this user on `queue` held and titled `title`, with an ID above
 // `after`; 0 when there is none.
 int heldJobOf(const std::string& queue, const std::string& title, int after);
 // The ID of the newest job of `queue` in its history, 0 without one.
 int newestJobOf(const std::string& queue);
-// Releases a held job to print, or cancels and purges it; false with `error`.
-bool releaseJob(int job, std::string& error);
+// Releases a held job to print, or cancels and purges it.
+util::Status releaseJob(int job);
 bool cancelJob(const std::string& queue, int job);
 
 // The reason CUPS gave for the last request of this thread; "" when it succeeded.

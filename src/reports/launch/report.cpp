@@ -39,22 +39,24 @@ std::unique_ptr<Report> Report::create(std::string_view designName) {
 
 Report::~Report() = default;
 
-std::unique_ptr<Report> Report::loadedCopy(std::string& error) const {
+util::Result<std::unique_ptr<Report>> Report::loadedCopy() const {
     auto copy = std::make_unique<Report>(design_.design);
     copy->database_ = database_;
     copy->formulaFields_ = formulaFields_;
     copy->RecordSelectionFormula = RecordSelectionFormula;
-    if (copy->load()) return copy;
-    error = copy->lastError();
-    return nullptr;
+    if (util::Status loaded = copy->load(); !loaded) return loaded.failure();
+    return copy;
 }
 
-bool Report::fail(std::string message) {
-    error_ = "report " + std::string(design_.name) + ": " + message;
+util::Failure Report::failure(std::string reason) const {
+    return util::Failure("report " + std::string(design_.name), std::move(reason));
+}
+
+util::Failure Report::fail(std::string reason) {
     document_.reset();
     connection_.reset();
     loadedKey_.clear();
-    return false;
+    return failure(std::move(reason));
 }
 
 std::string Report::formulaText(int field) const {
@@ -76,8 +78,7 @@ std::string Report::settingsKey() const {
     return key;
 }
 
-bool Report::load() {
-    error_.clear();
+util::Status Report::load() {
     std::string misuse = database_.Tables().misuse();
     if (misuse.empty()) misuse = formulaFields_.misuse();
     if (!misuse.empty()) {
@@ -86,11 +87,13 @@ bool Report::load() {
         return fail(misuse);
     }
     if (!hasGuiApplication()) return fail("painting needs a QGuiApplication");
-    std::string error;
-    if (!loadReportFonts(fonts_, error)) return fail(error);
+    util::Result<ReportFonts> fonts = loadReportFonts();
+    if (!fonts) return fail(fonts.failure().text());
+    fonts_ = std::move(*fonts);
 
-    SelectionFormula formula;
-    if (!parseSelectionFormula(RecordSelectionFormula, formula, error)) return fail(error);
+    util::Result<SelectionFormula> parsed = parseSelectionFormula(RecordSelectionFormula);
+    if (!parsed) return fail(parsed.failure().text());
+    const SelectionFormula& formula = *parsed;
     std::vector<std::string> locations;
     const ReportTables& tables = database_.Tables();
     for (int i = 1; i <= tables.Count(); ++i) {
@@ -106,26 +109,28 @@ bool Report::load() {
         return fail("the selection formula \"" + RecordSelectionFormula + "\" names table " +
                     formula.table + ", but the report reads " + locations.front());
 
-    auto db = openReportConnection(tables.Item(1).logOnInfo(), error);
-    if (!db) return fail(error);
+    auto connection = openReportConnection(tables.Item(1).logOnInfo());
+    if (!connection) return fail(connection.failure().text());
+    std::unique_ptr<data::CCCDBS_DataBase> db = std::move(*connection);
     std::vector<std::string> texts;
     for (int i = 1; i <= formulaFields_.Count(); ++i) texts.push_back(formulaText(i));
     ReportSource source{*db, design_, formula, std::move(locations), std::move(texts)};
 
-    std::unique_ptr<ReportDocument> document;
+    LoadedDocument loaded = util::Failure("no document of this kind");
     switch (design_.kind) {
         case DocumentKind::Statement:
-            document = loadStatementDocument(source, error);
+            loaded = loadStatementDocument(source);
             break;
         case DocumentKind::UnitPriceTables:
-            document = loadDaikaDocument(source, error);
+            loaded = loadDaikaDocument(source);
             break;
         case DocumentKind::Overview:
         case DocumentKind::Summary:
-            document = loadSheetDocument(source, error);
+            loaded = loadSheetDocument(source);
             break;
     }
-    if (!document) return fail(error);
+    if (!loaded) return fail(loaded.failure().text());
+    std::unique_ptr<ReportDocument> document = std::move(*loaded);
     if (!document->readsOnDemand()) db->fnClose();
     document_.reset();
     undrawable_.clear();
@@ -133,7 +138,7 @@ bool Report::load() {
     connection_ = std::move(db);
     document_ = std::move(document);
     loadedKey_ = settingsKey();
-    return true;
+    return {};
 }
 
 int Report::pageCount() const {
@@ -223,19 +228,17 @@ PageLabel Report::pageLabel(int page) const {
     return document_ ? document_->pageLabel(page) : PageLabel{};
 }
 
-bool Report::readOutline(std::vector<OutlineEntry>& entries, std::string& error) const {
-    entries.clear();
+util::Result<std::vector<OutlineEntry>> Report::readOutline() const {
     const auto* statement = dynamic_cast<const StatementDocument*>(document_.get());
-    if (statement == nullptr || !connection_) {
-        if (document_) entries = document_->outline();
-        return true;
-    }
-    return readStatementOutline(*connection_, statement->index().selection(), entries, error);
+    if (statement == nullptr || !connection_)
+        return document_ ? document_->outline() : std::vector<OutlineEntry>();
+    return readStatementOutline(*connection_, statement->index().selection());
 }
 
-bool Report::appendPdfDetails(const std::string& pdfPath, std::string& error) const {
-    std::vector<OutlineEntry> entries;
-    return readOutline(entries, error) && appendPdfUpdate(pdfPath, documentInfo(), entries, error);
+util::Status Report::appendPdfDetails(const std::string& pdfPath) const {
+    auto entries = readOutline();
+    if (!entries) return entries.failure();
+    return appendPdfUpdate(pdfPath, documentInfo(), *entries);
 }
 
 Report::PagesPainted Report::paintPages(QPagedPaintDevice& device, std::vector<int> pages,
@@ -265,13 +268,15 @@ Report::PagesPainted Report::paintPages(QPagedPaintDevice& device, std::vector<i
     return {};
 }
 
-bool Report::print(QPagedPaintDevice& device) {
+util::Status Report::print(QPagedPaintDevice& device) {
     if (!document_ || loadedKey_ != settingsKey()) {
-        if (!load()) return false;
+        if (util::Status loaded = load(); !loaded) return loaded;
     }
     if (!device.setPageLayout(pageLayout())) return fail("the device does not take the paper");
     const PagesPainted painted = paintPages(device, {});
-    return painted.ok() || fail(paintFailure(painted, "the output cannot be opened for painting"));
+    if (!painted.ok())
+        return fail(paintFailure(painted, "the output cannot be opened for painting"));
+    return {};
 }
 
 std::string Report::paintFailure(const PagesPainted& painted, std::string_view cannotBegin) const {
@@ -292,25 +297,19 @@ std::string Report::paintFailure(const PagesPainted& painted, std::string_view c
     return painted.reason.empty() ? "the output could not be finished" : painted.reason;
 }
 
-bool Report::exportWorkbook(const std::string& path) {
+util::Status Report::exportWorkbook(const std::string& path) {
     if (!document_ || loadedKey_ != settingsKey()) {
-        if (!load()) return false;
+        if (util::Status loaded = load(); !loaded) return loaded;
     }
-    std::string error;
-    if (writeWorkbook(path, error)) return true;
     // The pages stay loaded: only the file failed.
-    error_ = error;
-    return false;
+    return writeWorkbook(path);
 }
 
-bool Report::writeWorkbook(const std::string& path, std::string& error) const {
-    if (!document_) {
-        error = "report " + std::string(design_.name) + ": not loaded";
-        return false;
-    }
-    if (document_->writeWorkbook(path, error)) return true;
-    error = "report " + std::string(design_.name) + ": " + error;
-    return false;
+util::Status Report::writeWorkbook(const std::string& path) const {
+    if (!document_) return failure("not loaded");
+    util::Status written = document_->writeWorkbook(path);
+    if (!written) return failure(written.failure().text());
+    return {};
 }
 
 bool Report::setUpPdf(QPdfWriter& writer) const {
@@ -320,21 +319,20 @@ bool Report::setUpPdf(QPdfWriter& writer) const {
     return writer.setPageLayout(pageLayout());
 }
 
-bool Report::exportPdf(const std::string& path, int threads) {
+util::Status Report::exportPdf(const std::string& path, int threads) {
     if (!hasGuiApplication()) return fail("painting needs a QGuiApplication");
     if (!document_ || loadedKey_ != settingsKey()) {
-        if (!load()) return false;
+        if (util::Status loaded = load(); !loaded) return loaded;
     }
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return fail("cannot write " + path);
     const PagesPainted painted = writePdf(file, threads);
     file.close();
     if (!painted.ok()) return fail(paintFailure(painted, "cannot write " + path));
-    std::string error;
-    if (appendPdfDetails(path, error)) return true;
     // The pages stay loaded: only the file failed.
-    error_ = "report " + std::string(design_.name) + ": " + path + ": " + error;
-    return false;
+    if (util::Status added = appendPdfDetails(path); !added)
+        return failure(path + ": " + added.failure().text());
+    return {};
 }
 
 }  // namespace omrix::reports

@@ -2,8 +2,8 @@
 // A report object: one per design, set up by the launch code through the members the
 // engine's object model has (table log-on and location, record selection formula,
 // formula fields), reading its own rows and painting its pages with QPainter, onto a
-// preview, a printer or a PDF file. No exception leaves it: failures are a false
-// result and a text in lastError().
+// preview, a printer or a PDF file. No exception leaves it: its operations return
+// their failure, "report <design>: " and why.
 
 #include <QPageLayout>
 #include <QString>
@@ -20,6 +20,7 @@
 #include "reports/engine/report_document.h"
 #include "reports/engine/report_fonts.h"
 #include "reports/engine/report_object.h"
+#include "util/failure.h"
 #include "util/progress.h"
 
 class QIODevice;
@@ -56,9 +57,8 @@ class Report {
 
     const DesignInfo& design() const { return design_; }
     // A report of the same design and settings, loaded afresh over a connection of its
-    // own, for a save on another thread while this one stays with its window. Null
-    // with `error` when it cannot be loaded.
-    std::unique_ptr<Report> loadedCopy(std::string& error) const;
+    // own, for a save on another thread while this one stays with its window.
+    util::Result<std::unique_ptr<Report>> loadedCopy() const;
 
     ReportDatabase& Database() { return database_; }
     ReportFormulaFields& FormulaFields() { return formulaFields_; }
@@ -67,7 +67,7 @@ class Report {
 
     // Reads the rows afresh through a connection of its own (closed again before it
     // returns) and lays out the pages. Needs a QGuiApplication.
-    bool load();
+    util::Status load();
     bool isLoaded() const { return document_ != nullptr; }
     // 0 until loaded; every loaded report has at least one page.
     int pageCount() const;
@@ -119,23 +119,21 @@ class Report {
     DocumentInfo documentInfo() const;
     // The bookmarks of the loaded document (the statement's sub-statements, read from
     // its rows without painting; the unit-price tables' tables); empty for the sheets.
-    // False with `error`.
-    bool readOutline(std::vector<OutlineEntry>& entries, std::string& error) const;
+    util::Result<std::vector<OutlineEntry>> readOutline() const;
     // The document information and that outline added to a PDF of every page of the
     // document, written at `pdfPath`.
-    bool appendPdfDetails(const std::string& pdfPath, std::string& error) const;
+    util::Status appendPdfDetails(const std::string& pdfPath) const;
 
     // Every page onto a printer or PDF writer, loading first when the report has not
     // been loaded with its present settings.
-    bool print(QPagedPaintDevice& device);
+    util::Status print(QPagedPaintDevice& device);
     // As writePdf() on `threads` threads, with the document information and outline.
-    bool exportPdf(const std::string& path, int threads = 0);
+    util::Status exportPdf(const std::string& path, int threads = 0);
     // The pages as an Excel workbook, loading first as print() does.
-    bool exportWorkbook(const std::string& path);
-    // The loaded pages as a workbook, as a viewer shows them; false with the reason.
-    bool writeWorkbook(const std::string& path, std::string& error) const;
+    util::Status exportWorkbook(const std::string& path);
+    // The loaded pages as a workbook, as a viewer shows them.
+    util::Status writeWorkbook(const std::string& path) const;
 
-    const std::string& lastError() const { return error_; }
     // The text formula field `field` shows (its literal unquoted); "" outside 1 … Count.
     std::string formulaText(int field) const;
 
@@ -152,7 +150,9 @@ class Report {
     void warn(const PaintWarnings& warnings) const;
     // Why a painting stopped, in words; `cannotBegin` when the output would not open.
     std::string paintFailure(const PagesPainted& painted, std::string_view cannotBegin) const;
-    bool fail(std::string message);
+    // "report <design>" failed for `reason`; fail() also drops what was loaded.
+    util::Failure failure(std::string reason) const;
+    util::Failure fail(std::string reason);
 
     const DesignInfo& design_;
     ReportDatabase database_;
@@ -163,7 +163,6 @@ class Report {
     std::unique_ptr<data::CCCDBS_DataBase> connection_;
     std::unique_ptr<ReportDocument> document_;
     std::string loadedKey_;
-    std::string error_;
     // Texts of the loaded document already named on standard error for a character no
     // font draws: each is named once per document, however often it is painted.
     mutable std::set<QString> undrawable_;

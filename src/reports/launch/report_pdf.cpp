@@ -120,8 +120,8 @@ class PdfPainting {
         for (Run& run : runs_) warnings.merge(run.warnings);
         report_.warn(warnings);
         if (!result.ok()) return result;
-        std::string error;
-        if (!join.finish(error)) return {Stop::End, pages_, error};
+        if (util::Status finished = join.finish(); !finished)
+            return {Stop::End, pages_, finished.failure().text()};
         return result;
     }
 
@@ -148,10 +148,9 @@ class PdfPainting {
             }
             while (joined < runs_.size() && runs_[joined].finished) {
                 lock.unlock();
-                std::string error;
-                const bool ok = join.append(parts.path(joined), error);
+                util::Status appended = join.append(parts.path(joined));
                 lock.lock();
-                if (!ok) return {Stop::End, runs_[joined].first, error};
+                if (!appended) return {Stop::End, runs_[joined].first, appended.failure().text()};
                 ++joined;
             }
             if (joined < runs_.size()) changed_.wait(lock, [&] { return changes_ != seen; });

@@ -21,30 +21,26 @@ constexpr auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
 using util::qText;
 
 // Every page over the whole paper: the layouts keep their own margins.
-bool paintPages(Report& report, QPrinter& printer, const std::vector<int>& pages,
-                std::string& error) {
+util::Status paintPages(Report& report, QPrinter& printer, const std::vector<int>& pages) {
     using Stop = Report::PagesPainted::Stop;
     const Report::PagesPainted painted = report.paintPages(printer, pages);
     const std::string page = std::to_string(painted.page);
     switch (painted.stop) {
         case Stop::Done:
-            return true;
+            return {};
         case Stop::Begin:
-            error = "the printer cannot be opened";
-            return false;
+            return util::Failure("the printer cannot be opened");
         case Stop::NewPage:
-            error = "the printer refused page " + page;
-            break;
+            printer.abort();
+            return util::Failure("the printer refused page " + page);
         case Stop::Read:
         case Stop::Cancelled:
-            error = "page " + page + " cannot be read: " + report.pageError();
-            break;
+            printer.abort();
+            return util::Failure("page " + page + " cannot be read", report.pageError());
         case Stop::End:
-            error = "the job could not be finished";
-            return false;
+            break;
     }
-    printer.abort();
-    return false;
+    return util::Failure("the job could not be finished");
 }
 
 }  // namespace
@@ -66,56 +62,46 @@ std::vector<int> pagesInRanges(const QPageRanges& ranges, int count) {
     return pages;
 }
 
-bool printReportOnQueue(Report& report, const PrintJob& job, int& sent, std::string& error) {
-    sent = 0;
-    std::string refusal = queueRefusal(job.queue);
-    if (!refusal.empty()) {
-        error = refusal;
-        return false;
-    }
-    if (!report.isLoaded() && !report.load()) {
-        error = report.lastError();
-        return false;
+util::Result<int> printReportOnQueue(Report& report, const PrintJob& job) {
+    if (util::Status queue = checkPrintQueue(job.queue); !queue) return queue.failure();
+    if (!report.isLoaded()) {
+        if (util::Status loaded = report.load(); !loaded) return loaded.failure();
     }
     std::vector<int> pages = pagesInRange(job.firstPage, job.lastPage, report.pageCount());
-    if (pages.empty()) return true;
+    if (pages.empty()) return 0;
+    const std::string queue = "print queue " + job.queue;
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setPrinterName(QString::fromStdString(job.queue));
-    if (printer.printerName() != QString::fromStdString(job.queue) || !printer.isValid()) {
-        error = "print queue " + job.queue + ": Qt's CUPS support does not find it";
-        return false;
-    }
+    if (printer.printerName() != QString::fromStdString(job.queue) || !printer.isValid())
+        return util::Failure(queue, "Qt's CUPS support does not find it");
     printer.setDocName(qText(report.design().title));
     printer.setFullPage(true);
-    if (!printer.setPageLayout(report.pageLayout())) {
-        error = "print queue " + job.queue + ": the printer does not take the paper";
-        return false;
-    }
+    if (!printer.setPageLayout(report.pageLayout()))
+        return util::Failure(queue, "the printer does not take the paper");
     printer.setCopyCount(std::clamp(job.copies, 1, kMostCopies));
     // Qt sends what was painted even when a page fails (QPrinter::abort does nothing for
     // CUPS), so the job goes held and is released only once every page is in it.
     printer.printEngine()->setProperty(kCupsOptions, QStringList{"job-hold-until", "indefinite"});
     const int before = newestJobOf(job.queue);
-    std::string reason;
-    const bool painted = paintPages(report, printer, pages, reason);
+    const util::Status painted = paintPages(report, printer, pages);
     // Qt hands the job to CUPS as the painter ends and keeps no result: CUPS' own
     // last status tells whether the job was taken.
     std::string failure = lastCupsFailure();
     const int held = heldJobOf(job.queue, std::string(report.design().title), before);
     if (!painted) {
         if (held > 0) cancelJob(job.queue, held);
-        error = "print queue " + job.queue + ": " + reason;
-        return false;
+        return util::Failure(queue, painted.failure().text());
     }
-    if (failure.empty() && held > 0) releaseJob(held, failure);
+    if (failure.empty() && held > 0) {
+        if (util::Status released = releaseJob(held); !released)
+            failure = released.failure().text();
+    }
     if (!failure.empty()) {
         if (held > 0) cancelJob(job.queue, held);
-        error = "print queue " + job.queue + ": CUPS refused the job (" + failure + ")";
-        return false;
+        return util::Failure(queue, "CUPS refused the job (" + failure + ")");
     }
-    sent = static_cast<int>(pages.size());
-    return true;
+    return static_cast<int>(pages.size());
 }
 
 }  // namespace omrix::reports

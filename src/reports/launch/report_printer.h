@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "util/failure.h"
+
 class QPageRanges;
 
 namespace omrix::reports {
@@ -28,9 +30,9 @@ std::vector<int> pagesInRange(int first, int last, int count);
 // The same for a dialog's list ("1,3,5-7"); an empty list means every page.
 std::vector<int> pagesInRanges(const QPageRanges& ranges, int count);
 
-// Loads the report when needed and prints the job's pages. False with one line in
-// `error` naming the queue and CUPS' reason. A job with no page of the document in its
-// range prints nothing and succeeds; `sent` tells how many pages went.
-bool printReportOnQueue(Report& report, const PrintJob& job, int& sent, std::string& error);
+// Loads the report when needed and prints the job's pages, giving how many pages went.
+// The failure is one line naming the queue and CUPS' reason. A job with no page of the
+// document in its range prints nothing and succeeds.
+util::Result<int> printReportOnQueue(Report& report, const PrintJob& job);
 
 }  // namespace omrix::reports

@@ -252,9 +252,10 @@ void ReportViewerWidget::setReport(const Report* report) {
     report_ = report;
     pages_->setReport(report);
     std::vector<OutlineEntry> entries;
-    std::string error;
-    // A failed read leaves the panel empty: the pages show all the same.
-    if (report != nullptr && !report->readOutline(entries, error)) entries.clear();
+    if (report != nullptr) {
+        // A failed read leaves the panel empty: the pages show all the same.
+        if (auto read = report->readOutline()) entries = std::move(*read);
+    }
     outline_->setEntries(std::move(entries));
     outlineAction_->setEnabled(!outline_->isEmpty());
     outlineAction_->setChecked(!outline_->isEmpty() && ReportOutlineWidget::rememberedShown());
@@ -394,25 +395,23 @@ void ReportViewerWidget::print() {
     printWithProgress(printer, "印刷");
 }
 
-bool ReportViewerWidget::runWithProgress(
-    const QString& what, const std::function<bool(util::Progress&, std::string&)>& job) {
+bool ReportViewerWidget::runWithProgress(const QString& what,
+                                         const std::function<util::Status(util::Progress&)>& job) {
     QProgressDialog dialog(what + "中…", "中止", 0, pages_->pageCount(), this);
     dialog.setWindowTitle(what + "中…");
     dialog.setWindowModality(Qt::WindowModal);
     dialog.setMinimumDuration(progressDelayMs_);
     DialogProgress progress(dialog);
-    std::string error;
-    const bool ok = job(progress, error);
+    const util::Status done = job(progress);
     const bool stopped = dialog.wasCanceled();
     dialog.reset();
-    if (!ok && !stopped) QMessageBox::warning(this, what, qText(error));
-    return ok;
+    if (!done && !stopped) QMessageBox::warning(this, what, qText(done.failure().text()));
+    return done.ok();
 }
 
 bool ReportViewerWidget::printWithProgress(QPrinter& printer, const QString& what) {
-    return runWithProgress(what, [&](util::Progress& progress, std::string& error) {
-        return printReport(printer, *report_, error, &progress);
-    });
+    return runWithProgress(
+        what, [&](util::Progress& progress) { return printReport(printer, *report_, &progress); });
 }
 
 QString ReportViewerWidget::defaultSaveName(const char* extension) const {
@@ -428,11 +427,11 @@ void ReportViewerWidget::saveAsPdf() {
 }
 
 bool ReportViewerWidget::savePdfTo(const QString& path) {
-    return startSave(
-        "PDF として保存", path,
-        [](Report& report, const std::string& to, util::Progress& progress, std::string& error) {
-            return savePdf(report, to, error, &progress) && report.appendPdfDetails(to, error);
-        });
+    return startSave("PDF として保存", path,
+                     [](Report& report, const std::string& to, util::Progress& progress) {
+                         util::Status saved = savePdf(report, to, &progress);
+                         return saved ? report.appendPdfDetails(to) : saved;
+                     });
 }
 
 void ReportViewerWidget::saveAsWorkbook() {
@@ -445,13 +444,12 @@ void ReportViewerWidget::saveAsWorkbook() {
 bool ReportViewerWidget::saveWorkbookTo(const QString& path) {
     return startSave(
         "Excel に保存", path,
-        [](Report& report, const std::string& to, util::Progress& progress, std::string& error) {
+        [](Report& report, const std::string& to, util::Progress& progress) -> util::Status {
             try {
                 WorkbookProgressScope scope(&progress);
-                return report.writeWorkbook(to, error);
+                return report.writeWorkbook(to);
             } catch (const WorkbookStopped&) {
-                error = "中止しました。";
-                return false;
+                return util::Failure("中止しました。");
             }
         });
 }
@@ -468,9 +466,9 @@ bool ReportViewerWidget::startSave(const QString& what, const QString& path,
         return false;
     }
     if (!save_) save_ = std::make_unique<BackgroundSave>();
-    std::string error;
-    if (!save_->start(*report_, path.toStdString(), std::move(job), error)) {
-        QMessageBox::warning(this, what, qText(error));
+    if (util::Status started = save_->start(*report_, path.toStdString(), std::move(job));
+        !started) {
+        QMessageBox::warning(this, what, qText(started.failure().text()));
         return false;
     }
     saveWhat_ = what;
@@ -527,45 +525,35 @@ bool ReportViewerWidget::waitForSave() {
     return saveOk_;
 }
 
-bool savePdf(const Report& report, const std::string& path, std::string& error,
-             util::Progress* progress) {
+util::Status savePdf(const Report& report, const std::string& path, util::Progress* progress) {
+    const std::string unwritten = "ファイルを書き込めません: " + path;
     QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        error = "ファイルを書き込めません: " + path;
-        return false;
-    }
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return util::Failure(unwritten);
     using Stop = Report::PagesPainted::Stop;
     // Painted on every core; the file is whole only when every page is in it.
     const Report::PagesPainted painted = report.writePdf(file, 0, progress);
     file.close();
     switch (painted.stop) {
         case Stop::Done:
-            if (file.error() == QFileDevice::NoError) return true;
+            if (file.error() == QFileDevice::NoError) return {};
             break;
         case Stop::Read:
-            error = report.pageError();
-            return false;
+            return util::Failure(report.pageError());
         case Stop::Cancelled:
-            error = "中止しました。";
-            return false;
+            return util::Failure("中止しました。");
         case Stop::Begin:
         case Stop::NewPage:
         case Stop::End:
             break;
     }
-    error = "ファイルを書き込めません: " + path;
-    if (!painted.reason.empty()) error += " (" + painted.reason + ")";
-    return false;
+    if (painted.reason.empty()) return util::Failure(unwritten);
+    return util::Failure(unwritten + " (" + painted.reason + ")");
 }
 
-bool printReport(QPrinter& printer, const Report& report, std::string& error,
-                 util::Progress* progress) {
+util::Status printReport(QPrinter& printer, const Report& report, util::Progress* progress) {
     // The dialog's list ("1,3,5-7") or from–to; none: every page.
     const std::vector<int> pages = pagesInRanges(printer.pageRanges(), report.pageCount());
-    if (pages.empty()) {
-        error = "印刷する頁がありません。";
-        return false;
-    }
+    if (pages.empty()) return util::Failure("印刷する頁がありません。");
     const Paper& paper = report.design().paper;
     // The printable area, in the painter's coordinates.
     auto target = [&](QPainter&) {
@@ -576,23 +564,19 @@ bool printReport(QPrinter& printer, const Report& report, std::string& error,
     using Stop = Report::PagesPainted::Stop;
     switch (report.paintPages(printer, pages, progress, target).stop) {
         case Stop::Done:
-            return true;
+            return {};
         case Stop::Begin:
-            error = "プリンタを開けません。";
-            return false;
+            return util::Failure("プリンタを開けません。");
         case Stop::NewPage:
-            error = "プリンタが頁を受け付けません。";
-            return false;
+            return util::Failure("プリンタが頁を受け付けません。");
         case Stop::Read:
-            error = report.pageError();
-            return false;
+            return util::Failure(report.pageError());
         case Stop::Cancelled:
-            error = "中止しました。";
-            return false;
+            return util::Failure("中止しました。");
         case Stop::End:
             break;
     }
-    return false;
+    return util::Failure("");  // the printer said no more
 }
 
 }  // namespace omrix::reports

@@ -95,9 +95,8 @@ class ReportViewerWidget : public QWidget {
     bool printWithProgress(QPrinter& printer, const QString& what);
     // Runs `job` under a progress dialog whose 中止 makes the progress say stop; a
     // failure that is no stop is shown. True when the job completed.
-    bool runWithProgress(
-        const QString& what,
-        const std::function<bool(util::Progress& progress, std::string& error)>& job);
+    bool runWithProgress(const QString& what,
+                         const std::function<util::Status(util::Progress& progress)>& job);
     QString defaultSaveName(const char* extension) const;
     // Starts `job` in the background with its progress window; `what` names it.
     bool startSave(const QString& what, const QString& path, BackgroundSave::Job job);
@@ -131,14 +130,14 @@ class ReportViewerWidget : public QWidget {
     bool saveStopping_ = false;  // 中止 pressed, the thread not yet ended
 };
 
-// Every page as a PDF at `path`, painted on every core (Report::writePdf). False with
-// `error`; a file stopped part-way is incomplete and left to the caller.
-bool savePdf(const Report& report, const std::string& path, std::string& error,
-             util::Progress* progress = nullptr);
+// Every page as a PDF at `path`, painted on every core (Report::writePdf). A file
+// stopped part-way is incomplete and left to the caller.
+util::Status savePdf(const Report& report, const std::string& path,
+                     util::Progress* progress = nullptr);
 
 // Prints the pages the printer's range asks for (all when it sets none), each fitted to
-// the printer's paper and painted as the preview and the PDF are. False with `error`.
-bool printReport(QPrinter& printer, const Report& report, std::string& error,
-                 util::Progress* progress = nullptr);
+// the printer's paper and painted as the preview and the PDF are.
+util::Status printReport(QPrinter& printer, const Report& report,
+                         util::Progress* progress = nullptr);
 
 }  // namespace omrix::reports

@@ -84,14 +84,12 @@ void ReportViewers::closeViewers() {
     }
 }
 
-bool ReportViewers::openViewer(print::ViewerKind kind, Report& report) {
-    error_.clear();
+util::Status ReportViewers::openViewer(print::ViewerKind kind, Report& report) {
     delete windows_[index(kind)].data();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (!report.load()) {
+    if (util::Status loaded = report.load(); !loaded) {
         QApplication::restoreOverrideCursor();
-        error_ = report.lastError();
-        return false;
+        return loaded;
     }
     int open = 0;
     for (const auto& other : windows_) open += other.isNull() ? 0 : 1;
@@ -100,7 +98,7 @@ bool ReportViewers::openViewer(print::ViewerKind kind, Report& report) {
     windows_[index(kind)] = window;
     window->showAsLoaded(open);
     QApplication::restoreOverrideCursor();
-    return true;
+    return {};
 }
 
 ReportViewerWindow* ReportViewers::viewer(print::ViewerKind kind) const {

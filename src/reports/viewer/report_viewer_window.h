@@ -10,6 +10,7 @@
 
 #include "print/print_ui.h"
 #include "reports/viewer/save_file_name.h"
+#include "util/failure.h"
 
 namespace omrix::reports {
 
@@ -59,17 +60,15 @@ class ReportViewers {
     // Unloads the four.
     void closeViewers();
     // Loads the report as launched and shows it in a new window of its kind (replacing
-    // an open one). False, with lastError(), when the report cannot be loaded.
-    bool openViewer(print::ViewerKind kind, Report& report);
+    // an open one). Fails when the report cannot be loaded.
+    util::Status openViewer(print::ViewerKind kind, Report& report);
     // Null when that viewer is not open.
     ReportViewerWindow* viewer(print::ViewerKind kind) const;
-    const std::string& lastError() const { return error_; }
 
   private:
     static constexpr int kKinds = 4;
     ProjectKey project_;
     QPointer<ReportViewerWindow> windows_[kKinds];
-    std::string error_;
 };
 
 }  // namespace omrix::reports

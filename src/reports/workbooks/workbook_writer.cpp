@@ -251,17 +251,14 @@ void Workbook::check(int lxwError, std::string_view what) {
     error_ = std::string(what) + ": " + lxw_strerror(static_cast<lxw_error>(lxwError));
 }
 
-bool Workbook::close(std::string& error) {
-    if (book_ == nullptr) {
-        error = error_;
-        return false;
-    }
+util::Status Workbook::close() {
+    if (book_ == nullptr) return util::Failure(error_);
     lxw_error closed = workbook_close(book_);
     book_ = nullptr;
     if (error_.empty() && closed != LXW_NO_ERROR)
         error_ = "cannot write " + path_ + ": " + lxw_strerror(closed);
-    error = error_;
-    return error_.empty();
+    if (!error_.empty()) return util::Failure(error_);
+    return {};
 }
 
 }  // namespace omrix::reports

@@ -12,6 +12,7 @@
 
 #include "reports/engine/report_design.h"
 #include "util/currency.h"
+#include "util/failure.h"
 
 struct lxw_workbook;
 struct lxw_worksheet;
@@ -102,8 +103,8 @@ class Workbook {
     Workbook& operator=(const Workbook&) = delete;
 
     Worksheet& addSheet(std::string_view name);
-    // Writes the file; false with the first failure in `error`.
-    bool close(std::string& error);
+    // Writes the file; the first failure met while filling it, else the write's own.
+    util::Status close();
 
     lxw_format* format(const CellStyle& style);
     void check(int lxwError, std::string_view what);

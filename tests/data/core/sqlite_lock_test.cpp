@@ -35,15 +35,15 @@ class OtherProgram {
 using SqliteLock = testing::TablesTest;
 
 TEST_F(SqliteLock, AHeldFileFailsAfterTheBusyTimeoutNamingTheLock) {
-    int32_t code = 0;
-    std::string error;
     {
         OtherProgram writer(t.file(), "BEGIN EXCLUSIVE");
-        EXPECT_EQ(SqliteDriver::open(t.file(), code, error, kShortWaitMs), nullptr);
-        EXPECT_EQ(error, t.file() + " is locked by another program");
+        auto refused = SqliteDriver::open(t.file(), kShortWaitMs);
+        ASSERT_FALSE(refused);
+        EXPECT_EQ(refused.failure().text(), t.file() + " is locked by another program");
     }
-    auto driver = SqliteDriver::open(t.file(), code, error, kShortWaitMs);
-    ASSERT_NE(driver, nullptr) << error;
+    auto opened = SqliteDriver::open(t.file(), kShortWaitMs);
+    ASSERT_TRUE(opened) << opened.failure().text();
+    auto& driver = *opened;
     {
         OtherProgram writer(t.file(), "BEGIN IMMEDIATE");
         ExecResult result = driver->execute("INSERT INTO 物件変数 (物件変数ＩＤ) VALUES (1);");
@@ -62,12 +62,11 @@ TEST_F(SqliteLock, AFullDiskAndAReadOnlyFileNameTheirCause) {
     testing::SmallDisk mounted(disk.string(), "256k");
     if (!mounted.mounted()) GTEST_SKIP() << "no tmpfs can be mounted here";
     const std::string file = (disk / "full.sqlite").string();
-    int32_t code = 0;
-    std::string error;
     ASSERT_TRUE(SqliteDriver::createFile(file));
     {
-        auto driver = SqliteDriver::open(file, code, error, kShortWaitMs);
-        ASSERT_NE(driver, nullptr) << error;
+        auto opened = SqliteDriver::open(file, kShortWaitMs);
+        ASSERT_TRUE(opened) << opened.failure().text();
+        auto& driver = *opened;
         ASSERT_EQ(driver->execute("CREATE TABLE big (x BLOB);").code, 0);
         // 256 KiB hold at most five rows of 64 KiB with the journal.
         int32_t failed = 0;
@@ -78,8 +77,9 @@ TEST_F(SqliteLock, AFullDiskAndAReadOnlyFileNameTheirCause) {
     }
     const std::string remount = "mount -o remount,ro '" + disk.string() + "'";
     ASSERT_EQ(std::system(remount.c_str()), 0);
-    auto driver = SqliteDriver::open(file, code, error, kShortWaitMs);
-    ASSERT_NE(driver, nullptr) << error;
+    auto opened = SqliteDriver::open(file, kShortWaitMs);
+    ASSERT_TRUE(opened) << opened.failure().text();
+    auto& driver = *opened;
     EXPECT_EQ(driver->execute("DELETE FROM big;").code & 0xFF, SQLITE_READONLY);
     EXPECT_EQ(driver->lastError(), "the database file is read-only");
 }

@@ -12,6 +12,8 @@
 namespace omrix::reports {
 namespace {
 
+using omrix::testing::failureText;
+
 const RowSelection kBreakdown7{"内訳出力", "内訳名称ＩＤ", 7};
 using Pages = std::vector<std::string>;
 
@@ -38,38 +40,36 @@ class PageIndexTest : public omrix::testing::ReportTest {
     // The pages of all rows at once, one at a time through the index (backwards, so that
     // no page leans on the one before it) and three a query, overlapping.
     void expectPages(const Pages& want) {
-        std::string error;
         std::vector<StatementLine> all;
-        ASSERT_TRUE(
-            readReportRows(db.tables.db(), kBreakdown7.sql(), all, statementLineFields, error))
-            << error;
+        ASSERT_EQ(failureText(
+                      readReportRows(db.tables.db(), kBreakdown7.sql(), all, statementLineFields)),
+                  "");
         Pages paginated;
         for (const StatementPage& page : paginateStatement(all))
             paginated.push_back(describe(page));
         EXPECT_EQ(paginated, want);
 
         StatementPageIndex index;
-        ASSERT_TRUE(index.build(db.tables.db(), kBreakdown7, error)) << error;
+        ASSERT_EQ(failureText(index.build(db.tables.db(), kBreakdown7)), "");
         ASSERT_EQ(index.pageCount(), static_cast<int>(want.size()));
         for (int k = index.pageCount(); k >= 1; --k) {
-            StatementPage page;
-            ASSERT_TRUE(index.readPage(db.tables.db(), k, page, error)) << error;
-            EXPECT_EQ(describe(page), want[k - 1]);
-            EXPECT_EQ(index.pageNumber(k), page.頁番号);
-            EXPECT_EQ(index.displayPageNumber(k), page.表示頁番号);
-            EXPECT_EQ(index.pageName(k), page.頁名称);
-            EXPECT_EQ(index.lineCount(k), static_cast<int>(page.lines.size()));
+            auto page = index.readPage(db.tables.db(), k);
+            ASSERT_EQ(failureText(page), "");
+            EXPECT_EQ(describe(*page), want[k - 1]);
+            EXPECT_EQ(index.pageNumber(k), page->頁番号);
+            EXPECT_EQ(index.displayPageNumber(k), page->表示頁番号);
+            EXPECT_EQ(index.pageName(k), page->頁名称);
+            EXPECT_EQ(index.lineCount(k), static_cast<int>(page->lines.size()));
         }
         for (int first = 1; first <= index.pageCount(); first += 2) {
-            std::vector<StatementPage> pages;
-            ASSERT_TRUE(index.readPages(db.tables.db(), first, 3, pages, error)) << error;
-            ASSERT_EQ(static_cast<int>(pages.size()), std::min(3, index.pageCount() - first + 1));
-            for (std::size_t i = 0; i < pages.size(); ++i)
-                EXPECT_EQ(describe(pages[i]), want[first - 1 + i]);
+            auto pages = index.readPages(db.tables.db(), first, 3);
+            ASSERT_EQ(failureText(pages), "");
+            ASSERT_EQ(static_cast<int>(pages->size()), std::min(3, index.pageCount() - first + 1));
+            for (std::size_t i = 0; i < pages->size(); ++i)
+                EXPECT_EQ(describe((*pages)[i]), want[first - 1 + i]);
         }
-        StatementPage page;
-        EXPECT_FALSE(index.readPage(db.tables.db(), 0, page, error));
-        EXPECT_FALSE(index.readPage(db.tables.db(), index.pageCount() + 1, page, error));
+        EXPECT_FALSE(index.readPage(db.tables.db(), 0));
+        EXPECT_FALSE(index.readPage(db.tables.db(), index.pageCount() + 1));
     }
 };
 
@@ -110,7 +110,7 @@ TEST_F(PageIndexTest, APageAlonePaintsAsAfterAllBeforeItAndRowsGoneUnderIt) {
     db.addBreakdown(7, "00000001", "本社ビル新築工事");
     db.addPages(7, 40);
     auto report = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
-    ASSERT_TRUE(report->load()) << report->lastError();
+    ASSERT_EQ(failureText(report->load()), "");
     ASSERT_EQ(report->pageCount(), 40);
     QImage alone = painted(*report, 37);
     for (int k = 1; k <= 36; ++k) painted(*report, k);
@@ -119,16 +119,17 @@ TEST_F(PageIndexTest, APageAlonePaintsAsAfterAllBeforeItAndRowsGoneUnderIt) {
 
     // Rows deleted since the index was built: the page reads those left, on their slots;
     // a table that is gone is named.
-    std::string error;
     StatementPageIndex index;
-    ASSERT_TRUE(index.build(db.tables.db(), kBreakdown7, error));
+    ASSERT_EQ(failureText(index.build(db.tables.db(), kBreakdown7)), "");
     db.tables.exec("Delete From 内訳出力 Where 頁番号 = 2 And 表示No <= 5;");
-    StatementPage page;
-    ASSERT_TRUE(index.readPage(db.tables.db(), 2, page, error)) << error;
+    auto read = index.readPage(db.tables.db(), 2);
+    ASSERT_EQ(failureText(read), "");
+    const StatementPage& page = *read;
     ASSERT_EQ(page.lines.size(), 10u);
     EXPECT_EQ(page.lines.front().名称[0] + " " + std::to_string(lineSlot(page, 0)), "行2-6 5");
-    EXPECT_FALSE(index.build(db.tables.db(), {"内訳出力_なし", "内訳名称ＩＤ", 7}, error));
-    EXPECT_NE(error.find("内訳出力_なし"), std::string::npos);
+    EXPECT_NE(failureText(index.build(db.tables.db(), {"内訳出力_なし", "内訳名称ＩＤ", 7}))
+                  .find("内訳出力_なし"),
+              std::string::npos);
     // Rows that vanish under an open report: the failure shows.
     db.tables.exec("Drop Table 内訳出力;");
     QImage image(210, 297, QImage::Format_RGB32);
@@ -145,13 +146,12 @@ TEST_F(PageIndexTest, ARowThatCannotBeReadFailsTheReadNotShortensIt) {
         "CREATE VIEW 壊れ内訳出力 AS SELECT * FROM 内訳出力 WHERE CASE WHEN 内訳出力ＩＤ = 20 "
         "THEN abs(-9223372036854775807 - 内訳出力ＩＤ / 20) ELSE 1 END;");
     const RowSelection broken{"壊れ内訳出力", "内訳名称ＩＤ", 7};
-    std::string error;
     std::vector<StatementLine> rows;
-    EXPECT_FALSE(readReportRows(db.tables.db(), broken.sql(), rows, statementLineFields, error));
-    EXPECT_EQ(error, "the report's rows stop part-way (integer overflow)");
+    EXPECT_EQ(failureText(readReportRows(db.tables.db(), broken.sql(), rows, statementLineFields)),
+              "the report's rows stop part-way (integer overflow)");
     StatementPageIndex index;
-    EXPECT_FALSE(index.build(db.tables.db(), broken, error));
-    EXPECT_EQ(error, "the report's rows stop part-way (integer overflow)");
+    EXPECT_EQ(failureText(index.build(db.tables.db(), broken)),
+              "the report's rows stop part-way (integer overflow)");
 }
 
 }  // namespace

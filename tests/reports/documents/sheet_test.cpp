@@ -9,6 +9,7 @@
 namespace omrix::reports {
 namespace {
 
+using omrix::testing::failureText;
 using omrix::testing::pdfText;
 using omrix::testing::withoutBlanks;
 using SheetTest = omrix::testing::ReportTest;
@@ -136,7 +137,7 @@ TEST_F(SheetTest, FieldsAtTheirLimitsPrintWhole) {
 
         // "<row height in pt> <wraps> <JSON text>" per text cell.
         const std::string book = db.folder.file(std::string(sheet.design) + ".xlsx");
-        ASSERT_TRUE(report->exportWorkbook(book)) << report->lastError();
+        ASSERT_EQ(failureText(report->exportWorkbook(book)), "");
         const std::string cells = omrix::testing::workbookXml(book, "--cells", status);
         ASSERT_EQ(status, 0) << cells;
         for (const auto& [column, value] : fields)

@@ -17,6 +17,7 @@
 namespace omrix::reports {
 namespace {
 
+using omrix::testing::failureText;
 using omrix::testing::pdfPages;
 using omrix::testing::pdfText;
 using omrix::testing::withoutBlanks;
@@ -232,7 +233,7 @@ TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
 
         // The workbook: "<row height in pt> <wraps> <JSON text>" per text cell.
         const std::string book = db.folder.file(std::string(c.design) + ".xlsx");
-        ASSERT_TRUE(report->exportWorkbook(book)) << report->lastError();
+        ASSERT_EQ(failureText(report->exportWorkbook(book)), "");
         const std::string cells = omrix::testing::workbookXml(book, "--cells", status);
         ASSERT_EQ(status, 0) << cells;
         const std::string names = name1 + "\\n" + name2 + "\\n" + name2 + "\\n" + name1;
@@ -270,7 +271,7 @@ TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
     report = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
     ::testing::internal::CaptureStderr();
     path = db.pdf(*report, "cut.pdf");
-    EXPECT_TRUE(report->exportPdf(path));
+    EXPECT_EQ(failureText(report->exportPdf(path)), "");
     const std::string err = ::testing::internal::GetCapturedStderr();
     const std::string said = "\"" + long1 + "　" + long2 + "\"";
     EXPECT_NE(err.find("warning: 内訳書: " + said + " is too long for its place on page 1"),
@@ -302,8 +303,8 @@ TEST_F(StatementTest, EmptySelectionsPrintOnePageOfTheEmptyForm) {
 
 TEST_F(StatementTest, RefusesWhatItCannotReadNamingItAndReloadsOnEachPrint) {
     auto report = db.report("A4YOKOUCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = abc");
-    EXPECT_FALSE(report->exportPdf(db.folder.file("x.pdf")));
-    EXPECT_TRUE(contains(report->lastError(), "{内訳出力.内訳名称ＩＤ} = abc"));
+    EXPECT_TRUE(contains(failureText(report->exportPdf(db.folder.file("x.pdf"))),
+                         "{内訳出力.内訳名称ＩＤ} = abc"));
     auto& table = report->Database().Tables().Item(1);
     const struct {
         const char *formula, *dsn, *location, *named, *also;
@@ -318,15 +319,16 @@ TEST_F(StatementTest, RefusesWhatItCannotReadNamingItAndReloadsOnEachPrint) {
         *c.dsn != '\0' ? table.SetLogOnInfo(c.dsn, "sa", "pw", "OMRIX")
                        : table.SetLogOnInfo("", "", "", "tables.sqlite");
         table.Location = c.location;
-        EXPECT_FALSE(report->load()) << c.formula;
-        EXPECT_TRUE(contains(report->lastError(), c.named)) << report->lastError();
-        EXPECT_TRUE(contains(report->lastError(), c.also)) << report->lastError();
+        const std::string error = failureText(report->load());
+        EXPECT_NE(error, "") << c.formula;
+        EXPECT_TRUE(contains(error, c.named)) << error;
+        EXPECT_TRUE(contains(error, c.also)) << error;
         EXPECT_EQ(report->pageCount(), 0);
     }
     table.Location = "内訳出力";
-    EXPECT_TRUE(report->load()) << report->lastError();
-    EXPECT_FALSE(report->exportPdf(db.folder.file("no-such-folder/x.pdf")));
-    EXPECT_TRUE(contains(report->lastError(), "no-such-folder")) << report->lastError();
+    EXPECT_EQ(failureText(report->load()), "");
+    EXPECT_TRUE(contains(failureText(report->exportPdf(db.folder.file("no-such-folder/x.pdf"))),
+                         "no-such-folder"));
     // The next print reads new rows and a new formula, not the old layout.
     db.addPages(10, 2);
     report->RecordSelectionFormula = "{内訳出力.内訳名称ＩＤ} = 10";
@@ -338,15 +340,13 @@ TEST_F(StatementTest, RefusesWhatItCannotReadNamingItAndReloadsOnEachPrint) {
 TEST_F(StatementTest, AFontThatCannotLoadIsNamedInTheError) {
     std::string notAFont = db.folder.file("broken.ttf");
     omrix::testing::writeBytes(notAFont, "not a font");
-    QString family;
-    std::string error;
-    EXPECT_FALSE(loadFontFamily("IPAexGothic",
-                                {"/nonexistent/ipaexg.ttf", QString::fromStdString(notAFont)},
-                                family, error));
+    auto family = loadFontFamily("IPAexGothic",
+                                 {"/nonexistent/ipaexg.ttf", QString::fromStdString(notAFont)});
+    ASSERT_FALSE(family);
+    const std::string error = family.failure().text();
     for (const std::string& part :
          {std::string("IPAexGothic"), std::string("/nonexistent/ipaexg.ttf"), notAFont})
         EXPECT_TRUE(contains(error, part)) << error;
-    EXPECT_TRUE(family.isEmpty());
 }
 
 // What workbook_test.py cannot tell apart: quantities as the print run formatted them
@@ -372,24 +372,21 @@ TEST_F(StatementTest, WorkbookFailuresLeaveNoWorkbook) {
     db.addBreakdown(7, "00000001", "オムリクス本社ビル新築工事");
     auto report = db.report("PRINT_A4TATE", "{内訳出力.内訳名称ＩＤ} = 7");
     std::string path = db.folder.file("uchiwake.xlsx");
-    EXPECT_FALSE(report->exportWorkbook(path));
-    EXPECT_NE(report->lastError().find("no workbook written"), std::string::npos)
-        << report->lastError();
+    EXPECT_TRUE(contains(failureText(report->exportWorkbook(path)),
+                         "report PRINT_A4TATE: the statement has no lines: no workbook written"));
     EXPECT_FALSE(std::filesystem::exists(path));
 
     db.addPages(7, 3);
     report = db.report("PRINT_A4TATE", "{内訳出力.内訳名称ＩＤ} = 7");
     std::string unwritable = db.folder.file("missing/uchiwake.xlsx");
-    EXPECT_FALSE(report->exportWorkbook(unwritable));
-    EXPECT_NE(report->lastError().find("uchiwake.xlsx"), std::string::npos) << report->lastError();
+    EXPECT_TRUE(contains(failureText(report->exportWorkbook(unwritable)), "uchiwake.xlsx"));
     EXPECT_FALSE(std::filesystem::exists(unwritable));
-    EXPECT_TRUE(report->exportWorkbook(path)) << report->lastError();
+    EXPECT_EQ(failureText(report->exportWorkbook(path)), "");
 
     // The index is built; the rows go before the pages are read again.
     std::filesystem::remove(path);
     db.tables.exec("Drop Table 内訳出力;");
-    EXPECT_FALSE(report->exportWorkbook(path));
-    EXPECT_FALSE(report->lastError().empty());
+    EXPECT_NE(failureText(report->exportWorkbook(path)), "");
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 

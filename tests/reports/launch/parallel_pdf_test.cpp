@@ -18,6 +18,8 @@
 namespace omrix::reports {
 namespace {
 
+using omrix::testing::failureText;
+
 namespace fs = std::filesystem;
 
 // The text of each page (pdftotext's pages split at their form feeds).
@@ -51,7 +53,7 @@ TEST_F(ParallelPdfTest, EveryPageAndTheOutlineAsOneThreadPaintsThem) {
     std::vector<std::vector<std::string>> outlines;
     for (int threads : {1, 2, 3}) {
         const std::string pdf = db.folder.file("t" + std::to_string(threads) + ".pdf");
-        ASSERT_TRUE(report->exportPdf(pdf, threads)) << report->lastError();
+        ASSERT_EQ(failureText(report->exportPdf(pdf, threads)), "");
         texts.push_back(pageTexts(pdf));
         outlines.push_back(testing::pdfOutline(pdf));
         EXPECT_EQ(testing::pdfInfoField(pdf, "Title"), "内訳書") << threads;
@@ -115,7 +117,7 @@ TEST_F(ParallelPdfTest, StoppedPartWayLeavesNoFile) {
     db.addBreakdown(7, "00000001", "外郭工事");
     db.addPages(7, 200);
     auto report = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
-    ASSERT_TRUE(report->load()) << report->lastError();
+    ASSERT_EQ(failureText(report->load()), "");
     const std::string temporary = db.folder.file("tmp");
     fs::create_directories(temporary);
     const char* saved = std::getenv("TMPDIR");
@@ -167,14 +169,15 @@ TEST_F(ParallelPdfTest, JoinRefusesWhatQtDidNotWrite) {
     const std::string text = db.folder.file("notes.pdf");
     testing::writeBytes(text, "not a PDF\n");
     for (const std::string& part : {text, updated, db.folder.file("missing.pdf")}) {
-        std::string joined, error;
+        std::string joined;
         PdfJoin join([&](std::string_view bytes) {
             joined += bytes;
             return true;
         });
-        EXPECT_FALSE(join.append(part, error)) << part;
-        EXPECT_TRUE(holds(error, part)) << error;
-        EXPECT_FALSE(join.finish(error)) << part;  // no page joined
+        util::Status appended = join.append(part);
+        ASSERT_FALSE(appended) << part;
+        EXPECT_TRUE(holds(appended.failure().text(), part)) << appended.failure().text();
+        EXPECT_FALSE(join.finish()) << part;  // no page joined
     }
 }
 
@@ -184,7 +187,7 @@ TEST_F(ParallelPdfTest, BackgroundSaveWritesFromACopyOfItsOwn) {
     db.addBreakdown(7, "00000001", "外郭工事");
     db.addPages(7, 3);
     auto report = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
-    ASSERT_TRUE(report->load()) << report->lastError();
+    ASSERT_EQ(failureText(report->load()), "");
     const std::string path = db.folder.file("saved.txt");
     const struct {
         const char* what;
@@ -198,20 +201,18 @@ TEST_F(ParallelPdfTest, BackgroundSaveWritesFromACopyOfItsOwn) {
     for (const auto& c : cases) {
         testing::writeBytes(path, "old");
         BackgroundSave save;
-        std::string error;
-        const bool started = save.start(
+        const util::Status started = save.start(
             *report, path,
-            [&](Report& copy, const std::string& to, util::Progress& progress, std::string& why) {
+            [&](Report& copy, const std::string& to, util::Progress& progress) -> util::Status {
                 EXPECT_NE(&copy, report.get());
                 testing::writeBytes(to, std::to_string(copy.pageCount()) + " pages");
                 if (c.waitsForStop) {
                     while (progress.advance(1, copy.pageCount())) std::this_thread::yield();
                 }
-                if (!c.succeeds) why = c.error;
-                return c.succeeds;
-            },
-            error);
-        ASSERT_TRUE(started) << error;
+                if (!c.succeeds) return util::Failure(c.error);
+                return {};
+            });
+        ASSERT_EQ(testing::failureText(started), "");
         if (c.waitsForStop) save.stop();
         save.wait();
         const BackgroundSave::State state = save.state();
@@ -225,9 +226,7 @@ TEST_F(ParallelPdfTest, BackgroundSaveWritesFromACopyOfItsOwn) {
     // A report that cannot be loaded again starts nothing.
     report->RecordSelectionFormula = "{内訳出力.内訳名称ＩＤ} = x";
     BackgroundSave save;
-    std::string error;
-    EXPECT_FALSE(save.start(*report, path, {}, error));
-    EXPECT_TRUE(holds(error, "= x")) << error;
+    EXPECT_TRUE(holds(testing::failureText(save.start(*report, path, {})), "= x"));
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 namespace omrix::reports {
 namespace {
 
+using omrix::testing::failureText;
 using print::ViewerKind;
 
 TEST(OutlineEntryAt, TheLastEntryStartingOnOrBeforeThePage) {
@@ -59,7 +60,7 @@ TEST_F(OutlineViewerTest, ClickPageAndToggle) {
     }
     auto report = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
     ReportViewers viewers;
-    ASSERT_TRUE(viewers.openViewer(ViewerKind::Uchiwakesho, *report)) << viewers.lastError();
+    ASSERT_EQ(failureText(viewers.openViewer(ViewerKind::Uchiwakesho, *report)), "");
     ReportViewerWindow& window = *viewers.viewer(ViewerKind::Uchiwakesho);
     window.resize(900, 700);
     QApplication::processEvents();

@@ -24,6 +24,8 @@
 namespace omrix::reports {
 namespace {
 
+using omrix::testing::failureText;
+
 constexpr int32_t kNameId = 7;
 // 300 rows at 15 a page: 20 pages; 行300 is the last line of page 20.
 constexpr int kRows = 300;
@@ -96,7 +98,7 @@ TEST_F(ServerOutage, EveryActionNamesTheLostConnectionAndTheNextOneLogsOnAgain) 
     ASSERT_TRUE(report);
     report->Database().Tables().Item(1).SetLogOnInfo(test->dataSource, test->user, test->password,
                                                      test->database);
-    ASSERT_TRUE(report->load()) << report->lastError();
+    ASSERT_EQ(failureText(report->load()), "");
     ASSERT_EQ(report->pageCount(), kLastPage);
     ReportViewerWidget viewer;
     viewer.resize(800, 600);

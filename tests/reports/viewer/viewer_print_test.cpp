@@ -23,6 +23,7 @@ namespace omrix::reports {
 namespace {
 
 using omrix::testing::capture;
+using omrix::testing::failureText;
 using omrix::testing::pdfPages;
 using omrix::testing::pdfText;
 using omrix::testing::shellQuoted;
@@ -72,7 +73,7 @@ TEST_F(ViewerPrintTest, DialogListsTheQueueOnThePaperOfThePrintTypeAndPrintsTheP
     db.addPages(7, 6);
     auto report = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
     ReportViewers viewers;
-    ASSERT_TRUE(viewers.openViewer(ViewerKind::Uchiwakesho, *report)) << viewers.lastError();
+    ASSERT_EQ(failureText(viewers.openViewer(ViewerKind::Uchiwakesho, *report)), "");
     ReportViewerWidget& viewer = viewers.viewer(ViewerKind::Uchiwakesho)->viewer();
 
     // The dialog, answered as a user would: the queue is listed and chosen, the paper
@@ -104,8 +105,7 @@ TEST_F(ViewerPrintTest, DialogListsTheQueueOnThePaperOfThePrintTypeAndPrintsTheP
     printer.setPrinterName(QString::fromStdString(queue_));
     printer.setPageLayout(report->pageLayout());
     printer.setPageRanges(QPageRanges::fromString("2,4-5"));
-    std::string error;
-    ASSERT_TRUE(printReport(printer, *report, error)) << error;
+    ASSERT_EQ(failureText(printReport(printer, *report)), "");
     waitForQueue();
     ASSERT_EQ(pdfPages(printed_), 3);
     const char* firstLines[] = {"行2-1", "行4-1", "行5-1"};
@@ -123,14 +123,13 @@ TEST_F(ViewerPrintTest, AJobThatFailsPartWayPrintsNothing) {
     db.addBreakdown(7, "00000001", "オムリクス本社ビル新築工事");
     db.addPages(7, 3);
     auto report = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
-    ASSERT_TRUE(report->load()) << report->lastError();
+    ASSERT_EQ(failureText(report->load()), "");
     db.tables.exec("Drop Table 内訳出力;");  // the pages are read as they are painted
     clearQueue();
-    int sent = -1;
-    std::string error;
-    EXPECT_FALSE(printReportOnQueue(*report, {.queue = queue_}, sent, error));
+    const util::Result<int> sent = printReportOnQueue(*report, {.queue = queue_});
+    ASSERT_FALSE(sent);
+    const std::string error = sent.failure().text();
     EXPECT_EQ(error.rfind("print queue " + queue_ + ": page 1 cannot be read", 0), 0u) << error;
-    EXPECT_EQ(sent, 0);
     waitForQueue();
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     EXPECT_FALSE(std::filesystem::exists(printed_));
