@@ -57,9 +57,10 @@ bool loadBreakdown(data::CCCDBS_DataBase& db, AppContext& context) {
 }
 
 // The steps after the breakdown and its variables: the whole tree when `load` is
-// null, else the outline while the whole loads.
+// null, else the outline while the whole loads; a load finished here is let go.
 StartupEnd readAfterBreakdown(data::CCCDBS_DataBase& db, AppContext& context,
-                              breakdown::COmrixEditUcw& root, BreakdownLoad* load);
+                              breakdown::COmrixEditUcw& root,
+                              std::unique_ptr<BreakdownLoad>* load);
 
 // Start-up from the breakdown on, as it always ran.
 StartupEnd readBreakdownWhole(data::CCCDBS_DataBase& db, AppContext& context) {
@@ -90,26 +91,33 @@ StartupEnd readBreakdownOutline(data::CCCDBS_DataBase& db, AppContext& context,
     }
     load = std::make_unique<BreakdownLoad>(std::move(second), context.UchiwakeNameID,
                                            context.BukkenHensu, outline);
-    StartupEnd end = readAfterBreakdown(db, context, *outline, load.get());
+    StartupEnd end = readAfterBreakdown(db, context, *outline, &load);
     if (end != StartupEnd::Started) load.reset();
     return end;
 }
 
 StartupEnd readAfterBreakdown(data::CCCDBS_DataBase& db, AppContext& context,
-                              breakdown::COmrixEditUcw& root, BreakdownLoad* load) {
+                              breakdown::COmrixEditUcw& root,
+                              std::unique_ptr<BreakdownLoad>* load) {
     bool besshi = false;
     root.sbSearchSyuBetu(breakdown::kFlagBesshiApart, besshi);
     context.BesshiExists = besshi;
     if (load == nullptr) root.sbMoneyReCalc(context.BukkenHensu);
 
     // A message here would follow a failed breakdown load's: it waits for the load.
-    platform::ThreadMessageCapture shownLater;
-    context.Kengen = data::fnGetTantoshaKengen(db, context.TantoshaID);
-    context.TantoshaName = fnGetTantoshaName();
-    const bool kankyo = data::fnOmrix_DBT_KankyoM_GetFirst(db, context.Kankyo);
-    std::vector<platform::ShownMessage> shown = shownLater.take();
-    if (load != nullptr && (!kankyo || !shown.empty()) && !finishBreakdownLoad(*load)) {
-        return StartupEnd::Breakdown;
+    std::vector<platform::ShownMessage> shown;
+    bool kankyo = false;
+    {
+        platform::ThreadMessageCapture shownLater;
+        context.Kengen = data::fnGetTantoshaKengen(db, context.TantoshaID);
+        context.TantoshaName = fnGetTantoshaName();
+        kankyo = data::fnOmrix_DBT_KankyoM_GetFirst(db, context.Kankyo);
+        shown = shownLater.take();
+    }
+    if (load != nullptr && (!kankyo || !shown.empty())) {
+        const bool loaded = finishBreakdownLoad(**load);
+        load->reset();
+        if (!loaded) return StartupEnd::Breakdown;
     }
     platform::showKeptMessages(shown);
     if (!kankyo) {

@@ -79,9 +79,11 @@ bool markNeeded(const std::vector<Place>& places, std::vector<char>& needed) {
         auto parent = places[i].parent != 0 ? at.find(places[i].parent) : at.end();
         if (parent != at.end() && needed[i]) hasBelow[parent->second] = 1;
     }
+    // Only below the lines needed so far: a line standing in is not itself a heading.
+    const std::vector<char> above = needed;
     for (std::size_t i = 0; i < places.size(); ++i) {
         auto parent = places[i].parent != 0 ? at.find(places[i].parent) : at.end();
-        if (parent == at.end() || needed[i] || !needed[parent->second]) continue;
+        if (parent == at.end() || needed[i] || !above[parent->second]) continue;
         if (hasBelow[parent->second]) continue;
         hasBelow[parent->second] = 1;
         needed[i] = 1;
