@@ -53,6 +53,7 @@ void BreakdownLoad::run(int32_t uchiwakeNameId, std::vector<records::BukkenHensu
         outcome.root = breakdown::loadUchiwake(*db_, uchiwakeNameId, &bar);
         if (outcome.root) outcome.root->sbMoneyReCalc(variables);
         outcome.messages = messages.take();
+        outcome.variables = std::move(variables);
     }
     db_->fnClose();
     db_.reset();
@@ -104,6 +105,7 @@ bool finishBreakdownLoad(BreakdownLoad& load, util::Progress* progress) {
         return false;
     }
     context.UchiwakeRoot = std::move(outcome.root);
+    context.BukkenHensu = std::move(outcome.variables);
     for (std::string& overflow : outcome.overflows)
         context.AmountOverflows.push_back(std::move(overflow));
     return true;

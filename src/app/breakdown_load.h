@@ -49,6 +49,8 @@ class BreakdownLoad {
         std::shared_ptr<breakdown::COmrixEditUcw> root;
         std::vector<platform::ShownMessage> messages;
         std::vector<std::string> overflows;
+        // The variables as the recalculation left them (their names trimmed).
+        std::vector<records::BukkenHensuRec> variables;
     };
     Outcome take();
 

@@ -59,8 +59,7 @@ bool loadBreakdown(data::CCCDBS_DataBase& db, AppContext& context) {
 // The steps after the breakdown and its variables: the whole tree when `load` is
 // null, else the outline while the whole loads; a load finished here is let go.
 StartupEnd readAfterBreakdown(data::CCCDBS_DataBase& db, AppContext& context,
-                              breakdown::COmrixEditUcw& root,
-                              std::unique_ptr<BreakdownLoad>* load);
+                              breakdown::COmrixEditUcw& root, std::unique_ptr<BreakdownLoad>* load);
 
 // Start-up from the breakdown on, as it always ran.
 StartupEnd readBreakdownWhole(data::CCCDBS_DataBase& db, AppContext& context) {

@@ -490,6 +490,8 @@ void Frm_Omrix_Print_Main::watchPendingLoad() {
     if (!pending_) return;
     auto* watch = new QTimer(this);
     connect(watch, &QTimer::timeout, this, [this, watch] {
+        // A closed window has nothing more to say about the load: it only ends with it.
+        if (closed_) return watch->stop();
         // A form or a message box open over the window finishes first.
         if (running_ || QApplication::activeModalWidget() != nullptr) return;
         if (pending_ && !pending_->ended()) return;
