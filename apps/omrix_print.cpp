@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "app/breakdown_load.h"
 #include "app/startup_sequence.h"
 #include "context/app_context.h"
 #include "context/command_line.h"
@@ -51,9 +52,11 @@ std::string activeWindowName() {
                                                                 : std::string("omrix-print");
 }
 
-bool startUp() {
+// The window is shown as soon as the level tree can be built; the rest of the
+// breakdown loads meanwhile (`pending`).
+bool startUp(std::unique_ptr<omrix::app::BreakdownLoad>& pending) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool started = omrix::app::runStartup() == omrix::app::StartupEnd::Started;
+    const bool started = omrix::app::runStartup(&pending) == omrix::app::StartupEnd::Started;
     QApplication::restoreOverrideCursor();
     return started;
 }
@@ -75,16 +78,20 @@ int main(int argc, char** argv) {
         context.Messages = std::make_shared<omrix::print_window::MessageBoxSink>();
     }
     context.ScreenIdProvider = activeWindowName;
-    if (!startUp()) return kExitStopped;
+    std::unique_ptr<omrix::app::BreakdownLoad> pending;
+    if (!startUp(pending)) return kExitStopped;
 
-    auto window = std::make_unique<omrix::print_window::Frm_Omrix_Print_Main>();
+    auto window =
+        std::make_unique<omrix::print_window::Frm_Omrix_Print_Main>(nullptr, std::move(pending));
     // SIGTERM and the session's end close as 終了 does, without starting the suite's
     // main program again.
     auto systemClose = std::make_unique<omrix::print_window::SystemCloseWatch>(*window);
     window->show();
     const int status = application.exec();
+    const bool stopped = window->startupStopped();
     systemClose.reset();
     window.reset();
     if (context.Database) context.Database->fnClose();
+    if (stopped) return kExitStopped;
     return status == 0 ? kExitDone : status;
 }

@@ -2,8 +2,9 @@
 
 #include <vector>
 
-#include "breakdown/tree/edit_ucw.h"
+#include "app/breakdown_load.h"
 #include "breakdown/tables/omrix_dbt_uchiwake_name.h"
+#include "breakdown/tree/edit_ucw.h"
 #include "breakdown/tree/uchiwake_loader.h"
 #include "context/app_context.h"
 #include "context/command_line.h"
@@ -51,37 +52,96 @@ bool readUchiwakeName(data::CCCDBS_DataBase& db, AppContext& context) {
 bool loadBreakdown(data::CCCDBS_DataBase& db, AppContext& context) {
     context.UchiwakeRoot = breakdown::loadUchiwake(db, context.UchiwakeNameID);
     if (context.UchiwakeRoot) return true;
-    // The loader reports nothing itself; without a root there is nothing to print.
-    fnPIMORA01_DispMessage(3010, kStyleOk, "内訳の取得", "", "");
+    showBreakdownLoadFailure();
     return false;
 }
 
-// The reads after the connection, each through it.
-StartupEnd readProject(data::CCCDBS_DataBase& db, AppContext& context) {
-    context.TuboKansan = fnGetTuboKansanRounded(db);
-    if (!readUchiwakeName(db, context)) return StartupEnd::UchiwakeName;
+// The steps after the breakdown and its variables: the whole tree when `load` is
+// null, else the outline while the whole loads; a load finished here is let go.
+StartupEnd readAfterBreakdown(data::CCCDBS_DataBase& db, AppContext& context,
+                              breakdown::COmrixEditUcw& root, std::unique_ptr<BreakdownLoad>* load);
+
+// Start-up from the breakdown on, as it always ran.
+StartupEnd readBreakdownWhole(data::CCCDBS_DataBase& db, AppContext& context) {
     if (!loadBreakdown(db, context)) return StartupEnd::Breakdown;
     if (!project::fnOmrix_DBT_BukkenHensu_Select(db, context.BukkenNo, context.BukkenHensu)) {
         return StartupEnd::BukkenHensu;
     }
+    return readAfterBreakdown(db, context, *context.UchiwakeRoot, nullptr);
+}
 
+// Start-up with the outline read first and the whole loading on a thread of its own.
+// Anything that fails before the load is started is left to the whole load as it always
+// ran, so the user reads the same messages in the same order.
+StartupEnd readBreakdownOutline(data::CCCDBS_DataBase& db, AppContext& context,
+                                std::unique_ptr<BreakdownLoad>& load) {
+    // Until the whole is in, there is no breakdown to print, not even an earlier one.
+    context.UchiwakeRoot.reset();
+    std::unique_ptr<data::CCCDBS_DataBase> second;
+    std::shared_ptr<breakdown::COmrixEditUcw> outline;
+    {
+        platform::ThreadMessageCapture unseen;
+        second = openLoadConnection(db, fnGetIniPath());
+        if (second) outline = breakdown::loadUchiwakeOutline(db, context.UchiwakeNameID);
+    }
+    if (!outline ||
+        !project::fnOmrix_DBT_BukkenHensu_Select(db, context.BukkenNo, context.BukkenHensu)) {
+        return readBreakdownWhole(db, context);
+    }
+    load = std::make_unique<BreakdownLoad>(std::move(second), context.UchiwakeNameID,
+                                           context.BukkenHensu, outline);
+    StartupEnd end = readAfterBreakdown(db, context, *outline, &load);
+    if (end != StartupEnd::Started) load.reset();
+    return end;
+}
+
+StartupEnd readAfterBreakdown(data::CCCDBS_DataBase& db, AppContext& context,
+                              breakdown::COmrixEditUcw& root,
+                              std::unique_ptr<BreakdownLoad>* load) {
     bool besshi = false;
-    context.UchiwakeRoot->sbSearchSyuBetu(breakdown::kFlagBesshiApart, besshi);
+    root.sbSearchSyuBetu(breakdown::kFlagBesshiApart, besshi);
     context.BesshiExists = besshi;
-    context.UchiwakeRoot->sbMoneyReCalc(context.BukkenHensu);
+    if (load == nullptr) root.sbMoneyReCalc(context.BukkenHensu);
 
-    context.Kengen = data::fnGetTantoshaKengen(db, context.TantoshaID);
-    context.TantoshaName = fnGetTantoshaName();
-    if (!data::fnOmrix_DBT_KankyoM_GetFirst(db, context.Kankyo)) {
+    // A message here would follow a failed breakdown load's: it waits for the load.
+    std::vector<platform::ShownMessage> shown;
+    bool kankyo = false;
+    {
+        platform::ThreadMessageCapture shownLater;
+        context.Kengen = data::fnGetTantoshaKengen(db, context.TantoshaID);
+        context.TantoshaName = fnGetTantoshaName();
+        kankyo = data::fnOmrix_DBT_KankyoM_GetFirst(db, context.Kankyo);
+        shown = shownLater.take();
+    }
+    if (load != nullptr && (!kankyo || !shown.empty())) {
+        const bool loaded = finishBreakdownLoad(**load);
+        load->reset();
+        if (!loaded) return StartupEnd::Breakdown;
+    }
+    platform::showKeptMessages(shown);
+    if (!kankyo) {
         fnPIMORA01_DispMessage(3010, kStyleOk, "環境Ｍの取得", "", "");
         return StartupEnd::Kankyo;
     }
     return StartupEnd::Started;
 }
 
+// The reads after the connection, each through it.
+StartupEnd readProject(data::CCCDBS_DataBase& db, AppContext& context,
+                       std::unique_ptr<BreakdownLoad>* load) {
+    context.TuboKansan = fnGetTuboKansanRounded(db);
+    if (!readUchiwakeName(db, context)) return StartupEnd::UchiwakeName;
+    if (load == nullptr) return readBreakdownWhole(db, context);
+    return readBreakdownOutline(db, context, *load);
+}
+
 }  // namespace
 
 StartupEnd runStartup() {
+    return runStartup(nullptr);
+}
+
+StartupEnd runStartup(std::unique_ptr<BreakdownLoad>* background) {
     AppContext& context = appContext();
     sbReadCommandLine();
 
@@ -104,7 +164,7 @@ StartupEnd runStartup() {
         return StartupEnd::Database;
     }
 
-    return readProject(*context.Database, context);
+    return readProject(*context.Database, context, background);
 }
 
 std::string_view describeStartupEnd(StartupEnd end) {

@@ -4,6 +4,7 @@
 // and the database; the caller then opens its window or runs its export.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,14 @@ enum class StartupEnd {
 // file and loads the breakdown of the project version with the module-wide values.
 // The hourglass and the main window are the desktop program's.
 StartupEnd runStartup();
+
+class BreakdownLoad;
+// The same, but the level tree's outline of the breakdown is read first and the whole
+// loads on a thread of its own: `background` then holds that load, and
+// AppContext.UchiwakeRoot stays null until finishBreakdownLoad puts the whole there.
+// Where the outline cannot be had, the whole loads here as above and `background`
+// stays null. The messages and their order are those of runStartup().
+StartupEnd runStartup(std::unique_ptr<BreakdownLoad>* background);
 
 // A short plain reason for a stop, for the command-line programs.
 std::string_view describeStartupEnd(StartupEnd end);

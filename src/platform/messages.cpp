@@ -39,7 +39,10 @@ bool isQuestion(int32_t style) {
     return (style & kStyleYesNo) != 0 || (style & 0x0F) == 4;
 }
 
+thread_local MessageSink* threadSink = nullptr;
+
 int16_t deliver(const ShownMessage& message) {
+    if (threadSink != nullptr) return threadSink->show(message);
     auto& sink = context::appContext().Messages;
     if (sink) return sink->show(message);
     StderrSink fallback;
@@ -95,6 +98,23 @@ int16_t StderrSink::show(const ShownMessage& message) {
 int16_t RecordingSink::show(const ShownMessage& message) {
     messages_.push_back(message);
     return isQuestion(message.style) ? answer_ : kAnswerOk;
+}
+
+ThreadMessageCapture::ThreadMessageCapture() : outer_(threadSink) {
+    threadSink = &kept_;
+}
+
+ThreadMessageCapture::~ThreadMessageCapture() {
+    threadSink = outer_;
+}
+
+int16_t ThreadMessageCapture::Keeper::show(const ShownMessage& message) {
+    messages_.push_back(message);
+    return isQuestion(message.style) ? kAnswerNo : kAnswerOk;
+}
+
+void showKeptMessages(const std::vector<ShownMessage>& messages) {
+    for (const ShownMessage& message : messages) deliver(message);
 }
 
 int16_t fnPIMORA01_DispMessage(int32_t number, int32_t style, std::string_view text1,

@@ -68,6 +68,28 @@ std::string formatMessage(int32_t number, std::string_view text1, std::string_vi
 // The line a command-line program prints for a message.
 std::string messageLine(const ShownMessage& message);
 
+// While it lives, messages shown on the thread that made it are kept here instead of
+// shown: work on a thread of its own cannot open a window, so the window's thread
+// shows them afterwards, in their order. Questions are answered No.
+class ThreadMessageCapture {
+  public:
+    ThreadMessageCapture();
+    ~ThreadMessageCapture();
+    ThreadMessageCapture(const ThreadMessageCapture&) = delete;
+    ThreadMessageCapture& operator=(const ThreadMessageCapture&) = delete;
+    std::vector<ShownMessage> take() { return std::move(kept_.messages_); }
+
+  private:
+    struct Keeper : MessageSink {
+        int16_t show(const ShownMessage& message) override;
+        std::vector<ShownMessage> messages_;
+    } kept_;
+    MessageSink* outer_;
+};
+
+// Shows messages kept on another thread, each as it was first shown.
+void showKeptMessages(const std::vector<ShownMessage>& messages);
+
 int16_t fnPIMORA01_DispMessage(int32_t number, int32_t style, std::string_view text1 = {},
                                std::string_view text2 = {}, std::string_view text3 = {});
 

@@ -14,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <QValidator>
@@ -59,6 +60,8 @@ constexpr int16_t kUchiwakeNameNoAllToAll = 4;  // 種別フラグ bit: level-by
 constexpr auto kEventsEvery = std::chrono::milliseconds(40);
 constexpr std::string_view kPreparingCaption = "印刷の準備をしています・・・";
 constexpr const char* kOpeningCaption = "を開いています・・・";
+constexpr std::string_view kLoadingCaption = "内訳を読み込んでいます・・・";
+constexpr auto kLoadWatchEvery = std::chrono::milliseconds(50);
 
 struct WindowGeometry {
     int width;
@@ -147,7 +150,9 @@ void WindowProgress::idle() {
     QApplication::processEvents();
 }
 
-Frm_Omrix_Print_Main::Frm_Omrix_Print_Main(QWidget* parent) : QMainWindow(parent) {
+Frm_Omrix_Print_Main::Frm_Omrix_Print_Main(QWidget* parent,
+                                           std::unique_ptr<app::BreakdownLoad> pending)
+    : QMainWindow(parent), pending_(std::move(pending)) {
     const context::AppContext& app = context::appContext();
     viewers_ = std::make_unique<ReportViewerHost>(reports::ProjectKey{app.BukkenNo, app.HanNo});
     openKojiGaiyo_ = [](QWidget* owner) {
@@ -159,6 +164,7 @@ Frm_Omrix_Print_Main::Frm_Omrix_Print_Main(QWidget* parent) : QMainWindow(parent
     reports_ = std::make_unique<reports::ReportSet>(static_cast<reports::ViewerHost&>(*this));
     buildControls();
     Form_Load();
+    watchPendingLoad();
 }
 
 Frm_Omrix_Print_Main::~Frm_Omrix_Print_Main() = default;
@@ -394,7 +400,7 @@ void Frm_Omrix_Print_Main::sbSetControls() {
     const print::PrintSource source = print::printSourceFromContext();
     if (source.db == nullptr || !fnSetPrintTypeCmb(*source.db)) return;
     fnSetUchiwakeCompanyCmb(*source.db);
-    tree_.sbCreateTree(source.root, 0);
+    tree_.sbCreateTree(pending_ ? pending_->outline() : source.root, 0);
     treeModel_->rebuild();
     Tv_Kaiso->showBuiltTree();
 }
@@ -480,11 +486,45 @@ void Frm_Omrix_Print_Main::Opt_PrintOnlyBesshi_Click() {
 
 // ---- print run -------------------------------------------------------------------
 
+void Frm_Omrix_Print_Main::watchPendingLoad() {
+    if (!pending_) return;
+    auto* watch = new QTimer(this);
+    connect(watch, &QTimer::timeout, this, [this, watch] {
+        // A closed window has nothing more to say about the load: it only ends with it.
+        if (closed_) return watch->stop();
+        // A form or a message box open over the window finishes first.
+        if (running_ || QApplication::activeModalWidget() != nullptr) return;
+        if (pending_ && !pending_->ended()) return;
+        watch->stop();
+        if (pending_) finishPendingLoad();
+    });
+    watch->start(kLoadWatchEvery);
+}
+
+bool Frm_Omrix_Print_Main::finishPendingLoad() {
+    setBusy(true);
+    if (running_) progress_->showCaption(kLoadingCaption);
+    const bool loaded = app::finishBreakdownLoad(*pending_, running_ ? progress_.get() : nullptr);
+    setBusy(false);
+    pending_.reset();
+    if (loaded) return true;
+    // Start-up would have ended here, before the window and without the exit steps.
+    startupStopped_ = true;
+    closed_ = true;
+    QTimer::singleShot(0, this, [this] { close(); });
+    return false;
+}
+
 void Frm_Omrix_Print_Main::Cmd_Print_Click() {
     // The write lets events run, so a second press can arrive while the first runs.
     if (running_) return;
     running_ = true;
     Cmd_Print->setEnabled(false);
+    // Nothing prints from half a breakdown: an early press waits for the whole.
+    if (pending_ && !finishPendingLoad()) {
+        running_ = false;
+        return;
+    }
     progress_->showBusy(kPreparingCaption);
     print::fnRunPrint(*this, *reports_, tree_);
     progress_->hideAll();

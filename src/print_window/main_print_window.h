@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/breakdown_load.h"
 #include "app/startup_sequence.h"
 #include "level_tree/level_tree_model.h"
 #include "print/print_options.h"
@@ -67,8 +68,11 @@ using ModalWindowOpener = std::function<void(QWidget* owner)>;
 
 class Frm_Omrix_Print_Main : public QMainWindow, public print::PrintUi, public reports::ViewerHost {
   public:
-    // Builds the controls and runs Form_Load on the loaded AppContext.
-    explicit Frm_Omrix_Print_Main(QWidget* parent = nullptr);
+    // Builds the controls and runs Form_Load on the loaded AppContext. With `pending`,
+    // the level tree is built from its outline, and the whole breakdown joins
+    // AppContext when the load ends, or when 印刷 is pressed, which waits for it.
+    explicit Frm_Omrix_Print_Main(QWidget* parent = nullptr,
+                                  std::unique_ptr<app::BreakdownLoad> pending = nullptr);
     ~Frm_Omrix_Print_Main() override;
 
     // The viewers of the print runs: the report viewer windows unless replaced.
@@ -82,6 +86,12 @@ class Frm_Omrix_Print_Main : public QMainWindow, public print::PrintUi, public r
     reports::ReportSet& reportSet() { return *reports_; }
     // How the last close handed off to the suite's main program.
     app::HandOff lastHandOff() const { return handOff_; }
+    // The breakdown failed to load after the window was shown: start-up's message was
+    // shown and the window closed without the exit steps, as start-up would have ended.
+    bool startupStopped() const { return startupStopped_; }
+    // The background load is still to be finished.
+    bool breakdownPending() const { return pending_ != nullptr; }
+
     // Set before a close that the system asks for (session end): no hand-off then.
     void setCloseReason(app::CloseReason reason) { closeReason_ = reason; }
 
@@ -130,6 +140,8 @@ class Frm_Omrix_Print_Main : public QMainWindow, public print::PrintUi, public r
     void Opt_PrintBesshiAndAll_Click();
     void Opt_PrintOnlyBesshi_Click();
     void Form_QueryUnload();
+    void watchPendingLoad();
+    bool finishPendingLoad();
 
     level_tree::LevelTreeModel tree_;
     std::unique_ptr<reports::ViewerHost> viewers_;
@@ -137,6 +149,8 @@ class Frm_Omrix_Print_Main : public QMainWindow, public print::PrintUi, public r
     std::unique_ptr<WindowProgress> progress_;
     ModalWindowOpener openKojiGaiyo_;
     ModalWindowOpener openMitsumoriyoko_;
+    std::unique_ptr<app::BreakdownLoad> pending_;
+    bool startupStopped_ = false;
     bool running_ = false;
     bool closeWaiting_ = false;
     bool closed_ = false;

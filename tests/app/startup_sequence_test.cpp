@@ -6,6 +6,7 @@
 #include <string>
 #include <thread>
 
+#include "app/breakdown_load.h"
 #include "app/startup_sequence.h"
 #include "breakdown/tree/edit_ucw.h"
 #include "context/app_context.h"
@@ -81,34 +82,67 @@ TEST_F(StartupSequence, FillsTheContext) {
     EXPECT_TRUE(shown().empty());
 }
 
-// Each failing step stops the start-up with its own message, after the steps before it.
+// Start-up as the desktop program runs it, the whole breakdown loaded behind the window
+// and finished as the window finishes it: where start-up would have ended.
+StartupEnd runWithLoadBehind() {
+    std::unique_ptr<BreakdownLoad> load;
+    const StartupEnd end = runStartup(&load);
+    if (end == StartupEnd::Started && load && !finishBreakdownLoad(*load))
+        return StartupEnd::Breakdown;
+    return end;
+}
+
+// Each failing step stops the start-up with its own message, after the steps before it,
+// whether the breakdown loads before the window or behind it: the user reads the same.
 TEST_F(StartupSequence, EachFailingStepStopsWithItsMessage) {
+    // A line item whose amount is no number: the whole load refuses it, the outline
+    // (headings only) does not.
+    constexpr const char* kBadItem =
+        "INSERT INTO 内訳 (内訳名称ＩＤ, 内訳ＩＤ, 種別フラグ, 親内訳ＩＤ, 表示No, 見積１単価) "
+        "VALUES (9, 3, 8, 2, 1, 'abc');";
+    const std::string badItemAndKankyo =
+        std::string(kBadItem) + "UPDATE 環境Ｍ SET 削除区分 = '1';";
     const struct {
-        const char* sql;  // run on the fixture's tables first
+        std::string sql;  // run on the fixture's tables first
         StartupEnd end;
-        const char* shown;  // the 3010 message's first text
+        Shown shown;  // numbers and first texts; 0 for a plain message box
     } cases[] = {
         {"INSERT INTO 内訳名称 (内訳名称ＩＤ, 物件No, 版No) VALUES (10, '00000001', '01');",
-         StartupEnd::UchiwakeName, "内訳名称の取得"},
+         StartupEnd::UchiwakeName,
+         {{3010, "内訳名称の取得"}}},
         // A deleted second row no longer counts.
         {"INSERT INTO 内訳名称 (内訳名称ＩＤ, 物件No, 版No, 削除区分) "
          "VALUES (10, '00000001', '01', '1');",
-         StartupEnd::Started, nullptr},
-        {"DELETE FROM 内訳;", StartupEnd::Breakdown, "内訳の取得"},
-        {"UPDATE 環境Ｍ SET 削除区分 = '1';", StartupEnd::Kankyo, "環境Ｍの取得"},
+         StartupEnd::Started,
+         {}},
+        {"DELETE FROM 内訳;", StartupEnd::Breakdown, {{3010, "内訳の取得"}}},
+        {"UPDATE 環境Ｍ SET 削除区分 = '1';", StartupEnd::Kankyo, {{3010, "環境Ｍの取得"}}},
+        {kBadItem, StartupEnd::Breakdown, {{0, ""}, {3010, "内訳の取得"}}},
+        // The breakdown fails first: 環境Ｍ is never read.
+        {badItemAndKankyo, StartupEnd::Breakdown, {{0, ""}, {3010, "内訳の取得"}}},
+        // The operator's rights cannot be read: a message, and start-up goes on ...
+        {"ALTER TABLE 自社担当者Ｍ RENAME TO 自社担当者Ｍ_退避;",
+         StartupEnd::Started,
+         {{3010, "自社担当者情報Ｍの読み込み"}}},
+        // ... unless the breakdown (its 代価表 unreadable) failed before.
+        {"ALTER TABLE 自社担当者Ｍ RENAME TO 自社担当者Ｍ_退避;"
+         "ALTER TABLE 代価表 RENAME TO 代価表_退避;",
+         StartupEnd::Breakdown,
+         {{3010, "内訳の取得"}}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.sql);
-        testing::TableDatabase fresh;
-        ASSERT_TRUE(fresh.ok()) << fresh.error();
-        SetUpTables(fresh);
-        fresh.exec(c.sql);
-        appContext().CommandLine = "-B:00000001 -H:01";
-        EXPECT_EQ(runStartup(), c.end);
-        EXPECT_EQ(shownBy(fresh), (c.shown ? Shown{{3010, c.shown}} : Shown{}));
-        // The stop at 環境Ｍ is the last step: the breakdown was loaded before it.
-        if (c.end == StartupEnd::Kankyo) {
-            EXPECT_TRUE(appContext().UchiwakeRoot);
+        for (bool behind : {false, true}) {
+            SCOPED_TRACE(c.sql + (behind ? " (loaded behind)" : ""));
+            testing::TableDatabase fresh;
+            ASSERT_TRUE(fresh.ok()) << fresh.error();
+            SetUpTables(fresh);
+            fresh.exec(c.sql);
+            appContext().CommandLine = "-B:00000001 -H:01 -T:5";
+            EXPECT_EQ(behind ? runWithLoadBehind() : runStartup(), c.end);
+            EXPECT_EQ(shownBy(fresh), c.shown);
+            // The stop at 環境Ｍ is the last step: the breakdown was loaded before it.
+            EXPECT_EQ(appContext().UchiwakeRoot != nullptr,
+                      c.end == StartupEnd::Kankyo || c.end == StartupEnd::Started);
         }
     }
 }

@@ -12,6 +12,8 @@
 #include <QTreeView>
 #include <csignal>
 
+#include "app/breakdown_load.h"
+#include "data/core/variant.h"
 #include "platform/ini_write.h"
 #include "print_window/system_close_window.h"
 #include "print_window/viewer_host_window.h"
@@ -258,6 +260,151 @@ TEST_F(MainWindow, PrintRunShowsTheStatementAndTheEndHandsOff) {
     EXPECT_EQ(window->lastHandOff(), app::HandOff::Started);
     EXPECT_FALSE(appContext().Database);
     EXPECT_EQ(context::fnReadIniValue("KALVERON", "PRINTCOMAPNYNAME"), "新しい会社名");
+}
+
+// ---- the whole breakdown loading behind the window --------------------------------
+
+// The statement rows of the breakdown in 内訳出力 as text, one line each in key order,
+// the audit columns (the time of the write) left out.
+std::string statementRows(omrix::testing::TableDatabase& t) {
+    auto rs = t.db().fnOpenRecordSet("Select * From 内訳出力 Where 内訳名称ＩＤ = " +
+                                     std::to_string(appContext().UchiwakeNameID) +
+                                     " Order By 内訳出力ＩＤ;");
+    EXPECT_TRUE(rs);
+    std::string text;
+    constexpr int kAuditColumns = 5;
+    for (; rs && !rs->pbEOF(); rs->fnMoveNext()) {
+        for (int column = kAuditColumns; column < rs->columnCount(); ++column)
+            text += data::variantToText(rs->fnGetVariant(column)) + "|";
+        text += "\n";
+    }
+    return text;
+}
+
+class LoadBehindWindow : public MainWindow {
+  protected:
+    // Start-up as the desktop program runs it: the window on the outline, the whole
+    // breakdown still loading behind it.
+    void openWithLoadBehind() {
+        std::unique_ptr<app::BreakdownLoad> pending;
+        ASSERT_EQ(app::runStartup(&pending), app::StartupEnd::Started);
+        ASSERT_TRUE(pending);
+        load = pending.get();
+        // Nothing can print from the outline: the program's breakdown is not there yet.
+        EXPECT_FALSE(appContext().UchiwakeRoot);
+        window = std::make_unique<Frm_Omrix_Print_Main>(nullptr, std::move(pending));
+        window->show();
+    }
+    // Every node ticked, 内訳情報 alone printed to a viewer that only counts.
+    void printEverything() {
+        auto* tree = child<QTreeView>(window.get(), "Tv_Kaiso");
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                          tree->visualRect(tree->model()->index(0, 0)).center());
+        child<QAction>(window.get(), "mnuPrintCheckAllKaiso")->trigger();
+        click("Cmd_Print");
+    }
+    app::BreakdownLoad* load = nullptr;  // the window's, while it has one
+};
+
+// 印刷 pressed at once waits for the whole breakdown, showing that it does, and prints
+// the rows a start with the whole breakdown loaded first prints.
+TEST_F(LoadBehindWindow, AnEarlyPrintWaitsAndPrintsTheWholeBreakdown) {
+    omrix::testing::TableDatabase big;
+    ASSERT_NO_FATAL_FAILURE(omrix::testing::startOnDemo(big, 20000, "-B:00000001 -H:01 -T:1"));
+    window = openMain();
+    window->setViewerHost(std::make_unique<WatchingHost>(*window));
+    printEverything();
+    const std::string whole = statementRows(big);
+    ASSERT_FALSE(whole.empty());
+    window.reset();
+
+    big.exec("DELETE FROM 内訳出力;");
+    ASSERT_NO_FATAL_FAILURE(openWithLoadBehind());
+    auto host = std::make_unique<WatchingHost>(*window);
+    WatchingHost& watching = *host;
+    window->setViewerHost(std::move(host));
+    std::string waited;
+    QObject::connect(child<QProgressBar>(window.get(), "Prg_PrgBar"), &QProgressBar::valueChanged,
+                     [&] {
+                         auto* caption = child<QLabel>(window.get(), "Lbl_Prg");
+                         if (caption->text() == "内訳を読み込んでいます・・・") waited = "shown";
+                     });
+    const bool stillLoading = !load->ended();
+    printEverything();
+    EXPECT_FALSE(window->breakdownPending());
+    EXPECT_TRUE(appContext().UchiwakeRoot);
+    EXPECT_EQ(statementRows(big), whole);
+    // The run itself then went as ever, once.
+    EXPECT_EQ(watching.seen,
+              "close:印刷の準備をしています・・・ bar;open:内訳書を開いています・・・ bar;");
+    if (stillLoading) EXPECT_EQ(waited, "shown");
+    EXPECT_TRUE(big.messages().messages().empty());
+}
+
+// A breakdown the whole load refuses though its outline reads shows what start-up shows
+// for it, in the same order, and ends the program as start-up does: no exit steps, no
+// hand-off. Left alone, the window notices by itself; 印刷 pressed first notices too.
+TEST_F(LoadBehindWindow, AFailureBehindTheWindowShowsStartupsMessagesAndEnds) {
+    const struct {
+        const char* sql;
+        bool press;  // 印刷 pressed before the load is noticed
+    } cases[] = {
+        // A stored amount that is no number, on a line item (the outline reads headings).
+        {"UPDATE 内訳 SET 見積１単価 = 'abc' WHERE 内訳ＩＤ = (SELECT MAX(内訳ＩＤ) FROM 内訳 "
+         "WHERE 種別フラグ = 8);",
+         false},
+        {"UPDATE 内訳 SET 見積１単価 = 'abc' WHERE 内訳ＩＤ = (SELECT MAX(内訳ＩＤ) FROM 内訳 "
+         "WHERE 種別フラグ = 8);",
+         true},
+        // A table only the whole load reads made unreadable.
+        {"ALTER TABLE 代価表 RENAME TO 代価表_退避;", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sql);
+        omrix::testing::TableDatabase broken;
+        ASSERT_NO_FATAL_FAILURE(omrix::testing::startOnDemo(broken, 300, "-B:00000001 -H:01"));
+        platform::VBFILE_WriteINI("KALVERON", "MAIN_PROGRAM", "true", 0, context::fnGetIniPath());
+        broken.exec(c.sql);
+        ASSERT_EQ(app::runStartup(), app::StartupEnd::Breakdown);
+        const std::vector<platform::ShownMessage> startup = broken.messages().messages();
+        ASSERT_FALSE(startup.empty());
+        EXPECT_EQ(startup.back().number, 3010);
+        EXPECT_EQ(startup.back().params[0], "内訳の取得");
+        broken.messages().clear();
+
+        ASSERT_NO_FATAL_FAILURE(openWithLoadBehind());
+        child<QComboBox>(window.get(), "Cmb_KaishaName")->setEditText("書かれない会社");
+        if (c.press) printEverything();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isVisible(); }, 10000));
+        EXPECT_TRUE(window->startupStopped());
+        EXPECT_FALSE(appContext().UchiwakeRoot);
+        ASSERT_EQ(broken.messages().messages().size(), startup.size());
+        for (std::size_t i = 0; i < startup.size(); ++i) {
+            EXPECT_EQ(broken.messages().messages()[i].text, startup[i].text);
+            EXPECT_EQ(broken.messages().messages()[i].number, startup[i].number);
+        }
+        EXPECT_EQ(window->lastHandOff(), app::HandOff::Skipped);
+        EXPECT_EQ(context::fnReadIniValue("KALVERON", "PRINTCOMAPNYNAME"), "");
+        window.reset();
+    }
+}
+
+// 終了 while the whole still loads runs the exit steps at once; the load's thread and its
+// connection end with the window.
+TEST_F(LoadBehindWindow, ClosingWhileTheLoadRunsEndsCleanly) {
+    omrix::testing::TableDatabase big;
+    ASSERT_NO_FATAL_FAILURE(omrix::testing::startOnDemo(big, 20000, "-B:00000001 -H:01"));
+    platform::VBFILE_WriteINI("KALVERON", "MAIN_PROGRAM", "true", 0, context::fnGetIniPath());
+    ASSERT_NO_FATAL_FAILURE(openWithLoadBehind());
+    child<QComboBox>(window.get(), "Cmb_KaishaName")->setEditText("閉じた会社");
+    click("Cmd_End");
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(window->lastHandOff(), app::HandOff::Started);
+    EXPECT_FALSE(appContext().Database);
+    EXPECT_EQ(context::fnReadIniValue("KALVERON", "PRINTCOMAPNYNAME"), "閉じた会社");
+    window.reset();
+    EXPECT_FALSE(appContext().UchiwakeRoot);
+    EXPECT_TRUE(big.messages().messages().empty());
 }
 
 TEST_F(MainWindow, SigtermRunsTheExitStepsWithoutTheHandOff) {

@@ -96,22 +96,16 @@ int32_t fnOmrix_DBT_Uchiwake_Count(data::CCCDBS_DataBase& db, int32_t lUchiwakeN
     return count;
 }
 
-std::string uchiwakeSelect201Sql(int32_t lUchiwakeNameID, bool bWithDaika) {
+std::string uchiwakeSelectSql(int32_t lUchiwakeNameID,
+                              std::initializer_list<std::string_view> columns, bool bWithDaika,
+                              std::string_view andWhere) {
     std::string sql;
     auto line = [&sql](std::string_view piece) {
         sql += "\r\n";
         sql += piece;
     };
     line("select /* fnOmrix_DBT_Uchiwake_Select201 */ ");
-    line(" u.*,");
-    if (bWithDaika) {
-        line(" d.代価表ＩＤ,");
-        line(" d.端数金額,");
-        line(" d.合計金額,");
-        line(" d.モデル数量,");
-        line(" d.換算単価,");
-    }
-    line(" h.ロックID番号 ロック");
+    for (std::string_view column : columns) line(column);
     line("from");
     line(" 内訳 u");
     line(" left outer join 排他管理 h");
@@ -126,10 +120,21 @@ std::string uchiwakeSelect201Sql(int32_t lUchiwakeNameID, bool bWithDaika) {
     line("  u.削除区分 = '0'");
     line(" and");
     line("  u.内訳名称ID = " + std::to_string(lUchiwakeNameID));
+    if (!andWhere.empty()) line(andWhere);
     line("order by");
     line(" u.表示No,");
     line(" u.種別フラグ;");
     return sql;
+}
+
+std::string uchiwakeSelect201Sql(int32_t lUchiwakeNameID, bool bWithDaika) {
+    if (!bWithDaika) {
+        return uchiwakeSelectSql(lUchiwakeNameID, {" u.*,", " h.ロックID番号 ロック"}, false, {});
+    }
+    return uchiwakeSelectSql(lUchiwakeNameID,
+                             {" u.*,", " d.代価表ＩＤ,", " d.端数金額,", " d.合計金額,",
+                              " d.モデル数量,", " d.換算単価,", " h.ロックID番号 ロック"},
+                             true, {});
 }
 
 bool fnOmrix_DBT_Uchiwake_Select201(data::CCCDBS_DataBase& db, UchiwakeRows& rows,

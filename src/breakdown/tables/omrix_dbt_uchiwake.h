@@ -3,8 +3,10 @@
 // written one by one (page names) or all together (the editor's save).
 
 #include <cstdint>
+#include <initializer_list>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "breakdown/tables/uchiwake_records.h"
@@ -42,6 +44,11 @@ int32_t fnOmrix_DBT_Uchiwake_Count(int32_t lUchiwakeNameID);
 
 // The SQL of the select above.
 std::string uchiwakeSelect201Sql(int32_t lUchiwakeNameID, bool bWithDaika);
+// The same select with other column lines and, when not empty, a further condition
+// line after the breakdown's ("and ..."): the same lines in the same order.
+std::string uchiwakeSelectSql(int32_t lUchiwakeNameID,
+                              std::initializer_list<std::string_view> columns, bool bWithDaika,
+                              std::string_view andWhere);
 
 // Update of one line, insert when no row changed, then its 代価表 row: deleted when
 // the line has no 代価表ＩＤ, else updated or inserted.

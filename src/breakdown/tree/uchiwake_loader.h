@@ -6,9 +6,9 @@
 #include <memory>
 #include <vector>
 
-#include "breakdown/tree/edit_ucw.h"
 #include "breakdown/tables/uchiwake_records.h"
 #include "breakdown/tables/uchiwake_rows.h"
+#include "breakdown/tree/edit_ucw.h"
 
 namespace omrix::data {
 class CCCDBS_DataBase;
@@ -23,6 +23,11 @@ class UchiwakeBuild;
 // line), or nullptr when the select or the build fails. Shows nothing.
 std::shared_ptr<COmrixEditUcw> loadUchiwake(data::CCCDBS_DataBase& db, int32_t uchiwakeNameId,
                                             ProgressBar* progressBar = nullptr);
+// The tree of the outline of the same breakdown (uchiwake_outline.h): every line in
+// its place, the heading lines whole, the others only their kind; for the level tree
+// while the whole loads. Null when the outline cannot be read or built.
+std::shared_ptr<COmrixEditUcw> loadUchiwakeOutline(data::CCCDBS_DataBase& db,
+                                                   int32_t uchiwakeNameId);
 // The same for AppContext.UchiwakeName on the program's connection.
 std::shared_ptr<COmrixEditUcw> fnLoadUchiwake(ProgressBar* progressBar = nullptr);
 

@@ -213,3 +213,69 @@ TEST_F(UchiwakeLoad, HeldEmptyLinesAreNotEmptyAndLowerLocksAreCollected) {
 }
 
 }  // namespace omrix::testing
+
+namespace omrix::testing {
+
+// The outline: headings whole, lines above them and one line below each in place, the
+// rest left out; every line when siblings tie on 表示No; nothing for a broken shape or a
+// heading whose stored value is refused, which the whole load then reports.
+TEST_F(UchiwakeLoad, OutlineHoldsWhatTheLevelTreeNeedsInTheWholesOrder) {
+    insertLine(t, 7, 1, 0, 0, 1);
+    insertLine(t, 7, 2, 1, 1, 20);
+    insertLine(t, 7, 3, 1, 1, 10);
+    insertLine(t, 7, 4, 2, 8, 1);
+    insertLine(t, 7, 5, 2, 8, 2);
+    insertLine(t, 7, 6, 5, 2, 1);  // a 科目 under a line item
+    insertLine(t, 7, 7, 3, 8, 1);
+    insertLine(t, 7, 8, 7, 8, 1);
+    insertLine(t, 7, 9, 1, 64, 30);     // a total
+    insertLine(t, 7, 10, 1, 0x81, 40);  // printed apart, under nothing
+    auto root = loadUchiwakeOutline(t.db(), 7);
+    ASSERT_TRUE(root);
+    // By hand: 1's lines by 表示No are 3 (10), 2 (20), 9 (30), 10 (40); the total leads to
+    // no heading. Below 3 only line items: the first, 7, stands for them; 8 goes. Below 2,
+    // 5 leads to the 科目 6, so 4 is not needed.
+    EXPECT_EQ(chainIds(root->fnGetTopChild()), (std::vector<int32_t>{3, 2, 10}));
+    EXPECT_EQ(chainIds(byId(root, 3)->fnGetTopChild()), (std::vector<int32_t>{7}));
+    EXPECT_EQ(chainIds(byId(root, 2)->fnGetTopChild()), (std::vector<int32_t>{5}));
+    EXPECT_EQ(chainIds(byId(root, 5)->fnGetTopChild()), (std::vector<int32_t>{6}));
+    EXPECT_EQ(byId(root, 7)->fnGetTopChild(), nullptr);
+    // Headings are whole, other lines only placed.
+    EXPECT_EQ(byId(root, 6)->prUchiwakeRec().名称１.trimmedRight(), "line 6");
+    EXPECT_EQ(byId(root, 5)->prUchiwakeRec().名称１.trimmedRight(), "");
+    bool apart = false;
+    root->sbSearchSyuBetu(kFlagBesshiApart, apart);
+    EXPECT_TRUE(apart);
+
+    // Two 種目 sharing 表示No 20 under 1: every line stays, in the order of the whole,
+    // select order 2 then 11 (種別フラグ 1 before 2), and the level sort swaps them.
+    insertLine(t, 7, 11, 1, 2, 20);
+    root = loadUchiwakeOutline(t.db(), 7);
+    ASSERT_TRUE(root);
+    EXPECT_EQ(chainIds(root->fnGetTopChild()), (std::vector<int32_t>{3, 11, 2, 9, 10}));
+    EXPECT_EQ(chainIds(byId(root, 2)->fnGetTopChild()), (std::vector<int32_t>{4, 5}));
+    EXPECT_NE(byId(root, 8), nullptr);
+    context::appContext().UchiwakeName.内訳名称ＩＤ = 7;
+    EXPECT_EQ(chainIds(fnLoadUchiwake()->fnGetTopChild()), (std::vector<int32_t>{3, 11, 2, 9, 10}));
+
+    // A line item's refused amount is the whole load's to report.
+    t.exec("UPDATE 内訳 SET 見積１単価 = 'abc' WHERE 内訳ＩＤ = 8;");
+    EXPECT_TRUE(loadUchiwakeOutline(t.db(), 7));
+    EXPECT_EQ(loadUchiwake(t.db(), 7), nullptr);
+
+    const char* broken[] = {
+        "UPDATE 内訳 SET 見積１単価 = 'abc' WHERE 内訳ＩＤ = 3;",  // a heading's amount
+        "UPDATE 内訳 SET 親内訳ＩＤ = 99 WHERE 内訳ＩＤ = 6;",     // an orphan heading
+        "UPDATE 内訳 SET 内訳ＩＤ = 2 WHERE 内訳ＩＤ = 11;",       // an ID given twice
+    };
+    for (const char* sql : broken) {
+        SCOPED_TRACE(sql);
+        TableDatabase fresh;
+        for (int32_t id : {1, 2, 3, 6, 11}) insertLine(fresh, 7, id, id == 6 ? 2 : id > 1, 1, id);
+        fresh.exec(sql);
+        EXPECT_EQ(loadUchiwakeOutline(fresh.db(), 7), nullptr);
+        EXPECT_TRUE(fresh.messages().messages().empty());
+    }
+}
+
+}  // namespace omrix::testing
