@@ -316,7 +316,20 @@ int32_t SqliteDriver::runSimple(const char* sql) {
 // A statement text may end the transaction itself (ROLLBACK, or an error that rolls
 // back); the nesting count follows the engine.
 void SqliteDriver::syncLevel() {
-    if (db_ != nullptr && sqlite3_get_autocommit(db_) != 0) level_ = 0;
+    if (db_ != nullptr && sqlite3_get_autocommit(db_) != 0) endOuter();
+}
+
+// Within a transaction the changed pages stay in memory up to kWriteCache before they
+// spill to the file, and every spill syncs the journal first: a print run's write of
+// 100,000 lines (160 MB of rows) spilled 168 times with the 2 MB the connection reads
+// with, 1.2 s of syncs, and 42 times with 8 MB. What is synced at commit and the locks
+// are as before; the cache shrinks back when the transaction ends.
+constexpr const char* kWriteCache = "PRAGMA cache_size = -8192";
+constexpr const char* kReadCache = "PRAGMA cache_size = -2000";
+
+void SqliteDriver::endOuter() {
+    if (level_ > 0) sqlite3_exec(db_, kReadCache, nullptr, nullptr, nullptr);
+    level_ = 0;
 }
 
 int32_t SqliteDriver::beginTrans() {
@@ -327,6 +340,7 @@ int32_t SqliteDriver::beginTrans() {
     std::string sql = level_ == 0 ? std::string("BEGIN IMMEDIATE")
                                   : "SAVEPOINT omrix_level_" + std::to_string(level_ + 1);
     if (runSimple(sql.c_str()) != 0) return 0;
+    if (level_ == 0) sqlite3_exec(db_, kWriteCache, nullptr, nullptr, nullptr);
     return ++level_;
 }
 
@@ -344,7 +358,7 @@ int32_t SqliteDriver::commitTrans() {
     // A commit that failed leaves nothing half-open behind.
     if (rc != 0 && sqlite3_get_autocommit(db_) == 0)
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-    level_ = 0;
+    endOuter();
     return rc;
 }
 
@@ -360,7 +374,7 @@ int32_t SqliteDriver::rollbackTrans() {
         return rc;
     }
     int32_t rc = runSimple("ROLLBACK");
-    level_ = 0;
+    endOuter();
     return rc;
 }
 
