@@ -17,9 +17,9 @@ void getDate(sqlite3_context* context, int, sqlite3_value**) {
     if (now != last) {
         std::tm local{};
         localtime_r(&now, &local);
-        n = std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d",
-                          local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                          local.tm_min, local.tm_sec);
+        n = std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900,
+                          local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
+                          local.tm_sec);
         last = now;
     }
     sqlite3_result_text(context, text, n, SQLITE_TRANSIENT);

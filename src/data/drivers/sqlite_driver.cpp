@@ -187,6 +187,13 @@ std::unique_ptr<SqliteDriver> SqliteDriver::open(const std::string& path, int32_
     // Opening reads nothing; the first real read tells a database from any other file.
     rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
     if (rc == SQLITE_OK && !registerSqlServerFunctions(db)) rc = SQLITE_ERROR;
+    // Debian builds the engine to overwrite every page a delete frees, which tripled a
+    // print run's delete of the previous run's 内訳出力 rows (0.6 s against 1.8 s for
+    // 100,000 lines), pages the inserts after it fill again at once. FAST overwrites
+    // deleted content where that costs no extra write; the journal, the syncs and the
+    // locks are the same either way.
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(db, "PRAGMA secure_delete = FAST", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
         code = sqlite3_extended_errcode(db);
         error = openFailureText(path, code, sqlite3_errmsg(db));
