@@ -196,6 +196,7 @@ class PdfPainting {
                 result = {Stop::Begin, run.first, {}};
             } else {
                 const QRectF whole(0, 0, writer.width(), writer.height());
+                PagePainter::Cache cache;
                 Batch batch;
                 for (int page = run.first; page <= run.last && result.ok(); ++page) {
                     if (page >= batch.first + batch.count && !nextBatch(run, batch)) break;
@@ -203,7 +204,7 @@ class PdfPainting {
                         result = {Stop::NewPage, page, {}};
                         break;
                     }
-                    report_.paintOnto(painter, page, whole, batch.read.get(), warnings);
+                    report_.paintOnto(painter, page, whole, batch.read.get(), warnings, &cache);
                     bool stopped = false;
                     {
                         std::lock_guard lock(mutex_);
