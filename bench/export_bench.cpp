@@ -325,6 +325,15 @@ struct ProgramRun {
 // on the first core alone (taskset -c 0) when `oneCore`.
 ProgramRun quickestProgramRun(const fs::path& folder, std::vector<std::string> extra, bool oneCore);
 
+// The peak resident memory of a running process (VmHWM), 0 once it has ended.
+double highWaterKiB(pid_t pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6));
+    }
+    return 0;
+}
+
 ProgramRun programRun(const fs::path& folder, const std::vector<std::string>& extra, bool oneCore) {
     std::string program =
         (fs::read_symlink("/proc/self/exe").parent_path() / "omrix-print-export").string();
@@ -349,14 +358,21 @@ ProgramRun programRun(const fs::path& folder, const std::vector<std::string>& ex
     const int spawned = posix_spawn(&pid, argv[0], &quiet, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&quiet);
     if (spawned != 0) return {};
+    // The peak is read while the program runs: the one wait4 reports counts this
+    // process's own, which the spawned program shared until its exec.
     int status = 0;
     rusage usage{};
-    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return {};
+    double peakKiB = 0;
+    pid_t waited = 0;
+    while ((waited = wait4(pid, &status, WNOHANG, &usage)) == 0) {
+        peakKiB = std::max(peakKiB, highWaterKiB(pid));
+        usleep(2000);
+    }
+    if (waited != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return {};
     auto toSeconds = [](const timeval& t) {
         return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
     };
-    return {secondsSince(start), static_cast<double>(usage.ru_maxrss) / 1024.0,
+    return {secondsSince(start), peakKiB / 1024.0,
             toSeconds(usage.ru_utime) + toSeconds(usage.ru_stime)};
 }
 
