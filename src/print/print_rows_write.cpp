@@ -39,25 +39,41 @@ bool reportFailure(const data::CCCDBS_DataBase* db, std::string_view step,
 
 }  // namespace
 
+PrintRowsWriter::PrintRowsWriter(data::CCCDBS_DataBase& db, int32_t uchiwakeNameId) : db_(db) {
+    cleared_ = std::async(std::launch::async, [this, uchiwakeNameId] {
+        return transaction_.emplace(db_).begun() && ClearPrintRows(db_, uchiwakeNameId);
+    });
+}
+
+PrintRowsWriter::~PrintRowsWriter() {
+    if (cleared_.valid()) cleared_.wait();
+}
+
 // A refused delete or insert is reported while the transaction is still open and
 // rolled back after; a refused commit has been undone by the data layer already.
-bool writePrintRows(data::CCCDBS_DataBase& db, int32_t uchiwakeNameId, const PrintRows& rows,
-                    util::Progress* progress) {
-    data::Transaction transaction(db);
-    if (!transaction.begun() || !ClearPrintRows(db, uchiwakeNameId)) {
-        return reportFailure(&db, kClearStep, progress);
-    }
+bool PrintRowsWriter::finish(const PrintRows& rows, util::Progress* progress) {
+    const bool cleared = cleared_.get();
+    auto refused = [&](std::string_view step) {
+        reportFailure(&db_, step, progress);
+        transaction_.reset();
+        return false;
+    };
+    if (!cleared) return refused(kClearStep);
     if (!rows.empty()) {
         breakdown::ProgressBar bar(progress);  // Prg_PrgBar
         showProgress(progress, bar, rows.size());
         const InsertProgress insertProgress{.bar = progress != nullptr ? &bar : nullptr,
                                             .shown = progress};
-        if (!InsertPrintRows(db, rows, false, insertProgress)) {
-            return reportFailure(&db, kInsertStep, progress);
-        }
+        if (!InsertPrintRows(db_, rows, false, insertProgress)) return refused(kInsertStep);
         util::hideProgress(progress);
     }
-    return transaction.commit() || reportFailure(&db, kInsertStep, progress);
+    return transaction_->commit() || refused(kInsertStep);
+}
+
+bool writePrintRows(data::CCCDBS_DataBase& db, int32_t uchiwakeNameId, const PrintRows& rows,
+                    util::Progress* progress) {
+    PrintRowsWriter writer(db, uchiwakeNameId);
+    return writer.finish(rows, progress);
 }
 
 bool fnOmrix_Print_Print_CreatePrintUchiwakeInf(const PrintRows& rows, util::Progress* progress) {

@@ -82,9 +82,11 @@ bool printUchiwake(const PrintSource& source, const PrintOptionRec& options, Pri
                    ReportLaunches& launches, const level_tree::LevelTreeModel& tree) {
     // A failed re-read of an earlier run leaves no breakdown to print.
     if (source.root == nullptr || source.db == nullptr) return false;
+    // The earlier rows are deleted while the new ones are made.
+    PrintRowsWriter writer(*source.db, source.uchiwakeNameId);
     PrintRows rows;
     if (!createPrintRows(source, options, rows, tree, ui.writeProgress())) return false;
-    if (!writePrintRows(*source.db, source.uchiwakeNameId, rows, ui.writeProgress())) return false;
+    if (!writer.finish(rows, ui.writeProgress())) return false;
     return launches.showUchiwake(options, source.uchiwakeNameId);
 }
 

@@ -132,12 +132,24 @@ std::string fnBytesToText(const std::vector<uint8_t>& bytes) {
     return cp932ToUtf8(raw.substr(0, raw.find('\0')));
 }
 
+// Fields padded to their width are trimmed on every page painted; a set of one blank
+// is passed a byte at a time rather than looked up in the set for each.
 std::string_view trimBlanksLeft(std::string_view text, std::string_view blanks) {
+    if (blanks.size() == 1) {
+        std::size_t first = 0;
+        while (first < text.size() && text[first] == blanks[0]) ++first;
+        return text.substr(first);
+    }
     std::size_t first = text.find_first_not_of(blanks);
     return first == std::string_view::npos ? std::string_view() : text.substr(first);
 }
 
 std::string_view trimBlanksRight(std::string_view text, std::string_view blanks) {
+    if (blanks.size() == 1) {
+        std::size_t end = text.size();
+        while (end > 0 && text[end - 1] == blanks[0]) --end;
+        return text.substr(0, end);
+    }
     std::size_t last = text.find_last_not_of(blanks);
     return last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
 }

@@ -168,6 +168,25 @@ TEST_F(PrintRowsWrite, RefusedStepIsReportedAndThePreviousRowsStay) {
     }
 }
 
+// The delete runs while the rows are made; a run that ends before its rows are made
+// (cancelled, say) leaves the previous rows and no transaction open, and a write may
+// follow at once.
+TEST_F(PrintRowsWrite, AWriteAbandonedBeforeItsRowsKeepsThePreviousRows) {
+    const auto before = stored(7);
+    ASSERT_EQ(before.size(), 40u);
+    { PrintRowsWriter abandoned(t.db(), 7); }
+    EXPECT_EQ(stored(7), before);
+    EXPECT_EQ(t.db().fnBeginTrans(), 1);  // none left open beneath
+    EXPECT_TRUE(t.db().fnRollBackTrans());
+    EXPECT_EQ(stored(8).size(), 5u);
+    PrintRowsWriter writer(t.db(), 7);
+    const PrintRows rows = testing::numberedRows(3, 7, "次");
+    ASSERT_TRUE(writer.finish(rows));
+    EXPECT_EQ(stored(7).size(), 3u);
+    EXPECT_EQ(stored(8).size(), 5u);
+    EXPECT_TRUE(t.messages().messages().empty());
+}
+
 TEST_F(PrintRowsWrite, NoRowsClearsWithoutProgressAndNoDatabaseFails) {
     ASSERT_TRUE(fnOmrix_Print_Print_CreatePrintUchiwakeInf({}, &progress));
     EXPECT_TRUE(stored(7).empty());

@@ -43,6 +43,13 @@ TEST(ByteLength, CountsTheCp932FormAndCutsKeepWholeCharacters) {
     // Trims take half-width blanks only.
     EXPECT_EQ(trimBlanks("\t　ab c　 "), "\t　ab c　");
     EXPECT_EQ(trimBlanksRight("  ab  "), "  ab");
+    EXPECT_EQ(trimBlanksLeft("  ab  "), "ab  ");
+    for (const char* blank : {"", " ", "    "}) {
+        EXPECT_EQ(trimBlanks(blank), "");
+        EXPECT_EQ(trimBlanksLeft(blank), "");
+        EXPECT_EQ(trimBlanksRight(blank), "");
+    }
+    EXPECT_EQ(trimBlanks(" \t a\t ", kBlanksAndTabs), "a");
 }
 
 TEST(TextToBytes, PadModesStayInsideTheArrayAndReadBack) {

@@ -8,14 +8,20 @@
 namespace omrix::data {
 namespace {
 
+// A print run calls it for every row; the text changes once a second.
 void getDate(sqlite3_context* context, int, sqlite3_value**) {
+    thread_local std::time_t last = -1;
+    thread_local char text[32];
+    thread_local int n = 0;
     std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[32];
-    int n =
-        std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900,
-                      local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+    if (now != last) {
+        std::tm local{};
+        localtime_r(&now, &local);
+        n = std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900,
+                          local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
+                          local.tm_sec);
+        last = now;
+    }
     sqlite3_result_text(context, text, n, SQLITE_TRANSIENT);
 }
 

@@ -34,6 +34,26 @@ constexpr std::array<bool, 256> kSpanOpeners = [] {
     return opens;
 }();
 
+// The bytes the fold has to look at: span openers and the lead byte of full-width forms.
+constexpr std::array<bool, 256> kFoldStops = [] {
+    std::array<bool, 256> stops = kSpanOpeners;
+    stops[0xEF] = true;
+    return stops;
+}();
+
+constexpr std::array<bool, 256> kNameBytes = [] {
+    std::array<bool, 256> name{};
+    for (int b = 0; b < 256; ++b) {
+        name[b] = (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9') ||
+                  b == '_' || b == '$' || b >= 0x80;
+    }
+    return name;
+}();
+
+bool nameByte(char c) {
+    return kNameBytes[static_cast<unsigned char>(c)];
+}
+
 }  // namespace
 
 const SqlSpan* sqlSpanAt(std::string_view sql, size_t i, bool withBackticks) {
@@ -76,7 +96,9 @@ std::string foldSqlText(std::string_view sql) {
         return sql[k] == '\xEF' && isFullWidthAscii(sql, k) && !changesTokens(halfWidthOf(sql, k));
     };
     for (size_t i = 0; i < sql.size();) {
-        if (const SqlSpan* span = sqlSpanAt(sql, i)) {
+        if (!kFoldStops[static_cast<unsigned char>(sql[i])]) {
+            ++i;
+        } else if (const SqlSpan* span = sqlSpanAt(sql, i)) {
             size_t end = sqlSpanEnd(sql, i, *span);
             size_t stop = end == std::string_view::npos ? sql.size() : end;
             // Names in quotes or brackets are folded too; literals and comments are not.
@@ -174,14 +196,9 @@ bool equalsWord(std::string_view word, std::string_view upper) {
 // Index just past the literal starting at `i`; npos when it is not closed.
 size_t literalEnd(std::string_view s, size_t i, bool& doubled) {
     doubled = false;
-    for (size_t k = i + 1; k < s.size(); ++k) {
-        if (s[k] != '\'') continue;
-        if (k + 1 < s.size() && s[k + 1] == '\'') {
-            doubled = true;
-            ++k;
-            continue;
-        }
-        return k + 1;
+    for (size_t k = s.find('\'', i + 1); k != std::string_view::npos; k = s.find('\'', k + 2)) {
+        if (k + 1 >= s.size() || s[k + 1] != '\'') return k + 1;
+        doubled = true;
     }
     return std::string_view::npos;
 }
@@ -189,9 +206,7 @@ size_t literalEnd(std::string_view s, size_t i, bool& doubled) {
 }  // namespace
 
 bool isSqlNameByte(char c) {
-    auto b = static_cast<unsigned char>(c);
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
-           c == '$' || b >= 0x80;
+    return nameByte(c);
 }
 
 size_t sqlNumberEnd(std::string_view s, size_t i, bool& real) {
@@ -212,7 +227,7 @@ size_t sqlNumberEnd(std::string_view s, size_t i, bool& real) {
         real = true;
         k = e;
     }
-    if (k < s.size() && (isSqlNameByte(s[k]) || s[k] == '.')) return std::string_view::npos;
+    if (k < s.size() && (nameByte(s[k]) || s[k] == '.')) return std::string_view::npos;
     return k;
 }
 
@@ -228,6 +243,7 @@ bool parameterise(std::string_view s, ParameterisedStatement& out) {
     std::string keyword = leadingKeyword(s);
     if (keyword != "INSERT" && keyword != "UPDATE" && keyword != "DELETE") return false;
     size_t i = 0;
+    const SqlSpan* span = nullptr;
     while (i < s.size()) {
         char c = s[i];
         char previous = i > 0 ? s[i - 1] : ' ';
@@ -237,7 +253,7 @@ bool parameterise(std::string_view s, ParameterisedStatement& out) {
         }
         if (c == '\'') {
             // x'..' is a blob.
-            if ((previous == 'x' || previous == 'X') && (i < 2 || !isSqlNameByte(s[i - 2])))
+            if ((previous == 'x' || previous == 'X') && (i < 2 || !nameByte(s[i - 2])))
                 return false;
             bool doubled = false;
             size_t end = literalEnd(s, i, doubled);
@@ -256,16 +272,17 @@ bool parameterise(std::string_view s, ParameterisedStatement& out) {
             out.literals.push_back(literal);
             out.shape += '?';
             i = end;
-        } else if (const SqlSpan* span = sqlSpanAt(s, i, true)) {
+        } else if (kSpanOpeners[static_cast<unsigned char>(c)] &&
+                   (span = sqlSpanAt(s, i, true)) != nullptr) {
             // A quoted name or a comment is copied as it stands.
             size_t end = sqlSpanEnd(s, i, *span);
             if (end == std::string_view::npos) return false;
             out.shape.append(s.substr(i, end - i));
             i = end;
-        } else if (c == '?' || c == ':' || c == '@' || (c == '$' && !isSqlNameByte(previous))) {
+        } else if (c == '?' || c == ':' || c == '@' || (c == '$' && !nameByte(previous))) {
             return false;
         } else if ((isDigit(c) || (c == '.' && i + 1 < s.size() && isDigit(s[i + 1]))) &&
-                   !isSqlNameByte(previous)) {
+                   !nameByte(previous)) {
             bool real = false;
             size_t end = sqlNumberEnd(s, i, real);
             if (end == std::string_view::npos) return false;
@@ -283,9 +300,9 @@ bool parameterise(std::string_view s, ParameterisedStatement& out) {
                 out.shape.append(first, last);  // beyond 64 bits: the engine decides
             }
             i = end;
-        } else if (isSqlNameByte(c)) {
+        } else if (nameByte(c)) {
             size_t end = i;
-            while (end < s.size() && isSqlNameByte(s[end])) ++end;
+            while (end < s.size() && nameByte(s[end])) ++end;
             if (equalsWord(s.substr(i, end - i), "SELECT")) return false;
             out.shape.append(s.substr(i, end - i));
             i = end;

@@ -48,6 +48,7 @@ class SqliteDriver : public Driver {
     bool runParameterised(const char*& next, const char* end, int32_t& code);
     int32_t runAsWritten(const char*& next, const char* end);
     void syncLevel();
+    void endOuter();
 
     struct StatementCache;
     sqlite3* db_ = nullptr;

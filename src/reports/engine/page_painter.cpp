@@ -38,11 +38,22 @@ constexpr double kLinePitch = 1.0;
 
 }  // namespace
 
+PagePainter::PagePainter(QPainter& painter, const ReportFonts& fonts, Cache* cache)
+    : painter_(&painter), fonts_(fonts), cache_(cache != nullptr ? cache : &own_) {
+    // Fonts and layouts measured for another resolution would not fit this device.
+    const int dpi = painter.device() != nullptr ? painter.device()->logicalDpiY() : 0;
+    if (cache_->dpi_ != dpi) {
+        cache_->fonts_.clear();
+        cache_->layouts_.clear();
+        cache_->dpi_ = dpi;
+    }
+}
+
 const QFont& PagePainter::font(const TextStyle& style) {
     int size = std::max(1, static_cast<int>(std::lround(style.sizeMm * kUnitsPerMm)));
     int key = size * 4 + (style.face == Face::Gothic ? 2 : 0) + (style.bold ? 1 : 0);
-    auto found = cache_.find(key);
-    if (found != cache_.end()) return found->second;
+    auto found = cache_->fonts_.find(key);
+    if (found != cache_->fonts_.end()) return found->second;
     QFont f;
     // A character the face lacks comes from the fallbacks, before any font the system
     // would choose.
@@ -52,7 +63,9 @@ const QFont& PagePainter::font(const TextStyle& style) {
     f.setBold(style.bold);
     // Hinting would snap glyphs to a grid of tenths of a millimetre.
     f.setHintingPreference(QFont::PreferNoHinting);
-    return cache_.emplace(key, f).first->second;
+    // At the device's resolution, metrics taken for the device share the font's glyphs.
+    if (device() != nullptr) f = QFont(f, device());
+    return cache_->fonts_.emplace(key, f).first->second;
 }
 
 bool drawsEveryCharacter(const QFont& font, const QString& text) {
@@ -185,10 +198,11 @@ PagePainter::Fit PagePainter::layout(const MmRect& box, const QStringList& texts
         QString::number(box.w, 'f', 3) + QChar('|') + QString::number(box.h, 'f', 3) + QChar('|') +
         QString::number(style.sizeMm, 'f', 3) + QChar(style.face == Face::Gothic ? 'g' : 'm') +
         QChar(style.bold ? 'b' : '-') + QChar(wrapFirst ? 'w' : '-') + texts.join(QChar(0x1F));
-    auto found = layouts_.find(key);
-    if (found != layouts_.end()) return found->second;
-    if (layouts_.size() >= kMostLayouts) layouts_.clear();
-    return layouts_.emplace(key, computeLayout(box, texts, style, wrapFirst)).first->second;
+    auto& layouts = cache_->layouts_;
+    auto found = layouts.find(key);
+    if (found != layouts.end()) return found->second;
+    if (layouts.size() >= Cache::kMostLayouts) layouts.clear();
+    return layouts.emplace(key, computeLayout(box, texts, style, wrapFirst)).first->second;
 }
 
 PagePainter::Fit PagePainter::computeLayout(const MmRect& box, const QStringList& texts,
@@ -252,7 +266,10 @@ void PagePainter::fit(const MmRect& box, QStringList texts, const TextStyle& sty
 
 void PagePainter::paintLine(const MmRect& box, const QString& text, const QFont& f, Align align,
                             double scale) {
-    painter_->setFont(f);
+    if (painterFont_ != &f) {
+        painter_->setFont(f);
+        painterFont_ = &f;
+    }
     painter_->setPen(Qt::black);
     const QRectF area = toUnits(box);
     if (scale >= 1.0) {

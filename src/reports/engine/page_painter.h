@@ -47,11 +47,32 @@ struct PageText {
 };
 
 class PagePainter {
+    struct Fit {
+        TextStyle style;    // at the size chosen
+        QStringList lines;  // each no wider than the box allows narrowed
+        bool whole = true;  // false when the last line was cut
+    };
+
   public:
-    PagePainter(QPainter& painter, const ReportFonts& fonts) : painter_(&painter), fonts_(fonts) {}
+    // The fonts at the device's resolution and the layouts of texts in boxes, kept from
+    // page to page of one painting: a font made anew resolves its glyphs anew, under a
+    // lock every painting thread shares. One per thread.
+    class Cache {
+        friend class PagePainter;
+        int dpi_ = 0;
+        std::map<int, QFont> fonts_;  // by size, face and weight
+        // Emptied when it holds this many.
+        static constexpr std::size_t kMostLayouts = 4096;
+        std::unordered_map<QString, Fit> layouts_;
+    };
+
+    // Without a cache of the caller's, the painter keeps one for its page.
+    PagePainter(QPainter& painter, const ReportFonts& fonts, Cache* cache = nullptr);
     // Paints nothing: collects the page's texts with their boxes instead.
     PagePainter(std::vector<PageText>& texts, const ReportFonts& fonts)
-        : texts_(&texts), fonts_(fonts) {}
+        : texts_(&texts), fonts_(fonts), cache_(&own_) {}
+    PagePainter(const PagePainter&) = delete;
+    PagePainter& operator=(const PagePainter&) = delete;
 
     // Texts painted from now on holding a character no installed font draws go into
     // `texts` (they print with a box for it).
@@ -90,11 +111,6 @@ class PagePainter {
     void fill(const MmRect& box, const QColor& color);
 
   private:
-    struct Fit {
-        TextStyle style;    // at the size chosen
-        QStringList lines;  // each no wider than the box allows narrowed
-        bool whole = true;  // false when the last line was cut
-    };
     // The texts as pageText() gave them.
     void fit(const MmRect& box, QStringList texts, const TextStyle& style, bool wrapFirst);
     Fit layout(const MmRect& box, const QStringList& texts, const TextStyle& style, bool wrapFirst);
@@ -114,10 +130,10 @@ class PagePainter {
     std::set<QString>* undrawable_ = nullptr;
     std::set<QString>* cut_ = nullptr;
     const ReportFonts& fonts_;
-    std::map<int, QFont> cache_;  // by size, face and weight
-    // Layouts by box size, style and texts; emptied when it holds this many.
-    static constexpr std::size_t kMostLayouts = 4096;
-    std::unordered_map<QString, Fit> layouts_;
+    Cache own_;
+    Cache* cache_;
+    // The font last set on the painter: setting it again would resolve it again.
+    const QFont* painterFont_ = nullptr;
 };
 
 // What reaches the page of any text: util::lineText, so that no bad byte or control

@@ -158,15 +158,21 @@ bool Report::paintPage(QPainter& painter, int page) const {
 }
 
 bool Report::paintPage(QPainter& painter, int page, const QRectF& target) const {
+    return paintPage(painter, page, target, nullptr);
+}
+
+bool Report::paintPage(QPainter& painter, int page, const QRectF& target,
+                       PagePainter::Cache* cache) const {
     if (!document_ || page < 1 || page > document_->pageCount()) return false;
     PaintWarnings warnings;
-    paintOnto(painter, page, target, nullptr, warnings);
+    paintOnto(painter, page, target, nullptr, warnings, cache);
     warn(warnings);
     return document_->readError().empty();
 }
 
 void Report::paintOnto(QPainter& painter, int page, const QRectF& target,
-                       const ReportDocument::PagesRead* read, PaintWarnings& warnings) const {
+                       const ReportDocument::PagesRead* read, PaintWarnings& warnings,
+                       PagePainter::Cache* cache) const {
     const Paper& paper = design_.paper;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
@@ -174,7 +180,7 @@ void Report::paintOnto(QPainter& painter, int page, const QRectF& target,
     painter.translate(target.topLeft());
     painter.scale(target.width() / (paper.widthMm * kUnitsPerMm),
                   target.height() / (paper.heightMm * kUnitsPerMm));
-    PagePainter pagePainter(painter, fonts_);
+    PagePainter pagePainter(painter, fonts_, cache);
     std::set<QString> cut;
     pagePainter.collectUndrawable(warnings.undrawable);
     pagePainter.collectCut(cut);
@@ -250,12 +256,14 @@ Report::PagesPainted Report::paintPages(QPagedPaintDevice& device, std::vector<i
     QPainter painter;
     if (!painter.begin(&device)) return {Stop::Begin, pages.empty() ? 0 : pages.front(), {}};
     const int total = static_cast<int>(pages.size());
+    PagePainter::Cache cache;
+    const QRectF whole(0, 0, device.width(), device.height());
     for (int i = 0; i < total; ++i) {
         const int page = pages[static_cast<std::size_t>(i)];
         Stop stop = Stop::Done;
         if (i > 0 && !device.newPage())
             stop = Stop::NewPage;
-        else if (!(target ? paintPage(painter, page, target(painter)) : paintPage(painter, page)))
+        else if (!paintPage(painter, page, target ? target(painter) : whole, &cache))
             stop = Stop::Read;
         else if (progress != nullptr && !progress->advance(i + 1, total))
             stop = Stop::Cancelled;

@@ -142,10 +142,14 @@ class Report {
     std::string settingsKey() const;
     // Resolution, creator, title and paper; false when the writer refuses the paper.
     bool setUpPdf(QPdfWriter& writer) const;
-    // Paints page `page` into `target`, from `read` when given, adding to `warnings`.
+    // Paints page `page` into `target`, from `read` when given, adding to `warnings`;
+    // with `cache` (one per thread) the fonts and layouts of the pages before serve it.
     // Touches no state of the report.
     void paintOnto(QPainter& painter, int page, const QRectF& target,
-                   const ReportDocument::PagesRead* read, PaintWarnings& warnings) const;
+                   const ReportDocument::PagesRead* read, PaintWarnings& warnings,
+                   PagePainter::Cache* cache = nullptr) const;
+    bool paintPage(QPainter& painter, int page, const QRectF& target,
+                   PagePainter::Cache* cache) const;
     // Names each text of `warnings` on standard error, once per loaded document.
     void warn(const PaintWarnings& warnings) const;
     // Why a painting stopped, in words; `cannotBegin` when the output would not open.

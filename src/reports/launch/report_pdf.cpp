@@ -9,6 +9,7 @@
 #include <QRectF>
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <filesystem>
@@ -27,6 +28,8 @@ using Stop = Report::PagesPainted::Stop;
 // for it: a thread never waits on the reader, and memory stays a few pages a thread.
 constexpr int kPagesPerBatch = 32;
 constexpr std::size_t kBatchesAhead = 2;
+// The count of pages painted is told at least this often (and at each batch read).
+constexpr std::chrono::milliseconds kProgressEvery{100};
 // A thread costs a PDF of its own (its fonts embedded again): not worth it for a few pages.
 constexpr int kLeastPagesPerThread = 16;
 
@@ -153,7 +156,8 @@ class PdfPainting {
                 if (!appended) return {Stop::End, runs_[joined].first, appended.failure().text()};
                 ++joined;
             }
-            if (joined < runs_.size()) changed_.wait(lock, [&] { return changes_ != seen; });
+            if (joined < runs_.size())
+                changed_.wait_for(lock, kProgressEvery, [&] { return changes_ != seen; });
         }
         // The last pages may have been joined before their count was told.
         if (shown != pages_ && progress_ != nullptr) {
@@ -195,6 +199,7 @@ class PdfPainting {
                 result = {Stop::Begin, run.first, {}};
             } else {
                 const QRectF whole(0, 0, writer.width(), writer.height());
+                PagePainter::Cache cache;
                 Batch batch;
                 for (int page = run.first; page <= run.last && result.ok(); ++page) {
                     if (page >= batch.first + batch.count && !nextBatch(run, batch)) break;
@@ -202,15 +207,15 @@ class PdfPainting {
                         result = {Stop::NewPage, page, {}};
                         break;
                     }
-                    report_.paintOnto(painter, page, whole, batch.read.get(), warnings);
+                    report_.paintOnto(painter, page, whole, batch.read.get(), warnings, &cache);
+                    // The calling thread learns the count when it next wakes: waking it
+                    // for every page cost a switch of threads a page.
                     bool stopped = false;
                     {
                         std::lock_guard lock(mutex_);
                         ++run.painted;
-                        ++changes_;
                         stopped = stop_;
                     }
-                    changed_.notify_all();
                     if (stopped) break;
                 }
                 if (!painter.end() && result.ok()) result = {Stop::End, run.last, {}};

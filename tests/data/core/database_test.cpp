@@ -116,10 +116,15 @@ TEST_F(Database, ConvertWhatTheColumnsHoldFoundByName) {
 
 TEST_F(Database, RollBackUnlessCommittedAndNest) {
     auto ids = [this] { return t.value("Select Group_Concat(物件変数ＩＤ) From 物件変数"); };
+    // A transaction writes through a larger page cache; every way out gives it back.
+    auto cache = [this] { return t.value("PRAGMA cache_size"); };
+    const std::string readCache = cache();
     {
         Transaction transaction(t.db());
         t.exec("Insert Into 物件変数 (物件変数ＩＤ) Values (1)");
+        EXPECT_NE(cache(), readCache);
     }
+    EXPECT_EQ(cache(), readCache);
     {
         Transaction transaction(t.db());
         t.exec("Insert Into 物件変数 (物件変数ＩＤ) Values (2)");
@@ -135,10 +140,12 @@ TEST_F(Database, RollBackUnlessCommittedAndNest) {
     EXPECT_TRUE(t.db().fnRollBackTrans());
     EXPECT_TRUE(t.db().fnCommitTrans());
     EXPECT_EQ(ids(), "2,3");
+    EXPECT_EQ(cache(), readCache);
     EXPECT_FALSE(t.db().fnCommitTrans() || t.db().fnRollBackTrans());
     // A statement text that ends the transaction itself leaves no level behind.
     EXPECT_EQ(t.db().fnBeginTrans(), 1);
     t.exec("Rollback");
+    EXPECT_EQ(cache(), readCache);
     EXPECT_EQ(t.db().fnBeginTrans(), 1);
     EXPECT_TRUE(t.db().fnCommitTrans());
 }

@@ -39,6 +39,22 @@ TEST(Parameterise, LeavesWhatMustRunAsWritten) {
                             "Insert Into t Values (x'00')", "Insert Into t Values (0x10)",
                             "Insert Into t Values ('open", "Create Table t (a NUMERIC(19, 4))"})
         EXPECT_FALSE(parameterise(sql, p)) << sql;
+    // Doubled quotes are undone in the value; a quote doubled at the end leaves the
+    // literal open.
+    const std::pair<const char*, std::string_view> literals[] = {
+        {"Insert Into t Values ('O''Neil', 1)", "O'Neil"},
+        {"Insert Into t Values ('''', 1)", "'"},
+        {"Insert Into t Values ('a''''b', 1)", "a''b"},
+        {"Insert Into t Values ('', 1)", ""},
+    };
+    for (const auto& [sql, value] : literals) {
+        ASSERT_TRUE(parameterise(sql, p)) << sql;
+        EXPECT_EQ(p.shape, "Insert Into t Values (?, ?)");
+        ASSERT_EQ(p.literals.size(), 2U);
+        EXPECT_EQ(p.literals[0].text, value) << sql;
+    }
+    EXPECT_FALSE(parameterise("Insert Into t Values ('a''", p));
+    EXPECT_FALSE(parameterise("Insert Into t Values ('''", p));
     // A word holding SELECT is no sub-query.
     EXPECT_TRUE(parameterise("Update t Set selected = 1, [select] = 2", p));
     EXPECT_EQ(p.shape, "Update t Set selected = ?, [select] = ?");
