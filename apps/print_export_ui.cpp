@@ -255,7 +255,7 @@ util::Status paintPdf(reports::Report& report, DescriptorDevice& device, Termina
             return util::Failure("the PDF writer refused page " + page);
         case Painted::Stop::Read:
         case Painted::Stop::Cancelled:
-            return util::Failure("page " + page + " cannot be read: " + report.pageError());
+            return util::Failure("page " + page + " cannot be read: " + painted.reason);
         case Painted::Stop::End:
             break;
     }

@@ -98,7 +98,7 @@ class DaikaDocument : public ReportDocument {
         return writeDaikaWorkbook(path, {design_, company_, projectName_, tables_, pages_});
     }
 
-    void paintPage(PagePainter& p, int page) const override {
+    util::Status paintPage(PagePainter& p, int page) const override {
         paintHeader(p);
         const DaikaGeometry& g = daikaGeometry();
         double y = g.margins.topMm + g.headerMm;
@@ -112,6 +112,7 @@ class DaikaDocument : public ReportDocument {
             y = paintSegment(p, segments[i], y);
         }
         paintPageNumber(p, design_.paper, page, pageCount());
+        return {};
     }
 
   private:

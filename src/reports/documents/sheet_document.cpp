@@ -30,7 +30,7 @@ class SheetDocument : public ReportDocument {
         return writeSheetWorkbook(path, design_, sheets_);
     }
 
-    void paintPage(PagePainter& p, int page) const override {
+    util::Status paintPage(PagePainter& p, int page) const override {
         const SheetModel& sheet = sheets_[static_cast<std::size_t>(page - 1)];
         const SheetGeometry& g = sheetGeometry();
         const double left = g.margins.leftMm;
@@ -67,6 +67,7 @@ class SheetDocument : public ReportDocument {
         }
         p.frame({left, tableTop, width, y - tableTop}, kThick);
         paintPageNumber(p, design_.paper, page, pageCount());
+        return {};
     }
 
   private:

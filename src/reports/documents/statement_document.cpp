@@ -35,8 +35,7 @@ int StatementDocument::pageCount() const {
     return std::max(1, index_.pageCount());
 }
 
-const StatementPage* StatementDocument::readPage(int page) const {
-    readError_.clear();
+util::Result<const StatementPage*> StatementDocument::readPage(int page) const {
     if (page < 1 || page > index_.pageCount()) return nullptr;
     const int offset = page - cachedFirst_;
     if (cachedFirst_ > 0 && offset >= 0 && offset < static_cast<int>(cached_.size())) {
@@ -48,8 +47,7 @@ const StatementPage* StatementDocument::readPage(int page) const {
     auto pages = index_.readPages(db_, page, pagesPerRead_);
     if (!pages) {
         cached_.clear();
-        readError_ = pages.failure().text();
-        return nullptr;
+        return pages.failure();
     }
     cached_ = std::move(*pages);
     cachedFirst_ = page;
@@ -73,19 +71,15 @@ struct StatementPagesRead : ReportDocument::PagesRead {
 
 }  // namespace
 
-std::shared_ptr<const ReportDocument::PagesRead> StatementDocument::readAhead(int first,
-                                                                              int count) const {
-    readError_.clear();
+ReportDocument::PagesReadResult StatementDocument::readAhead(int first, int count) const {
     auto read = std::make_shared<StatementPagesRead>();
     read->first = first;
-    if (first < 1 || first > index_.pageCount()) return read;  // the empty form
-    auto pages = index_.readPages(db_, first, count);
-    if (!pages) {
-        readError_ = pages.failure().text();
-        return nullptr;
+    if (first >= 1 && first <= index_.pageCount()) {  // else the empty form
+        auto pages = index_.readPages(db_, first, count);
+        if (!pages) return pages.failure();
+        read->pages = std::move(*pages);
     }
-    read->pages = std::move(*pages);
-    return read;
+    return std::shared_ptr<const PagesRead>(std::move(read));
 }
 
 void StatementDocument::paintPageRead(PagePainter& p, int page, const PagesRead& read) const {
@@ -96,8 +90,11 @@ void StatementDocument::paintPageRead(PagePainter& p, int page, const PagesRead&
                        : nullptr);
 }
 
-void StatementDocument::paintPage(PagePainter& p, int page) const {
-    paintPageOf(p, readPage(page));
+util::Status StatementDocument::paintPage(PagePainter& p, int page) const {
+    const auto data = readPage(page);
+    paintPageOf(p, data ? *data : nullptr);
+    if (!data) return data.failure();
+    return {};
 }
 
 void StatementDocument::paintPageOf(PagePainter& p, const StatementPage* data) const {

@@ -29,12 +29,11 @@ class StatementDocument : public ReportDocument {
                       data::CCCDBS_DataBase& db);
     // A statement without rows still prints its empty form: one page.
     int pageCount() const override;
-    void paintPage(PagePainter& painter, int page) const override;
+    util::Status paintPage(PagePainter& painter, int page) const override;
     PageLabel pageLabel(int page) const override;
     bool readsOnDemand() const override { return true; }
-    std::shared_ptr<const PagesRead> readAhead(int first, int count) const override;
+    PagesReadResult readAhead(int first, int count) const override;
     void paintPageRead(PagePainter& painter, int page, const PagesRead& read) const override;
-    std::string readError() const override { return readError_; }
     DocumentInfo documentInfo() const override {
         return {heading_.title, heading_.company, heading_.projectName};
     }
@@ -44,8 +43,8 @@ class StatementDocument : public ReportDocument {
     const StatementHeading& heading() const { return heading_; }
 
   private:
-    // Null for the empty form or a page that cannot be read.
-    const StatementPage* readPage(int page) const;
+    // Null for the empty form.
+    util::Result<const StatementPage*> readPage(int page) const;
     void paintPageOf(PagePainter& p, const StatementPage* data) const;
     void paintHeader(PagePainter& p, const StatementPage* page) const;
     void paintGrid(PagePainter& p, const std::vector<std::vector<CellSpan>>& spans) const;
@@ -62,7 +61,6 @@ class StatementDocument : public ReportDocument {
     mutable int cachedFirst_ = 0;
     mutable std::vector<StatementPage> cached_;
     mutable int pagesPerRead_ = kPagesPerRead;
-    mutable std::string readError_;
 };
 
 }  // namespace omrix::reports

@@ -30,7 +30,8 @@ class ReportDocument {
     virtual ~ReportDocument() = default;
     virtual int pageCount() const = 0;
     // page is 1-based and within pageCount(); the painter is in millimetres of the paper.
-    virtual void paintPage(PagePainter& painter, int page) const = 0;
+    // A page whose rows cannot be read paints its form and says why.
+    virtual util::Status paintPage(PagePainter& painter, int page) const = 0;
     // The statement's own numbering and name of a page; empty for the other documents.
     virtual PageLabel pageLabel(int page) const {
         (void)page;
@@ -50,20 +51,19 @@ class ReportDocument {
     struct PagesRead {
         virtual ~PagesRead() = default;
     };
-    // Pages first … first + count − 1 (cut at the last); null with readError() when they
-    // cannot be read. Only on the thread that owns the connection.
-    virtual std::shared_ptr<const PagesRead> readAhead(int first, int count) const {
+    // Pages first … first + count − 1 (cut at the last), or why they cannot be read.
+    // Only on the thread that owns the connection.
+    using PagesReadResult = util::Result<std::shared_ptr<const PagesRead>>;
+    virtual PagesReadResult readAhead(int first, int count) const {
         (void)first;
         (void)count;
-        return std::make_shared<PagesRead>();
+        return std::shared_ptr<const PagesRead>(std::make_shared<PagesRead>());
     }
     // Page `page` of those `read` holds; touches nothing else of the document.
     virtual void paintPageRead(PagePainter& painter, int page, const PagesRead& read) const {
         (void)read;
-        paintPage(painter, page);
+        (void)paintPage(painter, page);
     }
-    // Why the last page painted could not be read in full; "" when it could.
-    virtual std::string readError() const { return {}; }
     // The same pages as an Excel workbook at `path`.
     virtual util::Status writeWorkbook(const std::string& path) const = 0;
 };

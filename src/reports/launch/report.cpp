@@ -151,28 +151,29 @@ QPageLayout Report::pageLayout() const {
                        QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
-bool Report::paintPage(QPainter& painter, int page) const {
+util::Status Report::paintPage(QPainter& painter, int page) const {
     QPaintDevice* device = painter.device();
-    if (device == nullptr) return false;
+    if (device == nullptr) return util::Failure("the painter has no device");
     return paintPage(painter, page, QRectF(0, 0, device->width(), device->height()));
 }
 
-bool Report::paintPage(QPainter& painter, int page, const QRectF& target) const {
+util::Status Report::paintPage(QPainter& painter, int page, const QRectF& target) const {
     return paintPage(painter, page, target, nullptr);
 }
 
-bool Report::paintPage(QPainter& painter, int page, const QRectF& target,
-                       PagePainter::Cache* cache) const {
-    if (!document_ || page < 1 || page > document_->pageCount()) return false;
+util::Status Report::paintPage(QPainter& painter, int page, const QRectF& target,
+                               PagePainter::Cache* cache) const {
+    if (!document_ || page < 1 || page > document_->pageCount())
+        return util::Failure("no page " + std::to_string(page) + " to paint");
     PaintWarnings warnings;
-    paintOnto(painter, page, target, nullptr, warnings, cache);
+    util::Status painted = paintOnto(painter, page, target, nullptr, warnings, cache);
     warn(warnings);
-    return document_->readError().empty();
+    return painted;
 }
 
-void Report::paintOnto(QPainter& painter, int page, const QRectF& target,
-                       const ReportDocument::PagesRead* read, PaintWarnings& warnings,
-                       PagePainter::Cache* cache) const {
+util::Status Report::paintOnto(QPainter& painter, int page, const QRectF& target,
+                               const ReportDocument::PagesRead* read, PaintWarnings& warnings,
+                               PagePainter::Cache* cache) const {
     const Paper& paper = design_.paper;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
@@ -184,12 +185,14 @@ void Report::paintOnto(QPainter& painter, int page, const QRectF& target,
     std::set<QString> cut;
     pagePainter.collectUndrawable(warnings.undrawable);
     pagePainter.collectCut(cut);
+    util::Status painted;
     if (read != nullptr)
         document_->paintPageRead(pagePainter, page, *read);
     else
-        document_->paintPage(pagePainter, page);
+        painted = document_->paintPage(pagePainter, page);
     for (const QString& text : cut) warnings.cut.emplace(text, page);
     painter.restore();
+    return painted;
 }
 
 void Report::warn(const PaintWarnings& warnings) const {
@@ -211,15 +214,12 @@ void Report::warn(const PaintWarnings& warnings) const {
     }
 }
 
-std::string Report::pageError() const {
-    return document_ ? document_->readError() : std::string();
-}
-
-std::vector<PageText> Report::pageTexts(int page) const {
+util::Result<std::vector<PageText>> Report::pageTexts(int page) const {
     std::vector<PageText> texts;
     if (!document_ || page < 1 || page > document_->pageCount()) return texts;
     PagePainter collector(texts, fonts_);
-    document_->paintPage(collector, page);
+    if (util::Status painted = document_->paintPage(collector, page); !painted)
+        return painted.failure();
     return texts;
 }
 
@@ -261,15 +261,17 @@ Report::PagesPainted Report::paintPages(QPagedPaintDevice& device, std::vector<i
     for (int i = 0; i < total; ++i) {
         const int page = pages[static_cast<std::size_t>(i)];
         Stop stop = Stop::Done;
+        util::Status painted;
         if (i > 0 && !device.newPage())
             stop = Stop::NewPage;
-        else if (!paintPage(painter, page, target ? target(painter) : whole, &cache))
+        else if (painted = paintPage(painter, page, target ? target(painter) : whole, &cache);
+                 !painted)
             stop = Stop::Read;
         else if (progress != nullptr && !progress->advance(i + 1, total))
             stop = Stop::Cancelled;
         if (stop != Stop::Done) {
             painter.end();
-            return {stop, page, {}};
+            return {stop, page, painted ? std::string() : painted.failure().text()};
         }
     }
     if (!painter.end()) return {Stop::End, total == 0 ? 0 : pages.back(), {}};
@@ -298,7 +300,7 @@ std::string Report::paintFailure(const PagesPainted& painted, std::string_view c
             return "the output refused page " + page;
         case PagesPainted::Stop::Read:
         case PagesPainted::Stop::Cancelled:
-            return "page " + page + " cannot be read: " + pageError();
+            return "page " + page + " cannot be read: " + painted.reason;
         case PagesPainted::Stop::End:
             break;
     }

@@ -77,11 +77,11 @@ class Report {
     // Paints page 1 … pageCount() over the whole paint device, or into `target` (in
     // the painter's coordinates) scaled to fit its width and height. Other page
     // numbers, or a report not loaded, paint nothing. Any page is painted without the
-    // pages before it. False, with pageError(), when the page's rows could not be read
-    // (its form is painted all the same). A text holding a character no installed font
+    // pages before it. When the page's rows cannot be read, its form is painted all the
+    // same and the failure says why. A text holding a character no installed font
     // draws is named on standard error, once per loaded document.
-    bool paintPage(QPainter& painter, int page) const;
-    bool paintPage(QPainter& painter, int page, const QRectF& target) const;
+    util::Status paintPage(QPainter& painter, int page) const;
+    util::Status paintPage(QPainter& painter, int page, const QRectF& target) const;
 
     // Why one painting of pages stopped, and at which page.
     struct PagesPainted {
@@ -99,7 +99,6 @@ class Report {
     PagesPainted paintPages(QPagedPaintDevice& device, std::vector<int> pages,
                             util::Progress* progress = nullptr,
                             const PageTarget& target = {}) const;
-    std::string pageError() const;
 
     // Every page as one PDF onto `out` (paper, title and creator set), painted on
     // `threads` threads at once; 0: one for each core the process may run on. Each
@@ -111,8 +110,9 @@ class Report {
     PagesPainted writePdf(QIODevice& out, int threads, util::Progress* progress = nullptr) const;
 
     // The texts page k shows, each with its box in millimetres of the paper: what a
-    // search looks through. Empty for a page outside 1 … pageCount().
-    std::vector<PageText> pageTexts(int page) const;
+    // search looks through. Empty for a page outside 1 … pageCount(); a failure when
+    // the page's rows cannot be read.
+    util::Result<std::vector<PageText>> pageTexts(int page) const;
     // 頁番号, 表示頁番号 and 頁名称 of a statement page.
     PageLabel pageLabel(int page) const;
     // Title, company and 工事名称 of the loaded document; the design's title alone before.
@@ -145,11 +145,11 @@ class Report {
     // Paints page `page` into `target`, from `read` when given, adding to `warnings`;
     // with `cache` (one per thread) the fonts and layouts of the pages before serve it.
     // Touches no state of the report.
-    void paintOnto(QPainter& painter, int page, const QRectF& target,
-                   const ReportDocument::PagesRead* read, PaintWarnings& warnings,
-                   PagePainter::Cache* cache = nullptr) const;
-    bool paintPage(QPainter& painter, int page, const QRectF& target,
-                   PagePainter::Cache* cache) const;
+    util::Status paintOnto(QPainter& painter, int page, const QRectF& target,
+                           const ReportDocument::PagesRead* read, PaintWarnings& warnings,
+                           PagePainter::Cache* cache = nullptr) const;
+    util::Status paintPage(QPainter& painter, int page, const QRectF& target,
+                           PagePainter::Cache* cache) const;
     // Names each text of `warnings` on standard error, once per loaded document.
     void warn(const PaintWarnings& warnings) const;
     // Why a painting stopped, in words; `cannotBegin` when the output would not open.

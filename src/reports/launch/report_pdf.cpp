@@ -179,8 +179,8 @@ class PdfPainting {
                 lock.unlock();
                 auto read = document.readAhead(first, count);
                 lock.lock();
-                if (!read) return {Stop::Read, first, {}};
-                run.batches.push_back({first, count, std::move(read)});
+                if (!read) return {Stop::Read, first, read.failure().text()};
+                run.batches.push_back({first, count, std::move(*read)});
                 run.nextRead += count;
                 changed_.notify_all();
             }

@@ -36,7 +36,7 @@ util::Status paintPages(Report& report, QPrinter& printer, const std::vector<int
         case Stop::Read:
         case Stop::Cancelled:
             printer.abort();
-            return util::Failure("page " + page + " cannot be read", report.pageError());
+            return util::Failure("page " + page + " cannot be read", painted.reason);
         case Stop::End:
             break;
     }

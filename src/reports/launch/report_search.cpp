@@ -19,12 +19,12 @@ bool ReportSearch::finished() const {
 
 bool ReportSearch::searchMore(int pages) {
     for (int i = 0; i < pages && !finished(); ++i, ++next_) {
-        const std::vector<PageText> texts = report_.pageTexts(next_);
-        if (!report_.pageError().empty()) {
+        const auto texts = report_.pageTexts(next_);
+        if (!texts) {
             ++unread_;
             continue;
         }
-        for (const PageText& text : texts) {
+        for (const PageText& text : *texts) {
             if (folded(text.text).contains(needle_)) hits_.push_back({next_, text.box});
         }
     }

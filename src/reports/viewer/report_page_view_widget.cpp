@@ -175,7 +175,7 @@ QImage ReportPageViewWidget::pageImage(int page) {
     QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
-    bool read = true;
+    util::Status read;
     if (report_ != nullptr) {
         QPainter painter(&image);
         read = report_->paintPage(painter, page, QRectF(QPointF(0, 0), QSizeF(size)));
@@ -184,7 +184,7 @@ QImage ReportPageViewWidget::pageImage(int page) {
     if (!read) {
         // Not kept: once the database answers again, the next paint reads the page.
         unread_.insert(page);
-        paintUnreadNotice(image, size, report_->pageError());
+        paintUnreadNotice(image, size, read.failure().text());
         return image;
     }
     unread_.erase(page);

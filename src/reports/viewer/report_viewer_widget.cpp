@@ -538,7 +538,7 @@ util::Status savePdf(const Report& report, const std::string& path, util::Progre
             if (file.error() == QFileDevice::NoError) return {};
             break;
         case Stop::Read:
-            return util::Failure(report.pageError());
+            return util::Failure(painted.reason);
         case Stop::Cancelled:
             return util::Failure("中止しました。");
         case Stop::Begin:
@@ -562,7 +562,8 @@ util::Status printReport(QPrinter& printer, const Report& report, util::Progress
         return fitted({paper.widthMm, paper.heightMm}, room);
     };
     using Stop = Report::PagesPainted::Stop;
-    switch (report.paintPages(printer, pages, progress, target).stop) {
+    const Report::PagesPainted painted = report.paintPages(printer, pages, progress, target);
+    switch (painted.stop) {
         case Stop::Done:
             return {};
         case Stop::Begin:
@@ -570,7 +571,7 @@ util::Status printReport(QPrinter& printer, const Report& report, util::Progress
         case Stop::NewPage:
             return util::Failure("プリンタが頁を受け付けません。");
         case Stop::Read:
-            return util::Failure(report.pageError());
+            return util::Failure(painted.reason);
         case Stop::Cancelled:
             return util::Failure("中止しました。");
         case Stop::End:

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QPainter>
 #include <cstdlib>
 #include <functional>
 #include <optional>
@@ -52,8 +53,12 @@ std::string pageState(const Report& report, int page) {
     view.goToPage(page);
     view.viewport()->grab();
     if (!view.pageUnread(page)) return "read";
-    const bool named = report.pageError().find(kLost) != std::string::npos;
-    return named ? "この頁を読み込めませんでした" : "unread: " + report.pageError();
+    // Why, as the page read again says it.
+    QImage image(210, 297, QImage::Format_RGB32);
+    QPainter painter(&image);
+    const std::string why = failureText(report.paintPage(painter, page));
+    const bool named = why.find(kLost) != std::string::npos;
+    return named ? "この頁を読み込めませんでした" : "unread: " + why;
 }
 
 class ServerOutage : public ::testing::Test {
