@@ -354,10 +354,10 @@ void Frm_Omrix_Print_Main::connectRules() {
     connect(Cmd_Print, &QPushButton::clicked, this, [this] { Cmd_Print_Click(); });
     connect(Cmd_End, &QPushButton::clicked, this, [this] { close(); });
     connect(Cmd_KojiGaiyo, &QPushButton::clicked, this, [this] {
-        if (openKojiGaiyo_) openKojiGaiyo_(this);
+        if (openKojiGaiyo_ && !running_) openKojiGaiyo_(this);
     });
     connect(Cmd_Mitsumoriyoko, &QPushButton::clicked, this, [this] {
-        if (openMitsumoriyoko_) openMitsumoriyoko_(this);
+        if (openMitsumoriyoko_ && !running_) openMitsumoriyoko_(this);
     });
 }
 
@@ -515,20 +515,28 @@ bool Frm_Omrix_Print_Main::finishPendingLoad() {
     return false;
 }
 
+// A run holds the program's connection (the print-row write deletes on a thread of its
+// own), so the forms, which read and write through it, wait for the run's end.
+void Frm_Omrix_Print_Main::setRunning(bool running) {
+    running_ = running;
+    Cmd_KojiGaiyo->setEnabled(!running);
+    Cmd_Mitsumoriyoko->setEnabled(!running);
+    if (running) Cmd_Print->setEnabled(false);
+}
+
 void Frm_Omrix_Print_Main::Cmd_Print_Click() {
     // The write lets events run, so a second press can arrive while the first runs.
     if (running_) return;
-    running_ = true;
-    Cmd_Print->setEnabled(false);
+    setRunning(true);
     // Nothing prints from half a breakdown: an early press waits for the whole.
     if (pending_ && !finishPendingLoad()) {
-        running_ = false;
+        setRunning(false);
         return;
     }
     progress_->showBusy(kPreparingCaption);
     print::fnRunPrint(*this, *reports_, tree_);
     progress_->hideAll();
-    running_ = false;
+    setRunning(false);
     fnCmd_PrintMuskCheck();
     if (closeWaiting_) close();
 }

@@ -115,6 +115,8 @@ class Frm_Omrix_Print_Main : public QMainWindow, public print::PrintUi, public r
 
   private:
     void buildControls();
+    // Marks a run going or ended, with the controls it switches off meanwhile.
+    void setRunning(bool running);
     QWidget* buildTreeSide();
     QWidget* buildChoiceSide();
     QGroupBox* buildOutputFrame();

@@ -167,7 +167,9 @@ class WatchingHost : public reports::ViewerHost {
     void closeViewers() override { seen += "close:" + state() + ";"; }
     bool openViewer(print::ViewerKind, reports::Report&) override {
         seen += "open:" + state() + ";";
-        child<QPushButton>(&window_, "Cmd_Print")->click();
+        // Neither a second run nor a form, which would share the run's connection.
+        for (const char* button : {"Cmd_Print", "Cmd_KojiGaiyo", "Cmd_Mitsumoriyoko"})
+            child<QPushButton>(&window_, button)->click();
         return true;
     }
     std::string seen;
@@ -183,12 +185,14 @@ class WatchingHost : public reports::ViewerHost {
 };
 
 // A run shows its progress from its first moment, the re-read counting the lines, and until
-// the viewer is up; 印刷 is off until it ends: a second press meanwhile runs nothing.
+// the viewer is up; 印刷 and the forms are off until it ends: a press meanwhile runs nothing.
 TEST_F(MainWindow, PrintRunShowsProgressAtOnceAndTakesNoSecondPress) {
     window = openMain();
     auto host = std::make_unique<WatchingHost>(*window);
     WatchingHost& watching = *host;
     window->setViewerHost(std::move(host));
+    window->setKojiGaiyoWindow([&](QWidget*) { watching.seen += "工事概要;"; });
+    window->setMitsumoriyokoWindow([&](QWidget*) { watching.seen += "見積要項;"; });
     child<QAction>(window.get(), "mnuPrintCheckAllKaiso")->trigger();  // no node yet: nothing
     auto* tree = child<QTreeView>(window.get(), "Tv_Kaiso");
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
@@ -206,10 +210,13 @@ TEST_F(MainWindow, PrintRunShowsProgressAtOnceAndTakesNoSecondPress) {
     EXPECT_EQ(highest, tables.count("内訳 Where 削除区分 = '0' And 内訳名称ＩＤ = " +
                                     std::to_string(appContext().UchiwakeNameID)) -
                            1);
-    // The second press left no trace.
+    // The presses during the run left no trace; the forms open again after it.
     EXPECT_EQ(watching.seen,
               "close:印刷の準備をしています・・・ bar;open:内訳書を開いています・・・ bar;");
     EXPECT_TRUE(control("Cmd_Print")->isEnabled());
+    click("Cmd_KojiGaiyo");
+    click("Cmd_Mitsumoriyoko");
+    EXPECT_EQ(watching.seen.substr(watching.seen.rfind("bar;") + 4), "工事概要;見積要項;");
     EXPECT_FALSE(control("Prg_PrgBar")->isVisible());
     EXPECT_EQ(child<QLabel>(window.get(), "Lbl_Prg")->text(), "");
 }
