@@ -354,10 +354,10 @@ void Frm_Omrix_Print_Main::connectRules() {
     connect(Cmd_Print, &QPushButton::clicked, this, [this] { Cmd_Print_Click(); });
     connect(Cmd_End, &QPushButton::clicked, this, [this] { close(); });
     connect(Cmd_KojiGaiyo, &QPushButton::clicked, this, [this] {
-        if (openKojiGaiyo_ && !running_) openKojiGaiyo_(this);
+        if (openKojiGaiyo_) openKojiGaiyo_(this);
     });
     connect(Cmd_Mitsumoriyoko, &QPushButton::clicked, this, [this] {
-        if (openMitsumoriyoko_ && !running_) openMitsumoriyoko_(this);
+        if (openMitsumoriyoko_) openMitsumoriyoko_(this);
     });
 }
 

@@ -122,7 +122,7 @@ TEST_F(PrintRowsWrite, RefusedStepIsReportedAndThePreviousRowsStay) {
          40,
          0,
          "kept"},
-        // The batch of 200 holding row 150 is built whole, then refused: 149 rows in.
+        // The batch of rows 101–200 holding row 150 is built whole, then refused: 149 rows in.
         {"insert of row 150 refused",
          {"CREATE TRIGGER refuse BEFORE INSERT ON 内訳出力 WHEN NEW.内訳名称ＩＤ = 7 AND "
           "NEW.内訳出力ＩＤ = 150 BEGIN SELECT RAISE(ABORT, 'refused'); END"},

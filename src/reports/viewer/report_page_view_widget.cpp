@@ -183,8 +183,9 @@ QImage ReportPageViewWidget::pageImage(int page) {
     ++pagesPainted_;
     if (!read) {
         // Not kept: once the database answers again, the next paint reads the page.
-        unread_.insert(page);
-        paintUnreadNotice(image, size, read.failure().text());
+        const std::string why = read.failure().text();
+        unread_[page] = why;
+        paintUnreadNotice(image, size, why);
         return image;
     }
     unread_.erase(page);

@@ -7,7 +7,8 @@
 #include <QCache>
 #include <QImage>
 #include <functional>
-#include <set>
+#include <map>
+#include <string>
 #include <vector>
 
 #include "reports/launch/report_search.h"
@@ -42,7 +43,12 @@ class ReportPageViewWidget : public QAbstractScrollArea {
     int pagesPainted() const { return pagesPainted_; }
     // Whether page k could not be read when last painted: it shows a notice instead
     // of its form, and is read again each time it is painted.
-    bool pageUnread(int page) const { return unread_.count(page) != 0; }
+    bool pageUnread(int page) const { return unread_.contains(page); }
+    // Why, as the notice says it; empty for a page that was read.
+    std::string unreadReason(int page) const {
+        const auto found = unread_.find(page);
+        return found == unread_.end() ? std::string() : found->second;
+    }
 
     std::function<void(int page)> onPageChanged;
     std::function<void()> onZoomChanged;
@@ -69,7 +75,7 @@ class ReportPageViewWidget : public QAbstractScrollArea {
     bool jumping_ = false;
     QCache<int, QImage> cache_;
     int pagesPainted_ = 0;
-    std::set<int> unread_;
+    std::map<int, std::string> unread_;  // by page, why it could not be read
     std::vector<SearchHit> hits_;
     int currentHit_ = -1;
 };

@@ -43,6 +43,12 @@ class ParallelPdfTest : public testing::ReportTest {
         testing::writeThreeLevelBreakdown(
             db, {.rebar = {400, 100}, .finish = {100, 1000}, .services = {150, 2000}});
     }
+    // A B5 statement of `pages` pages, not yet loaded.
+    std::unique_ptr<Report> statement(int pages) {
+        db.addBreakdown(7, "00000001", "外郭工事");
+        db.addPages(7, pages);
+        return db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
+    }
 };
 
 TEST_F(ParallelPdfTest, EveryPageAndTheOutlineAsOneThreadPaintsThem) {
@@ -114,9 +120,7 @@ TEST_F(ParallelPdfTest, TheDemoAsOneThreadPaintsIt) {
 // Stopped part-way, by the user or by rows that can no longer be read: the threads stop,
 // their temporary PDFs go, and the output written aside is never renamed into place.
 TEST_F(ParallelPdfTest, StoppedPartWayLeavesNoFile) {
-    db.addBreakdown(7, "00000001", "外郭工事");
-    db.addPages(7, 200);
-    auto report = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
+    auto report = statement(200);
     ASSERT_EQ(failureText(report->load()), "");
     const std::string temporary = db.folder.file("tmp");
     fs::create_directories(temporary);
@@ -162,9 +166,7 @@ TEST_F(ParallelPdfTest, StoppedPartWayLeavesNoFile) {
 
 // The join takes only PDFs as Qt writes them, and says which it could not take.
 TEST_F(ParallelPdfTest, JoinRefusesWhatQtDidNotWrite) {
-    db.addBreakdown(7, "00000001", "外郭工事");
-    db.addPages(7, 2);
-    auto report = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
+    auto report = statement(2);
     const std::string updated = db.pdf(*report);  // the outline's update after Qt's table
     const std::string text = db.folder.file("notes.pdf");
     testing::writeBytes(text, "not a PDF\n");
@@ -184,9 +186,7 @@ TEST_F(ParallelPdfTest, JoinRefusesWhatQtDidNotWrite) {
 // A save in the background writes from a copy of the report loaded afresh, renames its
 // file into place only when the job succeeds, and stops at the page after 中止.
 TEST_F(ParallelPdfTest, BackgroundSaveWritesFromACopyOfItsOwn) {
-    db.addBreakdown(7, "00000001", "外郭工事");
-    db.addPages(7, 3);
-    auto report = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
+    auto report = statement(3);
     ASSERT_EQ(failureText(report->load()), "");
     const std::string path = db.folder.file("saved.txt");
     const struct {

@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QPainter>
 #include <cstdlib>
 #include <functional>
 #include <optional>
@@ -53,10 +52,7 @@ std::string pageState(const Report& report, int page) {
     view.goToPage(page);
     view.viewport()->grab();
     if (!view.pageUnread(page)) return "read";
-    // Why, as the page read again says it.
-    QImage image(210, 297, QImage::Format_RGB32);
-    QPainter painter(&image);
-    const std::string why = failureText(report.paintPage(painter, page));
+    const std::string why = view.unreadReason(page);
     const bool named = why.find(kLost) != std::string::npos;
     return named ? "この頁を読み込めませんでした" : "unread: " + why;
 }
