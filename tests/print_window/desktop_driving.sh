@@ -2,6 +2,10 @@
 # person would. Uses bin, work, fail and the INI there.
 
 bin=$(cd "$bin" && pwd)
+# The driven program under gdb: a crash prints every thread's stack into out.txt.
+driven() {
+  gdb -q -batch -return-child-result -ex run -ex 'thread apply all bt' --args "$@"
+}
 sql() { "$bin/omrix-db" exec --ini "${2:-$OMRIX_INI}" <<<"$1"; }
 
 # A visible window whose whole name is $1, other than window $2 when given; two
@@ -65,7 +69,7 @@ mkdir -p "$work/config/omrix"
 printf '[viewer]\noutlineShown=false\n' >"$work/config/omrix/omrix-print.conf"
 export XDG_CONFIG_HOME=$work/config
 cd "$work"
-"$bin/omrix-print" -B:00000001 -H:01 -Q:デモ物件 -T:1 -W:0 >"$work/out.txt" 2>&1 &
+driven "$bin/omrix-print" -B:00000001 -H:01 -Q:デモ物件 -T:1 -W:0 >"$work/out.txt" 2>&1 &
 app=$!
 main=$(wait_window 内訳書出力)
 
@@ -141,7 +145,7 @@ sed 's/^DB_NAME=.*/DB_NAME=big.sqlite/' "$OMRIX_INI" >"$work/big/OMRIX.INI"
 "$bin/omrix-db" demo --ini "$work/big/OMRIX.INI" --lines 40000 >/dev/null
 echo old >"$work/big/saved.pdf"
 cd "$work/big"
-OMRIX_INI=$work/big/OMRIX.INI "$bin/omrix-print" -B:00000001 -H:01 -Q:デモ物件 -T:1 -W:0 \
+OMRIX_INI=$work/big/OMRIX.INI driven "$bin/omrix-print" -B:00000001 -H:01 -Q:デモ物件 -T:1 -W:0 \
   >"$work/out.txt" 2>&1 &
 app=$!
 main=$(wait_window 内訳書出力)

@@ -16,7 +16,12 @@ cleanup() {
   [ -n "${KEEP:-}" ] || rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# What the program last wrote (a driven one's backtrace, when it crashed) goes with it.
+fail() {
+  echo "FAIL: $*" >&2
+  [ -s "$work/out.txt" ] && { echo "--- the program's output:" >&2; tail -60 "$work/out.txt" >&2; }
+  exit 1
+}
 
 cat > "$work/OMRIX.INI" <<INI
 [DATABASE]
