@@ -29,7 +29,8 @@ StatementDocument::StatementDocument(const DesignInfo& design, StatementHeading 
       geometry_(statementGeometry(design.design)),
       heading_(std::move(heading)),
       index_(std::move(index)),
-      db_(db) {}
+      db_(db),
+      outlineFromReads_(index_.pageCount()) {}
 
 int StatementDocument::pageCount() const {
     return std::max(1, index_.pageCount());
@@ -51,6 +52,7 @@ util::Result<const StatementPage*> StatementDocument::readPage(int page) const {
     }
     cached_ = std::move(*pages);
     cachedFirst_ = page;
+    outlineFromReads_.add(page, cached_);
     return &cached_.front();
 }
 
@@ -78,6 +80,7 @@ ReportDocument::PagesReadResult StatementDocument::readAhead(int first, int coun
         auto pages = index_.readPages(db_, first, count);
         if (!pages) return pages.failure();
         read->pages = std::move(*pages);
+        outlineFromReads_.add(first, read->pages);
     }
     return std::shared_ptr<const PagesRead>(std::move(read));
 }

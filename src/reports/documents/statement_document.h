@@ -1,11 +1,13 @@
 #pragma once
 // The breakdown statement (内訳書) in its five print types.
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "reports/documents/statement_cells.h"
 #include "reports/documents/statement_data.h"
+#include "reports/documents/statement_outline.h"
 #include "reports/documents/statement_page_index.h"
 #include "reports/engine/report_document.h"
 #include "reports/engine/statement_columns.h"
@@ -40,6 +42,11 @@ class StatementDocument : public ReportDocument {
     util::Status writeWorkbook(const std::string& path) const override;
 
     const StatementPageIndex& index() const { return index_; }
+    // The outline made from the pages as they were read to be painted, once every page
+    // has been: the rows need no second read for it.
+    std::optional<std::vector<OutlineEntry>> outlineFromReads() const {
+        return outlineFromReads_.entries();
+    }
     const StatementHeading& heading() const { return heading_; }
 
   private:
@@ -61,6 +68,7 @@ class StatementDocument : public ReportDocument {
     mutable int cachedFirst_ = 0;
     mutable std::vector<StatementPage> cached_;
     mutable int pagesPerRead_ = kPagesPerRead;
+    mutable StatementOutlineFromPages outlineFromReads_;
 };
 
 }  // namespace omrix::reports

@@ -69,12 +69,20 @@ StatementOutlineBuilder::Candidate StatementOutlineBuilder::candidateOf(const St
     return {.key = hashOf(key), .name = ditto ? 0 : hashOf(name)};
 }
 
-void StatementOutlineBuilder::addLines(Group& group, const std::vector<StatementLine>& lines,
+StatementOutlineBuilder::Page StatementOutlineBuilder::pageOf(
+    const std::vector<StatementLine>& lines) {
+    Page page;
+    page.lines.reserve(lines.size());
+    for (const StatementLine& line : lines) page.lines.push_back(candidateOf(line));
+    if (!lines.empty()) page.title = outlineTitle(lines.front());
+    return page;
+}
+
+void StatementOutlineBuilder::addLines(Group& group, const std::vector<Candidate>& lines,
                                        std::size_t from) {
     for (std::size_t i = from; i < lines.size(); ++i) {
-        Candidate c = candidateOf(lines[i]);
-        group.byKey[c.key].push_back(static_cast<uint32_t>(group.names.size()));
-        group.names.push_back(c.name);
+        group.byKey[lines[i].key].push_back(static_cast<uint32_t>(group.names.size()));
+        group.names.push_back(lines[i].name);
     }
 }
 
@@ -89,7 +97,8 @@ int64_t StatementOutlineBuilder::Group::find(const Candidate& head) const {
     return -1;
 }
 
-void StatementOutlineBuilder::addPage(const std::vector<StatementLine>& lines) {
+void StatementOutlineBuilder::addPage(const Page& page) {
+    const std::vector<Candidate>& lines = page.lines;
     ++pages_;
     if (lines.empty()) return;
     if (open_.empty()) {
@@ -98,14 +107,14 @@ void StatementOutlineBuilder::addPage(const std::vector<StatementLine>& lines) {
         addLines(open_.back(), lines, 1);
         return;
     }
-    const Candidate head = candidateOf(lines.front());
+    const Candidate& head = lines.front();
     // The deepest open group first: its own headings come before its parent's next ones.
     for (std::size_t depth = open_.size(); depth-- > 0;) {
         const int64_t at = open_[depth].find(head);
         if (at < 0) continue;
         open_[depth].next = static_cast<uint32_t>(at + 1);
         open_.resize(depth + 1);
-        entries_.push_back({.title = outlineTitle(lines.front()),
+        entries_.push_back({.title = page.title,
                             .page = pages_,
                             .level = static_cast<int>(depth)});
         open_.emplace_back();
@@ -130,14 +139,31 @@ util::Result<std::vector<OutlineEntry>> readStatementOutline(data::CCCDBS_DataBa
     while (!rs->pbEOF()) {
         outlineFields(row, reader);
         if (!page.empty() && !continuesPage(page.back().頁番号, page.size(), row.頁番号)) {
-            builder.addPage(page);
+            builder.addPage(StatementOutlineBuilder::pageOf(page));
             page.clear();
         }
         page.push_back(row);
         if (!rs->fnMoveNext()) return partWayFailure(db);
     }
     rs->fnClose();
-    if (!page.empty()) builder.addPage(page);
+    if (!page.empty()) builder.addPage(StatementOutlineBuilder::pageOf(page));
+    return builder.entries();
+}
+
+void StatementOutlineFromPages::add(int first, const std::vector<StatementPage>& pages) {
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        const std::size_t at = static_cast<std::size_t>(first - 1) + i;
+        if (first < 1 || at >= pages_.size() || added_[at]) continue;
+        pages_[at] = StatementOutlineBuilder::pageOf(pages[i].lines);
+        added_[at] = true;
+        --missing_;
+    }
+}
+
+std::optional<std::vector<OutlineEntry>> StatementOutlineFromPages::entries() const {
+    if (missing_ > 0) return std::nullopt;
+    StatementOutlineBuilder builder;
+    for (const StatementOutlineBuilder::Page& page : pages_) builder.addPage(page);
     return builder.entries();
 }
 

@@ -10,7 +10,9 @@
 // group still to come opens that line's group; any other page goes on with the group
 // before it.
 
+#include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -27,14 +29,21 @@ namespace omrix::reports {
 // index makes them.
 class StatementOutlineBuilder {
   public:
-    void addPage(const std::vector<StatementLine>& lines);
-    const std::vector<OutlineEntry>& entries() const { return entries_; }
-
-  private:
     struct Candidate {
         uint64_t key = 0;   // everything printed but the name
         uint64_t name = 0;  // 名称１; 0 for a ditto mark, which matches any name
     };
+    // What the outline takes of a page: each line by what it prints, and line 1's title.
+    struct Page {
+        std::vector<Candidate> lines;
+        std::string title;
+    };
+    static Page pageOf(const std::vector<StatementLine>& lines);
+
+    void addPage(const Page& page);
+    const std::vector<OutlineEntry>& entries() const { return entries_; }
+
+  private:
     // The lines of a group by what they print, so that a page's first line is looked
     // up rather than compared with every line of a long group.
     struct Group {
@@ -45,7 +54,7 @@ class StatementOutlineBuilder {
         int64_t find(const Candidate& head) const;
     };
     static Candidate candidateOf(const StatementLine& line);
-    void addLines(Group& group, const std::vector<StatementLine>& lines, std::size_t from);
+    static void addLines(Group& group, const std::vector<Candidate>& lines, std::size_t from);
 
     std::vector<Group> open_;  // the main pages' group first
     std::vector<OutlineEntry> entries_;
@@ -57,6 +66,25 @@ std::string outlineTitle(const StatementLine& line);
 
 // Reads the rows of the selection in print order (the columns the outline needs only)
 // and builds the outline.
+// The outline from the pages as they are read for painting, in any order: once every
+// page has been added it is the one readStatementOutline() gives, with no read of its own.
+class StatementOutlineFromPages {
+  public:
+    explicit StatementOutlineFromPages(int pageCount)
+        : pages_(static_cast<std::size_t>(std::max(0, pageCount))),
+          added_(pages_.size()),
+          missing_(pages_.size()) {}
+    // Pages first, first + 1, … as the page index read them.
+    void add(int first, const std::vector<StatementPage>& pages);
+    // None until every page has been added.
+    std::optional<std::vector<OutlineEntry>> entries() const;
+
+  private:
+    std::vector<StatementOutlineBuilder::Page> pages_;
+    std::vector<bool> added_;
+    std::size_t missing_;
+};
+
 util::Result<std::vector<OutlineEntry>> readStatementOutline(data::CCCDBS_DataBase& db,
                                                              const RowSelection& selection);
 

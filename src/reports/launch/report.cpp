@@ -238,6 +238,7 @@ util::Result<std::vector<OutlineEntry>> Report::readOutline() const {
     const auto* statement = dynamic_cast<const StatementDocument*>(document_.get());
     if (statement == nullptr || !connection_)
         return document_ ? document_->outline() : std::vector<OutlineEntry>();
+    if (auto fromReads = statement->outlineFromReads()) return std::move(*fromReads);
     return readStatementOutline(*connection_, statement->index().selection());
 }
 

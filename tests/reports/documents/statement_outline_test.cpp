@@ -16,6 +16,14 @@ namespace {
 using omrix::testing::failureText;
 using StatementOutlineTest = testing::ReportTest;
 
+// "level|title|page", as testing::pdfOutline() reads a PDF's.
+std::vector<std::string> outlineRows(const std::vector<OutlineEntry>& entries) {
+    std::vector<std::string> rows;
+    for (const OutlineEntry& e : entries)
+        rows.push_back(std::to_string(e.level) + "|" + e.title + "|" + std::to_string(e.page));
+    return rows;
+}
+
 TEST_F(StatementOutlineTest, ThreeLevelsOfHeadingsWorkedByHand) {
     // Three levels of headings, (1) 鉄筋 with 20 items so that its pages run on.
     const print::PrintRows rows = testing::writeThreeLevelBreakdown(db);
@@ -24,17 +32,20 @@ TEST_F(StatementOutlineTest, ThreeLevelsOfHeadingsWorkedByHand) {
     // 4 鉄筋 明細10–23 (15 lines) · 5 明細24–29 (鉄筋 runs on) · 6 仕上 明細30–31 ·
     // 7 設備 明細40–41. The main pages carry no bookmark of their own.
     ASSERT_EQ(rows.size(), 7u * 15u);
+    const std::vector<std::string> expected{
+        "0|Ⅰ 建築|2", "1|1 躯体|3", "2|(1) 鉄筋|4", "1|2 仕上|6", "0|Ⅱ 設備|7",
+    };
     auto report = db.report("B5_UCHIWAKESHO", "{内訳出力.内訳名称ＩＤ} = 7");
     ASSERT_TRUE(report);
+    // Before painting, the outline is read from the rows; the PDF's is made from the
+    // pages as they were read to be painted.
+    ASSERT_EQ(failureText(report->load()), "");
+    auto read = report->readOutline();
+    ASSERT_TRUE(read) << read.failure().text();
+    EXPECT_EQ(outlineRows(*read), expected);
     std::string pdf = db.pdf(*report);
     ASSERT_FALSE(pdf.empty());
-    EXPECT_EQ(testing::pdfOutline(pdf), (std::vector<std::string>{
-                                            "0|Ⅰ 建築|2",
-                                            "1|1 躯体|3",
-                                            "2|(1) 鉄筋|4",
-                                            "1|2 仕上|6",
-                                            "0|Ⅱ 設備|7",
-                                        }));
+    EXPECT_EQ(testing::pdfOutline(pdf), expected);
 }
 
 // The page groups as the builder finds them, on pages made by hand: a page whose first
@@ -48,16 +59,17 @@ TEST(StatementOutlineBuilder, GroupsFoundFromTheirHeadings) {
         return l;
     };
     StatementOutlineBuilder b;
-    b.addPage({row("", "本工事"), row("A", "甲"), row("B", "乙")});
-    b.addPage({row("A", "甲"), row("1", "子"), row("2", "          〃     ")});
-    b.addPage({row("1", "子"), row("x", "明細")});
-    b.addPage({row("A", "甲")});  // runs on: A's group has been passed
-    b.addPage({row("2", "子")});  // the ditto line's group
-    b.addPage({row("B", "乙")});
-    std::vector<std::string> got;
-    for (const OutlineEntry& e : b.entries())
-        got.push_back(std::to_string(e.level) + "|" + e.title + "|" + std::to_string(e.page));
-    EXPECT_EQ(got, (std::vector<std::string>{"0|A 甲|2", "1|1 子|3", "1|2 子|5", "0|B 乙|6"}));
+    auto page = [&b](const std::vector<StatementLine>& lines) {
+        b.addPage(StatementOutlineBuilder::pageOf(lines));
+    };
+    page({row("", "本工事"), row("A", "甲"), row("B", "乙")});
+    page({row("A", "甲"), row("1", "子"), row("2", "          〃     ")});
+    page({row("1", "子"), row("x", "明細")});
+    page({row("A", "甲")});  // runs on: A's group has been passed
+    page({row("2", "子")});  // the ditto line's group
+    page({row("B", "乙")});
+    EXPECT_EQ(outlineRows(b.entries()),
+              (std::vector<std::string>{"0|A 甲|2", "1|1 子|3", "1|2 子|5", "0|B 乙|6"}));
 }
 
 // The update goes only on a PDF it can read, and leaves any other file as it was.

@@ -159,7 +159,9 @@ TEST_F(ParallelPdfTest, StoppedPartWayLeavesNoFile) {
         EXPECT_FALSE(fs::exists(path)) << c.what;
         EXPECT_TRUE(fs::is_empty(temporary)) << c.what;
         EXPECT_FALSE(fs::exists(util::partPathOf(path))) << c.what;
-        if (c.stop == Stop::Read) EXPECT_TRUE(holds(painted.reason, "内訳出力")) << painted.reason;
+        if (c.stop == Stop::Read) {
+            EXPECT_TRUE(holds(painted.reason, "内訳出力")) << painted.reason;
+        }
     }
     before.empty() ? ::unsetenv("TMPDIR") : ::setenv("TMPDIR", before.c_str(), 1);
 }
