@@ -344,7 +344,9 @@ TEST_F(LoadBehindWindow, AnEarlyPrintWaitsAndPrintsTheWholeBreakdown) {
     // The run itself then went as ever, once.
     EXPECT_EQ(watching.seen,
               "close:印刷の準備をしています・・・ bar;open:内訳書を開いています・・・ bar;");
-    if (stillLoading) EXPECT_EQ(waited, "shown");
+    if (stillLoading) {
+        EXPECT_EQ(waited, "shown");
+    }
     EXPECT_TRUE(big.messages().messages().empty());
 }
 

@@ -166,6 +166,14 @@ double widest(const QFontMetricsF& metrics, const QStringList& lines) {
 
 }  // namespace
 
+PagePainter::Fit PagePainter::fitOf(const TextStyle& style, QStringList lines, bool whole) {
+    Fit fit;
+    fit.style = style;
+    fit.lines = std::move(lines);
+    fit.whole = whole;
+    return fit;
+}
+
 std::optional<PagePainter::Fit> PagePainter::wholeLayout(const MmRect& box,
                                                          const QStringList& texts,
                                                          const TextStyle& style, bool wrapFirst) {
@@ -183,14 +191,14 @@ std::optional<PagePainter::Fit> PagePainter::wholeLayout(const MmRect& box,
                 QStringList lines = wrapTexts(metrics, texts, width / scale, wrap);
                 if (lines.size() <= lineCapacity(box, sized) &&
                     widest(metrics, lines) <= width / scale + 1e-6)
-                    return Fit{sized, std::move(lines), true};
+                    return fitOf(sized, std::move(lines), true);
             }
         }
     }
     return std::nullopt;
 }
 
-PagePainter::Fit PagePainter::layout(const MmRect& box, const QStringList& texts,
+const PagePainter::Fit& PagePainter::layout(const MmRect& box, const QStringList& texts,
                                      const TextStyle& style, bool wrapFirst) {
     // Texts lay out alike in boxes of one size wherever they stand: a statement cell is
     // measured for the cells it takes, then painted, with the same answer.
@@ -202,7 +210,23 @@ PagePainter::Fit PagePainter::layout(const MmRect& box, const QStringList& texts
     auto found = layouts.find(key);
     if (found != layouts.end()) return found->second;
     if (layouts.size() >= Cache::kMostLayouts) layouts.clear();
-    return layouts.emplace(key, computeLayout(box, texts, style, wrapFirst)).first->second;
+    Fit fit = computeLayout(box, texts, style, wrapFirst);
+    measure(fit, box, texts);
+    return layouts.emplace(key, std::move(fit)).first->second;
+}
+
+void PagePainter::measure(Fit& fit, const MmRect& box, const QStringList& texts) {
+    const QFont& f = font(fit.style);
+    const QFontMetricsF metrics(f, device());
+    double widestLine = 0;
+    for (const QString& line : fit.lines) {
+        fit.widths.push_back(metrics.horizontalAdvance(line));
+        widestLine = std::max(widestLine, fit.widths.back());
+    }
+    fit.scale = widestLine > 0 ? std::min(1.0, box.w * kUnitsPerMm / widestLine) : 1.0;
+    fit.ascent = metrics.ascent();
+    fit.descent = metrics.descent();
+    for (const QString& text : texts) fit.drawsAll = fit.drawsAll && drawsEveryCharacter(f, text);
 }
 
 PagePainter::Fit PagePainter::computeLayout(const MmRect& box, const QStringList& texts,
@@ -227,7 +251,7 @@ PagePainter::Fit PagePainter::computeLayout(const MmRect& box, const QStringList
         lines = lines.mid(0, capacity - 1);
         lines << metrics.elidedText(rest, Qt::ElideRight, needed);
     }
-    return {sized, std::move(lines), false};
+    return fitOf(sized, std::move(lines), false);
 }
 
 bool PagePainter::fits(const MmRect& box, const std::vector<std::string_view>& texts,
@@ -248,39 +272,59 @@ void PagePainter::fit(const MmRect& box, QStringList texts, const TextStyle& sty
         for (const QString& text : texts) texts_->push_back({box, text});
         return;
     }
-    const Fit fitted = layout(box, texts, style, wrapFirst);
+    const Fit& fitted = layout(box, texts, style, wrapFirst);
     if (!fitted.whole && cut_ != nullptr) cut_->insert(texts.join(QChar(0x3000)));
-    const QFont& f = font(fitted.style);
-    if (undrawable_ != nullptr) {
+    if (!fitted.drawsAll && undrawable_ != nullptr) {
+        const QFont& f = font(fitted.style);
         for (const QString& text : texts)
             if (!drawsEveryCharacter(f, text)) undrawable_->insert(text);
     }
-    // One narrowing for all the lines of a box, so that they read as one text.
-    const double widestLine = widest(QFontMetricsF(f, device()), fitted.lines);
-    const double scale = std::min(1.0, box.w * kUnitsPerMm / widestLine);
     const double slot = box.h / static_cast<double>(fitted.lines.size());
     for (qsizetype i = 0; i < fitted.lines.size(); ++i)
-        paintLine({box.x, box.y + slot * static_cast<double>(i), box.w, slot}, fitted.lines[i], f,
-                  style.align, scale);
+        paintLine({box.x, box.y + slot * static_cast<double>(i), box.w, slot}, fitted.lines[i],
+                  fitted.widths[static_cast<std::size_t>(i)], fitted, style.align);
 }
 
-void PagePainter::paintLine(const MmRect& box, const QString& text, const QFont& f, Align align,
-                            double scale) {
+void PagePainter::useTextPen() {
+    if (textPen_) return;
+    painter_->setPen(Qt::black);
+    textPen_ = true;
+}
+
+// Set at its baseline, centred in the box's height as Qt's rectangle layout would: the
+// glyphs of a line the box is too low for are clipped by that layout instead.
+void PagePainter::paintLine(const MmRect& box, const QString& text, double width, const Fit& fit,
+                            Align align) {
+    const QFont& f = font(fit.style);
     if (painterFont_ != &f) {
         painter_->setFont(f);
         painterFont_ = &f;
     }
-    painter_->setPen(Qt::black);
+    useTextPen();
     const QRectF area = toUnits(box);
+    const double scale = fit.scale;
+    if (fit.ascent + fit.descent > area.height() + 1e-6) {
+        painter_->save();
+        painter_->translate(area.left(), 0);
+        painter_->scale(scale, 1.0);
+        painter_->drawText(QRectF(0, area.top(), area.width() / scale, area.height()),
+                           alignmentFlags(align), text);
+        painter_->restore();
+        return;
+    }
+    const double baseline = area.center().y() + (fit.ascent - fit.descent) / 2;
+    const double drawn = width * scale;
+    double x = area.left();
+    if (align == Align::Right) x = area.right() - drawn;
+    if (align == Align::Center) x = area.left() + (area.width() - drawn) / 2;
     if (scale >= 1.0) {
-        painter_->drawText(area, alignmentFlags(align), text);
+        painter_->drawText(QPointF(x, baseline), text);
         return;
     }
     painter_->save();
-    painter_->translate(area.left(), 0);
+    painter_->translate(x, 0);
     painter_->scale(scale, 1.0);
-    painter_->drawText(QRectF(0, area.top(), area.width() / scale, area.height()),
-                       alignmentFlags(align), text);
+    painter_->drawText(QPointF(0, baseline), text);
     painter_->restore();
 }
 
@@ -290,6 +334,7 @@ void PagePainter::line(double x1, double y1, double x2, double y2, double weight
     pen.setWidthF(weightMm * kUnitsPerMm);
     pen.setCapStyle(Qt::FlatCap);
     painter_->setPen(pen);
+    textPen_ = false;
     painter_->drawLine(QPointF(x1 * kUnitsPerMm, y1 * kUnitsPerMm),
                        QPointF(x2 * kUnitsPerMm, y2 * kUnitsPerMm));
 }
@@ -300,6 +345,7 @@ void PagePainter::frame(const MmRect& box, double weightMm) {
     pen.setWidthF(weightMm * kUnitsPerMm);
     pen.setJoinStyle(Qt::MiterJoin);
     painter_->setPen(pen);
+    textPen_ = false;
     painter_->setBrush(Qt::NoBrush);
     painter_->drawRect(toUnits(box));
 }

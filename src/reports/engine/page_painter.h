@@ -51,6 +51,11 @@ class PagePainter {
         TextStyle style;    // at the size chosen
         QStringList lines;  // each no wider than the box allows narrowed
         bool whole = true;  // false when the last line was cut
+        // Measured once for every painting of the fit:
+        std::vector<double> widths;  // of each line, unnarrowed
+        double scale = 1.0;          // one narrowing for all the lines of the box
+        double ascent = 0, descent = 0;
+        bool drawsAll = true;  // every character of the texts has a glyph
     };
 
   public:
@@ -113,15 +118,19 @@ class PagePainter {
   private:
     // The texts as pageText() gave them.
     void fit(const MmRect& box, QStringList texts, const TextStyle& style, bool wrapFirst);
-    Fit layout(const MmRect& box, const QStringList& texts, const TextStyle& style, bool wrapFirst);
+    const Fit& layout(const MmRect& box, const QStringList& texts, const TextStyle& style,
+                      bool wrapFirst);
     Fit computeLayout(const MmRect& box, const QStringList& texts, const TextStyle& style,
                       bool wrapFirst);
+    void measure(Fit& fit, const MmRect& box, const QStringList& texts);
+    static Fit fitOf(const TextStyle& style, QStringList lines, bool whole);
     // The largest legible fit of the texts, each starting a line; none when they are
     // too long for the box.
     std::optional<Fit> wholeLayout(const MmRect& box, const QStringList& texts,
                                    const TextStyle& style, bool wrapFirst);
-    void paintLine(const MmRect& box, const QString& text, const QFont& font, Align align,
-                   double scale);
+    void paintLine(const MmRect& box, const QString& text, double width, const Fit& fit,
+                   Align align);
+    void useTextPen();
     const QFont& font(const TextStyle& style);
     QPaintDevice* device() const { return painter_ ? painter_->device() : nullptr; }
 
@@ -134,6 +143,7 @@ class PagePainter {
     Cache* cache_;
     // The font last set on the painter: setting it again would resolve it again.
     const QFont* painterFont_ = nullptr;
+    bool textPen_ = false;  // the painter's pen is the texts' own
 };
 
 // What reaches the page of any text: util::lineText, so that no bad byte or control
