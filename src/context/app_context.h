@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -24,6 +25,19 @@ class COmrixEditUcw;
 }
 
 namespace omrix::context {
+
+// Keys seen before, for any thread: true the first time a key is given.
+class ReportedOnce {
+  public:
+    bool first(const std::string& key) {
+        std::lock_guard lock(mutex_);
+        return keys_.insert(key).second;
+    }
+
+  private:
+    std::mutex mutex_;
+    std::set<std::string> keys_;
+};
 
 struct AppContext {
     // The argument string without the program path, as the suite's programs pass it.
@@ -62,8 +76,9 @@ struct AppContext {
     // export names them and does not end as a clean run.
     std::vector<std::string> AmountOverflows;
 
-    // Trace files already reported as unwritable: one message each, not one per line.
-    std::set<std::string> UnwritableTraces;
+    // Trace files already reported as unwritable: one message each, not one per line,
+    // whichever thread writes first (the breakdown loads on one of its own).
+    std::shared_ptr<ReportedOnce> UnwritableTraces = std::make_shared<ReportedOnce>();
 
     // Where numbered messages and message boxes go; none means standard error.
     std::shared_ptr<platform::MessageSink> Messages;

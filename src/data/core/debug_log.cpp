@@ -147,7 +147,7 @@ void DebugLog::writeLine(std::string_view text) {
 }
 
 void DebugLog::reportOnce(const std::string& text) const {
-    if (!context::appContext().UnwritableTraces.insert(path_).second) return;
+    if (!context::appContext().UnwritableTraces->first(path_)) return;
     platform::showMessageBox(text, platform::kStyleExclamation);
 }
 
