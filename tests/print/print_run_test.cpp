@@ -99,7 +99,7 @@ class PrintRun : public ::testing::Test {
 
 using Names = std::vector<std::string>;
 
-TEST_F(PrintRun, OutputsInFixedOrderAfterClosingTheViewers) {
+TEST_F(PrintRun, OutputsInFixedOrderAfterClosingTheViewersUnreadableChoicesNone) {
     tickAll();
     ui.choices.companyText = " 会社  ";
     PrintRunResult result = fnRunPrint(ui, launches, tree);
@@ -113,12 +113,11 @@ TEST_F(PrintRun, OutputsInFixedOrderAfterClosingTheViewers) {
     EXPECT_EQ(launches.youkouCompany, " 会社  ");
     EXPECT_FALSE(ui.busy);
     EXPECT_TRUE(tables.messages().messages().empty());
-}
 
-TEST_F(PrintRun, UnreadableChoicesEndSilently) {
+    // Choices that cannot be read end the run silently.
+    ui.log.clear();
     ui.choicesReadable = false;
-    PrintRunResult result = fnRunPrint(ui, launches, tree);
-    EXPECT_EQ(result.end, PrintRunEnd::Choices);
+    EXPECT_EQ(fnRunPrint(ui, launches, tree).end, PrintRunEnd::Choices);
     EXPECT_TRUE(launched().empty());
     EXPECT_TRUE(tables.messages().messages().empty());
     EXPECT_FALSE(ui.busy);

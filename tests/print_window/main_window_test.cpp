@@ -31,8 +31,14 @@ class MainWindow : public DemoWindowTest {
     // As a click on the control does, wherever the offscreen screen put it.
     void click(const char* name) { child<QAbstractButton>(window.get(), name)->click(); }
 
-    // The exit steps run as 終了 runs them (company written, database closed) but hand
-    // nothing back to the suite's main program.
+    // Every node ticked from the tree's first node.
+    void tickEverything() {
+        auto* tree = child<QTreeView>(window.get(), "Tv_Kaiso");
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                          tree->visualRect(tree->model()->index(0, 0)).center());
+        child<QAction>(window.get(), "mnuPrintCheckAllKaiso")->trigger();
+    }
+    // The exit steps run as 終了 runs them but hand nothing back to the main program.
     void expectSystemClose(const std::function<void(SystemCloseWatch&)>& ask,
                            const std::string& company) {
         platform::VBFILE_WriteINI("KALVERON", "MAIN_PROGRAM", "true", 0, context::fnGetIniPath());
@@ -41,8 +47,12 @@ class MainWindow : public DemoWindowTest {
         child<QComboBox>(window.get(), "Cmb_KaishaName")
             ->setEditText(QString::fromStdString(company));
         ask(watch);
+        expectExitSteps(app::HandOff::Skipped, company);
+    }
+    // The exit steps ran: window gone, database closed, the company typed written.
+    void expectExitSteps(app::HandOff handOff, const std::string& company) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isVisible(); }));
-        EXPECT_EQ(window->lastHandOff(), app::HandOff::Skipped);
+        EXPECT_EQ(window->lastHandOff(), handOff);
         EXPECT_FALSE(appContext().Database);
         EXPECT_EQ(context::fnReadIniValue("KALVERON", "PRINTCOMAPNYNAME"), company);
     }
@@ -194,10 +204,7 @@ TEST_F(MainWindow, PrintRunShowsProgressAtOnceAndTakesNoSecondPress) {
     window->setKojiGaiyoWindow([&](QWidget*) { watching.seen += "工事概要;"; });
     window->setMitsumoriyokoWindow([&](QWidget*) { watching.seen += "見積要項;"; });
     child<QAction>(window.get(), "mnuPrintCheckAllKaiso")->trigger();  // no node yet: nothing
-    auto* tree = child<QTreeView>(window.get(), "Tv_Kaiso");
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
-                      tree->visualRect(tree->model()->index(0, 0)).center());
-    child<QAction>(window.get(), "mnuPrintCheckAllKaiso")->trigger();
+    tickEverything();
     click("Chk_ReRead");
     int highest = -1;
     auto* bar = child<QProgressBar>(window.get(), "Prg_PrgBar");
@@ -234,10 +241,7 @@ TEST_F(MainWindow, PrintRunShowsTheStatementAndTheEndHandsOff) {
     auto host = std::make_unique<ReportViewerHost>();
     reports::ReportViewers& viewers = host->viewers();
     window->setViewerHost(std::move(host));
-    auto* tree = child<QTreeView>(window.get(), "Tv_Kaiso");
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
-                      tree->visualRect(tree->model()->index(0, 0)).center());
-    child<QAction>(window.get(), "mnuPrintCheckAllKaiso")->trigger();
+    tickEverything();
     click("Chk_Daikahyo");
     click("Cmd_Print");
     const int64_t rows = tables.count("内訳出力 Where 内訳名称ＩＤ = " +
@@ -263,10 +267,7 @@ TEST_F(MainWindow, PrintRunShowsTheStatementAndTheEndHandsOff) {
     company->setEditText("新しい会社名 ");
     click("Cmd_End");
     EXPECT_TRUE(QTest::qWaitFor([&] { return shown() == "0000"; })) << shown();
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(window->lastHandOff(), app::HandOff::Started);
-    EXPECT_FALSE(appContext().Database);
-    EXPECT_EQ(context::fnReadIniValue("KALVERON", "PRINTCOMAPNYNAME"), "新しい会社名");
+    expectExitSteps(app::HandOff::Started, "新しい会社名");
 }
 
 // ---- the whole breakdown loading behind the window --------------------------------
@@ -304,10 +305,7 @@ class LoadBehindWindow : public MainWindow {
     }
     // Every node ticked, 内訳情報 alone printed to a viewer that only counts.
     void printEverything() {
-        auto* tree = child<QTreeView>(window.get(), "Tv_Kaiso");
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
-                          tree->visualRect(tree->model()->index(0, 0)).center());
-        child<QAction>(window.get(), "mnuPrintCheckAllKaiso")->trigger();
+        tickEverything();
         click("Cmd_Print");
     }
     app::BreakdownLoad* load = nullptr;  // the window's, while it has one
@@ -354,20 +352,17 @@ TEST_F(LoadBehindWindow, AnEarlyPrintWaitsAndPrintsTheWholeBreakdown) {
 // for it, in the same order, and ends the program as start-up does: no exit steps, no
 // hand-off. Left alone, the window notices by itself; 印刷 pressed first notices too.
 TEST_F(LoadBehindWindow, AFailureBehindTheWindowShowsStartupsMessagesAndEnds) {
+    // A stored amount that is no number, on a line item (the outline reads headings).
+    const char* badAmount =
+        "UPDATE 内訳 SET 見積１単価 = 'abc' WHERE 内訳ＩＤ = (SELECT "
+        "MAX(内訳ＩＤ) FROM 内訳 WHERE 種別フラグ = 8);";
     const struct {
         const char* sql;
         bool press;  // 印刷 pressed before the load is noticed
-    } cases[] = {
-        // A stored amount that is no number, on a line item (the outline reads headings).
-        {"UPDATE 内訳 SET 見積１単価 = 'abc' WHERE 内訳ＩＤ = (SELECT MAX(内訳ＩＤ) FROM 内訳 "
-         "WHERE 種別フラグ = 8);",
-         false},
-        {"UPDATE 内訳 SET 見積１単価 = 'abc' WHERE 内訳ＩＤ = (SELECT MAX(内訳ＩＤ) FROM 内訳 "
-         "WHERE 種別フラグ = 8);",
-         true},
-        // A table only the whole load reads made unreadable.
-        {"ALTER TABLE 代価表 RENAME TO 代価表_退避;", false},
-    };
+    } cases[] = {{badAmount, false},
+                 {badAmount, true},
+                 // A table only the whole load reads made unreadable.
+                 {"ALTER TABLE 代価表 RENAME TO 代価表_退避;", false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.sql);
         omrix::testing::TableDatabase broken;
@@ -387,11 +382,12 @@ TEST_F(LoadBehindWindow, AFailureBehindTheWindowShowsStartupsMessagesAndEnds) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isVisible(); }, 10000));
         EXPECT_TRUE(window->startupStopped());
         EXPECT_FALSE(appContext().UchiwakeRoot);
-        ASSERT_EQ(broken.messages().messages().size(), startup.size());
-        for (std::size_t i = 0; i < startup.size(); ++i) {
-            EXPECT_EQ(broken.messages().messages()[i].text, startup[i].text);
-            EXPECT_EQ(broken.messages().messages()[i].number, startup[i].number);
-        }
+        auto said = [](const std::vector<platform::ShownMessage>& messages) {
+            std::string out;
+            for (const auto& m : messages) out += std::to_string(m.number) + " " + m.text + "\n";
+            return out;
+        };
+        EXPECT_EQ(said(broken.messages().messages()), said(startup));
         EXPECT_EQ(window->lastHandOff(), app::HandOff::Skipped);
         EXPECT_EQ(context::fnReadIniValue("KALVERON", "PRINTCOMAPNYNAME"), "");
         window.reset();
@@ -408,9 +404,7 @@ TEST_F(LoadBehindWindow, ClosingWhileTheLoadRunsEndsCleanly) {
     child<QComboBox>(window.get(), "Cmb_KaishaName")->setEditText("閉じた会社");
     click("Cmd_End");
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(window->lastHandOff(), app::HandOff::Started);
-    EXPECT_FALSE(appContext().Database);
-    EXPECT_EQ(context::fnReadIniValue("KALVERON", "PRINTCOMAPNYNAME"), "閉じた会社");
+    expectExitSteps(app::HandOff::Started, "閉じた会社");
     window.reset();
     EXPECT_FALSE(appContext().UchiwakeRoot);
     EXPECT_TRUE(big.messages().messages().empty());

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <sstream>
 
 #include "print/print_row.h"
 #include "reports/engine/gui_application.h"
@@ -96,6 +97,18 @@ std::string pdfInfoField(const std::string& path, std::string_view key) {
     return info.substr(at, info.find('\n', at) - at);
 }
 
+std::string pdfTitleAuthorSubject(const std::string& path) {
+    return pdfInfoField(path, "Title") + "|" + pdfInfoField(path, "Author") + "|" +
+           pdfInfoField(path, "Subject");
+}
+
+std::string pdfRawText(const std::string& path) {
+    int status = -1;
+    std::string text = capture("pdftotext -raw " + shellQuoted(path) + " -", status);
+    std::erase(text, '\n');
+    return withoutBlanks(text);
+}
+
 // "level|title|page" per bookmark, in the reader's order, from qpdf's JSON.
 std::vector<std::string> pdfOutline(const std::string& pdf) {
     std::string command = "qpdf --json --json-key=outlines '" + pdf +
@@ -122,6 +135,15 @@ std::string workbookXml(const std::string& book, std::string_view options, int& 
     return capture(shellQuoted(OMRIX_PYTHON3) + " " + shellQuoted(OMRIX_WORKBOOK_XML) + " " +
                        std::string(options) + " " + shellQuoted(book) + " 2>&1",
                    status);
+}
+
+WorkbookCell workbookCell(const std::string& cells, const std::string& text) {
+    WorkbookCell cell;
+    const std::size_t at = cells.find(" \"" + text + "\"");
+    if (at == std::string::npos) return cell;
+    std::istringstream line(cells.substr(cells.rfind('\n', at) + 1));
+    line >> cell.heightPt >> cell.wraps;
+    return cell;
 }
 
 }  // namespace omrix::testing

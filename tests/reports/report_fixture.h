@@ -65,10 +65,24 @@ std::string pdfInfoField(const std::string& path, std::string_view key);
 // "level|title|page" per bookmark of a PDF, in a reader's order (qpdf --json).
 std::vector<std::string> pdfOutline(const std::string& pdf);
 
+// "Title|Author|Subject" of pdfinfo's listing.
+std::string pdfTitleAuthorSubject(const std::string& path);
+
+// The text in drawing order (pdftotext -raw), without line breaks and blanks.
+std::string pdfRawText(const std::string& path);
+
 // workbook_xml.py over a written workbook: its parts checked with a real XML parser,
 // then with `options` "--cells" "<row height in pt> <wraps> <JSON text>" per text cell.
 // Standard error goes along with the output.
 std::string workbookXml(const std::string& book, std::string_view options, int& status);
+
+// The row height in pt and the wrap flag of the cell whose JSON text is `text`, in
+// workbookXml's "--cells" listing; {-1, -1} when no cell holds it.
+struct WorkbookCell {
+    double heightPt = -1;
+    int wraps = -1;
+};
+WorkbookCell workbookCell(const std::string& cells, const std::string& text);
 
 // pdftotext spreads the text by its position; tests compare without the blanks.
 inline std::string withoutBlanks(std::string_view text) {

@@ -9,17 +9,12 @@
 namespace omrix::util {
 namespace {
 
-// The Integer conversion: nullopt where the text is refused (the output is then untouched).
-std::optional<int16_t> toInt(std::string_view text) {
-    int16_t out = 11;
-    bool ok = fnCIntText(text, out);
-    EXPECT_TRUE(ok || out == 11) << text;
-    return ok ? std::optional(out) : std::nullopt;
-}
-
-std::optional<int32_t> toLong(std::string_view text) {
-    int32_t out = 11;
-    bool ok = fnCLngText(text, out);
+// The Integer or Long conversion: nullopt where the text is refused (the output is then
+// untouched).
+template <typename T>
+std::optional<T> converted(bool (*convert)(std::string_view, T&), std::string_view text) {
+    T out = 11;
+    bool ok = convert(text, out);
     EXPECT_TRUE(ok || out == 11) << text;
     return ok ? std::optional(out) : std::nullopt;
 }
@@ -37,7 +32,8 @@ TEST(TextToInteger, BlanksHalvesToEvenExponentsAndRangeEdges) {
         {"-32768.5", -32768},
         {"32767.5", std::nullopt},  // rounds to 32768
     };
-    for (const auto& [text, expected] : integers) EXPECT_EQ(toInt(text), expected) << text;
+    for (const auto& [text, expected] : integers)
+        EXPECT_EQ(converted(fnCIntText, text), expected) << text;
     // Decided on the decimal text, not on a double near it.
     const std::pair<const char*, std::optional<int32_t>> longs[] = {
         {"0.50000000000000000001", 1},
@@ -46,7 +42,8 @@ TEST(TextToInteger, BlanksHalvesToEvenExponentsAndRangeEdges) {
         {"-2147483648", std::numeric_limits<int32_t>::min()},
         {"2147483647.5", std::nullopt},
     };
-    for (const auto& [text, expected] : longs) EXPECT_EQ(toLong(text), expected) << text;
+    for (const auto& [text, expected] : longs)
+        EXPECT_EQ(converted(fnCLngText, text), expected) << text;
 }
 
 TEST(TextToNumber, NotANumberAndDoubles) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <tuple>
 
 #include "breakdown/tables/omrix_dbt_daikahyo.h"
@@ -21,6 +22,12 @@ void insertLine(TableDatabase& t, int32_t nameId, int32_t id, int32_t parent, in
         std::string(deleted) + "', " + std::to_string(nameId) + ", " + std::to_string(id) + ", " +
         std::to_string(parent) + ", " + std::to_string(flag) + ", " + std::to_string(hyojiNo) +
         ", " + std::to_string(staff) + ", 'line " + std::to_string(id) + "');");
+}
+
+// Live lines of breakdown `nameId`, each {内訳ＩＤ, 親内訳ＩＤ, 種別フラグ, 表示No}.
+void insertLines(TableDatabase& t, int32_t nameId,
+                 std::initializer_list<std::array<int32_t, 4>> lines) {
+    for (const auto& l : lines) insertLine(t, nameId, l[0], l[1], l[2], l[3]);
 }
 
 void lockLine(TableDatabase& t, int32_t nameId, int32_t id) {
@@ -153,9 +160,7 @@ TEST_F(UchiwakeLoad, LoadsTheContextBreakdownOrNothing) {
 }
 
 TEST_F(UchiwakeLoad, LockRecheckTakesOverWhatTheHolderSaved) {
-    insertLine(t, 7, 1, 0, 0, 0);
-    insertLine(t, 7, 2, 1, 1, 1);
-    insertLine(t, 7, 3, 2, 8, 1);
+    insertLines(t, 7, {{1, 0, 0, 0}, {2, 1, 1, 1}, {3, 2, 8, 1}});
     lockLine(t, 7, 2);
     context::appContext().UchiwakeName.内訳名称ＩＤ = 7;
     auto root = fnLoadUchiwake();
@@ -182,10 +187,7 @@ TEST_F(UchiwakeLoad, LockRecheckTakesOverWhatTheHolderSaved) {
 }
 
 TEST_F(UchiwakeLoad, HeldEmptyLinesAreNotEmptyAndLowerLocksAreCollected) {
-    insertLine(t, 7, 1, 0, 0, 0);
-    insertLine(t, 7, 2, 1, 2, 1);
-    insertLine(t, 7, 3, 1, 2, 2);
-    insertLine(t, 7, 4, 3, 4, 1);
+    insertLines(t, 7, {{1, 0, 0, 0}, {2, 1, 2, 1}, {3, 1, 2, 2}, {4, 3, 4, 1}});
     t.exec("Update 内訳 Set 名称１ = '';");
     lockLine(t, 7, 2);
     lockLine(t, 7, 4);
@@ -195,9 +197,9 @@ TEST_F(UchiwakeLoad, HeldEmptyLinesAreNotEmptyAndLowerLocksAreCollected) {
     EXPECT_FALSE(byId(root, 2)->fnIsEmpty());
     std::vector<COmrixEditUcw*> held;
     EXPECT_TRUE(root->fnIsLowerLock(true, false, &held));
-    ASSERT_EQ(held.size(), 2u);
-    EXPECT_EQ(idOf(held[0]), 2);
-    EXPECT_EQ(idOf(held[1]), 4);
+    std::vector<int32_t> heldIds;
+    for (COmrixEditUcw* line : held) heldIds.push_back(idOf(line));
+    EXPECT_EQ(heldIds, (std::vector<int32_t>{2, 4}));
     EXPECT_EQ(idOf(byId(root, 4)->fnGetUpperLock(false)), 0);
     EXPECT_EQ(idOf(byId(root, 4)->fnGetUpperLock(true)), 4);
 
@@ -212,24 +214,22 @@ TEST_F(UchiwakeLoad, HeldEmptyLinesAreNotEmptyAndLowerLocksAreCollected) {
     EXPECT_EQ(chainIds(byId(root, 4)->fnGetTopChild()), (std::vector<int32_t>{5}));
 }
 
-}  // namespace omrix::testing
-
-namespace omrix::testing {
-
 // The outline: headings whole, lines above them and one line below each in place, the
 // rest left out; every line when siblings tie on 表示No; nothing for a broken shape or a
 // heading whose stored value is refused, which the whole load then reports.
 TEST_F(UchiwakeLoad, OutlineHoldsWhatTheLevelTreeNeedsInTheWholesOrder) {
-    insertLine(t, 7, 1, 0, 0, 1);
-    insertLine(t, 7, 2, 1, 1, 20);
-    insertLine(t, 7, 3, 1, 1, 10);
-    insertLine(t, 7, 4, 2, 8, 1);
-    insertLine(t, 7, 5, 2, 8, 2);
-    insertLine(t, 7, 6, 5, 2, 1);  // a 科目 under a line item
-    insertLine(t, 7, 7, 3, 8, 1);
-    insertLine(t, 7, 8, 7, 8, 1);
-    insertLine(t, 7, 9, 1, 64, 30);     // a total
-    insertLine(t, 7, 10, 1, 0x81, 40);  // printed apart, under nothing
+    // 6 is a 科目 under a line item, 9 a total, 10 printed apart under nothing.
+    insertLines(t, 7,
+                {{1, 0, 0, 1},
+                 {2, 1, 1, 20},
+                 {3, 1, 1, 10},
+                 {4, 2, 8, 1},
+                 {5, 2, 8, 2},
+                 {6, 5, 2, 1},
+                 {7, 3, 8, 1},
+                 {8, 7, 8, 1},
+                 {9, 1, 64, 30},
+                 {10, 1, 0x81, 40}});
     auto root = loadUchiwakeOutline(t.db(), 7);
     ASSERT_TRUE(root);
     // By hand: 1's lines by 表示No are 3 (10), 2 (20), 9 (30), 10 (40); the total leads to

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "breakdown/ucw_fixture.h"
 #include "breakdown/tree/ucw_tree.h"
+#include "breakdown/ucw_fixture.h"
 #include "context/app_context.h"
 
 namespace omrix::testing {
@@ -17,35 +17,29 @@ std::shared_ptr<COmrixEditUcw> totalsTree() {
                       line(7, 2, kFlagGokei, 3), line(8, 2, 8, 4)});
 }
 
-std::vector<int32_t> editOrderFrom(COmrixEditUcw* line) {
+std::vector<int32_t> editOrderFrom(COmrixEditUcw* line, bool back = false) {
     std::vector<int32_t> ids;
-    for (; line != nullptr; line = line->fnGetEditNext()) ids.push_back(idOf(line));
-    return ids;
-}
-
-std::vector<int32_t> editOrderBackFrom(COmrixEditUcw* line) {
-    std::vector<int32_t> ids;
-    for (; line != nullptr; line = line->fnGetEditPrev()) ids.push_back(idOf(line));
+    for (; line != nullptr; line = back ? line->fnGetEditPrev() : line->fnGetEditNext())
+        ids.push_back(idOf(line));
     return ids;
 }
 
 }  // namespace
 
-TEST(EditUcwTraversal, TotalHeadingsAreWalkedThroughInPlace) {
+TEST(EditUcwTraversal, TotalHeadingsAreWalkedThroughInPlaceNestedOnesToTheirLastLine) {
     auto root = totalsTree();
     ASSERT_TRUE(root);
     // Through the total heading's lines to its next sibling; the unit's end ends the walk.
     EXPECT_EQ(editOrderFrom(byId(root, 3)), (std::vector<int32_t>{3, 4, 5, 6, 7, 8}));
-    EXPECT_EQ(editOrderBackFrom(byId(root, 8)), (std::vector<int32_t>{8, 7, 6, 5, 4, 3}));
+    EXPECT_EQ(editOrderFrom(byId(root, 8), true), (std::vector<int32_t>{8, 7, 6, 5, 4, 3}));
     // An edit unit's children are not entered.
     EXPECT_EQ(byId(root, 2)->fnGetEditNext(), nullptr);
-}
 
-TEST(EditUcwTraversal, NestedTotalsDescendToTheirLastLine) {
-    auto root = buildTree({line(1, 0, 0), line(2, 1, 1), line(3, 2, kFlagGokeiMidasi, 1),
-                           line(4, 3, kFlagGokeiMidasi, 1), line(5, 4, 8, 1), line(6, 2, 8, 2)});
+    // Nested total headings: back into them down to their last line.
+    root = buildTree({line(1, 0, 0), line(2, 1, 1), line(3, 2, kFlagGokeiMidasi, 1),
+                      line(4, 3, kFlagGokeiMidasi, 1), line(5, 4, 8, 1), line(6, 2, 8, 2)});
     ASSERT_TRUE(root);
-    EXPECT_EQ(editOrderBackFrom(byId(root, 6)), (std::vector<int32_t>{6, 5, 4, 3}));
+    EXPECT_EQ(editOrderFrom(byId(root, 6), true), (std::vector<int32_t>{6, 5, 4, 3}));
     EXPECT_EQ(idOf(byId(root, 5)->fnGetEditNext()), 6);
 }
 

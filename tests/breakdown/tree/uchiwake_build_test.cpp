@@ -51,7 +51,7 @@ TEST(UchiwakeSort, EqualKeysComeOutInThePartitionOrder) {
     EXPECT_EQ(sortedIds({}), (std::vector<int32_t>{}));
 }
 
-TEST(UchiwakeBuild, LinksChildrenInDisplayOrderBothWays) {
+TEST(UchiwakeBuild, LinksChildrenAndTopLinesInDisplayOrderBothWays) {
     auto root = buildTree({line(1, 0, 0), line(2, 1, 1, 30), line(3, 1, 1, 10), line(4, 1, 1, 20),
                            line(5, 3, 8, 1), line(6, 3, 8, 2)});
     ASSERT_TRUE(root);
@@ -63,6 +63,12 @@ TEST(UchiwakeBuild, LinksChildrenInDisplayOrderBothWays) {
     EXPECT_EQ(byId(root, 6)->fnGetLevel(), 3);
     // Work flags are cleared on the lines of a finished tree.
     EXPECT_FALSE(byId(root, 6)->prUchiwakeRec().配置済);
+
+    // Several top lines chain from the root in display order, without a parent.
+    root = buildTree({line(1, 0, 0, 2), line(2, 0, 0, 1)});
+    ASSERT_TRUE(root);
+    EXPECT_EQ(chainIds(root.get()), (std::vector<int32_t>{2, 1}));
+    EXPECT_EQ(root->fnGetNext()->fnGetParent(), nullptr);
 }
 
 TEST(UchiwakeBuild, EveryBrokenShapeFailsTheWholeLoad) {
@@ -89,13 +95,6 @@ TEST(UchiwakeBuild, EveryBrokenShapeFailsTheWholeLoad) {
     EXPECT_EQ(refusal({line(1, 2, 0), line(2, 1, 8)}),
               "the breakdown cannot be built: no line is at the top (親内訳ＩＤ 0); the parent "
               "links of 内訳ＩＤ 1 form a cycle");
-}
-
-TEST(UchiwakeBuild, SeveralTopLinesChainFromTheRoot) {
-    auto root = buildTree({line(1, 0, 0, 2), line(2, 0, 0, 1)});
-    ASSERT_TRUE(root);
-    EXPECT_EQ(chainIds(root.get()), (std::vector<int32_t>{2, 1}));
-    EXPECT_EQ(root->fnGetNext()->fnGetParent(), nullptr);
 }
 
 TEST(UchiwakeBuild, TotalHeadingQuantityIsLimitedToOne) {

@@ -116,12 +116,11 @@ TEST_F(ProjectFormTest, TakeOverFillsTheSummaryFromTheMasters) {
     EXPECT_EQ(form.text("Txt_Bunsho"), "");  // the default text comes only with 物件情報
     t.messages().setAnswer(kAnswerYes);
     ASSERT_TRUE(form.takeOver());
-    EXPECT_EQ(form.text("Txt_Kui1"), "工法  場所打ち杭");
-    EXPECT_EQ(form.text("Txt_Kui2"), "径　  600Φ");
-    EXPECT_EQ(form.text("Txt_Kui3"), "実長  25.5ｍ");
-    EXPECT_EQ(form.text("Txt_Kui4"), "本数  48本");
-    EXPECT_EQ(form.text("Txt_ShiharaiJoken2"), "翌月払い");
-    EXPECT_EQ(form.text("Txt_ShiharaiJoken5"), "五");
+    std::string kui;
+    for (const char* box : {"Txt_Kui1", "Txt_Kui2", "Txt_Kui3", "Txt_Kui4", "Txt_ShiharaiJoken2",
+                            "Txt_ShiharaiJoken5"})
+        kui += form.text(box) + "|";
+    EXPECT_EQ(kui, "工法  場所打ち杭|径　  600Φ|実長  25.5ｍ|本数  48本|翌月払い|五|");
     EXPECT_EQ(form.record().支払条件[5].trimmedRight(), "六");
     EXPECT_EQ(form.text("Txt_Bunsho"), kDefaultBunsho);
     EXPECT_EQ(form.text("Lbl_Sekoyukatubo"), "1545.3");  // 5100 × 0.303, not the stored m²
@@ -151,33 +150,24 @@ TEST_F(ProjectFormTest, AuthorityBitZeroViewsAndTakesOverButNeverSaves) {
 }
 
 TEST_F(ProjectFormTest, AFailedMasterReadStopsTheTakeOverWithItsMessage) {
-    const struct {
-        const char* table;
-        const char* action;
-    } cases[] = {
-        {"物件管理", "物件管理情報の取得"},
-        {"物件杭管理", "物件杭管理情報の取得"},
-        {"物件特記管理", "物件特記管理情報の取得"},
-    };
-    t.messages().setAnswer(kAnswerYes);
-    for (const auto& c : cases) {
+    // Each named as "<table>情報の取得".
+    for (const std::string table : {"物件管理", "物件杭管理", "物件特記管理"}) {
+        SCOPED_TRACE(table);
         testing::TableDatabase fresh;
         ASSERT_TRUE(fresh.ok());
         fresh.exec(kMasterData);
-        fresh.exec(std::string("Drop Table ") + c.table + ";");
+        fresh.exec("Drop Table " + table + ";");
         fresh.messages().setAnswer(kAnswerYes);
         ProjectFormInputs in = inputs();
         in.db = &fresh.db();
         MitsumoriyokoForm form(in);
         form.load();
         form.setText("Txt_Bikou1", "残る");
-        EXPECT_FALSE(form.takeOver()) << c.table;
-        ASSERT_EQ(fresh.messages().messages().size(), 2u) << c.table;
+        EXPECT_FALSE(form.takeOver());
+        ASSERT_EQ(fresh.messages().messages().size(), 2u);
         const auto& m = fresh.messages().messages()[1];
-        EXPECT_EQ(m.number, 3010);
-        EXPECT_EQ(m.params[0], c.action);
-        EXPECT_EQ(form.text("Txt_Bikou1"), "残る") << c.table;
-        EXPECT_EQ(form.text("Txt_Bunsho"), "") << c.table;
+        EXPECT_EQ(std::to_string(m.number) + ":" + m.params[0], "3010:" + table + "情報の取得");
+        EXPECT_EQ(form.text("Txt_Bikou1") + "|" + form.text("Txt_Bunsho"), "残る|");
     }
 }
 

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <sstream>
 
 #include "reports/documents/daika_data.h"
 #include "reports/report_fixture.h"
@@ -125,9 +124,7 @@ TEST_F(DaikaReportTest, OneTablePerOwnerWithQuantitiesPricesAndTotals) {
     std::string path = db.pdf(*report);
     EXPECT_EQ(pdfPages(path), 1);
     // No company on this design: no Author.
-    EXPECT_EQ(omrix::testing::pdfInfoField(path, "Title"), "代価表");
-    EXPECT_EQ(omrix::testing::pdfInfoField(path, "Author"), "");
-    EXPECT_EQ(omrix::testing::pdfInfoField(path, "Subject"), "オムリクス本社ビル新築工事");
+    EXPECT_EQ(omrix::testing::pdfTitleAuthorSubject(path), "代価表||オムリクス本社ビル新築工事");
     std::string compact = withoutBlanks(pdfText(path));
     SCOPED_TRACE(compact);
     for (const char* part :
@@ -136,24 +133,17 @@ TEST_F(DaikaReportTest, OneTablePerOwnerWithQuantitiesPricesAndTotals) {
           "端数調整", "-120", "合計", "1,224,880", "97,990.4", "1/1"}) {
         EXPECT_NE(compact.find(withoutBlanks(part)), std::string::npos) << part;
     }
-    int status = -1;
-    std::string raw = omrix::testing::capture(
-        "pdftotext -raw " + omrix::testing::shellQuoted(path) + " -", status);
-    std::erase(raw, '\n');
-    EXPECT_NE(withoutBlanks(raw).find(spec1 + spec2), std::string::npos) << raw;
+    const std::string raw = omrix::testing::pdfRawText(path);
+    EXPECT_NE(raw.find(spec1 + spec2), std::string::npos) << raw;
     // In the workbook the 56 mm 仕様 column wraps each 33 characters of 3.0 mm (99 mm)
     // into at least 2 lines: a row of at least 4 × 3.0 = 12 mm, not the table's 8.2.
     const std::string book = db.folder.file("daika.xlsx");
     ASSERT_EQ(failureText(report->exportWorkbook(book)), "");
+    int status = -1;
     const std::string cells = omrix::testing::workbookXml(book, "--cells", status);
-    const std::size_t at = cells.find(" \"" + spec1 + "\\n" + spec2 + "\"");
-    ASSERT_NE(at, std::string::npos) << cells;
-    std::istringstream cell(cells.substr(cells.rfind('\n', at) + 1));
-    double heightPt = 0;
-    int wraps = 0;
-    cell >> heightPt >> wraps;
-    EXPECT_GE(heightPt, 12 * 72 / 25.4);
-    EXPECT_EQ(wraps, 1);
+    const auto cell = omrix::testing::workbookCell(cells, spec1 + "\\n" + spec2);
+    EXPECT_GE(cell.heightPt, 12 * 72 / 25.4) << cells;
+    EXPECT_EQ(cell.wraps, 1);
     EXPECT_EQ(compact.find("未使用の行"), std::string::npos);
     EXPECT_EQ(compact.find("鉄筋工事"), std::string::npos);  // its row was soft-deleted
     // One bookmark per table, titled as the table opens.

@@ -126,11 +126,7 @@ TEST_F(SheetTest, FieldsAtTheirLimitsPrintWhole) {
         if (std::string_view(sheet.design) == "PRINT_YOUKOU")
             report->FormulaFields().Item(1).text = "'" + text("会", 32) + "'";
         const std::string path = db.pdf(*report, std::string(sheet.design) + ".pdf");
-        int status = -1;
-        std::string raw = omrix::testing::capture(
-            "pdftotext -raw " + omrix::testing::shellQuoted(path) + " -", status);
-        std::erase(raw, '\n');
-        raw = withoutBlanks(raw);
+        const std::string raw = omrix::testing::pdfRawText(path);
         for (const auto& [column, value] : fields)
             EXPECT_TRUE(has(raw, value)) << column << "\n" << raw;
         EXPECT_FALSE(has(raw, "…"));
@@ -138,19 +134,15 @@ TEST_F(SheetTest, FieldsAtTheirLimitsPrintWhole) {
         // "<row height in pt> <wraps> <JSON text>" per text cell.
         const std::string book = db.folder.file(std::string(sheet.design) + ".xlsx");
         ASSERT_EQ(failureText(report->exportWorkbook(book)), "");
+        int status = -1;
         const std::string cells = omrix::testing::workbookXml(book, "--cells", status);
         ASSERT_EQ(status, 0) << cells;
         for (const auto& [column, value] : fields)
             EXPECT_TRUE(has(cells, value)) << column << "\n" << cells;
         for (const std::string& paired : {text("設", 64), text("建", 64)}) {
-            const std::size_t at = cells.find(" \"" + paired + "\"");
-            ASSERT_NE(at, std::string::npos) << paired;
-            std::istringstream cell(cells.substr(cells.rfind('\n', at) + 1));
-            double heightPt = 0;
-            int wraps = 0;
-            cell >> heightPt >> wraps;
-            EXPECT_GE(heightPt, 12.4 * 72 / 25.4) << paired;
-            EXPECT_EQ(wraps, 1) << paired;
+            const auto cell = omrix::testing::workbookCell(cells, paired);
+            EXPECT_GE(cell.heightPt, 12.4 * 72 / 25.4) << paired;
+            EXPECT_EQ(cell.wraps, 1) << paired;
         }
     }
 }
@@ -172,9 +164,8 @@ TEST_F(SheetTest, SummaryShowsEveryFieldAndTheCompany) {
     auto report = db.report("PRINT_YOUKOU", "{物件見積要項.物件見積要項ＩＤ} = 8");
     report->FormulaFields().Item(1).text = "'株式会社オムリクス建設'";
     const std::string path = db.pdf(*report);
-    EXPECT_EQ(omrix::testing::pdfInfoField(path, "Title"), "見積要項");
-    EXPECT_EQ(omrix::testing::pdfInfoField(path, "Author"), "株式会社オムリクス建設");
-    EXPECT_EQ(omrix::testing::pdfInfoField(path, "Subject"), "本社ビル新築工事");
+    EXPECT_EQ(omrix::testing::pdfTitleAuthorSubject(path),
+              "見積要項|株式会社オムリクス建設|本社ビル新築工事");
     std::string text = withoutBlanks(pdfText(path));
     SCOPED_TRACE(text);
     for (std::string_view part : {"見積要項", "物件No.00000001版02", "株式会社オムリクス建設",

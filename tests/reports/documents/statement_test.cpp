@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <regex>
-#include <sstream>
 
 #include "reports/documents/statement_cells.h"
 #include "reports/documents/statement_workbook.h"
@@ -125,9 +124,8 @@ TEST_F(StatementTest, PagesInOrderWithTheirNumbersNamesAndFigures) {
     // The document information names the document, the company, the project and the
     // program with its version.
     using omrix::testing::pdfInfoField;
-    EXPECT_EQ(pdfInfoField(path, "Title"), "内訳書");
-    EXPECT_EQ(pdfInfoField(path, "Author"), "株式会社'オ''ムリクス建設");
-    EXPECT_EQ(pdfInfoField(path, "Subject"), "オムリクス本社ビル新築工事");
+    EXPECT_EQ(omrix::testing::pdfTitleAuthorSubject(path),
+              "内訳書|株式会社'オ''ムリクス建設|オムリクス本社ビル新築工事");
     EXPECT_TRUE(std::regex_match(pdfInfoField(path, "Creator"),
                                  std::regex("omrix-print [0-9]+\\.[0-9]+\\.[0-9]+")))
         << pdfInfoField(path, "Creator");
@@ -176,15 +174,14 @@ TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
     db.addPrintRow(7, 1, {.name1 = name1});
     db.addPrintRow(7, 2, {.line = 2});
     auto fill = [&](const std::string& remark1, const std::string& remark2) {
-        db.tables.exec(
-            "Update 内訳出力 Set 名称１ = '" + name1 + "', 名称２ = '" + name2 + "', 名称３ = '" +
-            name2 + "', 名称４ = '" + name1 + "', 仕様１ = '" + spec1 + "', 仕様２ = '" + spec2 +
-            "', 仕様３ = '" + spec2 + "', 仕様４ = '" + spec1 +
-            "', 表示番号名称 = '番号番号番号番号', 単位名称 = '単位単位単位単位', "
-            "内訳数量 = '       1,234.500', 提出用単価 = 15800, 提出用金額 = 19505100, "
-            "見積１単価 = 11100, 見積４単価 = 14400, 見積４金額 = 44400, 社内備考 = '" +
-            remark1 + "', 社外備考 = '" + remark2 + "', 数量計算式 = '" + formula +
-            "', 単価計算式 = '" + formula + "' Where 内訳出力ＩＤ In (1, 2);");
+        db.tables.exec("Update 内訳出力 Set 名称１ = '" + name1 + "', 名称２ = '" + name2 +
+                       "', 名称３ = '" + name2 + "', 名称４ = '" + name1 + "', 仕様１ = '" + spec1 +
+                       "', 仕様２ = '" + spec2 + "', 仕様３ = '" + spec2 + "', 仕様４ = '" + spec1 +
+                       "', 表示番号名称 = '番号番号番号番号', 単位名称 = '単位単位単位単位', "
+                       "内訳数量 = '       1,234.500', 提出用単価 = 15800, 提出用金額 = 19505100, "
+                       "見積１単価 = 11100, 見積４単価 = 14400, 見積４金額 = 44400, 社内備考 = '" +
+                       remark1 + "', 社外備考 = '" + remark2 + "', 数量計算式 = '" + formula +
+                       "', 単価計算式 = '" + formula + "' Where 内訳出力ＩＤ In (1, 2);");
     };
     const std::string split1 = first(kana, 17), split2 = first(kata, 16);
     const std::string both1 = first(kana, 34), both2 = first(kata, 34);
@@ -200,13 +197,9 @@ TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
         {"PRINT_A4EXP", true, {"1,234.500", "15,800", "19,505,100", formula + formula}, 22.4},
         {"PRINTA4YOKO", false, {"1,234.500", "11,100", "14,400", "44,400", "15,800"}, 21.6},
     };
-    // In drawing order, without line breaks and blanks.
+    // In drawing order, without line breaks and blanks of either width.
     auto rawText = [](const std::string& path) {
-        int status = -1;
-        std::string text = omrix::testing::capture(
-            "pdftotext -raw " + omrix::testing::shellQuoted(path) + " -", status);
-        std::erase(text, '\n');
-        return std::regex_replace(withoutBlanks(text), std::regex("　"), "");
+        return std::regex_replace(omrix::testing::pdfRawText(path), std::regex("　"), "");
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.design);
@@ -238,14 +231,9 @@ TEST_F(StatementTest, LongestTextsPrintWholeInEveryLayout) {
         ASSERT_EQ(status, 0) << cells;
         const std::string names = name1 + "\\n" + name2 + "\\n" + name2 + "\\n" + name1;
         for (const std::string& t : {names, remark1 + "\\n" + remark2}) {
-            const std::size_t at = cells.find(" \"" + t + "\"");
-            ASSERT_NE(at, std::string::npos) << t << "\n" << cells;
-            std::istringstream cell(cells.substr(cells.rfind('\n', at) + 1));
-            double heightPt = 0;
-            int wraps = 0;
-            cell >> heightPt >> wraps;
-            EXPECT_GE(heightPt, c.rowMm * 72 / 25.4) << t;
-            EXPECT_EQ(wraps, 1) << t;
+            const auto cell = omrix::testing::workbookCell(cells, t);
+            EXPECT_GE(cell.heightPt, c.rowMm * 72 / 25.4) << t << "\n" << cells;
+            EXPECT_EQ(cell.wraps, 1) << t;
         }
         for (const std::string& t : {project, withCompany ? company : project})
             EXPECT_TRUE(contains(cells, "\"" + t + "\"")) << t;
