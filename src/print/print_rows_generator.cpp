@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "level_tree/level_tree_model.h"
 #include "platform/messages.h"
@@ -10,6 +11,23 @@
 
 namespace omrix::print {
 namespace {
+
+// The lines under and after `root`. A run makes about as many rows, plus the blank lines
+// that fill each page: room made for them at once spares copying the rows each time a
+// vector grown row by row runs out.
+std::size_t lineCount(const breakdown::COmrixEditUcw* root) {
+    std::size_t count = 0;
+    std::vector<const breakdown::COmrixEditUcw*> pending{root};
+    while (!pending.empty()) {
+        const breakdown::COmrixEditUcw* line = pending.back();
+        pending.pop_back();
+        if (line == nullptr) continue;
+        ++count;
+        pending.push_back(line->fnGetNext());
+        pending.push_back(line->fnGetTopChild());
+    }
+    return count;
+}
 
 using breakdown::COmrixEditUcw;
 
@@ -43,6 +61,8 @@ bool fnCreatePrintRows(const PrintOptionRec& options, PrintRows& rows,
 bool createPrintRows(const PrintSource& source, const PrintOptionRec& options, PrintRows& rows,
                      const level_tree::LevelTreeModel& tree, util::Progress* progress) {
     rows.clear();
+    const std::size_t lines = lineCount(source.root);
+    rows.reserve(lines + lines / 4);
     try {
         if (breakdown::COmrixEditUcw* root = source.root) {
             PrintRowsRun run(source.uchiwakeNameId, options, rows, tree);
