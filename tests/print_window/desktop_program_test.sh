@@ -17,8 +17,14 @@ cleanup() {
 }
 trap cleanup EXIT
 # What the program last wrote (a driven one's backtrace, when it crashed) goes with it.
+# With it, where the script stood and the windows then on the screen.
 fail() {
   echo "FAIL: $*" >&2
+  echo "--- at lines ${BASH_LINENO[*]} of ${BASH_SOURCE[*]}" >&2
+  echo "--- windows shown:" >&2
+  for id in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+    xdotool getwindowname "$id" >&2 2>/dev/null || true
+  done
   [ -s "$work/out.txt" ] && { echo "--- the program's output:" >&2; tail -60 "$work/out.txt" >&2; }
   exit 1
 }
