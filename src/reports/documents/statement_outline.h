@@ -64,8 +64,6 @@ class StatementOutlineBuilder {
 // "表示番号名称 名称１名称２…", trimmed, as line 1 of its group prints it.
 std::string outlineTitle(const StatementLine& line);
 
-// Reads the rows of the selection in print order (the columns the outline needs only)
-// and builds the outline.
 // The outline from the pages as they are read for painting, in any order: once every
 // page has been added it is the one readStatementOutline() gives, with no read of its own.
 class StatementOutlineFromPages {
@@ -85,6 +83,8 @@ class StatementOutlineFromPages {
     std::size_t missing_;
 };
 
+// Reads the rows of the selection in print order (the columns the outline needs only)
+// and builds the outline.
 util::Result<std::vector<OutlineEntry>> readStatementOutline(data::CCCDBS_DataBase& db,
                                                              const RowSelection& selection);
 
