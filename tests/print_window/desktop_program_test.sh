@@ -45,9 +45,11 @@ INI
 for n in $(seq 90 140); do
   [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
 done
-Xvfb "$display" -screen 0 1366x768x24 -dpi 96 -nolisten tcp >/dev/null 2>&1 &
+# -noreset: by default the server resets when its last client leaves, and a program
+# that connects meanwhile is refused (Qt then aborts for want of a display).
+Xvfb "$display" -screen 0 1366x768x24 -dpi 96 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
+for _ in $(seq 100); do DISPLAY=$display xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 export DISPLAY=$display QT_QPA_PLATFORM=xcb OMRIX_INI=$work/OMRIX.INI
 
 # Starts the program, waits for a window with the caption and presses `keys` in it.
