@@ -5,7 +5,10 @@ bin=$(cd "$bin" && pwd)
 # The driven program under gdb: a crash prints every thread's stack into out.txt. Not
 # under the sanitizers, which print their own stacks and whose leak check fails under
 # ptrace.
-if ldd "$bin/omrix-print" | grep -q libasan; then
+# (The libraries read whole first: grep -q would close the pipe on ldd, which pipefail
+# would count as a failure.)
+libraries=$(ldd "$bin/omrix-print")
+if [[ $libraries == *libasan* ]]; then
   driven() { "$@"; }
 else
   driven() { gdb -q -batch -return-child-result -ex run -ex 'thread apply all bt' --args "$@"; }
