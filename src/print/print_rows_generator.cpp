@@ -2,8 +2,8 @@
 
 #include <exception>
 #include <string>
-#include <vector>
 
+#include "breakdown/tree/ucw_walk.h"
 #include "level_tree/level_tree_model.h"
 #include "platform/messages.h"
 #include "print/print_rows_run.h"
@@ -12,20 +12,16 @@
 namespace omrix::print {
 namespace {
 
-// The lines under and after `root`. A run makes about as many rows, plus the blank lines
-// that fill each page: room made for them at once spares copying the rows each time a
-// vector grown row by row runs out.
+// The lines of the breakdown. A run makes about as many rows, plus the blank lines that
+// fill each page: room made for them at once spares copying the rows each time a vector
+// grown row by row runs out.
 std::size_t lineCount(const breakdown::COmrixEditUcw* root) {
     std::size_t count = 0;
-    std::vector<const breakdown::COmrixEditUcw*> pending{root};
-    while (!pending.empty()) {
-        const breakdown::COmrixEditUcw* line = pending.back();
-        pending.pop_back();
-        if (line == nullptr) continue;
+    auto counted = [&count](const breakdown::COmrixEditUcw*) {
         ++count;
-        pending.push_back(line->fnGetNext());
-        pending.push_back(line->fnGetTopChild());
-    }
+        return false;
+    };
+    if (root != nullptr) breakdown::findFrom(root, true, counted);
     return count;
 }
 

@@ -226,7 +226,8 @@ void PagePainter::measure(Fit& fit, const MmRect& box, const QStringList& texts)
     fit.scale = widestLine > 0 ? std::min(1.0, box.w * kUnitsPerMm / widestLine) : 1.0;
     fit.ascent = metrics.ascent();
     fit.descent = metrics.descent();
-    for (const QString& text : texts) fit.drawsAll = fit.drawsAll && drawsEveryCharacter(f, text);
+    for (const QString& text : texts)
+        if (!drawsEveryCharacter(f, text)) fit.undrawable << text;
 }
 
 PagePainter::Fit PagePainter::computeLayout(const MmRect& box, const QStringList& texts,
@@ -274,15 +275,13 @@ void PagePainter::fit(const MmRect& box, QStringList texts, const TextStyle& sty
     }
     const Fit& fitted = layout(box, texts, style, wrapFirst);
     if (!fitted.whole && cut_ != nullptr) cut_->insert(texts.join(QChar(0x3000)));
-    if (!fitted.drawsAll && undrawable_ != nullptr) {
-        const QFont& f = font(fitted.style);
-        for (const QString& text : texts)
-            if (!drawsEveryCharacter(f, text)) undrawable_->insert(text);
-    }
+    if (undrawable_ != nullptr)
+        for (const QString& text : fitted.undrawable) undrawable_->insert(text);
+    const QFont& f = font(fitted.style);
     const double slot = box.h / static_cast<double>(fitted.lines.size());
     for (qsizetype i = 0; i < fitted.lines.size(); ++i)
         paintLine({box.x, box.y + slot * static_cast<double>(i), box.w, slot}, fitted.lines[i],
-                  fitted.widths[static_cast<std::size_t>(i)], fitted, style.align);
+                  fitted.widths[static_cast<std::size_t>(i)], fitted, f, style.align);
 }
 
 void PagePainter::useTextPen() {
@@ -292,10 +291,10 @@ void PagePainter::useTextPen() {
 }
 
 // Set at its baseline, centred in the box's height as Qt's rectangle layout would: the
-// glyphs of a line the box is too low for are clipped by that layout instead.
+// glyphs of a line the box is too low for are clipped by that layout instead. A narrowed
+// line is scaled from its left edge.
 void PagePainter::paintLine(const MmRect& box, const QString& text, double width, const Fit& fit,
-                            Align align) {
-    const QFont& f = font(fit.style);
+                            const QFont& f, Align align) {
     if (painterFont_ != &f) {
         painter_->setFont(f);
         painterFont_ = &f;
@@ -303,29 +302,24 @@ void PagePainter::paintLine(const MmRect& box, const QString& text, double width
     useTextPen();
     const QRectF area = toUnits(box);
     const double scale = fit.scale;
-    if (fit.ascent + fit.descent > area.height() + 1e-6) {
+    const bool tooLow = fit.ascent + fit.descent > area.height() + 1e-6;
+    double left = area.left();
+    if (!tooLow && align == Align::Right) left = area.right() - width * scale;
+    if (!tooLow && align == Align::Center) left = area.left() + (area.width() - width * scale) / 2;
+    const bool transformed = tooLow || scale < 1.0;
+    if (transformed) {
         painter_->save();
-        painter_->translate(area.left(), 0);
+        painter_->translate(left, 0);
         painter_->scale(scale, 1.0);
-        painter_->drawText(QRectF(0, area.top(), area.width() / scale, area.height()),
+    }
+    const double x = transformed ? 0 : left;
+    if (tooLow) {
+        painter_->drawText(QRectF(x, area.top(), area.width() / scale, area.height()),
                            alignmentFlags(align), text);
-        painter_->restore();
-        return;
+    } else {
+        painter_->drawText(QPointF(x, area.center().y() + (fit.ascent - fit.descent) / 2), text);
     }
-    const double baseline = area.center().y() + (fit.ascent - fit.descent) / 2;
-    const double drawn = width * scale;
-    double x = area.left();
-    if (align == Align::Right) x = area.right() - drawn;
-    if (align == Align::Center) x = area.left() + (area.width() - drawn) / 2;
-    if (scale >= 1.0) {
-        painter_->drawText(QPointF(x, baseline), text);
-        return;
-    }
-    painter_->save();
-    painter_->translate(x, 0);
-    painter_->scale(scale, 1.0);
-    painter_->drawText(QPointF(0, baseline), text);
-    painter_->restore();
+    if (transformed) painter_->restore();
 }
 
 void PagePainter::line(double x1, double y1, double x2, double y2, double weightMm) {

@@ -55,7 +55,7 @@ class PagePainter {
         std::vector<double> widths;  // of each line, unnarrowed
         double scale = 1.0;          // one narrowing for all the lines of the box
         double ascent = 0, descent = 0;
-        bool drawsAll = true;  // every character of the texts has a glyph
+        QStringList undrawable;  // the texts holding a character no font draws
     };
 
   public:
@@ -129,7 +129,7 @@ class PagePainter {
     std::optional<Fit> wholeLayout(const MmRect& box, const QStringList& texts,
                                    const TextStyle& style, bool wrapFirst);
     void paintLine(const MmRect& box, const QString& text, double width, const Fit& fit,
-                   Align align);
+                   const QFont& font, Align align);
     void useTextPen();
     const QFont& font(const TextStyle& style);
     QPaintDevice* device() const { return painter_ ? painter_->device() : nullptr; }
